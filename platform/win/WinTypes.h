@@ -1,0 +1,125 @@
+// The operating-system interface's basic types, handle types and error codes, with their documented values.
+#pragma once
+
+#include "platform/rtl/Types.h"
+
+using BOOL = int;
+using UINT = std::uint32_t;
+using LONG = std::int32_t;
+using ULONG = std::uint32_t;
+using SHORT = std::int16_t;
+using USHORT = std::uint16_t;
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using LONGLONG = std::int64_t;
+using ULONGLONG = std::uint64_t;
+using WPARAM = std::uintptr_t;   // pointer-sized: callers pass pointers in message parameters
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using UINT_PTR = std::uintptr_t;
+using LONG_PTR = std::intptr_t;
+using DWORD_PTR = std::uintptr_t;
+using LPSTR = char*;
+using LPCSTR = const char*;
+using LPVOID = void*;
+using LPCVOID = const void*;
+using ATOM = std::uint16_t;
+using COLORREF = std::uint32_t;
+
+// Handles are opaque pointer-sized values. Window handles are small positive integers of the layer's
+// window table, so they survive being written as decimal text and read back.
+using HANDLE = void*;
+using HWND = std::uintptr_t;
+using HINSTANCE = void*;
+using HMODULE = void*;
+using HKEY = std::uintptr_t;
+using HDC = std::uintptr_t;
+using HGDIOBJ = std::uintptr_t;
+using HFONT = std::uintptr_t;
+using HPEN = std::uintptr_t;
+using HBRUSH = std::uintptr_t;
+using HBITMAP = std::uintptr_t;
+using HRGN = std::uintptr_t;
+using HICON = std::uintptr_t;
+using HCURSOR = std::uintptr_t;
+using HMENU = std::uintptr_t;
+using HPALETTE = std::uintptr_t;
+using HGLOBAL = void*;
+
+inline constexpr BOOL TRUE = 1;
+inline constexpr BOOL FALSE = 0;
+inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
+inline constexpr DWORD INFINITE = 0xFFFFFFFF;
+inline constexpr int MAX_PATH = 260;
+
+struct POINT {
+  LONG x = 0;
+  LONG y = 0;
+};
+struct SIZE {
+  LONG cx = 0;
+  LONG cy = 0;
+};
+struct RECT {
+  LONG left = 0;
+  LONG top = 0;
+  LONG right = 0;
+  LONG bottom = 0;
+};
+using TPoint = POINT;
+using TRect = RECT;
+using TSize = SIZE;
+
+inline constexpr WORD LOWORD(DWORD_PTR V) { return static_cast<WORD>(V & 0xFFFF); }
+inline constexpr WORD HIWORD(DWORD_PTR V) { return static_cast<WORD>((V >> 16) & 0xFFFF); }
+inline constexpr LONG MAKELONG(WORD Lo, WORD Hi) { return static_cast<LONG>(static_cast<DWORD>(Lo) | (static_cast<DWORD>(Hi) << 16)); }
+
+// Error codes as GetLastError reports them.
+inline constexpr LONG ERROR_SUCCESS = 0;
+inline constexpr LONG ERROR_INVALID_FUNCTION = 1;
+inline constexpr LONG ERROR_FILE_NOT_FOUND = 2;
+inline constexpr LONG ERROR_PATH_NOT_FOUND = 3;
+inline constexpr LONG ERROR_TOO_MANY_OPEN_FILES = 4;
+inline constexpr LONG ERROR_ACCESS_DENIED = 5;
+inline constexpr LONG ERROR_INVALID_HANDLE = 6;
+inline constexpr LONG ERROR_NOT_ENOUGH_MEMORY = 8;
+inline constexpr LONG ERROR_BAD_FORMAT = 11;
+inline constexpr LONG ERROR_INVALID_DATA = 13;
+inline constexpr LONG ERROR_OUTOFMEMORY = 14;
+inline constexpr LONG ERROR_NO_MORE_FILES = 18;
+inline constexpr LONG ERROR_WRITE_FAULT = 29;
+inline constexpr LONG ERROR_READ_FAULT = 30;
+inline constexpr LONG ERROR_SHARING_VIOLATION = 32;
+inline constexpr LONG ERROR_LOCK_VIOLATION = 33;
+inline constexpr LONG ERROR_HANDLE_EOF = 38;
+inline constexpr LONG ERROR_NOT_SUPPORTED = 50;
+inline constexpr LONG ERROR_FILE_EXISTS = 80;
+inline constexpr LONG ERROR_INVALID_PARAMETER = 87;
+inline constexpr LONG ERROR_BROKEN_PIPE = 109;
+inline constexpr LONG ERROR_DISK_FULL = 112;
+inline constexpr LONG ERROR_INSUFFICIENT_BUFFER = 122;
+inline constexpr LONG ERROR_INVALID_NAME = 123;
+inline constexpr LONG ERROR_MOD_NOT_FOUND = 126;
+inline constexpr LONG ERROR_PROC_NOT_FOUND = 127;
+inline constexpr LONG ERROR_DIR_NOT_EMPTY = 145;
+inline constexpr LONG ERROR_BAD_PATHNAME = 161;
+inline constexpr LONG ERROR_ALREADY_EXISTS = 183;
+inline constexpr LONG ERROR_MORE_DATA = 234;
+inline constexpr LONG WAIT_TIMEOUT_ERROR = 258;
+inline constexpr LONG ERROR_NO_MORE_ITEMS = 259;
+inline constexpr LONG ERROR_DIRECTORY = 267;
+inline constexpr LONG ERROR_NOT_OWNER = 288;
+inline constexpr LONG ERROR_INVALID_WINDOW_HANDLE = 1400;
+inline constexpr LONG ERROR_CLASS_ALREADY_EXISTS = 1410;
+inline constexpr LONG ERROR_CLASS_DOES_NOT_EXIST = 1411;
+inline constexpr LONG ERROR_BADDB = 1009;
+inline constexpr LONG ERROR_BADKEY = 1010;
+inline constexpr LONG ERROR_CANTOPEN = 1011;
+inline constexpr LONG ERROR_CANTREAD = 1012;
+inline constexpr LONG ERROR_CANTWRITE = 1013;
+inline constexpr LONG ERROR_KEY_DELETED = 1018;
+inline constexpr LONG ERROR_KEY_HAS_CHILDREN = 1020;
+
+// The calling thread's last error (thread-local), as the operating-system calls set it.
+DWORD GetLastError();
+void SetLastError(DWORD Code);
