@@ -52,23 +52,32 @@ inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<
 inline constexpr DWORD INFINITE = 0xFFFFFFFF;
 inline constexpr int MAX_PATH = 260;
 
-struct POINT {
-  LONG x = 0;
-  LONG y = 0;
+// Geometry records keep the class library's field names (the Parts write R.Left, P.X).
+struct TPoint {
+  LONG X = 0;
+  LONG Y = 0;
+  friend bool operator==(const TPoint&, const TPoint&) = default;
 };
-struct SIZE {
+struct TRect {
+  LONG Left = 0;
+  LONG Top = 0;
+  LONG Right = 0;
+  LONG Bottom = 0;
+  LONG Width() const { return Right - Left; }
+  LONG Height() const { return Bottom - Top; }
+  friend bool operator==(const TRect&, const TRect&) = default;
+};
+struct TSize {
   LONG cx = 0;
   LONG cy = 0;
+  friend bool operator==(const TSize&, const TSize&) = default;
 };
-struct RECT {
-  LONG left = 0;
-  LONG top = 0;
-  LONG right = 0;
-  LONG bottom = 0;
-};
-using TPoint = POINT;
-using TRect = RECT;
-using TSize = SIZE;
+using POINT = TPoint;
+using RECT = TRect;
+using SIZE = TSize;
+
+inline TPoint Point(LONG AX, LONG AY) { return TPoint{AX, AY}; }
+inline TRect Rect(LONG ALeft, LONG ATop, LONG ARight, LONG ABottom) { return TRect{ALeft, ATop, ARight, ABottom}; }
 
 inline constexpr WORD LOWORD(DWORD_PTR V) { return static_cast<WORD>(V & 0xFFFF); }
 inline constexpr WORD HIWORD(DWORD_PTR V) { return static_cast<WORD>((V >> 16) & 0xFFFF); }
