@@ -23,6 +23,10 @@ public:
   // Memory for exceptions comes from the C++ runtime, not the object memory manager.
   static void* operator new(std::size_t Size) { return ::operator new(Size); }
   static void operator delete(void* P) noexcept { ::operator delete(P); }
+  static void operator delete(Exception* P, std::destroying_delete_t) noexcept {
+    P->~Exception();
+    ::operator delete(P);
+  }
 
 private:
   std::string FMessage;

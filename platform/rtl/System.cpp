@@ -128,6 +128,14 @@ void* TObject::operator new(std::size_t Size) {
   return GetMem(static_cast<NativeInt>(Size));
 }
 
+void TObject::operator delete(TObject* P, std::destroying_delete_t) noexcept {
+  // A destructor or BeforeDestruction that throws would leave a half-destroyed object; the class library
+  // treats that as fatal too, so noexcept lets it terminate.
+  P->BeforeDestruction();
+  P->~TObject();
+  Snapshot().FreeMem(P);
+}
+
 void TObject::operator delete(void* P) noexcept {
   if (P != nullptr) {
     Snapshot().FreeMem(P);

@@ -4,6 +4,7 @@
 #include "platform/rtl/Types.h"
 
 #include <memory>
+#include <new>
 #include <type_traits>
 #include <vector>
 
@@ -76,8 +77,17 @@ public:
   bool InheritsFrom(TClass AClass) const { return ClassType()->InheritsFrom(AClass); }
   template <class T> bool Is() const { return InheritsFrom(T::StaticClass()); }
 
-  // Every object lives in memory from the memory manager.
+  // Called by the virtual constructor (TMetaClass::NewInstance) once the object is fully constructed.
+  virtual void AfterConstruction() {}
+  // Called by `delete` while the object is still whole, before any destructor runs: virtual calls made here
+  // reach the most derived class (component teardown and free notification rely on it).
+  virtual void BeforeDestruction() {}
+
+  // Every object lives in memory from the memory manager. `delete` on any object runs BeforeDestruction,
+  // then the destructors, then releases the memory through the memory manager.
   static void* operator new(std::size_t Size);
+  static void operator delete(TObject* P, std::destroying_delete_t) noexcept;
+  // Releases the memory of an object whose constructor threw.
   static void operator delete(void* P) noexcept;
 };
 
@@ -96,17 +106,23 @@ template <class T> TObject* CreateInstance(TObject* Arg) {
   } else if constexpr (requires { typename T::TConstructorArg; }) {
     using A = typename T::TConstructorArg;
     if constexpr (std::is_constructible_v<T, A>) {
-      return new T(dynamic_cast<A>(Arg));
+      T* Obj = new T(dynamic_cast<A>(Arg));
+      Obj->AfterConstruction();
+      return Obj;
     } else if constexpr (std::is_default_constructible_v<T>) {
       (void)Arg;
-      return new T();
+      T* Obj = new T();
+      Obj->AfterConstruction();
+      return Obj;
     } else {
       (void)Arg;
       return nullptr;
     }
   } else if constexpr (std::is_default_constructible_v<T>) {
     (void)Arg;
-    return new T();
+    T* Obj = new T();
+    Obj->AfterConstruction();
+    return Obj;
   } else {
     (void)Arg;
     return nullptr;

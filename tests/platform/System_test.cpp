@@ -70,3 +70,57 @@ TEST(System, ExceptionsKeepMessageAndClass) {
   }
   EXPECT_THROW(Abort(), EAbort);
 }
+
+namespace {
+struct TTeardownLog {
+  std::vector<std::string> Steps;
+};
+class TBase : public TObject {
+  Z_CLASS(TBase, TObject)
+public:
+  explicit TBase(TTeardownLog* ALog = nullptr) : Log(ALog) {}
+  ~TBase() override { Log->Steps.push_back("~TBase"); }
+  void BeforeDestruction() override { Log->Steps.push_back("BeforeDestruction sees " + Describe()); }
+  virtual std::string Describe() const { return "base"; }
+  TTeardownLog* Log;
+};
+class TDerived : public TBase {
+  Z_CLASS(TDerived, TBase)
+public:
+  using TBase::TBase;
+  ~TDerived() override { Log->Steps.push_back("~TDerived"); }
+  std::string Describe() const override { return "derived"; }
+};
+Z_IMPLEMENT_CLASS(TBase, TObject)
+Z_IMPLEMENT_CLASS(TDerived, TBase)
+}  // namespace
+
+TEST(System, DeleteRunsBeforeDestructionOnTheWholeObjectFirst) {
+  TTeardownLog Log;
+  TBase* Obj = new TDerived(&Log);
+  delete Obj;
+  EXPECT_EQ(Log.Steps, (std::vector<std::string>{"BeforeDestruction sees derived", "~TDerived", "~TBase"}));
+  std::unique_ptr<TBase> Owned(new TDerived(&Log));
+  Owned.reset();
+  EXPECT_EQ(Log.Steps.size(), 6u);
+}
+
+namespace {
+class TThrowing : public TObject {
+  Z_CLASS(TThrowing, TObject)
+public:
+  TThrowing() { throw EInvalidOperation("no"); }
+};
+Z_IMPLEMENT_CLASS(TThrowing, TObject)
+}  // namespace
+
+TEST(System, ConstructorThatThrowsReleasesItsMemory) {
+  Released.clear();
+  GetMemoryManager(Previous);
+  TMemoryManager Hooked = Previous;
+  Hooked.FreeMem = &RecordingFreeMem;
+  SetMemoryManager(Hooked);
+  EXPECT_THROW(new TThrowing, EInvalidOperation);
+  SetMemoryManager(Previous);
+  EXPECT_EQ(Released.size(), 1u);
+}
