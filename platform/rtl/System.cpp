@@ -48,6 +48,24 @@ void TMetaClass::AddProperty(std::unique_ptr<TPropInfo> Info) {
   FProperties.push_back(std::move(Info));
 }
 
+const std::vector<std::unique_ptr<TMethodEntry>>& TMetaClass::OwnMethods() const {
+  OwnProperties();  // runs the publisher once
+  return FMethods;
+}
+
+const std::vector<std::unique_ptr<TFieldEntry>>& TMetaClass::OwnFields() const {
+  OwnProperties();
+  return FFields;
+}
+
+void TMetaClass::AddMethod(std::unique_ptr<TMethodEntry> Entry) {
+  FMethods.push_back(std::move(Entry));
+}
+
+void TMetaClass::AddField(std::unique_ptr<TFieldEntry> Entry) {
+  FFields.push_back(std::move(Entry));
+}
+
 TClass TObject::StaticClass() {
   static const TMetaClass Meta("TObject", nullptr, &ZubDetail::CreateInstance<TObject>);
   return &Meta;

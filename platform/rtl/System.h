@@ -11,6 +11,8 @@
 class TObject;
 class TMetaClass;
 struct TPropInfo;
+struct TMethodEntry;
+struct TFieldEntry;
 
 // A class reference: one immutable meta class per class, compared by address.
 using TClass = const TMetaClass*;
@@ -39,6 +41,12 @@ public:
   const std::vector<std::unique_ptr<TPropInfo>>& OwnProperties() const;
   // Used by a class's publisher to declare its properties; takes ownership.
   void AddProperty(std::unique_ptr<TPropInfo> Info);
+  // Published methods (event handlers bound by name) and published fields (references to owned components
+  // assigned by name) declared by this class itself; filled by the publisher together with the properties.
+  const std::vector<std::unique_ptr<TMethodEntry>>& OwnMethods() const;
+  const std::vector<std::unique_ptr<TFieldEntry>>& OwnFields() const;
+  void AddMethod(std::unique_ptr<TMethodEntry> Entry);
+  void AddField(std::unique_ptr<TFieldEntry> Entry);
   ~TMetaClass();
 
 private:
@@ -48,6 +56,8 @@ private:
   TPublisher FPublisher;
   mutable bool FPublished = false;
   mutable std::vector<std::unique_ptr<TPropInfo>> FProperties;
+  mutable std::vector<std::unique_ptr<TMethodEntry>> FMethods;
+  mutable std::vector<std::unique_ptr<TFieldEntry>> FFields;
 };
 
 // The memory manager's three entry points. A program may install its own (for example a hook that sees

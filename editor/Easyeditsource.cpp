@@ -1,0 +1,465 @@
+// The edit source: construction, options, update brackets, notification, change tracking, lexing and files.
+#include "editor/Easyeditsource.h"
+
+#include "platform/classes/Streams.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+Z_IMPLEMENT_CLASS(TCustomEasyEditSource, TComponent)
+Z_IMPLEMENT_CLASS(TEasyEditSource, TCustomEasyEditSource)
+
+namespace {
+// Characters 0 and 2 to 32; character 1 marks an embedded object and belongs to no word.
+TEasyCharSet DefaultDelimiters() {
+  TEasyCharSet S = MakeCharSet({'\0'}, {{'\x02', ' '}});
+  return S;
+}
+constexpr Word NoStyle = 0xFFFF;
+}  // namespace
+
+TCustomEasyEditSource::TCustomEasyEditSource(TComponent* AOwner)
+    : TComponent(AOwner),
+      Delimiters(DefaultDelimiters()),
+      FStrings(new TEasyStrings()),
+      FNotifiers(CreateNotifierList()),
+      FBookMarks(new TEasyBookMarkList()),
+      FLineStyles(new TEasyBookMarkList()),
+      FTabs(new TTabStopList()),
+      FSpellTokens(new TStringList()),
+      FUndo(new TEasyUndoList()),
+      FRedo(new TEasyUndoList()) {
+  FStrings->OnChange = [this](TObject* Sender) { StringsChanged(Sender); };
+  FStrings->OnGetString = [this](TObject* Sender, std::string& S, bool Storing) { GetString(Sender, S, Storing); };
+  FSpellTokens->Add("tstring");
+  FSpellTokens->Add("tcomment");
+  FSpellTokens->SetOnChange([this](TObject* Sender) { SpellTokensChanged(Sender); });
+  UpdateInternalStyles();
+}
+
+TCustomEasyEditSource::~TCustomEasyEditSource() = default;
+
+void TCustomEasyEditSource::BeforeDestruction() {
+  if (FParser) {
+    FParser->UnRegisterNotifier(ParserNotifier());
+    FParser->RemoveFreeNotification(this);
+    FParser = nullptr;
+  }
+  FSpellTokens->SetOnChange(nullptr);
+  FStrings->OnChange = nullptr;
+  TComponent::BeforeDestruction();
+}
+
+TEasyNotifyMethod TCustomEasyEditSource::ParserNotifier() {
+  return TEasyNotifyMethod(this, &TCustomEasyEditSource::ParserChanged);
+}
+
+void TCustomEasyEditSource::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent != nullptr && AComponent == FParser) {
+    SetParser(nullptr);
+  }
+}
+
+// ---- options and settings ----
+
+void TCustomEasyEditSource::SetOptions(TEasySourceOptions Value) {
+  const TEasySourceOptions Old = FOptions;
+  if (Value.Contains(srUseTab) && !Old.Contains(srUseTab)) {
+    Value.Exclude(srSmartTab);
+  } else if (Old.Contains(srUseTab) && Value.Contains(srSmartTab)) {
+    Value.Exclude(srUseTab);
+  }
+  if (Value == Old) {
+    return;
+  }
+  const bool UndoOnlyChanges = Value.Contains(srUndoOnlyChanges);
+  if (UndoOnlyChanges != Old.Contains(srUndoOnlyChanges)) {
+    FUndo->Clear();
+    FRedo->Clear();
+  }
+  FUndo->SetWrapsPayload(UndoOnlyChanges);
+  FRedo->SetWrapsPayload(UndoOnlyChanges);
+  const bool HadTabs = NeedTabs();
+  FOptions = Value;
+  FStrings->SetHideLines(Value.Contains(srAllowHiddenLines));
+  if (HadTabs && !NeedTabs()) {
+    ExpandTabStrings();
+  }
+  if (Old.Contains(srBeyondEof) && !Value.Contains(srBeyondEof) && CurrentPosition.Y > FStrings->Count() - 1) {
+    const int Last = std::max(FStrings->Count() - 1, 0);
+    JumpTo(LineLength(Last), Last);
+  }
+  if (Old.Contains(srLiveSpell) != Value.Contains(srLiveSpell) ||
+      Old.Contains(srAllowHiddenLines) != Value.Contains(srAllowHiddenLines)) {
+    ParserChanged(this, 0);
+  }
+}
+
+void TCustomEasyEditSource::ExpandTabStrings() {
+  for (int I = 0; I < FStrings->Count(); ++I) {
+    TEasyStringItem* Item = FStrings->GetItem(I);
+    if (Item->Text.find('\t') == std::string::npos) {
+      continue;
+    }
+    // Each tab's style code is repeated over its blanks, so the codes stay one per character.
+    std::string Text;
+    std::string Styles;
+    const bool HasStyles = Item->Styles.size() == Item->Text.size() * 2;
+    for (std::size_t C = 0; C < Item->Text.size(); ++C) {
+      const std::size_t Width = Item->Text[C] == '\t'
+                                    ? static_cast<std::size_t>(FTabs->Get(static_cast<int>(Text.size())) -
+                                                               static_cast<int>(Text.size()))
+                                    : 1;
+      Text.append(Width, Item->Text[C] == '\t' ? ' ' : Item->Text[C]);
+      if (HasStyles) {
+        for (std::size_t W = 0; W < Width; ++W) {
+          Styles.append(Item->Styles, C * 2, 2);
+        }
+      }
+    }
+    Item->Text = std::move(Text);
+    Item->Styles = HasStyles ? std::move(Styles) : std::string();
+    if (AllowParsing()) {
+      FStrings->ClearParsed(I, I);
+    }
+  }
+}
+
+void TCustomEasyEditSource::SetReadOnly(bool Value) {
+  if (Value != FReadOnly) {
+    Bracket(oprOther, [&] {
+      FReadOnly = Value;
+      State.Include(csReadOnlyChanged);
+    });
+  }
+}
+
+void TCustomEasyEditSource::SetTabStops(const std::string& Value) {
+  if (Value == FTabs->GetTabStops()) {
+    return;
+  }
+  FTabs->SetTabStops(Value);
+  if (NeedTabs()) {
+    Bracket(oprOther, [&] { LinesUpdated(0, INT_MAX, 0, INT_MAX, false); });
+  }
+}
+
+void TCustomEasyEditSource::SetUseGlobalSettings(bool Value) {
+  // No settings class is registered for edit sources, so there is nothing to apply.
+  UseGlobalSettings = Value;
+}
+
+void TCustomEasyEditSource::SetUsePages(bool Value) {
+  if (Value == FUsePages) {
+    return;
+  }
+  FUsePages = Value;
+  if (Value && CurrentPosition.Y > FStrings->Count() - 1) {
+    const int Last = std::max(FStrings->Count() - 1, 0);
+    JumpTo(LineLength(Last), Last);
+  }
+}
+
+void TCustomEasyEditSource::SetSpellTokens(TStrings* Value) { FSpellTokens->Assign(Value); }
+
+void TCustomEasyEditSource::SetStrings(TStrings* Value) { FStrings->Assign(Value); }
+
+// ---- brackets and notification ----
+
+void TCustomEasyEditSource::BeginSourceUpdate(TEasyOperation Operation) {
+  if (FUpdateCount == 0) {
+    State.Clear();
+    FirstChangedLine = LastChangedLine = FirstChangedChar = LastChangedChar = -1;
+    OldPosition = CurrentPosition;
+    FUpdateOperation = Operation;
+    FGroupStart = true;
+    OldLineCount = FStrings->Count();
+  }
+  ++FUpdateCount;
+}
+
+void TCustomEasyEditSource::EndSourceUpdate() {
+  if (FUpdateCount <= 0 || --FUpdateCount > 0) {
+    return;
+  }
+  if (!(CurrentPosition == OldPosition)) {
+    State.Include(csPositionChanged);
+  }
+  if (State.Contains(csEdit) || State.Contains(csParagraphChanged)) {
+    if (!Modified) {
+      State.Include(csModifiedChanged);
+    }
+    Modified = true;
+    if (FirstChangedLine >= 0) {
+      FParsedUpTo = std::min(FParsedUpTo, FirstChangedLine);
+    }
+  }
+  if (FStrings->Count() != OldLineCount) {
+    State.Include(csCountChanged);
+  }
+  if ((State.Contains(csPositionChanged) || State.Contains(csEdit)) && !State.Contains(csUndo)) {
+    RedoList()->Clear();
+  }
+  if (!State.Empty()) {
+    Notify();
+  }
+}
+
+void TCustomEasyEditSource::BeginBlockUpdate() {
+  if (FBlockUpdateCount++ == 0) {
+    FStrings->FirstChanged = -1;
+    FStrings->LastChanged = -1;
+  }
+}
+
+void TCustomEasyEditSource::EndBlockUpdate() {
+  if (FBlockUpdateCount <= 0 || --FBlockUpdateCount > 0) {
+    return;
+  }
+  const int First = FStrings->FirstChanged;
+  const int Last = FStrings->LastChanged;
+  if (First >= 0) {
+    SetParsedState(First, Last);
+    LinesChanged(First, Last);
+  }
+}
+
+void TCustomEasyEditSource::RegisterNotifier(const TEasyNotifyMethod& Method) { FNotifiers->AddItem(Method); }
+
+void TCustomEasyEditSource::UnRegisterNotifier(const TEasyNotifyMethod& Method) { FNotifiers->DeleteItem(Method); }
+
+void TCustomEasyEditSource::Notify() { FNotifiers->SendNotification(this, 0); }
+
+void TCustomEasyEditSource::NotifyChanges(int X, int Y, TEasyOperation Operation) {
+  TEasySourceNotification N{Operation, 0, TPoint{X, Y}};
+  FNotifiers->SendNotification(this, reinterpret_cast<NativeInt>(&N));
+}
+
+void TCustomEasyEditSource::UpdateBlock(int X, int Y, int DX, int DY) {
+  TRect R{X, Y, DX, DY};
+  TEasySourceNotification N{oprUpdateBlock, reinterpret_cast<NativeInt>(&R), TPoint{-1, -1}};
+  FNotifiers->SendNotification(this, reinterpret_cast<NativeInt>(&N));
+}
+
+void TCustomEasyEditSource::LinesUpdated(int X1, int X2, int Y1, int Y2, bool Edit) {
+  FirstChangedLine = FirstChangedLine == -1 ? Y1 : std::min(FirstChangedLine, Y1);
+  LastChangedLine = std::max(LastChangedLine, Y2);
+  FirstChangedChar = FirstChangedChar == -1 ? X1 : std::min(FirstChangedChar, X1);
+  LastChangedChar = std::max(LastChangedChar, X2);
+  if (Edit) {
+    State.Include(csEdit);
+  }
+}
+
+void TCustomEasyEditSource::UpdateString(int Line) {
+  LinesUpdated(0, INT_MAX, Line, Line, false);
+  State.Include(csBlockChanged);
+}
+
+// ---- changes of the line store ----
+
+void TCustomEasyEditSource::StringsChanged(TObject*) {
+  const int First = FStrings->FirstChanged;
+  const int Last = FStrings->LastChanged;
+  if (First < 0) {
+    return;  // an update that changed nothing
+  }
+  if (FBlockUpdateCount == 0) {
+    LinesChanged(First, Last);
+  }
+  if (FStrings->VisibilityChanging) {
+    Bracket(oprOther, [&] {
+      State.Include(csVisibleChanged);
+      LinesUpdated(0, INT_MAX, First, Last, true);
+    });
+  } else if (FInternalEditCount == 0) {
+    // Somebody changed the lines directly (loading, assignment): a new document as far as editing goes.
+    Bracket(oprOther, [&] {
+      LinesUpdated(0, INT_MAX, First, Last, true);
+      State.Include(csPositionChanged);
+      State.Include(csEdit);
+      State.Include(csModifiedChanged);
+      // The caret is put in place directly: a move through Navigate would strip trailing blanks from
+      // whatever line of the new text the old caret line happens to be.
+      CurrentPosition = TPoint{0, std::min(First, std::max(FStrings->Count() - 1, 0))};
+      FUndo->Clear();
+      FRedo->Clear();
+      FStrings->FirstChanged = FStrings->LastChanged = -1;
+      SetParsedState(FirstChangedLine, LastChangedLine);
+    });
+    Modified = false;
+  } else if (FBlockUpdateCount == 0) {
+    SetParsedState(First, Last);
+  }
+}
+
+void TCustomEasyEditSource::GetString(TObject*, std::string& S, bool Storing) {
+  if (S.find('\t') == std::string::npos) {
+    return;
+  }
+  if (Storing ? (!NeedTabs() && FInternalEditCount == 0) : NeedTabs()) {
+    S = FTabs->GetRealString(S);
+  }
+}
+
+// ---- lexing ----
+
+void TCustomEasyEditSource::ParserChanged(TObject*, NativeInt) {
+  Bracket(oprOther, [&] {
+    FParsedUpTo = 0;
+    State.Include(csParserChanged);
+    FStrings->ClearParsed(0, FStrings->Count() - 1);
+    UpdateDelimiters();
+    UpdateInternalStyles();
+  });
+}
+
+void TCustomEasyEditSource::SetParser(TCustomEasyParser* Value) {
+  if (Value != FParser) {
+    Bracket(oprOther, [&] {
+      if (FParser) {
+        FParser->UnRegisterNotifier(ParserNotifier());
+        FParser->RemoveFreeNotification(this);
+      }
+      FParser = Value;
+      if (FParser) {
+        FParser->RegisterNotifier(ParserNotifier());
+        FParser->FreeNotification(this);
+      }
+      LinesUpdated(0, INT_MAX, 0, INT_MAX, false);
+      ParserChanged(this, 0);
+    });
+  }
+  UpdateInternalStyles();
+}
+
+void TCustomEasyEditSource::UpdateDelimiters() {
+  if (FParser && !FParser->Delimiters().empty()) {
+    Delimiters = DefaultDelimiters();
+    for (char C : FParser->Delimiters()) {
+      Delimiters.set(static_cast<unsigned char>(C));
+    }
+  }
+}
+
+void TCustomEasyEditSource::UpdateInternalStyles() {
+  FUpdatingStyles = true;
+  try {
+    UrlStyle = FParser ? FParser->GetStyleByName("turl") : -1;
+    if (FOptions.Contains(srLiveSpell)) {
+      for (int I = 0; I < FSpellTokens->Count(); ++I) {
+        const int Style = FParser ? FParser->GetStyleByName(FSpellTokens->Strings(I)) : -1;
+        FSpellTokens->SetObjects(I, reinterpret_cast<TObject*>(static_cast<NativeInt>(Style)));
+      }
+    }
+  } catch (...) {
+    FUpdatingStyles = false;
+    throw;
+  }
+  FUpdatingStyles = false;
+}
+
+void TCustomEasyEditSource::ParseToString(int Line) {
+  Line = std::min(Line, FStrings->Count() - 1);
+  if (Line >= FParsedUpTo) {
+    ParseStrings(FParsedUpTo, Line, false);
+    FParsedUpTo = Line + 1;
+  }
+}
+
+void TCustomEasyEditSource::ParseStrings(int First, int Last, bool Force) {
+  const bool Spell = FOptions.Contains(srLiveSpell) && AllowParsing();
+  const bool Urls = FOptions.Contains(srHighlightUrls) && AllowParsing();
+  if (!FParser && !Spell && !Urls) {
+    return;
+  }
+  if (Spell) {
+    SpellDelimiters = Delimiters | WordDelimSet;
+  }
+  Last = std::min(Last, FStrings->Count() - 1);
+  int RunState = First < 1 ? (FParser ? FParser->InitialState : 0) : FStrings->GetState(First - 1);
+  for (int Line = std::max(First, 0); Line <= Last; ++Line) {
+    TEasyStringItem* Item = FStrings->GetItem(Line);
+    if (!Force && FStrings->IsParsed(Line) && Item->StartState == static_cast<Word>(RunState)) {
+      RunState = Item->EndState;
+      continue;
+    }
+    Item->StartState = static_cast<Word>(RunState);
+    const std::string& Text = Item->Text;
+    const int Len = static_cast<int>(Text.size());
+    Item->Styles.assign(Text.size() * 2, static_cast<char>(0xFF));
+    if (FParser) {
+      FParser->CurrentLine = Line;
+      int Pos = 1;
+      while (Pos <= Len) {
+        const int Start = Pos;
+        const int Style = FParser->ParseString(RunState, Text, Pos);
+        if (Pos <= Start) {
+          Pos = Start + 1;  // a token is at least one character long
+        }
+        const Word Code = static_cast<Word>(Style);
+        for (int C = Start; C < Pos && C <= Len; ++C) {
+          std::memcpy(Item->Styles.data() + (C - 1) * 2, &Code, 2);
+        }
+      }
+    }
+    FStrings->SetParsed(Line);
+    Item->EndState = static_cast<Word>(RunState);
+    if (Urls) {
+      DoCheckUrl(Text, Item->Styles);
+    }
+    if (Spell) {
+      DoCheckSpelling(Line, Text, Item->Styles);
+    }
+  }
+}
+
+void TCustomEasyEditSource::SetParsedState(int First, int Last) {
+  if (FParser || NeedSpell() || FOptions.Contains(srHighlightUrls)) {
+    FStrings->ClearParsed(std::max(First, 0), std::min(Last, FStrings->Count() - 1));
+  }
+  FStrings->FirstChanged = -1;
+  FStrings->LastChanged = -1;
+}
+
+bool TCustomEasyEditSource::NeedUpdate(int Line) {
+  if ((!FParser && !NeedSpell()) || Line < 0 || Line >= FStrings->Count()) {
+    return false;
+  }
+  const int Old = FStrings->GetState(Line);
+  ParseStrings(Line, Line, true);
+  return FStrings->GetState(Line) != Old;
+}
+
+// ---- files ----
+
+void TCustomEasyEditSource::LoadFromFile(const std::string& Name) {
+  FileName = Name;
+  TFileStream Stream(Name, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(&Stream);
+}
+
+void TCustomEasyEditSource::SaveToFile(const std::string& Name) {
+  FileName = Name;
+  TFileStream Stream(Name, fmCreate);
+  SaveToStream(&Stream);
+}
+
+void TCustomEasyEditSource::LoadFromStream(TStream* Stream) {
+  // One update around the load, marked changed as a whole, so that even loading into an empty store
+  // counts as a new document.
+  FStrings->BeginUpdate();
+  try {
+    FStrings->LoadFromStream(Stream);
+    FStrings->LinesUpdated(0, INT_MAX);
+  } catch (...) {
+    FStrings->LinesUpdated(0, INT_MAX);
+    FStrings->EndUpdate();
+    throw;
+  }
+  FStrings->EndUpdate();
+}
+
+void TCustomEasyEditSource::SaveToStream(TStream* Stream) { FStrings->SaveToStream(Stream); }

@@ -1,0 +1,405 @@
+// The Qt backend of the window system: the application object, host widgets and the input event filter.
+#include "platform/qt/QtHost.h"
+#include "platform/qt/KeyMap.h"
+#include "platform/rtl/CodePage.h"
+#include "platform/win/WindowInternals.h"
+
+#include <QAbstractEventDispatcher>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QWheelEvent>
+
+#include <cstdlib>
+
+using namespace WindowSystem;
+
+namespace {
+
+std::string To1252(const QString& S) {
+  std::string Out;
+  Out.reserve(static_cast<std::size_t>(S.size()));
+  for (QChar C : S) {
+    int B = UnicodeToCp1252(C.unicode());
+    if (B >= 0) {
+      Out += static_cast<char>(B);
+    }
+  }
+  return Out;
+}
+
+QString FromAnsi(const std::string& S) {
+  QString Out;
+  Out.reserve(static_cast<qsizetype>(S.size()));
+  for (unsigned char B : S) {
+    Out += QChar(static_cast<char16_t>(Cp1252ToUnicode(B)));
+  }
+  return Out;
+}
+
+THostWidget* HostAbove(QObject* Obj) {
+  auto* W = qobject_cast<QWidget*>(Obj);
+  for (; W; W = W->parentWidget()) {
+    if (auto* H = dynamic_cast<THostWidget*>(W)) {
+      return H;
+    }
+    if (W->isWindow()) {
+      return nullptr;  // a Qt window of its own (a popup list, a dialog): Qt handles its input
+    }
+  }
+  return nullptr;
+}
+
+int ButtonNumber(Qt::MouseButton B) {
+  switch (B) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 3;
+    case Qt::BackButton: return 4;
+    case Qt::ForwardButton: return 5;
+    default: return 0;
+  }
+}
+
+TPoint ToPoint(const QPointF& P) {
+  QPoint I = P.toPoint();
+  return Point(I.x(), I.y());
+}
+
+}  // namespace
+
+// Takes key, mouse and wheel input aimed at host widgets into the layer's input queue.
+class TQtEventFilter final : public QObject {
+public:
+  bool eventFilter(QObject* Obj, QEvent* E) override {
+    switch (E->type()) {
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+      case QEvent::Wheel:
+      case QEvent::ShortcutOverride:
+      case QEvent::ContextMenu:
+        break;
+      default:
+        return false;
+    }
+    if (!HostAbove(Obj)) {
+      return false;
+    }
+    E->accept();
+    switch (E->type()) {
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease: {
+        auto* K = static_cast<QKeyEvent*>(E);
+        if (E->type() == QEvent::KeyRelease && K->isAutoRepeat()) {
+          return true;  // a repeated key stays down: only its presses count
+        }
+        bool Keypad = K->modifiers() & Qt::KeypadModifier;
+        TInputEvent I;
+        I.Kind = E->type() == QEvent::KeyPress ? TInputEvent::ikKeyDown : TInputEvent::ikKeyUp;
+        I.VirtualKey = VirtualKeyFromQt(K->key(), Keypad);
+        I.Extended = IsExtendedKey(K->key(), Keypad);
+        I.AutoRepeat = K->isAutoRepeat();
+        I.Text = To1252(K->text());
+        I.Shift = K->modifiers() & Qt::ShiftModifier;
+        I.Ctrl = K->modifiers() & Qt::ControlModifier;
+        I.Alt = K->modifiers() & Qt::AltModifier;
+        if (K->key() == Qt::Key_Shift || K->key() == Qt::Key_Control || K->key() == Qt::Key_Alt) {
+          // The modifier's own release must not count it as still held.
+          bool Down = I.Kind == TInputEvent::ikKeyDown;
+          (K->key() == Qt::Key_Shift ? I.Shift : K->key() == Qt::Key_Control ? I.Ctrl : I.Alt) = Down;
+        }
+        QueueInputEvent(I);
+        return true;
+      }
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseMove: {
+        auto* M = static_cast<QMouseEvent*>(E);
+        TInputEvent I;
+        I.Kind = E->type() == QEvent::MouseMove           ? TInputEvent::ikMouseMove
+                 : E->type() == QEvent::MouseButtonPress ? TInputEvent::ikButtonDown
+                                                          : TInputEvent::ikButtonUp;
+        I.Button = ButtonNumber(M->button());
+        if (I.Kind != TInputEvent::ikMouseMove && I.Button == 0) {
+          return true;
+        }
+        I.ScreenPos = ToPoint(M->globalPosition());
+        I.Shift = M->modifiers() & Qt::ShiftModifier;
+        I.Ctrl = M->modifiers() & Qt::ControlModifier;
+        I.Alt = M->modifiers() & Qt::AltModifier;
+        QueueInputEvent(I);
+        return true;
+      }
+      case QEvent::MouseButtonDblClick:
+        // Qt reports the second press of a double click as a press of its own as well; double clicks are
+        // recognised by the layer from the presses, by the platform's time and distance.
+        return true;
+      case QEvent::Wheel: {
+        auto* W = static_cast<QWheelEvent*>(E);
+        int Delta = W->angleDelta().y();
+        if (Delta == 0) {
+          return true;
+        }
+        TInputEvent I;
+        I.Kind = TInputEvent::ikWheel;
+        I.WheelDelta = Delta;
+        I.ScreenPos = ToPoint(W->globalPosition());
+        I.Shift = W->modifiers() & Qt::ShiftModifier;
+        I.Ctrl = W->modifiers() & Qt::ControlModifier;
+        QueueInputEvent(I);
+        return true;
+      }
+      default:
+        return true;  // shortcut overrides and context-menu events: the layer makes its own
+    }
+  }
+};
+
+// ---- Host widgets -----------------------------------------------------------------------------------------------
+
+THostWidget::THostWidget(HWND AWnd, QWidget* Parent) : QWidget(Parent), FWnd(AWnd) {
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_NoMousePropagation);
+  setMouseTracking(true);
+}
+
+void THostWidget::paintEvent(QPaintEvent*) {
+  // Windows paint into their backing images with the graphics unit; until a window has one, its host shows the
+  // window face colour.
+  QPainter P(this);
+  P.fillRect(rect(), QColor(0xD4, 0xD0, 0xC8));
+}
+
+// ---- The backend ------------------------------------------------------------------------------------------------
+
+TQtBackend::TQtBackend() {
+  if (!QCoreApplication::instance()) {
+    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+      ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    }
+    static int Argc = 1;
+    static char Name[] = "zubquillon";
+    static char* Argv[] = {Name, nullptr};
+    FOwnApp = std::make_unique<QApplication>(Argc, Argv);
+  }
+  FFilter = std::make_unique<TQtEventFilter>();
+  QCoreApplication::instance()->installEventFilter(FFilter.get());
+  FWakeTimer.setSingleShot(true);
+}
+
+TQtBackend::~TQtBackend() {
+  if (auto* App = QCoreApplication::instance()) {
+    App->removeEventFilter(FFilter.get());
+  }
+}
+
+TQtBackend* TQtBackend::Instance() { return static_cast<TQtBackend*>(WindowBackend()); }
+
+void TQtBackend::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void TQtBackend::WaitForEvents(int TimeoutMs) {
+  // With no event loop of Qt's own running, deferred deletes only happen here.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  if (TimeoutMs >= 0) {
+    FWakeTimer.start(TimeoutMs);
+  }
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  FWakeTimer.stop();
+}
+
+void TQtBackend::WakeUp() {
+  if (auto* App = QCoreApplication::instance()) {
+    if (auto* D = QAbstractEventDispatcher::instance(App->thread())) {
+      D->wakeUp();
+    }
+  }
+}
+
+TRect TQtBackend::ScreenRect() {
+  if (auto* S = QGuiApplication::primaryScreen()) {
+    QRect R = S->availableGeometry();
+    return Rect(R.left(), R.top(), R.left() + R.width(), R.top() + R.height());
+  }
+  return Rect(0, 0, 800, 600);
+}
+
+void TQtBackend::FocusChanged(HWND) {}
+
+bool TQtBackend::SaveWindowImage(HWND Wnd, const std::string& FileName) {
+  THostWidget* H = HostOf(Wnd);
+  if (!H) {
+    return false;
+  }
+  return H->grab().save(QString::fromStdString(FileName), "PNG");
+}
+
+THostWidget* TQtBackend::HostOf(HWND Wnd) const {
+  auto It = FHosts.find(Wnd);
+  return It == FHosts.end() ? nullptr : It->second;
+}
+
+THostWidget* TQtBackend::EnsureHost(HWND Wnd) {
+  if (THostWidget* H = HostOf(Wnd)) {
+    return H;
+  }
+  auto R = Find(Wnd);
+  if (!R || R->Dead || R->MessageOnly) {
+    return nullptr;
+  }
+  QWidget* Parent = nullptr;
+  if (R->Parent) {
+    Parent = EnsureHost(R->Parent);
+    if (!Parent) {
+      return nullptr;
+    }
+  }
+  auto* H = new THostWidget(Wnd, Parent);
+  if (!Parent) {
+    Qt::WindowFlags F = Qt::Window | Qt::FramelessWindowHint;
+    if (R->ExStyle & WS_EX_TOOLWINDOW) {
+      F |= Qt::Tool;
+    }
+    if (R->ExStyle & WS_EX_TOPMOST) {
+      F |= Qt::WindowStaysOnTopHint;
+    }
+    H->setWindowFlags(F);
+    H->setWindowTitle(FromAnsi(R->Text));
+  }
+  FHosts[Wnd] = H;
+  PlaceHost(Wnd, H);
+  if (R->Parent) {
+    Restack(R->Parent);
+  }
+  return H;
+}
+
+void TQtBackend::PlaceHost(HWND Wnd, THostWidget* H) {
+  auto R = Find(Wnd);
+  if (!R) {
+    return;
+  }
+  QWidget* WantParent = nullptr;
+  if (R->Parent) {
+    WantParent = EnsureHost(R->Parent);
+  }
+  if (H->parentWidget() != WantParent) {
+    bool WasVisible = R->Style & WS_VISIBLE;
+    H->setParent(WantParent, WantParent ? Qt::Widget : (Qt::Window | Qt::FramelessWindowHint));
+    H->setVisible(WasVisible);
+  }
+  TRect G = R->Window;
+  if (auto P = Find(R->Parent)) {
+    // Child windows are placed in their parent's client area; the parent's host covers its whole window.
+    G = Rect(G.Left + P->Client.Left - P->Window.Left, G.Top + P->Client.Top - P->Window.Top,
+             G.Right + P->Client.Left - P->Window.Left, G.Bottom + P->Client.Top - P->Window.Top);
+  }
+  H->setGeometry(G.Left, G.Top, G.Width(), G.Height());
+}
+
+void TQtBackend::Restack(HWND Parent) {
+  if (!Parent) {
+    return;
+  }
+  auto Children = ChildrenOf(Parent);
+  for (auto It = Children.rbegin(); It != Children.rend(); ++It) {
+    if (THostWidget* H = HostOf(*It)) {
+      H->raise();
+    }
+  }
+}
+
+void TQtBackend::Sync(HWND Wnd, bool Recurse) {
+  auto R = Find(Wnd);
+  if (!R || R->Dead || R->MessageOnly) {
+    return;
+  }
+  THostWidget* H = HostOf(Wnd);
+  if (!H) {
+    if (!IsWindowVisible(Wnd)) {
+      return;
+    }
+    H = EnsureHost(Wnd);
+    if (!H) {
+      return;
+    }
+  } else {
+    PlaceHost(Wnd, H);
+  }
+  H->setVisible(R->Style & WS_VISIBLE);
+  if (Recurse) {
+    for (HWND C : ChildrenOf(Wnd)) {
+      Sync(C, true);
+    }
+  }
+}
+
+void TQtBackend::DropHost(HWND Wnd) {
+  auto It = FHosts.find(Wnd);
+  if (It == FHosts.end()) {
+    return;
+  }
+  THostWidget* H = It->second;
+  FHosts.erase(It);
+  // Hosts of children still alive (re-parented elsewhere later) must not die with this one.
+  for (QObject* C : H->children()) {
+    if (auto* CH = dynamic_cast<THostWidget*>(C)) {
+      CH->setParent(nullptr);
+      CH->hide();
+    }
+  }
+  delete H;
+}
+
+void TQtBackend::WindowChanged(HWND Wnd, TWindowChange What) {
+  switch (What) {
+    case TWindowChange::Created:
+    case TWindowChange::Enabled:
+      break;
+    case TWindowChange::Destroyed:
+      DropHost(Wnd);
+      break;
+    case TWindowChange::Visibility:
+    case TWindowChange::Parent:
+    case TWindowChange::Geometry:
+      Sync(Wnd, true);
+      if (What == TWindowChange::Parent) {
+        if (auto R = Find(Wnd)) {
+          Restack(R->Parent);
+        }
+      }
+      break;
+    case TWindowChange::ZOrder:
+      if (auto R = Find(Wnd)) {
+        Restack(R->Parent);
+      }
+      break;
+    case TWindowChange::Text:
+      if (THostWidget* H = HostOf(Wnd); H && H->isWindow()) {
+        if (auto R = Find(Wnd)) {
+          H->setWindowTitle(FromAnsi(R->Text));
+        }
+      }
+      break;
+    case TWindowChange::Invalidated:
+      if (THostWidget* H = HostOf(Wnd)) {
+        H->update();
+      }
+      break;
+  }
+}
+
+namespace {
+
+TWindowBackend* CreateQtBackend() { return new TQtBackend; }
+
+struct TRegistration {
+  TRegistration() { RegisterWindowBackendFactory(&CreateQtBackend); }
+} Registration;
+
+}  // namespace

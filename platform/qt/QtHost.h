@@ -1,0 +1,62 @@
+// The Qt side of the window system: the application object, host widgets mirroring the window tree, and the
+// application-wide filter that turns Qt input into the layer's input queue.
+#pragma once
+
+#include "platform/win/WindowBackend.h"
+#include "platform/win/WinTypes.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+#include <unordered_map>
+
+// The widget that stands for a window on screen. It covers the window rectangle (frame included: the layer draws
+// non-client areas itself), never takes Qt's focus, and keeps no input: the event filter takes it first.
+class THostWidget final : public QWidget {
+public:
+  THostWidget(HWND AWnd, QWidget* Parent);
+  HWND Wnd() const { return FWnd; }
+
+protected:
+  void paintEvent(QPaintEvent* E) override;
+
+private:
+  HWND FWnd;
+};
+
+class TQtEventFilter;
+
+// The backend over Qt. Created on the main thread on first use; creates the QApplication if the program has
+// none (offscreen when there is no display).
+class TQtBackend final : public TWindowBackend {
+public:
+  TQtBackend();
+  ~TQtBackend() override;
+
+  void ProcessEvents() override;
+  void WaitForEvents(int TimeoutMs) override;
+  void WakeUp() override;
+  void WindowChanged(HWND Wnd, TWindowChange What) override;
+  TRect ScreenRect() override;
+  void FocusChanged(HWND Wnd) override;
+  bool SaveWindowImage(HWND Wnd, const std::string& FileName) override;
+
+  // The host of a window, or null when it has none (hidden, message-only, not yet shown).
+  THostWidget* HostOf(HWND Wnd) const;
+  // The backend instance, creating it if needed (main thread only).
+  static TQtBackend* Instance();
+
+private:
+  void Sync(HWND Wnd, bool Recurse);
+  THostWidget* EnsureHost(HWND Wnd);
+  void PlaceHost(HWND Wnd, THostWidget* H);
+  void Restack(HWND Parent);
+  void DropHost(HWND Wnd);
+
+  std::unique_ptr<QApplication> FOwnApp;
+  std::unique_ptr<TQtEventFilter> FFilter;
+  QTimer FWakeTimer;
+  std::unordered_map<HWND, THostWidget*> FHosts;
+};

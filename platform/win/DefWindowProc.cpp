@@ -1,0 +1,257 @@
+// The default window procedure: what the platform does for messages a window procedure passes on.
+#include "platform/win/WindowInternals.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace WindowSystem;
+
+namespace {
+
+bool Contains(const TRect& R, TPoint P) { return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom; }
+
+TPoint LParamPoint(LPARAM L) {
+  return Point(static_cast<SHORT>(LOWORD(static_cast<DWORD_PTR>(L))), static_cast<SHORT>(HIWORD(static_cast<DWORD_PTR>(L))));
+}
+
+LRESULT HitTest(const PWindowRec& R, TPoint P) {
+  TRect W = WindowRectOnScreen(R->Handle);
+  if (!Contains(W, P)) {
+    return HTNOWHERE;
+  }
+  TPoint O = ClientOriginOnScreen(R->Handle);
+  TRect C = Rect(O.X, O.Y, O.X + R->Client.Width(), O.Y + R->Client.Height());
+  if (Contains(C, P)) {
+    return HTCLIENT;
+  }
+  if (R->Style & WS_MINIMIZE) {
+    return HTCAPTION;
+  }
+  if ((R->Style & WS_THICKFRAME) && !(R->Style & WS_MAXIMIZE)) {
+    int F = GetSystemMetrics(SM_CXFRAME);
+    int Corner = GetSystemMetrics(SM_CYCAPTION) + F;
+    bool L = P.X < W.Left + F, Rt = P.X >= W.Right - F, T = P.Y < W.Top + F, B = P.Y >= W.Bottom - F;
+    bool NearL = P.X < W.Left + Corner, NearR = P.X >= W.Right - Corner;
+    bool NearT = P.Y < W.Top + Corner, NearB = P.Y >= W.Bottom - Corner;
+    if ((T && NearL) || (L && NearT)) return HTTOPLEFT;
+    if ((T && NearR) || (Rt && NearT)) return HTTOPRIGHT;
+    if ((B && NearL) || (L && NearB)) return HTBOTTOMLEFT;
+    if ((B && NearR) || (Rt && NearB)) return HTBOTTOMRIGHT;
+    if (L) return HTLEFT;
+    if (Rt) return HTRIGHT;
+    if (T) return HTTOP;
+    if (B) return HTBOTTOM;
+  }
+  TRect Inner = DefaultClientRect(R->Style & ~(WS_VSCROLL | WS_HSCROLL | WS_CAPTION),
+                                  R->ExStyle & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), W);
+  if ((R->Style & WS_CAPTION) == WS_CAPTION) {
+    int CapH = (R->ExStyle & WS_EX_TOOLWINDOW) ? GetSystemMetrics(SM_CYSMCAPTION) : GetSystemMetrics(SM_CYCAPTION);
+    if (P.Y >= Inner.Top && P.Y < Inner.Top + CapH) {
+      int Btn = GetSystemMetrics(SM_CXSIZE);
+      int X = Inner.Right;
+      if (R->Style & WS_SYSMENU) {
+        if (P.X >= X - Btn) return HTCLOSE;
+        X -= Btn + 2;
+        if (R->Style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX)) {
+          if (P.X >= X - Btn) return HTMAXBUTTON;
+          X -= Btn;
+          if (P.X >= X - Btn) return HTMINBUTTON;
+        }
+        if (P.X < Inner.Left + GetSystemMetrics(SM_CXSMICON) + 2 && !(R->ExStyle & WS_EX_TOOLWINDOW)) {
+          return HTSYSMENU;
+        }
+      }
+      return HTCAPTION;
+    }
+  }
+  if (R->Style & WS_VSCROLL) {
+    int Sx = C.Right;
+    if (P.X >= Sx && P.X < Sx + GetSystemMetrics(SM_CXVSCROLL) && P.Y >= C.Top && P.Y < C.Bottom) {
+      return HTVSCROLL;
+    }
+  }
+  if (R->Style & WS_HSCROLL) {
+    int Sy = C.Bottom;
+    if (P.Y >= Sy && P.Y < Sy + GetSystemMetrics(SM_CYHSCROLL)) {
+      return P.X >= C.Right ? HTSIZE : HTHSCROLL;
+    }
+  }
+  return HTBORDER;
+}
+
+LRESULT AskParent(const PWindowRec& R, UINT Msg, WPARAM W, LPARAM L) {
+  if ((R->Style & WS_CHILD) && IsWindow(R->Parent)) {
+    return SendMessage(R->Parent, Msg, W, L);
+  }
+  return 0;
+}
+
+HWND Root(HWND Wnd) { return GetAncestor(Wnd, GA_ROOT); }
+
+}  // namespace
+
+LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  auto R = Find(Wnd);
+  if (!R) {
+    return 0;
+  }
+  switch (Msg) {
+    case WM_NCCREATE:
+      return TRUE;
+    case WM_NCCALCSIZE:
+      if (WParam) {
+        auto* P = reinterpret_cast<NCCALCSIZE_PARAMS*>(LParam);
+        P->rgrc[0] = DefaultClientRect(R->Style, R->ExStyle, P->rgrc[0]);
+      } else if (LParam) {
+        auto* Rc = reinterpret_cast<TRect*>(LParam);
+        *Rc = DefaultClientRect(R->Style, R->ExStyle, *Rc);
+      }
+      return 0;
+    case WM_NCHITTEST:
+      return HitTest(R, LParamPoint(LParam));
+    case WM_NCACTIVATE:
+      return TRUE;
+    case WM_SETTEXT:
+      R->Text = LParam ? reinterpret_cast<LPCSTR>(LParam) : "";
+      if (auto* B = ExistingWindowBackend()) {
+        B->WindowChanged(Wnd, TWindowChange::Text);
+      }
+      return TRUE;
+    case WM_GETTEXT: {
+      if (WParam == 0 || !LParam) {
+        return 0;
+      }
+      auto* Buf = reinterpret_cast<char*>(LParam);
+      std::size_t N = std::min<std::size_t>(R->Text.size(), WParam - 1);
+      std::memcpy(Buf, R->Text.data(), N);
+      Buf[N] = '\0';
+      return static_cast<LRESULT>(N);
+    }
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(R->Text.size());
+    case WM_CLOSE:
+      DestroyWindow(Wnd);
+      return 0;
+    case WM_SETREDRAW:
+      R->Redraw = WParam != 0;
+      return 0;
+    case WM_PAINT:
+      ValidateRect(Wnd, nullptr);
+      return 0;
+    case WM_ERASEBKGND:
+      return R->Class->Info.hbrBackground ? 1 : 0;
+    case WM_QUERYENDSESSION:
+    case WM_QUERYOPEN:
+      return TRUE;
+    case WM_CANCELMODE:
+      if (GetCapture() == Wnd) {
+        ReleaseCapture();
+      }
+      return 0;
+    case WM_WINDOWPOSCHANGING: {
+      auto* WP = reinterpret_cast<WINDOWPOS*>(LParam);
+      bool Overlapped = !(R->Style & (WS_POPUP | WS_CHILD));
+      if (!(WP->flags & SWP_NOSIZE) && (Overlapped || (R->Style & WS_THICKFRAME)) &&
+          !(R->Style & (WS_MINIMIZE | WS_MAXIMIZE))) {
+        MINMAXINFO MM;
+        MM.ptMinTrackSize = Point(GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK));
+        MM.ptMaxTrackSize = Point(GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK));
+        if (!(R->Style & WS_THICKFRAME) || (R->Style & WS_CHILD)) {
+          MM.ptMinTrackSize = Point(0, 0);
+        }
+        SendMessage(Wnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&MM));
+        WP->cx = std::clamp(WP->cx, static_cast<int>(MM.ptMinTrackSize.X), std::max<int>(MM.ptMinTrackSize.X, MM.ptMaxTrackSize.X));
+        WP->cy = std::clamp(WP->cy, static_cast<int>(MM.ptMinTrackSize.Y), std::max<int>(MM.ptMinTrackSize.Y, MM.ptMaxTrackSize.Y));
+      }
+      return 0;
+    }
+    case WM_WINDOWPOSCHANGED: {
+      auto* WP = reinterpret_cast<WINDOWPOS*>(LParam);
+      if (!(WP->flags & SWP_NOCLIENTSIZE)) {
+        WPARAM Kind = (R->Style & WS_MINIMIZE) ? SIZE_MINIMIZED : (R->Style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED;
+        SendMessage(Wnd, WM_SIZE, Kind, MAKELONG(static_cast<WORD>(R->Client.Width()), static_cast<WORD>(R->Client.Height())));
+      }
+      if (!(WP->flags & SWP_NOCLIENTMOVE) && IsWindow(Wnd)) {
+        SendMessage(Wnd, WM_MOVE, 0, MAKELONG(static_cast<WORD>(R->Client.Left), static_cast<WORD>(R->Client.Top)));
+      }
+      return 0;
+    }
+    case WM_ACTIVATE: {
+      auto& Q = CurrentQueue();
+      if (LOWORD(WParam) != WA_INACTIVE && !HIWORD(WParam) && !Q.FocusAfterActivate) {
+        HWND F = GetFocus();
+        if (!F || (F != Wnd && !IsChild(Wnd, F))) {
+          SetFocus(Wnd);
+        }
+      }
+      return 0;
+    }
+    case WM_MOUSEACTIVATE: {
+      LRESULT P = AskParent(R, Msg, WParam, LParam);
+      return P ? P : MA_ACTIVATE;
+    }
+    case WM_SETCURSOR:
+      return AskParent(R, Msg, WParam, LParam) ? TRUE : FALSE;
+    case WM_MOUSEWHEEL:
+    case WM_CONTEXTMENU:
+      return AskParent(R, Msg, WParam, LParam);
+    case WM_RBUTTONUP: {
+      TPoint P = LParamPoint(LParam);
+      ClientToScreen(Wnd, &P);
+      SendMessage(Wnd, WM_CONTEXTMENU, Wnd, MAKELONG(static_cast<WORD>(P.X), static_cast<WORD>(P.Y)));
+      return 0;
+    }
+    case WM_NCRBUTTONUP:
+      SendMessage(Wnd, WM_CONTEXTMENU, Wnd, LParam);
+      return 0;
+    case WM_KEYUP:
+      if (WParam == VK_APPS) {
+        SendMessage(Wnd, WM_CONTEXTMENU, Wnd, -1);
+      }
+      return 0;
+    case WM_SYSKEYDOWN:
+      if (WParam == VK_F10 && (GetKeyState(VK_SHIFT) < 0)) {
+        SendMessage(Wnd, WM_CONTEXTMENU, Wnd, -1);
+      } else if (WParam == VK_F4 && (LParam & (1 << 29))) {
+        SendMessage(Root(Wnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
+      return 0;
+    case WM_SYSKEYUP: {
+      auto& Q = CurrentQueue();
+      if ((WParam == VK_MENU && Q.AltAlone) || (WParam == VK_F10 && GetKeyState(VK_SHIFT) >= 0)) {
+        Q.AltAlone = false;
+        SendMessage(Root(Wnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+      }
+      return 0;
+    }
+    case WM_SYSCHAR:
+      if (WParam != VK_RETURN && WParam != VK_ESCAPE) {
+        SendMessage(Root(Wnd), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(WParam));
+      }
+      return 0;
+    case WM_SYSCOMMAND:
+      switch (WParam & 0xFFF0) {
+        case SC_CLOSE: SendMessage(Wnd, WM_CLOSE, 0, 0); break;
+        case SC_MINIMIZE: ShowWindow(Wnd, SW_MINIMIZE); break;
+        case SC_MAXIMIZE: ShowWindow(Wnd, SW_MAXIMIZE); break;
+        case SC_RESTORE: ShowWindow(Wnd, SW_RESTORE); break;
+        default: break;
+      }
+      return 0;
+    case WM_NCLBUTTONDOWN:
+      switch (WParam) {
+        case HTCLOSE: SendMessage(Wnd, WM_SYSCOMMAND, SC_CLOSE, LParam); break;
+        case HTMAXBUTTON: SendMessage(Wnd, WM_SYSCOMMAND, IsZoomed(Wnd) ? SC_RESTORE : SC_MAXIMIZE, LParam); break;
+        case HTMINBUTTON: SendMessage(Wnd, WM_SYSCOMMAND, SC_MINIMIZE, LParam); break;
+        default: break;
+      }
+      return 0;
+    case WM_NCLBUTTONDBLCLK:
+      if (WParam == HTCAPTION && (R->Style & WS_MAXIMIZEBOX)) {
+        SendMessage(Wnd, WM_SYSCOMMAND, IsZoomed(Wnd) ? SC_RESTORE : SC_MAXIMIZE, LParam);
+      }
+      return 0;
+    default:
+      return 0;
+  }
+}

@@ -1,0 +1,53 @@
+// The window system's view of the toolkit underneath (Qt, in platform/qt): event pumping, waking and hosts.
+#pragma once
+
+#include "platform/win/WinTypes.h"
+
+#include <string>
+
+// What changed in a window; the backend mirrors it on the window's host.
+enum class TWindowChange {
+  Created,
+  Destroyed,   // sent while the record is still readable, before the handle is gone
+  Geometry,    // window rectangle moved or resized
+  Visibility,  // WS_VISIBLE changed
+  Parent,      // re-parented
+  ZOrder,
+  Text,
+  Enabled,
+  Invalidated, // part of the window needs repainting
+};
+
+// The toolkit backend. One exists per process, created on first use on the main thread; it belongs to the thread
+// that created it (the user-interface thread). Calls come from that thread except WakeUp.
+class TWindowBackend {
+public:
+  TWindowBackend() = default;
+  TWindowBackend(const TWindowBackend&) = delete;
+  TWindowBackend& operator=(const TWindowBackend&) = delete;
+  virtual ~TWindowBackend() = default;
+
+  // Handles the toolkit's pending events once without waiting; input becomes queue entries on the way.
+  virtual void ProcessEvents() = 0;
+  // Waits in the toolkit until an event arrives, WakeUp is called, or TimeoutMs passes (negative: no limit).
+  virtual void WaitForEvents(int TimeoutMs) = 0;
+  // Safe from any thread: ends a WaitForEvents.
+  virtual void WakeUp() = 0;
+  // Mirrors a change of a window on its host widget.
+  virtual void WindowChanged(HWND Wnd, TWindowChange What) = 0;
+  // The screen's rectangle and the work area.
+  virtual TRect ScreenRect() = 0;
+  // Gives the toolkit's keyboard focus to the window's native widget (if any) after the layer moved its focus.
+  virtual void FocusChanged(HWND Wnd) = 0;
+  // Saves the current look of a window as a PNG file; false when it cannot.
+  virtual bool SaveWindowImage(HWND Wnd, const std::string& FileName) = 0;
+};
+
+using TWindowBackendFactory = TWindowBackend* (*)();
+// Registered once by the toolkit side at load time.
+void RegisterWindowBackendFactory(TWindowBackendFactory Factory);
+// The backend when the calling thread is the user-interface thread, creating it on first use from the main
+// thread; null on other threads or when no toolkit is linked.
+TWindowBackend* WindowBackend();
+// The backend if it exists, from any thread.
+TWindowBackend* ExistingWindowBackend();
