@@ -38,7 +38,17 @@ TCustomEasyEditSource::TCustomEasyEditSource(TComponent* AOwner)
   UpdateInternalStyles();
 }
 
-TCustomEasyEditSource::~TCustomEasyEditSource() = default;
+// BeforeDestruction normally did this already; a source that is not deleted through `delete` still
+// detaches here, before its members go.
+TCustomEasyEditSource::~TCustomEasyEditSource() {
+  if (FParser) {
+    FParser->UnRegisterNotifier(ParserNotifier());
+    FParser->RemoveFreeNotification(this);
+  }
+  FSpellTokens->SetOnChange(nullptr);
+  FStrings->OnChange = nullptr;
+  FStrings->OnGetString = nullptr;
+}
 
 void TCustomEasyEditSource::BeforeDestruction() {
   if (FParser) {

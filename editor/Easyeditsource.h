@@ -87,6 +87,8 @@ public:
   bool UsePages() const { return FUsePages; }
   void SetUsePages(bool Value);
   TStringList* SpellTokens() const { return FSpellTokens.get(); }
+  bool Focused() const { return FFocused; }
+  virtual void SetFocused(bool Value) { FFocused = Value; }
   void SetSpellTokens(TStrings* Value);
 
   // Update brackets and notification.

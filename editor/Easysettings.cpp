@@ -2,6 +2,7 @@
 #include "editor/Easysettings.h"
 
 #include "editor/Easyinifile.h"
+#include "editor/Easyregistry.h"
 #include "editor/Easyutils.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -115,7 +116,7 @@ std::string& SettingsFileName() {
 }
 
 std::string& SettingsKey() {
-  static std::string Key = "Software\\Palvane\\EasyEditor\\Settings";
+  static std::string Key = DefaultKey() + "Settings";
   return Key;
 }
 

@@ -76,6 +76,7 @@ public:
   ~TEasySearchSettings() override;
   void Assign(TPersistent* Source) override;
   void Init() override;
+  std::string GetKey() const override { return "SearchSettings"; }
   void WriteProperties(TEasyPropertyWriter& Writer) const override;
   void ReadProperty(const std::string& Name, const TEasyPropertyValue& Value) override;
 

@@ -119,10 +119,12 @@ int TEasyStrings::Add(const std::string& S) {
   return Index;
 }
 
-void TEasyStrings::InsertItem(int Index, const std::string& S) {
+void TEasyStrings::InsertItem(int Index, const std::string& S) { InsertItemText(Index, S.data(), S.size()); }
+
+void TEasyStrings::InsertItemText(int Index, const char* Text, std::size_t Length) {
   Changing();
   auto* Item = new TEasyStringItem();
-  Item->Text = S;
+  Item->Text.assign(Text, Length);
   if (OnGetString) {
     OnGetString(this, Item->Text, true);
   }
@@ -207,16 +209,36 @@ void TEasyStrings::SetTextBuffer(const char* Text, std::size_t Length) {
   BeginUpdate();
   try {
     Clear();
-    const char* P = Text;
     const char* End = Text + Length;
-    std::string Line;
-    while (P < End) {
-      const char* Start = P;
-      while (P < End && *P != '\n' && *P != '\r') {
-        ++P;
+    // Room for every line at once: counting the line feeds is cheaper than regrowing the array.
+    std::size_t Feeds = 0;
+    for (const char* P = Text; P < End;) {
+      const void* Hit = std::memchr(P, '\n', static_cast<std::size_t>(End - P));
+      if (!Hit) {
+        break;
       }
-      Line.assign(Start, static_cast<std::size_t>(P - Start));
-      Add(Line);
+      ++Feeds;
+      P = static_cast<const char*>(Hit) + 1;
+    }
+    if (Feeds + 1 > static_cast<std::size_t>(Capacity())) {
+      FLines.SetCapacity(static_cast<int>(std::min<std::size_t>(Feeds + 1, INT_MAX)));
+    }
+    const char* P = Text;
+    const char* NextFeed = nullptr;  // the next line feed at or after P, End when none
+    const char* NextReturn = nullptr;
+    while (P < End) {
+      if (NextFeed < P) {
+        NextFeed = static_cast<const char*>(std::memchr(P, '\n', static_cast<std::size_t>(End - P)));
+        NextFeed = NextFeed ? NextFeed : End;
+      }
+      if (NextReturn < P) {
+        NextReturn = static_cast<const char*>(std::memchr(P, '\r', static_cast<std::size_t>(End - P)));
+        NextReturn = NextReturn ? NextReturn : End;
+      }
+      const char* Stop = std::min(NextFeed, NextReturn);
+      // Each line is added as Add would, without building a temporary string first.
+      InsertItemText(Count(), P, static_cast<std::size_t>(Stop - P));
+      P = Stop;
       if (P < End && *P == '\r') {
         ++P;
       }

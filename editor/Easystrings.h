@@ -153,6 +153,7 @@ public:
   TEasyVisibleLinesList* HiddenLines() const { return FHiddenLines; }
 
 private:
+  void InsertItemText(int Index, const char* Text, std::size_t Length);
   void SetTextStr(std::string_view Value) override { SetTextBuffer(Value.data(), Value.size()); }
   bool Valid(int Index) const { return Index >= 0 && Index < FLines.Count(); }
   void FreeItems();

@@ -1,13 +1,16 @@
 // The editor component's toolbox: string helpers, substring scanners, URL tests, paths and the hex codec.
 #include "editor/Easyutils.h"
 
-#include <cstdlib>
+#include "platform/rtl/FileUtils.h"
+#include "platform/win/Files.h"
+
 #include <utility>
 #include <cstring>
 #include <sys/stat.h>
+#include <sys/types.h>
 
 namespace {
-constexpr char PathSeparator = '/';
+constexpr char PathSeparator = PathDelim;
 
 char FoldAscii(char C) { return (C >= 'a' && C <= 'z') ? static_cast<char>(C - 32) : C; }
 
@@ -199,22 +202,9 @@ std::string AddQuotes(std::string_view S) {
 }
 
 std::string GetTempDir() {
-  std::string Dir;
-  if (const char* Env = std::getenv("ZUBQ_TEMP"); Env && *Env) {
-    Dir = Env;
-  } else {
-    const char* Cache = std::getenv("XDG_CACHE_HOME");
-    if (Cache && *Cache) {
-      Dir = std::string(Cache) + "/ZUB Quillon/Temp";
-    } else {
-      const char* Home = std::getenv("HOME");
-      Dir = std::string(Home ? Home : "/tmp") + "/.cache/ZUB Quillon/Temp";
-    }
-  }
-  if (Dir.size() > 260) {
-    Dir.resize(260);
-  }
-  CreateDirs(Dir);
+  char Buffer[MAX_PATH + 1] = {};
+  const DWORD Length = GetTempPath(sizeof(Buffer), Buffer);
+  std::string Dir(Buffer, Length < sizeof(Buffer) ? Length : 0);
   // A root keeps its separator; any other folder loses it.
   while (Dir.size() > 1 && Dir.back() == PathSeparator) {
     Dir.pop_back();
@@ -238,11 +228,6 @@ std::string ChangeSlashes(std::string_view Path) {
     }
   }
   return Result;
-}
-
-bool DirectoryExists(const std::string& Path) {
-  struct stat St{};
-  return !Path.empty() && ::stat(Path.c_str(), &St) == 0 && S_ISDIR(St.st_mode);
 }
 
 void CreateDirs(const std::string& Path) {

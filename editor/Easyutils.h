@@ -3,6 +3,7 @@
 #pragma once
 
 #include "editor/Easyconsts.h"
+#include "platform/rtl/FileUtils.h"  // DirectoryExists: the path exists and is a folder
 #include "platform/win/WinTypes.h"
 
 #include <string>
@@ -39,11 +40,11 @@ int GetFirstValidChar(std::string_view S);  // first non-blank, length + 1 when 
 std::string RemoveQuotes(std::string_view S);
 std::string AddQuotes(std::string_view S);
 
-// Paths. The temporary folder is the platform's, without trailing separator unless it is a root.
+// Paths. The temporary folder is the platform's (at most 260 characters), without its trailing separator
+// unless it is a root.
 std::string GetTempDir();
 std::string AddSlash(std::string_view Path);  // appends the path separator; an empty path stays empty
 std::string ChangeSlashes(std::string_view Path);  // every "/" becomes "\"
-bool DirectoryExists(const std::string& Path);
 void CreateDirs(const std::string& Path);
 
 // Addresses.

@@ -2,11 +2,19 @@
 #include "platform/classes/Component.h"
 
 #include "platform/classes/Lists.h"
+#include "platform/classes/TypInfo.h"
+#include "platform/classes/TypInfoImpl.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <algorithm>
 
-Z_IMPLEMENT_CLASS(TComponent, TPersistent)
+Z_IMPLEMENT_CLASS_PUBLISHED(TComponent, TPersistent, TComponent::Publish)
+
+void TComponent::Publish(TMetaClass& Meta) {
+  TPublisher<TComponent> P(Meta);
+  P.Property("Name", &TComponent::Name, &TComponent::SetName).Stored(false);
+  P.Property("Tag", &TComponent::Tag, &TComponent::SetTag).Default(0);
+}
 
 namespace {
 // Letters, digits and '_', not starting with a digit (the class library's IsValidIdent).
@@ -173,6 +181,7 @@ void TComponent::InsertComponent(TComponent* AComponent) {
   AComponent->ValidateContainer(this);
   ValidateRename(AComponent, std::string(), AComponent->FName);
   Insert(AComponent);
+  AComponent->SetReference(true);
   if (FComponentState.Contains(csDesigning)) {
     AComponent->SetDesigning(true);
   }
@@ -182,6 +191,7 @@ void TComponent::InsertComponent(TComponent* AComponent) {
 void TComponent::RemoveComponent(TComponent* AComponent) {
   ValidateRename(AComponent, AComponent->FName, std::string());
   Notification(AComponent, opRemove);
+  AComponent->SetReference(false);
   Remove(AComponent);
 }
 
@@ -227,7 +237,18 @@ void TComponent::SetName(const TComponentName& NewName) {
   } else {
     ValidateRename(nullptr, FName, NewName);
   }
+  SetReference(false);
   ChangeName(NewName);
+  SetReference(true);
+}
+
+void TComponent::SetReference(bool Enable) {
+  if (FOwner == nullptr || FName.empty()) {
+    return;
+  }
+  if (const TFieldEntry* Field = FieldAddress(FOwner->ClassType(), FName)) {
+    Field->Set(FOwner, Enable ? this : nullptr);
+  }
 }
 
 void TComponent::ChangeName(const TComponentName& NewName) {

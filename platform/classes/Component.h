@@ -85,8 +85,13 @@ public:
   NativeInt Tag() const { return FTag; }
   void SetTag(NativeInt Value) { FTag = Value; }
 
+  // Declares the published properties Name (not stored: the stream's header carries it) and Tag.
+  static void Publish(TMetaClass& Meta);
+
 protected:
   void ChangeName(const TComponentName& NewName);
+  // Points the owner's published field of this component's name at this component (or clears it).
+  void SetReference(bool Enable);
   // Streams the design position (Left, Top); defined by the streaming unit.
   void DefineProperties(TFiler* Filer) override;
   virtual void GetChildren(TGetChildProc Proc, TComponent* Root);  // nothing here

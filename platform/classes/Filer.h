@@ -239,11 +239,14 @@ private:
   bool FHasAncestorChildren = false;
 };
 
-// Roots that references in streams may name ("OtherForm.Button1"): forms add themselves. A finder
-// procedure (the screen's list of forms) may be installed too.
-using TFindGlobalComponent = std::function<TComponent*(const std::string& Name)>;
+// Roots that references in streams may name ("OtherForm.Button1"): roots add themselves (and are dropped
+// automatically when freed), or a finder procedure is installed (the screen's list of forms). Finders are
+// asked after the registered roots, the latest installed first.
+using TFindGlobalComponent = TComponent* (*)(const std::string& Name);
 void RegisterGlobalComponent(TComponent* Component);
 void UnregisterGlobalComponent(TComponent* Component);
+void RegisterFindGlobalComponentProc(TFindGlobalComponent AFindGlobalComponent);
+void UnregisterFindGlobalComponentProc(TFindGlobalComponent AFindGlobalComponent);
 TComponent* FindGlobalComponent(const std::string& Name);  // ASCII case ignored; null when none
 // Resolves references still pending to roots loaded later. RemoveFixupReferences drops those made while
 // reading Root (a root going away calls it); with RootName, only those naming that root.

@@ -1,12 +1,15 @@
 // The Qt backend of the window system: the application object, host widgets and the input event filter.
 #include "platform/qt/QtHost.h"
 #include "platform/qt/KeyMap.h"
+#include "platform/qt/QtGdi.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/win/WindowInternals.h"
 
 #include <QAbstractEventDispatcher>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
@@ -74,6 +77,17 @@ TPoint ToPoint(const QPointF& P) {
 class TQtEventFilter final : public QObject {
 public:
   bool eventFilter(QObject* Obj, QEvent* E) override {
+    if (E->type() == QEvent::Leave) {
+      // The pointer left a top-level host: a move to where it is now lets the layer end mouse tracking.
+      if (auto* H = dynamic_cast<THostWidget*>(Obj); H && H->isWindow()) {
+        TInputEvent I;
+        I.Kind = TInputEvent::ikMouseMove;
+        QPoint P = QCursor::pos();
+        I.ScreenPos = Point(P.x(), P.y());
+        QueueInputEvent(I);
+      }
+      return false;
+    }
     switch (E->type()) {
       case QEvent::KeyPress:
       case QEvent::KeyRelease:
@@ -169,11 +183,12 @@ THostWidget::THostWidget(HWND AWnd, QWidget* Parent) : QWidget(Parent), FWnd(AWn
   setMouseTracking(true);
 }
 
-void THostWidget::paintEvent(QPaintEvent*) {
-  // Windows paint into their backing images with the graphics unit; until a window has one, its host shows the
-  // window face colour.
+void THostWidget::paintEvent(QPaintEvent* E) {
+  // The host only shows what the window drew into its backing image; until it has one, the window face colour.
   QPainter P(this);
-  P.fillRect(rect(), QColor(0xD4, 0xD0, 0xC8));
+  if (!PaintWindowBacking(FWnd, P, E->rect())) {
+    P.fillRect(E->rect(), QColor(0xD4, 0xD0, 0xC8));
+  }
 }
 
 // ---- The backend ------------------------------------------------------------------------------------------------

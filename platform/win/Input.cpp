@@ -18,6 +18,7 @@ TPoint CursorPos;
 UINT DoubleClickTime = 500;
 std::map<LPARAM, std::string> KeptTexts;  // recent key events' text by extra-info id (user-interface thread)
 LPARAM NextExtraInfo = 1;
+int BeepCount = 0;
 
 void SetKey(BYTE* Keys, WORD Vk, bool Down) {
   if (Down) {
@@ -200,6 +201,23 @@ bool ConvertWheel(TThreadQueue& Q, const TInputEvent& E, MSG& M, BYTE* KeysAfter
   M.time = E.Time;
   M.pt = E.ScreenPos;
   return true;
+}
+
+// Ends a TrackMouseEvent request when the pointer is no longer over the tracked window (or part of it).
+void CheckMouseLeave(TThreadQueue& Q, HWND Target, bool Client) {
+  if (!Q.TrackWnd) {
+    return;
+  }
+  bool NonClient = Q.TrackFlags & TME_NONCLIENT;
+  if (Target == Q.TrackWnd && Client != NonClient) {
+    return;
+  }
+  HWND W = Q.TrackWnd;
+  Q.TrackWnd = 0;
+  Q.TrackFlags = 0;
+  if (IsWindow(W)) {
+    PostMessage(W, NonClient ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+  }
 }
 
 // The state changes that happen when an input message is taken off the queue. False when the message is eaten.
@@ -403,6 +421,47 @@ BOOL ReleaseCapture() {
   }
   return TRUE;
 }
+
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* Track) {
+  if (!Track || Track->cbSize < sizeof(TRACKMOUSEEVENT)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  auto& Q = CurrentQueue();
+  if (Track->dwFlags & TME_QUERY) {
+    Track->dwFlags = Q.TrackFlags;
+    Track->hwndTrack = Q.TrackWnd;
+    return TRUE;
+  }
+  if (Track->dwFlags & TME_CANCEL) {
+    if (Q.TrackWnd == Track->hwndTrack) {
+      Q.TrackWnd = 0;
+      Q.TrackFlags = 0;
+    }
+    return TRUE;
+  }
+  if (!IsWindow(Track->hwndTrack)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  // A request for a window the pointer is not over ends at once, as on the platform.
+  TPoint P;
+  GetCursorPos(&P);
+  LRESULT Hit = HTNOWHERE;
+  HWND Under = HitSearch(TopLevelWindows(), P, Hit);
+  Q.TrackWnd = Track->hwndTrack;
+  Q.TrackFlags = Track->dwFlags & (TME_LEAVE | TME_NONCLIENT | TME_HOVER);
+  CheckMouseLeave(Q, Under, Hit == HTCLIENT);
+  return TRUE;
+}
+
+BOOL MessageBeep(UINT Type) {
+  (void)Type;
+  ++BeepCount;
+  return TRUE;
+}
+
+int MessageBeepCount() { return BeepCount; }
 
 // ---- Key state and the mouse ------------------------------------------------------------------------------------
 
@@ -621,7 +680,12 @@ LPARAM QueueInputEvent(TInputEvent E) {
   }
   {
     std::lock_guard G(Q.Lock);
-    Q.Input.push_back(E);
+    // Moves not yet read merge into one with the latest position, as the platform's mouse-moved flag does.
+    if (E.Kind == TInputEvent::ikMouseMove && !Q.Input.empty() && Q.Input.back().Kind == TInputEvent::ikMouseMove) {
+      Q.Input.back() = E;
+    } else {
+      Q.Input.push_back(E);
+    }
   }
   return E.ExtraInfo;
 }
@@ -655,6 +719,10 @@ bool TakeInput(TThreadQueue& Q, MSG& Msg, LPARAM& ExtraInfo, HWND Filter, UINT M
       case TInputEvent::ikKeyDown: case TInputEvent::ikKeyUp: Ok = ConvertKey(Q, E, M); break;
       case TInputEvent::ikWheel: Ok = ConvertWheel(Q, E, M, Keys); break;
       default: Ok = ConvertMouse(Q, E, M, Hit, Keys); break;
+    }
+    if (E.Kind != TInputEvent::ikKeyDown && E.Kind != TInputEvent::ikKeyUp && E.Kind != TInputEvent::ikWheel &&
+        (Remove || !Ok)) {
+      CheckMouseLeave(Q, Ok ? M.hwnd : 0, Ok && (M.message >= WM_MOUSEFIRST && M.message <= WM_MOUSELAST));
     }
     if (!Ok) {
       // Nobody can receive it: the event is dropped (the button state still follows it).

@@ -64,6 +64,7 @@ struct TModules {
     Add("msimg32.dll", "Image blending services", 5, 1, 2600);
     TBuiltinModule* Shell = Add("shell32.dll", "Shell services", 6, 0, 2900);
     TBuiltinModule* Version = Add("version.dll", "Version resource services", 5, 1, 2600);
+    Add("wsock32.dll", "Windows sockets", 5, 1, 2600);  // exports registered by Winsock.cpp
 
     ComCtl->Exports["DllGetVersion"] = reinterpret_cast<void*>(&ComCtlGetVersion);
     Shell->Exports["DllGetVersion"] = reinterpret_cast<void*>(&ShellGetVersion);

@@ -9,7 +9,7 @@ inline constexpr LONG ERROR_BAD_EXE_FORMAT = 193;
 inline constexpr LONG ERROR_RESOURCE_TYPE_NOT_FOUND = 1813;
 
 // LoadLibrary("name.dll") returns a built-in module when the name (any case, with or without ".dll" and a
-// folder) is one of the layer's system modules: user32, comctl32, msimg32, shell32, kernel32, version.
+// folder) is one of the layer's system modules: user32, comctl32, msimg32, shell32, kernel32, version, wsock32.
 // "UxTheme.dll" is deliberately absent (no visual styles), so callers take their fallbacks.
 // Any other name loads "libname.so", then "name.so", first from the program folder (the executable's
 // folder; the name's case is ignored there, as module names are case-insensitive), then through the dynamic

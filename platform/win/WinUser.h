@@ -424,6 +424,25 @@ inline constexpr UINT MAPVK_VK_TO_VSC = 0;
 inline constexpr UINT MAPVK_VSC_TO_VK = 1;
 inline constexpr UINT MAPVK_VK_TO_CHAR = 2;
 UINT MapVirtualKey(UINT Code, UINT MapType);
+// Asks for WM_MOUSELEAVE (WM_NCMOUSELEAVE with TME_NONCLIENT) once the pointer leaves the window; one request
+// gives one message. TME_HOVER is accepted but gives no WM_MOUSEHOVER.
+inline constexpr DWORD TME_HOVER = 0x00000001;
+inline constexpr DWORD TME_LEAVE = 0x00000002;
+inline constexpr DWORD TME_NONCLIENT = 0x00000010;
+inline constexpr DWORD TME_QUERY = 0x40000000;
+inline constexpr DWORD TME_CANCEL = 0x80000000;
+inline constexpr DWORD HOVER_DEFAULT = 0xFFFFFFFF;
+struct TRACKMOUSEEVENT {
+  DWORD cbSize = sizeof(TRACKMOUSEEVENT);
+  DWORD dwFlags = 0;
+  HWND hwndTrack = 0;
+  DWORD dwHoverTime = HOVER_DEFAULT;
+};
+using TTrackMouseEvent = TRACKMOUSEEVENT;
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* Track);
+// Sounds are quiet here (no sound device is assumed); the calls are counted for tests.
+BOOL MessageBeep(UINT Type);
+int MessageBeepCount();
 UINT GetDoubleClickTime();
 BOOL SetDoubleClickTime(UINT Milliseconds);
 BOOL GetCursorPos(TPoint* Point);

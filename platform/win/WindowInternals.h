@@ -143,6 +143,8 @@ struct TThreadQueue {
   bool LastClickWasDouble = false;
   // Alt pressed alone gives SC_KEYMENU on its release.
   bool AltAlone = false;
+  HWND TrackWnd = 0;            // TrackMouseEvent: the window watched for the pointer leaving
+  DWORD TrackFlags = 0;
   HWND FocusAfterActivate = 0;  // SetFocus is activating this window's top-level: WM_ACTIVATE leaves focus alone
   int PaintPending = 0;         // windows of the thread whose invalid region is not empty
 };

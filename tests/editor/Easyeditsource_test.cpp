@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <sstream>
 
@@ -26,7 +28,9 @@ void Load(TCustomEasyEditSource& S, const std::string& Text) {
   S.LoadFromStream(&In);
 }
 
-std::string TempFile(const std::string& Name) { return AddSlash(GetTempDir()) + Name; }
+std::string TempFile(const std::string& Name) {
+  return std::filesystem::temp_directory_path().string() + "/" + std::to_string(::getpid()) + Name;
+}
 }  // namespace
 
 TEST(EasyEditSource, LoadingMakesAFreshUnmodifiedDocumentAndNotifiesOnce) {

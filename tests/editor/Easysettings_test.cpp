@@ -9,16 +9,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 class EasySettingsFile : public ::testing::Test {
 protected:
   void SetUp() override {
     Saved = SettingsFileName();
-    File = AddSlash(GetTempDir()) + "EasySettings_test_" + std::to_string(::getpid()) + ".txt";
+    File = std::filesystem::temp_directory_path().string() + "/EasySettings_test_" + std::to_string(::getpid()) + ".txt";
     std::remove(File.c_str());
     SettingsFileName() = File;
   }

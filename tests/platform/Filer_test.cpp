@@ -430,6 +430,17 @@ TEST(FilerTest, TextReaderAcceptsTheLibrarysOtherSpellings) {
                                 78));
   EXPECT_EQ(TextOf(Binary), Lines({"inline G: TGadget [2]", "  Count = 16", "  Caption = 'it'#39's okA'",
                                    "  Ratio = 1000.000000000000000000", "  Shapes = []", "  Extra = nil", "end"}));
+
+  // Collection items may carry an order index, which the reader passes over.
+  const std::string Indexed = Lines({"object G: TGadget", "  Items = <", "    item [3]", "      Value = 2",
+                                     "    end", "    item", "    end>", "end"});
+  const std::string IndexedBinary = BinaryOfText(Indexed);
+  EXPECT_EQ(TextOf(IndexedBinary), Indexed);
+  TGadget G(nullptr);
+  TStringStream S(IndexedBinary);
+  S.ReadComponent(&G);
+  ASSERT_EQ(G.FItems->Count(), 2);
+  EXPECT_EQ(static_cast<TItem*>(G.FItems->Items(0))->FValue, 2);
 }
 
 TEST(FilerTest, TextErrorsNameTheLine) {
@@ -509,6 +520,61 @@ TEST(FilerTest, HandledErrorsSkipThePropertyAndGoOn) {
   EXPECT_EQ(G->FCaption, "kept");
 }
 
+TEST(FilerTest, ReaderEventsCanStepIn) {
+  const std::string Binary = BinaryOfText(
+      "object B: TBoard\n"
+      " object Old: TOldGadget\n  Buddy = Alias\n  OnClick = OldClick\n end\n"
+      " inherited Lost: TGadget\n  Count = 3\n end\n"
+      " object Made: TGadget\n end\n"
+      "end\n");
+  TBoard Board(nullptr);
+  auto* Spare = new TGadget(&Board);
+  Spare->SetName("Spare");
+  TGadget* Premade = nullptr;
+  TStringStream S(Binary);
+  TReader Reader(&S);
+  std::vector<std::string> Seen;
+  Reader.OnFindComponentClass = [&](TReader*, const std::string& Name, TComponentClass& Class) {
+    if (Name == "TOldGadget") {
+      Class = TGadget::StaticClass();
+    }
+  };
+  Reader.OnSetName = [&](TReader*, TComponent*, std::string& Name) {
+    if (Name == "Old") {
+      Name = "Renamed";
+    }
+  };
+  Reader.OnReferenceName = [&](TReader*, std::string& Name) {
+    if (Name == "Alias") {
+      Name = "Made";
+    }
+  };
+  Reader.OnFindMethod = [&](TReader*, const std::string& Name, const TMethodEntry*& Address, bool& Failed) {
+    Seen.push_back("method " + Name);
+    Address = MethodAddress(TBoard::StaticClass(), "GadgetClick");
+    Failed = false;
+  };
+  Reader.OnAncestorNotFound = [&](TReader*, const std::string& Name, TComponentClass, TComponent*& Component) {
+    Seen.push_back("ancestor " + Name);
+    Component = Spare;
+  };
+  Reader.OnCreateComponent = [&](TReader* R, TComponentClass Class, TComponent*& Component) {
+    if (Class == TGadget::StaticClass() && R->Owner() == &Board && Premade == nullptr) {
+      Component = Premade = new TGadget(&Board);
+    }
+  };
+  Reader.ReadRootComponent(&Board);
+  EXPECT_EQ(Seen, (std::vector<std::string>{"method OldClick", "ancestor Lost"}));
+  auto* Renamed = dynamic_cast<TGadget*>(Board.FindComponent("Renamed"));
+  ASSERT_NE(Renamed, nullptr);
+  EXPECT_EQ(Renamed, Premade);  // the first gadget created came from OnCreateComponent
+  EXPECT_EQ(Renamed->FBuddy, Board.FindComponent("Made"));
+  Renamed->FOnClick(Renamed);
+  EXPECT_EQ(Board.FClicks, 1);
+  EXPECT_EQ(Spare->FCount, 3);
+  EXPECT_EQ(Board.ComponentCount(), 3);
+}
+
 TEST(FilerTest, ReferencesToOtherRootsWaitForThem) {
   const std::string Binary =
       BinaryOfText("object First: TBoard\n object G: TGadget\n  Buddy = Second.H\n end\nend\n");
@@ -548,6 +614,16 @@ TEST(FilerTest, ReferencesToOtherRootsWaitForThem) {
   RegisterGlobalComponent(&Later);
   GlobalFixupReferences();  // must not touch the freed gadget
   UnregisterGlobalComponent(&Later);
+
+  // A finder procedure is asked for names the registered roots do not have.
+  static TBoard* Found = &Later;
+  TFindGlobalComponent Finder = [](const std::string& Name) -> TComponent* {
+    return SameText(Name, "Later") ? Found : nullptr;
+  };
+  RegisterFindGlobalComponentProc(Finder);
+  EXPECT_EQ(FindGlobalComponent("LATER"), &Later);
+  UnregisterFindGlobalComponentProc(Finder);
+  EXPECT_EQ(FindGlobalComponent("Later"), nullptr);
 }
 
 TEST(FilerTest, DescendantsHoldOnlyWhatDiffersFromTheAncestor) {

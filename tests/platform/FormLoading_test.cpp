@@ -108,6 +108,8 @@ TEST(FormLoadingTest, LayoutIsReadIntoTheFormWithFieldsEventsAndReferences) {
   EXPECT_EQ(Form->Button1->Owner(), Form.get());
   EXPECT_EQ(Form->Button1->FCaption, "OK");
   EXPECT_EQ(Form->Button2->FCaption, "Cancel");
+  EXPECT_EQ(Form->Button2->Tag(), 7);
+  EXPECT_EQ(Form->Button1->Tag(), 0);
   // A reference to a component read later is fixed up before Loaded.
   EXPECT_EQ(Form->Button1->FBuddy, Form->Button2);
   EXPECT_EQ(Form->Button2->FBuddy, Form->Button1);
@@ -125,6 +127,18 @@ TEST(FormLoadingTest, LayoutIsReadIntoTheFormWithFieldsEventsAndReferences) {
   TStringStream Text;
   ObjectBinaryToText(&S, &Text);
   EXPECT_NE(Text.DataString().find("OnClick = Button1Click"), std::string::npos);
+}
+
+TEST(FormLoadingTest, PublishedFieldsFollowRenamingAndFreeing) {
+  auto Form = CreateForm<TTestForm>();
+  TTestButton* Second = Form->Button2;
+  Second->SetName("Spare");
+  EXPECT_EQ(Form->Button2, nullptr);
+  Second->SetName("Button2");
+  EXPECT_EQ(Form->Button2, Second);
+  delete Form->Button1;  // the owner's field must not dangle
+  EXPECT_EQ(Form->Button1, nullptr);
+  EXPECT_EQ(Form->ComponentCount(), 1);
 }
 
 TEST(FormLoadingTest, InheritedFormReadsItsAncestorsLayoutFirst) {

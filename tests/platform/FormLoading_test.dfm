@@ -6,6 +6,7 @@ object TestForm: TTestForm
     OnClick = Button1Click
   end
   object Button2: TTestButton
+    Tag = 7
     Caption = 'Cancel'
     Buddy = Button1
   end

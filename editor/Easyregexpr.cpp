@@ -1,0 +1,521 @@
+// The pattern compiler and its backtracking matcher.
+#include "editor/Easyregexpr.h"
+
+#include "platform/rtl/SysUtils.h"
+
+#include <array>
+#include <cstring>
+
+Z_IMPLEMENT_CLASS(EEasyRegExprError, Exception)
+
+const std::array<Byte, 256>& EasyUpperTable() {
+  static const std::array<Byte, 256> Table = [] {
+    std::array<Byte, 256> T{};
+    for (int C = 0; C < 256; ++C) {
+      T[C] = static_cast<Byte>(AnsiUpperChar(static_cast<char>(C)));
+    }
+    return T;
+  }();
+  return Table;
+}
+
+namespace {
+
+const std::array<Byte, 256>& UpperTable() { return EasyUpperTable(); }
+
+bool IsQuantifier(char C) { return C == '*' || C == '+' || C == '|'; }
+bool IsDigit(char C) { return C >= '0' && C <= '9'; }
+bool IsConsuming(TEasyRegKind K) { return K == rkChar || K == rkAny || K == rkSet; }
+
+// The characters that a backslash inside a set stands for literally.
+constexpr std::string_view SetEscapes = "!$*+.[]\\^{|}-";
+
+}  // namespace
+
+TEasyRegExpr::TEasyRegExpr(const std::string& Pattern, bool ACaseSensitive) : FCaseSensitive(ACaseSensitive) {
+  FStack.reserve(16);
+  InitRegStates(Pattern);
+}
+
+void TEasyRegExpr::Error(const std::string& Pattern, int Position) const {
+  throw EEasyRegExprError("%s is invalid mask at (%d)", {Pattern, Position});
+}
+
+void TEasyRegExpr::InitRegStates(const std::string& Pattern) {
+  const auto& Upper = UpperTable();
+  const int N = static_cast<int>(Pattern.size());
+  std::vector<TEasyRegElement> Elems;
+  std::vector<int> Groups;   // open marks of the groups not yet closed
+  int Depth = 0;
+  int NegGroupDepth = -1;    // depth inside the negated group, -1 when none is open
+  bool Negate = false;
+  int ClosedGroup = -1;      // the open mark of the group that ends just before, for a following quantifier
+
+  auto Fold = [&](Byte C) { return FCaseSensitive ? C : Upper[C]; };
+  // Appends an element carrying the pending negation. The negation ends after the element unless the
+  // element lies inside a negated group.
+  auto Append = [&](TEasyRegElement E) {
+    E.Negated = Negate;
+    Elems.push_back(E);
+    ClosedGroup = -1;
+    if (!(NegGroupDepth >= 0 && Depth >= NegGroupDepth)) {
+      Negate = false;
+    }
+  };
+  auto MakeChar = [&](Byte C) {
+    TEasyRegElement E;
+    E.Kind = rkChar;
+    E.Char = Fold(C);
+    return E;
+  };
+  auto MakeKind = [](TEasyRegKind K) {
+    TEasyRegElement E;
+    E.Kind = K;
+    return E;
+  };
+  // Reads "#" and its digits at I; I ends after them.
+  auto ReadCode = [&](int& I) -> Byte {
+    const int Start = I + 1;
+    int J = Start;
+    int Value = 0;
+    while (J < N && IsDigit(Pattern[J])) {
+      Value = (Value * 10 + (Pattern[J] - '0')) & 0xFFFF;
+      ++J;
+    }
+    if (J == Start) {
+      Error(Pattern, Start + 1);
+    }
+    I = J;
+    return static_cast<Byte>(Value & 0xFF);
+  };
+  // Reads one member of a set at I (not "]"); I ends after it.
+  auto ReadSetMember = [&](int& I) -> Byte {
+    const char C = Pattern[I];
+    if (C == '\\' && I + 1 < N && SetEscapes.find(Pattern[I + 1]) != std::string_view::npos) {
+      I += 2;
+      return static_cast<Byte>(Pattern[I - 1]);
+    }
+    if (C == '#') {
+      return ReadCode(I);
+    }
+    if (C == '-') {
+      Error(Pattern, I + 1);
+    }
+    ++I;
+    return static_cast<Byte>(C);
+  };
+
+  int I = 0;
+  while (I < N) {
+    const char C = Pattern[I];
+    switch (C) {
+      case '\\': {
+        if (I + 1 >= N) {
+          Error(Pattern, N + 1);
+        }
+        TEasyRegElement Mark = MakeKind(rkEscape);
+        Mark.Char = Fold(static_cast<Byte>(Pattern[I + 1]));
+        Mark.Negated = Negate;  // the negation goes on to the character that follows
+        Elems.push_back(Mark);
+        Append(MakeChar(static_cast<Byte>(Pattern[I + 1])));
+        I += 2;
+        break;
+      }
+      case '.':
+        Append(MakeKind(rkAny));
+        ++I;
+        break;
+      case '^':
+        Append(MakeKind(rkLineStart));
+        ++I;
+        break;
+      case '$':
+        Append(MakeKind(rkLineEnd));
+        ++I;
+        break;
+      case '[': {
+        TEasyRegElement E = MakeKind(rkSet);
+        ++I;
+        if (I < N && Pattern[I] == '^') {
+          E.SetNegated = true;
+          ++I;
+        }
+        int Items = 0;
+        while (true) {
+          if (I >= N) {
+            Error(Pattern, N + 1);
+          }
+          if (Pattern[I] == ']') {
+            if (Items == 0) {
+              Error(Pattern, I + 1);
+            }
+            ++I;
+            break;
+          }
+          const Byte First = Fold(ReadSetMember(I));
+          ++Items;
+          if (I + 1 < N && Pattern[I] == '-' && Pattern[I + 1] == ']') {
+            // A dash right before the closing bracket follows a member: it is a member itself.
+            E.CharSet.set(First);
+            E.CharSet.set('-');
+            ++I;
+          } else if (I + 1 < N && Pattern[I] == '-') {
+            ++I;
+            const Byte Last = Fold(ReadSetMember(I));
+            for (int Ch = First; Ch <= Last; ++Ch) {
+              E.CharSet.set(Ch);
+            }
+          } else {
+            E.CharSet.set(First);
+          }
+        }
+        Append(E);
+        break;
+      }
+      case '{':
+        ++Depth;
+        if (Negate && NegGroupDepth < 0) {
+          NegGroupDepth = Depth;
+        }
+        Groups.push_back(static_cast<int>(Elems.size()));
+        Append(MakeKind(rkGroupOpen));
+        ++I;
+        break;
+      case '}': {
+        Append(MakeKind(rkGroupClose));
+        if (!Groups.empty()) {
+          ClosedGroup = Groups.back();
+          Groups.pop_back();
+          --Depth;
+          if (NegGroupDepth >= 0 && Depth < NegGroupDepth) {
+            NegGroupDepth = -1;  // the negation still covers the one element after the group
+          }
+        }
+        ++I;
+        break;
+      }
+      case '*':
+      case '+':
+      case '|': {
+        if (Elems.empty()) {
+          Error(Pattern, I + 1);
+        }
+        const int LastIndex = static_cast<int>(Elems.size()) - 1;
+        const TEasyRegKind LastKind = Elems[LastIndex].Kind;
+        if (LastKind == rkLineStart || LastKind == rkLineEnd || LastKind == rkEscape || LastKind >= rkOneOrMore) {
+          Error(Pattern, I + 1);
+        }
+        const int Start = ClosedGroup >= 0 ? ClosedGroup : LastIndex;
+        for (int K = Start; K <= LastIndex; ++K) {
+          if (Elems[K].Link < 0) {
+            Elems[K].Link = LastIndex;
+          }
+        }
+        TEasyRegElement Quantifier = MakeKind(C == '*' ? rkZeroOrMore : C == '+' ? rkOneOrMore : rkZeroOrOne);
+        Quantifier.Negated = NegGroupDepth >= 0 && Depth >= NegGroupDepth;
+        Elems.push_back(Quantifier);
+        ClosedGroup = -1;
+        ++I;
+        break;
+      }
+      case '!':
+        if (I + 1 >= N) {
+          Error(Pattern, N + 1);
+        }
+        Negate = true;
+        ++I;
+        break;
+      default: {
+        Byte Ch = 0;
+        if (C == '#') {
+          Ch = ReadCode(I);
+        } else {
+          Ch = static_cast<Byte>(C);
+          ++I;
+        }
+        if (I < N && IsQuantifier(Pattern[I])) {
+          // A quantifier after a plain character repeats that character only: wrap it in a group.
+          const bool Neg = Negate;
+          Negate = false;
+          const int Open = static_cast<int>(Elems.size());
+          Append(MakeKind(rkGroupOpen));
+          Negate = Neg;
+          Append(MakeChar(Ch));
+          Append(MakeKind(rkGroupClose));
+          ClosedGroup = Open;
+        } else {
+          Append(MakeChar(Ch));
+        }
+        break;
+      }
+    }
+  }
+  if (!Groups.empty()) {
+    Error(Pattern, N + 1);
+  }
+  Append(MakeKind(rkChar));  // the end element
+
+  // A unit whose only consuming element is one plain, non-negated test repeats by a fast loop.
+  for (int K = 0; K < static_cast<int>(Elems.size()); ++K) {
+    TEasyRegElement& E = Elems[K];
+    if (E.Link < 0 || (K > 0 && Elems[K - 1].Link == E.Link)) {
+      continue;  // not the first element of a unit
+    }
+    int Test = -1;
+    bool Plain = true;
+    for (int J = K; J <= E.Link && Plain; ++J) {
+      const TEasyRegElement& U = Elems[J];
+      if (U.Negated || (U.Link != E.Link && J != K)) {
+        Plain = false;
+      } else if (IsConsuming(U.Kind)) {
+        Plain = Test < 0 && !(U.Kind == rkChar && U.Char == 0);
+        Test = J;
+      } else if (U.Kind != rkGroupOpen && U.Kind != rkGroupClose) {
+        Plain = false;
+      }
+    }
+    if (Plain && Test >= 0) {
+      E.Simple = Test;
+    }
+  }
+  FElements = std::move(Elems);
+  FPattern = Pattern;
+}
+
+bool TEasyRegExpr::EmptyLine() const { return FPattern == "^" || FPattern == "$" || FPattern == "^$"; }
+
+const TEasyRegElement* TEasyRegExpr::GetFirstState() const {
+  for (const TEasyRegElement& E : FElements) {
+    if (E.Kind == rkChar && E.Char == 0) {
+      return nullptr;  // the end element
+    }
+    if (E.Kind == rkChar || E.Kind == rkAny || E.Kind == rkSet || E.Kind == rkEscape) {
+      return &E;
+    }
+  }
+  return nullptr;
+}
+
+bool TEasyRegExpr::TestChar(const TEasyRegElement& E, Byte C) const {
+  if (!FCaseSensitive) {
+    C = UpperTable()[C];
+  }
+  switch (E.Kind) {
+    case rkChar:
+      return C == E.Char;
+    case rkAny:
+      return true;
+    case rkSet:
+      return E.CharSet.test(C) != E.SetNegated;
+    default:
+      return false;
+  }
+}
+
+TEasyRegExpr::TTestResult TEasyRegExpr::FindToken(const TEasyRegElement& E, int Pos) const {
+  switch (E.Kind) {
+    case rkChar:
+    case rkAny:
+    case rkSet:
+      // At the end of the text the terminating character 0 is tested.
+      return TestChar(E, Pos < FLength ? FText[Pos] : 0) ? trMatch : trMismatch;
+    case rkLineStart:
+      return Pos == 0 && FAllowLineStart ? trPass : trMismatch;
+    case rkLineEnd:
+      return Pos >= FLength ? trPass : trMismatch;
+    default:
+      return trPass;
+  }
+}
+
+void TEasyRegExpr::Push(int Pos, int Elem, int Low) { FStack.push_back(TStackItem{Pos, Elem, Low}); }
+
+bool TEasyRegExpr::Pop(int& Pos, int& Elem) {
+  if (FStack.empty()) {
+    return false;
+  }
+  TStackItem& Top = FStack.back();
+  Pos = Top.Pos;
+  Elem = Top.Elem;
+  if (Top.Pos > Top.Low) {
+    --Top.Pos;
+  } else {
+    FStack.pop_back();
+  }
+  return true;
+}
+
+// A repetition of a unit must consume at least one character; points pushed by a failed repetition are
+// dropped with it.
+bool TEasyRegExpr::SubWalk(int First, int Last, int& Pos) {
+  const std::size_t Mark = FStack.size();
+  const bool EndPassed = FEndPassed;
+  int P = Pos;
+  if (InternalFind(First, Last, P) && P > Pos) {
+    Pos = P;
+    return true;
+  }
+  FStack.resize(Mark);
+  FEndPassed = EndPassed;
+  return false;
+}
+
+bool TEasyRegExpr::InternalFind(int First, int Last, int& Pos) {
+  const bool TopLevel = Last == static_cast<int>(FElements.size()) - 1;
+  bool LastNegated = false;
+  int I = First;
+  while (I <= Last) {
+    const TEasyRegElement& E = FElements[I];
+    if (E.Link >= 0 && E.Link != Last) {
+      // A quantified unit: elements I..Link, quantifier Link + 1, continuation Link + 2.
+      const int UnitEnd = E.Link;
+      const TEasyRegKind Q = FElements[UnitEnd + 1].Kind;
+      const int Next = UnitEnd + 2;
+      if (Q == rkOneOrMore && Pos >= FLength) {
+        return false;
+      }
+      int P = Pos;
+      if (E.Simple >= 0) {
+        const TEasyRegElement& T = FElements[E.Simple];
+        const int Max = Q == rkZeroOrOne ? 1 : FLength;
+        int Count = 0;
+        while (Count < Max && P < FLength && TestChar(T, FText[P])) {
+          ++P;
+          ++Count;
+        }
+        if (Q == rkOneOrMore && Count == 0) {
+          return false;
+        }
+        const int Low = Q == rkOneOrMore ? Pos + 1 : Pos;
+        if (P - 1 >= Low) {
+          Push(P - 1, Next, Low);
+        }
+      } else {
+        if (Q == rkOneOrMore && !SubWalk(I, UnitEnd, P)) {
+          return false;
+        }
+        int Count = Q == rkOneOrMore ? 1 : 0;
+        while (!(Q == rkZeroOrOne && Count >= 1) && P < FLength) {
+          int NP = P;
+          const std::size_t Mark = FStack.size();
+          Push(P, Next, P);
+          if (!SubWalk(I, UnitEnd, NP)) {
+            FStack.resize(Mark);
+            break;
+          }
+          P = NP;
+          ++Count;
+        }
+      }
+      Pos = P;
+      I = Next;
+      continue;
+    }
+    if (E.Kind == rkChar && E.Char == 0) {  // the end element
+      if (E.Negated) {
+        return false;
+      }
+      FMatchLength = Pos;
+      return true;
+    }
+    const TTestResult R = FindToken(E, Pos);
+    if (R == trMismatch) {
+      if (!E.Negated) {
+        return false;
+      }
+      // A negated element that does not match stands for one character and ends the walk.
+      if (Pos < FLength) {
+        ++Pos;
+      } else if (FEndPassed) {
+        return false;
+      } else {
+        FEndPassed = true;
+      }
+      if (TopLevel) {
+        FMatchLength = Pos;
+      }
+      return true;
+    }
+    LastNegated = E.Negated;
+    if (R == trMatch) {
+      // A negated run that matched in full is a mismatch of the whole run.
+      if (E.Negated && I + 1 <= Last && !FElements[I + 1].Negated) {
+        return false;
+      }
+      if (FEndPassed) {
+        return false;
+      }
+      if (Pos < FLength) {
+        ++Pos;
+      } else {
+        FEndPassed = true;
+      }
+    }
+    ++I;
+  }
+  return !LastNegated;
+}
+
+bool TEasyRegExpr::DoFind() {
+  int Pos = 0;
+  FEndPassed = false;
+  if (InternalFind(0, static_cast<int>(FElements.size()) - 1, Pos)) {
+    return true;
+  }
+  int Elem = 0;
+  while (Pop(Pos, Elem)) {
+    FEndPassed = false;
+    if (InternalFind(Elem, static_cast<int>(FElements.size()) - 1, Pos)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TEasyRegExpr::Match(const char* Text, int TextLength, bool AllowLineStart) {
+  FText = reinterpret_cast<const Byte*>(Text);
+  FLength = TextLength;
+  FAllowLineStart = AllowLineStart;
+  FStack.clear();
+  FMatchLength = 0;
+  return DoFind();
+}
+
+bool TEasyRegExpr::StringMatch(const char* Text, int TextLength, bool AllowLineStart, int& Length) {
+  const bool Result = Match(Text, TextLength, AllowLineStart);
+  Length = FMatchLength > 0 ? FMatchLength : 1;
+  return Result;
+}
+
+bool TEasyRegExpr::Find(const char* Text, int TextLength, bool Forward, int& MatchLength, int& Pos) {
+  if (FPattern == "$" && (Forward || Pos == TextLength)) {
+    Pos = TextLength + 1;
+    MatchLength = 0;
+    return true;
+  }
+  MatchLength = 0;
+  if (TextLength <= 0) {
+    if (EmptyLine()) {
+      Pos = 1;
+      return true;
+    }
+    Pos = 0;
+    return false;
+  }
+  if (Pos > TextLength) {
+    Pos = TextLength;
+  }
+  if (Pos <= 0) {
+    Pos = 1;
+  }
+  while (Pos >= 1 && Pos <= TextLength) {
+    const int Start = Pos - 1;
+    if (Match(Text + Start, TextLength - Start, Start == 0)) {
+      MatchLength = FMatchLength > 0 ? FMatchLength : 0;
+      return true;
+    }
+    Pos += Forward ? 1 : -1;
+  }
+  Pos = 0;
+  return false;
+}

@@ -1,0 +1,108 @@
+// The editor component's own pattern language: a compiler into a list of elements and a backtracking matcher.
+#pragma once
+
+#include "editor/Easyconsts.h"
+#include "platform/rtl/Exceptions.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The upper case of every 8-bit character in the system code page.
+const std::array<Byte, 256>& EasyUpperTable();
+
+// Raised for a pattern that does not compile: "<pattern> is invalid mask at (<1-based position>)".
+Z_EXCEPTION(EEasyRegExprError, Exception)
+
+// Kinds of compiled elements.
+enum TEasyRegKind : Byte {
+  rkChar = 0,        // a character; character 0 marks the end of the pattern
+  rkAny = 1,         // any one character
+  rkSet = 2,         // one character of a set
+  rkLineStart = 3,   // the start of the text, where a line start is allowed
+  rkLineEnd = 4,     // the end of the text
+  rkGroupOpen = 5,
+  rkGroupClose = 6,
+  rkEscape = 7,      // marks that the next character was written with a backslash
+  rkOneOrMore = 8,
+  rkZeroOrOne = 9,
+  rkZeroOrMore = 10
+};
+
+// One compiled element.
+struct TEasyRegElement {
+  int Link = -1;         // for the elements of a quantified unit: the index of the unit's last element
+  bool Negated = false;  // written after "!"
+  TEasyRegKind Kind = rkChar;
+  Byte Char = 0;         // rkChar and rkEscape; upper-cased when not case-sensitive
+  bool SetNegated = false;
+  TEasyCharSet CharSet;  // rkSet; upper-cased members when not case-sensitive
+  int Simple = -1;       // first element of a unit whose only consuming element is a plain test: that element
+};
+
+// A compiled pattern. Syntax: "." any character, "[..]" / "[^..]" sets, "^" and "$" the text's ends,
+// "{" "}" groups, "*" "+" and "|" (zero or more, one or more, optional) after a unit, "!" negates the next
+// element (before "{" the whole group and the element after it), "#n" a character code, "\c" the
+// character c. The construction raises EEasyRegExprError for a bad pattern.
+class TEasyRegExpr {
+public:
+  TEasyRegExpr(const std::string& Pattern, bool ACaseSensitive);
+  TEasyRegExpr(const TEasyRegExpr&) = delete;
+  TEasyRegExpr& operator=(const TEasyRegExpr&) = delete;
+  virtual ~TEasyRegExpr() = default;
+
+  // Compiles Pattern, replacing what was compiled; raises for a bad pattern (nothing is kept then).
+  void InitRegStates(const std::string& Pattern);
+
+  // Anchored match at the start of Text (Length characters). Length becomes the number of characters
+  // matched, at least 1. AllowLineStart: "^" may match at the start.
+  bool StringMatch(const char* Text, int TextLength, bool AllowLineStart, int& Length);
+  bool StringMatch(std::string_view Text, bool AllowLineStart, int& Length) {
+    return StringMatch(Text.data(), static_cast<int>(Text.size()), AllowLineStart, Length);
+  }
+  // Searches Text from Pos (1-based, in and out) forward or backward. On success Pos is the start of the
+  // match and MatchLength its length (0 for an empty match); else both are 0.
+  bool Find(const char* Text, int TextLength, bool Forward, int& MatchLength, int& Pos);
+  bool FindString(const std::string& S, int& Pos, bool Forward, int& Length) {
+    return Find(S.data(), static_cast<int>(S.size()), Forward, Length, Pos);
+  }
+
+  // True for the line-anchor patterns "^", "$" and "^$".
+  bool EmptyLine() const;
+  // The first character, any-character, set or escape element; null when the pattern has none.
+  const TEasyRegElement* GetFirstState() const;
+
+  const std::string& Pattern() const { return FPattern; }
+  bool CaseSensitive() const { return FCaseSensitive; }
+  const std::vector<TEasyRegElement>& Elements() const { return FElements; }
+
+private:
+  struct TStackItem {
+    int Pos;   // the most recent text position still to try
+    int Elem;  // the element to continue at
+    int Low;   // positions Pos down to Low are pending, most recent first
+  };
+  enum TTestResult { trMismatch, trPass, trMatch };
+
+  [[noreturn]] void Error(const std::string& Pattern, int Position) const;
+  bool Match(const char* Text, int TextLength, bool AllowLineStart);
+  bool DoFind();
+  bool InternalFind(int First, int Last, int& Pos);
+  bool SubWalk(int First, int Last, int& Pos);
+  TTestResult FindToken(const TEasyRegElement& E, int Pos) const;
+  bool TestChar(const TEasyRegElement& E, Byte C) const;
+  void Push(int Pos, int Elem, int Low);
+  bool Pop(int& Pos, int& Elem);
+
+  std::string FPattern;
+  bool FCaseSensitive;
+  std::vector<TEasyRegElement> FElements;
+  std::vector<TStackItem> FStack;
+  // The text being matched.
+  const Byte* FText = nullptr;
+  int FLength = 0;
+  bool FAllowLineStart = false;
+  bool FEndPassed = false;
+  int FMatchLength = 0;
+};

@@ -1,0 +1,997 @@
+// The class library's control classes: message dispatch, bounds, windows, focus, mouse and key handling.
+#include "platform/controls/Controls.h"
+#include "platform/controls/Forms.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+Z_IMPLEMENT_CLASS(TControl, TComponent)
+Z_IMPLEMENT_CLASS(TWinControl, TControl)
+Z_IMPLEMENT_CLASS(TCustomControl, TWinControl)
+Z_IMPLEMENT_CLASS(TGraphicControl, TControl)
+
+namespace {
+
+std::unordered_map<HWND, TWinControl*>& ControlsByHandle() {
+  static auto* M = new std::unordered_map<HWND, TWinControl*>;
+  return *M;
+}
+
+thread_local TWinControl* CreationControl = nullptr;
+
+TPoint MessagePoint(const TWMMouse& M) { return Point(M.XPos, M.YPos); }
+
+bool Contains(const TRect& R, TPoint P) { return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom; }
+
+}  // namespace
+
+TShiftState KeyDataToShiftState(LPARAM KeyData) {
+  TShiftState S;
+  if (GetKeyState(VK_SHIFT) < 0) S.Include(ssShift);
+  if (GetKeyState(VK_CONTROL) < 0) S.Include(ssCtrl);
+  if (KeyData & (1 << 29)) S.Include(ssAlt);
+  return S;
+}
+
+TShiftState KeysToShiftState(WPARAM Keys) {
+  TShiftState S;
+  if (Keys & MK_SHIFT) S.Include(ssShift);
+  if (Keys & MK_CONTROL) S.Include(ssCtrl);
+  if (Keys & MK_LBUTTON) S.Include(ssLeft);
+  if (Keys & MK_RBUTTON) S.Include(ssRight);
+  if (Keys & MK_MBUTTON) S.Include(ssMiddle);
+  if (GetKeyState(VK_MENU) < 0) S.Include(ssAlt);
+  return S;
+}
+
+TWinControl* FindControl(HWND Handle) {
+  auto& M = ControlsByHandle();
+  auto It = M.find(Handle);
+  return It == M.end() ? nullptr : It->second;
+}
+
+TCustomForm* GetParentForm(TControl* Control) {
+  while (Control && Control->Parent()) {
+    Control = Control->Parent();
+  }
+  return Control && Control->Is<TCustomForm>() ? static_cast<TCustomForm*>(Control) : nullptr;
+}
+
+// ---- TControl ---------------------------------------------------------------------------------------------------
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+  ControlStyle = TControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+}
+
+void TControl::BeforeDestruction() {
+  if (FParent) {
+    FParent->RemoveControl(this);
+  }
+  inherited::BeforeDestruction();
+}
+
+LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
+  TMessage M{Msg, WParam, LParam, 0};
+  WndProc(M);
+  return M.Result;
+}
+
+void TControl::WndProc(TMessage& Message) {
+  // Mouse capture follows the left button for controls that ask for it, as the class library does it.
+  if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) {
+    if (ControlStyle.Contains(csCaptureMouse)) {
+      SetMouseCapture(true);
+    }
+    // Only a plain press makes a click: the release after a double click gives none.
+    if (Message.Msg == WM_LBUTTONDOWN && ControlStyle.Contains(csClickEvents)) {
+      ControlState.Include(csClicked);
+    }
+  } else if (Message.Msg == WM_LBUTTONUP) {
+    if (ControlStyle.Contains(csCaptureMouse)) {
+      SetMouseCapture(false);
+    }
+  }
+  Dispatch(Message);
+}
+
+void TControl::Dispatch(TMessage& Message) {
+  auto& Mouse = MessageAs<TWMMouse>(Message);
+  switch (Message.Msg) {
+    case WM_LBUTTONDOWN: DoMouseDown(Mouse, mbLeft, TShiftState{}); return;
+    case WM_RBUTTONDOWN: DoMouseDown(Mouse, mbRight, TShiftState{}); return;
+    case WM_MBUTTONDOWN: DoMouseDown(Mouse, mbMiddle, TShiftState{}); return;
+    case WM_LBUTTONDBLCLK:
+      if (ControlStyle.Contains(csClickEvents)) {
+        DblClick();
+      }
+      DoMouseDown(Mouse, mbLeft, TShiftState{ssDouble});
+      return;
+    case WM_RBUTTONDBLCLK: DoMouseDown(Mouse, mbRight, TShiftState{ssDouble}); return;
+    case WM_LBUTTONUP: {
+      bool WasClicked = ControlState.Contains(csClicked);
+      ControlState.Exclude(csClicked);
+      if (WasClicked && Contains(ClientRect(), MessagePoint(Mouse))) {
+        Click();
+      }
+      DoMouseUp(Mouse, mbLeft);
+      return;
+    }
+    case WM_RBUTTONUP: DoMouseUp(Mouse, mbRight); return;
+    case WM_MBUTTONUP: DoMouseUp(Mouse, mbMiddle); return;
+    case WM_MOUSEMOVE:
+      MouseMove(KeysToShiftState(Mouse.Keys), Mouse.XPos, Mouse.YPos);
+      DefaultHandler(Message);
+      return;
+    case WM_CANCELMODE:
+      if (MouseCapture()) {
+        SetMouseCapture(false);
+      }
+      DefaultHandler(Message);
+      return;
+    case WM_SETTEXT:
+      DefaultHandler(Message);
+      return;
+    case CM_ENABLEDCHANGED:
+    case CM_VISIBLECHANGED:
+    case CM_TEXTCHANGED:
+      Invalidate();
+      return;
+    default:
+      DefaultHandler(Message);
+      return;
+  }
+}
+
+void TControl::DefaultHandler(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_GETTEXT: {
+      if (Message.WParam == 0) {
+        Message.Result = 0;
+        return;
+      }
+      std::size_t N = std::min<std::size_t>(FText.size(), Message.WParam - 1);
+      std::copy_n(FText.data(), N, reinterpret_cast<char*>(Message.LParam));
+      reinterpret_cast<char*>(Message.LParam)[N] = '\0';
+      Message.Result = static_cast<LRESULT>(N);
+      return;
+    }
+    case WM_GETTEXTLENGTH: Message.Result = static_cast<LRESULT>(FText.size()); return;
+    case WM_SETTEXT: FText = reinterpret_cast<LPCSTR>(Message.LParam); Message.Result = TRUE; return;
+    default: return;
+  }
+}
+
+void TControl::DoMouseDown(TWMMouse& Message, TMouseButton Button, TShiftState Shift) {
+  MouseDown(Button, Shift + KeysToShiftState(Message.Keys), Message.XPos, Message.YPos);
+  DefaultHandler(reinterpret_cast<TMessage&>(Message));
+}
+
+void TControl::DoMouseUp(TWMMouse& Message, TMouseButton Button) {
+  MouseUp(Button, KeysToShiftState(Message.Keys), Message.XPos, Message.YPos);
+  DefaultHandler(reinterpret_cast<TMessage&>(Message));
+}
+
+void TControl::Click() {
+  if (OnClick) {
+    OnClick(this);
+  }
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) {
+    OnDblClick(this);
+  }
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseDown) {
+    OnMouseDown(this, Button, Shift, X, Y);
+  }
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseUp) {
+    OnMouseUp(this, Button, Shift, X, Y);
+  }
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y) {
+  if (OnMouseMove) {
+    OnMouseMove(this, Shift, X, Y);
+  }
+}
+
+void TControl::Resize() {
+  if (OnResize) {
+    OnResize(this);
+  }
+}
+
+void TControl::SetParent(TWinControl* AParent) {
+  if (FParent == AParent) {
+    return;
+  }
+  if (AParent == this) {
+    throw EInvalidOperation("A control cannot have itself as its parent");
+  }
+  if (FParent) {
+    FParent->RemoveControl(this);
+  }
+  if (AParent) {
+    AParent->InsertControl(this);
+  }
+}
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) {
+    return;
+  }
+  Invalidate();
+  bool Sized = AWidth != FWidth || AHeight != FHeight;
+  FLeft = ALeft;
+  FTop = ATop;
+  FWidth = AWidth;
+  FHeight = AHeight;
+  Invalidate();
+  if (Sized) {
+    Resize();
+  }
+  RequestAlign();
+}
+
+void TControl::UpdateBoundsRect(const TRect& R) {
+  bool Sized = R.Width() != FWidth || R.Height() != FHeight;
+  FLeft = R.Left;
+  FTop = R.Top;
+  FWidth = R.Width();
+  FHeight = R.Height();
+  if (Sized) {
+    Resize();
+  }
+}
+
+void TControl::RequestAlign() {
+  if (FParent && FAlign != alNone) {
+    FParent->AlignControls(this);
+  }
+}
+
+TRect TControl::ClientRect() { return Rect(0, 0, FWidth, FHeight); }
+
+TPoint TControl::ClientToScreen(TPoint P) {
+  TPoint Origin{FLeft, FTop};
+  if (FParent) {
+    Origin = FParent->ClientToScreen(Origin);
+  }
+  return Point(P.X + Origin.X, P.Y + Origin.Y);
+}
+
+TPoint TControl::ScreenToClient(TPoint P) {
+  TPoint Origin = ClientToScreen(Point(0, 0));
+  return Point(P.X - Origin.X, P.Y - Origin.Y);
+}
+
+void TControl::SetVisible(bool Value) {
+  if (FVisible == Value) {
+    return;
+  }
+  VisibleChanging();
+  FVisible = Value;
+  Perform(CM_VISIBLECHANGED, Value ? 1 : 0, 0);
+  RequestAlign();
+  if (auto* W = dynamic_cast<TWinControl*>(this)) {
+    W->UpdateShowing();
+  } else if (FParent) {
+    FParent->Invalidate();
+  }
+}
+
+bool TControl::Showing() const { return FVisible && FParent && FParent->Showing(); }
+
+void TControl::SetEnabled(bool Value) {
+  if (FEnabled != Value) {
+    FEnabled = Value;
+    Perform(CM_ENABLEDCHANGED, 0, 0);
+  }
+}
+
+std::string TControl::GetText() {
+  auto Len = static_cast<int>(Perform(WM_GETTEXTLENGTH, 0, 0));
+  std::string S(static_cast<std::size_t>(Len) + 1, '\0');
+  auto N = static_cast<int>(Perform(WM_GETTEXT, static_cast<WPARAM>(Len + 1), reinterpret_cast<LPARAM>(S.data())));
+  S.resize(static_cast<std::size_t>(std::max(N, 0)));
+  return S;
+}
+
+void TControl::SetText(const std::string& Value) {
+  if (GetText() != Value) {
+    Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Value.c_str()));
+    Perform(CM_TEXTCHANGED, 0, 0);
+  }
+}
+
+void TControl::SetAlign(TAlign Value) {
+  if (FAlign != Value) {
+    FAlign = Value;
+    RequestAlign();
+  }
+}
+
+void TControl::Invalidate() {
+  if (FParent && FParent->HandleAllocated() && FVisible) {
+    TRect R = BoundsRect();
+    InvalidateRect(FParent->Handle(), &R, TRUE);
+  }
+}
+
+void TControl::Update() {
+  if (FParent) {
+    FParent->Update();
+  }
+}
+
+void TControl::Repaint() {
+  Invalidate();
+  Update();
+}
+
+bool TControl::MouseCapture() {
+  auto* W = dynamic_cast<TWinControl*>(this);
+  if (W) {
+    return W->HandleAllocated() && GetCapture() == W->Handle();
+  }
+  return FParent && FParent->HandleAllocated() && GetCapture() == FParent->Handle() &&
+         TApplication::CaptureControl() == this;
+}
+
+void TControl::SetMouseCapture(bool Value) {
+  if (MouseCapture() == Value) {
+    return;
+  }
+  if (Value) {
+    if (auto* W = dynamic_cast<TWinControl*>(this)) {
+      SetCapture(W->Handle());
+    } else if (FParent) {
+      TApplication::SetCaptureControl(this);
+      SetCapture(FParent->Handle());
+    }
+  } else {
+    TApplication::SetCaptureControl(nullptr);
+    ReleaseCapture();
+  }
+}
+
+// ---- TWinControl ------------------------------------------------------------------------------------------------
+
+LRESULT InitWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  // The first message of a control's new window: attach the window to the control and hand the message on.
+  TWinControl* C = CreationControl;
+  if (!C) {
+    return DefWindowProc(Wnd, Msg, WParam, LParam);
+  }
+  CreationControl = nullptr;
+  C->FHandle = Wnd;
+  ControlsByHandle()[Wnd] = C;
+  SetWindowLongPtr(Wnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(C->FObjectInstance));
+  return CallWindowProc(C->FObjectInstance, Wnd, Msg, WParam, LParam);
+}
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+void TWinControl::BeforeDestruction() {
+  Destroying();
+  if (FParent) {
+    FParent->RemoveControl(this);
+  }
+  DestroyHandle();
+  // A windowed control frees the controls it shows, as the class library's does.
+  while (!FControls.empty()) {
+    TControl* C = FControls.back();
+    RemoveControl(C);
+    delete C;
+  }
+  inherited::BeforeDestruction();
+  if (FObjectInstance) {
+    FreeObjectInstance(FObjectInstance);
+    FObjectInstance = nullptr;
+  }
+}
+
+HWND TWinControl::Handle() {
+  if (!FHandle) {
+    CreateHandle();
+  }
+  return FHandle;
+}
+
+void TWinControl::CreateHandle() {
+  if (FHandle) {
+    return;
+  }
+  CreateWnd();
+  for (TControl* C : std::vector<TControl*>(FControls)) {
+    if (auto* W = dynamic_cast<TWinControl*>(C); W && W->Showing()) {
+      W->HandleNeeded();
+    }
+  }
+}
+
+void TWinControl::CreateParams(TCreateParams& Params) {
+  Params.Caption = FText;
+  Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (FParent) {
+    Params.Style |= WS_CLIPCHILDREN;
+  }
+  if (TabStop) {
+    Params.Style |= WS_TABSTOP;
+  }
+  if (!FEnabled) {
+    Params.Style |= WS_DISABLED;
+  }
+  Params.X = FLeft;
+  Params.Y = FTop;
+  Params.Width = FWidth;
+  Params.Height = FHeight;
+  Params.WndParent = FParent ? FParent->Handle() : 0;
+  Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  Params.WindowClass.lpfnWndProc = &DefWindowProc;
+  Params.WinClassName = ClassName();
+}
+
+void TWinControl::CreateWnd() {
+  TCreateParams Params;
+  CreateParams(Params);
+  if ((Params.Style & WS_CHILD) && !Params.WndParent) {
+    throw EInvalidOperation("Control '" + Name() + "' has no parent window");
+  }
+  FDefWndProc = Params.WindowClass.lpfnWndProc;
+  WNDCLASS Existing;
+  if (!GetClassInfo(nullptr, Params.WinClassName.c_str(), &Existing)) {
+    WNDCLASS WC = Params.WindowClass;
+    WC.lpfnWndProc = &InitWndProc;
+    WC.lpszClassName = Params.WinClassName.c_str();
+    RegisterClass(&WC);
+  }
+  if (!FObjectInstance) {
+    FObjectInstance = MakeObjectInstance([this](TMessage& M) { MainWndProc(M); });
+  }
+  CreateWindowHandle(Params);
+  if (!FHandle) {
+    throw EOSError("Error creating window of '" + ClassName() + "'");
+  }
+  FShowing = (GetWindowLong(FHandle, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
+  CreationControl = this;
+  CreateWindowEx(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style, Params.X,
+                 Params.Y, Params.Width, Params.Height, Params.WndParent, 0, nullptr, Params.Param);
+  CreationControl = nullptr;
+}
+
+void TWinControl::DestroyWnd() {
+  FText = GetText();
+  ::DestroyWindow(FHandle);
+}
+
+void TWinControl::DestroyHandle() {
+  if (!FHandle) {
+    return;
+  }
+  for (TControl* C : FControls) {
+    if (auto* W = dynamic_cast<TWinControl*>(C)) {
+      W->DestroyHandle();
+    }
+  }
+  ControlState.Include(csDestroyingHandle);
+  DestroyWnd();
+  ControlState.Exclude(csDestroyingHandle);
+}
+
+void TWinControl::RecreateWnd() {
+  if (FHandle) {
+    DestroyHandle();
+    UpdateShowing();
+  }
+}
+
+void TWinControl::MainWndProc(TMessage& Message) {
+  try {
+    WndProc(Message);
+  } catch (const std::exception& E) {
+    Application->HandleException(this, &E);
+  } catch (...) {
+    Application->HandleException(this, nullptr);
+  }
+}
+
+void TWinControl::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_SETFOCUS: {
+      auto* Form = GetParentForm(this);
+      if (Form && Form != this && !Form->SetFocusedControl(this)) {
+        return;
+      }
+      break;
+    }
+    case WM_KILLFOCUS:
+      break;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
+      if (IsControlMouseMsg(MessageAs<TWMMouse>(Message))) {
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  TControl::WndProc(Message);
+}
+
+bool TWinControl::IsControlMouseMsg(TWMMouse& Message) {
+  // Graphic controls have no window: their parent hands them the mouse messages over them.
+  TControl* Target = TApplication::CaptureControl();
+  if (Target && Target->Parent() != this) {
+    Target = nullptr;
+  }
+  if (!Target) {
+    for (auto It = FControls.rbegin(); It != FControls.rend(); ++It) {
+      TControl* C = *It;
+      if (!dynamic_cast<TWinControl*>(C) && C->Visible() && C->Enabled() &&
+          Contains(C->BoundsRect(), Point(Message.XPos, Message.YPos))) {
+        Target = C;
+        break;
+      }
+    }
+  }
+  if (!Target) {
+    return false;
+  }
+  TMessage M = reinterpret_cast<TMessage&>(Message);
+  M.LParam = MAKELONG(static_cast<WORD>(Message.XPos - Target->Left()), static_cast<WORD>(Message.YPos - Target->Top()));
+  Target->WndProc(M);
+  Message.Result = M.Result;
+  return true;
+}
+
+void TWinControl::Dispatch(TMessage& Message) {
+  auto& Key = MessageAs<TWMKey>(Message);
+  switch (Message.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (!DoKeyDown(Key)) {
+        TControl::Dispatch(Message);
+      }
+      return;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (!DoKeyUp(Key)) {
+        TControl::Dispatch(Message);
+      }
+      return;
+    case WM_CHAR:
+      if (!DoKeyPress(Key)) {
+        TControl::Dispatch(Message);
+      }
+      return;
+    case CN_KEYDOWN:
+    case CN_SYSKEYDOWN:
+      CNKeyDown(Key);
+      return;
+    case CN_CHAR:
+    case CN_SYSCHAR:
+      CNChar(Key);
+      return;
+    case WM_WINDOWPOSCHANGED:
+      TControl::Dispatch(Message);
+      UpdateBounds();
+      return;
+    case WM_NCDESTROY:
+      TControl::Dispatch(Message);
+      ControlsByHandle().erase(FHandle);
+      FHandle = 0;
+      FShowing = false;
+      return;
+    case CM_ENTER:
+      DoEnter();
+      return;
+    case CM_EXIT:
+      DoExit();
+      return;
+    case CM_ENABLEDCHANGED:
+      if (FHandle) {
+        EnableWindow(FHandle, FEnabled);
+      }
+      return;
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_SETTEXT:
+      if (FHandle) {
+        DefaultHandler(Message);
+      } else {
+        TControl::DefaultHandler(Message);
+      }
+      return;
+    default:
+      TControl::Dispatch(Message);
+      return;
+  }
+}
+
+void TWinControl::DefaultHandler(TMessage& Message) {
+  if (FHandle) {
+    Message.Result = CallWindowProc(FDefWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
+  } else {
+    TControl::DefaultHandler(Message);
+  }
+}
+
+void TWinControl::UpdateBounds() {
+  if (!FHandle) {
+    return;
+  }
+  TRect R;
+  GetWindowRect(FHandle, &R);
+  if (GetWindowLong(FHandle, GWL_STYLE) & WS_CHILD) {
+    HWND P = GetParent(FHandle);
+    TPoint Tl{R.Left, R.Top};
+    ::ScreenToClient(P, &Tl);
+    R = Rect(Tl.X, Tl.Y, Tl.X + R.Width(), Tl.Y + R.Height());
+  }
+  if (R != BoundsRect()) {
+    UpdateBoundsRect(R);
+    RequestAlign();
+    AlignControls(nullptr);
+  }
+}
+
+TRect TWinControl::ClientRect() {
+  if (FHandle) {
+    TRect R;
+    GetClientRect(FHandle, &R);
+    return R;
+  }
+  return TControl::ClientRect();
+}
+
+void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (FHandle) {
+    if (ALeft != FLeft || ATop != FTop || AWidth != FWidth || AHeight != FHeight) {
+      SetWindowPos(FHandle, 0, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return;
+  }
+  TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  AlignControls(nullptr);
+}
+
+void TWinControl::SetEnabled(bool Value) { TControl::SetEnabled(Value); }
+
+std::string TWinControl::GetText() { return TControl::GetText(); }
+
+void TWinControl::SetText(const std::string& Value) { TControl::SetText(Value); }
+
+void TWinControl::Invalidate() {
+  if (FHandle) {
+    InvalidateRect(FHandle, nullptr, TRUE);
+  }
+}
+
+void TWinControl::Update() {
+  if (FHandle) {
+    UpdateWindow(FHandle);
+  }
+}
+
+void TWinControl::InsertControl(TControl* AControl) {
+  AControl->FParent = this;
+  FControls.push_back(AControl);
+  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(AControl), TRUE);
+  if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
+    W->UpdateShowing();
+  }
+  if (AControl->Align() != alNone) {
+    AlignControls(AControl);
+  }
+  Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(AControl), TRUE);
+}
+
+void TWinControl::RemoveControl(TControl* AControl) {
+  auto It = std::find(FControls.begin(), FControls.end(), AControl);
+  if (It == FControls.end()) {
+    return;
+  }
+  Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(AControl), FALSE);
+  if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
+    if (auto* Form = GetParentForm(this); Form && W->HandleAllocated() && GetFocus() == W->Handle()) {
+      ::SetFocus(Form->HandleAllocated() ? Form->Handle() : 0);
+    }
+    W->DestroyHandle();
+  }
+  FControls.erase(std::find(FControls.begin(), FControls.end(), AControl));
+  AControl->FParent = nullptr;
+  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(AControl), FALSE);
+  Realign();
+}
+
+void TWinControl::UpdateShowing() {
+  bool Want = FVisible && (FParent ? FParent->Showing() : Is<TCustomForm>() && FVisible);
+  if (Want) {
+    HandleNeeded();
+  }
+  if (Want == FShowing) {
+    return;
+  }
+  FShowing = Want;
+  if (FHandle) {
+    ::ShowWindow(FHandle, Want ? (FParent ? SW_SHOWNOACTIVATE : SW_SHOW) : SW_HIDE);
+  }
+  for (TControl* C : std::vector<TControl*>(FControls)) {
+    if (auto* W = dynamic_cast<TWinControl*>(C)) {
+      W->UpdateShowing();
+    }
+  }
+  Perform(CM_SHOWINGCHANGED, 0, 0);
+}
+
+int TWinControl::TabOrder() const {
+  if (!FParent) {
+    return -1;
+  }
+  int N = 0;
+  for (TControl* C : FParent->FControls) {
+    if (C == this) {
+      return N;
+    }
+    if (dynamic_cast<TWinControl*>(C)) {
+      ++N;
+    }
+  }
+  return -1;
+}
+
+void TWinControl::SetTabOrder(int Value) {
+  if (!FParent) {
+    return;
+  }
+  auto& L = FParent->FControls;
+  L.erase(std::find(L.begin(), L.end(), this));
+  int N = 0;
+  auto Pos = L.begin();
+  for (; Pos != L.end(); ++Pos) {
+    if (dynamic_cast<TWinControl*>(*Pos) && N++ == Value) {
+      break;
+    }
+  }
+  L.insert(Pos, this);
+}
+
+bool TWinControl::CanFocus() {
+  for (TControl* C = this; C; C = C->Parent()) {
+    if (!C->Visible() || !C->Enabled()) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool TWinControl::Focused() { return FHandle && GetFocus() == FHandle; }
+
+void TWinControl::SetFocus() {
+  if (auto* Form = GetParentForm(this); Form && Form != this) {
+    Form->FocusControl(this);
+  } else if (FParent) {
+    ::SetFocus(Handle());
+  } else {
+    ::SetFocus(Handle());
+  }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop,
+                                          bool CheckParent) {
+  // The tab list: windowed descendants in tab order, depth first.
+  std::vector<TWinControl*> List;
+  std::function<void(TWinControl*)> Collect = [&](TWinControl* P) {
+    for (TControl* C : P->FControls) {
+      if (auto* W = dynamic_cast<TWinControl*>(C)) {
+        List.push_back(W);
+        Collect(W);
+      }
+    }
+  };
+  Collect(this);
+  if (List.empty()) {
+    return nullptr;
+  }
+  auto It = std::find(List.begin(), List.end(), CurControl);
+  std::size_t Start = It == List.end() ? (GoForward ? List.size() - 1 : 0) : static_cast<std::size_t>(It - List.begin());
+  std::size_t I = Start;
+  for (std::size_t Step = 0; Step < List.size(); ++Step) {
+    I = GoForward ? (I + 1) % List.size() : (I + List.size() - 1) % List.size();
+    TWinControl* W = List[I];
+    if (W == CurControl && It != List.end()) {
+      break;
+    }
+    if ((!CheckTabStop || W->TabStop) && (!CheckParent || W->Parent() == this) && W->CanFocus()) {
+      return W;
+    }
+  }
+  return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop) {
+  if (TWinControl* Next = FindNextControl(CurControl, GoForward, CheckTabStop, false)) {
+    Next->SetFocus();
+  }
+}
+
+void TWinControl::EnableAlign() {
+  if (--FAlignLevel == 0) {
+    AlignControls(nullptr);
+  }
+}
+
+void TWinControl::AlignControls(TControl* AControl, TRect* ARect) {
+  (void)AControl;
+  if (FAlignLevel > 0) {
+    return;
+  }
+  TRect R = ARect ? *ARect : ClientRect();
+  AdjustClientRect(R);
+  ++FAlignLevel;
+  // The class library's order: top, bottom, left, right, then the client control takes what is left.
+  for (TAlign A : {alTop, alBottom, alLeft, alRight, alClient}) {
+    for (TControl* C : std::vector<TControl*>(FControls)) {
+      if (C->Align() != A || !C->Visible()) {
+        continue;
+      }
+      int W = C->Width(), H = C->Height();
+      switch (A) {
+        case alTop: C->SetBounds(R.Left, R.Top, R.Width(), H); R.Top += H; break;
+        case alBottom: C->SetBounds(R.Left, R.Bottom - H, R.Width(), H); R.Bottom -= H; break;
+        case alLeft: C->SetBounds(R.Left, R.Top, W, R.Height()); R.Left += W; break;
+        case alRight: C->SetBounds(R.Right - W, R.Top, W, R.Height()); R.Right -= W; break;
+        case alClient: C->SetBounds(R.Left, R.Top, R.Width(), R.Height()); break;
+        default: break;
+      }
+    }
+  }
+  --FAlignLevel;
+}
+
+// ---- Keys -------------------------------------------------------------------------------------------------------
+
+void TWinControl::KeyDown(Word& Key, TShiftState Shift) {
+  if (OnKeyDown) {
+    OnKeyDown(this, Key, Shift);
+  }
+}
+
+void TWinControl::KeyUp(Word& Key, TShiftState Shift) {
+  if (OnKeyUp) {
+    OnKeyUp(this, Key, Shift);
+  }
+}
+
+void TWinControl::KeyPress(char& Key) {
+  if (OnKeyPress) {
+    OnKeyPress(this, Key);
+  }
+}
+
+void TWinControl::DoEnter() {
+  if (OnEnter) {
+    OnEnter(this);
+  }
+}
+
+void TWinControl::DoExit() {
+  if (OnExit) {
+    OnExit(this);
+  }
+}
+
+// The form sees keys first when its KeyPreview is on; a handler that sets the key to 0 eats it.
+bool TWinControl::DoKeyDown(TWMKey& Message) {
+  TShiftState Shift = KeyDataToShiftState(Message.KeyData);
+  auto* Form = GetParentForm(this);
+  if (Form && Form != this && Form->KeyPreview && Form->DoKeyDown(Message)) {
+    return true;
+  }
+  Word Key = Message.CharCode;
+  KeyDown(Key, Shift);
+  Message.CharCode = Key;
+  return Key == 0;
+}
+
+bool TWinControl::DoKeyUp(TWMKey& Message) {
+  TShiftState Shift = KeyDataToShiftState(Message.KeyData);
+  auto* Form = GetParentForm(this);
+  if (Form && Form != this && Form->KeyPreview && Form->DoKeyUp(Message)) {
+    return true;
+  }
+  Word Key = Message.CharCode;
+  KeyUp(Key, Shift);
+  Message.CharCode = Key;
+  return Key == 0;
+}
+
+bool TWinControl::DoKeyPress(TWMKey& Message) {
+  auto* Form = GetParentForm(this);
+  if (Form && Form != this && Form->KeyPreview && Form->DoKeyPress(Message)) {
+    return true;
+  }
+  char C = static_cast<char>(Message.CharCode);
+  KeyPress(C);
+  Message.CharCode = static_cast<unsigned char>(C);
+  return C == 0;
+}
+
+bool TWinControl::IsMenuKey(TWMKey& Message) {
+  auto* Form = GetParentForm(this);
+  if (Form && Form->IsShortCut(Message)) {
+    return true;
+  }
+  return Application && Application->HandleAllocated() &&
+         SendMessage(Application->Handle(), CM_APPKEYDOWN, Message.CharCode, Message.KeyData) != 0;
+}
+
+// A key on its way to this control: shortcuts first, then the dialog keys (Tab, arrows, Return, Escape) unless
+// the control wants them itself.
+void TWinControl::CNKeyDown(TWMKey& Message) {
+  Message.Result = 1;
+  if (IsMenuKey(Message)) {
+    return;
+  }
+  LRESULT Mask = 0;
+  switch (Message.CharCode) {
+    case VK_TAB: Mask = DLGC_WANTTAB; break;
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: Mask = DLGC_WANTARROWS; break;
+    case VK_RETURN: case VK_EXECUTE: case VK_ESCAPE: case VK_CANCEL: Mask = DLGC_WANTALLKEYS; break;
+    default: break;
+  }
+  if (Mask && Perform(CM_WANTSPECIALKEY, Message.CharCode, Message.KeyData) == 0 &&
+      (Perform(WM_GETDLGCODE, 0, 0) & Mask) == 0) {
+    auto* Form = GetParentForm(this);
+    if (Form && Form->Perform(CM_DIALOGKEY, Message.CharCode, Message.KeyData) != 0) {
+      return;
+    }
+  }
+  Message.Result = 0;
+}
+
+void TWinControl::CNChar(TWMKey& Message) {
+  Message.Result = 1;
+  if ((Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) == 0) {
+    auto* Form = GetParentForm(this);
+    if (Form && Form->Perform(CM_DIALOGCHAR, Message.CharCode, Message.KeyData) != 0) {
+      return;
+    }
+  }
+  Message.Result = 0;
+}
+
+// ---- TCustomControl, TGraphicControl ----------------------------------------------------------------------------
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
+
+void TCustomControl::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_PAINT) {
+    ControlState.Include(csCustomPaint);
+    Paint();
+    ControlState.Exclude(csCustomPaint);
+    ValidateRect(FHandle, nullptr);
+    return;
+  }
+  TWinControl::Dispatch(Message);
+}
+
+void TCustomControl::Paint() {
+  if (OnPaint) {
+    OnPaint(this);
+  }
+}
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}

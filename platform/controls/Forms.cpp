@@ -1,0 +1,605 @@
+// Forms, the application object and the screen.
+#include "platform/controls/Forms.h"
+#include "platform/classes/Threads.h"
+
+#include <algorithm>
+#include <cstdio>
+
+Z_IMPLEMENT_CLASS(TCustomForm, TWinControl)
+Z_IMPLEMENT_CLASS(TForm, TCustomForm)
+Z_IMPLEMENT_CLASS(TApplication, TComponent)
+Z_IMPLEMENT_CLASS(TScreen, TComponent)
+
+namespace {
+
+TControl* TheCaptureControl = nullptr;
+
+void WindowProcException(const std::exception& E) { Application->HandleException(nullptr, &E); }
+
+}  // namespace
+
+TApplication* TApplicationRef::Get() {
+  static TApplication* App = [] {
+    auto* A = new TApplication(nullptr);
+    A->AfterConstruction();
+    return A;
+  }();
+  return App;
+}
+
+TScreen* TScreenRef::Get() {
+  static TScreen* S = [] {
+    auto* X = new TScreen(nullptr);
+    X->AfterConstruction();
+    return X;
+  }();
+  return S;
+}
+
+// ---- TCustomForm ------------------------------------------------------------------------------------------------
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+  FVisible = false;
+  FWidth = 320;
+  FHeight = 240;
+  Screen->AddForm(this);
+}
+
+void TCustomForm::AfterConstruction() {
+  inherited::AfterConstruction();
+  if (OnCreate) {
+    OnCreate(this);
+  }
+}
+
+void TCustomForm::BeforeDestruction() {
+  if (OnDestroy && !ComponentState().Contains(csDestroying)) {
+    OnDestroy(this);
+  }
+  Screen->RemoveForm(this);
+  Application->FormDestroyed(this);
+  inherited::BeforeDestruction();
+}
+
+void TCustomForm::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.Style &= ~(WS_CHILD | WS_CLIPSIBLINGS);
+  Params.WndParent = Application->Handle();
+  switch (BorderStyle) {
+    case bsNone: Params.Style |= WS_POPUP; break;
+    case bsSingle: case bsToolWindow: Params.Style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: case bsSizeToolWin: Params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+      Params.Style |= WS_POPUP | WS_CAPTION;
+      Params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      break;
+  }
+  if (BorderStyle == bsToolWindow || BorderStyle == bsSizeToolWin) {
+    Params.ExStyle |= WS_EX_TOOLWINDOW;
+  }
+  if (BorderStyle != bsNone && BorderIcons.Contains(biSystemMenu)) {
+    Params.Style |= WS_SYSMENU;
+    if (BorderStyle != bsDialog && BorderIcons.Contains(biMinimize)) {
+      Params.Style |= WS_MINIMIZEBOX;
+    }
+    if (BorderStyle != bsDialog && BorderIcons.Contains(biMaximize)) {
+      Params.Style |= WS_MAXIMIZEBOX;
+    }
+  }
+  if (FormStyle == fsStayOnTop) {
+    Params.ExStyle |= WS_EX_TOPMOST;
+  }
+  if (Position == poScreenCenter || Position == poDesktopCenter) {
+    Params.X = (GetSystemMetrics(SM_CXSCREEN) - Params.Width) / 2;
+    Params.Y = (GetSystemMetrics(SM_CYSCREEN) - Params.Height) / 2;
+  }
+  Params.WindowClass.style = CS_DBLCLKS;
+}
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  if (HandleAllocated()) {
+    BringWindowToTop(Handle());
+  }
+}
+
+TWindowState TCustomForm::WindowState() const {
+  if (FHandle) {
+    return IsIconic(FHandle) ? wsMinimized : IsZoomed(FHandle) ? wsMaximized : wsNormal;
+  }
+  return FWindowState;
+}
+
+void TCustomForm::SetWindowState(TWindowState Value) {
+  FWindowState = Value;
+  if (FHandle && Showing()) {
+    ::ShowWindow(FHandle, Value == wsMinimized ? SW_MINIMIZE : Value == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+  }
+}
+
+TModalResult TCustomForm::ShowModal() {
+  if (Visible() || !Enabled() || FModal) {
+    throw EInvalidOperation("Cannot make a visible window modal");
+  }
+  if (GetCapture()) {
+    SendMessage(GetCapture(), WM_CANCELMODE, 0, 0);
+  }
+  ReleaseCapture();
+  // Every other enabled top-level window of the thread waits while the form is up.
+  std::vector<HWND> Disabled;
+  EnumThreadWindows(GetCurrentThreadId(), [](HWND W, LPARAM L) {
+    if (IsWindowVisible(W) && IsWindowEnabled(W)) {
+      reinterpret_cast<std::vector<HWND>*>(L)->push_back(W);
+    }
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&Disabled));
+  HWND ActiveBefore = GetActiveWindow();
+  for (HWND W : Disabled) {
+    EnableWindow(W, FALSE);
+  }
+  FModal = true;
+  ModalResult = mrNone;
+  TModalResult Result = mrNone;
+  try {
+    Show();
+    SendMessage(Handle(), CM_ACTIVATE, 0, 0);
+    do {
+      Application->HandleMessage();
+      if (Application->Terminated()) {
+        ModalResult = mrCancel;
+      } else if (ModalResult != mrNone) {
+        // Closing may be refused (OnCloseQuery) or the result reset by OnClose (caNone).
+        TCloseAction Action = caNone;
+        if (CloseQuery()) {
+          Action = caHide;
+          DoClose(Action);
+        }
+        if (Action == caNone) {
+          ModalResult = mrNone;
+        }
+      }
+    } while (ModalResult == mrNone);
+    Result = ModalResult;
+    SendMessage(Handle(), CM_DEACTIVATE, 0, 0);
+  } catch (...) {
+    FModal = false;
+    for (HWND W : Disabled) {
+      EnableWindow(W, TRUE);
+    }
+    throw;
+  }
+  FModal = false;
+  for (HWND W : Disabled) {
+    EnableWindow(W, TRUE);
+  }
+  Hide();
+  if (IsWindow(ActiveBefore)) {
+    SetActiveWindow(ActiveBefore);
+  }
+  return Result;
+}
+
+bool TCustomForm::CloseQuery() {
+  bool CanClose = true;
+  if (OnCloseQuery) {
+    OnCloseQuery(this, CanClose);
+  }
+  return CanClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& Action) {
+  if (OnClose) {
+    OnClose(this, Action);
+  }
+}
+
+void TCustomForm::Close() {
+  if (FModal) {
+    ModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) {
+    return;
+  }
+  TCloseAction Action = caHide;
+  DoClose(Action);
+  if (Action == caNone) {
+    return;
+  }
+  if (this == Application->MainForm()) {
+    Application->Terminate();
+    return;
+  }
+  switch (Action) {
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    case caFree: Release(); break;
+    default: break;
+  }
+}
+
+void TCustomForm::Release() {
+  if (HandleAllocated()) {
+    PostMessage(Handle(), CM_RELEASE, 0, 0);
+  } else {
+    delete this;
+  }
+}
+
+void TCustomForm::SetActiveControl(TWinControl* Control) {
+  FActiveControl = Control;
+  if (Control && FActive && Control->CanFocus()) {
+    ::SetFocus(Control->Handle());
+  }
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* Control) {
+  if (FFocusedControl == Control) {
+    FActiveControl = Control;
+    return true;
+  }
+  TWinControl* Old = FFocusedControl;
+  FFocusedControl = Control;
+  FActiveControl = Control;
+  if (Old) {
+    Old->Perform(CM_EXIT, 0, 0);
+  }
+  if (Control && FFocusedControl == Control) {
+    Control->Perform(CM_ENTER, 0, 0);
+  }
+  return FFocusedControl == Control;
+}
+
+void TCustomForm::FocusControl(TWinControl* Control) {
+  FActiveControl = Control;
+  if (Control && Control->CanFocus()) {
+    ::SetFocus(Control->Handle());
+  }
+}
+
+bool TCustomForm::IsShortCut(TWMKey& Message) {
+  bool Handled = false;
+  if (OnShortCut) {
+    OnShortCut(Message, Handled);
+  }
+  return Handled;
+}
+
+void TCustomForm::Activate() {
+  if (OnActivate) {
+    OnActivate(this);
+  }
+}
+
+void TCustomForm::Deactivate() {
+  if (OnDeactivate) {
+    OnDeactivate(this);
+  }
+}
+
+void TCustomForm::SetActive(bool Value) {
+  if (FActive == Value) {
+    return;
+  }
+  FActive = Value;
+  if (Value) {
+    Activate();
+  } else {
+    Deactivate();
+  }
+}
+
+void TCustomForm::CMDialogKey(TWMKey& Message) {
+  if (GetKeyState(VK_MENU) >= 0) {
+    switch (Message.CharCode) {
+      case VK_TAB:
+        if (GetKeyState(VK_CONTROL) >= 0) {
+          SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+          Message.Result = 1;
+          return;
+        }
+        break;
+      case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+        if (FActiveControl && FActiveControl->Parent()) {
+          FActiveControl->Parent()->SelectNext(FActiveControl, Message.CharCode == VK_RIGHT || Message.CharCode == VK_DOWN,
+                                              false);
+          Message.Result = 1;
+          return;
+        }
+        break;
+      default: break;
+    }
+  }
+  Message.Result = 0;
+}
+
+void TCustomForm::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_SETFOCUS && FActiveControl && FActiveControl != this && FActiveControl->CanFocus()) {
+    // The form passes the focus on to its active control.
+    ::SetFocus(FActiveControl->Handle());
+    return;
+  }
+  TWinControl::WndProc(Message);
+}
+
+void TCustomForm::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_ACTIVATE: {
+      bool Now = LOWORD(Message.WParam) != WA_INACTIVE;
+      SetActive(Now);
+      if (Now && !HIWORD(Message.WParam)) {
+        TWinControl* Target = FActiveControl && FActiveControl->CanFocus() ? FActiveControl : nullptr;
+        if (Target) {
+          HWND F = GetFocus();
+          if (F != Target->Handle()) {
+            ::SetFocus(Target->Handle());
+          }
+          return;
+        }
+      }
+      TWinControl::Dispatch(Message);
+      return;
+    }
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_SYSCOMMAND:
+      if ((Message.WParam & 0xFFF0) == SC_KEYMENU && Application->HandleAllocated() &&
+          SendMessage(Application->Handle(), CM_APPSYSCOMMAND, 0, reinterpret_cast<LPARAM>(&Message)) != 0) {
+        return;
+      }
+      TWinControl::Dispatch(Message);
+      return;
+    case CM_DIALOGKEY:
+      CMDialogKey(MessageAs<TWMKey>(Message));
+      return;
+    case CM_RELEASE:
+      delete this;
+      return;
+    case CM_SHOWINGCHANGED:
+      if (Showing()) {
+        if (OnShow) {
+          OnShow(this);
+        }
+      } else if (OnHide) {
+        OnHide(this);
+      }
+      return;
+    case CM_ACTIVATE:
+    case CM_DEACTIVATE:
+      return;
+    default:
+      TWinControl::Dispatch(Message);
+      return;
+  }
+}
+
+// ---- TApplication -----------------------------------------------------------------------------------------------
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+  SetWindowExceptionHandler(&WindowProcException);
+  WakeMainThread = [](TObject*) {
+    if (Application->HandleAllocated()) {
+      PostMessage(Application->Handle(), WM_NULL, 0, 0);
+    }
+  };
+}
+
+void TApplication::BeforeDestruction() {
+  inherited::BeforeDestruction();
+  if (FHandle) {
+    DestroyWindow(FHandle);
+  }
+  if (FObjectInstance) {
+    FreeObjectInstance(FObjectInstance);
+  }
+}
+
+HWND TApplication::Handle() {
+  if (!FHandle) {
+    static const char* ClassName = "TApplication";
+    WNDCLASS Existing;
+    if (!GetClassInfo(nullptr, ClassName, &Existing)) {
+      WNDCLASS WC;
+      WC.lpfnWndProc = &DefWindowProc;
+      WC.lpszClassName = ClassName;
+      RegisterClass(&WC);
+    }
+    FHandle = CreateWindowEx(WS_EX_TOOLWINDOW, ClassName, Title.c_str(), WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS |
+                             WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, 0, 0, nullptr, nullptr);
+    FObjectInstance = MakeObjectInstance([this](TMessage& M) {
+      try {
+        WndProc(M);
+      } catch (const std::exception& E) {
+        HandleException(this, &E);
+      }
+    });
+    SetWindowLongPtr(FHandle, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(FObjectInstance));
+  }
+  return FHandle;
+}
+
+void TApplication::WndProc(TMessage& Message) {
+  for (auto Hooks = FHooks; auto& [Id, Hook] : Hooks) {
+    if (Hook(Message)) {
+      return;
+    }
+  }
+  switch (Message.Msg) {
+    case CM_APPKEYDOWN:
+      Message.Result = IsShortCut(MessageAs<TWMKey>(Message)) ? 1 : 0;
+      return;
+    case CM_APPSYSCOMMAND:
+      Message.Result = 0;
+      return;
+    case WM_ACTIVATEAPP:
+      if (Message.WParam) {
+        if (OnActivate) OnActivate(this);
+      } else if (OnDeactivate) {
+        OnDeactivate(this);
+      }
+      return;
+    case WM_CLOSE:
+      if (FMainForm) {
+        FMainForm->Close();
+      }
+      return;
+    default:
+      Message.Result = DefWindowProc(FHandle, Message.Msg, Message.WParam, Message.LParam);
+      return;
+  }
+}
+
+int TApplication::HookMainWindow(TWindowHook Hook) {
+  int Id = FNextHookId++;
+  FHooks.emplace_back(Id, std::move(Hook));
+  return Id;
+}
+
+void TApplication::UnhookMainWindow(int HookId) {
+  FHooks.erase(std::remove_if(FHooks.begin(), FHooks.end(), [&](auto& H) { return H.first == HookId; }),
+               FHooks.end());
+}
+
+bool TApplication::IsShortCut(TWMKey& Message) {
+  bool Handled = false;
+  if (OnShortCut) {
+    OnShortCut(Message, Handled);
+  }
+  if (!Handled && FMainForm && FMainForm->HandleAllocated() && IsWindowEnabled(FMainForm->Handle()) &&
+      GetParentForm(FindControl(GetFocus())) != FMainForm) {
+    Handled = FMainForm->IsShortCut(Message);
+  }
+  return Handled;
+}
+
+bool TApplication::IsKeyMsg(MSG& Msg) {
+  if (Msg.message < WM_KEYFIRST || Msg.message > WM_KEYLAST || GetCapture()) {
+    return false;
+  }
+  // The key goes first to the control it is for, as CN_ message (shortcuts, dialog keys).
+  HWND Wnd = Msg.hwnd;
+  while (Wnd && !FindControl(Wnd)) {
+    Wnd = GetParent(Wnd);
+  }
+  if (!Wnd) {
+    return false;
+  }
+  return SendMessage(Msg.hwnd == Wnd ? Wnd : Msg.hwnd, CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
+}
+
+bool TApplication::ProcessMessage(MSG& Msg) {
+  if (!PeekMessage(&Msg, 0, 0, 0, PM_REMOVE)) {
+    return false;
+  }
+  if (Msg.message == WM_QUIT) {
+    FTerminated = true;
+    return true;
+  }
+  bool Handled = false;
+  if (OnMessage) {
+    OnMessage(Msg, Handled);
+  }
+  if (!Handled && !IsKeyMsg(Msg)) {
+    TranslateMessage(&Msg);
+    DispatchMessage(&Msg);
+  }
+  return true;
+}
+
+void TApplication::Idle() {
+  bool Done = true;
+  try {
+    if (OnIdle) {
+      OnIdle(this, Done);
+    }
+  } catch (const std::exception& E) {
+    HandleException(this, &E);
+  }
+  if (GetCurrentThreadId() == MainThreadID && CheckSynchronize()) {
+    Done = false;
+  }
+  if (Done) {
+    WaitMessage();
+  }
+}
+
+void TApplication::HandleMessage() {
+  MSG Msg;
+  if (!ProcessMessage(Msg)) {
+    Idle();
+  }
+}
+
+void TApplication::ProcessMessages() {
+  MSG Msg;
+  while (ProcessMessage(Msg)) {
+  }
+}
+
+void TApplication::Run() {
+  FTerminated = false;
+  if (FMainForm && ShowMainForm) {
+    FMainForm->Show();
+  }
+  do {
+    try {
+      HandleMessage();
+    } catch (const std::exception& E) {
+      HandleException(this, &E);
+    }
+  } while (!FTerminated);
+}
+
+void TApplication::Terminate() { PostQuitMessage(0); }
+
+void TApplication::HandleException(TObject* Sender, const std::exception* E) {
+  if (!E) {
+    static const std::runtime_error Unknown("Unknown exception");
+    E = &Unknown;
+  }
+  if (dynamic_cast<const EAbort*>(E)) {
+    return;  // silent, as the class library's EAbort is
+  }
+  if (OnException) {
+    OnException(Sender, *E);
+  } else {
+    ShowException(*E);
+  }
+}
+
+void TApplication::ShowException(const std::exception& E) {
+  LastExceptionMessage = E.what();
+  std::fprintf(stderr, "%s\n", E.what());
+}
+
+TControl* TApplication::CaptureControl() { return TheCaptureControl; }
+
+void TApplication::SetCaptureControl(TControl* Control) { TheCaptureControl = Control; }
+
+void TApplication::FormDestroyed(TCustomForm* Form) {
+  if (FMainForm == Form) {
+    FMainForm = nullptr;
+  }
+  if (TheCaptureControl && GetParentForm(TheCaptureControl) == Form) {
+    TheCaptureControl = nullptr;
+  }
+}
+
+// ---- TScreen ----------------------------------------------------------------------------------------------------
+
+TCustomForm* TScreen::ActiveForm() const {
+  HWND A = GetActiveWindow();
+  for (TCustomForm* F : FForms) {
+    if (F->HandleAllocated() && F->Handle() == A) {
+      return F;
+    }
+  }
+  return nullptr;
+}
+
+TWinControl* TScreen::ActiveControl() const { return FindControl(GetFocus()); }
+
+void TScreen::RemoveForm(TCustomForm* Form) {
+  FForms.erase(std::remove(FForms.begin(), FForms.end(), Form), FForms.end());
+}

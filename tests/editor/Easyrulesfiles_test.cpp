@@ -1,0 +1,136 @@
+// Tests of the shipped rules files: each one compiles without a pattern error and without a silently ignored
+// line, uses only the built-in token names, and lexes its sample document exactly as its golden style dump
+// says, with LF and with CR LF line breaks. A mismatch writes the actual dump beside the golden file as .new.
+#include "editor/Easyeditorparser.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string RulesDir = std::string(ZUBQ_SOURCE_DIR) + "/data/ParserRules/";
+const std::string GoldenDir = std::string(ZUBQ_TEST_DATA_DIR) + "/golden/";
+
+std::string ReadFile(const std::string& Name) {
+  std::ifstream In(Name, std::ios::binary);
+  std::stringstream S;
+  S << In.rdbuf();
+  return S.str();
+}
+
+std::unique_ptr<TEasyEditorParser> LoadParser(const std::string& RulesFile) {
+  std::unique_ptr<TEasyEditorParser> P(new TEasyEditorParser(nullptr));
+  P->LoadRulesFromFile(RulesDir + RulesFile);
+  return P;
+}
+
+// One line per text line: "[token]text" for every run of one style ("[-]" for none), and the state at the
+// line's end when it is not the first state.
+std::string DumpDocument(TEasyParser& P, const std::string& Text) {
+  std::unique_ptr<TStringList> Lines(new TStringList);
+  Lines->SetText(Text);
+  std::string R;
+  int State = 0;
+  std::vector<int> Styles;
+  for (int L = 0; L < Lines->Count(); ++L) {
+    const std::string Line = Lines->Strings(L);
+    EasyLexLine(&P, State, Line, Styles);
+    for (std::size_t I = 0; I < Line.size(); ++I) {
+      if (I == 0 || Styles[I] != Styles[I - 1]) {
+        R += "[" + (Styles[I] < 0 ? std::string("-") : P.TokenName(Styles[I])) + "]";
+      }
+      R += Line[I];
+    }
+    if (State != 0) {
+      R += "\t@" + (State >= 0 && State < P.StateCount() ? P.StateName(State) : std::to_string(State));
+    }
+    R += "\n";
+  }
+  return R;
+}
+
+std::string WithCrLf(const std::string& Text) {
+  std::string R;
+  for (char C : Text) {
+    if (C == '\n') {
+      R += '\r';
+    }
+    R += C;
+  }
+  return R;
+}
+
+struct RulesCase {
+  const char* RulesFile;
+  const char* Sample;  // in the golden folder; its dump is <Sample>.styles
+};
+
+class RulesFile : public ::testing::TestWithParam<RulesCase> {};
+
+TEST_P(RulesFile, CompilesEveryLine) {
+  const std::string Text = ReadFile(RulesDir + GetParam().RulesFile);
+  ASSERT_FALSE(Text.empty()) << GetParam().RulesFile;
+  // Replays the declarations line by line, so a rule that names something declared later shows up too.
+  std::unique_ptr<TEasyParser> Replay(new TEasyParser(nullptr));
+  std::unique_ptr<TStringList> Lines(new TStringList);
+  Lines->SetText(Text);
+  static const std::set<std::string> BuiltIn = {"tnone", "tstring", "tcomment", "tident", "tinteger",
+                                                "tfloat", "tresword", "tresword1", "tresword2", "tassembler",
+                                                "turl", "twhitespace", "tdirective"};
+  for (int L = 0; L < Lines->Count(); ++L) {
+    const std::string Line = Lines->Strings(L);
+    if (Line.empty() || Line.rfind("//", 0) == 0) {
+      continue;
+    }
+    int State = 0, Next = 0, Token = 0;
+    std::string Expr;
+    bool CaseSensitive = false;
+    const TEasyRuleLineKind Kind = Replay->ParseRule(Line, State, Next, Token, Expr, CaseSensitive);
+    EXPECT_NE(Kind, rlNone) << GetParam().RulesFile << " line " << L + 1 << " is ignored: " << Line;
+    if (Kind == rlState) {
+      Replay->AddState(Expr, CaseSensitive);
+    } else if (Kind == rlToken) {
+      EXPECT_TRUE(BuiltIn.count(Expr)) << "token without a colour scheme: " << Expr;
+      Replay->AddToken(Expr);
+    }
+  }
+  auto P = LoadParser(GetParam().RulesFile);
+  EXPECT_EQ(P->RulesError(), "");
+  EXPECT_EQ(P->TokenName(0), "tnone") << "text no rule matches is the first token";
+}
+
+TEST_P(RulesFile, LexesSampleAsGolden) {
+  const std::string Sample = GoldenDir + GetParam().Sample;
+  const std::string Text = ReadFile(Sample);
+  ASSERT_FALSE(Text.empty()) << Sample;
+  auto P = LoadParser(GetParam().RulesFile);
+  const std::string Actual = DumpDocument(*P, Text);
+  const std::string Expected = ReadFile(Sample + ".styles");
+  if (Actual != Expected) {
+    std::ofstream(Sample + ".styles.new", std::ios::binary) << Actual;
+  }
+  EXPECT_EQ(Actual, Expected) << "see " << Sample << ".styles.new";
+  EXPECT_EQ(DumpDocument(*P, WithCrLf(Text)), Actual) << "CR LF line breaks lex differently";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shipped, RulesFile,
+    ::testing::Values(RulesCase{"html.xs", "sample.html"}, RulesCase{"css_lev2.xs", "sample.css"},
+                      RulesCase{"xml.xs", "sample.xml"}, RulesCase{"java_script.xs", "sample.js"}),
+    [](const ::testing::TestParamInfo<RulesCase>& I) {
+      std::string N = I.param.RulesFile;
+      for (char& C : N) {
+        if (!std::isalnum(static_cast<unsigned char>(C))) {
+          C = '_';
+        }
+      }
+      return N;
+    });
+
+}  // namespace

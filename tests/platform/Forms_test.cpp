@@ -1,0 +1,273 @@
+// Controls and forms over the window system: message order for clicks, focus and Tab, shortcuts through the
+// form and the application, the modal loop, idle processing, exceptions, alignment.
+#include "platform/controls/Forms.h"
+#include "platform/controls/TestHarness.h"
+
+#include <gtest/gtest.h>
+
+using Strings = std::vector<std::string>;
+
+namespace {
+
+Strings Log;
+
+// A self-painting control that records what reaches it.
+class TProbe : public TCustomControl {
+  Z_CLASS(TProbe, TCustomControl)
+
+public:
+  explicit TProbe(TComponent* AOwner) : TCustomControl(AOwner) {
+    TabStop = true;
+    OnMouseDown = [this](TObject*, TMouseButton B, TShiftState S, int X, int Y) {
+      Log.push_back(Name() + ":OnMouseDown " + std::to_string(B) + (S.Contains(ssDouble) ? " double" : "") + " " +
+                    std::to_string(X) + "," + std::to_string(Y));
+    };
+    OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { Log.push_back(Name() + ":OnMouseUp"); };
+    OnClick = [this](TObject*) { Log.push_back(Name() + ":OnClick"); };
+    OnDblClick = [this](TObject*) { Log.push_back(Name() + ":OnDblClick"); };
+    OnEnter = [this](TObject*) { Log.push_back(Name() + ":OnEnter"); };
+    OnExit = [this](TObject*) { Log.push_back(Name() + ":OnExit"); };
+    OnKeyPress = [this](TObject*, char& K) { Log.push_back(Name() + ":OnKeyPress " + std::string(1, K)); };
+  }
+  void Dispatch(TMessage& Message) override {
+    switch (Message.Msg) {
+      case WM_LBUTTONDOWN: Log.push_back(Name() + ":WM_LBUTTONDOWN"); break;
+      case WM_LBUTTONUP: Log.push_back(Name() + ":WM_LBUTTONUP"); break;
+      case WM_LBUTTONDBLCLK: Log.push_back(Name() + ":WM_LBUTTONDBLCLK"); break;
+      case WM_USER: Log.push_back(Name() + ":WM_USER"); break;
+      default: break;
+    }
+    TCustomControl::Dispatch(Message);
+  }
+};
+Z_IMPLEMENT_CLASS(TProbe, TCustomControl)
+
+class Forms : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Harness::Start();
+    Form = new TForm(Application);
+    Form->AfterConstruction();
+    Form->BorderStyle = bsSingle;
+    Form->SetBounds(50, 50, 400, 300);
+    for (auto [P, Name] : {std::pair{&A, "A"}, std::pair{&B, "B"}, std::pair{&C, "C"}}) {
+      *P = new TProbe(Form);
+      (*P)->AfterConstruction();
+      (*P)->SetName(Name);
+      (*P)->SetParent(Form);
+    }
+    A->SetBounds(10, 10, 100, 30);
+    B->SetBounds(10, 50, 100, 30);
+    C->SetBounds(10, 90, 100, 30);
+    Form->Show();
+    Harness::RunUntilIdle();
+    Log.clear();
+  }
+  void TearDown() override {
+    Application->OnIdle = nullptr;
+    Application->OnException = nullptr;
+    Application->OnShortCut = nullptr;
+    delete Form;
+    Harness::RunUntilIdle();
+    Log.clear();
+  }
+  TForm* Form = nullptr;
+  TProbe* A = nullptr;
+  TProbe* B = nullptr;
+  TProbe* C = nullptr;
+};
+
+TEST_F(Forms, ClickAndDoubleClickReachTheControlInThePlatformsOrder) {
+  TManualClock Manual;
+  TScopedClock Use(Manual);
+  Harness::Click(B->Handle(), Point(4, 5));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Log, (Strings{"B:WM_LBUTTONDOWN", "B:OnMouseDown 0 4,5", "B:WM_LBUTTONUP", "B:OnClick",
+                          "B:OnMouseUp"}));
+  Log.clear();
+  Manual.Advance(1000);
+  Harness::DoubleClick(B->Handle(), Point(4, 5));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Log, (Strings{"B:WM_LBUTTONDOWN", "B:OnMouseDown 0 4,5", "B:WM_LBUTTONUP", "B:OnClick", "B:OnMouseUp",
+                          "B:WM_LBUTTONDBLCLK", "B:OnDblClick", "B:OnMouseDown 0 double 4,5", "B:WM_LBUTTONUP",
+                          "B:OnMouseUp"}));
+}
+
+TEST_F(Forms, TabMovesTheFocusInTabOrderWithEnterAndExit) {
+  A->SetFocus();
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(A->Focused());
+  Log.clear();
+  Harness::KeyPress(VK_TAB);
+  Harness::TypeText("x");
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(B->Focused());
+  EXPECT_EQ(Log, (Strings{"A:OnExit", "B:OnEnter", "B:OnKeyPress x"}));
+  Log.clear();
+  Harness::KeyPress(VK_TAB, Harness::TMods{true, false, false});
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(A->Focused());
+  B->TabStop = false;
+  Harness::KeyPress(VK_TAB);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(C->Focused());  // B is skipped
+  EXPECT_EQ(Form->ActiveControl(), C);
+  EXPECT_EQ(Screen->ActiveControl(), C);
+  EXPECT_EQ(Screen->ActiveForm(), Form);
+}
+
+TEST_F(Forms, ShortcutReachesTheFormThenTheApplicationHooks) {
+  A->SetFocus();
+  Harness::RunUntilIdle();
+  Log.clear();
+  Form->OnShortCut = [](TWMKey& Msg, bool& Handled) {
+    Log.push_back("Form:IsShortCut " + std::to_string(Msg.CharCode));
+    Handled = Msg.CharCode == 'S';
+  };
+  int Hook = Application->HookMainWindow([](TMessage& M) {
+    if (M.Msg == CM_APPKEYDOWN) {
+      Log.push_back("App:CM_APPKEYDOWN " + std::to_string(M.WParam));
+    }
+    return false;
+  });
+  Harness::KeyPress('S', Harness::TMods{false, true, false});  // handled by the form: no character
+  Harness::KeyPress('Q', Harness::TMods{false, true, false});  // not a shortcut: the control gets Ctrl+Q
+  Harness::RunUntilIdle();
+  Application->UnhookMainWindow(Hook);
+  Strings Want{"Form:IsShortCut 17", "App:CM_APPKEYDOWN 17", "Form:IsShortCut 83", "Form:IsShortCut 17",
+               "App:CM_APPKEYDOWN 17", "Form:IsShortCut 81", "App:CM_APPKEYDOWN 81", "A:OnKeyPress \x11"};
+  EXPECT_EQ(Log, Want);
+}
+
+TEST_F(Forms, AltAloneReachesTheApplicationAsSystemCommand) {
+  A->SetFocus();
+  std::vector<UINT> Seen;
+  int Hook = Application->HookMainWindow([&](TMessage& M) {
+    if (M.Msg == CM_APPSYSCOMMAND) {
+      auto* Cmd = reinterpret_cast<TMessage*>(M.LParam);
+      Seen.push_back(static_cast<UINT>(Cmd->WParam));
+    }
+    return false;
+  });
+  Harness::KeyPress(VK_MENU);
+  Harness::RunUntilIdle();
+  Application->UnhookMainWindow(Hook);
+  EXPECT_EQ(Seen, std::vector<UINT>{static_cast<UINT>(SC_KEYMENU)});
+}
+
+TEST_F(Forms, ModalFormReturnsItsResultWhileTimersAndPostsFlow) {
+  auto* Dialog = new TForm(Application);
+  Dialog->AfterConstruction();
+  Dialog->SetBounds(100, 100, 200, 100);
+  auto* Probe = new TProbe(Dialog);
+  Probe->AfterConstruction();
+  Probe->SetName("P");
+  Probe->SetParent(Dialog);
+  int Ticks = 0;
+  bool FormDisabledDuringModal = false;
+  HWND FormHandle = Form->Handle();
+  Dialog->OnShow = [&](TObject*) {
+    PostMessage(Probe->Handle(), WM_USER, 0, 0);
+    SetTimer(Probe->Handle(), 1, 10, nullptr);
+  };
+  auto OldHook = Application->HookMainWindow([](TMessage&) { return false; });
+  Probe->OnPaint = nullptr;
+  // The probe's timer ends the dialog after two ticks.
+  Application->OnMessage = [&](MSG& M, bool&) {
+    if (M.message == WM_TIMER && M.hwnd == Probe->Handle() && ++Ticks == 2) {
+      FormDisabledDuringModal = !IsWindowEnabled(FormHandle);
+      KillTimer(Probe->Handle(), 1);
+      Dialog->ModalResult = mrOk;
+    }
+  };
+  EXPECT_EQ(Dialog->ShowModal(), mrOk);
+  Application->OnMessage = nullptr;
+  Application->UnhookMainWindow(OldHook);
+  EXPECT_EQ(Ticks, 2);
+  EXPECT_TRUE(FormDisabledDuringModal);
+  EXPECT_TRUE(IsWindowEnabled(FormHandle));
+  EXPECT_FALSE(Dialog->Visible());
+  EXPECT_EQ(Log, Strings{"P:WM_USER"});
+  delete Dialog;
+}
+
+TEST_F(Forms, CloseQueryAndCloseActions) {
+  auto* Other = new TForm(Application);
+  Other->AfterConstruction();
+  Other->Show();
+  bool Allow = false;
+  Other->OnCloseQuery = [&](TObject*, bool& CanClose) { CanClose = Allow; };
+  Other->Close();
+  EXPECT_TRUE(Other->Visible());
+  Allow = true;
+  Other->OnClose = [](TObject*, TCloseAction& Action) { Action = caFree; };
+  bool Destroyed = false;
+  Other->OnDestroy = [&](TObject*) { Destroyed = true; };
+  PostMessage(Other->Handle(), WM_CLOSE, 0, 0);
+  Harness::RunUntilIdle();  // WM_CLOSE -> Close -> Release -> CM_RELEASE -> freed
+  EXPECT_TRUE(Destroyed);
+  EXPECT_EQ(Screen->FormCount(), 1);
+}
+
+TEST_F(Forms, IdleRunsOnceTheQueueDrains) {
+  Application->OnIdle = [](TObject*, bool& Done) {
+    Log.push_back("idle");
+    Done = false;  // do not wait: the test drives the loop itself
+  };
+  for (int I = 0; I < 3; ++I) {
+    PostMessage(A->Handle(), WM_USER, 0, 0);
+  }
+  for (int I = 0; I < 4; ++I) {
+    Application->HandleMessage();
+  }
+  EXPECT_EQ(Log, (Strings{"A:WM_USER", "A:WM_USER", "A:WM_USER", "idle"}));
+}
+
+TEST_F(Forms, ExceptionsInHandlersGoToTheApplication) {
+  std::vector<std::string> Caught;
+  Application->OnException = [&](TObject* Sender, const std::exception& E) {
+    Caught.push_back((Sender ? static_cast<TComponent*>(Sender)->Name() : std::string("?")) + ":" + E.what());
+  };
+  A->OnClick = [](TObject*) { throw EConvertError("bad value"); };
+  A->OnEnter = nullptr;
+  Harness::Click(A->Handle(), Point(1, 1));
+  PostMessage(B->Handle(), WM_USER, 0, 0);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Caught, Strings{"A:bad value"});
+  PostMessage(B->Handle(), WM_USER + 1, 0, 0);
+  PostMessage(B->Handle(), WM_USER, 0, 0);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Log.back(), "B:WM_USER");  // the loop goes on after the exception
+}
+
+TEST_F(Forms, AlignmentFollowsTheClassLibrarysOrder) {
+  auto Make = [&](TAlign Al, int W, int H) {
+    auto* P = new TProbe(Form);
+    P->AfterConstruction();
+    P->SetBounds(0, 0, W, H);
+    P->SetAlign(Al);
+    P->SetParent(Form);
+    return P;
+  };
+  auto* Client = Make(alClient, 1, 1);
+  auto* Top = Make(alTop, 1, 20);
+  auto* Left = Make(alLeft, 30, 1);
+  auto* Bottom = Make(alBottom, 1, 10);
+  auto* Right = Make(alRight, 40, 1);
+  TRect CR = Form->ClientRect();
+  EXPECT_EQ(Top->BoundsRect(), Rect(0, 0, CR.Right, 20));
+  EXPECT_EQ(Bottom->BoundsRect(), Rect(0, CR.Bottom - 10, CR.Right, CR.Bottom));
+  EXPECT_EQ(Left->BoundsRect(), Rect(0, 20, 30, CR.Bottom - 10));
+  EXPECT_EQ(Right->BoundsRect(), Rect(CR.Right - 40, 20, CR.Right, CR.Bottom - 10));
+  EXPECT_EQ(Client->BoundsRect(), Rect(30, 20, CR.Right - 40, CR.Bottom - 10));
+  Form->SetBounds(50, 50, 500, 400);  // a resize realigns
+  CR = Form->ClientRect();
+  EXPECT_EQ(Client->BoundsRect(), Rect(30, 20, CR.Right - 40, CR.Bottom - 10));
+}
+
+TEST_F(Forms, DemoFormWithACustomControlIsSavedAsPng) {
+  auto File = std::string(ZUBQ_BINARY_DIR) + "/demo_form.png";
+  EXPECT_TRUE(Harness::SaveWindowPng(Form->Handle(), File));
+}
+
+}  // namespace
