@@ -24,36 +24,38 @@ EkRegistryEx::~EkRegistryEx() {
 
 int EkRegistryEx::OpenKeyEx(const std::string& Path, bool CanCreate) {
   options &= ~EKREG_FALLBACK_OPEN;
+  bool Opened = false;
   try {
-    OpenKey(Path, CanCreate);
+    Opened = OpenKey(Path, CanCreate);
   } catch (const Exception&) {
     return 0;
   }
-  if ((options & EKREG_USE_FALLBACK) != 0 && fallback != nullptr && RootKey() == HKEY_CURRENT_USER) {
-    options |= EKREG_FALLBACK_OPEN;
-    try {
-      fallback->CloseKey();
-      const std::string Sep = (!Path.empty() && Path[0] == '\\') ? "" : "\\";
-      fallback->OpenKeyReadOnly("\\.DEFAULT" + Sep + Path);
-    } catch (const Exception&) {
-      // The fallback only helps reading; a failure there changes nothing.
-    }
-  }
+  openFallback(Opened ? CurrentPath() : Path);
   return 1;
+}
+
+void EkRegistryEx::openFallback(const std::string& Path) {
+  if ((options & EKREG_USE_FALLBACK) == 0 || fallback == nullptr || RootKey() != HKEY_CURRENT_USER) {
+    return;
+  }
+  options |= EKREG_FALLBACK_OPEN;
+  try {
+    fallback->CloseKey();
+    const std::string Sep = (!Path.empty() && Path[0] == '\\') ? "" : "\\";
+    fallback->OpenKeyReadOnly("\\.DEFAULT" + Sep + Path);
+  } catch (const Exception&) {
+    // The fallback only helps reading; a failure there changes nothing.
+  }
 }
 
 int EkRegistryEx::OpenKeyReadOnlyEx(const std::string& Path) {
   options &= ~EKREG_FALLBACK_OPEN;
+  bool Opened = false;
   try {
-    OpenKeyReadOnly(Path);
-    if ((options & EKREG_USE_FALLBACK) != 0 && fallback != nullptr && RootKey() == HKEY_CURRENT_USER) {
-      options |= EKREG_FALLBACK_OPEN;
-      fallback->CloseKey();
-      const std::string Sep = (!Path.empty() && Path[0] == '\\') ? "" : "\\";
-      fallback->OpenKeyReadOnly("\\.DEFAULT" + Sep + Path);
-    }
+    Opened = OpenKeyReadOnly(Path);
   } catch (const Exception&) {
   }
+  openFallback(Opened ? CurrentPath() : Path);
   return 1;
 }
 

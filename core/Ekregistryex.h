@@ -27,8 +27,9 @@ public:
   explicit EkRegistryEx(int Options = 0);
   ~EkRegistryEx() override;
 
-  // Opens (creating when CanCreate) the key, and with the fallback option under HKEY_CURRENT_USER also
-  // HKEY_USERS\.DEFAULT\Path read-only in the fallback. 0 only when the open raised; a key that could not be
+  // Opens (creating when CanCreate) the key, and with the fallback option under HKEY_CURRENT_USER also the same
+  // key under HKEY_USERS\.DEFAULT read-only in the fallback (the key's full path, also when Path was relative to
+  // a key opened before). 0 only when the open raised; a key that could not be
   // opened still gives 1 (its reads keep their defaults).
   int OpenKeyEx(const std::string& Path, bool CanCreate);
   int OpenKeyReadOnlyEx(const std::string& Path);
@@ -51,6 +52,7 @@ public:
   bool DeleteValueEx(const std::string& Name);
 
 private:
+  void openFallback(const std::string& Path);
   // The value from this object's open key, converted as the integer reads do; false when it does not exist.
   bool ReadIntegerFrom(TRegistry& Reg, const std::string& Name, int& Value, bool AsFlag);
   bool fallbackHas(const std::string& Name);

@@ -1,7 +1,7 @@
 // The reporters of internal and engine failures.
 #include "core/Errorreport.h"
 
-#include "platform/win/DialogService.h"
+#include "platform/win/MessageBox.h"
 
 #include <string>
 

@@ -108,7 +108,7 @@ public:
   void ColorChanged(Integer Color) override;
   // Copies the selection, search-match, disabled and read-only colours between the colour styles and the
   // editor's colours: into the styles when ToParser, else into the editor.
-  void UpdateColors(TCustomEasyEditorColors* Colors, bool ToParser);
+  void UpdateColors(TCustomEasyEditorColors* Colors, bool ToParser) override;
   // Rebuilds the token styles after the rules changed, keeping the values of styles whose names remain.
   void UpdateStyles();
   // The scheme's own default background.

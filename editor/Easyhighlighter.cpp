@@ -35,7 +35,7 @@ bool IsValueChar(char C) { return InCharSet(C, ValueSet); }
 
 // ---- Buckets ----------------------------------------------------------------------------------------------------
 
-int TEasyParserRule::Compare(const std::string& Word, const char* Text, int Length) const {
+int TEasyParserRule::Compare(std::string_view Word, const char* Text, int Length) const {
   const int N = std::min(static_cast<int>(Word.size()), Length);
   for (int I = 0; I < N; ++I) {
     Byte X = static_cast<Byte>(Word[I]);
@@ -90,7 +90,7 @@ bool TEasyParserRule::FindWord(const char* Text, int Available, int Run, TEasyRu
   for (int I = Low; I < static_cast<int>(Words.size()); ++I) {
     const std::string& W = Words[I].Text;
     const int L = static_cast<int>(W.size());
-    if (L < Run || Compare(W.substr(0, Run), Text, Run) != 0) {
+    if (L < Run || Compare(std::string_view(W).substr(0, Run), Text, Run) != 0) {
       break;
     }
     if (L <= Available && Compare(W, Text, L) == 0 && (L == Available || !IsValueChar(Text[L])) &&
@@ -365,7 +365,8 @@ int TEasyParser::ParseBuffer(int& State, const char* Line, int Length, int& Pos)
   const char* Text = Line + Pos - 1;
   const int Available = Length - Pos + 1;
   const Byte C = static_cast<Byte>(*Text);
-  const TEasyParserRule* Bucket = St->Buckets[St->CaseSensitive ? C : EasyUpperTable()[C]].get();
+  static const Byte* const Upper = EasyUpperTable().data();
+  const TEasyParserRule* Bucket = St->Buckets[St->CaseSensitive ? C : Upper[C]].get();
   TEasyRule Rule;
   int Matched = 0;
   bool Hit = false;
@@ -378,7 +379,8 @@ int TEasyParser::ParseBuffer(int& State, const char* Line, int Length, int& Pos)
       Hit = Bucket->FindWord(Text, Available, Run, Rule, Matched);
     }
     for (auto It = Bucket->Patterns.rbegin(); !Hit && It != Bucket->Patterns.rend(); ++It) {
-      if ((*It)->StringMatch(Text, Available, Pos == 1, Matched)) {
+      if (!(*It)->QuickReject(reinterpret_cast<const Byte*>(Text), Available) &&
+          (*It)->StringMatch(Text, Available, Pos == 1, Matched)) {
         Rule = (*It)->Rule;
         Hit = true;
       }
@@ -411,11 +413,6 @@ int TEasyParser::ParseBuffer(int& State, const char* Line, int Length, int& Pos)
 }
 
 int TEasyParser::GetStyleByName(const std::string& Name) { return IndexOfToken(Name); }
-
-void TEasyParser::GetFont(int, Integer& Color, TEasyFontStyles& FontStyle) {
-  Color = -1;
-  FontStyle = TEasyFontStyles();
-}
 
 Integer TEasyParser::GetColor(int) { return -1; }
 

@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What a rule yields: the token (its index is the style code) and the state after it.
@@ -53,7 +54,8 @@ public:
   std::vector<TEasyParserRegExpr*> Patterns;  // in the order added; owned by the state
 
 private:
-  int Compare(const std::string& Word, const char* Text, int Length) const;
+  // Compares Word with Length characters of Text: the first differing (folded) bytes, else the lengths.
+  int Compare(std::string_view Word, const char* Text, int Length) const;
 };
 
 // One compiled state: 256 buckets created on demand, its patterns (owned) and its end-of-line rules.
@@ -112,7 +114,6 @@ public:
 
   int GetStyleCount() override { return TokenCount(); }
   int GetStyleByName(const std::string& Name) override;
-  virtual void GetFont(int Style, Integer& Color, TEasyFontStyles& FontStyle);
   Integer GetColor(int Style) override;
   Integer GetDefaultColor() override;
 

@@ -25,4 +25,11 @@ void TCustomEasyParser::Changed() { FNotifiers->SendNotification(this, 0); }
 
 void TCustomEasyParser::ColorChanged(Integer) {}
 
+void TCustomEasyParser::GetFont(int, Integer& Color, TEasyFontStyles& FontStyle) {
+  Color = -1;
+  FontStyle = TEasyFontStyles();
+}
+
+void TCustomEasyParser::UpdateColors(TCustomEasyEditorColors*, bool) {}
+
 int TCustomEasyParser::GetStyleByName(const std::string&) { return -1; }

@@ -1,6 +1,7 @@
 // The abstract highlighter an edit source talks to: it lexes one token at a time and names its styles.
 #pragma once
 
+#include "editor/Easyattributes.h"
 #include "editor/Easyclasses.h"
 #include "platform/classes/Component.h"
 
@@ -32,6 +33,11 @@ public:
   // Lexes the token that starts at character Pos (1-based) of Line in State: returns its style and
   // leaves Pos after the token and State as the state after it.
   virtual int ParseString(int& State, const std::string& Line, int& Pos) = 0;
+  // The font colour and style of a style code: -1 and no style here.
+  virtual void GetFont(int Style, Integer& Color, TEasyFontStyles& FontStyle);
+  // Copies the selection and search colours between the editor and the highlighter's colour styles
+  // (into the highlighter when ToParser); nothing here.
+  virtual void UpdateColors(TCustomEasyEditorColors* Colors, bool ToParser);
   virtual Integer GetColor(int Style) = 0;
   virtual Integer GetDefaultColor() = 0;
   virtual int GetStyleCount() = 0;

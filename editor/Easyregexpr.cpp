@@ -278,9 +278,78 @@ void TEasyRegExpr::InitRegStates(const std::string& Pattern) {
       E.Simple = Test;
     }
   }
+  // What each testing element accepts, with case folding done once here.
+  for (TEasyRegElement& E : Elems) {
+    if (E.Kind == rkChar || E.Kind == rkAny || E.Kind == rkSet) {
+      for (int C = 0; C < 256; ++C) {
+        const Byte F = Fold(static_cast<Byte>(C));
+        const bool Ok = E.Kind == rkAny || (E.Kind == rkChar ? F == E.Char : E.CharSet.test(F) != E.SetNegated);
+        E.Accept.set(C, Ok);
+      }
+    }
+  }
+  std::vector<TEasyCharSet> Prefix;
+  std::vector<bool> PrefixIsChar;
+  for (const TEasyRegElement& E : Elems) {
+    if (E.Negated || E.Link >= 0) {
+      break;
+    }
+    if (E.Kind == rkEscape) {
+      continue;
+    }
+    if (!IsConsuming(E.Kind) || (E.Kind == rkChar && E.Char == 0)) {
+      break;
+    }
+    Prefix.push_back(E.Accept);
+    PrefixIsChar.push_back(E.Kind == rkChar);
+  }
+  // Linear form: plain tests and simple repeated units only, without negation, anchors or other groups.
+  std::vector<TLinearStep> Steps;
+  bool Linear = true;
+  for (std::size_t K = 0; Linear && K + 1 < Elems.size();) {
+    const TEasyRegElement& E = Elems[K];
+    if (E.Negated) {
+      Linear = false;
+    } else if (E.Kind == rkEscape) {
+      ++K;
+    } else if (E.Link >= 0) {
+      Linear = E.Simple >= 0;
+      for (int J = static_cast<int>(K); Linear && J <= E.Link; ++J) {
+        Linear = !Elems[J].Negated;
+      }
+      if (Linear) {
+        const TEasyRegKind Q = Elems[E.Link + 1].Kind;
+        Steps.push_back(TLinearStep{Elems[E.Simple].Accept, Q == rkOneOrMore ? 1 : 0, Q == rkZeroOrOne ? 1 : -1});
+        K = E.Link + 2;
+      }
+    } else if (IsConsuming(E.Kind)) {
+      Steps.push_back(TLinearStep{E.Accept, 1, 1});
+      ++K;
+    } else {
+      Linear = false;
+    }
+  }
+  // Greedy is exact only when a repetition cannot take what the steps after it (up to the next mandatory
+  // one) would need.
+  for (std::size_t K = 0; Linear && K < Steps.size(); ++K) {
+    if (Steps[K].Max == 1 && Steps[K].Min == 1) {
+      continue;
+    }
+    for (std::size_t J = K + 1; Linear && J < Steps.size(); ++J) {
+      Linear = (Steps[K].Accept & Steps[J].Accept).none();
+      if (Steps[J].Min > 0) {
+        break;
+      }
+    }
+  }
+  FLinear = std::move(Steps);
+  FIsLinear = Linear && !Elems.back().Negated;
   FElements = std::move(Elems);
+  FPrefix = std::move(Prefix);
+  FPrefixIsChar = std::move(PrefixIsChar);
   FPattern = Pattern;
 }
+
 
 bool TEasyRegExpr::EmptyLine() const { return FPattern == "^" || FPattern == "$" || FPattern == "^$"; }
 
@@ -294,22 +363,6 @@ const TEasyRegElement* TEasyRegExpr::GetFirstState() const {
     }
   }
   return nullptr;
-}
-
-bool TEasyRegExpr::TestChar(const TEasyRegElement& E, Byte C) const {
-  if (!FCaseSensitive) {
-    C = UpperTable()[C];
-  }
-  switch (E.Kind) {
-    case rkChar:
-      return C == E.Char;
-    case rkAny:
-      return true;
-    case rkSet:
-      return E.CharSet.test(C) != E.SetNegated;
-    default:
-      return false;
-  }
 }
 
 TEasyRegExpr::TTestResult TEasyRegExpr::FindToken(const TEasyRegElement& E, int Pos) const {
@@ -473,12 +526,39 @@ bool TEasyRegExpr::DoFind() {
 }
 
 bool TEasyRegExpr::Match(const char* Text, int TextLength, bool AllowLineStart) {
+  FMatchLength = 0;
+  if (QuickReject(reinterpret_cast<const Byte*>(Text), TextLength)) {
+    return false;
+  }
+  if (FIsLinear) {
+    const int R = MatchLinear(reinterpret_cast<const Byte*>(Text), TextLength);
+    if (R >= 0) {
+      return R == 1;
+    }
+    FMatchLength = 0;
+  }
   FText = reinterpret_cast<const Byte*>(Text);
   FLength = TextLength;
   FAllowLineStart = AllowLineStart;
   FStack.clear();
   FMatchLength = 0;
   return DoFind();
+}
+
+int TEasyRegExpr::MatchLinear(const Byte* Text, int TextLength) {
+  int P = 0;
+  for (const TLinearStep& S : FLinear) {
+    int Count = 0;
+    while (Count != S.Max && P < TextLength && S.Accept.test(Text[P])) {
+      ++P;
+      ++Count;
+    }
+    if (Count < S.Min) {
+      return P >= TextLength ? -1 : 0;  // at the text end the terminator rules of the full walk decide
+    }
+  }
+  FMatchLength = P;
+  return 1;
 }
 
 bool TEasyRegExpr::StringMatch(const char* Text, int TextLength, bool AllowLineStart, int& Length) {

@@ -39,6 +39,7 @@ struct TEasyRegElement {
   bool SetNegated = false;
   TEasyCharSet CharSet;  // rkSet; upper-cased members when not case-sensitive
   int Simple = -1;       // first element of a unit whose only consuming element is a plain test: that element
+  TEasyCharSet Accept;   // rkChar, rkAny, rkSet: the text characters the element matches, case folding included
 };
 
 // A compiled pattern. Syntax: "." any character, "[..]" / "[^..]" sets, "^" and "$" the text's ends,
@@ -77,6 +78,20 @@ public:
   bool CaseSensitive() const { return FCaseSensitive; }
   const std::vector<TEasyRegElement>& Elements() const { return FElements; }
 
+  // True when Text cannot match because one of the pattern's leading plain characters differs from it.
+  bool QuickReject(const Byte* Text, int TextLength) const {
+    const int N = static_cast<int>(FPrefix.size());
+    for (int K = 0; K < N; ++K) {
+      if (K >= TextLength) {
+        return FPrefixIsChar[K];  // the end of the text can still pass an any-character or set test
+      }
+      if (!FPrefix[K].test(Text[K])) {
+        return true;
+      }
+    }
+    return false;
+  }
+
 private:
   struct TStackItem {
     int Pos;   // the most recent text position still to try
@@ -91,13 +106,26 @@ private:
   bool InternalFind(int First, int Last, int& Pos);
   bool SubWalk(int First, int Last, int& Pos);
   TTestResult FindToken(const TEasyRegElement& E, int Pos) const;
-  bool TestChar(const TEasyRegElement& E, Byte C) const;
+  bool TestChar(const TEasyRegElement& E, Byte C) const { return E.Accept.test(C); }
   void Push(int Pos, int Elem, int Low);
   bool Pop(int& Pos, int& Elem);
 
   std::string FPattern;
   bool FCaseSensitive;
   std::vector<TEasyRegElement> FElements;
+  std::vector<TEasyCharSet> FPrefix;  // what the leading consuming elements accept, one text character each
+  std::vector<bool> FPrefixIsChar;
+  // A pattern made only of plain tests and repeated plain tests, where nothing a repetition takes could
+  // also start what follows it, matches greedily without backtracking: FLinear lists its steps.
+  struct TLinearStep {
+    TEasyCharSet Accept;
+    int Min;
+    int Max;
+  };
+  std::vector<TLinearStep> FLinear;
+  bool FIsLinear = false;
+  // 1 match, 0 no match, -1 the text ended too early to tell without the full walk.
+  int MatchLinear(const Byte* Text, int TextLength);
   std::vector<TStackItem> FStack;
   // The text being matched.
   const Byte* FText = nullptr;

@@ -1,6 +1,8 @@
 // One search step of the search settings over a line store.
 #include "editor/Easysettings.h"
 
+#include "editor/Easyregexpr.h"
+
 #include "platform/rtl/Exceptions.h"
 
 TGetGlobalFindRoutine OnGetGlobalFindRoutine;
@@ -34,9 +36,26 @@ bool TEasySearchSettings::Search(TEasyStrings* Strings, TPoint& Pos, int& Len, c
     return SearchInStrings(TextToFind, Strings, Params, Delimiters, Pos, Len);
   }
   // A host's own pattern matcher takes the whole search.
-  TEasyMatchFunc Matcher = OnGetGlobalFindRoutine ? OnGetGlobalFindRoutine(this) : nullptr;
-  if (!Matcher) {
-    throw EInvalidOperation("Pattern search is not available");
+  if (TEasyMatchFunc Matcher = OnGetGlobalFindRoutine ? OnGetGlobalFindRoutine(this) : nullptr) {
+    return SearchInStrings(TextToFind, Strings, Params, Delimiters, Pos, Len, Matcher);
   }
-  return SearchInStrings(TextToFind, Strings, Params, Delimiters, Pos, Len, Matcher);
+  // The component's own matcher, for this one search; a bad pattern raises its error from here.
+  TEasyRegExpr RegExpr(TextToFind, CaseSensitive);
+  const bool Forward = Direction == srForward;
+  if (RegExpr.EmptyLine()) {
+    Pos.X += Forward ? 1 : -1;  // a line anchor must not be found again where the last search stopped
+  }
+  const TPoint Start = Pos;
+  const bool Result = SearchInStrings(
+      TextToFind, Strings, Params, Delimiters, Pos, Len,
+      [&RegExpr](const std::string& Line, int& X, int& Length, bool Fwd) { return RegExpr.FindString(Line, X, Fwd, Length); });
+  // An empty match where the search began moves the start on, so that repeating the search makes progress.
+  if (Forward && Len == 0 && Pos == Start && Pos.Y >= 0 && Pos.Y < Strings->Count()) {
+    if (static_cast<int>(Strings->Get(Pos.Y).size()) > Pos.X) {
+      ++Pos.X;
+    } else if (Pos.Y + 1 < Strings->Count()) {
+      Pos = TPoint{0, Pos.Y + 1};
+    }
+  }
+  return Result;
 }

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstring>
 
+Z_IMPLEMENT_CLASS(ESocketException, Exception)
 Z_IMPLEMENT_CLASS(TCustomWSocket, TComponent)
 
 namespace {

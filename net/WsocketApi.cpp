@@ -45,8 +45,9 @@ template <class F> F Proc(TProcIndex I) {
   return reinterpret_cast<F>(P);
 }
 
-std::unique_ptr<TStringList>& IPList() {
-  static std::unique_ptr<TStringList> L;
+// The process-wide address list of LocalIPList (a plain pointer, so that it outlives every static destructor).
+TStringList*& IPList() {
+  static TStringList* L = nullptr;
   return L;
 }
 
@@ -54,7 +55,8 @@ std::unique_ptr<TStringList>& IPList() {
 struct TFinalization {
   ~TFinalization() {
     try {
-      IPList().reset();
+      delete IPList();
+      IPList() = nullptr;
       WSocketUnloadWinsock();
     } catch (...) {
     }
@@ -334,9 +336,9 @@ std::string LocalHostName() {
 }
 
 TStrings* LocalIPList() {
-  auto& L = IPList();
+  TStringList*& L = IPList();
   if (!L) {
-    L = std::make_unique<TStringList>();
+    L = new TStringList();
   }
   L->Clear();
   PHostEnt H = WSocket_gethostbyname(LocalHostName().c_str());
@@ -347,7 +349,7 @@ TStrings* LocalIPList() {
       L->Add(WSocket_inet_ntoa(In));
     }
   }
-  return L.get();
+  return L;
 }
 
 std::string WSocketErrorDesc(int ErrCode) {

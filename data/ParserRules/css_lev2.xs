@@ -24,6 +24,10 @@ State=CommentBlock
 State=CommentValue
 State=CommentAt
 State=CommentAtBlock
+State=StringDQ
+State=StringSQ
+State=UrlDQ
+State=UrlSQ
 // Selectors: element names, classes, ids, pseudo-classes and attribute selectors.
 Selector [a-z_\-][a-z0-9_\-]* Selector tresword
 Selector \.[a-z_\-][a-z0-9_\-]* Selector tident
@@ -101,6 +105,29 @@ Value "[^"\\]*{\\.[^"\\]*}*" Value tstring
 Value #39[^#39]* Value tstring
 Value #39[^#39\\]*{\\.[^#39\\]*}*#39 Value tstring
 Value url([^)]*) Value turl
+// A string (also one inside url()) that ends its line with a backslash goes on in the next line.
+Value "[^"\\]*{\\.[^"\\]*}*\\$ StringDQ tstring
+Value url("[^"\\]*{\\.[^"\\]*}*\\$ UrlDQ turl
+StringDQ [^"\\]+ StringDQ tstring
+StringDQ \\. StringDQ tstring
+StringDQ \\ StringDQ tstring
+StringDQ " Value tstring
+UrlDQ [^"\\]+ UrlDQ turl
+UrlDQ \\. UrlDQ turl
+UrlDQ \\ UrlDQ turl
+UrlDQ " Value turl
+UrlDQ "[#32#9]*) Value turl
+Value #39[^#39\\]*{\\.[^#39\\]*}*\\$ StringSQ tstring
+Value url(#39[^#39\\]*{\\.[^#39\\]*}*\\$ UrlSQ turl
+StringSQ [^#39\\]+ StringSQ tstring
+StringSQ \\. StringSQ tstring
+StringSQ \\ StringSQ tstring
+StringSQ #39 Value tstring
+UrlSQ [^#39\\]+ UrlSQ turl
+UrlSQ \\. UrlSQ turl
+UrlSQ \\ UrlSQ turl
+UrlSQ #39 Value turl
+UrlSQ #39[#32#9]*) Value turl
 Value \![#32#9]*important Value tresword1
 Value ; Block tnone
 Value \} Selector tnone

@@ -41,6 +41,10 @@ State=CssCommentBlock
 State=CssCommentValue
 State=CssCommentAt
 State=CssCommentAtBlock
+State=CssStringDQ
+State=CssStringSQ
+State=CssUrlDQ
+State=CssUrlSQ
 State=JsCode, CaseSensitive
 State=JsComment, CaseSensitive
 State=JsTemplate, CaseSensitive
@@ -234,6 +238,33 @@ CssValue "[^"\\<]*{\\.[^"\\<]*}*" CssValue tstring
 CssValue #39[^#39<]* CssValue tstring
 CssValue #39[^#39\\<]*{\\.[^#39\\<]*}*#39 CssValue tstring
 CssValue url([^)]*) CssValue turl
+// A string (also one inside url()) that ends its line with a backslash goes on in the next line.
+CssValue "[^"\\<]*{\\.[^"\\<]*}*\\$ CssStringDQ tstring
+CssValue url("[^"\\<]*{\\.[^"\\<]*}*\\$ CssUrlDQ turl
+CssStringDQ [^"\\<]+ CssStringDQ tstring
+CssStringDQ \\. CssStringDQ tstring
+CssStringDQ \\ CssStringDQ tstring
+CssStringDQ " CssValue tstring
+CssStringDQ < CssStringDQ tstring
+CssUrlDQ [^"\\<]+ CssUrlDQ turl
+CssUrlDQ \\. CssUrlDQ turl
+CssUrlDQ \\ CssUrlDQ turl
+CssUrlDQ " CssValue turl
+CssUrlDQ "[#32#9]*) CssValue turl
+CssUrlDQ < CssUrlDQ turl
+CssValue #39[^#39\\<]*{\\.[^#39\\<]*}*\\$ CssStringSQ tstring
+CssValue url(#39[^#39\\<]*{\\.[^#39\\<]*}*\\$ CssUrlSQ turl
+CssStringSQ [^#39\\<]+ CssStringSQ tstring
+CssStringSQ \\. CssStringSQ tstring
+CssStringSQ \\ CssStringSQ tstring
+CssStringSQ #39 CssValue tstring
+CssStringSQ < CssStringSQ tstring
+CssUrlSQ [^#39\\<]+ CssUrlSQ turl
+CssUrlSQ \\. CssUrlSQ turl
+CssUrlSQ \\ CssUrlSQ turl
+CssUrlSQ #39 CssValue turl
+CssUrlSQ #39[#32#9]*) CssValue turl
+CssUrlSQ < CssUrlSQ turl
 CssValue \![#32#9]*important CssValue tresword1
 CssValue ; CssBlock tnone
 CssValue \} CssSelector tnone
@@ -274,6 +305,10 @@ CssCommentBlock </style Tag tresword
 CssCommentValue </style Tag tresword
 CssCommentAt </style Tag tresword
 CssCommentAtBlock </style Tag tresword
+CssStringDQ </style Tag tresword
+CssUrlDQ </style Tag tresword
+CssStringSQ </style Tag tresword
+CssUrlSQ </style Tag tresword
 // The embedded script.
 JsCode 'break' JsCode tresword
 JsCode 'case' JsCode tresword

@@ -64,6 +64,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 void TControl::BeforeDestruction() {
+  Application->ControlDestroyed(this);
   if (FParent) {
     FParent->RemoveControl(this);
   }
@@ -135,6 +136,14 @@ void TControl::Dispatch(TMessage& Message) {
     case CM_VISIBLECHANGED:
     case CM_TEXTCHANGED:
       Invalidate();
+      return;
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+      // The parent hears about its children's mouse entering and leaving, with the child in lParam.
+      if (Message.LParam == 0 && FParent) {
+        FParent->Perform(Message.Msg, 0, reinterpret_cast<LPARAM>(this));
+      }
+      DefaultHandler(Message);
       return;
     default:
       DefaultHandler(Message);

@@ -1,9 +1,9 @@
 // Forms, the application object and the screen.
 #include "platform/controls/Forms.h"
 #include "platform/classes/Threads.h"
+#include "platform/win/MessageBox.h"
 
 #include <algorithm>
-#include <cstdio>
 
 Z_IMPLEMENT_CLASS(TCustomForm, TWinControl)
 Z_IMPLEMENT_CLASS(TForm, TCustomForm)
@@ -507,7 +507,47 @@ bool TApplication::ProcessMessage(MSG& Msg) {
   return true;
 }
 
+void TApplication::DoMouseIdle() {
+  TPoint P;
+  GetCursorPos(&P);
+  TControl* Under = nullptr;
+  HWND Wnd = WindowFromPoint(P);
+  if (TWinControl* W = FindControl(Wnd)) {
+    Under = W;
+    TPoint C = W->ScreenToClient(P);
+    for (int I = W->ControlCount() - 1; I >= 0; --I) {
+      TControl* Child = W->Controls(I);
+      TRect B = Child->BoundsRect();
+      if (!dynamic_cast<TWinControl*>(Child) && Child->Visible() && C.X >= B.Left && C.X < B.Right &&
+          C.Y >= B.Top && C.Y < B.Bottom) {
+        Under = Child;
+        break;
+      }
+    }
+  }
+  if (Under != FMouseControl) {
+    TControl* Old = FMouseControl;
+    FMouseControl = Under;
+    if (Old) {
+      Old->Perform(CM_MOUSELEAVE, 0, 0);
+    }
+    if (Under && FMouseControl == Under) {
+      Under->Perform(CM_MOUSEENTER, 0, 0);
+    }
+  }
+}
+
+void TApplication::ControlDestroyed(TControl* Control) {
+  if (FMouseControl == Control) {
+    FMouseControl = nullptr;
+  }
+  if (TheCaptureControl == Control) {
+    TheCaptureControl = nullptr;
+  }
+}
+
 void TApplication::Idle() {
+  DoMouseIdle();
   bool Done = true;
   try {
     if (OnIdle) {
@@ -570,7 +610,16 @@ void TApplication::HandleException(TObject* Sender, const std::exception* E) {
 
 void TApplication::ShowException(const std::exception& E) {
   LastExceptionMessage = E.what();
-  std::fprintf(stderr, "%s\n", E.what());
+  std::string Msg = E.what();
+  if (!Msg.empty() && Msg.back() > '.') {
+    Msg += '.';
+  }
+  MessageBox(Msg, Title, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& Text, const std::string& Caption, UINT Flags) {
+  HWND Owner = FMainForm && FMainForm->HandleAllocated() ? FMainForm->Handle() : Handle();
+  return ::MessageBox(Owner, Text.c_str(), (Caption.empty() ? Title : Caption).c_str(), Flags);
 }
 
 TControl* TApplication::CaptureControl() { return TheCaptureControl; }

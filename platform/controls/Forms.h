@@ -145,6 +145,9 @@ public:
   // when the queue is empty. WM_QUIT sets Terminated.
   bool ProcessMessage(MSG& Msg);
   void HandleException(TObject* Sender, const std::exception* E);
+  // A message box owned by the main form (or the application window), with the application's title as the
+  // default caption.
+  int MessageBox(const std::string& Text, const std::string& Caption = {}, UINT Flags = 0);
   void ShowException(const std::exception& E);
   // Whether a key message is a shortcut of the application (OnShortCut, then the main form).
   bool IsShortCut(TWMKey& Message);
@@ -179,6 +182,10 @@ public:
   static void SetCaptureControl(TControl* Control);
   // Called when a form is freed, so the application forgets it.
   void FormDestroyed(TCustomForm* Form);
+  // Called when a control is freed, so the application stops pointing at it.
+  void ControlDestroyed(TControl* Control);
+  // Sends CM_MOUSELEAVE / CM_MOUSEENTER when the control under the pointer changed (run when idle).
+  void DoMouseIdle();
 
 private:
   bool IsKeyMsg(MSG& Msg);
@@ -188,6 +195,7 @@ private:
   HWND FHandle = 0;
   WNDPROC FObjectInstance = nullptr;
   TCustomForm* FMainForm = nullptr;
+  TControl* FMouseControl = nullptr;
   bool FTerminated = false;
   std::vector<std::pair<int, TWindowHook>> FHooks;
   int FNextHookId = 1;

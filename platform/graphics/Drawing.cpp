@@ -55,11 +55,14 @@ void ForRect(TDraw& T, const TRect& R, F&& Fn) {
       continue;
     }
     Gdi::Touch(*T.D, I);
+    bool Mono = T.P->Mono;
     for (int Y = I.Top; Y < I.Bottom; ++Y) {
       std::uint32_t* Row = T.P->Row(Y);
       for (int X = I.Left; X < I.Right; ++X) {
         Fn(X, Y, Row[X]);
-        if (T.P->Mono) {
+      }
+      if (Mono) {
+        for (int X = I.Left; X < I.Right; ++X) {
           Row[X] = ToMono(Row[X]);
         }
       }
@@ -96,7 +99,18 @@ bool PaintRect(TDraw& T, const TRect& R, HBRUSH Brush, BYTE Rop) {
   }
   std::uint32_t SolidPx = Gdi::ToPixel(Solid);
   if (Rop == 0xF0 && !Pattern) {
-    ForRect(T, R, [&](int, int, std::uint32_t& Px) { Px = SolidPx; });
+    std::uint32_t Fill = T.P->Mono ? ToMono(SolidPx) : SolidPx;
+    for (const TRect& C : T.Clip.Rects()) {
+      TRect I = Rect(std::max(C.Left, R.Left), std::max(C.Top, R.Top), std::min(C.Right, R.Right),
+                     std::min(C.Bottom, R.Bottom));
+      if (I.Right <= I.Left || I.Bottom <= I.Top) {
+        continue;
+      }
+      Gdi::Touch(*T.D, I);
+      for (int Y = I.Top; Y < I.Bottom; ++Y) {
+        std::fill(T.P->Row(Y) + I.Left, T.P->Row(Y) + I.Right, Fill);
+      }
+    }
   } else {
     ForRect(T, R, [&](int X, int Y, std::uint32_t& Px) {
       std::uint32_t Pat = Pattern ? Gdi::BrushPixel(*T.D, *B, X, Y) : SolidPx;

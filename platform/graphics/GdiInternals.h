@@ -136,6 +136,8 @@ void DropBackingImage(HWND Wnd);
 PPixels ExistingBackingImage(HWND Wnd);  // null when the window never drew
 // Shows a rectangle of the window's image on screen (asks the host to repaint it). Implemented by the toolkit side.
 void ShowWindowImage(HWND Wnd, const TRect& ImageRc);
+// Shows a standard cursor (an IDC_ value; 0 hides it) over the program's windows (toolkit side).
+void ShowCursor(HCURSOR Cursor);
 // Forgets toolkit-side caches of a font (toolkit side).
 void FontDeleted(HFONT Font);
 }  // namespace Gdi

@@ -62,6 +62,19 @@ TRegionData TRegionData::Combine(const TRegionData& A, const TRegionData& B, int
   if (Mode == RGN_COPY) {
     return A;
   }
+  if (Mode == RGN_AND && A.FRects.size() == 1 && B.FRects.size() == 1) {
+    // The common case of clipping one rectangle to another.
+    const TRect& Ra = A.FRects[0];
+    const TRect& Rb = B.FRects[0];
+    return TRegionData(Rect(std::max(Ra.Left, Rb.Left), std::max(Ra.Top, Rb.Top), std::min(Ra.Right, Rb.Right),
+                            std::min(Ra.Bottom, Rb.Bottom)));
+  }
+  if (A.FRects.empty() || B.FRects.empty()) {
+    if (Mode == RGN_AND || (Mode == RGN_DIFF && A.FRects.empty())) {
+      return Out;
+    }
+    return A.FRects.empty() ? B : A;
+  }
   std::vector<LONG> Xs, Ys;
   for (const auto* Src : {&A, &B}) {
     for (const TRect& R : Src->FRects) {

@@ -218,7 +218,9 @@ BOOL ExtTextOut(HDC DC, int X, int Y, UINT Options, const TRect* Rc, LPCSTR Text
   auto O = Gdi::Object(D->S.Font, OBJ_FONT);
   bool Rotated = O && O->Font.lfEscapement != 0;
   TRect Cell = Rect(S.X, S.Y, S.X + Width, S.Y + I.Tm.tmHeight);
-  if (D->S.BkMode == OPAQUE && !Rotated) {
+  bool Covered = Rc && (Options & ETO_OPAQUE) && Rc->Left <= Left && Rc->Top <= Top && Rc->Right >= Left + Width &&
+                 Rc->Bottom >= Top + I.Tm.tmHeight;
+  if (D->S.BkMode == OPAQUE && !Rotated && !Covered) {
     TRegionData Fill = TRegionData::Combine(Clip, TRegionData(Cell), RGN_AND);
     std::uint32_t Bk = Gdi::ToPixel(D->S.BkColor);
     for (const TRect& R : Fill.Rects()) {

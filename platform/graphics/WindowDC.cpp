@@ -1,5 +1,6 @@
 // Window device contexts and the painting flow: backing images, GetDC/BeginPaint, update regions as regions,
 // RedrawWindow, scrolling by moving pixels, and WM_PRINT's picture of a window.
+#include "platform/graphics/Caret.h"
 #include "platform/graphics/GdiInternals.h"
 #include "platform/win/WindowInternals.h"
 
@@ -197,6 +198,7 @@ HDC BeginPaint(HWND Wnd, PAINTSTRUCT* Ps) {
   GetUpdateRect(Wnd, &Update, FALSE);
   bool Erase = TakeEraseBackground(Wnd) != FALSE;
   ValidateRect(Wnd, nullptr);
+  Gdi::CaretPaintBegin(Wnd);
   HDC DC = MakeWindowDC(Wnd, false);
   auto D = Gdi::DC(DC);
   if (!D) {
@@ -223,6 +225,7 @@ BOOL EndPaint(HWND Wnd, const PAINTSTRUCT* Ps) {
   }
   Flush(*D);
   Gdi::RemoveDC(Ps->hdc);
+  Gdi::CaretPaintEnd(Wnd);
   return TRUE;
 }
 

@@ -1,9 +1,11 @@
 // The Qt side of the drawing unit: shape masks, font metrics and glyph drawing, and showing backing images.
 #include "platform/qt/QtGdi.h"
 #include "platform/graphics/GdiInternals.h"
+#include "platform/graphics/ImgList.h"
 #include "platform/qt/QtHost.h"
 #include "platform/rtl/CodePage.h"
 
+#include <QCursor>
 #include <QGlyphRun>
 #include <QGuiApplication>
 #include <QImage>
@@ -66,6 +68,7 @@ struct TQtFont {
   TFontInfo Info;
   int Escapement = 0;
   double Scale = 1.0;  // horizontal stretch of a font given a width
+  quint32 Glyphs[256] = {};  // the glyph of every 1252 byte
 };
 
 std::unordered_map<HFONT, std::unique_ptr<TQtFont>>& FontCache() {
@@ -127,6 +130,11 @@ std::unique_ptr<TQtFont> MakeFont(const LOGFONT& L) {
     if (Avg > 0) {
       Scale = L.lfWidth / Avg;
     }
+  }
+  for (int B = 0; B < 256; ++B) {
+    QVector<quint32> G =
+        F->Raw.glyphIndexesForString(QString(QChar(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(B))))));
+    F->Glyphs[B] = G.isEmpty() ? 0 : G[0];
   }
   double Default = Advance(U' ');
   for (int B = 0; B < 256; ++B) {
@@ -239,18 +247,15 @@ void DrawGlyphs(TDCRec&, TPixels& P, const TRegionData& Clip, HFONT Font, int X,
   std::lock_guard G(Lock());
   TQtFont& F = FontOf(Font);
   auto O = Object(Font, OBJ_FONT);
-  QString S;
-  S.reserve(static_cast<qsizetype>(Text.size()));
-  for (unsigned char B : Text) {
-    S += QChar(static_cast<char16_t>(Cp1252ToUnicode(B)));
-  }
-  QVector<quint32> Glyphs = F.Raw.glyphIndexesForString(S);
+  QVector<quint32> Glyphs;
   QVector<QPointF> Pos;
-  Pos.reserve(Glyphs.size());
-  for (qsizetype I = 0; I < Glyphs.size() && I < static_cast<qsizetype>(Offsets.size()); ++I) {
-    Pos << QPointF(Offsets[static_cast<std::size_t>(I)] / F.Scale, 0);
+  std::size_t N = std::min(Text.size(), Offsets.size());
+  Glyphs.reserve(static_cast<qsizetype>(N));
+  Pos.reserve(static_cast<qsizetype>(N));
+  for (std::size_t I = 0; I < N; ++I) {
+    Glyphs << F.Glyphs[static_cast<unsigned char>(Text[I])];
+    Pos << QPointF(Offsets[I] / F.Scale, 0);
   }
-  Glyphs.resize(Pos.size());
   QGlyphRun Run;
   Run.setRawFont(F.Raw);
   Run.setGlyphIndexes(Glyphs);
@@ -261,7 +266,12 @@ void DrawGlyphs(TDCRec&, TPixels& P, const TRegionData& Clip, HFONT Font, int X,
   }
   QImage Img = Wrap(P);
   QPainter Pt(&Img);
-  Pt.setClipRegion(ToQRegion(Clip));
+  if (Clip.Rects().size() == 1) {
+    const TRect& C = Clip.Rects()[0];
+    Pt.setClipRect(QRect(C.Left, C.Top, C.Width(), C.Height()));
+  } else {
+    Pt.setClipRegion(ToQRegion(Clip));
+  }
   bool Smooth = !P.Mono && !(O && O->Font.lfQuality == NONANTIALIASED_QUALITY);
   Pt.setRenderHint(QPainter::TextAntialiasing, Smooth);
   Pt.setRenderHint(QPainter::Antialiasing, Smooth);
@@ -295,6 +305,36 @@ void ShowWindowImage(HWND Wnd, const TRect& ImageRc) {
   }
   if (THostWidget* H = B->HostOf(Wnd)) {
     H->update(QRect(ImageRc.Left, ImageRc.Top, ImageRc.Width(), ImageRc.Height()));
+  }
+}
+
+void ShowCursor(HCURSOR Cursor) {
+  if (!QGuiApplication::instance()) {
+    return;
+  }
+  Qt::CursorShape Shape = Qt::ArrowCursor;
+  switch (Cursor) {
+    case 0: Shape = Qt::BlankCursor; break;
+    case IDC_IBEAM: Shape = Qt::IBeamCursor; break;
+    case IDC_WAIT: Shape = Qt::WaitCursor; break;
+    case IDC_CROSS: Shape = Qt::CrossCursor; break;
+    case IDC_UPARROW: Shape = Qt::UpArrowCursor; break;
+    case IDC_SIZENWSE: Shape = Qt::SizeFDiagCursor; break;
+    case IDC_SIZENESW: Shape = Qt::SizeBDiagCursor; break;
+    case IDC_SIZEWE: Shape = Qt::SizeHorCursor; break;
+    case IDC_SIZENS: Shape = Qt::SizeVerCursor; break;
+    case IDC_SIZE:
+    case IDC_SIZEALL: Shape = Qt::SizeAllCursor; break;
+    case IDC_NO: Shape = Qt::ForbiddenCursor; break;
+    case IDC_HAND: Shape = Qt::PointingHandCursor; break;
+    case IDC_APPSTARTING: Shape = Qt::BusyCursor; break;
+    case IDC_HELP: Shape = Qt::WhatsThisCursor; break;
+    default: break;
+  }
+  if (QGuiApplication::overrideCursor()) {
+    QGuiApplication::changeOverrideCursor(QCursor(Shape));
+  } else {
+    QGuiApplication::setOverrideCursor(QCursor(Shape));
   }
 }
 

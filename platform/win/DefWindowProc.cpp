@@ -1,4 +1,5 @@
 // The default window procedure: what the platform does for messages a window procedure passes on.
+#include "platform/graphics/WinGdi.h"
 #include "platform/win/WindowInternals.h"
 
 #include <algorithm>
@@ -135,11 +136,25 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
     case WM_SETREDRAW:
       R->Redraw = WParam != 0;
       return 0;
-    case WM_PAINT:
-      ValidateRect(Wnd, nullptr);
+    case WM_PAINT: {
+      // Painting nothing still validates the area and erases it when that was asked for.
+      PAINTSTRUCT Ps;
+      BeginPaint(Wnd, &Ps);
+      EndPaint(Wnd, &Ps);
       return 0;
-    case WM_ERASEBKGND:
-      return R->Class->Info.hbrBackground ? 1 : 0;
+    }
+    case WM_ERASEBKGND: {
+      HBRUSH Brush = R->Class->Info.hbrBackground;
+      if (!Brush || !WParam) {
+        return Brush ? 1 : 0;
+      }
+      TRect C = Rect(0, 0, R->Client.Width(), R->Client.Height());
+      FillRect(static_cast<HDC>(WParam), &C, Brush);
+      return 1;
+    }
+    case WM_PRINT:
+      PrintWindowImage(Wnd, static_cast<HDC>(WParam), LParam);
+      return 0;
     case WM_QUERYENDSESSION:
     case WM_QUERYOPEN:
       return TRUE;

@@ -1,4 +1,5 @@
 // Update regions: which windows need WM_PAINT, kept as each window's invalid bounding rectangle.
+#include "platform/graphics/WinGdi.h"
 #include "platform/win/WindowInternals.h"
 
 #include <algorithm>
@@ -108,7 +109,10 @@ BOOL GetUpdateRect(HWND Wnd, TRect* Rc, BOOL Erase) {
   }
   if (Erase && R->NeedsPaint && R->EraseBackground) {
     R->EraseBackground = false;
-    SendMessage(Wnd, WM_ERASEBKGND, 0, 0);
+    HDC DC = GetDC(Wnd);
+    IntersectClipRect(DC, R->Invalid.Left, R->Invalid.Top, R->Invalid.Right, R->Invalid.Bottom);
+    SendMessage(Wnd, WM_ERASEBKGND, static_cast<WPARAM>(DC), 0);
+    ReleaseDC(Wnd, DC);
   }
   return R->NeedsPaint ? TRUE : FALSE;
 }

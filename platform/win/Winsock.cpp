@@ -356,7 +356,9 @@ bool Started() {
 }
 
 // Runs a lookup on a worker thread and posts its answer unless it was cancelled first.
-HANDLE StartLookup(HWND Wnd, UINT Msg, char* Buf, int BufLen, std::function<int(std::string&, std::vector<std::uint32_t>&)> Work) {
+using TLookupWork = std::function<int(std::string& Name, std::vector<std::uint32_t>& Addrs)>;
+
+HANDLE StartLookup(HWND Wnd, UINT Msg, char* Buf, int BufLen, TLookupWork Work) {
   if (!Started()) {
     LastWsaError = WSANOTINITIALISED;
     return nullptr;

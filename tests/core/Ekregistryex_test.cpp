@@ -29,6 +29,7 @@ TEST_F(EkRegistryExTest, DefaultUserValueIsReadAndCopiedToTheCurrentUser) {
     Default.SetRootKey(HKEY_USERS);
     ASSERT_TRUE(Default.OpenKey(std::string("\\.DEFAULT\\") + Key, true));
     Default.WriteInteger("Count", 7);
+    Default.WriteInteger("OnlyDefault", 8);
     Default.WriteString("Name", "fallback text");
   }
   EkRegistryEx Reg(EKREG_USE_FALLBACK);
@@ -44,6 +45,14 @@ TEST_F(EkRegistryExTest, DefaultUserValueIsReadAndCopiedToTheCurrentUser) {
   ASSERT_TRUE(User.OpenKeyReadOnly(Key));
   EXPECT_EQ(User.ReadInteger("Count"), 7);
   EXPECT_EQ(User.ReadString("Name"), "fallback text");
+
+  // A key opened relative to the one open before falls back to the same key of the default user.
+  EkRegistryEx Relative(EKREG_USE_FALLBACK);
+  ASSERT_EQ(Relative.OpenKeyEx("Software\\Palvane", true), 1);
+  ASSERT_EQ(Relative.OpenKeyEx("ZUB Quillon v4\\Test", true), 1);
+  int Other = 0;
+  Relative.ReadIntegerEx("OnlyDefault", Other);
+  EXPECT_EQ(Other, 8);
 
   EkRegistryEx NoFallback(0);
   ASSERT_EQ(NoFallback.OpenKeyEx("Software\\Other", true), 1);

@@ -122,15 +122,60 @@ TEST_P(RulesFile, LexesSampleAsGolden) {
 INSTANTIATE_TEST_SUITE_P(
     Shipped, RulesFile,
     ::testing::Values(RulesCase{"html.xs", "sample.html"}, RulesCase{"css_lev2.xs", "sample.css"},
-                      RulesCase{"xml.xs", "sample.xml"}, RulesCase{"java_script.xs", "sample.js"}),
+                      RulesCase{"xml.xs", "sample.xml"}, RulesCase{"java_script.xs", "sample.js"},
+                      RulesCase{"awk_script.xs", "sample.awk"}, RulesCase{"assembler.xs", "sample.asm"},
+                      RulesCase{"c++builder.xs", "sample.bcpp"}, RulesCase{"c.xs", "sample.cpp"},
+                      RulesCase{"c#.xs", "sample.cs"}, RulesCase{"cobol.xs", "sample.cbl"},
+                      RulesCase{"delphi.xs", "sample.pas"}, RulesCase{"dfm_files.xs", "sample.dfm"},
+                      RulesCase{"foxpro.xs", "sample.prg"}, RulesCase{"ini_file.xs", "sample.ini"},
+                      RulesCase{"java.xs", "sample.java"}, RulesCase{"latex.xs", "sample.tex"},
+                      RulesCase{"modula2.xs", "sample.mod"}, RulesCase{"ms_dosbl.xs", "sample.bat"},
+                      RulesCase{"oberon.xs", "sample.obn"}, RulesCase{"perl.xs", "sample.pl"},
+                      RulesCase{"python.xs", "sample.py"}, RulesCase{"rtf.xs", "sample.rtf"},
+                      RulesCase{"sql_oracle.xs", "sample.sql"}, RulesCase{"tcltk.xs", "sample.tcl"},
+                      RulesCase{"unix_shell.xs", "sample.sh"}, RulesCase{"vis_basic.xs", "sample.bas"},
+                      RulesCase{"vbs_script.xs", "sample.vbs"}),
     [](const ::testing::TestParamInfo<RulesCase>& I) {
-      std::string N = I.param.RulesFile;
-      for (char& C : N) {
-        if (!std::isalnum(static_cast<unsigned char>(C))) {
-          C = '_';
-        }
+      // "c++builder.xs" and "c#.xs" become "cppbuilder_xs" and "csharp_xs".
+      std::string N;
+      for (char C : std::string(I.param.RulesFile)) {
+        N += C == '+' ? std::string("p") : C == '#' ? std::string("sharp") : std::isalnum(static_cast<unsigned char>(C)) ? std::string(1, C) : std::string("_");
       }
       return N;
     });
+
+// Real pages and style sheets: every character gets a style and every construct is closed by the end.
+TEST(RulesFiles, CorpusDocumentsLexCleanly) {
+  const std::string Corpus = "/work/shared/corpus/";
+  struct Doc {
+    const char* Rules;
+    const char* File;
+  };
+  const Doc Docs[] = {{"html.xs", "html/FAQ.html"},          {"html.xs", "html/libxslt-API.html"},
+                      {"html.xs", "html/node-addons.html"},   {"html.xs", "html/rust-book-keywords.html"},
+                      {"html.xs", "html/rust-std-String.html"}, {"html.xs", "html/valgrind-cg-manual.html"},
+                      {"css_lev2.xs", "css/book-general.css"}, {"css_lev2.xs", "css/node-style.css"},
+                      {"css_lev2.xs", "css/rustdoc.css"}};
+  for (const Doc& D : Docs) {
+    const std::string Text = ReadFile(Corpus + D.File);
+    if (Text.empty()) {
+      GTEST_SKIP() << "no corpus at " << Corpus;
+    }
+    auto P = LoadParser(D.Rules);
+    std::unique_ptr<TStringList> Lines(new TStringList);
+    Lines->SetText(Text);
+    int State = 0;
+    int Unstyled = 0;
+    std::vector<int> Styles;
+    for (int L = 0; L < Lines->Count(); ++L) {
+      EasyLexLine(P.get(), State, Lines->Strings(L), Styles);
+      for (int S : Styles) {
+        Unstyled += S < 0 ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(Unstyled, 0) << D.File;
+    EXPECT_EQ(P->StateName(State), P->StateName(0)) << D.File << " ends inside a construct";
+  }
+}
 
 }  // namespace

@@ -102,6 +102,7 @@ TEST_F(EasySettingsFile, FirstSearchPlacesTheStartByOriginAndDirection) {
   EXPECT_TRUE(S.Search(&Lines, Pos, Len, DelimSet));
   EXPECT_EQ(Pos, (TPoint{5, 0}));
   S.RegularExpr = true;
+  S.TextToFind = "a**";  // a bad pattern raises out of the search
   EXPECT_THROW(S.Search(&Lines, Pos, Len, DelimSet), Exception);
   S.RegularExpr = false;
 }

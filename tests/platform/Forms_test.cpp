@@ -1,7 +1,10 @@
 // Controls and forms over the window system: message order for clicks, focus and Tab, shortcuts through the
 // form and the application, the modal loop, idle processing, exceptions, alignment.
+#include "platform/controls/ExtCtrls.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/TestHarness.h"
+#include "platform/win/DialogService.h"
+#include "platform/win/MessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +38,8 @@ public:
       case WM_LBUTTONUP: Log.push_back(Name() + ":WM_LBUTTONUP"); break;
       case WM_LBUTTONDBLCLK: Log.push_back(Name() + ":WM_LBUTTONDBLCLK"); break;
       case WM_USER: Log.push_back(Name() + ":WM_USER"); break;
+      case CM_MOUSEENTER: Log.push_back(Name() + ":CM_MOUSEENTER"); break;
+      case CM_MOUSELEAVE: Log.push_back(Name() + ":CM_MOUSELEAVE"); break;
       default: break;
     }
     TCustomControl::Dispatch(Message);
@@ -61,6 +66,8 @@ protected:
     C->SetBounds(10, 90, 100, 30);
     Form->Show();
     Harness::RunUntilIdle();
+    SetCursorPos(-1000, -1000);  // the pointer starts over nothing, whatever the last test did
+    Application->DoMouseIdle();
     Log.clear();
   }
   void TearDown() override {
@@ -263,6 +270,88 @@ TEST_F(Forms, AlignmentFollowsTheClassLibrarysOrder) {
   Form->SetBounds(50, 50, 500, 400);  // a resize realigns
   CR = Form->ClientRect();
   EXPECT_EQ(Client->BoundsRect(), Rect(30, 20, CR.Right - 40, CR.Bottom - 10));
+}
+
+// A service that checks what the program looks like while a box is up.
+class TOwnerCheck final : public TDialogService {
+public:
+  TDialogAnswer Run(const TDialogRequest& R) override {
+    OwnerEnabled = IsWindowEnabled(GetAncestor(R.Owner, GA_ROOT));
+    return TDialogAnswer{IDRETRY, {}};
+  }
+  BOOL OwnerEnabled = TRUE;
+};
+
+TEST_F(Forms, MessageBoxesGoThroughTheDialogServiceAndNeverBlockTests) {
+  TScriptedDialogs Script;
+  {
+    TScopedDialogService Use(Script);
+    Script.QueueAnswer(IDNO);
+    EXPECT_EQ(MessageBox(Form->Handle(), "Save changes?", "Quillon", MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2),
+              IDNO);
+    EXPECT_EQ(MessageBox(0, "Nothing queued", "Quillon", MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
+    EXPECT_EQ(MessageBox(0, "Bad type", "Quillon", 0x0F), 0);
+    Application->Title = "Quillon";
+    Application->ShowException(EConvertError("'x' is not a valid integer value"));
+  }
+  auto Shown = Script.Shown();
+  ASSERT_EQ(Shown.size(), 3u);
+  EXPECT_EQ(Shown[0].Caption, "Quillon");
+  EXPECT_EQ(Shown[0].Text, "Save changes?");
+  EXPECT_EQ(Shown[0].Flags & MB_ICONMASK, MB_ICONQUESTION);
+  EXPECT_EQ(Shown[0].Buttons, (std::vector<int>{IDYES, IDNO, IDCANCEL}));
+  EXPECT_EQ(Shown[0].DefaultButton, IDNO);
+  EXPECT_EQ(Shown[0].Owner, Form->Handle());
+  EXPECT_EQ(Shown[2].Text, "'x' is not a valid integer value.");  // the class library adds the period
+  EXPECT_EQ(Shown[2].Flags, MB_OK | MB_ICONSTOP);
+
+  TOwnerCheck Check;
+  TScopedDialogService Use(Check);
+  EXPECT_EQ(MessageBox(A->Handle(), "Retry?", "Quillon", MB_RETRYCANCEL), IDRETRY);
+  EXPECT_FALSE(Check.OwnerEnabled);  // the owner's form waited
+  EXPECT_TRUE(IsWindowEnabled(Form->Handle()));
+}
+
+TEST_F(Forms, TimerComponentFiresFromTheLoopWhileEnabled) {
+  TManualClock Manual;
+  TScopedClock Use(Manual);
+  auto* T = new TTimer(Form);
+  T->AfterConstruction();
+  int Fired = 0;
+  T->SetInterval(100);
+  T->SetOnTimer([&](TObject*) { ++Fired; });
+  Harness::Advance(Manual, 99);
+  EXPECT_EQ(Fired, 0);
+  Harness::Advance(Manual, 1);
+  EXPECT_EQ(Fired, 1);
+  Harness::Advance(Manual, 350);  // late: one call, not three
+  EXPECT_EQ(Fired, 2);
+  T->SetEnabled(false);
+  Harness::Advance(Manual, 1000);
+  EXPECT_EQ(Fired, 2);
+  T->SetEnabled(true);
+  delete T;  // its window and timer go with it
+  Harness::Advance(Manual, 1000);
+  EXPECT_EQ(Fired, 2);
+}
+
+TEST_F(Forms, MouseEnterAndLeaveFollowThePointerWhenIdle) {
+  Harness::MouseMove(A->Handle(), Point(2, 2));
+  Harness::RunUntilIdle();
+  Application->DoMouseIdle();
+  Harness::MouseMove(A->Handle(), Point(3, 3));
+  Harness::RunUntilIdle();
+  Application->DoMouseIdle();  // still over A: nothing new
+  Harness::MouseMove(B->Handle(), Point(2, 2));
+  Harness::RunUntilIdle();
+  Application->DoMouseIdle();
+  Strings Got;
+  for (auto& L : Log) {
+    if (L.find("CM_MOUSE") != std::string::npos) {
+      Got.push_back(L);
+    }
+  }
+  EXPECT_EQ(Got, (Strings{"A:CM_MOUSEENTER", "A:CM_MOUSELEAVE", "B:CM_MOUSEENTER"}));
 }
 
 TEST_F(Forms, DemoFormWithACustomControlIsSavedAsPng) {

@@ -1,0 +1,22 @@
+// The engine's markup check: the HTML checker's diagnosis, XHTML rules, style blocks, tag statistics, structure
+// and the document's links.
+#pragma once
+
+#include "engine/EngineTypes.h"
+
+namespace zubengine {
+
+struct TMarkupFindings {
+  TMessageList Messages;
+  std::vector<TTagStat> TagStats;
+  std::vector<TStructureLine> Structure;
+  std::vector<TNamedList> Lists;  // "links", "linkstypes", "basehref"
+  bool Xhtml = false;
+};
+
+void CheckMarkup(const TSourceText& Doc, const TCheckOptions& Options, TMarkupFindings& Out);
+
+// Only the document's links (the link-check-only job).
+void ExtractLinks(const TSourceText& Doc, TMarkupFindings& Out);
+
+}  // namespace zubengine

@@ -1,0 +1,184 @@
+// Image lists: the ImageList_* calls over HIMAGELIST handles and the class library's TCustomImageList/TImageList.
+#pragma once
+
+#include "platform/classes/Component.h"
+#include "platform/graphics/Graphics.h"
+
+#include <vector>
+
+using HIMAGELIST = std::uintptr_t;
+
+inline constexpr UINT ILC_MASK = 0x0001;
+inline constexpr UINT ILC_COLOR = 0x0000;
+inline constexpr UINT ILC_COLORDDB = 0x00FE;
+inline constexpr UINT ILC_COLOR4 = 0x0004;
+inline constexpr UINT ILC_COLOR8 = 0x0008;
+inline constexpr UINT ILC_COLOR16 = 0x0010;
+inline constexpr UINT ILC_COLOR24 = 0x0018;
+inline constexpr UINT ILC_COLOR32 = 0x0020;
+
+inline constexpr UINT ILD_NORMAL = 0x0000;
+inline constexpr UINT ILD_TRANSPARENT = 0x0001;
+inline constexpr UINT ILD_BLEND25 = 0x0002;
+inline constexpr UINT ILD_FOCUS = ILD_BLEND25;
+inline constexpr UINT ILD_BLEND50 = 0x0004;
+inline constexpr UINT ILD_SELECTED = ILD_BLEND50;
+inline constexpr UINT ILD_BLEND = ILD_BLEND50;
+inline constexpr UINT ILD_MASK = 0x0010;
+inline constexpr UINT ILD_IMAGE = 0x0020;
+inline constexpr UINT ILD_ROP = 0x0040;
+inline constexpr UINT ILD_OVERLAYMASK = 0x0F00;
+inline constexpr UINT INDEXTOOVERLAYMASK(UINT I) { return I << 8; }
+
+// Creates a list of Cx x Cy images; with ILC_MASK every image has a mask (1: see-through).
+HIMAGELIST ImageList_Create(int Cx, int Cy, UINT Flags, int Initial, int Grow);
+BOOL ImageList_Destroy(HIMAGELIST List);
+int ImageList_GetImageCount(HIMAGELIST List);
+BOOL ImageList_SetImageCount(HIMAGELIST List, UINT Count);
+BOOL ImageList_GetIconSize(HIMAGELIST List, int* Cx, int* Cy);
+BOOL ImageList_SetIconSize(HIMAGELIST List, int Cx, int Cy);  // removes every image
+// Adds as many images as the bitmap is wide (in whole images); returns the first new index or -1.
+int ImageList_Add(HIMAGELIST List, HBITMAP Image, HBITMAP Mask);
+// The mask is made from the pixels of MaskColor, which then draw black in the image.
+int ImageList_AddMasked(HIMAGELIST List, HBITMAP Image, COLORREF MaskColor);
+BOOL ImageList_Replace(HIMAGELIST List, int Index, HBITMAP Image, HBITMAP Mask);
+// Index -1 adds the icon; returns its index.
+int ImageList_ReplaceIcon(HIMAGELIST List, int Index, HICON Icon);
+inline int ImageList_AddIcon(HIMAGELIST List, HICON Icon) { return ImageList_ReplaceIcon(List, -1, Icon); }
+BOOL ImageList_Remove(HIMAGELIST List, int Index);  // -1 removes all
+COLORREF ImageList_SetBkColor(HIMAGELIST List, COLORREF Color);  // CLR_NONE: drawn transparently
+COLORREF ImageList_GetBkColor(HIMAGELIST List);
+BOOL ImageList_SetOverlayImage(HIMAGELIST List, int Image, int Overlay);  // overlays 1..15
+// Draws image Index; Style is ILD_ flags with an overlay index in ILD_OVERLAYMASK. Bk and Fg: CLR_NONE,
+// CLR_DEFAULT (the list's background; the highlight colour for blending) or a colour.
+BOOL ImageList_DrawEx(HIMAGELIST List, int Index, HDC DC, int X, int Y, int Dx, int Dy, COLORREF Bk, COLORREF Fg,
+                      UINT Style);
+BOOL ImageList_Draw(HIMAGELIST List, int Index, HDC DC, int X, int Y, UINT Style);
+HICON ImageList_GetIcon(HIMAGELIST List, int Index, UINT Flags);
+HIMAGELIST ImageList_Duplicate(HIMAGELIST List);
+
+// Tells a client that the image list it is linked to changed.
+class TChangeLink : public TObject {
+  Z_CLASS(TChangeLink, TObject)
+public:
+  TChangeLink() = default;
+  ~TChangeLink() override;
+  class TCustomImageList* Sender = nullptr;
+  TNotifyEvent OnChange;
+  void Change();
+};
+
+enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
+enum TImageType { itImage, itMask };
+using TOverlay = int;
+
+class TCustomImageList : public TComponent {
+  Z_CLASS(TCustomImageList, TComponent)
+public:
+  explicit TCustomImageList(TComponent* AOwner);
+  ~TCustomImageList() override;
+  void Assign(TPersistent* Source) override;
+
+  HIMAGELIST Handle();
+  Integer Width() const { return FWidth; }
+  Integer Height() const { return FHeight; }
+  void SetWidth(Integer Value);   // clears the list
+  void SetHeight(Integer Value);  // clears the list
+  Integer Count();
+  bool Masked = true;
+  TColor BkColor() const { return FBkColor; }
+  void SetBkColor(TColor Value);
+  TColor BlendColor = clNone;
+  TDrawingStyle DrawingStyle = dsNormal;
+  TImageType ImageType = itImage;
+
+  Integer Add(TBitmap* Image, TBitmap* Mask);
+  Integer AddMasked(TBitmap* Image, TColor MaskColor);
+  Integer AddIcon(TIcon* Image);
+  void Replace(Integer Index, TBitmap* Image, TBitmap* Mask);
+  void ReplaceIcon(Integer Index, TIcon* Image);
+  void Delete(Integer Index);  // raises EInvalidOperation "Invalid ImageList Index" out of range
+  void Clear();
+  void Draw(TCanvas* Canvas, Integer X, Integer Y, Integer Index, bool Enabled = true);
+  void DrawOverlay(TCanvas* Canvas, Integer X, Integer Y, Integer ImageIndex, TOverlay Overlay, bool Enabled = true);
+  bool Overlay(Integer ImageIndex, TOverlay Overlay);  // overlays 0..3
+  bool GetBitmap(Integer Index, TBitmap* Image);
+  void GetIcon(Integer Index, TIcon* Image);
+  void RegisterChanges(TChangeLink* Value);
+  void UnRegisterChanges(TChangeLink* Value);
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+  TNotifyEvent OnChange;
+
+protected:
+  virtual void Change();
+  // Draws with ILD_ style flags; disabled images are drawn embossed in the button colours.
+  virtual void DoDraw(Integer Index, TCanvas* Canvas, Integer X, Integer Y, UINT Style, bool Enabled);
+
+private:
+  void CheckIndex(Integer Index);
+  HIMAGELIST FHandle = 0;
+  Integer FWidth = 16;
+  Integer FHeight = 16;
+  TColor FBkColor = clNone;
+  std::vector<TChangeLink*> FClients;
+  int FUpdateCount = 0;
+  bool FChanged = false;
+};
+
+class TImageList : public TCustomImageList {
+  Z_CLASS(TImageList, TCustomImageList)
+public:
+  using TCustomImageList::TCustomImageList;
+};
+
+// ---- Cursors -----------------------------------------------------------------------------------------------------
+using TCursor = SmallInt;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crNone = -1;
+inline constexpr TCursor crArrow = -2;
+inline constexpr TCursor crCross = -3;
+inline constexpr TCursor crIBeam = -4;
+inline constexpr TCursor crSize = -22;
+inline constexpr TCursor crSizeNESW = -6;
+inline constexpr TCursor crSizeNS = -7;
+inline constexpr TCursor crSizeNWSE = -8;
+inline constexpr TCursor crSizeWE = -9;
+inline constexpr TCursor crUpArrow = -10;
+inline constexpr TCursor crHourGlass = -11;
+inline constexpr TCursor crDrag = -12;
+inline constexpr TCursor crNoDrop = -13;
+inline constexpr TCursor crHSplit = -14;
+inline constexpr TCursor crVSplit = -15;
+inline constexpr TCursor crMultiDrag = -16;
+inline constexpr TCursor crSQLWait = -17;
+inline constexpr TCursor crNo = -18;
+inline constexpr TCursor crAppStart = -19;
+inline constexpr TCursor crHelp = -20;
+inline constexpr TCursor crHandPoint = -21;
+inline constexpr TCursor crSizeAll = -22;
+
+inline constexpr LPCSTR MAKEINTRESOURCE(WORD Id) { return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(Id)); }
+inline constexpr WORD IDC_ARROW = 32512;
+inline constexpr WORD IDC_IBEAM = 32513;
+inline constexpr WORD IDC_WAIT = 32514;
+inline constexpr WORD IDC_CROSS = 32515;
+inline constexpr WORD IDC_UPARROW = 32516;
+inline constexpr WORD IDC_SIZE = 32640;
+inline constexpr WORD IDC_ICON = 32641;
+inline constexpr WORD IDC_SIZENWSE = 32642;
+inline constexpr WORD IDC_SIZENESW = 32643;
+inline constexpr WORD IDC_SIZEWE = 32644;
+inline constexpr WORD IDC_SIZENS = 32645;
+inline constexpr WORD IDC_SIZEALL = 32646;
+inline constexpr WORD IDC_NO = 32648;
+inline constexpr WORD IDC_HAND = 32649;
+inline constexpr WORD IDC_APPSTARTING = 32650;
+inline constexpr WORD IDC_HELP = 32651;
+// The system cursors: LoadCursor(0, MAKEINTRESOURCE(IDC_xxx)) gives a shared handle (the id itself), 0 for others.
+HCURSOR LoadCursor(HINSTANCE Instance, LPCSTR Name);
+// The standard cursor of a crXXX value (crDefault and crNone give 0).
+HCURSOR CursorOfTCursor(TCursor Cursor);
+// The cursor shown over the program's windows; returns the previous one.
+HCURSOR SetCursor(HCURSOR Cursor);
+HCURSOR GetCursor();
