@@ -6,6 +6,7 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -29,7 +30,19 @@ bool WordLess(const std::string& A, const std::string& B, bool CaseSensitive) {
   return A.size() < B.size();
 }
 
-bool IsValueChar(char C) { return InCharSet(C, ValueSet); }
+// ValueSet as a plain table: the lexer asks for every character.
+const std::array<bool, 256>& ValueTable() {
+  static const std::array<bool, 256> Table = [] {
+    std::array<bool, 256> T{};
+    for (int C = 0; C < 256; ++C) {
+      T[C] = ValueSet[C];
+    }
+    return T;
+  }();
+  return Table;
+}
+
+bool IsValueChar(char C) { return ValueTable()[static_cast<Byte>(C)]; }
 
 }  // namespace
 
@@ -362,6 +375,7 @@ int TEasyParser::ParseBuffer(int& State, const char* Line, int Length, int& Pos)
     Pos = Length + 1;
     return -1;
   }
+  static const std::array<bool, 256>& Value = ValueTable();
   const char* Text = Line + Pos - 1;
   const int Available = Length - Pos + 1;
   const Byte C = static_cast<Byte>(*Text);
@@ -371,9 +385,9 @@ int TEasyParser::ParseBuffer(int& State, const char* Line, int Length, int& Pos)
   int Matched = 0;
   bool Hit = false;
   if (Bucket) {
-    if (!Bucket->Words.empty() && IsValueChar(static_cast<char>(C))) {
+    if (!Bucket->Words.empty() && Value[C]) {
       int Run = 1;
-      while (Run < Available && IsValueChar(Text[Run])) {
+      while (Run < Available && Value[static_cast<Byte>(Text[Run])]) {
         ++Run;
       }
       Hit = Bucket->FindWord(Text, Available, Run, Rule, Matched);
@@ -394,7 +408,7 @@ int TEasyParser::ParseBuffer(int& State, const char* Line, int Length, int& Pos)
   } else {
     // No rule: the run of value characters and the blanks after it are one token of the first kind.
     int I = 0;
-    while (I < Available && IsValueChar(Text[I])) {
+    while (I < Available && Value[static_cast<Byte>(Text[I])]) {
       ++I;
     }
     while (I < Available && static_cast<Byte>(Text[I]) >= 1 && static_cast<Byte>(Text[I]) <= 32) {
@@ -510,10 +524,11 @@ void TEasySourceParser::RestoreState() {
 
 void EasyLexLine(TCustomEasyParser* Parser, int& State, const std::string& Line, std::vector<int>& Styles) {
   const int Length = static_cast<int>(Line.size());
-  Styles.assign(Line.size(), -1);
   if (!Parser) {
+    Styles.assign(Line.size(), -1);
     return;
   }
+  Styles.resize(Line.size());  // every character is covered by a token below
   int Pos = 1;
   while (Pos <= Length) {
     const int Start = Pos;
@@ -521,8 +536,6 @@ void EasyLexLine(TCustomEasyParser* Parser, int& State, const std::string& Line,
     if (Pos <= Start) {
       Pos = Start + 1;
     }
-    for (int C = Start; C < Pos && C <= Length; ++C) {
-      Styles[C - 1] = Style;
-    }
+    std::fill(Styles.begin() + (Start - 1), Styles.begin() + (std::min(Pos, Length + 1) - 1), Style);
   }
 }

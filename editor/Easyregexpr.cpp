@@ -255,6 +255,16 @@ void TEasyRegExpr::InitRegStates(const std::string& Pattern) {
   }
   Append(MakeKind(rkChar));  // the end element
 
+  Prepare(Elems);
+  FPattern = Pattern;
+}
+
+
+// Precomputes what makes matching fast: the units that repeat one plain test, what every testing element
+// accepts (case folding included), the leading plain characters and the linear form.
+void TEasyRegExpr::Prepare(std::vector<TEasyRegElement>& Elems) {
+  const auto& Upper = UpperTable();
+  auto Fold = [&](Byte C) { return FCaseSensitive ? C : Upper[C]; };
   // A unit whose only consuming element is one plain, non-negated test repeats by a fast loop.
   for (int K = 0; K < static_cast<int>(Elems.size()); ++K) {
     TEasyRegElement& E = Elems[K];
@@ -347,9 +357,7 @@ void TEasyRegExpr::InitRegStates(const std::string& Pattern) {
   FElements = std::move(Elems);
   FPrefix = std::move(Prefix);
   FPrefixIsChar = std::move(PrefixIsChar);
-  FPattern = Pattern;
 }
-
 
 bool TEasyRegExpr::EmptyLine() const { return FPattern == "^" || FPattern == "$" || FPattern == "^$"; }
 
@@ -549,7 +557,7 @@ int TEasyRegExpr::MatchLinear(const Byte* Text, int TextLength) {
   int P = 0;
   for (const TLinearStep& S : FLinear) {
     int Count = 0;
-    while (Count != S.Max && P < TextLength && S.Accept.test(Text[P])) {
+    while (Count != S.Max && P < TextLength && S.Accept[Text[P]]) {
       ++P;
       ++Count;
     }

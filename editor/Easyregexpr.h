@@ -85,7 +85,7 @@ public:
       if (K >= TextLength) {
         return FPrefixIsChar[K];  // the end of the text can still pass an any-character or set test
       }
-      if (!FPrefix[K].test(Text[K])) {
+      if (!FPrefix[K][Text[K]]) {
         return true;
       }
     }
@@ -101,12 +101,13 @@ private:
   enum TTestResult { trMismatch, trPass, trMatch };
 
   [[noreturn]] void Error(const std::string& Pattern, int Position) const;
+  void Prepare(std::vector<TEasyRegElement>& Elems);
   bool Match(const char* Text, int TextLength, bool AllowLineStart);
   bool DoFind();
   bool InternalFind(int First, int Last, int& Pos);
   bool SubWalk(int First, int Last, int& Pos);
   TTestResult FindToken(const TEasyRegElement& E, int Pos) const;
-  bool TestChar(const TEasyRegElement& E, Byte C) const { return E.Accept.test(C); }
+  bool TestChar(const TEasyRegElement& E, Byte C) const { return E.Accept[C]; }
   void Push(int Pos, int Elem, int Low);
   bool Pop(int& Pos, int& Elem);
 

@@ -68,7 +68,9 @@ struct TResult : THandleObject {
   std::vector<TTagStat> TagStats;
   ZUBInt StatsOption = 0;
   std::vector<TNamedList> Lists;
-  std::vector<std::string> Report;
+  std::vector<std::string> Report;  // made when first asked for
+  bool ReportMade = false;
+  std::string Name;
   ZUBInt Quoted = 0;
   ZUBInt Misspellings = 0;
 };
@@ -261,6 +263,14 @@ void CountAndReport(TResult& R, const std::string& Name) {
     if (M.Type == MsgMessage) ++R.Plain;
     if (M.Type == MsgComment) ++R.Comments;
   }
+  R.Name = Name;
+}
+
+// The XML report of a result's messages, one line each between a header and the closing line.
+void MakeReport(TResult& R) {
+  if (R.ReportMade) return;
+  R.ReportMade = true;
+  const std::string& Name = R.Name;
   R.Report.clear();
   R.Report.reserve(R.Messages.size() + 3);
   R.Report.push_back("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>");
@@ -741,7 +751,9 @@ const char* String2Of(ZUBInt H, ZUBInt Id, ZUBInt I) {
         return I >= 0 && I < static_cast<ZUBInt>(R->TagStats.size())
                    ? R->TagStats[static_cast<std::size_t>(I)].Name.c_str()
                    : nullptr;
-      case 12005: return At(R->Report);
+      case 12005:
+        MakeReport(*R);
+        return At(R->Report);
       default: return nullptr;
     }
   }
@@ -989,19 +1001,21 @@ ZUB_EXPORT ZUBInt ZUBHTMLConfiguration(ZUBWindow, ZUBInt Config, ZUBInt Operatio
   });
 }
 
-ZUB_EXPORT ZUBInt ZUBOpenConfigurationEditor(ZUBWindow, ZUBInt Config, ZUBInt Value) {
+ZUB_EXPORT ZUBInt ZUBOpenConfigurationEditor(ZUBWindow Owner, ZUBInt Config, ZUBInt Value) {
   return Guarded("ZUBOpenConfigurationEditor", -1, [&]() -> ZUBInt {
     if (!Find<TConfigHandle>(Config)) return -1;
     // The editor window comes later; the request is noted and nothing changes.
-    Engine().DialogRequests.push_back("configuration editor " + std::to_string(Value));
+    Engine().DialogRequests.push_back("configuration editor " + std::to_string(Value) + " owner " +
+                                      std::to_string(Owner));
     return 0;
   });
 }
 
-ZUB_EXPORT ZUBInt ZUBOpenValidatorOptions(ZUBWindow, ZUBInt Config, ZUBInt Value) {
+ZUB_EXPORT ZUBInt ZUBOpenValidatorOptions(ZUBWindow Owner, ZUBInt Config, ZUBInt Value) {
   return Guarded("ZUBOpenValidatorOptions", -1, [&]() -> ZUBInt {
     if (!Find<TConfigHandle>(Config)) return -1;
-    Engine().DialogRequests.push_back("validator options " + std::to_string(Value));
+    Engine().DialogRequests.push_back("validator options " + std::to_string(Value) + " owner " +
+                                      std::to_string(Owner));
     return 0;  // nothing changed
   });
 }
@@ -1146,18 +1160,18 @@ ZUB_EXPORT ZUBInt ZUBSetPointer(ZUBInt Id, void* Pointer) {
 
 ZUB_EXPORT ZUBInt ZUBSetString(ZUBInt H, ZUBInt Id, const char* Text) {
   return Guarded("ZUBSetString", -1, [&]() -> ZUBInt {
-    const std::string T = Text ? Text : "";
     if (auto* J = Find<TJob>(H)) {
       if (Id == 8000) {
-        J->Name = T;
+        J->Name = Text ? Text : "";
         return 0;
       }
       if (Id == 8002) {
-        J->Lines.push_back(T);
+        J->Lines.emplace_back(Text ? Text : "");
         return 0;
       }
       return -1;
     }
+    const std::string T = Text ? Text : "";
     if (auto* C = Find<TConfigHandle>(H)) {
       TEngineConfig& K = C->Config;
       switch (Id) {

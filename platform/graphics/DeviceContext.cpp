@@ -376,6 +376,23 @@ int GetDeviceCaps(HDC DC, int Index) {
   int W = D->Screen ? 1024 : P ? P->Width : 0;
   int H = D->Screen ? 768 : P ? P->Height : 0;
   bool Mono = P && P->Mono;
+  if (D->Printer && P) {
+    // The paper is the whole surface; the printable area starts at the DC's origin and stops as far from the
+    // other edges.
+    switch (Index) {
+      case LOGPIXELSX:
+      case LOGPIXELSY: return D->Dpi;
+      case PHYSICALWIDTH: return P->Width;
+      case PHYSICALHEIGHT: return P->Height;
+      case PHYSICALOFFSETX: return D->Origin.X;
+      case PHYSICALOFFSETY: return D->Origin.Y;
+      case HORZRES: return P->Width - 2 * D->Origin.X;
+      case VERTRES: return P->Height - 2 * D->Origin.Y;
+      case HORZSIZE: return (P->Width - 2 * D->Origin.X) * 254 / (D->Dpi * 10);
+      case VERTSIZE: return (P->Height - 2 * D->Origin.Y) * 254 / (D->Dpi * 10);
+      default: break;
+    }
+  }
   switch (Index) {
     case LOGPIXELSX:
     case LOGPIXELSY: return 96;

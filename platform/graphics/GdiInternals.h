@@ -96,6 +96,9 @@ struct TDCRec {
   PPixels Target;  // the backing image of a window DC
   TRect Touched;   // image rectangle drawn on since the last flush
   bool HasTouched = false;
+  // Printer DCs: the page is Target at Dpi; Origin is the printable area's corner on the paper.
+  bool Printer = false;
+  int Dpi = 96;
 };
 using PDCRec = std::shared_ptr<TDCRec>;
 
@@ -176,4 +179,20 @@ const TFontInfo& FontInfo(HFONT Font);
 // coordinates, limited to Clip; the run is rotated about (X, Y) by the font's escapement.
 void DrawGlyphs(TDCRec& D, TPixels& P, const TRegionData& Clip, HFONT Font, int X, int Y, const std::string& Text,
                 const std::vector<int>& Offsets, COLORREF Color);
+}  // namespace Gdi
+
+// Print jobs, run by the toolkit side: pages arrive as images of the whole paper.
+struct TPrintSettings {
+  std::string Printer;  // "PDF" or a printer of the system
+  std::string Output;   // the PDF file
+  std::string Title;
+  bool Landscape = false;
+  int Copies = 1;
+  int Dpi = 150;
+};
+namespace Gdi {
+std::vector<std::string> PrinterNames();  // "PDF" first
+void* PrintJobStart(const TPrintSettings& Settings);  // null when it cannot start
+bool PrintJobPage(void* Job, const TPixels& Page);
+bool PrintJobEnd(void* Job, bool Abort);  // ends (or abandons) the job and frees it
 }  // namespace Gdi

@@ -180,4 +180,27 @@ TEST(RegExpr, MatcherIsReusable) {
   EXPECT_EQ(L, 1);
 }
 
+TEST(RegExpr, ShortcutsAgreeWithTheFullWalk) {
+  // Wrapping a pattern in a group changes nothing it matches but keeps it off the shortcuts for plain
+  // leading characters and for patterns that need no backtracking.
+  const char* Patterns[] = {"[0-9]+[a-z%]*", "\"[^\"]*\"", "<[a-z][a-z0-9\\-]*", "ab|c", "[a-z]*[0-9]", "x+y*",
+                            "\\.", "a.", "#35[0-9a-f]+", "[^<&]+"};
+  const char* Texts[] = {"12px;", "12", "\"ab\" c", "\"ab", "<div-a>", "<", "abc", "ac", "xyz9", "xxx", "\\",
+                         "a", "#ff0", "text<b>", "&amp;", ""};
+  for (const char* P : Patterns) {
+    TEasyRegExpr Fast(P, false);
+    TEasyRegExpr Full(std::string("{") + P + "}", false);
+    for (const char* T : Texts) {
+      int L1 = 0;
+      int L2 = 0;
+      const bool M1 = Fast.StringMatch(std::string(T), false, L1);
+      const bool M2 = Full.StringMatch(std::string(T), false, L2);
+      EXPECT_EQ(M1, M2) << P << " on " << T;
+      if (M1 && M2) {
+        EXPECT_EQ(L1, L2) << P << " on " << T;
+      }
+    }
+  }
+}
+
 }  // namespace

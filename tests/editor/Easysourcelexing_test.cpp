@@ -157,4 +157,31 @@ TEST_F(SourceLexing, LazyStylesEqualAFreshLexingOfTheWholeText) {
   }
 }
 
+// Text and attribute values are what live spelling checks; markup is not; addresses get the URL style.
+TEST(SourceLexingHtml, SpellingAndAddressesFollowTheTokens) {
+  TOwned<TEasyEditSource> Source(nullptr);
+  TOwned<TEasyEditorParser> Parser(nullptr);
+  Parser->LoadRulesFromFile(std::string(ZUBQ_SOURCE_DIR) + "/data/ParserRules/html.xs");
+  TEasySourceOptions O = DefaultSourceOptions;
+  O.Include(srLiveSpell);
+  Source->SetOptions(O);
+  Source->OnWordSpell = [](TObject*, const std::string& Word, bool& Correct) {
+    Correct = Word != "Helo" && Word != "clas" && Word != "titel";
+  };
+  std::unique_ptr<TStringStream> In(new TStringStream("<p clas=\"x\" title=\"titel\">Helo http://www.example.com/</p>\n"));
+  Source->LoadFromStream(In.get());
+  Source->SetParser(Parser.get());
+  Source->ParseToString(0);
+  TEasyStrings* L = Source->Strings();
+  const std::string Line = L->GetStr(0);
+  auto At = [&](const std::string& Needle) { return static_cast<int>(Line.find(Needle)) + 1; };
+  const int Ident = Parser->GetStyleByName("tident");
+  const int String = Parser->GetStyleByName("tstring");
+  EXPECT_EQ(L->GetData(0, At("clas")), Ident);  // an attribute name: not checked
+  EXPECT_EQ(static_cast<Word>(L->GetData(0, At("titel"))), static_cast<Word>(String + 32767));
+  EXPECT_EQ(static_cast<Word>(L->GetData(0, At("Helo"))), static_cast<Word>(String + 32767));
+  EXPECT_EQ(L->GetData(0, At("http")), Parser->GetStyleByName("turl"));
+  EXPECT_EQ(L->GetData(0, At("example")), Parser->GetStyleByName("turl"));
+}
+
 }  // namespace

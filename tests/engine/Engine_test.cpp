@@ -301,9 +301,9 @@ TEST_F(Engine, TestSwitchesChangeVersionFailAnEntryPointAndForceTheRunResult) {
 TEST_F(Engine, DialogEntryPointsRecordTheRequestAndChangeNothing) {
   const TApi& E = Api();
   EXPECT_EQ(E.ZUBOpenValidatorOptions(0, Config, 2), 0);
-  EXPECT_STREQ(E.ZUBGetString3(17010), "validator options 2");
-  EXPECT_EQ(E.ZUBOpenConfigurationEditor(0, Config, 4), 0);
-  EXPECT_STREQ(E.ZUBGetString3(17010), "configuration editor 4");
+  EXPECT_STREQ(E.ZUBGetString3(17010), "validator options 2 owner 0");
+  EXPECT_EQ(E.ZUBOpenConfigurationEditor(77, Config, 4), 0);
+  EXPECT_STREQ(E.ZUBGetString3(17010), "configuration editor 4 owner 77");
   EXPECT_LT(E.ZUBOpenConfigurationEditor(0, 123456, 0), 0);  // not a configuration handle
   // The quick help is a message box of the engine, through the layer's dialog service.
   TScriptedDialogs Dialogs;

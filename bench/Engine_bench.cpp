@@ -1,0 +1,155 @@
+// Validating a generated 1 MB HTML page through the engine's entry points, beside the same diagnosis of the HTML
+// checker library called directly (same options, messages collected), so the engine's own share shows.
+#include "engine/ZubValidator.h"
+
+#include "platform/win/Modules.h"
+
+#include <benchmark/benchmark.h>
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wignored-qualifiers"
+#include <tidy.h>
+#include <tidybuffio.h>
+#pragma GCC diagnostic pop
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// About 1 MB of ordinary markup with a sprinkling of faults (an unknown element, a missing alt, an entity).
+const std::vector<std::string>& PageLines() {
+  static const std::vector<std::string> Lines = [] {
+    std::vector<std::string> L = {"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">", "<html>", "<head>",
+                                  "<title>Generated page</title>",
+                                  "<style type=\"text/css\">p { color: #333; margin: 0 1em; }</style>", "</head>",
+                                  "<body>"};
+    std::size_t Size = 0;
+    for (int I = 0; Size < 1024 * 1024; ++I) {
+      std::string Line;
+      switch (I % 8) {
+        case 0: Line = "<h2 id=\"s" + std::to_string(I) + "\">Section " + std::to_string(I) + "</h2>"; break;
+        case 1: Line = "<p class=\"intro\">Some text with <a href=\"page" + std::to_string(I) + ".html\">a link</a> and <b>bold</b> words.</p>"; break;
+        case 2: Line = "<ul><li>One item</li><li>Another item with <em>emphasis</em></li></ul>"; break;
+        case 3: Line = "<table><tr><td>Cell</td><td style=\"width: 10px\">Cell two</td></tr></table>"; break;
+        case 4: Line = "<p>An image <img src=\"pic" + std::to_string(I) + ".png\"> without alt text.</p>"; break;
+        case 5: Line = "<div><span>Nested</span> text &amp; more &copy; text</div>"; break;
+        case 6: Line = "<p>Plain paragraph of ordinary running text that goes on for a while.</p>"; break;
+        default: Line = "<p><foo>unknown element</foo> &bad; entity</p>"; break;
+      }
+      Size += Line.size() + 1;
+      L.push_back(std::move(Line));
+    }
+    L.push_back("</body>");
+    L.push_back("</html>");
+    return L;
+  }();
+  return Lines;
+}
+
+struct TEngine {
+  ZUBGetNewHandle_t GetNewHandle;
+  ZUBSetInteger_t SetInteger;
+  ZUBSetString_t SetString;
+  ZUBSetFlag_t SetFlag;
+  ZUBRunJob_t RunJob;
+  ZUBFreeHandle_t FreeHandle;
+  ZUBGetIntegerEZ_t GetIntegerEZ;
+  ZUBHTMLConfiguration_t Configuration;
+  ZUBInt Config = -1;
+};
+
+const TEngine& Engine() {
+  static const TEngine E = [] {
+    const std::string Folder = std::filesystem::temp_directory_path() / "zubengine-bench";
+    setenv("ZUBQ_REGISTRY_DIR", Folder.c_str(), 1);
+    HMODULE M = LoadLibrary("zubvalidatorV60.dll");
+    TEngine T{};
+    if (!M) return T;
+    T.GetNewHandle = reinterpret_cast<ZUBGetNewHandle_t>(GetProcAddress(M, "ZUBGetNewHandle"));
+    T.SetInteger = reinterpret_cast<ZUBSetInteger_t>(GetProcAddress(M, "ZUBSetInteger"));
+    T.SetString = reinterpret_cast<ZUBSetString_t>(GetProcAddress(M, "ZUBSetString"));
+    T.SetFlag = reinterpret_cast<ZUBSetFlag_t>(GetProcAddress(M, "ZUBSetFlag"));
+    T.RunJob = reinterpret_cast<ZUBRunJob_t>(GetProcAddress(M, "ZUBRunJob"));
+    T.FreeHandle = reinterpret_cast<ZUBFreeHandle_t>(GetProcAddress(M, "ZUBFreeHandle"));
+    T.GetIntegerEZ = reinterpret_cast<ZUBGetIntegerEZ_t>(GetProcAddress(M, "ZUBGetIntegerEZ"));
+    T.Configuration = reinterpret_cast<ZUBHTMLConfiguration_t>(GetProcAddress(M, "ZUBHTMLConfiguration"));
+    T.Config = T.GetNewHandle(ZUB_KIND_CONFIGURATION);
+    T.Configuration(0, T.Config, 1);
+    return T;
+  }();
+  return E;
+}
+
+void BM_ValidateThroughEntryPoints(benchmark::State& State) {
+  const TEngine& E = Engine();
+  if (E.Config < 0) {
+    State.SkipWithError("the engine did not load");
+    return;
+  }
+  const auto& Lines = PageLines();
+  for (auto _ : State) {
+    const ZUBInt Job = E.GetNewHandle(ZUB_KIND_JOB);
+    E.SetInteger(Job, 5001, 6);
+    E.SetFlag(Job, 2000, 0x4000, 1);
+    E.SetFlag(Job, 2000, 0x8000, 1);
+    E.SetInteger(Job, 5003, 0);
+    for (const std::string& L : Lines) E.SetString(Job, 8002, L.c_str());
+    E.SetFlag(Job, 2000, 0x2000, 1);
+    E.SetString(Job, 8000, "generated.html");
+    const ZUBInt R = E.RunJob(0, E.Config, Job, 0);
+    benchmark::DoNotOptimize(E.GetIntegerEZ(R, 6003));
+    E.FreeHandle(R, 0);
+    E.FreeHandle(Job, 0);
+  }
+  State.SetBytesProcessed(static_cast<int64_t>(State.iterations()) * 1024 * 1024);
+}
+BENCHMARK(BM_ValidateThroughEntryPoints)->Unit(benchmark::kMillisecond);
+
+struct TCollected {
+  int Line, Column;
+  std::string Text;
+};
+
+Bool TIDY_CALL Collect(TidyMessage M) {
+  auto* Out = static_cast<std::vector<TCollected>*>(tidyGetAppData(tidyGetMessageDoc(M)));
+  if (tidyGetMessageLevel(M) < TidyDialogueSummary) {
+    Out->push_back({tidyGetMessageLine(M), tidyGetMessageColumn(M), tidyGetMessage(M)});
+  }
+  return no;
+}
+
+void BM_SameDiagnosisCalledDirectly(benchmark::State& State) {
+  std::string Text;
+  for (const std::string& L : PageLines()) Text += L + "\n";
+  for (auto _ : State) {
+    std::vector<TCollected> Messages;
+    TidyDoc D = tidyCreate();
+    tidySetAppData(D, &Messages);
+    tidySetMessageCallback(D, Collect);
+    tidyOptSetValue(D, TidyInCharEncoding, "win1252");
+    tidyOptSetInt(D, TidyTabSize, 1);
+    tidyOptSetBool(D, TidyShowWarnings, yes);
+    tidyOptSetBool(D, TidyShowInfo, yes);
+    tidyOptSetInt(D, TidyShowErrors, INT_MAX / 2);
+    tidyOptSetBool(D, TidyQuiet, yes);
+    TidyBuffer Errors;
+    tidyBufInit(&Errors);
+    tidySetErrorBuffer(D, &Errors);
+    TidyBuffer In;
+    tidyBufInit(&In);
+    tidyBufAttach(&In, reinterpret_cast<byte*>(Text.data()), static_cast<uint>(Text.size()));
+    tidyParseBuffer(D, &In);
+    tidyBufDetach(&In);
+    tidyBufFree(&Errors);
+    tidyRelease(D);
+    benchmark::DoNotOptimize(Messages.size());
+  }
+  State.SetBytesProcessed(static_cast<int64_t>(State.iterations()) * 1024 * 1024);
+}
+BENCHMARK(BM_SameDiagnosisCalledDirectly)->Unit(benchmark::kMillisecond);
+
+}  // namespace

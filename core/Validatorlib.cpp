@@ -1,0 +1,205 @@
+// The program's binding to the validator engine.
+#include "core/Validatorlib.h"
+
+#include "core/Errorreport.h"
+#include "core/Volatileclass.h"
+
+#include "platform/win/MessageBox.h"
+
+#include <cstdio>
+#include <string>
+
+ZUBEntryPointTable ZUBCalls;
+EngineDialogOwnerWindows EngineDialogOwners;
+
+namespace {
+
+volatileclass* LoadedBy = nullptr;
+
+EngineSplashStatusHook& SplashHook() {
+  static EngineSplashStatusHook Hook;
+  return Hook;
+}
+
+void SplashStatus(const char* Text) {
+  if (SplashHook()) SplashHook()(Text);
+}
+
+const UINT ErrorBox = MB_OK | MB_ICONERROR | MB_SETFOREGROUND;
+
+int ConfigHandle() { return LoadedBy ? LoadedBy->configHandle : -1; }
+
+}  // namespace
+
+void SetEngineSplashStatusHook(EngineSplashStatusHook Hook) { SplashHook() = std::move(Hook); }
+
+int BindEngineEntryPoints(HMODULE Library) {
+  int Missing = 0;
+#define ZUB_BIND_ONE(Name, Ret, Args)                                                  \
+  ZUBCalls.Name = reinterpret_cast<Name##_t>(GetProcAddress(Library, #Name)); \
+  Missing += ZUBCalls.Name == nullptr;
+  ZUB_ENTRY_POINTS(ZUB_BIND_ONE)
+#undef ZUB_BIND_ONE
+  return Missing == 0 ? 0 : -1;
+}
+
+void ClearEngineEntryPoints() { ZUBCalls = ZUBEntryPointTable(); }
+
+// ---- checked wrappers ----------------------------------------------------------------------------------------
+// An unbound entry point counts as a failed call.
+
+int GetNewHandle(int Kind) {
+  const int H = ZUBCalls.ZUBGetNewHandle ? ZUBCalls.ZUBGetNewHandle(Kind) : -1;
+  if (H < 0) {
+    ReportEngineError(ENGINE_FAILED_GETNEWHANDLE);
+    return -1;
+  }
+  return H;
+}
+
+int FreeHandle(int Handle, int) {
+  if (Handle < 0) return 0;
+  const int R = ZUBCalls.ZUBFreeHandle ? ZUBCalls.ZUBFreeHandle(Handle, 0) : -1;
+  if (R < 0) ReportEngineError(ENGINE_FAILED_FREEHANDLE);
+  return R;
+}
+
+int GetFlag(int Handle, int Id, int Bit) {
+  const int R = ZUBCalls.ZUBGetFlag ? ZUBCalls.ZUBGetFlag(Handle, Id, Bit) : -1;
+  if (R < 0) ReportEngineError(ENGINE_FAILED_GETFLAG);
+  return R;
+}
+
+int RunJob(HWND Owner, int Config, int Job, int Flags) {
+  const int R = ZUBCalls.ZUBRunJob ? ZUBCalls.ZUBRunJob(Owner, Config, Job, Flags) : -1;
+  if (R < 0 && R != ZUB_RUN_NO_RESULT) ReportEngineError(ENGINE_FAILED_RUNJOB);
+  return R;
+}
+
+int SetInteger(int Handle, int Id, int Value) {
+  const int R = ZUBCalls.ZUBSetInteger ? ZUBCalls.ZUBSetInteger(Handle, Id, Value) : -1;
+  if (R < 0) ReportEngineError(ENGINE_FAILED_SETINTEGER);
+  return R;
+}
+
+int SetString(int Handle, int Id, const char* Text) {
+  const int R = ZUBCalls.ZUBSetString ? ZUBCalls.ZUBSetString(Handle, Id, Text) : -1;
+  if (R < 0) ReportEngineError(ENGINE_FAILED_SETSTRING);
+  return R;
+}
+
+int SetString3(int Id, const char* Text) {
+  const int R = ZUBCalls.ZUBSetString3 ? ZUBCalls.ZUBSetString3(Id, Text) : -1;
+  if (R < 0) ReportEngineError(ENGINE_FAILED_SETSTRING3);
+  return R;
+}
+
+int SetFlag(int Handle, int Id, int Bit, int Value) {
+  const int R = ZUBCalls.ZUBSetFlag ? ZUBCalls.ZUBSetFlag(Handle, Id, Bit, Value) : -1;
+  if (R < 0) ReportEngineError(ENGINE_FAILED_SETFLAG);
+  return R;
+}
+
+// ---- the engine's dialogs ------------------------------------------------------------------------------------
+
+int OpenConfigurationEditor(int Value, int Flags) {
+  const HWND Owner = Flags == 1   ? EngineDialogOwners.BatchWizard
+                     : Flags == 2 ? EngineDialogOwners.DragDropWindow
+                                  : EngineDialogOwners.MainWindow;
+  const int R = ZUBCalls.ZUBOpenConfigurationEditor ? ZUBCalls.ZUBOpenConfigurationEditor(Owner, ConfigHandle(), Value)
+                                                    : -1;
+  if (R < 0) ReportEngineError(ENGINE_FAILED_CONFIGURATION_EDITOR);
+  return R;
+}
+
+int OpenValidatorOptions(int Value, int Flags) {
+  const HWND Owner = Flags == 1   ? EngineDialogOwners.BatchWizard
+                     : Flags == 2 ? EngineDialogOwners.DragDropWindow
+                     : Flags == 4 ? 0
+                                  : EngineDialogOwners.MainWindow;
+  if (!ZUBCalls.ZUBOpenValidatorOptions) return 0;
+  return ZUBCalls.ZUBOpenValidatorOptions(Owner, ConfigHandle(), Value) == 1 ? 1 : 0;
+}
+
+// ---- volatileclass: the engine's part --------------------------------------------------------------------------
+
+volatileclass::volatileclass()
+    : engineLibraryName("zubvalidatorV60.dll"), engineLibraryFallbackName("zubvalidator.dll"),
+      engineConfigFileName("NA") {}
+
+volatileclass::~volatileclass() { FreeValidatorLibrary(); }
+
+volatileclass* EngineOwnerState() { return LoadedBy; }
+
+int volatileclass::FreeValidatorLibrary() {
+  if (engineLibrary) {
+    FreeLibrary(engineLibrary);
+    engineLibrary = nullptr;
+    configHandle = -1;  // the handle lived in the library
+    if (LoadedBy == this) {
+      ClearEngineEntryPoints();
+      SetEngineConfigurationNameHook(nullptr);
+      LoadedBy = nullptr;
+    }
+  }
+  return 0;
+}
+
+int volatileclass::LoadValidatorLibrary(HWND Owner, int Flags) {
+  if (!((Flags & 2) && engineLibrary)) {
+    SplashStatus("Loading DLL...");
+    FreeValidatorLibrary();
+    engineLibrary = LoadLibrary(engineLibraryName.text);
+    if (!engineLibrary) engineLibrary = LoadLibrary(engineLibraryFallbackName.text);
+    if (!engineLibrary) {
+      MessageBox(Owner, "Cannot load validator DLL. Try reinstalling.", engineLibraryName.text, ErrorBox);
+      return -1;
+    }
+    LoadedBy = this;
+    // The configuration-file message of the engine-error reporter names this engine's configuration file.
+    SetEngineConfigurationNameHook([this]() -> StrStore {
+      const char* Name = ZUBCalls.ZUBGetString && configHandle >= 0 ? ZUBCalls.ZUBGetString(configHandle, 7000)
+                                                                     : nullptr;
+      return StrStore(Name ? Name : "");
+    });
+    SplashStatus("Initializing DLL pointers...");
+    if (BindEngineEntryPoints(engineLibrary) != 0) {
+      const std::string Quoted = std::string("\"") + engineLibraryName.text + "\"";
+      const std::string Text =
+          "Cannot initialize DLL pointers. This is usually caused by an older version of " + Quoted +
+          " on your system. Please try reinstalling and/or upgrading to the latest version so that the DLL is "
+          "updated. Note that the DLL should only be in your Windows system directory and no where else. "
+          "Therefore, if reinstalling and/or upgrading doesn't fix the problem, try deleting " +
+          Quoted + " from everywhere on your hard drive except from your Windows system directory.";
+      MessageBox(Owner, Text.c_str(), "Quillon: DLL Pointer Initialization Error", ErrorBox);
+      return -2;
+    }
+  }
+  engineVersion = ZUBCalls.ZUBGetInteger3EZ(16000);
+  if (engineVersion + 50 < 60100) {
+    char Version[64];
+    std::snprintf(Version, sizeof Version, "%.4f", engineVersion / 10000.0);
+    const std::string Text = std::string("The validator DLL version (") + Version +
+                             ") is too old for this version of the integrated editor (6.0100). Try reinstalling "
+                             "Quillon.";
+    MessageBox(Owner, Text.c_str(), "Quillon: DLL Version Is Too Old", ErrorBox);
+    return -3;
+  }
+  if (configHandle >= 0) ZUBCalls.ZUBFreeHandle(configHandle, 0);
+  configHandle = ZUBCalls.ZUBGetNewHandle(ZUB_KIND_CONFIGURATION);
+  if (configHandle < 0) {
+    configHandle = -1;
+    return -4;
+  }
+  SplashStatus("Loading configuration...");
+  int Result = 0;
+  if (ZUBCalls.ZUBHTMLConfiguration(0, configHandle, 1) < 0) {
+    ReportEngineError(ENGINE_FAILED_CONFIGURATION);
+    Result = 1;
+  } else {
+    const char* Name = ZUBCalls.ZUBGetString(configHandle, 7001);
+    engineConfigFileName.assign(Name ? Name : "");
+  }
+  ZUBCalls.ZUBSetFlag2(26000, 8, 1);
+  return Result;
+}
