@@ -289,7 +289,8 @@ const std::unordered_set<std::string>& KnownProperties() {
       "scrollbar-base-color", "scrollbar-face-color", "scrollbar-arrow-color", "zoom", "font-display",
       "inset", "aspect-ratio", "place-items", "place-content", "place-self", "isolation", "contain",
       "text-rendering", "touch-action", "scroll-snap-type", "scroll-snap-align", "scroll-margin",
-      "scroll-padding", "accent-color", "line-break", "outline-radius"};
+      "scroll-padding", "accent-color", "line-break", "outline-radius", "scrollbar-width", "scrollbar-color",
+      "scrollbar-gutter", "text-wrap", "text-wrap-style", "text-wrap-mode"};
   return Set;
 }
 
@@ -479,7 +480,7 @@ private:
   }
 
   void AtRule() {
-    const std::string Name = Lower(Cur.Value.substr(1));
+    const std::string Name = Lower(Cur.Value);  // without the "@"
     const std::size_t Start = Cur.Begin;
     static const std::unordered_set<std::string> RuleLists = {"media", "supports", "document", "-moz-document",
                                                                 "layer", "container"};
@@ -616,9 +617,10 @@ private:
     }
     const bool Colour = IsColourProperty(Property);
     const bool Length = IsLengthProperty(Property);
+    if (Property == "unicode-range") return;  // U+0-7F ranges are tokens of their own
     int Nesting = 0;
     for (const TToken& T : Value) {
-      if (T.Kind == TTok::Function) ++Nesting;
+      if (T.Kind == TTok::Function || T.Kind == TTok::LParen) ++Nesting;
       if (T.Kind == TTok::RParen && Nesting > 0) --Nesting;
       if (T.Kind == TTok::Dimension && !IsKnownUnit(Lower(T.Unit))) {
         Tok.Report(MsgError, T.Begin, T.End - T.Begin, IdUnknownUnit,
@@ -659,7 +661,21 @@ private:
 
 }  // namespace
 
-bool IsKnownCssProperty(std::string_view Name) { return KnownProperties().count(std::string(Name)) != 0; }
+bool IsKnownCssProperty(std::string_view Name) {
+  if (KnownProperties().count(std::string(Name)) != 0) return true;
+  // Families named by a prefix: the logical (block and inline) sides, scroll snapping, masks, SVG painting.
+  static constexpr std::string_view Families[] = {
+      "margin-block", "margin-inline", "padding-block", "padding-inline", "border-block", "border-inline",
+      "inset-", "scroll-margin", "scroll-padding", "scroll-snap", "overscroll-behavior", "mask", "text-emphasis",
+      "text-underline", "font-variant-", "font-variation", "grid-template", "column-rule-", "list-style-",
+      "border-start", "border-end", "max-block", "max-inline", "min-block", "min-inline", "block-size",
+      "inline-size", "contain-intrinsic", "animation-", "transition-", "offset", "shape-", "stroke", "fill",
+      "color-", "text-size-adjust", "content-visibility", "backdrop-filter", "print-color-adjust"};
+  for (std::string_view F : Families) {
+    if (Name.substr(0, F.size()) == F) return true;
+  }
+  return false;
+}
 
 void CheckCss(const TSourceText& Doc, std::size_t Begin, std::size_t End, bool DeclarationsOnly, TMessageList& Out) {
   End = std::min(End, Doc.Text().size());

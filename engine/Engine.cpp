@@ -1231,13 +1231,3 @@ ZUB_EXPORT ZUBInt ZUBWriteToRegistry(ZUBWindow, ZUBInt Config, ZUBInt) {
     return 0;
   });
 }
-
-namespace {
-// A link check still running when the library is unloaded is stopped and waited for first.
-struct TUnloadGuard {
-  ~TUnloadGuard() {
-    Engine().GlobalFlags |= 1u;
-    LinkCheckJoin();
-  }
-} UnloadGuard;
-}  // namespace

@@ -28,6 +28,15 @@ std::map<std::string, int> LinkIds;
 std::map<std::string, TLinkStatus> Cache;
 std::thread Worker;
 std::atomic<bool> Running{false};
+std::atomic<bool> Unloading{false};
+
+// A check still running when the library is unloaded (or the process ends) is stopped and waited for first.
+struct TUnloadGuard {
+  ~TUnloadGuard() {
+    Unloading = true;
+    if (Worker.joinable()) Worker.join();
+  }
+} UnloadGuard;
 
 const char* const DefaultAgent = "ZUB Validator Engine Link Checker/6.01";
 
@@ -166,7 +175,7 @@ TLinkStatus CheckWeb(const std::string& Address, const std::string& User, const 
 }
 
 void PostProgress(const TLinkCheckSettings& S, int Percent) {
-  if (S.Window == 0) return;
+  if (S.Window == 0 || Unloading) return;
   const std::string Text = "-LinkCheckMessage " + std::to_string(Percent);
   const ATOM A = GlobalAddAtom(Text.c_str());
   if (A == 0) return;
@@ -285,7 +294,8 @@ bool LinkCheckStart(const TLinkCheckSettings& Settings, std::function<bool()> St
   bool Expected = false;
   if (!Running.compare_exchange_strong(Expected, true)) return false;
   if (Worker.joinable()) Worker.join();
-  Worker = std::thread(Run, Settings, std::move(StopRequested));
+  std::function<bool()> Stop = [Asked = std::move(StopRequested)] { return Unloading || (Asked && Asked()); };
+  Worker = std::thread(Run, Settings, std::move(Stop));
   return true;
 }
 

@@ -117,6 +117,14 @@ Bool TIDY_CALL CollectMessage(TidyMessage M) {
   return no;
 }
 
+bool DeclaresUtf8(std::string_view Text) {
+  const std::string Head = LowerCopy(Text.substr(0, 2048));
+  for (const char* Pattern : {"charset=utf-8", "charset=\"utf-8", "encoding=\"utf-8", "charset='utf-8", "encoding='utf-8"}) {
+    if (Head.find(Pattern) != std::string::npos) return true;
+  }
+  return false;
+}
+
 // Runs the checker library over the text; keeps the parsed tree in Doc when asked.
 TidyDoc RunTidy(std::string_view Text, const TSourceText& Source, int AccessLevel, TMessageList& Out,
                 TTidyCollector& Collector) {
@@ -126,7 +134,9 @@ TidyDoc RunTidy(std::string_view Text, const TSourceText& Source, int AccessLeve
   Collector.AccessOnly = AccessLevel > 0;
   tidySetAppData(D, &Collector);
   tidySetMessageCallback(D, CollectMessage);
-  tidyOptSetValue(D, TidyInCharEncoding, "win1252");
+  // Text is 8-bit: the system code page, except that a document that says it is UTF-8 is taken byte by byte
+  // (so its bytes are not reported as invalid characters, and columns still count bytes).
+  tidyOptSetValue(D, TidyInCharEncoding, DeclaresUtf8(Text) ? "raw" : "win1252");
   tidyOptSetInt(D, TidyTabSize, 1);
   tidyOptSetBool(D, TidyShowWarnings, yes);
   tidyOptSetBool(D, TidyShowInfo, yes);

@@ -1,12 +1,13 @@
 // The class library's control classes: message dispatch, bounds, windows, focus, mouse and key handling.
 #include "platform/controls/Controls.h"
 #include "platform/controls/Forms.h"
+#include "platform/classes/Filer.h"
 
 #include <algorithm>
 #include <unordered_map>
 
-Z_IMPLEMENT_CLASS(TControl, TComponent)
-Z_IMPLEMENT_CLASS(TWinControl, TControl)
+Z_IMPLEMENT_CLASS_PUBLISHED(TControl, TComponent, TControl::Publish)
+Z_IMPLEMENT_CLASS_PUBLISHED(TWinControl, TControl, TWinControl::Publish)
 Z_IMPLEMENT_CLASS(TCustomControl, TWinControl)
 Z_IMPLEMENT_CLASS(TGraphicControl, TControl)
 
@@ -59,8 +60,64 @@ TCustomForm* GetParentForm(TControl* Control) {
 
 // ---- TControl ---------------------------------------------------------------------------------------------------
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+void TControl::Publish(TMetaClass& Meta) {
+  TPublisher<TControl> P(Meta);
+  P.Property("Left", &TControl::Left, &TControl::SetLeft);
+  P.Property("Top", &TControl::Top, &TControl::SetTop);
+  P.Property("Width", &TControl::Width, &TControl::SetWidth);
+  P.Property("Height", &TControl::Height, &TControl::SetHeight);
+  P.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+  P.Property("Caption", static_cast<std::string (TControl::*)() const>(&TControl::Caption), &TControl::SetCaption);
+  P.Property("Color", &TControl::Color, &TControl::SetColor).Type(TypeInfoColor()).Stored(&TControl::IsColorStored);
+  P.Property("Cursor", &TControl::Cursor, &TControl::Cursor).Type(TypeInfoCursor()).Default(crDefault);
+  P.Property("Font", &TControl::Font, &TControl::SetFont).Stored(&TControl::IsFontStored);
+  P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
+  P.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
+  P.Property("Enabled", &TControl::GetEnabled, &TControl::SetEnabled).Default(true);
+  P.Property("Hint", &TControl::Hint, &TControl::Hint);
+  P.Property("ShowHint", &TControl::ShowHint, &TControl::ShowHint).Default(false);
+  P.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
+  P.Property("OnClick", &TControl::OnClick, &TControl::OnClick);
+  P.Property("OnDblClick", &TControl::OnDblClick, &TControl::OnDblClick);
+  P.Property("OnMouseDown", &TControl::OnMouseDown, &TControl::OnMouseDown);
+  P.Property("OnMouseMove", &TControl::OnMouseMove, &TControl::OnMouseMove);
+  P.Property("OnMouseUp", &TControl::OnMouseUp, &TControl::OnMouseUp);
+  P.Property("OnResize", &TControl::OnResize, &TControl::OnResize);
+  P.Property("Anchors", &TControl::Anchors, &TControl::SetAnchors).Default(TAnchors{akLeft, akTop});
+  P.Property("Constraints", &TControl::Constraints, &TControl::SetConstraints);
+  P.Property("DragCursor", &TControl::DragCursor, &TControl::DragCursor).Default(crDrag);
+  P.Property("DragMode", &TControl::DragMode, &TControl::DragMode).Default(dmManual);
+  P.Property("OnContextPopup", &TControl::OnContextPopup, &TControl::OnContextPopup);
+  P.Property("OnDragDrop", &TControl::OnDragDrop, &TControl::OnDragDrop);
+  P.Property("OnDragOver", &TControl::OnDragOver, &TControl::OnDragOver);
+  P.Property("OnEndDrag", &TControl::OnEndDrag, &TControl::OnEndDrag);
+  P.Property("OnStartDrag", &TControl::OnStartDrag, &TControl::OnStartDrag);
+}
+
+TComponent* TControl::GetParentComponent() { return FParent; }
+
+void TControl::SetParentComponent(TComponent* Value) {
+  if (auto* W = dynamic_cast<TWinControl*>(Value)) {
+    SetParent(W);
+  }
+}
+
+void TControl::ReadState(TReader* Reader) {
+  if (auto* P = dynamic_cast<TWinControl*>(Reader->Parent())) {
+    SetParent(P);
+  }
+  TComponent::ReadState(Reader);
+}
+
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner), FFont(std::make_unique<TFont>()), FConstraints(std::make_unique<TSizeConstraints>(this)) {
   ControlStyle = TControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  FFont->OnChange = [this](TObject*) { FontChanged(); };
+}
+
+void TControl::Loaded() {
+  TComponent::Loaded();
+  UpdateAnchorRules();
 }
 
 void TControl::BeforeDestruction() {
@@ -79,6 +136,11 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 
 void TControl::WndProc(TMessage& Message) {
   // Mouse capture follows the left button for controls that ask for it, as the class library does it.
+  if ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && DragMode == dmAutomatic && FEnabled) {
+    // An automatic drag starts with the press; the press itself goes no further.
+    BeginDrag(Mouse->DragImmediate, Mouse->DragThreshold);
+    return;
+  }
   if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) {
     if (ControlStyle.Contains(csCaptureMouse)) {
       SetMouseCapture(true);
@@ -135,7 +197,24 @@ void TControl::Dispatch(TMessage& Message) {
     case CM_ENABLEDCHANGED:
     case CM_VISIBLECHANGED:
     case CM_TEXTCHANGED:
+    case CM_COLORCHANGED:
+    case CM_FONTCHANGED:
       Invalidate();
+      return;
+    case CM_PARENTCOLORCHANGED:
+      TakeParentColor();
+      return;
+    case CM_PARENTFONTCHANGED:
+      TakeParentFont();
+      return;
+    case WM_CONTEXTMENU:
+      WMContextMenu(Message);
+      if (Message.Result == 0) {
+        DefaultHandler(Message);
+      }
+      return;
+    case CM_DRAG:
+      CMDrag(Message);
       return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
@@ -228,10 +307,13 @@ void TControl::SetParent(TWinControl* AParent) {
   }
   if (AParent) {
     AParent->InsertControl(this);
+    Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    Perform(CM_PARENTFONTCHANGED, 0, 0);
   }
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  ConstrainSize(AWidth, AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) {
     return;
   }
@@ -245,6 +327,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (Sized) {
     Resize();
   }
+  UpdateAnchorRules();
   RequestAlign();
 }
 
@@ -387,6 +470,59 @@ LRESULT InitWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
+void TWinControl::Publish(TMetaClass& Meta) {
+  TPublisher<TWinControl> P(Meta);
+  P.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
+  P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(false);
+  P.Property("OnEnter", &TWinControl::OnEnter, &TWinControl::OnEnter);
+  P.Property("OnExit", &TWinControl::OnExit, &TWinControl::OnExit);
+  P.Property("OnKeyDown", &TWinControl::OnKeyDown, &TWinControl::OnKeyDown);
+  P.Property("OnKeyPress", &TWinControl::OnKeyPress, &TWinControl::OnKeyPress);
+  P.Property("OnKeyUp", &TWinControl::OnKeyUp, &TWinControl::OnKeyUp);
+}
+
+void TWinControl::ReadState(TReader* Reader) {
+  DisableAlign();
+  try {
+    TControl::ReadState(Reader);
+  } catch (...) {
+    --FAlignLevel;
+    throw;
+  }
+  // The children's tab orders as the layout gives them: windowed children are placed by it, keeping the slots
+  // of the others.
+  std::vector<std::size_t> Slots;
+  std::vector<TWinControl*> Windowed;
+  for (std::size_t I = 0; I < FControls.size(); ++I) {
+    if (auto* W = dynamic_cast<TWinControl*>(FControls[I])) {
+      Slots.push_back(I);
+      Windowed.push_back(W);
+    }
+  }
+  std::stable_sort(Windowed.begin(), Windowed.end(), [](TWinControl* A, TWinControl* B) {
+    auto Key = [](TWinControl* W) { return W->FLoadedTabOrder < 0 ? 0x7FFFFFFF : W->FLoadedTabOrder; };
+    return Key(A) < Key(B);
+  });
+  for (std::size_t I = 0; I < Slots.size(); ++I) {
+    FControls[Slots[I]] = Windowed[I];
+    Windowed[I]->FLoadedTabOrder = -1;
+  }
+  EnableAlign();
+}
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  Realign();
+}
+
+void TWinControl::GetChildren(TGetChildProc Proc, TComponent* Root) {
+  for (TControl* C : FControls) {
+    if (C->Owner() == Root) {
+      Proc(C);
+    }
+  }
+}
+
 void TWinControl::BeforeDestruction() {
   Destroying();
   if (FParent) {
@@ -418,6 +554,8 @@ void TWinControl::CreateHandle() {
     return;
   }
   CreateWnd();
+  // The client area is known for certain now: aligned children follow it.
+  Realign();
   for (TControl* C : std::vector<TControl*>(FControls)) {
     if (auto* W = dynamic_cast<TWinControl*>(C); W && W->Showing()) {
       W->HandleNeeded();
@@ -447,6 +585,25 @@ void TWinControl::CreateParams(TCreateParams& Params) {
   Params.WinClassName = ClassName();
 }
 
+void TWinControl::CreateSubClass(TCreateParams& Params, const char* ControlClassName) {
+  WNDCLASS WC;
+  if (!ControlClassName || !GetClassInfo(nullptr, ControlClassName, &WC)) {
+    throw EOSError(std::string("Window class '") + (ControlClassName ? ControlClassName : "") + "' is not registered");
+  }
+  Params.WindowClass = WC;
+  Params.WindowClass.style &= ~CS_GLOBALCLASS;
+  Params.WindowClass.lpszClassName = nullptr;
+}
+
+bool TWinControl::DoControlMsg(HWND ControlHandle, TMessage& Message) {
+  TWinControl* C = FindControl(ControlHandle);
+  if (!C) {
+    return false;
+  }
+  Message.Result = C->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+  return true;
+}
+
 void TWinControl::CreateWnd() {
   TCreateParams Params;
   CreateParams(Params);
@@ -468,6 +625,7 @@ void TWinControl::CreateWnd() {
   if (!FHandle) {
     throw EOSError("Error creating window of '" + ClassName() + "'");
   }
+  UpdateBounds();  // the window may have been placed or sized by the system (default positions, limits)
   FShowing = (GetWindowLong(FHandle, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
@@ -530,6 +688,11 @@ void TWinControl::WndProc(TMessage& Message) {
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
       if (IsControlMouseMsg(MessageAs<TWMMouse>(Message))) {
+        // What the windowless control left alone still gets the platform's default handling (a right button's
+        // release makes WM_CONTEXTMENU).
+        if (Message.Result == 0 && FHandle) {
+          Message.Result = ::DefWindowProc(FHandle, Message.Msg, Message.WParam, Message.LParam);
+        }
         return;
       }
       break;
@@ -537,6 +700,16 @@ void TWinControl::WndProc(TMessage& Message) {
       break;
   }
   TControl::WndProc(Message);
+}
+
+TControl* TWinControl::ControlAtPos(TPoint P) {
+  for (auto It = FControls.rbegin(); It != FControls.rend(); ++It) {
+    TControl* C = *It;
+    if (!dynamic_cast<TWinControl*>(C) && C->Visible() && Contains(C->BoundsRect(), P)) {
+      return C;
+    }
+  }
+  return nullptr;
 }
 
 bool TWinControl::IsControlMouseMsg(TWMMouse& Message) {
@@ -597,6 +770,55 @@ void TWinControl::Dispatch(TMessage& Message) {
       TControl::Dispatch(Message);
       UpdateBounds();
       return;
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
+      if (Message.LParam && DoControlMsg(static_cast<HWND>(Message.LParam), Message)) {
+        return;
+      }
+      TControl::Dispatch(Message);
+      return;
+    case WM_NOTIFY:
+      if (Message.LParam && DoControlMsg(reinterpret_cast<NMHDR*>(Message.LParam)->hwndFrom, Message)) {
+        return;
+      }
+      TControl::Dispatch(Message);
+      return;
+    case WM_SETCURSOR:
+      if (LOWORD(static_cast<DWORD_PTR>(Message.LParam)) == HTCLIENT &&
+          static_cast<HWND>(Message.WParam) == FHandle) {
+        // The screen's cursor wins; else the cursor of the control under the pointer.
+        int C = Screen->Cursor();
+        if (C == crDefault) {
+          TPoint P;
+          GetCursorPos(&P);
+          TControl* Under = ControlAtPos(ScreenToClient(P));
+          C = Under ? Under->Cursor : Cursor;
+        }
+        if (C != crDefault) {
+          ::SetCursor(Screen->Cursors(C));
+          Message.Result = 1;
+          return;
+        }
+      }
+      TControl::Dispatch(Message);
+      return;
+    case WM_CONTEXTMENU:
+      // A windowless child under the pointer has the first say.
+      if (Message.LParam != -1) {
+        TPoint P = Point(static_cast<SHORT>(LOWORD(static_cast<DWORD_PTR>(Message.LParam))),
+                         static_cast<SHORT>(HIWORD(static_cast<DWORD_PTR>(Message.LParam))));
+        if (TControl* Under = ControlAtPos(ScreenToClient(P)); Under && Under != this) {
+          if (Under->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam) != 0) {
+            Message.Result = 1;
+            return;
+          }
+        }
+      }
+      TControl::Dispatch(Message);
+      return;
     case WM_NCDESTROY:
       TControl::Dispatch(Message);
       ControlsByHandle().erase(FHandle);
@@ -612,6 +834,17 @@ void TWinControl::Dispatch(TMessage& Message) {
     case CM_ENABLEDCHANGED:
       if (FHandle) {
         EnableWindow(FHandle, FEnabled);
+      }
+      return;
+    case CM_COLORCHANGED:
+    case CM_FONTCHANGED:
+      if (Message.Msg == CM_FONTCHANGED && FHandle) {
+        ::SendMessage(FHandle, WM_SETFONT, static_cast<WPARAM>(Font()->Handle()), 0);
+      }
+      Invalidate();
+      // The children that follow their parent take the new colour or font.
+      for (TControl* C : std::vector<TControl*>(FControls)) {
+        C->Perform(Message.Msg == CM_COLORCHANGED ? CM_PARENTCOLORCHANGED : CM_PARENTFONTCHANGED, 0, 0);
       }
       return;
     case WM_GETTEXT:
@@ -666,9 +899,11 @@ TRect TWinControl::ClientRect() {
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  ConstrainSize(AWidth, AHeight);
   if (FHandle) {
     if (ALeft != FLeft || ATop != FTop || AWidth != FWidth || AHeight != FHeight) {
       SetWindowPos(FHandle, 0, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+      UpdateAnchorRules();
     }
     return;
   }
@@ -735,7 +970,7 @@ void TWinControl::UpdateShowing() {
   }
   FShowing = Want;
   if (FHandle) {
-    ::ShowWindow(FHandle, Want ? (FParent ? SW_SHOWNOACTIVATE : SW_SHOW) : SW_HIDE);
+    ::ShowWindow(FHandle, Want ? ShowCommand() : SW_HIDE);
   }
   for (TControl* C : std::vector<TControl*>(FControls)) {
     if (auto* W = dynamic_cast<TWinControl*>(C)) {
@@ -762,6 +997,10 @@ int TWinControl::TabOrder() const {
 }
 
 void TWinControl::SetTabOrder(int Value) {
+  if (ComponentState().Contains(csReading)) {
+    FLoadedTabOrder = Value;
+    return;
+  }
   if (!FParent) {
     return;
   }
@@ -866,6 +1105,10 @@ void TWinControl::AlignControls(TControl* AControl, TRect* ARect) {
         default: break;
       }
     }
+  }
+  TRect Whole = ClientRect();
+  for (TControl* C : std::vector<TControl*>(FControls)) {
+    C->AnchorTo(Whole.Width(), Whole.Height());
   }
   --FAlignLevel;
 }
@@ -982,25 +1225,6 @@ void TWinControl::CNChar(TWMKey& Message) {
   Message.Result = 0;
 }
 
-// ---- TCustomControl, TGraphicControl ----------------------------------------------------------------------------
-
-TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
-
-void TCustomControl::Dispatch(TMessage& Message) {
-  if (Message.Msg == WM_PAINT) {
-    ControlState.Include(csCustomPaint);
-    Paint();
-    ControlState.Exclude(csCustomPaint);
-    ValidateRect(FHandle, nullptr);
-    return;
-  }
-  TWinControl::Dispatch(Message);
-}
-
-void TCustomControl::Paint() {
-  if (OnPaint) {
-    OnPaint(this);
-  }
-}
+// ---- TGraphicControl ----------------------------------------------------------------------------------------
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}

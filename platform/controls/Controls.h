@@ -4,18 +4,24 @@
 
 #include "platform/classes/Classes.h"
 #include "platform/classes/Component.h"
+#include "platform/classes/TypInfo.h"
+#include "platform/graphics/Graphics.h"  // TFont, TCanvas, TColor
+#include "platform/graphics/ImgList.h"   // TCursor and the crXXX values
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/UtilWindow.h"
 #include "platform/win/WinUser.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class TWinControl;
 class TCustomForm;
+class TPopupMenu;  // the menus unit's; controls only point at one
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+Z_ENUM_TYPEINFO(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom")
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TControlStyleItem {
   csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed, csSetCaption, csOpaque,
@@ -33,6 +39,65 @@ using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TSh
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
+
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+Z_ENUM_TYPEINFO(TAnchorKind, "akLeft", "akTop", "akRight", "akBottom")
+using TAnchors = TSet<TAnchorKind, akBottom>;
+
+enum TDragMode { dmManual, dmAutomatic };
+Z_ENUM_TYPEINFO(TDragMode, "dmManual", "dmAutomatic")
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// CM_DRAG's wParam; its lParam points at a TDragRec.
+enum TDragMessage { dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop, dmDragCancel, dmFindTarget };
+class TControl;
+struct TDragRec {
+  TPoint Pos;             // screen coordinates
+  TControl* Source = nullptr;
+  TControl* Target = nullptr;
+};
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+using TStartDragEvent = std::function<void(TObject* Sender)>;
+
+// Limits of a control's size (0: none). Owned by its control; a change re-applies them at once.
+class TSizeConstraints : public TPersistent {
+  Z_CLASS(TSizeConstraints, TPersistent)
+
+public:
+  explicit TSizeConstraints(TControl* AControl = nullptr) : FControl(AControl) {}
+  static void Publish(TMetaClass& Meta);
+  void Assign(TPersistent* Source) override;
+  int MaxHeight() const { return FMaxHeight; }
+  int MaxWidth() const { return FMaxWidth; }
+  int MinHeight() const { return FMinHeight; }
+  int MinWidth() const { return FMinWidth; }
+  void SetMaxHeight(int Value);
+  void SetMaxWidth(int Value);
+  void SetMinHeight(int Value);
+  void SetMinWidth(int Value);
+  // Clamps a size to the limits (a maximum below the minimum gives way to it).
+  void Apply(int& Width, int& Height) const;
+  TNotifyEvent OnChange;
+
+private:
+  void Change();
+  TControl* FControl;
+  int FMaxHeight = 0;
+  int FMaxWidth = 0;
+  int FMinHeight = 0;
+  int FMinWidth = 0;
+};
+
+// Type records of TColor and TCursor: layouts write their values as identifiers (clBtnFace, crHandPoint).
+PTypeInfo TypeInfoColor();
+PTypeInfo TypeInfoCursor();
+
+// Shows a control's popup menu at a screen point; installed by the menus unit. False when nothing was shown.
+using TPopupMenuHandler = bool (*)(TPopupMenu* Menu, TControl* Control, TPoint ScreenPos);
+void SetPopupMenuHandler(TPopupMenuHandler Handler);
 
 // The shift state of key data (Alt from bit 29) plus the current Shift and Ctrl keys.
 TShiftState KeyDataToShiftState(LPARAM KeyData);
@@ -66,6 +131,11 @@ class TControl : public TComponent {
 public:
   explicit TControl(TComponent* AOwner);
   void BeforeDestruction() override;
+  // Published: Left, Top, Width, Height, Cursor, Hint, ShowHint, Align, Visible, Enabled, Caption and the mouse
+  // and click events, as layout files name them.
+  static void Publish(TMetaClass& Meta);
+  TComponent* GetParentComponent() override;
+  bool HasParent() override { return true; }
 
   virtual void WndProc(TMessage& Message);
   virtual void Dispatch(TMessage& Message);
@@ -91,14 +161,20 @@ public:
   TPoint ScreenToClient(TPoint P);
 
   bool Visible() const { return FVisible; }
-  void SetVisible(bool Value);
+  virtual void SetVisible(bool Value);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
   virtual bool Showing() const;
   bool Enabled() const { return FEnabled; }
   virtual void SetEnabled(bool Value);
   std::string Caption() { return GetText(); }
+  std::string Caption() const { return const_cast<TControl*>(this)->GetText(); }
   void SetCaption(const std::string& Value) { SetText(Value); }
+  // The client size; setting it changes the control's size by the difference.
+  int ClientWidthValue() const { return const_cast<TControl*>(this)->ClientWidth(); }
+  int ClientHeightValue() const { return const_cast<TControl*>(this)->ClientHeight(); }
+  virtual void SetClientWidth(int Value) { SetWidth(Value + FWidth - ClientWidth()); }
+  virtual void SetClientHeight(int Value) { SetHeight(Value + FHeight - ClientHeight()); }
   std::string Text() { return GetText(); }
   virtual std::string GetText();
   virtual void SetText(const std::string& Value);
@@ -106,7 +182,51 @@ public:
   void SetAlign(TAlign Value);
   std::string Hint;
   bool ShowHint = false;
-  int Cursor = 0;
+  int Cursor = crDefault;  // a TCursor value
+  bool GetEnabled() const { return FEnabled; }
+
+  // Colour and font: with ParentColor / ParentFont the control takes its parent's and follows its changes;
+  // setting its own turns that off. Changes send CM_COLORCHANGED / CM_FONTCHANGED, and the children hear
+  // CM_PARENTCOLORCHANGED / CM_PARENTFONTCHANGED.
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Value);
+  bool ParentColor() const { return FParentColor; }
+  void SetParentColor(bool Value);
+  TFont* Font() const { return FFont.get(); }
+  void SetFont(TFont* Value) { FFont->Assign(Value); }
+  bool ParentFont() const { return FParentFont; }
+  void SetParentFont(bool Value);
+  bool IsColorStored() const { return !FParentColor; }
+  bool IsFontStored() const { return !FParentFont; }
+
+  // Anchors keep the control's distances to its parent's edges when the parent's client area changes size.
+  TAnchors Anchors() const { return FAnchors; }
+  void SetAnchors(TAnchors Value);
+  TSizeConstraints* Constraints() const { return FConstraints.get(); }
+  void SetConstraints(TSizeConstraints* Value) { FConstraints->Assign(Value); }
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* Value) { FPopupMenu = Value; }
+  // The popup menu to show for a right click: this control's.
+  virtual TPopupMenu* GetPopupMenu() { return FPopupMenu; }
+  TContextPopupEvent OnContextPopup;
+
+  // Dragging: BeginDrag starts at once, or after the pointer moved Threshold pixels (-1: Mouse->DragThreshold);
+  // the program's loop then moves it with the mouse, asks the control under the pointer (OnDragOver through
+  // CM_DRAG), drops on release (OnDragDrop) or cancels on Escape, and ends with OnEndDrag.
+  void BeginDrag(bool Immediate, int Threshold = -1);
+  void EndDrag(bool Drop);
+  bool Dragging() const;
+  TDragMode DragMode = dmManual;
+  int DragCursor = crDrag;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TEndDragEvent OnEndDrag;
+  TStartDragEvent OnStartDrag;
+  // The control's answer to a drag over it (OnDragOver; without a handler it refuses).
+  virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  virtual void DragDrop(TObject* Source, int X, int Y);
+  virtual void DoStartDrag();
+  virtual void DoEndDrag(TObject* Target, int X, int Y);
 
   TControlStyle ControlStyle;
   TControlState ControlState;
@@ -134,6 +254,16 @@ protected:
   virtual void VisibleChanging() {}
   // Bounds as the window reports them, without moving anything (TWinControl after WM_WINDOWPOSCHANGED).
   void UpdateBoundsRect(const TRect& R);
+  // A control read from a layout takes the reader's parent before its properties are read.
+  void ReadState(TReader* Reader) override;
+  void SetParentComponent(TComponent* Value) override;
+  void Loaded() override;
+  // Records the distances anchoring keeps (the bounds against the parent's client size now).
+  void UpdateAnchorRules();
+  // Moves the control as its anchors say for a parent client area of the given size.
+  void AnchorTo(int ParentWidth, int ParentHeight);
+  // The size within the constraints.
+  void ConstrainSize(int& AWidth, int& AHeight) const;
   void RequestAlign();
 
   TWinControl* FParent = nullptr;
@@ -145,8 +275,26 @@ protected:
   bool FEnabled = true;
   TAlign FAlign = alNone;
   std::string FText;
+  TColor FColor = clWindow;
+  bool FParentColor = true;
+  std::unique_ptr<TFont> FFont;
+  bool FParentFont = true;
+  bool FTakingParentFont = false;  // the font changes because the parent's did: ParentFont stays on
+  TAnchors FAnchors{akLeft, akTop};
+  std::unique_ptr<TSizeConstraints> FConstraints;
+  TPopupMenu* FPopupMenu = nullptr;
+  // What anchoring keeps: the bounds and the parent's client size when they were last set.
+  TRect FAnchorBounds;
+  int FAnchorParentWidth = -1;
+  int FAnchorParentHeight = -1;
+  bool FAnchoring = false;
 
 private:
+  void FontChanged();
+  void TakeParentFont();
+  void TakeParentColor();
+  void WMContextMenu(TMessage& Message);
+  void CMDrag(TMessage& Message);
   void DoMouseDown(TWMMouse& Message, TMouseButton Button, TShiftState Shift);
   void DoMouseUp(TWMMouse& Message, TMouseButton Button);
 };
@@ -160,6 +308,8 @@ class TWinControl : public TControl {
 public:
   explicit TWinControl(TComponent* AOwner);
   void BeforeDestruction() override;
+  // Published: TabOrder, TabStop and the key, enter and exit events.
+  static void Publish(TMetaClass& Meta);
 
   HWND Handle();
   bool HandleAllocated() const { return FHandle != 0; }
@@ -175,12 +325,15 @@ public:
   bool TabStop = false;
   int TabOrder() const;
   void SetTabOrder(int Value);
+  bool GetTabStop() const { return TabStop; }
   virtual bool CanFocus();
   bool Focused();
   virtual void SetFocus();
   // The next control in tab order after CurControl among this control's descendants (wrapping round).
   TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent);
   void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
+  // The visible windowless child at a client point (the topmost), or null.
+  TControl* ControlAtPos(TPoint P);
   bool Showing() const override { return FShowing; }
   TRect ClientRect() override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -211,7 +364,18 @@ public:
   void UpdateBounds();
 
 protected:
+  // Reading a layout: alignment waits until the children are read, and their tab order is applied at the end.
+  void ReadState(TReader* Reader) override;
+  void Loaded() override;
+  TComponent* GetChildParent() override { return this; }
+  // The controls this one shows that Root owns, in z-order (what a layout file holds for it).
+  void GetChildren(TGetChildProc Proc, TComponent* Root) override;
   virtual void CreateParams(TCreateParams& Params);
+  // How UpdateShowing shows the window: children without activation, top-level windows as they are.
+  virtual int ShowCommand() { return FParent ? SW_SHOWNOACTIVATE : SW_SHOW; }
+  // Makes the control's window a subclass of a registered window class (a native control such as "EDIT"): the
+  // class's procedure becomes the default handler and its class style and cursor are kept.
+  void CreateSubClass(TCreateParams& Params, const char* ControlClassName);
   virtual void CreateWnd();
   virtual void CreateWindowHandle(const TCreateParams& Params);
   virtual void DestroyWnd();
@@ -233,24 +397,32 @@ protected:
   WNDPROC FObjectInstance = nullptr;
   bool FShowing = false;
   int FAlignLevel = 0;
+  int FLoadedTabOrder = -1;  // TabOrder read from a layout, applied once the parent's children are read
   std::vector<TControl*> FControls;
 
 private:
   friend LRESULT InitWndProc(HWND, UINT, WPARAM, LPARAM);
   bool IsControlMouseMsg(TWMMouse& Message);
+  // Hands a notification from a child window (WM_COMMAND, WM_NOTIFY...) to the child's control as CN_ message.
+  static bool DoControlMsg(HWND ControlHandle, TMessage& Message);
 };
 
-// A windowed control that paints itself: Paint is called for WM_PAINT (the canvas comes with the graphics unit).
+// A windowed control that paints itself: for WM_PAINT, Paint (and OnPaint) draws on Canvas, which holds the paint
+// device context (clipped to the area to repaint) with the control's font and colour selected.
 class TCustomControl : public TWinControl {
   Z_CLASS(TCustomControl, TWinControl)
 
 public:
   explicit TCustomControl(TComponent* AOwner);
   void Dispatch(TMessage& Message) override;
+  TCanvas* Canvas() const { return FCanvas.get(); }
   TNotifyEvent OnPaint;
 
 protected:
   virtual void Paint();
+
+private:
+  std::unique_ptr<TCanvas> FCanvas;
 };
 
 // A control without a window: its parent forwards the mouse messages over it and paints it.
@@ -260,6 +432,11 @@ class TGraphicControl : public TControl {
 public:
   explicit TGraphicControl(TComponent* AOwner);
 };
+
+// The application's loop hands every message here first while a drag is under way; true when the drag used it.
+bool DragMessage(const MSG& Msg);
+// The control being dragged, or null.
+TControl* DragControl();
 
 // The control a window handle belongs to (through its window procedure), or null.
 TWinControl* FindControl(HWND Handle);

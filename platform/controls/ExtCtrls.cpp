@@ -1,8 +1,16 @@
 // Extra controls of the class library; here the timer component.
 #include "platform/controls/ExtCtrls.h"
+#include "platform/classes/TypInfo.h"
 #include "platform/controls/Forms.h"
 
-Z_IMPLEMENT_CLASS(TTimer, TComponent)
+Z_IMPLEMENT_CLASS_PUBLISHED(TTimer, TComponent, TTimer::Publish)
+
+void TTimer::Publish(TMetaClass& Meta) {
+  TPublisher<TTimer> P(Meta);
+  P.Property("Enabled", &TTimer::Enabled, &TTimer::SetEnabled).Default(true);
+  P.Property("Interval", &TTimer::Interval, &TTimer::SetInterval).Default(1000);
+  P.Property("OnTimer", &TTimer::OnTimer, &TTimer::SetOnTimer);
+}
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
   FWindowHandle = AllocateHWnd([this](TMessage& M) { WndProc(M); });

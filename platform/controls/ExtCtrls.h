@@ -13,6 +13,8 @@ class TTimer : public TComponent {
 public:
   explicit TTimer(TComponent* AOwner);
   void BeforeDestruction() override;
+  // Published: Enabled, Interval, OnTimer.
+  static void Publish(TMetaClass& Meta);
 
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool Value);

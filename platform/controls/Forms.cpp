@@ -1,11 +1,16 @@
 // Forms, the application object and the screen.
 #include "platform/controls/Forms.h"
+#include "platform/classes/FormResources.h"
 #include "platform/classes/Threads.h"
+#include "platform/controls/Menus.h"
+#include "platform/win/Desktop.h"
 #include "platform/win/MessageBox.h"
+#include "platform/win/WindowInternals.h"
 
 #include <algorithm>
+#include <utility>
 
-Z_IMPLEMENT_CLASS(TCustomForm, TWinControl)
+Z_IMPLEMENT_CLASS_PUBLISHED(TCustomForm, TWinControl, TCustomForm::Publish)
 Z_IMPLEMENT_CLASS(TForm, TCustomForm)
 Z_IMPLEMENT_CLASS(TApplication, TComponent)
 Z_IMPLEMENT_CLASS(TScreen, TComponent)
@@ -40,16 +45,124 @@ TScreen* TScreenRef::Get() {
 
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   FVisible = false;
+  FColor = clBtnFace;
+  FParentColor = false;
+  FParentFont = false;
   FWidth = 320;
   FHeight = 240;
   Screen->AddForm(this);
 }
 
+void TCustomForm::Publish(TMetaClass& Meta) {
+  TPublisher<TCustomForm> P(Meta);
+  P.Property("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
+  P.Property("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::BorderIcons)
+      .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
+  P.Property("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::BorderStyle).Default(bsSizeable);
+  P.Property("ClientHeight", &TCustomForm::ClientHeightValue, &TCustomForm::SetClientHeight);
+  P.Property("ClientWidth", &TCustomForm::ClientWidthValue, &TCustomForm::SetClientWidth);
+  P.Property("FormStyle", &TCustomForm::FormStyle, &TCustomForm::FormStyle).Default(fsNormal);
+  P.Property("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::KeyPreview).Default(false);
+  P.Property("Position", &TCustomForm::Position, &TCustomForm::Position).Default(poDesigned);
+  P.Property("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState).Default(wsNormal);
+  P.Property("OnActivate", &TCustomForm::OnActivate, &TCustomForm::OnActivate);
+  P.Property("OnClose", &TCustomForm::OnClose, &TCustomForm::OnClose);
+  P.Property("OnCloseQuery", &TCustomForm::OnCloseQuery, &TCustomForm::OnCloseQuery);
+  P.Property("OnCreate", &TCustomForm::OnCreate, &TCustomForm::OnCreate);
+  P.Property("OnDeactivate", &TCustomForm::OnDeactivate, &TCustomForm::OnDeactivate);
+  P.Property("OnDestroy", &TCustomForm::OnDestroy, &TCustomForm::OnDestroy);
+  P.Property("OnHide", &TCustomForm::OnHide, &TCustomForm::OnHide);
+  P.Property("OnShow", &TCustomForm::OnShow, &TCustomForm::OnShow);
+}
+
 void TCustomForm::AfterConstruction() {
+  // The class library's forms read their layout here; forms made with CreateNew (plain TForm) have none.
+  if (ClassType() != TForm::StaticClass() && ClassType() != TCustomForm::StaticClass()) {
+    InitInheritedComponent(this, TCustomForm::StaticClass());
+  }
   inherited::AfterConstruction();
   if (OnCreate) {
     OnCreate(this);
   }
+  if (FVisibleAfterCreate) {
+    FVisibleAfterCreate = false;
+    Show();
+  }
+}
+
+void TCustomForm::SetVisible(bool Value) {
+  if (ComponentState().Contains(csLoading)) {
+    FVisibleAfterCreate = Value;
+    return;
+  }
+  TWinControl::SetVisible(Value);
+}
+
+namespace {
+
+// The frame a form's styles put around its client area, without a window to ask.
+TPoint FrameOf(DWORD Style, DWORD ExStyle) {
+  TRect R = Rect(0, 0, 100, 100);
+  AdjustWindowRectEx(&R, Style, FALSE, ExStyle);
+  return Point(R.Width() - 100, R.Height() - 100);
+}
+
+}  // namespace
+
+TRect TCustomForm::ClientRect() {
+  if (HandleAllocated()) {
+    return TWinControl::ClientRect();
+  }
+  TCreateParams Params;
+  CreateParams(Params);
+  TPoint F = FrameOf(Params.Style, Params.ExStyle);
+  return Rect(0, 0, std::max(FWidth - F.X, 0), std::max(FHeight - F.Y, 0));
+}
+
+void TCustomForm::SetClientWidth(int Value) {
+  if (ComponentState().Contains(csReading)) {
+    FLoadedClientWidth = Value;
+  } else if (HandleAllocated()) {
+    TWinControl::SetClientWidth(Value);
+  } else {
+    TCreateParams Params;
+    CreateParams(Params);
+    SetWidth(Value + FrameOf(Params.Style, Params.ExStyle).X);
+  }
+}
+
+void TCustomForm::SetClientHeight(int Value) {
+  if (ComponentState().Contains(csReading)) {
+    FLoadedClientHeight = Value;
+  } else if (HandleAllocated()) {
+    TWinControl::SetClientHeight(Value);
+  } else {
+    TCreateParams Params;
+    CreateParams(Params);
+    SetHeight(Value + FrameOf(Params.Style, Params.ExStyle).Y);
+  }
+}
+
+void TCustomForm::Loaded() {
+  // The client size needs the border style, which the layout may give after it.
+  if (FLoadedClientWidth >= 0) {
+    SetClientWidth(std::exchange(FLoadedClientWidth, -1));
+  }
+  if (FLoadedClientHeight >= 0) {
+    SetClientHeight(std::exchange(FLoadedClientHeight, -1));
+  }
+  TWinControl::Loaded();
+}
+
+void TCustomForm::GetChildren(TGetChildProc Proc, TComponent* Root) {
+  for (int I = 0; I < ComponentCount(); ++I) {
+    TComponent* C = Components(I);
+    auto* Control = dynamic_cast<TControl*>(C);
+    if (!Control || !Control->Parent()) {
+      Proc(C);
+    }
+  }
+  TWinControl::GetChildren(Proc, Root);
 }
 
 void TCustomForm::BeforeDestruction() {
@@ -89,9 +202,33 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   if (FormStyle == fsStayOnTop) {
     Params.ExStyle |= WS_EX_TOPMOST;
   }
-  if (Position == poScreenCenter || Position == poDesktopCenter) {
-    Params.X = (GetSystemMetrics(SM_CXSCREEN) - Params.Width) / 2;
-    Params.Y = (GetSystemMetrics(SM_CYSCREEN) - Params.Height) / 2;
+  // Where the form first appears.
+  auto CenterOn = [&](const TRect& R) {
+    Params.X = R.Left + (R.Width() - Params.Width) / 2;
+    Params.Y = R.Top + (R.Height() - Params.Height) / 2;
+  };
+  TCustomForm* Over = nullptr;
+  switch (Position) {
+    case poScreenCenter: case poDesktopCenter: CenterOn(Screen->WorkAreaRect()); break;
+    case poOwnerFormCenter:
+      Over = dynamic_cast<TCustomForm*>(Owner());
+      [[fallthrough]];
+    case poMainFormCenter:
+      if (!Over) {
+        Over = Application->MainForm();
+      }
+      if (Over && Over != this && Over->HandleAllocated()) {
+        TRect R;
+        GetWindowRect(Over->Handle(), &R);
+        CenterOn(R);
+      } else {
+        CenterOn(Screen->WorkAreaRect());
+      }
+      break;
+    case poDefault: Params.X = Params.Y = Params.Width = Params.Height = CW_USEDEFAULT; break;
+    case poDefaultPosOnly: Params.X = Params.Y = CW_USEDEFAULT; break;
+    case poDefaultSizeOnly: Params.Width = Params.Height = CW_USEDEFAULT; break;
+    default: break;
   }
   Params.WindowClass.style = CS_DBLCLKS;
 }
@@ -114,6 +251,14 @@ void TCustomForm::SetWindowState(TWindowState Value) {
   FWindowState = Value;
   if (FHandle && Showing()) {
     ::ShowWindow(FHandle, Value == wsMinimized ? SW_MINIMIZE : Value == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+  }
+}
+
+int TCustomForm::ShowCommand() {
+  switch (FWindowState) {
+    case wsMinimized: return SW_SHOWMINIMIZED;
+    case wsMaximized: return SW_SHOWMAXIMIZED;
+    default: return SW_SHOW;
   }
 }
 
@@ -262,7 +407,8 @@ bool TCustomForm::IsShortCut(TWMKey& Message) {
   if (OnShortCut) {
     OnShortCut(Message, Handled);
   }
-  return Handled;
+  // Then the form's main menu and the action lists it owns (Menus.h).
+  return Handled || FormIsShortCut(this, Message);
 }
 
 void TCustomForm::Activate() {
@@ -310,7 +456,20 @@ void TCustomForm::CMDialogKey(TWMKey& Message) {
       default: break;
     }
   }
-  Message.Result = 0;
+  // Other keys (Return, Escape) go on to every control of the form: a default or cancel button takes them.
+  std::function<bool(TWinControl*)> Broadcast = [&](TWinControl* Container) {
+    for (int I = 0; I < Container->ControlCount(); ++I) {
+      TControl* C = Container->Controls(I);
+      if (C->Perform(CM_DIALOGKEY, Message.CharCode, Message.KeyData) != 0) {
+        return true;
+      }
+      if (auto* W = dynamic_cast<TWinControl*>(C); W && Broadcast(W)) {
+        return true;
+      }
+    }
+    return false;
+  };
+  Message.Result = Broadcast(this) ? 1 : 0;
 }
 
 void TCustomForm::WndProc(TMessage& Message) {
@@ -342,6 +501,28 @@ void TCustomForm::Dispatch(TMessage& Message) {
     }
     case WM_CLOSE:
       Close();
+      return;
+    case WM_GETMINMAXINFO: {
+      TWinControl::Dispatch(Message);
+      auto* MM = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+      const TSizeConstraints* C = Constraints();
+      if (MM && C) {
+        if (C->MinWidth() > 0) MM->ptMinTrackSize.X = C->MinWidth();
+        if (C->MinHeight() > 0) MM->ptMinTrackSize.Y = C->MinHeight();
+        if (C->MaxWidth() > 0) MM->ptMaxTrackSize.X = C->MaxWidth();
+        if (C->MaxHeight() > 0) MM->ptMaxTrackSize.Y = C->MaxHeight();
+      }
+      return;
+    }
+    case WM_SIZE:
+      TWinControl::Dispatch(Message);
+      // The state follows the window once it is on screen (before that, WindowState says how to show it).
+      if (FHandle && IsWindowVisible(FHandle)) {
+        FWindowState = IsIconic(FHandle) ? wsMinimized : IsZoomed(FHandle) ? wsMaximized : wsNormal;
+      }
+      if (Application->MainForm() == this) {
+        Application->MainFormSized(Message.WParam);
+      }
       return;
     case WM_SYSCOMMAND:
       if ((Message.WParam & 0xFFF0) == SC_KEYMENU && Application->HandleAllocated() &&
@@ -500,6 +681,9 @@ bool TApplication::ProcessMessage(MSG& Msg) {
   if (OnMessage) {
     OnMessage(Msg, Handled);
   }
+  if (!Handled && DragMessage(Msg)) {
+    Handled = true;
+  }
   if (!Handled && !IsKeyMsg(Msg)) {
     TranslateMessage(&Msg);
     DispatchMessage(&Msg);
@@ -622,6 +806,57 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
   return ::MessageBox(Owner, Text.c_str(), (Caption.empty() ? Title : Caption).c_str(), Flags);
 }
 
+void TApplication::Minimize() {
+  if (FMainForm && FMainForm->HandleAllocated() && !IsIconic(FMainForm->Handle())) {
+    ShowWindow(FMainForm->Handle(), SW_MINIMIZE);  // WM_SIZE tells MainFormSized
+  } else if (!FMinimized) {
+    MainFormSized(SIZE_MINIMIZED);
+  }
+}
+
+void TApplication::Restore() {
+  if (FMainForm && FMainForm->HandleAllocated() && IsIconic(FMainForm->Handle())) {
+    ShowWindow(FMainForm->Handle(), SW_RESTORE);
+  } else if (FMinimized) {
+    MainFormSized(SIZE_RESTORED);
+  }
+}
+
+void TApplication::MainFormSized(WPARAM Kind) {
+  bool Now = Kind == SIZE_MINIMIZED;
+  if (Now == FMinimized) {
+    return;
+  }
+  FMinimized = Now;
+  TNotifyEvent& Event = Now ? OnMinimize : OnRestore;
+  if (Event) {
+    Event(this);
+  }
+}
+
+bool TApplication::DoHelp(UINT Command, NativeInt Data, const std::string& Text) {
+  HelpRequests.push_back(THelpRequest{HelpFile, Command, Data, Text});
+  bool CallHelp = true;
+  bool Result = false;
+  if (OnHelp) {
+    Result = OnHelp(Command, Data, CallHelp);
+  }
+  if (CallHelp) {
+    HWND Wnd = FMainForm && FMainForm->HandleAllocated() ? FMainForm->Handle() : Handle();
+    UINT_PTR Arg = Text.empty() ? static_cast<UINT_PTR>(Data) : reinterpret_cast<UINT_PTR>(Text.c_str());
+    Result = !HelpFile.empty() && WinHelp(Wnd, HelpFile.c_str(), Command, Arg);
+  }
+  return Result;
+}
+
+bool TApplication::HelpCommand(UINT Command, NativeInt Data) { return DoHelp(Command, Data, {}); }
+
+bool TApplication::HelpContext(int Context) { return DoHelp(HELP_CONTEXT, Context, {}); }
+
+bool TApplication::HelpJump(const std::string& JumpId) { return DoHelp(HELP_COMMAND, 0, "JumpID(\"\",\"" + JumpId + "\")"); }
+
+bool TApplication::HelpKeyword(const std::string& Keyword) { return DoHelp(HELP_KEY, 0, Keyword); }
+
 TControl* TApplication::CaptureControl() { return TheCaptureControl; }
 
 void TApplication::SetCaptureControl(TControl* Control) { TheCaptureControl = Control; }
@@ -637,6 +872,31 @@ void TApplication::FormDestroyed(TCustomForm* Form) {
 
 // ---- TScreen ----------------------------------------------------------------------------------------------------
 
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+
+void TScreen::BeforeDestruction() {
+  delete FFonts;
+  FFonts = nullptr;
+  inherited::BeforeDestruction();
+}
+
+TCustomForm* TScreen::Forms(int Index) const {
+  if (Index < 0 || Index >= FormCount()) {
+    throw EListError(Format(RtlConsts::SListIndexError, {Index}));
+  }
+  std::vector<HWND> Order = WindowSystem::TopLevelWindows();
+  auto Rank = [&](TCustomForm* F) -> std::size_t {
+    if (F->HandleAllocated() && IsWindowVisible(F->Handle())) {
+      auto It = std::find(Order.begin(), Order.end(), F->Handle());
+      return static_cast<std::size_t>(It - Order.begin());
+    }
+    return Order.size();
+  };
+  std::vector<TCustomForm*> Sorted = FForms;
+  std::stable_sort(Sorted.begin(), Sorted.end(), [&](TCustomForm* A, TCustomForm* B) { return Rank(A) < Rank(B); });
+  return Sorted[static_cast<std::size_t>(Index)];
+}
+
 TCustomForm* TScreen::ActiveForm() const {
   HWND A = GetActiveWindow();
   for (TCustomForm* F : FForms) {
@@ -651,4 +911,95 @@ TWinControl* TScreen::ActiveControl() const { return FindControl(GetFocus()); }
 
 void TScreen::RemoveForm(TCustomForm* Form) {
   FForms.erase(std::remove(FForms.begin(), FForms.end(), Form), FForms.end());
+}
+
+TRect TScreen::WorkAreaRect() const {
+  if (auto* B = WindowBackend()) {
+    return B->ScreenRect();
+  }
+  return Rect(0, 0, Width(), Height());
+}
+
+void TScreen::SetCursor(TCursor Value) {
+  if (FCursor == Value) {
+    return;
+  }
+  FCursor = Value;
+  if (Value != crDefault) {
+    ::SetCursor(Cursors(Value));
+    return;
+  }
+  // Back to the windows' own cursors: the window under the pointer chooses again.
+  TPoint P;
+  GetCursorPos(&P);
+  if (HWND W = WindowFromPoint(P)) {
+    LRESULT Hit = SendMessage(W, WM_NCHITTEST, 0, MAKELONG(static_cast<WORD>(P.X), static_cast<WORD>(P.Y)));
+    if (SendMessage(W, WM_SETCURSOR, W, MAKELONG(static_cast<WORD>(Hit), static_cast<WORD>(WM_MOUSEMOVE))) == 0) {
+      ::SetCursor(CursorOfTCursor(crArrow));
+    }
+  } else {
+    ::SetCursor(CursorOfTCursor(crArrow));
+  }
+}
+
+HCURSOR TScreen::Cursors(int Index) const {
+  auto It = FCursors.find(Index);
+  if (It != FCursors.end()) {
+    return It->second;
+  }
+  if (Index == crNone) {
+    return 0;
+  }
+  HCURSOR C = CursorOfTCursor(static_cast<TCursor>(Index));
+  return C ? C : CursorOfTCursor(crArrow);
+}
+
+void TScreen::SetCursors(int Index, HCURSOR Handle) {
+  if (Handle) {
+    FCursors[Index] = Handle;
+  } else {
+    FCursors.erase(Index);
+  }
+}
+
+TStrings* TScreen::Fonts() {
+  if (!FFonts) {
+    FFonts = new TStringList;
+    FFonts->SetSorted(true);
+    FFonts->SetDuplicates(dupIgnore);
+    if (auto* B = WindowBackend()) {
+      for (const std::string& F : B->FontFamilies()) {
+        FFonts->Add(F);
+      }
+    }
+  }
+  return FFonts;
+}
+
+void TScreen::ResetFonts() {
+  delete FFonts;
+  FFonts = nullptr;
+}
+
+// ---- TMouse -----------------------------------------------------------------------------------------------------
+
+TMouse* TMouseRef::Get() {
+  static auto* M = new TMouse;
+  return M;
+}
+
+TPoint TMouse::CursorPos() const {
+  TPoint P;
+  GetCursorPos(&P);
+  return P;
+}
+
+void TMouse::SetCursorPos(TPoint Value) { ::SetCursorPos(Value.X, Value.Y); }
+
+void TMouse::SetCapture(HWND Value) {
+  if (Value) {
+    ::SetCapture(Value);
+  } else {
+    ReleaseCapture();
+  }
 }

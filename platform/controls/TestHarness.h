@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace Harness {
 
@@ -28,6 +29,10 @@ void KeyDown(WORD Vk, TMods Mods = {});
 void KeyUp(WORD Vk, TMods Mods = {});
 void KeyPress(WORD Vk, TMods Mods = {});
 void TypeText(const std::string& Text);
+// Input-method text (code page 1252) as an input method sends it to the focused widget: a composition under way,
+// or committed text.
+void ImeCompose(const std::string& Preedit);
+void ImeCommit(const std::string& Text);
 
 // Mouse input at a point given in a window's client coordinates; it goes to the top-level window's host there.
 // Two presses close in time and place make a double click, as on the platform (DoubleClick makes one).
@@ -46,6 +51,9 @@ int RunUntilIdle(int Limit = 100000);
 bool RunUntil(const std::function<bool()>& Done, DWORD TimeoutMs = 5000);
 // Advances a manual clock and runs until idle, so timers that became due fire.
 void Advance(TManualClock& Clock, UInt64 Milliseconds);
+
+// Drops files (full paths) from the desktop at a point of a window, as a file manager would.
+void DropFiles(HWND Wnd, TPoint Client, const std::vector<std::string>& Files);
 
 // Saves the window's current look as a PNG file; false when it is not on screen.
 bool SaveWindowPng(HWND Wnd, const std::string& FileName);

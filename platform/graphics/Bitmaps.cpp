@@ -1,6 +1,8 @@
 // TGraphic and TBitmap (with BMP files and its canvas), icons and TIcon, and TPicture.
 #include "platform/graphics/GdiInternals.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/graphics/Images.h"
+#include "platform/win/Resources.h"
 #include "platform/classes/Streams.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
@@ -599,26 +601,46 @@ void TBitmap::SaveToStream(TStream* Stream) {
   Stream->WriteBuffer(Out.data(), static_cast<LongInt>(Out.size()));
 }
 
-void TBitmap::LoadFromResourceName(HINSTANCE, const std::string& ResName) {
-  TResourceStream Res(ResName);
-  std::string Data = ReadAll(&Res);
-  if (Data.size() < 2 || Data[0] != 'B' || Data[1] != 'M') {
-    // A bitmap resource is a BMP file without its 14-byte file header: put one in front.
-    if (Data.size() < 40) {
-      throw EInvalidGraphic(SInvalidBitmap);
-    }
-    DWORD HeaderSize = Get<DWORD>(Data, 0);
-    WORD BitCount = Get<WORD>(Data, 14);
-    DWORD ClrUsed = HeaderSize >= 40 ? Get<DWORD>(Data, 32) : 0;
-    DWORD Colors = BitCount <= 8 ? (ClrUsed ? ClrUsed : (1u << BitCount)) : 0;
-    std::string File = "BM";
-    Put<DWORD>(File, static_cast<DWORD>(14 + Data.size()));
-    Put<DWORD>(File, 0);
-    Put<DWORD>(File, 14 + HeaderSize + Colors * 4);
-    Data = File + Data;
+std::string BitmapFileBytes(std::string Data) {
+  if (Data.size() >= 2 && Data[0] == 'B' && Data[1] == 'M') {
+    return Data;
   }
+  // A bitmap resource is a BMP file without its 14-byte file header: put one in front.
+  if (Data.size() < 40) {
+    throw EInvalidGraphic(SInvalidBitmap);
+  }
+  DWORD HeaderSize = Get<DWORD>(Data, 0);
+  WORD BitCount = Get<WORD>(Data, 14);
+  DWORD ClrUsed = HeaderSize >= 40 ? Get<DWORD>(Data, 32) : 0;
+  DWORD Colors = BitCount <= 8 ? (ClrUsed ? ClrUsed : (1u << BitCount)) : 0;
+  std::string File = "BM";
+  Put<DWORD>(File, static_cast<DWORD>(14 + Data.size()));
+  Put<DWORD>(File, 0);
+  Put<DWORD>(File, 14 + HeaderSize + Colors * 4);
+  return File + Data;
+}
+
+HBITMAP BitmapFromBytes(const std::string& Data) {
+  std::string File = BitmapFileBytes(Data);
   TMemoryStream M;
-  M.WriteBuffer(Data.data(), static_cast<LongInt>(Data.size()));
+  M.WriteBuffer(File.data(), static_cast<LongInt>(File.size()));
+  M.SetPosition(0);
+  TBitmap B;
+  B.LoadFromStream(&M);
+  return B.ReleaseHandle();
+}
+
+void TBitmap::LoadFromResourceName(HINSTANCE Instance, const std::string& ResName) {
+  std::string Data;
+  if (HRSRC R = FindResource(static_cast<HMODULE>(Instance), ResName.c_str(), RT_BITMAP)) {
+    Data.assign(static_cast<const char*>(LockResource(LoadResource(nullptr, R))), SizeofResource(nullptr, R));
+  } else {
+    TResourceStream Res(ResName);
+    Data = ReadAll(&Res);
+  }
+  std::string File = BitmapFileBytes(Data);
+  TMemoryStream M;
+  M.WriteBuffer(File.data(), static_cast<LongInt>(File.size()));
   M.SetPosition(0);
   LoadFromStream(&M);
 }
@@ -670,9 +692,10 @@ void TIcon::Draw(TCanvas* ACanvas, const TRect& R) {
   }
 }
 
-void TIcon::LoadFromStream(TStream* Stream) {
-  std::string In = ReadAll(Stream);
-  if (In.size() < 6 + 16 || Get<WORD>(In, 0) != 0 || Get<WORD>(In, 2) != 1 || Get<WORD>(In, 4) == 0) {
+HICON IconFromBytes(const std::string& In) {
+  // Icon (type 1) and cursor (type 2) files: the first image, 24 or 32 bits with its mask.
+  if (In.size() < 6 + 16 || Get<WORD>(In, 0) != 0 || (Get<WORD>(In, 2) != 1 && Get<WORD>(In, 2) != 2) ||
+      Get<WORD>(In, 4) == 0) {
     throw EInvalidGraphic(SInvalidIcon);
   }
   DWORD At = Get<DWORD>(In, 6 + 12);
@@ -699,12 +722,16 @@ void TIcon::LoadFromStream(TStream* Stream) {
     }
   }
   ICONINFO Info;
+  Info.fIcon = Get<WORD>(In, 2) == 1;
   Info.hbmColor = C;
   Info.hbmMask = M;
-  SetHandle(CreateIconIndirect(&Info));
+  HICON Icon = CreateIconIndirect(&Info);
   DeleteObject(C);
   DeleteObject(M);
+  return Icon;
 }
+
+void TIcon::LoadFromStream(TStream* Stream) { SetHandle(IconFromBytes(ReadAll(Stream))); }
 
 void TIcon::SaveToStream(TStream* Stream) {
   ICONINFO I;

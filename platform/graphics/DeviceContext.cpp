@@ -114,7 +114,7 @@ TRegionData EffectiveClip(const TDCRec& D) {
 }
 
 void Touch(TDCRec& D, const TRect& Rc) {
-  if (!D.Wnd || Rc.Right <= Rc.Left || Rc.Bottom <= Rc.Top) {
+  if ((!D.Wnd && !D.Desktop) || Rc.Right <= Rc.Left || Rc.Bottom <= Rc.Top) {
     return;
   }
   if (!D.HasTouched) {

@@ -29,6 +29,29 @@ TDraw Open(HDC DC) {
   return T;
 }
 
+// Logical coordinates to the recording DC's device coordinates.
+TRect DeviceRect(const TDCRec& D, int L, int T, int R, int B) {
+  TPoint A = Gdi::ToDevice(D, L, T);
+  TPoint Z = Gdi::ToDevice(D, R, B);
+  return Rect(A.X, A.Y, Z.X, Z.Y);
+}
+
+std::vector<TPoint> DevicePoints(const TDCRec& D, const TPoint* Pts, int Count) {
+  std::vector<TPoint> V;
+  for (int I = 0; I < Count; ++I) {
+    V.push_back(Gdi::ToDevice(D, Pts[I].X, Pts[I].Y));
+  }
+  return V;
+}
+
+TRect BoundsOf(const std::vector<TPoint>& V) {
+  TRect B = Rect(V[0].X, V[0].Y, V[0].X, V[0].Y);
+  for (const TPoint& P : V) {
+    B = Rect(std::min(B.Left, P.X), std::min(B.Top, P.Y), std::max(B.Right, P.X + 1), std::max(B.Bottom, P.Y + 1));
+  }
+  return B;
+}
+
 std::uint32_t ToMono(std::uint32_t Px) {
   int Sum = static_cast<int>(((Px >> 16) & 0xFF) + ((Px >> 8) & 0xFF) + (Px & 0xFF));
   return Sum >= 384 ? 0xFFFFFFFF : 0xFF000000;
@@ -255,6 +278,27 @@ BOOL Blit(HDC Dest, int X, int Y, int W, int H, HDC Src, int SrcX, int SrcY, int
     }
     SP = Gdi::Surface(*S);
   }
+  if (T.D->Record && !Mask) {
+    TRect DR = DeviceRect(*T.D, X, Y, X + W, Y + H);
+    PPixels Copy = NeedSrc ? Gdi::CopyPixels(*S, SrcX, SrcY, SrcW, SrcH) : nullptr;
+    bool FlipX = (W < 0) != (SrcW < 0), FlipY = (H < 0) != (SrcH < 0);
+    Gdi::Record(*T.D, DR, [DR, Copy, Rop, FlipX, FlipY](HDC Target, const TPlayScale& Sc) {
+      TRect R = Sc.R(DR);
+      if (!Copy) {
+        PatBlt(Target, R.Left, R.Top, R.Width(), R.Height(), Rop);
+        return;
+      }
+      HDC Mem = CreateCompatibleDC(0);
+      HBITMAP B = CreateBitmap(Copy->Width, Copy->Height, 1, 32, nullptr);
+      *Gdi::Object(B, OBJ_BITMAP)->Bitmap = *Copy;
+      HGDIOBJ Old = SelectObject(Mem, B);
+      StretchBlt(Target, FlipX ? R.Right : R.Left, FlipY ? R.Bottom : R.Top, FlipX ? -R.Width() : R.Width(),
+                 FlipY ? -R.Height() : R.Height(), Mem, 0, 0, Copy->Width, Copy->Height, Rop);
+      SelectObject(Mem, Old);
+      DeleteObject(B);
+      DeleteDC(Mem);
+    });
+  }
   if (!T.Ok() || W == 0 || H == 0) {
     return TRUE;
   }
@@ -341,6 +385,16 @@ int FillRect(HDC DC, const TRect* Rc, HBRUSH Brush) {
   if (!T.D || !Rc) {
     return 0;
   }
+  if (T.D->Record) {
+    TRect DR = DeviceRect(*T.D, Rc->Left, Rc->Top, Rc->Right, Rc->Bottom);
+    Gdi::TBrushCopy BC = Gdi::CopyBrush(*T.D, Brush);
+    Gdi::Record(*T.D, DR, [DR, BC](HDC Target, const TPlayScale& Sc) {
+      TRect R = Sc.R(DR);
+      HBRUSH B = Gdi::MakeBrush(BC);
+      FillRect(Target, &R, B);
+      DeleteObject(B);
+    });
+  }
   if (T.Ok()) {
     PaintRect(T, SurfaceRect(*T.D, Rc->Left, Rc->Top, Rc->Right, Rc->Bottom), Brush, 0xF0);
   }
@@ -355,6 +409,16 @@ int FrameRect(HDC DC, const TRect* Rc, HBRUSH Brush) {
   }
   if (Rc->Right <= Rc->Left || Rc->Bottom <= Rc->Top) {
     return 1;
+  }
+  if (T.D->Record) {
+    TRect DR = DeviceRect(*T.D, Rc->Left, Rc->Top, Rc->Right, Rc->Bottom);
+    Gdi::TBrushCopy BC = Gdi::CopyBrush(*T.D, Brush);
+    Gdi::Record(*T.D, DR, [DR, BC](HDC Target, const TPlayScale& Sc) {
+      TRect R = Sc.R(DR);
+      HBRUSH B = Gdi::MakeBrush(BC);
+      FrameRect(Target, &R, B);
+      DeleteObject(B);
+    });
   }
   if (T.Ok()) {
     TRect R = SurfaceRect(*T.D, Rc->Left, Rc->Top, Rc->Right, Rc->Bottom);
@@ -371,6 +435,13 @@ BOOL InvertRect(HDC DC, const TRect* Rc) {
   TDraw T = Open(DC);
   if (!T.D || !Rc) {
     return FALSE;
+  }
+  if (T.D->Record) {
+    TRect DR = DeviceRect(*T.D, Rc->Left, Rc->Top, Rc->Right, Rc->Bottom);
+    Gdi::Record(*T.D, DR, [DR](HDC Target, const TPlayScale& Sc) {
+      TRect R = Sc.R(DR);
+      InvertRect(Target, &R);
+    });
   }
   if (T.Ok()) {
     ForRect(T, SurfaceRect(*T.D, Rc->Left, Rc->Top, Rc->Right, Rc->Bottom),
@@ -389,6 +460,13 @@ BOOL PatBlt(HDC DC, int X, int Y, int Width, int Height, DWORD Rop) {
   if (RopUsesSource(Code)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
+  }
+  if (T.D->Record) {
+    TRect DR = DeviceRect(*T.D, X, Y, X + Width, Y + Height);
+    Gdi::Record(*T.D, DR, [DR, Rop](HDC Target, const TPlayScale& Sc) {
+      TRect R = Sc.R(DR);
+      PatBlt(Target, R.Left, R.Top, R.Width(), R.Height(), Rop);
+    });
   }
   if (T.Ok()) {
     PaintRect(T, SurfaceRect(*T.D, X, Y, X + Width, Y + Height), T.D->S.Brush, Code);
@@ -416,6 +494,29 @@ BOOL GradientFill(HDC DC, TRIVERTEX* Vertices, ULONG NumVertices, void* Mesh, UL
   if (!T.D || !Vertices || !Mesh || (Mode != GRADIENT_FILL_RECT_H && Mode != GRADIENT_FILL_RECT_V)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
+  }
+  if (T.D->Record) {
+    std::vector<TRIVERTEX> Vs(Vertices, Vertices + NumVertices);
+    const auto* Gr = static_cast<const GRADIENT_RECT*>(Mesh);
+    std::vector<GRADIENT_RECT> Ms(Gr, Gr + NumMesh);
+    for (TRIVERTEX& V : Vs) {
+      TPoint P = Gdi::ToDevice(*T.D, V.x, V.y);
+      V.x = P.X;
+      V.y = P.Y;
+    }
+    std::vector<TPoint> Pts;
+    for (const TRIVERTEX& V : Vs) {
+      Pts.push_back(Point(V.x, V.y));
+    }
+    Gdi::Record(*T.D, BoundsOf(Pts), [Vs, Ms, Mode](HDC Target, const TPlayScale& Sc) {
+      std::vector<TRIVERTEX> S = Vs;
+      std::vector<GRADIENT_RECT> M = Ms;
+      for (TRIVERTEX& V : S) {
+        V.x = Sc.X(V.x);
+        V.y = Sc.Y(V.y);
+      }
+      GradientFill(Target, S.data(), static_cast<ULONG>(S.size()), M.data(), static_cast<ULONG>(M.size()), Mode);
+    });
   }
   if (!T.Ok()) {
     return TRUE;
@@ -475,6 +576,13 @@ BOOL LineTo(HDC DC, int X, int Y) {
     return FALSE;
   }
   TPenInfo Pen = PenOf(*T.D);
+  if (T.D->Record) {
+    TPoint A = Gdi::ToDevice(*T.D, T.D->S.CurPos.X, T.D->S.CurPos.Y), B = Gdi::ToDevice(*T.D, X, Y);
+    Gdi::Record(*T.D, BoundsOf({A, B}), [A, B](HDC Target, const TPlayScale& Sc) {
+      MoveToEx(Target, Sc.X(A.X), Sc.Y(A.Y), nullptr);
+      LineTo(Target, Sc.X(B.X), Sc.Y(B.Y));
+    });
+  }
   if (T.Ok() && !Pen.Null) {
     int Counter = 0;
     DrawLine(T, Gdi::ToSurface(*T.D, T.D->S.CurPos.X, T.D->S.CurPos.Y), Gdi::ToSurface(*T.D, X, Y), Pen, Counter);
@@ -488,6 +596,16 @@ BOOL Polyline(HDC DC, const TPoint* Points, int Count) {
   TDraw T = Open(DC);
   if (!T.D || !Points || Count < 2) {
     return FALSE;
+  }
+  if (T.D->Record) {
+    auto Pts = DevicePoints(*T.D, Points, Count);
+    Gdi::Record(*T.D, BoundsOf(Pts), [Pts](HDC Target, const TPlayScale& Sc) {
+      std::vector<TPoint> S;
+      for (const TPoint& P : Pts) {
+        S.push_back(Sc.P(P));
+      }
+      Polyline(Target, S.data(), static_cast<int>(S.size()));
+    });
   }
   TPenInfo Pen = PenOf(*T.D);
   if (T.Ok() && !Pen.Null) {
@@ -505,6 +623,16 @@ BOOL Polygon(HDC DC, const TPoint* Points, int Count) {
   TDraw T = Open(DC);
   if (!T.D || !Points || Count < 2) {
     return FALSE;
+  }
+  if (T.D->Record) {
+    auto Dev = DevicePoints(*T.D, Points, Count);
+    Gdi::Record(*T.D, BoundsOf(Dev), [Dev](HDC Target, const TPlayScale& Sc) {
+      std::vector<TPoint> S;
+      for (const TPoint& P : Dev) {
+        S.push_back(Sc.P(P));
+      }
+      Polygon(Target, S.data(), static_cast<int>(S.size()));
+    });
   }
   if (!T.Ok()) {
     return TRUE;
@@ -529,6 +657,13 @@ BOOL Rectangle(HDC DC, int Left, int Top, int Right, int Bottom) {
   TDraw T = Open(DC);
   if (!T.D) {
     return FALSE;
+  }
+  if (T.D->Record) {
+    TRect DR = DeviceRect(*T.D, Left, Top, Right, Bottom);
+    Gdi::Record(*T.D, DR, [DR](HDC Target, const TPlayScale& Sc) {
+      TRect Rs = Sc.R(DR);
+      Rectangle(Target, Rs.Left, Rs.Top, Rs.Right, Rs.Bottom);
+    });
   }
   if (!T.Ok()) {
     return TRUE;
@@ -570,6 +705,13 @@ BOOL Ellipse(HDC DC, int Left, int Top, int Right, int Bottom) {
   if (!T.D) {
     return FALSE;
   }
+  if (T.D->Record) {
+    TRect DR = DeviceRect(*T.D, Left, Top, Right, Bottom);
+    Gdi::Record(*T.D, DR, [DR](HDC Target, const TPlayScale& Sc) {
+      TRect Rs = Sc.R(DR);
+      Ellipse(Target, Rs.Left, Rs.Top, Rs.Right, Rs.Bottom);
+    });
+  }
   if (!T.Ok()) {
     return TRUE;
   }
@@ -590,6 +732,14 @@ BOOL RoundRect(HDC DC, int Left, int Top, int Right, int Bottom, int Width, int 
   if (!T.D) {
     return FALSE;
   }
+  if (T.D->Record) {
+    TRect DR = DeviceRect(*T.D, Left, Top, Right, Bottom);
+    Gdi::Record(*T.D, DR, [DR, Width, Height](HDC Target, const TPlayScale& Sc) {
+      TRect Rs = Sc.R(DR);
+      RoundRect(Target, Rs.Left, Rs.Top, Rs.Right, Rs.Bottom, static_cast<int>(Width * Sc.Sx),
+                static_cast<int>(Height * Sc.Sy));
+    });
+  }
   if (!T.Ok()) {
     return TRUE;
   }
@@ -609,6 +759,17 @@ BOOL RoundRect(HDC DC, int Left, int Top, int Right, int Bottom, int Width, int 
 COLORREF SetPixel(HDC DC, int X, int Y, COLORREF Color) {
   std::lock_guard G(Gdi::Lock());
   TDraw T = Open(DC);
+  if (T.D && T.D->Record) {
+    TPoint P = Gdi::ToDevice(*T.D, X, Y);
+    Gdi::Record(*T.D, Rect(P.X, P.Y, P.X + 1, P.Y + 1), [P, Color](HDC Target, const TPlayScale& Sc) {
+      // A pixel grows with the picture.
+      TRect R = Sc.R(Rect(P.X, P.Y, P.X + 1, P.Y + 1));
+      HBRUSH B = CreateSolidBrush(Color);
+      FillRect(Target, &R, B);
+      DeleteObject(B);
+    });
+    return Color & 0xFFFFFF;
+  }
   if (!T.Ok()) {
     return CLR_INVALID;
   }

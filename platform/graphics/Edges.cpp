@@ -290,6 +290,15 @@ BOOL DrawFocusRect(HDC DC, const TRect* Rc) {
   if (Rc->Right <= Rc->Left || Rc->Bottom <= Rc->Top) {
     return TRUE;
   }
+  if (D->Record) {
+    TPoint A = Gdi::ToDevice(*D, Rc->Left, Rc->Top), B = Gdi::ToDevice(*D, Rc->Right, Rc->Bottom);
+    TRect DR = Rect(A.X, A.Y, B.X, B.Y);
+    Gdi::Record(*D, DR, [DR](HDC Target, const TPlayScale& Sc) {
+      TRect R = Sc.R(DR);
+      DrawFocusRect(Target, &R);
+    });
+    return TRUE;
+  }
   // Every other pixel of the outline, each visited once, is inverted: drawing twice restores the pixels.
   std::set<std::pair<int, int>> Points;
   for (int X = Rc->Left; X < Rc->Right; ++X) {

@@ -5,6 +5,8 @@
 #include "platform/graphics/WinGdi.h"
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -83,10 +85,13 @@ struct TDCState {
 
 // A device context. Window DCs draw into the window's backing image at Origin (the client or window rectangle's
 // place in the image), limited to Limit (image coordinates: the client area, or the paint area in BeginPaint).
+struct TRecording;
+
 struct TDCRec {
   DWORD Type = OBJ_DC;
   HWND Wnd = 0;
-  bool Screen = false;  // GetDC(0): measures, draws nowhere
+  bool Screen = false;   // measures, draws nowhere (metafile recording DCs)
+  bool Desktop = false;  // GetDC(0): draws on the overlay above the program's windows
   bool WholeWindow = false;
   bool Painting = false;
   TPoint Origin;
@@ -99,6 +104,8 @@ struct TDCRec {
   // Printer DCs: the page is Target at Dpi; Origin is the printable area's corner on the paper.
   bool Printer = false;
   int Dpi = 96;
+  // Metafile DCs: drawing calls are recorded here instead of drawn.
+  std::shared_ptr<TRecording> Record;
 };
 using PDCRec = std::shared_ptr<TDCRec>;
 
@@ -141,6 +148,13 @@ PPixels ExistingBackingImage(HWND Wnd);  // null when the window never drew
 void ShowWindowImage(HWND Wnd, const TRect& ImageRc);
 // Shows a standard cursor (an IDC_ value; 0 hides it) over the program's windows (toolkit side).
 void ShowCursor(HCURSOR Cursor);
+// The desktop overlay: an image the size of the screen, 0 where nothing is drawn, shown above every window of
+// the program (XOR outlines drawn twice leave it empty again).
+PPixels DesktopImage();
+void ShowDesktopImage(const TRect& Rc);  // toolkit side
+bool DesktopOverlayVisible();            // toolkit side: whether the overlay shows anything
+// Shows a top-level window with the given opacity (0..1) (toolkit side).
+void SetWindowOpacity(HWND Wnd, double Opacity);
 // Forgets toolkit-side caches of a font (toolkit side).
 void FontDeleted(HFONT Font);
 }  // namespace Gdi
@@ -195,4 +209,36 @@ std::vector<std::string> PrinterNames();  // "PDF" first
 void* PrintJobStart(const TPrintSettings& Settings);  // null when it cannot start
 bool PrintJobPage(void* Job, const TPixels& Page);
 bool PrintJobEnd(void* Job, bool Abort);  // ends (or abandons) the job and frees it
+}  // namespace Gdi
+
+// Recorded drawing for metafiles. Coordinates are the recording DC's device coordinates; playing maps them
+// into a destination rectangle, scaling coordinates, pen widths and font sizes.
+struct TPlayScale {
+  double Sx = 1.0;
+  double Sy = 1.0;
+  int Ox = 0;
+  int Oy = 0;
+  int X(int V) const { return Ox + static_cast<int>(V * Sx + (V >= 0 ? 0.5 : -0.5)); }
+  int Y(int V) const { return Oy + static_cast<int>(V * Sy + (V >= 0 ? 0.5 : -0.5)); }
+  TRect R(const TRect& Rc) const { return Rect(X(Rc.Left), Y(Rc.Top), X(Rc.Right), Y(Rc.Bottom)); }
+  TPoint P(const TPoint& Pt) const { return Point(X(Pt.X), Y(Pt.Y)); }
+};
+using TPlayCall = std::function<void(HDC Target, const TPlayScale& Scale)>;
+namespace Gdi {
+// Records a call with the DC's current state (pen, brush, font, colours, modes, clip region); Bounds is the
+// device area it covers, which grows the recording's extent.
+void Record(TDCRec& D, const TRect& Bounds, TPlayCall Call);
+// A brush's attributes as the recording holds them, and a fresh brush made from them at play time.
+struct TBrushCopy {
+  bool Null = true;
+  COLORREF Color = 0;
+  std::shared_ptr<TPixels> Pattern;
+  UINT Style = BS_SOLID;
+};
+TBrushCopy CopyBrush(const TDCRec& D, HBRUSH Brush);
+HBRUSH MakeBrush(const TBrushCopy& B);
+// A copy of a rectangle of a DC's surface (logical coordinates of Src), for recorded blits.
+PPixels CopyPixels(const TDCRec& Src, int X, int Y, int W, int H);
+// Plays a recording into Dest (logical coordinates of the target DC) for a picture of the given frame size.
+void Play(HDC Target, const TRecording& R, const TRect& Dest, TSize Frame);
 }  // namespace Gdi

@@ -3,6 +3,7 @@
 
 #include "platform/classes/Component.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/win/Resources.h"
 
 #include <vector>
 
@@ -158,7 +159,6 @@ inline constexpr TCursor crHelp = -20;
 inline constexpr TCursor crHandPoint = -21;
 inline constexpr TCursor crSizeAll = -22;
 
-inline constexpr LPCSTR MAKEINTRESOURCE(WORD Id) { return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(Id)); }
 inline constexpr WORD IDC_ARROW = 32512;
 inline constexpr WORD IDC_IBEAM = 32513;
 inline constexpr WORD IDC_WAIT = 32514;

@@ -188,6 +188,36 @@ BOOL ExtTextOut(HDC DC, int X, int Y, UINT Options, const TRect* Rc, LPCSTR Text
   if (UpdateCP) {
     D->S.CurPos.X = HAlign == TA_RIGHT ? X - Width : HAlign == TA_CENTER ? X : X + Width;
   }
+  if (D->Record) {
+    TPoint At = Gdi::ToDevice(*D, X, Y);
+    std::optional<TRect> DevRc;
+    if (Rc) {
+      TPoint A = Gdi::ToDevice(*D, Rc->Left, Rc->Top), B = Gdi::ToDevice(*D, Rc->Right, Rc->Bottom);
+      DevRc = Rect(A.X, A.Y, B.X, B.Y);
+    }
+    std::string Str(Text, Count);
+    std::vector<int> Adv(Count);
+    for (UINT K = 0; K < Count; ++K) {
+      Adv[K] = Dx ? Dx[K] : I.Widths[static_cast<unsigned char>(Text[K])];
+    }
+    TPoint Cell = Gdi::ToDevice(*D, Left, Top);
+    TRect Bounds = Rect(Cell.X, Cell.Y, Cell.X + Width, Cell.Y + I.Tm.tmHeight);
+    Gdi::Record(*D, DevRc ? *DevRc : Bounds, [At, DevRc, Str, Adv, Options](HDC Target, const TPlayScale& Sc) {
+      // Advances are scaled as running sums, so that the characters land where the scaled picture puts them.
+      std::vector<int> Scaled(Adv.size());
+      int Sum = 0, Prev = 0;
+      for (std::size_t K = 0; K < Adv.size(); ++K) {
+        Sum += Adv[K];
+        int Now = static_cast<int>(Sum * Sc.Sx + 0.5);
+        Scaled[K] = Now - Prev;
+        Prev = Now;
+      }
+      TRect R = DevRc ? Sc.R(*DevRc) : TRect{};
+      ExtTextOut(Target, Sc.X(At.X), Sc.Y(At.Y), Options, DevRc ? &R : nullptr, Str.data(),
+                 static_cast<UINT>(Str.size()), Scaled.data());
+    });
+    return TRUE;
+  }
   PPixels P = Gdi::Surface(*D);
   if (!P) {
     return TRUE;

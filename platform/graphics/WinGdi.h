@@ -618,3 +618,33 @@ inline constexpr LPARAM PRF_OWNED = 0x0020;
 // and, with PRF_CHILDREN, its visible children's, drawn into DC at the window's origin.
 void PrintWindowImage(HWND Wnd, HDC DC, LPARAM Flags);
 BOOL PrintWindow(HWND Wnd, HDC DC, UINT Flags);
+
+// ---- Captions and window effects ---------------------------------------------------------------------------------
+inline constexpr UINT DC_ACTIVE = 0x0001;
+inline constexpr UINT DC_SMALLCAP = 0x0002;
+inline constexpr UINT DC_ICON = 0x0004;
+inline constexpr UINT DC_TEXT = 0x0008;
+inline constexpr UINT DC_INBUTTON = 0x0010;
+inline constexpr UINT DC_GRADIENT = 0x0020;
+// Draws a caption bar for the window into Rc: the caption colours (a gradient with DC_GRADIENT), the small icon
+// with DC_ICON and the window's text in the bold caption font with DC_TEXT.
+BOOL DrawCaption(HWND Wnd, HDC DC, const TRect* Rc, UINT Flags);
+
+inline constexpr DWORD LWA_COLORKEY = 0x00000001;
+inline constexpr DWORD LWA_ALPHA = 0x00000002;
+inline constexpr DWORD ULW_COLORKEY = 0x00000001;
+inline constexpr DWORD ULW_ALPHA = 0x00000002;
+inline constexpr DWORD ULW_OPAQUE = 0x00000004;
+struct BLENDFUNCTION {
+  BYTE BlendOp = 0;
+  BYTE BlendFlags = 0;
+  BYTE SourceConstantAlpha = 255;
+  BYTE AlphaFormat = 0;
+};
+// Layered windows (WS_EX_LAYERED) are shown with the given opacity; the colour key is kept and reported but not
+// cut out. Windows without WS_EX_LAYERED fail with ERROR_INVALID_PARAMETER.
+BOOL SetLayeredWindowAttributes(HWND Wnd, COLORREF Key, BYTE Alpha, DWORD Flags);
+BOOL GetLayeredWindowAttributes(HWND Wnd, COLORREF* Key, BYTE* Alpha, DWORD* Flags);
+// Only the opacity of the blend function is used (the window paints its own picture).
+BOOL UpdateLayeredWindow(HWND Wnd, HDC DstDC, TPoint* Dst, TSize* Size, HDC SrcDC, TPoint* Src, COLORREF Key,
+                         const BLENDFUNCTION* Blend, DWORD Flags);

@@ -2,6 +2,7 @@
 // RedrawWindow, scrolling by moving pixels, and WM_PRINT's picture of a window.
 #include "platform/graphics/Caret.h"
 #include "platform/graphics/GdiInternals.h"
+#include "platform/graphics/ScrollBars.h"
 #include "platform/win/WindowInternals.h"
 
 #include <algorithm>
@@ -55,6 +56,9 @@ HDC MakeWindowDC(HWND Wnd, bool Whole) {
 void Flush(TDCRec& D) {
   if (D.Wnd && D.HasTouched) {
     Gdi::ShowWindowImage(D.Wnd, D.Touched);
+    D.HasTouched = false;
+  } else if (D.Desktop && D.HasTouched) {
+    Gdi::ShowDesktopImage(D.Touched);
     D.HasTouched = false;
   }
 }
@@ -125,6 +129,19 @@ PPixels BackingImage(HWND Wnd) {
   return P;
 }
 
+PPixels DesktopImage() {
+  std::lock_guard G(Lock());
+  static PPixels Image;
+  int W = std::max(1, GetSystemMetrics(SM_CXSCREEN)), H = std::max(1, GetSystemMetrics(SM_CYSCREEN));
+  if (!Image || Image->Width != W || Image->Height != H) {
+    Image = std::make_shared<TPixels>();
+    Image->Width = W;
+    Image->Height = H;
+    Image->Data.assign(static_cast<std::size_t>(W) * static_cast<std::size_t>(H), 0u);
+  }
+  return Image;
+}
+
 PPixels ExistingBackingImage(HWND Wnd) {
   std::lock_guard G(Lock());
   auto It = Images().find(Wnd);
@@ -141,7 +158,8 @@ void DropBackingImage(HWND Wnd) {
 HDC GetDC(HWND Wnd) {
   if (!Wnd) {
     auto D = std::make_shared<TDCRec>();
-    D->Screen = true;
+    D->Desktop = true;
+    D->Target = Gdi::DesktopImage();
     return Gdi::AddDC(D);
   }
   return MakeWindowDC(Wnd, false);
@@ -199,6 +217,9 @@ HDC BeginPaint(HWND Wnd, PAINTSTRUCT* Ps) {
   bool Erase = TakeEraseBackground(Wnd) != FALSE;
   ValidateRect(Wnd, nullptr);
   Gdi::CaretPaintBegin(Wnd);
+  if (R->Style & (WS_VSCROLL | WS_HSCROLL)) {
+    Gdi::DrawScrollBars(Wnd);  // the frame's bars stay drawn however the window was resized
+  }
   HDC DC = MakeWindowDC(Wnd, false);
   auto D = Gdi::DC(DC);
   if (!D) {

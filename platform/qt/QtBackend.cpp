@@ -2,11 +2,19 @@
 #include "platform/qt/QtHost.h"
 #include "platform/qt/KeyMap.h"
 #include "platform/qt/QtGdi.h"
+#include "platform/qt/QtNativeControl.h"
 #include "platform/rtl/CodePage.h"
+#include "platform/win/Desktop.h"
 #include "platform/win/WindowInternals.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+#include <QFontDatabase>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -33,14 +41,7 @@ std::string To1252(const QString& S) {
   return Out;
 }
 
-QString FromAnsi(const std::string& S) {
-  QString Out;
-  Out.reserve(static_cast<qsizetype>(S.size()));
-  for (unsigned char B : S) {
-    Out += QChar(static_cast<char16_t>(Cp1252ToUnicode(B)));
-  }
-  return Out;
-}
+QString FromAnsi(const std::string& S) { return AnsiToQString(S); }
 
 THostWidget* HostAbove(QObject* Obj) {
   auto* W = qobject_cast<QWidget*>(Obj);
@@ -77,6 +78,10 @@ TPoint ToPoint(const QPointF& P) {
 class TQtEventFilter final : public QObject {
 public:
   bool eventFilter(QObject* Obj, QEvent* E) override {
+    // A native widget getting its input back from the window procedure: exactly that delivery passes.
+    if (bool Block = false; GuardedDelivery(Obj, E, Block)) {
+      return Block;
+    }
     if (E->type() == QEvent::Leave) {
       // The pointer left a top-level host: a move to where it is now lets the layer end mouse tracking.
       if (auto* H = dynamic_cast<THostWidget*>(Obj); H && H->isWindow()) {
@@ -98,6 +103,7 @@ public:
       case QEvent::Wheel:
       case QEvent::ShortcutOverride:
       case QEvent::ContextMenu:
+      case QEvent::InputMethod:
         break;
       default:
         return false;
@@ -128,7 +134,16 @@ public:
           bool Down = I.Kind == TInputEvent::ikKeyDown;
           (K->key() == Qt::Key_Shift ? I.Shift : K->key() == Qt::Key_Control ? I.Ctrl : I.Alt) = Down;
         }
-        QueueInputEvent(I);
+        KeepEvent(QueueInputEvent(I), E);
+        return true;
+      }
+      case QEvent::InputMethod: {
+        auto* M = static_cast<QInputMethodEvent*>(E);
+        TInputEvent I;
+        I.Kind = TInputEvent::ikIme;
+        I.Text = To1252(M->commitString());
+        I.Composing = !M->preeditString().isEmpty();
+        KeepEvent(QueueInputEvent(I), E);
         return true;
       }
       case QEvent::MouseButtonPress:
@@ -180,7 +195,61 @@ public:
 THostWidget::THostWidget(HWND AWnd, QWidget* Parent) : QWidget(Parent), FWnd(AWnd) {
   setFocusPolicy(Qt::NoFocus);
   setAttribute(Qt::WA_NoMousePropagation);
+  setAttribute(Qt::WA_InputMethodEnabled);
   setMouseTracking(true);
+  setAcceptDrops(true);
+}
+
+namespace {
+
+std::vector<std::string> DroppedFiles(const QMimeData* Data) {
+  std::vector<std::string> Files;
+  if (!Data || !Data->hasUrls()) {
+    return Files;
+  }
+  for (const QUrl& U : Data->urls()) {
+    if (U.isLocalFile()) {
+      // File names travel as the layer's 8-bit text; names it cannot hold are left out.
+      QString Local = U.toLocalFile();
+      std::string Name = QStringToAnsi(Local);
+      if (AnsiToQString(Name) == Local) {
+        Files.push_back(Name);
+      }
+    }
+  }
+  return Files;
+}
+
+TPoint GlobalPoint(QWidget* W, const QPointF& Local) {
+  QPoint G = W->mapToGlobal(Local.toPoint());
+  return Point(G.x(), G.y());
+}
+
+}  // namespace
+
+void THostWidget::dragEnterEvent(QDragEnterEvent* E) {
+  if (!DroppedFiles(E->mimeData()).empty() && AcceptsFilesAt(GlobalPoint(this, E->position()))) {
+    E->acceptProposedAction();
+  } else {
+    E->ignore();
+  }
+}
+
+void THostWidget::dragMoveEvent(QDragMoveEvent* E) {
+  if (!DroppedFiles(E->mimeData()).empty() && AcceptsFilesAt(GlobalPoint(this, E->position()))) {
+    E->acceptProposedAction();
+  } else {
+    E->ignore();
+  }
+}
+
+void THostWidget::dropEvent(QDropEvent* E) {
+  auto Files = DroppedFiles(E->mimeData());
+  if (!Files.empty() && DropFilesAt(GlobalPoint(this, E->position()), Files)) {
+    E->acceptProposedAction();
+  } else {
+    E->ignore();
+  }
 }
 
 void THostWidget::paintEvent(QPaintEvent* E) {
@@ -216,9 +285,13 @@ TQtBackend::~TQtBackend() {
 
 TQtBackend* TQtBackend::Instance() { return static_cast<TQtBackend*>(WindowBackend()); }
 
-void TQtBackend::ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void TQtBackend::ProcessEvents() {
+  TGuardPause Pause;
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void TQtBackend::WaitForEvents(int TimeoutMs) {
+  TGuardPause Pause;
   // With no event loop of Qt's own running, deferred deletes only happen here.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   if (TimeoutMs >= 0) {
@@ -244,7 +317,39 @@ TRect TQtBackend::ScreenRect() {
   return Rect(0, 0, 800, 600);
 }
 
-void TQtBackend::FocusChanged(HWND) {}
+void TQtBackend::FocusChanged(HWND Wnd) {
+  // Qt's focus follows the layer's onto native widgets (they show a caret, take input-method text) and leaves
+  // them when the layer's focus moves to a window that draws itself.
+  if (TNativeControl* N = NativeControlOf(Wnd); N && N->Widget()) {
+    N->Widget()->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  if (QWidget* F = QApplication::focusWidget(); F && !dynamic_cast<THostWidget*>(F)) {
+    if (HostAbove(F)) {
+      F->clearFocus();
+    }
+  }
+}
+
+void TQtBackend::AdoptNativeWidget(HWND Wnd) {
+  TNativeControl* N = NativeControlOf(Wnd);
+  THostWidget* H = HostOf(Wnd);
+  if (!N || !N->Widget() || !H) {
+    return;
+  }
+  QWidget* W = N->Widget();
+  auto R = Find(Wnd);
+  if (!R) {
+    return;
+  }
+  if (W->parentWidget() != H) {
+    W->setParent(H);
+  }
+  // The widget covers the client area; the layer draws the frame around it.
+  W->setGeometry(R->Client.Left - R->Window.Left, R->Client.Top - R->Window.Top, R->Client.Width(),
+                 R->Client.Height());
+  W->show();
+}
 
 bool TQtBackend::SaveWindowImage(HWND Wnd, const std::string& FileName) {
   THostWidget* H = HostOf(Wnd);
@@ -252,6 +357,14 @@ bool TQtBackend::SaveWindowImage(HWND Wnd, const std::string& FileName) {
     return false;
   }
   return H->grab().save(QString::fromStdString(FileName), "PNG");
+}
+
+std::vector<std::string> TQtBackend::FontFamilies() {
+  std::vector<std::string> Out;
+  for (const QString& F : QFontDatabase::families()) {
+    Out.push_back(To1252(F));
+  }
+  return Out;
 }
 
 THostWidget* TQtBackend::HostOf(HWND Wnd) const {
@@ -288,6 +401,7 @@ THostWidget* TQtBackend::EnsureHost(HWND Wnd) {
   }
   FHosts[Wnd] = H;
   PlaceHost(Wnd, H);
+  AdoptNativeWidget(Wnd);
   if (R->Parent) {
     Restack(R->Parent);
   }
@@ -315,6 +429,9 @@ void TQtBackend::PlaceHost(HWND Wnd, THostWidget* H) {
              G.Right + P->Client.Left - P->Window.Left, G.Bottom + P->Client.Top - P->Window.Top);
   }
   H->setGeometry(G.Left, G.Top, G.Width(), G.Height());
+  if (NativeControlOf(Wnd)) {
+    AdoptNativeWidget(Wnd);
+  }
 }
 
 void TQtBackend::Restack(HWND Parent) {
@@ -361,6 +478,11 @@ void TQtBackend::DropHost(HWND Wnd) {
   }
   THostWidget* H = It->second;
   FHosts.erase(It);
+  // The native widget belongs to the window's toolkit half, which outlives the host by a message or two.
+  if (TNativeControl* N = NativeControlOf(Wnd); N && N->Widget() && N->Widget()->parentWidget() == H) {
+    N->Widget()->hide();
+    N->Widget()->setParent(nullptr);
+  }
   // Hosts of children still alive (re-parented elsewhere later) must not die with this one.
   for (QObject* C : H->children()) {
     if (auto* CH = dynamic_cast<THostWidget*>(C)) {

@@ -10,10 +10,12 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QPainterPath>
 #include <QRawFont>
 #include <QRegion>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <unordered_map>
@@ -305,6 +307,79 @@ void ShowWindowImage(HWND Wnd, const TRect& ImageRc) {
   }
   if (THostWidget* H = B->HostOf(Wnd)) {
     H->update(QRect(ImageRc.Left, ImageRc.Top, ImageRc.Width(), ImageRc.Height()));
+  }
+}
+
+namespace {
+
+// The desktop overlay: a see-through window above all of the program's windows showing what was drawn on the
+// desktop DC (pixels that are not black), such as drag outlines.
+class TDesktopOverlay final : public QWidget {
+public:
+  TDesktopOverlay() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                           Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+  }
+
+protected:
+  void paintEvent(QPaintEvent* E) override {
+    std::lock_guard G(Lock());
+    PPixels Img = DesktopImage();
+    QRect R = E->rect().intersected(QRect(0, 0, Img->Width, Img->Height));
+    if (R.isEmpty()) {
+      return;
+    }
+    QImage Part(R.width(), R.height(), QImage::Format_ARGB32);
+    for (int Y = 0; Y < R.height(); ++Y) {
+      const std::uint32_t* Src = Img->Row(R.top() + Y) + R.left();
+      auto* Dst = reinterpret_cast<std::uint32_t*>(Part.scanLine(Y));
+      for (int X = 0; X < R.width(); ++X) {
+        std::uint32_t Rgb = Src[X] & 0xFFFFFF;
+        Dst[X] = Rgb ? (0xFF000000u | Rgb) : 0u;
+      }
+    }
+    QPainter P(this);
+    P.setCompositionMode(QPainter::CompositionMode_Source);
+    P.drawImage(R.topLeft(), Part);
+  }
+};
+
+TDesktopOverlay* Overlay = nullptr;
+
+}  // namespace
+
+bool DesktopOverlayVisible() { return Overlay && Overlay->isVisible(); }
+
+void ShowDesktopImage(const TRect& Rc) {
+  if (!ExistingWindowBackend()) {
+    return;
+  }
+  PPixels Img = DesktopImage();
+  bool Any = std::any_of(Img->Data.begin(), Img->Data.end(), [](std::uint32_t P) { return (P & 0xFFFFFF) != 0; });
+  if (!Overlay) {
+    if (!Any) {
+      return;
+    }
+    Overlay = new TDesktopOverlay;
+  }
+  if (!Any) {
+    Overlay->hide();
+    return;
+  }
+  Overlay->setGeometry(0, 0, Img->Width, Img->Height);
+  Overlay->show();
+  Overlay->update(QRect(Rc.Left, Rc.Top, Rc.Width(), Rc.Height()));
+}
+
+void SetWindowOpacity(HWND Wnd, double Opacity) {
+  auto* B = static_cast<TQtBackend*>(ExistingWindowBackend());
+  if (!B) {
+    return;
+  }
+  if (THostWidget* H = B->HostOf(Wnd); H && H->isWindow()) {
+    H->setWindowOpacity(Opacity);
   }
 }
 

@@ -21,6 +21,10 @@ public:
 
 protected:
   void paintEvent(QPaintEvent* E) override;
+  // Files dragged from the desktop: taken where a window accepts them (DragAcceptFiles), as WM_DROPFILES.
+  void dragEnterEvent(QDragEnterEvent* E) override;
+  void dragMoveEvent(QDragMoveEvent* E) override;
+  void dropEvent(QDropEvent* E) override;
 
 private:
   HWND FWnd;
@@ -42,9 +46,12 @@ public:
   TRect ScreenRect() override;
   void FocusChanged(HWND Wnd) override;
   bool SaveWindowImage(HWND Wnd, const std::string& FileName) override;
+  std::vector<std::string> FontFamilies() override;
 
   // The host of a window, or null when it has none (hidden, message-only, not yet shown).
   THostWidget* HostOf(HWND Wnd) const;
+  // Puts a native window's widget into the window's host (if it has one yet) over its client area.
+  void AdoptNativeWidget(HWND Wnd);
   // The backend instance, creating it if needed (main thread only).
   static TQtBackend* Instance();
 

@@ -3,8 +3,13 @@
 #include "platform/controls/Forms.h"
 #include "platform/qt/KeyMap.h"
 #include "platform/qt/QtHost.h"
+#include "platform/qt/QtNativeControl.h"
 #include "platform/win/WindowInternals.h"
 
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QtTest/QTest>
 
 #include <chrono>
@@ -140,6 +145,28 @@ void TypeText(const std::string& Text) {
   }
 }
 
+namespace {
+
+void SendInputMethod(const std::string& Preedit, const std::string& Commit) {
+  Start();
+  QWindow* W = KeyWindow();
+  if (!W) {
+    return;
+  }
+  QInputMethodEvent E(AnsiToQString(Preedit), {});
+  if (!Commit.empty()) {
+    E.setCommitString(AnsiToQString(Commit));
+  }
+  QObject* Target = W->focusObject();
+  QCoreApplication::sendEvent(Target ? Target : W, &E);
+}
+
+}  // namespace
+
+void ImeCompose(const std::string& Preedit) { SendInputMethod(Preedit, {}); }
+
+void ImeCommit(const std::string& Text) { SendInputMethod({}, Text); }
+
 void MouseMove(HWND Wnd, TPoint Client, TMods Mods) {
   Start();
   QPoint L;
@@ -190,6 +217,30 @@ void Wheel(HWND Wnd, TPoint Client, int Notches, TMods Mods) {
   THostWidget* Top = B->HostOf(GetAncestor(Wnd, GA_ROOT));
   QWidget* Target = Top ? Top->childAt(L) : nullptr;
   QCoreApplication::sendEvent(Target ? Target : static_cast<QWidget*>(Top), &E);
+}
+
+void DropFiles(HWND Wnd, TPoint Client, const std::vector<std::string>& Files) {
+  Start();
+  QPoint L;
+  if (!MouseWindow(Wnd, Client, L)) {
+    return;
+  }
+  auto* B = TQtBackend::Instance();
+  THostWidget* Top = B->HostOf(GetAncestor(Wnd, GA_ROOT));
+  QMimeData Data;
+  QList<QUrl> Urls;
+  for (const std::string& F : Files) {
+    Urls.push_back(QUrl::fromLocalFile(AnsiToQString(F)));
+  }
+  Data.setUrls(Urls);
+  // The drop goes where Qt would deliver it: the top-level host (its native children refuse drops).
+  QDragEnterEvent Enter(L, Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(Top, &Enter);
+  if (!Enter.isAccepted()) {
+    return;
+  }
+  QDropEvent Drop(QPointF(L), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(Top, &Drop);
 }
 
 int RunUntilIdle(int Limit) {

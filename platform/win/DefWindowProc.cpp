@@ -1,6 +1,11 @@
 // The default window procedure: what the platform does for messages a window procedure passes on.
+#include "platform/graphics/ScrollBars.h"
+#include "platform/graphics/Colors.h"
+#include "platform/graphics/ImgList.h"
 #include "platform/graphics/WinGdi.h"
+#include "platform/win/Desktop.h"
 #include "platform/win/WindowInternals.h"
+#include "platform/win/CrossProcess.h"
 
 #include <algorithm>
 #include <cstring>
@@ -89,6 +94,71 @@ LRESULT AskParent(const PWindowRec& R, UINT Msg, WPARAM W, LPARAM L) {
 
 HWND Root(HWND Wnd) { return GetAncestor(Wnd, GA_ROOT); }
 
+// Draws the frame the styles give a window (the parts DefaultClientRect leaves out), in window coordinates.
+void PaintFrame(const PWindowRec& R, bool Active) {
+  DWORD St = R->Style, Ex = R->ExStyle;
+  if (St & WS_MINIMIZE) {
+    return;
+  }
+  HDC DC = GetWindowDC(R->Handle);
+  if (!DC) {
+    return;
+  }
+  TRect Rc = Rect(0, 0, R->Window.Width(), R->Window.Height());
+  auto Band = [&](int Dx, int Dy, int Color) {
+    // A flat band of the frame's face colour, Dx and Dy wide, inside what was drawn so far.
+    for (int I = 0; I < std::max(Dx, Dy); ++I) {
+      if (Rc.Width() <= 0 || Rc.Height() <= 0) {
+        break;
+      }
+      FrameRect(DC, &Rc, GetSysColorBrush(Color));
+      Rc = Rect(Rc.Left + (I < Dx ? 1 : 0), Rc.Top + (I < Dy ? 1 : 0), Rc.Right - (I < Dx ? 1 : 0),
+                Rc.Bottom - (I < Dy ? 1 : 0));
+    }
+  };
+  if ((St & WS_THICKFRAME) || (St & WS_DLGFRAME) || (Ex & WS_EX_DLGMODALFRAME)) {
+    bool Thick = St & WS_THICKFRAME;
+    int Fx = GetSystemMetrics(Thick ? SM_CXFRAME : SM_CXDLGFRAME);
+    int Fy = GetSystemMetrics(Thick ? SM_CYFRAME : SM_CYDLGFRAME);
+    DrawEdge(DC, &Rc, EDGE_RAISED, BF_RECT | BF_ADJUST);
+    Band(Fx - 2, Fy - 2, COLOR_BTNFACE);
+  } else if (St & WS_BORDER) {
+    FrameRect(DC, &Rc, GetSysColorBrush(COLOR_WINDOWFRAME));
+    Rc = Rect(Rc.Left + 1, Rc.Top + 1, Rc.Right - 1, Rc.Bottom - 1);
+  }
+  if ((St & WS_CAPTION) == WS_CAPTION) {
+    int H = (Ex & WS_EX_TOOLWINDOW) ? GetSystemMetrics(SM_CYSMCAPTION) : GetSystemMetrics(SM_CYCAPTION);
+    TRect Cap = Rect(Rc.Left, Rc.Top, Rc.Right, Rc.Top + H - 1);
+    FillRect(DC, &Cap, GetSysColorBrush(Active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    TRect Line = Rect(Rc.Left, Rc.Top + H - 1, Rc.Right, Rc.Top + H);
+    FillRect(DC, &Line, GetSysColorBrush(COLOR_BTNFACE));
+    TRect Title = Rect(Cap.Left + 4, Cap.Top, Cap.Right - 4, Cap.Bottom);
+    SetBkMode(DC, TRANSPARENT);
+    SetTextColor(DC, GetSysColor(Active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    DrawText(DC, R->Text.c_str(), static_cast<int>(R->Text.size()), &Title,
+             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    Rc.Top += H;
+  }
+  if (Ex & WS_EX_CLIENTEDGE) {
+    DrawEdge(DC, &Rc, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+  }
+  if (Ex & WS_EX_STATICEDGE) {
+    DrawEdge(DC, &Rc, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+  }
+  ReleaseDC(R->Handle, DC);
+}
+
+// The cursor DefWindowProc shows for a hit-test code; 0 when the class cursor (or none) is meant.
+HCURSOR CursorForHit(LRESULT Hit) {
+  switch (Hit) {
+    case HTLEFT: case HTRIGHT: return IDC_SIZEWE;
+    case HTTOP: case HTBOTTOM: return IDC_SIZENS;
+    case HTTOPLEFT: case HTBOTTOMRIGHT: return IDC_SIZENWSE;
+    case HTTOPRIGHT: case HTBOTTOMLEFT: return IDC_SIZENESW;
+    default: return 0;
+  }
+}
+
 }  // namespace
 
 LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -111,12 +181,22 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
     case WM_NCHITTEST:
       return HitTest(R, LParamPoint(LParam));
     case WM_NCACTIVATE:
+      if (R->Window != R->Client && IsWindowVisible(Wnd)) {
+        PaintFrame(R, WParam != 0);
+      }
       return TRUE;
+    case WM_NCPAINT:
+      if (R->Window != R->Client) {
+        PaintFrame(R, GetActiveWindow() == Wnd);
+      }
+      Gdi::DrawScrollBars(Wnd);
+      return 0;
     case WM_SETTEXT:
       R->Text = LParam ? reinterpret_cast<LPCSTR>(LParam) : "";
       if (auto* B = ExistingWindowBackend()) {
         B->WindowChanged(Wnd, TWindowChange::Text);
       }
+      CrossProcess::WindowChanged(Wnd);  // other processes find it by its new caption
       return TRUE;
     case WM_GETTEXT: {
       if (WParam == 0 || !LParam) {
@@ -205,8 +285,31 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
       LRESULT P = AskParent(R, Msg, WParam, LParam);
       return P ? P : MA_ACTIVATE;
     }
-    case WM_SETCURSOR:
-      return AskParent(R, Msg, WParam, LParam) ? TRUE : FALSE;
+    case WM_SETCURSOR: {
+      // The parent decides first; then the frame's sizing cursors, the class cursor in the client area, or the
+      // arrow. A click on a disabled window (HTERROR) beeps.
+      if (AskParent(R, Msg, WParam, LParam)) {
+        return TRUE;
+      }
+      auto Hit = static_cast<SHORT>(LOWORD(static_cast<DWORD_PTR>(LParam)));
+      WORD Mouse = HIWORD(static_cast<DWORD_PTR>(LParam));
+      if (Hit == HTERROR) {
+        if (Mouse == WM_LBUTTONDOWN || Mouse == WM_RBUTTONDOWN || Mouse == WM_MBUTTONDOWN) {
+          MessageBeep(0);
+        }
+        return FALSE;
+      }
+      if (Hit == HTCLIENT) {
+        if (HCURSOR C = R->Class->Info.hCursor) {
+          SetCursor(C);
+          return TRUE;
+        }
+        return FALSE;
+      }
+      HCURSOR C = CursorForHit(Hit);
+      SetCursor(C ? C : IDC_ARROW);
+      return FALSE;
+    }
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:
       return AskParent(R, Msg, WParam, LParam);
@@ -239,6 +342,25 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
       }
       return 0;
     }
+    case WM_IME_COMPOSITION:
+      // A window that does not handle compositions itself gets the committed text as characters, one WM_CHAR
+      // each, read before anything else that is queued.
+      if (LParam & GCS_RESULTSTR) {
+        LPARAM Extra = GetMessageExtraInfo();
+        std::string Text = KeptText(Extra);
+        auto& Q = CurrentQueue();
+        std::lock_guard G(Q.Lock);
+        for (auto It = Text.rbegin(); It != Text.rend(); ++It) {
+          TPostedMessage P;
+          P.Msg.hwnd = Wnd;
+          P.Msg.message = WM_CHAR;
+          P.Msg.wParam = static_cast<unsigned char>(*It);
+          P.Msg.lParam = 1;
+          P.ExtraInfo = Extra;
+          Q.Posted.push_front(P);
+        }
+      }
+      return 0;
     case WM_SYSCHAR:
       if (WParam != VK_RETURN && WParam != VK_ESCAPE) {
         SendMessage(Root(Wnd), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(WParam));
@@ -258,6 +380,8 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         case HTCLOSE: SendMessage(Wnd, WM_SYSCOMMAND, SC_CLOSE, LParam); break;
         case HTMAXBUTTON: SendMessage(Wnd, WM_SYSCOMMAND, IsZoomed(Wnd) ? SC_RESTORE : SC_MAXIMIZE, LParam); break;
         case HTMINBUTTON: SendMessage(Wnd, WM_SYSCOMMAND, SC_MINIMIZE, LParam); break;
+        case HTVSCROLL:
+        case HTHSCROLL: Gdi::ScrollBarClick(Wnd, WParam, LParam); break;
         default: break;
       }
       return 0;

@@ -5,6 +5,7 @@
 #include "platform/win/WinTypes.h"
 
 #include <deque>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -19,12 +20,20 @@ struct TDialogRequest {
   UINT Flags = 0;
   std::vector<int> Buttons;
   int DefaultButton = 0;
+  // Named settings of dialogs beyond the message box (menus, file, font, colour, print dialogs); each kind
+  // documents its names where its request is made.
+  std::map<std::string, std::string> Params;
 };
 
 // The user's answer: the result code and, for dialogs that ask for text or a file, the value.
 struct TDialogAnswer {
+  TDialogAnswer() = default;
+  TDialogAnswer(int AResult, std::string AValue = {}) : Result(AResult), Value(std::move(AValue)) {}
   int Result = 0;
   std::string Value;
+  // More values (the files of a multiple selection) and named results (a font's size, a print range).
+  std::vector<std::string> Values;
+  std::map<std::string, std::string> Params;
 };
 
 class TDialogService {
@@ -44,12 +53,16 @@ TDialogService* SetDialogService(TDialogService* Service);
 // Registered once by the toolkit side: the service that shows real dialogs. Without a screen (offscreen tests)
 // it answers with the default button at once, so nothing ever waits.
 void RegisterPlatformDialogService(TDialogService* Service);
+// Registered by the toolkit side for one kind of dialog ("PopupMenu", "OpenDialog"...): with no service installed,
+// requests of that kind go to it instead of the platform service.
+void RegisterPlatformDialogKind(const std::string& Kind, TDialogService* Service);
 
 // A scripted service for tests: answers from a queue (or the default button when the queue is empty, so nothing
 // ever waits) and keeps every request it was given. Thread-safe.
 class TScriptedDialogs final : public TDialogService {
 public:
   void QueueAnswer(int Result, std::string Value = {});
+  void QueueAnswer(TDialogAnswer Answer);
   TDialogAnswer Run(const TDialogRequest& Request) override;
   std::vector<TDialogRequest> Shown();
 

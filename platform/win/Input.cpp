@@ -1,8 +1,10 @@
 // Input: focus, activation and capture; key state; raw input events turned into key and mouse messages when read
 // (target decided then); double clicks; TranslateMessage.
 #include "platform/win/WindowInternals.h"
+#include "platform/win/CrossProcess.h"
 #include "platform/win/WinHooks.h"
 #include "platform/win/Clock.h"
+#include "platform/win/Desktop.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -73,7 +75,8 @@ LPARAM PackPoint(TPoint P) { return static_cast<LPARAM>(MAKELONG(static_cast<WOR
 HWND HitSearch(const std::vector<HWND>& List, TPoint P, LRESULT& Hit) {
   for (HWND W : List) {
     auto R = Find(W);
-    if (!R || R->Dead || !(R->Style & WS_VISIBLE) || !Contains(WindowRectOnScreen(W), P)) {
+    if (!R || R->Dead || !(R->Style & WS_VISIBLE) || !Contains(WindowRectOnScreen(W), P) ||
+        !InsideWindowRegion(*R, P)) {
       continue;
     }
     if (R->Style & WS_DISABLED) {
@@ -188,6 +191,22 @@ bool ConvertMouse(TThreadQueue& Q, const TInputEvent& E, MSG& M, LRESULT& Hit, B
   return true;
 }
 
+// Input-method events go to the focus as WM_IME_COMPOSITION; the committed text stays with the event.
+bool ConvertIme(TThreadQueue& Q, const TInputEvent& E, MSG& M) {
+  HWND Target = IsWindow(Q.Focus) ? Q.Focus : IsWindow(Q.Active) ? Q.Active : 0;
+  if (!Target) {
+    return false;
+  }
+  M = MSG{};
+  M.hwnd = Target;
+  M.message = WM_IME_COMPOSITION;
+  M.wParam = E.Text.empty() ? 0 : static_cast<unsigned char>(E.Text.back());
+  M.lParam = (E.Text.empty() ? 0 : GCS_RESULTSTR) | (E.Composing ? GCS_COMPSTR : 0);
+  M.time = E.Time;
+  M.pt = CursorPos;
+  return true;
+}
+
 bool ConvertWheel(TThreadQueue& Q, const TInputEvent& E, MSG& M, BYTE* KeysAfter) {
   HWND Target = IsWindow(Q.Focus) ? Q.Focus : IsWindow(Q.Active) ? Q.Active : 0;
   if (!Target) {
@@ -266,6 +285,12 @@ bool TakeEffects(TThreadQueue& Q, const TInputEvent& E, MSG& M, LRESULT Hit) {
     }
     case TInputEvent::ikButtonUp:
       SetKey(Q.KeyState, ButtonKey(E.Button), false);
+      return true;
+    case TInputEvent::ikIme:
+      KeptTexts[E.ExtraInfo] = E.Text;
+      while (KeptTexts.size() > 64) {
+        KeptTexts.erase(KeptTexts.begin());
+      }
       return true;
     case TInputEvent::ikMouseMove:
       if (!IsWindow(Q.Capture)) {
@@ -456,9 +481,19 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* Track) {
 }
 
 BOOL MessageBeep(UINT Type) {
-  (void)Type;
   ++BeepCount;
-  return TRUE;
+  const char* Alias = "SystemDefault";
+  switch (Type & 0xF0) {
+    case 0x10: Alias = "SystemHand"; break;
+    case 0x20: Alias = "SystemQuestion"; break;
+    case 0x30: Alias = "SystemExclamation"; break;
+    case 0x40: Alias = "SystemAsterisk"; break;
+    default: break;
+  }
+  if (Type == 0xFFFFFFFF) {
+    Alias = "SystemDefault";  // the simple beep
+  }
+  return PlaySound(Alias, nullptr, SND_ALIAS | SND_ASYNC);
 }
 
 int MessageBeepCount() { return BeepCount; }
@@ -639,11 +674,14 @@ BOOL TranslateMessage(const MSG* Msg) {
     return FALSE;
   }
   UINT CharMsg = Msg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+  // The characters keep the key's extra info (it finds the kept key event for native controls).
+  bool SameMsg = Q.LastMsg.hwnd == Msg->hwnd && Q.LastMsg.message == Msg->message && Q.LastMsg.wParam == Msg->wParam;
   // The characters are read before anything else that is queued, as if typed right then.
   {
     std::lock_guard G(Q.Lock);
     for (auto It = Chars.rbegin(); It != Chars.rend(); ++It) {
       TPostedMessage P;
+      P.ExtraInfo = SameMsg ? Q.LastExtraInfo : 0;
       P.Msg = *Msg;
       P.Msg.message = CharMsg;
       P.Msg.wParam = static_cast<unsigned char>(*It);
@@ -672,6 +710,7 @@ LPARAM QueueInputEvent(TInputEvent E) {
       case TInputEvent::ikKeyUp: SetKey(AsyncKeys, E.VirtualKey, false); break;
       case TInputEvent::ikButtonDown: SetKey(AsyncKeys, ButtonKey(E.Button), true); CursorPos = E.ScreenPos; break;
       case TInputEvent::ikButtonUp: SetKey(AsyncKeys, ButtonKey(E.Button), false); CursorPos = E.ScreenPos; break;
+      case TInputEvent::ikIme: break;
       default: CursorPos = E.ScreenPos; break;
     }
     E.Shift = E.Shift || (AsyncKeys[VK_SHIFT] & 0x80);
@@ -718,10 +757,11 @@ bool TakeInput(TThreadQueue& Q, MSG& Msg, LPARAM& ExtraInfo, HWND Filter, UINT M
     switch (E.Kind) {
       case TInputEvent::ikKeyDown: case TInputEvent::ikKeyUp: Ok = ConvertKey(Q, E, M); break;
       case TInputEvent::ikWheel: Ok = ConvertWheel(Q, E, M, Keys); break;
+      case TInputEvent::ikIme: Ok = ConvertIme(Q, E, M); break;
       default: Ok = ConvertMouse(Q, E, M, Hit, Keys); break;
     }
     if (E.Kind != TInputEvent::ikKeyDown && E.Kind != TInputEvent::ikKeyUp && E.Kind != TInputEvent::ikWheel &&
-        (Remove || !Ok)) {
+        E.Kind != TInputEvent::ikIme && (Remove || !Ok)) {
       CheckMouseLeave(Q, Ok ? M.hwnd : 0, Ok && (M.message >= WM_MOUSEFIRST && M.message <= WM_MOUSELAST));
     }
     if (!Ok) {
@@ -733,6 +773,15 @@ bool TakeInput(TThreadQueue& Q, MSG& Msg, LPARAM& ExtraInfo, HWND Filter, UINT M
       }
       EraseAt(I);
       continue;
+    }
+    if (E.Kind == TInputEvent::ikKeyDown) {
+      // A registered hot key becomes WM_HOTKEY for its window instead of a key message.
+      MSG H;
+      if (HotKeyMessage(E.VirtualKey, E.Shift, E.Ctrl, E.Alt, H)) {
+        H.time = E.Time;
+        H.pt = CursorPos;
+        M = H;
+      }
     }
     if (!MessageMatches(M, Filter, Min, Max)) {
       ++I;
@@ -804,6 +853,8 @@ void MoveActivationAway(HWND Wnd, bool Dying) {
 void WindowHidden(HWND Wnd) { MoveActivationAway(Wnd, false); }
 
 void ForgetWindow(const PWindowRec& R) {
+  CrossProcess::WindowGone(R->Handle);
+  ForgetDesktopState(R);
   auto& Q = *R->Queue;
   if (Q.Focus == R->Handle) {
     Q.Focus = 0;

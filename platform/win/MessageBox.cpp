@@ -4,17 +4,13 @@
 #include "platform/win/WinUser.h"
 
 #include <atomic>
+#include <map>
+#include <mutex>
 
 namespace {
 
 std::atomic<TDialogService*> Installed{nullptr};
 std::atomic<TDialogService*> Platform{nullptr};
-
-// Without a toolkit there is nobody to ask: the default button answers.
-class TDefaultAnswers final : public TDialogService {
-public:
-  TDialogAnswer Run(const TDialogRequest& Request) override { return TDialogAnswer{Request.DefaultButton, {}}; }
-};
 
 std::vector<int> ButtonsOf(UINT Type) {
   switch (Type & MB_TYPEMASK) {
@@ -29,17 +25,46 @@ std::vector<int> ButtonsOf(UINT Type) {
   }
 }
 
+std::mutex KindsLock;
+std::map<std::string, TDialogService*>& Kinds() {
+  static std::map<std::string, TDialogService*> M;
+  return M;
+}
+
+// With no service installed: the handler registered for the request's kind, else the platform service; without
+// a toolkit there is nobody to ask and the default button answers.
+class TPlatformRouter final : public TDialogService {
+public:
+  TDialogAnswer Run(const TDialogRequest& Request) override {
+    TDialogService* Handler = nullptr;
+    {
+      std::lock_guard G(KindsLock);
+      auto It = Kinds().find(Request.Kind);
+      Handler = It != Kinds().end() ? It->second : nullptr;
+    }
+    if (Handler == nullptr) {
+      Handler = Platform.load();
+    }
+    if (Handler != nullptr) {
+      return Handler->Run(Request);
+    }
+    return TDialogAnswer{Request.DefaultButton, {}};
+  }
+};
+
 }  // namespace
 
 TDialogService& DialogService() {
   if (auto* S = Installed.load()) {
     return *S;
   }
-  if (auto* P = Platform.load()) {
-    return *P;
-  }
-  static TDefaultAnswers Default;
-  return Default;
+  static TPlatformRouter Router;
+  return Router;
+}
+
+void RegisterPlatformDialogKind(const std::string& Kind, TDialogService* Service) {
+  std::lock_guard G(KindsLock);
+  Kinds()[Kind] = Service;
 }
 
 TDialogService* SetDialogService(TDialogService* Service) { return Installed.exchange(Service); }
@@ -49,6 +74,11 @@ void RegisterPlatformDialogService(TDialogService* Service) { Platform = Service
 void TScriptedDialogs::QueueAnswer(int Result, std::string Value) {
   std::lock_guard G(Lock);
   Answers.push_back(TDialogAnswer{Result, std::move(Value)});
+}
+
+void TScriptedDialogs::QueueAnswer(TDialogAnswer Answer) {
+  std::lock_guard G(Lock);
+  Answers.push_back(std::move(Answer));
 }
 
 TDialogAnswer TScriptedDialogs::Run(const TDialogRequest& Request) {

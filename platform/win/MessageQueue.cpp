@@ -1,6 +1,7 @@
 // The message queues: sending, posting, the reading order of PeekMessage/GetMessage, dispatching, and the
 // toolkit backend that the loops pump and wait in.
 #include "platform/win/WindowInternals.h"
+#include "platform/win/CrossProcess.h"
 #include "platform/win/WinHooks.h"
 #include "platform/win/Clock.h"
 
@@ -350,6 +351,9 @@ LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
     }
     return 0;
   }
+  if (CrossProcess::IsForeignHandle(Wnd)) {
+    return CrossProcess::SendForeignMessage(Wnd, Msg, WParam, LParam);
+  }
   auto R = Find(Wnd);
   if (!R || R->Dead) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -419,6 +423,9 @@ BOOL PostMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
       PostMessage(W, Msg, WParam, LParam);
     }
     return TRUE;
+  }
+  if (CrossProcess::IsForeignHandle(Wnd)) {
+    return CrossProcess::PostForeignMessage(Wnd, Msg, WParam, LParam);
   }
   auto R = Find(Wnd);
   if (!R || R->Dead) {
@@ -505,6 +512,9 @@ LRESULT DispatchMessage(const MSG* Msg) {
       reinterpret_cast<TIMERPROC>(Msg->lParam)(Msg->hwnd, WM_TIMER, Msg->wParam, GetTickCount());
       return 0;
     }
+    if (Msg->message == WM_PAINT) {
+      PaintFrameIfDirty(Msg->hwnd);
+    }
     return CallProc(R, Msg->message, Msg->wParam, Msg->lParam);
   } catch (const std::exception& E) {
     ReportException(E);
@@ -537,7 +547,7 @@ DWORD GetQueueStatus(UINT Flags) {
       S |= QS_SENDMESSAGE;
     }
     for (auto& E : Q.Input) {
-      S |= (E.Kind == TInputEvent::ikKeyDown || E.Kind == TInputEvent::ikKeyUp) ? QS_KEY
+      S |= (E.Kind == TInputEvent::ikKeyDown || E.Kind == TInputEvent::ikKeyUp || E.Kind == TInputEvent::ikIme) ? QS_KEY
            : E.Kind == TInputEvent::ikMouseMove                                 ? QS_MOUSEMOVE
                                                                                 : QS_MOUSEBUTTON;
     }

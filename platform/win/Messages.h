@@ -105,6 +105,9 @@ inline constexpr UINT WM_IME_STARTCOMPOSITION = 0x010D;
 inline constexpr UINT WM_IME_ENDCOMPOSITION = 0x010E;
 inline constexpr UINT WM_IME_COMPOSITION = 0x010F;
 inline constexpr UINT WM_IME_KEYLAST = 0x010F;
+// WM_IME_COMPOSITION's lParam: what changed in the composition.
+inline constexpr LPARAM GCS_COMPSTR = 0x0008;
+inline constexpr LPARAM GCS_RESULTSTR = 0x0800;
 inline constexpr UINT WM_INITDIALOG = 0x0110;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
@@ -856,6 +859,14 @@ struct TWMPaint {
   LPARAM Unused;
   LRESULT Result;
 };
+
+// The header of every WM_NOTIFY record.
+struct NMHDR {
+  HWND hwndFrom = 0;
+  UINT_PTR idFrom = 0;
+  UINT code = 0;
+};
+using TNMHdr = NMHDR;
 
 struct TWMContextMenu {
   UINT Msg;

@@ -66,7 +66,6 @@ HANDLE CreateSemaphore(LPVOID lpSemaphoreAttributes, LONG lInitialCount, LONG lM
 HANDLE OpenSemaphore(DWORD dwDesiredAccess, BOOL bInheritHandle, LPCSTR lpName);
 BOOL ReleaseSemaphore(HANDLE hSemaphore, LONG lReleaseCount, LONG* lpPreviousCount);
 inline constexpr DWORD SEMAPHORE_ALL_ACCESS = 0x1F0003;
-inline constexpr DWORD SYNCHRONIZE = 0x00100000;
 
 // Waits for one object or for any/all of up to MAXIMUM_WAIT_OBJECTS. Time-outs run on the layer's clock
 // (Clock.h), so a manual clock decides when they expire. A wait that includes a named semaphore re-checks it

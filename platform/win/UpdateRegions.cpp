@@ -133,6 +133,7 @@ BOOL UpdateWindow(HWND Wnd) {
     return FALSE;
   }
   if (R->NeedsPaint && IsWindowVisible(Wnd) && R->Redraw) {
+    PaintFrameIfDirty(Wnd);
     SendMessage(Wnd, WM_PAINT, 0, 0);
   }
   for (HWND C : ChildrenOf(Wnd)) {
@@ -143,8 +144,19 @@ BOOL UpdateWindow(HWND Wnd) {
 
 namespace WindowSystem {
 
+void PaintFrameIfDirty(HWND Wnd) {
+  auto R = Find(Wnd);
+  if (R && R->FrameDirty && !R->Dead) {
+    R->FrameDirty = false;
+    SendMessage(Wnd, WM_NCPAINT, 1, 0);
+  }
+}
+
 void InvalidateWhole(HWND Wnd) {
   if (IsWindowVisible(Wnd)) {
+    if (auto R = Find(Wnd); R && R->Window != R->Client) {
+      R->FrameDirty = true;
+    }
     InvalidateRect(Wnd, nullptr, TRUE);
     for (HWND C : ChildrenOf(Wnd)) {
       InvalidateWhole(C);

@@ -29,16 +29,6 @@ inline constexpr DWORD REG_RESOURCE_LIST = 8;
 inline constexpr DWORD REG_QWORD = 11;
 
 // Access rights.
-inline constexpr DWORD DELETE = 0x00010000;
-inline constexpr DWORD READ_CONTROL = 0x00020000;
-inline constexpr DWORD WRITE_DAC = 0x00040000;
-inline constexpr DWORD WRITE_OWNER = 0x00080000;
-inline constexpr DWORD SYNCHRONIZE = 0x00100000;
-inline constexpr DWORD STANDARD_RIGHTS_READ = READ_CONTROL;
-inline constexpr DWORD STANDARD_RIGHTS_WRITE = READ_CONTROL;
-inline constexpr DWORD STANDARD_RIGHTS_EXECUTE = READ_CONTROL;
-inline constexpr DWORD STANDARD_RIGHTS_REQUIRED = 0x000F0000;
-inline constexpr DWORD STANDARD_RIGHTS_ALL = 0x001F0000;
 inline constexpr DWORD MAXIMUM_ALLOWED = 0x02000000;
 inline constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
 inline constexpr REGSAM KEY_SET_VALUE = 0x0002;

@@ -83,6 +83,18 @@ inline constexpr WORD LOWORD(DWORD_PTR V) { return static_cast<WORD>(V & 0xFFFF)
 inline constexpr WORD HIWORD(DWORD_PTR V) { return static_cast<WORD>((V >> 16) & 0xFFFF); }
 inline constexpr LONG MAKELONG(WORD Lo, WORD Hi) { return static_cast<LONG>(static_cast<DWORD>(Lo) | (static_cast<DWORD>(Hi) << 16)); }
 
+// Standard access rights shared by every kind of kernel object and registry key.
+inline constexpr DWORD DELETE = 0x00010000;
+inline constexpr DWORD READ_CONTROL = 0x00020000;
+inline constexpr DWORD WRITE_DAC = 0x00040000;
+inline constexpr DWORD WRITE_OWNER = 0x00080000;
+inline constexpr DWORD SYNCHRONIZE = 0x00100000;
+inline constexpr DWORD STANDARD_RIGHTS_READ = READ_CONTROL;
+inline constexpr DWORD STANDARD_RIGHTS_WRITE = READ_CONTROL;
+inline constexpr DWORD STANDARD_RIGHTS_EXECUTE = READ_CONTROL;
+inline constexpr DWORD STANDARD_RIGHTS_REQUIRED = 0x000F0000;
+inline constexpr DWORD STANDARD_RIGHTS_ALL = 0x001F0000;
+
 // Error codes as GetLastError reports them.
 inline constexpr LONG ERROR_SUCCESS = 0;
 inline constexpr LONG ERROR_INVALID_FUNCTION = 1;

@@ -4,6 +4,7 @@
 #include "platform/win/WinTypes.h"
 
 #include <string>
+#include <vector>
 
 // What changed in a window; the backend mirrors it on the window's host.
 enum class TWindowChange {
@@ -41,6 +42,8 @@ public:
   virtual void FocusChanged(HWND Wnd) = 0;
   // Saves the current look of a window as a PNG file; false when it cannot.
   virtual bool SaveWindowImage(HWND Wnd, const std::string& FileName) = 0;
+  // The installed font families (code page 1252 names).
+  virtual std::vector<std::string> FontFamilies() { return {}; }
 };
 
 using TWindowBackendFactory = TWindowBackend* (*)();

@@ -250,7 +250,7 @@ HWND ChildAt(HWND Parent, TPoint Screen) {
     if (!R || !(R->Style & WS_VISIBLE) || (R->Style & WS_DISABLED)) {
       continue;
     }
-    if (Contains(WindowRectOnScreen(C), Screen)) {
+    if (Contains(WindowRectOnScreen(C), Screen) && InsideWindowRegion(*R, Screen)) {
       HWND Deeper = ChildAt(C, Screen);
       return Deeper ? Deeper : C;
     }
@@ -266,7 +266,7 @@ HWND WindowFromPoint(TPoint Point) {
     if (!R || !(R->Style & WS_VISIBLE)) {
       continue;
     }
-    if (Contains(WindowRectOnScreen(W), Point)) {
+    if (Contains(WindowRectOnScreen(W), Point) && InsideWindowRegion(*R, Point)) {
       HWND C = ChildAt(W, Point);
       return C ? C : W;
     }
@@ -457,6 +457,7 @@ BOOL ShowWindow(HWND Wnd, int CmdShow) {
   switch (CmdShow) {
     case SW_SHOWMINIMIZED: case SW_MINIMIZE: case SW_SHOWMINNOACTIVE: case SW_FORCEMINIMIZE:
       if (!(R->Style & WS_MINIMIZE)) {
+        R->RestoreMaximized = (R->Style & WS_MAXIMIZE) != 0;
         TPoint P = Point(-32000, -32000);
         SetPlacement(R, WS_MINIMIZE, WS_MAXIMIZE, Rect(P.X, P.Y, P.X + 160, P.Y + 24), Show);
         return WasVisible;
@@ -469,6 +470,13 @@ BOOL ShowWindow(HWND Wnd, int CmdShow) {
       }
       break;
     case SW_RESTORE: case SW_SHOWNORMAL: case SW_SHOWDEFAULT:
+      // A window minimised from maximised is restored maximised, as the platform remembers it.
+      if (CmdShow == SW_RESTORE && (R->Style & WS_MINIMIZE) && R->RestoreMaximized) {
+        R->RestoreMaximized = false;
+        SetPlacement(R, WS_MAXIMIZE, WS_MINIMIZE, MaximizedRect(R), Show);
+        return WasVisible;
+      }
+      R->RestoreMaximized = false;
       if (R->Style & (WS_MINIMIZE | WS_MAXIMIZE)) {
         TRect N = R->Normal;
         R->Style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
@@ -478,6 +486,8 @@ BOOL ShowWindow(HWND Wnd, int CmdShow) {
       break;
     default: break;
   }
-  SetWindowPos(Wnd, HWND_TOP, 0, 0, 0, 0, Show | SWP_NOMOVE | SWP_NOSIZE | (NoActivate ? SWP_NOZORDER : 0));
+  // Showing a child leaves its place among its siblings (their order is the tab and group order of dialogs).
+  bool KeepOrder = NoActivate || (R->Style & WS_CHILD);
+  SetWindowPos(Wnd, HWND_TOP, 0, 0, 0, 0, Show | SWP_NOMOVE | SWP_NOSIZE | (KeepOrder ? SWP_NOZORDER : 0));
   return WasVisible;
 }

@@ -52,6 +52,9 @@ struct TWindowRec {
   bool EraseBackground = false;
   TRect Invalid;            // bounding box of the invalid region, client coordinates
   std::uintptr_t HostTag = 0;  // the toolkit backend's own tag for the window's host
+  HRGN Region = 0;             // SetWindowRgn: the window's shape in window coordinates (owned), 0 for none
+  bool FrameDirty = false;     // the non-client area needs WM_NCPAINT before the next WM_PAINT
+  bool RestoreMaximized = false;  // minimised from maximised: restoring maximises again
 };
 using PWindowRec = std::shared_ptr<TWindowRec>;
 
@@ -77,13 +80,14 @@ struct TPostedMessage {
 
 // A raw input event queued by the toolkit side; its target window is decided when it is read.
 struct TInputEvent {
-  enum TKind { ikKeyDown, ikKeyUp, ikMouseMove, ikButtonDown, ikButtonUp, ikWheel };
+  enum TKind { ikKeyDown, ikKeyUp, ikMouseMove, ikButtonDown, ikButtonUp, ikWheel, ikIme };
   TKind Kind = ikKeyDown;
   WORD VirtualKey = 0;     // keys
   WORD ScanCode = 0;
   bool Extended = false;
   bool AutoRepeat = false;
-  std::string Text;        // keys: the characters the key produced, code page 1252
+  std::string Text;        // keys: the characters the key produced; input method: the committed text (1252)
+  bool Composing = false;  // input method: a composition is under way (its text is in the kept event)
   int Button = 0;          // mouse buttons: 1 left, 2 right, 3 middle, 4 and 5 extra
   TPoint ScreenPos;        // mouse and wheel
   int WheelDelta = 0;      // multiples of 120 per notch
@@ -212,4 +216,12 @@ LPARAM QueueInputEvent(TInputEvent E);
 void MoveActivationAway(HWND Wnd, bool Dying);
 // The extra info of the input message the thread read last, and the kept text of an input event.
 std::string KeptText(LPARAM ExtraInfo);
+// Whether a screen point is inside the window's region (true without one).
+bool InsideWindowRegion(const TWindowRec& R, TPoint ScreenPos);
+// The hot key a key press with these modifiers makes, if one is registered: the WM_HOTKEY message for it.
+bool HotKeyMessage(WORD Vk, bool Shift, bool Ctrl, bool Alt, MSG& Msg);
+// Sends WM_NCPAINT first when the window's frame needs drawing (before its WM_PAINT).
+void PaintFrameIfDirty(HWND Wnd);
+// Drops what the window system keeps for a dying window (hot keys, region).
+void ForgetDesktopState(const PWindowRec& Rec);
 }  // namespace WindowSystem

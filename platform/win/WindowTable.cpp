@@ -1,5 +1,6 @@
 // The window table: classes, handles, creation and destruction, window longs, the window tree and its searches.
 #include "platform/win/WindowInternals.h"
+#include "platform/win/CrossProcess.h"
 #include "platform/win/WinHooks.h"
 #include "platform/win/UtilWindow.h"
 #include "platform/rtl/SysUtils.h"
@@ -325,6 +326,15 @@ BOOL GetClassInfo(HINSTANCE, LPCSTR ClassName, WNDCLASS* WndClass) {
 }
 
 int GetClassName(HWND Wnd, LPSTR ClassName, int MaxCount) {
+  if (std::string Name; CrossProcess::IsForeignHandle(Wnd)) {
+    if (!CrossProcess::ForeignWindowInfo(Wnd, &Name, nullptr) || !ClassName || MaxCount <= 0) {
+      return 0;
+    }
+    int N = std::min<int>(static_cast<int>(Name.size()), MaxCount - 1);
+    std::memcpy(ClassName, Name.data(), static_cast<std::size_t>(N));
+    ClassName[N] = '\0';
+    return N;
+  }
   auto R = Find(Wnd);
   if (!R) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -503,6 +513,7 @@ HWND CreateWindowEx(DWORD ExStyle, LPCSTR ClassName, LPCSTR WindowName, DWORD St
     return 0;
   }
   ParentNotify(R, WM_CREATE);
+  CrossProcess::WindowChanged(Wnd);  // findable by other processes
   if (Style & WS_VISIBLE) {
     int Cmd = (Style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : (Style & WS_MINIMIZE) ? SW_SHOWMINIMIZED : SW_SHOW;
     ShowWindow(Wnd, Cmd);
@@ -553,6 +564,9 @@ BOOL DestroyWindow(HWND Wnd) {
 }
 
 BOOL IsWindow(HWND Wnd) {
+  if (CrossProcess::IsForeignHandle(Wnd)) {
+    return CrossProcess::ForeignWindowInfo(Wnd, nullptr, nullptr) ? TRUE : FALSE;
+  }
   auto R = Find(Wnd);
   return R && !R->Dead;
 }
@@ -815,6 +829,7 @@ HWND SetParent(HWND Child, HWND NewParent) {
   if (auto* B = ExistingWindowBackend()) {
     B->WindowChanged(Child, TWindowChange::Parent);
   }
+  CrossProcess::WindowChanged(Child);
   return Old;
 }
 
@@ -861,6 +876,10 @@ BOOL EnumThreadWindows(DWORD ThreadId, WNDENUMPROC Func, LPARAM Param) {
 }
 
 HWND FindWindowEx(HWND Parent, HWND ChildAfter, LPCSTR ClassName, LPCSTR WindowName) {
+  // Top-level searches go on into other processes' windows once the own ones are done.
+  if (Parent == 0 && CrossProcess::IsForeignHandle(ChildAfter)) {
+    return CrossProcess::FindForeignWindow(ClassName, WindowName, ChildAfter);
+  }
   std::vector<HWND> L;
   if (Parent == HWND_MESSAGE) {
     std::lock_guard G(TableLock());
@@ -880,7 +899,7 @@ HWND FindWindowEx(HWND Parent, HWND ChildAfter, LPCSTR ClassName, LPCSTR WindowN
   if (ClassName && (IsIntAtom(ClassName) || *ClassName)) {
     Class = FindClass(ClassName);
     if (!Class) {
-      return 0;
+      return Parent == 0 ? CrossProcess::FindForeignWindow(ClassName, WindowName, 0) : 0;
     }
   }
   for (; It != L.end(); ++It) {
@@ -896,7 +915,7 @@ HWND FindWindowEx(HWND Parent, HWND ChildAfter, LPCSTR ClassName, LPCSTR WindowN
     }
     return R->Handle;
   }
-  return 0;
+  return Parent == 0 ? CrossProcess::FindForeignWindow(ClassName, WindowName, 0) : 0;
 }
 
 HWND FindWindow(LPCSTR ClassName, LPCSTR WindowName) { return FindWindowEx(0, 0, ClassName, WindowName); }
@@ -904,6 +923,15 @@ HWND FindWindow(LPCSTR ClassName, LPCSTR WindowName) { return FindWindowEx(0, 0,
 // ---- Text, enabling, identifiers --------------------------------------------------------------------------------
 
 int GetWindowText(HWND Wnd, LPSTR String, int MaxCount) {
+  if (std::string Caption; CrossProcess::IsForeignHandle(Wnd)) {
+    if (!CrossProcess::ForeignWindowInfo(Wnd, nullptr, &Caption) || !String || MaxCount <= 0) {
+      return 0;
+    }
+    int N = std::min<int>(static_cast<int>(Caption.size()), MaxCount - 1);
+    std::memcpy(String, Caption.data(), static_cast<std::size_t>(N));
+    String[N] = '\0';
+    return N;
+  }
   auto R = Find(Wnd);
   if (!R || !String || MaxCount <= 0) {
     if (!R) {
@@ -921,6 +949,9 @@ int GetWindowText(HWND Wnd, LPSTR String, int MaxCount) {
 }
 
 int GetWindowTextLength(HWND Wnd) {
+  if (std::string Caption; CrossProcess::IsForeignHandle(Wnd)) {
+    return CrossProcess::ForeignWindowInfo(Wnd, nullptr, &Caption) ? static_cast<int>(Caption.size()) : 0;
+  }
   auto R = Find(Wnd);
   if (!R) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);

@@ -2,6 +2,9 @@
 // and texts on every entry point (a fixed seed, so a failure repeats).
 #include "EngineTestUtil.h"
 
+#include "platform/win/DialogService.h"
+#include "platform/win/Shell.h"
+
 #include <random>
 
 using namespace EngineTest;
@@ -15,7 +18,7 @@ TEST_F(EngineRobustness, OddDocumentsGoThroughEveryJobKind) {
   std::mt19937 Rng(7);
   for (char& C : Garbage) C = static_cast<char>(Rng() % 256);
   std::string Nested;
-  for (int I = 0; I < 20000; ++I) Nested += "<div><span>";
+  for (int I = 0; I < 5000; ++I) Nested += "<div><span>";  // 10,000 levels
   const std::string OneLine = "<p>" + std::string(5 * 1024 * 1024, 'x') + "<b>&amp;</p>";
   const std::vector<std::pair<const char*, std::string>> Documents = {
       {"empty", ""},
@@ -35,14 +38,14 @@ TEST_F(EngineRobustness, OddDocumentsGoThroughEveryJobKind) {
   }
   // A 5 MB document on one line is validated, with its fault found at the right column.
   const ZUBInt R = Run(6, OneLine);
-  const TMsg* Missing = FindMsg(Messages(R), "missing </b>");
+  const TFinding* Missing = FindMsg(Messages(R), "missing </b>");
   ASSERT_NE(Missing, nullptr);
   EXPECT_EQ(Missing->Line, 1);
   EXPECT_EQ(Missing->Char, 5 * 1024 * 1024 + 4);
   Api().ZUBFreeHandle(R, 0);
   // An unterminated comment is reported where it starts.
   const ZUBInt C = Run(6, "<html><head><title>t</title></head><body>\n<p>x</p> <!-- open\n</body></html>\n");
-  const TMsg* Open = FindMsg(Messages(C), "Unterminated comment");
+  const TFinding* Open = FindMsg(Messages(C), "Unterminated comment");
   ASSERT_NE(Open, nullptr);
   EXPECT_EQ(Open->Line, 2);
   EXPECT_EQ(Open->Char, 10);
@@ -70,8 +73,28 @@ TEST_F(EngineRobustness, RandomHandlesAndIdentifiersOnEveryEntryPoint) {
   auto N = [&] { return static_cast<ZUBInt>(Rng() % 5) == 0 ? static_cast<ZUBInt>(Rng()) : static_cast<ZUBInt>(Rng() % 40) - 5; };
   auto T = [&] { return Texts[Rng() % std::size(Texts)]; };
   ZUBInt Out = 0;
+  // Help and quick help are recorded, not shown; the live handles above are never freed at random.
+  TScriptedDialogs Dialogs;
+  TScopedDialogService UseDialogs(Dialogs);
+  SetShellExecuteRecording(true);
+  const std::vector<ZUBInt> Operations = {1, 4, 0x10, 0x20, 0x40, 0x80, 0x100, 0x8000, 0x10000, 0, 3, -1};
   for (int Round = 0; Round < 20000; ++Round) {
-    switch (Rng() % 34) {
+    switch (Rng() % 45) {
+      case 34: E.ZUBFreeHandle(std::vector<ZUBInt>{Freed, -1, 0, 4242, 0x7FFFFFFF}[Rng() % 5], N()); break;
+      case 35: {
+        const ZUBInt New = E.ZUBGetNewHandle(N());
+        if (New >= 0 && Rng() % 2) E.ZUBFreeHandle(New, 0);
+        break;
+      }
+      case 36: E.ZUBHTMLConfiguration(0, H(), Operations[Rng() % Operations.size()]); break;
+      case 37: E.ZUBWriteToRegistry(0, H(), N()); break;
+      case 38: E.ZUBReadFromRegistry(0, H(), N()); break;
+      case 39: E.ZUBSetPointer(Id(), nullptr); break;
+      case 40: E.ZUBSpellCheck(Id()); break;
+      case 41: E.ZUBDisplayHelp(0, Id(), T(), N()); break;
+      case 42: E.ZUBDisplayMessage(0, Id(), N()); break;
+      case 43: E.ZUBSetString3(Id(), T()); break;
+      case 44: E.ZUBGetFlag2(Id(), N()); break;
       case 0: E.ZUBHandle(H()); break;
       case 1: E.ZUBGetFlag(H(), Id(), N()); break;
       case 2: E.ZUBGetFlag2(Id(), N()); break;
@@ -122,6 +145,7 @@ TEST_F(EngineRobustness, RandomHandlesAndIdentifiersOnEveryEntryPoint) {
       case 33: E.ZUBSpellCheck2(Id(), T()); break;
     }
   }
+  SetShellExecuteRecording(false);
   // The engine still works, and the live handles are still what they were.
   EXPECT_EQ(E.ZUBHandle(Config), ZUB_KIND_CONFIGURATION);
   EXPECT_EQ(E.ZUBHandle(Job), ZUB_KIND_JOB);

@@ -25,6 +25,7 @@
 #include <thread>
 #include <vector>
 
+
 namespace EngineTest {
 
 // Every entry point, found by name in the library the way the program binds them.
@@ -117,14 +118,14 @@ protected:
   }
 };
 
-struct TMsg {
+struct TFinding {
   int Type, Line, Char, Length, Kind, Id, Flag1;
   std::string Text, Category;
 };
 
-inline std::vector<TMsg> Messages(ZUBInt Result) {
+inline std::vector<TFinding> Messages(ZUBInt Result) {
   const TApi& E = Api();
-  std::vector<TMsg> Out;
+  std::vector<TFinding> Out;
   const int N = E.ZUBGetIntegerEZ(Result, 6003);
   for (int I = 1; I <= N; ++I) {
     const char* T = E.ZUBGetString2(Result, 12001, I);
@@ -138,8 +139,8 @@ inline std::vector<TMsg> Messages(ZUBInt Result) {
 }
 
 // The first message whose text contains Part, or null.
-inline const TMsg* FindMsg(const std::vector<TMsg>& Ms, const std::string& Part) {
-  for (const TMsg& M : Ms) {
+inline const TFinding* FindMsg(const std::vector<TFinding>& Ms, const std::string& Part) {
+  for (const TFinding& M : Ms) {
     if (M.Text.find(Part) != std::string::npos) return &M;
   }
   return nullptr;

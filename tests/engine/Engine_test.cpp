@@ -3,6 +3,7 @@
 #include "EngineTestUtil.h"
 
 #include "platform/win/DialogService.h"
+#include "platform/win/Shell.h"
 
 using namespace EngineTest;
 
@@ -42,7 +43,7 @@ TEST_F(Engine, PageWithKnownFaultsGivesTheMessagesAtTheirLinesAndColumns) {
       {"unknown entity \"&bad\"", 2, 13, 34, 0},
   };
   for (const TExpect& E : Expected) {
-    const TMsg* M = FindMsg(Ms, E.Text);
+    const TFinding* M = FindMsg(Ms, E.Text);
     ASSERT_NE(M, nullptr) << E.Text;
     EXPECT_EQ(M->Type, E.Type) << E.Text;
     EXPECT_EQ(M->Line, E.Line) << E.Text;
@@ -56,7 +57,7 @@ TEST_F(Engine, PageWithKnownFaultsGivesTheMessagesAtTheirLinesAndColumns) {
   // The counts agree with the messages, and the messages come in line order.
   int Counts[5] = {};
   int LastLine = 0;
-  for (const TMsg& M : Ms) {
+  for (const TFinding& M : Ms) {
     ++Counts[M.Type];
     if (M.Line > 0) {
       EXPECT_GE(M.Line, LastLine);
@@ -121,7 +122,7 @@ TEST_F(Engine, XhtmlRulesApplyOnlyToXhtmlDocuments) {
   const auto Ms = Messages(R);
   ASSERT_NE(FindMsg(Ms, "Element names must be lower case in XHTML: <P>"), nullptr);
   EXPECT_EQ(FindMsg(Ms, "<P>")->Line, 6);
-  const TMsg* Unquoted = FindMsg(Ms, "attribute \"type\" must be quoted");
+  const TFinding* Unquoted = FindMsg(Ms, "attribute \"type\" must be quoted");
   ASSERT_NE(Unquoted, nullptr);
   EXPECT_EQ(Unquoted->Line, 7);
   EXPECT_EQ(Unquoted->Char, 59);
@@ -156,7 +157,7 @@ TEST_F(Engine, StyleSheetJobReportsSyntaxAndValueFaults) {
       {"Missing \"}\" to close the block opened in line 6", 1, 6, 7},
   };
   for (const TExpect& E : Expected) {
-    const TMsg* M = FindMsg(Ms, E.Text);
+    const TFinding* M = FindMsg(Ms, E.Text);
     ASSERT_NE(M, nullptr) << E.Text;
     EXPECT_EQ(M->Type, E.Type) << E.Text;
     EXPECT_EQ(M->Line, E.Line) << E.Text;
@@ -182,12 +183,12 @@ TEST_F(Engine, AccessibilityFindingsAndCssSwitchFollowTheConfiguration) {
   const TApi& E = Api();
   const std::string Page = ReadFile(DataFile("access.html"));
   const ZUBInt Off = Run(6, Page);
-  for (const TMsg& M : Messages(Off)) EXPECT_EQ(M.Kind & 2, 0) << M.Text;
+  for (const TFinding& M : Messages(Off)) EXPECT_EQ(M.Kind & 2, 0) << M.Text;
   ASSERT_EQ(E.ZUBSetFlag(Config, 1021, 0x100000, 1), 0);
   EXPECT_EQ(E.ZUBGetFlag(Config, 1021, 0x100000), 1);
   const ZUBInt On = Run(6, Page);
   const auto Ms = Messages(On);
-  const TMsg* Alt = FindMsg(Ms, "<img> missing 'alt' text");
+  const TFinding* Alt = FindMsg(Ms, "<img> missing 'alt' text");
   ASSERT_NE(Alt, nullptr);
   EXPECT_EQ(Alt->Kind, 2);
   EXPECT_EQ(Alt->Line, 3);
@@ -237,13 +238,13 @@ TEST_F(Engine, ConfigurationFileKeepsOptionsAndMessageSettingsTakeEffectAtTheNex
   EXPECT_LT(E.ZUBSetInteger2(Config, 13000, Id, 9), 0);
   // Program flags (numbered): the CSS property flag of a message switches it off.
   const auto ColrMs = Messages(Run(6, Page));
-  const TMsg* Colr = FindMsg(ColrMs, "colr");
+  const TFinding* Colr = FindMsg(ColrMs, "colr");
   ASSERT_NE(Colr, nullptr);
   ASSERT_EQ(E.ZUBSetFlag(Config, 1007, Colr->Flag1, 0), 0);
   EXPECT_EQ(E.ZUBGetFlag(Config, 1007, Colr->Flag1), 0);
   EXPECT_EQ(FindMsg(Messages(Run(6, Page)), "colr"), nullptr);
   // "Errors Only" (configuration 2) keeps only errors.
-  for (const TMsg& M : Messages(Run(6, Page, "x.html", 2))) EXPECT_EQ(M.Type, 1) << M.Text;
+  for (const TFinding& M : Messages(Run(6, Page, "x.html", 2))) EXPECT_EQ(M.Type, 1) << M.Text;
   // Saved, the settings come back in a new configuration handle; a damaged file fails to load.
   E.ZUBSetFlag(Config, 1006, 8, 1);
   E.ZUBSetString(Config, 7002, "proxy.local");
@@ -312,6 +313,59 @@ TEST_F(Engine, DialogEntryPointsRecordTheRequestAndChangeNothing) {
   SetDialogService(Old);
   ASSERT_EQ(Dialogs.Shown().size(), 1u);
   EXPECT_EQ(Dialogs.Shown()[0].Caption, "ZUB Validator Engine Quick Help");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Engine, ConfigurationOperationsSaveCleanAndExchangeThePrograms) {
+  const TApi& E = Api();
+  const std::string File = E.ZUBGetString(Config, 7001);
+  const std::string Exchange = (Folder / "programexport.xml").string();
+  std::ofstream(Exchange) << "<?xml version=\"1.0\"?>\n<programs>\n"
+                          << "  <program name=\"Tidy &amp; Co\" command=\"tidy -q &quot;%1&quot;\"/>\n"
+                          << "  <program name=\"Viewer\" command=\"view %1\"/>\n</programs>\n";
+  ASSERT_EQ(E.ZUBHTMLConfiguration(0, Config, 0x10000), 0);  // import
+  ASSERT_EQ(E.ZUBHTMLConfiguration(0, Config, 0x100), 0);    // shutdown: changed, so saved; never cancels
+  EXPECT_NE(ReadFile(File).find("Tidy & Co=tidy -q \"%1\""), std::string::npos);
+  std::filesystem::remove(Exchange);
+  ASSERT_EQ(E.ZUBHTMLConfiguration(0, Config, 0x8000), 0);  // export
+  EXPECT_NE(ReadFile(Exchange).find("name=\"Tidy &amp; Co\" command=\"tidy -q &quot;%1&quot;\""), std::string::npos);
+  // Clean drops message settings equal to the defaults; save (0x20) writes what is left.
+  E.ZUBSetInteger2(Config, 13000, 601, 5);
+  E.ZUBSetInteger2(Config, 13001, 602, 0);
+  ASSERT_EQ(E.ZUBHTMLConfiguration(0, Config, 0x40), 0);
+  ASSERT_EQ(E.ZUBHTMLConfiguration(0, Config, 0x20), 0);
+  const std::string Saved = ReadFile(File);
+  EXPECT_EQ(Saved.find("601="), std::string::npos);
+  EXPECT_NE(Saved.find("602=5,0"), std::string::npos);
+  // Choosing a file needs the engine's own dialogs: recorded, nothing changed.
+  EXPECT_EQ(E.ZUBHTMLConfiguration(0, Config, 0x80), 0);
+  EXPECT_STREQ(E.ZUBGetString3(17010), "configuration load");
+  EXPECT_LT(E.ZUBHTMLConfiguration(0, Config, 0x12345), 0);
+  EXPECT_LT(E.ZUBHTMLConfiguration(0, -3, 1), 0);
+}
+
+TEST_F(Engine, HelpOpensPagesAddressesAndFilesThroughTheDesktop) {
+  const TApi& E = Api();
+  SetShellExecuteRecording(true);
+  ClearShellExecuteRecords();
+  const std::string Local = (Folder / "report.html").string();
+  std::ofstream(Local) << "<html></html>";
+  E.ZUBDisplayHelp(0, 35001, "http://127.0.0.1/help.html", 0);
+  EXPECT_EQ(E.ZUBDisplayHelp(0, 35001, ("file://" + Local).c_str(), 0), 0);
+  E.ZUBDisplayHelp(0, 35001, "wizardmain.html", 0);
+  E.ZUBDisplayHelp(0, 35000, reinterpret_cast<const char*>(std::intptr_t{7}), 0);
+  EXPECT_LT(E.ZUBDisplayHelp(0, 35001, nullptr, 0), 0);
+  EXPECT_LT(E.ZUBDisplayHelp(0, 34000, "x", 0), 0);
+  const auto Records = ShellExecuteRecords();
+  SetShellExecuteRecording(false);
+  ASSERT_EQ(Records.size(), 4u);
+  EXPECT_EQ(Records[0].File, "http://127.0.0.1/help.html");
+  EXPECT_EQ(Records[1].File, "file://" + Local);
+  EXPECT_TRUE(Records[2].File.ends_with("/Help/wizardmain.html")) << Records[2].File;
+  EXPECT_TRUE(Records[3].File.ends_with("/Help/programflags.html#flag7")) << Records[3].File;
 }
 
 }  // namespace

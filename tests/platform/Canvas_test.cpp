@@ -3,6 +3,7 @@
 #include "platform/classes/FormResources.h"
 #include "platform/classes/Streams.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/graphics/Metafiles.h"
 
 #include <gtest/gtest.h>
 
@@ -237,6 +238,59 @@ TEST(IconAndPicture, IconFilesRoundTripAndDrawThroughTheirMask) {
   Copy.Assign(&Pic);
   EXPECT_EQ(Copy.Width(), 3);
   EXPECT_NE(Copy.Graphic(), Pic.Graphic());
+}
+
+TEST(Metafile, PlayedAtTwiceTheSizeScales) {
+  TMetafile M;
+  M.SetWidth(50);
+  M.SetHeight(30);
+  {
+    TMetafileCanvas C(&M, 0);
+    C.Brush()->SetColor(clRed);
+    C.Pen()->SetColor(clRed);
+    C.Rectangle(10, 5, 20, 15);
+    C.Font()->SetName("Courier New");
+    C.Font()->SetSize(10);
+    C.Font()->SetColor(clBlue);
+    C.Brush()->SetStyle(bsClear);
+    C.TextOut(25, 5, "ab");
+  }
+  ASSERT_FALSE(M.Empty());
+  // The box of pixels of one colour (Color) or, with Other set, of any colour but white and red.
+  auto InkOf = [](TBitmap& B, TColor Color, bool Other = false) {
+    TRect R{B.Width(), B.Height(), 0, 0};
+    for (int Y = 0; Y < B.Height(); ++Y) {
+      for (int X = 0; X < B.Width(); ++X) {
+        TColor P = B.Canvas()->Pixels(X, Y);
+        if (Other ? (P != clWhite && P != clRed) : P == Color) {
+          R = Rect(std::min<LONG>(R.Left, X), std::min<LONG>(R.Top, Y), std::max<LONG>(R.Right, X + 1),
+                   std::max<LONG>(R.Bottom, Y + 1));
+        }
+      }
+    }
+    return R;
+  };
+  TBitmap One;
+  One.SetSize(50, 30);
+  One.Canvas()->Draw(0, 0, &M);
+  EXPECT_EQ(InkOf(One, clRed), Rect(10, 5, 20, 15));
+  TBitmap Two;
+  Two.SetSize(100, 60);
+  Two.Canvas()->StretchDraw(Rect(0, 0, 100, 60), &M);
+  EXPECT_EQ(InkOf(Two, clRed), Rect(20, 10, 40, 30));
+  // The text grows with it: two 8-pixel characters become about 32 pixels.
+  TRect Small = InkOf(One, clBlue, true), Big = InkOf(Two, clBlue, true);
+  EXPECT_GE(Big.Left, 50);
+  EXPECT_NEAR(Big.Width(), 2 * Small.Width(), 3);
+  EXPECT_NEAR(Big.Height(), 2 * Small.Height(), 3);
+  // Without a size the picture takes the extent of what was drawn.
+  TMetafile Auto;
+  {
+    TMetafileCanvas C(&Auto, 0);
+    C.FillRect(Rect(0, 0, 7, 9));
+  }
+  EXPECT_EQ(Auto.Width(), 7);
+  EXPECT_EQ(Auto.Height(), 9);
 }
 
 }  // namespace

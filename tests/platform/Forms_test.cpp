@@ -1,12 +1,16 @@
 // Controls and forms over the window system: message order for clicks, focus and Tab, shortcuts through the
 // form and the application, the modal loop, idle processing, exceptions, alignment.
 #include "platform/controls/ExtCtrls.h"
+#include "platform/classes/Filer.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/TestHarness.h"
 #include "platform/win/DialogService.h"
 #include "platform/win/MessageBox.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
 
 using Strings = std::vector<std::string>;
 
@@ -355,8 +359,63 @@ TEST_F(Forms, MouseEnterAndLeaveFollowThePointerWhenIdle) {
 }
 
 TEST_F(Forms, DemoFormWithACustomControlIsSavedAsPng) {
+  // A custom control paints on its canvas for WM_PAINT, with its own colour in the canvas's brush.
+  B->SetColor(clYellow);
+  B->OnPaint = [this](TObject*) {
+    TCanvas* Cv = B->Canvas();
+    Cv->FillRect(Rect(0, 0, B->Width(), B->Height()));
+    Cv->Brush()->SetColor(clRed);
+    Cv->Ellipse(Rect(2, 2, 28, 28));
+    Cv->Brush()->SetColor(clYellow);
+    Cv->TextOut(40, 8, "Quillon");
+  };
+  B->Invalidate();
+  Harness::RunUntilIdle();
+  HDC DC = GetDC(B->Handle());
+  EXPECT_EQ(GetPixel(DC, 15, 15), ColorToRGB(clRed));
+  EXPECT_EQ(GetPixel(DC, 95, 2), ColorToRGB(clYellow));
+  ReleaseDC(B->Handle(), DC);
   auto File = std::string(ZUBQ_BINARY_DIR) + "/demo_form.png";
+  std::remove(File.c_str());
   EXPECT_TRUE(Harness::SaveWindowPng(Form->Handle(), File));
+  std::ifstream Png(File, std::ios::binary);
+  char Magic[4] = {};
+  Png.read(Magic, 4);
+  EXPECT_EQ(std::string(Magic + 1, 3), "PNG");
+  B->OnPaint = nullptr;
+}
+
+TEST_F(Forms, ColourAndFontFollowTheParentUntilSetAndReadFromLayouts) {
+  EXPECT_EQ(Form->Color(), clBtnFace);
+  EXPECT_TRUE(A->ParentColor());
+  EXPECT_EQ(A->Color(), clBtnFace);  // taken from the form when parented
+  Form->Font()->SetName("Courier New");
+  EXPECT_EQ(A->Font()->Name(), "Courier New");
+  EXPECT_TRUE(A->ParentFont());
+  Form->SetColor(clNavy);
+  EXPECT_EQ(B->Color(), clNavy);
+  // Own settings stop the following; turning ParentFont back on takes the parent's again.
+  A->Font()->SetSize(14);
+  EXPECT_FALSE(A->ParentFont());
+  A->SetColor(clLime);
+  Form->SetColor(clTeal);
+  Form->Font()->SetName("Arial");
+  EXPECT_EQ(A->Color(), clLime);
+  EXPECT_EQ(A->Font()->Name(), "Courier New");
+  EXPECT_EQ(B->Font()->Name(), "Arial");
+  A->SetParentFont(true);
+  EXPECT_EQ(A->Font()->Name(), "Arial");
+  EXPECT_EQ(A->Font()->Size(), Form->Font()->Size());
+  // Layout text names colours and cursors.
+  A->Cursor = crHandPoint;
+  TMemoryStream S;
+  S.WriteComponent(A);
+  S.SetPosition(0);
+  TStringStream Text;
+  ObjectBinaryToText(&S, &Text);
+  EXPECT_NE(Text.DataString().find("Color = clLime"), std::string::npos) << Text.DataString();
+  EXPECT_NE(Text.DataString().find("Cursor = crHandPoint"), std::string::npos);
+  EXPECT_NE(Text.DataString().find("ParentColor = False"), std::string::npos);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // WM_PRINT, plus the demo control saved as PNG.
 #include "platform/controls/TestHarness.h"
 #include "platform/graphics/Caret.h"
+#include "platform/graphics/GdiInternals.h"
+#include "platform/graphics/ScrollBars.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/Clock.h"
 #include "tests/platform/GdiTestUtil.h"
@@ -289,6 +291,60 @@ TEST_F(Painting, CaretBlinksAndNeverStaysDrawnWhenHidden) {
   EXPECT_FALSE(ShowCaret(W));
 }
 
+TEST_F(Painting, CaptionsAndLayeredWindows) {
+  HWND W = MakePainted("Caption text", WS_POPUP | WS_VISIBLE, 0, 0, 40, 30, 0);
+  TCanvasDC C(200, 18);
+  TRect R = Rect(0, 0, 200, 18);
+  ASSERT_TRUE(DrawCaption(W, C.DC(), &R, DC_ACTIVE | DC_GRADIENT | DC_TEXT));
+  EXPECT_EQ(C.At(199, 0), RGB(165, 201, 239));  // near the gradient's end colour
+  EXPECT_EQ(C.At(0, 17), GetSysColor(COLOR_ACTIVECAPTION));
+  EXPECT_NE(C.Ink(GetSysColor(COLOR_ACTIVECAPTION), Rect(0, 0, 60, 18)), TRect{});  // the text
+  DrawCaption(W, C.DC(), &R, 0);
+  EXPECT_EQ(C.At(199, 0), GetSysColor(COLOR_INACTIVECAPTION));
+  // Only layered windows take layer attributes.
+  EXPECT_FALSE(SetLayeredWindowAttributes(W, 0, 128, LWA_ALPHA));
+  SetWindowLong(W, GWL_EXSTYLE, GetWindowLong(W, GWL_EXSTYLE) | WS_EX_LAYERED);
+  ASSERT_TRUE(SetLayeredWindowAttributes(W, RGB(1, 2, 3), 128, LWA_ALPHA | LWA_COLORKEY));
+  COLORREF Key = 0;
+  BYTE Alpha = 0;
+  DWORD Flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(W, &Key, &Alpha, &Flags));
+  EXPECT_EQ(Key, RGB(1, 2, 3));
+  EXPECT_EQ(Alpha, 128);
+  EXPECT_EQ(Flags, LWA_ALPHA | LWA_COLORKEY);
+  BLENDFUNCTION Blend;
+  Blend.SourceConstantAlpha = 200;
+  ASSERT_TRUE(UpdateLayeredWindow(W, 0, nullptr, nullptr, 0, nullptr, 0, &Blend, ULW_ALPHA));
+  GetLayeredWindowAttributes(W, nullptr, &Alpha, nullptr);
+  EXPECT_EQ(Alpha, 200);
+}
+
+TEST_F(Painting, DesktopOutlinesShowAboveTheWindowsAndGoWhenDrawnAgain) {
+  HWND W = MakePainted("W", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40);
+  Harness::RunUntilIdle();
+  auto Outline = [] {
+    HDC DC = GetDC(0);
+    HPEN Pen = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
+    HGDIOBJ Old = SelectObject(DC, Pen);
+    HGDIOBJ OldBrush = SelectObject(DC, GetStockObject(NULL_BRUSH));
+    SetROP2(DC, R2_XORPEN);
+    Rectangle(DC, 10, 10, 200, 100);  // crosses the window's edge
+    SelectObject(DC, Old);
+    SelectObject(DC, OldBrush);
+    DeleteObject(Pen);
+    ReleaseDC(0, DC);
+  };
+  Outline();
+  EXPECT_TRUE(Gdi::DesktopOverlayVisible());
+  HDC DC = GetDC(0);
+  EXPECT_EQ(GetPixel(DC, 150, 10), RGB(255, 255, 255));
+  ReleaseDC(0, DC);
+  Outline();
+  EXPECT_FALSE(Gdi::DesktopOverlayVisible());
+  // The window's own picture was never touched.
+  EXPECT_EQ(PixelOf(W, 10, 10), RGB(255, 255, 255));
+}
+
 // The demo control: a little of everything the drawing unit does, saved as PNG for looking at.
 LRESULT DemoPaint(HWND W) {
   PAINTSTRUCT Ps;
@@ -373,7 +429,13 @@ LRESULT DemoPaint(HWND W) {
 }
 
 TEST_F(Painting, DemoControlIsSavedAsPng) {
-  HWND W = MakePainted("Demo", WS_POPUP | WS_VISIBLE, 0, 0, 320, 200);
+  HWND W = MakePainted("Demo", WS_POPUP | WS_VISIBLE, 0, 0, 336, 200);
+  SCROLLINFO Bar;
+  Bar.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  Bar.nMax = 99;
+  Bar.nPage = 40;
+  Bar.nPos = 30;
+  SetScrollInfo(W, SB_VERT, &Bar, TRUE);
   Handlers[W] = [](HWND Wnd, UINT M, WPARAM, LPARAM, LRESULT& Result) {
     if (M != WM_PAINT) {
       return false;

@@ -335,8 +335,12 @@ TEST_F(Windows, ShowMinimizeMaximizeRestore) {
   ShowWindow(W, SW_MINIMIZE);
   EXPECT_TRUE(IsIconic(W));
   EXPECT_FALSE(IsZoomed(W));
+  // Minimised from maximised, the window comes back maximised; restoring it again gives its normal place.
   ShowWindow(W, SW_RESTORE);
   EXPECT_FALSE(IsIconic(W));
+  EXPECT_TRUE(IsZoomed(W));
+  ShowWindow(W, SW_RESTORE);
+  EXPECT_FALSE(IsZoomed(W));
   GetWindowRect(W, &R);
   EXPECT_EQ(R, Rect(10, 10, 210, 160));
   TakeLog();

@@ -1,0 +1,160 @@
+// How controls look: colour and font (own or the parent's), the canvas of self-painting controls, and the type
+// records that let layouts name colours and cursors.
+#include "platform/classes/ClassRegistry.h"
+#include "platform/controls/Controls.h"
+
+#include <iterator>
+
+namespace {
+
+const TIdentMapEntry CursorNames[] = {
+    {crDefault, "crDefault"},     {crNone, "crNone"},         {crArrow, "crArrow"},       {crCross, "crCross"},
+    {crIBeam, "crIBeam"},         {crSizeNESW, "crSizeNESW"}, {crSizeNS, "crSizeNS"},     {crSizeNWSE, "crSizeNWSE"},
+    {crSizeWE, "crSizeWE"},       {crUpArrow, "crUpArrow"},   {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},
+    {crNoDrop, "crNoDrop"},       {crHSplit, "crHSplit"},     {crVSplit, "crVSplit"},     {crMultiDrag, "crMultiDrag"},
+    {crSQLWait, "crSQLWait"},     {crNo, "crNo"},             {crAppStart, "crAppStart"}, {crHelp, "crHelp"},
+    {crHandPoint, "crHandPoint"}, {crSizeAll, "crSizeAll"},   {crSize, "crSize"}};
+
+bool IdentToCursor(const std::string& Ident, int& Value) {
+  return IdentToInt(Ident, Value, CursorNames, static_cast<int>(std::size(CursorNames)));
+}
+
+bool CursorToIdent(int Value, std::string& Ident) {
+  return IntToIdent(Value, Ident, CursorNames, static_cast<int>(std::size(CursorNames)));
+}
+
+bool IdentToColorValue(const std::string& Ident, int& Value) {
+  TColor C = 0;
+  if (!IdentToColor(Ident, C)) {
+    return false;
+  }
+  Value = C;
+  return true;
+}
+
+bool ColorToIdent(int Value, std::string& Ident) {
+  std::string S = ColorToString(Value);
+  if (S.size() < 2 || S.compare(0, 2, "cl") != 0) {
+    return false;  // no name: written as a number
+  }
+  Ident = S;
+  return true;
+}
+
+}  // namespace
+
+PTypeInfo TypeInfoColor() {
+  static const TTypeInfo* Info = [] {
+    static const TTypeInfo I = MakeOrdTypeInfo(tkInteger, "TColor", otSLong, -0x7FFFFFFFll - 1, 0x7FFFFFFF);
+    RegisterIntegerConsts(&I, &IdentToColorValue, &ColorToIdent);
+    return &I;
+  }();
+  return Info;
+}
+
+PTypeInfo TypeInfoCursor() {
+  static const TTypeInfo* Info = [] {
+    static const TTypeInfo I = MakeOrdTypeInfo(tkInteger, "TCursor", otSLong, -32768, 32767);
+    RegisterIntegerConsts(&I, &IdentToCursor, &CursorToIdent);
+    return &I;
+  }();
+  return Info;
+}
+
+// ---- Colour and font --------------------------------------------------------------------------------------------
+
+void TControl::SetColor(TColor Value) {
+  if (FColor != Value) {
+    FColor = Value;
+    FParentColor = false;
+    Perform(CM_COLORCHANGED, 0, 0);
+  } else {
+    FParentColor = false;
+  }
+}
+
+void TControl::SetParentColor(bool Value) {
+  if (FParentColor != Value) {
+    FParentColor = Value;
+    if (Value) {
+      TakeParentColor();
+    }
+  }
+}
+
+void TControl::TakeParentColor() {
+  if (FParentColor && FParent && FParent->Color() != FColor) {
+    FColor = FParent->Color();
+    Perform(CM_COLORCHANGED, 0, 0);
+  }
+}
+
+void TControl::SetParentFont(bool Value) {
+  if (FParentFont != Value) {
+    FParentFont = Value;
+    if (Value) {
+      TakeParentFont();
+    }
+  }
+}
+
+void TControl::TakeParentFont() {
+  if (FParentFont && FParent) {
+    FTakingParentFont = true;
+    try {
+      FFont->Assign(FParent->Font());
+    } catch (...) {
+      FTakingParentFont = false;
+      throw;
+    }
+    FTakingParentFont = false;
+  }
+}
+
+void TControl::FontChanged() {
+  if (!FTakingParentFont) {
+    FParentFont = false;
+  }
+  Perform(CM_FONTCHANGED, 0, 0);
+}
+
+// ---- TCustomControl ---------------------------------------------------------------------------------------------
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {}
+
+void TCustomControl::Dispatch(TMessage& Message) {
+  if (Message.Msg != WM_PAINT) {
+    TWinControl::Dispatch(Message);
+    return;
+  }
+  PAINTSTRUCT Ps;
+  HDC DC = Message.WParam ? static_cast<HDC>(Message.WParam) : BeginPaint(FHandle, &Ps);
+  FCanvas->Lock();
+  try {
+    FCanvas->SetHandle(DC);
+    FCanvas->SetFont(Font());
+    FCanvas->Brush()->SetColor(Color());
+    ControlState.Include(csCustomPaint);
+    Paint();
+  } catch (...) {
+    ControlState.Exclude(csCustomPaint);
+    FCanvas->SetHandle(0);
+    FCanvas->Unlock();
+    if (!Message.WParam) {
+      EndPaint(FHandle, &Ps);
+    }
+    throw;
+  }
+  ControlState.Exclude(csCustomPaint);
+  FCanvas->SetHandle(0);
+  FCanvas->Unlock();
+  if (!Message.WParam) {
+    EndPaint(FHandle, &Ps);
+  }
+}
+
+void TCustomControl::Paint() {
+  if (OnPaint) {
+    OnPaint(this);
+  }
+}

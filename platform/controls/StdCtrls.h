@@ -1,0 +1,225 @@
+// The class library's standard controls: TLabel, TButton (Default, Cancel, ModalResult), TCheckBox, TRadioButton,
+// TEdit over the platform's native edit, TGroupBox, TPanel and TBevel, with their published properties.
+#pragma once
+
+#include "platform/controls/Controls.h"
+#include "platform/controls/Forms.h"
+
+#include <string>
+
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+using TBorderStyle = TFormBorderStyle;  // bsNone or bsSingle for controls
+enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
+enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+enum TBevelStyle { bsLowered, bsRaised };
+
+// Whether Key is the '&' accelerator of Caption (case ignored; "&&" is a literal ampersand).
+bool IsAccel(Word Key, const std::string& Caption);
+
+// A text that has no window; its accelerator focuses FocusControl (CM_DIALOGCHAR).
+class TCustomLabel : public TGraphicControl {
+  Z_CLASS(TCustomLabel, TGraphicControl)
+
+public:
+  explicit TCustomLabel(TComponent* AOwner);
+  void Dispatch(TMessage& Message) override;
+
+  TAlignment Alignment = taLeftJustify;
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+  TWinControl* FocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* Value);
+  TTextLayout Layout = tlTop;
+  bool ShowAccelChar = true;
+  bool Transparent = false;
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  // Sizes the label to its text (one line, or wrapped at the current width), keeping its anchor corner.
+  virtual void AdjustBounds();
+
+private:
+  TWinControl* FFocusControl = nullptr;
+  bool FAutoSize = true;
+  bool FWordWrap = false;
+};
+
+class TLabel : public TCustomLabel {
+  Z_CLASS(TLabel, TCustomLabel)
+
+public:
+  explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
+  static void Publish(TMetaClass& Meta);
+};
+
+// A push button over the native button. A click sets the parent form's ModalResult to the button's (ending
+// ShowModal when not mrNone) and runs OnClick. Return clicks the default button (or the focused button), Escape
+// the cancel button, through the form's dialog keys.
+class TButton : public TWinControl {
+  Z_CLASS(TButton, TWinControl)
+
+public:
+  explicit TButton(TComponent* AOwner);
+  void Dispatch(TMessage& Message) override;
+  virtual void Click();
+  bool Default() const { return FDefault; }
+  void SetDefault(bool Value);
+  bool Cancel = false;
+  TModalResult ModalResult = mrNone;
+  static void Publish(TMetaClass& Meta);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  // Whether Return clicks this button: the focused button is active, else the default one.
+  bool Active();
+
+private:
+  bool FDefault = false;
+};
+
+// A check box over the native button (manual three-state style: the control decides). A click moves through
+// unchecked, (grayed when AllowGrayed,) checked; any change of state runs OnClick.
+class TCheckBox : public TWinControl {
+  Z_CLASS(TCheckBox, TWinControl)
+
+public:
+  explicit TCheckBox(TComponent* AOwner);
+  void Dispatch(TMessage& Message) override;
+  TAlignment Alignment = taRightJustify;
+  bool AllowGrayed = false;
+  bool Checked() const { return FState == cbChecked; }
+  void SetChecked(bool Value) { SetState(Value ? cbChecked : cbUnchecked); }
+  TCheckBoxState State() const { return FState; }
+  void SetState(TCheckBoxState Value);
+  static void Publish(TMetaClass& Meta);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  virtual void Toggle();
+
+private:
+  TCheckBoxState FState = cbUnchecked;
+};
+
+// A radio button: checking it unchecks the radio buttons that share its parent, and runs OnClick.
+class TRadioButton : public TWinControl {
+  Z_CLASS(TRadioButton, TWinControl)
+
+public:
+  explicit TRadioButton(TComponent* AOwner);
+  void Dispatch(TMessage& Message) override;
+  TAlignment Alignment = taRightJustify;
+  bool Checked() const { return FChecked; }
+  void SetChecked(bool Value);
+  static void Publish(TMetaClass& Meta);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+
+private:
+  bool FChecked = false;
+};
+
+// A single-line edit over the native edit. Properties set before the window exists are applied when it is made.
+class TCustomEdit : public TWinControl {
+  Z_CLASS(TCustomEdit, TWinControl)
+
+public:
+  explicit TCustomEdit(TComponent* AOwner);
+  void Dispatch(TMessage& Message) override;
+
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int Value);
+  char PasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(char Value);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  TEditCharCase CharCase = ecNormal;
+  bool AutoSelect = true;
+  bool HideSelection = true;
+  TBorderStyle BorderStyle = bsSingle;
+  bool Modified();
+  void SetModified(bool Value);
+  int SelStart();
+  void SetSelStart(int Value);
+  int SelLength();
+  void SetSelLength(int Value);
+  std::string SelText();
+  void SetSelText(const std::string& Value);
+  void SelectAll();
+  void Clear() { SetText({}); }
+  void ClearSelection() { SetSelText({}); }
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+  void Undo();
+  bool CanUndo();
+  TNotifyEvent OnChange;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  virtual void Change();
+
+private:
+  int FMaxLength = 0;
+  char FPasswordChar = 0;
+  bool FReadOnly = false;
+  bool FModified = false;
+};
+
+class TEdit : public TCustomEdit {
+  Z_CLASS(TEdit, TCustomEdit)
+
+public:
+  explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+  static void Publish(TMetaClass& Meta);
+};
+
+// A frame with a caption that holds other controls; it paints itself.
+class TGroupBox : public TCustomControl {
+  Z_CLASS(TGroupBox, TCustomControl)
+
+public:
+  explicit TGroupBox(TComponent* AOwner);
+  void AdjustClientRect(TRect& Rect) override;
+  static void Publish(TMetaClass& Meta);
+
+protected:
+  void Paint() override;
+};
+
+// A container with bevels and a caption; it paints itself.
+class TPanel : public TCustomControl {
+  Z_CLASS(TPanel, TCustomControl)
+
+public:
+  explicit TPanel(TComponent* AOwner);
+  void AdjustClientRect(TRect& Rect) override;
+  TAlignment Alignment = taCenter;
+  TPanelBevel BevelInner = bvNone;
+  TPanelBevel BevelOuter = bvRaised;
+  int BevelWidth = 1;
+  int BorderWidth = 0;
+  static void Publish(TMetaClass& Meta);
+
+protected:
+  void Paint() override;
+};
+
+// A bevelled line or box without a window (its parent shows it).
+class TBevel : public TGraphicControl {
+  Z_CLASS(TBevel, TGraphicControl)
+
+public:
+  explicit TBevel(TComponent* AOwner);
+  TBevelShape Shape = bsBox;
+  TBevelStyle Style = bsLowered;
+  static void Publish(TMetaClass& Meta);
+};

@@ -1,0 +1,195 @@
+// The native button control ("BUTTON") over Qt's buttons: push buttons, check boxes, radio buttons and group
+// boxes, with BM_ messages and BN_CLICKED to the parent.
+#include "platform/qt/QtNativeControl.h"
+#include "platform/win/WindowInternals.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+DWORD ButtonKind(HWND Wnd) { return static_cast<DWORD>(GetWindowLong(Wnd, GWL_STYLE)) & BS_TYPEMASK; }
+
+// How a click changes a button's check: as Qt does, not at all (the platform's manual kinds leave it to the
+// parent), or always checked (an automatic radio button).
+enum class TCheckRule { Toggle, Keep, Check };
+
+template <class TBase> class TRuledButton final : public TBase {
+public:
+  TRuledButton(const QString& Text, TCheckRule ARule) : TBase(Text), Rule(ARule) {}
+  TCheckRule Rule;
+
+protected:
+  void nextCheckState() override {
+    if (Rule == TCheckRule::Toggle) {
+      TBase::nextCheckState();
+    } else if (Rule == TCheckRule::Check) {
+      this->setChecked(true);
+    }
+  }
+};
+
+class TNativeButton final : public TNativeControl {
+public:
+  TNativeButton(HWND AWnd, const CREATESTRUCT* Create) : TNativeControl(AWnd) {
+    std::string Text = Create && Create->lpszName ? Create->lpszName : "";
+    if (!Create) {
+      if (auto R = WindowSystem::Find(AWnd)) {
+        Text = R->Text;
+      }
+    }
+    QString Caption = AnsiToQString(Text);
+    FKind = ButtonKind(AWnd);
+    switch (FKind) {
+      case BS_CHECKBOX: case BS_AUTOCHECKBOX: case BS_3STATE: case BS_AUTO3STATE: {
+        auto* C = new TRuledButton<QCheckBox>(
+            Caption, FKind == BS_CHECKBOX || FKind == BS_3STATE ? TCheckRule::Keep : TCheckRule::Toggle);
+        C->setTristate(FKind == BS_3STATE || FKind == BS_AUTO3STATE);
+        FButton = C;
+        break;
+      }
+      case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON: {
+        auto* R = new TRuledButton<QRadioButton>(
+            Caption, FKind == BS_AUTORADIOBUTTON ? TCheckRule::Check : TCheckRule::Keep);
+        R->setAutoExclusive(false);  // radio groups are the windows' WS_GROUP runs, not Qt's parents
+        FButton = R;
+        break;
+      }
+      case BS_GROUPBOX:
+        FGroup = new QGroupBox(Caption);
+        SetWidget(FGroup);
+        return;
+      default: {
+        auto* P = new QPushButton(Caption);
+        P->setDefault(FKind == BS_DEFPUSHBUTTON);
+        P->setAutoDefault(false);
+        FButton = P;
+        break;
+      }
+    }
+    SetWidget(FButton);
+    QObject::connect(FButton, &QAbstractButton::clicked, [this](bool) { Clicked(); });
+  }
+
+  LRESULT DialogCode() override {
+    switch (FKind) {
+      case BS_GROUPBOX: return DLGC_STATIC;
+      case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON: return DLGC_BUTTON | DLGC_RADIOBUTTON;
+      case BS_DEFPUSHBUTTON: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+      case BS_PUSHBUTTON: case BS_PUSHBOX: case BS_OWNERDRAW: case BS_USERBUTTON:
+        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      default: return DLGC_BUTTON;
+    }
+  }
+
+  bool FocusOnClick() override { return FKind != BS_GROUPBOX; }
+
+  void SetText(const QString& Text) override {
+    if (FButton) {
+      FButton->setText(Text);
+    } else if (FGroup) {
+      FGroup->setTitle(Text);
+    }
+  }
+
+  bool HandleMessage(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result) override {
+    (void)LParam;
+    if (!FButton) {
+      return false;
+    }
+    switch (Msg) {
+      case BM_GETCHECK: Result = static_cast<LRESULT>(Check()); return true;
+      case BM_SETCHECK: SetCheck(WParam); return true;
+      case BM_GETSTATE:
+        Result = static_cast<LRESULT>(Check()) | (FButton->isDown() ? BST_PUSHED : 0) |
+                 (GetFocus() == Wnd() ? BST_FOCUS : 0);
+        return true;
+      case BM_SETSTATE: FButton->setDown(WParam != 0); return true;
+      case BM_CLICK: FButton->click(); return true;
+      case BM_SETSTYLE: {
+        DWORD Style = static_cast<DWORD>(GetWindowLong(Wnd(), GWL_STYLE));
+        Style = (Style & ~0xFFFFu) | static_cast<DWORD>(WParam & 0xFFFF);
+        SetWindowLong(Wnd(), GWL_STYLE, static_cast<LONG>(Style));
+        FKind = Style & BS_TYPEMASK;
+        if (auto* P = qobject_cast<QPushButton*>(FButton)) {
+          P->setDefault(FKind == BS_DEFPUSHBUTTON);
+        }
+        return true;
+      }
+      default: return false;
+    }
+  }
+
+private:
+  WPARAM Check() const {
+    if (auto* C = qobject_cast<QCheckBox*>(FButton)) {
+      switch (C->checkState()) {
+        case Qt::Checked: return BST_CHECKED;
+        case Qt::PartiallyChecked: return BST_INDETERMINATE;
+        default: return BST_UNCHECKED;
+      }
+    }
+    return FButton->isCheckable() && FButton->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+  }
+
+  void SetCheck(WPARAM State) {
+    if (auto* C = qobject_cast<QCheckBox*>(FButton)) {
+      C->setCheckState(State == BST_CHECKED ? Qt::Checked : State == BST_INDETERMINATE && C->isTristate()
+                                                                 ? Qt::PartiallyChecked
+                                                                 : Qt::Unchecked);
+    } else if (FButton->isCheckable()) {
+      FButton->setChecked(State == BST_CHECKED);
+    }
+  }
+
+  // An automatic radio button clears the others of its group before the parent hears of the click.
+  void Clicked() {
+    if (FKind == BS_AUTORADIOBUTTON) {
+      ClearGroup();
+    }
+    Notify(BN_CLICKED);
+  }
+
+  void ClearGroup() {
+    HWND Self = Wnd();
+    HWND Parent = GetParent(Self);
+    if (!Parent) {
+      return;
+    }
+    // The group: from the nearest WS_GROUP window at or before this one up to the next WS_GROUP window.
+    std::vector<HWND> Siblings;
+    for (HWND W = GetWindow(Parent, GW_CHILD); W; W = GetWindow(W, GW_HWNDNEXT)) {
+      Siblings.push_back(W);
+    }
+    auto Pos = std::find(Siblings.begin(), Siblings.end(), Self);
+    if (Pos == Siblings.end()) {
+      return;
+    }
+    auto First = Pos;
+    while (First != Siblings.begin() && !(GetWindowLong(*First, GWL_STYLE) & WS_GROUP)) {
+      --First;
+    }
+    for (auto It = First; It != Siblings.end(); ++It) {
+      if (It != First && (GetWindowLong(*It, GWL_STYLE) & WS_GROUP)) {
+        break;
+      }
+      if (*It != Self && IsNativeWindow(*It) && ButtonKind(*It) == BS_AUTORADIOBUTTON) {
+        SendMessage(*It, BM_SETCHECK, BST_UNCHECKED, 0);
+      }
+    }
+  }
+
+  QAbstractButton* FButton = nullptr;
+  QGroupBox* FGroup = nullptr;
+  DWORD FKind = 0;
+};
+
+const ATOM ButtonClass = RegisterNativeClass(
+    WC_BUTTON, [](HWND Wnd, const CREATESTRUCT* Create) { return std::make_unique<TNativeButton>(Wnd, Create); });
+
+}  // namespace

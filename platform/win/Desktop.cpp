@@ -1,0 +1,308 @@
+// Files dropped from the desktop, hot keys, sounds, help requests and window regions.
+#include "platform/win/Desktop.h"
+#include "platform/graphics/WinGdi.h"
+#include "platform/win/MessageBox.h"
+#include "platform/win/WindowInternals.h"
+#include "platform/rtl/SysUtils.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <mutex>
+
+using namespace WindowSystem;
+
+namespace {
+
+struct TDrop {
+  std::vector<std::string> Files;
+  TPoint Point;
+  bool Client = true;
+};
+
+struct TDesktopState {
+  std::mutex Lock;
+  std::map<HDROP, TDrop> Drops;
+  HDROP NextDrop = 0x5000;
+  std::vector<THotKey> HotKeys;
+  std::vector<std::string> Sounds;
+  std::vector<TWinHelpRequest> Help;
+};
+TDesktopState& State() {
+  static auto* S = new TDesktopState;
+  return *S;
+}
+
+bool Contains(const TRect& R, TPoint P) { return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom; }
+
+// The window that takes a drop at a screen point: the window there or its nearest ancestor accepting files.
+HWND DropTarget(TPoint P) {
+  for (HWND W = WindowFromPoint(P); W; W = GetParent(W)) {
+    if (GetWindowLong(W, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) {
+      return W;
+    }
+    if (!(GetWindowLong(W, GWL_STYLE) & WS_CHILD)) {
+      break;
+    }
+  }
+  return 0;
+}
+
+bool IsSystemAlias(const std::string& Name) {
+  static const char* Aliases[] = {"SystemAsterisk", "SystemExclamation", "SystemHand", "SystemQuestion",
+                                  "SystemDefault", "SystemStart", "SystemExit", ".Default", "SystemNotification",
+                                  "MailBeep", "Minimize", "Maximize", "RestoreUp", "RestoreDown"};
+  for (const char* A : Aliases) {
+    if (SameText(Name, A)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+// ---- Dropped files ----------------------------------------------------------------------------------------------
+
+void DragAcceptFiles(HWND Wnd, BOOL Accept) {
+  if (!IsWindow(Wnd)) {
+    return;
+  }
+  auto Ex = static_cast<DWORD>(GetWindowLong(Wnd, GWL_EXSTYLE));
+  SetWindowLong(Wnd, GWL_EXSTYLE, static_cast<LONG>(Accept ? Ex | WS_EX_ACCEPTFILES : Ex & ~WS_EX_ACCEPTFILES));
+}
+
+bool AcceptsFilesAt(TPoint ScreenPos) { return DropTarget(ScreenPos) != 0; }
+
+bool DropFilesAt(TPoint ScreenPos, const std::vector<std::string>& Files) {
+  HWND Target = DropTarget(ScreenPos);
+  if (!Target || Files.empty()) {
+    return false;
+  }
+  TDrop D;
+  D.Files = Files;
+  D.Point = ScreenPos;
+  ScreenToClient(Target, &D.Point);
+  TRect C;
+  GetClientRect(Target, &C);
+  D.Client = Contains(C, D.Point);
+  HDROP Handle = 0;
+  {
+    auto& S = State();
+    std::lock_guard G(S.Lock);
+    Handle = S.NextDrop++;
+    S.Drops[Handle] = std::move(D);
+  }
+  if (!PostMessage(Target, WM_DROPFILES, static_cast<WPARAM>(Handle), 0)) {
+    DragFinish(Handle);
+    return false;
+  }
+  return true;
+}
+
+UINT DragQueryFile(HDROP Drop, UINT Index, LPSTR File, UINT Size) {
+  auto& S = State();
+  std::lock_guard G(S.Lock);
+  auto It = S.Drops.find(Drop);
+  if (It == S.Drops.end()) {
+    return 0;
+  }
+  const auto& Files = It->second.Files;
+  if (Index == 0xFFFFFFFF) {
+    return static_cast<UINT>(Files.size());
+  }
+  if (Index >= Files.size()) {
+    return 0;
+  }
+  const std::string& Name = Files[Index];
+  if (!File || Size == 0) {
+    return static_cast<UINT>(Name.size());
+  }
+  std::size_t N = std::min<std::size_t>(Name.size(), Size - 1);
+  std::memcpy(File, Name.data(), N);
+  File[N] = '\0';
+  return static_cast<UINT>(N);
+}
+
+BOOL DragQueryPoint(HDROP Drop, TPoint* Point) {
+  auto& S = State();
+  std::lock_guard G(S.Lock);
+  auto It = S.Drops.find(Drop);
+  if (It == S.Drops.end() || !Point) {
+    return FALSE;
+  }
+  *Point = It->second.Point;
+  return It->second.Client ? TRUE : FALSE;
+}
+
+void DragFinish(HDROP Drop) {
+  auto& S = State();
+  std::lock_guard G(S.Lock);
+  S.Drops.erase(Drop);
+}
+
+int OpenDropHandles() {
+  auto& S = State();
+  std::lock_guard G(S.Lock);
+  return static_cast<int>(S.Drops.size());
+}
+
+// ---- Hot keys ---------------------------------------------------------------------------------------------------
+
+BOOL RegisterHotKey(HWND Wnd, int Id, UINT Modifiers, UINT Vk) {
+  if (Wnd && !IsWindow(Wnd)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  if (Wnd && GetWindowThreadProcessId(Wnd, nullptr) != GetCurrentThreadId()) {
+    SetLastError(ERROR_WINDOW_OF_OTHER_THREAD);
+    return FALSE;
+  }
+  Modifiers &= MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN;
+  auto& S = State();
+  std::lock_guard G(S.Lock);
+  for (auto& H : S.HotKeys) {
+    if ((H.Modifiers == Modifiers && H.Vk == Vk) || (H.Wnd == Wnd && H.Id == Id)) {
+      SetLastError(ERROR_HOTKEY_ALREADY_REGISTERED);
+      return FALSE;
+    }
+  }
+  S.HotKeys.push_back(THotKey{Wnd, Id, Modifiers, Vk});
+  return TRUE;
+}
+
+BOOL UnregisterHotKey(HWND Wnd, int Id) {
+  auto& S = State();
+  std::lock_guard G(S.Lock);
+  auto It = std::find_if(S.HotKeys.begin(), S.HotKeys.end(), [&](const THotKey& H) { return H.Wnd == Wnd && H.Id == Id; });
+  if (It == S.HotKeys.end()) {
+    SetLastError(ERROR_HOTKEY_NOT_REGISTERED);
+    return FALSE;
+  }
+  S.HotKeys.erase(It);
+  return TRUE;
+}
+
+std::vector<THotKey> RegisteredHotKeys() {
+  auto& S = State();
+  std::lock_guard G(S.Lock);
+  return S.HotKeys;
+}
+
+// ---- Sounds -----------------------------------------------------------------------------------------------------
+
+BOOL PlaySound(LPCSTR Sound, HMODULE Module, DWORD Flags) {
+  (void)Module;
+  if (!Sound || (Flags & SND_PURGE)) {
+    return TRUE;  // stopping: nothing plays here
+  }
+  std::string Name;
+  if ((Flags & SND_ALIAS_ID) == SND_ALIAS_ID || (Flags & SND_MEMORY) || (Flags & SND_RESOURCE) == SND_RESOURCE) {
+    Name = "(data)";
+  } else {
+    Name = Sound;
+    bool Found = (Flags & SND_FILENAME) ? std::filesystem::is_regular_file(Name)
+                 : (Flags & SND_ALIAS) ? IsSystemAlias(Name)
+                                       : IsSystemAlias(Name) || std::filesystem::is_regular_file(Name);
+    if (!Found) {
+      if (Flags & SND_NODEFAULT) {
+        return FALSE;
+      }
+      Name = ".Default";
+    }
+  }
+  auto& S = State();
+  std::lock_guard G(S.Lock);
+  S.Sounds.push_back(Name);
+  return TRUE;
+}
+
+std::vector<std::string> PlayedSounds() {
+  auto& S = State();
+  std::lock_guard G(S.Lock);
+  return S.Sounds;
+}
+
+// ---- Help -------------------------------------------------------------------------------------------------------
+
+BOOL WinHelp(HWND Wnd, LPCSTR HelpFile, UINT Command, UINT_PTR Data) {
+  auto& S = State();
+  std::lock_guard G(S.Lock);
+  S.Help.push_back(TWinHelpRequest{Wnd, HelpFile ? HelpFile : "", Command, Data});
+  return (HelpFile && *HelpFile) || Command == HELP_QUIT ? TRUE : FALSE;
+}
+
+std::vector<TWinHelpRequest> WinHelpRequests() {
+  auto& S = State();
+  std::lock_guard G(S.Lock);
+  return S.Help;
+}
+
+// ---- Regions ----------------------------------------------------------------------------------------------------
+
+int SetWindowRgn(HWND Wnd, HRGN Rgn, BOOL Redraw) {
+  auto R = Find(Wnd);
+  if (!R || R->Dead) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  if (R->Region && R->Region != Rgn) {
+    DeleteObject(R->Region);
+  }
+  R->Region = Rgn;
+  if (auto* B = ExistingWindowBackend()) {
+    B->WindowChanged(Wnd, TWindowChange::Geometry);
+  }
+  if (Redraw) {
+    RedrawWindow(Wnd, nullptr, 0, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+  }
+  return 1;
+}
+
+int GetWindowRgn(HWND Wnd, HRGN Rgn) {
+  auto R = Find(Wnd);
+  if (!R || !R->Region || !Rgn) {
+    return ERROR;
+  }
+  return CombineRgn(Rgn, R->Region, 0, RGN_COPY);
+}
+
+namespace WindowSystem {
+
+bool InsideWindowRegion(const TWindowRec& R, TPoint ScreenPos) {
+  if (!R.Region) {
+    return true;
+  }
+  TRect W = WindowRectOnScreen(R.Handle);
+  return PtInRegion(R.Region, ScreenPos.X - W.Left, ScreenPos.Y - W.Top) != FALSE;
+}
+
+bool HotKeyMessage(WORD Vk, bool Shift, bool Ctrl, bool Alt, MSG& Msg) {
+  UINT Mods = (Shift ? MOD_SHIFT : 0) | (Ctrl ? MOD_CONTROL : 0) | (Alt ? MOD_ALT : 0);
+  auto& S = State();
+  std::lock_guard G(S.Lock);
+  for (auto& H : S.HotKeys) {
+    if (H.Vk == Vk && H.Modifiers == Mods) {
+      Msg = MSG{};
+      Msg.hwnd = H.Wnd;
+      Msg.message = WM_HOTKEY;
+      Msg.wParam = static_cast<WPARAM>(H.Id);
+      Msg.lParam = MAKELONG(static_cast<WORD>(Mods), static_cast<WORD>(Vk));
+      return true;
+    }
+  }
+  return false;
+}
+
+void ForgetDesktopState(const PWindowRec& Rec) {
+  if (Rec->Region) {
+    DeleteObject(Rec->Region);
+    Rec->Region = 0;
+  }
+  auto& S = State();
+  std::lock_guard G(S.Lock);
+  std::erase_if(S.HotKeys, [&](const THotKey& H) { return H.Wnd == Rec->Handle; });
+}
+
+}  // namespace WindowSystem

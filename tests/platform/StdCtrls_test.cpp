@@ -1,0 +1,242 @@
+// Standard controls on native widgets: buttons ending modal forms and answering Return and Escape, check boxes
+// and radio buttons, edits, label accelerators and sizing, and a layout read from a form file.
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/Streams.h"
+#include "platform/controls/StdCtrls.h"
+#include "platform/controls/TestHarness.h"
+#include "platform/win/NativeControls.h"
+
+#include <gtest/gtest.h>
+
+using Strings = std::vector<std::string>;
+
+namespace {
+
+template <class T> T* Make(TComponent* Owner, TWinControl* Parent, const std::string& Name, TRect Bounds) {
+  auto* C = new T(Owner);
+  C->AfterConstruction();
+  C->SetName(Name);
+  C->SetParent(Parent);
+  C->SetBounds(Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());
+  return C;
+}
+
+class StdCtrls : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Harness::Start();
+    Form = new TForm(Application);
+    Form->AfterConstruction();
+    Form->SetBounds(40, 40, 320, 240);
+  }
+  void TearDown() override { delete Form; }
+  TForm* Form = nullptr;
+  Strings Log;
+};
+
+TEST_F(StdCtrls, AButtonWithAModalResultEndsShowModal) {
+  auto* Ok = Make<TButton>(Form, Form, "OkButton", Rect(10, 10, 85, 35));
+  Ok->ModalResult = mrOk;
+  Ok->OnClick = [&](TObject*) { Log.push_back("OnClick"); };
+  PostMessage(Ok->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(Form->ShowModal(), mrOk);
+  EXPECT_EQ(Log, (Strings{"OnClick"}));
+  EXPECT_FALSE(Form->Visible());
+}
+
+TEST_F(StdCtrls, ReturnClicksTheDefaultButtonAndEscapeTheCancelButton) {
+  auto* Edit = Make<TEdit>(Form, Form, "Edit1", Rect(10, 10, 130, 31));
+  auto* Ok = Make<TButton>(Form, Form, "OkButton", Rect(10, 40, 85, 65));
+  auto* Cancel = Make<TButton>(Form, Form, "CancelButton", Rect(90, 40, 165, 65));
+  auto* Other = Make<TButton>(Form, Form, "Other", Rect(170, 40, 245, 65));
+  Ok->SetDefault(true);
+  Ok->ModalResult = mrOk;
+  Cancel->Cancel = true;
+  Cancel->ModalResult = mrCancel;
+  for (auto* B : {Ok, Cancel, Other}) {
+    B->OnClick = [this, B](TObject*) { Log.push_back(B->Name()); };
+  }
+  EXPECT_EQ(GetWindowLong(Ok->Handle(), GWL_STYLE) & BS_TYPEMASK, static_cast<LONG>(BS_DEFPUSHBUTTON));
+  Form->Show();
+  Edit->SetFocus();
+  Harness::RunUntilIdle();
+  Harness::KeyPress(VK_RETURN);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Form->ModalResult, mrOk);
+  Harness::KeyPress(VK_ESCAPE);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Form->ModalResult, mrCancel);
+  // With another button focused, Return is that button's.
+  Other->SetFocus();
+  Harness::RunUntilIdle();
+  Harness::KeyPress(VK_RETURN);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Log, (Strings{"OkButton", "CancelButton", "Other"}));
+}
+
+TEST_F(StdCtrls, CheckBoxesCycleTheirStatesAndRadioButtonsExcludeTheirSiblings) {
+  auto* Check = Make<TCheckBox>(Form, Form, "Check", Rect(10, 10, 110, 27));
+  Check->AllowGrayed = true;
+  Check->OnClick = [&](TObject*) { Log.push_back("click " + std::to_string(Check->State())); };
+  Form->Show();
+  Harness::RunUntilIdle();
+  for (int I = 0; I < 3; ++I) {
+    Harness::Click(Check->Handle(), Point(5, 8));
+    Harness::RunUntilIdle();
+  }
+  EXPECT_EQ(Log, (Strings{"click 2", "click 1", "click 0"}));  // grayed, checked, unchecked
+  Check->SetChecked(true);  // setting the state runs OnClick too, as the class library does
+  EXPECT_EQ(Log.back(), "click 1");
+  EXPECT_EQ(SendMessage(Check->Handle(), BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED));
+  Check->RecreateWnd();
+  EXPECT_EQ(SendMessage(Check->Handle(), BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED));
+
+  auto* Group = Make<TGroupBox>(Form, Form, "Group", Rect(10, 40, 200, 140));
+  auto* A = Make<TRadioButton>(Form, Group, "A", Rect(5, 20, 100, 37));
+  auto* B = Make<TRadioButton>(Form, Group, "B", Rect(5, 40, 100, 57));
+  auto* Outside = Make<TRadioButton>(Form, Form, "Outside", Rect(210, 40, 300, 57));
+  Outside->SetChecked(true);
+  A->SetChecked(true);
+  Harness::RunUntilIdle();
+  Harness::Click(B->Handle(), Point(5, 8));
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(B->Checked());
+  EXPECT_FALSE(A->Checked());
+  EXPECT_TRUE(Outside->Checked());
+  EXPECT_EQ(SendMessage(A->Handle(), BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_UNCHECKED));
+  EXPECT_TRUE(B->TabStop);  // the checked radio button of a group is its tab stop
+  EXPECT_FALSE(A->TabStop);
+}
+
+TEST_F(StdCtrls, EditsKeepTheirSettingsAndReportChanges) {
+  auto* Edit = Make<TEdit>(Form, Form, "Edit1", Rect(10, 10, 200, 31));
+  Edit->SetMaxLength(5);
+  Edit->SetText("ab");
+  int Changes = 0;
+  Edit->OnChange = [&](TObject*) { ++Changes; };
+  Form->Show();
+  Edit->SetFocus();
+  Harness::RunUntilIdle();
+  Edit->SetSelStart(2);
+  Harness::TypeText("cdefg");
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Edit->GetText(), "abcde");  // MaxLength
+  EXPECT_EQ(Changes, 3);
+  EXPECT_TRUE(Edit->Modified());
+  Edit->SetModified(false);
+  EXPECT_FALSE(Edit->Modified());
+  Edit->SetSelStart(1);
+  Edit->SetSelLength(2);
+  EXPECT_EQ(Edit->SelText(), "bc");
+  Edit->SetSelText("X");
+  EXPECT_EQ(Edit->GetText(), "aXde");
+  Edit->SelectAll();
+  EXPECT_EQ(Edit->SelLength(), 4);
+  Edit->SetReadOnly(true);
+  Edit->SetSelStart(4);
+  Harness::TypeText("z");
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Edit->GetText(), "aXde");
+  // Recreated, the window gets the settings back.
+  Edit->SetReadOnly(false);
+  Edit->RecreateWnd();
+  Edit->SetFocus();
+  Edit->SetText("");
+  Harness::TypeText("123456789");
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Edit->GetText(), "12345");
+}
+
+TEST_F(StdCtrls, LabelsFocusTheirControlAndSizeToTheirText) {
+  auto* Edit = Make<TEdit>(Form, Form, "Edit1", Rect(80, 10, 200, 31));
+  auto* Label = Make<TLabel>(Form, Form, "Label1", Rect(10, 12, 60, 25));
+  Label->SetCaption("&Name:");
+  Label->SetFocusControl(Edit);
+  Form->Show();
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Label->Perform(CM_DIALOGCHAR, 'x', 0), 0);
+  EXPECT_EQ(Label->Perform(CM_DIALOGCHAR, 'n', 0), 1);
+  EXPECT_TRUE(Edit->Focused());
+  const int Short = Label->Width();
+  EXPECT_GT(Short, 0);
+  Label->SetCaption("&Name of the document:");
+  EXPECT_GT(Label->Width(), Short);
+  delete Edit;
+  EXPECT_EQ(Label->FocusControl(), nullptr);
+  EXPECT_TRUE(IsAccel('a', "S&ave"));
+  EXPECT_FALSE(IsAccel('a', "S&&ave"));
+}
+
+TEST_F(StdCtrls, AFormFileLaysOutTheControls) {
+  RegisterClasses({TPanel::StaticClass(), TButton::StaticClass(), TEdit::StaticClass(), TCheckBox::StaticClass(),
+                   TLabel::StaticClass(), TGroupBox::StaticClass(), TRadioButton::StaticClass(),
+                   TBevel::StaticClass()});
+  const std::string Text =
+      "object Form1: TForm\r\n"
+      "  object Panel1: TPanel\r\n"
+      "    Left = 0\r\n"
+      "    Top = 0\r\n"
+      "    Width = 300\r\n"
+      "    Height = 60\r\n"
+      "    BevelOuter = bvLowered\r\n"
+      "    object Label1: TLabel\r\n"
+      "      Left = 8\r\n"
+      "      Top = 8\r\n"
+      "      Caption = '&File:'\r\n"
+      "      FocusControl = Edit1\r\n"
+      "    end\r\n"
+      "    object Edit1: TEdit\r\n"
+      "      Left = 60\r\n"
+      "      Top = 4\r\n"
+      "      Width = 150\r\n"
+      "      Height = 21\r\n"
+      "      MaxLength = 40\r\n"
+      "      Text = 'start'\r\n"
+      "    end\r\n"
+      "  end\r\n"
+      "  object Check1: TCheckBox\r\n"
+      "    Left = 8\r\n"
+      "    Top = 70\r\n"
+      "    State = cbChecked\r\n"
+      "  end\r\n"
+      "  object OkButton: TButton\r\n"
+      "    Left = 8\r\n"
+      "    Top = 100\r\n"
+      "    Caption = 'OK'\r\n"
+      "    Default = True\r\n"
+      "    ModalResult = 1\r\n"
+      "  end\r\n"
+      "  object Bevel1: TBevel\r\n"
+      "    Shape = bsTopLine\r\n"
+      "  end\r\n"
+      "end\r\n";
+  TStringStream In(Text);
+  TMemoryStream Bin;
+  ObjectTextToBinary(&In, &Bin);
+  Bin.SetPosition(0);
+  Bin.ReadComponent(Form);
+  auto* Panel = dynamic_cast<TPanel*>(Form->FindComponent("Panel1"));
+  auto* Edit = dynamic_cast<TEdit*>(Form->FindComponent("Edit1"));
+  auto* Label = dynamic_cast<TLabel*>(Form->FindComponent("Label1"));
+  auto* Check = dynamic_cast<TCheckBox*>(Form->FindComponent("Check1"));
+  auto* Ok = dynamic_cast<TButton*>(Form->FindComponent("OkButton"));
+  auto* Bevel = dynamic_cast<TBevel*>(Form->FindComponent("Bevel1"));
+  ASSERT_TRUE(Panel && Edit && Label && Check && Ok && Bevel);
+  EXPECT_EQ(Edit->Parent(), Panel);
+  EXPECT_EQ(Label->Parent(), Panel);
+  EXPECT_EQ(Label->FocusControl(), Edit);
+  EXPECT_EQ(Panel->BevelOuter, bvLowered);
+  EXPECT_EQ(Edit->MaxLength(), 40);
+  EXPECT_EQ(Edit->GetText(), "start");
+  EXPECT_TRUE(Check->Checked());
+  EXPECT_TRUE(Ok->Default());
+  EXPECT_EQ(Ok->ModalResult, mrOk);
+  EXPECT_EQ(Bevel->Shape, bsTopLine);
+  Form->Show();
+  Harness::RunUntilIdle();
+  EXPECT_EQ(SendMessage(Check->Handle(), BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED));
+  EXPECT_EQ(GetWindowTextString(Edit->Handle()), "start");
+}
+
+}  // namespace
