@@ -23,34 +23,7 @@ bool CursorToIdent(int Value, std::string& Ident) {
   return IntToIdent(Value, Ident, CursorNames, static_cast<int>(std::size(CursorNames)));
 }
 
-bool IdentToColorValue(const std::string& Ident, int& Value) {
-  TColor C = 0;
-  if (!IdentToColor(Ident, C)) {
-    return false;
-  }
-  Value = C;
-  return true;
-}
-
-bool ColorToIdent(int Value, std::string& Ident) {
-  std::string S = ColorToString(Value);
-  if (S.size() < 2 || S.compare(0, 2, "cl") != 0) {
-    return false;  // no name: written as a number
-  }
-  Ident = S;
-  return true;
-}
-
 }  // namespace
-
-PTypeInfo TypeInfoColor() {
-  static const TTypeInfo* Info = [] {
-    static const TTypeInfo I = MakeOrdTypeInfo(tkInteger, "TColor", otSLong, -0x7FFFFFFFll - 1, 0x7FFFFFFF);
-    RegisterIntegerConsts(&I, &IdentToColorValue, &ColorToIdent);
-    return &I;
-  }();
-  return Info;
-}
 
 PTypeInfo TypeInfoCursor() {
   static const TTypeInfo* Info = [] {

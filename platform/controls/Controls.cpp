@@ -1082,19 +1082,40 @@ void TWinControl::EnableAlign() {
 }
 
 void TWinControl::AlignControls(TControl* AControl, TRect* ARect) {
-  (void)AControl;
   if (FAlignLevel > 0) {
     return;
   }
   TRect R = ARect ? *ARect : ClientRect();
   AdjustClientRect(R);
   ++FAlignLevel;
+  // Within one alignment the controls go by their current position (the control being aligned first), so a
+  // splitter stays beside the panel it sizes and a panel shown again returns to its place.
+  auto InsertBefore = [](TControl* C1, TControl* C2, TAlign A) {
+    switch (A) {
+      case alTop: return C1->Top() < C2->Top();
+      case alBottom: return C1->Top() + C1->Height() >= C2->Top() + C2->Height();
+      case alLeft: return C1->Left() < C2->Left();
+      case alRight: return C1->Left() + C1->Width() >= C2->Left() + C2->Width();
+      default: return false;
+    }
+  };
   // The class library's order: top, bottom, left, right, then the client control takes what is left.
   for (TAlign A : {alTop, alBottom, alLeft, alRight, alClient}) {
-    for (TControl* C : std::vector<TControl*>(FControls)) {
-      if (C->Align() != A || !C->Visible()) {
+    std::vector<TControl*> List;
+    if (AControl && AControl->Align() == A && AControl->Visible() && AControl->Parent() == this) {
+      List.push_back(AControl);
+    }
+    for (TControl* C : FControls) {
+      if (C == AControl || C->Align() != A || !C->Visible()) {
         continue;
       }
+      std::size_t J = 0;
+      while (J < List.size() && !InsertBefore(C, List[J], A)) {
+        ++J;
+      }
+      List.insert(List.begin() + static_cast<std::ptrdiff_t>(J), C);
+    }
+    for (TControl* C : List) {
       int W = C->Width(), H = C->Height();
       switch (A) {
         case alTop: C->SetBounds(R.Left, R.Top, R.Width(), H); R.Top += H; break;

@@ -92,7 +92,6 @@ private:
 };
 
 // Type records of TColor and TCursor: layouts write their values as identifiers (clBtnFace, crHandPoint).
-PTypeInfo TypeInfoColor();
 PTypeInfo TypeInfoCursor();
 
 // Shows a control's popup menu at a screen point; installed by the menus unit. False when nothing was shown.

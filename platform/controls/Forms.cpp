@@ -386,6 +386,9 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
   TWinControl* Old = FFocusedControl;
   FFocusedControl = Control;
   FActiveControl = Control;
+  if (Screen->OnActiveControlChange) {
+    Screen->OnActiveControlChange(Screen);
+  }
   if (Old) {
     Old->Perform(CM_EXIT, 0, 0);
   }
@@ -428,6 +431,9 @@ void TCustomForm::SetActive(bool Value) {
     return;
   }
   FActive = Value;
+  if (Value && Screen->OnActiveFormChange) {
+    Screen->OnActiveFormChange(Screen);
+  }
   if (Value) {
     Activate();
   } else {

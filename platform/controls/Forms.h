@@ -306,6 +306,10 @@ public:
   TStrings* Fonts();
   void ResetFonts();
 
+  // Told when the focus moves to another control, and when another form becomes active.
+  TNotifyEvent OnActiveControlChange;
+  TNotifyEvent OnActiveFormChange;
+
   void AddForm(TCustomForm* Form) { FForms.push_back(Form); }
   void RemoveForm(TCustomForm* Form);
 

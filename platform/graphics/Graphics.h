@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+struct TTypeInfo;
+// The type record of TColor properties: layouts name colours (clBtnFace) where they have a name.
+const TTypeInfo* TypeInfoColor();
+
 class TStream;
 class TBitmap;
 class TGraphic;
@@ -84,6 +88,9 @@ public:
   TFontCharset Charset() const { return FCharset; }
   void SetCharset(TFontCharset Value);
   Integer PixelsPerInch = 96;
+  // Declares the published properties, in the class library's order: Charset, Color, Height, Name, Pitch,
+  // Size (not stored: Height carries it) and Style.
+  static void Publish(TMetaClass& Meta);
 
 private:
   void Modify(const std::function<void()>& Change);

@@ -1,5 +1,8 @@
 // TFont, TPen and TBrush, with the shared cache of their GDI objects.
 #include "platform/graphics/Graphics.h"
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/TypInfo.h"
+#include "platform/graphics/WinGdi.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <cstring>
@@ -8,11 +11,83 @@
 #include <vector>
 
 Z_IMPLEMENT_CLASS(TGraphicsObject, TPersistent)
-Z_IMPLEMENT_CLASS(TFont, TGraphicsObject)
+Z_IMPLEMENT_CLASS_PUBLISHED(TFont, TGraphicsObject, TFont::Publish)
 Z_IMPLEMENT_CLASS(TPen, TGraphicsObject)
 Z_IMPLEMENT_CLASS(TBrush, TGraphicsObject)
 Z_IMPLEMENT_CLASS(EInvalidGraphic, Exception)
 Z_IMPLEMENT_CLASS(EInvalidGraphicOperation, Exception)
+
+Z_ENUM_TYPEINFO(TFontStyle, "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut")
+Z_ENUM_TYPEINFO(TFontPitch, "fpDefault", "fpVariable", "fpFixed")
+
+namespace {
+
+// Colours are written by name where they have one (clBtnFace), else as numbers.
+bool IdentToColorValue(const std::string& Ident, int& Value) {
+  TColor C = 0;
+  if (!IdentToColor(Ident, C)) {
+    return false;
+  }
+  Value = C;
+  return true;
+}
+
+bool ColorToIdent(int Value, std::string& Ident) {
+  std::string S = ColorToString(Value);
+  if (S.size() < 2 || S.compare(0, 2, "cl") != 0) {
+    return false;
+  }
+  Ident = S;
+  return true;
+}
+
+const TIdentMapEntry CharsetNames[] = {
+    {ANSI_CHARSET, "ANSI_CHARSET"},     {DEFAULT_CHARSET, "DEFAULT_CHARSET"}, {SYMBOL_CHARSET, "SYMBOL_CHARSET"},
+    {77, "MAC_CHARSET"},                {128, "SHIFTJIS_CHARSET"},            {129, "HANGEUL_CHARSET"},
+    {130, "JOHAB_CHARSET"},             {134, "GB2312_CHARSET"},              {136, "CHINESEBIG5_CHARSET"},
+    {161, "GREEK_CHARSET"},             {162, "TURKISH_CHARSET"},             {163, "VIETNAMESE_CHARSET"},
+    {177, "HEBREW_CHARSET"},            {178, "ARABIC_CHARSET"},              {186, "BALTIC_CHARSET"},
+    {204, "RUSSIAN_CHARSET"},           {222, "THAI_CHARSET"},                {238, "EASTEUROPE_CHARSET"},
+    {OEM_CHARSET, "OEM_CHARSET"}};
+
+bool IdentToCharset(const std::string& Ident, int& Value) {
+  return IdentToInt(Ident, Value, CharsetNames, static_cast<int>(std::size(CharsetNames)));
+}
+
+bool CharsetToIdent(int Value, std::string& Ident) {
+  return IntToIdent(Value, Ident, CharsetNames, static_cast<int>(std::size(CharsetNames)));
+}
+
+PTypeInfo TypeInfoCharset() {
+  static const TTypeInfo* Info = [] {
+    static const TTypeInfo I = MakeOrdTypeInfo(tkInteger, "TFontCharset", otUByte, 0, 255);
+    RegisterIntegerConsts(&I, &IdentToCharset, &CharsetToIdent);
+    return &I;
+  }();
+  return Info;
+}
+
+}  // namespace
+
+PTypeInfo TypeInfoColor() {
+  static const TTypeInfo* Info = [] {
+    static const TTypeInfo I = MakeOrdTypeInfo(tkInteger, "TColor", otSLong, -0x7FFFFFFFll - 1, 0x7FFFFFFF);
+    RegisterIntegerConsts(&I, &IdentToColorValue, &ColorToIdent);
+    return &I;
+  }();
+  return Info;
+}
+
+void TFont::Publish(TMetaClass& Meta) {
+  TPublisher<TFont> P(Meta);
+  P.Property("Charset", &TFont::Charset, &TFont::SetCharset).Type(TypeInfoCharset()).NoDefault();
+  P.Property("Color", &TFont::Color, &TFont::SetColor).Type(TypeInfoColor()).NoDefault();
+  P.Property("Height", &TFont::Height, &TFont::SetHeight).NoDefault();
+  P.Property("Name", &TFont::Name, &TFont::SetName);
+  P.Property("Pitch", &TFont::Pitch, &TFont::SetPitch).Default(fpDefault);
+  P.Property("Size", &TFont::Size, &TFont::SetSize).Stored(false);
+  P.Property("Style", &TFont::Style, &TFont::SetStyle);
+}
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "platform/qt/QtNativeControl.h"
 #include "platform/qt/KeyMap.h"
 #include "platform/qt/QtHost.h"
+#include "platform/graphics/WinGdi.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/win/WindowInternals.h"
@@ -11,7 +12,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <QFont>
+
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <deque>
 #include <map>
 #include <unordered_map>
@@ -233,6 +238,16 @@ bool CommonHandling(TNativeControl& N, UINT Msg, WPARAM WParam, LPARAM LParam, L
     case WM_ERASEBKGND:
       Result = 1;
       return true;
+    case WM_SETFONT:
+      N.SetFontHandle(static_cast<HFONT>(WParam));
+      if (LParam) {
+        InvalidateRect(Wnd, nullptr, TRUE);
+      }
+      Result = 0;
+      return true;
+    case WM_GETFONT:
+      Result = static_cast<LRESULT>(N.FontHandle());
+      return true;
     default:
       break;
   }
@@ -301,6 +316,26 @@ void TNativeControl::SetWidget(QWidget* W) {
   W->setFocusPolicy(Qt::NoFocus);  // the focus is the layer's; SetFocus hands it to the widget
   W->setAttribute(Qt::WA_NoMousePropagation);
   W->setAcceptDrops(false);  // files dropped on it go to the windows (WM_DROPFILES), not into its text
+}
+
+void TNativeControl::SetFontHandle(HFONT Font) {
+  FFontHandle = Font;
+  if (!FWidget) {
+    return;
+  }
+  LOGFONT L;
+  if (!Font || GetObject(Font, sizeof L, &L) == 0) {
+    FWidget->setFont(QFont());
+    return;
+  }
+  // The widget draws with the family the layer maps the face name to, at the font's pixel height.
+  QFont Q(QString::fromStdString(MappedFontFamily(L.lfFaceName)));
+  Q.setPixelSize(L.lfHeight ? std::abs(static_cast<int>(L.lfHeight)) : 13);
+  Q.setWeight(static_cast<QFont::Weight>(std::clamp<int>(L.lfWeight == 0 ? FW_NORMAL : L.lfWeight, 1, 1000)));
+  Q.setItalic(L.lfItalic != 0);
+  Q.setUnderline(L.lfUnderline != 0);
+  Q.setStrikeOut(L.lfStrikeOut != 0);
+  FWidget->setFont(Q);
 }
 
 LRESULT TNativeControl::SendToParent(UINT Msg, WPARAM WParam, LPARAM LParam) {

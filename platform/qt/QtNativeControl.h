@@ -29,6 +29,9 @@ public:
 
   HWND Wnd() const { return FWnd; }
   QWidget* Widget() const { return FWidget; }
+  // The font set with WM_SETFONT (WM_GETFONT answers it; 0: the widget's own).
+  HFONT FontHandle() const { return FFontHandle; }
+  void SetFontHandle(HFONT Font);
 
   // Handles a message of the class; false passes it on to the common handling: input re-delivered to the
   // widget, WM_ENABLE, WM_GETDLGCODE (DialogCode), WM_SETTEXT mirrored by SetText, then DefWindowProc.
@@ -53,6 +56,7 @@ protected:
 
 private:
   HWND FWnd;
+  HFONT FFontHandle = 0;
   QPointer<QWidget> FWidget;
 };
 

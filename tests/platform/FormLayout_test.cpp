@@ -126,6 +126,24 @@ TEST_F(FormLayout, EventsReadFromTheLayoutCallTheFormsMethods) {
   }
 }
 
+TEST_F(FormLayout, FontsAreReadFromTheLayout) {
+  Application->CreateForm(Form);
+  auto* First = static_cast<TControl*>(Form->FindComponent("First"));
+  ASSERT_NE(First, nullptr);
+  TFont* F = First->Font();
+  EXPECT_EQ(F->Name(), "Courier New");
+  EXPECT_EQ(F->Height(), -13);
+  EXPECT_EQ(F->Color(), clRed);
+  EXPECT_EQ(F->Charset(), ANSI_CHARSET);
+  EXPECT_TRUE(F->Style().Contains(fsBold));
+  EXPECT_TRUE(F->Style().Contains(fsItalic));
+  EXPECT_FALSE(F->Style().Contains(fsUnderline));
+  EXPECT_FALSE(First->ParentFont());
+  if (Application->MainForm() == Form) {
+    Application->SetMainForm(nullptr);
+  }
+}
+
 TEST_F(FormLayout, WrittenBackTheLayoutNamesTheSameHandlersAndValues) {
   Application->CreateForm(Form);
   TMemoryStream S;
@@ -136,7 +154,9 @@ TEST_F(FormLayout, WrittenBackTheLayoutNamesTheSameHandlersAndValues) {
   std::string T = Text.DataString();
   for (const char* Want : {"BorderStyle = bsDialog", "ClientWidth = 260", "OnCreate = FormCreate",
                            "object Box: TLayoutBox", "OnClick = BoxClick", "TabOrder = 1", "Visible = False",
-                           "Align = alTop", "ActiveControl = Second"}) {
+                           "Align = alTop", "ActiveControl = Second", "Font.Charset = ANSI_CHARSET",
+                           "Font.Color = clRed", "Font.Name = 'Courier New'", "Font.Style = [fsBold, fsItalic]",
+                           "Font.Height = -13"}) {
     EXPECT_NE(T.find(Want), std::string::npos) << Want << "\n" << T;
   }
   if (Application->MainForm() == Form) {

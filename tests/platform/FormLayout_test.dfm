@@ -25,6 +25,12 @@ object LayoutForm: TLayoutForm
     Width = 120
     Height = 21
     Caption = 'Anna'
+    Font.Charset = ANSI_CHARSET
+    Font.Color = clRed
+    Font.Height = -13
+    Font.Name = 'Courier New'
+    Font.Style = [fsBold, fsItalic]
+    ParentFont = False
     TabOrder = 1
     TabStop = True
   end

@@ -1,8 +1,9 @@
 // Hints: the pause before a hint, CM_HINTSHOW and OnShowHint changing or refusing it, hiding on time-out, on a
-// key and on leaving the control, and the hint window's size.
+// key and on leaving the control, the hint window's size; the tooltip control's hover cycle and placement.
 #include "platform/controls/Forms.h"
 #include "platform/controls/Hints.h"
 #include "platform/controls/TestHarness.h"
+#include "platform/controls/ToolTipControl.h"
 #include "platform/win/Clock.h"
 
 #include <gtest/gtest.h>
@@ -153,6 +154,145 @@ TEST_F(HintsTest, CalcHintRectWrapsAtTheMaximumWidth) {
   TRect Wrapped = W.CalcHintRect(80, "A short hint that is a good deal longer than the first", nullptr);
   EXPECT_LE(Wrapped.Width(), 80 + 6);
   EXPECT_GT(Wrapped.Height(), One.Height());
+}
+
+}  // namespace
+
+// ---- The tooltip control ----------------------------------------------------------------------------------------
+
+namespace {
+
+// A tool window that records the tooltip's notifications.
+class TToolProbe : public TCustomControl {
+  Z_CLASS(TToolProbe, TCustomControl)
+public:
+  using TCustomControl::TCustomControl;
+  std::vector<std::string> Notes;
+  void Dispatch(TMessage& Message) override {
+    if (Message.Msg == WM_NOTIFY) {
+      auto* H = reinterpret_cast<NMHDR*>(Message.LParam);
+      Notes.push_back(H->code == TTN_SHOW ? "show" : H->code == TTN_POP ? "pop" : "?");
+      Message.Result = 0;
+      return;
+    }
+    TCustomControl::Dispatch(Message);
+  }
+};
+Z_IMPLEMENT_CLASS(TToolProbe, TCustomControl)
+
+// Forces the tip's position, as a handler of the tip's WM_WINDOWPOSCHANGING that lays it over a text does.
+WNDPROC TipPrevious = nullptr;
+TPoint ForcedAt{-1, -1};
+LRESULT PlacingProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (Msg == WM_WINDOWPOSCHANGING && ForcedAt.X >= 0) {
+    auto* Pos = reinterpret_cast<WINDOWPOS*>(LParam);
+    if (!(Pos->flags & SWP_NOMOVE) || (Pos->flags & SWP_SHOWWINDOW)) {
+      Pos->x = ForcedAt.X;
+      Pos->y = ForcedAt.Y;
+      Pos->flags &= ~SWP_NOMOVE;
+    }
+  }
+  return CallWindowProc(TipPrevious, Wnd, Msg, WParam, LParam);
+}
+
+class ToolTips : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Harness::Start();
+    Form = new TForm(Application);
+    Form->AfterConstruction();
+    Form->SetBounds(60, 60, 300, 200);
+    Tool = new TToolProbe(Form);
+    Tool->SetParent(Form);
+    Tool->SetBounds(10, 10, 200, 100);
+    Form->Show();
+    Harness::RunUntilIdle();
+    Tip = CreateWindowEx(0, TOOLTIPS_CLASS, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, Form->Handle(), 0, nullptr, nullptr);
+    ASSERT_NE(Tip, 0u);
+    Info.uFlags = TTF_SUBCLASS;
+    Info.hwnd = Tool->Handle();
+    Info.uId = 1;
+    Info.rect = Rect(10, 10, 60, 30);
+    Info.lpszText = const_cast<LPSTR>("Hello");
+    Previous = GetWindowLongPtr(Tool->Handle(), GWLP_WNDPROC);
+    // Start outside the tool: a move to where the pointer already is makes no mouse message.
+    Move(150, 80);
+    ASSERT_TRUE(SendMessage(Tip, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&Info)));
+  }
+  void TearDown() override {
+    DestroyWindow(Tip);
+    delete Form;
+  }
+  void Move(int X, int Y) {
+    Harness::MouseMove(Tool->Handle(), Point(X, Y));
+    Harness::RunUntilIdle();
+  }
+  bool Up() { return IsWindowVisible(Tip) != FALSE; }
+  TManualClock Clock;
+  TScopedClock UseClock{Clock};
+  TForm* Form = nullptr;
+  TToolProbe* Tool = nullptr;
+  HWND Tip = 0;
+  TOOLINFO Info;
+  LONG_PTR Previous = 0;
+};
+
+TEST_F(ToolTips, HoveringOverAToolShowsItsTipAfterTheDelayUntilTheMouseLeaves) {
+  EXPECT_EQ(SendMessage(Tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), static_cast<LRESULT>(GetDoubleClickTime()));
+  Move(20, 20);
+  EXPECT_FALSE(Up());
+  Harness::Advance(Clock, GetDoubleClickTime() + 1);
+  ASSERT_TRUE(Up());
+  EXPECT_EQ(GetWindowTextString(Tip), "Hello");
+  EXPECT_NE(GetWindowLong(Tip, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  Move(30, 25);  // still inside: it stays
+  EXPECT_TRUE(Up());
+  Move(100, 80);  // outside the tool's rectangle
+  EXPECT_FALSE(Up());
+  EXPECT_EQ(Tool->Notes, (std::vector<std::string>{"show", "pop"}));
+  // The auto-pop time ends a tip too.
+  SendMessage(Tip, TTM_SETDELAYTIME, TTDT_INITIAL, 0);
+  SendMessage(Tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 1000);
+  Move(20, 20);
+  ASSERT_TRUE(Up());
+  Harness::Advance(Clock, 1001);
+  EXPECT_FALSE(Up());
+}
+
+TEST_F(ToolTips, TheTipCanBePlacedExactlyAndWrapsAtTheMaximumWidth) {
+  SendMessage(Tip, TTM_SETDELAYTIME, TTDT_INITIAL, 0);
+  EXPECT_EQ(SendMessage(Tip, TTM_SETMAXTIPWIDTH, 0, 40), -1);
+  EXPECT_EQ(SendMessage(Tip, TTM_SETMAXTIPWIDTH, 0, 40), 40);
+  Info.lpszText = const_cast<LPSTR>("A tip text that is much wider than forty pixels");
+  SendMessage(Tip, TTM_SETTOOLINFO, 0, reinterpret_cast<LPARAM>(&Info));
+  TipPrevious = reinterpret_cast<WNDPROC>(SetWindowLongPtr(Tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PlacingProc)));
+  ForcedAt = Point(123, 77);
+  Move(20, 20);
+  ASSERT_TRUE(Up());
+  TRect R;
+  GetWindowRect(Tip, &R);
+  EXPECT_EQ(R.Left, 123);
+  EXPECT_EQ(R.Top, 77);
+  EXPECT_LE(R.Width(), 40 + 12);
+  EXPECT_GT(R.Height(), 30);  // wrapped onto several lines
+  ForcedAt = Point(-1, -1);
+  SetWindowLongPtr(Tip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TipPrevious));
+}
+
+TEST_F(ToolTips, InactiveTipsShowNothingAndDeletingTheToolUnhooksItsWindow) {
+  SendMessage(Tip, TTM_SETDELAYTIME, TTDT_INITIAL, 0);
+  SendMessage(Tip, TTM_ACTIVATE, FALSE, 0);
+  Move(20, 20);
+  EXPECT_FALSE(Up());
+  SendMessage(Tip, TTM_ACTIVATE, TRUE, 0);
+  Move(21, 20);
+  EXPECT_TRUE(Up());
+  EXPECT_EQ(SendMessage(Tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+  SendMessage(Tip, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&Info));
+  EXPECT_FALSE(Up());
+  EXPECT_EQ(SendMessage(Tip, TTM_GETTOOLCOUNT, 0, 0), 0);
+  EXPECT_EQ(GetWindowLongPtr(Tool->Handle(), GWLP_WNDPROC), Previous);
 }
 
 }  // namespace

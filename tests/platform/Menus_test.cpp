@@ -458,6 +458,13 @@ TEST_F(PopupMenus, AFormsMainMenuAndActionListsAnswerItsShortCuts) {
   Harness::KeyPress(VK_F2);
   Harness::RunUntilIdle();
   EXPECT_EQ(Log, (Strings{"&File", "&Save"}));
+  // When idle, the actions of the visible forms' menu items update their items.
+  auto* Linked = Item(File, "");
+  Linked->SetAction(A);
+  A->OnUpdate = [](TObject* Sender) { static_cast<TAction*>(Sender)->SetEnabled(false); };
+  EXPECT_TRUE(Linked->Enabled());
+  UpdateFormActions();
+  EXPECT_FALSE(Linked->Enabled());
   SetFormMenu(Form, nullptr);
   delete Form;
 }

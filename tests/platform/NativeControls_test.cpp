@@ -2,6 +2,7 @@
 // chain, their messages and notifications, a class library control subclassing one, and input-method text.
 #include "platform/controls/Forms.h"
 #include "platform/controls/TestHarness.h"
+#include "platform/graphics/WinGdi.h"
 #include "platform/win/NativeControls.h"
 #include "platform/win/WinUser.h"
 #include "WindowTestUtil.h"
@@ -127,6 +128,9 @@ TEST_F(NativeControls, EditMessagesSetAndReadTextAndSelection) {
   EXPECT_EQ(Text(Edit), "bye world");
   EXPECT_EQ(Sel(Edit), (std::pair<DWORD, DWORD>{3, 3}));
   EXPECT_EQ(SendMessage(Edit, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL);
+  HFONT Font = CreateFont(-16, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Courier New");
+  SendMessage(Edit, WM_SETFONT, Font, FALSE);
+  EXPECT_EQ(static_cast<HFONT>(SendMessage(Edit, WM_GETFONT, 0, 0)), Font);
 
   // Read-only edits keep their text against typing; text set while read-only still shows.
   SendMessage(Edit, EM_SETREADONLY, TRUE, 0);
@@ -137,6 +141,8 @@ TEST_F(NativeControls, EditMessagesSetAndReadTextAndSelection) {
   EXPECT_EQ(Text(Edit), "bye world");
   SetWindowText(Edit, "fixed");
   EXPECT_EQ(Text(Edit), "fixed");
+  SendMessage(Edit, WM_SETFONT, 0, FALSE);
+  DeleteObject(Font);
 }
 
 TEST_F(NativeControls, ClicksFocusTheEditAndReachItsWidget) {

@@ -51,6 +51,9 @@ TEST_F(Screens, FormsAreListedTopmostFirstWithTheActiveFormAndControl) {
   TForm* Second = MakeForm(150, 150, 200, 100);
   auto* Box = Child<TBox>(Second, 0, 0, 50, 50);
   Box->TabStop = true;
+  std::vector<std::string> Changes;
+  Screen->OnActiveFormChange = [&](TObject*) { Changes.push_back("form"); };
+  Screen->OnActiveControlChange = [&](TObject*) { Changes.push_back("control"); };
   Form->Show();
   Second->Show();
   Box->SetFocus();
@@ -61,6 +64,9 @@ TEST_F(Screens, FormsAreListedTopmostFirstWithTheActiveFormAndControl) {
   EXPECT_EQ(Screen->Forms(1), Form);
   EXPECT_EQ(Screen->ActiveForm(), Second);
   EXPECT_EQ(Screen->ActiveControl(), Box);
+  EXPECT_EQ(Changes, (std::vector<std::string>{"form", "form", "control"}));
+  Screen->OnActiveFormChange = nullptr;
+  Screen->OnActiveControlChange = nullptr;
   Form->Show();  // brought to the front
   EXPECT_EQ(Screen->Forms(0), Form);
   EXPECT_EQ(Screen->ActiveForm(), Form);

@@ -1,0 +1,43 @@
+// The platform's list box and combo box classes ("LISTBOX", "COMBOBOX"): their styles and error answers. The
+// messages (LB_, CB_) and notifications (LBN_, CBN_) are in Messages.h; the toolkit side registers the classes.
+#pragma once
+
+#include "platform/win/WinTypes.h"
+
+inline constexpr const char* WC_LISTBOX = "LISTBOX";
+inline constexpr const char* WC_COMBOBOX = "COMBOBOX";
+
+inline constexpr DWORD LBS_NOTIFY = 0x0001;
+inline constexpr DWORD LBS_SORT = 0x0002;
+inline constexpr DWORD LBS_NOREDRAW = 0x0004;
+inline constexpr DWORD LBS_MULTIPLESEL = 0x0008;
+inline constexpr DWORD LBS_OWNERDRAWFIXED = 0x0010;
+inline constexpr DWORD LBS_OWNERDRAWVARIABLE = 0x0020;
+inline constexpr DWORD LBS_HASSTRINGS = 0x0040;
+inline constexpr DWORD LBS_USETABSTOPS = 0x0080;
+inline constexpr DWORD LBS_NOINTEGRALHEIGHT = 0x0100;
+inline constexpr DWORD LBS_MULTICOLUMN = 0x0200;
+inline constexpr DWORD LBS_WANTKEYBOARDINPUT = 0x0400;
+inline constexpr DWORD LBS_EXTENDEDSEL = 0x0800;
+inline constexpr DWORD LBS_DISABLENOSCROLL = 0x1000;
+inline constexpr DWORD LBS_NODATA = 0x2000;
+inline constexpr DWORD LBS_NOSEL = 0x4000;
+inline constexpr LRESULT LB_OKAY = 0;
+inline constexpr LRESULT LB_ERR = -1;
+
+inline constexpr DWORD CBS_SIMPLE = 0x0001;
+inline constexpr DWORD CBS_DROPDOWN = 0x0002;
+inline constexpr DWORD CBS_DROPDOWNLIST = 0x0003;
+inline constexpr DWORD CBS_TYPEMASK = 0x0003;
+inline constexpr DWORD CBS_OWNERDRAWFIXED = 0x0010;
+inline constexpr DWORD CBS_OWNERDRAWVARIABLE = 0x0020;
+inline constexpr DWORD CBS_AUTOHSCROLL = 0x0040;
+inline constexpr DWORD CBS_OEMCONVERT = 0x0080;
+inline constexpr DWORD CBS_SORT = 0x0100;
+inline constexpr DWORD CBS_HASSTRINGS = 0x0200;
+inline constexpr DWORD CBS_NOINTEGRALHEIGHT = 0x0400;
+inline constexpr DWORD CBS_DISABLENOSCROLL = 0x0800;
+inline constexpr DWORD CBS_UPPERCASE = 0x2000;
+inline constexpr DWORD CBS_LOWERCASE = 0x4000;
+inline constexpr LRESULT CB_OKAY = 0;
+inline constexpr LRESULT CB_ERR = -1;
