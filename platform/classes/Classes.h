@@ -7,6 +7,7 @@
 #include "platform/classes/Persistent.h"
 #include "platform/classes/Streams.h"
 #include "platform/classes/StringList.h"
+#include "platform/classes/TypInfo.h"
 #include "platform/rtl/Sets.h"
 
 #include <functional>
@@ -16,6 +17,7 @@
 // TComponentStyle, TDuplicates, TListNotification, TCollectionNotification, TSeekOrigin, soFrom*, fm*.
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+Z_ENUM_TYPEINFO(TAlignment, "taLeftJustify", "taRightJustify", "taCenter")
 using TLeftRight = TAlignment;
 
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };

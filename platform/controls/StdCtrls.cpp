@@ -7,7 +7,6 @@
 
 #include <cctype>
 
-Z_ENUM_TYPEINFO(TAlignment, "taLeftJustify", "taRightJustify", "taCenter")
 Z_ENUM_TYPEINFO(TTextLayout, "tlTop", "tlCenter", "tlBottom")
 Z_ENUM_TYPEINFO(TCheckBoxState, "cbUnchecked", "cbChecked", "cbGrayed")
 Z_ENUM_TYPEINFO(TEditCharCase, "ecNormal", "ecUpperCase", "ecLowerCase")
