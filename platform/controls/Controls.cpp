@@ -351,8 +351,14 @@ void TControl::RequestAlign() {
 TRect TControl::ClientRect() { return Rect(0, 0, FWidth, FHeight); }
 
 TPoint TControl::ClientToScreen(TPoint P) {
+  // A windowed control's client area starts inside its frame (a form's also below its caption): ask the window.
+  // A control without a window sits at its bounds in its parent's client area.
   TPoint Origin{FLeft, FTop};
-  if (FParent) {
+  auto* W = dynamic_cast<TWinControl*>(this);
+  if (W != nullptr && W->HandleAllocated()) {
+    Origin = Point(0, 0);
+    ::ClientToScreen(W->Handle(), &Origin);
+  } else if (FParent) {
     Origin = FParent->ClientToScreen(Origin);
   }
   return Point(P.X + Origin.X, P.Y + Origin.Y);

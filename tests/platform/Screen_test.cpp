@@ -264,3 +264,17 @@ TEST_F(Screens, WindowStateAndPositionOfForms) {
 }
 
 }  // namespace
+
+TEST_F(Screens, ClientCoordinatesOfAFramedFormStartInsideItsFrame) {
+  TForm* Framed = MakeForm(50, 40, 300, 200);
+  Framed->BorderStyle = bsSizeable;
+  Framed->Show();
+  Harness::RunUntilIdle();
+  auto* Inner = Child<TCustomControl>(Framed, 10, 20, 50, 30);
+  TPoint Expected = Point(0, 0);
+  ::ClientToScreen(Framed->Handle(), &Expected);
+  EXPECT_GT(Expected.Y, 40);  // below the caption
+  EXPECT_EQ(Framed->ClientToScreen(Point(0, 0)), Expected);
+  EXPECT_EQ(Inner->ClientToScreen(Point(1, 2)), Point(Expected.X + 11, Expected.Y + 22));
+  EXPECT_EQ(Framed->ScreenToClient(Expected), Point(0, 0));
+}
