@@ -2,6 +2,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/classes/FormResources.h"
 #include "platform/classes/Threads.h"
+#include "platform/controls/Hints.h"
 #include "platform/controls/Menus.h"
 #include "platform/win/Desktop.h"
 #include "platform/win/MessageBox.h"
@@ -743,6 +744,10 @@ void TApplication::Idle() {
     if (OnIdle) {
       OnIdle(this, Done);
     }
+    if (Done) {
+      // Menu items and their actions refresh their state while nothing else is waiting.
+      UpdateFormActions();
+    }
   } catch (const std::exception& E) {
     HandleException(this, &E);
   }
@@ -769,6 +774,7 @@ void TApplication::ProcessMessages() {
 
 void TApplication::Run() {
   FTerminated = false;
+  Hints().Install();
   if (FMainForm && ShowMainForm) {
     FMainForm->Show();
   }

@@ -463,7 +463,11 @@ TEST_F(PopupMenus, AFormsMainMenuAndActionListsAnswerItsShortCuts) {
   Linked->SetAction(A);
   A->OnUpdate = [](TObject* Sender) { static_cast<TAction*>(Sender)->SetEnabled(false); };
   EXPECT_TRUE(Linked->Enabled());
-  UpdateFormActions();
+  Harness::RunUntilIdle();
+  // The application's idle step does it; the posted message lets its wait return at once.
+  Application->OnIdle = [Form](TObject*, bool&) { PostMessage(Form->Handle(), WM_NULL, 0, 0); };
+  Application->HandleMessage();
+  Application->OnIdle = nullptr;
   EXPECT_FALSE(Linked->Enabled());
   SetFormMenu(Form, nullptr);
   delete Form;
