@@ -351,6 +351,7 @@ void THintManager::CancelHint() {
 }
 
 THintManager& Hints() {
-  static THintManager Manager;
-  return Manager;
+  // Never freed: the hint window must not be torn down after the application object during the program's exit.
+  static THintManager* Manager = new THintManager;
+  return *Manager;
 }

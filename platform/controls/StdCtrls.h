@@ -1,11 +1,14 @@
 // The class library's standard controls: TLabel, TButton (Default, Cancel, ModalResult), TCheckBox, TRadioButton,
-// TEdit over the platform's native edit, TGroupBox, TPanel and TBevel, with their published properties.
+// TEdit, TListBox and TComboBox over the platform's native controls, TGroupBox, TPanel and TBevel, with their
+// published properties.
 #pragma once
 
 #include "platform/controls/Controls.h"
 #include "platform/controls/Forms.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
@@ -14,6 +17,7 @@ using TBorderStyle = TFormBorderStyle;  // bsNone or bsSingle for controls
 enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
 enum TBevelStyle { bsLowered, bsRaised };
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
 // Whether Key is the '&' accelerator of Caption (case ignored; "&&" is a literal ampersand).
 bool IsAccel(Word Key, const std::string& Caption);
@@ -221,5 +225,126 @@ public:
   explicit TBevel(TComponent* AOwner);
   TBevelShape Shape = bsBox;
   TBevelStyle Style = bsLowered;
+  static void Publish(TMetaClass& Meta);
+};
+
+// A list box over the native one. Items talk to the window (which is made on first use); the items are kept
+// while the window is recreated. Selecting an item runs OnClick.
+class TCustomListBox : public TWinControl {
+  Z_CLASS(TCustomListBox, TWinControl)
+
+public:
+  explicit TCustomListBox(TComponent* AOwner);
+  ~TCustomListBox() override;
+  void Dispatch(TMessage& Message) override;
+
+  TStrings* Items() const { return FItems.get(); }
+  void SetItems(TStrings* Value);
+  // The selected item (the caret item with MultiSelect); -1 for none.
+  int ItemIndex();
+  void SetItemIndex(int Value);
+  bool Selected(int Index);
+  void SetSelected(int Index, bool Value);
+  int SelCount();
+  int TopIndex();
+  void SetTopIndex(int Value);
+  int ItemHeight();
+  void SetItemHeight(int Value);
+  int ItemHeightSetting() const { return FItemHeight; }  // 0: the platform's height
+  // The item at a client point; with Existing false, the count when the point is below the last item.
+  int ItemAtPos(TPoint Pos, bool Existing);
+  TRect ItemRect(int Index);
+  bool Sorted() const { return FSorted; }
+  void SetSorted(bool Value);
+  bool MultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool Value);
+  bool ExtendedSelect = true;
+  void Clear() { FItems->Clear(); }
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void Loaded() override;
+
+private:
+  friend class TListBoxStrings;
+  std::unique_ptr<TStrings> FItems;
+  std::vector<std::pair<std::string, TObject*>> FSaved;
+  bool FSorted = false;
+  bool FMultiSelect = false;
+  int FItemHeight = 0;
+  int FLoadedItemIndex = -1;
+};
+
+class TListBox : public TCustomListBox {
+  Z_CLASS(TListBox, TCustomListBox)
+
+public:
+  explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
+  static void Publish(TMetaClass& Meta);
+};
+
+// A combo box over the native one. Choosing from the list: CBN_SELCHANGE sets Text, then OnClick and OnSelect
+// (OnChange when there is no OnSelect); typing: OnChange; the list opening and closing: OnDropDown, OnCloseUp.
+class TCustomComboBox : public TWinControl {
+  Z_CLASS(TCustomComboBox, TWinControl)
+
+public:
+  explicit TCustomComboBox(TComponent* AOwner);
+  ~TCustomComboBox() override;
+  void Dispatch(TMessage& Message) override;
+
+  TStrings* Items() const { return FItems.get(); }
+  void SetItems(TStrings* Value);
+  int ItemIndex();
+  void SetItemIndex(int Value);
+  // ItemIndex as a form file holds it, without making the window.
+  int ItemIndexValue() const;
+  bool DroppedDown();
+  void SetDroppedDown(bool Value);
+  int DropDownCount = 8;
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int Value);
+  int SelStart();
+  void SetSelStart(int Value);
+  int SelLength();
+  void SetSelLength(int Value);
+  bool Sorted() const { return FSorted; }
+  void SetSorted(bool Value);
+  TComboBoxStyle Style() const { return FStyle; }
+  void SetStyle(TComboBoxStyle Value);
+  void Clear();
+  TNotifyEvent OnChange;
+  TNotifyEvent OnSelect;
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void Loaded() override;
+  virtual void Change();
+  virtual void Select();
+  virtual void DropDown();
+  virtual void CloseUp();
+
+private:
+  friend class TComboBoxStrings;
+  std::unique_ptr<TStrings> FItems;
+  std::vector<std::pair<std::string, TObject*>> FSaved;
+  int FSavedIndex = -1;
+  int FLoadedItemIndex = -1;
+  TComboBoxStyle FStyle = csDropDown;
+  bool FSorted = false;
+  int FMaxLength = 0;
+};
+
+class TComboBox : public TCustomComboBox {
+  Z_CLASS(TComboBox, TCustomComboBox)
+
+public:
+  explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
   static void Publish(TMetaClass& Meta);
 };

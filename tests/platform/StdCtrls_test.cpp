@@ -1,10 +1,11 @@
 // Standard controls on native widgets: buttons ending modal forms and answering Return and Escape, check boxes
-// and radio buttons, edits, label accelerators and sizing, and a layout read from a form file.
+// and radio buttons, edits, list and combo boxes, label accelerators and sizing, and layouts read from form files.
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Streams.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/controls/TestHarness.h"
+#include "platform/win/ListControls.h"
 #include "platform/win/NativeControls.h"
 
 #include <gtest/gtest.h>
@@ -237,6 +238,161 @@ TEST_F(StdCtrls, AFormFileLaysOutTheControls) {
   Harness::RunUntilIdle();
   EXPECT_EQ(SendMessage(Check->Handle(), BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED));
   EXPECT_EQ(GetWindowTextString(Edit->Handle()), "start");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StdCtrls, ListBoxesKeepSortedItemsWithObjectsAndReportTheSelection) {
+  auto* List = Make<TListBox>(Form, Form, "List1", Rect(10, 10, 150, 120));
+  List->SetSorted(true);
+  TObject Tag1;
+  TObject Tag2;
+  List->Items()->AddObject("pear", &Tag1);
+  List->Items()->Add("Apple");
+  List->Items()->AddObject("banana", &Tag2);
+  EXPECT_EQ(List->Items()->CommaText(), "Apple,banana,pear");
+  EXPECT_EQ(List->Items()->Objects(2), &Tag1);
+  EXPECT_EQ(List->ItemIndex(), -1);
+  int Clicks = 0;
+  List->OnClick = [&](TObject*) { ++Clicks; };
+  Form->Show();
+  Harness::RunUntilIdle();
+  // A click on the second row selects it and runs OnClick once.
+  TRect Row = List->ItemRect(1);
+  EXPECT_GT(Row.Height(), 0);
+  EXPECT_EQ(List->ItemAtPos(Point(5, Row.Top + 1), true), 1);
+  EXPECT_EQ(List->ItemAtPos(Point(5, 110), true), -1);
+  EXPECT_EQ(List->ItemAtPos(Point(5, 110), false), 3);
+  Harness::Click(List->Handle(), Point(5, Row.Top + 1));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(List->ItemIndex(), 1);
+  EXPECT_EQ(Clicks, 1);
+  List->SetItemIndex(2);  // set by code: no OnClick
+  EXPECT_EQ(Clicks, 1);
+  // Recreating the window (multiple selection) keeps the items and their objects.
+  List->SetMultiSelect(true);
+  EXPECT_EQ(List->Items()->Count(), 3);
+  EXPECT_EQ(List->Items()->Objects(1), &Tag2);
+  List->SetSelected(0, true);
+  List->SetSelected(2, true);
+  EXPECT_EQ(List->SelCount(), 2);
+  EXPECT_TRUE(List->Selected(2));
+  EXPECT_FALSE(List->Selected(1));
+  EXPECT_THROW(List->Selected(7), EListError);
+  List->Items()->Delete(0);
+  EXPECT_EQ(List->Items()->CommaText(), "banana,pear");
+  EXPECT_THROW(List->Items()->Strings(5), EStringListError);
+}
+
+TEST_F(StdCtrls, ComboBoxesReportSelectionTypingAndTheirList) {
+  auto* Combo = Make<TComboBox>(Form, Form, "Combo1", Rect(10, 10, 160, 31));
+  Combo->SetStyle(csDropDownList);
+  Combo->Items()->SetCommaText("Red,Green,Blue");
+  std::vector<std::string> Events;
+  Combo->OnChange = [&](TObject*) { Events.push_back("change " + Combo->GetText()); };
+  Combo->OnSelect = [&](TObject*) { Events.push_back("select " + Combo->GetText()); };
+  Combo->OnDropDown = [&](TObject*) { Events.push_back("dropdown"); };
+  Combo->OnCloseUp = [&](TObject*) { Events.push_back("closeup"); };
+  Combo->SetItemIndex(0);
+  EXPECT_EQ(Combo->GetText(), "Red");
+  EXPECT_TRUE(Events.empty());  // set by code: no events
+  Form->Show();
+  Combo->SetFocus();
+  Harness::RunUntilIdle();
+  Harness::KeyPress(VK_DOWN);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Combo->ItemIndex(), 1);
+  EXPECT_EQ(Events, (std::vector<std::string>{"select Green"}));
+  Events.clear();
+  Combo->SetDroppedDown(true);
+  EXPECT_TRUE(Combo->DroppedDown());
+  Combo->SetDroppedDown(false);
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(Combo->DroppedDown());
+  EXPECT_EQ(Events, (std::vector<std::string>{"dropdown", "closeup"}));
+  // With the extended interface, Down opens the list.
+  Events.clear();
+  SendMessage(Combo->Handle(), CB_SETEXTENDEDUI, TRUE, 0);
+  Harness::KeyPress(VK_DOWN);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Combo->DroppedDown());
+  EXPECT_EQ(Events, (std::vector<std::string>{"dropdown"}));
+  Combo->SetDroppedDown(false);
+  Harness::RunUntilIdle();
+
+  // A drop-down combo: typing changes the text and runs OnChange; the style change keeps the items.
+  Combo->SetStyle(csDropDown);
+  EXPECT_EQ(Combo->Items()->Count(), 3);
+  Combo->SetFocus();
+  Combo->SetText("");
+  Harness::RunUntilIdle();
+  Events.clear();
+  Harness::TypeText("Bl");
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Combo->GetText(), "Bl");
+  EXPECT_EQ(Events, (std::vector<std::string>{"change B", "change Bl"}));
+  EXPECT_EQ(Combo->ItemIndex(), -1);
+  EXPECT_EQ(SendMessage(Combo->Handle(), CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("bl")), 2);
+  EXPECT_EQ(SendMessage(Combo->Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("bl")),
+            CB_ERR);
+}
+
+TEST_F(StdCtrls, ListsComeFromFormFiles) {
+  RegisterClasses({TListBox::StaticClass(), TComboBox::StaticClass()});
+  const std::string Text =
+      "object Form1: TForm\r\n"
+      "  object Filter: TComboBox\r\n"
+      "    Style = csDropDownList\r\n"
+      "    ItemIndex = 1\r\n"
+      "    Items.Strings = (\r\n"
+      "      'HTML files'\r\n"
+      "      'All files')\r\n"
+      "  end\r\n"
+      "  object Names: TListBox\r\n"
+      "    Sorted = True\r\n"
+      "    Items.Strings = (\r\n"
+      "      'b'\r\n"
+      "      'a')\r\n"
+      "  end\r\n"
+      "end\r\n";
+  TStringStream In(Text);
+  TMemoryStream Bin;
+  ObjectTextToBinary(&In, &Bin);
+  Bin.SetPosition(0);
+  Bin.ReadComponent(Form);
+  auto* Filter = dynamic_cast<TComboBox*>(Form->FindComponent("Filter"));
+  auto* Names = dynamic_cast<TListBox*>(Form->FindComponent("Names"));
+  ASSERT_TRUE(Filter && Names);
+  EXPECT_EQ(Filter->Items()->Count(), 2);
+  EXPECT_EQ(Filter->ItemIndex(), 1);
+  EXPECT_EQ(Filter->GetText(), "All files");
+  EXPECT_EQ(Names->Items()->CommaText(), "a,b");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StdCtrls, AGalleryFormIsSavedAsPng) {
+  auto* Panel = Make<TPanel>(Form, Form, "Panel1", Rect(0, 0, 300, 40));
+  Panel->SetCaption("Panel");
+  auto* Group = Make<TGroupBox>(Form, Form, "Group1", Rect(8, 48, 150, 150));
+  Group->SetCaption("Options");
+  Make<TCheckBox>(Form, Group, "Check1", Rect(8, 20, 120, 37))->SetCaption("Check");
+  Make<TRadioButton>(Form, Group, "Radio1", Rect(8, 40, 120, 57))->SetCaption("Radio");
+  Make<TEdit>(Form, Form, "Edit1", Rect(160, 50, 290, 71))->SetText("Edit");
+  auto* Combo = Make<TComboBox>(Form, Form, "Combo1", Rect(160, 80, 290, 101));
+  Combo->Items()->SetCommaText("One,Two");
+  Combo->SetItemIndex(1);
+  auto* List = Make<TListBox>(Form, Form, "List1", Rect(160, 110, 290, 170));
+  List->Items()->SetCommaText("Alpha,Beta");
+  Make<TButton>(Form, Form, "Button1", Rect(8, 160, 83, 185))->SetCaption("OK");
+  Form->Show();
+  Harness::RunUntilIdle();
+  const std::string File = ::testing::TempDir() + "stdctrls_gallery.png";
+  EXPECT_TRUE(Harness::SaveWindowPng(Form->Handle(), File));
 }
 
 }  // namespace

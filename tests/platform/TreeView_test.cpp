@@ -1,0 +1,417 @@
+// The tree view: the node model, deletion children first, selection, expansion and editing with their events
+// and TVN_ notifications in order, geometry and hit tests, sorting, keys and custom draw.
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/Streams.h"
+#include "platform/controls/ComCtrls.h"
+#include "platform/controls/Forms.h"
+#include "platform/controls/TestHarness.h"
+#include "platform/graphics/WinGdi.h"
+
+#include <gtest/gtest.h>
+
+using Strings = std::vector<std::string>;
+
+namespace {
+
+// Logs the tree notifications its children send.
+class TTreeForm : public TForm {
+  Z_CLASS(TTreeForm, TForm)
+public:
+  using TForm::TForm;
+  Strings* Log = nullptr;
+  void Dispatch(TMessage& Message) override {
+    if (Message.Msg == WM_NOTIFY && Log) {
+      auto* NM = reinterpret_cast<NMTREEVIEW*>(Message.LParam);
+      std::string Name;
+      switch (NM->hdr.code) {
+        case TVN_SELCHANGING: Name = "SELCHANGING"; break;
+        case TVN_SELCHANGED: Name = "SELCHANGED"; break;
+        case TVN_ITEMEXPANDING: Name = "EXPANDING"; break;
+        case TVN_ITEMEXPANDED: Name = "EXPANDED"; break;
+        case TVN_DELETEITEM: Name = "DELETEITEM"; break;
+        default: break;
+      }
+      if (!Name.empty()) {
+        TTreeNode* Node = NM->hdr.code == TVN_DELETEITEM ? NM->itemOld.hItem : NM->itemNew.hItem;
+        Log->push_back(Name + ":" + (Node ? Node->Text() : "-"));
+      }
+    }
+    TForm::Dispatch(Message);
+  }
+};
+Z_IMPLEMENT_CLASS(TTreeForm, TForm)
+
+class TreeViewTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Harness::Start();
+    Form = new TTreeForm(Application);
+    Form->AfterConstruction();
+    Form->SetBounds(40, 40, 300, 300);
+    Tree = new TTreeView(Form);
+    Tree->AfterConstruction();
+    Tree->SetParent(Form);
+    Tree->SetBounds(0, 0, 200, 200);
+    Items = Tree->Items();
+    // Animals: Cat, Dog (Puppy, Hound (Beagle)); Plants
+    Animals = Items->Add(nullptr, "Animals");
+    Plants = Items->Add(Animals, "Plants");
+    Dog = Items->AddChild(Animals, "Dog");
+    Cat = Items->AddChildFirst(Animals, "Cat");
+    Hound = Items->AddChild(Dog, "Hound");
+    Puppy = Items->Insert(Hound, "Puppy");
+    Beagle = Items->AddChild(Hound, "Beagle");
+    Form->Show();
+    Harness::RunUntilIdle();
+  }
+  void TearDown() override { delete Form; }
+  void Track() { Form->Log = &Log; }
+  void ClickAt(TPoint P, Harness::TButton Button = Harness::TButton::Left) {
+    Harness::Click(Tree->Handle(), P, Button);
+    Harness::RunUntilIdle();
+  }
+  TPoint LabelPoint(TTreeNode* Node) {
+    TRect R = Node->DisplayRect(true);
+    return Point(R.Left + 3, (R.Top + R.Bottom) / 2);
+  }
+
+  TTreeForm* Form = nullptr;
+  TTreeView* Tree = nullptr;
+  TTreeNodes* Items = nullptr;
+  TTreeNode *Animals, *Plants, *Dog, *Cat, *Hound, *Puppy, *Beagle;
+  Strings Log;
+};
+
+TEST_F(TreeViewTest, NodesKeepTheirOrderAndAbsoluteIndexes) {
+  ASSERT_EQ(Items->Count(), 7);
+  Strings Order;
+  for (int I = 0; I < Items->Count(); ++I) {
+    TTreeNode* N = Items->Item(I);
+    Order.push_back(N->Text() + std::to_string(N->Level()));
+    EXPECT_EQ(N->AbsoluteIndex(), I);
+  }
+  EXPECT_EQ(Order, (Strings{"Animals0", "Cat1", "Dog1", "Puppy2", "Hound2", "Beagle3", "Plants0"}));
+  EXPECT_THROW(Items->Item(7), EListError);
+  EXPECT_EQ(Animals->getFirstChild(), Cat);
+  EXPECT_EQ(Cat->getNextSibling(), Dog);
+  EXPECT_EQ(Dog->getPrevSibling(), Cat);
+  EXPECT_EQ(Beagle->Parent(), Hound);
+  EXPECT_EQ(Animals->Parent(), nullptr);
+  EXPECT_EQ(Plants->GetPrev(), Beagle);
+  EXPECT_EQ(Dog->Count(), 2);
+  EXPECT_EQ(Dog->Item(1), Hound);
+  EXPECT_TRUE(Beagle->HasAsParent(Animals));
+  auto* First = Items->AddFirst(Plants, "Zero");
+  EXPECT_EQ(Items->GetFirstNode(), First);
+  // Only expanded parents show their children.
+  EXPECT_FALSE(Cat->IsVisible());
+  EXPECT_EQ(Animals->GetNextVisible(), Plants);
+  Animals->Expand(false);
+  EXPECT_EQ(Animals->GetNextVisible(), Cat);
+  EXPECT_EQ(Cat->DisplayRect(false).Top, 2 * Tree->ItemHeight());
+  EXPECT_TRUE((Beagle->DisplayRect(true) == TRect{}));
+}
+
+TEST_F(TreeViewTest, DeletingAnnouncesEveryNodeOnceChildrenFirst) {
+  Track();
+  Strings Deleted;
+  Tree->OnDeletion = [&](TObject*, TTreeNode* Node) {
+    Deleted.push_back(Node->Text() + (Node->Parent() ? "<" + Node->Parent()->Text() : ""));
+  };
+  Dog->Delete();
+  EXPECT_EQ(Deleted, (Strings{"Beagle<Hound", "Hound<Dog", "Puppy<Dog", "Dog<Animals"}));
+  EXPECT_EQ(Items->Count(), 3);
+  EXPECT_EQ(Log, (Strings{"DELETEITEM:Beagle", "DELETEITEM:Hound", "DELETEITEM:Puppy", "DELETEITEM:Dog"}));
+
+  // The selected node going passes the selection on (only the change is reported).
+  Tree->SetSelected(Cat);
+  Log.clear();
+  Strings Changes;
+  Tree->OnChange = [&](TObject*, TTreeNode* Node) { Changes.push_back(Node ? Node->Text() : "-"); };
+  Cat->Delete();
+  EXPECT_EQ(Tree->Selected(), Animals);
+  EXPECT_EQ(Log, (Strings{"DELETEITEM:Cat", "SELCHANGED:Animals"}));
+  EXPECT_EQ(Changes, (Strings{"Animals"}));
+
+  // What is left goes when the tree does, still announced.
+  Deleted.clear();
+  Form->Log = nullptr;
+  delete Tree;
+  EXPECT_EQ(Deleted, (Strings{"Plants", "Animals"}));
+}
+
+TEST_F(TreeViewTest, SelectionAsksOnChangingWhichMayRefuse) {
+  Track();
+  bool Allow = true;
+  Tree->OnChanging = [&](TObject*, TTreeNode* Node, bool& AllowChange) {
+    Log.push_back("OnChanging:" + Node->Text() + " from " + (Tree->Selected() ? Tree->Selected()->Text() : "-"));
+    AllowChange = Allow;
+  };
+  Tree->OnChange = [&](TObject*, TTreeNode* Node) { Log.push_back("OnChange:" + Node->Text()); };
+  Tree->SetSelected(Plants);
+  EXPECT_EQ(Log, (Strings{"SELCHANGING:Plants", "OnChanging:Plants from -", "SELCHANGED:Plants", "OnChange:Plants"}));
+  Log.clear();
+  Allow = false;
+  ClickAt(LabelPoint(Animals));
+  EXPECT_EQ(Tree->Selected(), Plants);
+  EXPECT_EQ(Log, (Strings{"SELCHANGING:Animals", "OnChanging:Animals from Plants"}));
+  Allow = true;
+  ClickAt(LabelPoint(Animals));
+  EXPECT_EQ(Tree->Selected(), Animals);
+  EXPECT_TRUE(Animals->Selected());
+  // Selecting a hidden node opens its parents and brings it into view.
+  Log.clear();
+  Beagle->SetSelected(true);
+  EXPECT_TRUE(Animals->Expanded() && Dog->Expanded() && Hound->Expanded());
+  EXPECT_FALSE((Beagle->DisplayRect(true) == TRect{}));
+}
+
+TEST_F(TreeViewTest, ExpandingAsksFirstAndLoadsChildrenOnDemand) {
+  Track();
+  bool Allow = true;
+  Tree->OnExpanding = [&](TObject*, TTreeNode* Node, bool& AllowExpansion) {
+    Log.push_back("OnExpanding:" + Node->Text());
+    AllowExpansion = Allow;
+    if (Node == Plants && Plants->Count() == 0 && Node->Data) {
+      Items->AddChild(Plants, "Fern");  // children arrive as the node opens
+    }
+  };
+  Tree->OnExpanded = [&](TObject*, TTreeNode* Node) { Log.push_back("OnExpanded:" + Node->Text()); };
+  Tree->OnCollapsing = [&](TObject*, TTreeNode* Node, bool&) { Log.push_back("OnCollapsing:" + Node->Text()); };
+  Tree->OnCollapsed = [&](TObject*, TTreeNode* Node) { Log.push_back("OnCollapsed:" + Node->Text()); };
+
+  Allow = false;
+  Animals->Expand(false);
+  EXPECT_FALSE(Animals->Expanded());
+  EXPECT_EQ(Log, (Strings{"EXPANDING:Animals", "OnExpanding:Animals"}));
+  Log.clear();
+  Allow = true;
+  // A click on the button opens the node without selecting it.
+  TRect Row = Animals->DisplayRect(true);
+  ClickAt(Point(Tree->Indent() / 2 + 2, (Row.Top + Row.Bottom) / 2));
+  EXPECT_TRUE(Animals->Expanded());
+  EXPECT_EQ(Tree->Selected(), nullptr);
+  EXPECT_EQ(Log, (Strings{"EXPANDING:Animals", "OnExpanding:Animals", "EXPANDED:Animals", "OnExpanded:Animals"}));
+
+  // A promised child: the node shows a button, and gets its children when it opens.
+  Plants->SetHasChildren(true);
+  Plants->Data = Plants;
+  EXPECT_EQ(Plants->Count(), 0);
+  Plants->Expand(false);
+  EXPECT_TRUE(Plants->Expanded());
+  EXPECT_EQ(Plants->getFirstChild()->Text(), "Fern");
+  // A promise that comes to nothing takes the button away.
+  auto* Empty = Items->Add(nullptr, "Empty");
+  Empty->SetHasChildren(true);
+  Empty->Expand(false);
+  EXPECT_FALSE(Empty->Expanded());
+  EXPECT_FALSE(Empty->HasChildren());
+
+  // Collapsing over the selection moves it up to the collapsed node.
+  Tree->SetSelected(Cat);
+  Log.clear();
+  Animals->Collapse(false);
+  EXPECT_EQ(Tree->Selected(), Animals);
+  EXPECT_EQ(Log, (Strings{"EXPANDING:Animals", "OnCollapsing:Animals", "SELCHANGED:Animals", "EXPANDED:Animals",
+                          "OnCollapsed:Animals"}));
+}
+
+TEST_F(TreeViewTest, RowsHitTestsAndScrolling) {
+  Tree->FullExpand();
+  const int H = Tree->ItemHeight();
+  const int Indent = Tree->Indent();
+  EXPECT_EQ(Tree->GetNodeAt(5, 3 * H + 1), Puppy);
+  EXPECT_EQ(Tree->GetNodeAt(5, 10 * H), nullptr);
+  TRect Label = Beagle->DisplayRect(true);
+  EXPECT_EQ(Label.Left, 4 * Indent + 2);  // three levels deep plus the root's lines
+  EXPECT_EQ(Label.Top, 5 * H);
+  EXPECT_EQ(Beagle->DisplayRect(false), Rect(0, 5 * H, Tree->ClientWidth(), 6 * H));
+  struct Case {
+    TPoint P;
+    THitTest Expected;
+  };
+  const int Y = 2 * H + H / 2;  // Dog, level 1, has children
+  for (const Case& C : std::vector<Case>{{{2, Y}, htOnIndent},
+                                         {{Indent + Indent / 2, Y}, htOnButton},
+                                         {{2 * Indent + 4, Y}, htOnLabel},
+                                         {{Tree->ClientWidth() - 2, Y}, htOnRight},
+                                         {{5, 9 * H}, htNowhere},
+                                         {{5, -3}, htAbove},
+                                         {{Tree->ClientWidth() + 5, Y}, htToRight}}) {
+    EXPECT_TRUE(Tree->GetHitTestInfoAt(C.P.X, C.P.Y).Contains(C.Expected)) << C.P.X << "," << C.P.Y;
+  }
+  EXPECT_TRUE(Tree->GetHitTestInfoAt(2 * Indent + 4, Y).Contains(htOnItem));
+
+  // A short tree view scrolls to show the node asked for.
+  Tree->SetHeight(3 * H + 4);
+  EXPECT_EQ(Tree->VisibleRowCount(), 3);
+  EXPECT_EQ(Tree->TopItem(), Animals);
+  Plants->MakeVisible();
+  EXPECT_EQ(Tree->TopItem(), Hound);
+  EXPECT_EQ(Plants->DisplayRect(false).Top, 2 * H);
+  Tree->SetTopItem(Cat);
+  EXPECT_EQ(Tree->GetNodeAt(5, 1), Cat);
+  SendMessage(Tree->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(Tree->TopItem(), Dog);
+}
+
+TEST_F(TreeViewTest, SortingByTextOrByTheProgramsOrder) {
+  auto* Root = Items->Add(nullptr, "Letters");
+  for (const char* S : {"delta", "alpha", "charlie", "bravo"}) {
+    Items->AddChild(Root, S);
+  }
+  auto Children = [&](TTreeNode* N) {
+    Strings R;
+    for (TTreeNode* C = N->getFirstChild(); C; C = C->getNextSibling()) {
+      R.push_back(C->Text());
+    }
+    return R;
+  };
+  Root->CustomSort([](TTreeNode* A, TTreeNode* B, LPARAM Data) {
+    return static_cast<int>(Data) * (static_cast<int>(B->Text().size()) - static_cast<int>(A->Text().size()));
+  }, 1);
+  EXPECT_EQ(Children(Root), (Strings{"charlie", "delta", "alpha", "bravo"}));  // longest first, stable
+  Tree->OnCompare = [](TObject*, TTreeNode* A, TTreeNode* B, int, int& Compare) {
+    Compare = B->Text().compare(A->Text());
+  };
+  Root->AlphaSort();
+  EXPECT_EQ(Children(Root), (Strings{"delta", "charlie", "bravo", "alpha"}));
+  Tree->OnCompare = nullptr;
+  Tree->SetSortType(stText);
+  EXPECT_EQ(Children(Root), (Strings{"alpha", "bravo", "charlie", "delta"}));
+  Items->AddChild(Root, "beta");
+  Root->getFirstChild()->SetText("zulu");
+  EXPECT_EQ(Children(Root), (Strings{"beta", "bravo", "charlie", "delta", "zulu"}));
+}
+
+TEST_F(TreeViewTest, EditingALabelAsksFirstAndLetsTheHandlerAmendTheText) {
+  bool Allow = false;
+  Tree->OnEditing = [&](TObject*, TTreeNode* Node, bool& AllowEdit) {
+    Log.push_back("OnEditing:" + Node->Text());
+    AllowEdit = Allow;
+  };
+  Tree->OnEdited = [&](TObject*, TTreeNode* Node, std::string& S) {
+    Log.push_back("OnEdited:" + Node->Text() + "->" + S);
+    S += "!";
+  };
+  EXPECT_FALSE(Plants->EditText());
+  EXPECT_FALSE(Tree->IsEditing());
+  Allow = true;
+  ASSERT_TRUE(Plants->EditText());
+  EXPECT_TRUE(Tree->IsEditing());
+  Harness::RunUntilIdle();
+  Harness::TypeText("Trees");
+  Harness::KeyPress(VK_RETURN);
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(Tree->IsEditing());
+  EXPECT_EQ(Plants->Text(), "Trees!");
+  EXPECT_EQ(Log, (Strings{"OnEditing:Plants", "OnEditing:Plants", "OnEdited:Plants->Trees"}));  // refused, then allowed
+  // Escape, or EndEdit(true), leaves the text alone without OnEdited.
+  Log.clear();
+  Tree->SetSelected(Animals);
+  Harness::KeyPress(VK_F2);
+  Harness::RunUntilIdle();
+  ASSERT_EQ(Tree->EditingNode(), Animals);
+  Harness::TypeText("xyz");
+  Harness::KeyPress(VK_ESCAPE);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Animals->Text(), "Animals");
+  ASSERT_TRUE(Animals->EditText());
+  Animals->EndEdit(true);
+  EXPECT_EQ(Log, (Strings{"OnEditing:Animals", "OnEditing:Animals"}));
+  Tree->ReadOnly = true;
+  EXPECT_FALSE(Animals->EditText());
+}
+
+TEST_F(TreeViewTest, KeysMoveTheSelectionAndOpenNodes) {
+  Tree->SetFocus();
+  Tree->SetSelected(Animals);
+  struct Step {
+    WORD Key;
+    TTreeNode* Selected;
+    bool AnimalsOpen;
+  };
+  for (const Step& S : std::vector<Step>{{VK_RIGHT, Animals, true},
+                                         {VK_RIGHT, Cat, true},
+                                         {VK_DOWN, Dog, true},
+                                         {VK_END, Plants, true},
+                                         {VK_HOME, Animals, true},
+                                         {VK_LEFT, Animals, false},
+                                         {VK_DOWN, Plants, false}}) {
+    Harness::KeyPress(S.Key);
+    Harness::RunUntilIdle();
+    EXPECT_EQ(Tree->Selected(), S.Selected) << S.Key;
+    EXPECT_EQ(Animals->Expanded(), S.AnimalsOpen) << S.Key;
+  }
+}
+
+TEST_F(TreeViewTest, CustomDrawGoesThroughItsStagesAndMayRecolourOrSkip) {
+  Animals->Expand(false);
+  Tree->SetSelected(Dog);
+  Strings Drawn;
+  Tree->OnCustomDrawItem = [&](TCustomTreeView* Sender, TTreeNode* Node, TCustomDrawState State, bool& Default) {
+    Drawn.push_back(Node->Text() + (State.Contains(cdsSelected) ? "*" : ""));
+    if (Node == Cat) {
+      Sender->Canvas()->Brush()->SetColor(clRed);
+    }
+    if (Node == Plants) {
+      Default = false;
+    }
+  };
+  Tree->Repaint();
+  EXPECT_EQ(Drawn, (Strings{"Animals", "Cat", "Dog*", "Plants"}));
+  HDC DC = GetDC(Tree->Handle());
+  TRect CatLabel = Cat->DisplayRect(true);
+  EXPECT_EQ(GetPixel(DC, CatLabel.Left + 1, CatLabel.Top + 1), static_cast<COLORREF>(clRed));
+  TRect PlantsRow = Plants->DisplayRect(true);
+  const COLORREF Window = GetPixel(DC, Tree->ClientWidth() - 2, PlantsRow.Top + 1);
+  int Inked = 0;
+  for (int X = PlantsRow.Left; X < PlantsRow.Right; ++X) {
+    Inked += GetPixel(DC, X, (PlantsRow.Top + PlantsRow.Bottom) / 2) != Window ? 1 : 0;
+  }
+  EXPECT_EQ(Inked, 0);  // skipped: nothing drawn for it
+  // The whole-control stage can take over the painting.
+  Drawn.clear();
+  Tree->OnCustomDraw = [](TCustomTreeView*, const TRect&, bool& Default) { Default = false; };
+  Tree->Repaint();
+  EXPECT_TRUE(Drawn.empty());
+  ReleaseDC(Tree->Handle(), DC);
+}
+
+TEST_F(TreeViewTest, RightClickSelectSelectsTheNodeUnderThePointer) {
+  int Rclicks = 0;
+  Track();
+  Tree->RightClickSelect = true;
+  ClickAt(LabelPoint(Plants), Harness::TButton::Right);
+  EXPECT_EQ(Tree->Selected(), Plants);
+  Tree->RightClickSelect = false;
+  Tree->OnChanging = [&](TObject*, TTreeNode*, bool&) { ++Rclicks; };
+  ClickAt(LabelPoint(Animals), Harness::TButton::Right);
+  EXPECT_EQ(Tree->Selected(), Plants);
+  EXPECT_EQ(Rclicks, 0);
+}
+
+TEST_F(TreeViewTest, ATreeViewIsLaidOutFromAFormFile) {
+  RegisterClasses({TTreeView::StaticClass()});
+  TStringStream In("object Form1: TTreeForm\r\n  object Tree2: TTreeView\r\n    Left = 210\r\n    Width = 80\r\n"
+                   "    Indent = 12\r\n    ReadOnly = True\r\n    RowSelect = True\r\n    ShowRoot = False\r\n"
+                   "    SortType = stText\r\n  end\r\nend\r\n");
+  TMemoryStream Bin;
+  ObjectTextToBinary(&In, &Bin);
+  Bin.SetPosition(0);
+  Bin.ReadComponent(Form);
+  auto* Tree2 = dynamic_cast<TTreeView*>(Form->FindComponent("Tree2"));
+  ASSERT_NE(Tree2, nullptr);
+  EXPECT_EQ(Tree2->Indent(), 12);
+  EXPECT_TRUE(Tree2->ReadOnly);
+  EXPECT_TRUE(Tree2->RowSelect());
+  EXPECT_FALSE(Tree2->ShowRoot());
+  EXPECT_EQ(Tree2->SortType(), stText);
+  auto* Top = Tree2->Items()->Add(nullptr, "b");
+  Tree2->Items()->Add(nullptr, "a");
+  EXPECT_EQ(Tree2->Items()->GetFirstNode()->Text(), "a");
+  EXPECT_EQ(Top->DisplayRect(true).Left, 2);  // no room for root lines
+}
+
+}  // namespace
