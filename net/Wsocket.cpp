@@ -481,18 +481,26 @@ void TCustomWSocket::CancelDnsLookup() {
 
 // ---- Properties -------------------------------------------------------------------------------------------------
 
+namespace {
+// Stores a trimmed address, port or protocol text, to be resolved again at the next use; an unchanged value
+// keeps what was resolved.
+void AssignEndpointText(const std::string& Value, std::string& Text, bool& Resolved, bool& Assigned) {
+  std::string V = Trim(Value);
+  if (V == Text && Assigned) {
+    return;
+  }
+  Text = V;
+  Resolved = false;
+  Assigned = true;
+}
+}  // namespace
+
 void TCustomWSocket::SetAddr(const std::string& Value) {
   if (FState != wsClosed) {
     RaiseException("Cannot change Addr if not closed");
     return;
   }
-  std::string V = Trim(Value);
-  if (V == FAddrStr && FAddrAssigned) {
-    return;
-  }
-  FAddrStr = V;
-  FAddrResolved = false;
-  FAddrAssigned = true;
+  AssignEndpointText(Value, FAddrStr, FAddrResolved, FAddrAssigned);
 }
 
 void TCustomWSocket::SetRemotePort(const std::string& Value) {
@@ -500,13 +508,7 @@ void TCustomWSocket::SetRemotePort(const std::string& Value) {
     RaiseException("Cannot change Port if not closed");
     return;
   }
-  std::string V = Trim(Value);
-  if (V == FPortStr && FPortAssigned) {
-    return;
-  }
-  FPortStr = V;
-  FPortResolved = false;
-  FPortAssigned = true;
+  AssignEndpointText(Value, FPortStr, FPortResolved, FPortAssigned);
 }
 
 void TCustomWSocket::SetProto(const std::string& Value) {
@@ -514,13 +516,7 @@ void TCustomWSocket::SetProto(const std::string& Value) {
     RaiseException("Cannot change Proto if not closed");
     return;
   }
-  std::string V = Trim(Value);
-  if (V == FProtoStr && FProtoAssigned) {
-    return;
-  }
-  FProtoStr = V;
-  FProtoResolved = false;
-  FProtoAssigned = true;
+  AssignEndpointText(Value, FProtoStr, FProtoResolved, FProtoAssigned);
 }
 
 void TCustomWSocket::SetLocalPort(const std::string& Value) {
