@@ -637,7 +637,15 @@ public:
   bool Updating() const { return FUpdateCount > 0; }
   void Assign(TPersistent* Source) override;
 
+protected:
+  // Layouts keep the nodes as the binary property "Data": the count of top-level nodes, then each node (and
+  // after it its children) as a size and a record of ImageIndex, SelectedIndex, StateIndex, OverlayIndex, a
+  // 32-bit data slot, the child count and the text as a short string.
+  void DefineProperties(TFiler* Filer) override;
+
 private:
+  void ReadData(TStream* Stream);
+  void WriteData(TStream* Stream);
   TTreeNode* InternalAdd(TTreeNode* Parent, int Position, const std::string& S, void* Ptr);
   TCustomTreeView* FOwner;
   TTreeNode FRoot;
@@ -708,6 +716,8 @@ public:
   void SetIndent(int Value);
   bool RightClickSelect = false;
   bool HotTrack = false;
+  // Kept for layouts and the program; the tree shows no tooltips of its own yet.
+  bool ToolTips = true;
   bool RowSelect() const { return FRowSelect; }
   void SetRowSelect(bool Value);
   bool AutoExpand = false;
@@ -735,6 +745,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
   void Paint() override;
   void Resize() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -818,7 +829,9 @@ inline constexpr UINT ODT_HEADER = 100;
 inline constexpr UINT HDN_FIRST = static_cast<UINT>(-300);
 inline constexpr UINT HDN_ITEMCHANGING = HDN_FIRST - 0;
 inline constexpr UINT HDN_ITEMCHANGED = HDN_FIRST - 1;
-inline constexpr UINT HDN_ITEMCLICK = HDN_FIRST - 2;
+inline constexpr UINT HDN_ITEMCLICKA = HDN_FIRST - 2;
+inline constexpr UINT HDN_ITEMCLICKW = HDN_FIRST - 22;
+inline constexpr UINT HDN_ITEMCLICK = HDN_ITEMCLICKA;
 inline constexpr UINT HDN_BEGINTRACK = HDN_FIRST - 6;
 inline constexpr UINT HDN_ENDTRACK = HDN_FIRST - 7;
 inline constexpr UINT HDN_TRACK = HDN_FIRST - 8;
@@ -873,6 +886,8 @@ inline constexpr UINT LVN_COLUMNCLICK = LVN_FIRST - 8;
 inline constexpr UINT LVN_BEGINDRAG = LVN_FIRST - 9;
 inline constexpr UINT LVN_BEGINRDRAG = LVN_FIRST - 11;
 inline constexpr UINT LVN_GETDISPINFO = LVN_FIRST - 50;
+inline constexpr UINT LVM_FIRST = 0x1000;
+inline constexpr UINT LVM_GETHEADER = LVM_FIRST + 31;
 inline constexpr UINT LVIF_TEXT = 0x0001;
 inline constexpr UINT LVIF_IMAGE = 0x0002;
 inline constexpr UINT LVIF_PARAM = 0x0004;

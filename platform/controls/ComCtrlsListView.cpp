@@ -226,7 +226,8 @@ void TListViewHeader::Dispatch(TMessage& Message) {
         int Index = FPressed;
         FPressed = -1;
         if (ItemAt(X) == Index) {
-          NotifyHeader(HDN_ITEMCLICK, Index, nullptr);
+          // The list view's header reports clicks with the wide code, as the platform's does.
+          NotifyHeader(HDN_ITEMCLICKW, Index, nullptr);
         }
       }
       Message.Result = 0;
@@ -1286,7 +1287,8 @@ void TCustomListView::HeaderNotify(TMessage& Message) {
   auto* NM = reinterpret_cast<NMHEADER*>(Message.LParam);
   Message.Result = 0;
   switch (NM->hdr.code) {
-    case HDN_ITEMCLICK: {
+    case HDN_ITEMCLICKA:
+    case HDN_ITEMCLICKW: {
       NMLISTVIEW LV;
       LV.iItem = -1;
       LV.iSubItem = NM->iItem;
@@ -1605,6 +1607,9 @@ void TCustomListView::Dispatch(TMessage& Message) {
       break;
     case WM_GETDLGCODE:
       Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+      return;
+    case LVM_GETHEADER:
+      Message.Result = static_cast<LRESULT>(FHeader && FHeader->HandleAllocated() ? FHeader->Handle() : 0);
       return;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

@@ -2,12 +2,15 @@
 // editing over a native edit, and the TVN_ notifications in the platform's order.
 #include "platform/controls/ComCtrls.h"
 
+#include "platform/classes/Filer.h"
+#include "platform/classes/Streams.h"
 #include "platform/classes/TypInfoImpl.h"
 #include "platform/graphics/ScrollBars.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/NativeControls.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 Z_IMPLEMENT_CLASS(TTreeNode, TPersistent)
@@ -321,7 +324,7 @@ void TTreeNode::Delete() { FOwner->Delete(this); }
 void TTreeNode::DeleteChildren() {
   FOwner->BeginUpdate();
   while (!FChildren.empty()) {
-    FOwner->Delete(FChildren.back());
+    FOwner->Delete(FChildren.front());
   }
   FOwner->EndUpdate();
 }
@@ -400,14 +403,33 @@ TTreeNode* TTreeNodes::InsertObject(TTreeNode* Sibling, const std::string& S, vo
   return InternalAdd(Sibling->FParentNode, Sibling->Index(), S, Ptr);
 }
 
-// Children first, each announced once (TVN_DELETEITEM) while it is still whole; then the node leaves its parent.
+// Children first (in their order), each announced once (TVN_DELETEITEM) while it is still whole; then the node
+// leaves its parent.
 void TTreeNodes::Delete(TTreeNode* Node) {
   if (!Node || Node->FOwner != this || Node->FDeleting || Node == &FRoot) {
     return;
   }
+  // The selection inside what goes passes to a neighbour of the deleted node, or its parent, once it is gone;
+  // only the change is reported (it cannot be refused).
+  TTreeNode* NewSelection = nullptr;
+  bool MoveSelection = false;
+  if (FOwner && FOwner->FSelected && (FOwner->FSelected == Node || FOwner->FSelected->HasAsParent(Node))) {
+    MoveSelection = true;
+    NewSelection = Node->getNextSibling();
+    if (!NewSelection) {
+      NewSelection = Node->getPrevSibling();
+    }
+    if (!NewSelection) {
+      NewSelection = Node->Parent();
+    }
+    if (NewSelection && NewSelection->FDeleting) {
+      NewSelection = nullptr;
+    }
+    FOwner->FSelected = nullptr;
+  }
   Node->FDeleting = true;
   while (!Node->FChildren.empty()) {
-    Delete(Node->FChildren.back());
+    Delete(Node->FChildren.front());
   }
   if (FOwner) {
     FOwner->NodeGoing(Node);
@@ -417,6 +439,10 @@ void TTreeNodes::Delete(TTreeNode* Node) {
   --FCount;
   delete Node;
   if (FOwner) {
+    if (MoveSelection && NewSelection && !FOwner->FDestroying) {
+      FOwner->FSelected = NewSelection;
+      FOwner->NotifyTree(TVN_SELCHANGED, TVC_UNKNOWN, nullptr, NewSelection);
+    }
     FOwner->NodesChanged();
   }
 }
@@ -424,7 +450,7 @@ void TTreeNodes::Delete(TTreeNode* Node) {
 void TTreeNodes::Clear() {
   BeginUpdate();
   while (!FRoot.FChildren.empty()) {
-    Delete(FRoot.FChildren.back());
+    Delete(FRoot.FChildren.front());
   }
   EndUpdate();
 }
@@ -461,6 +487,81 @@ void TTreeNodes::Assign(TPersistent* Source) {
   EndUpdate();
 }
 
+void TTreeNodes::DefineProperties(TFiler* Filer) {
+  TPersistent::DefineProperties(Filer);
+  Filer->DefineBinaryProperty(
+      "Data", [this](TStream* S) { ReadData(S); }, [this](TStream* S) { WriteData(S); }, FCount > 0);
+}
+
+namespace {
+constexpr std::int32_t NodeRecordFixed = 6 * 4;  // the four indexes, the data slot and the child count
+}  // namespace
+
+// The data slot of a stored node is not read back: a pointer from another run of a program means nothing here.
+void TTreeNodes::ReadData(TStream* Stream) {
+  auto ReadInt = [&] {
+    std::int32_t V = 0;
+    Stream->ReadBuffer(&V, sizeof V);
+    return V;
+  };
+  std::function<void(TTreeNode*)> ReadNode = [&](TTreeNode* Parent) {
+    std::int32_t Size = ReadInt();
+    if (Size < NodeRecordFixed + 1 || Size > NodeRecordFixed + 256) {
+      throw EReadError(RtlConsts::SInvalidImage);
+    }
+    std::int32_t Fields[6];
+    Stream->ReadBuffer(Fields, sizeof Fields);
+    unsigned char Len = 0;
+    Stream->ReadBuffer(&Len, 1);
+    if (Len != Size - NodeRecordFixed - 1) {
+      throw EReadError(RtlConsts::SInvalidImage);
+    }
+    std::string Text(Len, '\0');
+    if (Len) {
+      Stream->ReadBuffer(Text.data(), Len);
+    }
+    TTreeNode* Node = InternalAdd(Parent, -1, Text, nullptr);
+    Node->FImageIndex = Fields[0];
+    Node->FSelectedIndex = Fields[1];
+    Node->FStateIndex = Fields[2];
+    Node->FOverlayIndex = Fields[3];
+    for (std::int32_t I = 0; I < Fields[5]; ++I) {
+      ReadNode(Node);
+    }
+  };
+  BeginUpdate();
+  Clear();
+  std::int32_t Count = ReadInt();
+  for (std::int32_t I = 0; I < Count; ++I) {
+    ReadNode(&FRoot);
+  }
+  EndUpdate();
+}
+
+void TTreeNodes::WriteData(TStream* Stream) {
+  auto WriteInt = [&](std::int32_t V) { Stream->WriteBuffer(&V, sizeof V); };
+  std::function<void(TTreeNode*)> WriteNode = [&](TTreeNode* Node) {
+    std::string Text = Node->FText.substr(0, 255);
+    WriteInt(NodeRecordFixed + 1 + static_cast<std::int32_t>(Text.size()));
+    WriteInt(Node->FImageIndex);
+    WriteInt(Node->FSelectedIndex);
+    WriteInt(Node->FStateIndex);
+    WriteInt(Node->FOverlayIndex);
+    WriteInt(0);  // the data slot
+    WriteInt(Node->Count());
+    auto Len = static_cast<unsigned char>(Text.size());
+    Stream->WriteBuffer(&Len, 1);
+    Stream->WriteBuffer(Text.data(), Len);
+    for (TTreeNode* Child : Node->FChildren) {
+      WriteNode(Child);
+    }
+  };
+  WriteInt(static_cast<std::int32_t>(FRoot.FChildren.size()));
+  for (TTreeNode* Node : FRoot.FChildren) {
+    WriteNode(Node);
+  }
+}
+
 // ---- TCustomTreeView --------------------------------------------------------------------------------------------
 
 TCustomTreeView::TCustomTreeView(TComponent* AOwner)
@@ -489,6 +590,11 @@ void TCustomTreeView::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
   Params.Style |= WS_VSCROLL;
   Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomTreeView::CreateWnd() {
+  TCustomControl::CreateWnd();
+  NodesChanged();
 }
 
 int TCustomTreeView::TextWidth(const std::string& Text) { return MeasureWith(Font(), Text).cx; }
@@ -875,21 +981,6 @@ void TCustomTreeView::NodeGoing(TTreeNode* Node) {
   if (Node == FRClickNode) {
     FRClickNode = nullptr;
   }
-  if (Node == FSelected) {
-    // The selection moves to a neighbour, or the parent; only the change is reported (it cannot be refused).
-    TTreeNode* Next = Node->getNextSibling();
-    if (!Next) {
-      Next = Node->getPrevSibling();
-    }
-    if (!Next) {
-      Next = Node->Parent();
-    }
-    FSelected = nullptr;
-    if (Next && !FDestroying && !Next->FDeleting) {
-      FSelected = Next;
-      NotifyTree(TVN_SELCHANGED, TVC_UNKNOWN, nullptr, Next);
-    }
-  }
 }
 
 void TCustomTreeView::CNNotify(TMessage& Message) {
@@ -913,6 +1004,19 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
       }
       break;
     case TVN_DELETEITEM: Delete(NM->itemOld.hItem); break;
+    case TVN_GETDISPINFO: {
+      auto* Info = reinterpret_cast<NMTVDISPINFO*>(Message.LParam);
+      TTreeNode* Node = Info->item.lParam ? reinterpret_cast<TTreeNode*>(Info->item.lParam) : Info->item.hItem;
+      if (Node && (Info->item.mask & TVIF_IMAGE)) {
+        GetImageIndex(Node);
+        Info->item.iImage = Node->FImageIndex;
+      }
+      if (Node && (Info->item.mask & TVIF_SELECTEDIMAGE)) {
+        GetSelectedIndex(Node);
+        Info->item.iSelectedImage = Node->FSelectedIndex;
+      }
+      break;
+    }
     case TVN_BEGINLABELEDIT: {
       auto* Info = reinterpret_cast<NMTVDISPINFO*>(Message.LParam);
       Message.Result = CanEdit(reinterpret_cast<TTreeNode*>(Info->item.hItem)) ? 0 : 1;
@@ -1431,11 +1535,16 @@ void TCustomTreeView::Paint() {
       X += FStateImages->Width();
     }
     if (FImages) {
-      GetImageIndex(Node);
-      if (Sel) {
-        GetSelectedIndex(Node);
-      }
-      int Image = Sel ? Node->FSelectedIndex : Node->FImageIndex;
+      // The image is asked for as the platform's control asks: TVN_GETDISPINFO, answered by GetImageIndex /
+      // GetSelectedIndex.
+      NMTVDISPINFO Info;
+      Info.item.mask = Sel ? TVIF_SELECTEDIMAGE : TVIF_IMAGE;
+      Info.item.hItem = Node;
+      Info.item.lParam = reinterpret_cast<LPARAM>(Node);
+      Info.item.iImage = Node->FImageIndex;
+      Info.item.iSelectedImage = Node->FSelectedIndex;
+      Notify(Info.hdr, TVN_GETDISPINFO);
+      int Image = Sel ? Info.item.iSelectedImage : Info.item.iImage;
       if (Image >= 0 && Image < FImages->Count()) {
         FImages->Draw(C, X, Y + (H - FImages->Height()) / 2, Image, Enabled() && !Node->FCut);
         if (Node->FOverlayIndex >= 0) {
@@ -1474,6 +1583,7 @@ void TCustomTreeView::Paint() {
 
 void TTreeView::Publish(TMetaClass& Meta) {
   TPublisher<TTreeView> P(Meta);
+  P.Property("Items", &TTreeView::Items, &TTreeView::SetItems);
   P.Property("AutoExpand", &TTreeView::AutoExpand, &TTreeView::AutoExpand).Default(false);
   P.Property("HideSelection", &TTreeView::HideSelection, &TTreeView::SetHideSelection).Default(true);
   P.Property("HotTrack", &TTreeView::HotTrack, &TTreeView::HotTrack).Default(false);
@@ -1487,6 +1597,7 @@ void TTreeView::Publish(TMetaClass& Meta) {
   P.Property("ShowRoot", &TTreeView::ShowRoot, &TTreeView::SetShowRoot).Default(true);
   P.Property("SortType", &TTreeView::SortType, &TTreeView::SetSortType).Default(stNone);
   P.Property("StateImages", &TTreeView::StateImages, &TTreeView::SetStateImages);
+  P.Property("ToolTips", &TTreeView::ToolTips, &TTreeView::ToolTips).Default(true);
   P.Property("OnChange", &TTreeView::OnChange, &TTreeView::OnChange);
   P.Property("OnChanging", &TTreeView::OnChanging, &TTreeView::OnChanging);
   P.Property("OnCollapsed", &TTreeView::OnCollapsed, &TTreeView::OnCollapsed);

@@ -17,6 +17,7 @@ using TBorderStyle = TFormBorderStyle;  // bsNone or bsSingle for controls
 enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
 enum TBevelStyle { bsLowered, bsRaised };
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
 // Whether Key is the '&' accelerator of Caption (case ignored; "&&" is a literal ampersand).
@@ -186,6 +187,46 @@ public:
   static void Publish(TMetaClass& Meta);
 };
 
+// A multi-line edit. Lines is a view of the window's text, one string per line (the lines as typed, not as
+// wrapped); the text joins them with CR LF. WordWrap and ScrollBars remake the window, keeping the text.
+class TCustomMemo : public TCustomEdit {
+  Z_CLASS(TCustomMemo, TCustomEdit)
+
+public:
+  explicit TCustomMemo(TComponent* AOwner);
+  ~TCustomMemo() override;
+  void Dispatch(TMessage& Message) override;
+
+  TStrings* Lines() const { return FLines.get(); }
+  void SetLines(TStrings* Value);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle Value);
+  // Whether Return and Tab are typed into the text rather than working the dialog.
+  bool WantReturns = true;
+  bool WantTabs = false;
+  // The caret as a column (X) and line (Y), both from 0.
+  TPoint CaretPos();
+  void SetCaretPos(TPoint Value);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+
+private:
+  std::unique_ptr<TStrings> FLines;
+  bool FWordWrap = true;
+  TScrollStyle FScrollBars = ssNone;
+};
+
+class TMemo : public TCustomMemo {
+  Z_CLASS(TMemo, TCustomMemo)
+
+public:
+  explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
+  static void Publish(TMetaClass& Meta);
+};
+
 // A frame with a caption that holds other controls; it paints itself.
 class TGroupBox : public TCustomControl {
   Z_CLASS(TGroupBox, TCustomControl)
@@ -197,6 +238,50 @@ public:
 
 protected:
   void Paint() override;
+};
+
+// A group box of radio buttons, one per line of Items, laid out top to bottom in Columns columns. ItemIndex is
+// the checked button (-1: none); a click on a button sets it and runs OnClick (setting it in code does not).
+// The buttons belong to the group and are remade when Items change.
+class TCustomRadioGroup : public TGroupBox {
+  Z_CLASS(TCustomRadioGroup, TGroupBox)
+
+public:
+  explicit TCustomRadioGroup(TComponent* AOwner);
+  ~TCustomRadioGroup() override;
+  void Dispatch(TMessage& Message) override;
+
+  TStrings* Items() const { return FItems.get(); }
+  void SetItems(TStrings* Value);
+  int ItemIndex() const { return FItemIndex; }
+  void SetItemIndex(int Value);
+  int Columns() const { return FColumns; }
+  void SetColumns(int Value);  // 1 .. 16
+  int ButtonCount() const { return static_cast<int>(FButtons.size()); }
+  TRadioButton* Buttons(int Index) const { return FButtons.at(static_cast<std::size_t>(Index)); }
+
+protected:
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  // Places the buttons in the client area.
+  void ArrangeButtons();
+
+private:
+  void ItemsChanged();
+  void ButtonClicked(TRadioButton* Button);
+  std::unique_ptr<TStrings> FItems;
+  std::vector<TRadioButton*> FButtons;
+  int FItemIndex = -1;
+  int FColumns = 1;
+  bool FUpdating = false;
+};
+
+class TRadioGroup : public TCustomRadioGroup {
+  Z_CLASS(TRadioGroup, TCustomRadioGroup)
+
+public:
+  explicit TRadioGroup(TComponent* AOwner) : TCustomRadioGroup(AOwner) {}
+  static void Publish(TMetaClass& Meta);
 };
 
 // A container with bevels and a caption; it paints itself.
@@ -347,4 +432,56 @@ class TComboBox : public TCustomComboBox {
 public:
   explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
   static void Publish(TMetaClass& Meta);
+};
+
+enum TScrollBarKind { sbHorizontal, sbVertical };
+enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+// Called for every scroll action with the position it would give; the handler may change ScrollPos.
+using TScrollEvent = std::function<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
+
+// A scroll bar control: a window that is all scroll bar (its own window scroll bar of Kind). The arrows move
+// Position by SmallChange, the page areas by LargeChange, the thumb to where it is dragged; OnScroll sees each
+// action and OnChange each change of Position. Position stays within Min .. Max - PageSize + 1 (PageSize 0:
+// Max).
+class TScrollBar : public TWinControl {
+  Z_CLASS(TScrollBar, TWinControl)
+
+public:
+  explicit TScrollBar(TComponent* AOwner);
+  void Dispatch(TMessage& Message) override;
+
+  TScrollBarKind Kind() const { return FKind; }
+  void SetKind(TScrollBarKind Value);
+  int Min() const { return FMin; }
+  void SetMin(int Value) { SetParams(FPosition, Value, FMax); }
+  int Max() const { return FMax; }
+  void SetMax(int Value) { SetParams(FPosition, FMin, Value); }
+  int Position() const { return FPosition; }
+  void SetPosition(int Value) { SetParams(Value, FMin, FMax); }
+  int PageSize() const { return FPageSize; }
+  void SetPageSize(int Value);
+  // Sets position and range at once; EInvalidOperation when Max < Min.
+  void SetParams(int APosition, int AMin, int AMax);
+  int LargeChange = 1;
+  int SmallChange = 1;
+  TNotifyEvent OnChange;
+  TScrollEvent OnScroll;
+  static void Publish(TMetaClass& Meta);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void Loaded() override;
+  virtual void Change();
+  virtual void Scroll(TScrollCode ScrollCode, int& ScrollPos);
+
+private:
+  void DoScroll(int Code, WPARAM WParam);
+  void UpdateBar();
+  int Bar() const;
+  TScrollBarKind FKind = sbHorizontal;
+  int FMin = 0;
+  int FMax = 100;
+  int FPosition = 0;
+  int FPageSize = 0;
 };

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <climits>
 
+std::unique_ptr<TNativeControl> MakeNativeMemo(HWND Wnd, const CREATESTRUCT* Create);
+
 namespace {
 
 int SignedParam(WPARAM W) { return static_cast<int>(static_cast<std::intptr_t>(W)); }
@@ -151,7 +153,12 @@ private:
   char FPasswordChar = 0;
 };
 
-const ATOM EditClass = RegisterNativeClass(
-    WC_EDIT, [](HWND Wnd, const CREATESTRUCT* Create) { return std::make_unique<TNativeEdit>(Wnd, Create); });
+// A multi-line edit is a different widget (NativeMemo.cpp).
+const ATOM EditClass = RegisterNativeClass(WC_EDIT, [](HWND Wnd, const CREATESTRUCT* Create) -> std::unique_ptr<TNativeControl> {
+  if (static_cast<DWORD>(GetWindowLong(Wnd, GWL_STYLE)) & ES_MULTILINE) {
+    return MakeNativeMemo(Wnd, Create);
+  }
+  return std::make_unique<TNativeEdit>(Wnd, Create);
+});
 
 }  // namespace

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using Strings = std::vector<std::string>;
 
 namespace {
@@ -377,6 +379,45 @@ TEST_F(ComCtrls, ProgressBarKeepsItsPositionInRangeAndWrapsWhenStepping) {
   Bar->SetOrientation(pbVertical);
   EXPECT_EQ(Bar->Width(), 20);
   EXPECT_EQ(Bar->BarRect(), Rect(2, 102 - 25, 18, 102));
+}
+
+TEST_F(ComCtrls, AGalleryOfTheCommonControlsPaintsAndSavesAsPng) {
+  auto* PC = Make<TPageControl>(Form, Form, Rect(4, 4, 204, 124));
+  for (const char* Caption : {"First", "Second"}) {
+    auto* S = new TTabSheet(Form);
+    S->AfterConstruction();
+    S->SetPageControl(PC);
+    S->SetCaption(Caption);
+  }
+  auto* Tabs = Make<TTabControl>(Form, Form, Rect(210, 4, 400, 60));
+  Tabs->Tabs()->Add("One");
+  Tabs->Tabs()->Add("Two");
+  auto* Tree = Make<TTreeView>(Form, Form, Rect(4, 130, 140, 250));
+  TTreeNode* Root = Tree->Items()->Add(nullptr, "Root");
+  Tree->Items()->AddChild(Root, "Child");
+  Root->Expand(false);
+  Tree->SetSelected(Root);
+  auto* List = Make<TListView>(Form, Form, Rect(150, 130, 400, 250));
+  List->SetViewStyle(vsReport);
+  List->Columns()->Add()->SetCaption("Name");
+  List->Items()->Add()->SetCaption("Entry");
+  auto* Progress = Make<TProgressBar>(Form, Form, Rect(210, 70, 400, 90));
+  Progress->SetSmooth(true);
+  Progress->SetPosition(50);
+  auto* Bar = Make<TStatusBar>(Form, Form, Rect(0, 0, 0, 19));
+  Bar->Panels()->Add()->SetText("Ready");
+  Form->Show();
+  Harness::RunUntilIdle();
+
+  HDC DC = GetDC(Progress->Handle());
+  TRect Filled = Progress->BarRect();
+  EXPECT_EQ(GetPixel(DC, Filled.Left + 2, 8), ColorToRGB(clHighlight));
+  EXPECT_NE(GetPixel(DC, Filled.Right + 2, 8), ColorToRGB(clHighlight));
+  ReleaseDC(Progress->Handle(), DC);
+  const std::string File = (std::filesystem::temp_directory_path() / "zub_comctrls_gallery.png").string();
+  ASSERT_TRUE(Harness::SaveWindowPng(Form->Handle(), File));
+  EXPECT_GT(std::filesystem::file_size(File), 1000u);
+  std::filesystem::remove(File);
 }
 
 }  // namespace

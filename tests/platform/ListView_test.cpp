@@ -84,7 +84,6 @@ protected:
     Harness::RunUntilIdle();
     Harness::MouseMove(Wnd, Point(P.X, P.Y + 200));  // no double clicks between steps
     Harness::RunUntilIdle();
-    Sleep(0);
   }
   Strings Captions() {
     Strings R;
@@ -105,6 +104,8 @@ TEST_F(ListViewTest, TheReportViewLaysOutRowsUnderItsHeaderWindow) {
   EXPECT_EQ(List->Columns()->Items(1)->Alignment(), taRightJustify);
   HWND Header = List->HeaderHandle();
   ASSERT_NE(Header, static_cast<HWND>(0));
+  EXPECT_EQ(static_cast<HWND>(SendMessage(List->Handle(), LVM_GETHEADER, 0, 0)), Header);
+  EXPECT_EQ(GetDlgItem(List->Handle(), 0), Header);  // the list's child window with id 0
   EXPECT_TRUE(IsWindowVisible(Header));
   EXPECT_EQ(SendMessage(Header, HDM_GETITEMCOUNT, 0, 0), 3);
   TRect R;
@@ -224,7 +225,7 @@ TEST_F(ListViewTest, TheHeaderReportsClicksAndTrackingAndKeepsItsSortMarks) {
   EXPECT_EQ(Clicked, List->Columns()->Items(1));
   EXPECT_EQ(Log, (Strings{"COLUMNCLICK:1"}));
 
-  // Dragging the divider after "Name" widens the column; a refused start leaves it.
+  // Dragging the divider after "Name" widens the column.
   Harness::MouseDown(Header, Point(100, 5));
   Harness::MouseMove(Header, Point(130, 5));
   Harness::RunUntilIdle();

@@ -120,25 +120,28 @@ TEST_F(TreeViewTest, DeletingAnnouncesEveryNodeOnceChildrenFirst) {
     Deleted.push_back(Node->Text() + (Node->Parent() ? "<" + Node->Parent()->Text() : ""));
   };
   Dog->Delete();
-  EXPECT_EQ(Deleted, (Strings{"Beagle<Hound", "Hound<Dog", "Puppy<Dog", "Dog<Animals"}));
+  EXPECT_EQ(Deleted, (Strings{"Puppy<Dog", "Beagle<Hound", "Hound<Dog", "Dog<Animals"}));
   EXPECT_EQ(Items->Count(), 3);
-  EXPECT_EQ(Log, (Strings{"DELETEITEM:Beagle", "DELETEITEM:Hound", "DELETEITEM:Puppy", "DELETEITEM:Dog"}));
+  EXPECT_EQ(Log, (Strings{"DELETEITEM:Puppy", "DELETEITEM:Beagle", "DELETEITEM:Hound", "DELETEITEM:Dog"}));
 
-  // The selected node going passes the selection on (only the change is reported).
-  Tree->SetSelected(Cat);
+  // The selection going (with its node or an ancestor) passes to a neighbour of what goes; only the change is
+  // reported.
+  auto* Kitten = Items->AddChild(Cat, "Kitten");
+  Tree->SetSelected(Kitten);
   Log.clear();
   Strings Changes;
   Tree->OnChange = [&](TObject*, TTreeNode* Node) { Changes.push_back(Node ? Node->Text() : "-"); };
   Cat->Delete();
   EXPECT_EQ(Tree->Selected(), Animals);
-  EXPECT_EQ(Log, (Strings{"DELETEITEM:Cat", "SELCHANGED:Animals"}));
+  EXPECT_EQ(Log, (Strings{"DELETEITEM:Kitten", "DELETEITEM:Cat", "SELCHANGED:Animals"}));
   EXPECT_EQ(Changes, (Strings{"Animals"}));
 
-  // What is left goes when the tree does, still announced.
+  // What is left goes when the tree does, still announced: the top-level nodes in order, children first.
+  Items->AddChild(Plants, "Fern");
   Deleted.clear();
   Form->Log = nullptr;
   delete Tree;
-  EXPECT_EQ(Deleted, (Strings{"Plants", "Animals"}));
+  EXPECT_EQ(Deleted, (Strings{"Animals", "Fern<Plants", "Plants"}));
 }
 
 TEST_F(TreeViewTest, SelectionAsksOnChangingWhichMayRefuse) {
@@ -412,6 +415,93 @@ TEST_F(TreeViewTest, ATreeViewIsLaidOutFromAFormFile) {
   Tree2->Items()->Add(nullptr, "a");
   EXPECT_EQ(Tree2->Items()->GetFirstNode()->Text(), "a");
   EXPECT_EQ(Top->DisplayRect(true).Left, 2);  // no room for root lines
+}
+
+TEST_F(TreeViewTest, NodesTravelInTheLayoutAsTheItemsDataBlock) {
+  RegisterClasses({TTreeView::StaticClass()});
+  Tree->SetName("Tree1");
+  Cat->SetImageIndex(3);
+  Cat->SetStateIndex(2);
+  TMemoryStream Bin;
+  Bin.WriteComponent(Tree);
+  Bin.SetPosition(0);
+  TStringStream Text("");
+  ObjectBinaryToText(&Bin, &Text);
+  // One top-level node record: its size (24 + 1 + text), the indexes, the data slot, the child count, the text.
+  const std::string Plants = "1F000000" "00000000" "00000000" "FFFFFFFF" "FFFFFFFF" "00000000" "00000000"
+                             "06506C616E7473";
+  std::string Flat;
+  for (char C : Text.DataString()) {
+    if (std::isxdigit(static_cast<unsigned char>(C))) Flat += C;
+    else if (C == '}') Flat += '|';
+  }
+  EXPECT_NE(Text.DataString().find("Items.Data = {"), std::string::npos);
+  EXPECT_NE(Flat.find(Plants), std::string::npos) << Text.DataString();
+
+  auto* Copy = new TTreeView(nullptr);
+  Copy->AfterConstruction();
+  Bin.SetPosition(0);
+  Bin.ReadComponent(Copy);
+  ASSERT_EQ(Copy->Items()->Count(), 7);
+  Strings Got;
+  for (int I = 0; I < 7; ++I) {
+    TTreeNode* N = Copy->Items()->Item(I);
+    Got.push_back(N->Text() + "/" + std::to_string(N->Level()) + "/" + std::to_string(N->ImageIndex()) + "/" +
+                  std::to_string(N->StateIndex()));
+  }
+  EXPECT_EQ(Got, (Strings{"Animals/0/0/-1", "Cat/1/3/2", "Dog/1/0/-1", "Puppy/2/0/-1", "Hound/2/0/-1",
+                          "Beagle/3/0/-1", "Plants/0/0/-1"}));
+
+  // A record whose size and text disagree is refused, not read past.
+  TTreeView* Target = Copy;
+  EXPECT_THROW(
+      {
+        TStringStream In("object Tree1: TTreeView\r\n  Items.Data = {\r\n    01000000 1D000000 000000000000000000000000"
+                         "000000000000000000000000 C8616263 64}\r\nend\r\n");
+        TMemoryStream B;
+        ObjectTextToBinary(&In, &B);
+        B.SetPosition(0);
+        B.ReadComponent(Target);
+      },
+      EReadError);
+  delete Copy;
+}
+
+TEST_F(TreeViewTest, ImagesAreAskedForThroughTheDisplayInfoOfTheNodesShown) {
+  TImageList Images(nullptr);
+  Images.SetWidth(8);
+  Images.SetHeight(8);
+  TBitmap Strip;
+  Strip.SetSize(16, 8);
+  Strip.Canvas()->Brush()->SetColor(clRed);
+  Strip.Canvas()->FillRect(Rect(0, 0, 8, 8));
+  Strip.Canvas()->Brush()->SetColor(clBlue);
+  Strip.Canvas()->FillRect(Rect(8, 0, 16, 8));
+  ASSERT_EQ(Images.AddMasked(&Strip, clFuchsia), 0);
+  Tree->SetImages(&Images);
+  Strings Asked;
+  bool Answered = false;
+  Form->Log = nullptr;
+  Tree->OnGetImageIndex = [&](TObject*, TTreeNode* Node) {
+    Asked.push_back(Node->Text());
+    Node->SetImageIndex(Node == Plants ? 1 : 0);
+  };
+  Tree->OnGetSelectedIndex = [&](TObject*, TTreeNode* Node) {
+    Answered = true;
+    Node->SetSelectedIndex(1);
+  };
+  Tree->SetSelected(Animals);
+  Tree->Repaint();
+  EXPECT_EQ(Asked, (Strings{"Plants"}));  // the collapsed children are not asked; the selected node gives its
+  EXPECT_TRUE(Answered);                  // selected image instead
+  HDC DC = GetDC(Tree->Handle());
+  TRect PlantsLabel = Plants->DisplayRect(true), AnimalsLabel = Animals->DisplayRect(true);
+  const int Mid = (PlantsLabel.Top + PlantsLabel.Bottom) / 2;
+  EXPECT_EQ(GetPixel(DC, PlantsLabel.Left - 5, Mid), static_cast<COLORREF>(clBlue));
+  EXPECT_EQ(GetPixel(DC, AnimalsLabel.Left - 5, (AnimalsLabel.Top + AnimalsLabel.Bottom) / 2),
+            static_cast<COLORREF>(clBlue));
+  ReleaseDC(Tree->Handle(), DC);
+  Tree->SetImages(nullptr);
 }
 
 }  // namespace
