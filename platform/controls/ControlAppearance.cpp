@@ -109,6 +109,8 @@ void TCustomControl::Dispatch(TMessage& Message) {
     FCanvas->Brush()->SetColor(Color());
     ControlState.Include(csCustomPaint);
     Paint();
+    // The graphic controls on top draw with their own canvases into the same context.
+    PaintControls(DC, nullptr);
   } catch (...) {
     ControlState.Exclude(csCustomPaint);
     FCanvas->SetHandle(0);

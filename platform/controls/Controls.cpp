@@ -747,6 +747,21 @@ bool TWinControl::IsControlMouseMsg(TWMMouse& Message) {
 void TWinControl::Dispatch(TMessage& Message) {
   auto& Key = MessageAs<TWMKey>(Message);
   switch (Message.Msg) {
+    case WM_PAINT:
+      // A window that does not paint itself still paints the graphic controls it holds, over the background
+      // that BeginPaint erased.
+      if (HasGraphicChildren()) {
+        PAINTSTRUCT Ps;
+        HDC DC = Message.WParam ? static_cast<HDC>(Message.WParam) : BeginPaint(FHandle, &Ps);
+        PaintControls(DC, nullptr);
+        if (!Message.WParam) {
+          EndPaint(FHandle, &Ps);
+        }
+        Message.Result = 0;
+        return;
+      }
+      TControl::Dispatch(Message);
+      return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (!DoKeyDown(Key)) {
@@ -1254,4 +1269,59 @@ void TWinControl::CNChar(TWMKey& Message) {
 
 // ---- TGraphicControl ----------------------------------------------------------------------------------------
 
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {}
+
+TGraphicControl::~TGraphicControl() = default;
+
+void TGraphicControl::Dispatch(TMessage& Message) {
+  if (Message.Msg != WM_PAINT || Message.WParam == 0) {
+    TControl::Dispatch(Message);
+    return;
+  }
+  FCanvas->Lock();
+  try {
+    FCanvas->SetHandle(static_cast<HDC>(Message.WParam));
+    FCanvas->SetFont(Font());
+    FCanvas->Brush()->SetColor(Color());
+    Paint();
+  } catch (...) {
+    FCanvas->SetHandle(0);
+    FCanvas->Unlock();
+    throw;
+  }
+  FCanvas->SetHandle(0);
+  FCanvas->Unlock();
+  Message.Result = 0;
+}
+
+bool TWinControl::HasGraphicChildren() const {
+  return std::any_of(FControls.begin(), FControls.end(),
+                     [](TControl* C) { return dynamic_cast<TGraphicControl*>(C) != nullptr; });
+}
+
+void TWinControl::PaintControls(HDC DC, TControl* First) {
+  std::size_t Start = 0;
+  if (First != nullptr) {
+    auto It = std::find(FControls.begin(), FControls.end(), First);
+    Start = It == FControls.end() ? 0 : static_cast<std::size_t>(It - FControls.begin());
+  }
+  // The list may change while a control paints (a handler that frees one): walk a copy.
+  const std::vector<TControl*> Children(FControls.begin() + static_cast<std::ptrdiff_t>(Start), FControls.end());
+  for (TControl* C : Children) {
+    auto* G = dynamic_cast<TGraphicControl*>(C);
+    if (G == nullptr || !G->Visible()) {
+      continue;
+    }
+    const TRect R = G->BoundsRect();
+    if (!RectVisible(DC, &R)) {
+      continue;
+    }
+    const int Saved = SaveDC(DC);
+    TPoint Org;
+    GetWindowOrgEx(DC, &Org);
+    SetWindowOrgEx(DC, Org.X - R.Left, Org.Y - R.Top, nullptr);
+    IntersectClipRect(DC, 0, 0, R.Width(), R.Height());
+    G->Perform(WM_PAINT, static_cast<WPARAM>(DC), 0);
+    RestoreDC(DC, Saved);
+  }
+}

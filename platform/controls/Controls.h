@@ -312,6 +312,10 @@ public:
 
   HWND Handle();
   bool HandleAllocated() const { return FHandle != 0; }
+  // Paints the visible graphic controls among the children, from First (null: all) upwards in z-order, into DC
+  // (the window's own paint context).
+  void PaintControls(HDC DC, TControl* First);
+  bool HasGraphicChildren() const;
   void HandleNeeded() { (void)Handle(); }
   void RecreateWnd();
   void DestroyHandle();
@@ -424,12 +428,23 @@ private:
   std::unique_ptr<TCanvas> FCanvas;
 };
 
-// A control without a window: its parent forwards the mouse messages over it and paints it.
+// A control without a window: its parent forwards the mouse messages over it and paints it. The parent sends
+// WM_PAINT with its device context in WParam, moved to the control's corner and clipped to its bounds; Paint
+// then draws on Canvas, which holds that context with the control's font and colour selected.
 class TGraphicControl : public TControl {
   Z_CLASS(TGraphicControl, TControl)
 
 public:
   explicit TGraphicControl(TComponent* AOwner);
+  ~TGraphicControl() override;
+  void Dispatch(TMessage& Message) override;
+  TCanvas* Canvas() const { return FCanvas.get(); }
+
+protected:
+  virtual void Paint() {}
+
+private:
+  std::unique_ptr<TCanvas> FCanvas;
 };
 
 // The application's loop hands every message here first while a drag is under way; true when the drag used it.

@@ -419,3 +419,51 @@ TEST_F(Forms, ColourAndFontFollowTheParentUntilSetAndReadFromLayouts) {
 }
 
 }  // namespace
+
+namespace {
+// A windowless control that fills itself with its colour and marks its top-left pixel.
+class TSwatch : public TGraphicControl {
+public:
+  using TGraphicControl::TGraphicControl;
+  int Paints = 0;
+
+protected:
+  void Paint() override {
+    ++Paints;
+    Canvas()->FillRect(Rect(0, 0, Width(), Height()));
+    Canvas()->SetPixels(0, 0, clBlack);
+  }
+};
+}  // namespace
+
+TEST_F(Forms, GraphicControlsArePaintedByTheirParentAtTheirPlace) {
+  // On a form (which does not paint itself) and on a custom control (which does, first).
+  auto* OnForm = new TSwatch(Form);
+  OnForm->SetParent(Form);
+  OnForm->SetBounds(150, 10, 20, 10);
+  OnForm->SetColor(clLime);
+  auto* OnB = new TSwatch(Form);
+  OnB->SetParent(B);
+  OnB->SetBounds(40, 5, 10, 10);
+  OnB->SetColor(clBlue);
+  B->OnPaint = [this](TObject*) {
+    B->Canvas()->Brush()->SetColor(clYellow);
+    B->Canvas()->FillRect(Rect(0, 0, B->Width(), B->Height()));
+  };
+  Form->Invalidate();
+  B->Invalidate();
+  Harness::RunUntilIdle();
+  EXPECT_GE(OnForm->Paints, 1);
+  EXPECT_GE(OnB->Paints, 1);
+  HDC DC = GetDC(Form->Handle());
+  EXPECT_EQ(GetPixel(DC, 150, 10), ColorToRGB(clBlack));
+  EXPECT_EQ(GetPixel(DC, 160, 15), ColorToRGB(clLime));
+  EXPECT_NE(GetPixel(DC, 171, 15), ColorToRGB(clLime));  // clipped to its bounds
+  ReleaseDC(Form->Handle(), DC);
+  DC = GetDC(B->Handle());
+  EXPECT_EQ(GetPixel(DC, 40, 5), ColorToRGB(clBlack));
+  EXPECT_EQ(GetPixel(DC, 45, 10), ColorToRGB(clBlue));
+  EXPECT_EQ(GetPixel(DC, 60, 10), ColorToRGB(clYellow));  // the parent's own painting around it
+  ReleaseDC(B->Handle(), DC);
+  B->OnPaint = nullptr;
+}
