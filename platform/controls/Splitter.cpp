@@ -312,3 +312,12 @@ void TSplitter::Notification(TComponent* AComponent, TOperation Operation) {
     }
   }
 }
+
+void TSplitter::Paint() {
+  TRect R = ClientRect();
+  Canvas()->Brush()->SetColor(Color());
+  Canvas()->FillRect(R);
+  if (Beveled) {
+    DrawEdge(Canvas()->Handle(), &R, BDR_RAISEDINNER, BF_RECT);
+  }
+}

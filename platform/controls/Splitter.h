@@ -45,6 +45,10 @@ protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual bool CanResize(int& NewSize);
 
+protected:
+  // Fills the bar with its colour; a bevelled bar gets a raised edge along its length.
+  void Paint() override;
+
 private:
   bool DoCanResize(int& NewSize);
   void CalcSplitSize(int X, int Y, int& NewSize, int& Split);

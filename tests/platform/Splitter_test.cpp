@@ -226,3 +226,15 @@ TEST_F(SplitterTest, RightAndBottomSplittersResizeTheControlBeyondThem) {
 }
 
 }  // namespace
+
+TEST_F(SplitterTest, TheBarIsPaintedInItsColourByTheForm) {
+  Load(Layout);
+  auto* Splitter = static_cast<TSplitter*>(C("Splitter1"));
+  Splitter->SetColor(clRed);
+  Harness::RunUntilIdle();
+  TRect R = Splitter->BoundsRect();
+  HDC DC = GetDC(Form->Handle());
+  EXPECT_EQ(GetPixel(DC, R.Left + 1, R.Top + 20), ColorToRGB(clRed));
+  EXPECT_EQ(GetPixel(DC, R.Right - 1, R.Bottom - 1), ColorToRGB(clRed));
+  ReleaseDC(Form->Handle(), DC);
+}
