@@ -1,4 +1,5 @@
-// The class library's bitmap button: a push button whose Kind gives it a standard caption and modal result.
+// The class library's bitmap button (a push button whose Kind gives it a standard caption and modal result) and
+// speed button (a windowless button that can stay down, alone or as one of a group).
 #pragma once
 
 #include "platform/controls/StdCtrls.h"
@@ -35,6 +36,62 @@ private:
   std::unique_ptr<TBitmap> FGlyph;
   TBitBtnKind FKind = bkCustom;
   TNumGlyphs FNumGlyphs = 1;
+};
+
+enum TSpeedButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+
+// A windowless button. With GroupIndex 0 it springs back up after a click; with a GroupIndex it stays down when
+// clicked, and the siblings (same parent) with the same GroupIndex go up; a click on a down button lifts it only
+// when AllowAllUp (shared by the group). A click (press and release over it) runs OnClick.
+class TSpeedButton : public TGraphicControl {
+  Z_CLASS(TSpeedButton, TGraphicControl)
+
+public:
+  explicit TSpeedButton(TComponent* AOwner);
+  ~TSpeedButton() override;
+  void Click() override;
+
+  bool Down() const { return FDown; }
+  void SetDown(bool Value);
+  int GroupIndex() const { return FGroupIndex; }
+  void SetGroupIndex(int Value);
+  bool AllowAllUp() const { return FAllowAllUp; }
+  void SetAllowAllUp(bool Value);
+  bool Flat() const { return FFlat; }
+  void SetFlat(bool Value);
+  TBitmap* Glyph() const { return FGlyph.get(); }
+  void SetGlyph(TBitmap* Value);
+  TNumGlyphs NumGlyphs() const { return FNumGlyphs; }
+  void SetNumGlyphs(TNumGlyphs Value);  // kept within 1 .. 4
+  TButtonLayout Layout = blGlyphLeft;
+  int Margin = -1;
+  int Spacing = 4;
+  // How the button shows now (pressed, down, disabled or up).
+  TSpeedButtonState State() const;
+  // Whether the mouse is over a flat button (it shows its frame then).
+  bool MouseInControl() const { return FMouseInControl; }
+  // Draws the button (frame, glyph image of its state, caption) on Canvas within its bounds at Origin.
+  void PaintOn(TCanvas& Canvas, TPoint Origin);
+  static void Publish(TMetaClass& Meta);
+
+protected:
+  void Paint() override;  // PaintOn its own canvas, which the parent has placed at the button's corner
+  void Dispatch(TMessage& Message) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+
+private:
+  // Lifts the other buttons of the group (or shares AllowAllUp with them).
+  void UpdateExclusive(bool ShareAllowAllUp);
+  std::unique_ptr<TBitmap> FGlyph;
+  int FGroupIndex = 0;
+  TNumGlyphs FNumGlyphs = 1;
+  bool FDown = false;
+  bool FAllowAllUp = false;
+  bool FFlat = false;
+  bool FPressed = false;  // the left button went down over it and is still held
+  bool FMouseInControl = false;
 };
 
 // The caption and modal result a kind of bitmap button has.

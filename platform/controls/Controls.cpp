@@ -1,5 +1,6 @@
 // The class library's control classes: message dispatch, bounds, windows, focus, mouse and key handling.
 #include "platform/controls/Controls.h"
+#include "platform/win/NativeControls.h"
 #include "platform/controls/Forms.h"
 #include "platform/classes/Filer.h"
 
@@ -747,6 +748,19 @@ bool TWinControl::IsControlMouseMsg(TWMMouse& Message) {
 void TWinControl::Dispatch(TMessage& Message) {
   auto& Key = MessageAs<TWMKey>(Message);
   switch (Message.Msg) {
+    case WM_ERASEBKGND:
+      // The background is the control's own colour (native widgets draw their own).
+      if (Message.WParam != 0 && FHandle != 0 && !IsNativeWindow(FHandle)) {
+        TRect R;
+        GetClientRect(FHandle, &R);
+        HBRUSH Brush = CreateSolidBrush(ColorToRGB(Color()));
+        FillRect(static_cast<HDC>(Message.WParam), &R, Brush);
+        DeleteObject(Brush);
+        Message.Result = 1;
+        return;
+      }
+      TControl::Dispatch(Message);
+      return;
     case WM_PAINT:
       // A window that does not paint itself still paints the graphic controls it holds, over the background
       // that BeginPaint erased.

@@ -485,3 +485,76 @@ private:
   int FPosition = 0;
   int FPageSize = 0;
 };
+
+class TScrollBox;
+
+// One scroll bar of a scroll box: Range is the extent of the contents along it (pixels), Position how far they
+// are scrolled (0 .. Range - client extent), Increment the step of its arrows.
+class TControlScrollBar : public TPersistent {
+  Z_CLASS(TControlScrollBar, TPersistent)
+
+public:
+  TControlScrollBar(TScrollBox* AControl, TScrollBarKind AKind) : FControl(AControl), FKind(AKind) {}
+  TControlScrollBar(const TControlScrollBar&) = delete;
+  TControlScrollBar& operator=(const TControlScrollBar&) = delete;
+  static void Publish(TMetaClass& Meta);
+
+  TScrollBarKind Kind() const { return FKind; }
+  int Range() const { return FRange; }
+  void SetRange(int Value);
+  int Position() const { return FPosition; }
+  void SetPosition(int Value);
+  int Increment = 8;
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool Value);
+  // The largest position: the range beyond the client extent.
+  int MaxPosition() const;
+
+private:
+  friend class TScrollBox;
+  TScrollBox* FControl;
+  TScrollBarKind FKind;
+  int FRange = 0;
+  int FPosition = 0;
+  bool FVisible = true;
+};
+
+// A container that scrolls its controls with its window scroll bars. With AutoScroll the ranges follow the
+// controls' extent; without it they are the ones set.
+class TScrollBox : public TWinControl {
+  Z_CLASS(TScrollBox, TWinControl)
+
+public:
+  explicit TScrollBox(TComponent* AOwner);
+  ~TScrollBox() override;
+  void Dispatch(TMessage& Message) override;
+  static void Publish(TMetaClass& Meta);
+
+  TControlScrollBar* HorzScrollBar() const { return FHorz.get(); }
+  void SetHorzScrollBar(TControlScrollBar* Value);
+  TControlScrollBar* VertScrollBar() const { return FVert.get(); }
+  void SetVertScrollBar(TControlScrollBar* Value);
+  bool AutoScroll() const { return FAutoScroll; }
+  void SetAutoScroll(bool Value);
+  // Scrolls so that Control is within the client area.
+  void ScrollInView(TControl* Control);
+  // Brings the window's bars up to date with the ranges and positions.
+  void UpdateScrollBars();
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void Loaded() override;
+
+private:
+  friend class TControlScrollBar;
+  // Moves the controls by the change of a position.
+  void ScrollContents(int Dx, int Dy);
+  void CalcAutoRange();
+  void ScrollMessage(TControlScrollBar& Bar, int Code, WPARAM WParam);
+  std::unique_ptr<TControlScrollBar> FHorz;
+  std::unique_ptr<TControlScrollBar> FVert;
+  bool FAutoScroll = true;
+  bool FUpdating = false;
+};
+

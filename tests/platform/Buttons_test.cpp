@@ -1,15 +1,19 @@
-// Bitmap buttons (kinds with their captions and modal results) and radio groups (buttons made from the items,
-// the checked item, clicks, columns, and groups read from form files).
+// Bitmap buttons (kinds with their captions and modal results), speed buttons (groups that keep one button down,
+// clicks with the mouse, the glyph image drawn for each state) and radio groups (buttons made from the items, the
+// checked item, clicks, columns, and groups read from form files).
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Streams.h"
 #include "platform/controls/Buttons.h"
 #include "platform/controls/TestHarness.h"
+#include "platform/graphics/Colors.h"
 #include "platform/win/NativeControls.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using Strings = std::vector<std::string>;
 
 template <class T> T* Make(TComponent* Owner, TWinControl* Parent, TRect Bounds) {
   auto* C = new T(Owner);
@@ -136,6 +140,97 @@ TEST_F(Buttons, RadioGroupsAndBitBtnsComeFromFormFiles) {
   EXPECT_EQ(Ok->Caption(), "OK");
   EXPECT_TRUE(Ok->Default());
   EXPECT_EQ(Ok->ModalResult, mrOk);
+}
+
+TEST_F(Buttons, SpeedButtonGroupsKeepOneButtonDown) {
+  std::vector<TSpeedButton*> B;
+  for (int I = 0; I < 3; ++I) {
+    B.push_back(Make<TSpeedButton>(Form, Form, Rect(10 + I * 30, 10, 33 + I * 30, 32)));
+  }
+  B[0]->SetGroupIndex(1);
+  B[1]->SetGroupIndex(1);
+  B[0]->SetDown(true);
+  B[1]->SetDown(true);
+  EXPECT_FALSE(B[0]->Down());
+  EXPECT_TRUE(B[1]->Down());
+  B[1]->SetDown(false);  // without AllowAllUp one stays down
+  EXPECT_TRUE(B[1]->Down());
+  B[0]->SetAllowAllUp(true);  // shared by the group
+  EXPECT_TRUE(B[1]->AllowAllUp());
+  B[1]->SetDown(false);
+  EXPECT_FALSE(B[1]->Down());
+  B[2]->SetDown(true);  // no group: never down
+  EXPECT_FALSE(B[2]->Down());
+  B[1]->SetDown(true);
+  B[1]->SetGroupIndex(0);  // leaving the group lifts it
+  EXPECT_FALSE(B[1]->Down());
+}
+
+TEST_F(Buttons, SpeedButtonsClickWhenReleasedOverThem) {
+  auto* A = Make<TSpeedButton>(Form, Form, Rect(10, 10, 33, 32));
+  auto* Bb = Make<TSpeedButton>(Form, Form, Rect(40, 10, 63, 32));
+  A->SetGroupIndex(3);
+  Bb->SetGroupIndex(3);
+  Strings Log;
+  A->OnClick = [&](TObject*) { Log.push_back("A"); };
+  Bb->OnClick = [&](TObject*) { Log.push_back("B"); };
+  Form->Show();
+  Harness::RunUntilIdle();
+  Harness::Click(Form->Handle(), Point(20, 20));
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(A->Down());
+  Harness::Click(Form->Handle(), Point(20, 20));  // clicked again: stays down, still a click
+  Harness::Click(Form->Handle(), Point(50, 20));
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(A->Down());
+  EXPECT_TRUE(Bb->Down());
+  // Pressed over A but released outside: no click, nothing changes.
+  Harness::MouseDown(Form->Handle(), Point(20, 20));
+  Harness::MouseMove(Form->Handle(), Point(150, 150));
+  Harness::MouseUp(Form->Handle(), Point(150, 150));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Log, (Strings{"A", "A", "B"}));
+  EXPECT_TRUE(Bb->Down());
+}
+
+TEST_F(Buttons, SpeedButtonsDrawTheGlyphImageOfTheirState) {
+  TBitmap Glyph;
+  Glyph.SetSize(16, 8);  // two 8 x 8 images: red (up), blue (disabled)
+  Glyph.Canvas()->Brush()->SetColor(clRed);
+  Glyph.Canvas()->FillRect(Rect(0, 0, 8, 8));
+  Glyph.Canvas()->Brush()->SetColor(clBlue);
+  Glyph.Canvas()->FillRect(Rect(8, 0, 16, 8));
+  auto* S = Make<TSpeedButton>(Form, Form, Rect(0, 0, 24, 22));
+  S->SetGlyph(&Glyph);
+  S->SetNumGlyphs(2);
+  S->SetGroupIndex(1);
+  TBitmap Out;
+  Out.SetSize(24, 22);
+  auto Center = [&] {
+    S->PaintOn(*Out.Canvas(), Point(0, 0));
+    return ColorToRGB(Out.Canvas()->Pixels(12, 11));
+  };
+  EXPECT_EQ(Center(), ColorToRGB(clRed));
+  S->SetEnabled(false);
+  EXPECT_EQ(S->State(), bsDisabled);
+  EXPECT_EQ(Center(), ColorToRGB(clBlue));
+  S->SetEnabled(true);
+  S->SetDown(true);  // no down image: the up one, on the down button's face
+  EXPECT_EQ(S->State(), bsExclusive);
+  EXPECT_EQ(Center(), ColorToRGB(clRed));
+  EXPECT_EQ(ColorToRGB(Out.Canvas()->Pixels(3, 3)), ColorToRGB(clBtnHighlight));
+}
+
+TEST_F(Buttons, SpeedButtonsAppearOnTheirForm) {
+  Form->SetColor(clNavy);
+  auto* S = Make<TSpeedButton>(Form, Form, Rect(30, 20, 54, 42));
+  Form->Show();
+  Harness::RunUntilIdle();
+  HDC DC = GetDC(Form->Handle());
+  EXPECT_EQ(GetPixel(DC, 42, 31), ColorToRGB(clBtnFace));  // the button's face, painted by the form
+  EXPECT_EQ(GetPixel(DC, 60, 31), ColorToRGB(clNavy));     // the form around it
+  ReleaseDC(Form->Handle(), DC);
+  (void)S;
 }
 
 }  // namespace

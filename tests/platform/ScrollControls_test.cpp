@@ -1,5 +1,6 @@
-// The scroll bar control: scroll actions moving its position within the range, OnScroll overriding them,
-// OnChange, the window's own bar following, a click on its arrow, and scroll bars read from form files.
+// The scroll bar control (scroll actions moving its position within the range, OnScroll overriding them,
+// OnChange, the window's own bar following, a click on its arrow) and the scroll box (ranges set or following
+// the controls, positions moving the controls), both read from form files too.
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Streams.h"
@@ -112,6 +113,71 @@ TEST_F(ScrollControls, AScrollBarComesFromAFormFile) {
   EXPECT_EQ(Zoom->Min(), -50);
   EXPECT_EQ(Zoom->Max(), -5);
   EXPECT_EQ(Zoom->Position(), -9);  // kept within Max - PageSize + 1
+}
+
+TEST_F(ScrollControls, AScrollBoxMovesItsControlsByItsPositions) {
+  auto* Box = new TScrollBox(Form);
+  Box->AfterConstruction();
+  Box->SetParent(Form);
+  Box->SetBounds(0, 0, 200, 150);
+  auto* Child = new TPanel(Form);
+  Child->AfterConstruction();
+  Child->SetParent(Box);
+  Child->SetBounds(10, 300, 50, 40);
+  Form->Show();
+  Harness::RunUntilIdle();
+  // Following the controls: the range reaches the bottom of the lowest.
+  EXPECT_EQ(Box->VertScrollBar()->Range(), 340);
+  Box->SetAutoScroll(false);
+  Box->VertScrollBar()->SetRange(500);
+  const int Client = Box->ClientHeight();
+  Box->VertScrollBar()->SetPosition(100);
+  EXPECT_EQ(Child->Top(), 200);
+  EXPECT_EQ(GetScrollPos(Box->Handle(), SB_VERT), 100);
+  SendMessage(Box->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(Box->VertScrollBar()->Position(), 108);
+  SendMessage(Box->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(Box->VertScrollBar()->Position(), 500 - Client);
+  EXPECT_EQ(Child->Top(), 300 - (500 - Client));
+  Box->VertScrollBar()->SetPosition(-20);  // kept within the range
+  EXPECT_EQ(Box->VertScrollBar()->Position(), 0);
+  EXPECT_EQ(Child->Top(), 300);
+  Box->ScrollInView(Child);
+  EXPECT_GE(Child->Top(), 0);
+  EXPECT_LE(Child->Top() + Child->Height(), Client);
+  // No horizontal extent beyond the client: no horizontal scrolling.
+  Box->HorzScrollBar()->SetPosition(30);
+  EXPECT_EQ(Box->HorzScrollBar()->Position(), 0);
+  EXPECT_EQ(Child->Left(), 10);
+}
+
+TEST_F(ScrollControls, AScrollBoxComesFromAFormFile) {
+  RegisterClasses({TScrollBox::StaticClass(), TPanel::StaticClass()});
+  const std::string Text =
+      "object Form1: TForm\r\n"
+      "  object Box: TScrollBox\r\n"
+      "    Width = 200\r\n"
+      "    Height = 150\r\n"
+      "    AutoScroll = False\r\n"
+      "    VertScrollBar.Range = 400\r\n"
+      "    VertScrollBar.Position = 50\r\n"
+      "    object Inner: TPanel\r\n"
+      "      Top = 100\r\n"
+      "    end\r\n"
+      "  end\r\n"
+      "end\r\n";
+  TStringStream In(Text);
+  TMemoryStream Bin;
+  ObjectTextToBinary(&In, &Bin);
+  Bin.SetPosition(0);
+  Bin.ReadComponent(Form);
+  auto* Box = dynamic_cast<TScrollBox*>(Form->FindComponent("Box"));
+  auto* Inner = dynamic_cast<TPanel*>(Form->FindComponent("Inner"));
+  ASSERT_TRUE(Box && Inner);
+  EXPECT_FALSE(Box->AutoScroll());
+  EXPECT_EQ(Box->VertScrollBar()->Range(), 400);
+  EXPECT_EQ(Box->VertScrollBar()->Position(), 50);
+  EXPECT_EQ(Inner->Top(), 50);
 }
 
 }  // namespace
