@@ -96,6 +96,35 @@ void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
   }
 }
 
+void TCustomLabel::Paint() {
+  TCanvas* C = Canvas();
+  TRect R = ClientRect();
+  if (!Transparent) {
+    C->Brush()->SetColor(Color());
+    C->Brush()->SetStyle(bsSolid);
+    C->FillRect(R);
+  }
+  C->Brush()->SetStyle(bsClear);
+  UINT Flags = DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0) | (ShowAccelChar ? 0 : DT_NOPREFIX);
+  Flags |= Alignment == taRightJustify ? DT_RIGHT : (Alignment == taCenter ? DT_CENTER : DT_LEFT);
+  const std::string Text = Caption();
+  if (Layout != tlTop) {
+    TRect Calc = R;
+    DrawText(C->Handle(), Text.c_str(), -1, &Calc, Flags | DT_CALCRECT);
+    const int Gap = R.Height() - Calc.Height();
+    R.Top += Layout == tlBottom ? Gap : Gap / 2;
+  }
+  if (Enabled()) {
+    DrawText(C->Handle(), Text.c_str(), -1, &R, Flags);
+    return;
+  }
+  TRect Shifted = Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1);
+  C->Font()->SetColor(clBtnHighlight);
+  DrawText(C->Handle(), Text.c_str(), -1, &Shifted, Flags);
+  C->Font()->SetColor(clBtnShadow);
+  DrawText(C->Handle(), Text.c_str(), -1, &R, Flags);
+}
+
 void TCustomLabel::AdjustBounds() {
   if (!FAutoSize || ComponentState().Contains(csLoading)) {
     return;
@@ -114,6 +143,7 @@ void TCustomLabel::AdjustBounds() {
   HDC DC = CreateCompatibleDC(0);
   TCanvas Canvas;
   Canvas.SetHandle(DC);
+  Canvas.SetFont(Font());
   TRect R = Rect(0, 0, FWordWrap ? Width() : 0, 0);
   UINT Flags = DT_CALCRECT | DT_NOPREFIX | (FWordWrap ? DT_WORDBREAK : 0);
   DrawText(Canvas.Handle(), Text.empty() ? " " : Text.c_str(), -1, &R, Flags);

@@ -46,6 +46,9 @@ protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   // Sizes the label to its text (one line, or wrapped at the current width), keeping its anchor corner.
   virtual void AdjustBounds();
+  // Fills the background unless Transparent, then draws the caption aligned, wrapped and with its '&' accelerator
+  // underlined; a disabled label is drawn embossed.
+  void Paint() override;
 
 private:
   TWinControl* FFocusControl = nullptr;

@@ -31,13 +31,20 @@ TCanvas::TCanvas() : FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBr
 
 TCanvas::~TCanvas() { DeselectHandles(); }
 
-HDC TCanvas::Handle() {
+HDC TCanvas::HandleNeeded() {
   if (!FHandle) {
     CreateHandle();
     if (!FHandle) {
       throw EInvalidOperation("Canvas does not allow drawing");
     }
   }
+  return FHandle;
+}
+
+HDC TCanvas::Handle() {
+  // Whoever draws on the context directly finds the canvas's pen, brush and font selected in it.
+  Changing();
+  RequiredState();
   return FHandle;
 }
 
@@ -66,7 +73,7 @@ void TCanvas::DeselectHandles() {
 }
 
 void TCanvas::RequiredState() {
-  HDC DC = Handle();
+  HDC DC = HandleNeeded();
   HGDIOBJ P = SelectObject(DC, FPen->Handle());
   HGDIOBJ B = SelectObject(DC, FBrush->Handle());
   HGDIOBJ F = SelectObject(DC, FFont->Handle());

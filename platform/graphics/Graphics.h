@@ -161,7 +161,9 @@ public:
   TCanvas();
   ~TCanvas() override;
 
-  HDC Handle();  // raises EInvalidOperation "Canvas does not allow drawing" when there is none
+  // The device context with the canvas's pen, brush and font selected; raises EInvalidOperation "Canvas does not
+  // allow drawing" when there is none.
+  HDC Handle();
   void SetHandle(HDC Value);
   bool HandleAllocated() const { return FHandle != 0; }
   TPen* Pen() const { return FPen.get(); }
@@ -211,6 +213,7 @@ protected:
   virtual void Changing();
   virtual void Changed();
   // Selects the pen, brush and font (and their colours and modes) into the DC.
+  HDC HandleNeeded();  // the context, made when needed, nothing selected
   void RequiredState();
   void DeselectHandles();
 

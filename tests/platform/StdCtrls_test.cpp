@@ -396,3 +396,42 @@ TEST_F(StdCtrls, AGalleryFormIsSavedAsPng) {
 }
 
 }  // namespace
+
+namespace {
+// How many pixels of a window's rectangle have the colour.
+int CountPixels(HWND Wnd, const TRect& R, TColor Color) {
+  HDC DC = GetDC(Wnd);
+  int N = 0;
+  for (int Y = R.Top; Y < R.Bottom; ++Y) {
+    for (int X = R.Left; X < R.Right; ++X) {
+      N += GetPixel(DC, X, Y) == ColorToRGB(Color) ? 1 : 0;
+    }
+  }
+  ReleaseDC(Wnd, DC);
+  return N;
+}
+}  // namespace
+
+TEST_F(StdCtrls, LabelsDrawTheirCaptionInTheirFontOnTheirBackground) {
+  Form->SetColor(clNavy);
+  auto* Opaque = Make<TLabel>(Form, Form, "Opaque", Rect(10, 10, 10, 10));
+  Opaque->SetCaption("&Wide caption");
+  Opaque->SetColor(clYellow);
+  Opaque->Font()->SetColor(clRed);
+  auto* Clear = Make<TLabel>(Form, Form, "Clear", Rect(10, 60, 10, 10));
+  Clear->SetCaption("Clear");
+  Clear->Transparent = true;
+  Clear->Font()->SetColor(clLime);
+  Form->Show();
+  Harness::RunUntilIdle();
+  // Sized to the text of its own font, filled with its colour, the text in its font's colour.
+  EXPECT_GT(Opaque->Width(), 40);
+  const TRect O = Opaque->BoundsRect();
+  EXPECT_GT(CountPixels(Form->Handle(), O, clYellow), O.Width() * O.Height() / 2);
+  EXPECT_GT(CountPixels(Form->Handle(), O, clRed), 10);
+  // A transparent label leaves the form's colour around its text.
+  const TRect C = Clear->BoundsRect();
+  const int Navy = CountPixels(Form->Handle(), C, clNavy);
+  EXPECT_GT(Navy, C.Width() * C.Height() / 2);
+  EXPECT_LT(Navy, C.Width() * C.Height() - 5);  // the text is there
+}
