@@ -618,6 +618,54 @@ void TPanel::Publish(TMetaClass& Meta) {
 
 TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 50, 50); }
 
+void TBevel::Paint() {
+  TCanvas* C = Canvas();
+  TColor Color1 = Style == bsLowered ? clBtnShadow : clBtnHighlight;
+  TColor Color2 = Style == bsLowered ? clBtnHighlight : clBtnShadow;
+  const int W = Width();
+  const int H = Height();
+  // The top and left sides in the first colour, the bottom and right ones in the second.
+  auto BevelRect = [C](const TRect& R, TColor First, TColor Second) {
+    C->Pen()->SetColor(First);
+    C->Polyline({Point(R.Left, R.Bottom), Point(R.Left, R.Top), Point(R.Right, R.Top)});
+    C->Pen()->SetColor(Second);
+    C->Polyline({Point(R.Right, R.Top), Point(R.Right, R.Bottom), Point(R.Left, R.Bottom)});
+  };
+  auto BevelLine = [C](TColor Color, int X1, int Y1, int X2, int Y2) {
+    C->Pen()->SetColor(Color);
+    C->MoveTo(X1, Y1);
+    C->LineTo(X2, Y2);
+  };
+  C->Pen()->SetWidth(1);
+  switch (Shape) {
+    case bsBox:
+      BevelRect(Rect(0, 0, W - 1, H - 1), Color1, Color2);
+      break;
+    case bsFrame:
+      BevelRect(Rect(1, 1, W - 1, H - 1), Color2, Color2);
+      BevelRect(Rect(0, 0, W - 2, H - 2), Color1, Color1);
+      break;
+    case bsTopLine:
+      BevelLine(Color1, 0, 0, W, 0);
+      BevelLine(Color2, 0, 1, W, 1);
+      break;
+    case bsBottomLine:
+      BevelLine(Color1, 0, H - 2, W, H - 2);
+      BevelLine(Color2, 0, H - 1, W, H - 1);
+      break;
+    case bsLeftLine:
+      BevelLine(Color1, 0, 0, 0, H);
+      BevelLine(Color2, 1, 0, 1, H);
+      break;
+    case bsRightLine:
+      BevelLine(Color1, W - 2, 0, W - 2, H);
+      BevelLine(Color2, W - 1, 0, W - 1, H);
+      break;
+    case bsSpacer:
+      break;
+  }
+}
+
 void TBevel::Publish(TMetaClass& Meta) {
   TPublisher<TBevel> P(Meta);
   P.Property("Shape", &TBevel::Shape, &TBevel::Shape).Default(bsBox);

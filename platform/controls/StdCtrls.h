@@ -314,6 +314,10 @@ public:
   TBevelShape Shape = bsBox;
   TBevelStyle Style = bsLowered;
   static void Publish(TMetaClass& Meta);
+
+protected:
+  // Draws the box, frame or line in the shadow and highlight colours (swapped when raised).
+  void Paint() override;
 };
 
 // A list box over the native one. Items talk to the window (which is made on first use); the items are kept

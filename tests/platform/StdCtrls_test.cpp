@@ -435,3 +435,21 @@ TEST_F(StdCtrls, LabelsDrawTheirCaptionInTheirFontOnTheirBackground) {
   EXPECT_GT(Navy, C.Width() * C.Height() / 2);
   EXPECT_LT(Navy, C.Width() * C.Height() - 5);  // the text is there
 }
+
+TEST_F(StdCtrls, BevelsDrawTheirShapeInShadowAndHighlight) {
+  Form->SetColor(clNavy);
+  auto* Box = Make<TBevel>(Form, Form, "Box", Rect(10, 10, 50, 40));
+  auto* Line = Make<TBevel>(Form, Form, "Line", Rect(10, 60, 110, 62));
+  Line->Shape = bsTopLine;
+  Line->Style = bsRaised;
+  Form->Show();
+  Harness::RunUntilIdle();
+  HDC DC = GetDC(Form->Handle());
+  EXPECT_EQ(GetPixel(DC, 10, 20), ColorToRGB(clBtnShadow));     // lowered box: left side
+  EXPECT_EQ(GetPixel(DC, 49, 20), ColorToRGB(clBtnHighlight));  // right side
+  EXPECT_EQ(GetPixel(DC, 30, 25), ColorToRGB(clNavy));          // inside: the form shows through
+  EXPECT_EQ(GetPixel(DC, 50, 60), ColorToRGB(clBtnHighlight));  // raised top line: highlight above
+  EXPECT_EQ(GetPixel(DC, 50, 61), ColorToRGB(clBtnShadow));
+  ReleaseDC(Form->Handle(), DC);
+  (void)Box;
+}
