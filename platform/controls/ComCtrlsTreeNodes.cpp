@@ -1,0 +1,502 @@
+// The tree view's model: nodes (TTreeNode) and their collection (TTreeNodes) with its stored form.
+#include "platform/controls/ComCtrls.h"
+
+#include "platform/classes/Filer.h"
+#include "platform/classes/Streams.h"
+#include "platform/classes/TypInfoImpl.h"
+#include "platform/graphics/ScrollBars.h"
+#include "platform/graphics/WinGdi.h"
+#include "platform/win/NativeControls.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+Z_IMPLEMENT_CLASS(TTreeNode, TPersistent)
+Z_IMPLEMENT_CLASS(TTreeNodes, TPersistent)
+
+// ---- TTreeNode --------------------------------------------------------------------------------------------------
+
+TTreeNode::TTreeNode(TTreeNodes* AOwner) : FOwner(AOwner) {}
+
+TTreeNode::~TTreeNode() {
+  for (TTreeNode* Child : FChildren) {
+    delete Child;
+  }
+}
+
+TCustomTreeView* TTreeNode::TreeView() const { return FOwner ? FOwner->Owner() : nullptr; }
+
+void TTreeNode::SetText(const std::string& Value) {
+  FText = Value;
+  if (TCustomTreeView* TV = TreeView()) {
+    if (FParentNode && (TV->SortType() == stText || TV->SortType() == stBoth)) {
+      TV->AutoSort(FParentNode);
+    }
+    TV->NodesChanged();
+  }
+}
+
+#define Z_NODE_SETTER(Name, Field, Type)            \
+  void TTreeNode::Set##Name(Type Value) {           \
+    if (Field != Value) {                           \
+      Field = Value;                                \
+      if (TCustomTreeView* TV = TreeView()) {       \
+        TV->Invalidate();                           \
+      }                                             \
+    }                                               \
+  }
+Z_NODE_SETTER(ImageIndex, FImageIndex, int)
+Z_NODE_SETTER(SelectedIndex, FSelectedIndex, int)
+Z_NODE_SETTER(StateIndex, FStateIndex, int)
+Z_NODE_SETTER(OverlayIndex, FOverlayIndex, int)
+Z_NODE_SETTER(Cut, FCut, bool)
+#undef Z_NODE_SETTER
+
+void TTreeNode::SetDropTarget(bool Value) {
+  if (TCustomTreeView* TV = TreeView()) {
+    if (Value) {
+      TV->SetDropTarget(this);
+    } else if (TV->FDropTarget == this) {
+      TV->SetDropTarget(nullptr);
+    }
+  } else {
+    FDropTarget = Value;
+  }
+}
+
+bool TTreeNode::Selected() const {
+  TCustomTreeView* TV = TreeView();
+  return TV && TV->FSelected == this;
+}
+
+void TTreeNode::SetSelected(bool Value) {
+  if (TCustomTreeView* TV = TreeView()) {
+    if (Value) {
+      TV->SetSelected(this);
+    } else if (TV->FSelected == this) {
+      TV->SetSelected(nullptr);
+    }
+  }
+}
+
+void TTreeNode::SetHasChildren(bool Value) {
+  if (FHasChildren != Value) {
+    FHasChildren = Value;
+    if (TCustomTreeView* TV = TreeView()) {
+      TV->Invalidate();
+    }
+  }
+}
+
+void TTreeNode::SetExpanded(bool Value) {
+  if (Value) {
+    Expand(false);
+  } else {
+    Collapse(false);
+  }
+}
+
+void TTreeNode::Expand(bool Recurse) {
+  if (TCustomTreeView* TV = TreeView(); TV && HasChildren()) {
+    TV->DoExpand(this, true, TVC_UNKNOWN);
+  }
+  if (Recurse) {
+    for (TTreeNode* Child : std::vector<TTreeNode*>(FChildren)) {
+      Child->Expand(true);
+    }
+  }
+}
+
+void TTreeNode::Collapse(bool Recurse) {
+  if (TCustomTreeView* TV = TreeView(); TV && FExpanded) {
+    TV->DoExpand(this, false, TVC_UNKNOWN);
+  }
+  if (Recurse) {
+    for (TTreeNode* Child : std::vector<TTreeNode*>(FChildren)) {
+      Child->Collapse(true);
+    }
+  }
+}
+
+TTreeNode* TTreeNode::Parent() const {
+  return FParentNode && FParentNode != &FOwner->FRoot ? FParentNode : nullptr;
+}
+
+TTreeNode* TTreeNode::getNextSibling() const {
+  if (!FParentNode) {
+    return nullptr;
+  }
+  const auto& S = FParentNode->FChildren;
+  auto It = std::find(S.begin(), S.end(), this);
+  return It != S.end() && It + 1 != S.end() ? *(It + 1) : nullptr;
+}
+
+TTreeNode* TTreeNode::getPrevSibling() const {
+  if (!FParentNode) {
+    return nullptr;
+  }
+  const auto& S = FParentNode->FChildren;
+  auto It = std::find(S.begin(), S.end(), this);
+  return It != S.end() && It != S.begin() ? *(It - 1) : nullptr;
+}
+
+TTreeNode* TTreeNode::GetNext() const {
+  if (!FChildren.empty()) {
+    return FChildren.front();
+  }
+  for (const TTreeNode* N = this; N && N->FParentNode; N = N->Parent()) {
+    if (TTreeNode* Next = N->getNextSibling()) {
+      return Next;
+    }
+  }
+  return nullptr;
+}
+
+TTreeNode* TTreeNode::GetPrev() const {
+  TTreeNode* Prev = getPrevSibling();
+  if (!Prev) {
+    return Parent();
+  }
+  while (!Prev->FChildren.empty()) {
+    Prev = Prev->FChildren.back();
+  }
+  return Prev;
+}
+
+TTreeNode* TTreeNode::GetNextVisible() const {
+  if (FExpanded && !FChildren.empty()) {
+    return FChildren.front();
+  }
+  for (const TTreeNode* N = this; N && N->FParentNode; N = N->Parent()) {
+    if (TTreeNode* Next = N->getNextSibling()) {
+      return Next;
+    }
+  }
+  return nullptr;
+}
+
+TTreeNode* TTreeNode::GetPrevVisible() const {
+  TTreeNode* Prev = getPrevSibling();
+  if (!Prev) {
+    return Parent();
+  }
+  while (Prev->FExpanded && !Prev->FChildren.empty()) {
+    Prev = Prev->FChildren.back();
+  }
+  return Prev;
+}
+
+TTreeNode* TTreeNode::Item(int Index) const {
+  if (Index < 0 || Index >= Count()) {
+    throw EListError(Format(RtlConsts::SListIndexError, {Index}));
+  }
+  return FChildren[static_cast<std::size_t>(Index)];
+}
+
+int TTreeNode::Index() const {
+  if (!FParentNode) {
+    return -1;
+  }
+  const auto& S = FParentNode->FChildren;
+  return static_cast<int>(std::find(S.begin(), S.end(), this) - S.begin());
+}
+
+int TTreeNode::AbsoluteIndex() const {
+  int Result = 0;
+  for (const TTreeNode* N = FOwner->GetFirstNode(); N; N = N->GetNext(), ++Result) {
+    if (N == this) {
+      return Result;
+    }
+  }
+  return -1;
+}
+
+int TTreeNode::Level() const {
+  int Result = 0;
+  for (TTreeNode* P = Parent(); P; P = P->Parent()) {
+    ++Result;
+  }
+  return Result;
+}
+
+bool TTreeNode::IsVisible() const {
+  for (TTreeNode* P = Parent(); P; P = P->Parent()) {
+    if (!P->FExpanded) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool TTreeNode::HasAsParent(TTreeNode* Value) const {
+  for (TTreeNode* P = Parent(); P; P = P->Parent()) {
+    if (P == Value) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TRect TTreeNode::DisplayRect(bool TextOnly) {
+  TCustomTreeView* TV = TreeView();
+  int Row = TV ? TV->RowOf(this) : -1;
+  if (Row < 0) {
+    return TRect{};
+  }
+  if (!TextOnly) {
+    int H = TV->ItemHeight();
+    int Y = (Row - TV->FTopRow) * H;
+    return Rect(0, Y, TV->ClientWidth(), Y + H);
+  }
+  return TV->LabelRect(this, Row);
+}
+
+void TTreeNode::MakeVisible() {
+  if (TCustomTreeView* TV = TreeView()) {
+    TV->EnsureVisible(this);
+  }
+}
+
+void TTreeNode::Delete() { FOwner->Delete(this); }
+
+void TTreeNode::DeleteChildren() {
+  FOwner->BeginUpdate();
+  while (!FChildren.empty()) {
+    FOwner->Delete(FChildren.front());
+  }
+  FOwner->EndUpdate();
+}
+
+bool TTreeNode::AlphaSort(bool Recurse) { return CustomSort(nullptr, 0, Recurse); }
+
+bool TTreeNode::CustomSort(const TTVCompare& SortProc, LPARAM Data, bool Recurse) {
+  TCustomTreeView* TV = TreeView();
+  if (!TV) {
+    return false;
+  }
+  TV->SortChildren(this, SortProc, Data, Recurse);
+  TV->NodesChanged();
+  return true;
+}
+
+// ---- TTreeNodes -------------------------------------------------------------------------------------------------
+
+TTreeNodes::TTreeNodes(TCustomTreeView* AOwner) : FOwner(AOwner), FRoot(this) { FRoot.FExpanded = true; }
+
+TTreeNodes::~TTreeNodes() = default;
+
+TTreeNode* TTreeNodes::GetFirstNode() const { return FRoot.getFirstChild(); }
+
+TTreeNode* TTreeNodes::Item(int Index) const {
+  if (Index >= 0 && Index < FCount) {
+    TTreeNode* N = GetFirstNode();
+    for (int I = 0; N && I < Index; ++I) {
+      N = N->GetNext();
+    }
+    if (N) {
+      return N;
+    }
+  }
+  throw EListError(Format(RtlConsts::SListIndexError, {Index}));
+}
+
+TTreeNode* TTreeNodes::InternalAdd(TTreeNode* Parent, int Position, const std::string& S, void* Ptr) {
+  auto* Node = new TTreeNode(this);
+  Node->FText = S;
+  Node->Data = Ptr;
+  Node->FParentNode = Parent;
+  auto& Siblings = Parent->FChildren;
+  Position = Position < 0 || Position > static_cast<int>(Siblings.size()) ? static_cast<int>(Siblings.size()) : Position;
+  Siblings.insert(Siblings.begin() + Position, Node);
+  ++FCount;
+  if (FOwner) {
+    FOwner->AutoSort(Parent);
+    FOwner->NodesChanged();
+  }
+  return Node;
+}
+
+TTreeNode* TTreeNodes::AddObject(TTreeNode* Sibling, const std::string& S, void* Ptr) {
+  TTreeNode* Parent = Sibling ? Sibling->FParentNode : &FRoot;
+  return InternalAdd(Parent, -1, S, Ptr);
+}
+
+TTreeNode* TTreeNodes::AddObjectFirst(TTreeNode* Sibling, const std::string& S, void* Ptr) {
+  TTreeNode* Parent = Sibling ? Sibling->FParentNode : &FRoot;
+  return InternalAdd(Parent, 0, S, Ptr);
+}
+
+TTreeNode* TTreeNodes::AddChildObject(TTreeNode* Parent, const std::string& S, void* Ptr) {
+  return InternalAdd(Parent ? Parent : &FRoot, -1, S, Ptr);
+}
+
+TTreeNode* TTreeNodes::AddChildObjectFirst(TTreeNode* Parent, const std::string& S, void* Ptr) {
+  return InternalAdd(Parent ? Parent : &FRoot, 0, S, Ptr);
+}
+
+TTreeNode* TTreeNodes::InsertObject(TTreeNode* Sibling, const std::string& S, void* Ptr) {
+  if (!Sibling) {
+    return InternalAdd(&FRoot, -1, S, Ptr);
+  }
+  return InternalAdd(Sibling->FParentNode, Sibling->Index(), S, Ptr);
+}
+
+// Children first (in their order), each announced once (TVN_DELETEITEM) while it is still whole; then the node
+// leaves its parent.
+void TTreeNodes::Delete(TTreeNode* Node) {
+  if (!Node || Node->FOwner != this || Node->FDeleting || Node == &FRoot) {
+    return;
+  }
+  // The selection inside what goes passes to a neighbour of the deleted node, or its parent, once it is gone;
+  // only the change is reported (it cannot be refused).
+  TTreeNode* NewSelection = nullptr;
+  bool MoveSelection = false;
+  if (FOwner && FOwner->FSelected && (FOwner->FSelected == Node || FOwner->FSelected->HasAsParent(Node))) {
+    MoveSelection = true;
+    NewSelection = Node->getNextSibling();
+    if (!NewSelection) {
+      NewSelection = Node->getPrevSibling();
+    }
+    if (!NewSelection) {
+      NewSelection = Node->Parent();
+    }
+    if (NewSelection && NewSelection->FDeleting) {
+      NewSelection = nullptr;
+    }
+    FOwner->FSelected = nullptr;
+  }
+  Node->FDeleting = true;
+  while (!Node->FChildren.empty()) {
+    Delete(Node->FChildren.front());
+  }
+  if (FOwner) {
+    FOwner->NodeGoing(Node);
+  }
+  auto& Siblings = Node->FParentNode->FChildren;
+  Siblings.erase(std::find(Siblings.begin(), Siblings.end(), Node));
+  --FCount;
+  delete Node;
+  if (FOwner) {
+    if (MoveSelection && NewSelection && !FOwner->FDestroying) {
+      FOwner->FSelected = NewSelection;
+      FOwner->NotifyTree(TVN_SELCHANGED, TVC_UNKNOWN, nullptr, NewSelection);
+    }
+    FOwner->NodesChanged();
+  }
+}
+
+void TTreeNodes::Clear() {
+  BeginUpdate();
+  while (!FRoot.FChildren.empty()) {
+    Delete(FRoot.FChildren.front());
+  }
+  EndUpdate();
+}
+
+void TTreeNodes::BeginUpdate() { ++FUpdateCount; }
+
+void TTreeNodes::EndUpdate() {
+  if (FUpdateCount > 0 && --FUpdateCount == 0 && FOwner) {
+    FOwner->NodesChanged();
+  }
+}
+
+void TTreeNodes::Assign(TPersistent* Source) {
+  auto* Other = dynamic_cast<TTreeNodes*>(Source);
+  if (!Other) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  BeginUpdate();
+  Clear();
+  std::function<void(TTreeNode*, TTreeNode*)> Copy = [&](TTreeNode* From, TTreeNode* To) {
+    for (TTreeNode* C : From->FChildren) {
+      TTreeNode* N = InternalAdd(To, -1, C->FText, C->Data);
+      N->FImageIndex = C->FImageIndex;
+      N->FSelectedIndex = C->FSelectedIndex;
+      N->FStateIndex = C->FStateIndex;
+      N->FOverlayIndex = C->FOverlayIndex;
+      N->FHasChildren = C->FHasChildren;
+      Copy(C, N);
+      N->FExpanded = C->FExpanded;
+    }
+  };
+  Copy(&Other->FRoot, &FRoot);
+  EndUpdate();
+}
+
+void TTreeNodes::DefineProperties(TFiler* Filer) {
+  TPersistent::DefineProperties(Filer);
+  Filer->DefineBinaryProperty(
+      "Data", [this](TStream* S) { ReadData(S); }, [this](TStream* S) { WriteData(S); }, FCount > 0);
+}
+
+namespace {
+constexpr std::int32_t NodeRecordFixed = 6 * 4;  // the four indexes, the data slot and the child count
+}  // namespace
+
+// The data slot of a stored node is not read back: a pointer from another run of a program means nothing here.
+void TTreeNodes::ReadData(TStream* Stream) {
+  auto ReadInt = [&] {
+    std::int32_t V = 0;
+    Stream->ReadBuffer(&V, sizeof V);
+    return V;
+  };
+  std::function<void(TTreeNode*)> ReadNode = [&](TTreeNode* Parent) {
+    std::int32_t Size = ReadInt();
+    if (Size < NodeRecordFixed + 1 || Size > NodeRecordFixed + 256) {
+      throw EReadError(RtlConsts::SInvalidImage);
+    }
+    std::int32_t Fields[6];
+    Stream->ReadBuffer(Fields, sizeof Fields);
+    unsigned char Len = 0;
+    Stream->ReadBuffer(&Len, 1);
+    if (Len != Size - NodeRecordFixed - 1) {
+      throw EReadError(RtlConsts::SInvalidImage);
+    }
+    std::string Text(Len, '\0');
+    if (Len) {
+      Stream->ReadBuffer(Text.data(), Len);
+    }
+    TTreeNode* Node = InternalAdd(Parent, -1, Text, nullptr);
+    Node->FImageIndex = Fields[0];
+    Node->FSelectedIndex = Fields[1];
+    Node->FStateIndex = Fields[2];
+    Node->FOverlayIndex = Fields[3];
+    for (std::int32_t I = 0; I < Fields[5]; ++I) {
+      ReadNode(Node);
+    }
+  };
+  BeginUpdate();
+  Clear();
+  std::int32_t Count = ReadInt();
+  for (std::int32_t I = 0; I < Count; ++I) {
+    ReadNode(&FRoot);
+  }
+  EndUpdate();
+}
+
+void TTreeNodes::WriteData(TStream* Stream) {
+  auto WriteInt = [&](std::int32_t V) { Stream->WriteBuffer(&V, sizeof V); };
+  std::function<void(TTreeNode*)> WriteNode = [&](TTreeNode* Node) {
+    std::string Text = Node->FText.substr(0, 255);
+    WriteInt(NodeRecordFixed + 1 + static_cast<std::int32_t>(Text.size()));
+    WriteInt(Node->FImageIndex);
+    WriteInt(Node->FSelectedIndex);
+    WriteInt(Node->FStateIndex);
+    WriteInt(Node->FOverlayIndex);
+    WriteInt(0);  // the data slot
+    WriteInt(Node->Count());
+    auto Len = static_cast<unsigned char>(Text.size());
+    Stream->WriteBuffer(&Len, 1);
+    Stream->WriteBuffer(Text.data(), Len);
+    for (TTreeNode* Child : Node->FChildren) {
+      WriteNode(Child);
+    }
+  };
+  WriteInt(static_cast<std::int32_t>(FRoot.FChildren.size()));
+  for (TTreeNode* Node : FRoot.FChildren) {
+    WriteNode(Node);
+  }
+}
