@@ -3,6 +3,7 @@
 
 #include "platform/classes/Filer.h"
 #include "platform/classes/TypInfoImpl.h"
+#include "platform/controls/ComCtrlsShared.h"
 #include "platform/controls/Forms.h"
 #include "platform/graphics/WinGdi.h"
 
@@ -116,17 +117,7 @@ void TCustomTabControl::Resize() {
 }
 
 TSize TCustomTabControl::MeasureText(const std::string& Text) {
-  HDC DC = CreateCompatibleDC(0);
-  HGDIOBJ Old = SelectObject(DC, Font()->Handle());
-  TSize Size{0, 0};
-  const std::string S = Text.empty() ? std::string(" ") : Text;
-  GetTextExtentPoint32(DC, S.c_str(), static_cast<int>(S.size()), &Size);
-  if (Text.empty()) {
-    Size.cx = 0;
-  }
-  SelectObject(DC, Old);
-  DeleteDC(DC);
-  return Size;
+  return ComCtrlsShared::MeasureText(Font(), Text);
 }
 
 int TCustomTabControl::RowHeight() {
