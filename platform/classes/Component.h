@@ -63,6 +63,17 @@ public:
   // Asks AComponent to send Notification(AComponent, opRemove) to this one when it goes.
   void FreeNotification(TComponent* AComponent);
   void RemoveFreeNotification(TComponent* AComponent);
+  // Points a reference field at Value, moving this component's free notification from the old target to the new
+  // one (so that Notification(opRemove) can clear the field when the target goes).
+  template <class T> void ReplaceFreeNotified(T*& Field, T* Value) {
+    if (Field != nullptr) {
+      Field->RemoveFreeNotification(this);
+    }
+    Field = Value;
+    if (Value != nullptr) {
+      Value->FreeNotification(this);
+    }
+  }
   virtual TComponent* GetParentComponent();  // none here
   virtual bool HasParent();                  // false here
   std::string GetNamePath() override;        // the name

@@ -125,13 +125,7 @@ void TBasicAction::SetActionComponent(TComponent* Value) {
   if (FActionComponent == Value) {
     return;
   }
-  if (FActionComponent) {
-    FActionComponent->RemoveFreeNotification(this);
-  }
-  FActionComponent = Value;
-  if (Value) {
-    Value->FreeNotification(this);
-  }
+  ReplaceFreeNotified(FActionComponent, Value);
 }
 
 void TBasicAction::SetOnExecute(const TNotifyEvent& Value) {
@@ -457,13 +451,7 @@ void TCustomActionList::SetImages(TCustomImageList* Value) {
   if (Value == FImages) {
     return;
   }
-  if (FImages) {
-    FImages->RemoveFreeNotification(this);
-  }
-  FImages = Value;
-  if (Value) {
-    Value->FreeNotification(this);
-  }
+  ReplaceFreeNotified(FImages, Value);
   Change();
 }
 

@@ -871,13 +871,7 @@ void TMenu::SetImages(TCustomImageList* Value) {
   if (Value == FImages) {
     return;
   }
-  if (FImages) {
-    FImages->RemoveFreeNotification(this);
-  }
-  FImages = Value;
-  if (Value) {
-    Value->FreeNotification(this);
-  }
+  ReplaceFreeNotified(FImages, Value);
   MenuChanged(nullptr, false);
 }
 
@@ -1079,13 +1073,7 @@ void TPopupMenu::SetPopupComponent(TComponent* Value) {
   if (Value == FPopupComponent) {
     return;
   }
-  if (FPopupComponent) {
-    FPopupComponent->RemoveFreeNotification(this);
-  }
-  FPopupComponent = Value;
-  if (Value) {
-    Value->FreeNotification(this);
-  }
+  ReplaceFreeNotified(FPopupComponent, Value);
 }
 
 void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {

@@ -80,13 +80,7 @@ void TCustomLabel::SetWordWrap(bool Value) {
 }
 
 void TCustomLabel::SetFocusControl(TWinControl* Value) {
-  if (FFocusControl) {
-    FFocusControl->RemoveFreeNotification(this);
-  }
-  FFocusControl = Value;
-  if (Value) {
-    Value->FreeNotification(this);
-  }
+  ReplaceFreeNotified(FFocusControl, Value);
 }
 
 void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
