@@ -414,7 +414,7 @@ void TCustomWSocket::ReverseDnsLookup(const std::string& HostAddr) {
   }
 }
 
-void TCustomWSocket::WMAsyncGetHostByName(TMessage& Msg) {
+bool TCustomWSocket::TakeLookupAnswer(TMessage& Msg) {
   if (!FDnsLookupHandle) {
     // Answered before the start call returned its handle: handled right after it. Any other answer without
     // a pending lookup is stale (cancelled) and dropped.
@@ -422,12 +422,19 @@ void TCustomWSocket::WMAsyncGetHostByName(TMessage& Msg) {
       FDnsLookupCheckMsg = true;
       FDnsLookupTmpMsg = Msg;
     }
-    return;
+    return false;
   }
   if (reinterpret_cast<HANDLE>(Msg.WParam) != FDnsLookupHandle) {
-    return;
+    return false;
   }
   FDnsLookupHandle = nullptr;
+  return true;
+}
+
+void TCustomWSocket::WMAsyncGetHostByName(TMessage& Msg) {
+  if (!TakeLookupAnswer(Msg)) {
+    return;
+  }
   Word Error = Msg.LParamHi();
   if (Error == 0) {
     auto* H = reinterpret_cast<THostEnt*>(FDnsLookupBuffer);
@@ -444,17 +451,9 @@ void TCustomWSocket::WMAsyncGetHostByName(TMessage& Msg) {
 }
 
 void TCustomWSocket::WMAsyncGetHostByAddr(TMessage& Msg) {
-  if (!FDnsLookupHandle) {
-    if (FDnsLookupStarting) {
-      FDnsLookupCheckMsg = true;
-      FDnsLookupTmpMsg = Msg;
-    }
+  if (!TakeLookupAnswer(Msg)) {
     return;
   }
-  if (reinterpret_cast<HANDLE>(Msg.WParam) != FDnsLookupHandle) {
-    return;
-  }
-  FDnsLookupHandle = nullptr;
   Word Error = Msg.LParamHi();
   if (Error == 0) {
     auto* H = reinterpret_cast<THostEnt*>(FDnsLookupBuffer);

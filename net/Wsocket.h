@@ -253,6 +253,9 @@ protected:
   void WMASyncSelect(TMessage& Msg);
   void WMAsyncGetHostByName(TMessage& Msg);
   void WMAsyncGetHostByAddr(TMessage& Msg);
+  // True when Msg answers the pending lookup (which then ends); an early answer is kept for later and a stale
+  // one dropped.
+  bool TakeLookupAnswer(TMessage& Msg);
   bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
 
   std::string FDnsResult;
