@@ -7,12 +7,16 @@
 
 #include <memory>
 
+struct DRAWITEMSTRUCT;
+
 enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 using TNumGlyphs = int;  // 1 .. 4 images side by side in Glyph: up, disabled, down, (exclusive) down
 
 // A push button with a glyph. Setting Kind (other than bkCustom) sets the caption, ModalResult, Default (bkOK)
-// and Cancel (bkCancel); a bkClose button closes its form when clicked.
+// and Cancel (bkCancel), and shows the kind's own glyph while Glyph is empty; a bkClose button closes its form
+// when clicked. The native button is owner-drawn: the parent's WM_DRAWITEM comes back as CN_DRAWITEM and
+// DrawItem paints the face (frame, pressed and default looks, focus rectangle), glyph and caption.
 class TBitBtn : public TButton {
   Z_CLASS(TBitBtn, TButton)
 
@@ -20,19 +24,31 @@ public:
   explicit TBitBtn(TComponent* AOwner);
   ~TBitBtn() override;
   void Click() override;
+  void Dispatch(TMessage& Message) override;
 
   TBitBtnKind Kind() const { return FKind; }
   void SetKind(TBitBtnKind Value);
   TBitmap* Glyph() const { return FGlyph.get(); }
+  // Copies the bitmap; one of square images side by side sets NumGlyphs to their count.
   void SetGlyph(TBitmap* Value);
   TNumGlyphs NumGlyphs() const { return FNumGlyphs; }
   void SetNumGlyphs(TNumGlyphs Value);  // kept within 1 .. 4
   TButtonLayout Layout = blGlyphLeft;
-  int Margin = -1;  // -1: glyph and caption centred together
-  int Spacing = 4;
+  void SetLayout(TButtonLayout Value);
+  int Margin = -1;  // pixels from the edge to the glyph; -1: glyph and caption centred together
+  void SetMargin(int Value);
+  int Spacing = 4;  // pixels between glyph and caption; -1: the room shared out evenly
+  void SetSpacing(int Value);
   static void Publish(TMetaClass& Meta);
 
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  // Draws the whole button on the record's DC within rcItem (ODS_SELECTED: pressed, ODS_FOCUS: focused).
+  virtual void DrawItem(const DRAWITEMSTRUCT& DrawItemStruct);
+
 private:
+  TBitmap* ShownGlyph() const;
+  int ShownNumGlyphs() const;
   std::unique_ptr<TBitmap> FGlyph;
   TBitBtnKind FKind = bkCustom;
   TNumGlyphs FNumGlyphs = 1;

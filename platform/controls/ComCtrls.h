@@ -1257,3 +1257,191 @@ public:
   // RowSelect, ShowColumnHeaders, SmallImages, SortType, StateImages, ViewStyle and the events.
   static void Publish(TMetaClass& Meta);
 };
+
+// ---- Date and time picker ---------------------------------------------------------------------------------------
+enum TDateTimeKind { dtkDate, dtkTime };
+Z_ENUM_TYPEINFO(TDateTimeKind, "dtkDate", "dtkTime")
+enum TDTDateMode { dmComboBox, dmUpDown };
+Z_ENUM_TYPEINFO(TDTDateMode, "dmComboBox", "dmUpDown")
+enum TDTDateFormat { dfShort, dfLong };
+Z_ENUM_TYPEINFO(TDTDateFormat, "dfShort", "dfLong")
+enum TDTCalAlignment { dtaLeft, dtaRight };
+Z_ENUM_TYPEINFO(TDTCalAlignment, "dtaLeft", "dtaRight")
+
+namespace ComStrs {
+inline constexpr const char* SDateTimeMax = "Date exceeds maximum of %s";
+inline constexpr const char* SDateTimeMin = "Date is less than minimum of %s";
+inline constexpr const char* SFailSetCalDateTime = "Failed to set calendar date or time";
+}  // namespace ComStrs
+
+Z_EXCEPTION(ECommonCalendarError, Exception)
+Z_EXCEPTION(EDateTimeError, ECommonCalendarError)
+
+// A date or a time over the platform's date and time picker ("SysDateTimePick32"). Kind, DateFormat, DateMode,
+// CalAlignment and ShowCheckbox are window styles (changing one remakes the window). DateTime, Date and Time
+// read the window's value; a value out of MinDate..MaxDate (0: no limit; dates only) raises EDateTimeError, as
+// does a limit that would leave the current date or the other limit outside. With ShowCheckbox, Checked tells
+// whether there is a value (DTM_SETSYSTEMTIME with GDT_NONE clears it). The window's notifications come back as
+// CN_NOTIFY: DTN_DATETIMECHANGE (the value is taken, then Change and OnChange), DTN_DROPDOWN (DroppedDown,
+// OnDropDown) and DTN_CLOSEUP (OnCloseUp). Setting values in code sends no notification.
+class TDateTimePicker : public TWinControl {
+  Z_CLASS(TDateTimePicker, TWinControl)
+
+public:
+  explicit TDateTimePicker(TComponent* AOwner);
+  void Dispatch(TMessage& Message) override;
+  // Published: CalAlignment, Date, Time, ShowCheckbox, Checked, DateFormat, DateMode, Format, Kind, MaxDate,
+  // MinDate, the events OnChange, OnCloseUp, OnDropDown and the common properties.
+  static void Publish(TMetaClass& Meta);
+
+  TDateTime DateTime();
+  TDateTime DateTime() const { return const_cast<TDateTimePicker*>(this)->DateTime(); }
+  void SetDateTime(TDateTime Value);
+  TDateTime Date() const;
+  void SetDate(TDateTime Value);
+  TDateTime Time() const;
+  void SetTime(TDateTime Value);
+  TDateTime MinDate() const { return FMinDate; }
+  void SetMinDate(TDateTime Value);
+  TDateTime MaxDate() const { return FMaxDate; }
+  void SetMaxDate(TDateTime Value);
+  TDateTimeKind Kind() const { return FKind; }
+  void SetKind(TDateTimeKind Value);
+  TDTDateFormat DateFormat() const { return FDateFormat; }
+  void SetDateFormat(TDTDateFormat Value);
+  TDTDateMode DateMode() const { return FDateMode; }
+  void SetDateMode(TDTDateMode Value);
+  TDTCalAlignment CalAlignment() const { return FCalAlignment; }
+  void SetCalAlignment(TDTCalAlignment Value);
+  bool ShowCheckbox() const { return FShowCheckbox; }
+  void SetShowCheckbox(bool Value);
+  bool Checked() const;
+  void SetChecked(bool Value);
+  // A picture of the platform's picture language ("dd/MM/yyyy", "HH:mm"); empty: the kind's own.
+  const std::string& Format() const { return FFormat; }
+  void SetFormat(const std::string& Value);
+  bool DroppedDown() const { return FDroppedDown; }
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void Loaded() override;
+  virtual void Change();
+  virtual void DropDown();
+  virtual void CloseUp();
+  // Raises EDateTimeError when the date lies out of MinDate..MaxDate.
+  void CheckValidDate(TDateTime Value) const;
+
+private:
+  void SendValue();
+  void SendRange();
+  void ReadWindow();
+
+  TDateTime FDateTime = 0;
+  TDateTime FMinDate = 0;
+  TDateTime FMaxDate = 0;
+  TDateTimeKind FKind = dtkDate;
+  TDTDateFormat FDateFormat = dfShort;
+  TDTDateMode FDateMode = dmComboBox;
+  TDTCalAlignment FCalAlignment = dtaLeft;
+  bool FShowCheckbox = false;
+  bool FChecked = true;
+  bool FDroppedDown = false;
+  std::string FFormat;
+};
+
+// ---- Animation --------------------------------------------------------------------------------------------------
+enum TCommonAVI {
+  aviNone, aviFindFolder, aviFindFile, aviFindComputer, aviCopyFiles, aviCopyFile, aviRecycleFile, aviEmptyRecycle,
+  aviDeleteFile
+};
+Z_ENUM_TYPEINFO(TCommonAVI, "aviNone", "aviFindFolder", "aviFindFile", "aviFindComputer", "aviCopyFiles",
+                "aviCopyFile", "aviRecycleFile", "aviEmptyRecycle", "aviDeleteFile")
+
+// One of the platform's common animations (CommonAVI), drawn by the layer: a clip of a few frames, each
+// FrameWidth x FrameHeight. Setting CommonAVI opens the clip (Open, OnOpen); with AutoSize the control takes the
+// frame's size, else the frame is drawn centred (Center) or at the top left. Active plays StartFrame..StopFrame
+// (1-based; StopFrame 0 is the last frame) Repetitions times (0: until stopped) on a timer once the control has
+// its window (OnStart, OnStop); Seek shows one frame, Reset goes back to the first. Transparent lets the parent's
+// colour show around the drawing.
+class TAnimate : public TCustomControl {
+  Z_CLASS(TAnimate, TCustomControl)
+
+public:
+  explicit TAnimate(TComponent* AOwner);
+  void BeforeDestruction() override;
+  void Dispatch(TMessage& Message) override;
+  // Published: Active, AutoSize, Center, CommonAVI, Open, Repetitions, StartFrame, StopFrame, Timers,
+  // Transparent, OnClose, OnOpen, OnStart, OnStop and the common properties.
+  static void Publish(TMetaClass& Meta);
+
+  TCommonAVI CommonAVI() const { return FCommonAVI; }
+  void SetCommonAVI(TCommonAVI Value);
+  bool Active() const { return FActive; }
+  void SetActive(bool Value);
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+  bool Center() const { return FCenter; }
+  void SetCenter(bool Value);
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool Value);
+  bool Open() const { return FOpen; }
+  void SetOpen(bool Value);
+  int Repetitions = 0;
+  int StartFrame() const { return FStartFrame; }
+  void SetStartFrame(int Value);
+  int StopFrame() const { return FStopFrame; }
+  void SetStopFrame(int Value);
+  bool Timers = false;
+  int FrameCount() const { return FFrameCount; }
+  int FrameWidth() const { return FFrameWidth; }
+  int FrameHeight() const { return FFrameHeight; }
+  // Plays frames FromFrame..ToFrame (1-based, clamped to the clip) Count times (0: until stopped).
+  void Play(int FromFrame, int ToFrame, int Count);
+  void Stop();
+  void Seek(int Frame);
+  void Reset();
+  // The frame shown (1-based; 0 with no clip).
+  int Frame() const { return FFrame; }
+
+  TNotifyEvent OnOpen;
+  TNotifyEvent OnClose;
+  TNotifyEvent OnStart;
+  TNotifyEvent OnStop;
+
+protected:
+  void CreateWnd() override;
+  void Loaded() override;
+  void Paint() override;
+
+private:
+  void OpenClip();
+  void CloseClip();
+  void StartTimer();
+  void StopTimer();
+  void Step();
+  void AdjustSize();
+  void DrawFrame(TCanvas* C, int Left, int Top, int Frame);
+
+  TCommonAVI FCommonAVI = aviNone;
+  bool FActive = false;
+  bool FAutoSize = true;
+  bool FCenter = true;
+  bool FTransparent = true;
+  bool FOpen = false;
+  bool FPlaying = false;
+  int FStartFrame = 1;
+  int FStopFrame = 0;
+  int FFrameCount = 0;
+  int FFrameWidth = 0;
+  int FFrameHeight = 0;
+  int FFrame = 0;
+  int FPlayFrom = 1;
+  int FPlayTo = 1;
+  int FPlayCount = 0;
+  int FPlayed = 0;
+};

@@ -4,6 +4,7 @@
 #include "platform/classes/TypInfoImpl.h"
 #include "platform/controls/Forms.h"
 #include "platform/graphics/WinGdi.h"
+#include "platform/win/NativeControls.h"
 
 #include <algorithm>
 #include <cstring>
@@ -288,6 +289,15 @@ void TStatusBar::Dispatch(TMessage& Message) {
           Message.Result = HTBOTTOMRIGHT;
           return;
         }
+      }
+      break;
+    case WM_NCLBUTTONDOWN:
+      // A press on the grip sizes the form from its bottom-right corner, as the form's own border would.
+      if (Message.WParam == HTBOTTOMRIGHT && ShowingSizeGrip()) {
+        if (HWND Root = GetAncestor(Handle(), GA_ROOT)) {
+          SendMessage(Root, WM_SYSCOMMAND, SC_SIZE + WMSZ_BOTTOMRIGHT, Message.LParam);
+        }
+        return;
       }
       break;
     default: break;

@@ -1,7 +1,10 @@
 // The class library's control classes: message dispatch, bounds, windows, focus, mouse and key handling.
 #include "platform/controls/Controls.h"
 #include "platform/win/NativeControls.h"
+#include "platform/win/ListControls.h"
+#include "platform/win/WinMenu.h"
 #include "platform/controls/Forms.h"
+#include "platform/controls/Menus.h"
 #include "platform/classes/Filer.h"
 
 #include <algorithm>
@@ -88,6 +91,7 @@ void TControl::Publish(TMetaClass& Meta) {
   P.Property("Constraints", &TControl::Constraints, &TControl::SetConstraints);
   P.Property("DragCursor", &TControl::DragCursor, &TControl::DragCursor).Default(crDrag);
   P.Property("DragMode", &TControl::DragMode, &TControl::DragMode).Default(dmManual);
+  P.Property("DragKind", &TControl::DragKind, &TControl::DragKind).Default(dkDrag);
   P.Property("OnContextPopup", &TControl::OnContextPopup, &TControl::OnContextPopup);
   P.Property("OnDragDrop", &TControl::OnDragDrop, &TControl::OnDragDrop);
   P.Property("OnDragOver", &TControl::OnDragOver, &TControl::OnDragOver);
@@ -122,6 +126,7 @@ void TControl::Loaded() {
 }
 
 void TControl::BeforeDestruction() {
+  DragControlDestroyed(this);
   Application->ControlDestroyed(this);
   if (FParent) {
     FParent->RemoveControl(this);
@@ -821,6 +826,27 @@ void TWinControl::Dispatch(TMessage& Message) {
       }
       TControl::Dispatch(Message);
       return;
+    case WM_DRAWITEM:
+      // Owner-drawn child controls draw themselves (CN_DRAWITEM); menus are drawn by their own window.
+      if (auto* D = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+          D && D->CtlType != ODT_MENU && DoControlMsg(D->hwndItem, Message)) {
+        return;
+      }
+      TControl::Dispatch(Message);
+      return;
+    case WM_MEASUREITEM:
+      if (auto* M = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam); M && M->CtlType != ODT_MENU) {
+        // The box asking, else (a record sent by other code) the child with the record's id.
+        HWND Child = MeasuringItemWindow();
+        if (!Child && M->CtlID != 0) {
+          Child = GetDlgItem(FHandle, static_cast<int>(M->CtlID));
+        }
+        if (Child && DoControlMsg(Child, Message)) {
+          return;
+        }
+      }
+      TControl::Dispatch(Message);
+      return;
     case WM_SETCURSOR:
       if (LOWORD(static_cast<DWORD_PTR>(Message.LParam)) == HTCLIENT &&
           static_cast<HWND>(Message.WParam) == FHandle) {
@@ -1237,7 +1263,17 @@ bool TWinControl::DoKeyPress(TWMKey& Message) {
   return C == 0;
 }
 
+// The popup menus of this control and of its parents come first (the nearest first), then the form's OnShortCut,
+// main menu and action lists, then the application.
 bool TWinControl::IsMenuKey(TWMKey& Message) {
+  if (!ComponentState().Contains(csDesigning)) {
+    for (TWinControl* C = this; C; C = C->Parent()) {
+      TPopupMenu* Menu = C->GetPopupMenu();
+      if (Menu && Menu->WindowHandle() && Menu->IsShortCut(Message)) {
+        return true;
+      }
+    }
+  }
   auto* Form = GetParentForm(this);
   if (Form && Form->IsShortCut(Message)) {
     return true;

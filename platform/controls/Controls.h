@@ -47,20 +47,112 @@ using TAnchors = TSet<TAnchorKind, akBottom>;
 
 enum TDragMode { dmManual, dmAutomatic };
 Z_ENUM_TYPEINFO(TDragMode, "dmManual", "dmAutomatic")
+enum TDragKind { dkDrag, dkDock };
+Z_ENUM_TYPEINFO(TDragKind, "dkDrag", "dkDock")
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 // CM_DRAG's wParam; its lParam points at a TDragRec.
 enum TDragMessage { dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop, dmDragCancel, dmFindTarget };
 class TControl;
+class TDragObject;
 struct TDragRec {
-  TPoint Pos;             // screen coordinates
-  TControl* Source = nullptr;
-  TControl* Target = nullptr;
+  TPoint Pos;                    // screen coordinates
+  TDragObject* Source = nullptr;  // the drag object of the drag under way
+  TControl* Target = nullptr;     // the control the message is about (null for dmFindTarget)
+  bool Docking = false;
 };
 using TDragOverEvent =
     std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
 using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
-using TStartDragEvent = std::function<void(TObject* Sender)>;
+// The handler may supply its own drag object; without one the control's own is made (and freed at the end).
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
+
+// What is being dragged. The drag holds the mouse through Capture's window, moves with the pointer (DragPos, the
+// control under it DragTarget with its window DragHandle and the point in its client area DragTargetPos), shows
+// GetDragImages over controls that display drag images, sets GetDragCursor's cursor, and ends with Finished.
+class TDragObject : public TObject {
+  Z_CLASS(TDragObject, TObject)
+
+public:
+  TDragObject() = default;
+  ~TDragObject() override;
+  TDragObject(const TDragObject&) = delete;
+  TDragObject& operator=(const TDragObject&) = delete;
+  // Makes the window that holds the mouse capture during the drag (a hidden utility window) and captures.
+  virtual HWND Capture();
+  virtual void ReleaseCapture(HWND Handle);
+  // The end of the drag: Target and the point in its client area when dropped and accepted.
+  virtual void Finished(TObject* Target, int X, int Y, bool Accepted);
+  virtual TCursor GetDragCursor(bool Accepted, int X, int Y);
+  virtual TDragImageList* GetDragImages() { return nullptr; }
+  virtual void HideDragImage();
+  virtual void ShowDragImage();
+  // True for objects the drag frees once it ended.
+  virtual bool FreeWhenDone() const { return false; }
+  bool Dropped() const { return FDropped; }
+  double MouseDeltaX() const { return FMouseDeltaX; }
+  double MouseDeltaY() const { return FMouseDeltaY; }
+  TControl* DragTarget = nullptr;
+  HWND DragHandle = 0;
+  TPoint DragPos{0, 0};
+  TPoint DragTargetPos{0, 0};
+  bool Cancelling = false;
+  bool AlwaysShowDragImages = false;  // show the image over every control, not only over csDisplayDragImage ones
+
+protected:
+  // Messages of the capture window: the mouse moves and releases of the drag, a lost capture ends it.
+  virtual void WndProc(TMessage& Msg);
+
+private:
+  friend struct TDragAccess;
+  HWND FCaptureWindow = 0;
+  bool FDropped = false;
+  double FMouseDeltaX = 0;
+  double FMouseDeltaY = 0;
+};
+
+// A drag object freed by the drag once it ended.
+class TDragObjectEx : public TDragObject {
+  Z_CLASS(TDragObjectEx, TDragObject)
+
+public:
+  TDragObjectEx() = default;
+  bool FreeWhenDone() const override { return true; }
+};
+
+// Drags a control: the end goes to the control's DoEndDrag (with a null target when not accepted).
+class TBaseDragControlObject : public TDragObject {
+  Z_CLASS(TBaseDragControlObject, TDragObject)
+
+public:
+  explicit TBaseDragControlObject(TControl* AControl) : Control(AControl) {}
+  void Finished(TObject* Target, int X, int Y, bool Accepted) override;
+  TControl* Control;
+
+protected:
+  virtual void EndDrag(TObject* Target, int X, int Y);
+};
+
+// Drags a control with its DragCursor and drag images.
+class TDragControlObject : public TBaseDragControlObject {
+  Z_CLASS(TDragControlObject, TBaseDragControlObject)
+
+public:
+  using TBaseDragControlObject::TBaseDragControlObject;
+  TCursor GetDragCursor(bool Accepted, int X, int Y) override;
+  TDragImageList* GetDragImages() override;
+  void HideDragImage() override;
+  void ShowDragImage() override;
+};
+
+// The control drag object the drag makes when OnStartDrag supplies none; freed at the end.
+class TDragControlObjectEx : public TDragControlObject {
+  Z_CLASS(TDragControlObjectEx, TDragControlObject)
+
+public:
+  using TDragControlObject::TDragControlObject;
+  bool FreeWhenDone() const override { return true; }
+};
 
 // Limits of a control's size (0: none). Owned by its control; a change re-applies them at once.
 class TSizeConstraints : public TPersistent {
@@ -209,13 +301,17 @@ public:
   virtual TPopupMenu* GetPopupMenu() { return FPopupMenu; }
   TContextPopupEvent OnContextPopup;
 
-  // Dragging: BeginDrag starts at once, or after the pointer moved Threshold pixels (-1: Mouse->DragThreshold);
-  // the program's loop then moves it with the mouse, asks the control under the pointer (OnDragOver through
-  // CM_DRAG), drops on release (OnDragDrop) or cancels on Escape, and ends with OnEndDrag.
+  // Dragging: BeginDrag starts at once, or after the pointer moved Threshold pixels (-1: Mouse->DragThreshold),
+  // with the drag object OnStartDrag supplies (else a TDragControlObjectEx of the control). The program's loop
+  // moves it with the mouse: the control under the pointer hears dsDragEnter, dsDragMove and dsDragLeave
+  // (OnDragOver through CM_DRAG; the leave also comes just before a drop and its answer decides the drop); the
+  // release drops (OnDragDrop), Escape or a right press cancels; OnEndDrag ends it (null target: no drop).
+  // With DragMode dmAutomatic a left press starts it (Mouse->DragImmediate, Mouse->DragThreshold).
   void BeginDrag(bool Immediate, int Threshold = -1);
   void EndDrag(bool Drop);
   bool Dragging() const;
   TDragMode DragMode = dmManual;
+  TDragKind DragKind = dkDrag;  // dkDock starts no drag: docking is not supported
   int DragCursor = crDrag;
   TDragOverEvent OnDragOver;
   TDragDropEvent OnDragDrop;
@@ -224,8 +320,12 @@ public:
   // The control's answer to a drag over it (OnDragOver; without a handler it refuses).
   virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
   virtual void DragDrop(TObject* Source, int X, int Y);
-  virtual void DoStartDrag();
+  virtual void DoStartDrag(TDragObject*& DragObject);
   virtual void DoEndDrag(TObject* Target, int X, int Y);
+  // The images shown while this control is dragged (null: none).
+  virtual TDragImageList* GetDragImages() { return nullptr; }
+  // A drag of this control ended without a drop (before OnEndDrag).
+  virtual void DragCanceled() {}
 
   TControlStyle ControlStyle;
   TControlState ControlState;
@@ -449,8 +549,17 @@ private:
 
 // The application's loop hands every message here first while a drag is under way; true when the drag used it.
 bool DragMessage(const MSG& Msg);
-// The control being dragged, or null.
+// The control being dragged, or null; the drag object of the drag under way, or null.
 TControl* DragControl();
+TDragObject* DragObject();
+// Ends the drag under way without a drop.
+void CancelDrag();
+// Whether Sender is a drag object (a drag's Source that is not a control).
+bool IsDragObject(TObject* Sender);
+// The control under a screen point (a windowless child where there is one); disabled ones only when allowed.
+TControl* FindDragTarget(TPoint Pos, bool AllowDisabled);
+// A control goes away: a drag it takes part in ends (without events when it is the dragged one).
+void DragControlDestroyed(TControl* Control);
 
 // The control a window handle belongs to (through its window procedure), or null.
 TWinControl* FindControl(HWND Handle);

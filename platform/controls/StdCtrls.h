@@ -19,6 +19,18 @@ enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightL
 enum TBevelStyle { bsLowered, bsRaised };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+// The state of an owner-drawn item, from the platform's ODS_ bits in order.
+enum TOwnerDrawStateItem {
+  odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive, odNoAccel,
+  odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit
+};
+using TOwnerDrawState = TSet<TOwnerDrawStateItem, odComboBoxEdit>;
+// Draws item Index of an owner-drawn list or combo box on its Canvas within Rect (Index -1: a combo box's empty
+// selection field).
+using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, const TRect& Rect, TOwnerDrawState State)>;
+// Gives the height of item Index of a variable-height list or combo box (Height comes set to ItemHeight).
+using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
 
 // Whether Key is the '&' accelerator of Caption (case ignored; "&&" is a literal ampersand).
 bool IsAccel(Word Key, const std::string& Caption);
@@ -352,16 +364,27 @@ public:
   void SetMultiSelect(bool Value);
   bool ExtendedSelect = true;
   void Clear() { FItems->Clear(); }
+  // Owner drawing: the rows are drawn by DrawItem (OnDrawItem, else the item's text) on Canvas, with ItemHeight
+  // for every row (lbOwnerDrawFixed) or the height MeasureItem (OnMeasureItem) gives each item as it is added.
+  TListBoxStyle Style() const { return FStyle; }
+  void SetStyle(TListBoxStyle Value);
+  TCanvas* Canvas() const { return FCanvas.get(); }
+  TDrawItemEvent OnDrawItem;
+  TMeasureItemEvent OnMeasureItem;
 
 protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
   void Loaded() override;
+  virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+  virtual void MeasureItem(int Index, int& Height);
 
 private:
   friend class TListBoxStrings;
   std::unique_ptr<TStrings> FItems;
+  std::unique_ptr<TCanvas> FCanvas;
+  TListBoxStyle FStyle = lbStandard;
   std::vector<std::pair<std::string, TObject*>> FSaved;
   bool FSorted = false;
   bool FMultiSelect = false;
@@ -395,6 +418,7 @@ public:
   int ItemIndexValue() const;
   bool DroppedDown();
   void SetDroppedDown(bool Value);
+  // How many rows the open list shows at most; applied whenever the list opens.
   int DropDownCount = 8;
   int MaxLength() const { return FMaxLength; }
   void SetMaxLength(int Value);
@@ -407,6 +431,15 @@ public:
   TComboBoxStyle Style() const { return FStyle; }
   void SetStyle(TComboBoxStyle Value);
   void Clear();
+  // Owner drawing (csOwnerDrawFixed / csOwnerDrawVariable): the selection field and the rows of the list are
+  // drawn by DrawItem (OnDrawItem, else the item's text) on Canvas; rows are ItemHeight high, or as high as
+  // MeasureItem (OnMeasureItem) says for each item of a variable-height box. ItemHeight 0: the platform's height.
+  TCanvas* Canvas() const { return FCanvas.get(); }
+  int ItemHeight();
+  void SetItemHeight(int Value);
+  int ItemHeightSetting() const { return FItemHeight; }
+  TDrawItemEvent OnDrawItem;
+  TMeasureItemEvent OnMeasureItem;
   TNotifyEvent OnChange;
   TNotifyEvent OnSelect;
   TNotifyEvent OnDropDown;
@@ -419,12 +452,17 @@ protected:
   void Loaded() override;
   virtual void Change();
   virtual void Select();
+  // OnDropDown; DropDownCount as it is afterwards sets how many rows the list shows, so a handler may change it.
   virtual void DropDown();
   virtual void CloseUp();
+  virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+  virtual void MeasureItem(int Index, int& Height);
 
 private:
   friend class TComboBoxStrings;
   std::unique_ptr<TStrings> FItems;
+  std::unique_ptr<TCanvas> FCanvas;
+  int FItemHeight = 0;
   std::vector<std::pair<std::string, TObject*>> FSaved;
   int FSavedIndex = -1;
   int FLoadedItemIndex = -1;

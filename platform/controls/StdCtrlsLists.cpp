@@ -1,12 +1,14 @@
-// The list box and combo box of the standard controls: their items kept in the native window, selection, and
-// the notifications turned into events.
+// The list box and combo box of the standard controls: their items kept in the native window, selection, owner
+// drawing, and the notifications turned into events.
 #include "platform/classes/TypInfo.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/win/ListControls.h"
+#include "platform/win/WinMenu.h"
 
 #include <algorithm>
 
 Z_ENUM_TYPEINFO(TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable")
+Z_ENUM_TYPEINFO(TListBoxStyle, "lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable")
 
 Z_IMPLEMENT_CLASS(TCustomListBox, TWinControl)
 Z_IMPLEMENT_CLASS_PUBLISHED(TListBox, TCustomListBox, TListBox::Publish)
@@ -93,6 +95,48 @@ template <class C> void SaveItems(C* Control, std::vector<std::pair<std::string,
   }
 }
 
+// CN_DRAWITEM of a list or combo box: Canvas over the item's context in the control's font and colour (the
+// highlight colours for a selected item), the item drawn by Draw (an empty selection field only filled), then the
+// focus outline.
+template <class F> void DrawOwnerItem(TWinControl* Control, TCanvas* Canvas, TMessage& Message, F Draw) {
+  auto* D = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+  if (!D) {
+    return;
+  }
+  TOwnerDrawState State;
+  for (int Bit = 0; Bit <= odComboBoxEdit; ++Bit) {
+    if (D->itemState & (1u << Bit)) {
+      State.Include(static_cast<TOwnerDrawStateItem>(Bit));
+    }
+  }
+  Canvas->SetHandle(D->hDC);
+  Canvas->Font()->Assign(Control->Font());
+  Canvas->Brush()->SetColor(Control->Color());
+  const int Index = static_cast<int>(D->itemID);
+  if (Index >= 0 && State.Contains(odSelected)) {
+    Canvas->Brush()->SetColor(clHighlight);
+    Canvas->Font()->SetColor(clHighlightText);
+  }
+  if (Index >= 0) {
+    Draw(Index, D->rcItem, State);
+  } else {
+    Canvas->FillRect(D->rcItem);
+  }
+  if (State.Contains(odFocused)) {
+    DrawFocusRect(D->hDC, &D->rcItem);
+  }
+  Canvas->SetHandle(0);
+  Message.Result = 1;
+}
+
+// The class library's own drawing of an item: the row filled, the text a little in from the left.
+void DrawItemText(TCanvas* Canvas, TStrings* Items, int Index, const TRect& Rect) {
+  Canvas->FillRect(Rect);
+  if (Index < Items->Count()) {
+    Canvas->TextOut(Rect.Left + 2, Rect.Top, Items->Strings(Index));
+  }
+}
+
 template <class C> void RestoreItems(C* Control, std::vector<std::pair<std::string, TObject*>>& Saved) {
   TStrings* Items = Control->Items();
   for (auto& [S, O] : Saved) {
@@ -105,8 +149,10 @@ template <class C> void RestoreItems(C* Control, std::vector<std::pair<std::stri
 
 // ---- TCustomListBox ---------------------------------------------------------------------------------------------
 
-TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner), FItems(std::make_unique<TListBoxStrings>(this)) {
+TCustomListBox::TCustomListBox(TComponent* AOwner)
+    : TWinControl(AOwner), FItems(std::make_unique<TListBoxStrings>(this)), FCanvas(std::make_unique<TCanvas>()) {
   ControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
+  SetColor(clWindow);
   TabStop = true;
   SetBounds(0, 0, 121, 97);
 }
@@ -120,7 +166,32 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
   Params.Style |= LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
   if (FSorted) Params.Style |= LBS_SORT;
   if (FMultiSelect) Params.Style |= ExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
+  if (FStyle == lbOwnerDrawFixed) Params.Style |= LBS_OWNERDRAWFIXED;
+  if (FStyle == lbOwnerDrawVariable) Params.Style |= LBS_OWNERDRAWVARIABLE;
   Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomListBox::SetStyle(TListBoxStyle Value) {
+  if (Value != FStyle) {
+    FStyle = Value;
+    if (HandleAllocated()) {
+      RecreateWnd();
+    }
+  }
+}
+
+void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+  if (OnDrawItem) {
+    OnDrawItem(this, Index, Rect, State);
+  } else {
+    DrawItemText(FCanvas.get(), FItems.get(), Index, Rect);
+  }
+}
+
+void TCustomListBox::MeasureItem(int Index, int& Height) {
+  if (OnMeasureItem) {
+    OnMeasureItem(this, Index, Height);
+  }
 }
 
 void TCustomListBox::CreateWnd() {
@@ -247,6 +318,22 @@ void TCustomListBox::SetMultiSelect(bool Value) {
 }
 
 void TCustomListBox::Dispatch(TMessage& Message) {
+  if (Message.Msg == CN_DRAWITEM) {
+    DrawOwnerItem(this, FCanvas.get(), Message,
+                  [this](int Index, const TRect& R, TOwnerDrawState State) { DrawItem(Index, R, State); });
+    return;
+  }
+  if (Message.Msg == CN_MEASUREITEM) {
+    if (auto* M = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam)) {
+      int H = FItemHeight > 0 ? FItemHeight : static_cast<int>(M->itemHeight);
+      if (FStyle == lbOwnerDrawVariable) {
+        MeasureItem(static_cast<int>(M->itemID), H);
+      }
+      M->itemHeight = static_cast<UINT>(std::max(H, 0));
+      Message.Result = 1;
+    }
+    return;
+  }
   if (Message.Msg == CN_COMMAND) {
     switch (HIWORD(Message.WParam)) {
       case LBN_SELCHANGE: Click(); break;
@@ -265,13 +352,17 @@ void TListBox::Publish(TMetaClass& Meta) {
   P.Property("Items", &TListBox::Items, &TListBox::SetItems);
   P.Property("MultiSelect", &TListBox::MultiSelect, &TListBox::SetMultiSelect).Default(false);
   P.Property("Sorted", &TListBox::Sorted, &TListBox::SetSorted).Default(false);
+  P.Property("Style", &TListBox::Style, &TListBox::SetStyle).Default(lbStandard);
+  P.Property("OnDrawItem", &TListBox::OnDrawItem, &TListBox::OnDrawItem);
+  P.Property("OnMeasureItem", &TListBox::OnMeasureItem, &TListBox::OnMeasureItem);
 }
 
 // ---- TCustomComboBox --------------------------------------------------------------------------------------------
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(std::make_unique<TComboBoxStrings>(this)) {
+    : TWinControl(AOwner), FItems(std::make_unique<TComboBoxStrings>(this)), FCanvas(std::make_unique<TCanvas>()) {
   ControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
+  SetColor(clWindow);
   TabStop = true;
   SetBounds(0, 0, 145, 21);
 }
@@ -293,6 +384,7 @@ void TCustomComboBox::CreateWnd() {
   if (FMaxLength > 0) {
     SendMessage(Handle(), CB_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
   }
+  SendMessage(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(std::max(DropDownCount, 1)), 0);
   RestoreItems(this, FSaved);
   if (FSavedIndex >= 0) {
     SendMessage(Handle(), CB_SETCURSEL, static_cast<WPARAM>(FSavedIndex), 0);
@@ -384,6 +476,34 @@ void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
   }
 }
 
+int TCustomComboBox::ItemHeight() {
+  return HandleAllocated() ? static_cast<int>(SendMessage(Handle(), CB_GETITEMHEIGHT, 0, 0)) : FItemHeight;
+}
+
+void TCustomComboBox::SetItemHeight(int Value) {
+  if (Value > 0 && Value != FItemHeight) {
+    FItemHeight = Value;
+    // The owner gives the heights when the window is made.
+    if (HandleAllocated() && (FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable)) {
+      RecreateWnd();
+    }
+  }
+}
+
+void TCustomComboBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+  if (OnDrawItem) {
+    OnDrawItem(this, Index, Rect, State);
+  } else {
+    DrawItemText(FCanvas.get(), FItems.get(), Index, Rect);
+  }
+}
+
+void TCustomComboBox::MeasureItem(int Index, int& Height) {
+  if (OnMeasureItem) {
+    OnMeasureItem(this, Index, Height);
+  }
+}
+
 void TCustomComboBox::Clear() {
   FItems->Clear();
   SetText({});
@@ -416,11 +536,30 @@ void TCustomComboBox::CloseUp() {
 }
 
 void TCustomComboBox::Dispatch(TMessage& Message) {
+  if (Message.Msg == CN_DRAWITEM) {
+    DrawOwnerItem(this, FCanvas.get(), Message,
+                  [this](int Index, const TRect& R, TOwnerDrawState State) { DrawItem(Index, R, State); });
+    return;
+  }
+  if (Message.Msg == CN_MEASUREITEM) {
+    if (auto* M = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam)) {
+      int H = FItemHeight > 0 ? FItemHeight : static_cast<int>(M->itemHeight);
+      if (FStyle == csOwnerDrawVariable && static_cast<int>(M->itemID) >= 0) {
+        MeasureItem(static_cast<int>(M->itemID), H);
+      }
+      M->itemHeight = static_cast<UINT>(std::max(H, 0));
+      Message.Result = 1;
+    }
+    return;
+  }
   if (Message.Msg == CN_COMMAND) {
     switch (HIWORD(Message.WParam)) {
       case CBN_DBLCLK: DblClick(); break;
       case CBN_EDITCHANGE: Change(); break;
-      case CBN_DROPDOWN: DropDown(); break;
+      case CBN_DROPDOWN:
+        DropDown();
+        SendMessage(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(std::max(DropDownCount, 1)), 0);
+        break;
       case CBN_CLOSEUP: CloseUp(); break;
       case CBN_SELCHANGE: {
         const int I = ItemIndex();
@@ -442,12 +581,15 @@ void TComboBox::Publish(TMetaClass& Meta) {
   TPublisher<TComboBox> P(Meta);
   P.Property("Style", &TComboBox::Style, &TComboBox::SetStyle).Default(csDropDown);
   P.Property("DropDownCount", &TComboBox::DropDownCount, &TComboBox::DropDownCount).Default(8);
+  P.Property("ItemHeight", &TComboBox::ItemHeightSetting, &TComboBox::SetItemHeight).Default(0);
   P.Property("MaxLength", &TComboBox::MaxLength, &TComboBox::SetMaxLength).Default(0);
   P.Property("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted).Default(false);
   P.Property("Text", static_cast<std::string (TControl::*)() const>(&TControl::Caption), &TControl::SetText);
   P.Property("OnChange", &TComboBox::OnChange, &TComboBox::OnChange);
   P.Property("OnCloseUp", &TComboBox::OnCloseUp, &TComboBox::OnCloseUp);
+  P.Property("OnDrawItem", &TComboBox::OnDrawItem, &TComboBox::OnDrawItem);
   P.Property("OnDropDown", &TComboBox::OnDropDown, &TComboBox::OnDropDown);
+  P.Property("OnMeasureItem", &TComboBox::OnMeasureItem, &TComboBox::OnMeasureItem);
   P.Property("OnSelect", &TComboBox::OnSelect, &TComboBox::OnSelect);
   P.Property("Items", &TComboBox::Items, &TComboBox::SetItems);
   P.Property("ItemIndex", &TComboBox::ItemIndexValue, &TComboBox::SetItemIndex).Default(-1);

@@ -1,6 +1,8 @@
-// Image lists: the list store behind HIMAGELIST, drawing with the ILD_ styles, and TCustomImageList.
+// Image lists: the list store behind HIMAGELIST, drawing with the ILD_ styles, dragging an image over the screen,
+// TCustomImageList and TDragImageList.
 #include "platform/graphics/GdiInternals.h"
 #include "platform/graphics/ImgList.h"
+#include "platform/win/WinUser.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -8,6 +10,7 @@
 Z_IMPLEMENT_CLASS(TChangeLink, TObject)
 Z_IMPLEMENT_CLASS(TCustomImageList, TComponent)
 Z_IMPLEMENT_CLASS(TImageList, TCustomImageList)
+Z_IMPLEMENT_CLASS(TDragImageList, TCustomImageList)
 
 namespace {
 
@@ -391,6 +394,275 @@ HIMAGELIST ImageList_Duplicate(HIMAGELIST List) {
   return H;
 }
 
+// ---- Drag images -------------------------------------------------------------------------------------------------
+
+namespace {
+
+// One image with its size and hot spot, as the drag copies it out of a list.
+struct TDragPicture {
+  int Cx = 0;
+  int Cy = 0;
+  TPoint Hot{0, 0};
+  TImage Img;
+};
+
+struct TDragState {
+  bool Active = false;   // between BeginDrag and EndDrag
+  TDragPicture Base;     // the dragged image
+  bool HasCursor = false;
+  TDragPicture Cursor;   // merged by SetDragCursorImage
+  HIMAGELIST List = 0;   // the picture shown: Base with Cursor merged
+  TPoint Hot{0, 0};      // of the picture shown
+  bool Entered = false;  // between DragEnter and DragLeave
+  bool Shown = false;
+  HWND Lock = 0;
+  TPoint Pos{0, 0};      // relative to Lock's window rectangle
+  HWND Wnd = 0;          // the window showing the picture
+};
+TDragState DragImage;
+
+// The see-through parts of the drag picture are painted in this colour, the layered window's colour key.
+constexpr COLORREF DragKeyColor = RGB(254, 253, 254);
+constexpr BYTE DragAlpha = 160;
+const char* const DragWindowClass = "ZDragImageWindow";
+
+bool CopyPicture(HIMAGELIST List, int Index, int HotX, int HotY, TDragPicture& Out) {
+  std::lock_guard G(Gdi::Lock());
+  auto* L = ListOf(List);
+  if (!L || Index < 0 || Index >= static_cast<int>(L->Images.size())) {
+    return false;
+  }
+  Out.Cx = L->Cx;
+  Out.Cy = L->Cy;
+  Out.Hot = Point(HotX, HotY);
+  Out.Img = L->Images[static_cast<std::size_t>(Index)];
+  if (!(L->Flags & ILC_MASK)) {
+    std::fill(Out.Img.Clear.begin(), Out.Img.Clear.end(), 0);
+  }
+  return true;
+}
+
+// Builds the picture shown from the dragged image and the merged cursor image (hot spots on one point).
+void ComposeDragPicture() {
+  TDragState& D = DragImage;
+  int Left = 0, Top = 0, Right = D.Base.Cx, Bottom = D.Base.Cy;
+  TPoint CurAt{0, 0};  // the cursor image's corner relative to the base image's
+  if (D.HasCursor) {
+    CurAt = Point(D.Base.Hot.X - D.Cursor.Hot.X, D.Base.Hot.Y - D.Cursor.Hot.Y);
+    Left = std::min(Left, CurAt.X);
+    Top = std::min(Top, CurAt.Y);
+    Right = std::max(Right, CurAt.X + D.Cursor.Cx);
+    Bottom = std::max(Bottom, CurAt.Y + D.Cursor.Cy);
+  }
+  int W = Right - Left, H = Bottom - Top;
+  TImage Out;
+  Out.Pixels.assign(static_cast<std::size_t>(W * H), 0xFF000000);
+  Out.Clear.assign(static_cast<std::size_t>(W * H), 1);
+  auto Put = [&](const TDragPicture& P, int Ox, int Oy) {
+    for (int Y = 0; Y < P.Cy; ++Y) {
+      for (int X = 0; X < P.Cx; ++X) {
+        std::size_t From = static_cast<std::size_t>(Y * P.Cx + X);
+        if (P.Img.Clear[From]) {
+          continue;
+        }
+        std::size_t To = static_cast<std::size_t>((Oy + Y) * W + Ox + X);
+        Out.Pixels[To] = P.Img.Pixels[From];
+        Out.Clear[To] = 0;
+      }
+    }
+  };
+  Put(D.Base, -Left, -Top);
+  if (D.HasCursor) {
+    Put(D.Cursor, CurAt.X - Left, CurAt.Y - Top);
+  }
+  D.Hot = Point(D.Base.Hot.X - Left, D.Base.Hot.Y - Top);
+  if (D.List) {
+    ImageList_Destroy(D.List);
+  }
+  D.List = ImageList_Create(W, H, ILC_MASK | ILC_COLOR32, 1, 0);
+  std::lock_guard G(Gdi::Lock());
+  ListOf(D.List)->Images.push_back(std::move(Out));
+}
+
+LRESULT DragWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  switch (Msg) {
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;  // the mouse passes through to the windows beneath
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT Ps;
+      HDC DC = BeginPaint(Wnd, &Ps);
+      TRect R;
+      GetClientRect(Wnd, &R);
+      HBRUSH Key = CreateSolidBrush(DragKeyColor);
+      FillRect(DC, &R, Key);
+      DeleteObject(Key);
+      if (DragImage.List) {
+        ImageList_Draw(DragImage.List, 0, DC, 0, 0, ILD_TRANSPARENT);
+      }
+      EndPaint(Wnd, &Ps);
+      return 0;
+    }
+    default:
+      return DefWindowProc(Wnd, Msg, WParam, LParam);
+  }
+}
+
+HWND DragWindow() {
+  TDragState& D = DragImage;
+  if (D.Wnd && IsWindow(D.Wnd)) {
+    return D.Wnd;
+  }
+  static bool Registered = false;
+  if (!Registered) {
+    WNDCLASS C{};
+    C.lpfnWndProc = DragWindowProc;
+    C.lpszClassName = DragWindowClass;
+    Registered = RegisterClass(&C) != 0;
+  }
+  D.Wnd = CreateWindowEx(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
+                         DragWindowClass, "", WS_POPUP, 0, 0, 1, 1, 0, 0, 0, nullptr);
+  return D.Wnd;
+}
+
+// Places the drag window over the screen as the state says: shown at the position minus the hot spot.
+void UpdateDragWindow(bool Repaint) {
+  TDragState& D = DragImage;
+  bool Show = D.Active && D.Entered && D.Shown && D.List;
+  if (!Show) {
+    if (D.Wnd && IsWindow(D.Wnd) && IsWindowVisible(D.Wnd)) {
+      ShowWindow(D.Wnd, SW_HIDE);
+    }
+    return;
+  }
+  HWND W = DragWindow();
+  if (!W) {
+    return;
+  }
+  TPoint Origin{0, 0};
+  if (D.Lock && D.Lock != GetDesktopWindow()) {
+    TRect R;
+    GetWindowRect(D.Lock, &R);
+    Origin = Point(R.Left, R.Top);
+  }
+  int Cx = 0, Cy = 0;
+  ImageList_GetIconSize(D.List, &Cx, &Cy);
+  bool WasVisible = IsWindowVisible(W);
+  SetWindowPos(W, HWND_TOPMOST, Origin.X + D.Pos.X - D.Hot.X, Origin.Y + D.Pos.Y - D.Hot.Y, Cx, Cy,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  if (!WasVisible) {
+    SetLayeredWindowAttributes(W, DragKeyColor, DragAlpha, LWA_ALPHA | LWA_COLORKEY);
+  }
+  if (Repaint || !WasVisible) {
+    InvalidateRect(W, nullptr, TRUE);
+    UpdateWindow(W);
+  }
+}
+
+}  // namespace
+
+BOOL ImageList_BeginDrag(HIMAGELIST Track, int Index, int HotspotX, int HotspotY) {
+  TDragPicture P;
+  if (!CopyPicture(Track, Index, HotspotX, HotspotY, P)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (DragImage.Active) {
+    ImageList_EndDrag();
+  }
+  DragImage.Active = true;
+  DragImage.Base = std::move(P);
+  DragImage.HasCursor = false;
+  ComposeDragPicture();
+  return TRUE;
+}
+
+BOOL ImageList_DragEnter(HWND Lock, int X, int Y) {
+  TDragState& D = DragImage;
+  if (!D.Active || (Lock && !IsWindow(Lock))) {
+    return FALSE;
+  }
+  D.Lock = Lock;
+  D.Pos = Point(X, Y);
+  D.Entered = true;
+  D.Shown = true;
+  UpdateDragWindow(false);
+  return TRUE;
+}
+
+BOOL ImageList_DragMove(int X, int Y) {
+  TDragState& D = DragImage;
+  if (!D.Active) {
+    return FALSE;
+  }
+  D.Pos = Point(X, Y);
+  UpdateDragWindow(false);
+  return TRUE;
+}
+
+BOOL ImageList_DragLeave(HWND Lock) {
+  TDragState& D = DragImage;
+  if (!D.Active || !D.Entered || D.Lock != Lock) {
+    return FALSE;
+  }
+  D.Entered = false;
+  D.Lock = 0;
+  UpdateDragWindow(false);
+  return TRUE;
+}
+
+BOOL ImageList_DragShowNolock(BOOL Show) {
+  TDragState& D = DragImage;
+  if (!D.Active) {
+    return FALSE;
+  }
+  D.Shown = Show != FALSE;
+  UpdateDragWindow(false);
+  return TRUE;
+}
+
+void ImageList_EndDrag() {
+  TDragState& D = DragImage;
+  HWND Wnd = D.Wnd;
+  if (D.List) {
+    ImageList_Destroy(D.List);
+  }
+  D = TDragState{};
+  D.Wnd = Wnd;
+  UpdateDragWindow(false);  // hides the window; it is kept for the next drag
+}
+
+BOOL ImageList_SetDragCursorImage(HIMAGELIST Drag, int Index, int HotspotX, int HotspotY) {
+  TDragState& D = DragImage;
+  TDragPicture P;
+  if (!D.Active || !CopyPicture(Drag, Index, HotspotX, HotspotY, P)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  D.Cursor = std::move(P);
+  D.HasCursor = true;
+  ComposeDragPicture();
+  UpdateDragWindow(true);
+  return TRUE;
+}
+
+HIMAGELIST ImageList_GetDragImage(TPoint* Pt, TPoint* Hotspot) {
+  TDragState& D = DragImage;
+  if (!D.Active) {
+    return 0;
+  }
+  if (Pt) {
+    *Pt = D.Pos;
+  }
+  if (Hotspot) {
+    *Hotspot = D.Hot;
+  }
+  return D.List;
+}
+
 // ---- TChangeLink and TCustomImageList ----------------------------------------------------------------------------
 
 TChangeLink::~TChangeLink() {
@@ -686,3 +958,96 @@ HCURSOR SetCursor(HCURSOR Cursor) {
 }
 
 HCURSOR GetCursor() { return CurrentCursor; }
+
+// ---- TDragImageList ----------------------------------------------------------------------------------------------
+
+TDragImageList::~TDragImageList() { EndDrag(); }
+
+bool TDragImageList::SetDragImage(Integer Index, Integer HotSpotX, Integer HotSpotY) {
+  if (Index < 0 || Index >= Count()) {
+    return false;
+  }
+  FDragIndex = Index;
+  FDragHotspot = Point(HotSpotX, HotSpotY);
+  if (FDragging) {
+    // A new image during the drag: shown at once where the old one was.
+    TPoint Pos;
+    ImageList_GetDragImage(&Pos, nullptr);
+    bool Shown = FLocked;
+    ImageList_BeginDrag(Handle(), Index, HotSpotX, HotSpotY);
+    if (Shown) {
+      ImageList_DragEnter(FDragHandle, Pos.X, Pos.Y);
+    }
+  }
+  return true;
+}
+
+void TDragImageList::SetDragHotspot(TPoint Value) { SetDragImage(FDragIndex, Value.X, Value.Y); }
+
+bool TDragImageList::BeginDrag(HWND Window, Integer X, Integer Y) {
+  if (FDragIndex < 0 || FDragIndex >= Count()) {
+    return false;
+  }
+  if (!FDragging) {
+    if (!ImageList_BeginDrag(Handle(), FDragIndex, FDragHotspot.X, FDragHotspot.Y)) {
+      return false;
+    }
+    FDragging = true;
+  }
+  return DragLock(Window, X, Y) || FLocked;
+}
+
+bool TDragImageList::DragLock(HWND Window, Integer XPos, Integer YPos) {
+  if (!FDragging || (FLocked && Window == FDragHandle)) {
+    return false;
+  }
+  DragUnlock();
+  if (!ImageList_DragEnter(Window, XPos, YPos)) {
+    return false;
+  }
+  FDragHandle = Window;
+  FLocked = true;
+  return true;
+}
+
+void TDragImageList::DragUnlock() {
+  if (FLocked) {
+    ImageList_DragLeave(FDragHandle);
+    FLocked = false;
+    FDragHandle = 0;
+  }
+}
+
+bool TDragImageList::DragMove(Integer X, Integer Y) { return FDragging && ImageList_DragMove(X, Y); }
+
+void TDragImageList::ShowDragImage() {
+  if (FDragging) {
+    ImageList_DragShowNolock(TRUE);
+  }
+}
+
+void TDragImageList::HideDragImage() {
+  if (FDragging) {
+    ImageList_DragShowNolock(FALSE);
+  }
+}
+
+bool TDragImageList::EndDrag() {
+  if (!FDragging) {
+    return false;
+  }
+  DragUnlock();
+  ImageList_EndDrag();
+  FDragging = false;
+  FDragCursor = crNone;
+  return true;
+}
+
+void TDragImageList::SetDragCursor(TCursor Value) {
+  if (Value != FDragCursor) {
+    FDragCursor = Value;
+    if (FDragging) {
+      SetCursor(CursorOfTCursor(Value));
+    }
+  }
+}

@@ -58,6 +58,23 @@ BOOL ImageList_Draw(HIMAGELIST List, int Index, HDC DC, int X, int Y, UINT Style
 HICON ImageList_GetIcon(HIMAGELIST List, int Index, UINT Flags);
 HIMAGELIST ImageList_Duplicate(HIMAGELIST List);
 
+// Dragging an image over the screen (one drag image per process). BeginDrag copies an image with its hot spot;
+// DragEnter shows it at a point given relative to the upper-left corner of Lock's window rectangle (0 or the
+// desktop window: the screen), with the hot spot under the point; DragMove moves it; DragShowNolock hides or shows
+// it again; DragLeave hides it; EndDrag forgets it. The image shows semi-transparent in a window of its own above
+// the program's windows that the mouse passes through.
+BOOL ImageList_BeginDrag(HIMAGELIST Track, int Index, int HotspotX, int HotspotY);
+BOOL ImageList_DragEnter(HWND Lock, int X, int Y);
+BOOL ImageList_DragMove(int X, int Y);
+BOOL ImageList_DragLeave(HWND Lock);
+BOOL ImageList_DragShowNolock(BOOL Show);
+void ImageList_EndDrag();
+// Merges image Index of Drag (a cursor image whose hot spot is HotspotX, HotspotY) into the drag image so that
+// both hot spots meet; a later call replaces the merged image.
+BOOL ImageList_SetDragCursorImage(HIMAGELIST Drag, int Index, int HotspotX, int HotspotY);
+// The list holding the drag image (0 when no drag runs); Pt receives the drag position, Hotspot the hot spot.
+HIMAGELIST ImageList_GetDragImage(TPoint* Pt, TPoint* Hotspot);
+
 // Tells a client that the image list it is linked to changed.
 class TChangeLink : public TObject {
   Z_CLASS(TChangeLink, TObject)
@@ -182,3 +199,35 @@ HCURSOR CursorOfTCursor(TCursor Cursor);
 // The cursor shown over the program's windows; returns the previous one.
 HCURSOR SetCursor(HCURSOR Cursor);
 HCURSOR GetCursor();
+
+// An image list that can drag one of its images over the screen (the class library's drag images).
+// SetDragImage picks the image and its hot spot; BeginDrag shows it at a point relative to Window (the desktop
+// window: screen coordinates); DragMove follows the pointer; EndDrag ends the drag.
+class TDragImageList : public TCustomImageList {
+  Z_CLASS(TDragImageList, TCustomImageList)
+public:
+  explicit TDragImageList(TComponent* AOwner) : TCustomImageList(AOwner) {}
+  ~TDragImageList() override;
+  bool SetDragImage(Integer Index, Integer HotSpotX, Integer HotSpotY);
+  bool BeginDrag(HWND Window, Integer X, Integer Y);
+  bool DragLock(HWND Window, Integer XPos, Integer YPos);
+  void DragUnlock();
+  bool DragMove(Integer X, Integer Y);
+  void ShowDragImage();
+  void HideDragImage();
+  bool EndDrag();
+  bool Dragging() const { return FDragging; }
+  TCursor DragCursor() const { return FDragCursor; }
+  void SetDragCursor(TCursor Value);  // while dragging, the cursor changes at once
+  TPoint DragHotspot() const { return FDragHotspot; }
+  void SetDragHotspot(TPoint Value);
+  Integer DragIndex() const { return FDragIndex; }
+
+private:
+  TCursor FDragCursor = crNone;
+  bool FDragging = false;
+  HWND FDragHandle = 0;
+  bool FLocked = false;
+  TPoint FDragHotspot{0, 0};
+  Integer FDragIndex = 0;
+};

@@ -1,6 +1,9 @@
-// Window scroll bars: their state per window, the visibility rule, drawing in the frame and mouse tracking.
+// Window scroll bars: their state per window, the visibility rule, drawing in the frame and mouse tracking; and
+// the scroll bar control class in its size box and size grip kinds.
 #include "platform/graphics/ScrollBars.h"
 #include "platform/graphics/GdiInternals.h"
+#include "platform/graphics/WinGdi.h"
+#include "platform/win/NativeControls.h"
 #include "platform/win/WindowInternals.h"
 
 #include <map>
@@ -374,3 +377,71 @@ void ScrollBarClick(HWND Wnd, WPARAM HitTest, LPARAM ScreenPoint) {
 }
 
 }  // namespace Gdi
+
+// ---- The scroll bar control: size boxes and size grips -----------------------------------------------------------
+
+namespace {
+
+bool IsSizeBox(HWND Wnd) { return static_cast<DWORD>(GetWindowLong(Wnd, GWL_STYLE)) & (SBS_SIZEBOX | SBS_SIZEGRIP); }
+
+// A size box (SBS_SIZEBOX; drawn as the grip with SBS_SIZEGRIP) takes the system's size at the aligned corner of
+// the rectangle it was made with, and a drag on it sizes its top-level window from the bottom-right corner.
+// Scroll bar controls of the other kinds are not provided: they act as plain windows.
+LRESULT ScrollBarControlProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (!IsSizeBox(Wnd)) {
+    return DefWindowProc(Wnd, Msg, WParam, LParam);
+  }
+  switch (Msg) {
+    case WM_CREATE: {
+      const auto* C = reinterpret_cast<const CREATESTRUCT*>(LParam);
+      const DWORD Style = static_cast<DWORD>(C->style);
+      const int W = GetSystemMetrics(SM_CXVSCROLL), H = GetSystemMetrics(SM_CYHSCROLL);
+      if (Style & SBS_SIZEBOXBOTTOMRIGHTALIGN) {
+        MoveWindow(Wnd, C->x + C->cx - W, C->y + C->cy - H, W, H, FALSE);
+      } else if (Style & SBS_SIZEBOXTOPLEFTALIGN) {
+        MoveWindow(Wnd, C->x, C->y, W, H, FALSE);
+      }
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT covers it all
+    case WM_PAINT: {
+      PAINTSTRUCT Ps;
+      HDC DC = BeginPaint(Wnd, &Ps);
+      TRect R{};
+      GetClientRect(Wnd, &R);
+      if (GetWindowLong(Wnd, GWL_STYLE) & SBS_SIZEGRIP) {
+        DrawFrameControl(DC, &R, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+      } else {
+        FillRect(DC, &R, GetSysColorBrush(COLOR_BTNFACE));
+      }
+      EndPaint(Wnd, &Ps);
+      return 0;
+    }
+    case WM_NCHITTEST: {
+      // The bottom-right sizing corner of the top-level window, while that can be sized.
+      const LRESULT Hit = DefWindowProc(Wnd, Msg, WParam, LParam);
+      HWND Root = GetAncestor(Wnd, GA_ROOT);
+      return Hit == HTCLIENT && Root && !IsZoomed(Root) && !IsIconic(Root) ? HTBOTTOMRIGHT : Hit;
+    }
+    case WM_NCLBUTTONDOWN:
+      if (WParam == HTBOTTOMRIGHT) {
+        SendMessage(GetAncestor(Wnd, GA_ROOT), WM_SYSCOMMAND, SC_SIZE + WMSZ_BOTTOMRIGHT, LParam);
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProc(Wnd, Msg, WParam, LParam);
+}
+
+const ATOM ScrollBarControlClass = [] {
+  WNDCLASS WC;
+  WC.style = CS_GLOBALCLASS | CS_HREDRAW | CS_VREDRAW;
+  WC.lpfnWndProc = &ScrollBarControlProc;
+  WC.lpszClassName = WC_SCROLLBAR;
+  return RegisterClass(&WC);
+}();
+
+}  // namespace

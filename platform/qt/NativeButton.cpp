@@ -1,10 +1,16 @@
-// The native button control ("BUTTON") over Qt's buttons: push buttons, check boxes, radio buttons and group
-// boxes, with BM_ messages and BN_CLICKED to the parent.
+// The native button control ("BUTTON") over Qt's buttons: push buttons (owner-drawn ones painted by the parent
+// through WM_DRAWITEM), check boxes, radio buttons and group boxes, with BM_ messages and BN_CLICKED to the
+// parent.
+#include "platform/graphics/WinGdi.h"
 #include "platform/qt/QtNativeControl.h"
+#include "platform/win/WinMenu.h"
 #include "platform/win/WindowInternals.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QImage>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -32,6 +38,60 @@ protected:
       this->setChecked(true);
     }
   }
+};
+
+// Asks the parent to draw an owner-drawn button on DC within Rc (WM_DRAWITEM with the button's state).
+void SendDrawItem(HWND Wnd, QAbstractButton* Button, HDC DC, const TRect& Rc) {
+  DRAWITEMSTRUCT D;
+  D.CtlType = ODT_BUTTON;
+  D.CtlID = static_cast<UINT>(GetDlgCtrlID(Wnd));
+  D.itemAction = ODA_DRAWENTIRE;
+  D.itemState = (Button->isDown() ? ODS_SELECTED : 0) | (GetFocus() == Wnd ? ODS_FOCUS : 0) |
+                (IsWindowEnabled(Wnd) ? 0 : ODS_DISABLED);
+  D.hwndItem = Wnd;
+  D.hDC = DC;
+  D.rcItem = Rc;
+  if (HWND Parent = GetParent(Wnd)) {
+    SendMessage(Parent, WM_DRAWITEM, static_cast<WPARAM>(D.CtlID), reinterpret_cast<LPARAM>(&D));
+  }
+}
+
+// An owner-drawn push button: Qt keeps the pressing, the clicks and the keyboard; the face is what the parent
+// draws, on a memory DC whose pixels are then painted on the widget.
+class TOwnerDrawButton final : public QPushButton {
+public:
+  TOwnerDrawButton(HWND AWnd, const QString& Text) : QPushButton(Text), FWnd(AWnd) {}
+
+protected:
+  void paintEvent(QPaintEvent* E) override {
+    const int W = width(), H = height();
+    if (W <= 0 || H <= 0) {
+      return;
+    }
+    HDC DC = CreateCompatibleDC(0);
+    BITMAPINFO Info{};
+    Info.bmiHeader.biWidth = W;
+    Info.bmiHeader.biHeight = -H;
+    Info.bmiHeader.biBitCount = 32;
+    void* Bits = nullptr;
+    HBITMAP Bmp = CreateDIBSection(DC, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
+    HGDIOBJ Old = SelectObject(DC, Bmp);
+    TRect Face = Rect(0, 0, W, H);
+    FillRect(DC, &Face, GetSysColorBrush(COLOR_BTNFACE));
+    SendDrawItem(FWnd, this, DC, Face);
+    GdiFlush();
+    if (Bits) {
+      QImage Img(static_cast<const uchar*>(Bits), W, H, W * 4, QImage::Format_RGB32);
+      QPainter P(this);
+      P.drawImage(E->rect().topLeft(), Img, E->rect());
+    }
+    SelectObject(DC, Old);
+    DeleteObject(Bmp);
+    DeleteDC(DC);
+  }
+
+private:
+  HWND FWnd;
 };
 
 class TNativeButton final : public TNativeControl {
@@ -65,7 +125,7 @@ public:
         SetWidget(FGroup);
         return;
       default: {
-        auto* P = new QPushButton(Caption);
+        auto* P = FKind == BS_OWNERDRAW ? new TOwnerDrawButton(AWnd, Caption) : new QPushButton(Caption);
         P->setDefault(FKind == BS_DEFPUSHBUTTON);
         P->setAutoDefault(false);
         FButton = P;
@@ -98,18 +158,27 @@ public:
   }
 
   bool HandleMessage(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result) override {
-    (void)LParam;
     if (!FButton) {
       return false;
     }
     switch (Msg) {
+      case WM_PRINTCLIENT: case WM_PRINT:
+        // An owner-drawn button is drawn by its parent on the given DC; the others as the platform's default.
+        if (FKind == BS_OWNERDRAW && (Msg == WM_PRINTCLIENT || (LParam & PRF_CLIENT))) {
+          TRect Rc{};
+          GetClientRect(Wnd(), &Rc);
+          SendDrawItem(Wnd(), FButton, static_cast<HDC>(WParam), Rc);
+          Result = 0;
+          return true;
+        }
+        return false;
       case BM_GETCHECK: Result = static_cast<LRESULT>(Check()); return true;
       case BM_SETCHECK: SetCheck(WParam); return true;
       case BM_GETSTATE:
         Result = static_cast<LRESULT>(Check()) | (FButton->isDown() ? BST_PUSHED : 0) |
                  (GetFocus() == Wnd() ? BST_FOCUS : 0);
         return true;
-      case BM_SETSTATE: FButton->setDown(WParam != 0); return true;
+      case BM_SETSTATE: FButton->setDown(WParam != 0); FButton->update(); return true;
       case BM_CLICK: FButton->click(); return true;
       case BM_SETSTYLE: {
         DWORD Style = static_cast<DWORD>(GetWindowLong(Wnd(), GWL_STYLE));
@@ -118,6 +187,9 @@ public:
         FKind = Style & BS_TYPEMASK;
         if (auto* P = qobject_cast<QPushButton*>(FButton)) {
           P->setDefault(FKind == BS_DEFPUSHBUTTON);
+        }
+        if (LParam) {
+          FButton->update();
         }
         return true;
       }

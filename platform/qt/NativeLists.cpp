@@ -1,16 +1,31 @@
 // The native list box ("LISTBOX", a QListWidget) and combo box ("COMBOBOX", a QComboBox): items with data,
-// selection, searching, the drop-down, and LBN_/CBN_ notifications to the parent.
+// selection, searching, the drop-down, owner-drawn rows, and LBN_/CBN_ notifications to the parent.
+#include "platform/graphics/Colors.h"
+#include "platform/graphics/WinGdi.h"
 #include "platform/qt/QtNativeControl.h"
 #include "platform/win/ListControls.h"
+#include "platform/win/WinMenu.h"
 #include "platform/win/WindowInternals.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QStylePainter>
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
+
+namespace {
+
+thread_local HWND Measuring = 0;
+
+}  // namespace
+
+HWND MeasuringItemWindow() { return Measuring; }
 
 namespace {
 
@@ -95,6 +110,161 @@ void StripScrollBars(HWND Wnd) {
   }
 }
 
+// ---- Owner-drawn rows --------------------------------------------------------------------------------------------
+
+// The height the parent gives an item (or the whole box) in WM_MEASUREITEM; Default when it leaves it at 0.
+int MeasureByOwner(HWND Wnd, UINT CtlType, int ItemId, ULONG_PTR Data, int Width, int Default) {
+  const HWND Parent = GetParent(Wnd);
+  if (!Parent) {
+    return Default;
+  }
+  MEASUREITEMSTRUCT M;
+  M.CtlType = CtlType;
+  M.CtlID = static_cast<UINT>(GetDlgCtrlID(Wnd));
+  M.itemID = static_cast<UINT>(ItemId);
+  M.itemWidth = static_cast<UINT>(std::max(Width, 0));
+  M.itemHeight = static_cast<UINT>(std::max(Default, 0));
+  M.itemData = Data;
+  const HWND Was = Measuring;
+  Measuring = Wnd;
+  SendMessage(Parent, WM_MEASUREITEM, M.CtlID, reinterpret_cast<LPARAM>(&M));
+  Measuring = Was;
+  return M.itemHeight > 0 ? static_cast<int>(M.itemHeight) : Default;
+}
+
+// Has the parent draw one item (or a combo box's selection field) with WM_DRAWITEM, onto the widget's painter.
+// The owner gets a memory device context over a bitmap of the item's size whose origin is set so that it draws in
+// Client, the item's rectangle in the box's client coordinates; the bitmap then goes to the painter at At. Kept,
+// when given, holds the item as last drawn: a redraw for a change of selection or focus starts from it, so an
+// owner that only inverts or outlines the row finds it as it left it. Returns the bitmap drawn.
+QImage DrawByOwner(QPainter* P, HWND Wnd, UINT CtlType, int ItemId, UINT Action, UINT State, const QRect& Client,
+                   const QPoint& At, ULONG_PTR Data, HFONT Font, const QImage* Kept) {
+  const int W = Client.width();
+  const int H = Client.height();
+  const HWND Parent = GetParent(Wnd);
+  if (W <= 0 || H <= 0 || !Parent) {
+    return {};
+  }
+  BITMAPINFO Info;
+  Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  Info.bmiHeader.biWidth = W;
+  Info.bmiHeader.biHeight = -H;  // top-down rows
+  Info.bmiHeader.biPlanes = 1;
+  Info.bmiHeader.biBitCount = 32;
+  Info.bmiHeader.biCompression = BI_RGB;
+  void* Bits = nullptr;
+  HBITMAP Bitmap = CreateDIBSection(0, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
+  if (!Bitmap || !Bits) {
+    if (Bitmap) DeleteObject(Bitmap);
+    return {};
+  }
+  auto* Pixels = static_cast<std::uint32_t*>(Bits);
+  if (Kept && Kept->width() == W && Kept->height() == H && Kept->format() == QImage::Format_RGB32) {
+    for (int Y = 0; Y < H; ++Y) {
+      std::memcpy(Pixels + static_cast<std::size_t>(Y) * W, Kept->constScanLine(Y), static_cast<std::size_t>(W) * 4);
+    }
+  } else {
+    const COLORREF Back = GetSysColor(COLOR_WINDOW);
+    std::fill(Pixels, Pixels + static_cast<std::size_t>(W) * H,
+              0xFF000000u | (GetRValue(Back) << 16) | (GetGValue(Back) << 8) | GetBValue(Back));
+  }
+  HDC DC = CreateCompatibleDC(0);
+  HGDIOBJ OldBitmap = SelectObject(DC, Bitmap);
+  SetViewportOrgEx(DC, -Client.left(), -Client.top(), nullptr);
+  HGDIOBJ OldFont = Font ? SelectObject(DC, Font) : 0;
+  const bool Selected = (State & ODS_SELECTED) != 0;
+  SetTextColor(DC, GetSysColor(Selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  SetBkColor(DC, GetSysColor(Selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  DRAWITEMSTRUCT D;
+  D.CtlType = CtlType;
+  D.CtlID = static_cast<UINT>(GetDlgCtrlID(Wnd));
+  D.itemID = static_cast<UINT>(ItemId);
+  D.itemAction = Action;
+  D.itemState = State;
+  D.hwndItem = Wnd;
+  D.hDC = DC;
+  D.rcItem = Rect(Client.left(), Client.top(), Client.left() + W, Client.top() + H);
+  D.itemData = Data;
+  SendMessage(Parent, WM_DRAWITEM, D.CtlID, reinterpret_cast<LPARAM>(&D));
+  if (OldFont) SelectObject(DC, OldFont);
+  SelectObject(DC, OldBitmap);
+  DeleteDC(DC);
+  QImage Image = QImage(static_cast<const uchar*>(Bits), W, H, W * 4, QImage::Format_RGB32).copy();
+  DeleteObject(Bitmap);
+  P->drawImage(At, Image);
+  return Image;
+}
+
+// Which part of an item changed since it was last drawn: its selection, its focus, or (first time, or nothing
+// that the owner could redraw alone) the whole item.
+UINT ActionFor(const UINT* Before, UINT Now) {
+  if (!Before) return ODA_DRAWENTIRE;
+  const UINT Changed = *Before ^ Now;
+  if (Changed == ODS_SELECTED) return ODA_SELECT;
+  if (Changed == ODS_FOCUS) return ODA_FOCUS;
+  return ODA_DRAWENTIRE;
+}
+
+UINT StateOf(const QStyleOptionViewItem& Option) {
+  UINT State = 0;
+  if (Option.state & QStyle::State_Selected) State |= ODS_SELECTED;
+  if (Option.state & QStyle::State_HasFocus) State |= ODS_FOCUS;
+  if (!(Option.state & QStyle::State_Enabled)) State |= ODS_DISABLED;
+  return State;
+}
+
+// The item role holding an owner-drawn item's height (variable-height boxes) and its data.
+constexpr int HeightRole = Qt::UserRole + 1;
+constexpr int DataRole = Qt::UserRole;
+
+// The delegate of an owner-drawn box's rows: heights from the owner's answers, every row painted by the owner.
+class TOwnerDrawDelegate final : public QStyledItemDelegate {
+public:
+  // The window that owns the rows, the owner-draw type, whether rows vary in height, the fixed height.
+  TOwnerDrawDelegate(HWND AWnd, UINT AType, bool AVariable, std::function<HFONT()> AFont)
+      : FWnd(AWnd), FType(AType), FVariable(AVariable), FFont(std::move(AFont)) {}
+  int FixedHeight = 16;
+  // Forgets what was drawn (items added, removed or resized).
+  void Forget() {
+    FStates.clear();
+    FImages.clear();
+  }
+
+  QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+    int H = FixedHeight;
+    if (FVariable) {
+      const QVariant V = Index.data(HeightRole);
+      if (V.isValid()) H = V.toInt();
+    }
+    return QSize(Option.rect.width() > 0 ? Option.rect.width() : 1, std::max(H, 1));
+  }
+
+  void paint(QPainter* P, const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+    const int Row = Index.row();
+    UINT State = StateOf(Option);
+    if (!IsWindowEnabled(FWnd)) State |= ODS_DISABLED;
+    auto It = FStates.find(Row);
+    const UINT Action = ActionFor(It == FStates.end() ? nullptr : &It->second, State);
+    auto Img = FImages.find(Row);
+    const QImage* Kept = Action != ODA_DRAWENTIRE && Img != FImages.end() ? &Img->second : nullptr;
+    // The item's rectangle in the list's client coordinates: the view's viewport.
+    const QRect Client = Option.rect;
+    const ULONG_PTR Data = static_cast<ULONG_PTR>(Index.data(DataRole).toULongLong());
+    QImage Drawn = DrawByOwner(P, FWnd, FType, Row, Action, State, Client, Option.rect.topLeft(), Data,
+                               FFont ? FFont() : 0, Kept);
+    FStates[Row] = State;
+    FImages[Row] = std::move(Drawn);
+  }
+
+private:
+  HWND FWnd;
+  UINT FType;
+  bool FVariable;
+  std::function<HFONT()> FFont;
+  mutable std::unordered_map<int, UINT> FStates;
+  mutable std::unordered_map<int, QImage> FImages;
+};
+
 bool IsMouse(UINT Msg) { return Msg >= WM_MOUSEMOVE && Msg <= WM_MBUTTONDBLCLK && Msg != WM_MOUSEWHEEL; }
 
 // ---- LISTBOX ----------------------------------------------------------------------------------------------------
@@ -104,12 +274,21 @@ public:
   TNativeListBox(HWND AWnd, const CREATESTRUCT*) : TNativeControl(AWnd) {
     FList = new QListWidget;
     SetWidget(FList);
+    // The window's edge is the frame (non-client): item rectangles and points are client coordinates, which are
+    // then the view's own.
+    FList->setFrameShape(QFrame::NoFrame);
     FStyle = static_cast<DWORD>(GetWindowLong(AWnd, GWL_STYLE));
     FList->setSelectionMode((FStyle & LBS_NOSEL)           ? QAbstractItemView::NoSelection
                             : (FStyle & LBS_EXTENDEDSEL)   ? QAbstractItemView::ExtendedSelection
                             : (FStyle & LBS_MULTIPLESEL)   ? QAbstractItemView::MultiSelection
                                                            : QAbstractItemView::SingleSelection);
-    FList->setUniformItemSizes(true);
+    FList->setUniformItemSizes(!(FStyle & LBS_OWNERDRAWVARIABLE));
+    if (FStyle & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) {
+      FDelegate = new TOwnerDrawDelegate(AWnd, ODT_LISTBOX, (FStyle & LBS_OWNERDRAWVARIABLE) != 0,
+                                         [this] { return FontHandle(); });
+      FDelegate->setParent(FList);
+      FList->setItemDelegate(FDelegate);
+    }
     QObject::connect(FList, &QListWidget::itemSelectionChanged, [this] {
       if (!FQuiet && (FStyle & LBS_NOTIFY)) {
         Notify(LBN_SELCHANGE);
@@ -127,6 +306,10 @@ public:
   bool HandleMessage(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result) override {
     if (Msg == WM_CREATE) {
       StripScrollBars(Wnd());
+      if (FDelegate && !(FStyle & LBS_OWNERDRAWVARIABLE)) {
+        // A fixed-height box asks its owner once, for every row.
+        FDelegate->FixedHeight = MeasureByOwner(Wnd(), ODT_LISTBOX, 0, 0, ClientWidth(), ItemHeight());
+      }
       return false;
     }
     if (IsMouse(Msg)) {
@@ -139,6 +322,7 @@ public:
     const int Count = FList->count();
     auto Text = [this](int I) { return FList->item(I)->text(); };
     auto Valid = [&](int I) { return I >= 0 && I < Count; };
+    auto Data = [this](int I) { return static_cast<ULONG_PTR>(FList->item(I)->data(DataRole).toULongLong()); };
     FQuiet = true;
     struct TLoud {
       bool& Q;
@@ -147,9 +331,10 @@ public:
     switch (Msg) {
       case LB_ADDSTRING:
       case LB_INSERTSTRING: {
-        const QString S = AnsiToQString(Str(LParam));
+        // An owner-drawn box without strings keeps the value as the item's data.
+        const QString S = HasStrings() ? AnsiToQString(Str(LParam)) : QString();
         int At = Msg == LB_ADDSTRING ? Count : Index(WParam);
-        if (Msg == LB_ADDSTRING && (FStyle & LBS_SORT)) {
+        if (Msg == LB_ADDSTRING && (FStyle & LBS_SORT) && HasStrings()) {
           At = SortedPlace(Count, S, Text);
         }
         if (At < 0 || At > Count) {
@@ -159,7 +344,22 @@ public:
           Result = LB_ERR;
           return true;
         }
-        FList->insertItem(At, S);
+        auto* Item = new QListWidgetItem(S);
+        if (!HasStrings()) {
+          Item->setData(DataRole, QVariant::fromValue<qulonglong>(static_cast<qulonglong>(LParam)));
+        }
+        if (FItemHeight > 0 && !FDelegate) {
+          Item->setSizeHint(QSize(-1, FItemHeight));
+        }
+        if (FDelegate) {
+          FDelegate->Forget();
+          if (FStyle & LBS_OWNERDRAWVARIABLE) {
+            // A variable-height box asks for each item as it comes.
+            Item->setData(HeightRole, MeasureByOwner(Wnd(), ODT_LISTBOX, At, HasStrings() ? 0 : static_cast<ULONG_PTR>(LParam),
+                                                     ClientWidth(), ItemHeight()));
+          }
+        }
+        FList->insertItem(At, Item);
         Result = At;
         return true;
       }
@@ -169,13 +369,30 @@ public:
           return true;
         }
         delete FList->takeItem(Index(WParam));
+        if (FDelegate) FDelegate->Forget();
         Result = FList->count();
         return true;
-      case LB_RESETCONTENT: FList->clear(); return true;
+      case LB_RESETCONTENT:
+        FList->clear();
+        if (FDelegate) FDelegate->Forget();
+        return true;
       case LB_GETCOUNT: Result = Count; return true;
-      case LB_GETTEXT: Result = Valid(Index(WParam)) ? CopyOut(Text(Index(WParam)), LParam) : LB_ERR; return true;
+      case LB_GETTEXT:
+        if (!Valid(Index(WParam))) {
+          Result = LB_ERR;
+        } else if (!HasStrings()) {
+          // Without strings the "text" is the item's data.
+          const ULONG_PTR D = Data(Index(WParam));
+          if (LParam) std::memcpy(reinterpret_cast<void*>(LParam), &D, sizeof D);
+          Result = sizeof D;
+        } else {
+          Result = CopyOut(Text(Index(WParam)), LParam);
+        }
+        return true;
       case LB_GETTEXTLEN:
-        Result = Valid(Index(WParam)) ? static_cast<LRESULT>(QStringToAnsi(Text(Index(WParam))).size()) : LB_ERR;
+        Result = !Valid(Index(WParam)) ? LB_ERR
+                 : !HasStrings()       ? static_cast<LRESULT>(sizeof(ULONG_PTR))
+                                       : static_cast<LRESULT>(QStringToAnsi(Text(Index(WParam))).size());
         return true;
       case LB_SETITEMDATA:
         if (!Valid(Index(WParam))) {
@@ -245,6 +462,18 @@ public:
       case LB_GETCARETINDEX: Result = FList->currentRow(); return true;
       case LB_FINDSTRING:
       case LB_FINDSTRINGEXACT:
+        if (!HasStrings()) {
+          // Without strings an item is found by its data.
+          Result = LB_ERR;
+          for (int K = 0; K < Count; ++K) {
+            const int I = (Index(WParam) + 1 + K + Count) % Count;
+            if (Data(I) == static_cast<ULONG_PTR>(LParam)) {
+              Result = I;
+              break;
+            }
+          }
+          return true;
+        }
         Result = Count ? Find(Count, Index(WParam), AnsiToQString(Str(LParam)), Msg == LB_FINDSTRINGEXACT, Text) : LB_ERR;
         return true;
       case LB_SELECTSTRING: {
@@ -265,8 +494,38 @@ public:
         }
         FList->scrollToItem(FList->item(Index(WParam)), QAbstractItemView::PositionAtTop);
         return true;
-      case LB_SETITEMHEIGHT: FItemHeight = static_cast<int>(LOWORD(static_cast<DWORD_PTR>(LParam))); ApplyHeight(); return true;
-      case LB_GETITEMHEIGHT: Result = ItemHeight(); return true;
+      case LB_SETITEMHEIGHT: {
+        const int H = static_cast<int>(LOWORD(static_cast<DWORD_PTR>(LParam)));
+        if (H <= 0) {
+          Result = LB_ERR;
+          return true;
+        }
+        if (FStyle & LBS_OWNERDRAWVARIABLE) {
+          // A variable-height box sets the height of one item.
+          if (!Valid(Index(WParam))) {
+            Result = LB_ERR;
+            return true;
+          }
+          FList->item(Index(WParam))->setData(HeightRole, H);
+          Relayout();
+          return true;
+        }
+        FItemHeight = H;
+        if (FDelegate) {
+          FDelegate->FixedHeight = H;
+          Relayout();
+        } else {
+          ApplyHeight();
+        }
+        return true;
+      }
+      case LB_GETITEMHEIGHT:
+        if (FStyle & LBS_OWNERDRAWVARIABLE) {
+          Result = Valid(Index(WParam)) ? FList->item(Index(WParam))->data(HeightRole).toInt() : LB_ERR;
+        } else {
+          Result = FDelegate ? FDelegate->FixedHeight : ItemHeight();
+        }
+        return true;
       case LB_GETITEMRECT: {
         if (!Valid(Index(WParam))) {
           Result = LB_ERR;
@@ -292,6 +551,17 @@ public:
 
 private:
   bool IsMulti() const { return (FStyle & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
+  bool HasStrings() const { return !FDelegate || (FStyle & LBS_HASSTRINGS); }
+  int ClientWidth() const {
+    TRect R;
+    GetClientRect(Wnd(), &R);
+    return R.Width();
+  }
+  // Lays the rows out again after a change of height.
+  void Relayout() {
+    FDelegate->Forget();
+    Q_EMIT FDelegate->sizeHintChanged(QModelIndex());
+  }
   int ItemHeight() const {
     if (FItemHeight > 0) return FItemHeight;
     return FList->fontMetrics().height() + 2;
@@ -300,22 +570,58 @@ private:
     for (int K = 0; K < FList->count(); ++K) FList->item(K)->setSizeHint(QSize(-1, ItemHeight()));
   }
   QListWidget* FList = nullptr;
+  TOwnerDrawDelegate* FDelegate = nullptr;
   DWORD FStyle = 0;
   int FItemHeight = 0;
 };
 
 // ---- COMBOBOX ---------------------------------------------------------------------------------------------------
 
-// A combo box that reports its list opening and closing.
+// A combo box that reports its list opening and closing, and lets its owner draw the selection field.
 class TComboWidget final : public QComboBox {
 public:
   std::function<void()> OnDropDown;
   std::function<void()> OnCloseUp;
+  // Draws the selection field (the rectangle in the widget's coordinates); set for owner-drawn boxes.
+  std::function<void(QPainter*, const QRect&)> OnPaintField;
   bool Dropped = false;
+  void paintEvent(QPaintEvent* E) override {
+    if (!OnPaintField || isEditable()) {
+      QComboBox::paintEvent(E);
+      return;
+    }
+    // The frame and the arrow as the style draws them; the field's contents by the owner.
+    QStylePainter P(this);
+    QStyleOptionComboBox Opt;
+    initStyleOption(&Opt);
+    Opt.currentText.clear();
+    Opt.currentIcon = QIcon();
+    P.drawComplexControl(QStyle::CC_ComboBox, Opt);
+    OnPaintField(&P, style()->subControlRect(QStyle::CC_ComboBox, &Opt, QStyle::SC_ComboBoxEditField, this));
+  }
   void showPopup() override {
     if (OnDropDown) OnDropDown();
     Dropped = true;
     QComboBox::showPopup();
+    LimitPopup();
+  }
+  // Styles that open the list as a menu over the box show every row; the platform's list drops below the box
+  // and shows at most maxVisibleItems rows, scrolling the rest.
+  void LimitPopup() {
+    QWidget* Popup = view()->window();
+    if (!Popup || Popup == window() || !Popup->isVisible() || count() <= maxVisibleItems()) {
+      return;
+    }
+    int Rows = 0;
+    for (int I = 0; I < maxVisibleItems(); ++I) {
+      Rows += view()->sizeHintForRow(I);
+    }
+    const int Chrome = Popup->height() - view()->viewport()->height();
+    const QPoint Below = mapToGlobal(QPoint(0, height()));
+    Popup->setGeometry(Below.x(), Below.y(), std::max(Popup->width(), width()), Rows + std::max(Chrome, 0));
+    if (currentIndex() >= 0) {
+      view()->scrollTo(model()->index(currentIndex(), modelColumn()));
+    }
   }
   void hidePopup() override {
     QComboBox::hidePopup();
@@ -335,6 +641,22 @@ public:
     const DWORD Kind = FStyle & CBS_TYPEMASK;
     FCombo->setEditable(Kind != CBS_DROPDOWNLIST);
     FCombo->setInsertPolicy(QComboBox::NoInsert);
+    FCombo->setMaxVisibleItems(8);
+    if (FStyle & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) {
+      FDelegate = new TOwnerDrawDelegate(AWnd, ODT_COMBOBOX, (FStyle & CBS_OWNERDRAWVARIABLE) != 0,
+                                         [this] { return FontHandle(); });
+      FDelegate->setParent(FCombo);
+      FCombo->setItemDelegate(FDelegate);
+      FCombo->OnPaintField = [this](QPainter* P, const QRect& Field) {
+        const int Cur = FCombo->currentIndex();
+        UINT State = ODS_COMBOBOXEDIT;
+        if (GetFocus() == Wnd() && !FCombo->Dropped) State |= ODS_SELECTED | ODS_FOCUS;
+        if (!IsWindowEnabled(Wnd())) State |= ODS_DISABLED;
+        const ULONG_PTR Data = Cur >= 0 ? static_cast<ULONG_PTR>(FCombo->itemData(Cur).toULongLong()) : 0;
+        DrawByOwner(P, Wnd(), ODT_COMBOBOX, Cur, ODA_DRAWENTIRE, State, Field, Field.topLeft(), Data, FontHandle(),
+                    nullptr);
+      };
+    }
     FQuiet = true;
     if (FCombo->lineEdit()) {
       FCombo->lineEdit()->setText(AnsiToQString(Create && Create->lpszName ? Create->lpszName : ""));
@@ -387,11 +709,22 @@ public:
   bool HandleMessage(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result) override {
     if (Msg == WM_CREATE) {
       StripScrollBars(Wnd());
+      if (FDelegate) {
+        // The selection field's height, and for a fixed-height box the height of every row of the list.
+        FFieldHeight = MeasureByOwner(Wnd(), ODT_COMBOBOX, -1, 0, ClientWidth(), DefaultHeight());
+        if (!(FStyle & CBS_OWNERDRAWVARIABLE)) {
+          FDelegate->FixedHeight = MeasureByOwner(Wnd(), ODT_COMBOBOX, 0, 0, ClientWidth(), DefaultHeight());
+        }
+      }
       return false;
+    }
+    if (Msg == WM_SETFOCUS || Msg == WM_KILLFOCUS || Msg == WM_ENABLE) {
+      FCombo->update();  // the selection field shows the focus
     }
     const int Count = FCombo->count();
     auto Text = [this](int I) { return FCombo->itemText(I); };
     auto Valid = [&](int I) { return I >= 0 && I < Count; };
+    auto Data = [this](int I) { return static_cast<ULONG_PTR>(FCombo->itemData(I).toULongLong()); };
     FQuiet = true;
     struct TLoud {
       bool& Q;
@@ -400,9 +733,10 @@ public:
     switch (Msg) {
       case CB_ADDSTRING:
       case CB_INSERTSTRING: {
-        const QString S = AnsiToQString(Str(LParam));
+        // An owner-drawn box without strings keeps the value as the item's data.
+        const QString S = HasStrings() ? AnsiToQString(Str(LParam)) : QString();
         int At = Msg == CB_ADDSTRING ? Count : Index(WParam);
-        if (Msg == CB_ADDSTRING && (FStyle & CBS_SORT)) At = SortedPlace(Count, S, Text);
+        if (Msg == CB_ADDSTRING && (FStyle & CBS_SORT) && HasStrings()) At = SortedPlace(Count, S, Text);
         if (Msg == CB_INSERTSTRING && At == -1) At = Count;
         if (At < 0 || At > Count) {
           Result = CB_ERR;
@@ -411,6 +745,17 @@ public:
         const QString Kept = FCombo->lineEdit() ? FCombo->lineEdit()->text() : QString();
         const int Cur = FCombo->currentIndex();
         FCombo->insertItem(At, S);
+        if (!HasStrings()) {
+          FCombo->setItemData(At, QVariant::fromValue<qulonglong>(static_cast<qulonglong>(LParam)));
+        }
+        if (FDelegate) {
+          FDelegate->Forget();
+          if (FStyle & CBS_OWNERDRAWVARIABLE) {
+            FCombo->setItemData(At, MeasureByOwner(Wnd(), ODT_COMBOBOX, At, HasStrings() ? 0 : static_cast<ULONG_PTR>(LParam),
+                                                   ClientWidth(), DefaultHeight()),
+                                HeightRole);
+          }
+        }
         // Adding items leaves the selection and the edit's text alone, as the platform's box does.
         FCombo->setCurrentIndex(Cur >= At && Cur >= 0 ? Cur + 1 : Cur);
         if (FCombo->lineEdit()) FCombo->lineEdit()->setText(Kept);
@@ -423,19 +768,33 @@ public:
           return true;
         }
         FCombo->removeItem(Index(WParam));
+        if (FDelegate) FDelegate->Forget();
         Result = FCombo->count();
         return true;
       case CB_RESETCONTENT: {
         const QString Kept = FCombo->lineEdit() ? FCombo->lineEdit()->text() : QString();
         FCombo->clear();
+        if (FDelegate) FDelegate->Forget();
         if (FCombo->lineEdit()) FCombo->lineEdit()->setText(Kept);
         SyncText();
         return true;
       }
       case CB_GETCOUNT: Result = Count; return true;
-      case CB_GETLBTEXT: Result = Valid(Index(WParam)) ? CopyOut(Text(Index(WParam)), LParam) : CB_ERR; return true;
+      case CB_GETLBTEXT:
+        if (!Valid(Index(WParam))) {
+          Result = CB_ERR;
+        } else if (!HasStrings()) {
+          const ULONG_PTR D = Data(Index(WParam));
+          if (LParam) std::memcpy(reinterpret_cast<void*>(LParam), &D, sizeof D);
+          Result = sizeof D;
+        } else {
+          Result = CopyOut(Text(Index(WParam)), LParam);
+        }
+        return true;
       case CB_GETLBTEXTLEN:
-        Result = Valid(Index(WParam)) ? static_cast<LRESULT>(QStringToAnsi(Text(Index(WParam))).size()) : CB_ERR;
+        Result = !Valid(Index(WParam)) ? CB_ERR
+                 : !HasStrings()       ? static_cast<LRESULT>(sizeof(ULONG_PTR))
+                                       : static_cast<LRESULT>(QStringToAnsi(Text(Index(WParam))).size());
         return true;
       case CB_SETITEMDATA:
         if (!Valid(Index(WParam))) {
@@ -467,6 +826,17 @@ public:
       }
       case CB_FINDSTRING:
       case CB_FINDSTRINGEXACT:
+        if (!HasStrings()) {
+          Result = CB_ERR;
+          for (int K = 0; K < Count; ++K) {
+            const int I = (Index(WParam) + 1 + K + Count) % Count;
+            if (Data(I) == static_cast<ULONG_PTR>(LParam)) {
+              Result = I;
+              break;
+            }
+          }
+          return true;
+        }
         Result = Count ? Find(Count, Index(WParam), AnsiToQString(Str(LParam)), Msg == CB_FINDSTRINGEXACT, Text) : CB_ERR;
         return true;
       case CB_SELECTSTRING: {
@@ -518,6 +888,72 @@ public:
           Result = CB_ERR;
         }
         return true;
+      case CB_SETMINVISIBLE:
+        if (Index(WParam) < 1) {
+          Result = FALSE;
+          return true;
+        }
+        FCombo->setMaxVisibleItems(Index(WParam));
+        Result = TRUE;
+        return true;
+      case CB_GETMINVISIBLE: Result = FCombo->maxVisibleItems(); return true;
+      case CB_GETDROPPEDCONTROLRECT: {
+        // The open list's place on screen; while closed, where it would open below the box.
+        auto* Out = reinterpret_cast<TRect*>(LParam);
+        if (!Out) {
+          Result = CB_ERR;
+          return true;
+        }
+        QWidget* Popup = FCombo->view()->window();
+        if (FCombo->Dropped && Popup && Popup->isVisible()) {
+          const QRect G = Popup->geometry();
+          *Out = Rect(G.left(), G.top(), G.left() + G.width(), G.top() + G.height());
+        } else {
+          TRect W;
+          GetWindowRect(Wnd(), &W);
+          int H = 0;
+          for (int I = 0; I < std::min(Count, FCombo->maxVisibleItems()); ++I) {
+            H += FCombo->view()->sizeHintForRow(I);
+          }
+          *Out = Rect(W.Left, W.Bottom, W.Right, W.Bottom + H + 2);
+        }
+        Result = TRUE;
+        return true;
+      }
+      case CB_SETITEMHEIGHT: {
+        const int H = static_cast<int>(LOWORD(static_cast<DWORD_PTR>(LParam)));
+        const int I = Index(WParam);
+        if (H <= 0 || (I >= 0 && (FStyle & CBS_OWNERDRAWVARIABLE) && !Valid(I))) {
+          Result = CB_ERR;
+          return true;
+        }
+        if (I == -1) {
+          FFieldHeight = H;
+        } else if (FStyle & CBS_OWNERDRAWVARIABLE) {
+          FCombo->setItemData(I, H, HeightRole);
+        } else if (FDelegate) {
+          FDelegate->FixedHeight = H;
+        } else {
+          FItemHeight = H;
+        }
+        if (FDelegate) {
+          FDelegate->Forget();
+          Q_EMIT FDelegate->sizeHintChanged(QModelIndex());
+        }
+        FCombo->update();
+        return true;
+      }
+      case CB_GETITEMHEIGHT: {
+        const int I = Index(WParam);
+        if (I == -1) {
+          Result = FFieldHeight > 0 ? FFieldHeight : FCombo->height();
+        } else if (FStyle & CBS_OWNERDRAWVARIABLE) {
+          Result = Valid(I) ? FCombo->itemData(I, HeightRole).toInt() : CB_ERR;
+        } else {
+          Result = FDelegate ? FDelegate->FixedHeight : FItemHeight > 0 ? FItemHeight : DefaultHeight();
+        }
+        return true;
+      }
       case CB_SETDROPPEDWIDTH: FDroppedWidth = Index(WParam); Result = FDroppedWidth; return true;
       case CB_GETDROPPEDWIDTH: Result = FDroppedWidth; return true;
       case WM_KEYDOWN:
@@ -538,6 +974,13 @@ public:
   }
 
 private:
+  bool HasStrings() const { return !FDelegate || (FStyle & CBS_HASSTRINGS); }
+  int DefaultHeight() const { return FCombo->fontMetrics().height() + 2; }
+  int ClientWidth() const {
+    TRect R;
+    GetClientRect(Wnd(), &R);
+    return R.Width();
+  }
   // The window's text follows what the box shows.
   void SyncText() {
     if (auto R = WindowSystem::Find(Wnd())) {
@@ -545,7 +988,10 @@ private:
     }
   }
   TComboWidget* FCombo = nullptr;
+  TOwnerDrawDelegate* FDelegate = nullptr;
   DWORD FStyle = 0;
+  int FFieldHeight = 0;
+  int FItemHeight = 0;
   bool FChosen = false;
   bool FExtendedUI = false;
   int FDroppedWidth = 0;

@@ -1,11 +1,14 @@
 // The native multi-line edit control (an "EDIT" window with ES_MULTILINE) over a QPlainTextEdit: text with CR LF
 // line breaks, character positions counting a line break as two characters, lines, selection, scrolling and the
-// EN_ notifications to the parent.
+// EN_ notifications to the parent, the text limit on what the user types or pastes, the clipboard, and the
+// formatting rectangle the text is laid out in.
+#include "platform/graphics/Clipbrd.h"
 #include "platform/graphics/ScrollBars.h"
 #include "platform/qt/QtNativeControl.h"
 #include "platform/win/VirtualKeys.h"
 #include "platform/win/WindowInternals.h"
 
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -15,7 +18,38 @@
 #include <algorithm>
 #include <cstring>
 
+UINT EditClipboardCommand(WPARAM Key);  // NativeEdit.cpp
+
 namespace {
+
+// The text widget with its viewport margins open to the control (they place the formatting rectangle).
+// Mouse input reaches the widget itself (it covers the client area); the text takes it at the viewport's place,
+// so a press outside the formatting rectangle does not reach the text.
+class TMemoWidget final : public QPlainTextEdit {
+public:
+  using QPlainTextEdit::setViewportMargins;
+  using QPlainTextEdit::viewportMargins;
+
+protected:
+  bool event(QEvent* E) override {
+    switch (E->type()) {
+      case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove: {
+        auto* M = static_cast<QMouseEvent*>(E);
+        const QPointF Local = M->position() - QPointF(viewport()->geometry().topLeft());
+        const bool Inside = viewport()->rect().contains(Local.toPoint());
+        if (!Inside && (E->type() == QEvent::MouseButtonPress || E->type() == QEvent::MouseButtonDblClick)) {
+          return true;
+        }
+        QMouseEvent Mapped(E->type(), Local, Local, M->globalPosition(), M->button(), M->buttons(), M->modifiers());
+        viewportEvent(&Mapped);
+        E->setAccepted(Mapped.isAccepted());
+        return true;
+      }
+      default: return QPlainTextEdit::event(E);
+    }
+  }
+};
 
 int SignedParam(WPARAM W) { return static_cast<int>(static_cast<std::intptr_t>(W)); }
 
@@ -30,9 +64,10 @@ QString ToWidgetText(const QString& S) {
 class TNativeMemo final : public TNativeControl {
 public:
   TNativeMemo(HWND AWnd, const CREATESTRUCT* Create) : TNativeControl(AWnd) {
-    FEdit = new QPlainTextEdit;
+    FEdit = new TMemoWidget;
     SetWidget(FEdit);
     FEdit->setFrameShape(QFrame::NoFrame);
+    FDefaultMargin = FEdit->document()->documentMargin();
     const DWORD Style = static_cast<DWORD>(GetWindowLong(AWnd, GWL_STYLE));
     FEdit->setReadOnly(Style & ES_READONLY);
     // The widget shows its own scroll bars in place of the window's frame bars.
@@ -94,7 +129,14 @@ public:
         return true;
       case WM_KEYDOWN:
         // Return makes its line break at the key (two characters): not past the text limit.
-        if (WParam == VK_RETURN && !Fits(2)) {
+        if (WParam == VK_RETURN && !FEdit->isReadOnly() && !Fits(2)) {
+          Notify(EN_MAXTEXT);
+          Result = 0;
+          return true;
+        }
+        // The clipboard keys go through the platform's clipboard (and the text limit).
+        if (UINT Command = EditClipboardCommand(WParam)) {
+          SendMessage(Wnd(), Command, 0, 0);
           Result = 0;
           return true;
         }
@@ -102,7 +144,8 @@ public:
       case WM_CHAR:
         // Typing stops at the text limit. A tab reaches the text only when the control got the key (the class
         // library decides whether Tab moves the focus instead).
-        if ((WParam >= 32 || WParam == '\t') && !Fits(1)) {
+        if ((WParam >= 32 || WParam == '\t') && !FEdit->isReadOnly() && !Fits(1)) {
+          Notify(EN_MAXTEXT);
           Result = 0;
           return true;
         }
@@ -122,12 +165,7 @@ public:
         return true;
       }
       case EM_SETSEL: SetSelection(SignedParam(WParam), static_cast<int>(LParam)); return true;
-      case EM_REPLACESEL: {
-        QTextCursor C = FEdit->textCursor();
-        C.insertText(ToWidgetText(AnsiToQString(LParam ? reinterpret_cast<LPCSTR>(LParam) : "")));
-        FEdit->setTextCursor(C);
-        return true;
-      }
+      case EM_REPLACESEL: InsertLimited(LParam ? reinterpret_cast<LPCSTR>(LParam) : ""); return true;
       case EM_GETMODIFY: Result = FEdit->document()->isModified() ? TRUE : FALSE; return true;
       case EM_SETMODIFY: FEdit->document()->setModified(WParam != 0); return true;
       case EM_SETREADONLY: {
@@ -137,8 +175,11 @@ public:
         Result = TRUE;
         return true;
       }
-      case EM_LIMITTEXT: FLimit = SignedParam(WParam) <= 0 ? 0x7FFFFFFE : SignedParam(WParam); return true;
-      case EM_GETLIMITTEXT: Result = FLimit; return true;
+      case EM_LIMITTEXT:
+        // No limit is the largest count there is for a multi-line edit.
+        FLimit = static_cast<UINT>(WParam) == 0 ? 0xFFFFFFFFu : static_cast<UINT>(WParam);
+        return true;
+      case EM_GETLIMITTEXT: Result = static_cast<LRESULT>(FLimit); return true;
       case EM_CANUNDO: Result = FEdit->document()->isUndoAvailable() ? TRUE : FALSE; return true;
       case EM_UNDO: case WM_UNDO: FEdit->undo(); Result = TRUE; return true;
       case EM_EMPTYUNDOBUFFER: FEdit->document()->clearUndoRedoStacks(); return true;
@@ -185,10 +226,32 @@ public:
         return true;
       }
       case EM_SCROLLCARET: FEdit->ensureCursorVisible(); Result = TRUE; return true;
-      case EM_SETRECTNP: case EM_SETRECT: return true;
-      case WM_CUT: FEdit->cut(); return true;
-      case WM_COPY: FEdit->copy(); return true;
-      case WM_PASTE: FEdit->paste(); return true;
+      case EM_GETRECT:
+        if (LParam) {
+          *reinterpret_cast<TRect*>(LParam) = FormattingRect();
+        }
+        return true;
+      case EM_SETRECT: case EM_SETRECTNP:
+        // The widget lays the text out again at once; EM_SETRECT also has the window repainted.
+        SetFormattingRect(LParam ? reinterpret_cast<const TRect*>(LParam) : nullptr);
+        if (Msg == EM_SETRECT) {
+          InvalidateRect(Wnd(), nullptr, TRUE);
+        }
+        return true;
+      case WM_SIZE:
+        SetFormattingRect(nullptr);  // a new size brings back the default rectangle
+        return false;
+      case WM_CUT:
+        if (Copy() && !FEdit->isReadOnly()) {
+          FEdit->textCursor().removeSelectedText();
+        }
+        return true;
+      case WM_COPY: Copy(); return true;
+      case WM_PASTE:
+        if (!FEdit->isReadOnly()) {
+          InsertLimited(Clipboard()->AsText());
+        }
+        return true;
       case WM_CLEAR: FEdit->textCursor().removeSelectedText(); return true;
       case WM_SETFOCUS: Notify(EN_SETFOCUS); return false;
       case WM_KILLFOCUS: Notify(EN_KILLFOCUS); return false;
@@ -218,10 +281,97 @@ private:
     }
   }
 
-  // Whether Adds more characters replacing the selection keep within the text limit.
-  bool Fits(int Adds) const {
+  // How many characters (a line break counting two) fit in place of the selection.
+  long long Room() const {
     const QTextCursor C = FEdit->textCursor();
-    return WindowLength() - (ToWin(C.selectionEnd()) - ToWin(C.selectionStart())) + Adds <= FLimit;
+    return static_cast<long long>(FLimit) - (WindowLength() - (ToWin(C.selectionEnd()) - ToWin(C.selectionStart())));
+  }
+
+  // Whether Adds more characters replacing the selection keep within the text limit.
+  bool Fits(int Adds) const { return Adds <= Room(); }
+
+  // Replaces the selection with as much of Text as the limit leaves room for (never half a line break);
+  // EN_MAXTEXT when it was cut.
+  void InsertLimited(const std::string& Text) {
+    QString T = AnsiToQString(Text);
+    T.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    T.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    long long Left = std::max(0LL, Room());
+    qsizetype Keep = 0;
+    for (; Keep < T.size(); ++Keep) {
+      const int Cost = T[Keep] == QLatin1Char('\n') ? 2 : 1;
+      if (Cost > Left) {
+        break;
+      }
+      Left -= Cost;
+    }
+    const bool Cut = Keep < T.size();
+    T.truncate(Keep);
+    QTextCursor C = FEdit->textCursor();
+    C.insertText(T);
+    FEdit->setTextCursor(C);
+    if (Cut) {
+      Notify(EN_MAXTEXT);
+    }
+  }
+
+  // Puts the selection on the clipboard with CR LF line breaks; whether there was one.
+  bool Copy() {
+    const QTextCursor C = FEdit->textCursor();
+    if (!C.hasSelection()) {
+      return false;
+    }
+    // The cursor's selection uses the paragraph separator for line breaks.
+    QString T = C.selectedText();
+    T.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    Clipboard()->SetAsText(QStringToAnsi(T));
+    return true;
+  }
+
+  // The area the text may take: the client area less the widget's own scroll bars.
+  TRect TextArea() const {
+    TRect C{};
+    GetClientRect(Wnd(), &C);
+    const DWORD Style = static_cast<DWORD>(GetWindowLong(Wnd(), GWL_STYLE));
+    if (Style & WS_VSCROLL) {
+      C.Right = std::max(C.Left, C.Right - FEdit->verticalScrollBar()->sizeHint().width());
+    }
+    if (Style & WS_HSCROLL) {
+      C.Bottom = std::max(C.Top, C.Bottom - FEdit->horizontalScrollBar()->sizeHint().height());
+    }
+    return C;
+  }
+
+  TRect FormattingRect() const {
+    if (FHasRect) {
+      return FRect;
+    }
+    // By default the text keeps the document's margin from the edges.
+    const TRect A = TextArea();
+    const int M = static_cast<int>(FEdit->document()->documentMargin());
+    return Rect(A.Left + M, A.Top + M, std::max<LONG>(A.Left + M, A.Right - M), std::max<LONG>(A.Top + M, A.Bottom - M));
+  }
+
+  // Lays the text out inside R (client coordinates, kept within the text area), or back in the default
+  // rectangle when R is null. The viewport becomes the rectangle, so the text is clipped to it too.
+  void SetFormattingRect(const TRect* R) {
+    if (!R) {
+      if (FHasRect) {
+        FHasRect = false;
+        FEdit->setViewportMargins(0, 0, 0, 0);
+        FEdit->document()->setDocumentMargin(FDefaultMargin);
+      }
+      return;
+    }
+    const TRect A = TextArea();
+    TRect N = Rect(std::clamp(R->Left, A.Left, A.Right), std::clamp(R->Top, A.Top, A.Bottom),
+                   std::clamp(R->Right, A.Left, A.Right), std::clamp(R->Bottom, A.Top, A.Bottom));
+    N.Right = std::max(N.Right, N.Left);
+    N.Bottom = std::max(N.Bottom, N.Top);
+    FHasRect = true;
+    FRect = N;
+    FEdit->document()->setDocumentMargin(0);
+    FEdit->setViewportMargins(N.Left - A.Left, N.Top - A.Top, A.Right - N.Right, A.Bottom - N.Bottom);
   }
 
   int WindowLength() const {
@@ -259,9 +409,12 @@ private:
     FEdit->setTextCursor(C);
   }
 
-  QPlainTextEdit* FEdit = nullptr;
+  TMemoWidget* FEdit = nullptr;
   bool FSyncing = false;
-  int FLimit = 0x7FFFFFFE;
+  UINT FLimit = 32767;  // the platform's limit until EM_LIMITTEXT sets one
+  bool FHasRect = false;
+  TRect FRect{};
+  qreal FDefaultMargin = 4;
 };
 
 }  // namespace

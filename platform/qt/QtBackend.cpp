@@ -200,57 +200,16 @@ THostWidget::THostWidget(HWND AWnd, QWidget* Parent) : QWidget(Parent), FWnd(AWn
   setAcceptDrops(true);
 }
 
-namespace {
+void THostWidget::dragEnterEvent(QDragEnterEvent* E) { QtOleDragMove(this, E); }
 
-std::vector<std::string> DroppedFiles(const QMimeData* Data) {
-  std::vector<std::string> Files;
-  if (!Data || !Data->hasUrls()) {
-    return Files;
-  }
-  for (const QUrl& U : Data->urls()) {
-    if (U.isLocalFile()) {
-      // File names travel as the layer's 8-bit text; names it cannot hold are left out.
-      QString Local = U.toLocalFile();
-      std::string Name = QStringToAnsi(Local);
-      if (AnsiToQString(Name) == Local) {
-        Files.push_back(Name);
-      }
-    }
-  }
-  return Files;
+void THostWidget::dragMoveEvent(QDragMoveEvent* E) { QtOleDragMove(this, E); }
+
+void THostWidget::dragLeaveEvent(QDragLeaveEvent* E) {
+  E->accept();
+  QtOleDragLeave();
 }
 
-TPoint GlobalPoint(QWidget* W, const QPointF& Local) {
-  QPoint G = W->mapToGlobal(Local.toPoint());
-  return Point(G.x(), G.y());
-}
-
-}  // namespace
-
-void THostWidget::dragEnterEvent(QDragEnterEvent* E) {
-  if (!DroppedFiles(E->mimeData()).empty() && AcceptsFilesAt(GlobalPoint(this, E->position()))) {
-    E->acceptProposedAction();
-  } else {
-    E->ignore();
-  }
-}
-
-void THostWidget::dragMoveEvent(QDragMoveEvent* E) {
-  if (!DroppedFiles(E->mimeData()).empty() && AcceptsFilesAt(GlobalPoint(this, E->position()))) {
-    E->acceptProposedAction();
-  } else {
-    E->ignore();
-  }
-}
-
-void THostWidget::dropEvent(QDropEvent* E) {
-  auto Files = DroppedFiles(E->mimeData());
-  if (!Files.empty() && DropFilesAt(GlobalPoint(this, E->position()), Files)) {
-    E->acceptProposedAction();
-  } else {
-    E->ignore();
-  }
-}
+void THostWidget::dropEvent(QDropEvent* E) { QtOleDrop(this, E); }
 
 void THostWidget::paintEvent(QPaintEvent* E) {
   // The host only shows what the window drew into its backing image; until it has one, the window face colour.
@@ -395,6 +354,14 @@ THostWidget* TQtBackend::EnsureHost(HWND Wnd) {
     }
     if (R->ExStyle & WS_EX_TOPMOST) {
       F |= Qt::WindowStaysOnTopHint;
+    }
+    if (R->ExStyle & WS_EX_NOACTIVATE) {
+      F |= Qt::WindowDoesNotAcceptFocus;
+      H->setAttribute(Qt::WA_ShowWithoutActivating);
+    }
+    // Layered windows with WS_EX_TRANSPARENT (drag images) let the mouse through to the windows beneath.
+    if ((R->ExStyle & (WS_EX_LAYERED | WS_EX_TRANSPARENT)) == (WS_EX_LAYERED | WS_EX_TRANSPARENT)) {
+      F |= Qt::WindowTransparentForInput;
     }
     H->setWindowFlags(F);
     H->setWindowTitle(FromAnsi(R->Text));

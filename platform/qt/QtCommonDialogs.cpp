@@ -26,7 +26,9 @@
 
 namespace {
 
-bool NoScreen() { return !TQtBackend::Instance() || QGuiApplication::platformName() == "offscreen"; }
+bool NoScreen() {
+  return !TQtBackend::Instance() || (QGuiApplication::platformName() == "offscreen" && !ShowRealDialogs());
+}
 
 QWidget* ParentOf(HWND Owner) {
   auto* B = TQtBackend::Instance();
@@ -266,10 +268,14 @@ TDialogAnswer ShowFileDialog(const TDialogRequest& R, bool Save) {
   } else if (HasOption(R, "ofAllowMultiSelect")) {
     D.setFileMode(QFileDialog::ExistingFiles);
   } else {
-    D.setFileMode(HasOption(R, "ofFileMustExist") ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // The layer reports a missing file itself (the toolkit's dialog would run a nested loop of its own for it).
+    D.setFileMode(QFileDialog::AnyFile);
   }
   // The layer asks about replacing and creating files itself, as the platform's dialog would.
   D.setOption(QFileDialog::DontConfirmOverwrite, true);
+  if (ShowRealDialogs()) {
+    D.setOption(QFileDialog::DontUseNativeDialog, true);  // a dialog a test can drive
+  }
   if (HasOption(R, "ofForceShowHidden")) {
     D.setFilter(D.filter() | QDir::Hidden);
   }
@@ -310,6 +316,9 @@ TDialogAnswer ShowFileDialog(const TDialogRequest& R, bool Save) {
 TDialogAnswer ShowFolderDialog(const TDialogRequest& R) {
   QFileDialog D(ParentOf(R.Owner), AnsiToQString(R.Caption));
   D.setFileMode(QFileDialog::Directory);
+  if (ShowRealDialogs()) {
+    D.setOption(QFileDialog::DontUseNativeDialog, true);
+  }
   D.setOption(QFileDialog::ShowDirsOnly, true);
   const std::string Start = Param(R, "Directory").empty() ? Param(R, "Root") : Param(R, "Directory");
   if (!Start.empty()) {
@@ -331,6 +340,9 @@ TDialogAnswer ShowFontDialog(const TDialogRequest& R) {
   Initial.setUnderline(Style.find(",fsUnderline,") != std::string::npos);
   Initial.setStrikeOut(Style.find(",fsStrikeOut,") != std::string::npos);
   QFontDialog D(Initial, ParentOf(R.Owner));
+  if (ShowRealDialogs()) {
+    D.setOption(QFontDialog::DontUseNativeDialog, true);
+  }
   D.setWindowTitle(AnsiToQString(R.Caption));
   if (HasOption(R, "fdFixedPitchOnly")) {
     D.setOption(QFontDialog::MonospacedFonts, true);
@@ -359,6 +371,9 @@ TDialogAnswer ShowFontDialog(const TDialogRequest& R) {
 TDialogAnswer ShowColorDialog(const TDialogRequest& R) {
   const int C = IntParam(R, "Color");
   QColorDialog D(QColor(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF), ParentOf(R.Owner));
+  if (ShowRealDialogs()) {
+    D.setOption(QColorDialog::DontUseNativeDialog, true);
+  }
   D.setWindowTitle(AnsiToQString(R.Caption));
   if (RunDialog(D) != QDialog::Accepted) {
     return TDialogAnswer(IDCANCEL);

@@ -10,6 +10,25 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+std::atomic<bool>& RealDialogs() {
+  static std::atomic<bool> On{[] {
+    const char* V = std::getenv("ZUB_REAL_DIALOGS");
+    return V && std::strcmp(V, "1") == 0;
+  }()};
+  return On;
+}
+
+}  // namespace
+
+void SetShowRealDialogs(bool On) { RealDialogs() = On; }
+bool ShowRealDialogs() { return RealDialogs(); }
+
 namespace {
 
 QString FromAnsi(const std::string& S) {
@@ -41,7 +60,8 @@ public:
   TDialogAnswer Run(const TDialogRequest& R) override {
     auto* B = TQtBackend::Instance();
     // Without a screen to show it on (offscreen tests) nobody could answer: the default button does, at once.
-    if (!B || QGuiApplication::platformName() == "offscreen" || R.Kind != "MessageBox" || R.Buttons.empty()) {
+    if (!B || (QGuiApplication::platformName() == "offscreen" && !ShowRealDialogs()) || R.Kind != "MessageBox" ||
+        R.Buttons.empty()) {
       return TDialogAnswer{R.DefaultButton, {}};
     }
     QMessageBox Box;

@@ -21,9 +21,10 @@ public:
 
 protected:
   void paintEvent(QPaintEvent* E) override;
-  // Files dragged from the desktop: taken where a window accepts them (DragAcceptFiles), as WM_DROPFILES.
+  // Drags from the desktop: taken by registered drop targets, or as WM_DROPFILES where a window accepts files.
   void dragEnterEvent(QDragEnterEvent* E) override;
   void dragMoveEvent(QDragMoveEvent* E) override;
+  void dragLeaveEvent(QDragLeaveEvent* E) override;
   void dropEvent(QDropEvent* E) override;
 
 private:
@@ -31,6 +32,14 @@ private:
 };
 
 class TQtEventFilter;
+class QDragMoveEvent;
+class QDropEvent;
+
+// Drags from the desktop (QtOleDrag.cpp): the host widgets hand their drag events here; the window under the
+// point takes them through its registered drop target, or as WM_DROPFILES where it only accepts files.
+void QtOleDragMove(QWidget* Host, QDragMoveEvent* E);  // enter and move
+void QtOleDragLeave();
+void QtOleDrop(QWidget* Host, QDropEvent* E);
 
 // The backend over Qt. Created on the main thread on first use; creates the QApplication if the program has
 // none (offscreen when there is no display).

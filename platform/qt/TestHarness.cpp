@@ -6,6 +6,7 @@
 #include "platform/qt/QtNativeControl.h"
 #include "platform/win/WindowInternals.h"
 
+#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QMimeData>
@@ -241,6 +242,73 @@ void DropFiles(HWND Wnd, TPoint Client, const std::vector<std::string>& Files) {
   }
   QDropEvent Drop(QPointF(L), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(Top, &Drop);
+}
+
+TDropAction DragFromDesktop(const TDesktopData& Data, const std::vector<std::pair<HWND, TPoint>>& Path, bool Drop,
+                            TMods Mods, const std::function<void()>& Rest) {
+  Start();
+  QMimeData Mime;
+  if (!Data.Files.empty()) {
+    QList<QUrl> Urls;
+    for (const std::string& F : Data.Files) {
+      Urls.push_back(QUrl::fromLocalFile(AnsiToQString(F)));
+    }
+    Mime.setUrls(Urls);
+  }
+  if (!Data.Text.empty()) {
+    Mime.setText(AnsiToQString(Data.Text));
+  }
+  for (const auto& [Type, Bytes] : Data.Types) {
+    Mime.setData(QString::fromStdString(Type), QByteArray(Bytes.data(), static_cast<qsizetype>(Bytes.size())));
+  }
+  const Qt::DropActions Offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+  auto* B = TQtBackend::Instance();
+  QWidget* Current = nullptr;
+  QPoint L;
+  auto LeaveCurrent = [&] {
+    if (Current) {
+      QDragLeaveEvent Leave;
+      QCoreApplication::sendEvent(Current, &Leave);
+      Current = nullptr;
+    }
+  };
+  // Each form's host gets the events, as Qt delivers them to the window under the pointer.
+  for (const auto& [Wnd, Client] : Path) {
+    QWidget* Top = B->HostOf(GetAncestor(Wnd, GA_ROOT));
+    if (!Top || !MouseWindow(Wnd, Client, L)) {
+      continue;
+    }
+    if (Top != Current) {
+      LeaveCurrent();
+      Current = Top;
+      QDragEnterEvent Enter(L, Offered, &Mime, Qt::LeftButton, QtMods(Mods));
+      QCoreApplication::sendEvent(Top, &Enter);
+    } else {
+      QDragMoveEvent Move(L, Offered, &Mime, Qt::LeftButton, QtMods(Mods));
+      QCoreApplication::sendEvent(Top, &Move);
+    }
+  }
+  if (Rest) {
+    Rest();
+  }
+  TDropAction Result = TDropAction::Ignore;
+  if (Drop && Current) {
+    QDropEvent Dropped(QPointF(L), Offered, &Mime, Qt::LeftButton, QtMods(Mods));
+    QCoreApplication::sendEvent(Current, &Dropped);
+    if (Dropped.isAccepted()) {
+      switch (Dropped.dropAction()) {
+        case Qt::CopyAction: Result = TDropAction::Copy; break;
+        case Qt::MoveAction: Result = TDropAction::Move; break;
+        case Qt::LinkAction: Result = TDropAction::Link; break;
+        default: break;
+      }
+    }
+  } else {
+    LeaveCurrent();
+  }
+  // A leave is settled once Qt's queued events ran (the next widget's enter would have come with them).
+  QCoreApplication::processEvents();
+  return Result;
 }
 
 int RunUntilIdle(int Limit) {

@@ -4,6 +4,7 @@
 #include "platform/graphics/ImgList.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/Desktop.h"
+#include "platform/win/NativeControls.h"
 #include "platform/win/WindowInternals.h"
 #include "platform/win/CrossProcess.h"
 
@@ -156,6 +157,89 @@ HCURSOR CursorForHit(LRESULT Hit) {
     case HTTOPLEFT: case HTBOTTOMRIGHT: return IDC_SIZENWSE;
     case HTTOPRIGHT: case HTBOTTOMLEFT: return IDC_SIZENESW;
     default: return 0;
+  }
+}
+
+// The sizing loop of WM_SYSCOMMAND SC_SIZE (a sizing border or a size grip): the edges Edge names follow the
+// mouse from Start (screen) until the left button goes up; WM_SIZING may change the rectangle, which stays
+// within WM_GETMINMAXINFO's track sizes. Escape puts the window back.
+void SizeLoop(HWND Wnd, WPARAM Edge, TPoint Start) {
+  auto R = Find(Wnd);
+  if (!R || (R->Style & (WS_MINIMIZE | WS_MAXIMIZE)) || Edge < WMSZ_LEFT || Edge > WMSZ_BOTTOMRIGHT) {
+    return;
+  }
+  const bool Left = Edge == WMSZ_LEFT || Edge == WMSZ_TOPLEFT || Edge == WMSZ_BOTTOMLEFT;
+  const bool Right = Edge == WMSZ_RIGHT || Edge == WMSZ_TOPRIGHT || Edge == WMSZ_BOTTOMRIGHT;
+  const bool Top = Edge == WMSZ_TOP || Edge == WMSZ_TOPLEFT || Edge == WMSZ_TOPRIGHT;
+  const bool Bottom = Edge == WMSZ_BOTTOM || Edge == WMSZ_BOTTOMLEFT || Edge == WMSZ_BOTTOMRIGHT;
+  TRect Orig{};
+  GetWindowRect(Wnd, &Orig);
+  // SetWindowPos takes the parent's client coordinates.
+  HWND Parent = (R->Style & WS_CHILD) ? GetParent(Wnd) : 0;
+  auto Place = [&](TRect Rc) {
+    if (Parent) {
+      ScreenToClient(Parent, reinterpret_cast<TPoint*>(&Rc.Left));
+      ScreenToClient(Parent, reinterpret_cast<TPoint*>(&Rc.Right));
+    }
+    SetWindowPos(Wnd, 0, Rc.Left, Rc.Top, Rc.Width(), Rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  auto Track = [&](TPoint P) {
+    MINMAXINFO MM{};
+    MM.ptMinTrackSize = Point(GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK));
+    MM.ptMaxTrackSize = Point(GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK));
+    SendMessage(Wnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&MM));
+    const int MaxW = std::max<int>(MM.ptMinTrackSize.X, MM.ptMaxTrackSize.X);
+    const int MaxH = std::max<int>(MM.ptMinTrackSize.Y, MM.ptMaxTrackSize.Y);
+    TRect Rc = Orig;
+    const int Dx = P.X - Start.X, Dy = P.Y - Start.Y;
+    if (Left) Rc.Left = Orig.Right - std::clamp<int>(Orig.Width() - Dx, MM.ptMinTrackSize.X, MaxW);
+    if (Right) Rc.Right = Orig.Left + std::clamp<int>(Orig.Width() + Dx, MM.ptMinTrackSize.X, MaxW);
+    if (Top) Rc.Top = Orig.Bottom - std::clamp<int>(Orig.Height() - Dy, MM.ptMinTrackSize.Y, MaxH);
+    if (Bottom) Rc.Bottom = Orig.Top + std::clamp<int>(Orig.Height() + Dy, MM.ptMinTrackSize.Y, MaxH);
+    SendMessage(Wnd, WM_SIZING, Edge, reinterpret_cast<LPARAM>(&Rc));
+    TRect Now{};
+    GetWindowRect(Wnd, &Now);
+    if (Rc != Now) {
+      Place(Rc);
+    }
+  };
+  SendMessage(Wnd, WM_ENTERSIZEMOVE, 0, 0);
+  SetCapture(Wnd);
+  MSG M;
+  bool Quit = false;
+  while (GetCapture() == Wnd) {
+    if (!GetMessage(&M, 0, 0, 0)) {
+      Quit = true;
+      break;
+    }
+    if (M.message == WM_LBUTTONUP || M.message == WM_NCLBUTTONUP) {
+      break;
+    }
+    if (M.message == WM_MOUSEMOVE || M.message == WM_NCMOUSEMOVE) {
+      TPoint P = LParamPoint(M.lParam);
+      if (M.message == WM_MOUSEMOVE) {
+        ClientToScreen(M.hwnd, &P);
+      }
+      Track(P);
+      continue;
+    }
+    if (M.message == WM_KEYDOWN && M.wParam == VK_ESCAPE) {
+      Place(Orig);
+      break;
+    }
+    if ((M.message >= WM_MOUSEFIRST && M.message <= WM_MOUSELAST) ||
+        (M.message >= WM_KEYFIRST && M.message <= WM_KEYLAST)) {
+      continue;  // the loop owns the mouse and the keyboard meanwhile
+    }
+    TranslateMessage(&M);
+    DispatchMessage(&M);
+  }
+  if (GetCapture() == Wnd) {
+    ReleaseCapture();
+  }
+  SendMessage(Wnd, WM_EXITSIZEMOVE, 0, 0);
+  if (Quit) {
+    PostQuitMessage(static_cast<int>(M.wParam));
   }
 }
 
@@ -372,6 +456,7 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         case SC_MINIMIZE: ShowWindow(Wnd, SW_MINIMIZE); break;
         case SC_MAXIMIZE: ShowWindow(Wnd, SW_MAXIMIZE); break;
         case SC_RESTORE: ShowWindow(Wnd, SW_RESTORE); break;
+        case SC_SIZE: SizeLoop(Wnd, WParam & 0x000F, LParamPoint(LParam)); break;
         default: break;
       }
       return 0;
@@ -382,6 +467,14 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         case HTMINBUTTON: SendMessage(Wnd, WM_SYSCOMMAND, SC_MINIMIZE, LParam); break;
         case HTVSCROLL:
         case HTHSCROLL: Gdi::ScrollBarClick(Wnd, WParam, LParam); break;
+        case HTLEFT: case HTRIGHT: case HTTOP: case HTTOPLEFT: case HTTOPRIGHT: case HTBOTTOM: case HTBOTTOMLEFT:
+        case HTBOTTOMRIGHT:
+          // A sizing border of this window (a child that answers a sizing code for its top-level window, such
+          // as a size grip, sends SC_SIZE there itself).
+          if (R->Style & WS_THICKFRAME) {
+            SendMessage(Wnd, WM_SYSCOMMAND, SC_SIZE + (WParam - HTLEFT + WMSZ_LEFT), LParam);
+          }
+          break;
         default: break;
       }
       return 0;

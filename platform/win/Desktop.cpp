@@ -1,8 +1,11 @@
 // Files dropped from the desktop, hot keys, sounds, help requests and window regions.
 #include "platform/win/Desktop.h"
 #include "platform/graphics/WinGdi.h"
+#include "platform/win/GlobalMemory.h"
 #include "platform/win/MessageBox.h"
+#include "platform/win/Ole.h"
 #include "platform/win/WindowInternals.h"
+#include "platform/rtl/CodePage.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
@@ -101,14 +104,116 @@ bool DropFilesAt(TPoint ScreenPos, const std::vector<std::string>& Files) {
   return true;
 }
 
+namespace {
+
+// A drop handle's contents: one the window system made, or a dropped-files block a program built.
+bool LookUpDrop(HDROP Drop, TDrop& Out) {
+  {
+    auto& S = State();
+    std::lock_guard G(S.Lock);
+    if (auto It = S.Drops.find(Drop); It != S.Drops.end()) {
+      Out = It->second;
+      return true;
+    }
+  }
+  bool NonClient = false;
+  if (!ReadDropFilesBlock(reinterpret_cast<HGLOBAL>(Drop), Out.Files, &Out.Point, &NonClient)) {
+    return false;
+  }
+  Out.Client = !NonClient;
+  return true;
+}
+
+void AppendUtf16As1252(std::string& Out, const unsigned char* P, std::size_t Count) {
+  for (std::size_t I = 0; I < Count; ++I) {
+    char32_t C = static_cast<char32_t>(P[2 * I] | (P[2 * I + 1] << 8));
+    if (C >= 0xD800 && C < 0xDC00 && I + 1 < Count) {
+      char32_t Low = static_cast<char32_t>(P[2 * I + 2] | (P[2 * I + 3] << 8));
+      if (Low >= 0xDC00 && Low < 0xE000) {
+        C = 0x10000 + ((C - 0xD800) << 10) + (Low - 0xDC00);
+        ++I;
+      }
+    }
+    int B = UnicodeToCp1252(C);
+    Out += B >= 0 ? static_cast<char>(B) : '?';
+  }
+}
+
+}  // namespace
+
+HGLOBAL CreateDropFilesBlock(const std::vector<std::string>& Files, TPoint Pt, bool NonClient) {
+  std::size_t Size = sizeof(DROPFILES) + 1;
+  for (const std::string& F : Files) {
+    Size += F.size() + 1;
+  }
+  HGLOBAL Block = GlobalAlloc(GHND, Size);
+  auto* P = static_cast<char*>(GlobalLock(Block));
+  if (!P) {
+    GlobalFree(Block);
+    return nullptr;
+  }
+  DROPFILES H;
+  H.pFiles = sizeof(DROPFILES);
+  H.pt = Pt;
+  H.fNC = NonClient ? TRUE : FALSE;
+  std::memcpy(P, &H, sizeof H);
+  std::size_t Pos = sizeof(DROPFILES);
+  for (const std::string& F : Files) {
+    std::memcpy(P + Pos, F.data(), F.size());
+    Pos += F.size() + 1;  // the block is zero-filled: terminators are there already
+  }
+  GlobalUnlock(Block);
+  return Block;
+}
+
+bool ReadDropFilesBlock(HGLOBAL Block, std::vector<std::string>& Files, TPoint* Pt, bool* NonClient) {
+  std::size_t Size = Block ? GlobalSize(Block) : 0;
+  if (Size < sizeof(DROPFILES)) {
+    return false;
+  }
+  const auto* P = static_cast<const unsigned char*>(GlobalLock(Block));
+  if (!P) {
+    return false;
+  }
+  DROPFILES H;
+  std::memcpy(&H, P, sizeof H);
+  Files.clear();
+  std::size_t Pos = H.pFiles;
+  std::size_t Unit = H.fWide ? 2 : 1;
+  // A name runs to its zero or to the end of the block; an empty name ends the list.
+  while (Pos + Unit <= Size) {
+    std::size_t End = Pos;
+    while (End + Unit <= Size && !(P[End] == 0 && (Unit == 1 || P[End + 1] == 0))) {
+      End += Unit;
+    }
+    if (End == Pos) {
+      break;
+    }
+    std::string Name;
+    if (H.fWide) {
+      AppendUtf16As1252(Name, P + Pos, (End - Pos) / 2);
+    } else {
+      Name.assign(reinterpret_cast<const char*>(P + Pos), End - Pos);
+    }
+    Files.push_back(std::move(Name));
+    Pos = End + Unit;
+  }
+  if (Pt) {
+    *Pt = H.pt;
+  }
+  if (NonClient) {
+    *NonClient = H.fNC != FALSE;
+  }
+  GlobalUnlock(Block);
+  return true;
+}
+
 UINT DragQueryFile(HDROP Drop, UINT Index, LPSTR File, UINT Size) {
-  auto& S = State();
-  std::lock_guard G(S.Lock);
-  auto It = S.Drops.find(Drop);
-  if (It == S.Drops.end()) {
+  TDrop D;
+  if (!LookUpDrop(Drop, D)) {
     return 0;
   }
-  const auto& Files = It->second.Files;
+  const auto& Files = D.Files;
   if (Index == 0xFFFFFFFF) {
     return static_cast<UINT>(Files.size());
   }
@@ -126,20 +231,24 @@ UINT DragQueryFile(HDROP Drop, UINT Index, LPSTR File, UINT Size) {
 }
 
 BOOL DragQueryPoint(HDROP Drop, TPoint* Point) {
-  auto& S = State();
-  std::lock_guard G(S.Lock);
-  auto It = S.Drops.find(Drop);
-  if (It == S.Drops.end() || !Point) {
+  TDrop D;
+  if (!Point || !LookUpDrop(Drop, D)) {
     return FALSE;
   }
-  *Point = It->second.Point;
-  return It->second.Client ? TRUE : FALSE;
+  *Point = D.Point;
+  return D.Client ? TRUE : FALSE;
 }
 
 void DragFinish(HDROP Drop) {
   auto& S = State();
-  std::lock_guard G(S.Lock);
-  S.Drops.erase(Drop);
+  {
+    std::lock_guard G(S.Lock);
+    if (S.Drops.erase(Drop)) {
+      return;
+    }
+  }
+  // A block a program built is global memory: finishing frees it, as the platform does.
+  GlobalFree(reinterpret_cast<HGLOBAL>(Drop));
 }
 
 int OpenDropHandles() {
@@ -300,9 +409,12 @@ void ForgetDesktopState(const PWindowRec& Rec) {
     DeleteObject(Rec->Region);
     Rec->Region = 0;
   }
-  auto& S = State();
-  std::lock_guard G(S.Lock);
-  std::erase_if(S.HotKeys, [&](const THotKey& H) { return H.Wnd == Rec->Handle; });
+  {
+    auto& S = State();
+    std::lock_guard G(S.Lock);
+    std::erase_if(S.HotKeys, [&](const THotKey& H) { return H.Wnd == Rec->Handle; });
+  }
+  OleWindowGone(Rec->Handle);
 }
 
 }  // namespace WindowSystem

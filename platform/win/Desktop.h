@@ -28,6 +28,23 @@ bool AcceptsFilesAt(TPoint ScreenPos);
 // The number of drop handles not yet freed (tests check DragFinish).
 int OpenDropHandles();
 
+// The dropped-files block of CF_HDROP data in global memory: this header, then the names (8-bit text, or UTF-16
+// with fWide), each ended by a zero, and one more zero. DragQueryFile, DragQueryPoint and DragFinish take such a
+// block as well (its HGLOBAL as the HDROP); wide names are read as code page 1252, '?' for what it cannot hold.
+struct DROPFILES {
+  DWORD pFiles = 0;  // offset of the first name from the start of the block
+  TPoint pt;         // the drop point, client coordinates of the window that took it
+  BOOL fNC = FALSE;  // the point is in the non-client area
+  BOOL fWide = FALSE;
+};
+static_assert(sizeof(DROPFILES) == 20);
+// Builds a movable block with the names as 8-bit text; null when it cannot be allocated.
+HGLOBAL CreateDropFilesBlock(const std::vector<std::string>& Files, TPoint Pt = {}, bool NonClient = false);
+// The names, point and area of a block; false when the handle is no readable block (names are read up to its
+// end at most).
+bool ReadDropFilesBlock(HGLOBAL Block, std::vector<std::string>& Files, TPoint* Pt = nullptr,
+                        bool* NonClient = nullptr);
+
 // ---- Hot keys ---------------------------------------------------------------------------------------------------
 inline constexpr UINT MOD_ALT = 0x0001;
 inline constexpr UINT MOD_CONTROL = 0x0002;

@@ -53,6 +53,12 @@ TDialogService* SetDialogService(TDialogService* Service);
 // Registered once by the toolkit side: the service that shows real dialogs. Without a screen (offscreen tests)
 // it answers with the default button at once, so nothing ever waits.
 void RegisterPlatformDialogService(TDialogService* Service);
+// Test switch: while on, the platform service shows the real dialogs and popup menus even without a screen
+// (offscreen), so that a test can drive the real widgets from inside the layer's loop (Harness::DriveDialogs);
+// off (the default) offscreen requests get the default answer at once. Setting the environment variable
+// ZUB_REAL_DIALOGS to 1 turns it on for the whole process.
+void SetShowRealDialogs(bool On);
+bool ShowRealDialogs();
 // Registered by the toolkit side for one kind of dialog ("PopupMenu", "OpenDialog"...): with no service installed,
 // requests of that kind go to it instead of the platform service.
 void RegisterPlatformDialogKind(const std::string& Kind, TDialogService* Service);

@@ -41,3 +41,14 @@ inline constexpr DWORD CBS_UPPERCASE = 0x2000;
 inline constexpr DWORD CBS_LOWERCASE = 0x4000;
 inline constexpr LRESULT CB_OKAY = 0;
 inline constexpr LRESULT CB_ERR = -1;
+
+// How many rows a combo box's open list shows at most (default 8); CB_SETMINVISIBLE answers FALSE for a count
+// below 1.
+inline constexpr UINT CB_SETMINVISIBLE = 0x1701;
+inline constexpr UINT CB_GETMINVISIBLE = 0x1702;
+
+// Owner-drawn list and combo boxes ask their parent for row heights with WM_MEASUREITEM: a fixed-height box once,
+// when it is created (for a combo box also with itemID -1, the selection field), a variable-height box for each
+// item as it is added. The record names no window and the class library's windows all have the id 0, so while
+// the parent handles the message this answers the box that asks (0 at any other time).
+HWND MeasuringItemWindow();

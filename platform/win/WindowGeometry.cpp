@@ -263,7 +263,9 @@ HWND ChildAt(HWND Parent, TPoint Screen) {
 HWND WindowFromPoint(TPoint Point) {
   for (HWND W : TopLevelWindows()) {
     auto R = Find(W);
-    if (!R || !(R->Style & WS_VISIBLE)) {
+    // Layered windows with WS_EX_TRANSPARENT (drag images and the like) let the point through.
+    constexpr DWORD ClickThrough = WS_EX_LAYERED | WS_EX_TRANSPARENT;
+    if (!R || !(R->Style & WS_VISIBLE) || (R->ExStyle & ClickThrough) == ClickThrough) {
       continue;
     }
     if (Contains(WindowRectOnScreen(W), Point) && InsideWindowRegion(*R, Point)) {

@@ -346,6 +346,37 @@ TEST_F(ComCtrls, StatusBarPanelsLayOutAndAnswerTheStatusMessages) {
   ReleaseDC(H, DC);
 }
 
+// Dragging the status bar's grip sizes the form from its corner, within the form's constraints.
+TEST_F(ComCtrls, TheStatusBarsGripSizesTheForm) {
+  Form->BorderStyle = bsSizeable;
+  Form->SetBounds(40, 40, 320, 240);
+  Form->Constraints()->SetMinWidth(300);
+  Form->Constraints()->SetMinHeight(200);
+  auto* Bar = Make<TStatusBar>(Form, Form, Rect(0, 0, 100, 19));
+  Bar->SetAlign(alBottom);
+  Form->Show();
+  Harness::RunUntilIdle();
+  ASSERT_TRUE(Bar->ShowingSizeGrip());
+  int Resized = 0;
+  Form->OnResize = [&](TObject*) { ++Resized; };
+  struct {
+    int Dx, Dy, WantW, WantH;
+  } const Drags[] = {{40, 30, 360, 270}, {-100, -100, 300, 200}};
+  for (const auto& D : Drags) {
+    const TRect Grip = Bar->SizeGripRect();
+    const TPoint At = Point(Grip.Left + Grip.Width() / 2, Grip.Top + Grip.Height() / 2);
+    Harness::MouseDown(Bar->Handle(), At);
+    Harness::MouseMove(Bar->Handle(), Point(At.X + D.Dx, At.Y + D.Dy));
+    Harness::MouseUp(Bar->Handle(), Point(At.X + D.Dx, At.Y + D.Dy));
+    Harness::RunUntilIdle();
+    EXPECT_EQ(Form->Width(), D.WantW);
+    EXPECT_EQ(Form->Height(), D.WantH);
+    EXPECT_EQ(Form->Left(), 40);
+  }
+  EXPECT_GE(Resized, 2);
+  EXPECT_EQ(Bar->Top(), Form->ClientHeight() - Bar->Height());  // the bar follows the bottom
+}
+
 TEST_F(ComCtrls, ProgressBarKeepsItsPositionInRangeAndWrapsWhenStepping) {
   auto* Bar = Make<TProgressBar>(Form, Form, Rect(10, 10, 114, 30));
   Form->Show();

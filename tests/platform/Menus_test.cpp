@@ -473,6 +473,66 @@ TEST_F(PopupMenus, AFormsMainMenuAndActionListsAnswerItsShortCuts) {
   delete Form;
 }
 
+TEST_F(PopupMenus, KeysRunThePopupMenuShortCutsOfTheFocusedControlAndItsParentsBeforeTheForm) {
+  auto* Form = Make<TForm>(Application);
+  Form->SetBounds(20, 20, 220, 160);
+  Form->KeyPreview = true;
+  // (The Ctrl key's own press is left out of the log.)
+  Form->OnKeyDown = [&](TObject*, Word& Key, TShiftState) {
+    if (Key != VK_CONTROL) Log.push_back("preview " + std::to_string(Key));
+  };
+  Form->OnShortCut = [&](TWMKey& Key, bool& Handled) {
+    if (Key.CharCode != VK_CONTROL) Log.push_back("form " + std::to_string(Key.CharCode));
+    Handled = Key.CharCode == VK_F5;
+  };
+  auto* Panel = Make<TCustomControl>(Form);
+  Panel->SetParent(Form);
+  Panel->SetBounds(0, 0, 200, 120);
+  auto* Box = Make<TCustomControl>(Form);
+  Box->TabStop = true;
+  Box->SetParent(Panel);
+  Box->SetBounds(10, 10, 50, 50);
+  auto* Own = Make<TPopupMenu>(Form);
+  Item(Own->Items(), "own", &Log)->SetShortCut(scCtrl | VK_F1);
+  auto* Outer = Make<TPopupMenu>(Form);
+  Item(Outer->Items(), "outer", &Log)->SetShortCut(scCtrl | VK_F1);  // hidden by the nearer menu
+  Item(Outer->Items(), "outer2", &Log)->SetShortCut(scCtrl | VK_F2);
+  Item(Outer->Items(), "outer5", &Log)->SetShortCut(VK_F5);
+  auto* Off = Item(Outer->Items(), "off", &Log);
+  Off->SetShortCut(scCtrl | VK_F3);
+  Off->SetEnabled(false);
+  auto* List = Make<TActionList>(Form);
+  auto* A = Make<TAction>(Form);
+  A->SetActionList(List);
+  A->SetShortCut(scCtrl | VK_F4);
+  A->SetOnExecute([&](TObject*) { Log.push_back("action"); });
+  Item(Outer->Items(), "linked")->SetAction(A);
+  Box->SetPopupMenu(Own);
+  Panel->SetPopupMenu(Outer);
+  Form->Show();
+  Box->SetFocus();
+  Harness::RunUntilIdle();
+  const struct {
+    WORD Key;
+    bool Ctrl;
+    Strings Expected;
+  } Cases[] = {
+      {VK_F1, true, {"own"}},                                              // eaten: no preview, no form
+      {VK_F2, true, {"outer2"}},                                           // a parent's menu
+      {VK_F4, true, {"action"}},                                           // an item linked to an action
+      {VK_F3, true, {"form 114", "preview 114"}},                          // a disabled item lets it through
+      {VK_F5, false, {"outer5"}},                                          // the popup menus come first
+      {VK_F6, false, {"form 117", "preview 117"}},
+  };
+  for (const auto& C : Cases) {
+    Log.clear();
+    Harness::KeyPress(C.Key, {.Ctrl = C.Ctrl});
+    Harness::RunUntilIdle();
+    EXPECT_EQ(Log, C.Expected) << C.Key;
+  }
+  delete Form;
+}
+
 TEST_F(PopupMenus, ItemsFollowTheirActionUntilTheyDivergeOrItGoes) {
   auto* Menu = Make<TPopupMenu>(&Owner);
   auto* A = Make<TAction>(&Owner);

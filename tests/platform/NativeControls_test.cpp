@@ -2,6 +2,7 @@
 // chain, their messages and notifications, a class library control subclassing one, and input-method text.
 #include "platform/controls/Forms.h"
 #include "platform/controls/TestHarness.h"
+#include "platform/graphics/Clipbrd.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/NativeControls.h"
 #include "platform/win/WinUser.h"
@@ -312,6 +313,113 @@ TEST_F(NativeControls, AClassLibraryControlSubclassesTheNativeEdit) {
   E->RecreateWnd();
   EXPECT_EQ(E->GetText(), "startUit");
   delete F;
+}
+
+// Both kinds of edit stop what the user types or pastes at the text limit and tell the parent (EN_MAXTEXT);
+// text set by the program is never cut.
+TEST_F(NativeControls, EditsCutTypedAndPastedTextAtTheLimit) {
+  HWND Memo = CreateWindowEx(0, WC_EDIT, "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_WANTRETURN, 10, 40, 200, 80,
+                             Form, static_cast<HMENU>(8), nullptr, nullptr);
+  struct {
+    HWND Wnd;
+    const char* Pasted;  // into "ab" with the limit at 5
+    const char* AfterPaste;
+    LRESULT NoLimit;
+  } const Cases[] = {
+      {Edit, "12345", "ab123", 0x7FFFFFFE},
+      {Edit, "1234\r\n5", "ab123", 0x7FFFFFFE},  // a single line takes its first line only
+      {Memo, "1\r\n2", "ab1\r\n", 0xFFFFFFFF},   // a line break counts two
+      {Memo, "12\r\n3", "ab12", 0xFFFFFFFF},     // and is never cut in half
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Pasted);
+    SendMessage(C.Wnd, EM_LIMITTEXT, 0, 0);
+    const std::string Long(40000, 'x');
+    SetWindowText(C.Wnd, Long.c_str());
+    EXPECT_EQ(Text(C.Wnd), Long);
+    EXPECT_EQ(SendMessage(C.Wnd, EM_GETLIMITTEXT, 0, 0), C.NoLimit);
+    SendMessage(C.Wnd, EM_LIMITTEXT, 5, 0);
+    SetWindowText(C.Wnd, "ab");
+    SendMessage(C.Wnd, EM_SETSEL, 2, 2);
+    Clipboard()->SetAsText(C.Pasted);
+    Commands.clear();
+    SetFocus(C.Wnd);
+    Harness::KeyPress('V', {.Ctrl = true});
+    Harness::RunUntilIdle();
+    EXPECT_EQ(Text(C.Wnd), C.AfterPaste);
+    EXPECT_EQ(CountOf(EN_MAXTEXT), 1);
+    // Typing at the limit does nothing but tell; Ctrl+C copies, WM_PASTE over the selection fits.
+    SetWindowText(C.Wnd, "abcde");
+    SendMessage(C.Wnd, EM_SETSEL, 5, 5);
+    Harness::TypeText("z");
+    Harness::RunUntilIdle();
+    EXPECT_EQ(Text(C.Wnd), "abcde");
+    EXPECT_EQ(CountOf(EN_MAXTEXT), 2);
+    SendMessage(C.Wnd, EM_SETSEL, 1, 3);
+    Harness::KeyPress('C', {.Ctrl = true});
+    Harness::RunUntilIdle();
+    EXPECT_EQ(Clipboard()->AsText(), "bc");
+    SendMessage(C.Wnd, EM_SETSEL, 0, 5);
+    SendMessage(C.Wnd, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(C.Wnd), "bc");
+    // EM_REPLACESEL is held to the limit too.
+    SendMessage(C.Wnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("123456"));
+    EXPECT_EQ(Text(C.Wnd), "bc123");
+    EXPECT_EQ(CountOf(EN_MAXTEXT), 3);
+  }
+  // Before any EM_LIMITTEXT a new edit takes the platform's 32767 characters.
+  HWND Fresh = CreateWindowEx(0, WC_EDIT, "", WS_CHILD | WS_VISIBLE, 10, 130, 100, 24, Form, 0, nullptr, nullptr);
+  EXPECT_EQ(SendMessage(Fresh, EM_GETLIMITTEXT, 0, 0), 32767);
+}
+
+// The multi-line edit lays its text out in the formatting rectangle; a new size brings the default one back.
+TEST_F(NativeControls, TheMultiLineEditLaysItsTextOutInTheFormattingRectangle) {
+  HWND Memo = CreateWindowEx(0, WC_EDIT, "line0\r\nline1\r\nline2\r\nline3\r\nline4\r\nline5",
+                             WS_CHILD | WS_VISIBLE | ES_MULTILINE, 10, 40, 200, 120, Form, 0, nullptr, nullptr);
+  Harness::RunUntilIdle();
+  TRect Client{}, R{};
+  GetClientRect(Memo, &Client);
+  SendMessage(Memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&R));
+  EXPECT_TRUE(R.Left >= 0 && R.Top >= 0 && R.Right <= Client.Right && R.Bottom <= Client.Bottom && R.Left < R.Right)
+      << R.Left << "," << R.Top << "," << R.Right << "," << R.Bottom;
+  const TRect Default = R;
+  auto LineAt = [&](TPoint P) {
+    SendMessage(Memo, EM_SETSEL, 0, 0);
+    Harness::Click(Memo, P);
+    Harness::RunUntilIdle();
+    DWORD Start = 0;
+    SendMessage(Memo, EM_GETSEL, reinterpret_cast<WPARAM>(&Start), 0);
+    return SendMessage(Memo, EM_LINEFROMCHAR, Start, 0);
+  };
+  const TPoint Probe = Point(62, 62);
+  const LRESULT Before = LineAt(Probe);
+  EXPECT_GE(Before, 2);
+  TRect Box = Rect(60, 30, 180, 115);
+  SendMessage(Memo, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&Box));
+  SendMessage(Memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&R));
+  EXPECT_EQ(R, Box);
+  // The lines now start at the rectangle's top: the probe's line lies as far below it as it lay below the
+  // default rectangle's top.
+  EXPECT_LT(LineAt(Probe), Before);
+  EXPECT_EQ(LineAt(Point(62, Box.Top + Probe.Y - Default.Top)), Before);
+  // Outside the rectangle a click does not reach the text.
+  SendMessage(Memo, EM_SETSEL, 3, 3);
+  Harness::Click(Memo, Point(20, 20));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Sel(Memo), (std::pair<DWORD, DWORD>{3, 3}));
+  // A rectangle larger than the window is kept within it; a null one restores the default.
+  TRect Huge = Rect(-10, -10, 500, 500);
+  SendMessage(Memo, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&Huge));
+  SendMessage(Memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&R));
+  EXPECT_EQ(R, Client);
+  SendMessage(Memo, EM_SETRECT, 0, 0);
+  SendMessage(Memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&R));
+  EXPECT_EQ(R, Default);
+  SendMessage(Memo, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&Box));
+  SetWindowPos(Memo, 0, 0, 0, 220, 130, SWP_NOMOVE | SWP_NOZORDER);
+  SendMessage(Memo, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&R));
+  EXPECT_EQ(R.Left, Default.Left);
+  EXPECT_EQ(R.Right, Default.Right + 20);
 }
 
 }  // namespace

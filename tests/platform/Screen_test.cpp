@@ -185,7 +185,7 @@ TEST_F(Screens, DraggingAControlAsksTheTargetAndDropsOnIt) {
   auto* Target = Child<TBox>(Form, 150, 0, 100, 100);
   Source->DragMode = dmAutomatic;
   std::vector<std::string> Log;
-  Source->OnStartDrag = [&](TObject*) { Log.push_back("start"); };
+  Source->OnStartDrag = [&](TObject*, TDragObject*&) { Log.push_back("start"); };
   Source->OnEndDrag = [&](TObject*, TObject* T, int X, int Y) {
     Log.push_back(std::string("end ") + (T == Target ? "on target" : "nowhere") + " " + std::to_string(X) + "," +
                   std::to_string(Y));

@@ -2,6 +2,7 @@
 #include "platform/controls/TestHarness.h"
 #include "platform/graphics/ScrollBars.h"
 #include "platform/graphics/WinGdi.h"
+#include "platform/win/NativeControls.h"
 #include "WindowTestUtil.h"
 
 #include <gtest/gtest.h>
@@ -120,6 +121,70 @@ TEST_F(ScrollBars, ClicksAndThumbDragsSendScrollMessages) {
   GetScrollInfo(W, SB_VERT, &T);
   EXPECT_EQ(T.nTrackPos, 80);
   EXPECT_EQ(GetCapture(), 0u);
+}
+
+// A size grip sits at the corner it was aligned to and, dragged, sizes its top-level window the way a sizing
+// border does: WM_SIZING and WM_SIZE on the way, never below the window's minimum track size.
+TEST_F(ScrollBars, DraggingASizeGripSizesItsWindowDownToTheMinimum) {
+  HWND W = Make("W", WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_VISIBLE, 50, 50, 300, 200);
+  int Sizings = 0;
+  Handlers[W] = [&](HWND, UINT M, WPARAM WP, LPARAM L, LRESULT& Result) {
+    if (M == WM_GETMINMAXINFO) {
+      reinterpret_cast<MINMAXINFO*>(L)->ptMinTrackSize = Point(250, 180);
+      Result = 0;
+      return true;
+    }
+    if (M == WM_SIZING) {
+      EXPECT_EQ(WP, WMSZ_BOTTOMRIGHT);
+      ++Sizings;
+    }
+    return false;
+  };
+  TRect C{};
+  GetClientRect(W, &C);
+  // Made with the whole client area, the grip takes the system's size in its bottom-right corner.
+  HWND Grip = CreateWindowEx(0, WC_SCROLLBAR, "", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN,
+                             0, 0, C.Right, C.Bottom, W, 0, nullptr, nullptr);
+  ASSERT_TRUE(Grip);
+  TRect G{};
+  GetWindowRect(Grip, &G);
+  MapWindowPoints(0, W, reinterpret_cast<TPoint*>(&G), 2);
+  EXPECT_EQ(G, Rect(C.Right - GetSystemMetrics(SM_CXVSCROLL), C.Bottom - GetSystemMetrics(SM_CYHSCROLL), C.Right,
+                    C.Bottom));
+  Harness::RunUntilIdle();
+  TPoint Inside = Point(G.Width() / 2, G.Height() / 2);
+  TPoint OnScreen = Inside;
+  ClientToScreen(Grip, &OnScreen);
+  EXPECT_EQ(SendMessage(Grip, WM_NCHITTEST, 0, MAKELONG(OnScreen.X, OnScreen.Y)), HTBOTTOMRIGHT);
+  struct {
+    int Dx, Dy;
+    int WantW, WantH;
+  } const Drags[] = {{40, 30, 340, 230}, {-200, -10, 250, 220}, {85, -300, 335, 180}};
+  for (const auto& D : Drags) {
+    TRect Before{};
+    GetWindowRect(W, &Before);
+    TakeLog();
+    // The points are taken where the grip is when the input is queued.
+    const TPoint Start = Inside;
+    Harness::MouseDown(Grip, Start);
+    Harness::MouseMove(Grip, Point(Start.X + D.Dx / 2, Start.Y + D.Dy / 2));
+    Harness::MouseMove(Grip, Point(Start.X + D.Dx, Start.Y + D.Dy));
+    Harness::MouseUp(Grip, Point(Start.X + D.Dx, Start.Y + D.Dy));
+    Harness::RunUntilIdle();
+    TRect After{};
+    GetWindowRect(W, &After);
+    EXPECT_EQ(After.Left, Before.Left);
+    EXPECT_EQ(After.Top, Before.Top);
+    EXPECT_EQ(After.Width(), D.WantW) << D.Dx << "," << D.Dy;
+    EXPECT_EQ(After.Height(), D.WantH) << D.Dx << "," << D.Dy;
+    EXPECT_FALSE(SizesIn(TakeLog()).empty());
+    // The program moves its grip back into the corner, as a real one does on WM_SIZE.
+    GetClientRect(W, &C);
+    SetWindowPos(Grip, 0, C.Right - G.Width(), C.Bottom - G.Height(), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Harness::RunUntilIdle();
+  }
+  EXPECT_GE(Sizings, 3);
+  EXPECT_EQ(GetCapture(), HWND(0));
 }
 
 }  // namespace
