@@ -311,6 +311,8 @@ struct TSocksCase {
   std::vector<std::string> Replies;
   int ExpectError;  // 0: granted
 };
+// Shown by name in test listings instead of as raw bytes.
+void PrintTo(const TSocksCase& C, std::ostream* Os) { *Os << C.Name; }
 
 class WSocketSocks : public ::testing::TestWithParam<TSocksCase> {};
 

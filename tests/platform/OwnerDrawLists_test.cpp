@@ -132,6 +132,13 @@ TEST_F(OwnerDrawLists, AFixedListLaysOutItsRowsAtItsItemHeightAndHasThemDrawn) {
   ASSERT_NE(Sel, nullptr);
   EXPECT_TRUE(Sel->State.Contains(odSelected));
   EXPECT_TRUE(Sel->State.Contains(odFocused));
+
+  // A disabled list draws its rows disabled.
+  List->SetEnabled(false);
+  Harness::RunUntilIdle();
+  Picture(List->Handle(), "ownerdraw_fixed_disabled");
+  ASSERT_NE(LastDraw(0), nullptr);
+  EXPECT_TRUE(LastDraw(0)->State.Contains(odDisabled));
 }
 
 TEST_F(OwnerDrawLists, AVariableListAsksForEachItemAndUsesTheHeightsForLayoutAndClicks) {
