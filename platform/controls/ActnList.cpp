@@ -8,7 +8,6 @@
 
 #include <algorithm>
 
-Z_ENUM_TYPEINFO(TActionListState, "asNormal", "asSuspended", "asSuspendedEnabled")
 
 Z_IMPLEMENT_CLASS(TBasicActionLink, TObject)
 Z_IMPLEMENT_CLASS(TActionLink, TBasicActionLink)

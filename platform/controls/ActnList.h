@@ -2,6 +2,7 @@
 // properties pushed to linked clients, and TActionList, which groups actions and answers their shortcuts.
 #pragma once
 
+#include "platform/classes/TypInfo.h"
 #include "platform/classes/Component.h"
 #include "platform/win/Messages.h"
 
@@ -218,6 +219,7 @@ public:
 };
 
 enum TActionListState { asNormal, asSuspended, asSuspendedEnabled };
+Z_ENUM_TYPEINFO(TActionListState, "asNormal", "asSuspended", "asSuspendedEnabled")
 
 // A list of actions. It does not own them (the form does) but frees the ones still in it when it goes, as the
 // class library does.

@@ -11,9 +11,6 @@
 #include <cstdint>
 #include <map>
 
-Z_ENUM_TYPEINFO(TBitBtnKind, "bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose", "bkAbort",
-                "bkRetry", "bkIgnore", "bkAll")
-Z_ENUM_TYPEINFO(TButtonLayout, "blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom")
 
 Z_IMPLEMENT_CLASS_PUBLISHED(TBitBtn, TButton, TBitBtn::Publish)
 Z_IMPLEMENT_CLASS_PUBLISHED(TSpeedButton, TGraphicControl, TSpeedButton::Publish)

@@ -2,6 +2,7 @@
 // speed button (a windowless button that can stay down, alone or as one of a group).
 #pragma once
 
+#include "platform/classes/TypInfo.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/graphics/Graphics.h"
 
@@ -10,7 +11,10 @@
 struct DRAWITEMSTRUCT;
 
 enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+Z_ENUM_TYPEINFO(TBitBtnKind, "bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose", "bkAbort",
+                "bkRetry", "bkIgnore", "bkAll")
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+Z_ENUM_TYPEINFO(TButtonLayout, "blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom")
 using TNumGlyphs = int;  // 1 .. 4 images side by side in Glyph: up, disabled, down, (exclusive) down
 
 // A push button with a glyph. Setting Kind (other than bkCustom) sets the caption, ModalResult, Default (bkOK)

@@ -50,11 +50,19 @@ void TDateTimePicker::CreateParams(TCreateParams& Params) {
   if (FKind == dtkTime) {
     Params.Style |= DTS_TIMEFORMAT;
   } else {
-    if (FDateFormat == dfLong) Params.Style |= DTS_LONGDATEFORMAT;
-    if (FDateMode == dmUpDown) Params.Style |= DTS_UPDOWN;
+    if (FDateFormat == dfLong) {
+      Params.Style |= DTS_LONGDATEFORMAT;
+    }
+    if (FDateMode == dmUpDown) {
+      Params.Style |= DTS_UPDOWN;
+    }
   }
-  if (FCalAlignment == dtaRight) Params.Style |= DTS_RIGHTALIGN;
-  if (FShowCheckbox) Params.Style |= DTS_SHOWNONE;
+  if (FCalAlignment == dtaRight) {
+    Params.Style |= DTS_RIGHTALIGN;
+  }
+  if (FShowCheckbox) {
+    Params.Style |= DTS_SHOWNONE;
+  }
   Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 

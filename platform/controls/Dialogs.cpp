@@ -9,11 +9,6 @@
 
 #include <algorithm>
 
-Z_ENUM_TYPEINFO(TOpenOption, "ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir", "ofShowHelp",
-                 "ofNoValidate", "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist", "ofFileMustExist",
-                 "ofCreatePrompt", "ofShareAware", "ofNoReadOnlyReturn", "ofNoTestFileCreate", "ofNoNetworkButton",
-                 "ofNoLongNames", "ofOldStyleDialog", "ofNoDereferenceLinks", "ofEnableIncludeNotify",
-                 "ofEnableSizing", "ofDontAddToRecent", "ofForceShowHidden")
 
 Z_IMPLEMENT_CLASS(TCommonDialog, TComponent)
 Z_IMPLEMENT_CLASS_PUBLISHED(TOpenDialog, TCommonDialog, TOpenDialog::Publish)

@@ -2,6 +2,7 @@
 // print, printer setup, folder), all shown through the dialog service so that tests answer them by script.
 #pragma once
 
+#include "platform/classes/TypInfo.h"
 #include "platform/classes/Component.h"
 #include "platform/classes/StringList.h"
 #include "platform/rtl/Sets.h"
@@ -68,6 +69,11 @@ enum TOpenOption {
   ofNoTestFileCreate, ofNoNetworkButton, ofNoLongNames, ofOldStyleDialog, ofNoDereferenceLinks,
   ofEnableIncludeNotify, ofEnableSizing, ofDontAddToRecent, ofForceShowHidden
 };
+Z_ENUM_TYPEINFO(TOpenOption, "ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly", "ofNoChangeDir", "ofShowHelp",
+                 "ofNoValidate", "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist", "ofFileMustExist",
+                 "ofCreatePrompt", "ofShareAware", "ofNoReadOnlyReturn", "ofNoTestFileCreate", "ofNoNetworkButton",
+                 "ofNoLongNames", "ofOldStyleDialog", "ofNoDereferenceLinks", "ofEnableIncludeNotify",
+                 "ofEnableSizing", "ofDontAddToRecent", "ofForceShowHidden")
 using TOpenOptions = TSet<TOpenOption, ofForceShowHidden>;
 using TCanCloseEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 

@@ -12,7 +12,6 @@
 #include <cctype>
 
 // The same record StdCtrls.cpp declares (identical, as the class template's specialisation must be).
-Z_ENUM_TYPEINFO(TEditCharCase, "ecNormal", "ecUpperCase", "ecLowerCase")
 
 Z_IMPLEMENT_CLASS(EDBEditError, Exception)
 Z_IMPLEMENT_CLASS(TCustomMaskEdit, TCustomEdit)
@@ -30,17 +29,29 @@ bool IsLetter(unsigned char C) {
 
 char ToUpper(char C) {
   auto U = static_cast<unsigned char>(C);
-  if (U < 0x80) return static_cast<char>(std::toupper(U));
-  if (U >= 0xE0 && U != 0xF7 && U != 0xFF) return static_cast<char>(U - 0x20);
-  if (U == 0x9A || U == 0x9C || U == 0x9E) return static_cast<char>(U - 0x10);
+  if (U < 0x80) {
+    return static_cast<char>(std::toupper(U));
+  }
+  if (U >= 0xE0 && U != 0xF7 && U != 0xFF) {
+    return static_cast<char>(U - 0x20);
+  }
+  if (U == 0x9A || U == 0x9C || U == 0x9E) {
+    return static_cast<char>(U - 0x10);
+  }
   return C;
 }
 
 char ToLower(char C) {
   auto U = static_cast<unsigned char>(C);
-  if (U < 0x80) return static_cast<char>(std::tolower(U));
-  if (U >= 0xC0 && U <= 0xDE && U != 0xD7) return static_cast<char>(U + 0x20);
-  if (U == 0x8A || U == 0x8C || U == 0x8E) return static_cast<char>(U + 0x10);
+  if (U < 0x80) {
+    return static_cast<char>(std::tolower(U));
+  }
+  if (U >= 0xC0 && U <= 0xDE && U != 0xD7) {
+    return static_cast<char>(U + 0x20);
+  }
+  if (U == 0x8A || U == 0x8C || U == 0x8E) {
+    return static_cast<char>(U + 0x10);
+  }
   return C;
 }
 
@@ -135,7 +146,9 @@ std::string MaskApplyValue(const TParsedMask& Mask, const std::string& Value, ch
     // The value holds the input characters only; with '!' a short value lies against the end.
     std::vector<int> Inputs;
     for (int I = 0; I < N; ++I) {
-      if (!Mask.Positions[static_cast<std::size_t>(I)].Literal) Inputs.push_back(I);
+      if (!Mask.Positions[static_cast<std::size_t>(I)].Literal) {
+        Inputs.push_back(I);
+      }
     }
     const int Count = static_cast<int>(Inputs.size());
     const int Skip = Mask.Leading && Len < Count ? Count - Len : 0;
@@ -410,7 +423,9 @@ void TCustomMaskEdit::KeyDown(Word& Key, TShiftState Shift) {
       }
       return;
     case VK_DELETE:
-      if (ReadOnly() || Alt) return;
+      if (ReadOnly() || Alt) {
+        return;
+      }
       if (ShiftDown) {
         CutToClipboard();
       } else {
@@ -427,12 +442,18 @@ void TCustomMaskEdit::KeyDown(Word& Key, TShiftState Shift) {
     case 'V': case 'X':
       // The edit's own paste and cut would bypass the mask.
       if (Ctrl && !Alt && !ShiftDown && !ReadOnly()) {
-        if (Key == 'V') PasteFromClipboard(); else CutToClipboard();
+        if (Key == 'V') {
+          PasteFromClipboard();
+        } else {
+          CutToClipboard();
+        }
         Key = 0;
       }
       return;
     case VK_LEFT: case VK_RIGHT: case VK_HOME: case VK_END:
-      if (ShiftDown || Alt) return;
+      if (ShiftDown || Alt) {
+        return;
+      }
       if (Key == VK_HOME) {
         SetCursor(0);
       } else if (Key == VK_END) {
@@ -462,7 +483,9 @@ void TCustomMaskEdit::KeyPress(char& Key) {
     return;
   }
   if (static_cast<unsigned char>(Key) < 0x20) {
-    if (Key == 27) Key = 0;  // Escape was KeyDown's
+    if (Key == 27) {
+      Key = 0;  // Escape was KeyDown's
+    }
     return;
   }
   int Start = 0;
@@ -580,6 +603,14 @@ void TCustomMaskEdit::Dispatch(TMessage& Message) {
       TCustomEdit::Dispatch(Message);
       CheckCursor();
       return;
+    case WM_IME_COMPOSITION:
+      if (Editable) {
+        // Committed text comes back one character at a time (WM_CHAR), to be typed through the mask; the edit
+        // itself would take it whole.
+        Message.Result = ::DefWindowProc(Handle(), Message.Msg, Message.WParam, Message.LParam);
+        return;
+      }
+      break;
     default: break;
   }
   TCustomEdit::Dispatch(Message);

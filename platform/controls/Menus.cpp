@@ -13,10 +13,6 @@
 #include <cstring>
 #include <map>
 
-Z_ENUM_TYPEINFO(TMenuBreak, "mbNone", "mbBreak", "mbBarBreak")
-Z_ENUM_TYPEINFO(TMenuAutoFlag, "maAutomatic", "maManual", "maParent")
-Z_ENUM_TYPEINFO(TPopupAlignment, "paLeft", "paRight", "paCenter")
-Z_ENUM_TYPEINFO(TTrackButton, "tbRightButton", "tbLeftButton")
 
 Z_IMPLEMENT_CLASS(EMenuError, Exception)
 Z_IMPLEMENT_CLASS(TMenuActionLink, TActionLink)

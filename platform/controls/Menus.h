@@ -2,6 +2,7 @@
 // submenus, action links), TMenu, TMainMenu and TPopupMenu over the platform's menu handles.
 #pragma once
 
+#include "platform/classes/TypInfo.h"
 #include "platform/controls/ActnList.h"
 #include "platform/controls/Controls.h"
 #include "platform/win/WinMenu.h"
@@ -41,9 +42,13 @@ std::string GetShortHint(const std::string& Hint);
 std::string GetLongHint(const std::string& Hint);
 
 enum TMenuBreak { mbNone, mbBreak, mbBarBreak };
+Z_ENUM_TYPEINFO(TMenuBreak, "mbNone", "mbBreak", "mbBarBreak")
 enum TMenuAutoFlag { maAutomatic, maManual, maParent };
+Z_ENUM_TYPEINFO(TMenuAutoFlag, "maAutomatic", "maManual", "maParent")
 enum TPopupAlignment { paLeft, paRight, paCenter };
+Z_ENUM_TYPEINFO(TPopupAlignment, "paLeft", "paRight", "paCenter")
 enum TTrackButton { tbRightButton, tbLeftButton };
+Z_ENUM_TYPEINFO(TTrackButton, "tbRightButton", "tbLeftButton")
 enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
 
 using TMenuMeasureItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;

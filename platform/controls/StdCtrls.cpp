@@ -7,12 +7,6 @@
 
 #include <cctype>
 
-Z_ENUM_TYPEINFO(TTextLayout, "tlTop", "tlCenter", "tlBottom")
-Z_ENUM_TYPEINFO(TCheckBoxState, "cbUnchecked", "cbChecked", "cbGrayed")
-Z_ENUM_TYPEINFO(TEditCharCase, "ecNormal", "ecUpperCase", "ecLowerCase")
-Z_ENUM_TYPEINFO(TPanelBevel, "bvNone", "bvLowered", "bvRaised", "bvSpace")
-Z_ENUM_TYPEINFO(TBevelShape, "bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer")
-Z_ENUM_TYPEINFO(TBevelStyle, "bsLowered", "bsRaised")
 
 Z_IMPLEMENT_CLASS(TCustomLabel, TGraphicControl)
 Z_IMPLEMENT_CLASS_PUBLISHED(TLabel, TCustomLabel, TLabel::Publish)

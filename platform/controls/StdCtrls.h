@@ -3,6 +3,7 @@
 // published properties.
 #pragma once
 
+#include "platform/classes/TypInfo.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/Forms.h"
 
@@ -11,15 +12,24 @@
 #include <vector>
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };
+Z_ENUM_TYPEINFO(TTextLayout, "tlTop", "tlCenter", "tlBottom")
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+Z_ENUM_TYPEINFO(TCheckBoxState, "cbUnchecked", "cbChecked", "cbGrayed")
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+Z_ENUM_TYPEINFO(TEditCharCase, "ecNormal", "ecUpperCase", "ecLowerCase")
 using TBorderStyle = TFormBorderStyle;  // bsNone or bsSingle for controls
 enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
+Z_ENUM_TYPEINFO(TPanelBevel, "bvNone", "bvLowered", "bvRaised", "bvSpace")
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+Z_ENUM_TYPEINFO(TBevelShape, "bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer")
 enum TBevelStyle { bsLowered, bsRaised };
+Z_ENUM_TYPEINFO(TBevelStyle, "bsLowered", "bsRaised")
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+Z_ENUM_TYPEINFO(TScrollStyle, "ssNone", "ssHorizontal", "ssVertical", "ssBoth")
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+Z_ENUM_TYPEINFO(TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable")
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+Z_ENUM_TYPEINFO(TListBoxStyle, "lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable")
 // The state of an owner-drawn item, from the platform's ODS_ bits in order.
 enum TOwnerDrawStateItem {
   odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive, odNoAccel,
@@ -480,7 +490,10 @@ public:
 };
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
+Z_ENUM_TYPEINFO(TScrollBarKind, "sbHorizontal", "sbVertical")
 enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+Z_ENUM_TYPEINFO(TScrollCode, "scLineUp", "scLineDown", "scPageUp", "scPageDown", "scPosition", "scTrack", "scTop",
+                "scBottom", "scEndScroll")
 // Called for every scroll action with the position it would give; the handler may change ScrollPos.
 using TScrollEvent = std::function<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
 

@@ -7,8 +7,6 @@
 
 #include <algorithm>
 
-Z_ENUM_TYPEINFO(TComboBoxStyle, "csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable")
-Z_ENUM_TYPEINFO(TListBoxStyle, "lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable")
 
 Z_IMPLEMENT_CLASS(TCustomListBox, TWinControl)
 Z_IMPLEMENT_CLASS_PUBLISHED(TListBox, TCustomListBox, TListBox::Publish)

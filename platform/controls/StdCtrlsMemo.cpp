@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-Z_ENUM_TYPEINFO(TScrollStyle, "ssNone", "ssHorizontal", "ssVertical", "ssBoth")
 
 Z_IMPLEMENT_CLASS(TCustomMemo, TCustomEdit)
 Z_IMPLEMENT_CLASS_PUBLISHED(TMemo, TCustomMemo, TMemo::Publish)

@@ -5,9 +5,6 @@
 
 #include <algorithm>
 
-Z_ENUM_TYPEINFO(TScrollBarKind, "sbHorizontal", "sbVertical")
-Z_ENUM_TYPEINFO(TScrollCode, "scLineUp", "scLineDown", "scPageUp", "scPageDown", "scPosition", "scTrack", "scTop",
-                "scBottom", "scEndScroll")
 
 Z_IMPLEMENT_CLASS_PUBLISHED(TScrollBar, TWinControl, TScrollBar::Publish)
 

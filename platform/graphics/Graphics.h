@@ -1,6 +1,7 @@
 // The class library's graphics objects: TFont, TPen, TBrush, TCanvas, TGraphic, TBitmap, TIcon and TPicture.
 #pragma once
 
+#include "platform/classes/TypInfo.h"
 #include "platform/classes/FormResources.h"
 #include "platform/classes/Persistent.h"
 #include "platform/graphics/Colors.h"
@@ -24,8 +25,10 @@ Z_EXCEPTION(EInvalidGraphic, Exception)
 Z_EXCEPTION(EInvalidGraphicOperation, Exception)
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+Z_ENUM_TYPEINFO(TFontStyle, "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut")
 using TFontStyles = TSet<TFontStyle, fsStrikeOut>;
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
+Z_ENUM_TYPEINFO(TFontPitch, "fpDefault", "fpVariable", "fpFixed")
 using TFontCharset = Byte;
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode {

@@ -17,8 +17,6 @@ Z_IMPLEMENT_CLASS(TBrush, TGraphicsObject)
 Z_IMPLEMENT_CLASS(EInvalidGraphic, Exception)
 Z_IMPLEMENT_CLASS(EInvalidGraphicOperation, Exception)
 
-Z_ENUM_TYPEINFO(TFontStyle, "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut")
-Z_ENUM_TYPEINFO(TFontPitch, "fpDefault", "fpVariable", "fpFixed")
 
 namespace {
 

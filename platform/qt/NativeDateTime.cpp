@@ -224,14 +224,25 @@ protected:
   }
 
 private:
-  // A click on the text picks the field under it, as it would on the text itself.
+  // A click on the text picks the field under it, as it would on the text itself; a drag begun there stays
+  // with the text until the button is released.
   bool ForwardToLine(QMouseEvent* E) {
     const QPoint At = E->position().toPoint();
     QLineEdit* L = lineEdit();
-    if (!L->geometry().contains(At) && !(E->buttons() & Qt::LeftButton && E->type() == QEvent::MouseMove)) {
-      return false;
+    bool Forward = false;
+    switch (E->type()) {
+      case QEvent::MouseButtonPress:
+        Forward = FLineDrag = L->geometry().contains(At);
+        break;
+      case QEvent::MouseButtonDblClick: Forward = L->geometry().contains(At); break;
+      case QEvent::MouseMove: Forward = FLineDrag && (E->buttons() & Qt::LeftButton); break;
+      case QEvent::MouseButtonRelease:
+        Forward = FLineDrag;
+        FLineDrag = false;
+        break;
+      default: break;
     }
-    if (E->type() == QEvent::MouseMove && !(E->buttons() & Qt::LeftButton)) {
+    if (!Forward) {
       return false;
     }
     QMouseEvent Copy(E->type(), QPointF(L->mapFrom(this, At)), E->scenePosition(), E->globalPosition(), E->button(),
@@ -240,6 +251,8 @@ private:
     E->accept();
     return true;
   }
+
+  bool FLineDrag = false;
 };
 
 class TNativeDateTime final : public TNativeControl {
@@ -250,15 +263,13 @@ public:
     FEdit = new TPickerWidget;
     SetWidget(FEdit);
     FEdit->setTimeSpec(Qt::UTC);
-    FEdit->setMaximumDateTime(QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59, 999), Qt::UTC));
     FEdit->HasCheck = (FStyle & DTS_SHOWNONE) != 0;
-    FQuiet = true;
-    FEdit->setDisplayFormat(QtDisplayFormat(StylePicture(FStyle)));
-    FEdit->setCalendarPopup(!IsTimeStyle(FStyle) && !(FStyle & DTS_UPDOWN));
     SYSTEMTIME Now;
     GetLocalTime(&Now);
     FValue = ToQt(Now);
-    FEdit->setDateTime(FValue);
+    ApplyFormat(QtDisplayFormat(StylePicture(FStyle)));
+    FQuiet = true;
+    FEdit->setCalendarPopup(!IsTimeStyle(FStyle) && !(FStyle & DTS_UPDOWN));
     FQuiet = false;
     WatchPopup();
     QObject::connect(FEdit, &QDateTimeEdit::dateTimeChanged, [this](const QDateTime& Shown) {
@@ -295,8 +306,8 @@ public:
       case DTM_SETSYSTEMTIME: Result = SetSystemTime(static_cast<LRESULT>(WParam), reinterpret_cast<const SYSTEMTIME*>(LParam)); return true;
       case DTM_GETRANGE: {
         if (auto* Range = reinterpret_cast<SYSTEMTIME*>(LParam)) {
-          Range[0] = FRangeFlags & GDTR_MIN ? FromQt(FEdit->minimumDateTime()) : SYSTEMTIME{};
-          Range[1] = FRangeFlags & GDTR_MAX ? FromQt(FEdit->maximumDateTime()) : SYSTEMTIME{};
+          Range[0] = FRangeFlags & GDTR_MIN ? FromQt(FMin) : SYSTEMTIME{};
+          Range[1] = FRangeFlags & GDTR_MAX ? FromQt(FMax) : SYSTEMTIME{};
         }
         Result = static_cast<LRESULT>(FRangeFlags);
         return true;
@@ -304,10 +315,7 @@ public:
       case DTM_SETRANGE: Result = SetRange(WParam, reinterpret_cast<const SYSTEMTIME*>(LParam)); return true;
       case DTM_SETFORMAT: {
         auto* Picture = reinterpret_cast<LPCSTR>(LParam);
-        FQuiet = true;
-        FEdit->setDisplayFormat(QtDisplayFormat(Picture ? std::string(Picture) : StylePicture(FStyle)));
-        FQuiet = false;
-        SyncText();
+        ApplyFormat(QtDisplayFormat(Picture ? std::string(Picture) : StylePicture(FStyle)));
         Result = TRUE;
         return true;
       }
@@ -337,6 +345,18 @@ public:
 
 private:
   bool Dropped() const { return FPopup && FPopup->isVisible(); }
+  static QDateTime LowestTime() { return QDateTime(QDate(1752, 9, 14), QTime(0, 0), Qt::UTC); }
+  static QDateTime HighestTime() { return QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59, 999), Qt::UTC); }
+
+  // A picture without a date keeps the widget to one day; the range and the value are put back after it.
+  void ApplyFormat(const QString& Format) {
+    FQuiet = true;
+    FEdit->setDisplayFormat(Format);
+    FEdit->setDateTimeRange(FMin, FMax);
+    FEdit->setDateTime(FValue);
+    FQuiet = false;
+    SyncText();
+  }
 
   LRESULT SetSystemTime(LRESULT Flag, const SYSTEMTIME* St) {
     if (Flag == GDT_NONE) {
@@ -349,7 +369,7 @@ private:
       return FALSE;
     }
     const QDateTime D = ToQt(*St);
-    if (D < FEdit->minimumDateTime() || D > FEdit->maximumDateTime()) {
+    if (D < FMin || D > FMax) {
       return FALSE;
     }
     FQuiet = true;
@@ -365,17 +385,23 @@ private:
     if ((Flags & (GDTR_MIN | GDTR_MAX)) && !Range) {
       return FALSE;
     }
-    if ((Flags & GDTR_MIN) && !IsValidSystemTime(Range[0])) return FALSE;
-    if ((Flags & GDTR_MAX) && !IsValidSystemTime(Range[1])) return FALSE;
-    const QDateTime Min = Flags & GDTR_MIN ? ToQt(Range[0]) : QDateTime(QDate(1752, 9, 14), QTime(0, 0), Qt::UTC);
-    const QDateTime Max =
-        Flags & GDTR_MAX ? ToQt(Range[1]) : QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59, 999), Qt::UTC);
+    if ((Flags & GDTR_MIN) && !IsValidSystemTime(Range[0])) {
+      return FALSE;
+    }
+    if ((Flags & GDTR_MAX) && !IsValidSystemTime(Range[1])) {
+      return FALSE;
+    }
+    const QDateTime Min = Flags & GDTR_MIN ? ToQt(Range[0]) : LowestTime();
+    const QDateTime Max = Flags & GDTR_MAX ? ToQt(Range[1]) : HighestTime();
     if (Max < Min) {
       return FALSE;
     }
+    FMin = Min;
+    FMax = Max;
+    FValue = std::clamp(FValue, Min, Max);
     FQuiet = true;
     FEdit->setDateTimeRange(Min, Max);
-    FValue = std::clamp(FValue, Min, Max);
+    FEdit->setDateTime(FValue);
     FQuiet = false;
     FRangeFlags = Flags & (GDTR_MIN | GDTR_MAX);
     SyncText();
@@ -398,7 +424,13 @@ private:
           FPopup->hide();
           break;
         }
-        case VK_UP: if (Alt) { FPopup->hide(); break; } Cal->setSelectedDate(Day.addDays(-7)); break;
+        case VK_UP:
+          if (Alt) {
+            FPopup->hide();
+          } else {
+            Cal->setSelectedDate(Day.addDays(-7));
+          }
+          break;
         case VK_DOWN: Cal->setSelectedDate(Day.addDays(7)); break;
         case VK_LEFT: Cal->setSelectedDate(Day.addDays(-1)); break;
         case VK_RIGHT: Cal->setSelectedDate(Day.addDays(1)); break;
@@ -501,6 +533,8 @@ private:
   TPickerWidget* FEdit = nullptr;
   QPointer<QWidget> FPopup;
   QDateTime FValue;
+  QDateTime FMin = LowestTime();
+  QDateTime FMax = HighestTime();
   DWORD FStyle = 0;
   WPARAM FRangeFlags = 0;
   bool FDropNotified = false;

@@ -236,6 +236,14 @@ TEST_F(DateTimePicker, KindsAndFormatsAreWindowStyles) {
   EXPECT_EQ(GetWindowTextString(Picker->Handle()), "3:09 PM");
   Picker->SetFormat("HH:mm:ss");
   EXPECT_EQ(GetWindowTextString(Picker->Handle()), "15:09:26");
+  // A click on the text picks the field under it: past the end of the text, the year.
+  Picker->SetKind(dtkDate);
+  Picker->SetFormat("MM'/'dd'/'yyyy");
+  Picker->SetFocus();
+  Harness::Click(Picker->Handle(), Point(120, Picker->ClientHeight() / 2));
+  Harness::KeyPress(VK_UP);
+  Harness::RunUntilIdle();
+  EXPECT_DOUBLE_EQ(Picker->Date(), EncodeDate(2027, 3, 14));
 }
 
 TEST_F(DateTimePicker, TheCalendarReportsDropDownChangeAndCloseUpInOrder) {
@@ -255,6 +263,14 @@ TEST_F(DateTimePicker, TheCalendarReportsDropDownChangeAndCloseUpInOrder) {
   EXPECT_TRUE(Picker->DroppedDown());
   SendMessage(Picker->Handle(), DTM_CLOSEMONTHCAL, 0, 0);
   Harness::RunUntilIdle();
+  EXPECT_EQ(Log, (Strings{"dropdown", "OnDropDown", "closeup", "OnCloseUp"}));
+  // So does a click on the drop button.
+  Log.clear();
+  const TRect Client = Picker->ClientRect();
+  Harness::Click(Picker->Handle(), Point(Client.Right - 6, Client.Height() / 2));
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Picker->DroppedDown());
+  SendMessage(Picker->Handle(), DTM_CLOSEMONTHCAL, 0, 0);
   EXPECT_EQ(Log, (Strings{"dropdown", "OnDropDown", "closeup", "OnCloseUp"}));
   // Escape closes it as well; a time picker has no calendar.
   Log.clear();

@@ -13,6 +13,7 @@ struct TFormatCase {
   std::function<std::string()> Run;
   std::string Expected;
 };
+void PrintTo(const TFormatCase& C, std::ostream* Os) { *Os << C.Name; }
 
 const TFormatCase FormatCases[] = {
     {"Percent", [] { return Format("100%%", {}); }, "100%"},

@@ -17,8 +17,11 @@ std::string Sep(const char* Text) {
   // '/' and ':' in expectations stand for the locale's separators, as they do in masks.
   std::string S = Text;
   for (char& C : S) {
-    if (C == '/') C = DateSeparator;
-    else if (C == ':') C = TimeSeparator;
+    if (C == '/') {
+      C = DateSeparator;
+    } else if (C == ':') {
+      C = TimeSeparator;
+    }
   }
   return S;
 }
@@ -210,9 +213,15 @@ TEST_F(MaskEdit, BackspaceAndDeletePutTheBlankBackAndTheCaretStaysOnInputPositio
   Type("7");
   EXPECT_EQ(Edit->EditText(), "17_-_56");
   EXPECT_EQ(Edit->SelStart(), 2);
+  // A click before the first character leaves the caret on the first input position, past the literal.
+  Edit->SetEditMask("(000);1;_");
+  Harness::Click(Edit->Handle(), Point(1, Edit->ClientHeight() / 2));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Edit->SelStart(), 1);
+  EXPECT_EQ(Edit->SelLength(), 1);
 }
 
-TEST_F(MaskEdit, PasteIsTypedThroughTheMask) {
+TEST_F(MaskEdit, PastedAndComposedTextIsTypedThroughTheMask) {
   Edit->SetEditMask("(000) 000-0000;0;_");
   ShowAndFocus();
   Clipboard()->SetAsText("(555) 12x3-4567 and more");
@@ -225,7 +234,14 @@ TEST_F(MaskEdit, PasteIsTypedThroughTheMask) {
   Clipboard()->SetAsText("98-7");
   Key('V', {.Ctrl = true});
   EXPECT_EQ(Edit->EditText(), "(___) 987-____");
+  // Text from an input method is typed through the mask as well.
+  Edit->SetText("");
+  Edit->SetSelStart(0);
+  Harness::ImeCommit("12a3");
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Edit->EditText(), "(123) ___-____");
   // Cut leaves blanks behind and puts the text on the clipboard.
+  Edit->SetText("   987");
   Edit->SetSelStart(6);
   Edit->SetSelLength(3);
   Edit->CutToClipboard();
