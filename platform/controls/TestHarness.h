@@ -73,6 +73,10 @@ enum class TDropAction { Ignore, Copy, Move, Link };
 TDropAction DragFromDesktop(const TDesktopData& Data, const std::vector<std::pair<HWND, TPoint>>& Path, bool Drop = true,
                             TMods Mods = {}, const std::function<void()>& Rest = {});
 
+// Whether the desktop shows the top-level window's pixel at a point in window coordinates (its window region and
+// colour key cut the rest away); false outside the window or when it is not on screen.
+bool WindowShowsPoint(HWND Wnd, TPoint WindowPoint);
+
 // Saves the window's current look as a PNG file; false when it is not on screen.
 bool SaveWindowPng(HWND Wnd, const std::string& FileName);
 

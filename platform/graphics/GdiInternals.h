@@ -155,6 +155,16 @@ void ShowDesktopImage(const TRect& Rc);  // toolkit side
 bool DesktopOverlayVisible();            // toolkit side: whether the overlay shows anything
 // Shows a top-level window with the given opacity (0..1) (toolkit side).
 void SetWindowOpacity(HWND Wnd, double Opacity);
+// The part of a top-level window the desktop shows, in window coordinates: its window region (SetWindowRgn), less
+// the pixels of its colour key when it is layered with LWA_COLORKEY. False when the whole rectangle shows. The
+// colour key needs the window's drawn image; pixels not drawn yet show.
+struct TWindowShape {
+  bool HasRegion = false;
+  std::vector<TRect> Region;
+  bool HasKey = false;
+  std::vector<TRect> Opaque;  // runs of pixels that are not the key colour
+};
+bool WindowShape(HWND Wnd, TWindowShape& Shape);
 // Forgets toolkit-side caches of a font (toolkit side).
 void FontDeleted(HFONT Font);
 }  // namespace Gdi

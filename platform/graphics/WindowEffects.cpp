@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -108,6 +109,55 @@ BOOL SetLayeredWindowAttributes(HWND Wnd, COLORREF Key, BYTE Alpha, DWORD Flags)
   Gdi::SetWindowOpacity(Wnd, (Flags & LWA_ALPHA) ? Alpha / 255.0 : 1.0);
   return TRUE;
 }
+
+namespace Gdi {
+
+bool WindowShape(HWND Wnd, TWindowShape& Shape) {
+  Shape = TWindowShape{};
+  auto R = WindowSystem::Find(Wnd);
+  if (!R) {
+    return false;
+  }
+  std::lock_guard G(Lock());
+  if (R->Region) {
+    if (auto O = Object(R->Region, OBJ_REGION)) {
+      Shape.HasRegion = true;
+      Shape.Region = O->Region.Rects();
+    }
+  }
+  auto It = Layered().find(Wnd);
+  if ((R->ExStyle & WS_EX_LAYERED) && It != Layered().end() && (It->second.Flags & LWA_COLORKEY)) {
+    if (PPixels Img = ExistingBackingImage(Wnd); Img && !Img->Data.empty()) {
+      Shape.HasKey = true;
+      const COLORREF K = It->second.Key;
+      const std::uint32_t Key = (GetRValue(K) << 16) | (GetGValue(K) << 8) | GetBValue(K);
+      for (int Y = 0; Y < Img->Height; ++Y) {
+        const std::uint32_t* Row = std::as_const(*Img).Row(Y);
+        for (int X = 0; X < Img->Width;) {
+          if ((Row[X] & 0xFFFFFF) == Key) {
+            ++X;
+            continue;
+          }
+          int End = X + 1;
+          while (End < Img->Width && (Row[End] & 0xFFFFFF) != Key) {
+            ++End;
+          }
+          // A run continuing the one above with the same span grows it instead of adding a rectangle.
+          if (!Shape.Opaque.empty() && Shape.Opaque.back().Left == X && Shape.Opaque.back().Right == End &&
+              Shape.Opaque.back().Bottom == Y) {
+            Shape.Opaque.back().Bottom = Y + 1;
+          } else {
+            Shape.Opaque.push_back(Rect(X, Y, End, Y + 1));
+          }
+          X = End;
+        }
+      }
+    }
+  }
+  return Shape.HasRegion || Shape.HasKey;
+}
+
+}  // namespace Gdi
 
 BOOL GetLayeredWindowAttributes(HWND Wnd, COLORREF* Key, BYTE* Alpha, DWORD* Flags) {
   if (!IsLayered(Wnd)) {

@@ -1,5 +1,6 @@
 // The Qt backend of the window system: the application object, host widgets and the input event filter.
 #include "platform/qt/QtHost.h"
+#include "platform/graphics/GdiInternals.h"
 #include "platform/qt/KeyMap.h"
 #include "platform/qt/QtGdi.h"
 #include "platform/qt/QtNativeControl.h"
@@ -211,12 +212,44 @@ void THostWidget::dragLeaveEvent(QDragLeaveEvent* E) {
 
 void THostWidget::dropEvent(QDropEvent* E) { QtOleDrop(this, E); }
 
+// A top-level window shows only its window region and, when layered with a colour key, only the pixels that are
+// not the key: the host's mask follows both.
+static void ApplyWindowShape(THostWidget* H) {
+  if (!H->isWindow()) {
+    return;
+  }
+  Gdi::TWindowShape Shape;
+  if (!Gdi::WindowShape(H->Wnd(), Shape)) {
+    if (!H->mask().isEmpty()) {
+      H->clearMask();
+    }
+    return;
+  }
+  auto ToRegion = [](const std::vector<TRect>& Rects) {
+    QRegion R;
+    for (const TRect& Rc : Rects) {
+      R += QRect(Rc.Left, Rc.Top, Rc.Width(), Rc.Height());
+    }
+    return R;
+  };
+  QRegion M = Shape.HasRegion ? ToRegion(Shape.Region) : QRegion(H->rect());
+  if (Shape.HasKey) {
+    M &= ToRegion(Shape.Opaque);
+  }
+  if (M != H->mask()) {
+    H->setMask(M);
+  }
+}
+
 void THostWidget::paintEvent(QPaintEvent* E) {
   // The host only shows what the window drew into its backing image; until it has one, the window face colour.
-  QPainter P(this);
-  if (!PaintWindowBacking(FWnd, P, E->rect())) {
-    P.fillRect(E->rect(), QColor(0xD4, 0xD0, 0xC8));
+  {
+    QPainter P(this);
+    if (!PaintWindowBacking(FWnd, P, E->rect())) {
+      P.fillRect(E->rect(), QColor(0xD4, 0xD0, 0xC8));
+    }
   }
+  ApplyWindowShape(this);
 }
 
 // ---- The backend ------------------------------------------------------------------------------------------------
@@ -472,6 +505,9 @@ void TQtBackend::WindowChanged(HWND Wnd, TWindowChange What) {
     case TWindowChange::Parent:
     case TWindowChange::Geometry:
       Sync(Wnd, true);
+      if (THostWidget* H = HostOf(Wnd)) {
+        ApplyWindowShape(H);
+      }
       if (What == TWindowChange::Parent) {
         if (auto R = Find(Wnd)) {
           Restack(R->Parent);

@@ -344,6 +344,17 @@ void Advance(TManualClock& Clock, UInt64 Milliseconds) {
   RunUntilIdle();
 }
 
+bool WindowShowsPoint(HWND Wnd, TPoint WindowPoint) {
+  Start();
+  auto* B = TQtBackend::Instance();
+  THostWidget* H = B ? B->HostOf(Wnd) : nullptr;
+  if (!H || !H->isVisible()) {
+    return false;
+  }
+  QPoint P(WindowPoint.X, WindowPoint.Y);
+  return H->rect().contains(P) && (H->mask().isEmpty() || H->mask().contains(P));
+}
+
 bool SaveWindowPng(HWND Wnd, const std::string& FileName) {
   Start();
   auto* B = TQtBackend::Instance();

@@ -5,6 +5,7 @@
 #include "platform/graphics/GdiInternals.h"
 #include "platform/graphics/ScrollBars.h"
 #include "platform/graphics/WinGdi.h"
+#include "platform/win/Desktop.h"
 #include "platform/win/Clock.h"
 #include "tests/platform/GdiTestUtil.h"
 #include "WindowTestUtil.h"
@@ -317,6 +318,52 @@ TEST_F(Painting, CaptionsAndLayeredWindows) {
   ASSERT_TRUE(UpdateLayeredWindow(W, 0, nullptr, nullptr, 0, nullptr, 0, &Blend, ULW_ALPHA));
   GetLayeredWindowAttributes(W, nullptr, &Alpha, nullptr);
   EXPECT_EQ(Alpha, 200);
+}
+
+TEST_F(Painting, TheDesktopShowsOnlyTheWindowRegionAndThePixelsThatAreNotTheColourKey) {
+  const COLORREF Key = RGB(1, 2, 3);
+  HWND W = MakePainted("Shaped", WS_POPUP | WS_VISIBLE, 0, 0, 40, 30);
+  // The key colour everywhere but a 10 x 10 square at (5, 5).
+  Handlers[W] = [Key](HWND Wnd, UINT M, WPARAM, LPARAM, LRESULT& Result) {
+    if (M != WM_PAINT) {
+      return false;
+    }
+    PAINTSTRUCT Ps;
+    HDC DC = BeginPaint(Wnd, &Ps);
+    TRect All = Rect(0, 0, 40, 30), Square = Rect(5, 5, 15, 15);
+    HBRUSH B = CreateSolidBrush(Key), Ink = CreateSolidBrush(RGB(200, 0, 0));
+    FillRect(DC, &All, B);
+    FillRect(DC, &Square, Ink);
+    DeleteObject(B);
+    DeleteObject(Ink);
+    EndPaint(Wnd, &Ps);
+    Result = 0;
+    return true;
+  };
+  InvalidateRect(W, nullptr, TRUE);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Harness::WindowShowsPoint(W, Point(30, 20)));  // no shape yet: the whole rectangle
+  ASSERT_NE(SetWindowRgn(W, CreateRectRgn(0, 0, 20, 30), TRUE), 0);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Harness::WindowShowsPoint(W, Point(19, 20)));
+  EXPECT_FALSE(Harness::WindowShowsPoint(W, Point(20, 20)));
+  SetWindowRgn(W, 0, TRUE);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Harness::WindowShowsPoint(W, Point(30, 20)));
+  SetWindowLong(W, GWL_EXSTYLE, GetWindowLong(W, GWL_EXSTYLE) | WS_EX_LAYERED);
+  ASSERT_TRUE(SetLayeredWindowAttributes(W, Key, 255, LWA_COLORKEY));
+  InvalidateRect(W, nullptr, TRUE);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Harness::WindowShowsPoint(W, Point(5, 5)));
+  EXPECT_TRUE(Harness::WindowShowsPoint(W, Point(14, 14)));
+  EXPECT_FALSE(Harness::WindowShowsPoint(W, Point(4, 5)));
+  EXPECT_FALSE(Harness::WindowShowsPoint(W, Point(15, 14)));
+  EXPECT_FALSE(Harness::WindowShowsPoint(W, Point(30, 20)));
+  // Without the key the whole window shows again.
+  ASSERT_TRUE(SetLayeredWindowAttributes(W, 0, 255, LWA_ALPHA));
+  InvalidateRect(W, nullptr, TRUE);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Harness::WindowShowsPoint(W, Point(30, 20)));
 }
 
 TEST_F(Painting, DesktopOutlinesShowAboveTheWindowsAndGoWhenDrawnAgain) {
