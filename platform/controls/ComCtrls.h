@@ -7,6 +7,7 @@
 #include "platform/controls/Controls.h"
 #include "platform/win/Messages.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -113,6 +114,7 @@ protected:
 
 private:
   void Layout();
+  void PaintSideTab(int Index, const TRect& R);
   int RowHeight();
   TSize MeasureText(const std::string& Text);
   LRESULT NotifyParent(UINT Code);
@@ -439,8 +441,13 @@ inline constexpr DWORD TVS_LINESATROOT = 0x0004;
 inline constexpr DWORD TVS_EDITLABELS = 0x0008;
 inline constexpr DWORD TVS_DISABLEDRAGDROP = 0x0010;
 inline constexpr DWORD TVS_SHOWSELALWAYS = 0x0020;
+inline constexpr DWORD TVS_NOTOOLTIPS = 0x0080;
 inline constexpr DWORD TVS_TRACKSELECT = 0x0200;
 inline constexpr DWORD TVS_FULLROWSELECT = 0x1000;
+
+inline constexpr UINT TV_FIRST = 0x1100;
+inline constexpr UINT TVM_SETTOOLTIPS = TV_FIRST + 24;
+inline constexpr UINT TVM_GETTOOLTIPS = TV_FIRST + 25;
 
 inline constexpr UINT TVE_COLLAPSE = 0x0001;
 inline constexpr UINT TVE_EXPAND = 0x0002;
@@ -715,9 +722,22 @@ public:
   int Indent() const { return FIndent; }
   void SetIndent(int Value);
   bool RightClickSelect = false;
-  bool HotTrack = false;
-  // Kept for layouts and the program; the tree shows no tooltips of its own yet.
-  bool ToolTips = true;
+  // The window styles TVS_TRACKSELECT and TVS_NOTOOLTIPS (the window's style is what counts: a descendant may
+  // add TVS_NOTOOLTIPS in CreateParams). HotTrack underlines the node under the pointer in the hot-track colour
+  // and shows the hand over its label; ToolTips shows the whole text of a label cut off by the client edge in a
+  // tip laid over it.
+  bool HotTrack() const { return FHotTrack; }
+  void SetHotTrack(bool Value);
+  bool ToolTips() const { return FToolTips; }
+  void SetToolTips(bool Value);
+  // The node under the pointer while hot tracking, else null.
+  TTreeNode* HotNode() const { return FHotNode; }
+  // The tooltip window the tree uses (TVM_GETTOOLTIPS), 0 without one.
+  HWND ToolTipHandle() const { return FToolTip; }
+  // Milliseconds by which OnChange follows a selection change; a newer change within the delay restarts it, so
+  // only the last one is reported. 0: at once.
+  int ChangeDelay() const { return FChangeDelay; }
+  void SetChangeDelay(int Value) { FChangeDelay = std::max(Value, 0); }
   bool RowSelect() const { return FRowSelect; }
   void SetRowSelect(bool Value);
   bool AutoExpand = false;
@@ -746,6 +766,7 @@ public:
 protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void DestroyWnd() override;
   void Paint() override;
   void Resize() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -788,6 +809,22 @@ private:
   void EndEditing(bool Cancel);
   static LRESULT EditProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
   int TextWidth(const std::string& Text);
+  // Hot tracking, the label tips and the delayed change (ComCtrlsTreeViewHover.cpp).
+  bool TrackingStyle() const;
+  bool TipsStyle() const;
+  void SetStyleBit(DWORD Bit, bool On);
+  void MouseOver(UINT Msg, WPARAM WParam, LPARAM LParam);
+  void SetHotNode(TTreeNode* Node);
+  void InvalidateRow(TTreeNode* Node);
+  bool SetCursorOverLabel();
+  void CreateToolTip();
+  void DestroyToolTip();
+  HWND ReplaceToolTip(HWND Tip);
+  void ClearTip();
+  bool PlaceTip();
+  void SelectionChanged(TTreeNode* Node);
+  // The delayed change's timer: true when Id is its.
+  bool ChangeTimerFired(UINT_PTR Id);
 
   std::unique_ptr<TTreeNodes> FItems;
   TTreeNode* FSelected = nullptr;
@@ -812,6 +849,15 @@ private:
   bool FDestroying = false;
   bool FInCustomDrawItem = false;
   TCustomDrawState FItemState;
+  bool FHotTrack = false;
+  bool FToolTips = true;
+  TTreeNode* FHotNode = nullptr;
+  HWND FToolTip = 0;
+  bool FOwnToolTip = false;   // the tree made FToolTip and destroys it
+  TTreeNode* FTipNode = nullptr;  // the node whose cut-off label the tip's tool covers
+  int FChangeDelay = 0;
+  bool FChangePending = false;
+  TTreeNode* FChangeNode = nullptr;
 };
 
 class TTreeView : public TCustomTreeView {
@@ -819,8 +865,8 @@ class TTreeView : public TCustomTreeView {
 
 public:
   explicit TTreeView(TComponent* AOwner) : TCustomTreeView(AOwner) {}
-  // Published: AutoExpand, HideSelection, HotTrack, Images, Indent, ReadOnly, RightClickSelect, RowSelect,
-  // ShowButtons, ShowLines, ShowRoot, SortType, StateImages and the events.
+  // Published: AutoExpand, ChangeDelay, HideSelection, HotTrack, Images, Indent, ReadOnly, RightClickSelect,
+  // RowSelect, ShowButtons, ShowLines, ShowRoot, SortType, StateImages, ToolTips and the events.
   static void Publish(TMetaClass& Meta);
 };
 
@@ -934,6 +980,11 @@ Z_ENUM_TYPEINFO(TViewStyle, "vsIcon", "vsSmallIcon", "vsList", "vsReport")
 enum TItemChange { ctText, ctImage, ctState };
 enum TDisplayCode { drBounds, drIcon, drLabel, drSelectBounds };
 enum TItemState { isNone, isCut, isDropHilited, isFocused, isSelected, isActivating };
+// With HotTrack: the hand over items (htHandPoint), the other items underlined (htUnderlineCold), the hot item
+// underlined (htUnderlineHot; without it the hot item is only drawn in the hot-track colour).
+enum THotTrackStyle { htHandPoint, htUnderlineCold, htUnderlineHot };
+Z_ENUM_TYPEINFO(THotTrackStyle, "htHandPoint", "htUnderlineCold", "htUnderlineHot")
+using THotTrackStyles = TSet<THotTrackStyle, htUnderlineHot>;
 using TItemStates = TSet<TItemState, isActivating>;
 
 class TCustomListView;
@@ -1007,6 +1058,9 @@ public:
   void SetCaption(const std::string& Value);
   TStrings* SubItems() const { return FSubItems.get(); }
   void SetSubItems(TStrings* Value) { FSubItems->Assign(Value); }
+  // The image of a sub-item in the report view (-1: none; also for sub-items never given one).
+  int SubItemImages(int Index) const;
+  void SetSubItemImages(int Index, int Value);
   void* Data = nullptr;
   int ImageIndex() const { return FImageIndex; }
   void SetImageIndex(int Value);
@@ -1035,6 +1089,7 @@ public:
 private:
   TListItems* FOwner;
   std::unique_ptr<TStringList> FSubItems;
+  std::vector<int> FSubItemImages;
   std::string FCaption;
   int FImageIndex = -1;
   int FStateIndex = -1;
@@ -1073,7 +1128,15 @@ public:
   int IndexOf(TListItem* Value) const;
   void Assign(TPersistent* Source) override;
 
+protected:
+  // Layouts keep the items as the binary property "Data": the block's size and the item count, then per item
+  // its ImageIndex, StateIndex, OverlayIndex, sub-item count, a 32-bit data slot, the caption and the sub-items
+  // as short strings; after all items every sub-item's image, item by item.
+  void DefineProperties(TFiler* Filer) override;
+
 private:
+  void ReadData(TStream* Stream);
+  void WriteData(TStream* Stream);
   void Reindex(int From);
   TCustomListView* FOwner;
   std::vector<TListItem*> FItems;
@@ -1165,6 +1228,13 @@ public:
   bool IsEditing() const { return FEditWnd != 0; }
   HWND HeaderHandle();
   int ItemHeight();
+  // LVS_EX_TRACKSELECT: the item under the pointer is hot, drawn in the hot-track colour as HotTrackStyles say.
+  bool HotTrack() const { return FHotTrack; }
+  void SetHotTrack(bool Value);
+  THotTrackStyles HotTrackStyles() const { return FHotTrackStyles; }
+  void SetHotTrackStyles(THotTrackStyles Value);
+  // The item under the pointer while hot tracking, or -1.
+  int HotItemIndex() const { return FHotIndex; }
   // The rows or cells the view shows now (report, list and small icons: items from TopItem on).
   std::vector<int> VisibleItems();
 
@@ -1224,6 +1294,9 @@ private:
   void ClickItem(int Index, TShiftState Shift);
   void SortItems(const TLVCompare& Proc, LPARAM Data);
   void DeleteItemAt(int Index);
+  void SetHotIndex(int Index);
+  void TrackHot(UINT Msg, LPARAM LParam);
+  bool SetHotCursor();
 
   std::unique_ptr<TListItems> FItems;
   std::unique_ptr<TListColumns> FColumns;
@@ -1246,6 +1319,9 @@ private:
   int FDragIndex = -1;
   TPoint FDragStart{};
   bool FDestroying = false;
+  bool FHotTrack = false;
+  THotTrackStyles FHotTrackStyles;
+  int FHotIndex = -1;
 };
 
 class TListView : public TCustomListView {
@@ -1253,8 +1329,9 @@ class TListView : public TCustomListView {
 
 public:
   explicit TListView(TComponent* AOwner) : TCustomListView(AOwner) {}
-  // Published: Checkboxes, Columns, GridLines, HideSelection, LargeImages, MultiSelect, OwnerData, ReadOnly,
-  // RowSelect, ShowColumnHeaders, SmallImages, SortType, StateImages, ViewStyle and the events.
+  // Published: Checkboxes, Columns, GridLines, HideSelection, HotTrack, HotTrackStyles, Items, LargeImages,
+  // MultiSelect, OwnerData, ReadOnly, RowSelect, ShowColumnHeaders, SmallImages, SortType, StateImages, ViewStyle
+  // and the events.
   static void Publish(TMetaClass& Meta);
 };
 

@@ -1,6 +1,8 @@
 // The list view's model: columns (TListColumn, TListColumns) and items (TListItem, TListItems).
 #include "platform/controls/ComCtrls.h"
 
+#include "platform/classes/Filer.h"
+#include "platform/classes/Streams.h"
 #include "platform/classes/TypInfoImpl.h"
 #include "platform/controls/ComCtrlsListViewHeader.h"
 #include "platform/graphics/ScrollBars.h"
@@ -9,6 +11,7 @@
 #include "platform/win/WinMenu.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 Z_IMPLEMENT_CLASS_PUBLISHED(TListColumn, TCollectionItem, TListColumn::Publish)
@@ -212,6 +215,25 @@ void TListItem::MakeVisible(bool PartialOK) {
   }
 }
 
+int TListItem::SubItemImages(int Index) const {
+  return Index >= 0 && static_cast<std::size_t>(Index) < FSubItemImages.size()
+             ? FSubItemImages[static_cast<std::size_t>(Index)]
+             : -1;
+}
+
+void TListItem::SetSubItemImages(int Index, int Value) {
+  if (Index < 0 || Index >= FSubItems->Count()) {
+    throw EListError(Format(RtlConsts::SListIndexError, {Index}));
+  }
+  if (static_cast<std::size_t>(Index) >= FSubItemImages.size()) {
+    FSubItemImages.resize(static_cast<std::size_t>(Index) + 1, -1);
+  }
+  if (FSubItemImages[static_cast<std::size_t>(Index)] != Value) {
+    FSubItemImages[static_cast<std::size_t>(Index)] = Value;
+    Update();
+  }
+}
+
 void TListItem::Delete() {
   if (FOwner && FIndex >= 0) {
     FOwner->Delete(FIndex);
@@ -335,6 +357,147 @@ void TListItems::Assign(TPersistent* Source) {
     To->FImageIndex = From->FImageIndex;
     To->FStateIndex = From->FStateIndex;
     To->FOverlayIndex = From->FOverlayIndex;
+    To->FSubItemImages = From->FSubItemImages;
   }
   EndUpdate();
+}
+
+// ---- The stored form --------------------------------------------------------------------------------------------
+
+void TListItems::DefineProperties(TFiler* Filer) {
+  TPersistent::DefineProperties(Filer);
+  const bool Stored = !(FOwner && FOwner->FOwnerData) && !FItems.empty();
+  Filer->DefineBinaryProperty(
+      "Data", [this](TStream* S) { ReadData(S); }, [this](TStream* S) { WriteData(S); }, Stored);
+}
+
+namespace {
+constexpr std::int32_t ItemRecordFixed = 5 * 4;  // three indexes, the sub-item count and the data slot
+
+struct TStoredItem {
+  std::string Caption;
+  std::int32_t ImageIndex = -1, StateIndex = -1, OverlayIndex = -1;
+  std::vector<std::string> SubItems;
+  std::vector<std::int32_t> SubItemImages;
+};
+}  // namespace
+
+// The whole block is checked before the list changes: a block whose size, counts and strings disagree is refused
+// and the items stay as they were. The data slot is not read back: a pointer from another run means nothing here.
+void TListItems::ReadData(TStream* Stream) {
+  std::int32_t Size = 0;
+  Stream->ReadBuffer(&Size, sizeof Size);
+  if (Size < 8 || Size - 4 > Stream->Size() - Stream->Position()) {
+    throw EReadError(RtlConsts::SInvalidImage);
+  }
+  std::vector<unsigned char> Block(static_cast<std::size_t>(Size - 4));
+  Stream->ReadBuffer(Block.data(), static_cast<LongInt>(Block.size()));
+  std::size_t Pos = 0;
+  auto Need = [&](std::size_t N) {
+    if (N > Block.size() - Pos) {
+      throw EReadError(RtlConsts::SInvalidImage);
+    }
+  };
+  auto Int = [&] {
+    Need(4);
+    std::int32_t V;
+    std::memcpy(&V, Block.data() + Pos, 4);
+    Pos += 4;
+    return V;
+  };
+  auto Short = [&] {
+    Need(1);
+    const std::size_t Len = Block[Pos++];
+    Need(Len);
+    std::string S(reinterpret_cast<const char*>(Block.data() + Pos), Len);
+    Pos += Len;
+    return S;
+  };
+  const std::int32_t Count = Int();
+  // Every item takes at least its fixed fields and a caption length.
+  if (Count < 0 || static_cast<std::size_t>(Count) > Block.size() / static_cast<std::size_t>(ItemRecordFixed + 1)) {
+    throw EReadError(RtlConsts::SInvalidImage);
+  }
+  std::vector<TStoredItem> Read(static_cast<std::size_t>(Count));
+  std::size_t SubTotal = 0;
+  for (TStoredItem& Item : Read) {
+    Item.ImageIndex = Int();
+    Item.StateIndex = Int();
+    Item.OverlayIndex = Int();
+    const std::int32_t SubCount = Int();
+    (void)Int();  // the data slot
+    if (SubCount < 0 || static_cast<std::size_t>(SubCount) > Block.size() - Pos) {
+      throw EReadError(RtlConsts::SInvalidImage);
+    }
+    Item.Caption = Short();
+    for (std::int32_t J = 0; J < SubCount; ++J) {
+      Item.SubItems.push_back(Short());
+    }
+    SubTotal += static_cast<std::size_t>(SubCount);
+  }
+  // The sub-item images follow when the block has them (older blocks end here); anything else is damage.
+  const std::size_t Rest = Block.size() - Pos;
+  if (Rest != 0 && Rest != SubTotal * 4) {
+    throw EReadError(RtlConsts::SInvalidImage);
+  }
+  if (Rest != 0) {
+    for (TStoredItem& Item : Read) {
+      for (std::size_t J = 0; J < Item.SubItems.size(); ++J) {
+        Item.SubItemImages.push_back(Int());
+      }
+    }
+  }
+  BeginUpdate();
+  try {
+    Clear();
+    for (const TStoredItem& From : Read) {
+      TListItem* To = Add();
+      To->FCaption = From.Caption;
+      To->FImageIndex = From.ImageIndex;
+      To->FStateIndex = From.StateIndex;
+      To->FOverlayIndex = From.OverlayIndex;
+      for (const std::string& Sub : From.SubItems) {
+        To->FSubItems->Add(Sub);
+      }
+      To->FSubItemImages.assign(From.SubItemImages.begin(), From.SubItemImages.end());
+    }
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TListItems::WriteData(TStream* Stream) {
+  std::vector<unsigned char> Block;
+  auto Int = [&](std::int32_t V) {
+    const auto* B = reinterpret_cast<const unsigned char*>(&V);
+    Block.insert(Block.end(), B, B + 4);
+  };
+  auto Short = [&](const std::string& S) {
+    const std::size_t Len = std::min<std::size_t>(S.size(), 255);
+    Block.push_back(static_cast<unsigned char>(Len));
+    Block.insert(Block.end(), S.begin(), S.begin() + static_cast<std::ptrdiff_t>(Len));
+  };
+  Int(0);  // the size, filled in below
+  Int(static_cast<std::int32_t>(FItems.size()));
+  for (TListItem* Item : FItems) {
+    Int(Item->FImageIndex);
+    Int(Item->FStateIndex);
+    Int(Item->FOverlayIndex);
+    Int(Item->FSubItems->Count());
+    Int(0);  // the data slot
+    Short(Item->FCaption);
+    for (int J = 0; J < Item->FSubItems->Count(); ++J) {
+      Short(Item->FSubItems->Strings(J));
+    }
+  }
+  for (TListItem* Item : FItems) {
+    for (int J = 0; J < Item->FSubItems->Count(); ++J) {
+      Int(Item->SubItemImages(J));
+    }
+  }
+  const auto Size = static_cast<std::int32_t>(Block.size());
+  std::memcpy(Block.data(), &Size, 4);
+  Stream->WriteBuffer(Block.data(), static_cast<LongInt>(Block.size()));
 }

@@ -351,6 +351,8 @@ void TCustomListView::UpdateScrollBars() {
 }
 
 void TCustomListView::ItemsChanged() {
+  // Items moved under the pointer: the next move finds the hot one again.
+  FHotIndex = -1;
   if (FDestroying || FItems->FUpdateCount > 0) {
     return;
   }
@@ -536,6 +538,9 @@ bool TCustomListView::ChangeText(TListItem* Item, TItemChange What, const std::f
 }
 
 void TCustomListView::DeleteItemAt(int Index) {
+  if (FHotIndex >= Index) {
+    FHotIndex = -1;
+  }
   if (Index == FEditIndex) {
     EndEditing(true);
   }
@@ -623,6 +628,7 @@ void TCustomListView::CNNotify(TMessage& Message) {
         TCustomDrawState State;
         if (CD->nmcd.uItemState & CDIS_SELECTED) State.Include(cdsSelected);
         if (CD->nmcd.uItemState & CDIS_FOCUS) State.Include(cdsFocused);
+        if (CD->nmcd.uItemState & CDIS_HOT) State.Include(cdsHot);
         C->Font()->Assign(Font());
         C->Font()->SetColor(static_cast<TColor>(CD->clrText));
         C->Brush()->SetColor(static_cast<TColor>(CD->clrTextBk));
@@ -877,6 +883,9 @@ void TListView::Publish(TMetaClass& Meta) {
   P.Property("Columns", &TListView::Columns, &TListView::SetColumns);
   P.Property("GridLines", &TListView::GridLines, &TListView::GridLines).Default(false);
   P.Property("HideSelection", &TListView::HideSelection, &TListView::HideSelection).Default(true);
+  P.Property("HotTrack", &TListView::HotTrack, &TListView::SetHotTrack).Default(false);
+  P.Property("HotTrackStyles", &TListView::HotTrackStyles, &TListView::SetHotTrackStyles).Default(THotTrackStyles{});
+  P.Property("Items", &TListView::Items, &TListView::SetItems);
   P.Property("LargeImages", &TListView::LargeImages, &TListView::SetLargeImages);
   P.Property("MultiSelect", &TListView::MultiSelect, &TListView::SetMultiSelect).Default(false);
   P.Property("OwnerData", &TListView::OwnerData, &TListView::SetOwnerData).Default(false);
@@ -900,4 +909,66 @@ void TListView::Publish(TMetaClass& Meta) {
   P.Property("OnEditing", &TListView::OnEditing, &TListView::OnEditing);
   P.Property("OnInsert", &TListView::OnInsert, &TListView::OnInsert);
   P.Property("OnSelectItem", &TListView::OnSelectItem, &TListView::OnSelectItem);
+}
+
+// ---- Hot tracking -----------------------------------------------------------------------------------------------
+
+void TCustomListView::SetHotTrack(bool Value) {
+  if (FHotTrack != Value) {
+    FHotTrack = Value;
+    if (!Value) {
+      SetHotIndex(-1);
+    }
+    Invalidate();
+  }
+}
+
+void TCustomListView::SetHotTrackStyles(THotTrackStyles Value) {
+  if (FHotTrackStyles != Value) {
+    FHotTrackStyles = Value;
+    Invalidate();
+  }
+}
+
+void TCustomListView::SetHotIndex(int Index) {
+  if (Index == FHotIndex) {
+    return;
+  }
+  auto InvalidateItem = [this](int I) {
+    if (I >= 0 && I < FItems->Count() && HandleAllocated()) {
+      TRect R = ItemRect(I, drBounds);
+      InvalidateRect(FHandle, &R, TRUE);
+    }
+  };
+  InvalidateItem(FHotIndex);
+  FHotIndex = Index;
+  InvalidateItem(FHotIndex);
+}
+
+void TCustomListView::TrackHot(UINT Msg, LPARAM LParam) {
+  if (!FHotTrack || Msg == WM_MOUSELEAVE) {
+    SetHotIndex(-1);
+    return;
+  }
+  TRACKMOUSEEVENT Track;
+  Track.dwFlags = TME_LEAVE;
+  Track.hwndTrack = FHandle;
+  TrackMouseEvent(&Track);
+  const TPoint P = ComCtrlsShared::MousePos(LParam);
+  TListItem* Item = FHeader && FHeader->Visible() && P.Y < HeaderHeight() ? nullptr : GetItemAt(P.X, P.Y);
+  SetHotIndex(Item ? Item->Index() : -1);
+}
+
+bool TCustomListView::SetHotCursor() {
+  if (!FHotTrack || !FHotTrackStyles.Contains(htHandPoint) || Cursor != crDefault) {
+    return false;
+  }
+  TPoint P;
+  GetCursorPos(&P);
+  P = ScreenToClient(P);
+  if (!GetItemAt(P.X, P.Y)) {
+    return false;
+  }
+  ::SetCursor(LoadCursor(nullptr, MAKEINTRESOURCE(IDC_HAND)));
+  return true;
 }

@@ -166,7 +166,18 @@ void TCustomListView::Dispatch(TMessage& Message) {
       }
       return;
     }
+    case WM_MOUSELEAVE:
+      TrackHot(Message.Msg, Message.LParam);
+      break;
+    case WM_SETCURSOR:
+      if (LOWORD(static_cast<DWORD_PTR>(Message.LParam)) == HTCLIENT && static_cast<HWND>(Message.WParam) == FHandle &&
+          SetHotCursor()) {
+        Message.Result = 1;
+        return;
+      }
+      break;
     case WM_MOUSEMOVE:
+      TrackHot(Message.Msg, Message.LParam);
       if (FDragIndex >= 0 && (Message.WParam & (MK_LBUTTON | MK_RBUTTON))) {
         if (ComCtrlsShared::PastDragThreshold(FDragStart, ComCtrlsShared::MousePos(Message.LParam))) {
           int Index = FDragIndex;

@@ -33,13 +33,18 @@ void TCustomListView::Paint() {
     bool Sel = (State & LVIS_SELECTED) != 0;
     bool Shown = Sel && (Focus || !HideSelection);
     bool Drop = (State & LVIS_DROPHILITED) != 0;
-    COLORREF Text = ColorToRGB(Shown || Drop ? (Focus || Drop ? clHighlightText : clBtnText) : Font()->Color());
+    const bool Hot = FHotTrack && Index == FHotIndex;
+    // The hot item in the hot-track colour; underlined as the styles say (the hot one, or all the others).
+    const bool Underlined = FHotTrack && FHotTrackStyles.Contains(Hot ? htUnderlineHot : htUnderlineCold);
+    COLORREF Text = ColorToRGB(Shown || Drop ? (Focus || Drop ? clHighlightText : clBtnText)
+                                             : Hot ? clHotLight : Font()->Color());
     COLORREF Back = ColorToRGB(Shown || Drop ? (Focus || Drop ? clHighlight : clBtnFace) : Color());
     LRESULT ItemResult = CDRF_DODEFAULT;
     NMLVCUSTOMDRAW CD;
     CD.nmcd.hdc = DC;
     CD.nmcd.dwItemSpec = static_cast<DWORD_PTR>(Index);
-    CD.nmcd.uItemState = (Sel ? CDIS_SELECTED : 0) | ((State & LVIS_FOCUSED) && Focus ? CDIS_FOCUS : 0);
+    CD.nmcd.uItemState = (Sel ? CDIS_SELECTED : 0) | ((State & LVIS_FOCUSED) && Focus ? CDIS_FOCUS : 0) |
+                         (Hot ? CDIS_HOT : 0);
     CD.nmcd.lItemlParam = reinterpret_cast<LPARAM>(Item);
     CD.nmcd.rc = ItemRect(Index, drBounds);
     if (PreResult & CDRF_NOTIFYITEMDRAW) {
@@ -110,6 +115,11 @@ void TCustomListView::Paint() {
       }
       C->Font()->Assign(Font());
       C->Font()->SetColor(static_cast<TColor>(SubText));
+      if (Underlined && Col == 0) {
+        TFontStyles Style = C->Font()->Style();
+        Style.Include(fsUnderline);
+        C->Font()->SetStyle(Style);
+      }
       C->Brush()->SetStyle(bsClear);
       int W = C->TextWidth(S);
       int X = Cell.Left + 2;

@@ -126,7 +126,9 @@ int TCustomTabControl::RowHeight() {
   }
   int H = MeasureText("Wg").cy;
   if (FImages) {
-    H = std::max(H, FImages->Height());
+    // Side tabs stand the image upright across the row as well.
+    const bool Vertical = FTabPosition == tpLeft || FTabPosition == tpRight;
+    H = std::max(H, Vertical ? FImages->Width() : FImages->Height());
   }
   return H + 5;
 }
@@ -149,7 +151,7 @@ void TCustomTabControl::Layout() {
     if (W <= 0) {
       W = MeasureText(TabCaption(I)).cx + 2 * TabPadding;
       if (FImages && TabImageIndex(I) >= 0) {
-        W += FImages->Width() + 3;
+        W += (Vertical ? FImages->Height() : FImages->Width()) + 3;
       }
     }
     if (FMultiLine && Pos > RaiseBy && Pos + W > Length) {
@@ -389,17 +391,21 @@ void TCustomTabControl::Paint() {
     C->FillRect(R);
     TRect Edge = R;
     DrawEdge(DC, &Edge, EDGE_RAISED, Sides | BF_SOFT);
-    int X = R.Left + TabPadding, Y = R.Top;
-    int Image = TabImageIndex(I);
-    if (FImages && Image >= 0) {
-      FImages->Draw(C, X, R.Top + (R.Height() - FImages->Height()) / 2, Image, Enabled());
-      X += FImages->Width() + 3;
-    }
     C->Font()->Assign(Font());
     if (!Enabled()) {
       C->Font()->SetColor(clGrayText);
     } else if (FHotTrack && I == FHotTab) {
       C->Font()->SetColor(clHotLight);
+    }
+    if (FTabPosition == tpLeft || FTabPosition == tpRight) {
+      PaintSideTab(I, R);
+      continue;
+    }
+    int X = R.Left + TabPadding, Y = R.Top;
+    int Image = TabImageIndex(I);
+    if (FImages && Image >= 0) {
+      FImages->Draw(C, X, R.Top + (R.Height() - FImages->Height()) / 2, Image, Enabled());
+      X += FImages->Width() + 3;
     }
     C->Brush()->SetStyle(bsClear);
     std::string Text = TabCaption(I);
@@ -407,6 +413,42 @@ void TCustomTabControl::Paint() {
     C->TextRect(R, X, Y, Text);
     C->Brush()->SetStyle(bsSolid);
   }
+}
+
+// A tab on the left reads from bottom to top, one on the right from top to bottom, as the platform draws them
+// with a turned font; the image comes first in reading order.
+void TCustomTabControl::PaintSideTab(int Index, const TRect& R) {
+  TCanvas* C = Canvas();
+  HDC DC = C->Handle();
+  const bool Left = FTabPosition == tpLeft;
+  int Along = Left ? R.Bottom - TabPadding : R.Top + TabPadding;
+  const int Image = TabImageIndex(Index);
+  if (FImages && Image >= 0) {
+    const int IX = R.Left + (R.Width() - FImages->Width()) / 2;
+    FImages->Draw(C, IX, Left ? Along - FImages->Height() : Along, Image, Enabled());
+    Along += (Left ? -1 : 1) * (FImages->Height() + 3);
+  }
+  LOGFONT LF;
+  if (GetObject(C->Font()->Handle(), sizeof LF, &LF) != static_cast<int>(sizeof LF)) {
+    return;
+  }
+  LF.lfEscapement = LF.lfOrientation = Left ? 900 : 2700;
+  HFONT Turned = CreateFontIndirect(&LF);
+  HGDIOBJ Old = SelectObject(DC, Turned);
+  const std::string Text = TabCaption(Index);
+  TEXTMETRIC Tm;
+  GetTextMetrics(DC, &Tm);
+  // The reference point is the text's top left corner, turned with it: on the left the text's top faces left,
+  // on the right it faces right.
+  const int Across = (R.Width() - Tm.tmHeight) / 2;
+  const int X = Left ? R.Left + Across : R.Right - Across;
+  SetBkMode(DC, TRANSPARENT);
+  SetTextColor(DC, ColorToRGB(C->Font()->Color()));
+  SetTextAlign(DC, TA_TOP | TA_LEFT);
+  TRect Clip = R;
+  ExtTextOut(DC, X, Along, ETO_CLIPPED, &Clip, Text.c_str(), static_cast<UINT>(Text.size()), nullptr);
+  SelectObject(DC, Old);
+  DeleteObject(Turned);
 }
 
 // ---- TTabControl ------------------------------------------------------------------------------------------------

@@ -30,6 +30,9 @@ TCustomTreeView* TTreeNode::TreeView() const { return FOwner ? FOwner->Owner() :
 void TTreeNode::SetText(const std::string& Value) {
   FText = Value;
   if (TCustomTreeView* TV = TreeView()) {
+    if (TV->FTipNode == this) {
+      TV->ClearTip();  // the tip showed the old text
+    }
     if (FParentNode && (TV->SortType() == stText || TV->SortType() == stBoth)) {
       TV->AutoSort(FParentNode);
     }
@@ -437,42 +440,67 @@ constexpr std::int32_t NodeRecordFixed = 6 * 4;  // the four indexes, the data s
 }  // namespace
 
 // The data slot of a stored node is not read back: a pointer from another run of a program means nothing here.
+// The whole block is read and checked before the tree changes, so a damaged block raises EReadError and leaves the
+// nodes as they were; nesting is followed without recursion, so no depth of stored children can exhaust the stack.
 void TTreeNodes::ReadData(TStream* Stream) {
   auto ReadInt = [&] {
     std::int32_t V = 0;
     Stream->ReadBuffer(&V, sizeof V);
     return V;
   };
-  std::function<void(TTreeNode*)> ReadNode = [&](TTreeNode* Parent) {
-    std::int32_t Size = ReadInt();
+  struct TStoredNode {
+    std::int32_t Fields[6];  // image, selected, state, overlay, data slot, child count
+    std::string Text;
+  };
+  std::vector<TStoredNode> Stored;  // in pre-order
+  const std::int32_t Count = ReadInt();
+  if (Count < 0) {
+    throw EReadError(RtlConsts::SInvalidImage);
+  }
+  std::vector<std::int32_t> Pending{Count};  // children still to read, per open level
+  while (!Pending.empty()) {
+    if (Pending.back() == 0) {
+      Pending.pop_back();
+      continue;
+    }
+    --Pending.back();
+    const std::int32_t Size = ReadInt();
     if (Size < NodeRecordFixed + 1 || Size > NodeRecordFixed + 256) {
       throw EReadError(RtlConsts::SInvalidImage);
     }
-    std::int32_t Fields[6];
-    Stream->ReadBuffer(Fields, sizeof Fields);
+    TStoredNode N;
+    Stream->ReadBuffer(N.Fields, sizeof N.Fields);
     unsigned char Len = 0;
     Stream->ReadBuffer(&Len, 1);
-    if (Len != Size - NodeRecordFixed - 1) {
+    if (Len != Size - NodeRecordFixed - 1 || N.Fields[5] < 0) {
       throw EReadError(RtlConsts::SInvalidImage);
     }
-    std::string Text(Len, '\0');
+    N.Text.assign(Len, '\0');
     if (Len) {
-      Stream->ReadBuffer(Text.data(), Len);
+      Stream->ReadBuffer(N.Text.data(), Len);
     }
-    TTreeNode* Node = InternalAdd(Parent, -1, Text, nullptr);
-    Node->FImageIndex = Fields[0];
-    Node->FSelectedIndex = Fields[1];
-    Node->FStateIndex = Fields[2];
-    Node->FOverlayIndex = Fields[3];
-    for (std::int32_t I = 0; I < Fields[5]; ++I) {
-      ReadNode(Node);
-    }
-  };
+    Pending.push_back(N.Fields[5]);
+    Stored.push_back(std::move(N));
+  }
   BeginUpdate();
-  Clear();
-  std::int32_t Count = ReadInt();
-  for (std::int32_t I = 0; I < Count; ++I) {
-    ReadNode(&FRoot);
+  try {
+    Clear();
+    std::vector<std::pair<TTreeNode*, std::int32_t>> Open{{&FRoot, Count}};  // parent, children still to add
+    for (const TStoredNode& N : Stored) {
+      while (Open.back().second == 0) {
+        Open.pop_back();
+      }
+      --Open.back().second;
+      TTreeNode* Node = InternalAdd(Open.back().first, -1, N.Text, nullptr);
+      Node->FImageIndex = N.Fields[0];
+      Node->FSelectedIndex = N.Fields[1];
+      Node->FStateIndex = N.Fields[2];
+      Node->FOverlayIndex = N.Fields[3];
+      Open.emplace_back(Node, N.Fields[5]);
+    }
+  } catch (...) {
+    EndUpdate();
+    throw;
   }
   EndUpdate();
 }

@@ -34,6 +34,7 @@ void TCustomTreeView::BeforeDestruction() {
   FItems->BeginUpdate();
   FItems->Clear();
   FDestroying = true;
+  DestroyToolTip();
   SetImages(nullptr);
   SetStateImages(nullptr);
   TCustomControl::BeforeDestruction();
@@ -42,12 +43,27 @@ void TCustomTreeView::BeforeDestruction() {
 void TCustomTreeView::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
   Params.Style |= WS_VSCROLL;
+  if (FHotTrack) {
+    Params.Style |= TVS_TRACKSELECT;
+  }
+  if (!FToolTips) {
+    Params.Style |= TVS_NOTOOLTIPS;
+  }
   Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TCustomTreeView::CreateWnd() {
   TCustomControl::CreateWnd();
+  if (TipsStyle()) {
+    CreateToolTip();
+  }
   NodesChanged();
+}
+
+void TCustomTreeView::DestroyWnd() {
+  DestroyToolTip();
+  SetHotNode(nullptr);
+  TCustomControl::DestroyWnd();
 }
 
 int TCustomTreeView::TextWidth(const std::string& Text) { return ComCtrlsShared::MeasureText(Font(), Text).cx; }
@@ -188,6 +204,7 @@ void TCustomTreeView::ScrollTo(int TopRow) {
   TopRow = std::clamp(TopRow, 0, std::max(0, Count - Page));
   if (TopRow != FTopRow) {
     FTopRow = TopRow;
+    ClearTip();  // the labels moved from under it
     Invalidate();
   }
   UpdateScrollBar();
@@ -402,6 +419,7 @@ bool TCustomTreeView::DoExpand(TTreeNode* Node, bool Expand, UINT Action) {
     return false;
   }
   Node->FExpanded = Expand;
+  ClearTip();  // the rows below moved
   if (!Expand && FSelected && FSelected->HasAsParent(Node)) {
     // The selection may not hide under a collapsed node: it moves up to it.
     TTreeNode* Old = FSelected;
@@ -427,6 +445,15 @@ void TCustomTreeView::NodeGoing(TTreeNode* Node) {
   if (Node == FRClickNode) {
     FRClickNode = nullptr;
   }
+  if (Node == FHotNode) {
+    FHotNode = nullptr;
+  }
+  if (Node == FTipNode) {
+    ClearTip();
+  }
+  if (Node == FChangeNode) {
+    FChangeNode = nullptr;
+  }
 }
 
 void TCustomTreeView::CNNotify(TMessage& Message) {
@@ -435,7 +462,7 @@ void TCustomTreeView::CNNotify(TMessage& Message) {
   Message.Result = 0;
   switch (Header->code) {
     case TVN_SELCHANGING: Message.Result = CanChange(NM->itemNew.hItem) ? 0 : 1; break;
-    case TVN_SELCHANGED: Change(NM->itemNew.hItem); break;
+    case TVN_SELCHANGED: SelectionChanged(NM->itemNew.hItem); break;
     case TVN_ITEMEXPANDING: {
       TTreeNode* Node = NM->itemNew.hItem;
       bool Allowed = NM->action == TVE_EXPAND ? CanExpand(Node) : CanCollapse(Node);
@@ -680,7 +707,8 @@ void TTreeView::Publish(TMetaClass& Meta) {
   P.Property("Items", &TTreeView::Items, &TTreeView::SetItems);
   P.Property("AutoExpand", &TTreeView::AutoExpand, &TTreeView::AutoExpand).Default(false);
   P.Property("HideSelection", &TTreeView::HideSelection, &TTreeView::SetHideSelection).Default(true);
-  P.Property("HotTrack", &TTreeView::HotTrack, &TTreeView::HotTrack).Default(false);
+  P.Property("ChangeDelay", &TTreeView::ChangeDelay, &TTreeView::SetChangeDelay).Default(0);
+  P.Property("HotTrack", &TTreeView::HotTrack, &TTreeView::SetHotTrack).Default(false);
   P.Property("Images", &TTreeView::Images, &TTreeView::SetImages);
   P.Property("Indent", &TTreeView::Indent, &TTreeView::SetIndent).Default(19);
   P.Property("ReadOnly", &TTreeView::ReadOnly, &TTreeView::ReadOnly).Default(false);
@@ -691,7 +719,7 @@ void TTreeView::Publish(TMetaClass& Meta) {
   P.Property("ShowRoot", &TTreeView::ShowRoot, &TTreeView::SetShowRoot).Default(true);
   P.Property("SortType", &TTreeView::SortType, &TTreeView::SetSortType).Default(stNone);
   P.Property("StateImages", &TTreeView::StateImages, &TTreeView::SetStateImages);
-  P.Property("ToolTips", &TTreeView::ToolTips, &TTreeView::ToolTips).Default(true);
+  P.Property("ToolTips", &TTreeView::ToolTips, &TTreeView::SetToolTips).Default(true);
   P.Property("OnChange", &TTreeView::OnChange, &TTreeView::OnChange);
   P.Property("OnChanging", &TTreeView::OnChanging, &TTreeView::OnChanging);
   P.Property("OnCollapsed", &TTreeView::OnCollapsed, &TTreeView::OnCollapsed);

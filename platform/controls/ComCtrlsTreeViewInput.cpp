@@ -3,6 +3,7 @@
 
 #include "platform/classes/TypInfoImpl.h"
 #include "platform/controls/ComCtrlsShared.h"
+#include "platform/controls/ToolTipControl.h"
 #include "platform/graphics/ScrollBars.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/NativeControls.h"
@@ -30,6 +31,7 @@ bool TTreeNode::EditText() {
     return false;
   }
   TRect R = DisplayRect(true);
+  TV->ClearTip();
   TV->FEditNode = this;
   if (!ComCtrlsShared::OpenLabelEdit(TV, FText, R, &TCustomTreeView::EditProc, TV->FEditWnd, TV->FEditOldProc)) {
     TV->FEditNode = nullptr;
@@ -129,9 +131,52 @@ void TCustomTreeView::KeyDown(Word& Key, TShiftState Shift) {
 
 void TCustomTreeView::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      if (HandleAllocated()) {
+        MouseOver(Message.Msg, Message.WParam, Message.LParam);
+      }
+      break;
+    default: break;
+  }
+  switch (Message.Msg) {
     case CN_NOTIFY:
       CNNotify(Message);
       return;
+    case WM_NOTIFY:
+      if (auto* H = reinterpret_cast<NMHDR*>(Message.LParam); H && FToolTip && H->hwndFrom == FToolTip) {
+        Message.Result = H->code == TTN_SHOW && PlaceTip() ? 1 : 0;
+        return;
+      }
+      break;
+    case WM_SETCURSOR:
+      if (LOWORD(static_cast<DWORD_PTR>(Message.LParam)) == HTCLIENT && static_cast<HWND>(Message.WParam) == FHandle &&
+          SetCursorOverLabel()) {
+        Message.Result = 1;
+        return;
+      }
+      break;
+    case TVM_GETTOOLTIPS:
+      Message.Result = static_cast<LRESULT>(FToolTip);
+      return;
+    case TVM_SETTOOLTIPS:
+      Message.Result = static_cast<LRESULT>(ReplaceToolTip(static_cast<HWND>(Message.WParam)));
+      return;
+    case WM_TIMER:
+      if (ChangeTimerFired(static_cast<UINT_PTR>(Message.WParam))) {
+        return;
+      }
+      break;
+    case WM_DESTROY:
+      // The window goes with its parent's: the tip the tree made goes with it.
+      DestroyToolTip();
+      break;
     case WM_GETDLGCODE:
       Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
       return;

@@ -34,7 +34,8 @@ void TCustomTreeView::Paint() {
     const int Start = IndentOf(Node);
     const bool Sel = Node == FSelected, Drop = Node == FDropTarget;
     const bool Shown = Drop || (Sel && (Focus || !FHideSelection));
-    COLORREF Text = ColorToRGB(Shown ? (Focus || Drop ? clHighlightText : clBtnText) : Font()->Color());
+    const bool Hot = Node == FHotNode && TrackingStyle();
+    COLORREF Text = ColorToRGB(Shown ? (Focus || Drop ? clHighlightText : clBtnText) : Hot ? clHotLight : Font()->Color());
     COLORREF Back = ColorToRGB(Shown ? (Focus || Drop ? clHighlight : clBtnFace) : Color());
     LRESULT ItemResult = CDRF_DODEFAULT;
     if (Pre & CDRF_NOTIFYITEMDRAW) {
@@ -43,7 +44,7 @@ void TCustomTreeView::Paint() {
       Item.nmcd.hdc = DC;
       Item.nmcd.rc = Rect(0, Y, Client.Width(), Y + H);
       Item.nmcd.dwItemSpec = reinterpret_cast<DWORD_PTR>(Node);
-      Item.nmcd.uItemState = (Sel ? CDIS_SELECTED : 0) | (Sel && Focus ? CDIS_FOCUS : 0);
+      Item.nmcd.uItemState = (Sel ? CDIS_SELECTED : 0) | (Sel && Focus ? CDIS_FOCUS : 0) | (Hot ? CDIS_HOT : 0);
       Item.nmcd.lItemlParam = reinterpret_cast<LPARAM>(Node);
       Item.clrText = Text;
       Item.clrTextBk = Back;
@@ -125,6 +126,11 @@ void TCustomTreeView::Paint() {
     }
     C->Font()->Assign(Font());
     C->Font()->SetColor(static_cast<TColor>(Text));
+    if (Hot) {
+      TFontStyles Style = C->Font()->Style();
+      Style.Include(fsUnderline);
+      C->Font()->SetStyle(Style);
+    }
     C->Brush()->SetStyle(bsClear);
     C->TextOut(Label.Left + 2, Y + (H - C->TextHeight("Wg")) / 2, Node->FText);
     C->Brush()->SetStyle(bsSolid);

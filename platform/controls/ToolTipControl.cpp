@@ -143,8 +143,15 @@ void Show(HWND Tip, TTip& T, int Index) {
   GetCursorPos(&P);
   P.Y += GetSystemMetrics(SM_CYCURSOR) * 3 / 4;
   T.Showing = true;
+  // Sized for the text before TTN_SHOW, so that a handler placing the tip itself knows its size (and may change
+  // it: what the handler sets stays).
+  SetWindowPos(Tip, 0, 0, 0, W, H, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   const bool Placed = Notify(Tip, Tool, TTN_SHOW) != 0;
-  SetWindowPos(Tip, HWND_TOPMOST, P.X, P.Y, W, H, SWP_SHOWWINDOW | SWP_NOACTIVATE | (Placed ? SWP_NOMOVE : 0));
+  if (Placed) {
+    SetWindowPos(Tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+  } else {
+    SetWindowPos(Tip, HWND_TOPMOST, P.X, P.Y, W, H, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  }
   InvalidateRect(Tip, nullptr, TRUE);
   KillTimer(Tip, AutoPopTimer);
   SetTimer(Tip, AutoPopTimer, static_cast<UINT>(Delay(T, TTDT_AUTOPOP)), nullptr);
@@ -483,6 +490,12 @@ LRESULT ToolTipProc(HWND Tip, UINT Msg, WPARAM WParam, LPARAM LParam) {
       return 0;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
+    case WM_NCHITTEST:
+      // The tip of a transparent tool lets the mouse through to the window under it.
+      if (T->Showing && T->Current >= 0 && (T->Tools[static_cast<std::size_t>(T->Current)].Flags & TTF_TRANSPARENT)) {
+        return HTTRANSPARENT;
+      }
+      return DefWindowProc(Tip, Msg, WParam, LParam);
     case WM_SETFONT:
       T->Font = static_cast<HFONT>(WParam);
       if (LParam) {

@@ -18,7 +18,7 @@ inline constexpr UINT TTF_RTLREADING = 0x0004;
 inline constexpr UINT TTF_SUBCLASS = 0x0010;
 inline constexpr UINT TTF_TRACK = 0x0020;
 inline constexpr UINT TTF_ABSOLUTE = 0x0080;
-inline constexpr UINT TTF_TRANSPARENT = 0x0100;
+inline constexpr UINT TTF_TRANSPARENT = 0x0100;  // the mouse passes through the shown tip to the window below
 
 inline constexpr WPARAM TTDT_AUTOMATIC = 0;
 inline constexpr WPARAM TTDT_RESHOW = 1;

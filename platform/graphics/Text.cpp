@@ -3,6 +3,7 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 std::string MappedFontFamily(const std::string& FaceName) {
@@ -246,22 +247,71 @@ BOOL ExtTextOut(HDC DC, int X, int Y, UINT Options, const TRect* Rc, LPCSTR Text
   }
   TPoint S = Gdi::ToSurface(*D, Left, Top);
   auto O = Gdi::Object(D->S.Font, OBJ_FONT);
-  bool Rotated = O && O->Font.lfEscapement != 0;
+  const int Escapement = O ? ((O->Font.lfEscapement % 3600) + 3600) % 3600 : 0;
+  bool Rotated = Escapement != 0;
+  const bool Underline = O && O->Font.lfUnderline, StrikeOut = O && O->Font.lfStrikeOut;
+  // Runs turned by a quarter, half or three quarters keep their cell, background and lines upright rectangles.
+  const bool Square = Escapement % 900 == 0;
+  // The run's direction and the direction from its baseline down to its descent, on the surface.
+  int DirX = 1, DirY = 0, DownX = 0, DownY = 1;
+  switch (Escapement) {
+    case 900: DirX = 0; DirY = -1; DownX = 1; DownY = 0; break;
+    case 1800: DirX = -1; DirY = 0; DownX = 0; DownY = -1; break;
+    case 2700: DirX = 0; DirY = 1; DownX = -1; DownY = 0; break;
+    default: break;
+  }
+  // The rectangle covering the run from Along0 to Along1 (along its direction) and Down0 to Down1 (below its
+  // baseline), from the baseline's start Base; for square runs only.
+  auto RunRect = [&](TPoint Base, int Along0, int Along1, int Down0, int Down1) {
+    const int X0 = Base.X + DirX * Along0 + DownX * Down0, Y0 = Base.Y + DirY * Along0 + DownY * Down0;
+    const int X1 = Base.X + DirX * Along1 + DownX * Down1, Y1 = Base.Y + DirY * Along1 + DownY * Down1;
+    return Rect(std::min(X0, X1), std::min(Y0, Y1), std::max(X0, X1), std::max(Y0, Y1));
+  };
+  auto FillSurface = [&](const TRect& R, COLORREF Color) {
+    TRegionData Fill = TRegionData::Combine(Clip, TRegionData(R), RGN_AND);
+    const std::uint32_t Px = Gdi::ToPixel(Color);
+    for (const TRect& F : Fill.Rects()) {
+      for (int Yy = F.Top; Yy < F.Bottom; ++Yy) {
+        std::fill(P->Row(Yy) + F.Left, P->Row(Yy) + F.Right, Px);
+      }
+    }
+  };
   TRect Cell = Rect(S.X, S.Y, S.X + Width, S.Y + I.Tm.tmHeight);
   bool Covered = Rc && (Options & ETO_OPAQUE) && Rc->Left <= Left && Rc->Top <= Top && Rc->Right >= Left + Width &&
                  Rc->Bottom >= Top + I.Tm.tmHeight;
-  if (D->S.BkMode == OPAQUE && !Rotated && !Covered) {
-    TRegionData Fill = TRegionData::Combine(Clip, TRegionData(Cell), RGN_AND);
-    std::uint32_t Bk = Gdi::ToPixel(D->S.BkColor);
-    for (const TRect& R : Fill.Rects()) {
-      for (int Yy = R.Top; Yy < R.Bottom; ++Yy) {
-        std::fill(P->Row(Yy) + R.Left, P->Row(Yy) + R.Right, Bk);
-      }
+  // The glyph run is drawn from the baseline's start. A turned run is placed as an upright one is, in its own
+  // direction: the alignment's left, centre or right along the run, and its top, baseline or bottom across it.
+  TPoint Base = Point(S.X, S.Y + I.Tm.tmAscent);
+  if (Rotated) {
+    TPoint Ref = Gdi::ToSurface(*D, X, Y);
+    const int Along = HAlign == TA_RIGHT ? -Width : HAlign == TA_CENTER ? -Width / 2 : 0;
+    const int Down = VAlign == TA_BASELINE ? 0 : VAlign == TA_BOTTOM ? -I.Tm.tmDescent : I.Tm.tmAscent;
+    if (Square) {
+      Base = Point(Ref.X + DirX * Along + DownX * Down, Ref.Y + DirY * Along + DownY * Down);
+    } else {
+      const double A = Escapement * 3.14159265358979323846 / 1800.0;
+      const double Dx = std::cos(A), Dy = -std::sin(A), Nx = std::sin(A), Ny = std::cos(A);
+      Base = Point(Ref.X + static_cast<int>(std::lround(Dx * Along + Nx * Down)),
+                   Ref.Y + static_cast<int>(std::lround(Dy * Along + Ny * Down)));
+    }
+    Covered = false;
+  }
+  if (Rotated && Square) {
+    Cell = RunRect(Base, 0, Width, -I.Tm.tmAscent, I.Tm.tmDescent);
+  }
+  if (D->S.BkMode == OPAQUE && (!Rotated || Square) && !Covered) {
+    FillSurface(Cell, D->S.BkColor);
+  }
+  Gdi::DrawGlyphs(*D, *P, Clip, D->S.Font, Base.X, Base.Y, std::string(Text, Count), Offsets, D->S.TextColor);
+  // Underline and strike-out lines run the whole width of the text.
+  if ((Underline || StrikeOut) && Width > 0 && (!Rotated || Square)) {
+    if (Underline) {
+      FillSurface(RunRect(Base, 0, Width, I.UnderlinePos, I.UnderlinePos + I.UnderlineSize), D->S.TextColor);
+    }
+    if (StrikeOut) {
+      FillSurface(RunRect(Base, 0, Width, -I.StrikeoutPos, -I.StrikeoutPos + I.UnderlineSize), D->S.TextColor);
     }
   }
-  // The glyph run is drawn from the baseline; rotated runs turn about the reference point.
-  TPoint Base = Rotated ? Gdi::ToSurface(*D, X, Y) : Point(S.X, S.Y + I.Tm.tmAscent);
-  Gdi::DrawGlyphs(*D, *P, Clip, D->S.Font, Base.X, Base.Y, std::string(Text, Count), Offsets, D->S.TextColor);
   if (Rotated) {
     Gdi::Touch(*D, Clip.Box());
   } else {

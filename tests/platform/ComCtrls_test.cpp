@@ -256,6 +256,51 @@ TEST_F(ComCtrls, MultiLineRowsKeepTheSelectedRowNextToThePageAndPositionsMoveThe
   EXPECT_EQ(PC->HotTab(), -1);
 }
 
+TEST_F(ComCtrls, SideTabsStandTheirCaptionsUpReadingUpOnTheLeftAndDownOnTheRight) {
+  auto* Tabs = Make<TTabControl>(Form, Form, Rect(0, 0, 200, 240));
+  Tabs->Tabs()->Add("Wide caption");
+  Tabs->Tabs()->Add("Two");
+  Form->Show();
+  Harness::RunUntilIdle();
+  const int TextW = TextWidthIn(Tabs, "Wide caption");
+  const int Across = Tabs->TabRect(0).Height();  // an upright tab's depth: the text's height and its margins
+  for (TTabPosition Side : {tpLeft, tpRight}) {
+    Tabs->SetTabPosition(Side);
+    Tabs->SetTabWidth(0);
+    // Turned: as long as the text is wide, as deep as an upright tab is high.
+    TRect R = Tabs->TabRect(0);
+    EXPECT_EQ(R.Height(), TextW + 12) << Side;
+    EXPECT_EQ(R.Width(), Across) << Side;
+    EXPECT_EQ(Tabs->TabRect(1).Top, R.Bottom);
+    // On a long tab the text starts at its reading start: the bottom on the left, the top on the right.
+    Tabs->SetTabWidth(200);
+    Tabs->Repaint();
+    R = Tabs->TabRect(0);
+    HDC DC = GetDC(Tabs->Handle());
+    TRect Ink{R.Right, R.Bottom, R.Left, R.Top};
+    for (int Y = R.Top + 3; Y < R.Bottom - 3; ++Y) {
+      for (int X = R.Left + 3; X < R.Right - 3; ++X) {
+        COLORREF C = GetPixel(DC, X, Y);
+        if (GetRValue(C) < 100 && GetGValue(C) < 100 && GetBValue(C) < 100) {
+          Ink = Rect(std::min<LONG>(Ink.Left, X), std::min<LONG>(Ink.Top, Y), std::max<LONG>(Ink.Right, X + 1),
+                     std::max<LONG>(Ink.Bottom, Y + 1));
+        }
+      }
+    }
+    ReleaseDC(Tabs->Handle(), DC);
+    ASSERT_GT(Ink.Right, Ink.Left) << Side;
+    EXPECT_GT(Ink.Height(), 3 * Ink.Width()) << Side;
+    EXPECT_GE(Ink.Height(), TextW - 3) << Side;
+    if (Side == tpLeft) {
+      EXPECT_GE(Ink.Bottom, R.Bottom - 8);
+      EXPECT_GT(Ink.Top, (R.Top + R.Bottom) / 2);
+    } else {
+      EXPECT_LE(Ink.Top, R.Top + 8);
+      EXPECT_LT(Ink.Bottom, (R.Top + R.Bottom) / 2);
+    }
+  }
+}
+
 TEST_F(ComCtrls, ATabControlSelectsAmongItsStrings) {
   Load("  object Tabs1: TTabControl\r\n    Left = 0\r\n    Top = 0\r\n    Width = 300\r\n    Height = 100\r\n"
        "    Tabs.Strings = (\r\n      'One'\r\n      'Two'\r\n      'Three')\r\n    TabIndex = 1\r\n  end\r\n");

@@ -7,9 +7,12 @@
 #include "platform/controls/ComCtrls.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/TestHarness.h"
+#include "platform/graphics/ImgList.h"
+#include "platform/graphics/WinGdi.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 
 using Strings = std::vector<std::string>;
@@ -335,6 +338,161 @@ TEST_F(ListViewTest, CustomDrawIsAskedPerItemAndSubItemForWhatShows) {
   List->OnCustomDraw = [](TCustomListView*, const TRect&, bool& Default) { Default = false; };
   List->Repaint();
   EXPECT_TRUE(Seen.empty());
+}
+
+// A report list as a layout keeps it: two items with their indexes, sub-items and sub-item images in the binary
+// Items.Data block (size, count, the item records, then the sub-item images).
+const char* const ListLayout =
+    "object List2: TListView\r\n"
+    "  Left = 0\r\n"
+    "  Top = 0\r\n"
+    "  Width = 250\r\n"
+    "  Height = 150\r\n"
+    "  Color = clWindow\r\n"
+    "  ParentColor = False\r\n"
+    "  TabOrder = 1\r\n"
+    "  TabStop = True\r\n"
+    "  Columns = <\r\n"
+    "    item\r\n"
+    "      Caption = 'Name'\r\n"
+    "      Width = 100\r\n"
+    "    end\r\n"
+    "    item\r\n"
+    "      Alignment = taRightJustify\r\n"
+    "      Caption = 'Size'\r\n"
+    "    end\r\n"
+    "    item\r\n"
+    "      Caption = 'Type'\r\n"
+    "    end>\r\n"
+    "  Items.Data = {\r\n"
+    "    520000000200000001000000FFFFFFFFFFFFFFFF020000000000000006726561\r\n"
+    "    646D65053132204B4204546578740000000002000000FFFFFFFF010000000000\r\n"
+    "    00000162013303000000FFFFFFFFFFFFFFFF}\r\n"
+    "  ViewStyle = vsReport\r\n"
+    "end\r\n";
+
+TEST_F(ListViewTest, ItemsTravelInTheLayoutAsTheItemsDataBlockAndComeBackByteForByte) {
+  TStringStream In(ListLayout);
+  TMemoryStream Bin;
+  ObjectTextToBinary(&In, &Bin);
+  auto* Copy = new TListView(Form);
+  Copy->AfterConstruction();
+  Copy->SetParent(Form);
+  Bin.SetPosition(0);
+  Bin.ReadComponent(Copy);
+  ASSERT_EQ(Copy->Items()->Count(), 2);
+  TListItem* A = Copy->Items()->Item(0);
+  TListItem* B = Copy->Items()->Item(1);
+  EXPECT_EQ(A->Caption(), "readme");
+  EXPECT_EQ(A->ImageIndex(), 1);
+  EXPECT_EQ(A->StateIndex(), -1);
+  EXPECT_EQ(A->SubItems()->Text(), "12 KB\r\nText\r\n");
+  EXPECT_EQ(A->SubItemImages(0), 3);
+  EXPECT_EQ(A->SubItemImages(1), -1);
+  EXPECT_EQ(A->Data, nullptr);
+  EXPECT_EQ(B->Caption(), "b");
+  EXPECT_EQ(B->ImageIndex(), 0);
+  EXPECT_EQ(B->StateIndex(), 2);
+  EXPECT_EQ(B->SubItems()->Strings(0), "3");
+  EXPECT_EQ(Copy->Columns()->Count(), 3);
+  EXPECT_EQ(Copy->ViewStyle(), vsReport);
+  // Written back, the form is the same bytes.
+  TMemoryStream Out;
+  Out.WriteComponent(Copy);
+  ASSERT_EQ(Out.Size(), Bin.Size());
+  EXPECT_EQ(std::memcmp(Out.Memory(), Bin.Memory(), static_cast<std::size_t>(Bin.Size())), 0);
+  Out.SetPosition(0);
+  TStringStream Text("");
+  ObjectBinaryToText(&Out, &Text);
+  EXPECT_EQ(Text.DataString(), ListLayout);
+  delete Copy;
+}
+
+TEST_F(ListViewTest, ADamagedItemsDataBlockIsRefusedAndTheItemsStay) {
+  Fill({"kept"});
+  struct TCase {
+    const char* Name;
+    const char* Hex;
+  };
+  const TCase Cases[] = {
+      // The caption's length runs past the block.
+      {"caption past the end", "1D000000 01000000 00000000FFFFFFFFFFFFFFFF0000000000000000 0A6162"},
+      // A negative sub-item count.
+      {"negative count", "1E000000 01000000 00000000FFFFFFFFFFFFFFFFFFFFFFFF00000000 016100"},
+      // Bytes left over that are not one image per sub-item.
+      {"stray bytes", "1F000000 01000000 00000000FFFFFFFFFFFFFFFF0000000000000000 0161 0000"},
+      // A size beyond the stream.
+      {"size past the stream", "FF000000 00000000"},
+      // More items than the block could hold.
+      {"count too large", "0C000000 FFFFFF7F 00000000"},
+  };
+  for (const TCase& Case : Cases) {
+    TStringStream In(std::string("object List1: TListView\r\n  Items.Data = {\r\n    ") + Case.Hex +
+                     "}\r\nend\r\n");
+    TMemoryStream Bin;
+    ObjectTextToBinary(&In, &Bin);
+    Bin.SetPosition(0);
+    EXPECT_THROW(Bin.ReadComponent(List), EReadError) << Case.Name;
+    ASSERT_EQ(List->Items()->Count(), 1) << Case.Name;
+    EXPECT_EQ(List->Items()->Item(0)->Caption(), "kept") << Case.Name;
+  }
+}
+
+TEST_F(ListViewTest, HotTrackingMarksTheItemUnderThePointer) {
+  Fill({"alpha", "beta", "gamma"});
+  std::vector<int> HotDrawn;
+  List->OnCustomDrawItem = [&](TCustomListView*, TListItem* Item, TCustomDrawState State, bool&) {
+    if (State.Contains(cdsHot)) {
+      HotDrawn.push_back(Item->Index());
+    }
+  };
+  auto Move = [&](TPoint P) {
+    Harness::MouseMove(List->Handle(), P);
+    Harness::RunUntilIdle();
+  };
+  Move(LabelPoint(1));
+  EXPECT_EQ(List->HotItemIndex(), -1);  // only with HotTrack
+  List->SetHotTrack(true);
+  List->SetHotTrackStyles(THotTrackStyles{htHandPoint, htUnderlineHot});
+  Move(LabelPoint(2));
+  Move(LabelPoint(1));
+  ASSERT_EQ(List->HotItemIndex(), 1);
+  HotDrawn.clear();
+  List->Repaint();
+  EXPECT_EQ(HotDrawn, (std::vector<int>{1}));
+  // Underlined in the hot-track colour.
+  HDC DC = GetDC(List->Handle());
+  TRect Label = List->Items()->Item(1)->DisplayRect(drLabel);
+  TSize Extent{};
+  HGDIOBJ OldFont = SelectObject(DC, List->Font()->Handle());
+  GetTextExtentPoint32(DC, "beta", 4, &Extent);
+  SelectObject(DC, OldFont);
+  const int TextW = Extent.cx;
+  int Longest = 0;
+  for (int Y = Label.Top; Y < Label.Bottom; ++Y) {
+    int Run = 0;
+    for (int X = Label.Left; X < Label.Right; ++X) {
+      Run += GetPixel(DC, X, Y) == ColorToRGB(clHotLight) ? 1 : 0;
+    }
+    Longest = std::max(Longest, Run);
+  }
+  ReleaseDC(List->Handle(), DC);
+  EXPECT_GE(Longest, TextW - 1);
+  // The hand with htHandPoint only.
+  TPoint Screen = List->ClientToScreen(LabelPoint(1));
+  SetCursorPos(Screen.X, Screen.Y);
+  const HCURSOR Hand = LoadCursor(nullptr, MAKEINTRESOURCE(IDC_HAND));
+  SendMessage(List->Handle(), WM_SETCURSOR, List->Handle(), MAKELONG(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), Hand);
+  List->SetHotTrackStyles(THotTrackStyles{});
+  SetCursor(LoadCursor(nullptr, MAKEINTRESOURCE(IDC_ARROW)));
+  SendMessage(List->Handle(), WM_SETCURSOR, List->Handle(), MAKELONG(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_NE(GetCursor(), Hand);
+  // Leaving the list, nothing is hot.
+  Harness::MouseMove(Form->Handle(), Point(List->Width() + 20, 20));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(List->HotItemIndex(), -1);
+  List->OnCustomDrawItem = nullptr;
 }
 
 }  // namespace

@@ -6,9 +6,13 @@
 #include "platform/controls/ComCtrls.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/TestHarness.h"
+#include "platform/controls/ToolTipControl.h"
+#include "platform/graphics/ImgList.h"
 #include "platform/graphics/WinGdi.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 using Strings = std::vector<std::string>;
 
@@ -464,6 +468,19 @@ TEST_F(TreeViewTest, NodesTravelInTheLayoutAsTheItemsDataBlock) {
         B.ReadComponent(Target);
       },
       EReadError);
+  // So is a node that promises a child the block does not hold; either way the nodes read before stay.
+  EXPECT_THROW(
+      {
+        TStringStream In("object Tree1: TTreeView\r\n  Items.Data = {\r\n    01000000 19000000 000000000000000000000000"
+                         "000000000000000001000000 00}\r\nend\r\n");
+        TMemoryStream B;
+        ObjectTextToBinary(&In, &B);
+        B.SetPosition(0);
+        B.ReadComponent(Target);
+      },
+      EReadError);
+  EXPECT_EQ(Copy->Items()->Count(), 7);
+  EXPECT_EQ(Copy->Items()->Item(6)->Text(), "Plants");
   delete Copy;
 }
 
@@ -502,6 +519,215 @@ TEST_F(TreeViewTest, ImagesAreAskedForThroughTheDisplayInfoOfTheNodesShown) {
             static_cast<COLORREF>(clBlue));
   ReleaseDC(Tree->Handle(), DC);
   Tree->SetImages(nullptr);
+}
+
+// ---- Under the pointer: hot tracking, label tips, the delayed change ------------------------------------------------
+
+class TreeHoverTest : public TreeViewTest {
+protected:
+  void MoveTo(TPoint P) {
+    Harness::MouseMove(Tree->Handle(), P);
+    Harness::RunUntilIdle();
+  }
+  // Off the tree, onto the form beside it.
+  void Leave() {
+    Harness::MouseMove(Form->Handle(), Point(Tree->Width() + 20, 20));
+    Harness::RunUntilIdle();
+  }
+  bool TipUp() { return Tree->ToolTipHandle() && IsWindowVisible(Tree->ToolTipHandle()); }
+  TManualClock Clock;
+  TScopedClock UseClock{Clock};
+};
+
+TEST_F(TreeHoverTest, HotTrackingFollowsThePointerUnderlinesInTheHotColourAndShowsTheHand) {
+  Animals->Expand(false);
+  std::map<std::string, bool> HotDrawn;
+  Tree->OnCustomDrawItem = [&](TCustomTreeView*, TTreeNode* Node, TCustomDrawState State, bool&) {
+    HotDrawn[Node->Text()] = State.Contains(cdsHot);
+  };
+  // Without HotTrack nothing is hot.
+  MoveTo(LabelPoint(Cat));
+  EXPECT_EQ(Tree->HotNode(), nullptr);
+  Tree->SetHotTrack(true);
+  EXPECT_NE(GetWindowLong(Tree->Handle(), GWL_STYLE) & TVS_TRACKSELECT, 0);
+  MoveTo(LabelPoint(Dog));
+  EXPECT_EQ(Tree->HotNode(), Dog);
+  MoveTo(LabelPoint(Cat));
+  ASSERT_EQ(Tree->HotNode(), Cat);
+  Tree->Repaint();
+  EXPECT_TRUE(HotDrawn["Cat"]);
+  EXPECT_FALSE(HotDrawn["Dog"]);
+  EXPECT_FALSE(HotDrawn["Animals"]);
+  // The label is underlined in the hot colour: a run of it under the text.
+  HDC DC = GetDC(Tree->Handle());
+  TRect Label = Cat->DisplayRect(true);
+  int Longest = 0;
+  for (int Y = Label.Top; Y < Label.Bottom; ++Y) {
+    int Run = 0;
+    for (int X = Label.Left; X < Label.Right; ++X) {
+      Run += GetPixel(DC, X, Y) == ColorToRGB(clHotLight) ? 1 : 0;
+    }
+    Longest = std::max(Longest, Run);
+  }
+  ReleaseDC(Tree->Handle(), DC);
+  EXPECT_GE(Longest, Label.Width() / 2);
+  // The hand shows over the hot label.
+  TPoint Screen = Tree->ClientToScreen(LabelPoint(Cat));
+  SetCursorPos(Screen.X, Screen.Y);
+  SendMessage(Tree->Handle(), WM_SETCURSOR, Tree->Handle(), MAKELONG(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, MAKEINTRESOURCE(IDC_HAND)));
+  // Beside the labels nothing is hot; leaving the window takes the highlight away too.
+  MoveTo(Point(Tree->ClientWidth() - 3, LabelPoint(Cat).Y));
+  EXPECT_EQ(Tree->HotNode(), nullptr);
+  MoveTo(LabelPoint(Plants));
+  EXPECT_EQ(Tree->HotNode(), Plants);
+  Leave();
+  EXPECT_EQ(Tree->HotNode(), nullptr);
+  // A node deleted while hot leaves nothing behind.
+  MoveTo(LabelPoint(Plants));
+  Plants->Delete();
+  EXPECT_EQ(Tree->HotNode(), nullptr);
+}
+
+TEST_F(TreeHoverTest, ACutOffLabelShowsItsWholeTextInATipLaidOverIt) {
+  Tree->SetWidth(90);
+  TTreeNode* Long = Items->Add(nullptr, "A node whose text is far too long");
+  Harness::RunUntilIdle();
+  HWND Tip = Tree->ToolTipHandle();
+  ASSERT_NE(Tip, 0u);
+  EXPECT_EQ(static_cast<HWND>(SendMessage(Tree->Handle(), TVM_GETTOOLTIPS, 0, 0)), Tip);
+  EXPECT_EQ(static_cast<HFONT>(SendMessage(Tip, WM_GETFONT, 0, 0)), Tree->Font()->Handle());
+  // A label that fits gets no tip.
+  MoveTo(LabelPoint(Animals));
+  Harness::Advance(Clock, GetDoubleClickTime() + 1);
+  EXPECT_FALSE(TipUp());
+  MoveTo(LabelPoint(Long));
+  EXPECT_FALSE(TipUp());  // the platform's initial delay first
+  Harness::Advance(Clock, GetDoubleClickTime() + 1);
+  ASSERT_TRUE(TipUp());
+  EXPECT_EQ(GetWindowTextString(Tip), Long->Text());
+  TRect Label = Long->DisplayRect(true);
+  ASSERT_GT(Label.Right, Tree->ClientWidth());
+  TPoint Origin = Tree->ClientToScreen(Point(Label.Left, Label.Top));
+  TRect R;
+  GetWindowRect(Tip, &R);
+  EXPECT_EQ(R.Left, Origin.X);
+  EXPECT_EQ(R.Top, Origin.Y);
+  EXPECT_EQ(R.Height(), Label.Height());
+  HDC DC = GetDC(Tree->Handle());
+  HGDIOBJ Old = SelectObject(DC, Tree->Font()->Handle());
+  TSize Text;
+  GetTextExtentPoint32(DC, Long->Text().c_str(), static_cast<int>(Long->Text().size()), &Text);
+  SelectObject(DC, Old);
+  ReleaseDC(Tree->Handle(), DC);
+  EXPECT_GE(R.Width(), Label.Width());
+  EXPECT_GE(R.Width(), Text.cx);
+  EXPECT_LE(R.Width(), Text.cx + 12);
+  // Moving along the label keeps it; a click goes through to the tree.
+  MoveTo(Point(LabelPoint(Long).X + 4, LabelPoint(Long).Y));
+  EXPECT_TRUE(TipUp());
+  ClickAt(Point(LabelPoint(Long).X + 4, LabelPoint(Long).Y));
+  EXPECT_EQ(Tree->Selected(), Long);
+  // Off the label, or off the tree, it goes.
+  MoveTo(LabelPoint(Long));
+  Harness::Advance(Clock, GetDoubleClickTime() + 1);
+  ASSERT_TRUE(TipUp());
+  MoveTo(LabelPoint(Animals));
+  EXPECT_FALSE(TipUp());
+  MoveTo(LabelPoint(Long));
+  Harness::Advance(Clock, GetDoubleClickTime() + 1);
+  ASSERT_TRUE(TipUp());
+  Leave();
+  EXPECT_FALSE(TipUp());
+  // A tip whose node is renamed goes; the next hover shows the new text.
+  MoveTo(LabelPoint(Long));
+  Harness::Advance(Clock, GetDoubleClickTime() + 1);
+  ASSERT_TRUE(TipUp());
+  Long->SetText("Another text that is also too long");
+  EXPECT_FALSE(TipUp());
+  MoveTo(Point(LabelPoint(Long).X + 1, LabelPoint(Long).Y));
+  Harness::Advance(Clock, GetDoubleClickTime() + 1);
+  ASSERT_TRUE(TipUp());
+  EXPECT_EQ(GetWindowTextString(Tip), Long->Text());
+  // ToolTips off: no tip window at all.
+  Tree->SetToolTips(false);
+  EXPECT_NE(GetWindowLong(Tree->Handle(), GWL_STYLE) & TVS_NOTOOLTIPS, 0);
+  EXPECT_EQ(Tree->ToolTipHandle(), 0u);
+  EXPECT_FALSE(IsWindow(Tip));
+  MoveTo(LabelPoint(Long));
+  Harness::Advance(Clock, GetDoubleClickTime() + 1);
+  EXPECT_FALSE(TipUp());
+}
+
+// A descendant that asks the platform for no tooltips through the window style, as trees on old platforms do.
+class TNoTipsTree : public TTreeView {
+  Z_CLASS(TNoTipsTree, TTreeView)
+public:
+  using TTreeView::TTreeView;
+
+protected:
+  void CreateParams(TCreateParams& Params) override {
+    TTreeView::CreateParams(Params);
+    Params.Style |= TVS_NOTOOLTIPS;
+  }
+};
+Z_IMPLEMENT_CLASS(TNoTipsTree, TTreeView)
+
+TEST_F(TreeHoverTest, TheWindowStyleDecidesAndAnotherTipCanBeHandedIn) {
+  auto* Plain = new TNoTipsTree(Form);
+  Plain->AfterConstruction();
+  Plain->SetParent(Form);
+  Plain->SetBounds(210, 0, 60, 100);
+  Plain->Items()->Add(nullptr, "Long enough to be cut off");
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Plain->ToolTips());
+  EXPECT_EQ(SendMessage(Plain->Handle(), TVM_GETTOOLTIPS, 0, 0), 0);
+  // A tip handed in is used; the one handed back is the caller's.
+  HWND Mine = CreateWindowEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP, 0, 0, 0, 0, 0, 0, nullptr, nullptr);
+  HWND Own = Tree->ToolTipHandle();
+  EXPECT_EQ(static_cast<HWND>(SendMessage(Tree->Handle(), TVM_SETTOOLTIPS, Mine, 0)), Own);
+  EXPECT_EQ(Tree->ToolTipHandle(), Mine);
+  EXPECT_EQ(SendMessage(Mine, TTM_GETTOOLCOUNT, 0, 0), 1);
+  EXPECT_EQ(SendMessage(Own, TTM_GETTOOLCOUNT, 0, 0), 0);
+  Tree->SetWidth(40);
+  MoveTo(LabelPoint(Animals));
+  Harness::Advance(Clock, GetDoubleClickTime() + 1);
+  EXPECT_TRUE(IsWindowVisible(Mine));
+  DestroyWindow(Own);
+  delete Form;
+  Form = nullptr;
+  EXPECT_TRUE(IsWindow(Mine));  // not the tree's to destroy
+  DestroyWindow(Mine);
+}
+
+TEST_F(TreeHoverTest, ChangeDelayReportsOnlyTheLastOfQuickChangesAfterTheDelay) {
+  Strings Changes;
+  Tree->OnChange = [&](TObject*, TTreeNode* Node) { Changes.push_back(Node ? Node->Text() : "-"); };
+  Tree->SetChangeDelay(300);
+  Tree->SetSelected(Animals);
+  Tree->SetSelected(Plants);
+  EXPECT_TRUE(Changes.empty());
+  Harness::Advance(Clock, 299);
+  EXPECT_TRUE(Changes.empty());
+  Harness::Advance(Clock, 2);
+  EXPECT_EQ(Changes, (Strings{"Plants"}));
+  Harness::Advance(Clock, 1000);
+  EXPECT_EQ(Changes.size(), 1u);
+  // The node waiting to be reported is deleted: the change reports the selection that replaced it.
+  Changes.clear();
+  Animals->Expand(false);
+  Tree->SetSelected(Cat);
+  Cat->Delete();
+  Harness::Advance(Clock, 301);
+  ASSERT_EQ(Changes.size(), 1u);
+  EXPECT_EQ(Changes[0], Tree->Selected() ? Tree->Selected()->Text() : "-");
+  // Without a delay the change is reported at once.
+  Changes.clear();
+  Tree->SetChangeDelay(0);
+  TTreeNode* Next = Tree->Selected() == Animals ? Plants : Animals;
+  Tree->SetSelected(Next);
+  EXPECT_EQ(Changes, (Strings{Next->Text()}));
+  Tree->OnChange = nullptr;
 }
 
 }  // namespace
