@@ -28,6 +28,8 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
 
 void TDateTimePicker::Publish(TMetaClass& Meta) {
   TPublisher<TDateTimePicker> P(Meta);
+  // Published again with the defaults this control's constructor gives, so layouts leave them out.
+  P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(true);
   P.Property("CalAlignment", &TDateTimePicker::CalAlignment, &TDateTimePicker::SetCalAlignment).Default(dtaLeft);
   P.Property("Date", &TDateTimePicker::Date, &TDateTimePicker::SetDate).Type(TypeInfoDateTime());
   P.Property("Format", &TDateTimePicker::Format, &TDateTimePicker::SetFormat);

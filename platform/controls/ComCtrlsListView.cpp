@@ -879,6 +879,9 @@ bool TCustomListView::CustomSort(const TLVCompare& SortProc, LPARAM Data) {
 
 void TListView::Publish(TMetaClass& Meta) {
   TPublisher<TListView> P(Meta);
+  // Published again with the defaults this control's constructor gives, so layouts leave them out.
+  P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(true);
+  P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
   P.Property("Checkboxes", &TListView::Checkboxes, &TListView::Checkboxes).Default(false);
   P.Property("Columns", &TListView::Columns, &TListView::SetColumns);
   P.Property("GridLines", &TListView::GridLines, &TListView::GridLines).Default(false);

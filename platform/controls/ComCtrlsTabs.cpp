@@ -467,6 +467,9 @@ TTabControl::TTabControl(TComponent* AOwner) : TCustomTabControl(AOwner), FTabs(
 
 void TTabControl::Publish(TMetaClass& Meta) {
   TPublisher<TTabControl> P(Meta);
+  // Published again with the defaults this control's constructor gives, so layouts leave them out.
+  P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(true);
+  P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
   P.Property("HotTrack", &TTabControl::HotTrack, &TTabControl::SetHotTrack).Default(false);
   P.Property("Images", &TTabControl::Images, &TTabControl::SetImages);
   P.Property("MultiLine", &TTabControl::MultiLine, &TTabControl::SetMultiLine).Default(false);
@@ -638,6 +641,9 @@ void TPageControl::BeforeDestruction() {
 
 void TPageControl::Publish(TMetaClass& Meta) {
   TPublisher<TPageControl> P(Meta);
+  // Published again with the defaults this control's constructor gives, so layouts leave them out.
+  P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(true);
+  P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
   P.Property("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage);
   P.Property("HotTrack", &TPageControl::HotTrack, &TPageControl::SetHotTrack).Default(false);
   P.Property("Images", &TPageControl::Images, &TPageControl::SetImages);

@@ -704,6 +704,9 @@ void TCustomTreeView::FullCollapse() {
 
 void TTreeView::Publish(TMetaClass& Meta) {
   TPublisher<TTreeView> P(Meta);
+  // Published again with the defaults this control's constructor gives, so layouts leave them out.
+  P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(true);
+  P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
   P.Property("Items", &TTreeView::Items, &TTreeView::SetItems);
   P.Property("AutoExpand", &TTreeView::AutoExpand, &TTreeView::AutoExpand).Default(false);
   P.Property("HideSelection", &TTreeView::HideSelection, &TTreeView::SetHideSelection).Default(true);

@@ -618,6 +618,9 @@ void TCustomMaskEdit::Dispatch(TMessage& Message) {
 
 void TMaskEdit::Publish(TMetaClass& Meta) {
   TPublisher<TMaskEdit> P(Meta);
+  // Published again with the defaults this control's constructor gives, so layouts leave them out.
+  P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(true);
+  P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
   P.Property("AutoSelect", &TMaskEdit::AutoSelect, &TMaskEdit::AutoSelect).Default(true);
   P.Property("BorderStyle", &TMaskEdit::BorderStyle, &TMaskEdit::BorderStyle).Default(bsSingle);
   P.Property("CharCase", &TMaskEdit::CharCase, &TMaskEdit::CharCase).Default(ecNormal);

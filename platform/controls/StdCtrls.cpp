@@ -224,6 +224,8 @@ void TButton::Dispatch(TMessage& Message) {
 
 void TButton::Publish(TMetaClass& Meta) {
   TPublisher<TButton> P(Meta);
+  // Published again with the defaults this control's constructor gives, so layouts leave them out.
+  P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(true);
   P.Property("Cancel", &TButton::Cancel, &TButton::Cancel).Default(false);
   P.Property("Default", &TButton::Default, &TButton::SetDefault).Default(false);
   P.Property("ModalResult", &TButton::ModalResult, &TButton::ModalResult).Default(0);
@@ -281,6 +283,8 @@ void TCheckBox::Dispatch(TMessage& Message) {
 
 void TCheckBox::Publish(TMetaClass& Meta) {
   TPublisher<TCheckBox> P(Meta);
+  // Published again with the defaults this control's constructor gives, so layouts leave them out.
+  P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(true);
   P.Property("Alignment", &TCheckBox::Alignment, &TCheckBox::Alignment).Default(taRightJustify);
   P.Property("AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::AllowGrayed).Default(false);
   P.Property("Checked", &TCheckBox::Checked, &TCheckBox::SetChecked).Stored(false);
@@ -350,6 +354,7 @@ void TRadioButton::Publish(TMetaClass& Meta) {
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   TabStop = true;
+  FParentColor = false;  // an edit keeps the window colour on any parent
   SetBounds(0, 0, 121, 21);
 }
 
@@ -472,6 +477,9 @@ void TCustomEdit::Dispatch(TMessage& Message) {
 
 void TEdit::Publish(TMetaClass& Meta) {
   TPublisher<TEdit> P(Meta);
+  // Published again with the defaults this control's constructor gives, so layouts leave them out.
+  P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(true);
+  P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
   P.Property("AutoSelect", &TEdit::AutoSelect, &TEdit::AutoSelect).Default(true);
   P.Property("BorderStyle", &TEdit::BorderStyle, &TEdit::BorderStyle).Default(bsSingle);
   P.Property("CharCase", &TEdit::CharCase, &TEdit::CharCase).Default(ecNormal);

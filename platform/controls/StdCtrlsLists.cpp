@@ -345,6 +345,9 @@ void TCustomListBox::Dispatch(TMessage& Message) {
 
 void TListBox::Publish(TMetaClass& Meta) {
   TPublisher<TListBox> P(Meta);
+  // Published again with the defaults this control's constructor gives, so layouts leave them out.
+  P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(true);
+  P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
   P.Property("ExtendedSelect", &TListBox::ExtendedSelect, &TListBox::ExtendedSelect).Default(true);
   P.Property("ItemHeight", &TListBox::ItemHeightSetting, &TListBox::SetItemHeight).Default(0);
   P.Property("Items", &TListBox::Items, &TListBox::SetItems);
@@ -577,6 +580,9 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
 
 void TComboBox::Publish(TMetaClass& Meta) {
   TPublisher<TComboBox> P(Meta);
+  // Published again with the defaults this control's constructor gives, so layouts leave them out.
+  P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(true);
+  P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
   P.Property("Style", &TComboBox::Style, &TComboBox::SetStyle).Default(csDropDown);
   P.Property("DropDownCount", &TComboBox::DropDownCount, &TComboBox::DropDownCount).Default(8);
   P.Property("ItemHeight", &TComboBox::ItemHeightSetting, &TComboBox::SetItemHeight).Default(0);

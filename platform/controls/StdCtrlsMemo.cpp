@@ -156,6 +156,9 @@ void TCustomMemo::Dispatch(TMessage& Message) {
 
 void TMemo::Publish(TMetaClass& Meta) {
   TPublisher<TMemo> P(Meta);
+  // Published again with the defaults this control's constructor gives, so layouts leave them out.
+  P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(true);
+  P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
   P.Property("BorderStyle", &TMemo::BorderStyle, &TMemo::BorderStyle).Default(bsSingle);
   P.Property("HideSelection", &TMemo::HideSelection, &TMemo::HideSelection).Default(true);
   P.Property("Lines", &TMemo::Lines, &TMemo::SetLines);

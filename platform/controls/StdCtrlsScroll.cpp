@@ -145,6 +145,8 @@ void TScrollBar::Dispatch(TMessage& Message) {
 
 void TScrollBar::Publish(TMetaClass& Meta) {
   TPublisher<TScrollBar> P(Meta);
+  // Published again with the defaults this control's constructor gives, so layouts leave them out.
+  P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(true);
   P.Property("Kind", &TScrollBar::Kind, &TScrollBar::SetKind).Default(sbHorizontal);
   P.Property("LargeChange", &TScrollBar::LargeChange, &TScrollBar::LargeChange).Default(1);
   P.Property("Max", &TScrollBar::Max, &TScrollBar::SetMax).Default(100);

@@ -375,6 +375,33 @@ TEST_F(StdCtrls, ListsComeFromFormFiles) {
 
 namespace {
 
+TEST_F(StdCtrls, ControlsWrittenToALayoutLeaveOutWhatTheirConstructorsGive) {
+  auto* Edit = Make<TEdit>(Form, Form, "Edit1", Rect(8, 8, 129, 29));
+  auto* Button = Make<TButton>(Form, Form, "Button1", Rect(8, 40, 83, 65));
+  // An edit keeps the window colour on a form of another colour.
+  EXPECT_EQ(Edit->Color(), clWindow);
+  EXPECT_FALSE(Edit->ParentColor());
+  auto Written = [](TComponent* C) {
+    TMemoryStream Bin;
+    Bin.WriteComponent(C);
+    Bin.SetPosition(0);
+    TStringStream Text("");
+    ObjectBinaryToText(&Bin, &Text);
+    return Text.DataString();
+  };
+  for (TComponent* C : {static_cast<TComponent*>(Edit), static_cast<TComponent*>(Button)}) {
+    const std::string Text = Written(C);
+    EXPECT_EQ(Text.find("TabStop"), std::string::npos) << Text;
+    EXPECT_EQ(Text.find("ParentColor"), std::string::npos) << Text;
+  }
+  // Changed from those defaults, they are written.
+  Edit->TabStop = false;
+  Edit->SetParentColor(true);
+  const std::string Text = Written(Edit);
+  EXPECT_NE(Text.find("TabStop = False"), std::string::npos) << Text;
+  EXPECT_NE(Text.find("ParentColor = True"), std::string::npos) << Text;
+}
+
 TEST_F(StdCtrls, AGalleryFormIsSavedAsPng) {
   auto* Panel = Make<TPanel>(Form, Form, "Panel1", Rect(0, 0, 300, 40));
   Panel->SetCaption("Panel");
