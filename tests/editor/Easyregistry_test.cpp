@@ -12,13 +12,20 @@
 #include <unistd.h>
 
 namespace {
-// Every test of this program runs on a registry of its own.
+// Every test of this program runs on a registry of its own, removed when the program ends.
 struct TPrivateRegistry {
   TPrivateRegistry() {
-    const auto Dir = std::filesystem::temp_directory_path() / ("easyregistry_test_" + std::to_string(::getpid()));
+    Dir = std::filesystem::temp_directory_path() / ("easyregistry_test_" + std::to_string(::getpid()));
     std::filesystem::create_directories(Dir);
     ::setenv("ZUBQ_REGISTRY_DIR", Dir.c_str(), 1);
   }
+  ~TPrivateRegistry() {
+    std::error_code Ignored;
+    std::filesystem::remove_all(Dir, Ignored);
+  }
+  TPrivateRegistry(const TPrivateRegistry&) = delete;
+  TPrivateRegistry& operator=(const TPrivateRegistry&) = delete;
+  std::filesystem::path Dir;
 };
 const TPrivateRegistry PrivateRegistry;
 const std::string Key = "Software\\Palvane\\EasyEditor\\Test";
