@@ -41,6 +41,18 @@ LRESULT CopyOut(const QString& Text, LPARAM Buffer) {
   return static_cast<LRESULT>(S.size());
 }
 
+// The answer to LB_GETTEXT/CB_GETLBTEXT (the text copied to Buffer) or to their length messages (Length): the
+// item's text, or for an owner-drawn box without strings its data, a pointer-sized value.
+LRESULT ItemTextAnswer(bool HasStrings, const QString& Text, ULONG_PTR Data, LPARAM Buffer, bool Length) {
+  if (!HasStrings) {
+    if (!Length && Buffer) {
+      std::memcpy(reinterpret_cast<void*>(Buffer), &Data, sizeof Data);
+    }
+    return sizeof Data;
+  }
+  return Length ? static_cast<LRESULT>(QStringToAnsi(Text).size()) : CopyOut(Text, Buffer);
+}
+
 // Where a sorted list puts a new string: after the items that compare lower or equal, case ignored.
 template <class F> int SortedPlace(int Count, const QString& Text, F ItemText) {
   int At = 0;
@@ -378,21 +390,10 @@ public:
         return true;
       case LB_GETCOUNT: Result = Count; return true;
       case LB_GETTEXT:
-        if (!Valid(Index(WParam))) {
-          Result = LB_ERR;
-        } else if (!HasStrings()) {
-          // Without strings the "text" is the item's data.
-          const ULONG_PTR D = Data(Index(WParam));
-          if (LParam) std::memcpy(reinterpret_cast<void*>(LParam), &D, sizeof D);
-          Result = sizeof D;
-        } else {
-          Result = CopyOut(Text(Index(WParam)), LParam);
-        }
-        return true;
       case LB_GETTEXTLEN:
         Result = !Valid(Index(WParam)) ? LB_ERR
-                 : !HasStrings()       ? static_cast<LRESULT>(sizeof(ULONG_PTR))
-                                       : static_cast<LRESULT>(QStringToAnsi(Text(Index(WParam))).size());
+                                       : ItemTextAnswer(HasStrings(), Text(Index(WParam)), Data(Index(WParam)), LParam,
+                                                        Msg == LB_GETTEXTLEN);
         return true;
       case LB_SETITEMDATA:
         if (!Valid(Index(WParam))) {
@@ -781,20 +782,10 @@ public:
       }
       case CB_GETCOUNT: Result = Count; return true;
       case CB_GETLBTEXT:
-        if (!Valid(Index(WParam))) {
-          Result = CB_ERR;
-        } else if (!HasStrings()) {
-          const ULONG_PTR D = Data(Index(WParam));
-          if (LParam) std::memcpy(reinterpret_cast<void*>(LParam), &D, sizeof D);
-          Result = sizeof D;
-        } else {
-          Result = CopyOut(Text(Index(WParam)), LParam);
-        }
-        return true;
       case CB_GETLBTEXTLEN:
         Result = !Valid(Index(WParam)) ? CB_ERR
-                 : !HasStrings()       ? static_cast<LRESULT>(sizeof(ULONG_PTR))
-                                       : static_cast<LRESULT>(QStringToAnsi(Text(Index(WParam))).size());
+                                       : ItemTextAnswer(HasStrings(), Text(Index(WParam)), Data(Index(WParam)), LParam,
+                                                        Msg == CB_GETLBTEXTLEN);
         return true;
       case CB_SETITEMDATA:
         if (!Valid(Index(WParam))) {
