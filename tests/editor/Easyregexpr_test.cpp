@@ -161,7 +161,8 @@ TEST(RegExpr, FirstStateAndLineAnchors) {
   EXPECT_TRUE(TEasyRegExpr("^$", false).EmptyLine());
   EXPECT_FALSE(TEasyRegExpr("^a", false).EmptyLine());
   // The first element that tests a character, skipping anchors and marks; upper-cased when folding.
-  const TEasyRegElement* E = TEasyRegExpr("^{b}*c", false).GetFirstState();
+  TEasyRegExpr Expr("^{b}*c", false);
+  const TEasyRegElement* E = Expr.GetFirstState();
   ASSERT_NE(E, nullptr);
   EXPECT_EQ(E->Kind, rkChar);
   EXPECT_EQ(E->Char, 'B');

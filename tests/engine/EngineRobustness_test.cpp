@@ -38,14 +38,16 @@ TEST_F(EngineRobustness, OddDocumentsGoThroughEveryJobKind) {
   }
   // A 5 MB document on one line is validated, with its fault found at the right column.
   const ZUBInt R = Run(6, OneLine);
-  const TFinding* Missing = FindMsg(Messages(R), "missing </b>");
+  const std::vector<TFinding> LineMs = Messages(R);
+  const TFinding* Missing = FindMsg(LineMs, "missing </b>");
   ASSERT_NE(Missing, nullptr);
   EXPECT_EQ(Missing->Line, 1);
   EXPECT_EQ(Missing->Char, 5 * 1024 * 1024 + 4);
   Api().ZUBFreeHandle(R, 0);
   // An unterminated comment is reported where it starts.
   const ZUBInt C = Run(6, "<html><head><title>t</title></head><body>\n<p>x</p> <!-- open\n</body></html>\n");
-  const TFinding* Open = FindMsg(Messages(C), "Unterminated comment");
+  const std::vector<TFinding> CommentMs = Messages(C);
+  const TFinding* Open = FindMsg(CommentMs, "Unterminated comment");
   ASSERT_NE(Open, nullptr);
   EXPECT_EQ(Open->Line, 2);
   EXPECT_EQ(Open->Char, 10);

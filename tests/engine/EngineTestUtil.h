@@ -139,6 +139,8 @@ inline std::vector<TFinding> Messages(ZUBInt Result) {
 }
 
 // The first message whose text contains Part, or null.
+// The first finding whose text holds Part; the pointer lives as long as Ms (so keep a vector you search in a
+// variable when the pointer outlives the expression).
 inline const TFinding* FindMsg(const std::vector<TFinding>& Ms, const std::string& Part) {
   for (const TFinding& M : Ms) {
     if (M.Text.find(Part) != std::string::npos) return &M;

@@ -77,7 +77,8 @@ TEST_F(EngineTools, NamedFileModeReadsAndRewritesTheFile) {
   // Validation in named-file mode reads the file and keeps its lines on the job for 10000.
   std::ofstream(File, std::ios::binary | std::ios::trunc) << "<html>\n<foo></foo>\n";
   R = RunOnFile(6, File);
-  const TFinding* Foo = FindMsg(Messages(R), "<foo> is not recognized");
+  const std::vector<TFinding> Ms = Messages(R);
+  const TFinding* Foo = FindMsg(Ms, "<foo> is not recognized");
   ASSERT_NE(Foo, nullptr);
   EXPECT_EQ(Foo->Line, 2);
   EXPECT_EQ(LastFirstLine, "<html>");
