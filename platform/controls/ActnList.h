@@ -141,7 +141,8 @@ public:
   std::string Category;
 
   TComponent* GetParentComponent() override;
-  bool HasParent() override { return true; }
+  // An action in a list is written with the list; one in no list with its owner.
+  bool HasParent() override { return FActionList != nullptr || TBasicAction::HasParent(); }
   void SetParentComponent(TComponent* AParent) override;
 
   static void Publish(TMetaClass& Meta);

@@ -92,11 +92,25 @@ void TControl::Publish(TMetaClass& Meta) {
   P.Property("DragCursor", &TControl::DragCursor, &TControl::DragCursor).Default(crDrag);
   P.Property("DragMode", &TControl::DragMode, &TControl::DragMode).Default(dmManual);
   P.Property("DragKind", &TControl::DragKind, &TControl::DragKind).Default(dkDrag);
+  P.Property("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
   P.Property("OnContextPopup", &TControl::OnContextPopup, &TControl::OnContextPopup);
   P.Property("OnDragDrop", &TControl::OnDragDrop, &TControl::OnDragDrop);
   P.Property("OnDragOver", &TControl::OnDragOver, &TControl::OnDragOver);
   P.Property("OnEndDrag", &TControl::OnEndDrag, &TControl::OnEndDrag);
   P.Property("OnStartDrag", &TControl::OnStartDrag, &TControl::OnStartDrag);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+  if (Value != FPopupMenu) {
+    ReplaceFreeNotified(FPopupMenu, Value);
+  }
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupMenu) {
+    FPopupMenu = nullptr;
+  }
 }
 
 TComponent* TControl::GetParentComponent() { return FParent; }
@@ -501,24 +515,26 @@ void TWinControl::ReadState(TReader* Reader) {
     --FAlignLevel;
     throw;
   }
-  // The children's tab orders as the layout gives them: windowed children are placed by it, keeping the slots
-  // of the others.
-  std::vector<std::size_t> Slots;
-  std::vector<TWinControl*> Windowed;
-  for (std::size_t I = 0; I < FControls.size(); ++I) {
-    if (auto* W = dynamic_cast<TWinControl*>(FControls[I])) {
-      Slots.push_back(I);
-      Windowed.push_back(W);
+  // The children's tab orders as the layout gives them: each child with an order in range takes that place; the
+  // others fill the places left, in the order they came.
+  std::vector<TWinControl*> Placed(FTabList.size(), nullptr);
+  std::vector<TWinControl*> Rest;
+  for (TWinControl* W : FTabList) {
+    const int J = W->FLoadedTabOrder;
+    if (J >= 0 && static_cast<std::size_t>(J) < Placed.size() && !Placed[static_cast<std::size_t>(J)]) {
+      Placed[static_cast<std::size_t>(J)] = W;
+    } else {
+      Rest.push_back(W);
+    }
+    W->FLoadedTabOrder = -1;
+  }
+  auto Next = Rest.begin();
+  for (TWinControl*& W : Placed) {
+    if (!W) {
+      W = *Next++;
     }
   }
-  std::stable_sort(Windowed.begin(), Windowed.end(), [](TWinControl* A, TWinControl* B) {
-    auto Key = [](TWinControl* W) { return W->FLoadedTabOrder < 0 ? 0x7FFFFFFF : W->FLoadedTabOrder; };
-    return Key(A) < Key(B);
-  });
-  for (std::size_t I = 0; I < Slots.size(); ++I) {
-    FControls[Slots[I]] = Windowed[I];
-    Windowed[I]->FLoadedTabOrder = -1;
-  }
+  FTabList = std::move(Placed);
   EnableAlign();
 }
 
@@ -993,6 +1009,9 @@ void TWinControl::Update() {
 void TWinControl::InsertControl(TControl* AControl) {
   AControl->FParent = this;
   FControls.push_back(AControl);
+  if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
+    FTabList.push_back(W);
+  }
   Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(AControl), TRUE);
   if (auto* W = dynamic_cast<TWinControl*>(AControl)) {
     W->UpdateShowing();
@@ -1016,6 +1035,9 @@ void TWinControl::RemoveControl(TControl* AControl) {
     W->DestroyHandle();
   }
   FControls.erase(std::find(FControls.begin(), FControls.end(), AControl));
+  if (auto T = std::find(FTabList.begin(), FTabList.end(), AControl); T != FTabList.end()) {
+    FTabList.erase(T);
+  }
   AControl->FParent = nullptr;
   Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(AControl), FALSE);
   Realign();
@@ -1045,16 +1067,9 @@ int TWinControl::TabOrder() const {
   if (!FParent) {
     return -1;
   }
-  int N = 0;
-  for (TControl* C : FParent->FControls) {
-    if (C == this) {
-      return N;
-    }
-    if (dynamic_cast<TWinControl*>(C)) {
-      ++N;
-    }
-  }
-  return -1;
+  const auto& L = FParent->FTabList;
+  auto It = std::find(L.begin(), L.end(), this);
+  return It == L.end() ? -1 : static_cast<int>(It - L.begin());
 }
 
 void TWinControl::SetTabOrder(int Value) {
@@ -1065,15 +1080,10 @@ void TWinControl::SetTabOrder(int Value) {
   if (!FParent) {
     return;
   }
-  auto& L = FParent->FControls;
+  // Only the tab order moves; the children's order (their stacking and the order a layout lists them) stays.
+  auto& L = FParent->FTabList;
   L.erase(std::find(L.begin(), L.end(), this));
-  int N = 0;
-  auto Pos = L.begin();
-  for (; Pos != L.end(); ++Pos) {
-    if (dynamic_cast<TWinControl*>(*Pos) && N++ == Value) {
-      break;
-    }
-  }
+  const auto Pos = Value < 0 || static_cast<std::size_t>(Value) >= L.size() ? L.end() : L.begin() + Value;
   L.insert(Pos, this);
 }
 
@@ -1103,11 +1113,9 @@ TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForwar
   // The tab list: windowed descendants in tab order, depth first.
   std::vector<TWinControl*> List;
   std::function<void(TWinControl*)> Collect = [&](TWinControl* P) {
-    for (TControl* C : P->FControls) {
-      if (auto* W = dynamic_cast<TWinControl*>(C)) {
-        List.push_back(W);
-        Collect(W);
-      }
+    for (TWinControl* W : P->FTabList) {
+      List.push_back(W);
+      Collect(W);
     }
   };
   Collect(this);

@@ -296,7 +296,8 @@ public:
   TSizeConstraints* Constraints() const { return FConstraints.get(); }
   void SetConstraints(TSizeConstraints* Value) { FConstraints->Assign(Value); }
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
-  void SetPopupMenu(TPopupMenu* Value) { FPopupMenu = Value; }
+  // The menu a right click or the menu key opens; cleared when the menu is freed.
+  void SetPopupMenu(TPopupMenu* Value);
   // The popup menu to show for a right click: this control's.
   virtual TPopupMenu* GetPopupMenu() { return FPopupMenu; }
   TContextPopupEvent OnContextPopup;
@@ -344,6 +345,7 @@ public:
   void SetMouseCapture(bool Value);
 
 protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual void Click();
   virtual void DblClick();
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -502,6 +504,7 @@ protected:
   int FAlignLevel = 0;
   int FLoadedTabOrder = -1;  // TabOrder read from a layout, applied once the parent's children are read
   std::vector<TControl*> FControls;
+  std::vector<TWinControl*> FTabList;  // the windowed children in tab order (FControls keeps creation order)
 
 private:
   friend LRESULT InitWndProc(HWND, UINT, WPARAM, LPARAM);

@@ -158,8 +158,10 @@ void TCustomForm::Loaded() {
 void TCustomForm::GetChildren(TGetChildProc Proc, TComponent* Root) {
   for (int I = 0; I < ComponentCount(); ++I) {
     TComponent* C = Components(I);
+    // Components that belong under another (actions in their list, menu items in their menu) are written there;
+    // a control without a parent is written here.
     auto* Control = dynamic_cast<TControl*>(C);
-    if (!Control || !Control->Parent()) {
+    if (Control ? !Control->Parent() : !C->HasParent()) {
       Proc(C);
     }
   }

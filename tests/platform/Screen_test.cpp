@@ -1,6 +1,7 @@
 // The screen and the mouse objects, cursors chosen through WM_SETCURSOR, and the controls' constraints, anchors,
 // context menus, dragging, and the forms' position and window state.
 #include "platform/controls/Forms.h"
+#include "platform/controls/Menus.h"
 #include "platform/controls/TestHarness.h"
 
 #include <gtest/gtest.h>
@@ -163,7 +164,8 @@ TEST_F(Screens, ContextMenusGoToTheHandlerThenThePopupMenuThenTheParent) {
   Box->SetName("Box");
   Mark->SetName("Mark");
   Form->SetName("Form");
-  auto* FormMenu = reinterpret_cast<TPopupMenu*>(0x10);
+  auto* FormMenu = new TPopupMenu(Form);
+  FormMenu->AfterConstruction();
   Form->SetPopupMenu(FormMenu);
   Mark->OnContextPopup = [&](TObject*, TPoint P, bool& Handled) {
     Log.push_back("mark at " + std::to_string(P.X) + "," + std::to_string(P.Y));
@@ -175,8 +177,9 @@ TEST_F(Screens, ContextMenusGoToTheHandlerThenThePopupMenuThenTheParent) {
   Harness::Click(Box->Handle(), Point(100, 50), Harness::TButton::Right);  // the box has no menu: its parent's
   Harness::RunUntilIdle();
   TPoint Screen = Box->ClientToScreen(Point(100, 50));
-  EXPECT_EQ(Log, (std::vector<std::string>{"mark at 5,5", "menu 16 for Form at " + std::to_string(Screen.X) + "," +
-                                                              std::to_string(Screen.Y)}));
+  const std::string Menu = std::to_string(reinterpret_cast<std::uintptr_t>(FormMenu));
+  EXPECT_EQ(Log, (std::vector<std::string>{"mark at 5,5", "menu " + Menu + " for Form at " + std::to_string(Screen.X) +
+                                                              "," + std::to_string(Screen.Y)}));
   SetPopupMenuHandler(nullptr);
 }
 
