@@ -688,6 +688,8 @@ public:
   explicit TCustomTreeView(TComponent* AOwner);
   void BeforeDestruction() override;
   void Dispatch(TMessage& Message) override;
+  // The tree's own handling of what nobody else took: the wheel scrolls (after DoMouseWheel and the parents).
+  void DefaultHandler(TMessage& Message) override;
 
   TTreeNodes* Items() const { return FItems.get(); }
   void SetItems(TTreeNodes* Value) { FItems->Assign(Value); }
@@ -836,6 +838,7 @@ private:
   HWND FEditWnd = 0;
   WNDPROC FEditOldProc = nullptr;
   int FTopRow = 0;
+  int FWheelRest = 0;  // the part of wheel turns not scrolled yet (under WHEEL_DELTA)
   bool FHideSelection = true;
   bool FShowRoot = true;
   bool FShowLines = true;
@@ -1183,6 +1186,8 @@ public:
   explicit TCustomListView(TComponent* AOwner);
   void BeforeDestruction() override;
   void Dispatch(TMessage& Message) override;
+  // The list's own handling of what nobody else took: the wheel scrolls (after DoMouseWheel and the parents).
+  void DefaultHandler(TMessage& Message) override;
   void AdjustClientRect(TRect& Rect) override;
 
   TListItems* Items() const { return FItems.get(); }
@@ -1309,6 +1314,7 @@ private:
   TCustomImageList* FSmallImages = nullptr;
   TCustomImageList* FStateImages = nullptr;
   int FTop = 0;         // the first row (report, small icons, icons) or column (list) shown
+  int FWheelRest = 0;   // the part of wheel turns not scrolled yet (under WHEEL_DELTA)
   int FScrollX = 0;     // report view: pixels scrolled to the left
   int FFocusIndex = -1;
   int FAnchor = -1;

@@ -65,7 +65,7 @@ void TDateTimePicker::CreateParams(TCreateParams& Params) {
   if (FShowCheckbox) {
     Params.Style |= DTS_SHOWNONE;
   }
-  Params.ExStyle |= WS_EX_CLIENTEDGE;
+  AddBorder(Params);
 }
 
 void TDateTimePicker::CreateWnd() {

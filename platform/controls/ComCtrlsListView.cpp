@@ -52,7 +52,7 @@ void TCustomListView::BeforeDestruction() {
 void TCustomListView::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
   Params.Style |= WS_VSCROLL | WS_HSCROLL;
-  Params.ExStyle |= WS_EX_CLIENTEDGE;
+  AddBorder(Params);
 }
 
 void TCustomListView::CreateWnd() {

@@ -4,6 +4,7 @@
 #include "platform/classes/TypInfoImpl.h"
 #include "platform/controls/ComCtrlsListViewHeader.h"
 #include "platform/controls/ComCtrlsShared.h"
+#include "platform/controls/Forms.h"
 #include "platform/graphics/ScrollBars.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/NativeControls.h"
@@ -115,6 +116,27 @@ void TCustomListView::KeyDown(Word& Key, TShiftState Shift) {
   }
 }
 
+void TCustomListView::DefaultHandler(TMessage& Message) {
+  if (Message.Msg != WM_MOUSEWHEEL) {
+    TCustomControl::DefaultHandler(Message);
+    return;
+  }
+  // Whole notches scroll (the rest waits for the next turn): a column in the list style, WheelScrollLines rows
+  // in the report, a third of an icon row per line in the icon styles.
+  FWheelRest += static_cast<short>(HIWORD(static_cast<DWORD_PTR>(Message.WParam)));
+  const int Notches = FWheelRest / WHEEL_DELTA;
+  FWheelRest -= Notches * WHEEL_DELTA;
+  const int Lines = -Notches * Mouse->WheelScrollLines;
+  if (FViewStyle == vsList) {
+    Scroll(-Notches * CellWidth(), 0);
+  } else if (FViewStyle == vsReport) {
+    Scroll(0, Lines * ItemHeight());
+  } else {
+    Scroll(0, Lines * CellHeight() / 3);
+  }
+  Message.Result = 0;
+}
+
 void TCustomListView::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CN_NOTIFY:
@@ -224,17 +246,6 @@ void TCustomListView::Dispatch(TMessage& Message) {
         Scroll(0, Delta * Unit);
       } else {
         Scroll(Delta * Unit, 0);
-      }
-      Message.Result = 0;
-      return;
-    }
-    case WM_MOUSEWHEEL: {
-      auto Delta = static_cast<short>(HIWORD(Message.WParam));
-      int Lines = -Delta / WHEEL_DELTA * 3;
-      if (FViewStyle == vsList) {
-        Scroll(Lines / 3 * CellWidth(), 0);
-      } else {
-        Scroll(0, Lines * (FViewStyle == vsReport ? ItemHeight() : CellHeight()) / (FViewStyle == vsReport ? 1 : 3));
       }
       Message.Result = 0;
       return;

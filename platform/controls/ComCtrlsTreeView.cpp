@@ -49,7 +49,7 @@ void TCustomTreeView::CreateParams(TCreateParams& Params) {
   if (!FToolTips) {
     Params.Style |= TVS_NOTOOLTIPS;
   }
-  Params.ExStyle |= WS_EX_CLIENTEDGE;
+  AddBorder(Params);
 }
 
 void TCustomTreeView::CreateWnd() {

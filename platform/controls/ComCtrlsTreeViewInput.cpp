@@ -3,6 +3,7 @@
 
 #include "platform/classes/TypInfoImpl.h"
 #include "platform/controls/ComCtrlsShared.h"
+#include "platform/controls/Forms.h"
 #include "platform/controls/ToolTipControl.h"
 #include "platform/graphics/ScrollBars.h"
 #include "platform/graphics/WinGdi.h"
@@ -127,6 +128,21 @@ void TCustomTreeView::KeyDown(Word& Key, TShiftState Shift) {
       break;
     default: break;
   }
+}
+
+void TCustomTreeView::DefaultHandler(TMessage& Message) {
+  if (Message.Msg != WM_MOUSEWHEEL) {
+    TCustomControl::DefaultHandler(Message);
+    return;
+  }
+  // Whole notches scroll WheelScrollLines rows each; the rest waits for the next turn.
+  FWheelRest += static_cast<short>(HIWORD(static_cast<DWORD_PTR>(Message.WParam)));
+  const int Notches = FWheelRest / WHEEL_DELTA;
+  FWheelRest -= Notches * WHEEL_DELTA;
+  if (Notches != 0) {
+    ScrollTo(FTopRow - Notches * Mouse->WheelScrollLines);
+  }
+  Message.Result = 0;
 }
 
 void TCustomTreeView::Dispatch(TMessage& Message) {
@@ -265,12 +281,6 @@ void TCustomTreeView::Dispatch(TMessage& Message) {
         default: break;
       }
       ScrollTo(Top);
-      Message.Result = 0;
-      return;
-    }
-    case WM_MOUSEWHEEL: {
-      auto Delta = static_cast<short>(HIWORD(Message.WParam));
-      ScrollTo(FTopRow - Delta / WHEEL_DELTA * 3);
       Message.Result = 0;
       return;
     }

@@ -8,6 +8,7 @@
 #include "platform/classes/Filer.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <unordered_map>
 
 Z_IMPLEMENT_CLASS_PUBLISHED(TControl, TComponent, TControl::Publish)
@@ -79,7 +80,13 @@ void TControl::Publish(TMetaClass& Meta) {
   P.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
   P.Property("Enabled", &TControl::GetEnabled, &TControl::SetEnabled).Default(true);
   P.Property("Hint", &TControl::Hint, &TControl::Hint);
-  P.Property("ShowHint", &TControl::ShowHint, &TControl::ShowHint).Default(false);
+  P.Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint).Default(true);
+  P.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Stored(&TControl::IsShowHintStored);
+  P.Property("HelpContext", &TControl::HelpContext, &TControl::HelpContext).Default(0);
+  P.Property("HelpKeyword", &TControl::HelpKeyword, &TControl::HelpKeyword);
+  P.Property("HelpType", &TControl::HelpType, &TControl::HelpType).Default(htContext);
+  P.Property("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode).Stored(&TControl::IsBiDiModeStored);
+  P.Property("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode).Default(true);
   P.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
   P.Property("OnClick", &TControl::OnClick, &TControl::OnClick);
   P.Property("OnDblClick", &TControl::OnDblClick, &TControl::OnDblClick);
@@ -98,6 +105,13 @@ void TControl::Publish(TMetaClass& Meta) {
   P.Property("OnDragOver", &TControl::OnDragOver, &TControl::OnDragOver);
   P.Property("OnEndDrag", &TControl::OnEndDrag, &TControl::OnEndDrag);
   P.Property("OnStartDrag", &TControl::OnStartDrag, &TControl::OnStartDrag);
+  P.Property("OnMouseWheel", &TControl::OnMouseWheel, &TControl::OnMouseWheel);
+  P.Property("OnMouseWheelDown", &TControl::OnMouseWheelDown, &TControl::OnMouseWheelDown);
+  P.Property("OnMouseWheelUp", &TControl::OnMouseWheelUp, &TControl::OnMouseWheelUp);
+  P.Property("OnCanResize", &TControl::OnCanResize, &TControl::OnCanResize);
+  P.Property("OnConstrainedResize", &TControl::OnConstrainedResize, &TControl::OnConstrainedResize);
+  P.Property("OnStartDock", &TControl::OnStartDock, &TControl::OnStartDock);
+  P.Property("OnEndDock", &TControl::OnEndDock, &TControl::OnEndDock);
 }
 
 void TControl::SetPopupMenu(TPopupMenu* Value) {
@@ -227,6 +241,18 @@ void TControl::Dispatch(TMessage& Message) {
     case CM_PARENTFONTCHANGED:
       TakeParentFont();
       return;
+    case CM_PARENTSHOWHINTCHANGED:
+      TakeParentShowHint();
+      return;
+    case CM_PARENTBIDIMODECHANGED:
+      TakeParentBiDiMode();
+      return;
+    case WM_MOUSEWHEEL:
+      WMMouseWheel(Message);
+      return;
+    case CM_MOUSEWHEEL:
+      CMMouseWheel(Message);
+      return;
     case WM_CONTEXTMENU:
       WMContextMenu(Message);
       if (Message.Result == 0) {
@@ -267,6 +293,100 @@ void TControl::DefaultHandler(TMessage& Message) {
     case WM_SETTEXT: FText = reinterpret_cast<LPCSTR>(Message.LParam); Message.Result = TRUE; return;
     default: return;
   }
+}
+
+// ---- The mouse wheel --------------------------------------------------------------------------------------------
+
+namespace {
+
+// True while a wheel message is routed: the platform's default handling passes WM_MOUSEWHEEL on to the parent
+// window, which must not route the same turn to the focused control again.
+thread_local bool RoutingWheel = false;
+
+}  // namespace
+
+void TControl::WMMouseWheel(TMessage& Message) {
+  if (RoutingWheel) {
+    DefaultHandler(Message);
+    return;
+  }
+  RoutingWheel = true;
+  try {
+    Message.Result = 0;
+    MouseWheelHandler(Message);
+    // Nobody handled it: the window's own handling (a list scrolls).
+    if (Message.Result == 0) {
+      DefaultHandler(Message);
+    }
+  } catch (...) {
+    RoutingWheel = false;
+    throw;
+  }
+  RoutingWheel = false;
+}
+
+void TControl::MouseWheelHandler(TMessage& Message) {
+  TCustomForm* Form = GetParentForm(this);
+  if (Form && Form != this) {
+    Form->MouseWheelHandler(Message);
+    return;
+  }
+  if (Form) {
+    if (TWinControl* Focused = Form->ActiveControl(); Focused && Focused != this) {
+      Message.Result = Focused->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
+      return;
+    }
+  }
+  Message.Result = Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
+}
+
+void TControl::CMMouseWheel(TMessage& Message) {
+  const TShiftState Shift = KeysToShiftState(LOWORD(static_cast<DWORD_PTR>(Message.WParam)));
+  const int Delta = static_cast<SHORT>(HIWORD(static_cast<DWORD_PTR>(Message.WParam)));
+  const TPoint Pos = Point(static_cast<SHORT>(LOWORD(static_cast<DWORD_PTR>(Message.LParam))),
+                           static_cast<SHORT>(HIWORD(static_cast<DWORD_PTR>(Message.LParam))));
+  Message.Result = 0;
+  if (DoMouseWheel(Shift, Delta, Pos)) {
+    Message.Result = 1;
+  } else if (FParent) {
+    Message.Result = FParent->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
+  }
+}
+
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  bool Result = false;
+  if (OnMouseWheel) {
+    OnMouseWheel(this, Shift, WheelDelta, MousePos, Result);
+  }
+  if (!Result) {
+    FWheelAccumulator += WheelDelta;
+    while (std::abs(FWheelAccumulator) >= WHEEL_DELTA) {
+      if (FWheelAccumulator < 0) {
+        FWheelAccumulator += WHEEL_DELTA;
+        Result = DoMouseWheelDown(Shift, MousePos);
+      } else {
+        FWheelAccumulator -= WHEEL_DELTA;
+        Result = DoMouseWheelUp(Shift, MousePos);
+      }
+    }
+  }
+  return Result;
+}
+
+bool TControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+  bool Result = false;
+  if (OnMouseWheelDown) {
+    OnMouseWheelDown(this, Shift, MousePos, Result);
+  }
+  return Result;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+  bool Result = false;
+  if (OnMouseWheelUp) {
+    OnMouseWheelUp(this, Shift, MousePos, Result);
+  }
+  return Result;
 }
 
 void TControl::DoMouseDown(TWMMouse& Message, TMouseButton Button, TShiftState Shift) {
@@ -329,11 +449,18 @@ void TControl::SetParent(TWinControl* AParent) {
     AParent->InsertControl(this);
     Perform(CM_PARENTCOLORCHANGED, 0, 0);
     Perform(CM_PARENTFONTCHANGED, 0, 0);
+    Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+    Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
+    if (Is<TWinControl>()) {
+      Perform(CM_PARENTCTL3DCHANGED, 0, 0);
+    }
   }
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  ConstrainSize(AWidth, AHeight);
+  if (!CheckNewSize(AWidth, AHeight)) {
+    return;
+  }
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) {
     return;
   }
@@ -349,6 +476,43 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   }
   UpdateAnchorRules();
   RequestAlign();
+}
+
+bool TControl::CheckNewSize(int& AWidth, int& AHeight) {
+  int W = AWidth, H = AHeight;
+  if ((W != FWidth || H != FHeight) && !CanResize(W, H)) {
+    return false;
+  }
+  int MinW = 0, MinH = 0, MaxW = 0, MaxH = 0;
+  if (FConstraints) {
+    MinW = FConstraints->MinWidth();
+    MinH = FConstraints->MinHeight();
+    MaxW = FConstraints->MaxWidth();
+    MaxH = FConstraints->MaxHeight();
+  }
+  ConstrainedResize(MinW, MinH, MaxW, MaxH);
+  // A maximum below the minimum gives way to it.
+  if (MaxW > 0 && W > MaxW) W = MaxW;
+  if (MinW > 0 && W < MinW) W = MinW;
+  if (MaxH > 0 && H > MaxH) H = MaxH;
+  if (MinH > 0 && H < MinH) H = MinH;
+  AWidth = W;
+  AHeight = H;
+  return true;
+}
+
+bool TControl::CanResize(int& NewWidth, int& NewHeight) {
+  bool Result = true;
+  if (OnCanResize) {
+    OnCanResize(this, NewWidth, NewHeight, Result);
+  }
+  return Result;
+}
+
+void TControl::ConstrainedResize(int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight) {
+  if (OnConstrainedResize) {
+    OnConstrainedResize(this, MinWidth, MinHeight, MaxWidth, MaxHeight);
+  }
 }
 
 void TControl::UpdateBoundsRect(const TRect& R) {
@@ -505,6 +669,16 @@ void TWinControl::Publish(TMetaClass& Meta) {
   P.Property("OnKeyDown", &TWinControl::OnKeyDown, &TWinControl::OnKeyDown);
   P.Property("OnKeyPress", &TWinControl::OnKeyPress, &TWinControl::OnKeyPress);
   P.Property("OnKeyUp", &TWinControl::OnKeyUp, &TWinControl::OnKeyUp);
+  P.Property("Ctl3D", &TWinControl::Ctl3D, &TWinControl::SetCtl3D).Stored(&TWinControl::IsCtl3DStored);
+  P.Property("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D).Default(true);
+  P.Property("ImeMode", &TWinControl::ImeMode, &TWinControl::ImeMode).Default(imDontCare);
+  P.Property("ImeName", &TWinControl::ImeName, &TWinControl::ImeName);
+  P.Property("DockSite", &TWinControl::DockSite, &TWinControl::DockSite).Default(false);
+  P.Property("UseDockManager", &TWinControl::UseDockManager, &TWinControl::UseDockManager).Default(false);
+  P.Property("OnDockDrop", &TWinControl::OnDockDrop, &TWinControl::OnDockDrop);
+  P.Property("OnDockOver", &TWinControl::OnDockOver, &TWinControl::OnDockOver);
+  P.Property("OnUnDock", &TWinControl::OnUnDock, &TWinControl::OnUnDock);
+  P.Property("OnGetSiteInfo", &TWinControl::OnGetSiteInfo, &TWinControl::OnGetSiteInfo);
 }
 
 void TWinControl::ReadState(TReader* Reader) {
@@ -913,6 +1087,27 @@ void TWinControl::Dispatch(TMessage& Message) {
         EnableWindow(FHandle, FEnabled);
       }
       return;
+    case CM_SHOWHINTCHANGED:
+    case CM_BIDIMODECHANGED:
+      if (Message.Msg == CM_BIDIMODECHANGED) {
+        Invalidate();
+      }
+      for (TControl* C : std::vector<TControl*>(FControls)) {
+        C->Perform(Message.Msg == CM_SHOWHINTCHANGED ? CM_PARENTSHOWHINTCHANGED : CM_PARENTBIDIMODECHANGED, 0, 0);
+      }
+      return;
+    case CM_CTL3DCHANGED:
+      ApplyBorderStyles();
+      Invalidate();
+      for (TControl* C : std::vector<TControl*>(FControls)) {
+        if (C->Is<TWinControl>()) {
+          C->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
+        }
+      }
+      return;
+    case CM_PARENTCTL3DCHANGED:
+      TakeParentCtl3D();
+      return;
     case CM_COLORCHANGED:
     case CM_FONTCHANGED:
       if (Message.Msg == CM_FONTCHANGED && FHandle) {
@@ -976,7 +1171,9 @@ TRect TWinControl::ClientRect() {
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  ConstrainSize(AWidth, AHeight);
+  if (!CheckNewSize(AWidth, AHeight)) {
+    return;
+  }
   if (FHandle) {
     if (ALeft != FLeft || ATop != FTop || AWidth != FWidth || AHeight != FHeight) {
       SetWindowPos(FHandle, 0, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -40,6 +40,31 @@ using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, i
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
+// The wheel: WheelDelta in WHEEL_DELTA steps (positive away from the user), MousePos in screen coordinates.
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+// Resizing: OnCanResize may refuse a new size or change it; OnConstrainedResize may tighten the limits (0: none).
+// (The splitter's OnCanResize, for one dimension, is the TCanResizeEvent of its unit.)
+using TControlCanResizeEvent =
+    std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
+using TConstrainedResizeEvent =
+    std::function<void(TObject* Sender, int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight)>;
+
+using THelpContext = int;
+enum THelpType { htKeyword, htContext };
+Z_ENUM_TYPEINFO(THelpType, "htKeyword", "htContext")
+// Reading order and alignment; only left to right is drawn.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+Z_ENUM_TYPEINFO(TBiDiMode, "bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly")
+// The input method's state a windowed control asks for (kept, not applied).
+enum TImeMode {
+  imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese, imSHanguel,
+  imHanguel
+};
+Z_ENUM_TYPEINFO(TImeMode, "imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha", "imHira", "imSKata",
+                "imKata", "imChinese", "imSHanguel", "imHanguel")
+using TImeName = std::string;
 
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 Z_ENUM_TYPEINFO(TAnchorKind, "akLeft", "akTop", "akRight", "akBottom")
@@ -66,6 +91,16 @@ using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int 
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 // The handler may supply its own drag object; without one the control's own is made (and freed at the end).
 using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
+
+// Docking is not built: its events are slots a layout can name, never fired.
+class TDragDockObject;
+using TStartDockEvent = std::function<void(TObject* Sender, TDragDockObject*& DragObject)>;
+using TDockDropEvent = std::function<void(TObject* Sender, TDragDockObject* Source, int X, int Y)>;
+using TDockOverEvent =
+    std::function<void(TObject* Sender, TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TUnDockEvent = std::function<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
+using TGetSiteInfoEvent =
+    std::function<void(TObject* Sender, TControl* DockClient, TRect& InfluenceRect, TPoint MousePos, bool& CanDock)>;
 
 // What is being dragged. The drag holds the mouse through Capture's window, moves with the pointer (DragPos, the
 // control under it DragTarget with its window DragHandle and the point in its client area DragTargetPos), shows
@@ -222,8 +257,9 @@ class TControl : public TComponent {
 public:
   explicit TControl(TComponent* AOwner);
   void BeforeDestruction() override;
-  // Published: Left, Top, Width, Height, Cursor, Hint, ShowHint, Align, Visible, Enabled, Caption and the mouse
-  // and click events, as layout files name them.
+  // Published: Left, Top, Width, Height, Cursor, Hint, ShowHint/ParentShowHint, Help*, BiDiMode/ParentBiDiMode,
+  // Align, Visible, Enabled, Caption, the mouse, wheel, click and resize events and the dock event slots, as
+  // layout files name them.
   static void Publish(TMetaClass& Meta);
   TComponent* GetParentComponent() override;
   bool HasParent() override { return true; }
@@ -272,7 +308,22 @@ public:
   TAlign Align() const { return FAlign; }
   void SetAlign(TAlign Value);
   std::string Hint;
-  bool ShowHint = false;
+  // ShowHint follows the parent's while ParentShowHint is on (CM_PARENTSHOWHINTCHANGED); setting it turns that off.
+  // Changes send CM_SHOWHINTCHANGED, and the children hear CM_PARENTSHOWHINTCHANGED.
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool Value);
+  bool IsShowHintStored() const { return !FParentShowHint; }
+  THelpContext HelpContext = 0;
+  std::string HelpKeyword;
+  THelpType HelpType = htContext;
+  // BiDiMode follows the parent's while ParentBiDiMode is on, as ShowHint does.
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value);
+  bool ParentBiDiMode() const { return FParentBiDiMode; }
+  void SetParentBiDiMode(bool Value);
+  bool IsBiDiModeStored() const { return !FParentBiDiMode; }
   int Cursor = crDefault;  // a TCursor value
   bool GetEnabled() const { return FEnabled; }
 
@@ -318,6 +369,8 @@ public:
   TDragDropEvent OnDragDrop;
   TEndDragEvent OnEndDrag;
   TStartDragEvent OnStartDrag;
+  TStartDockEvent OnStartDock;
+  TEndDragEvent OnEndDock;
   // The control's answer to a drag over it (OnDragOver; without a handler it refuses).
   virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
   virtual void DragDrop(TObject* Source, int X, int Y);
@@ -336,6 +389,14 @@ public:
   TMouseEvent OnMouseDown;
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
+  TMouseWheelEvent OnMouseWheel;
+  TMouseWheelUpDownEvent OnMouseWheelDown;
+  TMouseWheelUpDownEvent OnMouseWheelUp;
+  TControlCanResizeEvent OnCanResize;
+  TConstrainedResizeEvent OnConstrainedResize;
+  // Where WM_MOUSEWHEEL goes: a control in a form hands it to the form, the form to its focused control, which
+  // hears CM_MOUSEWHEEL (DoMouseWheel, then its parents while nobody handled it). Result non-zero: handled.
+  virtual void MouseWheelHandler(TMessage& Message);
 
   virtual void Invalidate();
   virtual void Update();
@@ -353,6 +414,17 @@ protected:
   virtual void MouseMove(TShiftState Shift, int X, int Y);
   virtual void Resize();
   virtual void VisibleChanging() {}
+  // The wheel turned by WheelDelta: OnMouseWheel, and unless it handled the turn, one DoMouseWheelDown or
+  // DoMouseWheelUp for each whole WHEEL_DELTA (fractions add up over turns). True when handled.
+  virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+  virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+  virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+  // Whether the control may take a new size (OnCanResize, which may change it too).
+  virtual bool CanResize(int& NewWidth, int& NewHeight);
+  // The limits for a new size, starting from Constraints (OnConstrainedResize may change them).
+  virtual void ConstrainedResize(int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight);
+  // CanResize for a new size, then the size within the limits; false leaves the bounds as they are.
+  bool CheckNewSize(int& AWidth, int& AHeight);
   // Bounds as the window reports them, without moving anything (TWinControl after WM_WINDOWPOSCHANGED).
   void UpdateBoundsRect(const TRect& R);
   // A control read from a layout takes the reader's parent before its properties are read.
@@ -384,6 +456,11 @@ protected:
   TAnchors FAnchors{akLeft, akTop};
   std::unique_ptr<TSizeConstraints> FConstraints;
   TPopupMenu* FPopupMenu = nullptr;
+  bool FShowHint = false;
+  bool FParentShowHint = true;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  bool FParentBiDiMode = true;
+  int FWheelAccumulator = 0;
   // What anchoring keeps: the bounds and the parent's client size when they were last set.
   TRect FAnchorBounds;
   int FAnchorParentWidth = -1;
@@ -394,6 +471,10 @@ private:
   void FontChanged();
   void TakeParentFont();
   void TakeParentColor();
+  void TakeParentShowHint();
+  void TakeParentBiDiMode();
+  void WMMouseWheel(TMessage& Message);
+  void CMMouseWheel(TMessage& Message);
   void WMContextMenu(TMessage& Message);
   void CMDrag(TMessage& Message);
   void DoMouseDown(TWMMouse& Message, TMouseButton Button, TShiftState Shift);
@@ -409,7 +490,8 @@ class TWinControl : public TControl {
 public:
   explicit TWinControl(TComponent* AOwner);
   void BeforeDestruction() override;
-  // Published: TabOrder, TabStop and the key, enter and exit events.
+  // Published: TabOrder, TabStop, Ctl3D/ParentCtl3D, ImeMode, ImeName, DockSite, UseDockManager, the key, enter
+  // and exit events and the dock site's event slots.
   static void Publish(TMetaClass& Meta);
 
   HWND Handle();
@@ -451,6 +533,21 @@ public:
   void EnableAlign();
   void Realign() { AlignControls(nullptr); }
   bool DoubleBuffered = false;
+  // Ctl3D: a sunken client edge for the controls with a border (else a flat line); it follows the parent's while
+  // ParentCtl3D is on. Changes send CM_CTL3DCHANGED, and the windowed children hear CM_PARENTCTL3DCHANGED.
+  bool Ctl3D() const { return FCtl3D; }
+  void SetCtl3D(bool Value);
+  bool ParentCtl3D() const { return FParentCtl3D; }
+  void SetParentCtl3D(bool Value);
+  bool IsCtl3DStored() const { return !FParentCtl3D; }
+  TImeMode ImeMode = imDontCare;
+  TImeName ImeName;
+  bool DockSite = false;        // kept only: docking is not built
+  bool UseDockManager = false;  // kept only
+  TDockDropEvent OnDockDrop;
+  TDockOverEvent OnDockOver;
+  TUnDockEvent OnUnDock;
+  TGetSiteInfoEvent OnGetSiteInfo;
 
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;
@@ -476,6 +573,10 @@ protected:
   // The controls this one shows that Root owns, in z-order (what a layout file holds for it).
   void GetChildren(TGetChildProc Proc, TComponent* Root) override;
   virtual void CreateParams(TCreateParams& Params);
+  // The border of a control with one: with Ctl3D a sunken client edge (WS_EX_CLIENTEDGE), else WS_BORDER.
+  void AddBorder(TCreateParams& Params) const;
+  // Gives the window the border bits CreateParams asks for now and redraws its frame.
+  void ApplyBorderStyles();
   // How UpdateShowing shows the window: children without activation, top-level windows as they are.
   virtual int ShowCommand() { return FParent ? SW_SHOWNOACTIVATE : SW_SHOW; }
   // Makes the control's window a subclass of a registered window class (a native control such as "EDIT"): the
@@ -505,8 +606,11 @@ protected:
   int FLoadedTabOrder = -1;  // TabOrder read from a layout, applied once the parent's children are read
   std::vector<TControl*> FControls;
   std::vector<TWinControl*> FTabList;  // the windowed children in tab order (FControls keeps creation order)
+  bool FCtl3D = true;
+  bool FParentCtl3D = true;
 
 private:
+  void TakeParentCtl3D();
   friend LRESULT InitWndProc(HWND, UINT, WPARAM, LPARAM);
   bool IsControlMouseMsg(TWMMouse& Message);
   // Hands a notification from a child window (WM_COMMAND, WM_NOTIFY...) to the child's control as CN_ message.

@@ -185,16 +185,20 @@ TControl* ControlAt(HWND Wnd, TPoint ScreenPos) {
   return W;
 }
 
+// The control whose hint shows over C: the nearest of C and its parents with ShowHint on (null: none). A
+// hint shows when it, or a parent of it, has hint text.
+TControl* HintControlOf(TControl* C) {
+  while (C && !C->ShowHint()) {
+    C = C->Parent();
+  }
+  if (C && C->ComponentState().Contains(csDesigning)) {
+    return nullptr;
+  }
+  return C;
+}
+
 bool WantsHint(TControl* C) {
-  if (!C || !Hints().ShowHint) {
-    return false;
-  }
-  for (TControl* P = C; P; P = P->Parent()) {
-    if (!P->Hint.empty()) {
-      return P->ShowHint;
-    }
-  }
-  return false;
+  return C && Hints().ShowHint && Application->ShowHint && !GetHintOf(C).empty();
 }
 
 LRESULT MouseHook(int Code, WPARAM WParam, LPARAM LParam) {
@@ -260,7 +264,7 @@ void THintManager::WndProc(TMessage& Message) {
 }
 
 void THintManager::HintMouseMessage(HWND Wnd, TPoint CursorPos) {
-  TControl* Control = ControlAt(Wnd, CursorPos);
+  TControl* Control = HintControlOf(ControlAt(Wnd, CursorPos));
   if (HintShowing()) {
     if (Control == FHintControl && CursorPos.X >= FCursorRect.Left && CursorPos.X < FCursorRect.Right &&
         CursorPos.Y >= FCursorRect.Top && CursorPos.Y < FCursorRect.Bottom) {
@@ -292,7 +296,7 @@ void THintManager::TimerExpired(UINT_PTR Id) {
 }
 
 bool THintManager::ActivateHint(TPoint CursorPos) {
-  TControl* Control = ControlAt(WindowFromPoint(CursorPos), CursorPos);
+  TControl* Control = HintControlOf(ControlAt(WindowFromPoint(CursorPos), CursorPos));
   if (!WantsHint(Control)) {
     return false;
   }

@@ -366,7 +366,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
   if (CharCase == ecLowerCase) Params.Style |= ES_LOWERCASE;
   if (!HideSelection) Params.Style |= ES_NOHIDESEL;
   if (FReadOnly) Params.Style |= ES_READONLY;
-  if (BorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
+  if (BorderStyle == bsSingle) AddBorder(Params);
 }
 
 void TCustomEdit::CreateWnd() {

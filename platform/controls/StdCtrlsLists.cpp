@@ -166,7 +166,7 @@ void TCustomListBox::CreateParams(TCreateParams& Params) {
   if (FMultiSelect) Params.Style |= ExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
   if (FStyle == lbOwnerDrawFixed) Params.Style |= LBS_OWNERDRAWFIXED;
   if (FStyle == lbOwnerDrawVariable) Params.Style |= LBS_OWNERDRAWVARIABLE;
-  Params.ExStyle |= WS_EX_CLIENTEDGE;
+  AddBorder(Params);
 }
 
 void TCustomListBox::SetStyle(TListBoxStyle Value) {

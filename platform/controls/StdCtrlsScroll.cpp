@@ -231,7 +231,7 @@ void TScrollBox::SetAutoScroll(bool Value) {
 void TScrollBox::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   Params.Style |= WS_HSCROLL | WS_VSCROLL;
-  Params.ExStyle |= WS_EX_CLIENTEDGE;
+  AddBorder(Params);
 }
 
 void TScrollBox::CreateWnd() {

@@ -91,7 +91,7 @@ TEST_F(FormLayout, AFormIsBuiltFromItsLayout) {
   EXPECT_EQ(Form->Box->Parent(), Form);
   EXPECT_EQ(Form->Box->Owner(), Form);
   EXPECT_EQ(Form->Box->Hint, "A box");
-  EXPECT_TRUE(Form->Box->ShowHint);
+  EXPECT_TRUE(Form->Box->ShowHint());
   EXPECT_EQ(Form->Box->BoundsRect(), Rect(0, 0, 260, 40));  // aligned to the top of the client area
   EXPECT_FALSE(Form->Hidden->Visible());
   EXPECT_FALSE(Form->Hidden->HandleAllocated());

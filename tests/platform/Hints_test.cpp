@@ -47,7 +47,7 @@ protected:
     Probe->SetParent(Form);
     Probe->SetBounds(10, 10, 100, 50);
     Probe->Hint = "Save|Saves the document";
-    Probe->ShowHint = true;
+    Probe->SetShowHint(true);
     Plain = new TCustomControl(Form);
     Plain->SetParent(Form);
     Plain->SetBounds(150, 10, 100, 50);
@@ -141,7 +141,7 @@ TEST_F(HintsTest, CMHintShowAndOnShowHintMayChangeOrRefuseTheHint) {
   EXPECT_FALSE(HintUp());
   // ShowHint off: no hint at all.
   Hints().OnShowHint = nullptr;
-  Probe->ShowHint = false;
+  Probe->SetShowHint(false);
   EXPECT_FALSE(Hints().ActivateHint(OnScreen(Probe, 5, 5)));
 }
 
