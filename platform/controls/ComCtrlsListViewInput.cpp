@@ -123,9 +123,7 @@ void TCustomListView::DefaultHandler(TMessage& Message) {
   }
   // Whole notches scroll (the rest waits for the next turn): a column in the list style, WheelScrollLines rows
   // in the report, a third of an icon row per line in the icon styles.
-  FWheelRest += static_cast<short>(HIWORD(static_cast<DWORD_PTR>(Message.WParam)));
-  const int Notches = FWheelRest / WHEEL_DELTA;
-  FWheelRest -= Notches * WHEEL_DELTA;
+  const int Notches = ComCtrlsShared::TakeWheelNotches(FWheelRest, Message.WParam);
   const int Lines = -Notches * Mouse->WheelScrollLines;
   if (FViewStyle == vsList) {
     Scroll(-Notches * CellWidth(), 0);

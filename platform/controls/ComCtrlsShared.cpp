@@ -42,6 +42,13 @@ TPoint MousePos(LPARAM LParam) {
   return TPoint{static_cast<short>(LOWORD(LParam)), static_cast<short>(HIWORD(LParam))};
 }
 
+int TakeWheelNotches(int& Rest, WPARAM WParam) {
+  Rest += static_cast<short>(HIWORD(static_cast<DWORD_PTR>(WParam)));
+  const int Notches = Rest / WHEEL_DELTA;
+  Rest -= Notches * WHEEL_DELTA;
+  return Notches;
+}
+
 bool PastDragThreshold(const TPoint& Start, const TPoint& Pos) {
   return std::abs(Pos.X - Start.X) >= GetSystemMetrics(SM_CXDRAG) ||
          std::abs(Pos.Y - Start.Y) >= GetSystemMetrics(SM_CYDRAG);

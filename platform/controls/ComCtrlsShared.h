@@ -19,6 +19,10 @@ LRESULT SendNotify(TWinControl* Control, NMHDR& Header, UINT Code, bool Destroyi
 // The mouse position packed in a mouse message's LPARAM.
 TPoint MousePos(LPARAM LParam);
 
+// The whole notches of a WM_MOUSEWHEEL turn (positive: away from the user), adding its delta to Rest, which keeps
+// what is left of a notch for the next turn.
+int TakeWheelNotches(int& Rest, WPARAM WParam);
+
 // Whether the mouse moved from Start far enough to begin a drag.
 bool PastDragThreshold(const TPoint& Start, const TPoint& Pos);
 

@@ -136,9 +136,7 @@ void TCustomTreeView::DefaultHandler(TMessage& Message) {
     return;
   }
   // Whole notches scroll WheelScrollLines rows each; the rest waits for the next turn.
-  FWheelRest += static_cast<short>(HIWORD(static_cast<DWORD_PTR>(Message.WParam)));
-  const int Notches = FWheelRest / WHEEL_DELTA;
-  FWheelRest -= Notches * WHEEL_DELTA;
+  const int Notches = ComCtrlsShared::TakeWheelNotches(FWheelRest, Message.WParam);
   if (Notches != 0) {
     ScrollTo(FTopRow - Notches * Mouse->WheelScrollLines);
   }
