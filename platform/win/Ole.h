@@ -4,7 +4,6 @@
 
 #include "platform/win/Clipboard.h"
 #include "platform/win/Desktop.h"
-#include "platform/win/Shell.h"  // HRESULT, S_OK, E_FAIL, E_INVALIDARG
 #include "platform/win/WinUser.h"
 
 #include <atomic>
@@ -34,14 +33,6 @@ inline constexpr IID IID_IDataObject{0x0000010E, 0x0000, 0x0000, {0xC0, 0, 0, 0,
 inline constexpr IID IID_IDropSource{0x00000121, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 inline constexpr IID IID_IDropTarget{0x00000122, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
-inline constexpr bool SUCCEEDED(HRESULT Hr) { return Hr >= 0; }
-inline constexpr bool FAILED(HRESULT Hr) { return Hr < 0; }
-inline constexpr HRESULT S_FALSE = 1;
-inline constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001);
-inline constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002);
-inline constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003);
-inline constexpr HRESULT E_UNEXPECTED = static_cast<HRESULT>(0x8000FFFF);
-inline constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
 inline constexpr HRESULT OLE_E_ADVISENOTSUPPORTED = static_cast<HRESULT>(0x80040003);
 inline constexpr HRESULT DV_E_FORMATETC = static_cast<HRESULT>(0x80040064);
 inline constexpr HRESULT DV_E_LINDEX = static_cast<HRESULT>(0x80040068);

@@ -103,10 +103,6 @@ struct ITEMIDLIST {
 };
 using LPITEMIDLIST = ITEMIDLIST*;
 using LPCITEMIDLIST = const ITEMIDLIST*;
-using HRESULT = LONG;
-inline constexpr HRESULT S_OK = 0;
-inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
-inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
 // The folder as an item id list; E_FAIL when there is no such folder, or it does not exist (CSIDL_FLAG_CREATE
 // creates it).
 HRESULT SHGetSpecialFolderLocation(HWND Owner, int Csidl, LPITEMIDLIST* Pidl);

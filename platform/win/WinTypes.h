@@ -95,6 +95,20 @@ inline constexpr DWORD STANDARD_RIGHTS_EXECUTE = READ_CONTROL;
 inline constexpr DWORD STANDARD_RIGHTS_REQUIRED = 0x000F0000;
 inline constexpr DWORD STANDARD_RIGHTS_ALL = 0x001F0000;
 
+// Result codes of the component interfaces: negative for failures.
+using HRESULT = LONG;
+inline constexpr bool SUCCEEDED(HRESULT Hr) { return Hr >= 0; }
+inline constexpr bool FAILED(HRESULT Hr) { return Hr < 0; }
+inline constexpr HRESULT S_OK = 0;
+inline constexpr HRESULT S_FALSE = 1;
+inline constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001);
+inline constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002);
+inline constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003);
+inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
+inline constexpr HRESULT E_UNEXPECTED = static_cast<HRESULT>(0x8000FFFF);
+inline constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
+inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
+
 // Error codes as GetLastError reports them.
 inline constexpr LONG ERROR_SUCCESS = 0;
 inline constexpr LONG ERROR_INVALID_FUNCTION = 1;
