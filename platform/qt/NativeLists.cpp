@@ -74,6 +74,17 @@ template <class F> LRESULT Find(int Count, int Start, const QString& S, bool Exa
   return -1;
 }
 
+// The same search in a box without strings, where an item is found by its data.
+template <class F> LRESULT FindData(int Count, int Start, ULONG_PTR Value, F ItemData) {
+  for (int K = 0; K < Count; ++K) {
+    const int I = (Start + 1 + K + Count) % Count;
+    if (ItemData(I) == Value) {
+      return I;
+    }
+  }
+  return -1;
+}
+
 // A list's mouse input belongs to its viewport (the scroll area itself ignores it): the message is rebuilt there.
 void DeliverToViewport(HWND Wnd, QAbstractScrollArea* Area, UINT Msg, WPARAM Keys, LPARAM LParam) {
   const QPoint Client(static_cast<SHORT>(LOWORD(static_cast<DWORD_PTR>(LParam))),
@@ -464,15 +475,7 @@ public:
       case LB_FINDSTRING:
       case LB_FINDSTRINGEXACT:
         if (!HasStrings()) {
-          // Without strings an item is found by its data.
-          Result = LB_ERR;
-          for (int K = 0; K < Count; ++K) {
-            const int I = (Index(WParam) + 1 + K + Count) % Count;
-            if (Data(I) == static_cast<ULONG_PTR>(LParam)) {
-              Result = I;
-              break;
-            }
-          }
+          Result = FindData(Count, Index(WParam), static_cast<ULONG_PTR>(LParam), Data);
           return true;
         }
         Result = Count ? Find(Count, Index(WParam), AnsiToQString(Str(LParam)), Msg == LB_FINDSTRINGEXACT, Text) : LB_ERR;
@@ -818,14 +821,7 @@ public:
       case CB_FINDSTRING:
       case CB_FINDSTRINGEXACT:
         if (!HasStrings()) {
-          Result = CB_ERR;
-          for (int K = 0; K < Count; ++K) {
-            const int I = (Index(WParam) + 1 + K + Count) % Count;
-            if (Data(I) == static_cast<ULONG_PTR>(LParam)) {
-              Result = I;
-              break;
-            }
-          }
+          Result = FindData(Count, Index(WParam), static_cast<ULONG_PTR>(LParam), Data);
           return true;
         }
         Result = Count ? Find(Count, Index(WParam), AnsiToQString(Str(LParam)), Msg == CB_FINDSTRINGEXACT, Text) : CB_ERR;
