@@ -303,6 +303,11 @@ TEST(Lx3spellbase, TextsByLanguage) {
     }
   };
   EXPECT_EQ(Spell.GetString(lsEndMessage), "Done.");
+  Spell.UILanguage = ltGerman;
+  EXPECT_EQ(Spell.GetString(lsSpelling), "Rechtschreibung");
+  EXPECT_EQ(Spell.GetString(lsDlgOptionsLabel), " O&ptionen: ");
+  EXPECT_EQ(GetString(lsSpelling, ltRussian), "\xCE\xF0\xF4\xEE\xE3\xF0\xE0\xF4\xE8\xFF");  // code page 1251
+  EXPECT_EQ(GetString(lsSpelling, ltCzech), "Pravopis");
   EXPECT_EQ(GetString(68, ltEnglish), "");
   EXPECT_EQ(GetString(0, 13), "");
   for (int L = 0; L < SpellLanguageCount; ++L) {
