@@ -320,6 +320,8 @@ void TLexiConfig::LoadConfiguration() {
   OpenStore(FStorage);
   const bool FirstRun = ReadString("_FirstRun", "-") == "-" || FResetNextLoad;
   FResetNextLoad = false;
+  // The active dictionary is entered into the fresh custom list even when its name did not change.
+  FActiveCustom.clear();
   if (FirstRun) {
     FMainDictionaries.Assign(FOwner->ConfigDefaultMain());
     FCustomDictionaries.Assign(FOwner->ConfigDefaultCustom());

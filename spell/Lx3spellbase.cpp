@@ -237,7 +237,8 @@ void TLexiSpell3Base::NotifyDictionariesPathChanged(TObject*) {
 }
 
 void TLexiSpell3Base::ResynchOptions(bool Force) {
-  if (ReadingOrDesigning()) {
+  // Before the configuration is first used there is nothing to apply: its load builds the filters.
+  if (ReadingOrDesigning() || !FConfig->Loaded()) {
     return;
   }
   const TSpellOptions Options = FConfig->ReadSpellOptions();

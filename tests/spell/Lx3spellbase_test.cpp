@@ -156,10 +156,26 @@ TEST(Lx3spellbase, ListsAreStoredAsCountAndItems) {
   EXPECT_EQ(Spell.Config()->GetConfigurationData("COLOUR"), "blue");
   // The stored active dictionary is entered into the custom list; the empty stored item was skipped.
   EXPECT_EQ(Spell.Config()->ReadCustomDictionaries()->Strings(0), "mine.adu");
-  // Resetting to the defaults keeps the user data.
+  // Resetting to the defaults keeps the user data, and the active dictionary stays in the custom list.
   Spell.Config()->ResetConfigurationDefaults();
   EXPECT_EQ(Spell.Config()->ReadMainDictionaries()->CommaText(), "American.adm");
+  EXPECT_EQ(Spell.Config()->ReadCustomDictionaries()->CommaText(), "tester.adu");
   EXPECT_EQ(Spell.Config()->GetConfigurationData("Colour"), "blue");
+}
+
+TEST(Lx3spellbase, UnusedComponentTouchesNoStorage) {
+  int Calls = 0;
+  {
+    TLexiSpell3Base Spell(nullptr);
+    Spell.OnConfigReadString = [&](TObject*, const std::string&, const std::string&, const std::string&,
+                                   std::string&) { ++Calls; };
+    Spell.OnConfigWriteString = [&](TObject*, const std::string&, const std::string&, const std::string&) {
+      ++Calls;
+    };
+    Spell.WriteConfigStorage(csCallback);
+    Spell.WriteQuoteChars(">>");
+  }
+  EXPECT_EQ(Calls, 0);
 }
 
 TEST(Lx3spellbase, IniFileStorageRoundTrips) {

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
 TEST(Lx3utils, EditDistanceCountsNeighbourSwapsAsOneEdit) {
   struct Case {
     const char* A;
@@ -54,4 +58,24 @@ TEST(Lx3utils, EventListKeepsOneEntryPerListenerInOrder) {
   List.Notify(nullptr);
   EXPECT_EQ(Calls, "abb");
   EXPECT_EQ(List.ReadItems(5), nullptr);
+}
+
+TEST(Lx3utils, WriteProbeNeverDeletesAnExistingFile) {
+  char Dir[] = "/tmp/zubspell-probe-XXXXXX";
+  ASSERT_NE(::mkdtemp(Dir), nullptr);
+  const std::string Existing = std::string(Dir) + "/keep.adu";
+  {
+    std::ofstream Out(Existing);
+    Out << "words";
+  }
+  EXPECT_TRUE(CanFileBeWritten(Existing, true));
+  EXPECT_TRUE(std::filesystem::exists(Existing));
+  EXPECT_EQ(std::filesystem::file_size(Existing), 5u);
+  const std::string Fresh = std::string(Dir) + "/new.adu";
+  EXPECT_TRUE(CanFileBeWritten(Fresh, true));
+  EXPECT_FALSE(std::filesystem::exists(Fresh));
+  EXPECT_TRUE(CanFileBeWritten(Fresh, false));
+  EXPECT_TRUE(std::filesystem::exists(Fresh));
+  EXPECT_FALSE(CanFileBeWritten(std::string(Dir) + "/no/such/folder/x.adu", true));
+  std::filesystem::remove_all(Dir);
 }
