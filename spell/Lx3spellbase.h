@@ -25,6 +25,7 @@ using TConfigReadStringEvent = std::function<void(TObject* Sender, const std::st
 using TConfigWriteStringEvent = std::function<void(TObject* Sender, const std::string& ConfigID,
                                                    const std::string& Key, const std::string& Value)>;
 using TGetStringEvent = std::function<void(TObject* Sender, TSpellLanguageString Id, std::string& Text)>;
+// May supply the object for a custom dictionary file (created with new); the component takes ownership.
 using TCreateCustomDictionaryEvent = std::function<void(TObject* Sender, TCustomDictionary*& Dictionary)>;
 
 // The non-visual spell-check component. Owns its configuration, every open dictionary, the word splitter with

@@ -103,6 +103,9 @@ TEST(Lx3spellbase, ProgramSetupFirstRunOpensTheShippedDictionaries) {
     ASSERT_EQ(Spell.IgnoreFilters().size(), 4u);
     EXPECT_NE(dynamic_cast<TURLIgnore*>(Spell.IgnoreFilters()[0].get()), nullptr);
     EXPECT_NE(dynamic_cast<THTMLIgnore*>(Spell.IgnoreFilters()[2].get()), nullptr);
+    ASSERT_TRUE(Spell.LearningDictionary);
+    EXPECT_EQ(Spell.LearningDictionary->Filename(), Dir / "learned.adl");
+    EXPECT_FALSE(Spell.MappingDictionary);
     Spell.ActiveCustom->AddIgnore("Quillonish");
   }
   // The next run reads what the first one saved, and the added word was saved with its dictionary.
@@ -286,6 +289,34 @@ TEST(Lx3spellbase, ManagingCustomDictionaries) {
   Spell.RemoveCustomDictionary("Job.adu");
   EXPECT_FALSE(FileExists(Dir / "Job.adu"));
   EXPECT_EQ(Custom->Count(), 0);
+}
+
+TEST(Lx3spellbase, WordProcessorListsAndUnloading) {
+  TTempDir Dir;
+  WriteFile(Dir / "words.dic", "alpha\r\nbeta\r\n\r\ngamma\n");
+  TCallbackStore Store;
+  TLexiSpell3Base Spell(nullptr);
+  Store.Attach(Spell);
+  Spell.WriteConfigStorage(csCallback);
+  Spell.WriteSuggestionsDictFN(Dir / "learned.adl");
+  ASSERT_EQ(CompileWords({"alpha"}, Dir / "American.adm"), 0);
+  SetFolders(Spell, {Dir.Path()});
+  auto Word = Spell.GetMSWordCustomDictionary(Dir / "words.dic");
+  ASSERT_TRUE(Word);
+  EXPECT_TRUE(Word->IgnoreExists("beta"));
+  EXPECT_TRUE(Word->IgnoreExists("gamma"));
+  EXPECT_EQ(Word->ReadIgnoreCount(), 3);
+  EXPECT_FALSE(Spell.GetMSWordCustomDictionary(Dir / "none.dic"));
+  EXPECT_EQ(Spell.ReadAvailableMSWordCustom()->Count(), 0);  // the store holds no word-processor keys
+  Spell.EnableWordDictionary(Dir / "words.dic", true);
+  ASSERT_EQ(Spell.OpenMSWordDictionaries.size(), 1u);
+  // After a check the set stays, its contents are released and come back on first use.
+  ASSERT_EQ(Spell.OpenMainDictionaries.size(), 1u);
+  EXPECT_TRUE(Spell.OpenMainDictionaries[0]->WordExists("alpha"));
+  Spell.UnloadDictionaries();
+  EXPECT_FALSE(Spell.OpenMainDictionaries[0]->Loaded());
+  EXPECT_EQ(Store.Values.count(ExpandFixedVars("%UserName%") + "/_FirstRun"), 1u);
+  EXPECT_TRUE(Spell.OpenMainDictionaries[0]->WordExists("alpha"));
 }
 
 TEST(Lx3spellbase, MainDictionaryWithMostHitsMovesToTheFront) {

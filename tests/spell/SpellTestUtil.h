@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdlib>
+#include <stdlib.h>
+#include <sys/wait.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
