@@ -133,9 +133,12 @@ public:
   virtual bool RunPostCheckIgnore(const std::string& Word, TControlParser* Parser);
   virtual bool RunLineIgnore(const std::string& Line);
 
-  // Listener lists notified at the end of ResynchOptions and of FireConfigurationChanged.
+  // Listener lists: notified at the end of ResynchOptions, at the end of FireConfigurationChanged, around telling
+  // the text cursor that a word is ignored, and after a suggestion-menu choice.
   TEventList OptionsEventList;
   TEventList ConfigurationEventList;
+  TParserIgnoreWordEventList IgnoreWordEventList;
+  TPopupResultEventList PopupResultEventList;
 
   // Configuration.
   virtual void FireConfigurationChanged(bool Reload);

@@ -43,6 +43,15 @@ public:
   bool Before = false;
 };
 
+// The choices of the suggestion menu.
+enum TSpellPopupOption { spCancel, spDialog, spAutoCorrect, spChangeAll, spAdd, spIgnoreAll, spIgnore, spReplace };
+
+// The popup-result list carries the choice the component sets before it notifies.
+class TPopupResultEventList : public TEventList {
+public:
+  TSpellPopupOption PopupResult = spCancel;
+};
+
 // "3.3.1 Pro".
 std::string GetLexiVersion();
 

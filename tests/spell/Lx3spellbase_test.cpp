@@ -166,6 +166,28 @@ TEST(Lx3spellbase, ListsAreStoredAsCountAndItems) {
   EXPECT_EQ(Spell.Config()->GetConfigurationData("Colour"), "blue");
 }
 
+TEST(Lx3spellbase, ListenersHearConfigurationAndOptionChanges) {
+  TCallbackStore Store;
+  TLexiSpell3Base Spell(nullptr);
+  Store.Attach(Spell);
+  Spell.WriteConfigStorage(csCallback);
+  TObject Listener;
+  std::string Log;
+  Spell.ConfigurationEventList.Add(&Listener, [&](TObject*) { Log += "c"; });
+  Spell.OptionsEventList.Add(&Listener, [&](TObject*) { Log += "o"; });
+  Spell.OnConfigChanged = [&](TObject*) { Log += "C"; };
+  Spell.Config()->EnsureLoaded();
+  EXPECT_EQ(Log, "oCc");  // loading applies the options, then tells of the change
+  Log.clear();
+  Spell.Config()->WriteSpellOptions(SpellOptionBit(soUpcase));
+  EXPECT_EQ(Log, "oCc");
+  ASSERT_EQ(Spell.IgnoreFilters().size(), 1u);
+  EXPECT_TRUE(Spell.RunPostCheckIgnore("NASA", nullptr));
+  Log.clear();
+  Spell.Config()->WriteDialogX(10);  // no option changed: the filters stay
+  EXPECT_EQ(Log, "Cc");
+}
+
 TEST(Lx3spellbase, UnusedComponentTouchesNoStorage) {
   int Calls = 0;
   {
