@@ -171,11 +171,8 @@ bool TCustomDictionary::LoadDictionary() {
     return false;
   }
   const char* P = Bytes.data() + AduFormat::HeadSize;
-  int Counts[3];
-  for (int K = 0; K < 3; ++K) {
-    Counts[K] = static_cast<std::int32_t>(GetLE32(P + 4 * K));
-  }
-  const auto WordCount = static_cast<std::int32_t>(GetLE32(P + 12));
+  // The stored counts are not trusted: they are counted again from the live records below.
+  int Counts[3] = {0, 0, 0};
   const std::uint64_t H = GetLE32(P + 16);
   if (Bytes.size() < Fixed + 4 * H + 4) {
     return false;
@@ -203,6 +200,7 @@ bool TCustomDictionary::LoadDictionary() {
       if (KindIndex(Kind) < 0 || !Zero) {
         return false;
       }
+      ++Counts[KindIndex(Kind)];
       if (Kind == 'A') {
         const auto After = static_cast<const char*>(Zero) + 1 - Area;
         if (static_cast<std::uint64_t>(After) >= U || !std::memchr(Area + After, 0, U - After)) {
@@ -215,7 +213,6 @@ bool TCustomDictionary::LoadDictionary() {
   if (!HasFree) {
     return false;
   }
-  (void)WordCount;
   for (int K = 0; K < 3; ++K) {
     FCounts[K] = Counts[K];
   }
