@@ -20,9 +20,14 @@ namespace zubengine {
 
 namespace {
 
+// The encoding declaration and the document type are looked for in the document's first bytes.
+constexpr std::size_t HeadSize = 2048;
+
 std::string LowerCopy(std::string_view S) {
   std::string R(S);
-  for (char& C : R) C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
+  for (char& C : R) {
+    C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
+  }
   return R;
 }
 
@@ -34,13 +39,21 @@ bool HasUpper(std::string_view S) {
 const char* CategoryOf(const char* Key) {
   const std::string_view K = Key ? Key : "";
   auto Has = [&](std::string_view W) { return K.find(W) != std::string_view::npos; };
-  if (Has("ENTITY") || Has("AMPERSAND")) return "Character Entities";
-  if (Has("DOCTYPE") || Has("DTD") || Has("XML_")) return "Document Type";
+  if (Has("ENTITY") || Has("AMPERSAND")) {
+    return "Character Entities";
+  }
+  if (Has("DOCTYPE") || Has("DTD") || Has("XML_")) {
+    return "Document Type";
+  }
   if (Has("ENCODING") || Has("UTF") || Has("CHARACTER") || Has("VENDOR") || Has("CODEPOINT")) {
     return "Character Encoding";
   }
-  if (Has("COMMENT")) return "Comments";
-  if (Has("ATTR") || Has("QUOTE") || Has("ATTRIBUTE") || Has("ID_NAME") || Has("ANCHOR")) return "Attributes";
+  if (Has("COMMENT")) {
+    return "Comments";
+  }
+  if (Has("ATTR") || Has("QUOTE") || Has("ATTRIBUTE") || Has("ID_NAME") || Has("ANCHOR")) {
+    return "Attributes";
+  }
   if (Has("TAG") || Has("ELEMENT") || Has("ENDTAG") || Has("NESTED") || Has("INSERTING") || Has("DISCARDING") ||
       Has("MISSING") || Has("TRIM") || Has("CONTENT") || Has("NOFRAMES") || Has("BODY") || Has("HEAD")) {
     return "Elements";
@@ -50,20 +63,32 @@ const char* CategoryOf(const char* Key) {
 
 // How many characters a message at Offset marks: a whole tag, an entity reference, else one.
 int MarkLength(std::string_view S, std::size_t Offset) {
-  if (Offset >= S.size()) return 1;
+  if (Offset >= S.size()) {
+    return 1;
+  }
   const std::size_t Limit = std::min(S.size(), Offset + 200);
   if (S[Offset] == '<') {
     for (std::size_t I = Offset + 1; I < Limit; ++I) {
-      if (S[I] == '>') return static_cast<int>(I - Offset + 1);
-      if (S[I] == '\n' || S[I] == '<') return static_cast<int>(I - Offset);
+      if (S[I] == '>') {
+        return static_cast<int>(I - Offset + 1);
+      }
+      if (S[I] == '\n' || S[I] == '<') {
+        return static_cast<int>(I - Offset);
+      }
     }
     return static_cast<int>(Limit - Offset);
   }
   if (S[Offset] == '&') {
     std::size_t I = Offset + 1;
-    if (I < Limit && S[I] == '#') ++I;
-    while (I < Limit && std::isalnum(static_cast<unsigned char>(S[I]))) ++I;
-    if (I < Limit && S[I] == ';') ++I;
+    if (I < Limit && S[I] == '#') {
+      ++I;
+    }
+    while (I < Limit && std::isalnum(static_cast<unsigned char>(S[I]))) {
+      ++I;
+    }
+    if (I < Limit && S[I] == ';') {
+      ++I;
+    }
     return static_cast<int>(I - Offset);
   }
   return 1;
@@ -78,7 +103,9 @@ struct TTidyCollector {
 Bool TIDY_CALL CollectMessage(TidyMessage M) {
   TidyDoc D = tidyGetMessageDoc(M);
   auto* C = static_cast<TTidyCollector*>(tidyGetAppData(D));
-  if (!C) return no;
+  if (!C) {
+    return no;
+  }
   const TidyReportLevel Level = tidyGetMessageLevel(M);
   int Type = 0;
   int Kind = 0;
@@ -93,14 +120,18 @@ Bool TIDY_CALL CollectMessage(TidyMessage M) {
     case TidyFatal: Type = MsgError; break;
     default: return no;  // summaries, dialogue and configuration notes are not findings
   }
-  if (C->AccessOnly != (Level == TidyAccess)) return no;
+  if (C->AccessOnly != (Level == TidyAccess)) {
+    return no;
+  }
   const char* Text = tidyGetMessage(M);
   const char* Key = tidyGetMessageKey(M);
   std::string Message = Text ? Text : "";
   if (Kind == KindAccessibility) {
     // "[2.1.1.1]: ..." names the checkpoint; its first number is the guideline.
     int Guideline = 0;
-    if (Message.size() > 2 && Message[0] == '[') Guideline = std::atoi(Message.c_str() + 1);
+    if (Message.size() > 2 && Message[0] == '[') {
+      Guideline = std::atoi(Message.c_str() + 1);
+    }
     Category = Guideline > 0 ? "WCAG Guideline " + std::to_string(Guideline) : "Accessibility";
   } else {
     Category = CategoryOf(Key);
@@ -110,7 +141,9 @@ Bool TIDY_CALL CollectMessage(TidyMessage M) {
   int Length = 1;
   if (Line > 0 && Col > 0) {
     const std::string_view L = C->Doc->LineText(Line);
-    if (static_cast<std::size_t>(Col - 1) < L.size()) Length = MarkLength(L, static_cast<std::size_t>(Col - 1));
+    if (static_cast<std::size_t>(Col - 1) < L.size()) {
+      Length = MarkLength(L, static_cast<std::size_t>(Col - 1));
+    }
   }
   C->Out->Add(Type, Line, Col, Length, static_cast<int>(tidyGetMessageCode(M)), std::move(Message),
               std::move(Category), Kind, Flag);
@@ -118,9 +151,11 @@ Bool TIDY_CALL CollectMessage(TidyMessage M) {
 }
 
 bool DeclaresUtf8(std::string_view Text) {
-  const std::string Head = LowerCopy(Text.substr(0, 2048));
+  const std::string Head = LowerCopy(Text.substr(0, HeadSize));
   for (const char* Pattern : {"charset=utf-8", "charset=\"utf-8", "encoding=\"utf-8", "charset='utf-8", "encoding='utf-8"}) {
-    if (Head.find(Pattern) != std::string::npos) return true;
+    if (Head.find(Pattern) != std::string::npos) {
+      return true;
+    }
   }
   return false;
 }
@@ -142,7 +177,9 @@ TidyDoc RunTidy(std::string_view Text, const TSourceText& Source, int AccessLeve
   tidyOptSetBool(D, TidyShowInfo, yes);
   tidyOptSetInt(D, TidyShowErrors, INT_MAX / 2);
   tidyOptSetBool(D, TidyQuiet, yes);
-  if (AccessLevel > 0) tidyOptSetInt(D, TidyAccessibilityCheckLevel, static_cast<ulong>(AccessLevel));
+  if (AccessLevel > 0) {
+    tidyOptSetInt(D, TidyAccessibilityCheckLevel, static_cast<ulong>(AccessLevel));
+  }
   TidyBuffer Errors;
   tidyBufInit(&Errors);
   tidySetErrorBuffer(D, &Errors);
@@ -157,7 +194,9 @@ TidyDoc RunTidy(std::string_view Text, const TSourceText& Source, int AccessLeve
 
 void BuildStructure(TidyDoc D, std::vector<TStructureLine>& Out) {
   TidyNode Root = tidyGetRoot(D);
-  if (!Root) return;
+  if (!Root) {
+    return;
+  }
   // Iterative walk: documents may nest very deeply.
   TidyNode N = tidyGetChild(Root);
   int Depth = 0;
@@ -191,19 +230,27 @@ void BuildStructure(TidyDoc D, std::vector<TStructureLine>& Out) {
     while (N && !tidyGetNext(N)) {
       N = tidyGetParent(N);
       --Depth;
-      if (N == Root) N = nullptr;
+      if (N == Root) {
+        N = nullptr;
+      }
     }
-    if (N) N = tidyGetNext(N);
+    if (N) {
+      N = tidyGetNext(N);
+    }
   }
 }
 
 // Which attribute of which element is a link, with the type the Links page shows.
 const char* LinkAttribute(std::string_view Tag) {
-  if (SameText(Tag, "a") || SameText(Tag, "link") || SameText(Tag, "area") || SameText(Tag, "base")) return "href";
+  if (SameText(Tag, "a") || SameText(Tag, "link") || SameText(Tag, "area") || SameText(Tag, "base")) {
+    return "href";
+  }
   if (SameText(Tag, "img") || SameText(Tag, "script") || SameText(Tag, "frame") || SameText(Tag, "iframe")) {
     return "src";
   }
-  if (SameText(Tag, "form")) return "action";
+  if (SameText(Tag, "form")) {
+    return "action";
+  }
   return nullptr;
 }
 
@@ -216,13 +263,23 @@ struct TScanState {
 
 void NoteLink(const TTag& Tag, TScanState& St) {
   const char* Attr = LinkAttribute(Tag.Name);
-  if (!Attr) return;
+  if (!Attr) {
+    return;
+  }
   for (const TTagAttr& A : Tag.Attrs) {
-    if (!A.HasValue || !SameText(A.Name, Attr)) continue;
+    if (!A.HasValue || !SameText(A.Name, Attr)) {
+      continue;
+    }
     std::string_view V = A.Value;
-    while (!V.empty() && std::isspace(static_cast<unsigned char>(V.front()))) V.remove_prefix(1);
-    while (!V.empty() && std::isspace(static_cast<unsigned char>(V.back()))) V.remove_suffix(1);
-    if (V.empty()) break;
+    while (!V.empty() && std::isspace(static_cast<unsigned char>(V.front()))) {
+      V.remove_prefix(1);
+    }
+    while (!V.empty() && std::isspace(static_cast<unsigned char>(V.back()))) {
+      V.remove_suffix(1);
+    }
+    if (V.empty()) {
+      break;
+    }
     if (SameText(Tag.Name, "base")) {
       St.Base->Items.emplace_back(V);
     } else {
@@ -244,7 +301,9 @@ void XhtmlRules(const TSourceText& Doc, const TTag& Tag, TMessageList& Out) {
            "Element names must be lower case in XHTML: <" + std::string(Tag.Kind == TTag::EndTag ? "/" : "") +
                std::string(Tag.Name) + ">.");
   }
-  if (Tag.Kind != TTag::Start) return;
+  if (Tag.Kind != TTag::Start) {
+    return;
+  }
   for (const TTagAttr& A : Tag.Attrs) {
     if (HasUpper(A.Name)) {
       Report(MsgError, A.NameBegin, A.Name.size(), IdXhtmlBase + 2,
@@ -267,10 +326,12 @@ void XhtmlRules(const TSourceText& Doc, const TTag& Tag, TMessageList& Out) {
 }
 
 bool LooksLikeXhtml(std::string_view S) {
-  const std::size_t Limit = std::min<std::size_t>(S.size(), 2048);
+  const std::size_t Limit = std::min<std::size_t>(S.size(), HeadSize);
   const std::string Head = LowerCopy(S.substr(0, Limit));
   const std::size_t D = Head.find("<!doctype");
-  if (D == std::string::npos) return false;
+  if (D == std::string::npos) {
+    return false;
+  }
   const std::size_t E = Head.find('>', D);
   return Head.substr(D, E == std::string::npos ? std::string::npos : E - D).find("xhtml") != std::string::npos;
 }
@@ -292,22 +353,34 @@ void ScanDocument(const TSourceText& Doc, const TCheckOptions* Options, TMarkupF
       Out.Messages.Add(MsgError, Line, Col, 4, IdXhtmlBase + 10, "Unterminated comment: \"<!--\" without \"-->\".",
                        "Comments");
     }
-    if (Tag.Kind != TTag::Start && Tag.Kind != TTag::EndTag) continue;
+    if (Tag.Kind != TTag::Start && Tag.Kind != TTag::EndTag) {
+      continue;
+    }
     NoteLink(Tag, St);
-    if (!Options) continue;
+    if (!Options) {
+      continue;
+    }
     std::string Name = LowerCopy(Tag.Name);
     auto [It, Added] = St.StatIndex.try_emplace(Name, Out.TagStats.size());
-    if (Added) Out.TagStats.push_back({Name, 0, 0, 0});
+    if (Added) {
+      Out.TagStats.push_back({Name, 0, 0, 0});
+    }
     TTagStat& Stat = Out.TagStats[It->second];
     if (Tag.Kind == TTag::Start) {
       ++Stat.Used;
-      if (!Tag.SelfClosing && !IsVoidElement(Name)) ++Stat.Opened;
+      if (!Tag.SelfClosing && !IsVoidElement(Name)) {
+        ++Stat.Opened;
+      }
     } else {
       ++Stat.Closed;
     }
-    if (Out.Xhtml) XhtmlRules(Doc, Tag, Out.Messages);
+    if (Out.Xhtml) {
+      XhtmlRules(Doc, Tag, Out.Messages);
+    }
     if (Options->CssInMarkup && Tag.Kind == TTag::Start) {
-      if (Name == "style" && Tag.RawEnd > Tag.RawBegin) CheckCss(Doc, Tag.RawBegin, Tag.RawEnd, false, Out.Messages);
+      if (Name == "style" && Tag.RawEnd > Tag.RawBegin) {
+        CheckCss(Doc, Tag.RawBegin, Tag.RawEnd, false, Out.Messages);
+      }
       for (const TTagAttr& A : Tag.Attrs) {
         if (A.HasValue && SameText(A.Name, "style") && A.ValueEnd > A.ValueBegin) {
           CheckCss(Doc, A.ValueBegin, A.ValueEnd, true, Out.Messages);

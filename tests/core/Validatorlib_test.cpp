@@ -69,6 +69,43 @@ TEST_F(Validatorlib, LoadsBindsAndLoadsTheConfiguration) {
   EXPECT_EQ(EngineOwnerState(), nullptr);
 }
 
+bool EngineMapped() {
+  std::ifstream Maps("/proc/self/maps");
+  std::string Line;
+  while (std::getline(Maps, Line)) {
+    if (Line.find("libzubvalidatorV60.so") != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Unloading really unloads: the library leaves the process, and loading it again gives a fresh engine in which
+// the old handles and settings are gone and only the new configuration handle exists.
+TEST_F(Validatorlib, AReloadStartsFromAFreshEngine) {
+  volatileclass Vol;
+  ASSERT_EQ(Vol.LoadValidatorLibrary(0, 0), 0);
+  const int Job = GetNewHandle(ZUB_KIND_JOB);
+  ASSERT_GE(Job, 0);
+  EXPECT_EQ(ZUBCalls.ZUBSetInteger3(ZUB_VALIDATE_ALL_DONE, 1), 0);
+  EXPECT_EQ(ZUBCalls.ZUBGetNumberOfHandles(0), 2);
+  EXPECT_TRUE(EngineMapped());
+  EXPECT_EQ(Vol.FreeValidatorLibrary(), 0);
+  EXPECT_FALSE(EngineMapped());
+  for (int Round = 0; Round < 3; ++Round) {
+    ASSERT_EQ(Vol.LoadValidatorLibrary(0, 0), 0);
+    EXPECT_EQ(ZUBCalls.ZUBGetNumberOfHandles(0), 1) << "round " << Round;
+    EXPECT_EQ(ZUBCalls.ZUBGetNumberOfHandles(ZUB_KIND_CONFIGURATION), 1);
+    EXPECT_EQ(ZUBCalls.ZUBHandle(Vol.configHandle), ZUB_KIND_CONFIGURATION);
+    if (Job != Vol.configHandle) {
+      EXPECT_EQ(ZUBCalls.ZUBHandle(Job), -1);
+    }
+    EXPECT_EQ(ZUBCalls.ZUBGetInteger3EZ(ZUB_VALIDATE_ALL_DONE), 0);
+  }
+  EXPECT_EQ(Vol.FreeValidatorLibrary(), 0);
+  EXPECT_FALSE(EngineMapped());
+}
+
 TEST_F(Validatorlib, LoadFailuresGiveTheirCodesAndExactMessages) {
   {
     volatileclass Vol;
