@@ -106,6 +106,28 @@ std::string ConfigName(const TEngineConfig& C, ZUBInt Index) {
   return C.Configurations[static_cast<std::size_t>(Index)];
 }
 
+// Every finding points inside the document: at most at its last line, and at most just past a line's last
+// character (a checker may report the end of the text as a line after the last).
+void KeepInsideDocument(std::vector<TMessage>& Messages, const TSourceText& Doc) {
+  const int Lines = Doc.DocumentLineCount();
+  for (TMessage& M : Messages) {
+    if (M.Line <= 0) {
+      continue;
+    }
+    if (M.Line > Lines) {
+      M.Line = Lines;
+      M.Char = static_cast<int>(Doc.LineText(Lines).size()) + 1;
+    }
+    const int End = static_cast<int>(Doc.LineText(M.Line).size()) + 1;
+    if (M.Char > End) {
+      M.Char = End;
+    }
+    if (M.Char > 0 && M.Length > End - M.Char) {
+      M.Length = std::max(1, End - M.Char);
+    }
+  }
+}
+
 void RunValidation(const TJob& J, const TEngineConfig& C, const std::string& Text, TResult& R) {
   const std::string Chosen = ConfigName(C, J.ConfigIndex);
   TCheckOptions O;
@@ -121,12 +143,13 @@ void RunValidation(const TJob& J, const TEngineConfig& C, const std::string& Tex
     R.Messages = std::move(L.Items);
   } else {
     TMarkupFindings F;
-    CheckMarkup(Doc, O, F);
+    CheckMarkup(Doc, O, Engine().Checker, F);
     R.Messages = std::move(F.Messages.Items);
     R.Structure = std::move(F.Structure);
     R.TagStats = std::move(F.TagStats);
     R.Lists = std::move(F.Lists);
   }
+  KeepInsideDocument(R.Messages, Doc);
   ApplySettings(R.Messages, C, O.ErrorsOnly, Chosen == ConfigStrict);
 }
 

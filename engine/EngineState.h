@@ -1,7 +1,8 @@
-// The engine's state: the handle table, the engine-global settings and texts, and the guard every entry point
-// runs in.
+// The engine's state: the handle table, the engine-global settings and texts, the checker's worker, and the
+// guard every entry point runs in.
 #pragma once
 
+#include "engine/CheckerClient.h"
 #include "engine/EngineHandles.h"
 
 #include <atomic>
@@ -31,6 +32,8 @@ struct TEngine {
   // Engine-global texts: each lives until the next call of the entry point that handed it out.
   std::string VersionText;
   std::string LinkCacheText;
+  // The HTML checker runs in a worker process of its own, ended with the engine.
+  TCheckerClient Checker;
 };
 
 // The live engine; only valid inside an entry point (Guarded) or a thread the engine waits for at unload.

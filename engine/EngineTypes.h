@@ -42,6 +42,7 @@ inline constexpr int IdFileUnreadable = 5001;
 inline constexpr int IdSpellUnavailable = 5002;
 inline constexpr int IdDocumentSummary = 5003;
 inline constexpr int IdNestingTooDeep = 5004;
+inline constexpr int IdCheckerFailed = 5005;
 
 struct TMessage {
   int Type = MsgError;
@@ -112,6 +113,11 @@ public:
   std::pair<int, int> Position(std::size_t Offset) const;
   std::string_view LineText(int Line) const;  // Line from 1; empty past the end
   int LineCount() const { return static_cast<int>(Starts.size()); }
+  // The lines of the document itself: the empty rest after a final line break is not one of them (at least 1).
+  int DocumentLineCount() const {
+    const bool EndsWithBreak = !Data.empty() && Data.back() == '\n' && Starts.size() > 1;
+    return static_cast<int>(Starts.size()) - (EndsWithBreak ? 1 : 0);
+  }
 
 private:
   std::string_view Data;
