@@ -138,8 +138,15 @@ void RunChecker(const TCheckerRequest& Request, TCheckerReply& Reply) {
                 static_cast<uint>(Request.Text.size()));
   tidyParseBuffer(D, &In);
   tidyBufDetach(&In);
+  // The structure shows the document as written, before the repair step changes the tree.
   if (Request.WantStructure) {
     BuildStructure(D, Reply.Structure);
+  }
+  // The checker's full diagnosis, as its own command line makes it: what the repair and the diagnostics find
+  // (attributes not allowed in the document's version, for example) comes with the parser's findings. Their
+  // positions are those of the document's own nodes.
+  if (tidyCleanAndRepair(D) >= 0) {
+    tidyRunDiagnostics(D);
   }
   tidyBufFree(&Errors);
   tidyRelease(D);

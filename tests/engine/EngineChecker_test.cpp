@@ -2,10 +2,16 @@
 // that document while the engine goes on; findings keep to the document's own lines.
 #include "EngineTestUtil.h"
 
+#include <tidy/tidy.h>
+
 #include <dirent.h>
+#include <dlfcn.h>
 #include <signal.h>
 
 #include <chrono>
+#include <climits>
+#include <set>
+#include <tuple>
 
 using namespace EngineTest;
 
@@ -38,6 +44,61 @@ std::vector<pid_t> WorkerPids() {
     }
   }
   ::closedir(D);
+  return Out;
+}
+
+// The HTML checker library called directly, with the steps its own command line runs for "-e" (parse, repair,
+// diagnostics) and the engine's options: its errors and warnings as (code, line, column).
+using TPlace = std::tuple<int, int, int>;
+
+struct TTidy {
+  void* Library = nullptr;
+#define ZUB_TIDY_CALL(Name) decltype(&::Name) Name = nullptr;
+#define ZUB_TIDY_CALLS(X)                                                                                        \
+  X(tidyCreate) X(tidyRelease) X(tidySetAppData) X(tidyGetAppData) X(tidySetMessageCallback) X(tidyGetMessageDoc) \
+  X(tidyGetMessageLevel) X(tidyGetMessageLine) X(tidyGetMessageColumn) X(tidyGetMessageCode) X(tidyOptSetValue)   \
+  X(tidyOptSetInt) X(tidyOptSetBool) X(tidyParseString) X(tidyCleanAndRepair) X(tidyRunDiagnostics)
+  ZUB_TIDY_CALLS(ZUB_TIDY_CALL)
+#undef ZUB_TIDY_CALL
+};
+
+const TTidy& Tidy() {
+  static const TTidy T = [] {
+    TTidy R;
+    R.Library = ::dlopen("libtidy.so", RTLD_NOW | RTLD_LOCAL);
+    if (!R.Library) {
+      return R;
+    }
+#define ZUB_TIDY_BIND(Name) R.Name = reinterpret_cast<decltype(&::Name)>(::dlsym(R.Library, #Name));
+    ZUB_TIDY_CALLS(ZUB_TIDY_BIND)
+#undef ZUB_TIDY_BIND
+    return R;
+  }();
+  return T;
+}
+
+std::set<TPlace> CheckersOwnFindings(const std::string& Text, bool Utf8) {
+  const TTidy& T = Tidy();
+  std::set<TPlace> Out;
+  TidyDoc D = T.tidyCreate();
+  T.tidySetAppData(D, &Out);
+  T.tidySetMessageCallback(D, [](TidyMessage M) -> Bool {
+    const TTidy& T = Tidy();
+    const TidyReportLevel Level = T.tidyGetMessageLevel(M);
+    if (Level == TidyWarning || Level == TidyError || Level == TidyBadDocument || Level == TidyFatal) {
+      auto* Out = static_cast<std::set<TPlace>*>(T.tidyGetAppData(T.tidyGetMessageDoc(M)));
+      Out->insert({static_cast<int>(T.tidyGetMessageCode(M)), T.tidyGetMessageLine(M), T.tidyGetMessageColumn(M)});
+    }
+    return no;
+  });
+  T.tidyOptSetValue(D, TidyInCharEncoding, Utf8 ? "raw" : "win1252");
+  T.tidyOptSetInt(D, TidyTabSize, 1);
+  T.tidyOptSetInt(D, TidyShowErrors, INT_MAX / 2);
+  T.tidyOptSetBool(D, TidyQuiet, yes);
+  if (T.tidyParseString(D, Text.c_str()) >= 0 && T.tidyCleanAndRepair(D) >= 0) {
+    T.tidyRunDiagnostics(D);
+  }
+  T.tidyRelease(D);
   return Out;
 }
 
@@ -114,6 +175,40 @@ TEST_F(EngineChecker, AWorkerKilledBetweenDocumentsIsReplaced) {
   const std::vector<pid_t> After = WorkerPids();
   ASSERT_EQ(After.size(), 1u);
   EXPECT_NE(After[0], Before[0]);
+}
+
+// The engine reports at least every error and warning that the checker's own full run reports (the repair and
+// diagnostics steps find attributes not allowed in the document's version, for example), at the same places.
+TEST_F(EngineChecker, EveryErrorAndWarningOfTheCheckersOwnRunIsReported) {
+  ASSERT_NE(Tidy().tidyRunDiagnostics, nullptr) << "the HTML checker library did not load";
+  const std::string Shared = std::string(ZUBQ_SOURCE_DIR) + "/../shared/corpus/html/";
+  for (const char* Page : {"valgrind-cg-manual.html", "FAQ.html", "libxslt-API.html", "node-addons.html"}) {
+    SCOPED_TRACE(Page);
+    const std::string Text = ReadFile(Shared + Page);
+    ASSERT_FALSE(Text.empty());
+    std::string Head = Text.substr(0, 2048);
+    for (char& C : Head) {
+      C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
+    }
+    const bool Utf8 = Head.find("charset=utf-8") != std::string::npos;
+    std::string Handed;
+    for (const std::string& L : Lines(Text)) {
+      Handed += L + "\n";
+    }
+    const std::set<TPlace> Own = CheckersOwnFindings(Handed, Utf8);
+    std::set<TPlace> Engine;
+    for (const TFinding& M : Messages(Run(ZUB_JOB_VALIDATE_MARKUP, Text))) {
+      Engine.insert({M.Id, M.Line, M.Char});
+    }
+    int Missing = 0;
+    for (const TPlace& P : Own) {
+      if (!Engine.count(P)) {
+        ADD_FAILURE() << "code " << std::get<0>(P) << " at " << std::get<1>(P) << ":" << std::get<2>(P);
+        ++Missing;
+      }
+    }
+    EXPECT_EQ(Missing, 0);
+  }
 }
 
 // A CR alone inside a handed line is a character of that line: the findings after it stay on their lines, and
