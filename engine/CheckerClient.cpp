@@ -266,12 +266,14 @@ bool TCheckerClient::Finish(TCheckerReply& Reply, std::string& Why) {
     Why = "the checker answered with a damaged reply";
     return Fail(false, Why);
   }
-  // Not cleared first: every byte is received.
-  const std::unique_ptr<char[]> Body(new char[static_cast<std::size_t>(Size)]);
-  if (!ReceiveAll(Fd, Body.get(), static_cast<std::size_t>(Size), Deadline, TimedOut)) {
+  // The buffer is kept from reply to reply, so that its memory is not mapped and cleared again each time.
+  if (ReplyBuffer.size() < Size) {
+    ReplyBuffer.resize(static_cast<std::size_t>(Size));
+  }
+  if (!ReceiveAll(Fd, ReplyBuffer.data(), static_cast<std::size_t>(Size), Deadline, TimedOut)) {
     return Fail(TimedOut, Why);
   }
-  if (!DecodeReply(std::string_view(Body.get(), static_cast<std::size_t>(Size)), Reply)) {
+  if (!DecodeReply(std::string_view(ReplyBuffer.data(), static_cast<std::size_t>(Size)), Reply)) {
     Why = "the checker answered with a damaged reply";
     return Fail(false, Why);
   }

@@ -40,6 +40,7 @@ private:
   pid_t Pid = -1;
   int Fd = -1;
   std::chrono::steady_clock::time_point Deadline;
+  std::string ReplyBuffer;
 };
 
 // The worker executable: beside the engine library, or where ZUBQ_ENGINE_WORKER names.

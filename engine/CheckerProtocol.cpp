@@ -92,7 +92,7 @@ bool DecodeRequestHeader(const unsigned char* Header, TCheckerRequest& Request, 
   return true;
 }
 
-std::string EncodeReply(const TCheckerReply& Reply) {
+void EncodeReply(const TCheckerReply& Reply, std::string& Out) {
   std::size_t Size = 8;
   for (const TCheckerFinding& F : Reply.Findings) {
     Size += 24 + F.Text.size() + F.Key.size();
@@ -100,7 +100,7 @@ std::string EncodeReply(const TCheckerReply& Reply) {
   for (const TCheckerStructureLine& L : Reply.Structure) {
     Size += 12 + L.Text.size();
   }
-  std::string Out;
+  Out.clear();
   Out.reserve(Size);
   PutUint32(Out, static_cast<std::uint32_t>(Reply.Findings.size()));
   for (const TCheckerFinding& F : Reply.Findings) {
@@ -117,7 +117,6 @@ std::string EncodeReply(const TCheckerReply& Reply) {
     PutUint32(Out, static_cast<std::uint32_t>(L.Column));
     PutText(Out, L.Text);
   }
-  return Out;
 }
 
 bool DecodeReply(std::string_view Body, TCheckerReply& Reply) {

@@ -51,8 +51,8 @@ std::string EncodeRequestHeader(const TCheckerRequest& Request);
 // Reads a request header; false when it is not one. TextSize gets the length of the text that follows.
 bool DecodeRequestHeader(const unsigned char* Header, TCheckerRequest& Request, std::uint64_t& TextSize);
 
-// The reply's body (without its length).
-std::string EncodeReply(const TCheckerReply& Reply);
+// The reply's body (without its length), in Out (its memory is reused).
+void EncodeReply(const TCheckerReply& Reply, std::string& Out);
 // False when the body is damaged or cut short.
 bool DecodeReply(std::string_view Body, TCheckerReply& Reply);
 

@@ -143,7 +143,9 @@ int main() {
   if (Fd < 0) {
     return 1;
   }
+  // Kept from document to document, so that their memory is reused.
   std::string Text;
+  std::string Body;
   for (;;) {
     unsigned char Header[CheckerRequestHeaderSize];
     if (!ReadAll(Fd, Header, sizeof Header)) {
@@ -169,7 +171,7 @@ int main() {
     if (!Check(Request, Reply)) {
       return 3;
     }
-    const std::string Body = EncodeReply(Reply);
+    EncodeReply(Reply, Body);
     std::string Length;
     PutUint64(Length, Body.size());
     if (!WriteAll(Fd, Length.data(), Length.size()) || !WriteAll(Fd, Body.data(), Body.size())) {
