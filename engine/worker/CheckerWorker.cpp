@@ -22,7 +22,21 @@ namespace {
 // The checker recurses once per level of nesting; its thread gets twice the room of a program's main thread, so
 // every document that could be checked in the program can be checked here, while a runaway recursion ends at
 // the guard page within seconds (with a stack of gigabytes it would run for minutes and eat memory).
+#if defined(__SANITIZE_ADDRESS__)
+#define ZUBQ_WORKER_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZUBQ_WORKER_SANITIZED 1
+#endif
+#endif
+#ifdef ZUBQ_WORKER_SANITIZED
+// The sanitizer's frames are larger, and it reserves far more address space than it uses.
+constexpr std::size_t CheckerStackSize = std::size_t{64} << 20;
+constexpr bool LimitAddressSpace = false;
+#else
 constexpr std::size_t CheckerStackSize = std::size_t{16} << 20;
+constexpr bool LimitAddressSpace = true;
+#endif
 // Address space allowed while a document is checked: a base plus a multiple of the document's size.
 constexpr std::uint64_t AddressSpaceBase = std::uint64_t{4} << 30;
 constexpr std::uint64_t AddressSpacePerByte = 64;
@@ -63,11 +77,6 @@ bool WriteAll(int Fd, const char* Data, std::size_t Size) {
   return true;
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool LimitAddressSpace = false;  // the sanitizer reserves far more address space than it uses
-#else
-constexpr bool LimitAddressSpace = true;
-#endif
 
 void LimitMemory(std::uint64_t DocumentSize) {
   if (!LimitAddressSpace) {
