@@ -1,5 +1,6 @@
-// Validating a generated 1 MB HTML page through the engine's entry points, beside the same diagnosis of the HTML
-// checker library called directly (same options, messages collected), so the engine's own share shows.
+// Validating pages through the engine's entry points (a generated 1 MB page, a small page for the cost of a job,
+// an 8 MB real page) beside the same steps of the HTML checker library called directly (same options, messages
+// collected), so the engine's own share shows.
 #include "engine/ZubValidator.h"
 
 #include "platform/win/Modules.h"
@@ -15,6 +16,9 @@
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -84,6 +88,26 @@ const TEngine& Engine() {
   return E;
 }
 
+// One validation job over Lines, as the program runs it; the number of messages.
+ZUBInt ValidateOnce(const TEngine& E, const std::vector<std::string>& Lines) {
+  const ZUBInt Job = E.GetNewHandle(ZUB_KIND_JOB);
+  E.SetInteger(Job, ZUB_JOB_KIND, ZUB_JOB_VALIDATE_MARKUP);
+  E.SetFlag(Job, ZUB_JOB_FLAGS, ZUB_JOB_VALIDATION, 1);
+  E.SetFlag(Job, ZUB_JOB_FLAGS, ZUB_JOB_VALIDATION2, 1);
+  E.SetInteger(Job, ZUB_JOB_TEXT_START, 0);
+  for (const std::string& L : Lines) {
+    E.SetString(Job, ZUB_JOB_LINE, L.c_str());
+  }
+  E.SetFlag(Job, ZUB_JOB_FLAGS, ZUB_JOB_TEXT_HANDED_OVER, 1);
+  E.SetString(Job, ZUB_JOB_NAME, "generated.html");
+  const ZUBInt R = E.RunJob(0, E.Config, Job, 0);
+  const ZUBInt Count = E.GetIntegerEZ(R, ZUB_RESULT_MESSAGES);
+  E.FreeHandle(R, 0);
+  E.FreeHandle(Job, 0);
+  return Count;
+}
+
+// The HTML checker runs in a worker process: wall-clock time is what the user waits for.
 void BM_ValidateThroughEntryPoints(benchmark::State& State) {
   const TEngine& E = Engine();
   if (E.Config < 0) {
@@ -92,22 +116,25 @@ void BM_ValidateThroughEntryPoints(benchmark::State& State) {
   }
   const auto& Lines = PageLines();
   for (auto _ : State) {
-    const ZUBInt Job = E.GetNewHandle(ZUB_KIND_JOB);
-    E.SetInteger(Job, 5001, 6);
-    E.SetFlag(Job, 2000, 0x4000, 1);
-    E.SetFlag(Job, 2000, 0x8000, 1);
-    E.SetInteger(Job, 5003, 0);
-    for (const std::string& L : Lines) E.SetString(Job, 8002, L.c_str());
-    E.SetFlag(Job, 2000, 0x2000, 1);
-    E.SetString(Job, 8000, "generated.html");
-    const ZUBInt R = E.RunJob(0, E.Config, Job, 0);
-    benchmark::DoNotOptimize(E.GetIntegerEZ(R, 6003));
-    E.FreeHandle(R, 0);
-    E.FreeHandle(Job, 0);
+    benchmark::DoNotOptimize(ValidateOnce(E, Lines));
   }
   State.SetBytesProcessed(static_cast<int64_t>(State.iterations()) * 1024 * 1024);
 }
-BENCHMARK(BM_ValidateThroughEntryPoints)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ValidateThroughEntryPoints)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A small page: the cost of a job itself (hand-over, the worker's round trip, the result handle).
+void BM_ValidateSmallPageThroughEntryPoints(benchmark::State& State) {
+  const TEngine& E = Engine();
+  if (E.Config < 0) {
+    State.SkipWithError("the engine did not load");
+    return;
+  }
+  const std::vector<std::string> Lines(PageLines().begin(), PageLines().begin() + 20);
+  for (auto _ : State) {
+    benchmark::DoNotOptimize(ValidateOnce(E, Lines));
+  }
+}
+BENCHMARK(BM_ValidateSmallPageThroughEntryPoints)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 struct TCollected {
   int Line, Column;
@@ -122,34 +149,106 @@ Bool TIDY_CALL Collect(TidyMessage M) {
   return no;
 }
 
+// The checker library's own steps, as its command line runs them for "-e" and as the engine's worker runs them
+// (parse, repair, diagnostics), with the engine's options and the messages collected.
+std::size_t CheckDirectly(std::string& Text, bool Utf8 = false) {
+  std::vector<TCollected> Messages;
+  TidyDoc D = tidyCreate();
+  tidySetAppData(D, &Messages);
+  tidySetMessageCallback(D, Collect);
+  tidyOptSetValue(D, TidyInCharEncoding, Utf8 ? "raw" : "win1252");
+  tidyOptSetInt(D, TidyTabSize, 1);
+  tidyOptSetBool(D, TidyShowWarnings, yes);
+  tidyOptSetBool(D, TidyShowInfo, yes);
+  tidyOptSetInt(D, TidyShowErrors, INT_MAX / 2);
+  tidyOptSetBool(D, TidyQuiet, yes);
+  TidyBuffer Errors;
+  tidyBufInit(&Errors);
+  tidySetErrorBuffer(D, &Errors);
+  TidyBuffer In;
+  tidyBufInit(&In);
+  tidyBufAttach(&In, reinterpret_cast<byte*>(Text.data()), static_cast<uint>(Text.size()));
+  tidyParseBuffer(D, &In);
+  tidyBufDetach(&In);
+  if (tidyCleanAndRepair(D) >= 0) {
+    tidyRunDiagnostics(D);
+  }
+  tidyBufFree(&Errors);
+  tidyRelease(D);
+  return Messages.size();
+}
+
 void BM_SameDiagnosisCalledDirectly(benchmark::State& State) {
   std::string Text;
-  for (const std::string& L : PageLines()) Text += L + "\n";
+  for (const std::string& L : PageLines()) {
+    Text += L + "\n";
+  }
   for (auto _ : State) {
-    std::vector<TCollected> Messages;
-    TidyDoc D = tidyCreate();
-    tidySetAppData(D, &Messages);
-    tidySetMessageCallback(D, Collect);
-    tidyOptSetValue(D, TidyInCharEncoding, "win1252");
-    tidyOptSetInt(D, TidyTabSize, 1);
-    tidyOptSetBool(D, TidyShowWarnings, yes);
-    tidyOptSetBool(D, TidyShowInfo, yes);
-    tidyOptSetInt(D, TidyShowErrors, INT_MAX / 2);
-    tidyOptSetBool(D, TidyQuiet, yes);
-    TidyBuffer Errors;
-    tidyBufInit(&Errors);
-    tidySetErrorBuffer(D, &Errors);
-    TidyBuffer In;
-    tidyBufInit(&In);
-    tidyBufAttach(&In, reinterpret_cast<byte*>(Text.data()), static_cast<uint>(Text.size()));
-    tidyParseBuffer(D, &In);
-    tidyBufDetach(&In);
-    tidyBufFree(&Errors);
-    tidyRelease(D);
-    benchmark::DoNotOptimize(Messages.size());
+    benchmark::DoNotOptimize(CheckDirectly(Text));
   }
   State.SetBytesProcessed(static_cast<int64_t>(State.iterations()) * 1024 * 1024);
 }
-BENCHMARK(BM_SameDiagnosisCalledDirectly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SameDiagnosisCalledDirectly)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// An 8 MB real page: the body of a manual page from the corpus repeated under its head.
+const std::vector<std::string>& LargeRealPageLines() {
+  static const std::vector<std::string> Lines = [] {
+    std::ifstream F(std::string(ZUBQ_SOURCE_DIR) + "/../shared/corpus/html/valgrind-cg-manual.html",
+                    std::ios::binary);
+    const std::string Page((std::istreambuf_iterator<char>(F)), std::istreambuf_iterator<char>());
+    std::vector<std::string> All;
+    std::stringstream S(Page);
+    for (std::string L; std::getline(S, L);) {
+      All.push_back(L);
+    }
+    std::size_t BodyStart = 0;
+    std::size_t BodyEnd = All.size();
+    for (std::size_t I = 0; I < All.size(); ++I) {
+      if (BodyStart == 0 && All[I].find("<body") != std::string::npos) {
+        BodyStart = I + 1;
+      }
+      if (All[I].find("</body") != std::string::npos) {
+        BodyEnd = I;
+      }
+    }
+    std::vector<std::string> Out(All.begin(), All.begin() + static_cast<std::ptrdiff_t>(BodyStart));
+    std::size_t Size = 0;
+    while (BodyStart < BodyEnd && Size < 8 * 1024 * 1024) {
+      for (std::size_t I = BodyStart; I < BodyEnd; ++I) {
+        Out.push_back(All[I]);
+        Size += All[I].size() + 1;
+      }
+    }
+    Out.insert(Out.end(), All.begin() + static_cast<std::ptrdiff_t>(BodyEnd), All.end());
+    return Out;
+  }();
+  return Lines;
+}
+
+// The whole engine job on the 8 MB page beside the checker library's same steps on the same text.
+void BM_Validate8MBRealPageThroughEntryPoints(benchmark::State& State) {
+  const TEngine& E = Engine();
+  if (E.Config < 0 || LargeRealPageLines().size() < 100) {
+    State.SkipWithError("the engine or the page did not load");
+    return;
+  }
+  for (auto _ : State) {
+    benchmark::DoNotOptimize(ValidateOnce(E, LargeRealPageLines()));
+  }
+  State.SetBytesProcessed(static_cast<int64_t>(State.iterations()) * 8 * 1024 * 1024);
+}
+BENCHMARK(BM_Validate8MBRealPageThroughEntryPoints)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_Same8MBRealPageCalledDirectly(benchmark::State& State) {
+  std::string Text;
+  for (const std::string& L : LargeRealPageLines()) {
+    Text += L + "\n";
+  }
+  for (auto _ : State) {
+    benchmark::DoNotOptimize(CheckDirectly(Text, true));  // the page says it is UTF-8
+  }
+  State.SetBytesProcessed(static_cast<int64_t>(State.iterations()) * 8 * 1024 * 1024);
+}
+BENCHMARK(BM_Same8MBRealPageCalledDirectly)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace

@@ -27,6 +27,12 @@ void SplashStatus(const char* Text) {
 
 const UINT ErrorBox = MB_OK | MB_ICONERROR | MB_SETFOREGROUND;
 
+// The engine version this program is made for, in units of 1/EngineVersionUnit; an engine up to
+// EngineVersionSlack below it is still accepted.
+constexpr int RequiredEngineVersion = 60100;
+constexpr int EngineVersionSlack = 50;
+constexpr double EngineVersionUnit = 10000.0;
+
 int ConfigHandle() { return LoadedBy ? LoadedBy->configHandle : -1; }
 
 }  // namespace
@@ -158,7 +164,7 @@ int volatileclass::LoadValidatorLibrary(HWND Owner, int Flags) {
     LoadedBy = this;
     // The configuration-file message of the engine-error reporter names this engine's configuration file.
     SetEngineConfigurationNameHook([this]() -> StrStore {
-      const char* Name = ZUBCalls.ZUBGetString && configHandle >= 0 ? ZUBCalls.ZUBGetString(configHandle, 7000)
+      const char* Name = ZUBCalls.ZUBGetString && configHandle >= 0 ? ZUBCalls.ZUBGetString(configHandle, ZUB_CONFIG_FILE_NAME)
                                                                      : nullptr;
       return StrStore(Name ? Name : "");
     });
@@ -175,10 +181,10 @@ int volatileclass::LoadValidatorLibrary(HWND Owner, int Flags) {
       return -2;
     }
   }
-  engineVersion = ZUBCalls.ZUBGetInteger3EZ(16000);
-  if (engineVersion + 50 < 60100) {
+  engineVersion = ZUBCalls.ZUBGetInteger3EZ(ZUB_ENGINE_VERSION);
+  if (engineVersion + EngineVersionSlack < RequiredEngineVersion) {
     char Version[64];
-    std::snprintf(Version, sizeof Version, "%.4f", engineVersion / 10000.0);
+    std::snprintf(Version, sizeof Version, "%.4f", engineVersion / EngineVersionUnit);
     const std::string Text = std::string("The validator DLL version (") + Version +
                              ") is too old for this version of the integrated editor (6.0100). Try reinstalling "
                              "Quillon.";
@@ -193,13 +199,13 @@ int volatileclass::LoadValidatorLibrary(HWND Owner, int Flags) {
   }
   SplashStatus("Loading configuration...");
   int Result = 0;
-  if (ZUBCalls.ZUBHTMLConfiguration(0, configHandle, 1) < 0) {
+  if (ZUBCalls.ZUBHTMLConfiguration(0, configHandle, ZUB_CONFIG_LOAD_DEFAULT) < 0) {
     ReportEngineError(ENGINE_FAILED_CONFIGURATION);
     Result = 1;
   } else {
-    const char* Name = ZUBCalls.ZUBGetString(configHandle, 7001);
+    const char* Name = ZUBCalls.ZUBGetString(configHandle, ZUB_CONFIG_LOADED_FILE_NAME);
     engineConfigFileName.assign(Name ? Name : "");
   }
-  ZUBCalls.ZUBSetFlag2(26000, 8, 1);
+  ZUBCalls.ZUBSetFlag2(ZUB_ENGINE_FLAGS, ZUB_ENGINE_CONFIG_LOADED, 1);
   return Result;
 }

@@ -68,14 +68,20 @@ public:
         continue;
       }
       if (std::isspace(C)) {
-        while (Pos < Stop && std::isspace(static_cast<unsigned char>(S[Pos]))) ++Pos;
+        while (Pos < Stop && std::isspace(static_cast<unsigned char>(S[Pos]))) {
+          ++Pos;
+        }
         return Finish(T, TTok::Whitespace);
       }
-      if (C == '"' || C == '\'') return StringToken(T, static_cast<char>(C));
+      if (C == '"' || C == '\'') {
+        return StringToken(T, static_cast<char>(C));
+      }
       if (C == '#') {
         ++Pos;
         const std::size_t NameBegin = Pos;
-        while (Pos < Stop && IsNameChar(static_cast<unsigned char>(S[Pos]))) ++Pos;
+        while (Pos < Stop && IsNameChar(static_cast<unsigned char>(S[Pos]))) {
+          ++Pos;
+        }
         if (Pos == NameBegin) {
           T.DelimChar = '#';
           return Finish(T, TTok::Delim);
@@ -83,7 +89,9 @@ public:
         T.Value = S.substr(NameBegin, Pos - NameBegin);
         return Finish(T, TTok::Hash);
       }
-      if (std::isdigit(C) || ((C == '.' || C == '+' || C == '-') && StartsNumber(Pos))) return NumberToken(T);
+      if (std::isdigit(C) || ((C == '.' || C == '+' || C == '-') && StartsNumber(Pos))) {
+        return NumberToken(T);
+      }
       if (C == '<' && S.substr(Pos, 4) == "<!--" && Pos + 4 <= Stop) {
         Pos += 4;
         return Finish(T, TTok::Cdo);
@@ -103,7 +111,9 @@ public:
           ++Pos;
           std::string Lower(T.Value);
           std::transform(Lower.begin(), Lower.end(), Lower.begin(), [](unsigned char X) { return std::tolower(X); });
-          if (Lower == "url") return UrlToken(T);
+          if (Lower == "url") {
+            return UrlToken(T);
+          }
           return Finish(T, TTok::Function);
         }
         return Finish(T, TTok::Ident);
@@ -146,13 +156,19 @@ private:
   TToken Finish(TToken& T, TTok Kind) {
     T.Kind = Kind;
     T.End = Pos;
-    if (T.Value.empty() && Kind != TTok::Hash) T.Value = Doc.Text().substr(T.Begin, Pos - T.Begin);
+    if (T.Value.empty() && Kind != TTok::Hash) {
+      T.Value = Doc.Text().substr(T.Begin, Pos - T.Begin);
+    }
     return T;
   }
   bool StartsNumber(std::size_t I) const {
     unsigned char C = At(I);
-    if (C == '+' || C == '-') C = At(++I);
-    if (std::isdigit(C)) return true;
+    if (C == '+' || C == '-') {
+      C = At(++I);
+    }
+    if (std::isdigit(C)) {
+      return true;
+    }
     return C == '.' && std::isdigit(At(I + 1));
   }
   std::string_view Name() {
@@ -178,8 +194,12 @@ private:
         ++Pos;
         return Finish(T, TTok::String);
       }
-      if (C == '\n') break;
-      if (C == '\\' && Pos + 1 < Stop) ++Pos;
+      if (C == '\n') {
+        break;
+      }
+      if (C == '\\' && Pos + 1 < Stop) {
+        ++Pos;
+      }
       ++Pos;
     }
     Report(MsgError, T.Begin, Pos - T.Begin, IdUnterminatedString, "Unterminated string.", CategorySyntax, 0);
@@ -187,25 +207,35 @@ private:
   }
   TToken UrlToken(TToken& T) {
     const std::string_view S = Doc.Text();
-    while (Pos < Stop && std::isspace(static_cast<unsigned char>(S[Pos]))) ++Pos;
+    while (Pos < Stop && std::isspace(static_cast<unsigned char>(S[Pos]))) {
+      ++Pos;
+    }
     if (Pos < Stop && (S[Pos] == '"' || S[Pos] == '\'')) {
       TToken Inner;
       Inner.Begin = Pos;
       StringToken(Inner, S[Pos]);
-      while (Pos < Stop && std::isspace(static_cast<unsigned char>(S[Pos]))) ++Pos;
+      while (Pos < Stop && std::isspace(static_cast<unsigned char>(S[Pos]))) {
+        ++Pos;
+      }
     } else {
       while (Pos < Stop && S[Pos] != ')' && S[Pos] != '\n' && !std::isspace(static_cast<unsigned char>(S[Pos])) &&
              S[Pos] != '"' && S[Pos] != '\'' && S[Pos] != '(') {
         ++Pos;
       }
-      while (Pos < Stop && std::isspace(static_cast<unsigned char>(S[Pos])) && S[Pos] != '\n') ++Pos;
+      while (Pos < Stop && std::isspace(static_cast<unsigned char>(S[Pos])) && S[Pos] != '\n') {
+        ++Pos;
+      }
     }
     if (Pos < Stop && S[Pos] == ')') {
       ++Pos;
       return Finish(T, TTok::Url);
     }
-    while (Pos < Stop && S[Pos] != ')' && S[Pos] != ';' && S[Pos] != '}' && S[Pos] != '\n') ++Pos;
-    if (Pos < Stop && S[Pos] == ')') ++Pos;
+    while (Pos < Stop && S[Pos] != ')' && S[Pos] != ';' && S[Pos] != '}' && S[Pos] != '\n') {
+      ++Pos;
+    }
+    if (Pos < Stop && S[Pos] == ')') {
+      ++Pos;
+    }
     Report(MsgError, T.Begin, Pos - T.Begin, IdBadUrl, "Malformed url(): missing \")\" or a bad character.",
            CategorySyntax, 0);
     return Finish(T, TTok::BadUrl);
@@ -213,18 +243,26 @@ private:
   TToken NumberToken(TToken& T) {
     const std::string_view S = Doc.Text();
     const std::size_t B = Pos;
-    if (S[Pos] == '+' || S[Pos] == '-') ++Pos;
-    while (Pos < Stop && std::isdigit(static_cast<unsigned char>(S[Pos]))) ++Pos;
+    if (S[Pos] == '+' || S[Pos] == '-') {
+      ++Pos;
+    }
+    while (Pos < Stop && std::isdigit(static_cast<unsigned char>(S[Pos]))) {
+      ++Pos;
+    }
     if (Pos + 1 < Stop && S[Pos] == '.' && std::isdigit(static_cast<unsigned char>(S[Pos + 1]))) {
       ++Pos;
-      while (Pos < Stop && std::isdigit(static_cast<unsigned char>(S[Pos]))) ++Pos;
+      while (Pos < Stop && std::isdigit(static_cast<unsigned char>(S[Pos]))) {
+        ++Pos;
+      }
     }
     if (Pos + 1 < Stop && (S[Pos] == 'e' || S[Pos] == 'E') &&
         (std::isdigit(static_cast<unsigned char>(S[Pos + 1])) ||
          ((S[Pos + 1] == '+' || S[Pos + 1] == '-') && Pos + 2 < Stop &&
           std::isdigit(static_cast<unsigned char>(S[Pos + 2]))))) {
       Pos += 2;
-      while (Pos < Stop && std::isdigit(static_cast<unsigned char>(S[Pos]))) ++Pos;
+      while (Pos < Stop && std::isdigit(static_cast<unsigned char>(S[Pos]))) {
+        ++Pos;
+      }
     }
     T.Value = S.substr(B, Pos - B);
     T.Number = std::strtod(std::string(T.Value).c_str(), nullptr);
@@ -243,7 +281,9 @@ private:
 
 std::string Lower(std::string_view S) {
   std::string R(S);
-  for (char& C : R) C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
+  for (char& C : R) {
+    C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
+  }
   return R;
 }
 
@@ -367,7 +407,9 @@ public:
         case TTok::Cdo:
         case TTok::Cdc: Advance(); break;
         case TTok::RBrace:
-          if (Nested) return;
+          if (Nested) {
+            return;
+          }
           Tok.Report(MsgError, Cur.Begin, 1, IdUnexpectedClose, "Unexpected \"}\" without a matching \"{\".",
                      CategorySyntax, 0);
           Advance();
@@ -385,7 +427,9 @@ public:
         case TTok::Whitespace:
         case TTok::Semicolon: Advance(); break;
         case TTok::RBrace:
-          if (!TopLevel) return;
+          if (!TopLevel) {
+            return;
+          }
           Tok.Report(MsgError, Cur.Begin, 1, IdUnexpectedClose, "Unexpected \"}\" in a declaration list.",
                      CategorySyntax, 0);
           Advance();
@@ -410,7 +454,9 @@ private:
 
   void Advance() { Cur = Tok.Next(); }
   void SkipWhitespace() {
-    while (Cur.Kind == TTok::Whitespace) Advance();
+    while (Cur.Kind == TTok::Whitespace) {
+      Advance();
+    }
   }
 
   // Skips one component value (a token, or a whole block with what it holds). With StopAtSemicolon an at-rule
@@ -422,8 +468,12 @@ private:
              Cur.Kind != TTok::RBrace) {
         SkipComponent(false);
       }
-      if (Cur.Kind == TTok::Semicolon) Advance();
-      if (Cur.Kind == TTok::LBrace) SkipComponent(false);
+      if (Cur.Kind == TTok::Semicolon) {
+        Advance();
+      }
+      if (Cur.Kind == TTok::LBrace) {
+        SkipComponent(false);
+      }
       return;
     }
     TTok Close;
@@ -452,7 +502,9 @@ private:
   }
 
   void SkipToDeclarationEnd() {
-    while (Cur.Kind != TTok::End && Cur.Kind != TTok::Semicolon && Cur.Kind != TTok::RBrace) SkipComponent(false);
+    while (Cur.Kind != TTok::End && Cur.Kind != TTok::Semicolon && Cur.Kind != TTok::RBrace) {
+      SkipComponent(false);
+    }
   }
 
   void Block(bool RuleList, std::size_t OpenOffset) {
@@ -506,7 +558,9 @@ private:
         Advance();
         for (;;) {
           SkipWhitespace();
-          if (Cur.Kind == TTok::End || Cur.Kind == TTok::RBrace) break;
+          if (Cur.Kind == TTok::End || Cur.Kind == TTok::RBrace) {
+            break;
+          }
           QualifiedRule();
         }
         if (Cur.Kind == TTok::RBrace) {
@@ -530,10 +584,14 @@ private:
       if (Cur.Kind == TTok::RBrace || Cur.Kind == TTok::Semicolon) {
         Tok.Report(MsgError, Start, std::max<std::size_t>(Cur.Begin - Start, 1), IdExpectedBrace,
                    "Expected \"{\" after the selector.", CategorySyntax, 0);
-        if (Cur.Kind == TTok::Semicolon) Advance();
+        if (Cur.Kind == TTok::Semicolon) {
+          Advance();
+        }
         return;
       }
-      if (Cur.Kind != TTok::Whitespace) HasSelector = true;
+      if (Cur.Kind != TTok::Whitespace) {
+        HasSelector = true;
+      }
       SkipComponent(false);
     }
     if (Cur.Kind == TTok::End) {
@@ -564,7 +622,9 @@ private:
     int Depth = 0;
     bool Unbalanced = false;
     while (Cur.Kind != TTok::End && !(Depth == 0 && (Cur.Kind == TTok::Semicolon || Cur.Kind == TTok::RBrace))) {
-      if (Cur.Kind == TTok::LParen || Cur.Kind == TTok::Function || Cur.Kind == TTok::LBracket) ++Depth;
+      if (Cur.Kind == TTok::LParen || Cur.Kind == TTok::Function || Cur.Kind == TTok::LBracket) {
+        ++Depth;
+      }
       if (Cur.Kind == TTok::RParen || Cur.Kind == TTok::RBracket) {
         if (Depth == 0) {
           Unbalanced = true;
@@ -578,10 +638,14 @@ private:
         SkipComponent(false);
         continue;
       }
-      if (Cur.Kind != TTok::Whitespace) Value.push_back(Cur);
+      if (Cur.Kind != TTok::Whitespace) {
+        Value.push_back(Cur);
+      }
       Advance();
     }
-    if (Depth > 0) Unbalanced = true;
+    if (Depth > 0) {
+      Unbalanced = true;
+    }
     CheckValue(NameTok, Property, Value, Unbalanced);
   }
 
@@ -617,17 +681,25 @@ private:
     }
     const bool Colour = IsColourProperty(Property);
     const bool Length = IsLengthProperty(Property);
-    if (Property == "unicode-range") return;  // U+0-7F ranges are tokens of their own
+    if (Property == "unicode-range") {
+      return;  // U+0-7F ranges are tokens of their own
+    }
     int Nesting = 0;
     for (const TToken& T : Value) {
-      if (T.Kind == TTok::Function || T.Kind == TTok::LParen) ++Nesting;
-      if (T.Kind == TTok::RParen && Nesting > 0) --Nesting;
+      if (T.Kind == TTok::Function || T.Kind == TTok::LParen) {
+        ++Nesting;
+      }
+      if (T.Kind == TTok::RParen && Nesting > 0) {
+        --Nesting;
+      }
       if (T.Kind == TTok::Dimension && !IsKnownUnit(Lower(T.Unit))) {
         Tok.Report(MsgError, T.Begin, T.End - T.Begin, IdUnknownUnit,
                    "Unknown unit \"" + std::string(T.Unit) + "\" in \"" + std::string(T.Value) + "\".", CategoryValues,
                    FlagCssValues);
       }
-      if (Nesting > 0) continue;  // function arguments are the function's business
+      if (Nesting > 0) {
+        continue;  // function arguments are the function's business
+      }
       if (Colour && T.Kind == TTok::Hash) {
         const std::size_t N = T.Value.size();
         const bool Hex = std::all_of(T.Value.begin(), T.Value.end(),
@@ -662,7 +734,9 @@ private:
 }  // namespace
 
 bool IsKnownCssProperty(std::string_view Name) {
-  if (KnownProperties().count(std::string(Name)) != 0) return true;
+  if (KnownProperties().count(std::string(Name)) != 0) {
+    return true;
+  }
   // Families named by a prefix: the logical (block and inline) sides, scroll snapping, masks, SVG painting.
   static constexpr std::string_view Families[] = {
       "margin-block", "margin-inline", "padding-block", "padding-inline", "border-block", "border-inline",
@@ -672,14 +746,18 @@ bool IsKnownCssProperty(std::string_view Name) {
       "inline-size", "contain-intrinsic", "animation-", "transition-", "offset", "shape-", "stroke", "fill",
       "color-", "text-size-adjust", "content-visibility", "backdrop-filter", "print-color-adjust"};
   for (std::string_view F : Families) {
-    if (Name.substr(0, F.size()) == F) return true;
+    if (Name.substr(0, F.size()) == F) {
+      return true;
+    }
   }
   return false;
 }
 
 void CheckCss(const TSourceText& Doc, std::size_t Begin, std::size_t End, bool DeclarationsOnly, TMessageList& Out) {
   End = std::min(End, Doc.Text().size());
-  if (Begin >= End) return;
+  if (Begin >= End) {
+    return;
+  }
   TParser P(Doc, Begin, End, Out);
   if (DeclarationsOnly) {
     P.Declarations(true);

@@ -14,13 +14,17 @@ namespace {
 
 std::string Trim(const std::string& S) {
   const std::size_t B = S.find_first_not_of(" \t\r");
-  if (B == std::string::npos) return {};
+  if (B == std::string::npos) {
+    return {};
+  }
   const std::size_t E = S.find_last_not_of(" \t\r");
   return S.substr(B, E - B + 1);
 }
 
 bool ParseInt(const std::string& S, long long& Out) {
-  if (S.empty()) return false;
+  if (S.empty()) {
+    return false;
+  }
   char* End = nullptr;
   Out = std::strtoll(S.c_str(), &End, 0);
   return End && *End == 0;
@@ -68,11 +72,15 @@ std::string DefaultLogFileName() { return RegistryDirectory() + "/zubvalidator.l
 bool WriteFileAtomically(const std::string& Name, const std::string& Text) {
   std::error_code Ec;
   const std::filesystem::path P(Name);
-  if (P.has_parent_path()) std::filesystem::create_directories(P.parent_path(), Ec);
+  if (P.has_parent_path()) {
+    std::filesystem::create_directories(P.parent_path(), Ec);
+  }
   const std::string Temp = Name + ".tmp";
   {
     std::ofstream F(Temp, std::ios::binary | std::ios::trunc);
-    if (!F) return false;
+    if (!F) {
+      return false;
+    }
     F << Text;
     F.flush();
     if (!F) {
@@ -90,11 +98,11 @@ bool WriteFileAtomically(const std::string& Name, const std::string& Text) {
 
 void TEngineConfig::Reset() {
   FlagWords.clear();
-  FlagWords[1003] = 0;
-  FlagWords[1004] = 0;
-  FlagWords[1006] = 0;
-  FlagWords[1021] = 0;
-  FlagWords[1022] = 1;
+  FlagWords[ZUB_CONFIG_DROP_OPTIONS] = 0;
+  FlagWords[ZUB_CONFIG_NETWORK_OPTIONS] = 0;
+  FlagWords[ZUB_CONFIG_LOG_OPTIONS] = 0;
+  FlagWords[ZUB_CONFIG_MARKUP_OPTIONS] = 0;
+  FlagWords[ZUB_CONFIG_CSS_OPTIONS] = ZUB_CSS_SYNTAX_CHECK;
   ProgramFlags.set();
   ProgramFlags.reset(0);
   ProxyFlags = 0;
@@ -133,7 +141,9 @@ bool TEngineConfig::Load(const std::string& Name, std::string& Error) {
   while (std::getline(F, Raw)) {
     ++LineNo;
     const std::string L = Trim(Raw);
-    if (L.empty() || L[0] == ';' || L[0] == '#') continue;
+    if (L.empty() || L[0] == ';' || L[0] == '#') {
+      continue;
+    }
     if (L.front() == '[') {
       if (L.back() != ']') {
         Error = "line " + std::to_string(LineNo) + ": bad section name";
@@ -154,7 +164,8 @@ bool TEngineConfig::Load(const std::string& Name, std::string& Error) {
     if (Section == "Options") {
       if (Key.rfind("Flag", 0) == 0 && Key.size() > 4) {
         long long Id = 0;
-        if (!ParseInt(Key.substr(4), Id) || !Number || Id < 1000 || Id > 1999 || Id == 1007) {
+        if (!ParseInt(Key.substr(4), Id) || !Number || Id < ZUB_CONFIG_FLAG_WORD_FIRST || Id > ZUB_CONFIG_FLAG_WORD_LAST ||
+            Id == ZUB_CONFIG_PROGRAM_FLAGS) {
           Error = "line " + std::to_string(LineNo) + ": bad flag word";
           return false;
         }
@@ -164,23 +175,47 @@ bool TEngineConfig::Load(const std::string& Name, std::string& Error) {
         std::string Item;
         while (std::getline(Ss, Item, ',')) {
           long long Fl = 0;
-          if (ParseInt(Trim(Item), Fl) && Fl > 0 && Fl < 256) N.ProgramFlags.reset(static_cast<std::size_t>(Fl));
+          if (ParseInt(Trim(Item), Fl) && Fl > 0 && Fl < 256) {
+            N.ProgramFlags.reset(static_cast<std::size_t>(Fl));
+          }
         }
       } else if (Number) {
-        if (Key == "ProxyFlags") N.ProxyFlags = static_cast<int>(V);
-        if (Key == "LinkCheckOnlyMenu") N.LinkCheckOnlyMenu = static_cast<int>(V);
-        if (Key == "MessageIDs") N.MessageIdsInUse = static_cast<int>(V);
-        if (Key == "LineEnds") N.LineEndFormat = static_cast<int>(V);
-        if (Key == "LinkTimeout") N.LinkTimeout = static_cast<int>(V);
-        if (Key == "AccessibilityLevel") N.AccessibilityLevel = static_cast<int>(V);
+        if (Key == "ProxyFlags") {
+          N.ProxyFlags = static_cast<int>(V);
+        }
+        if (Key == "LinkCheckOnlyMenu") {
+          N.LinkCheckOnlyMenu = static_cast<int>(V);
+        }
+        if (Key == "MessageIDs") {
+          N.MessageIdsInUse = static_cast<int>(V);
+        }
+        if (Key == "LineEnds") {
+          N.LineEndFormat = static_cast<int>(V);
+        }
+        if (Key == "LinkTimeout") {
+          N.LinkTimeout = static_cast<int>(V);
+        }
+        if (Key == "AccessibilityLevel") {
+          N.AccessibilityLevel = static_cast<int>(V);
+        }
       }
     } else if (Section == "Network") {
-      if (Key == "ProxyHost") N.ProxyHost = Value;
-      if (Key == "ProxyPort") N.ProxyPort = Value;
-      if (Key == "ProxyUser") N.ProxyUser = Value;
-      if (Key == "ProxyPassword") N.ProxyPassword = Value;
+      if (Key == "ProxyHost") {
+        N.ProxyHost = Value;
+      }
+      if (Key == "ProxyPort") {
+        N.ProxyPort = Value;
+      }
+      if (Key == "ProxyUser") {
+        N.ProxyUser = Value;
+      }
+      if (Key == "ProxyPassword") {
+        N.ProxyPassword = Value;
+      }
     } else if (Section == "Logging") {
-      if (Key == "LogFile") N.LogFile = Value;
+      if (Key == "LogFile") {
+        N.LogFile = Value;
+      }
     } else if (Section == "Configurations") {
       N.Configurations.push_back(Value);
     } else if (Section == "MessageIDs") {
@@ -197,7 +232,9 @@ bool TEngineConfig::Load(const std::string& Name, std::string& Error) {
       N.Programs.emplace_back(Key, Value);
     }
   }
-  if (N.Configurations.empty()) N.Configurations.push_back("Normal");
+  if (N.Configurations.empty()) {
+    N.Configurations.push_back("Normal");
+  }
   N.FileName = Name;
   N.Modified = false;
   *this = std::move(N);
@@ -207,7 +244,9 @@ bool TEngineConfig::Load(const std::string& Name, std::string& Error) {
 bool TEngineConfig::Save(const std::string& Name) const {
   std::ostringstream O;
   O << "; ZUB validator engine configuration\n[Options]\n";
-  for (const auto& [Id, Word] : FlagWords) O << "Flag" << Id << "=" << Word << "\n";
+  for (const auto& [Id, Word] : FlagWords) {
+    O << "Flag" << Id << "=" << Word << "\n";
+  }
   O << "DisabledProgramFlags=";
   bool First = true;
   for (std::size_t I = 1; I < ProgramFlags.size(); ++I) {
@@ -223,11 +262,17 @@ bool TEngineConfig::Save(const std::string& Name) const {
     << "\nProxyPassword=" << ProxyPassword << "\n";
   O << "[Logging]\nLogFile=" << LogFile << "\n";
   O << "[Configurations]\n";
-  for (std::size_t I = 0; I < Configurations.size(); ++I) O << "Name" << I << "=" << Configurations[I] << "\n";
+  for (std::size_t I = 0; I < Configurations.size(); ++I) {
+    O << "Name" << I << "=" << Configurations[I] << "\n";
+  }
   O << "[MessageIDs]\n";
-  for (const auto& [Id, S] : MessageSettings) O << Id << "=" << S.Type << "," << S.Enabled << "\n";
+  for (const auto& [Id, S] : MessageSettings) {
+    O << Id << "=" << S.Type << "," << S.Enabled << "\n";
+  }
   O << "[Programs]\n";
-  for (const auto& [K, V] : Programs) O << K << "=" << V << "\n";
+  for (const auto& [K, V] : Programs) {
+    O << K << "=" << V << "\n";
+  }
   return WriteFileAtomically(Name, O.str());
 }
 
@@ -253,15 +298,21 @@ bool TEngineConfig::ExportPrograms(const std::string& Name) const {
 
 bool TEngineConfig::ImportPrograms(const std::string& Name) {
   std::ifstream F(Name, std::ios::binary);
-  if (!F) return false;
+  if (!F) {
+    return false;
+  }
   std::vector<std::pair<std::string, std::string>> List;
   std::string L;
   while (std::getline(F, L)) {
     const std::size_t P = L.find("<program ");
-    if (P == std::string::npos) continue;
+    if (P == std::string::npos) {
+      continue;
+    }
     auto Attr = [&](const std::string& A) -> std::string {
       const std::size_t B = L.find(A + "=\"", P);
-      if (B == std::string::npos) return {};
+      if (B == std::string::npos) {
+        return {};
+      }
       const std::size_t S = B + A.size() + 2;
       const std::size_t E = L.find('"', S);
       return E == std::string::npos ? std::string() : XmlUnescape(L.substr(S, E - S));

@@ -2,6 +2,8 @@
 // settings per message ID, kept in a text file beside the user's settings.
 #pragma once
 
+#include "engine/ZubValidator.h"
+
 #include <bitset>
 #include <cstdint>
 #include <map>
@@ -20,20 +22,20 @@ class TEngineConfig {
 public:
   TEngineConfig() { Reset(); }
 
-  std::map<int, std::uint32_t> FlagWords;  // 1000..1999 except 1007
-  std::bitset<256> ProgramFlags;           // 1007, numbered
-  int ProxyFlags = 0;                      // 4003
-  int LinkCheckOnlyMenu = 1;               // 4006 bit 1
-  int MessageIdsInUse = 1;                 // 4008
+  std::map<int, std::uint32_t> FlagWords;  // the flag words but the program flags
+  std::bitset<ZUB_PROGRAM_FLAG_LIMIT> ProgramFlags;  // numbered
+  int ProxyFlags = 0;
+  int LinkCheckOnlyMenu = 1;               // bit 1: the link-check-only mode is offered
+  int MessageIdsInUse = 1;
   int LineEndFormat = 0;                   // tools: 0 LF, 1 CR LF, 2 CR
   int LinkTimeout = 15;                    // seconds per link request
   int AccessibilityLevel = 1;              // 1..3
-  std::string ProxyHost, ProxyPort, ProxyUser, ProxyPassword;  // 7002, 7003, 7006, 7007
-  std::string LogFile;                                          // 7008
-  std::vector<std::string> Configurations;                      // 11000; 0 is "Normal"
-  std::map<int, TMessageSetting> MessageSettings;               // 13000, 13001 by message ID
+  std::string ProxyHost, ProxyPort, ProxyUser, ProxyPassword;
+  std::string LogFile;
+  std::vector<std::string> Configurations;                      // 0 is "Normal"
+  std::map<int, TMessageSetting> MessageSettings;               // by message ID
   std::vector<std::pair<std::string, std::string>> Programs;   // the program list (name, command line)
-  std::string FileName;  // the file last loaded or saved (7000, 7001)
+  std::string FileName;  // the file last loaded or saved
   bool Modified = false;
 
   void Reset();

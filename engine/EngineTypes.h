@@ -1,6 +1,8 @@
 // The engine's inner records: messages, results, jobs and the options a check runs with.
 #pragma once
 
+#include "engine/ZubValidator.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,16 +12,18 @@
 namespace zubengine {
 
 // Message types as callers see them.
-inline constexpr int MsgError = 1;
-inline constexpr int MsgWarning = 2;
-inline constexpr int MsgComment = 3;
-inline constexpr int MsgMessage = 4;
+inline constexpr int MsgError = ZUB_MSG_ERROR;
+inline constexpr int MsgWarning = ZUB_MSG_WARNING;
+inline constexpr int MsgComment = ZUB_MSG_COMMENT;
+inline constexpr int MsgMessage = ZUB_MSG_MESSAGE;
+// A message setting's type that leaves the message's own type as it is.
+inline constexpr int MsgEngineDefault = 5;
 
-// Kind bits (15013).
-inline constexpr int KindStyle = 1;
-inline constexpr int KindAccessibility = 2;
+// Kind bits (ZUB_MSG_KIND).
+inline constexpr int KindStyle = ZUB_MSG_KIND_STYLE;
+inline constexpr int KindAccessibility = ZUB_MSG_KIND_ACCESSIBILITY;
 
-// Program flags (configuration word 1007, numbered): a message names the flags that decide whether it is shown.
+// Program flags (ZUB_CONFIG_PROGRAM_FLAGS, numbered): a message names the flags that decide whether it is shown.
 inline constexpr int FlagMarkupWarnings = 1;
 inline constexpr int FlagMarkupInfo = 2;
 inline constexpr int FlagXhtmlRules = 3;
@@ -28,7 +32,7 @@ inline constexpr int FlagCssValues = 5;
 inline constexpr int FlagAccessibility = 6;
 inline constexpr int FlagSpelling = 7;
 inline constexpr int FlagLinks = 8;
-inline constexpr int ProgramFlagCount = 256;
+inline constexpr int ProgramFlagCount = ZUB_PROGRAM_FLAG_LIMIT;
 
 // Message identifiers of the engine's own checks (markup messages use the HTML checker's code numbers).
 inline constexpr int IdCssBase = 2000;
@@ -38,6 +42,7 @@ inline constexpr int IdFileUnreadable = 5001;
 inline constexpr int IdSpellUnavailable = 5002;
 inline constexpr int IdDocumentSummary = 5003;
 inline constexpr int IdNestingTooDeep = 5004;
+inline constexpr int IdCheckerFailed = 5005;
 
 struct TMessage {
   int Type = MsgError;
@@ -108,6 +113,11 @@ public:
   std::pair<int, int> Position(std::size_t Offset) const;
   std::string_view LineText(int Line) const;  // Line from 1; empty past the end
   int LineCount() const { return static_cast<int>(Starts.size()); }
+  // The lines of the document itself: the empty rest after a final line break is not one of them (at least 1).
+  int DocumentLineCount() const {
+    const bool EndsWithBreak = !Data.empty() && Data.back() == '\n' && Starts.size() > 1;
+    return static_cast<int>(Starts.size()) - (EndsWithBreak ? 1 : 0);
+  }
 
 private:
   std::string_view Data;

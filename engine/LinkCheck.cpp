@@ -34,7 +34,9 @@ std::atomic<bool> Unloading{false};
 struct TUnloadGuard {
   ~TUnloadGuard() {
     Unloading = true;
-    if (Worker.joinable()) Worker.join();
+    if (Worker.joinable()) {
+      Worker.join();
+    }
   }
 } UnloadGuard;
 
@@ -56,7 +58,9 @@ std::string PercentDecode(const std::string& S) {
 
 bool StartsWithNoCase(const std::string& S, const char* P) {
   for (std::size_t I = 0; P[I]; ++I) {
-    if (I >= S.size() || std::tolower(static_cast<unsigned char>(S[I])) != P[I]) return false;
+    if (I >= S.size() || std::tolower(static_cast<unsigned char>(S[I])) != P[I]) {
+      return false;
+    }
   }
   return true;
 }
@@ -71,7 +75,9 @@ size_t OnHeader(char* Data, size_t Size, size_t Count, void* User) {
   const std::string Line(Data, Size * Count);
   if (Line.rfind("HTTP/", 0) == 0) {
     std::string L = Line;
-    while (!L.empty() && (L.back() == '\r' || L.back() == '\n')) L.pop_back();
+    while (!L.empty() && (L.back() == '\r' || L.back() == '\n')) {
+      L.pop_back();
+    }
     T->StatusLine = L;
   }
   return Size * Count;
@@ -89,7 +95,9 @@ CURLcode Request(const std::string& Url, bool Head, const std::string& User, con
                  const std::string& Agent, const TLinkCheckSettings& S, const std::function<bool()>& Stop,
                  long& Code, std::string& Reason, std::string& Location) {
   CURL* C = curl_easy_init();
-  if (!C) return CURLE_FAILED_INIT;
+  if (!C) {
+    return CURLE_FAILED_INIT;
+  }
   TTransfer T;
   T.Stop = &Stop;
   curl_easy_setopt(C, CURLOPT_URL, Url.c_str());
@@ -134,9 +142,13 @@ CURLcode Request(const std::string& Url, bool Head, const std::string& User, con
   const std::size_t Sp1 = T.StatusLine.find(' ');
   if (Sp1 != std::string::npos) {
     const std::size_t Sp2 = T.StatusLine.find(' ', Sp1 + 1);
-    if (Sp2 != std::string::npos) Reason = T.StatusLine.substr(Sp2 + 1);
+    if (Sp2 != std::string::npos) {
+      Reason = T.StatusLine.substr(Sp2 + 1);
+    }
   }
-  if (R == CURLE_WRITE_ERROR && Code > 0) R = CURLE_OK;  // we stopped the body ourselves
+  if (R == CURLE_WRITE_ERROR && Code > 0) {
+    R = CURLE_OK;  // we stopped the body ourselves
+  }
   return R;
 }
 
@@ -144,7 +156,9 @@ TLinkStatus CheckWeb(const std::string& Address, const std::string& User, const 
                      const std::string& Agent, const TLinkCheckSettings& S, const std::function<bool()>& Stop) {
   std::string Url = Address;
   const std::size_t Hash = Url.find('#');
-  if (Hash != std::string::npos) Url.erase(Hash);
+  if (Hash != std::string::npos) {
+    Url.erase(Hash);
+  }
   TLinkStatus First;
   bool Redirected = false;
   for (int Hop = 0; Hop <= 5; ++Hop) {
@@ -155,31 +169,47 @@ TLinkStatus CheckWeb(const std::string& Address, const std::string& User, const 
       // Some servers answer HEAD badly: ask again with GET.
       R = Request(Url, false, User, Password, Agent, S, Stop, Code, Reason, Location);
     }
-    if (R == CURLE_ABORTED_BY_CALLBACK) return {1, "[not checked]", "The link check was stopped."};
-    if (R != CURLE_OK) return {3, "Connection failed", curl_easy_strerror(R)};
+    if (R == CURLE_ABORTED_BY_CALLBACK) {
+      return {1, "[not checked]", "The link check was stopped."};
+    }
+    if (R != CURLE_OK) {
+      return {3, "Connection failed", curl_easy_strerror(R)};
+    }
     const std::string Text = std::to_string(Code) + (Reason.empty() ? "" : " " + Reason);
     if (Code >= 300 && Code < 400 && !Location.empty()) {
-      if (!Redirected) First.Text = Text;
+      if (!Redirected) {
+        First.Text = Text;
+      }
       Redirected = true;
       Url = Location;
       continue;
     }
     if (Redirected) {
-      if (Code >= 200 && Code < 300) return {4, First.Text, "Redirected to " + Url};
+      if (Code >= 200 && Code < 300) {
+        return {4, First.Text, "Redirected to " + Url};
+      }
       return {3, Text, "Redirected to " + Url};
     }
-    if (Code >= 200 && Code < 300) return {2, Text, ""};
+    if (Code >= 200 && Code < 300) {
+      return {2, Text, ""};
+    }
     return {3, Text, ""};
   }
   return {3, First.Text, "Too many redirections (last: " + Url + ")"};
 }
 
 void PostProgress(const TLinkCheckSettings& S, int Percent) {
-  if (S.Window == 0 || Unloading) return;
+  if (S.Window == 0 || Unloading) {
+    return;
+  }
   const std::string Text = "-LinkCheckMessage " + std::to_string(Percent);
   const ATOM A = GlobalAddAtom(Text.c_str());
-  if (A == 0) return;
-  if (!PostMessage(static_cast<HWND>(S.Window), S.Message, 0, static_cast<LPARAM>(A))) GlobalDeleteAtom(A);
+  if (A == 0) {
+    return;
+  }
+  if (!PostMessage(static_cast<HWND>(S.Window), S.Message, 0, static_cast<LPARAM>(A))) {
+    GlobalDeleteAtom(A);
+  }
 }
 
 void Run(TLinkCheckSettings S, std::function<bool()> Stop) {
@@ -188,12 +218,16 @@ void Run(TLinkCheckSettings S, std::function<bool()> Stop) {
     std::lock_guard<std::mutex> G(Lock);
     for (const TLink& L : Links) {
       const auto It = Cache.find(L.Address);
-      if (S.CheckAll || It == Cache.end() || It->second.Status == 1) Todo.push_back(L);
+      if (S.CheckAll || It == Cache.end() || It->second.Status == 1) {
+        Todo.push_back(L);
+      }
     }
   }
   int LastPercent = -1;
   for (std::size_t I = 0; I < Todo.size(); ++I) {
-    if (Stop && Stop()) break;
+    if (Stop && Stop()) {
+      break;
+    }
     const TLink& L = Todo[I];
     TLinkStatus St = CheckOneLink(L.Address, L.User, L.Password, L.Agent, S, Stop);
     if (St.Status != 1) {
@@ -221,16 +255,22 @@ TLinkStatus CheckOneLink(const std::string& Address, const std::string& User, co
   std::string Path;
   if (StartsWithNoCase(Address, "file://")) {
     Path = Address.substr(7);
-    if (StartsWithNoCase(Path, "localhost/")) Path.erase(0, 9);
+    if (StartsWithNoCase(Path, "localhost/")) {
+      Path.erase(0, 9);
+    }
     Path = PercentDecode(Path);
   } else if (!Address.empty() && Address[0] == '/') {
     Path = Address;
   }
   if (!Path.empty()) {
     const std::size_t Hash = Path.find('#');
-    if (Hash != std::string::npos) Path.erase(Hash);
+    if (Hash != std::string::npos) {
+      Path.erase(Hash);
+    }
     std::error_code Ec;
-    if (std::filesystem::exists(Path, Ec)) return {2, "OK", ""};
+    if (std::filesystem::exists(Path, Ec)) {
+      return {2, "OK", ""};
+    }
     return {3, "File not found", ""};
   }
   const std::size_t Colon = Address.find(':');
@@ -241,10 +281,14 @@ TLinkStatus CheckOneLink(const std::string& Address, const std::string& User, co
 }
 
 int LinkRegister(const std::string& Address) {
-  if (Address.empty()) return -1;
+  if (Address.empty()) {
+    return -1;
+  }
   std::lock_guard<std::mutex> G(Lock);
   const auto It = LinkIds.find(Address);
-  if (It != LinkIds.end()) return It->second;
+  if (It != LinkIds.end()) {
+    return It->second;
+  }
   Links.push_back({Address, {}, {}, {}});
   const int Id = static_cast<int>(Links.size());
   LinkIds[Address] = Id;
@@ -253,7 +297,9 @@ int LinkRegister(const std::string& Address) {
 
 bool LinkSetText(int Id, int Which, const std::string& Text) {
   std::lock_guard<std::mutex> G(Lock);
-  if (Id < 1 || Id > static_cast<int>(Links.size())) return false;
+  if (Id < 1 || Id > static_cast<int>(Links.size())) {
+    return false;
+  }
   TLink& L = Links[static_cast<std::size_t>(Id - 1)];
   (Which == 0 ? L.User : Which == 1 ? L.Password : L.Agent) = Text;
   return true;
@@ -261,14 +307,18 @@ bool LinkSetText(int Id, int Which, const std::string& Text) {
 
 int LinkState(int Id) {
   std::lock_guard<std::mutex> G(Lock);
-  if (Id < 1 || Id > static_cast<int>(Links.size())) return -1;
+  if (Id < 1 || Id > static_cast<int>(Links.size())) {
+    return -1;
+  }
   const auto It = Cache.find(Links[static_cast<std::size_t>(Id - 1)].Address);
   return It == Cache.end() ? 1 : It->second.Status;
 }
 
 bool LinkReset(int Id) {
   std::lock_guard<std::mutex> G(Lock);
-  if (Id < 1 || Id > static_cast<int>(Links.size())) return false;
+  if (Id < 1 || Id > static_cast<int>(Links.size())) {
+    return false;
+  }
   Cache.erase(Links[static_cast<std::size_t>(Id - 1)].Address);
   return true;
 }
@@ -276,7 +326,9 @@ bool LinkReset(int Id) {
 bool LinkCacheLookup(const std::string& Address, TLinkStatus& Out) {
   std::lock_guard<std::mutex> G(Lock);
   const auto It = Cache.find(Address);
-  if (It == Cache.end()) return false;
+  if (It == Cache.end()) {
+    return false;
+  }
   Out = It->second;
   return true;
 }
@@ -292,8 +344,12 @@ bool LinkCheckStart(const TLinkCheckSettings& Settings, std::function<bool()> St
   static std::once_flag CurlReady;
   std::call_once(CurlReady, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
   bool Expected = false;
-  if (!Running.compare_exchange_strong(Expected, true)) return false;
-  if (Worker.joinable()) Worker.join();
+  if (!Running.compare_exchange_strong(Expected, true)) {
+    return false;
+  }
+  if (Worker.joinable()) {
+    Worker.join();
+  }
   std::function<bool()> Stop = [Asked = std::move(StopRequested)] { return Unloading || (Asked && Asked()); };
   Worker = std::thread(Run, Settings, std::move(Stop));
   return true;
@@ -302,7 +358,9 @@ bool LinkCheckStart(const TLinkCheckSettings& Settings, std::function<bool()> St
 bool LinkCheckFinished() { return !Running; }
 
 void LinkCheckJoin() {
-  if (Worker.joinable()) Worker.join();
+  if (Worker.joinable()) {
+    Worker.join();
+  }
 }
 
 }  // namespace zubengine

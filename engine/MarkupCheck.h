@@ -2,6 +2,7 @@
 // and the document's links.
 #pragma once
 
+#include "engine/CheckerClient.h"
 #include "engine/EngineTypes.h"
 
 namespace zubengine {
@@ -14,7 +15,10 @@ struct TMarkupFindings {
   bool Xhtml = false;
 };
 
-void CheckMarkup(const TSourceText& Doc, const TCheckOptions& Options, TMarkupFindings& Out);
+// The checker's findings (through its worker) and the engine's own; when the checker fails on the document, an
+// error says why and the engine's own findings still come.
+void CheckMarkup(const TSourceText& Doc, const TCheckOptions& Options, TCheckerClient& Checker,
+                 TMarkupFindings& Out);
 
 // Only the document's links (the link-check-only job).
 void ExtractLinks(const TSourceText& Doc, TMarkupFindings& Out);

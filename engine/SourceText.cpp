@@ -21,10 +21,14 @@ std::pair<int, int> TSourceText::Position(std::size_t Offset) const {
 }
 
 std::string_view TSourceText::LineText(int Line) const {
-  if (Line < 1 || Line > static_cast<int>(Starts.size())) return {};
+  if (Line < 1 || Line > static_cast<int>(Starts.size())) {
+    return {};
+  }
   const std::size_t B = Starts[static_cast<std::size_t>(Line - 1)];
   std::size_t E = Line < static_cast<int>(Starts.size()) ? Starts[static_cast<std::size_t>(Line)] - 1 : Data.size();
-  if (E > B && Data[E - 1] == '\r') --E;
+  if (E > B && Data[E - 1] == '\r') {
+    --E;
+  }
   return Data.substr(B, E - B);
 }
 

@@ -18,7 +18,9 @@ std::size_t FindEndTag(std::string_view S, std::string_view Name, std::size_t Fr
   for (std::size_t I = S.find("</", From); I != std::string_view::npos; I = S.find("</", I + 2)) {
     if (I + 2 + Name.size() <= S.size() && SameText(S.substr(I + 2, Name.size()), Name)) {
       const std::size_t After = I + 2 + Name.size();
-      if (After == S.size() || !IsNameChar(S[After])) return I;
+      if (After == S.size() || !IsNameChar(S[After])) {
+        return I;
+      }
     }
   }
   return std::string_view::npos;
@@ -27,7 +29,9 @@ std::size_t FindEndTag(std::string_view S, std::string_view Name, std::size_t Fr
 }  // namespace
 
 bool SameText(std::string_view A, std::string_view B) {
-  if (A.size() != B.size()) return false;
+  if (A.size() != B.size()) {
+    return false;
+  }
   for (std::size_t I = 0; I < A.size(); ++I) {
     if (std::tolower(static_cast<unsigned char>(A[I])) != std::tolower(static_cast<unsigned char>(B[I]))) {
       return false;
@@ -41,7 +45,9 @@ bool IsVoidElement(std::string_view N) {
                                               "link", "meta", "param", "source", "track", "wbr", "basefont",
                                               "frame", "isindex", "keygen"};
   for (std::string_view V : Void) {
-    if (SameText(N, V)) return true;
+    if (SameText(N, V)) {
+      return true;
+    }
   }
   return false;
 }
@@ -77,7 +83,9 @@ bool TTagScanner::Next(TTag& Tag) {
         Tag.End = Tag.Unterminated ? S.size() : Close + 1;
         Tag.NameBegin = Lt + 2;
         std::size_t E = Lt + 2;
-        while (E < Tag.End && IsNameChar(S[E])) ++E;
+        while (E < Tag.End && IsNameChar(S[E])) {
+          ++E;
+        }
         Tag.Name = S.substr(Lt + 2, E - (Lt + 2));
       }
       Pos = Tag.End;
@@ -98,7 +106,9 @@ bool TTagScanner::Next(TTag& Tag) {
       continue;
     }
     std::size_t E = NameStart;
-    while (E < S.size() && IsNameChar(S[E])) ++E;
+    while (E < S.size() && IsNameChar(S[E])) {
+      ++E;
+    }
     Tag.Kind = IsEnd ? TTag::EndTag : TTag::Start;
     Tag.Name = S.substr(NameStart, E - NameStart);
     Tag.NameBegin = NameStart;
@@ -123,7 +133,9 @@ bool TTagScanner::Next(TTag& Tag) {
 
 void TTagScanner::ScanAttributes(TTag& Tag) {
   for (;;) {
-    while (Pos < S.size() && IsSpace(S[Pos])) ++Pos;
+    while (Pos < S.size() && IsSpace(S[Pos])) {
+      ++Pos;
+    }
     if (Pos >= S.size()) {
       Tag.Unterminated = true;
       Tag.End = S.size();
@@ -157,10 +169,14 @@ void TTagScanner::ScanAttributes(TTag& Tag) {
     }
     A.Name = S.substr(A.NameBegin, Pos - A.NameBegin);
     std::size_t P = Pos;
-    while (P < S.size() && IsSpace(S[P])) ++P;
+    while (P < S.size() && IsSpace(S[P])) {
+      ++P;
+    }
     if (P < S.size() && S[P] == '=') {
       ++P;
-      while (P < S.size() && IsSpace(S[P])) ++P;
+      while (P < S.size() && IsSpace(S[P])) {
+        ++P;
+      }
       A.HasValue = true;
       if (P < S.size() && (S[P] == '"' || S[P] == '\'')) {
         A.Quote = S[P];
@@ -170,7 +186,9 @@ void TTagScanner::ScanAttributes(TTag& Tag) {
         Pos = Close == std::string_view::npos ? S.size() : Close + 1;
       } else {
         A.ValueBegin = P;
-        while (P < S.size() && !IsSpace(S[P]) && S[P] != '>') ++P;
+        while (P < S.size() && !IsSpace(S[P]) && S[P] != '>') {
+          ++P;
+        }
         A.ValueEnd = P;
         Pos = P;
       }

@@ -20,7 +20,9 @@ void AppendCase(std::string& Out, std::string_view S, bool Upper) {
 
 bool ReadWholeFile(const std::string& Name, std::string& Out) {
   std::ifstream F(Name, std::ios::binary);
-  if (!F) return false;
+  if (!F) {
+    return false;
+  }
   std::ostringstream B;
   B << F.rdbuf();
   Out = B.str();
@@ -34,14 +36,20 @@ std::string ApplyTemplateDepth(std::string_view Text, const std::string& Folder,
   std::size_t Pos = 0;
   for (;;) {
     const std::size_t B = Text.find("<!--#", Pos);
-    if (B == std::string_view::npos) break;
+    if (B == std::string_view::npos) {
+      break;
+    }
     const std::size_t E = Text.find("-->", B + 5);
-    if (E == std::string_view::npos) break;
+    if (E == std::string_view::npos) {
+      break;
+    }
     Out.append(Text.substr(Pos, B - Pos));
     const std::string_view Directive = Text.substr(B + 5, E - (B + 5));
     Pos = E + 3;
     std::string_view Word = Directive;
-    while (!Word.empty() && std::isspace(static_cast<unsigned char>(Word.back()))) Word.remove_suffix(1);
+    while (!Word.empty() && std::isspace(static_cast<unsigned char>(Word.back()))) {
+      Word.remove_suffix(1);
+    }
     if (SameText(Word, "filename")) {
       Out += DocumentName;
       continue;
@@ -80,7 +88,9 @@ std::string ChangeTagCase(std::string_view Text, bool Upper) {
   TTag Tag;
   std::size_t Copied = 0;
   while (Scanner.Next(Tag)) {
-    if (Tag.Kind != TTag::Start && Tag.Kind != TTag::EndTag) continue;
+    if (Tag.Kind != TTag::Start && Tag.Kind != TTag::EndTag) {
+      continue;
+    }
     Out.append(Text.substr(Copied, Tag.NameBegin - Copied));
     AppendCase(Out, Tag.Name, Upper);
     Copied = Tag.NameBegin + Tag.Name.size();
@@ -108,7 +118,9 @@ std::string StripTags(std::string_view Text) {
       Copied = Tag.RawEnd;
     }
   }
-  if (Copied < Text.size()) Out.append(Text.substr(Copied));
+  if (Copied < Text.size()) {
+    Out.append(Text.substr(Copied));
+  }
   return Out;
 }
 
@@ -120,9 +132,13 @@ std::string QuoteAttributeValues(std::string_view Text, int& Count) {
   TTag Tag;
   std::size_t Copied = 0;
   while (Scanner.Next(Tag)) {
-    if (Tag.Kind != TTag::Start) continue;
+    if (Tag.Kind != TTag::Start) {
+      continue;
+    }
     for (const TTagAttr& A : Tag.Attrs) {
-      if (!A.HasValue || A.Quote != 0 || A.ValueEnd <= A.ValueBegin) continue;
+      if (!A.HasValue || A.Quote != 0 || A.ValueEnd <= A.ValueBegin) {
+        continue;
+      }
       const char Q = A.Value.find('"') == std::string_view::npos ? '"' : '\'';
       Out.append(Text.substr(Copied, A.ValueBegin - Copied));
       Out += Q;
@@ -141,13 +157,15 @@ std::string ApplyTemplate(std::string_view Text, const std::string& Folder, cons
 }
 
 std::string ConvertLineEnds(std::string_view Text, int Format) {
-  const char* End = Format == 1 ? "\r\n" : Format == 2 ? "\r" : "\n";
+  const char* End = Format == LineEndCrLf ? "\r\n" : Format == LineEndCr ? "\r" : "\n";
   std::string Out;
   Out.reserve(Text.size() + Text.size() / 32);
   for (std::size_t I = 0; I < Text.size(); ++I) {
     const char C = Text[I];
     if (C == '\r') {
-      if (I + 1 < Text.size() && Text[I + 1] == '\n') ++I;
+      if (I + 1 < Text.size() && Text[I + 1] == '\n') {
+        ++I;
+      }
       Out += End;
     } else if (C == '\n') {
       Out += End;

@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -67,6 +68,73 @@ TEST_F(Validatorlib, LoadsBindsAndLoadsTheConfiguration) {
   EXPECT_EQ(Vol.engineLibrary, nullptr);
   EXPECT_EQ(ZUBCalls.ZUBRunJob, nullptr);
   EXPECT_EQ(EngineOwnerState(), nullptr);
+}
+
+bool EngineMapped() {
+  std::ifstream Maps("/proc/self/maps");
+  std::string Line;
+  while (std::getline(Maps, Line)) {
+    if (Line.find("libzubvalidatorV60.so") != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The engine's checker workers among this process's children (zombies left out).
+int WorkerCount() {
+  int N = 0;
+  for (const auto& Entry : std::filesystem::directory_iterator("/proc")) {
+    std::ifstream F(Entry.path() / "stat");
+    std::string Stat;
+    std::getline(F, Stat);
+    const std::size_t Open = Stat.find('(');
+    const std::size_t Close = Stat.rfind(')');
+    if (Open == std::string::npos || Close == std::string::npos) {
+      continue;
+    }
+    char State = 0;
+    int Parent = 0;
+    if (std::sscanf(Stat.c_str() + Close + 1, " %c %d", &State, &Parent) == 2 && Parent == ::getpid() &&
+        State != 'Z' && Stat.compare(Open + 1, 15, "zubvalidator-wo") == 0) {
+      ++N;
+    }
+  }
+  return N;
+}
+
+// Unloading really unloads: the library leaves the process, and loading it again gives a fresh engine in which
+// the old handles and settings are gone and only the new configuration handle exists.
+TEST_F(Validatorlib, AReloadStartsFromAFreshEngine) {
+  volatileclass Vol;
+  ASSERT_EQ(Vol.LoadValidatorLibrary(0, 0), 0);
+  const int Job = GetNewHandle(ZUB_KIND_JOB);
+  ASSERT_GE(Job, 0);
+  EXPECT_EQ(ZUBCalls.ZUBSetInteger3(ZUB_VALIDATE_ALL_DONE, 1), 0);
+  EXPECT_EQ(ZUBCalls.ZUBGetNumberOfHandles(0), 2);
+  // A validation starts the engine's checker worker; the unloaded engine ends it.
+  EXPECT_EQ(SetInteger(Job, ZUB_JOB_KIND, ZUB_JOB_VALIDATE_MARKUP), 0);
+  EXPECT_EQ(SetString(Job, ZUB_JOB_LINE, "<p>x</b></p>"), 0);
+  const int Result = RunJob(0, Vol.configHandle, Job, 0);
+  EXPECT_GE(Result, 0);
+  EXPECT_GT(ZUBCalls.ZUBGetIntegerEZ(Result, ZUB_RESULT_MESSAGES), 0);
+  EXPECT_EQ(WorkerCount(), 1);
+  EXPECT_TRUE(EngineMapped());
+  EXPECT_EQ(Vol.FreeValidatorLibrary(), 0);
+  EXPECT_FALSE(EngineMapped());
+  EXPECT_EQ(WorkerCount(), 0);
+  for (int Round = 0; Round < 3; ++Round) {
+    ASSERT_EQ(Vol.LoadValidatorLibrary(0, 0), 0);
+    EXPECT_EQ(ZUBCalls.ZUBGetNumberOfHandles(0), 1) << "round " << Round;
+    EXPECT_EQ(ZUBCalls.ZUBGetNumberOfHandles(ZUB_KIND_CONFIGURATION), 1);
+    EXPECT_EQ(ZUBCalls.ZUBHandle(Vol.configHandle), ZUB_KIND_CONFIGURATION);
+    if (Job != Vol.configHandle) {
+      EXPECT_EQ(ZUBCalls.ZUBHandle(Job), -1);
+    }
+    EXPECT_EQ(ZUBCalls.ZUBGetInteger3EZ(ZUB_VALIDATE_ALL_DONE), 0);
+  }
+  EXPECT_EQ(Vol.FreeValidatorLibrary(), 0);
+  EXPECT_FALSE(EngineMapped());
 }
 
 TEST_F(Validatorlib, LoadFailuresGiveTheirCodesAndExactMessages) {

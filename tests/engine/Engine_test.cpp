@@ -299,6 +299,28 @@ TEST_F(Engine, TestSwitchesChangeVersionFailAnEntryPointAndForceTheRunResult) {
   E.ZUBFreeHandle(Job, 0);
 }
 
+// A text of a handle stays as it was however many other texts are asked for, until the handle is freed or the
+// property set again (they used to share a small ring, so the seventeenth call overwrote the first).
+TEST_F(Engine, ConfigurationTextsLiveInTheirHandle) {
+  const TApi& E = Api();
+  ASSERT_EQ(E.ZUBSetString(Config, ZUB_CONFIG_PROXY_HOST, "proxy.local"), 0);
+  ASSERT_EQ(E.ZUBSetString(Config, ZUB_CONFIG_PROXY_USER, "someone"), 0);
+  const char* Host = E.ZUBGetString(Config, ZUB_CONFIG_PROXY_HOST);
+  const char* File = E.ZUBGetString(Config, ZUB_CONFIG_FILE_NAME);
+  const std::string FileText = File ? File : "";
+  const ZUBInt Other = E.ZUBGetNewHandle(ZUB_KIND_CONFIGURATION);
+  for (int I = 0; I < 40; ++I) {
+    E.ZUBGetString(Config, ZUB_CONFIG_PROXY_USER);
+    E.ZUBGetString(Other, I % 2 ? ZUB_CONFIG_LOADED_FILE_NAME : ZUB_CONFIG_LOG_FILE);
+    E.ZUBGetString6(ZUB_TYPE_NAME, I % 5);
+  }
+  EXPECT_STREQ(Host, "proxy.local");
+  EXPECT_STREQ(File, FileText.c_str());
+  EXPECT_STREQ(E.ZUBGetString6(ZUB_TYPE_NAME, ZUB_MSG_WARNING), "Warning");
+  EXPECT_STREQ(E.ZUBGetString6(ZUB_KIND_TEXT, ZUB_MSG_KIND_STYLE), "[Style]");
+  E.ZUBFreeHandle(Other, 0);
+}
+
 TEST_F(Engine, DialogEntryPointsRecordTheRequestAndChangeNothing) {
   const TApi& E = Api();
   EXPECT_EQ(E.ZUBOpenValidatorOptions(0, Config, 2), 0);

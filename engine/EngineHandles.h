@@ -1,0 +1,78 @@
+// The engine's handle objects (jobs, results, configurations) and the properties read and written through them.
+#pragma once
+
+#include "engine/EngineConfig.h"
+#include "engine/EngineTypes.h"
+#include "engine/ZubValidator.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zubengine {
+
+// What a handle stands for. Owned by the engine's handle table from creation until ZUBFreeHandle or unload.
+struct THandleObject {
+  explicit THandleObject(ZUBInt K) : Kind(K) {}
+  virtual ~THandleObject() = default;
+  THandleObject(const THandleObject&) = delete;
+  THandleObject& operator=(const THandleObject&) = delete;
+  ZUBInt Kind;
+};
+
+struct TJob : THandleObject {
+  TJob() : THandleObject(ZUB_KIND_JOB) {}
+  ZUBInt JobKind = 0;
+  ZUBInt Source = 0;               // ZUB_JOB_SOURCE
+  ZUBInt ConfigIndex = -1;         // ZUB_JOB_CONFIGURATION
+  std::uint32_t Flags = 0;         // ZUB_JOB_FLAGS
+  std::string Name;                // ZUB_JOB_NAME
+  std::vector<std::string> Lines;  // every ZUB_JOB_LINE text in order (a link check's are its window and message)
+};
+
+struct TResult : THandleObject {
+  TResult() : THandleObject(ZUB_KIND_RESULT) {}
+  std::vector<TMessage> Messages;
+  ZUBInt Errors = 0;
+  ZUBInt Warnings = 0;
+  ZUBInt Plain = 0;
+  ZUBInt Comments = 0;
+  std::vector<std::string> NewText;
+  std::uint32_t Flags = 0;   // ZUB_RESULT_FLAGS
+  std::uint32_t Flags2 = 0;  // ZUB_RESULT_FLAGS2
+  std::vector<TStructureLine> Structure;
+  std::vector<TTagStat> TagStats;
+  ZUBInt StructureOption = 0;
+  std::vector<TNamedList> Lists;
+  std::vector<std::string> Report;  // made when first asked for
+  bool ReportMade = false;
+  std::string Name;
+  ZUBInt Quoted = 0;
+  ZUBInt Misspellings = 0;
+};
+
+struct TConfigHandle : THandleObject {
+  TConfigHandle() : THandleObject(ZUB_KIND_CONFIGURATION) {}
+  TEngineConfig Config;
+  // The configuration file's name as last handed out (the default name while none was loaded or saved).
+  std::string FileNameText;
+};
+
+// A handle's properties. Integers report whether the identifier applies (Ok); texts are null when it does not
+// and otherwise stay valid until the handle is freed or the property changes.
+ZUBInt IntegerOf(ZUBInt H, ZUBInt Id, bool& Ok);
+ZUBInt IndexedIntegerOf(ZUBInt H, ZUBInt Id, ZUBInt Index, bool& Ok);
+const char* StringOf(ZUBInt H, ZUBInt Id);
+const char* IndexedStringOf(ZUBInt H, ZUBInt Id, ZUBInt Index);
+ZUBInt FlagOf(ZUBInt H, ZUBInt Id, ZUBInt Bit);
+ZUBInt SetFlagOf(ZUBInt H, ZUBInt Id, ZUBInt Bit, ZUBInt Value);
+ZUBInt SetIntegerOf(ZUBInt H, ZUBInt Id, ZUBInt Value);
+ZUBInt SetIndexedIntegerOf(ZUBInt H, ZUBInt Id, ZUBInt Index, ZUBInt Value);
+ZUBInt SetStringOf(ZUBInt H, ZUBInt Id, const char* Text);
+// The index of a result's named list; -1 when there is none of that name.
+ZUBInt ListIndexOf(ZUBInt H, ZUBInt Id, const char* Name);
+const char* ListItemOf(ZUBInt H, ZUBInt Id, ZUBInt List, ZUBInt Index);
+
+bool ValidJobKind(ZUBInt Kind);
+
+}  // namespace zubengine

@@ -1,0 +1,190 @@
+// The engine's checker worker: reads documents from the engine on its standard input, runs the HTML checker
+// over each and writes the findings back. A document that crashes the checker or runs it out of memory or stack
+// ends only this process; the engine reports that document and starts a new worker.
+#include "engine/CheckerProtocol.h"
+#include "engine/worker/TidyRunner.h"
+
+#include <fcntl.h>
+#include <malloc.h>
+#include <pthread.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <string>
+
+using namespace zubengine;
+
+namespace {
+
+// The checker recurses once per level of nesting; its thread gets twice the room of a program's main thread, so
+// every document that could be checked in the program can be checked here, while a runaway recursion ends at
+// the guard page within seconds (with a stack of gigabytes it would run for minutes and eat memory).
+#if defined(__SANITIZE_ADDRESS__)
+#define ZUBQ_WORKER_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZUBQ_WORKER_SANITIZED 1
+#endif
+#endif
+#ifdef ZUBQ_WORKER_SANITIZED
+// The sanitizer's frames are larger, and it reserves far more address space than it uses.
+constexpr std::size_t CheckerStackSize = std::size_t{64} << 20;
+constexpr bool LimitAddressSpace = false;
+#else
+constexpr std::size_t CheckerStackSize = std::size_t{16} << 20;
+constexpr bool LimitAddressSpace = true;
+#endif
+// Address space allowed while a document is checked: a base plus a multiple of the document's size.
+constexpr std::uint64_t AddressSpaceBase = std::uint64_t{4} << 30;
+constexpr std::uint64_t AddressSpacePerByte = 64;
+// Heap kept between documents, and the size from which blocks are mapped on their own.
+constexpr int KeptHeap = 1 << 30;
+constexpr int LargeBlock = 32 << 20;
+// Larger documents are refused as damaged requests.
+constexpr std::uint64_t MaxDocumentSize = std::uint64_t{1} << 30;
+
+bool ReadAll(int Fd, void* Data, std::size_t Size) {
+  auto* P = static_cast<char*>(Data);
+  while (Size > 0) {
+    const ssize_t N = ::read(Fd, P, Size);
+    if (N < 0 && errno == EINTR) {
+      continue;
+    }
+    if (N <= 0) {
+      return false;
+    }
+    P += N;
+    Size -= static_cast<std::size_t>(N);
+  }
+  return true;
+}
+
+bool WriteAll(int Fd, const char* Data, std::size_t Size) {
+  while (Size > 0) {
+    const ssize_t N = ::write(Fd, Data, Size);
+    if (N < 0 && errno == EINTR) {
+      continue;
+    }
+    if (N <= 0) {
+      return false;
+    }
+    Data += N;
+    Size -= static_cast<std::size_t>(N);
+  }
+  return true;
+}
+
+
+void LimitMemory(std::uint64_t DocumentSize) {
+  if (!LimitAddressSpace) {
+    return;
+  }
+  rlimit L{};
+  if (::getrlimit(RLIMIT_AS, &L) != 0) {
+    return;
+  }
+  const std::uint64_t Wanted = AddressSpaceBase + AddressSpacePerByte * DocumentSize;
+  if (L.rlim_max == RLIM_INFINITY || Wanted < L.rlim_max) {
+    L.rlim_cur = static_cast<rlim_t>(Wanted);
+  } else {
+    L.rlim_cur = L.rlim_max;
+  }
+  ::setrlimit(RLIMIT_AS, &L);
+}
+
+struct TJobArgs {
+  const TCheckerRequest* Request = nullptr;
+  TCheckerReply* Reply = nullptr;
+};
+
+void* CheckOnThread(void* Arg) {
+  auto* A = static_cast<TJobArgs*>(Arg);
+  RunChecker(*A->Request, *A->Reply);
+  return nullptr;
+}
+
+// Runs the checker on a thread with a large stack of its own; false when the thread cannot be made.
+bool Check(const TCheckerRequest& Request, TCheckerReply& Reply) {
+  pthread_attr_t Attr;
+  if (::pthread_attr_init(&Attr) != 0) {
+    return false;
+  }
+  ::pthread_attr_setstacksize(&Attr, CheckerStackSize);
+  TJobArgs Args{&Request, &Reply};
+  pthread_t Thread;
+  const int Made = ::pthread_create(&Thread, &Attr, CheckOnThread, &Args);
+  ::pthread_attr_destroy(&Attr);
+  if (Made != 0) {
+    return false;
+  }
+  ::pthread_join(Thread, nullptr);
+  return true;
+}
+
+// The request stream is moved off the standard input and output, so nothing the checker library might print
+// can mix with the replies.
+int TakeStream() {
+  const int Fd = ::fcntl(0, F_DUPFD_CLOEXEC, 3);
+  const int Null = ::open("/dev/null", O_RDWR);
+  if (Null >= 0) {
+    ::dup2(Null, 0);
+    ::dup2(Null, 1);
+    if (Null > 2) {
+      ::close(Null);
+    }
+  }
+  return Fd;
+}
+
+}  // namespace
+
+int main() {
+  ::signal(SIGPIPE, SIG_IGN);
+  // The checker allocates many small blocks per document: one heap for its thread, kept between documents
+  // rather than handed back and faulted in again each time.
+  ::mallopt(M_ARENA_MAX, 1);
+  ::mallopt(M_TRIM_THRESHOLD, KeptHeap);
+  ::mallopt(M_MMAP_THRESHOLD, LargeBlock);
+  const int Fd = TakeStream();
+  if (Fd < 0) {
+    return 1;
+  }
+  // Kept from document to document, so that their memory is reused.
+  std::string Text;
+  std::string Body;
+  for (;;) {
+    unsigned char Header[CheckerRequestHeaderSize];
+    if (!ReadAll(Fd, Header, sizeof Header)) {
+      return 0;  // the engine has gone
+    }
+    TCheckerRequest Request;
+    std::uint64_t Size = 0;
+    if (!DecodeRequestHeader(Header, Request, Size) || Size > MaxDocumentSize) {
+      return 2;
+    }
+    Text.resize(static_cast<std::size_t>(Size));
+    if (!ReadAll(Fd, Text.data(), Text.size())) {
+      return 0;
+    }
+    if (Request.Stall) {
+      for (;;) {
+        ::pause();
+      }
+    }
+    Request.Text = Text;
+    LimitMemory(Size);
+    TCheckerReply Reply;
+    if (!Check(Request, Reply)) {
+      return 3;
+    }
+    EncodeReply(Reply, Body);
+    std::string Length;
+    PutUint64(Length, Body.size());
+    if (!WriteAll(Fd, Length.data(), Length.size()) || !WriteAll(Fd, Body.data(), Body.size())) {
+      return 0;
+    }
+  }
+}
