@@ -8,6 +8,7 @@
 #include "core/Timeutils.h"
 
 #include "editor/Easyeditsource.h"
+#include "platform/classes/StringList.h"
 #include "platform/win/Files.h"
 
 #include <memory>
@@ -90,7 +91,9 @@ int volatileclass::CreateSharedSources(int Flags) {
   emptySource->SetReadOnly(true);
   KeepToProcessEnd(structurePlaceholderSource);
   structurePlaceholderSource = new TEasyEditSource(nullptr);
-  structurePlaceholderSource->AddString(0, STRUCTURE_PLACEHOLDER_TEXT);
+  TStringList Placeholder;
+  Placeholder.Add(STRUCTURE_PLACEHOLDER_TEXT);
+  structurePlaceholderSource->SetStrings(&Placeholder);
   structurePlaceholderSource->SetReadOnly(true);
   KeepToProcessEnd(scratchPad1Source);
   scratchPad1Source = new TEasyEditSource(nullptr);
