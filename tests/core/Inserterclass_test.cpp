@@ -198,3 +198,32 @@ TEST_F(Inserters, ShowHideDestroyAndAFailedLoad) {
   Root.reset();
   SetMainWindowServices(nullptr);
 }
+
+namespace {
+
+// Records whether the engine library was still loaded when an inserter's toolbar went.
+class OrderWatchingWindow : public MainWindowServices {
+public:
+  int Deleted = 0;
+  bool EngineLoadedAtDelete = false;
+  void DeleteInserterToolbar(TComponent*) override {
+    ++Deleted;
+    EngineLoadedAtDelete = EngineOwnerState() != nullptr;
+  }
+};
+
+}  // namespace
+
+TEST_F(Inserters, DeletingTheRootFreesTheEngineAfterTheInserters) {
+  OrderWatchingWindow Window;
+  SetMainWindowServices(&Window);
+  MakeRoot();
+  ASSERT_EQ(prg->volatileState->LoadValidatorLibrary(0, 0), 0);
+  static_cast<inserterclass*>(prg->volatileState->inserters->getPointer(0))->toolbar =
+      reinterpret_cast<TComponent*>(0x1000);
+  Root.reset();
+  EXPECT_EQ(Window.Deleted, 1);
+  EXPECT_TRUE(Window.EngineLoadedAtDelete);
+  EXPECT_EQ(EngineOwnerState(), nullptr);
+  SetMainWindowServices(nullptr);
+}

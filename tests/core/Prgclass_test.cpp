@@ -158,3 +158,13 @@ TEST_F(RootObject, BatchSettingsTextsAndCopy) {
   EXPECT_STREQ(Copy.reportFileName.text, "/r/report.html");
   EXPECT_STREQ(GetToolName(Copy), "Error");
 }
+
+// A bit of one object's flag word cannot be tested or set on another's without a cast.
+template <class Word, class Bit>
+concept CanTest = requires(Word W, Bit B) { W.has(B); };
+static_assert(CanTest<InterfaceFlags40, decltype(IF40::WordWrap)>);
+static_assert(!CanTest<InterfaceFlags40, decltype(EOF40::ValidateDropped)>);
+static_assert(!CanTest<EditorOptionFlags, decltype(IF40::WordWrap)>);
+static_assert(!CanTest<ToolFlags, decltype(IF2::TagInserter)>);
+static_assert(!CanTest<BatchOptionFlags, decltype(TF40::ShowToolDialog)>);
+static_assert(!CanTest<InterfaceFlags40, int>);

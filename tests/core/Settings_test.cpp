@@ -240,3 +240,7 @@ TEST(SettingsHelp, MakeHelpPath) {
                "/opt/zub/Documentation/gettingstarted.html");
   EXPECT_STREQ(MakeHelpPath("gettingstarted.html", "").text, "gettingstarted.html");
 }
+
+TEST(SettingsHelp, DisplayHelpTopicWithoutAnEngineFails) {
+  EXPECT_FALSE(DisplayHelpTopic(0, "gettingstarted.html", "/opt/zub/Documentation"));
+}
