@@ -1,6 +1,7 @@
 // A fresh registry, temporary folder and clock for the settings tests, and a dump of the current user's hive.
 #pragma once
 
+#include "core/Mainwindowservices.h"
 #include "core/Prgclass.h"
 #include "core/Volatileclass.h"
 
@@ -32,6 +33,7 @@ protected:
     RegistryResetForTests();
   }
   void TearDown() override {
+    SetMainWindowServices(nullptr);  // a test's main window may be gone already
     Root.reset();
     RegistryResetForTests();
     std::filesystem::remove_all(Dir);
