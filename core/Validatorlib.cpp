@@ -133,7 +133,10 @@ volatileclass::volatileclass()
     : engineLibraryName("zubvalidatorV60.dll"), engineLibraryFallbackName("zubvalidator.dll"),
       engineConfigFileName("NA") {}
 
-volatileclass::~volatileclass() { FreeValidatorLibrary(); }
+volatileclass::~volatileclass() {
+  ReleaseOwnedState();
+  FreeValidatorLibrary();
+}
 
 volatileclass* EngineOwnerState() { return LoadedBy; }
 

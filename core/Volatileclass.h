@@ -1,10 +1,41 @@
-// volatileclass: the program's run-time state. Only the validator engine's part is here so far; the settings
-// add the rest of the class to this declaration.
+// volatileclass: the program's run-time state (never saved as a whole): folders, the engine, the arrays of
+// documents, tabs, document types and inserters, the command queue and the shared text stores.
 #pragma once
 
+#include "core/Flagword.h"
+#include "core/Pointerarraymanager.h"
+#include "core/Stringarraystore.h"
 #include "core/Strstore.h"
 
 #include "platform/win/Modules.h"
+#include "platform/win/WinTypes.h"
+
+class TEasyEditSource;
+class fileinfoclass;       // an open document
+class fileinfoextraclass;  // a document's web origin
+class tabinfoclass;        // a tab control with its documents
+
+// Flags of volatileclass::CreateSharedSources.
+inline constexpr int SHARED_SOURCES_CREATE = 0x1;
+
+// The text of the structure editors before a validation.
+inline constexpr const char STRUCTURE_PLACEHOLDER_TEXT[] =
+    "You must first validate the document (F6) to see the structure.";
+
+// Helpers of the initial values below.
+StrStore ProgramFolderOfProcess();       // the program file's folder, without a trailing separator
+StrStore SystemTemporaryFolder();        // the user's temporary folder, without a trailing separator
+StrStore JoinPath(const StrStore& Folder, const char* Name);  // Folder + separator + Name
+OSVERSIONINFO CurrentSystemVersion();
+PointerArrayManager* NewDefaultInserterArray();
+PointerArrayManager* NewDocumentTypeArray();
+int TodaysDayNumber();
+
+// A history list without a maximum (the command queue).
+class UnlimitedStringArrayStore : public StringArrayStore {
+public:
+  UnlimitedStringArrayStore() { maximum = -1; }
+};
 
 class volatileclass {
 public:
@@ -21,13 +52,61 @@ public:
   // Unloads the library when loaded and forgets it (the configuration handle goes with it). 0.
   int FreeValidatorLibrary();
 
+  // With SHARED_SOURCES_CREATE: (re)creates the empty source and the structure placeholder, and creates the two
+  // scratch-pad sources and the results message source. 0.
+  int CreateSharedSources(int Flags);
+  // Deletes what the state owns, before the engine library goes: the arrays (each freeing its elements) and
+  // scratch pad 1's source; the other shared sources are kept to the end of the process, because editors may
+  // still show them while the forms are destroyed.
+  void ReleaseOwnedState();
+
+  int layoutReady = 0;
+  StrStore programFolder = ProgramFolderOfProcess();
+  StrStore documentationFolder;
+  StrStore temporaryFolder = SystemTemporaryFolder();
+  StrStore lastValidatedFile;
+  int commandLinePresent = 0;
+  int normalBoundsKnown = 0;
+
   // The engine's fields.
   int configHandle = -1;                    // the engine configuration handle; -1 none
+
+  int normalLeft = 0, normalTop = 0, normalWidth = 0, normalHeight = 0;
+  UnlimitedStringArrayStore commandQueue;
+  int idleReached = 0;
+
   HMODULE engineLibrary = nullptr;          // the loaded engine library
   int engineVersion = 0;                    // the engine's version times 10,000
+
+  // The document and tab arrays get their free callbacks with the document and tab units.
+  PointerArrayManager* documents = new PointerArrayManager();      // fileinfoclass
+  PointerArrayManager* undoDocuments = new PointerArrayManager();  // fileinfoclass
+  PointerArrayManager* tabs = new PointerArrayManager();           // tabinfoclass
+  PointerArrayManager* batchHandOver = new PointerArrayManager();  // does not own
+  int shuttingDown = 0;
+
+  TEasyEditSource* emptySource = nullptr;
+  TEasyEditSource* scratchPad1Source = nullptr;
+  TEasyEditSource* scratchPad2Source = nullptr;
+  TEasyEditSource* structurePlaceholderSource = nullptr;
+  void* lastResultsListItem = nullptr;
+  void* lastResultsTreeNode = nullptr;
+  int selectionGuard = 0;
+  fileinfoextraclass* pendingWebOrigin = nullptr;
+  StringArrayStore lastOpenFiles;
+  HWND dialogParent = 0;
+  StrStore browserSourceFile = JoinPath(temporaryFolder, "~zub_WBSource");
+  TEasyEditSource* resultsMessageSource = nullptr;
+  PointerArrayManager* inserters = NewDefaultInserterArray();  // inserterclass
+  VolatileStateFlags stateFlags;
+  PointerArrayManager* documentTypes = NewDocumentTypeArray();  // parserclass
+
   StrStore engineLibraryName;               // "zubvalidatorV60.dll", tried first
   StrStore engineLibraryFallbackName;       // "zubvalidator.dll"
+  OSVERSIONINFO systemVersion = CurrentSystemVersion();
+  PointerArrayManager* batchTargets = nullptr;  // the batch wizard's target list, made by its window
   StrStore engineConfigFileName;            // read from the engine after loading its configuration; "NA"
+  int lastUpdateCheckDay = TodaysDayNumber();
 };
 
 // The run-time state whose engine the program's engine calls use (the one that loaded it last); null when no

@@ -342,7 +342,75 @@ bool WriteHiveFile(THive& H) {
   return true;
 }
 
+// ---- Write batches: the open batch's hive locks and marks ------------------------------------------------------
+
+struct TWriteBatch {
+  int Depth = 0;
+  std::unique_ptr<THiveFileLock> Locks[5];  // by hive index, taken at the hive's first change in the batch
+  bool Dirty[5] = {false, false, false, false, false};
+};
+
+TWriteBatch& Batch() {
+  static TWriteBatch B;
+  return B;
+}
+
+bool BatchOpen() { return Batch().Depth > 0; }
+
+int HiveIndex(const THive& H) { return static_cast<int>(&H - State().Hives); }
+
+// A change inside a batch: applied to the cached tree under the hive's file lock, written at the batch's end.
+LONG BatchedWrite(THive& H, const std::function<LONG(TRegStoreKey& HiveRoot, bool& Changed)>& Fn) {
+  TWriteBatch& B = Batch();
+  const int I = HiveIndex(H);
+  if (!B.Locks[I]) {
+    auto Lock = std::make_unique<THiveFileLock>(H);
+    if (!Lock->Held()) {
+      return ERROR_CANTWRITE;
+    }
+    B.Locks[I] = std::move(Lock);
+    Refresh(H, true);
+  }
+  if (H.Damaged) {
+    return ERROR_BADDB;
+  }
+  bool Changed = false;
+  const LONG Result = Fn(H.Tree, Changed);
+  if (Result == ERROR_SUCCESS && Changed) {
+    B.Dirty[I] = true;
+  }
+  return Result;
+}
+
 }  // namespace
+
+LONG RegBeginWriteBatch() {
+  RegStoreMutex().lock();  // held until the matching end
+  Store();
+  ++Batch().Depth;
+  return ERROR_SUCCESS;
+}
+
+LONG RegEndWriteBatch() {
+  TWriteBatch& B = Batch();
+  LONG Result = ERROR_SUCCESS;
+  if (B.Depth == 1) {
+    for (int I = 0; I < 5; ++I) {
+      THive& H = State().Hives[I];
+      if (B.Dirty[I] && !WriteHiveFile(H)) {
+        H.Loaded = false;  // drop the changes that did not reach the file
+        Result = ERROR_CANTWRITE;
+      }
+      B.Dirty[I] = false;
+      B.Locks[I].reset();
+    }
+  }
+  if (B.Depth > 0) {
+    --B.Depth;
+    RegStoreMutex().unlock();
+  }
+  return Result;
+}
 
 std::recursive_mutex& RegStoreMutex() {
   static std::recursive_mutex M;
@@ -374,6 +442,9 @@ LONG RegWriteHive(HKEY Root, const std::function<LONG(TRegStoreKey& HiveRoot, bo
   }
   if (!EnsureDirectory(S.Dir)) {
     return ERROR_CANTWRITE;
+  }
+  if (BatchOpen()) {
+    return BatchedWrite(*H, Fn);
   }
   THiveFileLock Lock(*H);
   if (!Lock.Held()) {

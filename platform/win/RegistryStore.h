@@ -88,3 +88,39 @@ bool RegParseHive(const std::string& Text, TRegStoreKey& HiveRoot, std::string& 
 
 // The store's lock for this process (recursive); the handle table of the API shares it.
 std::recursive_mutex& RegStoreMutex();
+
+// ---- Write batches -------------------------------------------------------------------------------------------
+// A batch groups the changes made in its scope into one durable write per hive, for callers that write many
+// values at once (a settings save). While a batch is open: the thread that opened it holds the store's lock (other
+// threads of the process wait for its end); the first change of a hive takes the hive's file lock and keeps it to
+// the end, so no other process writes in between; each change goes to the cached tree at once (reads see it) and
+// marks the hive; the end of the outermost batch writes each marked hive once, atomically, exactly as a single
+// change does. A process killed before the end leaves every hive file as it was before the batch; one killed
+// during the end leaves each file either old or new, whole. Batches nest; only the outermost end writes.
+// Opening a batch: always ERROR_SUCCESS.
+LONG RegBeginWriteBatch();
+// Ending it: ERROR_SUCCESS, or ERROR_CANTWRITE when a hive could not be written (its batched changes are dropped
+// and the tree is read again from the file on next use). An inner end gives ERROR_SUCCESS.
+LONG RegEndWriteBatch();
+// The batch as a scope; End reports the outcome, the destructor ends it when End was not called.
+class TRegistryWriteBatch {
+public:
+  TRegistryWriteBatch() { RegBeginWriteBatch(); }
+  ~TRegistryWriteBatch() {
+    if (!FEnded) {
+      RegEndWriteBatch();
+    }
+  }
+  TRegistryWriteBatch(const TRegistryWriteBatch&) = delete;
+  TRegistryWriteBatch& operator=(const TRegistryWriteBatch&) = delete;
+  LONG End() {
+    if (FEnded) {
+      return ERROR_SUCCESS;
+    }
+    FEnded = true;
+    return RegEndWriteBatch();
+  }
+
+private:
+  bool FEnded = false;
+};

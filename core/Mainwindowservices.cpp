@@ -1,0 +1,19 @@
+// The registration of the main window's services.
+#include "core/Mainwindowservices.h"
+
+namespace {
+
+MainWindowServices* Registered = nullptr;
+
+MainWindowServices& Idle() {
+  static MainWindowServices None;
+  return None;
+}
+
+}  // namespace
+
+void SetMainWindowServices(MainWindowServices* Services) { Registered = Services; }
+
+MainWindowServices& MainWindow() { return Registered != nullptr ? *Registered : Idle(); }
+
+bool HasMainWindow() { return Registered != nullptr; }

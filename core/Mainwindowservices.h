@@ -1,0 +1,102 @@
+// What the application core asks of the main window: one interface that the main window implements and registers
+// while it exists. Later parts of the core add their needs here rather than declaring interfaces of their own.
+#pragma once
+
+#include "core/Strstore.h"
+
+#include "platform/win/WinTypes.h"
+
+class TComponent;
+class TObject;
+class fileinfoclass;
+class fileinfoextraclass;
+class inserterclass;
+
+// Flags of MainWindowServices::AddNewFileTab used by the core.
+inline constexpr int NEWTAB_REOPEN_AT_START = 1352;
+// Modes of MainWindowServices::CloseALLFiles.
+inline constexpr int CLOSEALL_SHUTDOWN = 1;
+
+class MainWindowServices {
+public:
+  virtual ~MainWindowServices() = default;
+
+  // The window that owns the core's message boxes (the application window); 0 when there is none.
+  virtual HWND GetApplicationWindow() { return 0; }
+  // The state of the open-from-the-web dialog's check box for sending a user name and password: true with
+  // Checked filled when the dialog exists, false when it was never created.
+  virtual bool GetOpenFromWebCredentialsCheck(bool& Checked) {
+    (void)Checked;
+    return false;
+  }
+  // Sets the checked state of the view and option menu items and buttons from the settings.
+  virtual void UpdateMenuChecks() {}
+  // Saves the positions of the main window's toolbars, inserters included, into "Editor\Interface"; loads them
+  // back (after a new toolbar was built, so that it takes its stored place).
+  virtual void SaveToolbarPositions() {}
+  virtual void LoadToolbarPositions() {}
+  // Builds the floating toolbar of an inserter (owned by the main window, docked in its editor menu-bar dock)
+  // with its menus, and shows, hides or deletes it. Null when it could not be built.
+  virtual TComponent* CreateInserterToolbar(inserterclass* Inserter) {
+    (void)Inserter;
+    return nullptr;
+  }
+  virtual void ShowInserterToolbar(TComponent* Toolbar, bool Visible) {
+    (void)Toolbar;
+    (void)Visible;
+  }
+  virtual void DeleteInserterToolbar(TComponent* Toolbar) { (void)Toolbar; }
+  // Sets and restores the hourglass on the main window around a long step.
+  virtual void SetBusyCursor(bool Busy) { (void)Busy; }
+
+  // Writes the text into the status bar's message panel and repaints the status bar at once.
+  virtual void SetStatusText(const StrStore& Text) { (void)Text; }
+  // Shows "There are no messages available." (kind 1).
+  virtual void ShowInfoMessage(int Kind) { (void)Kind; }
+  // The document shown by the active tab control, or null.
+  virtual fileinfoclass* GetCurrentFile() { return nullptr; }
+  // Opens a file or web address into a new tab of the tab control (null: the active one), or selects it when it
+  // is open already; reports its own failures. The result is the main window's code.
+  virtual int AddNewFileTab(TComponent* TabControl, const char* NameOrAddress, int Flags, fileinfoextraclass* Extra) {
+    (void)TabControl;
+    (void)NameOrAddress;
+    (void)Flags;
+    (void)Extra;
+    return -1;
+  }
+  // Makes the tab current and shows its document; negative on failure.
+  virtual int SelectTab(TComponent* TabControl, int TabIndex, int Flags) {
+    (void)TabControl;
+    (void)TabIndex;
+    (void)Flags;
+    return -1;
+  }
+  // Closes every document with save prompts; 1 when the user cancelled. In shutdown mode the disk documents'
+  // paths go to the last-open-files list.
+  virtual int CloseALLFiles(int Mode) {
+    (void)Mode;
+    return 0;
+  }
+  // Records the window's normal bounds into the run-time state.
+  virtual void SaveFormBounds() {}
+  // Checks the current document for a change on disk and acts by the document-change setting.
+  virtual void CheckFileChangedOnDisk(int Flag) { (void)Flag; }
+  virtual void UpdateTitle(int Flags) { (void)Flags; }
+  virtual void ShowResultCounts(int Flag) { (void)Flag; }
+  virtual void UpdateLinkCheckButtons() {}
+  virtual void NavigateWebBrowser(TObject* Sender, int Flags) {
+    (void)Sender;
+    (void)Flags;
+  }
+  virtual void ToolsValidateAllClick(TObject* Sender) { (void)Sender; }
+  virtual void OptionsHTMLConfigurationEditorClick(TObject* Sender) { (void)Sender; }
+  virtual void OptionsEditorOptionsClick(TObject* Sender) { (void)Sender; }
+};
+
+// Registers the main window's services (null: there is no main window, before start-up created it or after
+// shutdown). Without a main window every service does nothing.
+void SetMainWindowServices(MainWindowServices* Services);
+// The registered services, or a stand-in that does nothing; never null.
+MainWindowServices& MainWindow();
+// True when a main window registered itself.
+bool HasMainWindow();
