@@ -335,6 +335,7 @@ protected:
 
 private:
   void SelectionNodeGone(ZEZTreeNode* Node);
+  void SelectNodeFont(ZEZTreeNode* Node);
   void ForEachNode(ZEZTreeNode* From, const std::function<void(ZEZTreeNode*)>& Proc);
   void RecalcHorzInfoFull(ZEZTreeNode* Node);
 

@@ -248,7 +248,11 @@ Integer GetMultiLineTextWidth(TCanvas* Canvas, const std::string& Text, Integer 
 }
 
 Integer GetRealTextWidth(TCanvas* Canvas, const std::string& Text) {
-  return Canvas->TextWidth(Text) + CanvasMetrics(Canvas).tmOverhang;
+  // The canvas measures with the same advance widths the metrics cache keeps; the cache saves the device context
+  // round trips of measuring every row.
+  const HFONT Font = Canvas->Font()->Handle();
+  const Integer W = GetWidth(Font, Text.data(), static_cast<Integer>(Text.size()));
+  return W + GetFontInfo(Font).Overhang;
 }
 
 // ---- rectangles ------------------------------------------------------------------------------------------------

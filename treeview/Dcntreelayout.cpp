@@ -14,8 +14,16 @@ Integer RoundUpEven(Integer V) { return (V + 1) & ~1; }
 
 // ---- measuring -------------------------------------------------------------------------------------------------
 
+void ZEZCustomTreeView::SelectNodeFont(ZEZTreeNode* Node) {
+  // Assigning a font makes a new font object; rows mostly share one font, so only a different one is assigned.
+  TFont* F = Node->GetInternalFont();
+  if (!FontsEqual(FCanvas->Font(), F) || FCanvas->Font()->Style() != F->Style()) {
+    FCanvas->SetFont(F);
+  }
+}
+
 Integer ZEZCustomTreeView::NodeHeight(ZEZTreeNode* Node, Integer Column) {
-  FCanvas->SetFont(Node->GetInternalFont());
+  SelectNodeFont(Node);
   const Integer H = GetEditorHeight(Node, Node->GetText(), Column);
   Integer Result = RoundUpEven(H) + 2;
   if (FImages) {
@@ -25,7 +33,7 @@ Integer ZEZCustomTreeView::NodeHeight(ZEZTreeNode* Node, Integer Column) {
 }
 
 Integer ZEZCustomTreeView::NodeWidth(ZEZTreeNode* Node, Integer Column) {
-  FCanvas->SetFont(Node->GetInternalFont());
+  SelectNodeFont(Node);
   return RoundUpEven(GetEditorWidth(Node, Node->GetText(), Column)) + 2;
 }
 
