@@ -50,6 +50,27 @@ void ZEZCustomTreeView::Publish(TMetaClass& Meta) {
   P.Property("StateImages", &V::StateImages, &V::SetStateImages);
   P.Property("ToolTips", &V::ToolTips, &V::SetToolTips).Default(true);
   P.Property("WordWrap", &V::WordWrap, &V::SetWordWrap).Default(false);
+  P.Property("OnAfterEditing", &V::OnAfterEditing, &V::OnAfterEditing);
+  P.Property("OnAfterInsert", &V::OnAfterInsert, &V::OnAfterInsert);
+  P.Property("OnChanging", &V::OnChanging, &V::OnChanging);
+  P.Property("OnChange", &V::OnChange, &V::OnChange);
+  P.Property("OnCheckClick", &V::OnCheckClick, &V::OnCheckClick);
+  P.Property("OnCollapsing", &V::OnCollapsing, &V::OnCollapsing);
+  P.Property("OnCollapsed", &V::OnCollapsed, &V::OnCollapsed);
+  P.Property("OnCompare", &V::OnCompare, &V::OnCompare);
+  P.Property("OnDeletion", &V::OnDeletion, &V::OnDeletion);
+  P.Property("OnEditing", &V::OnEditing, &V::OnEditing);
+  P.Property("OnEdited", &V::OnEdited, &V::OnEdited);
+  P.Property("OnExpanding", &V::OnExpanding, &V::OnExpanding);
+  P.Property("OnExpanded", &V::OnExpanded, &V::OnExpanded);
+  P.Property("OnGetImageIndex", &V::OnGetImageIndex, &V::OnGetImageIndex);
+  P.Property("OnGetSelectedIndex", &V::OnGetSelectedIndex, &V::OnGetSelectedIndex);
+  P.Property("OnGetToolTipInfo", &V::OnGetToolTipInfo, &V::OnGetToolTipInfo);
+  P.Property("OnRightClickNode", &V::OnRightClickNode, &V::OnRightClickNode);
+  P.Property("OnSelectionChanged", &V::OnSelectionChanged, &V::OnSelectionChanged);
+  P.Property("OnStateChanged", &V::OnStateChanged, &V::OnStateChanged);
+  P.Property("OnStateChanging", &V::OnStateChanging, &V::OnStateChanging);
+  P.Property("OnValidateEditText", &V::OnValidateEditText, &V::OnValidateEditText);
 }
 
 Z_IMPLEMENT_CLASS_PUBLISHED(ZEZCustomTreeView, TWinControl, ZEZCustomTreeView::Publish)
@@ -142,6 +163,11 @@ void ZEZCustomTreeView::CreateWnd() {
   if (FNeedRecalc) {
     FNeedRecalc = false;
     RecalcAll();
+  }
+  if (FScrollBarsStyle != ssRegular) {
+    const TScrollBarStyle Wanted = FScrollBarsStyle;
+    FScrollBarsStyle = ssRegular;
+    SetScrollBarsStyle(Wanted);
   }
 }
 
@@ -451,6 +477,9 @@ void ZEZCustomTreeView::SetScrollBarsStyle(TScrollBarStyle Value) {
   }
   FFlatScrollBars = true;
   FScrollBarsStyle = Value;
+  const std::intptr_t Mode = Value == ssFlat ? FSB_FLAT_MODE : FSB_ENCARTA_MODE;
+  FlatSB_SetScrollProp(Handle(), WSB_PROP_VSTYLE, Mode, TRUE);
+  FlatSB_SetScrollProp(Handle(), WSB_PROP_HSTYLE, Mode, TRUE);
 }
 
 void ZEZCustomTreeView::SetSelectOnlySiblings(bool Value) {

@@ -458,7 +458,6 @@ void ZEZCustomTreeView::SetTopItemInternal(ZEZTreeNode* Node) {
   } else if (Node == OldTop && FTopIndexValid) {
     FTopIndex += Delta;
   } else {
-    FTopIndexValid = false;
     FTopIndex = New->GetVisibleIndex();
   }
   FTrackIndex = -1;

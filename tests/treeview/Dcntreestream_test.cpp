@@ -182,3 +182,35 @@ TEST_F(NodeStream, FuzzSeedsReadCleanly) {
 }
 
 }  // namespace
+
+namespace {
+
+// The tree's nodes travel in the layout's "Data" property; an empty tree is the stream of 7 bytes.
+TEST_F(NodeStream, LayoutDataPropertyCarriesTheNodes) {
+  Tree->SetName("Results");
+  ZEZTreeNode* G = Items()->Add(nullptr, "Errors");
+  Items()->AddChild(G, "Line 1");
+  Tree->SetIndent(12);
+  TMemoryStream S;
+  S.WriteComponent(Tree);
+  const std::string Bytes(static_cast<const char*>(S.Memory()), static_cast<std::size_t>(S.Size()));
+  EXPECT_NE(Bytes.find("Data"), std::string::npos);
+  auto* Copy = new ZEZTree(nullptr);
+  Copy->AfterConstruction();
+  S.SetPosition(0);
+  S.ReadComponent(Copy);
+  EXPECT_EQ(Dump(Copy->Items()->GetFirstNode()), "Errors(Line 1)");
+  EXPECT_EQ(Copy->Indent(), 12);
+  delete Copy;
+
+  ZEZTree* Empty = new ZEZTree(Form);
+  Empty->AfterConstruction();
+  Empty->SetName("EmptyTree");
+  TMemoryStream E;
+  E.WriteComponent(Empty);
+  const std::string EB(static_cast<const char*>(E.Memory()), static_cast<std::size_t>(E.Size()));
+  const std::string Seven("\x07\x00\x00\x00\x00\x01\x00\x00\x00\x00\xFE", 11);  // length 7, then the bytes
+  EXPECT_NE(EB.find(Seven), std::string::npos);
+}
+
+}  // namespace
