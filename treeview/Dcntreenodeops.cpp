@@ -312,12 +312,20 @@ ZEZTreeNode::~ZEZTreeNode() {
       }
       V->SelectionNodeGone(this);
       V->DoBeforeDelete1(this);
+      // The replacement top row takes over before the counts change, so that no scroll update in between
+      // measures from a row that is no longer in the tree.
+      if (V->FTopItem == this) {
+        V->FTopItem = NewTop;
+        V->FTopIndexValid = false;
+      }
     }
     auto It = std::find(V->FSelection.begin(), V->FSelection.end(), this);
     if (It != V->FSelection.end()) {
       V->FSelection.erase(It);
     }
     ZEZTreeNode* P = FInternalParent;
+    // Deleting the children may have cached the top row's index again; this node's rows go now.
+    FOwner->ClearCache();
     Unlink();
     if (!ViewGoing) {
       if (P && P->FCheckedRadioChild == this) {
@@ -333,10 +341,6 @@ ZEZTreeNode::~ZEZTreeNode() {
         }
       } else if (V->FPendingSelected == this) {
         V->FPendingSelected = NewSelected;
-      }
-      if (V->FTopItem == this) {
-        V->FTopItem = NewTop;
-        V->FTopIndexValid = false;
       }
     } else if (V->FTopItem == this) {
       V->FTopItem = nullptr;
