@@ -464,12 +464,9 @@ void ZEZTreeNode::UpdateWidth() {
     return;
   }
   const Integer W = GetWidth();
-  if (W < FWidestWidth && FWidestNode == this) {
+  if (W < FWidestWidth) {
     RecomputeWidestUp(this, this);
   } else {
-    if (FWidestNode == this) {
-      FWidestWidth = W;
-    }
     PromoteWidestUp(this, this, W);
   }
   FTreeView->UpdateScroll(true, false);

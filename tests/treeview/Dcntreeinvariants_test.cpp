@@ -47,6 +47,10 @@ protected:
       ASSERT_EQ(Items()->GetVisibleItem(R), N) << R;
       ASSERT_EQ(N->GetVisibleIndex(), R) << N->GetText();
     }
+    // The widest row, kept incrementally, is the widest visible row.
+    int Widest = 0;
+    for (ZEZTreeNode* N = Items()->GetFirstNode(); N; N = N->GetNextVisibleSimple()) Widest = std::max(Widest, N->GetWidth());
+    ASSERT_EQ(Tree->GetMaxWidth(), Widest);
     int I = 0;
     for (ZEZTreeNode* N = Items()->GetFirstNode(); N; N = N->GetNext(), ++I) {
       ASSERT_EQ(Items()->GetItem(I), N);
@@ -95,7 +99,11 @@ TEST_F(TreeInvariants, RandomEditsKeepCountsAndLookups) {
         if (N) Tree->SetTopItem(N);
         break;
       case 9:
-        if (N) N->AlphaSort();
+        if (N && Rng() % 2) {
+          N->AlphaSort();
+        } else if (N) {
+          N->SetText(std::string(Rng() % 40, 'w'));
+        }
         break;
     }
     if (Step % 5 == 0) {
