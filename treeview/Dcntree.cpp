@@ -448,6 +448,7 @@ void ZEZCustomTreeView::SetMultiSelect(bool Value) {
     DeselectPrevious(FFocused);
   }
   FMultiSelect = Value;
+  MultiSelectChanged();
 }
 
 void ZEZCustomTreeView::SetRowSelect(bool Value) {

@@ -218,6 +218,8 @@ public:
   virtual void MouseSelectUpdate(ZEZTreeNode* Node) { (void)Node; }
   virtual void EraseSelectFrame() {}
   virtual void StopEditTimer() {}
+  virtual void CancelEdit() {}
+  virtual void MultiSelectChanged() {}
 
   // ---- painting ----
   virtual void DrawTreeView(const TRect& Rect);

@@ -36,6 +36,11 @@ void ZEZCustomTreeView::Dispatch(TMessage& Message) {
       TWinControl::Dispatch(Message);
       OnFontChanged();
       return;
+    case WM_DESTROY:
+      // A measuring context made from this window goes with it.
+      FCanvas->FreeHandle();
+      TWinControl::Dispatch(Message);
+      return;
     case CM_CTL3DCHANGED:
       TWinControl::Dispatch(Message);
       UpdateBorder();
