@@ -125,3 +125,29 @@ TEST_F(TreeNodes, CreateNodeEventChoosesTheClassForOneNode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TreeNodes, EndUpdateSortsAndRunsTheDeferredMakeVisible) {
+  Show();
+  Tree->SetSortType(stText);
+  Items()->BeginUpdate();
+  for (const char* T : {"delta", "alpha", "charlie", "bravo"}) Items()->Add(nullptr, T);
+  ZEZTreeNode* Far = nullptr;
+  for (int I = 0; I < 60; ++I) {
+    char Buf[16];
+    std::snprintf(Buf, sizeof Buf, "zz%02d", 59 - I);
+    ZEZTreeNode* N = Items()->Add(nullptr, Buf);
+    if (I == 0) Far = N;  // "zz59", the last row once sorted
+  }
+  EXPECT_EQ(Items()->GetFirstNode()->GetText(), "delta");  // not sorted while locked
+  Far->MakeVisible();
+  EXPECT_EQ(Tree->TopItem()->GetText(), "delta");
+  Items()->EndUpdate();
+  EXPECT_EQ(Items()->GetFirstNode()->GetText(), "alpha");
+  EXPECT_EQ(Items()->GetLastNode(), Far);
+  EXPECT_TRUE(Far->InTreeViewVert());
+  EXPECT_NE(Tree->TopItem(), Items()->GetFirstNode());
+}
+
+}  // namespace
