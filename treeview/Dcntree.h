@@ -339,7 +339,6 @@ private:
   void SelectionNodeGone(ZEZTreeNode* Node);
   void SelectNodeFont(ZEZTreeNode* Node);
   void ForEachNode(ZEZTreeNode* From, const std::function<void(ZEZTreeNode*)>& Proc);
-  void RecalcHorzInfoFull(ZEZTreeNode* Node);
 
   std::unique_ptr<ZEZTreeNodes> FItems;
   TColor FActiveSelectedColor = clHighlight;

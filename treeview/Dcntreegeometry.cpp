@@ -9,7 +9,6 @@
 
 namespace {
 constexpr Integer NotShown = INT_MAX;
-bool Empty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
 }  // namespace
 
 // ---- measuring -------------------------------------------------------------------------------------------------
@@ -214,24 +213,21 @@ Integer ZEZTreeNode::GetVisibleIndex() const {
   Integer After = FExpandedCount + 1;
   const ZEZTreeNode* Left = this;
   const ZEZTreeNode* Right = this;
-  bool LeftDone = false;
   while (true) {
-    if (Valid && Left == Top && !LeftDone) {
+    if (Valid && Left == Top) {
       return V->TopIndex() + Before;
     }
     if (Valid && Right && Right->FNext == Top) {
       return V->TopIndex() - After;
     }
-    if (!LeftDone) {
-      if (Left->FPrev) {
-        Left = Left->FPrev;
-        Before += (Left->GetExpanded() ? Left->FExpandedCount : 0) + 1;
-      } else if (Left->FParent) {
-        Left = Left->FParent;
-        Before += 1;
-      } else {
-        return Before;
-      }
+    if (Left->FPrev) {
+      Left = Left->FPrev;
+      Before += (Left->GetExpanded() ? Left->FExpandedCount : 0) + 1;
+    } else if (Left->FParent) {
+      Left = Left->FParent;
+      Before += 1;
+    } else {
+      return Before;
     }
     if (Right) {
       if (Right->FNext) {
@@ -551,5 +547,4 @@ void ZEZTreeNode::DrawImage(const TRect& R) {
   if (FOverlayIndex >= 0) {
     L->Draw(V->Canvas(), R.Left, Y, FOverlayIndex, true);
   }
-  (void)Empty;
 }
