@@ -321,3 +321,24 @@ TEST_F(TreeView, DottedLinesAndFocusRectangle) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TreeView, ATreeFilledBeforeItsWindowIsLaidOutWhenTheWindowComes) {
+  ZEZTreeNode* A = Items()->Add(nullptr, "a");
+  for (int I = 0; I < 40; ++I) Items()->AddChild(A, std::string(static_cast<std::size_t>(I), 'm'));
+  A->Expand(false);
+  EXPECT_FALSE(Tree->HandleAllocated());
+  Show();
+  int Widest = 0;
+  for (ZEZTreeNode* N = Items()->GetFirstNode(); N; N = N->GetNextVisibleSimple()) Widest = std::max(Widest, N->GetWidth());
+  EXPECT_EQ(Tree->GetMaxWidth(), Widest);
+  SCROLLINFO Si;
+  Si.fMask = SIF_ALL;
+  GetScrollInfo(Tree->Handle(), SB_VERT, &Si);
+  EXPECT_EQ(Si.nMax, 40);
+  EXPECT_GT(Si.nPage, 0u);
+  EXPECT_LT(static_cast<int>(Si.nPage), 41);
+}
+
+}  // namespace
