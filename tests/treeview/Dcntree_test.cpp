@@ -39,12 +39,18 @@ TEST_F(TreeView, NewViewHasAnExpandedHiddenRoot) {
   EXPECT_TRUE(Tree->Root()->GetExpanded());
   EXPECT_EQ(Items()->GetCount(), 0);
   EXPECT_EQ(Tree->Selected(), nullptr);
-  ZEZTree Fresh(nullptr);
-  EXPECT_EQ(Fresh.Width(), 121);
-  EXPECT_EQ(Fresh.Height(), 97);
-  EXPECT_EQ(Fresh.Indent(), 19);
-  EXPECT_THROW(Fresh.SetIndent(-1), EInvalidOperation);
-  EXPECT_EQ(Fresh.Indent(), 19);
+  auto* Fresh = new ZEZTree(nullptr);
+  Fresh->AfterConstruction();
+  EXPECT_EQ(Fresh->Width(), 121);
+  EXPECT_EQ(Fresh->Height(), 97);
+  EXPECT_EQ(Fresh->Indent(), 19);
+  EXPECT_THROW(Fresh->SetIndent(-1), EInvalidOperation);
+  EXPECT_EQ(Fresh->Indent(), 19);
+  EXPECT_THROW(Fresh->SetChangeDelay(-5), EInvalidOperation);
+  EXPECT_EQ(Fresh->ChangeDelay(), 0);
+  EXPECT_TRUE(FontHeightCacheExists());
+  delete Fresh;
+  // The cache lives while any view does: the fixture's tree still holds it.
   EXPECT_TRUE(FontHeightCacheExists());
 }
 

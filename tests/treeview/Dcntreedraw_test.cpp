@@ -126,3 +126,24 @@ TEST_F(TreeDraw, RectangleHelpers) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FontHeightCache, MadeByTheFirstViewAndFreedWithTheLast) {
+  Harness::Start();
+  EXPECT_FALSE(FontHeightCacheExists());
+  auto* A = new ZEZTree(nullptr);
+  A->AfterConstruction();
+  auto* B = new ZEZTree(nullptr);
+  B->AfterConstruction();
+  EXPECT_TRUE(FontHeightCacheExists());
+  delete A;
+  EXPECT_TRUE(FontHeightCacheExists());
+  delete B;
+  EXPECT_FALSE(FontHeightCacheExists());
+  // Without a view a height is still measured.
+  TFont F;
+  EXPECT_GT(GetFontHeight(&F), 0);
+}
+
+}  // namespace
