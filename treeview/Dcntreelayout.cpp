@@ -37,16 +37,6 @@ Integer ZEZCustomTreeView::NodeWidth(ZEZTreeNode* Node, Integer Column) {
   return RoundUpEven(GetEditorWidth(Node, Node->GetText(), Column)) + 2;
 }
 
-// The measure request an editor may answer (WParam of DMMeasure).
-struct TDMMeasure {
-  const char* Text = nullptr;
-  Integer Left = 0;
-  Integer Right = 0;
-  bool WordWrap = false;
-  bool Height = false;  // the height is wanted, else the width
-};
-static constexpr UINT DMMeasure = 0x402;
-
 Integer ZEZCustomTreeView::GetEditorHeight(ZEZTreeNode* Node, const std::string& Text, Integer Column) {
   if (TControl* E = GetEditor(Node, Column)) {
     const TRect R = GetNodeWordWrapRect(Node, Column);

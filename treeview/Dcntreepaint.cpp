@@ -269,14 +269,6 @@ void ZEZCustomTreeView::DrawNodeText(ZEZTreeNode* Node, const TRect& R) {
   }
 }
 
-// The draw request an editor may answer (WParam of DMDraw), as it would show the text.
-struct TDMDraw {
-  const char* Text = nullptr;
-  const TRect* Rect = nullptr;
-  bool WordWrap = false;
-};
-static constexpr UINT DMDraw = 0x403;
-
 void ZEZCustomTreeView::DrawEditor(ZEZTreeNode* Node, const std::string& Text, Integer Column, const TRect& R) {
   if (TControl* E = GetEditor(Node, Column)) {
     TDMDraw D{Text.c_str(), &R, IsWordWrap()};

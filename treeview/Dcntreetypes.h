@@ -54,6 +54,38 @@ using ZEZHitTests = TSet<ZEZHitTest, dhtOnRight>;
 enum TScrollBarStyle { ssRegular, ssFlat, ssHotTrack };
 Z_ENUM_TYPEINFO(TScrollBarStyle, "ssRegular", "ssFlat", "ssHotTrack")
 
+// The private messages between the view and its in-place editors.
+inline constexpr unsigned DMSetCanvas = 0x401;
+inline constexpr unsigned DMMeasure = 0x402;
+inline constexpr unsigned DMDraw = 0x403;
+inline constexpr unsigned DMSetRect = 0x404;
+inline constexpr unsigned DMSetParent = 0x405;
+inline constexpr unsigned DMSetText = 0x406;
+inline constexpr unsigned DMSetOtherInfo = 0x407;
+inline constexpr unsigned DMShowEditor = 0x408;
+inline constexpr unsigned DMHideEditor = 0x409;
+inline constexpr unsigned DMCancelChanges = 0x40A;
+inline constexpr unsigned DMSaveChanges = 0x40B;
+inline constexpr unsigned DMKillFocus = 0x40C;
+inline constexpr unsigned DMGetModified = 0x40D;
+
+// WParam of DMMeasure: the text and the horizontal bounds it wraps within; the editor answers the extent asked
+// for (the height when Height is set, else the width), or 0 to let the view measure.
+struct TDMMeasure {
+  const char* Text = nullptr;
+  Integer Left = 0;
+  Integer Right = 0;
+  bool WordWrap = false;
+  bool Height = false;
+};
+// WParam of DMDraw (LParam: the view's canvas): the text drawn into Rect as the editor would show it; a non-zero
+// answer means the editor drew it.
+struct TDMDraw {
+  const char* Text = nullptr;
+  const TRect* Rect = nullptr;
+  bool WordWrap = false;
+};
+
 // A reference to ZEZTreeNode or a subclass: its virtual constructor takes the owning collection.
 using ZEZTreeNodeClass = TClass;
 

@@ -348,3 +348,55 @@ TEST_F(TreeView, ATreeFilledBeforeItsWindowIsLaidOutWhenTheWindowComes) {
 }
 
 }  // namespace
+
+namespace {
+
+// An editor that measures texts itself: every text is Answer pixels high and twice that wide.
+class TMeasuringEditor : public TControl {
+public:
+  using TControl::TControl;
+  LRESULT Answer = 0;
+  void Dispatch(TMessage& Message) override {
+    if (Message.Msg == DMMeasure) {
+      const auto* M = reinterpret_cast<const TDMMeasure*>(Message.WParam);
+      Message.Result = M->Height ? Answer : 2 * Answer;
+      return;
+    }
+    TControl::Dispatch(Message);
+  }
+};
+
+class TEditorTree : public ZEZTree {
+public:
+  using ZEZTree::ZEZTree;
+  TMeasuringEditor* Editor = nullptr;
+  TControl* GetEditor(ZEZTreeNode*, Integer) override { return Editor; }
+};
+
+TEST_F(TreeView, AnEditorThatMeasuresSetsTheRowSize) {
+  auto* T = new TEditorTree(Form);
+  T->AfterConstruction();
+  T->SetParent(Form);
+  T->Editor = new TMeasuringEditor(Form);
+  T->Editor->AfterConstruction();
+  Show();
+  ZEZTreeNode* N = T->Items()->Add(nullptr, "text");
+  struct TCase {
+    LRESULT Answer;
+    Integer Height;
+    Integer Width;
+  };
+  for (const TCase& C : {TCase{30, 32, 62}, TCase{1, 4, 4}, TCase{0, 0, 0}}) {
+    T->Editor->Answer = C.Answer;
+    T->ResetCache();
+    if (C.Answer == 0) {
+      // Not measured by the editor: the view's own measure, font height plus the margins.
+      EXPECT_EQ(N->GetHeight(), GetFontHeight(T->Font()) + 4);
+    } else {
+      EXPECT_EQ(N->GetHeight(), C.Height) << C.Answer;
+      EXPECT_EQ(N->GetTextWidth(), C.Width) << C.Answer;
+    }
+  }
+}
+
+}  // namespace
