@@ -50,6 +50,12 @@ BOOL FlatSB_GetScrollRange(HWND Wnd, int Bar, int* Min, int* Max);
 BOOL FlatSB_ShowScrollBar(HWND Wnd, int Bar, BOOL Show);
 BOOL FlatSB_EnableScrollBar(HWND Wnd, int Bar, UINT Arrows);
 BOOL FlatSB_SetScrollProp(HWND Wnd, UINT Index, std::intptr_t Value, BOOL Redraw);
+// Flat scroll-bar properties and their style values.
+inline constexpr UINT WSB_PROP_VSTYLE = 0x0100;
+inline constexpr UINT WSB_PROP_HSTYLE = 0x0200;
+inline constexpr std::intptr_t FSB_REGULAR_MODE = 0;
+inline constexpr std::intptr_t FSB_ENCARTA_MODE = 1;
+inline constexpr std::intptr_t FSB_FLAT_MODE = 2;
 
 namespace Gdi {
 // Draws the window's scroll bars into its frame (WM_NCPAINT and after changes).
