@@ -71,3 +71,54 @@ inline int Min(int A, int B) { return A < B ? A : B; }
 // The character after the last single "&" ("&&" pairs skipped); 0 when there is none.
 char FindAccelChar(const std::string& S);
 bool IsWindowsXP();
+
+// A method pointer that can be compared as the class library compares them (code and object): Code identifies
+// the method, Data the object, Fn calls it. TBMethod<&TFoo::Bar>(Foo) makes one.
+template <class Sig> struct TTBMethod {
+  const void* Code = nullptr;
+  const void* Data = nullptr;
+  std::function<Sig> Fn;
+  explicit operator bool() const { return static_cast<bool>(Fn); }
+};
+template <class Sig> bool MethodsEqual(const TTBMethod<Sig>& A, const TTBMethod<Sig>& B) {
+  return A.Code == B.Code && A.Data == B.Data;
+}
+
+namespace TBDetail {
+template <auto M> struct TMethodTag {
+  static inline const char Tag = 0;
+};
+template <class T> struct TMemberTraits;
+template <class C, class R, class... A> struct TMemberTraits<R (C::*)(A...)> {
+  using Sig = R(A...);
+  template <auto M> static TTBMethod<Sig> Make(C* Obj) {
+    return {&TMethodTag<M>::Tag, Obj, [Obj](A... Args) { return (Obj->*M)(Args...); }};
+  }
+};
+}  // namespace TBDetail
+
+template <auto M, class C> auto TBMethod(C* Obj) {
+  return TBDetail::TMemberTraits<decltype(M)>::template Make<M>(Obj);
+}
+
+// A change handler of a background or a skin: called with the sender.
+class TObject;
+using TTBNotifyMethod = TTBMethod<void(TObject*)>;
+
+// Rectangle helpers.
+inline bool RectEmpty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
+inline bool PointInRect(const TRect& R, const TPoint& P) {
+  return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
+}
+inline void MoveRect(TRect& R, int DX, int DY) {
+  R.Left += DX;
+  R.Right += DX;
+  R.Top += DY;
+  R.Bottom += DY;
+}
+inline void GrowRect(TRect& R, int DX, int DY) {
+  R.Left -= DX;
+  R.Right += DX;
+  R.Top -= DY;
+  R.Bottom += DY;
+}
