@@ -25,7 +25,7 @@ TTBView::TTBView(TComponent* AOwner, TTBView* AParentView, TTBCustomItem* AParen
     FParentItem->FreeNotification(this);
   }
   if (FParentView) {
-    FSkin = FParentView->FSkin;
+    ReplaceFreeNotified(FSkin, FParentView->FSkin);
   }
   UpdateCurParentItem();
 }
@@ -79,6 +79,8 @@ void TTBView::Notification(TComponent* AComponent, TOperation Operation) {
     FOpenViewer = nullptr;
   } else if (AComponent == FChevronParentView) {
     FChevronParentView = nullptr;
+  } else if (AComponent == FSkin) {
+    SetSkin(nullptr);
   }
 }
 
@@ -443,6 +445,18 @@ void TTBView::SetWrapOffset(int Value) {
     FWrapOffset = Value;
     InvalidatePositions();
   }
+}
+
+void TTBView::SetSkin(TTBBaseSkin* Value) {
+  if (Value == FSkin) {
+    return;
+  }
+  ReplaceFreeNotified(FSkin, Value);
+  InvalidatePositions();
+  if (FWindow && FWindow->HandleAllocated()) {
+    InvalidateRect(FWindow->Handle(), nullptr, TRUE);
+  }
+  TryValidatePositions();
 }
 
 TTBBaseSkin* TTBView::ActiveSkin() const {

@@ -108,7 +108,8 @@ public:
   bool ShowDownArrow() const { return FShowDownArrow; }
   bool ShowUpArrow() const { return FShowUpArrow; }
   TTBBaseSkin* Skin() const { return FSkin; }
-  void SetSkin(TTBBaseSkin* Value) { FSkin = Value; }
+  // A new look measures and paints differently: positions are computed again and the window repainted.
+  void SetSkin(TTBBaseSkin* Value);
   // The skin that paints this view: its own, else the default skin; none when that is disabled.
   TTBBaseSkin* ActiveSkin() const;
   TTBViewState State() const { return FState; }
