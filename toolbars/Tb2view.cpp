@@ -375,6 +375,16 @@ void TTBView::DoUpdatePositions(TPoint& ASize) {
   }
 }
 
+void TTBView::GetOffEdgeControlList(std::vector<TWinControl*>& List) {
+  for (TTBItemViewer* V : FViewers) {
+    if (auto* CI = dynamic_cast<TTBControlItem*>(V->Item()); CI && V->FOffEdge) {
+      if (auto* W = dynamic_cast<TWinControl*>(CI->Control())) {
+        List.push_back(W);
+      }
+    }
+  }
+}
+
 void TTBView::BeginUpdate() { ++FUpdating; }
 
 void TTBView::EndUpdate() {

@@ -47,6 +47,8 @@ public:
   TPoint UpdatePositions();
   void BeginUpdate();
   void EndUpdate();
+  // Adds every windowed control whose item is hidden behind the chevron.
+  void GetOffEdgeControlList(std::vector<TWinControl*>& List);
   bool CalculatePositions(bool CanMoveControls, TTBViewOrientation AOrientation, int AWrapOffset,
                           int AChevronOffset, int AChevronSize, TPoint& ABaseSize, TPoint& TotalSize,
                           int& AWrappedLines);

@@ -306,6 +306,40 @@ TEST_F(Tb2view, ChevronHidesTheLowestPriorityItemsFirst) {
   EXPECT_TRUE(V->Viewers(3)->Show());
 }
 
+TEST_F(Tb2view, ControlsHiddenBehindTheChevronLeaveItDisabled) {
+  auto* Chevron = Make<TChevron>(Form, "Chevron");
+  auto* V = new TChevronView(Host, nullptr, Root, Host, true, false, true);
+  V->Chevron = Chevron;
+  V->AfterConstruction();
+  Host->View = V;
+  V->RecreateAllViewers();
+  AddItem(Form, Root, "AA");
+  auto* Box = Make<THost>(Form);
+  Box->SetParent(Host);
+  Box->SetBounds(0, 0, 30, 10);
+  auto* Wrapper = new TTBControlItem(Form, Box);
+  Wrapper->AfterConstruction();
+  Root->Add(Wrapper);
+  const int W = M.Width("AA") + 12;
+  const int H = M.Height + 6;
+  V->SetChevronSize(12);
+  V->SetChevronOffset(W + 20);
+  V->ValidatePositions();
+  EXPECT_FALSE(V->Viewers(1)->Show());
+  EXPECT_TRUE(V->Viewers(1)->OffEdge());
+  EXPECT_FALSE(Chevron->Enabled());
+  // The control waits just outside the visible area.
+  EXPECT_GE(Box->Left(), Host->ClientWidth());
+  std::vector<TWinControl*> OffEdge;
+  V->GetOffEdgeControlList(OffEdge);
+  EXPECT_EQ(OffEdge, std::vector<TWinControl*>{Box});
+  // With room for it, the control sits in its item's place.
+  V->SetChevronOffset(0);
+  V->ValidatePositions();
+  EXPECT_TRUE(V->Viewers(1)->Show());
+  EXPECT_EQ(Box->BoundsRect(), Rect(W, (H - 10) / 2, W + 30, (H - 10) / 2 + 10));
+}
+
 TEST_F(Tb2view, TallPopupsScrollBehindArrows) {
   TTBView* V = MakeView(false);
   for (int I = 0; I < 10; ++I) {
