@@ -11,6 +11,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -31,6 +33,28 @@ TEST(Tb2common, DivRoundUp) {
   EXPECT_EQ(DivRoundUp(6, 2), 3);
   EXPECT_EQ(DivRoundUp(-7, 2), -4);
   EXPECT_EQ(DivRoundUp(0, 3), 0);
+}
+
+TEST(Tb2common, ListSortExSortsWithTheCallersExtraValue) {
+  int Values[] = {5, 3, 9, 1, 7, 3};
+  TList List;
+  for (int& V : Values) {
+    List.Add(&V);
+  }
+  int Descending = -1;
+  ListSortEx(&List, [](void* A, void* B, void* Extra) {
+    return (*static_cast<int*>(A) - *static_cast<int*>(B)) * *static_cast<int*>(Extra);
+  }, &Descending);
+  std::vector<int> Sorted;
+  for (Integer I = 0; I < List.Count(); ++I) {
+    Sorted.push_back(*static_cast<int*>(List.Items(I)));
+  }
+  EXPECT_EQ(Sorted, (std::vector<int>{9, 7, 5, 3, 3, 1}));
+  std::unique_ptr<TList> Lazy;
+  EXPECT_TRUE(AddToList(Lazy, &Values[0]));
+  EXPECT_FALSE(AddToList(Lazy, &Values[0]));
+  RemoveFromList(Lazy, &Values[0]);
+  EXPECT_EQ(Lazy, nullptr);  // an emptied list is freed
 }
 
 TEST(Tb2common, MenuShowDelayFromTheRegistry) {

@@ -6,6 +6,7 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Streams.h"
+#include "platform/controls/Forms.h"
 #include "platform/controls/Menus.h"
 #include "platform/controls/TestHarness.h"
 #include "platform/graphics/WinGdi.h"
@@ -365,6 +366,37 @@ TEST_F(Tb2item, ShortcutsAndTheirText) {
   Key.CharCode = 'S';
   Key.KeyData = 0;
   EXPECT_FALSE(Root->IsShortCut(Key));  // no Ctrl held
+}
+
+TEST_F(Tb2item, AShortcutKeyOpensTheWayToItsItemAndClicksIt) {
+  auto* File = Make<TTBSubmenuItem>(Owner.get(), "File");
+  Root->Add(File);
+  auto* Save = Make<TTBItem>(Owner.get(), "Save");
+  Save->SetShortCut(TextToShortCut("Alt+S"));
+  File->Add(Save);
+  std::vector<std::string> Log;
+  File->OnPopup = [&Log](TTBCustomItem* Sender, bool FromLink) {
+    Log.push_back("popup " + Sender->Name() + (FromLink ? " from link" : ""));
+  };
+  Save->SetOnClick([&Log](TObject*) { Log.push_back("save"); });
+  TWMKey Key{};
+  Key.Msg = WM_SYSKEYDOWN;
+  Key.CharCode = 'S';
+  Key.KeyData = 1 << 29;  // Alt held
+  EXPECT_TRUE(Root->IsShortCut(Key));
+  EXPECT_EQ(Log, (std::vector<std::string>{"popup File", "save"}));
+  Save->SetEnabled(false);
+  Log.clear();
+  EXPECT_FALSE(Root->IsShortCut(Key));
+  EXPECT_EQ(Log, (std::vector<std::string>{"popup File"}));
+  // A handler that throws is reported, and the lookup goes on.
+  Save->SetEnabled(true);
+  File->OnPopup = [](TTBCustomItem*, bool) { throw Exception("popup failed"); };
+  Application->OnException = [&Log](TObject*, const std::exception& E) { Log.push_back(E.what()); };
+  Log.clear();
+  EXPECT_TRUE(Root->IsShortCut(Key));
+  Application->OnException = nullptr;
+  EXPECT_EQ(Log, (std::vector<std::string>{"popup failed", "save"}));
 }
 
 class TFormRoot : public TComponent {
