@@ -132,9 +132,10 @@ void HandleWMPrintClient(TWinControl* Control, TMessage& Message) {
 }
 
 int DivRoundUp(int Dividend, int Divisor) {
+  // Away from zero: the sign of the exact quotient decides, not the truncated one (which is 0 for -1 / 2).
   int Q = Dividend / Divisor;
   if (Dividend % Divisor != 0) {
-    Q += Q >= 0 && (Dividend >= 0) == (Divisor >= 0) ? 1 : -1;
+    Q += (Dividend >= 0) == (Divisor >= 0) ? 1 : -1;
   }
   return Q;
 }

@@ -24,7 +24,8 @@ void HandleWMPrint(HWND Wnd, TMessage& Message, THandleWMPrintNCPaintProc NCPain
 // WM_PRINTCLIENT: the control paints its client area into the given context (its state saved and restored).
 void HandleWMPrintClient(TWinControl* Control, TMessage& Message);
 
-// Truncated quotient moved one step away from zero when there is a remainder (up for x >= 0, down below).
+// Truncated quotient moved one step away from zero when there is a remainder (up for a positive quotient, down
+// for a negative one).
 int DivRoundUp(int Dividend, int Divisor);
 int GetTextHeight(HDC DC);
 // Width of Text; with Prefix, single "&"s are left out and "&&" counts as one "&".

@@ -33,6 +33,9 @@ TEST(Tb2common, DivRoundUp) {
   EXPECT_EQ(DivRoundUp(6, 2), 3);
   EXPECT_EQ(DivRoundUp(-7, 2), -4);
   EXPECT_EQ(DivRoundUp(0, 3), 0);
+  // A negative quotient that truncates to 0 moves away from zero too, never to +1.
+  EXPECT_EQ(DivRoundUp(-1, 2), -1);
+  EXPECT_EQ(DivRoundUp(1, -2), -1);
 }
 
 TEST(Tb2common, ListSortExSortsWithTheCallersExtraValue) {

@@ -95,6 +95,37 @@ TEST_F(Tb2itemviewer, DisplayModesChooseCaptionAndImage) {
   EXPECT_EQ(VW->GetImageList(), List);
 }
 
+TEST_F(Tb2itemviewer, DisabledButtonsDrawFromTheDisabledImages) {
+  auto Filled = [this](TCustomImageList* L, TColor C) {
+    L->SetWidth(8);
+    L->SetHeight(8);
+    TBitmap B;
+    B.SetSize(8, 8);
+    B.Canvas()->Brush()->SetColor(C);
+    B.Canvas()->FillRect(Rect(0, 0, 8, 8));
+    L->Add(&B, nullptr);
+    (void)this;
+  };
+  auto* Main = Make<TTBImageList>(Form, "Main");
+  Filled(Main, clRed);
+  Root->SetSubMenuImages(Main);
+  TTBView* V = MakeView(true);
+  auto* I = AddItem(Form, Root, "");
+  I->SetImageIndex(0);
+  I->SetEnabled(false);
+  Form->Show();
+  auto Img = Shot("disabled_image_greyed");
+  const TRect R = V->Viewers(0)->BoundsRect();
+  const TPoint Mid{(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
+  EXPECT_NE(Img.At(Mid.X, Mid.Y), Pixel(RGB(255, 0, 0)));  // greyed by the list
+  auto* Disabled = Make<TImageList>(Form, "Disabled");
+  Filled(Disabled, clLime);
+  Main->SetDisabledImages(Disabled);
+  V->Invalidate(V->Viewers(0));
+  Img = Shot("disabled_image");
+  EXPECT_EQ(Img.At(Mid.X, Mid.Y), Pixel(RGB(0, 255, 0)));  // in full colour
+}
+
 TEST_F(Tb2itemviewer, MenuLinesPaintPlainAndInOfficeXP) {
   TTBView* V = MakeView(false);
   AddItem(Form, Root, "Open");

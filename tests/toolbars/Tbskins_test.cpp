@@ -84,6 +84,15 @@ TEST_F(Tbskins, TheDefaultSkinFollowsTheFirstSkinComponent) {
   EXPECT_EQ(DefaultSkin->SkinType(), tbsWindowsXP);
   First->SetGradient(tbgLeftRight);
   EXPECT_EQ(DefaultSkin->Gradient(), tbgLeftRight);
+  // Marking another skin as the default one moves the mark and the default skin's look.
+  Second->SetSkinType(tbsOfficeXP);
+  EXPECT_EQ(DefaultSkin->SkinType(), tbsWindowsXP);
+  Second->SetIsDefaultSkin(true);
+  EXPECT_FALSE(First->IsDefaultSkin());
+  EXPECT_EQ(DefaultSkin->SkinType(), tbsOfficeXP);
+  First->SetIsDefaultSkin(true);
+  EXPECT_FALSE(Second->IsDefaultSkin());
+  EXPECT_EQ(DefaultSkin->SkinType(), tbsWindowsXP);
   // Removing the default skin makes the next one the default without changing the look.
   delete First;
   EXPECT_TRUE(Second->IsDefaultSkin());
@@ -227,6 +236,38 @@ TEST_F(TbskinsPainting, PlainLookUsesEdges) {
   const TPoint In{C->BoundsRect().Left + 2, C->BoundsRect().Top + 2};
   EXPECT_NE(Img.At(In.X, In.Y), Img.At(In.X + 1, In.Y));  // the checked face is dithered
   EXPECT_EQ(Img.At(H->BoundsRect().Left, H->BoundsRect().Top), Face);  // no longer hot
+}
+
+// Counts the pixels inside a viewer's rectangle whose every channel is at least (Light) or at most (dark) Level:
+// text is smoothed, so its colours show in its darkest and lightest pixels.
+int CountIn(const Harness::TSavedImage& Img, const TRect& R, bool Light, int Level) {
+  int N = 0;
+  for (int Y = R.Top; Y < R.Bottom; ++Y) {
+    for (int X = R.Left; X < R.Right; ++X) {
+      const std::uint32_t P = Img.At(X, Y);
+      const int Ch[] = {int((P >> 16) & 0xFF), int((P >> 8) & 0xFF), int(P & 0xFF)};
+      bool All = true;
+      for (int C : Ch) {
+        All = All && (Light ? C >= Level : C <= Level);
+      }
+      N += All ? 1 : 0;
+    }
+  }
+  return N;
+}
+
+TEST_F(TbskinsPainting, DisabledCaptionsAreEmbossedOnlyInThePlainLook) {
+  auto Img = Shot("plain_disabled");
+  const TRect R = View->Find(Disabled)->BoundsRect();
+  EXPECT_GT(CountIn(Img, R, true, 0xF0), 0);   // the highlight copy
+  EXPECT_GT(CountIn(Img, R, false, 0xA0), 0);  // the shadow copy
+  auto* Skin = Make<TTBSkin>(Form, "Skin");
+  Skin->SetSkinType(tbsOfficeXP);
+  View->SetSkin(Skin);
+  Img = Shot("officexp_disabled");
+  const TRect S = View->Find(Disabled)->BoundsRect();
+  EXPECT_EQ(CountIn(Img, S, true, 0xF0), 0);
+  EXPECT_GT(CountIn(Img, S, false, 0xA0), 0);
 }
 
 TEST_F(TbskinsPainting, OfficeXPLookFillsWithItsColours) {
