@@ -133,6 +133,24 @@ TEST_F(Tbskins, ShadowsDarkenTheirStrip) {
   EXPECT_EQ(H.Canvas()->Pixels(8, 3), BlendColors(RGB(200, 200, 200), RGB(30, 30, 30), 0.05));
 }
 
+TEST_F(Tbskins, AShadowWindowLetsClicksThroughAndKeepsItsDarkenedCopy) {
+  // Windowed controls are freed with delete, which destroys their window first.
+  auto* Shadow = new TShadow(true, true);
+  Shadow->AfterConstruction();
+  Shadow->ShadowStyle = sOfficeXP;
+  Shadow->SetBounds(100, 100, 4, 40);
+  EXPECT_EQ(SendMessage(Shadow->Handle(), WM_NCHITTEST, 0, MAKELONG(101, 110)), HTTRANSPARENT);
+  EXPECT_TRUE(GetWindowLong(Shadow->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(Shadow->Prepared());
+  Shadow->Prepare();
+  EXPECT_TRUE(Shadow->Prepared());
+  Shadow->UnPrepare();
+  EXPECT_FALSE(Shadow->Prepared());
+  const HWND Wnd = Shadow->Handle();
+  delete Shadow;
+  EXPECT_FALSE(IsWindow(Wnd));
+}
+
 TEST_F(Tbskins, IconShadowsFollowTheImageLuminance) {
   TImageList List(nullptr);
   List.SetWidth(2);
