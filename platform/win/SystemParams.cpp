@@ -26,10 +26,26 @@ BOOL Answer(void* Param, T Value) {
   return TRUE;
 }
 
+// The menu settings this process has set (the desktop's defaults until then).
+struct TMenuSettings {
+  DWORD ShowDelay = 400;
+  BOOL Animation = FALSE;
+  BOOL Fade = FALSE;
+};
+TMenuSettings& MenuSettings() {
+  static TMenuSettings Settings;
+  return Settings;
+}
+
 }  // namespace
 
-BOOL SystemParametersInfo(UINT Action, UINT, void* Param, UINT) {
+BOOL SystemParametersInfo(UINT Action, UINT UiParam, void* Param, UINT) {
   switch (Action) {
+    case SPI_SETMENUSHOWDELAY: MenuSettings().ShowDelay = UiParam; return TRUE;
+    case SPI_SETMENUANIMATION: MenuSettings().Animation = Param != nullptr; return TRUE;
+    case SPI_SETMENUFADE: MenuSettings().Fade = Param != nullptr; return TRUE;
+    case SPI_GETMENUANIMATION: return Answer<BOOL>(Param, MenuSettings().Animation);
+    case SPI_GETMENUFADE: return Answer<BOOL>(Param, MenuSettings().Fade);
     case SPI_GETBORDER: return Answer<int>(Param, 1);
     case SPI_GETKEYBOARDSPEED: return Answer<DWORD>(Param, 31);
     case SPI_GETKEYBOARDDELAY: return Answer<int>(Param, 1);
@@ -63,7 +79,7 @@ BOOL SystemParametersInfo(UINT Action, UINT, void* Param, UINT) {
     case SPI_GETMOUSEHOVERTIME: return Answer<UINT>(Param, 400);
     case SPI_GETWHEELSCROLLLINES:
     case SPI_GETWHEELSCROLLCHARS: return Answer<UINT>(Param, 3);
-    case SPI_GETMENUSHOWDELAY: return Answer<DWORD>(Param, 400);
+    case SPI_GETMENUSHOWDELAY: return Answer<DWORD>(Param, MenuSettings().ShowDelay);
     case SPI_GETFOREGROUNDLOCKTIMEOUT: return Answer<DWORD>(Param, 200000);
     case SPI_GETCARETWIDTH: return Answer<DWORD>(Param, 1);
     case SPI_GETFONTSMOOTHINGTYPE: return Answer<UINT>(Param, 1);  // standard, not ClearType
@@ -83,10 +99,8 @@ BOOL SystemParametersInfo(UINT Action, UINT, void* Param, UINT) {
       return TRUE;
     case SPI_GETKEYBOARDPREF:
     case SPI_GETSCREENREADER:
-    case SPI_GETMENUANIMATION:
     case SPI_GETCOMBOBOXANIMATION:
     case SPI_GETLISTBOXSMOOTHSCROLLING:
-    case SPI_GETMENUFADE:
     case SPI_GETSELECTIONFADE:
     case SPI_GETTOOLTIPANIMATION:
     case SPI_GETTOOLTIPFADE:

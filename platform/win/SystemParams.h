@@ -20,8 +20,10 @@ inline constexpr UINT SPI_GETMOUSEHOVERHEIGHT = 0x0064;
 inline constexpr UINT SPI_GETMOUSEHOVERTIME = 0x0066;
 inline constexpr UINT SPI_GETWHEELSCROLLLINES = 0x0068;
 inline constexpr UINT SPI_GETMENUSHOWDELAY = 0x006A;
+inline constexpr UINT SPI_SETMENUSHOWDELAY = 0x006B;
 inline constexpr UINT SPI_GETWHEELSCROLLCHARS = 0x006C;
 inline constexpr UINT SPI_GETMENUANIMATION = 0x1002;
+inline constexpr UINT SPI_SETMENUANIMATION = 0x1003;
 inline constexpr UINT SPI_GETCOMBOBOXANIMATION = 0x1004;
 inline constexpr UINT SPI_GETLISTBOXSMOOTHSCROLLING = 0x1006;
 inline constexpr UINT SPI_GETGRADIENTCAPTIONS = 0x1008;
@@ -29,6 +31,7 @@ inline constexpr UINT SPI_GETKEYBOARDCUES = 0x100A;
 inline constexpr UINT SPI_GETMENUUNDERLINES = SPI_GETKEYBOARDCUES;
 inline constexpr UINT SPI_GETHOTTRACKING = 0x100E;
 inline constexpr UINT SPI_GETMENUFADE = 0x1012;
+inline constexpr UINT SPI_SETMENUFADE = 0x1013;
 inline constexpr UINT SPI_GETSELECTIONFADE = 0x1014;
 inline constexpr UINT SPI_GETTOOLTIPANIMATION = 0x1016;
 inline constexpr UINT SPI_GETTOOLTIPFADE = 0x1018;
@@ -60,6 +63,9 @@ struct NONCLIENTMETRICS {
 using TNonClientMetrics = NONCLIENTMETRICS;
 
 // Fills Param (a BOOL, UINT, TRect, NONCLIENTMETRICS or LOGFONT as the action says). Settings calls (SPI_SET...)
-// are accepted and change nothing: the desktop's settings are not the program's to change. Unknown actions fail
+// are accepted and change nothing: the desktop's settings are not the program's to change. The menu settings are
+// the exception: SPI_SETMENUSHOWDELAY (the delay in UiParam), SPI_SETMENUANIMATION and SPI_SETMENUFADE (the switch
+// in Param, as a pointer-sized TRUE or FALSE) change what this process reads back, so that menu code can be
+// exercised with each setting. Unknown actions fail
 // with ERROR_INVALID_PARAMETER, as does a NONCLIENTMETRICS whose cbSize is wrong.
 BOOL SystemParametersInfo(UINT Action, UINT UiParam, void* Param, UINT WinIni);

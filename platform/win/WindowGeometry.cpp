@@ -154,6 +154,7 @@ int GetSystemMetrics(int Index) {
     case SM_CYCAPTION: return 19;
     case SM_CYSMCAPTION: return 15;
     case SM_CYMENU: return 19;
+    case SM_CXMENUCHECK: case SM_CYMENUCHECK: return 13;
     case SM_CXBORDER: case SM_CYBORDER: return 1;
     case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
     case SM_CXFRAME: case SM_CYFRAME: return 4;

@@ -37,4 +37,29 @@ TEST(SystemParams, AnswersAreFixedAndAgreeWithTheMetrics) {
   EXPECT_FALSE(SystemParametersInfo(0x7777, 0, &Hover, 0));
 }
 
+// Menu code is exercised with each menu setting: the show delay and the animation and fade switches read back
+// what this process set, and go back to the desktop's values when set back.
+TEST(SystemParams, MenuSettingsReadBackWhatWasSet) {
+  DWORD Delay = 0;
+  BOOL On = FALSE;
+  ASSERT_TRUE(SystemParametersInfo(SPI_SETMENUSHOWDELAY, 150, nullptr, 0));
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETMENUSHOWDELAY, 0, &Delay, 0));
+  EXPECT_EQ(Delay, 150u);
+  ASSERT_TRUE(SystemParametersInfo(SPI_SETMENUANIMATION, 0, reinterpret_cast<void*>(1), 0));
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETMENUANIMATION, 0, &On, 0));
+  EXPECT_TRUE(On);
+  ASSERT_TRUE(SystemParametersInfo(SPI_SETMENUFADE, 0, reinterpret_cast<void*>(1), 0));
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETMENUFADE, 0, &On, 0));
+  EXPECT_TRUE(On);
+  SystemParametersInfo(SPI_SETMENUSHOWDELAY, 400, nullptr, 0);
+  SystemParametersInfo(SPI_SETMENUANIMATION, 0, nullptr, 0);
+  SystemParametersInfo(SPI_SETMENUFADE, 0, nullptr, 0);
+  SystemParametersInfo(SPI_GETMENUSHOWDELAY, 0, &Delay, 0);
+  SystemParametersInfo(SPI_GETMENUFADE, 0, &On, 0);
+  EXPECT_EQ(Delay, 400u);
+  EXPECT_FALSE(On);
+  EXPECT_EQ(GetSystemMetrics(SM_CXMENUCHECK), 13);
+  EXPECT_EQ(GetSystemMetrics(SM_CYMENUCHECK), 13);
+}
+
 }  // namespace

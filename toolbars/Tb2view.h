@@ -1,0 +1,181 @@
+// Views: the viewers of one item's subitems on one window, kept in step with the item tree, and their layout.
+#pragma once
+
+#include "platform/classes/Component.h"
+#include "platform/controls/Controls.h"
+#include "toolbars/Tb2item.h"
+#include "toolbars/Tb2itemviewer.h"
+
+#include <memory>
+#include <vector>
+
+class TTBBaseSkin;
+
+enum TTBViewOrientation { tbvoHorizontal, tbvoVertical, tbvoFloating };
+enum TTBViewTimerID { tiOpen, tiClose, tiScrollUp, tiScrollDown };
+using TTBViewTimers = TSet<TTBViewTimerID, tiScrollDown>;
+enum TTBViewStateFlag {
+  vsOpen, vsMouseInWindow, vsDrawInOrder, vsOppositePopup, vsIgnoreFirstMouseUp, vsShowAccels, vsDropDownMenus,
+  vsNoAnimation
+};
+using TTBViewState = TSet<TTBViewStateFlag, vsNoAnimation>;
+enum TTBViewStyleFlag { vsUseHiddenAccels, vsAlwaysShowHints };
+using TTBViewStyle = TSet<TTBViewStyleFlag, vsAlwaysShowHints>;
+
+// Presents the subitems of ParentItem on Window: one viewer per item, laid out in lines. Owned by its owner
+// (the toolbar or popup window); lives as long as its window.
+class TTBView : public TComponent {
+  Z_CLASS(TTBView, TComponent)
+  friend class TTBItemViewer;
+
+public:
+  TTBView(TComponent* AOwner, TTBView* AParentView, TTBCustomItem* AParentItem, TWinControl* AWindow,
+          bool AIsToolbar, bool ACustomizing, bool AUsePriorityList);
+  void BeforeDestruction() override;
+
+  // ---- Layout ----
+  virtual void AutoSize(int AWidth, int AHeight);
+  virtual void DoUpdatePositions(TPoint& ASize);
+  virtual TTBCustomItem* GetChevronItem() { return nullptr; }
+  virtual TRect GetMargins(TTBViewOrientation AOrientation);
+  virtual TTBCustomItem* GetMDIButtonsItem() { return nullptr; }
+  virtual TTBCustomItem* GetMDISystemMenuItem() { return nullptr; }
+  virtual TFont* GetFont();
+  virtual void InvalidatePositions();
+  void ValidatePositions();
+  void TryValidatePositions();
+  TPoint UpdatePositions();
+  void BeginUpdate();
+  void EndUpdate();
+  // Adds every windowed control whose item is hidden behind the chevron.
+  void GetOffEdgeControlList(std::vector<TWinControl*>& List);
+  bool CalculatePositions(bool CanMoveControls, TTBViewOrientation AOrientation, int AWrapOffset,
+                          int AChevronOffset, int AChevronSize, TPoint& ABaseSize, TPoint& TotalSize,
+                          int& AWrappedLines);
+
+  // ---- Viewers ----
+  void RecreateAllViewers();
+  void RecreateItemViewer(int I);
+  TTBItemViewer* Find(TTBCustomItem* Item);  // ETBItemError when the item has no viewer
+  int IndexOf(const TTBItemViewer* V) const;
+  TTBItemViewer* ViewerFromPoint(TPoint P);
+  int ViewerCount() const { return static_cast<int>(FViewers.size()); }
+  TTBItemViewer* Viewers(int I) const { return FViewers[static_cast<std::size_t>(I)]; }
+
+  // ---- Selection (the part the painters and tests need) ----
+  TTBItemViewer* Selected() const { return FSelected; }
+  void SetSelected(TTBItemViewer* Value);
+  bool MouseOverSelected() const { return FMouseOverSelected; }
+  // Marks the mouse as over the selected viewer (or not), as a move of the mouse would.
+  void SetMouseOverSelected(bool Value);
+  bool Capture() const { return FCapture; }
+  void SetCapture();
+  void CancelCapture();
+  TTBItemViewer* OpenViewer() const { return FOpenViewer; }
+  TTBView* OpenViewerView() const { return FOpenViewerView; }
+  void SetAccelsVisibility(bool AShowAccels);
+  TTBView* GetParentToolbarView();
+
+  // ---- Drawing ----
+  void DrawItem(TTBItemViewer* Viewer, TCanvas* DrawTo, bool Offscreen);
+  void DrawSubitems(TCanvas* ACanvas);
+  void Invalidate(TTBItemViewer* AViewer);
+
+  // ---- Properties ----
+  TColor BackgroundColor() const { return FBackgroundColor; }
+  void SetBackgroundColor(TColor Value) { FBackgroundColor = Value; }
+  TPoint BaseSize() const { return FBaseSize; }
+  TTBView* ChevronParentView() const { return FChevronParentView; }
+  void SetChevronParentView(TTBView* Value);
+  int ChevronOffset() const { return FChevronOffset; }
+  void SetChevronOffset(int Value);
+  int ChevronSize() const { return FChevronSize; }
+  void SetChevronSize(int Value);
+  TTBCustomItem* CurParentItem() const { return FCurParentItem; }
+  bool Customizing() const { return FCustomizing; }
+  void SetCustomizing(bool Value);
+  bool IsPopup() const { return FIsPopup; }
+  bool IsToolbar() const { return FIsToolbar; }
+  void SetIsToolbar(bool Value) { FIsToolbar = Value; FIsPopup = !Value; }
+  int LeadingCount() const { return FInternalViewersAtFront; }
+  int TrailingCount() const { return FInternalViewersAtEnd; }
+  int MaxHeight() const { return FMaxHeight; }
+  void SetMaxHeight(int Value);
+  TTBViewOrientation Orientation() const { return FOrientation; }
+  void SetOrientation(TTBViewOrientation Value);
+  TTBCustomItem* ParentItem() const { return FParentItem; }
+  TTBView* ParentView() const { return FParentView; }
+  bool PositionsValid() const { return FValidated; }
+  int ScrollOffset() const { return FScrollOffset; }
+  bool ShowDownArrow() const { return FShowDownArrow; }
+  bool ShowUpArrow() const { return FShowUpArrow; }
+  TTBBaseSkin* Skin() const { return FSkin; }
+  // A new look measures and paints differently: positions are computed again and the window repainted.
+  void SetSkin(TTBBaseSkin* Value);
+  // The skin that paints this view: its own, else the default skin; none when that is disabled.
+  TTBBaseSkin* ActiveSkin() const;
+  TTBViewState State() const { return FState; }
+  void SetState(TTBViewState Value) { FState = Value; }
+  TTBViewStyle Style() const { return FStyle; }
+  void SetStyle(TTBViewStyle Value) { FStyle = Value; }
+  bool UsePriorityList() const { return FUsePriorityList; }
+  TWinControl* Window() const { return FWindow; }
+  int WrapOffset() const { return FWrapOffset; }
+  void SetWrapOffset(int Value);
+  int WrappedLines() const { return FWrappedLines; }
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void CloseChildPopups();
+
+private:
+  void ItemNotification(TTBCustomItem* Sender, bool Relayed, TTBItemChangedAction Action, int Index,
+                        TTBCustomItem* Item);
+  void LinkNotification(TTBCustomItem* Sender, bool Relayed, TTBItemChangedAction Action, int Index,
+                        TTBCustomItem* Item);
+  void UpdateCurParentItem();
+  void ImagesChanged();
+  void FreeViewers();
+  void InsertItemViewers(int NewIndex, const std::vector<TTBItemViewer*>& AViewers);
+  void DeletingViewer(TTBItemViewer* Viewer);
+  void ItemInserted(TTBCustomItem* Parent, int Index, TTBCustomItem* Item);
+  void ItemDeleting(TTBCustomItem* Parent, TTBCustomItem* Item);
+
+  TTBViewTimers FActiveTimers;
+  TColor FBackgroundColor = clDefault;
+  TPoint FBaseSize{0, 0};
+  bool FCapture = false;
+  int FChevronOffset = 0;
+  TTBView* FChevronParentView = nullptr;
+  int FChevronSize = 0;
+  TTBCustomItem* FCurParentItem = nullptr;
+  bool FCustomizing = false;
+  int FInternalViewersAtEnd = 0;
+  int FInternalViewersAtFront = 0;
+  bool FIsPopup = false;
+  bool FIsToolbar = false;
+  int FMaxHeight = 0;
+  TRect FMonitorRect;
+  bool FMouseOverSelected = false;
+  TTBItemViewer* FOpenViewer = nullptr;
+  TTBView* FOpenViewerView = nullptr;
+  TWinControl* FOpenViewerWindow = nullptr;
+  TTBView* FParentView = nullptr;
+  TTBCustomItem* FParentItem = nullptr;
+  std::vector<TTBItemViewer*> FPriorityList;
+  TTBViewOrientation FOrientation = tbvoHorizontal;
+  int FScrollOffset = 0;
+  TTBItemViewer* FSelected = nullptr;
+  bool FShowDownArrow = false;
+  bool FShowUpArrow = false;
+  TTBBaseSkin* FSkin = nullptr;
+  TTBViewState FState;
+  TTBViewStyle FStyle;
+  int FUpdating = 0;
+  bool FUsePriorityList = false;
+  bool FValidated = false;
+  std::vector<TTBItemViewer*> FViewers;
+  TWinControl* FWindow = nullptr;
+  int FWrapOffset = 0;
+  int FWrappedLines = 1;
+};
