@@ -149,6 +149,26 @@ TCustomEasyEdit::TCustomEasyEdit(TComponent* AOwner) : TCustomControl(AOwner) {
   FAutoCorrectDelims = " .,;:\t";
 }
 
+// The class hooks of descendants are virtual, so only now do they answer for the descendant: an object
+// the constructor made from the base's class is made again from the descendant's.
+void TCustomEasyEdit::AfterConstruction() {
+  TCustomControl::AfterConstruction();
+  if (GetEditSourceClass() != FOwnSource->ClassType()) {
+    FOwnSource->UnRegisterNotifier(Notifier());
+    delete FOwnSource;
+    FOwnSource = static_cast<TCustomEasyEditSource*>(GetEditSourceClass()->NewInstance(nullptr));
+    FOwnSource->RegisterNotifier(Notifier());
+    FOwnSource->ActiveEditor = this;
+  }
+  if (GetPainterClass() != FPainter->ClassType()) {
+    FPainter.reset(static_cast<TCustomEasyPainter*>(GetPainterClass()->NewInstance(this)));
+  }
+  if (GetWrapListClass() != FWrapList->ClassType()) {
+    FWrapList.reset(static_cast<TEasyWrapList*>(GetWrapListClass()->NewInstance(this)));
+    FWrapList->OnUpdate = [this](TObject* Sender) { OnUpdateWordWrap(Sender); };
+  }
+}
+
 void TCustomEasyEdit::BeforeDestruction() {
   FDestroying = true;
   auto& List = EditList();

@@ -102,6 +102,7 @@ class TCustomEasyEdit : public TCustomControl {
 public:
   explicit TCustomEasyEdit(TComponent* AOwner);
   ~TCustomEasyEdit() override;
+  void AfterConstruction() override;
   void BeforeDestruction() override;
 
   // ---- state and properties (Easyeditor.cpp) ----
@@ -484,7 +485,7 @@ protected:
   TEasyNotifyMethod Notifier();
 
 private:
-  void EnsureSelTimerStopped();
+  void SetBarRanges();
   bool HandleEditorMessage(TMessage& Message);
 
   TCustomEasyEditSource* FOwnSource = nullptr;

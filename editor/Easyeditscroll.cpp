@@ -95,6 +95,22 @@ void TCustomEasyEdit::UpdateScrollBars() {
     return;
   }
   const int W = ClientWidth();
+  // A bar that appears or vanishes changes the page of the other; two passes settle both.
+  for (int Pass = 0; Pass < 2; ++Pass) {
+    const TRect Before = ClientRect();
+    SetBarRanges();
+    const TRect After = ClientRect();
+    if (Before.Right == After.Right && Before.Bottom == After.Bottom) {
+      break;
+    }
+  }
+  if (FWordWrap && ClientWidth() != W) {
+    UpdateWordWrap(0, MaxInt, false);
+  }
+}
+
+void TCustomEasyEdit::SetBarRanges() {
+  const int W = ClientWidth();
   const TSize Page = ScrollPageSize();
   int Range = -1;
   int PageSize = -1;
@@ -130,9 +146,6 @@ void TCustomEasyEdit::UpdateScrollBars() {
     }
   }
   SetScrollBarInfo(Range, PageSize, false);
-  if (FWordWrap && ClientWidth() != W) {
-    UpdateWordWrap(0, MaxInt, false);
-  }
 }
 
 void TCustomEasyEdit::SetScrollBarInfo(int Max, int Page, bool Vertical) {
