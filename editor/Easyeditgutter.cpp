@@ -171,7 +171,10 @@ void TEasyEditorGutter::DefineProperties(TFiler* Filer) {
       "ImageData", [this](TStream* S) { ReadData(S); }, [this](TStream* S) { WriteData(S); }, FImagesModified);
 }
 
-void TEasyEditorGutter::ReadData(TStream* Stream) { Stream->ReadComponent(FImages.get()); }
+void TEasyEditorGutter::ReadData(TStream* Stream) {
+  Stream->ReadComponent(FImages.get());
+  FImagesModified = true;
+}
 
 void TEasyEditorGutter::WriteData(TStream* Stream) { Stream->WriteComponent(FImages.get()); }
 

@@ -326,6 +326,18 @@ public:
   bool IsBlockEmpty();
   void SetSearchRect(const TRect& R);
   bool SelectionShown();
+  // Moves the caret (through MoveProc, or the navigation command) and extends the selection that has From as
+  // its moving end, or starts one at From.
+  void SelectBlock(TEasySelType OldType, TEasySelType NewType, TPoint From, Byte Command,
+                   const std::function<void()>& MoveProc, bool RowEnd);
+  void SelectStreamBlock(Byte Command) {
+    SelectBlock(SelType, slStream, GetCurrentPosition(), Command, nullptr, CaretAtRowEnd);
+  }
+  void SelectSquareBlock(Byte Command) {
+    SelectBlock(SelType, slBlock, GetCurrentPosition(), Command, nullptr, CaretAtRowEnd);
+  }
+  // Runs a navigation command; the key table's commands come with the keyboard handling.
+  virtual void Navigate(Byte Command) { (void)Command; }
 
   // ---- scrolling, extents and mapping (Easyeditscroll.cpp) ----
   void DoVScroll(int Code, int Pos);

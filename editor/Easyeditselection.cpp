@@ -66,6 +66,93 @@ void TCustomEasyEdit::SetSelection(TRect R, TEasySelType Type) {
   }
 }
 
+void TCustomEasyEdit::SelectBlock(TEasySelType OldType, TEasySelType NewType, TPoint From, Byte Command,
+                                  const std::function<void()>& MoveProc, bool RowEnd) {
+  CheckSelType(NewType);
+  TRect R = SelRect;
+  ++SelectionHold;
+  ++NavigateCount;
+  auto Move = [&] {
+    if (MoveProc) {
+      MoveProc();
+    } else {
+      Navigate(Command);
+    }
+    return GetCurrentPosition();
+  };
+  try {
+    if (OldType != slNone && IsValidBlockPos(From.X, From.Y)) {
+      const TPoint P = Move();
+      if (NewType == slBlock) {
+        int& RowEdge = R.Top == R.Bottom ? (R.Top < P.Y ? R.Bottom : R.Top) : (R.Top < From.Y ? R.Bottom : R.Top);
+        RowEdge = P.Y;
+        int& ColEdge =
+            R.Left == R.Right ? (R.Left < P.X ? R.Right : R.Left) : (R.Left < From.X ? R.Right : R.Left);
+        ColEdge = P.X;
+      } else {
+        if (From.X != R.Left || From.Y != R.Top) {
+          R.Right = P.X;
+          R.Bottom = P.Y;
+        } else {
+          R.Left = P.X;
+          R.Top = P.Y;
+        }
+        if (R.Bottom < R.Top || (R.Bottom == R.Top && R.Right < R.Left && !FWordWrap)) {
+          std::swap(R.Left, R.Right);
+          std::swap(R.Top, R.Bottom);
+        }
+      }
+    } else {
+      R = Rect(From.X, From.Y, From.X, From.Y);
+      const TPoint P = Move();
+      if (P.Y == From.Y) {
+        if (From.X < P.X) {
+          R.Right = P.X;
+        } else {
+          R.Left = P.X;
+        }
+      } else if (P.Y < From.Y) {
+        R.Left = P.X;
+        R.Top = P.Y;
+      } else {
+        R.Right = P.X;
+        R.Bottom = P.Y;
+      }
+    }
+    if (NewType == slBlock) {
+      if (R.Left > R.Right) {
+        std::swap(R.Left, R.Right);
+      }
+      if (R.Top > R.Bottom) {
+        std::swap(R.Top, R.Bottom);
+      }
+    }
+    SetSelection(R, NewType);
+  } catch (...) {
+    --SelectionHold;
+    --NavigateCount;
+    throw;
+  }
+  --SelectionHold;
+  --NavigateCount;
+  if (SelType != slNone) {
+    const TPoint P = GetCurrentPosition();
+    if (P.X == SelRect.Left && P.Y == SelRect.Top) {
+      SelStartAtRowEnd = CaretAtRowEnd;
+    } else if (P.X == SelRect.Right && P.Y == SelRect.Bottom) {
+      SelEndAtRowEnd = CaretAtRowEnd;
+    }
+    if (RowEnd) {
+      if (From.X == SelRect.Left && From.Y == SelRect.Top) {
+        SelStartAtRowEnd = RowEnd;
+      } else if (From.X == SelRect.Right && From.Y == SelRect.Bottom) {
+        SelEndAtRowEnd = RowEnd;
+      }
+    }
+  }
+  InvalidateSelection(SelRect, SelType);
+}
+
 bool TCustomEasyEdit::IsValidBlockPos(int X, int Y) {
   switch (SelType) {
     case slStream:
