@@ -61,7 +61,7 @@ public:
     Edit->SetParent(Form);
     Edit->SetBorderStyle(bsNone);
     Edit->SetBounds(0, 0, Width, Height);
-    Edit->Font()->SetHeight(-11);
+    Edit->Font()->SetHeight(-10);  // 13-pixel rows: 60 of them in 800 pixels
     Edit->LineNumbers()->SetVisible(true);
     const std::string Text = HtmlDocument(Lines);
     Edit->GetLines()->SetTextBuffer(Text.data(), Text.size());

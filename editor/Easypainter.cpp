@@ -89,12 +89,13 @@ int TEasyPainter::BaseLine() {
 }
 
 HFONT TEasyPainter::StyledFont(TFontStyles Style) {
-  if (!FStyledFont) {
-    FStyledFont = std::make_unique<TFont>();
+  std::unique_ptr<TFont>& F = FStyledFonts[StylesMask(Style) & 15];
+  if (!F) {
+    F = std::make_unique<TFont>();
+    F->Assign(Edit->Font());
+    F->SetStyle(Style);
   }
-  FStyledFont->Assign(Edit->Font());
-  FStyledFont->SetStyle(Style);
-  return FStyledFont->Handle();
+  return F->Handle();
 }
 
 int* TEasyPainter::GetBuffer(int N) {
@@ -107,6 +108,9 @@ int* TEasyPainter::GetBuffer(int N) {
 void TEasyPainter::FreeBuffer() { Buffer.clear(); }
 
 void TEasyPainter::FontChanged(TObject*) {
+  for (auto& F : FStyledFonts) {
+    F.reset();
+  }
   LineHeightCache = CharWidthCache = BaseLineCache = 0;
   Buffer.assign(ChunkLimit, 0);
   ComputeMetrics();
@@ -365,27 +369,47 @@ void TEasyPainter::SyntaxPaint(const std::string& Text, const std::string& Marks
     }
     return static_cast<unsigned char>(Item->Styles[Pos]) | (static_cast<unsigned char>(Item->Styles[Pos + 1]) << 8);
   };
-  int Start = 0;
-  int Left = R.Left;
-  while (Start < Len) {
-    const int Code = StyleAt(Column + Start);
-    const bool Bracket = Edit->CheckBrackets(Line, Column + Start);
-    int End = Start + 1;
-    while (End < Len && StyleAt(Column + End) == Code && Edit->CheckBrackets(Line, Column + End) == Bracket) {
-      ++End;
-    }
-    bool Misspelled = false;
-    int Style = Code == 0xFFFF ? -1 : Code;
-    if (Code >= EasyMisspelledStyle && Code <= 65534) {
-      Misspelled = true;
-      Style = Code == 65534 ? -1 : Code - EasyMisspelledStyle;
-    }
+  // Runs of one style code and bracket state; neighbouring runs that look the same are drawn as one.
+  struct TLook {
     TColor Bk = -1;
     TColor FontColor = -1;
     TFontStyles FontStyle;
-    GetFontAndColor(Style, Bk, FontStyle, FontColor);
+    bool Misspelled = false;
+    bool operator==(const TLook& O) const {
+      return Bk == O.Bk && FontColor == O.FontColor && FontStyle == O.FontStyle && Misspelled == O.Misspelled;
+    }
+  };
+  auto LookOf = [&](int Code, bool Bracket) {
+    TLook L;
+    int Style = Code == 0xFFFF ? -1 : Code;
+    if (Code >= EasyMisspelledStyle && Code <= 65534) {
+      L.Misspelled = true;
+      Style = Code == 65534 ? -1 : Code - EasyMisspelledStyle;
+    }
+    GetFontAndColor(Style, L.Bk, L.FontStyle, L.FontColor);
     if (Bracket) {
-      FontStyle.Include(TFontStyle::fsBold);
+      L.FontStyle.Include(TFontStyle::fsBold);
+    }
+    return L;
+  };
+  int Start = 0;
+  int Left = R.Left;
+  int Code = Len > 0 ? StyleAt(Column) : 0;
+  bool Bracket = Len > 0 && Edit->CheckBrackets(Line, Column);
+  while (Start < Len) {
+    const TLook Look = LookOf(Code, Bracket);
+    int End = Start + 1;
+    while (End < Len) {
+      const int NextCode = StyleAt(Column + End);
+      const bool NextBracket = Edit->CheckBrackets(Line, Column + End);
+      if (NextCode != Code || NextBracket != Bracket) {
+        Code = NextCode;
+        Bracket = NextBracket;
+        if (!(LookOf(Code, Bracket) == Look)) {
+          break;
+        }
+      }
+      ++End;
     }
     const TRect Run = Rect(Left, R.Top, Left + (End - Start) * W, R.Bottom);
     const std::string RunMarks = static_cast<int>(Marks.size()) > Start
@@ -393,7 +417,8 @@ void TEasyPainter::SyntaxPaint(const std::string& Text, const std::string& Marks
                                                     static_cast<std::size_t>(End - Start))
                                      : std::string();
     InternalTextOut(Run, Text.substr(static_cast<std::size_t>(Start), static_cast<std::size_t>(End - Start)),
-                    RunMarks, FontStyle, FontColor, Bk, Column + Start, Line, Misspelled, StyleFore, StyleBack);
+                    RunMarks, Look.FontStyle, Look.FontColor, Look.Bk, Column + Start, Line, Look.Misspelled,
+                    StyleFore, StyleBack);
     Left = Run.Right;
     Start = End;
   }

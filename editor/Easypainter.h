@@ -144,7 +144,8 @@ private:
                  bool InSel, bool InSearch, bool IsMark, TColor StyleFore, TColor StyleBack);
   void PaintRest(bool HasSel, const TRect& R, int SelStart, int SelEnd, TColor StyleFore, TColor StyleBack);
   HFONT StyledFont(TFontStyles Style);
-  std::unique_ptr<TFont> FStyledFont;
+  // The editor font in each combination of styles, made on first use and dropped when the font changes.
+  std::unique_ptr<TFont> FStyledFonts[16];
 };
 
 // Style codes at or above this mark a misspelled word (its real style is the code minus the mark).
