@@ -7,6 +7,10 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/Streams.h"
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 namespace {
 
 class EditorStreaming : public EditorWindowTest {
@@ -126,6 +130,65 @@ TEST_F(EditorStreaming, ChangedGutterImagesAreWrittenAndReadBack) {
   ASSERT_NE(Back, nullptr);
   EXPECT_EQ(Back->Gutter()->Images()->Count(), 13);
   delete Copy;
+}
+
+// Reads an editor from layout bytes as the fuzz target does: the text form when it starts with "object".
+bool ReadEditorLayout(const std::string& Input, TEasyEdit* Edit) {
+  try {
+    TMemoryStream Binary;
+    if (Input.rfind("object", 0) == 0) {
+      TStringStream Text(Input);
+      ObjectTextToBinary(&Text, &Binary);
+    } else {
+      Binary.WriteBuffer(Input.data(), static_cast<LongInt>(Input.size()));
+    }
+    Binary.SetPosition(0);
+    Binary.ReadComponent(Edit);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+TEST_F(EditorStreaming, TheFuzzSeedsAndEveryCutOfALayoutReadWithoutHarm) {
+  Edit->SetName("MainEdit");  // the layouts read name their editor Edit1
+  const std::filesystem::path Seeds = std::filesystem::path(ZUBQ_SOURCE_DIR) / "fuzz/corpus/EasyEditLayout";
+  int Count = 0;
+  for (const auto& Entry : std::filesystem::directory_iterator(Seeds)) {
+    std::ifstream In(Entry.path(), std::ios::binary);
+    std::stringstream S;
+    S << In.rdbuf();
+    auto* E = NewEditor(0, 0, 300, 200);
+    EXPECT_TRUE(ReadEditorLayout(S.str(), E) || Entry.path().filename() == "images.txt") << Entry.path();
+    E->GetLines()->Add("still usable");
+    Harness::RunUntilIdle();
+    delete E;
+    ++Count;
+  }
+  EXPECT_GE(Count, 3);
+  auto* Chrome = NewEditor(0, 0, 300, 200);
+  auto Text = std::string(
+      "object Edit1: TEasyEdit\r\n  Gutter.Pen.Width = 9\r\n  MaxScrollPos = -1\r\n"
+      "  LineNumbers.StartFrom = -5\r\n  Margin.Position = 7\r\nend\r\n");
+  ASSERT_TRUE(ReadEditorLayout(Text, Chrome));
+  EXPECT_EQ(Chrome->Gutter()->Pen()->Width(), 2);
+  EXPECT_EQ(Chrome->MaxScrollPos(), 0);
+  EXPECT_EQ(Chrome->LineNumbers()->StartFrom(), 0);
+  EXPECT_EQ(Chrome->Margin()->Position(), 7);
+
+  Edit->GetLines()->SetText("abc\r\ndef");
+  Edit->Gutter()->Images()->Delete(0);
+  TMemoryStream Out;
+  Out.WriteComponent(Edit);
+  std::string Whole(static_cast<std::size_t>(Out.Size()), '\0');
+  Out.SetPosition(0);
+  Out.ReadBuffer(Whole.data(), Out.Size());
+  for (std::size_t Cut = 0; Cut < Whole.size(); Cut += 7) {
+    auto* E = NewEditor(0, 0, 300, 200);
+    EXPECT_FALSE(ReadEditorLayout(Whole.substr(0, Cut), E)) << "a layout cut at " << Cut;
+    delete E;
+  }
+  Harness::RunUntilIdle();
 }
 
 }  // namespace
