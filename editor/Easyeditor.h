@@ -487,6 +487,18 @@ protected:
   void CreateWnd() override;
   void DestroyWnd() override;
   void Paint() override;
+  // Keyboard and mouse: the key table, typing, navigation, mouse selection and dragging build on these.
+  void KeyDown(Word& Key, TShiftState Shift) override { TCustomControl::KeyDown(Key, Shift); }
+  void KeyUp(Word& Key, TShiftState Shift) override { TCustomControl::KeyUp(Key, Shift); }
+  void KeyPress(char& Key) override { TCustomControl::KeyPress(Key); }
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+  }
+  void MouseMove(TShiftState Shift, int X, int Y) override { TCustomControl::MouseMove(Shift, X, Y); }
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override {
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+  }
+  void DblClick() override { TCustomControl::DblClick(); }
   void DoCreateWnd();
   void DoSetFocus();
   void DoKillFocus();

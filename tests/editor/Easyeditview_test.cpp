@@ -290,3 +290,53 @@ TEST_F(Scrolling, PositionsRoundTripThroughPixelsOverTabsAndLineEnds) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TDlgCase {
+  const char* Name;
+  bool WantTabs;
+  bool WantReturns;
+  LRESULT Code;
+};
+
+class DialogCodes : public EditorWindowTest, public ::testing::WithParamInterface<TDlgCase> {};
+
+TEST_P(DialogCodes, FollowWantTabsAndWantReturns) {
+  Edit->SetWantTabs(GetParam().WantTabs);
+  Edit->SetWantReturns(GetParam().WantReturns);
+  EXPECT_EQ(SendMessage(Edit->Handle(), WM_GETDLGCODE, 0, 0), GetParam().Code);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DialogCodes,
+                         ::testing::Values(TDlgCase{"Default", false, true, 133}, TDlgCase{"NoReturns", false, false, 129},
+                                           TDlgCase{"TabsNoReturns", true, false, 131},
+                                           TDlgCase{"TabsAndReturns", true, true, 135}),
+                         [](const ::testing::TestParamInfo<TDlgCase>& I) { return std::string(I.param.Name); });
+
+TEST_F(EditorWindowTest, OverwriteModeIsSharedByEveryEditor) {
+  auto* Other = NewEditor(0, 410, 300, 60);
+  int Notified = 0;
+  Other->OnSourceChanged = [&](TObject*, TEasyEditSourceStates S) { Notified += S.Contains(csInsModeChanged); };
+  Other->SetEditSource(Edit->GetEditSource());
+  Edit->SetOverwrite(true);
+  EXPECT_TRUE(Other->GetOverwrite());
+  EXPECT_EQ(Notified, 1) << "editors of the same source hear of it";
+  Edit->SetOverwrite(false);
+  EXPECT_FALSE(Other->GetOverwrite());
+}
+
+TEST_F(EditorWindowTest, HiddenScrollBarsPullTheViewBackToAFullLastPage) {
+  std::string Text;
+  for (int I = 0; I < 100; ++I) {
+    Text += "x\r\n";
+  }
+  Edit->GetLines()->SetTextBuffer(Text.data(), Text.size());
+  Edit->SetHideScrollBars(true);
+  Edit->SetWindowLine(95);
+  EXPECT_EQ(Edit->WindowLine(), Edit->MaxVisibleLine() + 1 - Edit->ScrollPageSize().cy);
+  Edit->SetKeyMapping(kmOther);
+  EXPECT_EQ(Edit->KeyList()->Count(), 0);
+}
+
+}  // namespace
