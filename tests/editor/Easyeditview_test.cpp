@@ -206,6 +206,9 @@ TEST_F(Scrolling, MessagesAndTheWheelMoveTheView) {
   EXPECT_EQ(Edit->WindowLine(), 0);
   SendMessage(Edit->Handle(), WM_HSCROLL, SB_LINERIGHT, 0);
   EXPECT_EQ(Edit->WindowChar(), 1);
+  SendMessage(Edit->Handle(), WM_HSCROLL, SB_RIGHT, 0);
+  EXPECT_EQ(Edit->WindowChar(), 255 - Edit->ScrollPageSize().cx) << "the last page of the 255 columns";
+  SendMessage(Edit->Handle(), WM_HSCROLL, SB_LEFT, 0);
 
   const int Lines = Mouse->WheelScrollLines;
   Edit->SetFocus();
@@ -253,6 +256,14 @@ TEST_F(Scrolling, OneCharacterInsertedInABracketInvalidatesOnlyItsLine) {
   const TRect Expected = Rect(Edit->GetLeftIndent(), 5 * LH, Edit->ClientWidth(), 6 * LH);
   const TRect Box = UpdateBox(Edit->Handle());
   EXPECT_TRUE(SameRect(Box, Expected)) << Show(Box) << " instead of " << Show(Expected);
+}
+
+TEST_F(Scrolling, DeletingALineRepaintsEverythingBelowIt) {
+  Load(100);
+  Edit->GetLines()->Delete(5);
+  const TRect Box = UpdateBox(Edit->Handle());
+  EXPECT_EQ(Box.Top, 5 * LineHeight()) << Show(Box);
+  EXPECT_EQ(Box.Bottom, Edit->ClientHeight()) << "the lines below moved up";
 }
 
 // ---- mapping ----
