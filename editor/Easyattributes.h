@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/classes/Persistent.h"
+#include "platform/graphics/Graphics.h"
 #include "platform/rtl/Sets.h"
 
 #include <string>
@@ -33,9 +34,9 @@ enum TEasyConsistentAttr {
   caSuperScript, caStyle, caScriptStyle, caUserData, caUrl
 };
 using TEasyConsistentAttrs = TSet<TEasyConsistentAttr, caUrl>;
-// Font style bits as the attributes keep them.
-enum TEasyFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
-using TEasyFontStyles = TSet<TEasyFontStyle, fsStrikeOut>;
+// Font style bits as the attributes keep them: the class library's own.
+using TEasyFontStyle = TFontStyle;
+using TEasyFontStyles = TFontStyles;
 
 // Character attributes of formatted text. A setter stores a changed value, marks the attribute as given
 // and calls Update; setting the current value of an attribute already given does nothing.

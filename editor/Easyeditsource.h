@@ -65,6 +65,9 @@ public:
   bool UseGlobalSettings = false;
   int UrlStyle = -1;
   TWordSpellEvent OnWordSpell;
+  // The editor that follows the caret among those showing this source (the last focused one); only
+  // compared with editors, never followed.
+  TObject* ActiveEditor = nullptr;
 
   TEasyStrings* Strings() const { return FStrings.get(); }
   void SetStrings(TStrings* Value);  // an external change

@@ -36,6 +36,12 @@ enum TPenMode {
   pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
 };
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+Z_ENUM_TYPEINFO(TPenStyle, "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame")
+Z_ENUM_TYPEINFO(TPenMode, "pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy", "pmMergePenNot",
+                "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask", "pmNotMask", "pmXor",
+                "pmNotXor")
+Z_ENUM_TYPEINFO(TBrushStyle, "bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal",
+                "bsCross", "bsDiagCross")
 using TCopyMode = Integer;
 inline constexpr TCopyMode cmBlackness = BLACKNESS;
 inline constexpr TCopyMode cmDstInvert = DSTINVERT;
@@ -112,6 +118,7 @@ class TPen : public TGraphicsObject {
 public:
   TPen() = default;
   ~TPen() override;
+  static void Publish(TMetaClass& Meta);
   void Assign(TPersistent* Source) override;
   HPEN Handle();
   TColor Color() const { return FColor; }
@@ -137,6 +144,7 @@ class TBrush : public TGraphicsObject {
 public:
   TBrush() = default;
   ~TBrush() override;
+  static void Publish(TMetaClass& Meta);
   void Assign(TPersistent* Source) override;
   HBRUSH Handle();
   TColor Color() const { return FColor; }

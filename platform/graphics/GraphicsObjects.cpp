@@ -12,8 +12,8 @@
 
 Z_IMPLEMENT_CLASS(TGraphicsObject, TPersistent)
 Z_IMPLEMENT_CLASS_PUBLISHED(TFont, TGraphicsObject, TFont::Publish)
-Z_IMPLEMENT_CLASS(TPen, TGraphicsObject)
-Z_IMPLEMENT_CLASS(TBrush, TGraphicsObject)
+Z_IMPLEMENT_CLASS_PUBLISHED(TPen, TGraphicsObject, TPen::Publish)
+Z_IMPLEMENT_CLASS_PUBLISHED(TBrush, TGraphicsObject, TBrush::Publish)
 Z_IMPLEMENT_CLASS(EInvalidGraphic, Exception)
 Z_IMPLEMENT_CLASS(EInvalidGraphicOperation, Exception)
 
@@ -74,6 +74,20 @@ PTypeInfo TypeInfoColor() {
     return &I;
   }();
   return Info;
+}
+
+void TPen::Publish(TMetaClass& Meta) {
+  TPublisher<TPen> P(Meta);
+  P.Property("Color", &TPen::Color, &TPen::SetColor).Type(TypeInfoColor()).Default(clBlack);
+  P.Property("Mode", &TPen::Mode, &TPen::SetMode).Default(pmCopy);
+  P.Property("Style", &TPen::Style, &TPen::SetStyle).Default(psSolid);
+  P.Property("Width", &TPen::Width, &TPen::SetWidth).Default(1);
+}
+
+void TBrush::Publish(TMetaClass& Meta) {
+  TPublisher<TBrush> P(Meta);
+  P.Property("Color", &TBrush::Color, &TBrush::SetColor).Type(TypeInfoColor()).Default(clWhite);
+  P.Property("Style", &TBrush::Style, &TBrush::SetStyle).Default(bsSolid);
 }
 
 void TFont::Publish(TMetaClass& Meta) {

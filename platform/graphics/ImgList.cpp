@@ -2,6 +2,9 @@
 // TCustomImageList and TDragImageList.
 #include "platform/graphics/GdiInternals.h"
 #include "platform/graphics/ImgList.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/Streams.h"
+#include "platform/classes/TypInfo.h"
 #include "platform/win/WinUser.h"
 
 #include <algorithm>
@@ -9,7 +12,7 @@
 
 Z_IMPLEMENT_CLASS(TChangeLink, TObject)
 Z_IMPLEMENT_CLASS(TCustomImageList, TComponent)
-Z_IMPLEMENT_CLASS(TImageList, TCustomImageList)
+Z_IMPLEMENT_CLASS_PUBLISHED(TImageList, TCustomImageList, TImageList::Publish)
 Z_IMPLEMENT_CLASS(TDragImageList, TCustomImageList)
 
 namespace {
@@ -1050,4 +1053,45 @@ void TDragImageList::SetDragCursor(TCursor Value) {
       SetCursor(CursorOfTCursor(Value));
     }
   }
+}
+
+// ---- Streaming -----------------------------------------------------------------------------------------------------
+
+void TImageList::Publish(TMetaClass& Meta) {
+  TPublisher<TImageList> P(Meta);
+  P.Property("Height", &TCustomImageList::Height, &TCustomImageList::SetHeight).Default(16);
+  P.Property("Width", &TCustomImageList::Width, &TCustomImageList::SetWidth).Default(16);
+}
+
+namespace {
+// The key colour behind the images of a stored strip; it marks their transparent pixels.
+constexpr TColor StripKey = static_cast<TColor>(0x00FF00FF);
+}  // namespace
+
+void TCustomImageList::DefineProperties(TFiler* Filer) {
+  TComponent::DefineProperties(Filer);
+  Filer->DefineBinaryProperty(
+      "Bitmap",
+      [this](TStream* Stream) {
+        TBitmap Strip;
+        Strip.LoadFromStream(Stream);
+        BeginUpdate();
+        Clear();
+        if (!Strip.Empty()) {
+          AddMasked(&Strip, StripKey);
+        }
+        EndUpdate();
+      },
+      [this](TStream* Stream) {
+        TBitmap Strip;
+        const Integer N = Count();
+        Strip.SetSize(N * FWidth, FHeight);
+        Strip.Canvas()->Brush()->SetColor(StripKey);
+        Strip.Canvas()->FillRect(Rect(0, 0, N * FWidth, FHeight));
+        for (Integer I = 0; I < N; ++I) {
+          Draw(Strip.Canvas(), I * FWidth, 0, I);
+        }
+        Strip.SaveToStream(Stream);
+      },
+      Count() > 0);
 }

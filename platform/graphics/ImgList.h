@@ -130,6 +130,8 @@ public:
 
 protected:
   virtual void Change();
+  // The images travel with the component as "Bitmap": one strip of the images side by side over a key colour.
+  void DefineProperties(TFiler* Filer) override;
   // Draws with ILD_ style flags; disabled images are drawn embossed in the button colours.
   virtual void DoDraw(Integer Index, TCanvas* Canvas, Integer X, Integer Y, UINT Style, bool Enabled);
 
@@ -148,6 +150,7 @@ class TImageList : public TCustomImageList {
   Z_CLASS(TImageList, TCustomImageList)
 public:
   using TCustomImageList::TCustomImageList;
+  static void Publish(TMetaClass& Meta);
 };
 
 // ---- Cursors -----------------------------------------------------------------------------------------------------
