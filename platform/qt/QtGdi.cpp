@@ -1,7 +1,7 @@
 // The Qt side of the drawing unit: shape masks, font metrics and glyph drawing, and showing backing images.
 #include "platform/qt/QtGdi.h"
 #include "platform/graphics/GdiInternals.h"
-#include "platform/graphics/ImgList.h"
+#include "platform/graphics/Cursors.h"
 #include "platform/qt/QtHost.h"
 #include "platform/rtl/CodePage.h"
 
