@@ -2,6 +2,7 @@
 // files, two processes and a process killed while writing.
 #include "platform/win/RegistryStore.h"
 #include "platform/win/WinReg.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -36,10 +37,9 @@ void WriteFile(const fs::path& P, const std::string& Text) {
 
 class Registry : public ::testing::Test {
 protected:
+  TestSupport::TTempFolder Temp{"zubq-registry"};
   void SetUp() override {
-    char Template[] = "/tmp/zubq-registry-XXXXXX";
-    ASSERT_NE(mkdtemp(Template), nullptr);
-    Dir = Template;
+    Dir = Temp.Path();
     setenv("ZUBQ_REGISTRY_DIR", Dir.c_str(), 1);
     unsetenv("ZUBQ_REGISTRY_READONLY");
     RegistryResetForTests();
@@ -47,7 +47,6 @@ protected:
   void TearDown() override {
     unsetenv("ZUBQ_REGISTRY_READONLY");
     RegistryResetForTests();
-    fs::remove_all(Dir);
   }
 
   HKEY Create(HKEY Root, const char* Path, DWORD* Disposition = nullptr) {

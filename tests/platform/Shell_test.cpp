@@ -2,6 +2,7 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/win/Clock.h"
 #include "platform/win/Shell.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -43,16 +44,12 @@ private:
 
 class ShellTest : public ::testing::Test {
 protected:
+  TestSupport::TTempFolder Temp{"zubq-shell"};
   void SetUp() override {
-    char Tmpl[] = "/tmp/zubq-shell-XXXXXX";
-    ASSERT_NE(mkdtemp(Tmpl), nullptr);
-    Root = Tmpl;
+    Root = Temp.Path();
     ClearShellExecuteRecords();
   }
-  void TearDown() override {
-    SetShellExecuteRecording(false);
-    std::system(("rm -rf '" + Root + "'").c_str());
-  }
+  void TearDown() override { SetShellExecuteRecording(false); }
   void WriteFile(const std::string& Path, const std::string& Content, bool Executable = false) {
     std::ofstream(Path, std::ios::binary) << Content;
     if (Executable) {
