@@ -1,6 +1,6 @@
 // Downloading a 100 MB body from a local server: THttpCli against a plain blocking socket read loop.
 #include "net/Httpprot.h"
-#include "tests/net/NetTestServer.h"
+#include "support/NetTestServer.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,7 +6,7 @@ bash scripts/deps.sh
 
 build=${ZUBQ_BUILD_DIR:-build}
 jobs=$(nproc)
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUBQ_WERROR=ON
 cmake --build "$build" -j "$jobs"
 export QT_QPA_PLATFORM=offscreen
 cd "$build"

@@ -4,6 +4,7 @@
 
 #include "platform/classes/TypInfo.h"
 #include "platform/classes/Component.h"
+#include "platform/graphics/ImgList.h"
 #include "platform/win/Messages.h"
 
 #include <functional>

@@ -5,6 +5,7 @@
 
 #include "platform/classes/StringList.h"
 #include "platform/controls/Controls.h"
+#include "platform/graphics/ImgList.h"
 #include "platform/win/Messages.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 // the pointer, drag images) and context menus (WM_CONTEXTMENU to OnContextPopup and the control's popup menu).
 #include "platform/controls/Controls.h"
 #include "platform/controls/Forms.h"
+#include "platform/graphics/ImgList.h"
 
 #include <cstdlib>
 

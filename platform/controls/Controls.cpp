@@ -2,6 +2,7 @@
 #include "platform/controls/Controls.h"
 #include "platform/win/NativeControls.h"
 #include "platform/win/ListControls.h"
+#include "platform/win/WindowBackend.h"
 #include "platform/win/WinMenu.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/Menus.h"
@@ -789,6 +790,7 @@ void TWinControl::CreateParams(TCreateParams& Params) {
 
 void TWinControl::CreateSubClass(TCreateParams& Params, const char* ControlClassName) {
   WNDCLASS WC;
+  LoadToolkit();  // the native control classes come with the toolkit
   if (!ControlClassName || !GetClassInfo(nullptr, ControlClassName, &WC)) {
     throw EOSError(std::string("Window class '") + (ControlClassName ? ControlClassName : "") + "' is not registered");
   }

@@ -6,7 +6,7 @@
 #include "platform/classes/Component.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/graphics/Graphics.h"  // TFont, TCanvas, TColor
-#include "platform/graphics/ImgList.h"   // TCursor and the crXXX values
+#include "platform/graphics/Cursors.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/UtilWindow.h"
 #include "platform/win/WinUser.h"
@@ -19,6 +19,7 @@
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;  // the menus unit's; controls only point at one
+class TDragImageList;  // the image lists unit's; controls only point at one
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 Z_ENUM_TYPEINFO(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom")

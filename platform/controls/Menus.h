@@ -5,6 +5,7 @@
 #include "platform/classes/TypInfo.h"
 #include "platform/controls/ActnList.h"
 #include "platform/controls/Controls.h"
+#include "platform/graphics/ImgList.h"
 #include "platform/win/WinMenu.h"
 
 #include <functional>

@@ -221,6 +221,31 @@ bool PrintJobPage(void* Job, const TPixels& Page);
 bool PrintJobEnd(void* Job, bool Abort);  // ends (or abandons) the job and frees it
 }  // namespace Gdi
 
+// The toolkit side of the functions above that say so. The toolkit library registers them while it loads; the
+// layer loads it on the first call that needs it (fonts, masks, printing). Calls that only show something on
+// screen do nothing while no toolkit is there, since nothing is on screen then.
+struct TToolkitGraphics {
+  void (*ShowWindowImage)(HWND Wnd, const TRect& ImageRc) = nullptr;
+  void (*ShowCursor)(HCURSOR Cursor) = nullptr;
+  void (*ShowDesktopImage)(const TRect& Rc) = nullptr;
+  void (*SetWindowOpacity)(HWND Wnd, double Opacity) = nullptr;
+  void (*FontDeleted)(HFONT Font) = nullptr;
+  TMask (*PolygonMask)(const std::vector<TPoint>& Points, bool Winding) = nullptr;
+  TMask (*EllipseMask)(const TRect& Box) = nullptr;
+  TMask (*RoundRectMask)(const TRect& Box, int CornerWidth, int CornerHeight) = nullptr;
+  const TFontInfo& (*FontInfo)(HFONT Font) = nullptr;
+  void (*DrawGlyphs)(TDCRec& D, TPixels& P, const TRegionData& Clip, HFONT Font, int X, int Y,
+                     const std::string& Text, const std::vector<int>& Offsets, COLORREF Color) = nullptr;
+  std::vector<std::string> (*PrinterNames)() = nullptr;
+  void* (*PrintJobStart)(const TPrintSettings& Settings) = nullptr;
+  bool (*PrintJobPage)(void* Job, const TPixels& Page) = nullptr;
+  bool (*PrintJobEnd)(void* Job, bool Abort) = nullptr;
+};
+namespace Gdi {
+// Registered once by the toolkit side at load time; the table must outlive the process's use of it.
+void RegisterToolkitGraphics(const TToolkitGraphics* Functions);
+}  // namespace Gdi
+
 // Recorded drawing for metafiles. Coordinates are the recording DC's device coordinates; playing maps them
 // into a destination rectangle, scaling coordinates, pen widths and font sizes.
 struct TPlayScale {

@@ -21,14 +21,6 @@
 
 namespace {
 
-thread_local HWND Measuring = 0;
-
-}  // namespace
-
-HWND MeasuringItemWindow() { return Measuring; }
-
-namespace {
-
 int Index(WPARAM W) { return static_cast<int>(static_cast<std::intptr_t>(W)); }
 std::string Str(LPARAM L) { return L ? std::string(reinterpret_cast<LPCSTR>(L)) : std::string(); }
 
@@ -148,10 +140,9 @@ int MeasureByOwner(HWND Wnd, UINT CtlType, int ItemId, ULONG_PTR Data, int Width
   M.itemWidth = static_cast<UINT>(std::max(Width, 0));
   M.itemHeight = static_cast<UINT>(std::max(Default, 0));
   M.itemData = Data;
-  const HWND Was = Measuring;
-  Measuring = Wnd;
+  const HWND Was = SetMeasuringItemWindow(Wnd);
   SendMessage(Parent, WM_MEASUREITEM, M.CtlID, reinterpret_cast<LPARAM>(&M));
-  Measuring = Was;
+  SetMeasuringItemWindow(Was);
   return M.itemHeight > 0 ? static_cast<int>(M.itemHeight) : Default;
 }
 

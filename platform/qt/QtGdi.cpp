@@ -1,7 +1,7 @@
 // The Qt side of the drawing unit: shape masks, font metrics and glyph drawing, and showing backing images.
 #include "platform/qt/QtGdi.h"
 #include "platform/graphics/GdiInternals.h"
-#include "platform/graphics/ImgList.h"
+#include "platform/graphics/Cursors.h"
 #include "platform/qt/QtHost.h"
 #include "platform/rtl/CodePage.h"
 
@@ -203,7 +203,7 @@ TQtFont& FontOf(HFONT Font) {
 
 namespace Gdi {
 
-TMask PolygonMask(const std::vector<TPoint>& Points, bool Winding) {
+TMask QtPolygonMask(const std::vector<TPoint>& Points, bool Winding) {
   QPolygonF Poly;
   TRect Box;
   bool First = true;
@@ -222,30 +222,30 @@ TMask PolygonMask(const std::vector<TPoint>& Points, bool Winding) {
   return RenderMask(Box, Path);
 }
 
-TMask EllipseMask(const TRect& Box) {
+TMask QtEllipseMask(const TRect& Box) {
   QPainterPath Path;
   Path.addEllipse(QRectF(Box.Left, Box.Top, Box.Width(), Box.Height()));
   return RenderMask(Box, Path);
 }
 
-TMask RoundRectMask(const TRect& Box, int CornerWidth, int CornerHeight) {
+TMask QtRoundRectMask(const TRect& Box, int CornerWidth, int CornerHeight) {
   QPainterPath Path;
   Path.addRoundedRect(QRectF(Box.Left, Box.Top, Box.Width(), Box.Height()), CornerWidth / 2.0, CornerHeight / 2.0);
   return RenderMask(Box, Path);
 }
 
-const TFontInfo& FontInfo(HFONT Font) {
+const TFontInfo& QtFontInfo(HFONT Font) {
   std::lock_guard G(Lock());
   return FontOf(Font).Info;
 }
 
-void FontDeleted(HFONT Font) {
+void QtFontDeleted(HFONT Font) {
   std::lock_guard G(Lock());
   FontCache().erase(Font);
 }
 
-void DrawGlyphs(TDCRec&, TPixels& P, const TRegionData& Clip, HFONT Font, int X, int Y, const std::string& Text,
-                const std::vector<int>& Offsets, COLORREF Color) {
+void QtDrawGlyphs(TDCRec&, TPixels& P, const TRegionData& Clip, HFONT Font, int X, int Y, const std::string& Text,
+                  const std::vector<int>& Offsets, COLORREF Color) {
   std::lock_guard G(Lock());
   TQtFont& F = FontOf(Font);
   auto O = Object(Font, OBJ_FONT);
@@ -300,7 +300,7 @@ void DrawGlyphs(TDCRec&, TPixels& P, const TRegionData& Clip, HFONT Font, int X,
   }
 }
 
-void ShowWindowImage(HWND Wnd, const TRect& ImageRc) {
+void QtShowWindowImage(HWND Wnd, const TRect& ImageRc) {
   auto* B = static_cast<TQtBackend*>(ExistingWindowBackend());
   if (!B) {
     return;
@@ -352,7 +352,7 @@ TDesktopOverlay* Overlay = nullptr;
 
 bool DesktopOverlayVisible() { return Overlay && Overlay->isVisible(); }
 
-void ShowDesktopImage(const TRect& Rc) {
+void QtShowDesktopImage(const TRect& Rc) {
   if (!ExistingWindowBackend()) {
     return;
   }
@@ -373,7 +373,7 @@ void ShowDesktopImage(const TRect& Rc) {
   Overlay->update(QRect(Rc.Left, Rc.Top, Rc.Width(), Rc.Height()));
 }
 
-void SetWindowOpacity(HWND Wnd, double Opacity) {
+void QtSetWindowOpacity(HWND Wnd, double Opacity) {
   auto* B = static_cast<TQtBackend*>(ExistingWindowBackend());
   if (!B) {
     return;
@@ -383,7 +383,7 @@ void SetWindowOpacity(HWND Wnd, double Opacity) {
   }
 }
 
-void ShowCursor(HCURSOR Cursor) {
+void QtShowCursor(HCURSOR Cursor) {
   if (!QGuiApplication::instance()) {
     return;
   }
@@ -412,6 +412,30 @@ void ShowCursor(HCURSOR Cursor) {
     QGuiApplication::setOverrideCursor(QCursor(Shape));
   }
 }
+
+// The table the layer calls through; registered while the library loads.
+const TToolkitGraphics QtGraphics = [] {
+  TToolkitGraphics F;
+  F.ShowWindowImage = &QtShowWindowImage;
+  F.ShowCursor = &QtShowCursor;
+  F.ShowDesktopImage = &QtShowDesktopImage;
+  F.SetWindowOpacity = &QtSetWindowOpacity;
+  F.FontDeleted = &QtFontDeleted;
+  F.PolygonMask = &QtPolygonMask;
+  F.EllipseMask = &QtEllipseMask;
+  F.RoundRectMask = &QtRoundRectMask;
+  F.FontInfo = &QtFontInfo;
+  F.DrawGlyphs = &QtDrawGlyphs;
+  F.PrinterNames = &QtPrinterNames;
+  F.PrintJobStart = &QtPrintJobStart;
+  F.PrintJobPage = &QtPrintJobPage;
+  F.PrintJobEnd = &QtPrintJobEnd;
+  return F;
+}();
+
+struct TGraphicsRegistration {
+  TGraphicsRegistration() { RegisterToolkitGraphics(&QtGraphics); }
+} GraphicsRegistration;
 
 }  // namespace Gdi
 

@@ -376,7 +376,15 @@ TNativeControl* NativeControlOf(HWND Wnd) {
   return It == M.end() ? nullptr : It->second.get();
 }
 
-bool IsNativeWindow(HWND Wnd) { return NativeControlOf(Wnd) != nullptr; }
+namespace {
+
+bool HostsNativeWidget(HWND Wnd) { return NativeControlOf(Wnd) != nullptr; }
+
+struct TNativeTestRegistration {
+  TNativeTestRegistration() { RegisterNativeWindowTest(&HostsNativeWidget); }
+} NativeTestRegistration;
+
+}  // namespace
 
 // ---- Guard and kept events --------------------------------------------------------------------------------------
 

@@ -1,5 +1,6 @@
 // Print jobs over QPrinter: each page image is drawn over the whole paper of a PDF file or a system printer.
 #include "platform/graphics/GdiInternals.h"
+#include "platform/qt/QtGdi.h"
 #include "platform/win/WindowBackend.h"
 
 #include <QCoreApplication>
@@ -26,7 +27,7 @@ struct TQtJob {
 
 namespace Gdi {
 
-std::vector<std::string> PrinterNames() {
+std::vector<std::string> QtPrinterNames() {
   std::vector<std::string> Names{"PDF"};
   if (!QCoreApplication::instance()) {
     WindowBackend();
@@ -37,7 +38,7 @@ std::vector<std::string> PrinterNames() {
   return Names;
 }
 
-void* PrintJobStart(const TPrintSettings& S) {
+void* QtPrintJobStart(const TPrintSettings& S) {
   if (!QCoreApplication::instance()) {
     WindowBackend();
   }
@@ -62,7 +63,7 @@ void* PrintJobStart(const TPrintSettings& S) {
   return J.release();
 }
 
-bool PrintJobPage(void* Job, const TPixels& Page) {
+bool QtPrintJobPage(void* Job, const TPixels& Page) {
   auto* J = static_cast<TQtJob*>(Job);
   if (!J) {
     return false;
@@ -77,7 +78,7 @@ bool PrintJobPage(void* Job, const TPixels& Page) {
   return true;
 }
 
-bool PrintJobEnd(void* Job, bool Abort) {
+bool QtPrintJobEnd(void* Job, bool Abort) {
   std::unique_ptr<TQtJob> J(static_cast<TQtJob*>(Job));
   if (!J) {
     return false;

@@ -1,7 +1,7 @@
 // The default window procedure: what the platform does for messages a window procedure passes on.
 #include "platform/graphics/ScrollBars.h"
 #include "platform/graphics/Colors.h"
-#include "platform/graphics/ImgList.h"
+#include "platform/graphics/Cursors.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/Desktop.h"
 #include "platform/win/NativeControls.h"

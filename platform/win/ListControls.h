@@ -52,3 +52,5 @@ inline constexpr UINT CB_GETMINVISIBLE = 0x1702;
 // item as it is added. The record names no window and the class library's windows all have the id 0, so while
 // the parent handles the message this answers the box that asks (0 at any other time).
 HWND MeasuringItemWindow();
+// Set by a box while it asks (per thread); returns the previous one, to be set back afterwards.
+HWND SetMeasuringItemWindow(HWND Wnd);

@@ -1,6 +1,7 @@
 // The message box and the dialog service it goes through.
 #include "platform/win/MessageBox.h"
 #include "platform/win/DialogService.h"
+#include "platform/win/WindowBackend.h"
 #include "platform/win/WinUser.h"
 
 #include <atomic>
@@ -44,6 +45,9 @@ public:
     }
     if (Handler == nullptr) {
       Handler = Platform.load();
+    }
+    if (Handler == nullptr && !ToolkitLoaded() && LoadToolkit()) {
+      return Run(Request);  // the toolkit registered its dialogs while it loaded
     }
     if (Handler != nullptr) {
       return Handler->Run(Request);

@@ -236,10 +236,17 @@ void RegisterWindowBackendFactory(TWindowBackendFactory Factory) { BackendFactor
 
 TWindowBackend* ExistingWindowBackend() { return Backend.load(); }
 
-TWindowBackend* WindowBackend() {
-  DWORD Me = GetCurrentThreadId();
+namespace {
+
+TWindowBackend* BackendFor(DWORD Me, bool Load) {
   if (auto* B = Backend.load()) {
     return BackendThread.load() == Me ? B : nullptr;
+  }
+  if (Me != MainThreadID) {
+    return nullptr;
+  }
+  if (Load && !BackendFactory.load()) {
+    LoadToolkit();
   }
   auto Factory = BackendFactory.load();
   if (!Factory || Me != MainThreadID) {
@@ -252,6 +259,14 @@ TWindowBackend* WindowBackend() {
   Backend = B;
   return B;
 }
+
+}  // namespace
+
+bool ToolkitLoaded() { return BackendFactory.load() != nullptr; }
+
+TWindowBackend* WindowBackend() { return BackendFor(GetCurrentThreadId(), true); }
+
+TWindowBackend* WindowBackendIfLoaded() { return BackendFor(GetCurrentThreadId(), false); }
 
 // ---- Window-system internals ------------------------------------------------------------------------------------
 

@@ -71,6 +71,8 @@ inline constexpr LRESULT BST_FOCUS = 0x0008;
 
 // Whether the window is of a native control class (it hosts a toolkit widget).
 bool IsNativeWindow(HWND Wnd);
+// Registered once by the toolkit side at load time: answers IsNativeWindow (false while no toolkit is loaded).
+void RegisterNativeWindowTest(bool (*Test)(HWND Wnd));
 
 // ---- The date and time picker ("SysDateTimePick32") --------------------------------------------------------------
 inline constexpr const char* DATETIMEPICK_CLASS = "SysDateTimePick32";

@@ -1,6 +1,6 @@
 // OLE drag and drop: drop-target registration, the modal drag loop, drags coming in from the desktop, and media.
 #include "platform/win/Ole.h"
-#include "platform/graphics/ImgList.h"
+#include "platform/graphics/Cursors.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/GlobalMemory.h"
 #include "platform/win/Resources.h"

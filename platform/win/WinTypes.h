@@ -52,7 +52,7 @@ inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<
 inline constexpr DWORD INFINITE = 0xFFFFFFFF;
 inline constexpr int MAX_PATH = 260;
 
-// Geometry records keep the class library's field names (the Parts write R.Left, P.X).
+// Geometry records keep the class library's field names (R.Left, P.X), as the program's code writes them.
 struct TPoint {
   LONG X = 0;
   LONG Y = 0;

@@ -49,8 +49,18 @@ public:
 using TWindowBackendFactory = TWindowBackend* (*)();
 // Registered once by the toolkit side at load time.
 void RegisterWindowBackendFactory(TWindowBackendFactory Factory);
+// The toolkit lives in its own library (libzubplatformqt.so), which programs either link or leave to the layer:
+// the first call that needs windows on screen, fonts, native controls or real dialogs loads it from the folder of
+// the layer's own library (then from the library path). Code that needs no windows never loads it. True when the
+// toolkit is there (linked or loaded); a failure is reported once on stderr with the loader's reason.
+bool LoadToolkit();
+// Whether the toolkit library is there, without loading it.
+bool ToolkitLoaded();
 // The backend when the calling thread is the user-interface thread, creating it on first use from the main
-// thread; null on other threads or when no toolkit is linked.
+// thread (loading the toolkit library if needed); null on other threads or when the toolkit cannot be loaded.
 TWindowBackend* WindowBackend();
+// As WindowBackend, but never loads the toolkit library: null when it is not there yet. For windows that do not
+// show (hidden top-level windows of sockets and timers), which live without a toolkit.
+TWindowBackend* WindowBackendIfLoaded();
 // The backend if it exists, from any thread.
 TWindowBackend* ExistingWindowBackend();

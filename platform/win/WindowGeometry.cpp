@@ -9,6 +9,9 @@ using namespace WindowSystem;
 namespace {
 
 void Notify(HWND Wnd, TWindowChange What) {
+  if (What == TWindowChange::Visibility && IsWindowVisible(Wnd)) {
+    WindowBackend();  // a window that comes to show needs the toolkit
+  }
   if (auto* B = ExistingWindowBackend()) {
     B->WindowChanged(Wnd, What);
   }

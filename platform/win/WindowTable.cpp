@@ -382,12 +382,15 @@ DWORD GetClassLong(HWND Wnd, int Index) { return static_cast<DWORD>(GetClassLong
 
 HWND CreateWindowEx(DWORD ExStyle, LPCSTR ClassName, LPCSTR WindowName, DWORD Style, int X, int Y, int Width,
                     int Height, HWND Parent, HMENU Menu, HINSTANCE Instance, LPVOID Param) {
+  bool MessageOnly = Parent == HWND_MESSAGE;
   auto Class = FindClass(ClassName);
+  if (!Class && !MessageOnly && !IsIntAtom(ClassName) && !ToolkitLoaded() && LoadToolkit()) {
+    Class = FindClass(ClassName);  // the native control classes come with the toolkit
+  }
   if (!Class) {
     SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
     return 0;
   }
-  bool MessageOnly = Parent == HWND_MESSAGE;
   if (MessageOnly) {
     Parent = 0;
     Style &= ~WS_CHILD;
@@ -504,7 +507,10 @@ HWND CreateWindowEx(DWORD ExStyle, LPCSTR ClassName, LPCSTR WindowName, DWORD St
   if (R->Dead) {
     return 0;
   }
-  if (auto* B = R->MessageOnly ? nullptr : WindowBackend()) {
+  // A window that shows needs the toolkit; hidden top-level windows (sockets, timers) live without it until
+  // they are shown.
+  const bool Shows = !R->MessageOnly && (R->Style & WS_VISIBLE) && (!R->Parent || IsWindowVisible(R->Parent));
+  if (auto* B = R->MessageOnly ? nullptr : Shows ? WindowBackend() : WindowBackendIfLoaded()) {
     B->WindowChanged(Wnd, TWindowChange::Created);
   }
   SendMessage(Wnd, WM_SIZE, SIZE_RESTORED, MAKELONG(static_cast<WORD>(R->Client.Width()), static_cast<WORD>(R->Client.Height())));
@@ -659,6 +665,9 @@ LONG_PTR SetStyleLong(const PWindowRec& R, int Index, DWORD New) {
   Field = SS.styleNew;
   SS.styleOld = Old;
   SendMessage(R->Handle, WM_STYLECHANGED, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&SS));
+  if (Index == GWL_STYLE && (New & ~Old & WS_VISIBLE) && !R->MessageOnly) {
+    WindowBackend();  // a window that comes to show needs the toolkit
+  }
   if (auto* B = ExistingWindowBackend(); B && Index == GWL_STYLE) {
     if ((Old ^ New) & WS_VISIBLE) {
       B->WindowChanged(R->Handle, TWindowChange::Visibility);

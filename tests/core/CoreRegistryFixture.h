@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/win/RegistryStore.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,17 +12,15 @@
 
 class CoreRegistryTest : public ::testing::Test {
 protected:
+  TestSupport::TTempFolder Temp{"zubcore-registry"};
   void SetUp() override {
-    char Template[] = "/tmp/zubcore-registry-XXXXXX";
-    ASSERT_NE(mkdtemp(Template), nullptr);
-    Dir = Template;
+    Dir = Temp.Path();
     setenv("ZUBQ_REGISTRY_DIR", Dir.c_str(), 1);
     unsetenv("ZUBQ_REGISTRY_READONLY");
     RegistryResetForTests();
   }
   void TearDown() override {
     RegistryResetForTests();
-    std::filesystem::remove_all(Dir);
   }
 
   std::string Dir;

@@ -1,5 +1,6 @@
 // Tests of FileStore: whole-file loads, line splitting, chunked adding, errors, saving.
 #include "core/Filestore.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +14,10 @@ namespace {
 
 class FileStoreTest : public ::testing::Test {
 protected:
+  TestSupport::TTempFolder Temp{"zubcore-filestore"};
   void SetUp() override {
-    char Template[] = "/tmp/zubcore-filestore-XXXXXX";
-    ASSERT_NE(mkdtemp(Template), nullptr);
-    Dir = Template;
+    Dir = Temp.Path();
   }
-  void TearDown() override { std::filesystem::remove_all(Dir); }
 
   std::string Write(const std::string& Name, const std::string& Bytes) {
     const std::string Path = Dir + "/" + Name;

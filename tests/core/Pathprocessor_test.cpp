@@ -1,5 +1,6 @@
 // Tests of the file and path functions: names, file tests, normalising and resolving links.
 #include "core/Pathprocessor.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -117,9 +118,8 @@ TEST(PathNames, FileAndUrlNames) {
 }
 
 TEST(FileTests, ExistenceTimesAndSizes) {
-  char Template[] = "/tmp/zubcore-paths-XXXXXX";
-  ASSERT_NE(mkdtemp(Template), nullptr);
-  const std::string Dir = Template;
+  const TestSupport::TTempFolder Temp("zubcore-paths");
+  const std::string& Dir = Temp.Path();
   const std::string Name = Dir + "/f.txt";
   std::ofstream(Name, std::ios::binary) << "12345";
 
@@ -137,7 +137,6 @@ TEST(FileTests, ExistenceTimesAndSizes) {
   GetFileWriteTime(&Time, (Dir + "/missing").c_str(), &Size, &Found);
   EXPECT_EQ(Found, 0);
   EXPECT_EQ(FileTimeToInt64(Time), 0);
-  std::filesystem::remove_all(Dir);
 }
 
 }  // namespace

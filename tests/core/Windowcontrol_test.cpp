@@ -4,6 +4,7 @@
 #include "core/Zodir.h"
 
 #include "platform/win/WinUser.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -135,16 +136,14 @@ TEST(Zodir, RedrawBracketsReachTheWindow) {
 }
 
 TEST(Zodir, DirectoryExists) {
-  char Template[] = "/tmp/zubcore-dir-XXXXXX";
-  ASSERT_NE(mkdtemp(Template), nullptr);
-  const std::string Dir = Template;
+  const TestSupport::TTempFolder Temp("zubcore-dir");
+  const std::string& Dir = Temp.Path();
   const std::string File = Dir + "/f";
   std::fclose(std::fopen(File.c_str(), "w"));
   EXPECT_TRUE(Zodir::DirectoryExists(Dir));
   EXPECT_TRUE(Dcapi::DirectoryExists(Dir + "/"));
   EXPECT_FALSE(Zodir::DirectoryExists(File));
   EXPECT_FALSE(Dcapi::DirectoryExists(Dir + "/missing"));
-  std::filesystem::remove_all(Dir);
 }
 
 }  // namespace

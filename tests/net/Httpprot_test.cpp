@@ -1,7 +1,7 @@
 // The HTTP client against scripted servers on 127.0.0.1: request bytes, the reply parser, redirections, proxy,
 // failures, Abort, parallel requests and hostile servers.
 #include "net/Httpprot.h"
-#include "tests/net/NetTestServer.h"
+#include "support/NetTestServer.h"
 
 #include <gtest/gtest.h>
 
@@ -203,7 +203,7 @@ TEST(HttpReply, ContentLengthZeroCompletesBeforeTheServerCloses) {
   Done.Attach(H);
   H.URL = "http://127.0.0.1:" + Server.PortStr() + "/";
   H.GetASync();
-  EXPECT_TRUE(PumpUntil([&] { return Done.Count == 1; }, 3000));
+  EXPECT_TRUE(PumpUntil([&] { return Done.Count == 1; }, 10000));
   Release = true;
   EXPECT_EQ(H.StatusCode(), 204);
   EXPECT_EQ(H.RcvdContentLength(), 0);

@@ -1,6 +1,6 @@
 // The socket component: lookups, connect and close, the receive loop, the send queue, line mode and SOCKS.
 #include "net/Wsocket.h"
-#include "tests/net/NetTestServer.h"
+#include "support/NetTestServer.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "platform/classes/Streams.h"
 #include "platform/controls/Buttons.h"
 #include "platform/controls/TestHarness.h"
+#include "tests/support/Forms.h"
 #include "platform/graphics/Colors.h"
 #include "platform/win/NativeControls.h"
 #include "platform/win/WinMenu.h"
@@ -17,25 +18,9 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-template <class T> T* Make(TComponent* Owner, TWinControl* Parent, TRect Bounds) {
-  auto* C = new T(Owner);
-  C->AfterConstruction();
-  C->SetParent(Parent);
-  C->SetBounds(Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());
-  return C;
-}
+using TestSupport::Make;
 
-class Buttons : public ::testing::Test {
-protected:
-  void SetUp() override {
-    Harness::Start();
-    Form = new TForm(Application);
-    Form->AfterConstruction();
-    Form->SetBounds(40, 40, 320, 240);
-  }
-  void TearDown() override { delete Form; }
-  TForm* Form = nullptr;
-};
+class Buttons : public TestSupport::TFormTest {};
 
 TEST_F(Buttons, BitBtnKindsGiveCaptionsAndModalResults) {
   struct {

@@ -1,5 +1,6 @@
 // Tests of change notification handles and their waits alongside events.
 #include "platform/win/ChangeNotify.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,15 +17,13 @@ namespace {
 
 class ChangeNotifyTest : public ::testing::Test {
 protected:
+  TestSupport::TTempFolder Temp{"zubq-watch"};
   void SetUp() override {
-    char Template[] = "/tmp/zubq-watch-XXXXXX";
-    ASSERT_NE(mkdtemp(Template), nullptr);
-    Dir = Template;
+    Dir = Temp.Path();
     Stop = CreateEvent(nullptr, TRUE, FALSE, nullptr);
   }
   void TearDown() override {
     CloseHandle(Stop);
-    fs::remove_all(Dir);
   }
   static void Write(const fs::path& P, const std::string& Text) { std::ofstream(P) << Text; }
   // Waits the way a watcher thread does: for its stop event or the change handle.

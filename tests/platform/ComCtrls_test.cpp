@@ -7,6 +7,7 @@
 #include "platform/controls/ComCtrls.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/TestHarness.h"
+#include "tests/support/Forms.h"
 #include "platform/graphics/WinGdi.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +18,7 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-template <class T> T* Make(TComponent* Owner, TWinControl* Parent, TRect Bounds) {
-  auto* C = new T(Owner);
-  C->AfterConstruction();
-  C->SetParent(Parent);
-  C->SetBounds(Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());
-  return C;
-}
+using TestSupport::Make;
 
 // The width of a text in the control's font.
 int TextWidthIn(TControl* Control, const std::string& Text) {

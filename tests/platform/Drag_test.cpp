@@ -1,6 +1,7 @@
 // Dragging controls in the program: the event order between source and target, refusal, cancelling, drag
 // objects, automatic drags with a threshold, drag images over the controls that show them, and TDragImageList.
 #include "platform/controls/Forms.h"
+#include "platform/graphics/ImgList.h"
 #include "platform/controls/TestHarness.h"
 
 #include <gtest/gtest.h>

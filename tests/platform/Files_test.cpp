@@ -3,6 +3,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/win/Files.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,17 +19,12 @@
 namespace {
 class FilesTest : public ::testing::Test {
 protected:
+  TestSupport::TTempFolder Temp{"zubq-files"};
   void SetUp() override {
-    char Tmpl[] = "/tmp/zubq-files-XXXXXX";
-    ASSERT_NE(mkdtemp(Tmpl), nullptr);
-    Root = std::string(Tmpl) + "/";
+    Root = Temp.Path() + "/";
     setenv("ZUBQ_TEMP", (Root + "temp").c_str(), 1);
   }
-  void TearDown() override {
-    unsetenv("ZUBQ_TEMP");
-    const std::string Cmd = "chmod -R u+w '" + Root + "' && rm -rf '" + Root + "'";
-    EXPECT_EQ(std::system(Cmd.c_str()), 0);
-  }
+  void TearDown() override { unsetenv("ZUBQ_TEMP"); }
   void Write(const std::string& Name, const std::string& Content = "x") {
     std::ofstream(Root + Name, std::ios::binary) << Content;
   }

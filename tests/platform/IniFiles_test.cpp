@@ -4,6 +4,7 @@
 #include "platform/classes/StringList.h"
 #include "platform/win/Profile.h"
 #include "platform/win/RegistryStore.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -39,15 +40,13 @@ const std::string HandWritten =
 
 class IniFiles : public ::testing::Test {
 protected:
+  TestSupport::TTempFolder Temp{"zubq-ini"};
   void SetUp() override {
-    char Template[] = "/tmp/zubq-ini-XXXXXX";
-    ASSERT_NE(mkdtemp(Template), nullptr);
-    Dir = Template;
+    Dir = Temp.Path();
     setenv("ZUBQ_REGISTRY_DIR", Dir.c_str(), 1);
     RegistryResetForTests();
     File = Dir + "/site.ini";
   }
-  void TearDown() override { fs::remove_all(Dir); }
 
   void Write(const std::string& Text) {
     std::ofstream Out(File, std::ios::binary | std::ios::trunc);

@@ -1,5 +1,6 @@
 // Tests of semaphores shared by name between processes, including holders that crash.
 #include "platform/win/NamedSemaphore.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +18,13 @@ namespace {
 // Every test runs with a fresh runtime folder, so no name is left over from an earlier run.
 class NamedSemaphoreTest : public ::testing::Test {
 protected:
+  TestSupport::TTempFolder Temp{"zubq-semtest"};
   void SetUp() override {
-    char Template[] = "/tmp/zubq-semtest-XXXXXX";
-    ASSERT_NE(mkdtemp(Template), nullptr);
-    Folder = Template;
+    Folder = Temp.Path();
     setenv("XDG_RUNTIME_DIR", Folder.c_str(), 1);
   }
   void TearDown() override {
     unsetenv("XDG_RUNTIME_DIR");
-    std::filesystem::remove_all(Folder);
   }
   std::string Folder;
 };

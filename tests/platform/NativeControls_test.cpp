@@ -64,7 +64,7 @@ protected:
   std::vector<TCommand> Commands;
 };
 
-// Subclassing the edit: a handler that changes one character and eats another, as a key hook of a Part does.
+// Subclassing the edit: a handler that changes one character and eats another, as a program's key hook does.
 WNDPROC OldEditProc = nullptr;
 LRESULT FilteringEditProc(HWND W, UINT M, WPARAM WParam, LPARAM LParam) {
   if (M == WM_CHAR && WParam == 'a') {

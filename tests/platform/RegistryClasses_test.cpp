@@ -2,6 +2,7 @@
 #include "platform/classes/Registry.h"
 #include "platform/classes/StringList.h"
 #include "platform/win/RegistryStore.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,17 +17,15 @@ namespace {
 
 class RegistryClasses : public ::testing::Test {
 protected:
+  TestSupport::TTempFolder Temp{"zubq-regclasses"};
   void SetUp() override {
-    char Template[] = "/tmp/zubq-regclasses-XXXXXX";
-    ASSERT_NE(mkdtemp(Template), nullptr);
-    Dir = Template;
+    Dir = Temp.Path();
     setenv("ZUBQ_REGISTRY_DIR", Dir.c_str(), 1);
     unsetenv("ZUBQ_REGISTRY_READONLY");
     RegistryResetForTests();
   }
   void TearDown() override {
     RegistryResetForTests();
-    fs::remove_all(Dir);
   }
   static std::vector<std::string> ToVector(const TStrings& S) {
     std::vector<std::string> V;

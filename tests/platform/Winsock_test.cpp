@@ -3,7 +3,7 @@
 #include "platform/win/Modules.h"
 #include "platform/win/UtilWindow.h"
 #include "platform/win/Winsock.h"
-#include "tests/net/NetTestServer.h"
+#include "support/NetTestServer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-// Scripted TCP servers on 127.0.0.1 for the socket and HTTP tests, and a message pump with a deadline.
-// Kept free of the system's socket headers (their names clash with the sockets library's).
+// Scripted TCP servers on 127.0.0.1 for the socket and HTTP tests and benchmarks, and a message pump with a
+// deadline. Kept free of the system's socket headers (their names clash with the sockets library's).
 #pragma once
 
 #include <atomic>

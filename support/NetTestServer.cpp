@@ -1,5 +1,5 @@
 // Scripted TCP servers on 127.0.0.1 for the socket and HTTP tests.
-#include "tests/net/NetTestServer.h"
+#include "support/NetTestServer.h"
 
 #include "platform/win/Clock.h"
 #include "platform/win/WinUser.h"
