@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/classes/Classes.h"
+#include "platform/win/WinTypes.h"
 #include "spell/Lx3config.h"
 #include "spell/Lx3languages.h"
 #include "spell/Lx3utils.h"
@@ -19,6 +20,7 @@ class TPhoneticsMap;
 class TParserIgnore;
 class TControlParser;
 class TCustomForm;
+class TWinControl;
 class TConfigurationDialogCtrl;
 
 enum TSpellDialogCommand {
@@ -263,6 +265,13 @@ public:
   // Checks. The component owns the cursor given to a check or a count from the call on.
   virtual void CheckParser(TControlParser* Parser, TCheckType CheckType);
   virtual void CheckString(std::string& Text);
+  // Checks over the edit window of a control, or of a window handle; the cursor is the component's.
+  virtual void CheckWinControl(TWinControl* Control, TCheckType CheckType);
+  virtual void CheckRichEdit(TWinControl* Control, TCheckType CheckType);
+  virtual void CheckWinControlHWND(HWND Handle, TCheckType CheckType);
+  int GetWordCountWinControl(TWinControl* Control, TCheckType CheckType);
+  int GetErrorCountWinControl(TWinControl* Control, TCheckType CheckType);
+  bool ErrorsPresentInWinControl(TWinControl* Control, TCheckType CheckType);
   virtual void StopCheck(bool Cancel);
   virtual void StartSequenceCheck();
   virtual void StopSequenceCheck();
@@ -331,6 +340,8 @@ public:
   // The spell dialog and the other windows.
   TCustomForm* SpellDialog() const { return FSpellDialog; }
   TConfigurationDialogCtrl* DialogControl() const { return FDialogCtrl; }
+  // The dialog CreateSpellDialog made (the component owns it until the check ends).
+  void SetSpellDialog(TCustomForm* Form) { FSpellDialog = Form; }
   virtual void CreateSpellDialog(bool Create);
   virtual void EnsureUI();
   virtual void ShutdownUI();

@@ -5,6 +5,7 @@
 #include "platform/win/MessageBox.h"
 #include "spell/Lx3customdictionary.h"
 #include "spell/Lx3parseengine.h"
+#include "spell/Lx3winapiparser.h"
 
 #include <chrono>
 
@@ -87,6 +88,49 @@ void TLexiSpell3Base::CheckString(std::string& Text) {
   SynchronousCheck = true;
   CheckParser(P, ctAll);
   SynchronousCheck = Sync;
+}
+
+void TLexiSpell3Base::CheckWinControl(TWinControl* Control, TCheckType CheckType) {
+  if (!Control) {
+    return;
+  }
+  auto* P = new TWinAPIControlParser();
+  P->Initialize(Control);
+  CheckParser(P, CheckType);
+}
+
+void TLexiSpell3Base::CheckRichEdit(TWinControl* Control, TCheckType CheckType) {
+  // The window cursor tells a rich edit from its window class itself.
+  CheckWinControl(Control, CheckType);
+}
+
+void TLexiSpell3Base::CheckWinControlHWND(HWND Handle, TCheckType CheckType) {
+  if (!Handle) {
+    return;
+  }
+  auto* P = new TWinAPIControlParser();
+  P->InitializeFromHWND(Handle);
+  CheckParser(P, CheckType);
+}
+
+namespace {
+TControlParser* WindowCursor(TWinControl* Control) {
+  auto* P = new TWinAPIControlParser();
+  P->Initialize(Control);
+  return P;
+}
+}  // namespace
+
+int TLexiSpell3Base::GetWordCountWinControl(TWinControl* Control, TCheckType CheckType) {
+  return Control ? GetWordCountParser(WindowCursor(Control), CheckType) : 0;
+}
+
+int TLexiSpell3Base::GetErrorCountWinControl(TWinControl* Control, TCheckType CheckType) {
+  return Control ? GetErrorCountParser(WindowCursor(Control), CheckType) : 0;
+}
+
+bool TLexiSpell3Base::ErrorsPresentInWinControl(TWinControl* Control, TCheckType CheckType) {
+  return Control && ErrorsPresentInParser(WindowCursor(Control), CheckType);
 }
 
 void TLexiSpell3Base::StopCheck(bool Cancel) {

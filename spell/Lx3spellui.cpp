@@ -192,6 +192,9 @@ void TLexiSpell3Base::ShutdownUI() {
   if (OnCreateSpellDialog) {
     OnCreateSpellDialog(this, FSpellDialog, false);
   } else {
+    // The released form lives until its pending messages are handled: a check started before then makes a
+    // dialog of the same name.
+    FSpellDialog->SetName(std::string());
     FSpellDialog->Release();
   }
   FSpellDialog = nullptr;
