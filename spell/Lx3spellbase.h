@@ -276,6 +276,8 @@ public:
   virtual void StartSequenceCheck();
   virtual void StopSequenceCheck();
   virtual void ContinueCheck();
+  // The verdict on one word of a check before OnWordCheck; remembers an accepted word for the repeated-word test.
+  TWordCheckType CheckWord(const std::string& Word, std::string& Replacement);
   virtual void CompleteCheck();
   virtual void CheckSmart(TControlParser* Parser);
   bool CheckCancelled() const { return FCheckCancelled; }

@@ -161,22 +161,8 @@ void TLexiSpell3Base::ContinueCheck() {
         OptimizeMainDictionaryOrder();
       }
     }
-    TWordCheckType Verdict = wcAccepted;
     std::string Replacement;
-    if (WordAcceptable(Word)) {
-      if (UseExcludeWords && WordExcluded(Word)) {
-        Verdict = WordHasCorrection(Word, Replacement) ? wcCorrected : wcExcluded;
-      } else if (UseAutoCorrectFirst && WordHasCorrection(Word, Replacement)) {
-        Verdict = wcCorrected;
-      } else if (FRepeated) {
-        if (FPreviousWord == Word && ValidRepeatedWord(Word, FParser)) {
-          Verdict = wcRepeated;
-        }
-        FPreviousWord = Word;
-      }
-    } else {
-      Verdict = WordHasCorrection(Word, Replacement) ? wcCorrected : wcDenied;
-    }
+    TWordCheckType Verdict = CheckWord(Word, Replacement);
     if (OnWordCheck) {
       OnWordCheck(this, Word, Verdict, Replacement);
     }
@@ -204,6 +190,26 @@ void TLexiSpell3Base::ContinueCheck() {
     }
     return;
   }
+}
+
+TWordCheckType TLexiSpell3Base::CheckWord(const std::string& Word, std::string& Replacement) {
+  if (WordAcceptable(Word)) {
+    if (UseExcludeWords && WordExcluded(Word)) {
+      return WordHasCorrection(Word, Replacement) ? wcCorrected : wcExcluded;
+    }
+    if (UseAutoCorrectFirst && WordHasCorrection(Word, Replacement)) {
+      return wcCorrected;
+    }
+    TWordCheckType Verdict = wcAccepted;
+    if (FRepeated) {
+      if (FPreviousWord == Word && ValidRepeatedWord(Word, FParser)) {
+        Verdict = wcRepeated;
+      }
+      FPreviousWord = Word;
+    }
+    return Verdict;
+  }
+  return WordHasCorrection(Word, Replacement) ? wcCorrected : wcDenied;
 }
 
 void TLexiSpell3Base::CompleteCheck() {
