@@ -3,6 +3,8 @@
 
 #include "platform/controls/ComCtrls.h"
 #include "platform/controls/StdCtrls.h"
+#include "platform/controls/Dialogs.h"
+#include "spell/Lx3configdialog.h"
 #include "spell/Lx3spelldialog.h"
 
 Z_IMPLEMENT_CLASS(TLexiSpell3, TLexiSpell3Base)
@@ -42,7 +44,29 @@ void TLexiSpell3::SetupFormFonts(TCustomForm* Form, bool TextFont) {
   }
 }
 
-void TLexiSpell3::InternalSetup(TComponent* AOwner) { TLexiSpell3Base::InternalSetup(AOwner); }
+namespace {
+
+// Shows a window modally for the component and frees it.
+template <class TWindow>
+void RunWindow(TLexiSpell3& Spell, TComponent* AOwner, bool TextFont, TCustomDictionary* Dictionary) {
+  auto* Form = new TWindow(AOwner);
+  Form->AfterConstruction();
+  Spell.SetupFormFonts(Form, TextFont);
+  Spell.SetupDialogControl(Form, Dictionary);
+  Form->ShowModal();
+  delete Form;
+}
+
+}  // namespace
+
+void TLexiSpell3::InternalSetup(TComponent* AOwner) {
+  TLexiSpell3Base::InternalSetup(AOwner);
+  if (OnShowConfigDialog) {
+    return;
+  }
+  RunWindow<TSpellCheckConfigDialog>(*this, AOwner, false, nullptr);
+  OptimizeMainDictionaryOrder();
+}
 
 void TLexiSpell3::InternalSetupCustomDictionaries(TComponent* AOwner) {
   TLexiSpell3Base::InternalSetupCustomDictionaries(AOwner);
@@ -54,4 +78,12 @@ void TLexiSpell3::InternalEditCustomDictionary(TComponent* AOwner, TCustomDictio
 
 void TLexiSpell3::InternalSetupAddDictionaryDir(TComponent* AOwner) {
   TLexiSpell3Base::InternalSetupAddDictionaryDir(AOwner);
+  if (OnShowAddDictionaryDir) {
+    return;
+  }
+  std::string Folder;
+  if (SelectDirectory(GetString(lsDlgBrowseForMainTitle), std::string(), Folder) && !Folder.empty()) {
+    Config()->EnsureLoaded();
+    Config()->ReadNewDictionaryPaths()->Add(Folder);
+  }
 }
