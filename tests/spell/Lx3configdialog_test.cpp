@@ -54,11 +54,12 @@ protected:
 
   // Opens the options window and runs Act on it once it shows; the window closes by its OK button.
   void WithWindow(TLexiSpell3& S, const std::function<void(TSpellCheckConfigDialog&)>& Act) {
-    TTimer Timer(nullptr);
-    Timer.AfterConstruction();
+    // Objects live in memory from the memory manager: `delete` runs the timer's teardown.
+    auto* Timer = new TTimer(nullptr);
+    Timer->AfterConstruction();
     bool Done = false;
-    Timer.SetInterval(20);
-    Timer.SetOnTimer([&](TObject*) {
+    Timer->SetInterval(20);
+    Timer->SetOnTimer([&](TObject*) {
       if (Done) {
         return;
       }
@@ -70,8 +71,9 @@ protected:
         }
       }
     });
-    Timer.SetEnabled(true);
+    Timer->SetEnabled(true);
     S.Setup();
+    delete Timer;
     EXPECT_TRUE(Done);
   }
 
