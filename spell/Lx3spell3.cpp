@@ -5,6 +5,7 @@
 #include "platform/controls/StdCtrls.h"
 #include "platform/controls/Dialogs.h"
 #include "spell/Lx3configdialog.h"
+#include "spell/Lx3dictionariesdialog.h"
 #include "spell/Lx3spelldialog.h"
 
 Z_IMPLEMENT_CLASS(TLexiSpell3, TLexiSpell3Base)
@@ -70,6 +71,10 @@ void TLexiSpell3::InternalSetup(TComponent* AOwner) {
 
 void TLexiSpell3::InternalSetupCustomDictionaries(TComponent* AOwner) {
   TLexiSpell3Base::InternalSetupCustomDictionaries(AOwner);
+  if (OnShowCustomDictionariesDialog) {
+    return;
+  }
+  RunWindow<TCustomDictionariesDialog>(*this, AOwner, false, nullptr);
 }
 
 void TLexiSpell3::InternalEditCustomDictionary(TComponent* AOwner, TCustomDictionary* Dictionary) {

@@ -1,6 +1,9 @@
 // Tests of the spelling options window: its changes reach the registry store and a new component reads them.
 #include "spell/Lx3configdialog.h"
 
+#include "spell/Lx3customdictionary.h"
+#include "spell/Lx3dictionariesdialog.h"
+
 #include "SpellTestUtil.h"
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/TestHarness.h"
@@ -10,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <filesystem>
 #include <functional>
@@ -144,6 +148,109 @@ TEST_F(ConfigDialogTest, TenOptionsAtMostAndAHandlerReplacesTheWindow) {
   S->OnShowConfigDialog = [&](TObject*, TComponent*) { ++Shown; };
   S->Setup();
   EXPECT_EQ(Shown, 1);
+}
+
+// Runs each step on the next window of its kind that shows, from a timer, while Open runs its modal loop.
+struct TWindowStep {
+  TClass Kind;
+  std::function<void(TCustomForm&)> Act;
+};
+void DriveWindows(TComponent& Root, std::vector<TWindowStep> Steps, const std::function<void()>& Open) {
+  auto* Timer = new TTimer(nullptr);
+  Timer->AfterConstruction();
+  std::size_t Next = 0;
+  TCustomForm* Last = nullptr;
+  std::function<TCustomForm*(TComponent*)> Find = [&](TComponent* C) -> TCustomForm* {
+    for (Integer I = 0; I < C->ComponentCount(); ++I) {
+      TComponent* Child = C->Components(I);
+      auto* F = dynamic_cast<TCustomForm*>(Child);
+      if (F && F->Showing() && F->ClassType() == Steps[Next].Kind && F != Last) {
+        return F;
+      }
+      if (TCustomForm* Deeper = Find(Child)) {
+        return Deeper;
+      }
+    }
+    return nullptr;
+  };
+  Timer->SetInterval(20);
+  Timer->SetOnTimer([&](TObject*) {
+    if (Next < Steps.size()) {
+      if (TCustomForm* F = Find(&Root)) {
+        Last = Steps[Next].Kind == TCustomDictionariesDialog::StaticClass() ? nullptr : F;
+        Steps[Next++].Act(*F);
+      }
+    }
+  });
+  Timer->SetEnabled(true);
+  Open();
+  delete Timer;
+  EXPECT_EQ(Next, Steps.size());
+}
+
+TEST_F(ConfigDialogTest, CustomDictionariesWindowCreatesEnablesRenamesAndDeletes) {
+  TScriptedDialogs Dialogs;
+  TScopedDialogService Scope(Dialogs);
+  auto S = NewComponent();
+  S->CreateNewCustomDictionary("other.adu");
+  S->InternalCustom->AddIgnore("zork");  // as after Ignore All in a check
+  const TClass Window = TCustomDictionariesDialog::StaticClass();
+  auto Rows = [](TCustomForm& F) {
+    auto& W = static_cast<TCustomDictionariesDialog&>(F);
+    std::vector<std::string> Out;
+    for (int I = 0; I < W.CustomDictionaries->Items()->Count(); ++I) {
+      Out.push_back(W.CustomDictionaries->Items()->Item(I)->Caption());
+    }
+    return Out;
+  };
+  DriveWindows(*S,
+               {{Window,
+                 [&](TCustomForm& F) {
+                   auto& W = static_cast<TCustomDictionariesDialog&>(F);
+                   const auto R = Rows(F);
+                   ASSERT_GE(R.size(), 3u);
+                   EXPECT_EQ(R[0], S->GetString(lsIgnoreAllChangeAll));
+                   EXPECT_TRUE(W.Entries()[0].Internal);
+                   EXPECT_FALSE(W.EditButton->Enabled());
+                   Harness::Click(W.NewButton->Handle(), TPoint{10, 10});
+                 }},
+                {TNewCustomDictionary::StaticClass(),
+                 [](TCustomForm& F) {
+                   auto& N = static_cast<TNewCustomDictionary&>(F);
+                   N.NameEdit->SetText("/some/where/Extra.txt");
+                   Harness::Click(N.OKButton->Handle(), TPoint{10, 10});
+                 }},
+                {Window, [&](TCustomForm& F) {
+                   auto& W = static_cast<TCustomDictionariesDialog&>(F);
+                   const auto R = Rows(F);
+                   const auto It = std::find(R.begin(), R.end(), "Extra.adu");
+                   ASSERT_NE(It, R.end());
+                   const int Extra = static_cast<int>(It - R.begin());
+                   EXPECT_TRUE(W.CustomDictionaries->Items()->Item(Extra)->Selected());
+                   EXPECT_TRUE(std::filesystem::exists(Dir / "Extra.adu"));
+                   // The internal row cannot be unchecked.
+                   W.CustomDictionaries->Items()->Item(0)->SetChecked(false);
+                   Harness::RunUntilIdle();
+                   EXPECT_TRUE(W.CustomDictionaries->Items()->Item(0)->Checked());
+                   // Renaming to a name in use fails; to a new one it renames the file.
+                   EXPECT_FALSE(W.RenameRow(Extra, "other.adu"));
+                   EXPECT_TRUE(W.RenameRow(Extra, "Renamed.adu"));
+                   EXPECT_TRUE(std::filesystem::exists(Dir / "Renamed.adu"));
+                   W.CustomDictionaries->Items()->Item(Extra)->SetCaption("Renamed.adu");
+                   // Delete asks first; Yes removes the file and the row.
+                   Dialogs.QueueAnswer(IDYES);
+                   W.CustomDictionaries->SetSelected(W.CustomDictionaries->Items()->Item(Extra));
+                   W.CustomDictionaries->SetItemFocused(W.CustomDictionaries->Items()->Item(Extra));
+                   W.DeleteSelected();
+                   EXPECT_FALSE(std::filesystem::exists(Dir / "Renamed.adu"));
+                   const auto After = Rows(F);
+                   EXPECT_EQ(std::find(After.begin(), After.end(), "Renamed.adu"), After.end());
+                   Harness::Click(W.OK->Handle(), TPoint{10, 10});
+                 }}},
+               [&] { S->SetupCustomDictionaries(); });
+  const auto Asked = Dialogs.Shown();
+  ASSERT_EQ(Asked.size(), 1u);
+  EXPECT_EQ(Asked[0].Caption, S->GetString(lsConfirmation));
 }
 
 }  // namespace
