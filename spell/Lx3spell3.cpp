@@ -6,6 +6,7 @@
 #include "platform/controls/Dialogs.h"
 #include "spell/Lx3configdialog.h"
 #include "spell/Lx3dictionariesdialog.h"
+#include "spell/Lx3dictionaryeditdialog.h"
 #include "spell/Lx3spelldialog.h"
 
 Z_IMPLEMENT_CLASS(TLexiSpell3, TLexiSpell3Base)
@@ -79,6 +80,11 @@ void TLexiSpell3::InternalSetupCustomDictionaries(TComponent* AOwner) {
 
 void TLexiSpell3::InternalEditCustomDictionary(TComponent* AOwner, TCustomDictionary* Dictionary) {
   TLexiSpell3Base::InternalEditCustomDictionary(AOwner, Dictionary);
+  if (OnShowEditCustomDictionaryDialog) {
+    return;
+  }
+  RunWindow<TCustomDictionaryEditDialog>(*this, AOwner, true, Dictionary);
+  FireConfigurationChanged(true);
 }
 
 void TLexiSpell3::InternalSetupAddDictionaryDir(TComponent* AOwner) {

@@ -3,6 +3,7 @@
 
 #include "spell/Lx3customdictionary.h"
 #include "spell/Lx3dictionariesdialog.h"
+#include "spell/Lx3dictionaryeditdialog.h"
 
 #include "SpellTestUtil.h"
 #include "platform/controls/ExtCtrls.h"
@@ -251,6 +252,75 @@ TEST_F(ConfigDialogTest, CustomDictionariesWindowCreatesEnablesRenamesAndDeletes
   const auto Asked = Dialogs.Shown();
   ASSERT_EQ(Asked.size(), 1u);
   EXPECT_EQ(Asked[0].Caption, S->GetString(lsConfirmation));
+}
+
+TEST_F(ConfigDialogTest, EditWindowAddsEditsAndDeletesWords) {
+  auto S = NewComponent();
+  auto D = S->GetCustomDictionary("words.adu");
+  ASSERT_TRUE(D);
+  D->AddIgnore("alpha");
+  D->AddIgnore("beta");
+  D->AddAutoCorrect("teh", "the");
+  const TClass Window = TCustomDictionaryEditDialog::StaticClass();
+  DriveWindows(*S,
+               {{Window, [&](TCustomForm& F) {
+                   auto& W = static_cast<TCustomDictionaryEditDialog&>(F);
+                   EXPECT_EQ(W.Caption(), "words.adu");
+                   EXPECT_TRUE(W.ExcludedWordsSheet->TabVisible());
+                   EXPECT_EQ(W.IgnoreList->Items()->Count(), 2);
+                   // A misspelling of a pair cannot become an added word.
+                   W.IgnoreEdit->SetText("teh");
+                   EXPECT_FALSE(W.AddIgnoreButton->Enabled());
+                   W.IgnoreEdit->SetText("gamma");
+                   EXPECT_TRUE(W.AddIgnoreButton->Enabled());
+                   W.AddWord(false);
+                   EXPECT_TRUE(D->IgnoreExists("gamma"));
+                   EXPECT_TRUE(W.DeleteIgnoreButton->Enabled());
+                   // Deleting the last entry selects the new last one.
+                   W.DeleteWord(false);
+                   EXPECT_FALSE(D->IgnoreExists("gamma"));
+                   EXPECT_EQ(W.IgnoreEdit->Text(), "beta");
+                   // Selecting a pair changes nothing; editing its replacement changes it at once.
+                   W.PageControl->SetActivePage(W.AutoCorrectWordsSheet);
+                   Harness::RunUntilIdle();
+                   W.ReplaceEdit->SetText("teh");
+                   EXPECT_FALSE(W.AddAutoCorrectButton->Enabled());
+                   EXPECT_TRUE(W.AutoCorrectList->ItemFocused());
+                   W.WithEdit->SetText("thee");
+                   std::string With;
+                   EXPECT_TRUE(D->AutoCorrectExists("teh", With));
+                   EXPECT_EQ(With, "thee");
+                   W.ReplaceEdit->SetText("adn");
+                   W.WithEdit->SetText("and");
+                   EXPECT_TRUE(W.AddAutoCorrectButton->Enabled());
+                   W.AddPair();
+                   EXPECT_TRUE(D->AutoCorrectExists("adn", With));
+                   W.DeletePair();
+                   EXPECT_FALSE(D->AutoCorrectExists("adn", With));
+                   W.PageControl->SetActivePage(W.ExcludedWordsSheet);
+                   Harness::RunUntilIdle();
+                   W.ExcludeEdit->SetText("colour");
+                   W.AddWord(true);
+                   EXPECT_TRUE(D->ExcludeExists("colour"));
+                   Harness::Click(W.OK->Handle(), TPoint{10, 10});
+                 }}},
+               [&] { S->EditCustomDictionary(D.get()); });
+  D->Save();
+  auto Again = S->GetCustomDictionary("words.adu");
+  EXPECT_TRUE(Again->IgnoreExists("alpha"));
+  EXPECT_FALSE(Again->IgnoreExists("gamma"));
+  EXPECT_TRUE(Again->ExcludeExists("colour"));
+  // Over the internal dictionary: the captions of ignoring and changing everywhere, no excluded words.
+  S->InternalCustom->AddIgnore("zork");
+  DriveWindows(*S,
+               {{Window, [&](TCustomForm& F) {
+                   auto& W = static_cast<TCustomDictionaryEditDialog&>(F);
+                   EXPECT_EQ(W.Caption(), S->GetString(lsIgnoreAllChangeAllTitle));
+                   EXPECT_FALSE(W.ExcludedWordsSheet->TabVisible());
+                   EXPECT_EQ(W.IgnoreList->Items()->Count(), 1);
+                   Harness::Click(W.OK->Handle(), TPoint{10, 10});
+                 }}},
+               [&] { S->EditCustomDictionary(S->InternalCustom.get()); });
 }
 
 }  // namespace
