@@ -20,6 +20,8 @@ class TPhoneticsMap;
 class TParserIgnore;
 class TControlParser;
 class TCustomForm;
+class TPopupMenu;
+class TMenuItem;
 class TWinControl;
 class TConfigurationDialogCtrl;
 
@@ -78,6 +80,20 @@ using TParserReplaceWordEvent =
 using TParserIgnoreWordEvent = std::function<void(TObject* Sender, bool Before, int State)>;
 using TParserUndoLastEvent = std::function<void(TObject* Sender, int UndoState, TSpellAction Action, int& Data)>;
 using TCaseModificationEvent = std::function<void(TObject* Sender, std::string& Word)>;
+// Replaces showing the suggestion menu: sets the chosen tag and caption.
+using TPopupDoMenuEvent = std::function<void(TObject* Sender, TPopupMenu* Menu, int XPos, int YPos,
+                                             int& PopupAction, std::string& PopupWord)>;
+using TPopupAddMenuItemEvent =
+    std::function<void(TObject* Sender, TPopupMenu* Menu, TMenuItem* SubMenu, const std::string& Caption,
+                       bool Enable, bool HasChildren, int Tag, TMenuItem*& MenuItem)>;
+using TPopupCreateMenuEvent = std::function<void(TObject* Sender, TComponent* Owner, TPopupMenu*& PopupMenu)>;
+using TPopupResultEvent = std::function<void(TObject* Sender, const std::string& Word, std::string& ResultWord,
+                                             TSpellPopupOption& PopupResult)>;
+// A set of suggestion-menu choices, one bit per choice.
+using TSpellPopupOptions = std::uint8_t;
+inline constexpr TSpellPopupOptions PopupOptionBit(TSpellPopupOption O) {
+  return static_cast<TSpellPopupOptions>(1u << static_cast<unsigned>(O));
+}
 
 // The non-visual spell-check component. Owns its configuration, every open dictionary, the word splitter with
 // its filters, the suggestion generator and the phonetic map. Nothing is read from storage and no dictionary is
@@ -191,6 +207,10 @@ public:
   TParserUndoLastEvent OnParserUndoLast;
   TNotifyEvent OnBeforeChange;
   TCaseModificationEvent OnCaseModification;
+  TPopupDoMenuEvent OnPopupDoMenu;
+  TPopupAddMenuItemEvent OnPopupAddMenuItem;
+  TPopupCreateMenuEvent OnPopupCreateMenu;
+  TPopupResultEvent OnPopupResult;
 
   // Parts the component owns.
   TLexiConfig* Config() { return FConfig.get(); }
@@ -339,6 +359,15 @@ public:
   virtual void Fire_IgnoreWord(int State);
   virtual void Fire_UndoLast(int Phase, TSpellAction Action, int& Data);
 
+  // The suggestion menu for a word outside a check: the choice, with a chosen suggestion in Word.
+  virtual TSpellPopupOption ShowPopupMenu(TObject* Sender, TSpellPopupOptions Options, int X, int Y,
+                                          std::string& Word);
+  virtual TPopupMenu* CreatePopupMenu(TComponent* Owner);
+  virtual TMenuItem* AddMenuItem(TPopupMenu* Menu, TMenuItem* SubMenu, const std::string& Caption, bool Enable,
+                                 bool HasChildren, int Tag);
+  virtual void DoPopup(TPopupMenu* Menu, int X, int Y);
+  virtual void PopupMenuHook(TObject* Sender);
+
   // The spell dialog and the other windows.
   TCustomForm* SpellDialog() const { return FSpellDialog; }
   TConfigurationDialogCtrl* DialogControl() const { return FDialogCtrl; }
@@ -416,6 +445,10 @@ private:
   int FStartX = 0;
   int FStartY = 0;
   std::vector<TLexiUndo> FUndo;
+  // Suggestion-menu state.
+  bool FPopupOpen = false;
+  int FPopupTag = 0;
+  std::string FPopupCaption;
   // Dialog state.
   TCustomForm* FSpellDialog = nullptr;
   TConfigurationDialogCtrl* FDialogCtrl = nullptr;

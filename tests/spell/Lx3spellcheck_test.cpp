@@ -2,6 +2,7 @@
 #include "spell/Lx3spellbase.h"
 
 #include "SpellTestUtil.h"
+#include "platform/controls/Menus.h"
 #include "platform/win/DialogService.h"
 #include "spell/Lx3customdictionary.h"
 #include "spell/Lx3maindictionary.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 using namespace spelltest;
@@ -317,4 +319,48 @@ TEST(Lx3spellcheck, EventsSeeEveryChangeAndMayOverrideTheVerdict) {
   F.Spell.Check_ChangeAll("house");
   EXPECT_EQ(F.Text, "dog zork house");
   EXPECT_EQ(Log, (std::vector<std::string>{"before", "replace dog 2", "ignore 10", "replace house 1"}));
+}
+
+TEST(Lx3spellcheck, SuggestionMenuCarriesOutTheChoice) {
+  TCheckFixture F;
+  const TSpellPopupOptions All = 0xFE;
+  std::vector<std::string> Items;
+  int Pick = 0;
+  std::string PickCaption;
+  F.Spell.OnPopupDoMenu = [&](TObject*, TPopupMenu* Menu, int, int, int& Tag, std::string& Caption) {
+    Items.clear();
+    for (int I = 0; I < Menu->Items()->Count(); ++I) {
+      Items.push_back(Menu->Items()->Items(I)->Caption());
+    }
+    Tag = Pick;
+    Caption = PickCaption;
+  };
+  struct TCase {
+    int Tag;
+    const char* Caption;
+    TSpellPopupOption Result;
+    const char* Word;
+  };
+  const TCase Cases[] = {{7, "dog", spReplace, "dog"}, {6, "", spIgnore, "dgo"},     {0, "", spCancel, "dgo"},
+                         {3, "dog", spChangeAll, "dog"}, {5, "", spIgnoreAll, "dgo"}, {1, "", spDialog, "dgo"}};
+  for (const auto& C : Cases) {
+    Pick = C.Tag;
+    PickCaption = C.Caption;
+    std::string Word = "dgo";
+    EXPECT_EQ(F.Spell.ShowPopupMenu(nullptr, All, 10, 10, Word), C.Result) << C.Tag;
+    EXPECT_EQ(Word, C.Word) << C.Tag;
+  }
+  ASSERT_GE(Items.size(), 4u);
+  EXPECT_EQ(Items[0], "dog");
+  EXPECT_NE(std::find(Items.begin(), Items.end(), F.Spell.GetString(lsMnAdd)), Items.end());
+  // Change All and Ignore All are carried out by the component.
+  std::string R;
+  EXPECT_TRUE(F.Spell.WordHasCorrection("dgo", R));
+  Pick = 5;
+  std::string Other = "blorp";
+  EXPECT_EQ(F.Spell.ShowPopupMenu(nullptr, All, 0, 0, Other), spIgnoreAll);
+  EXPECT_TRUE(F.Spell.WordAcceptable("blorp"));
+  // Nothing for an empty word.
+  std::string Empty;
+  EXPECT_EQ(F.Spell.ShowPopupMenu(nullptr, All, 0, 0, Empty), spCancel);
 }
