@@ -364,3 +364,44 @@ TEST(Lx3spellcheck, SuggestionMenuCarriesOutTheChoice) {
   std::string Empty;
   EXPECT_EQ(F.Spell.ShowPopupMenu(nullptr, All, 0, 0, Empty), spCancel);
 }
+
+TEST(Lx3spellcheck, SmartCheckCoversTheTextFromTheCaretAndShowsOneMessage) {
+  TCheckFixture F;
+  TScriptedDialogs Dialogs;
+  TScopedDialogService Scope(Dialogs);
+  F.Spell.UIType = suiDialog;  // the base component has no dialog window: only the message shows
+  F.Spell.EndMessage = emAlways;
+  // The user ignores every word shown.
+  F.Spell.OnPromptWord = [&F](TObject*, const std::string& Word, bool) {
+    F.Prompts.push_back(Word);
+    F.Spell.Check_Ignore();
+  };
+  F.Text = "aaa dog bbb cat ccc";
+  auto* P = new TStringParser();
+  P->Initialize(&F.Text);
+  P->SetPosition(9, 0, ptCurrent);  // the caret before "bbb"
+  F.Spell.CheckParser(P, ctSmart);
+  EXPECT_FALSE(F.Spell.Checking());
+  EXPECT_EQ(F.Prompts, (std::vector<std::string>{"bbb", "ccc", "aaa"}));
+  EXPECT_EQ(Dialogs.Shown().size(), 1u);
+  EXPECT_EQ(F.Spell.WordsChecked(), 5);
+}
+
+TEST(Lx3spellcheck, EditsDuringACheckResumeAtTheEarlierOfCaretAndLastWord) {
+  TCheckFixture F;
+  EXPECT_EQ(F.Start("dog zork cat blorp"), "zork");
+  // The user retypes the start of the text while the word is shown, then comes back to the dialog.
+  F.Text = "dgo zork cat blorp";
+  auto* P = F.Spell.Parser();
+  P->SetPosition(1, 0, ptCurrent);
+  P->SelectWord(0);
+  F.Spell.Check_ControlEdited();
+  EXPECT_EQ(F.Now(), "dgo");
+  EXPECT_FALSE(F.Spell.ReadCanUndo());
+  // Without resuming from the last position the caret always wins, even after the word.
+  F.Spell.ResumeFromLastPosition = false;
+  P->SetPosition(14, 0, ptCurrent);
+  F.Spell.Check_ControlEdited();
+  EXPECT_EQ(F.Now(), "blorp");
+  F.Spell.Check_Cancel();
+}
