@@ -327,4 +327,18 @@ TEST_F(SpellDialogTest, OptionsHiddenMovesUndoAndHelpNeedsAContext) {
                 }}});
 }
 
+TEST_F(SpellDialogTest, ImmediateModalDialogRunsTheCheckFromItsLoop) {
+  TScriptedDialogs Dialogs;
+  TScopedDialogService Scope(Dialogs);
+  Spell->DialogShowImmediate = true;
+  int ShownEvents = 0;
+  Spell->OnSpellDialogShow = [&](TObject*) { ++ShownEvents; };
+  Run("zork cat", {{"zork", [](TSpellDialog& D) { Press(D.IgnoreButton); }}});
+  EXPECT_EQ(ShownEvents, 1);
+  // A text without errors still brings the dialog up at once and ends with the message.
+  Run("the cat", {});
+  EXPECT_EQ(ShownEvents, 2);
+  EXPECT_EQ(Dialogs.Shown().size(), 2u);
+}
+
 }  // namespace
