@@ -341,4 +341,29 @@ TEST_F(SpellDialogTest, ImmediateModalDialogRunsTheCheckFromItsLoop) {
   EXPECT_EQ(Dialogs.Shown().size(), 2u);
 }
 
+TEST_F(SpellDialogTest, LosingTheFocusDisablesTheCommandsAndComingBackResumes) {
+  TScriptedDialogs Dialogs;
+  TScopedDialogService Scope(Dialogs);
+  int Deactivated = 0;
+  int Activated = 0;
+  Spell->OnDialogDeactivate = [&](TObject*) { ++Deactivated; };
+  Spell->OnDialogActivate = [&](TObject*) { ++Activated; };
+  Run("cat zork blorp", {{"zork",
+                          [&](TSpellDialog& D) {
+                            // The user works in the memo: the dialog loses the focus and gets it back.
+                            D.OnDeactivate(&D);
+                            D.OnDeactivate(&D);
+                            EXPECT_FALSE(D.IgnoreButton->Enabled());
+                            EXPECT_FALSE(D.ChangeButton->Enabled());
+                            Memo->SetSelStart(0);
+                            Memo->SetSelLength(0);
+                            D.OnActivate(&D);
+                            EXPECT_TRUE(D.IgnoreButton->Enabled());
+                          }},
+                         {"zork", [](TSpellDialog& D) { Press(D.IgnoreButton); }},
+                         {"blorp", [](TSpellDialog& D) { Press(D.CancelButton); }}});
+  EXPECT_EQ(Deactivated, 1);
+  EXPECT_EQ(Activated, 1);
+}
+
 }  // namespace
