@@ -12,6 +12,7 @@
 #include <iterator>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -86,6 +87,45 @@ void BM_SplitAndLookUpPage(benchmark::State& State) {
   State.counters["found"] = benchmark::Counter(static_cast<double>(Found) / static_cast<double>(Words));
 }
 BENCHMARK(BM_SplitAndLookUpPage)->Unit(benchmark::kMillisecond);
+
+// The check's verdict on every word of the page (acceptable, excluded, corrections, repeated words), the words
+// split beforehand.
+void BM_WordCheckPage(benchmark::State& State) {
+  TLexiSpell3Base Spell(nullptr);
+  Spell.WriteConfigStorage(csNone);
+  Spell.WriteSuggestionsDictFN("");
+  Spell.WriteLearnSuggestions(false);
+  Spell.ConfigDictionaryDir()->Clear();
+  Spell.ConfigDictionaryDir()->Add(ProgramDir() + "/Dictionary");
+  if (Spell.OpenMainDictionaries.empty()) {
+    State.SkipWithError("no American dictionary");
+    return;
+  }
+  std::vector<std::string> Words;
+  {
+    std::string Text = BigPage();
+    TStringParser Cursor;
+    Cursor.Initialize(&Text);
+    TMainParsingEngine& Engine = *Spell.ParsingEngine();
+    Engine.Initialize(&Cursor, 2);
+    for (std::string W = Engine.NextWord(); !W.empty(); W = Engine.NextWord()) {
+      Words.push_back(W);
+    }
+    Engine.Initialize(nullptr, 0);
+  }
+  std::int64_t Checked = 0;
+  std::int64_t Denied = 0;
+  std::string Replacement;
+  for (auto _ : State) {
+    for (const auto& W : Words) {
+      Denied += Spell.CheckWord(W, Replacement) == wcDenied ? 1 : 0;
+    }
+    Checked += static_cast<std::int64_t>(Words.size());
+  }
+  State.SetItemsProcessed(Checked);
+  State.counters["denied"] = benchmark::Counter(static_cast<double>(Denied) / static_cast<double>(Checked));
+}
+BENCHMARK(BM_WordCheckPage)->Unit(benchmark::kMillisecond);
 
 void BM_CompileAmericanDictionary(benchmark::State& State) {
   const std::string Out = "/tmp/zubq-bench-American-" + std::to_string(::getpid()) + ".adm";

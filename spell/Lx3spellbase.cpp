@@ -218,8 +218,10 @@ void TLexiSpell3Base::FireConfigurationChanged(bool Reload) {
   if (Reload) {
     const std::string Before = ActiveCustom ? ActiveCustom->Filename() : std::string();
     ReloadDictionaries();
-    // The undo records of a check belong to the active custom dictionary; they are kept with the check loop.
-    (void)Before;
+    // Undo records of Add and Auto-Correct name the active custom dictionary: another one voids them.
+    if (!ActiveCustom || ActiveCustom->Filename() != Before) {
+      ResetUndo();
+    }
   }
   ResynchOptions(false);
   if (OnConfigChanged) {
