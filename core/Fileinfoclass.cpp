@@ -60,6 +60,12 @@ void ShowBox(const char* Text, const char* Caption, int Flags) {
   }
 }
 
+// A file the user may write: the system allows it and the file's permission bits let someone write it (so that
+// a write-protected file stays protected for the superuser too).
+bool MayWrite(const char* Path, const struct stat& St) {
+  return ::access(Path, W_OK) == 0 && (St.st_mode & 0222) != 0;
+}
+
 int EditorSaveFormat() { return prg != nullptr && prg->editorOptions != nullptr ? prg->editorOptions->saveFileFormat : 1; }
 
 }  // namespace
@@ -439,7 +445,7 @@ int WriteFileReplacing(const std::string& Path, const std::string& Content) {
   struct stat St {};
   const bool Exists = ::stat(Target.c_str(), &St) == 0;
   if (Exists) {
-    if (!S_ISREG(St.st_mode) || ::access(Target.c_str(), W_OK) != 0) {
+    if (!S_ISREG(St.st_mode) || !MayWrite(Target.c_str(), St)) {
       return -1;  // a rename would succeed where the user may not write
     }
     Mode = St.st_mode & 07777;
@@ -595,7 +601,8 @@ int fileinfoclass::SetReadOnlyState(int Mode) {
   bool After = Before;
   if (Mode == 9) {
     // After a load: the state follows the disk file (read-only when the user may not write it).
-    After = onDisk != 0 && ::access(name.text, F_OK) == 0 && ::access(name.text, W_OK) != 0;
+    struct stat St {};
+    After = onDisk != 0 && ::stat(name.text, &St) == 0 && !MayWrite(name.text, St);
   } else {
     if ((Mode & READONLY_SET) != 0) {
       After = true;
