@@ -37,12 +37,20 @@ public:
     MainWindow().SetBusyCursor(true);
     MainWindow().ShowWaitWindow("Quillon: Opening...", "Downloading, please wait...");
   }
-  ~DownloadScope() {
-    MainWindow().HideWaitWindow();
-    MainWindow().SetBusyCursor(false);
+  ~DownloadScope() { End(); }
+  // Hides the wait window before the download's messages are shown.
+  void End() {
+    if (Active) {
+      Active = false;
+      MainWindow().HideWaitWindow();
+      MainWindow().SetBusyCursor(false);
+    }
   }
   DownloadScope(const DownloadScope&) = delete;
   DownloadScope& operator=(const DownloadScope&) = delete;
+
+private:
+  bool Active = true;
 };
 
 // The value after "Key" when Line starts with it (case-sensitive).
@@ -303,6 +311,7 @@ int fileinfoextraclass::Download(fileinfoextraclass* Record) {
   ActiveClient = nullptr;
   Client.RcvdStream = nullptr;
   Local.reset();
+  Scope.End();
 
   if (CancelRequested) {
     CancelRequested = false;

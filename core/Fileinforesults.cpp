@@ -10,7 +10,7 @@
 #include "core/Validatorlib.h"
 
 #include "editor/Easyeditsource.h"
-#include "platform/classes/StringList.h"
+#include "platform/classes/Streams.h"
 #include "platform/win/Clipboard.h"
 
 #include <cstdio>
@@ -45,9 +45,10 @@ int ConfigHandle() {
   return Vol != nullptr ? Vol->configHandle : -1;
 }
 
-// Replaces the lines of Source by Count lines of text id LineId of the result (a missing line: -1).
+// Replaces the lines of Source by Count lines of text id LineId of the result (a missing line: -1). The lines go
+// in as one text, so that a large result is taken over in one pass.
 int ReadResultLines(TCustomEasyEditSource* Source, int Handle, int Count, int LineId) {
-  TStringList Lines;
+  std::string Text;
   int Result = 0;
   for (int I = 0; I < Count; ++I) {
     const char* Line = EngineText2(Handle, LineId, I);
@@ -55,9 +56,11 @@ int ReadResultLines(TCustomEasyEditSource* Source, int Handle, int Count, int Li
       Result = -1;
       break;
     }
-    Lines.Add(Line);
+    Text += Line;
+    Text += '\n';
   }
-  Source->SetStrings(&Lines);
+  TStringStream Stream(std::move(Text));
+  Source->LoadFromStream(&Stream);
   Source->JumpTo(0, 0);
   return Result;
 }
