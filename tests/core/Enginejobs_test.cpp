@@ -2,6 +2,7 @@
 // handles, the style-sheet job kind, validator configurations, the quick tools with the undo copy, and the
 // spell-check callback's flag protocol.
 #include "core/Enginejobs.h"
+#include "core/Filestore.h"
 #include "core/Fileinfoclass.h"
 #include "core/Parserclass.h"
 #include "core/Tabinfoclass.h"
@@ -12,6 +13,8 @@
 
 #include "editor/Easyeditsource.h"
 #include "platform/classes/StringList.h"
+#include "platform/win/Clipboard.h"
+#include "tests/net/NetTestServer.h"
 
 #include <gtest/gtest.h>
 
@@ -145,6 +148,67 @@ TEST_F(EngineJobs, ValidationGivesTheEnginesOwnCountsAndAdoptsTheResult) {
   EXPECT_EQ(ZUBCalls.ZUBGetNumberOfHandles(ZUB_KIND_JOB), 0);
   // Without a document and without the named-file flag there is nothing to validate.
   EXPECT_EQ(ValidateDocument(nullptr, 0, 0), -7);
+}
+
+TEST_F(EngineJobs, ResultCountsTextsReportsAndLinks) {
+  fileinfoclass* D = NewDoc("/docs/links.html",
+                            {"<html><head><title>t</title><base href=\"http://127.0.0.1/a&amp;b/\"></head><body>",
+                             "<a href=\"one.html\">1</a> <a href=\"two.html\">2</a> <foo>x</foo>",
+                             "</body></html>"});
+  D->onDisk = 1;
+  EXPECT_EQ(D->GetResultCount(1), -1);  // no result yet
+  EXPECT_STREQ(D->GetInfoText(1 | 2), "");
+  EXPECT_EQ(D->GetResultCount(0x200), 1);
+  ASSERT_EQ(D->Validate(0, VALIDATE_QUIET), 0);
+  EXPECT_EQ(D->GetResultCount(0x200), 0);
+  EXPECT_EQ(D->GetResultCount(4), 2);
+  EXPECT_EQ(D->linkCount, 2);
+  EXPECT_EQ(GetLinkCount(D->resultHandle, 0), -1);
+  char Expected[32];
+  std::snprintf(Expected, sizeof Expected, "%02de,%02dw", D->GetResultCount(1), D->GetResultCount(2));
+  EXPECT_STREQ(D->GetInfoText(1), Expected);
+  EXPECT_STREQ(D->GetInfoText(0x20), "http://127.0.0.1/a&b/");  // the base address, references decoded
+  EXPECT_EQ(D->Query(3), 1);
+  EXPECT_EQ(D->GetStructureSourcePos(0, 1), ZUBCalls.ZUBGetInteger2EZ(D->resultHandle, ZUB_STRUCTURE_LINE, 0));
+  ASSERT_NE(D->structureText, nullptr);
+  EXPECT_EQ(D->structureText->Strings()->Count(),
+            ZUBCalls.ZUBGetIntegerEZ(D->resultHandle, ZUB_RESULT_STRUCTURE_LINES));
+  EXPECT_TRUE(D->structureText->ReadOnly());
+  // The engine's report lines, appended to a file, and the file copied to the clipboard.
+  FileStore Report;
+  Report.addLine("first", 0);
+  EXPECT_EQ(D->AppendResultLines(&Report, D->resultHandle, 1), 0);
+  EXPECT_GT(Report.getLineCount(), 1);
+  EXPECT_EQ(D->AppendResultLines(nullptr, D->resultHandle, 1), -1);
+  EXPECT_EQ(D->AppendResultLines(&Report, -1, 1), -2);
+  ASSERT_EQ(D->CopyExportToClipboard(&Report, 1), 0);
+  ASSERT_TRUE(OpenClipboard(0));
+  const char* Clip = static_cast<const char*>(GetClipboardData(CF_TEXT));
+  ASSERT_NE(Clip, nullptr);
+  EXPECT_EQ(std::string(Clip).rfind("first\n", 0), 0u);
+  CloseClipboard();
+  EXPECT_EQ(D->CopyExportToClipboard(nullptr, 1), -1);
+  // Links handed to the engine's link checker and checked there (nothing listens at the port).
+  const std::string Dead = "http://127.0.0.1:" + std::to_string(NetTest::UnusedPort()) + "/";
+  PointerArrayManager Links;  // does not own the record
+  auto* Link = new StrStoreEx();
+  Link->assign(Dead.c_str());
+  Link->setExtraString(5, "Agent/2");
+  Links.addPointer(Link);
+  EXPECT_EQ(SubmitLinksForCheck(nullptr, 0), -1);
+  EXPECT_EQ(SubmitLinksForCheck(&Links, 2), 0);
+  TClock* Fixed = SetClock(nullptr);  // the link checker waits on real time
+  EXPECT_EQ(RunLinkCheckJob(0), 0);
+  SetClock(Fixed);
+  EXPECT_EQ(ZUBCalls.ZUBGetNumberOfHandles(ZUB_KIND_JOB), 0);
+  Links.removeAllPointers(0, 0);
+  delete Link;
+  // Clearing the results frees the handle and marks the document out of date.
+  const int Handle = D->resultHandle;
+  D->ClearResults(1);
+  EXPECT_EQ(ZUBCalls.ZUBHandle(Handle), -1);
+  EXPECT_EQ(D->GetResultCount(0x200), 1);
+  EXPECT_EQ(D->structureText, nullptr);
 }
 
 TEST_F(EngineJobs, StyleSheetsAndValidatorConfigurations) {
