@@ -45,6 +45,10 @@ public:
   std::vector<std::pair<fileinfoclass*, int>> OpenedListCalls;
   std::vector<std::string> WaitWindow;  // "show:<caption>|<text>" and "hide"
   std::function<void()> OnWaitWindowShown;
+  std::vector<std::pair<TComponent*, std::string>> ControlTexts;
+  TComponent* Placeholders[6] = {};
+  TComponent* EditorTabs[2] = {};
+  int Scroll[2][2] = {{0, 0}, {0, 0}};  // column, top line of each editor
   fileinfoclass* Current = nullptr;
   SpellCheckService* Spell = nullptr;
   int ViewsCleared = 0;
@@ -76,6 +80,18 @@ public:
   }
   void HideWaitWindow() override { WaitWindow.push_back("hide"); }
   SpellCheckService* GetSpellChecker() override { return Spell; }
+  TComponent* ResultPlaceholder(int Index) override { return Placeholders[Index]; }
+  void SetControlTextNow(TComponent* Control, const char* Text) override { ControlTexts.emplace_back(Control, Text); }
+  TComponent* GetEditorTabControl(int Editor) override { return EditorTabs[Editor]; }
+  bool GetEditorScroll(int Editor, int& Column, int& TopLine) override {
+    Column = Scroll[Editor][0];
+    TopLine = Scroll[Editor][1];
+    return true;
+  }
+  void SetEditorScroll(int Editor, int Column, int TopLine) override {
+    Scroll[Editor][0] = Column;
+    Scroll[Editor][1] = TopLine;
+  }
 
   static FakeTabControl* Tabs(TComponent* C) { return static_cast<FakeTabControl*>(C); }
   int TabCount(TComponent* C) override { return static_cast<int>(Tabs(C)->Captions.size()); }

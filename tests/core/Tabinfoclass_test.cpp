@@ -1,6 +1,7 @@
 // Document tabs: two controls sharing one document array keep their captions in step; closing tabs passes every
 // control through a change and reselects only those whose current tab was closed.
 #include "core/Tabinfoclass.h"
+#include "core/Enginejobs.h"
 #include "core/Fileinfoclass.h"
 
 #include "FakeMainWindow.h"
@@ -122,6 +123,50 @@ TEST_F(Tabs, ReplacingADocumentReselectsItsTab) {
   EXPECT_EQ(Window->Selected[0].first, &First);
   EXPECT_EQ(First.Captions[1], "new.html");
   delete Old;  // the array no longer owns it
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Tabs, ScrollPositionsFollowTheDocumentsOfEachEditor) {
+  Open("/d/a.html");
+  Open("/d/b.html");
+  Window->EditorTabs[0] = &First;
+  Window->EditorTabs[1] = &Second;
+  First.Current = 0;
+  Second.Current = 1;
+  Window->Scroll[0][0] = 4;
+  Window->Scroll[0][1] = 120;
+  Window->Scroll[1][1] = 7;
+  SaveScrollPositions();
+  auto* A = static_cast<fileinfoclass*>(Vol->documents->getPointer(0));
+  auto* B = static_cast<fileinfoclass*>(Vol->documents->getPointer(1));
+  EXPECT_EQ(A->scrollPosition1.column, 4);
+  EXPECT_EQ(A->scrollPosition1.topLine, 120);
+  EXPECT_EQ(B->scrollPosition2.topLine, 7);
+  Window->Scroll[0][1] = 0;
+  Window->Scroll[0][0] = 0;
+  A->RestoreScrollPosition(0);
+  EXPECT_EQ(Window->Scroll[0][1], 120);
+  EXPECT_EQ(Window->Scroll[0][0], 4);
+  A->ResetScrollPosition(A->scrollPosition1);
+  EXPECT_EQ(A->scrollPosition1.topLine, 0);
+}
+
+TEST_F(Tabs, ResultPanelsShowTheirPlaceholderTexts) {
+  FakeTabControl Panels[6];
+  for (int I = 0; I < 6; ++I) {
+    Window->Placeholders[I] = &Panels[I];
+  }
+  EXPECT_EQ(SetResultPanelsText(nullptr, 1), 0);
+  ASSERT_EQ(Window->ControlTexts.size(), 6u);
+  EXPECT_EQ(Window->ControlTexts[5], std::make_pair(static_cast<TComponent*>(&Panels[5]), std::string("Validating...")));
+  Window->ControlTexts.clear();
+  EXPECT_EQ(SetResultPanelsText(nullptr, 3), 0);
+  EXPECT_EQ(Window->ControlTexts[0].second, "A problem occurred.");
+  EXPECT_EQ(SetResultPanelsText(&Panels[2], 0), 1);
+  EXPECT_EQ(Window->ControlTexts.back().second, "Validating...");
 }
 
 }  // namespace
