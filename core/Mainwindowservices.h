@@ -11,6 +11,7 @@ class TObject;
 class fileinfoclass;
 class fileinfoextraclass;
 class inserterclass;
+class SpellCheckService;
 
 // Flags of MainWindowServices::AddNewFileTab used by the core.
 inline constexpr int NEWTAB_REOPEN_AT_START = 1352;
@@ -91,6 +92,115 @@ public:
   virtual void ToolsValidateAllClick(TObject* Sender) { (void)Sender; }
   virtual void OptionsHTMLConfigurationEditorClick(TObject* Sender) { (void)Sender; }
   virtual void OptionsEditorOptionsClick(TObject* Sender) { (void)Sender; }
+
+  // ---- Documents ------------------------------------------------------------------------------------------
+  // The Opened list's row of a document: 1 add, 2 remove, 4 refresh, 8 re-sort.
+  virtual void UpdateOpenedListItem(fileinfoclass* Document, int Flags) {
+    (void)Document;
+    (void)Flags;
+  }
+  // Points the Opened rows of one document at another.
+  virtual void ReplaceOpenedListDocument(fileinfoclass* Old, fileinfoclass* New, int Flags) {
+    (void)Old;
+    (void)New;
+    (void)Flags;
+  }
+  // Every results view that shows the document forgets it and is emptied (the results message pane too when a
+  // view was emptied); true when a view showed it.
+  virtual bool ClearResultViews(fileinfoclass* Document) {
+    (void)Document;
+    return false;
+  }
+  // Reads the lists of the document's engine result by flags (1 links, 2 link statuses, 8 messages with their
+  // per-type counts, 0x20 link counts, 64 doctype flags, 33 result lists).
+  virtual void ReadResults(fileinfoclass* Document, int Flags) {
+    (void)Document;
+    (void)Flags;
+  }
+  // Shows the document's results in the active results page.
+  virtual void ShowResults(fileinfoclass* Document, int Flags) {
+    (void)Document;
+    (void)Flags;
+  }
+  virtual void UpdateMessagesPageImage(fileinfoclass* Document, int Flags) {
+    (void)Document;
+    (void)Flags;
+  }
+  virtual void FillLinksPage(fileinfoclass* Document, int Flags) {
+    (void)Document;
+    (void)Flags;
+  }
+  // The first visible column and top line of the first (0) or second (1) document editor; false without editor.
+  virtual bool GetEditorScroll(int Editor, int& Column, int& TopLine) {
+    (void)Editor;
+    (void)Column;
+    (void)TopLine;
+    return false;
+  }
+  virtual void SetEditorScroll(int Editor, int Column, int TopLine) {
+    (void)Editor;
+    (void)Column;
+    (void)TopLine;
+  }
+  // The tab control above the first (0) or second (1) document editor, or null.
+  virtual TComponent* GetEditorTabControl(int Editor) {
+    (void)Editor;
+    return nullptr;
+  }
+
+  // ---- Tab controls (the controls' Tag refers to their tab record) ----------------------------------------
+  virtual int TabCount(TComponent* TabControl) {
+    (void)TabControl;
+    return 0;
+  }
+  // The current tab, -1 for none.
+  virtual int TabIndex(TComponent* TabControl) {
+    (void)TabControl;
+    return -1;
+  }
+  virtual void SetTabIndex(TComponent* TabControl, int Index) {
+    (void)TabControl;
+    (void)Index;
+  }
+  // Appends a tab; its index.
+  virtual int AddTab(TComponent* TabControl, const char* Caption) {
+    (void)TabControl;
+    (void)Caption;
+    return -1;
+  }
+  virtual void DeleteTabAt(TComponent* TabControl, int Index) {
+    (void)TabControl;
+    (void)Index;
+  }
+  virtual void SetTabCaption(TComponent* TabControl, int Index, const char* Caption) {
+    (void)TabControl;
+    (void)Index;
+    (void)Caption;
+  }
+  // Invalidates the control's client area, children included.
+  virtual void InvalidateTabControl(TComponent* TabControl) { (void)TabControl; }
+
+  // ---- Results panels and the wait window --------------------------------------------------------------
+  // The six result placeholders: 0 messages, 1 tree, 2 styles, 3 accessibility, 4 links, 5 structure.
+  virtual TComponent* ResultPlaceholder(int Index) {
+    (void)Index;
+    return nullptr;
+  }
+  // Sets a control's text and repaints it at once.
+  virtual void SetControlTextNow(TComponent* Control, const char* Text) {
+    (void)Control;
+    (void)Text;
+  }
+  // The small wait window: shown with a caption and a text, hidden again.
+  virtual void ShowWaitWindow(const char* Caption, const char* Text) {
+    (void)Caption;
+    (void)Text;
+  }
+  virtual void HideWaitWindow() {}
+
+  // ---- Spell checker -------------------------------------------------------------------------------------
+  // The main window's spell checker, or null when it has none.
+  virtual SpellCheckService* GetSpellChecker() { return nullptr; }
 };
 
 // Registers the main window's services (null: there is no main window, before start-up created it or after

@@ -106,6 +106,8 @@ int volatileclass::CreateSharedSources(int Flags) {
 }
 
 void volatileclass::ReleaseOwnedState() {
+  delete pendingWebOrigin;
+  pendingWebOrigin = nullptr;
   delete scratchPad1Source;
   scratchPad1Source = nullptr;
   DeleteArray(tabs);

@@ -2,6 +2,7 @@
 // documents, tabs, document types and inserters, the command queue and the shared text stores.
 #pragma once
 
+#include "core/Fileinfoextraclass.h"
 #include "core/Flagword.h"
 #include "core/Pointerarraymanager.h"
 #include "core/Stringarraystore.h"
@@ -14,6 +15,8 @@ class TEasyEditSource;
 class fileinfoclass;       // an open document
 class fileinfoextraclass;  // a document's web origin
 class tabinfoclass;        // a tab control with its documents
+int FreeFileInfo(void* Element);
+int FreeTabInfo(void* Element);
 
 // Flags of volatileclass::CreateSharedSources.
 inline constexpr int SHARED_SOURCES_CREATE = 0x1;
@@ -78,10 +81,9 @@ public:
   HMODULE engineLibrary = nullptr;          // the loaded engine library
   int engineVersion = 0;                    // the engine's version times 10,000
 
-  // The document and tab arrays get their free callbacks with the document and tab units.
-  PointerArrayManager* documents = new PointerArrayManager();      // fileinfoclass
-  PointerArrayManager* undoDocuments = new PointerArrayManager();  // fileinfoclass
-  PointerArrayManager* tabs = new PointerArrayManager();           // tabinfoclass
+  PointerArrayManager* documents = new PointerArrayManager(FreeFileInfo);      // fileinfoclass
+  PointerArrayManager* undoDocuments = new PointerArrayManager(FreeFileInfo);  // fileinfoclass
+  PointerArrayManager* tabs = new PointerArrayManager(FreeTabInfo);            // tabinfoclass
   PointerArrayManager* batchHandOver = new PointerArrayManager();  // does not own
   int shuttingDown = 0;
 
@@ -92,7 +94,8 @@ public:
   void* lastResultsListItem = nullptr;
   void* lastResultsTreeNode = nullptr;
   int selectionGuard = 0;
-  fileinfoextraclass* pendingWebOrigin = nullptr;
+  fileinfoextraclass* pendingWebOrigin = nullptr;  // owned until a document takes it
+  NetworkConfigClass networkConfig;  // the program's network settings, from the engine
   StringArrayStore lastOpenFiles;
   HWND dialogParent = 0;
   StrStore browserSourceFile = JoinPath(temporaryFolder, "~zub_WBSource");
