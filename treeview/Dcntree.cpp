@@ -647,21 +647,13 @@ void ZEZCustomTreeView::DeselectPrevious(ZEZTreeNode* Keep) {
   }
 }
 
-void ZEZCustomTreeView::DoSelectionChanged() {
-  if (FSelectLock == 0) {
-    SelectionChanged();
-  }
-  FSelectPending = FSelectLock != 0;
-}
-
-void ZEZCustomTreeView::SelectionChanged() {
-  if (OnSelectionChanged) OnSelectionChanged(this, Selected());
-}
-
 void ZEZCustomTreeView::NodeSelectionChanged(ZEZTreeNode* Node) { Node->Invalidate({npText}); }
 
 void ZEZCustomTreeView::SelectionNodeGone(ZEZTreeNode* Node) {
+  RemoveFromMultiSelect(Node);
   if (FShiftAnchor == Node) FShiftAnchor = nullptr;
+  if (FMouseDownNode == Node) FMouseDownNode = nullptr;
+  if (FPrevFocused == Node) FPrevFocused = nullptr;
   if (FHighlighted == Node) FHighlighted = nullptr;
   if (FHotNode == Node) FHotNode = nullptr;
   if (FDropTarget == Node) FDropTarget = nullptr;
