@@ -85,6 +85,8 @@ void ZEZCustomTreeView::DeleteSelectedItems() {
       ZEZTreeNode* N = FSelection.front();
       N->Delete();
     }
+    // The selection went on purpose: no neighbour takes it over.
+    FPendingSelected = nullptr;
   } catch (...) {
     FItems->EndUpdate();
     throw;
