@@ -210,9 +210,18 @@ public:
   Integer FullRedrawCount() const { return FFullRedrawCount; }
 
   // ---- editing, tooltips, hot tracking, rubber band (filled by the input, editing and tooltip code) ----
-  virtual void EditNode(ZEZTreeNode* Node) { (void)Node; }
-  virtual void EndEditNode(bool Cancel) { (void)Cancel; }
-  virtual TControl* GetEditor(ZEZTreeNode* Node, Integer Column) { (void)Node; (void)Column; return nullptr; }
+  virtual bool EditNode(ZEZTreeNode* Node);
+  virtual void EndEditNode(bool Cancel);
+  // The editor of the class a node's text is edited with; made on first need by an edit, found afterwards.
+  virtual TControl* GetEditor(ZEZTreeNode* Node, Integer Column);
+  virtual TClass GetEditorClass(ZEZTreeNode* Node, Integer Column);
+  TControl* GetNodeEditor(ZEZTreeNode* Node);
+  TControl* FindEditor(TClass Class) const;
+  TControl* Editor() const { return FEditor; }
+  ZEZTreeNode* EditingNode() const { return FEditNode; }
+  bool EditTimerRunning() const { return FEditTimerOn; }
+  std::function<void(TObject* Sender, ZEZTreeNode* Node, TClass& ControlClass)> OnGetEditorClass;
+  std::function<void(TObject* Sender, ZEZTreeNode* Node, TControl* Editor)> OnAssignEditorProps;
   virtual void UpdateToolTip() {}
   virtual void UpdateHotTrack();
   virtual void HideToolTip() {}
@@ -220,6 +229,15 @@ public:
   virtual void EraseSelectFrame();
   virtual void StopEditTimer() { KillEditTimer(); }
   virtual void CancelEdit() {}
+  virtual std::string GetTextForEditor(ZEZTreeNode* Node) { return Node->GetText(); }
+  virtual void MakeEditNodeVisible(ZEZTreeNode* Node) { Node->MakeVisible(); }
+  virtual void DoValidateEditText(ZEZTreeNode* Node, std::string& Text, ZEZValidateCode& Code);
+  virtual void DoAfterEditing(ZEZTreeNode* Node, bool Cancelled);
+  virtual void DoGetEditorClass(ZEZTreeNode* Node, TClass& Class);
+  virtual void SetEditorRectAndText(ZEZTreeNode* Node);
+  virtual bool CanEdit(ZEZTreeNode* Node);
+  virtual void DoEdit(ZEZTreeNode* Node, std::string& Text);
+  virtual void Edit(ZEZTreeNode* Node, const std::string& Text) { Node->SetText(Text); }
   virtual void MultiSelectChanged() {}
 
   // ---- hit testing, mouse and keyboard ----
@@ -349,6 +367,9 @@ protected:
   void DoCancelMode();
   void PaintSelectFrame();
   bool InputMessage(TMessage& Message);
+  bool EditorMessage(TMessage& Message);
+  void ShowEditor();
+  void CloseEditor();
   void WMLButtonDown(TMessage& Message);
   void WMLButtonDblClk(TMessage& Message);
   void WMRButtonDown(TMessage& Message);
@@ -431,6 +452,11 @@ protected:
   bool FFrameHidden = true;
   bool FPaintingFrame = false;
   Integer FScrollDistance = 0;
+  std::vector<TControl*> FEditors;
+  TControl* FEditor = nullptr;
+  bool FEndingEdit = false;
+  bool FInKillFocus = false;
+  bool FMakingEditor = false;
 
 private:
   void SelectionNodeGone(ZEZTreeNode* Node);

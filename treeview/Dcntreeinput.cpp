@@ -143,6 +143,9 @@ bool ZEZCustomTreeView::IsDownAndUpEqual(Integer X, Integer Y) { return GetNodeA
 // ---- the message side ------------------------------------------------------------------------------------------
 
 bool ZEZCustomTreeView::InputMessage(TMessage& Message) {
+  if (EditorMessage(Message)) {
+    return true;
+  }
   switch (Message.Msg) {
     case WM_LBUTTONDOWN: WMLButtonDown(Message); return true;
     case WM_LBUTTONDBLCLK: WMLButtonDblClk(Message); return true;
