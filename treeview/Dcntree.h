@@ -222,9 +222,10 @@ public:
   bool EditTimerRunning() const { return FEditTimerOn; }
   std::function<void(TObject* Sender, ZEZTreeNode* Node, TClass& ControlClass)> OnGetEditorClass;
   std::function<void(TObject* Sender, ZEZTreeNode* Node, TControl* Editor)> OnAssignEditorProps;
-  virtual void UpdateToolTip() {}
+  virtual void UpdateToolTip();
   virtual void UpdateHotTrack();
-  virtual void HideToolTip() {}
+  virtual void HideToolTip();
+  class ZEZTreeToolTip* ToolTip() const { return FToolTip; }
   virtual void MouseSelectUpdate(ZEZTreeNode* Node);
   virtual void EraseSelectFrame();
   virtual void StopEditTimer() { KillEditTimer(); }
@@ -457,6 +458,9 @@ protected:
   bool FEndingEdit = false;
   bool FInKillFocus = false;
   bool FMakingEditor = false;
+  class ZEZTreeToolTip* FToolTip = nullptr;
+  void CreateToolTipWindow();
+  void DestroyToolTipWindowOfView();
 
 private:
   void SelectionNodeGone(ZEZTreeNode* Node);

@@ -1,6 +1,7 @@
 // ZEZCustomTreeView: hit testing, the mouse buttons, double clicks, keys, type-ahead search, hot tracking, the
 // right-click highlight and the view's timers.
 #include "treeview/Dcntree.h"
+#include "treeview/Dcntreetooltip.h"
 
 #include "platform/controls/Forms.h"
 #include "platform/win/Clock.h"
@@ -643,5 +644,50 @@ void ZEZCustomTreeView::OnTimer(Integer Id) {
       if (FFocused) EditNode(FFocused);
       break;
     default: break;
+  }
+}
+
+// ---- tooltips --------------------------------------------------------------------------------------------------
+
+void ZEZCustomTreeView::CreateToolTipWindow() {
+  if (!FToolTips || ComponentState().Contains(csDesigning)) {
+    return;
+  }
+  if (!FToolTip) {
+    FToolTip = new ZEZTreeToolTip(this);
+    FToolTip->AfterConstruction();
+  }
+  if (HandleAllocated() && !FToolTip->HandleAllocated()) {
+    FToolTip->Parent = this;
+    FToolTip->CreateToolTipWindow();
+    FToolTip->SetInitialTime(0);
+    UpdateToolTip();
+  }
+}
+
+void ZEZCustomTreeView::DestroyToolTipWindowOfView() {
+  if (FToolTip) {
+    FToolTip->SetNode(nullptr);
+    FToolTip->DestroyToolTipWindow();
+  }
+}
+
+void ZEZCustomTreeView::UpdateToolTip() {
+  if (!FToolTip || !FToolTips || WordWrap() || !HandleAllocated() || !FToolTip->HandleAllocated()) {
+    return;
+  }
+  ZEZTreeNode* Node = nullptr;
+  if (AllowShowToolTip()) {
+    const ZEZHitInfo Hit = GetHitTestAtCursor();
+    if (Hit.HitTests.Contains(dhtOnItem)) {
+      Node = Hit.Node;
+    }
+  }
+  FToolTip->SetNode(Node);
+}
+
+void ZEZCustomTreeView::HideToolTip() {
+  if (FToolTip) {
+    FToolTip->SetNode(nullptr);
   }
 }

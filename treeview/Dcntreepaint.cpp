@@ -42,6 +42,7 @@ void ZEZCustomTreeView::Dispatch(TMessage& Message) {
     case WM_DESTROY:
       // A measuring context made from this window goes with it.
       FCanvas->FreeHandle();
+      DestroyToolTipWindowOfView();
       TWinControl::Dispatch(Message);
       return;
     case CM_CTL3DCHANGED:
