@@ -106,6 +106,7 @@ void ZEZCustomTreeView::BeforeDestruction() {
 }
 
 ZEZCustomTreeView::~ZEZCustomTreeView() {
+  RemoveKeyboardHook();
   delete FToolTip;
   FToolTip = nullptr;
   FFocused = nullptr;
@@ -667,6 +668,7 @@ void ZEZCustomTreeView::NodeSelectionChanged(ZEZTreeNode* Node) { Node->Invalida
 void ZEZCustomTreeView::SelectionNodeGone(ZEZTreeNode* Node) {
   RemoveFromMultiSelect(Node);
   if (FToolTip && FToolTip->Node() == Node) HideToolTip();
+  if (FDragExpandNode == Node) FDragExpandNode = nullptr;
   if (FShiftAnchor == Node) FShiftAnchor = nullptr;
   if (FMouseDownNode == Node) FMouseDownNode = nullptr;
   if (FPrevFocused == Node) FPrevFocused = nullptr;

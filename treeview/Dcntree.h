@@ -133,7 +133,12 @@ public:
   ZEZTreeNode* SelectedItems(Integer Index) const { return FSelection.at(static_cast<std::size_t>(Index)); }
   void DeselectPrevious(ZEZTreeNode* Keep);
   ZEZTreeNode* Focused() const { return FFocused; }
-  ZEZTreeNode* DropTarget() const { return FDropTarget; }
+  ZEZTreeNode* DropTarget() const { return FDropTarget ? FDropTarget : FLastDropNode; }
+  void SetDropTarget(ZEZTreeNode* Node);
+  void UpdateDropTarget(Integer X, Integer Y);
+  void ProcessCancelDrag();
+  void SetKeyboardHook();
+  void RemoveKeyboardHook();
   bool IsFocused();
   bool IsEditing() const { return FEditing; }
 
@@ -346,6 +351,12 @@ protected:
 
   // Input handling.
   void KeyDown(Word& Key, TShiftState Shift) override;
+  void WndProc(TMessage& Message) override;
+  void DoStartDrag(TDragObject*& DragObject) override;
+  void DoEndDrag(TObject* Target, int X, int Y) override;
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  void CMDragMessage(TMessage& Message);
+  void ProcessDragScroll();
   void KeyPress(char& Key) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -459,6 +470,8 @@ protected:
   bool FInKillFocus = false;
   bool FMakingEditor = false;
   class ZEZTreeToolTip* FToolTip = nullptr;
+  ZEZTreeNode* FDragExpandNode = nullptr;
+  TDragObject* FDragObject = nullptr;
   void CreateToolTipWindow();
   void DestroyToolTipWindowOfView();
 

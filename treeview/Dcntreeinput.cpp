@@ -162,6 +162,7 @@ bool ZEZCustomTreeView::InputMessage(TMessage& Message) {
       TWinControl::Dispatch(Message);
       return true;
     case WM_TIMER: OnTimer(static_cast<Integer>(Message.WParam)); return true;
+    case CM_DRAG: CMDragMessage(Message); return true;
     case WM_SETCURSOR: WMSetCursor(Message); return true;
     case WM_KEYDOWN:
     case WM_CHAR:
@@ -638,6 +639,9 @@ void ZEZCustomTreeView::OnTimer(Integer Id) {
     case 2: ProcessScrollTimer(); break;
     case 3:
       StopTimer(3, FExpandTimerOn);
+      if (FDragOver && FDragExpandNode && FDropTarget == FDragExpandNode) {
+        FDragExpandNode->Expand(false);
+      }
       break;
     case 4:
       StopTimer(4, FEditTimerOn);

@@ -281,6 +281,10 @@ void ZEZCustomTreeView::AfterScrollUpdate() {
   if (FRubberBand) {
     MouseSelectProcess();
   }
+  if (FDragOver) {
+    const TPoint P = GetCursorPos();
+    UpdateDropTarget(P.X, P.Y);
+  }
 }
 
 void ZEZCustomTreeView::ProcessScrollTimer() {
@@ -313,6 +317,10 @@ void ZEZCustomTreeView::ProcessScrollTimer() {
     } else {
       KillScrollTimer();
     }
+    return;
+  }
+  if (FDropTarget || FDragOver) {
+    ProcessDragScroll();
     return;
   }
   KillScrollTimer();
