@@ -328,4 +328,58 @@ TEST_F(InputTest, DeleteSelectedItemsFreesTheSelection) {
   EXPECT_EQ(Dump(Items()->GetFirstNode()), "alpha(avocado) beta(banana)");
 }
 
+TEST_F(InputTest, RightClickHighlightsWithoutMovingTheSelection) {
+  Fill();
+  Tree->RightClickSelect = true;
+  std::vector<std::string> Right;
+  TRightClickAction Answer = raSelect;
+  Tree->OnRightClickNode = [&](TObject*, ZEZTreeNode* N, TRightClickAction& Action) {
+    Right.push_back(N->GetText());
+    Action = Answer;
+  };
+  Show();
+  ClickOn(A);
+  Harness::MouseDown(Tree->Handle(), LabelPoint(B), Harness::TButton::Right);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Right, std::vector<std::string>{"beta"});
+  EXPECT_EQ(Tree->Highlighted(), B);
+  EXPECT_TRUE(B->GetSelected());
+  EXPECT_FALSE(A->GetSelected());
+  EXPECT_EQ(Tree->Selected(), A);
+  Harness::MouseUp(Tree->Handle(), LabelPoint(B), Harness::TButton::Right);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Tree->Highlighted(), nullptr);
+  EXPECT_TRUE(A->GetSelected());
+  EXPECT_FALSE(B->GetSelected());
+  // raMakeSelected moves the selection for good.
+  Answer = raMakeSelected;
+  Harness::Click(Tree->Handle(), LabelPoint(C), Harness::TButton::Right);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Tree->Selected(), C);
+  EXPECT_EQ(SelectedTexts(), "gamma");
+}
+
+TEST_F(InputTest, HotTrackingFollowsTheMouse) {
+  Fill();
+  Tree->SetHotTrack(true);
+  Show();
+  Harness::MouseMove(Tree->Handle(), LabelPoint(B));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Tree->HotNode(), B);
+  EXPECT_TRUE(Tree->UpdateCursorAt(LabelPoint(B).X, LabelPoint(B).Y));
+  Harness::MouseMove(Tree->Handle(), Point(Tree->ClientWidth() - 2, Tree->ClientHeight() - 2));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Tree->HotNode(), nullptr);
+}
+
+TEST_F(InputTest, DoubleClickOnTheIndentCollapsesTheParent) {
+  Fill();
+  Show();
+  const TRect Lines = A1->DisplayRectPart(npLines, npLines, false);
+  const TRect Btn = A->DisplayRectPart(npButton, npButton, false);
+  Harness::DoubleClick(Tree->Handle(), Point((Btn.Left + Btn.Right) / 2 + 1, (Lines.Top + Lines.Bottom) / 2));
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(A->GetExpanded());
+}
+
 }  // namespace
