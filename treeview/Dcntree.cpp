@@ -1,6 +1,7 @@
 // ZEZCustomTreeView: published surface, construction and destruction, window parameters, the setters other
 // code relies on, events, the selection basics and persistence.
 #include "treeview/Dcntree.h"
+#include "treeview/Dcntreetooltip.h"
 
 #include "platform/classes/Filer.h"
 #include "platform/classes/Streams.h"
@@ -105,6 +106,9 @@ void ZEZCustomTreeView::BeforeDestruction() {
 }
 
 ZEZCustomTreeView::~ZEZCustomTreeView() {
+  RemoveKeyboardHook();
+  delete FToolTip;
+  FToolTip = nullptr;
   FFocused = nullptr;
   FPendingSelected = nullptr;
   ReleaseFontHeightCacheUser();
@@ -169,6 +173,7 @@ void ZEZCustomTreeView::CreateWnd() {
     FScrollBarsStyle = ssRegular;
     SetScrollBarsStyle(Wanted);
   }
+  CreateToolTipWindow();
 }
 
 void ZEZCustomTreeView::UpdateBorder() {
@@ -206,6 +211,9 @@ void ZEZCustomTreeView::DefineProperties(TFiler* Filer) {
 void ZEZCustomTreeView::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
   if (Operation == opRemove) {
+    if (AComponent == FToolTip) {
+      FToolTip = nullptr;
+    }
     if (AComponent == FImages) {
       SetImages(nullptr);
     }
@@ -510,7 +518,15 @@ void ZEZCustomTreeView::SetShowRoot(bool Value) {
   }
 }
 
-void ZEZCustomTreeView::SetToolTips(bool Value) { FToolTips = Value; }
+void ZEZCustomTreeView::SetToolTips(bool Value) {
+  FToolTips = Value;
+  if (!Value) {
+    delete FToolTip;
+    FToolTip = nullptr;
+  } else {
+    CreateToolTipWindow();
+  }
+}
 
 void ZEZCustomTreeView::OnColorChanged() {
   const TColor C = Color();
@@ -647,21 +663,15 @@ void ZEZCustomTreeView::DeselectPrevious(ZEZTreeNode* Keep) {
   }
 }
 
-void ZEZCustomTreeView::DoSelectionChanged() {
-  if (FSelectLock == 0) {
-    SelectionChanged();
-  }
-  FSelectPending = FSelectLock != 0;
-}
-
-void ZEZCustomTreeView::SelectionChanged() {
-  if (OnSelectionChanged) OnSelectionChanged(this, Selected());
-}
-
 void ZEZCustomTreeView::NodeSelectionChanged(ZEZTreeNode* Node) { Node->Invalidate({npText}); }
 
 void ZEZCustomTreeView::SelectionNodeGone(ZEZTreeNode* Node) {
+  RemoveFromMultiSelect(Node);
+  if (FToolTip && FToolTip->Node() == Node) HideToolTip();
+  if (FDragExpandNode == Node) FDragExpandNode = nullptr;
   if (FShiftAnchor == Node) FShiftAnchor = nullptr;
+  if (FMouseDownNode == Node) FMouseDownNode = nullptr;
+  if (FPrevFocused == Node) FPrevFocused = nullptr;
   if (FHighlighted == Node) FHighlighted = nullptr;
   if (FHotNode == Node) FHotNode = nullptr;
   if (FDropTarget == Node) FDropTarget = nullptr;

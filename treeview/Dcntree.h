@@ -41,6 +41,7 @@ public:
   TColor LinesColor() const { return FLinesColor; }
   void SetLinesColor(TColor Value);
   bool AllowMultiDrag = false;
+  TSet<TMouseButton, mbMiddle> DragButtons{mbLeft};
   bool AutoCheck() const { return FAutoCheck; }
   void SetAutoCheck(bool Value);
   bool AutoExpand = false;
@@ -132,7 +133,12 @@ public:
   ZEZTreeNode* SelectedItems(Integer Index) const { return FSelection.at(static_cast<std::size_t>(Index)); }
   void DeselectPrevious(ZEZTreeNode* Keep);
   ZEZTreeNode* Focused() const { return FFocused; }
-  ZEZTreeNode* DropTarget() const { return FDropTarget; }
+  ZEZTreeNode* DropTarget() const { return FDropTarget ? FDropTarget : FLastDropNode; }
+  void SetDropTarget(ZEZTreeNode* Node);
+  void UpdateDropTarget(Integer X, Integer Y);
+  void ProcessCancelDrag();
+  void SetKeyboardHook();
+  void RemoveKeyboardHook();
   bool IsFocused();
   bool IsEditing() const { return FEditing; }
 
@@ -209,17 +215,81 @@ public:
   Integer FullRedrawCount() const { return FFullRedrawCount; }
 
   // ---- editing, tooltips, hot tracking, rubber band (filled by the input, editing and tooltip code) ----
-  virtual void EditNode(ZEZTreeNode* Node) { (void)Node; }
-  virtual void EndEditNode(bool Cancel) { (void)Cancel; }
-  virtual TControl* GetEditor(ZEZTreeNode* Node, Integer Column) { (void)Node; (void)Column; return nullptr; }
-  virtual void UpdateToolTip() {}
-  virtual void UpdateHotTrack() {}
-  virtual void HideToolTip() {}
-  virtual void MouseSelectUpdate(ZEZTreeNode* Node) { (void)Node; }
-  virtual void EraseSelectFrame() {}
-  virtual void StopEditTimer() {}
+  virtual bool EditNode(ZEZTreeNode* Node);
+  virtual void EndEditNode(bool Cancel);
+  // The editor of the class a node's text is edited with; made on first need by an edit, found afterwards.
+  virtual TControl* GetEditor(ZEZTreeNode* Node, Integer Column);
+  virtual TClass GetEditorClass(ZEZTreeNode* Node, Integer Column);
+  TControl* GetNodeEditor(ZEZTreeNode* Node);
+  TControl* FindEditor(TClass Class) const;
+  TControl* Editor() const { return FEditor; }
+  ZEZTreeNode* EditingNode() const { return FEditNode; }
+  bool EditTimerRunning() const { return FEditTimerOn; }
+  std::function<void(TObject* Sender, ZEZTreeNode* Node, TClass& ControlClass)> OnGetEditorClass;
+  std::function<void(TObject* Sender, ZEZTreeNode* Node, TControl* Editor)> OnAssignEditorProps;
+  virtual void UpdateToolTip();
+  virtual void UpdateHotTrack();
+  virtual void HideToolTip();
+  class ZEZTreeToolTip* ToolTip() const { return FToolTip; }
+  virtual void MouseSelectUpdate(ZEZTreeNode* Node);
+  virtual void EraseSelectFrame();
+  virtual void StopEditTimer() { KillEditTimer(); }
   virtual void CancelEdit() {}
+  virtual std::string GetTextForEditor(ZEZTreeNode* Node) { return Node->GetText(); }
+  virtual void MakeEditNodeVisible(ZEZTreeNode* Node) { Node->MakeVisible(); }
+  virtual void DoValidateEditText(ZEZTreeNode* Node, std::string& Text, ZEZValidateCode& Code);
+  virtual void DoAfterEditing(ZEZTreeNode* Node, bool Cancelled);
+  virtual void DoGetEditorClass(ZEZTreeNode* Node, TClass& Class);
+  virtual void SetEditorRectAndText(ZEZTreeNode* Node);
+  virtual bool CanEdit(ZEZTreeNode* Node);
+  virtual void DoEdit(ZEZTreeNode* Node, std::string& Text);
+  virtual void Edit(ZEZTreeNode* Node, const std::string& Text) { Node->SetText(Text); }
   virtual void MultiSelectChanged() {}
+
+  // ---- hit testing, mouse and keyboard ----
+  struct ZEZHitInfo {
+    ZEZHitTests HitTests;
+    ZEZTreeNode* Node = nullptr;
+  };
+  virtual ZEZHitInfo GetHitTest(Integer X, Integer Y);
+  ZEZHitInfo GetHitTestAtCursor();
+  virtual ZEZHitTests GetAnotherHitTest(TPoint Point, const ZEZNodeDispInfo& Rects) {
+    (void)Point;
+    (void)Rects;
+    return {};
+  }
+  ZEZTreeNode* GetNodeAt(Integer X, Integer Y);
+  ZEZTreeNode* GetNodeAtCursor();
+  virtual bool IsOnItem(Integer X, Integer Y);
+  TPoint GetCursorPos();
+  void ProcessQuickSearch(char Ch);
+  const std::string& SearchText() const { return FSearchText; }
+  ZEZTreeNode* HotNode() const { return FHotNode; }
+  ZEZTreeNode* Highlighted() const { return FHighlighted; }
+  bool UpdateCursorAt(Integer X, Integer Y);
+  void RemoveHotTrackNode();
+
+  // ---- selection model and rubber band ----
+  void SetSelectedKey(ZEZTreeNode* Node) {
+    if (Node) SetSelected(Node);
+  }
+  ZEZTreeNode* ShiftAnchor() const { return FShiftAnchor; }
+  void ProcessShiftSelect(ZEZTreeNode* Target);
+  void RemoveFromMultiSelect(ZEZTreeNode* Node);
+  void DeleteSelectedItems();
+  void InvalidateSelected();
+  void UpdateSelected();
+  void LockSelectionChanged() { ++FSelectLock; }
+  void UnlockSelectionChanged();
+  void FlushDelayedSelection();
+  bool RubberBandRunning() const { return FRubberBand; }
+  void MouseSelectBegin(Integer X, Integer Y);
+  void MouseSelectProcess();
+  void MouseSelectCancel();
+  void GetItemsInAbsRect(std::vector<ZEZTreeNode*>& List, const TRect& R);
+  static TRect NormalizeRect(const TRect& R);
+  // The band's rectangle in client coordinates (empty when no band runs).
+  TRect RubberBandRect();
 
   // ---- painting ----
   virtual void DrawTreeView(const TRect& Rect);
@@ -272,12 +342,53 @@ protected:
   virtual void ImagesChanged(TObject* Sender);
   virtual void OnFontChanged();
   virtual void OnColorChanged();
-  virtual void BeforeScrollUpdate() {}
-  virtual void AfterScrollUpdate() {}
+  virtual void BeforeScrollUpdate();
+  virtual void AfterScrollUpdate();
   virtual void BeforeSetTopItem(ZEZTreeNode* Node) { (void)Node; }
   virtual void AfterSetTopItem(ZEZTreeNode* Node) { (void)Node; }
   virtual void BeforeUpdateScrollBars() {}
-  virtual void AfterUpdateScrollBars() {}
+  virtual void AfterUpdateScrollBars();
+
+  // Input handling.
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void WndProc(TMessage& Message) override;
+  void DoStartDrag(TDragObject*& DragObject) override;
+  void DoEndDrag(TObject* Target, int X, int Y) override;
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  void CMDragMessage(TMessage& Message);
+  void ProcessDragScroll();
+  void KeyPress(char& Key) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  virtual void OnTimer(Integer Id);
+  virtual void ProcessScrollTimer();
+  virtual void TryEditNode();
+  virtual bool IsDownAndUpEqual(Integer X, Integer Y);
+  bool IsSameAsPrev() const { return FMouseDownNode && FMouseDownNode == FPrevFocused; }
+  virtual void DoRightClickNode(ZEZTreeNode* Node, TRightClickAction& Action);
+  virtual void OnEscapeKey() { MouseSelectCancel(); }
+  virtual bool AllowShowToolTip() { return !FRubberBand && !FDragOver && !FEditing; }
+  void HighlightNode();
+  void UnHighlightNode();
+  void DoUnHighlightNode();
+  void StartTimer(Integer Id, Integer Interval, bool& Flag);
+  void StopTimer(Integer Id, bool& Flag);
+  void KillEditTimer();
+  void KillScrollTimer() { StopTimer(2, FScrollTimerOn); }
+  void CreateScrollTimer() { StartTimer(2, 100, FScrollTimerOn); }
+  void DoCancelMode();
+  void PaintSelectFrame();
+  bool InputMessage(TMessage& Message);
+  bool EditorMessage(TMessage& Message);
+  void ShowEditor();
+  void CloseEditor();
+  void WMLButtonDown(TMessage& Message);
+  void WMLButtonDblClk(TMessage& Message);
+  void WMRButtonDown(TMessage& Message);
+  void WMSetCursor(TMessage& Message);
+  // Runs the left-press actions on a hit (also for the second press of a double click elsewhere).
+  void LeftPressActions(const ZEZHitInfo& Hit, WPARAM Keys, Integer X, Integer Y);
+  void SelectRange(ZEZTreeNode* From, ZEZTreeNode* To);
   // The visible-order comparison: -1 when A comes first, 1 when B does, 0 for the same node.
   static Integer CompareVisibleOrder(ZEZTreeNode* A, ZEZTreeNode* B);
   bool IsNodeShown(const ZEZTreeNode* Node) const;
@@ -334,6 +445,35 @@ protected:
   Integer FLockCount = 0;
   Integer FKeyboardRow = -1;
   Integer FFullRedrawCount = 0;
+  // Input state.
+  TPoint FMouseDownPoint{0, 0};
+  ZEZTreeNode* FMouseDownNode = nullptr;
+  ZEZTreeNode* FPrevFocused = nullptr;
+  bool FDragPending = false;
+  bool FDragOver = false;
+  bool FWasUnfocused = false;
+  bool FChangeTimerOn = false;
+  bool FScrollTimerOn = false;
+  bool FExpandTimerOn = false;
+  bool FEditTimerOn = false;
+  DWORD FSearchTick = 0;
+  std::string FSearchText;
+  TPoint FHighlightPoint{0, 0};
+  TPoint FRubberAnchor{0, 0};
+  TPoint FRubberCorner{0, 0};
+  bool FFrameHidden = true;
+  bool FPaintingFrame = false;
+  Integer FScrollDistance = 0;
+  std::vector<TControl*> FEditors;
+  TControl* FEditor = nullptr;
+  bool FEndingEdit = false;
+  bool FInKillFocus = false;
+  bool FMakingEditor = false;
+  class ZEZTreeToolTip* FToolTip = nullptr;
+  ZEZTreeNode* FDragExpandNode = nullptr;
+  TDragObject* FDragObject = nullptr;
+  void CreateToolTipWindow();
+  void DestroyToolTipWindowOfView();
 
 private:
   void SelectionNodeGone(ZEZTreeNode* Node);

@@ -10,6 +10,9 @@ Integer Half(Integer V) { return V >= 0 ? V / 2 : -((-V + 1) / 2); }
 }  // namespace
 
 void ZEZCustomTreeView::Dispatch(TMessage& Message) {
+  if (InputMessage(Message)) {
+    return;
+  }
   switch (Message.Msg) {
     case WM_PAINT: WMPaint(Message); return;
     case WM_ERASEBKGND: Message.Result = 1; return;
@@ -39,6 +42,7 @@ void ZEZCustomTreeView::Dispatch(TMessage& Message) {
     case WM_DESTROY:
       // A measuring context made from this window goes with it.
       FCanvas->FreeHandle();
+      DestroyToolTipWindowOfView();
       TWinControl::Dispatch(Message);
       return;
     case CM_CTL3DCHANGED:
@@ -73,9 +77,15 @@ void ZEZCustomTreeView::WMPaint(TMessage& Message) {
   FCanvas->Flags = ZEZCanvasFlags{};
   FCanvas->SetHandle(Use);
   try {
+    FPaintingFrame = true;
     DrawTreeView(Area);
+    FPaintingFrame = false;
+    if (FRubberBand && !FFrameHidden) {
+      FCanvas->DrawFocusRect(RubberBandRect());
+    }
     FScrollSumX = FScrollSumY = 0;
   } catch (...) {
+    FPaintingFrame = false;
     FCanvas->SetHandle(0);
     FPrinting = WasPrinting;
     FHorzPos = SavedHorz;
