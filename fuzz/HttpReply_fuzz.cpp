@@ -15,10 +15,11 @@ namespace {
 std::mutex ReplyLock;
 std::string Reply;
 std::unique_ptr<NetTest::TServer> Server;
+int Runs = 0;
 
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
+// The server keeps a thread per connection until it goes: a fresh one every few hundred inputs.
+void StartServer() {
+  Server.reset();
   Server.reset(new NetTest::TServer([](NetTest::TConn& C, int) {
     C.ReadRequest(2000);
     std::string Answer;
@@ -28,10 +29,19 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     }
     C.Send(Answer);
   }));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  StartServer();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+  if (++Runs % 256 == 0) {
+    StartServer();
+  }
   {
     std::lock_guard<std::mutex> G(ReplyLock);
     Reply.assign(reinterpret_cast<const char*>(Data), Size);

@@ -214,8 +214,8 @@ void SetAside(THive& H, const TFileId& Id, const std::string& Why) {
 }
 
 // Keeps what could be read of a hive file with damaged lines: the file as it was goes aside, the hive holds the
-// salvaged tree and its file is written again without the damage (under the file lock; else at the next change). When the file cannot be moved aside the hive
-// can be read but refuses changes.
+// salvaged tree and its file is written again without the damage (under the file lock; else at the next change).
+// When the file cannot be moved aside the hive can be read but refuses changes.
 bool WriteHiveFile(THive& H);
 void Salvage(THive& H, const TFileId& Id, TRegStoreKey& Parsed, const std::vector<std::string>& Dropped,
              bool Locked) {
@@ -240,10 +240,11 @@ void Salvage(THive& H, const TFileId& Id, TRegStoreKey& Parsed, const std::vecto
   }
   H.Loaded = true;
   if (rename(Path.c_str(), Target.c_str()) != 0) {
+    const int Err = errno;
     H.Known = Id;
     H.Damaged = true;
     Report("the hive file " + Path + " is damaged (" + Lines + "); what could be read is used, but the file could " +
-           "not be moved aside (" + std::strerror(errno) + "): changes to the hive are refused");
+           "not be moved aside (" + std::strerror(Err) + "): changes to the hive are refused");
     return;
   }
   H.Known = TFileId();
