@@ -1,5 +1,7 @@
-// Ini files: any file is read without harm through the profile functions (small buffers included) and the
-// ini file class, and writing one key keeps every other section's values as they were.
+// Ini files: any file is read without harm through the profile functions (small buffers included), the ini file
+// class and the editor's name=value settings file; writing one key keeps every other section's values as they
+// were, and a key written reads back.
+#include "editor/Easyinifile.h"
 #include "platform/classes/IniFiles.h"
 #include "platform/classes/StringList.h"
 #include "platform/win/Profile.h"
@@ -69,6 +71,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     }
     if (Ini.ReadString("Fuzz Section", "Fuzz Key", "") != "value") {
       std::fprintf(stderr, "the key written does not read back\n");
+      std::abort();
+    }
+  }
+  {
+    TEasyIniFile Easy(Name);
+    for (Integer I = 0; I < Easy.Lines()->Count(); ++I) {
+      const std::string Line = Easy.Lines()->Strings(I);
+      Easy.ReadString(Line.substr(0, Line.find('=')), "");
+    }
+    Easy.WriteString("Fuzz", "1");
+    if (Easy.ReadString("Fuzz", "") != "1") {
+      std::fprintf(stderr, "the settings file's value written does not read back\n");
       std::abort();
     }
   }
