@@ -596,6 +596,11 @@ TEST_F(Registry, ProcessKilledWhileWritingLeavesAWholeHive) {
         RegSetValueEx(K, "Counter", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&N), sizeof N);
       }
     });
+    // A child slow to start (a loaded machine, the sanitizers) first gets to write a counter once.
+    for (int Wait = 0; Wait < 1000 && ReadFile(fs::path(Dir) / "HKCU.reg").find("\"Counter\"") == std::string::npos;
+         ++Wait) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     std::this_thread::sleep_for(std::chrono::microseconds(2000 + Random() % 20000));
     kill(Child, SIGKILL);
     EXPECT_EQ(WaitExit(Child), 100 + SIGKILL);
