@@ -3,6 +3,7 @@
 #include "platform/graphics/WinGdi.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/win/GlobalMemory.h"
 #include "platform/win/WinUser.h"
 
 #include <cstring>
@@ -13,6 +14,22 @@
 namespace {
 
 struct TStore {
+  // The store frees the blocks it holds when the process ends. The global memory table must outlive it: using the
+  // table first constructs it first, so it is destroyed after the store.
+  TStore() { GlobalSize(nullptr); }
+  ~TStore() {
+    for (auto& [F, H] : Data) {
+      if (F != CF_BITMAP && H != nullptr) {
+        GlobalFree(H);  // bitmaps belong to the drawing layer, which may be gone by now
+      }
+    }
+    for (HANDLE H : Synthesized) {
+      GlobalFree(H);
+    }
+  }
+  TStore(const TStore&) = delete;
+  TStore& operator=(const TStore&) = delete;
+
   std::recursive_mutex Lock;
   std::vector<std::pair<UINT, HANDLE>> Data;  // in the order they were set
   HWND Owner = 0;

@@ -17,7 +17,9 @@
 
 namespace {
 
-bool IsBlank(char C) { return C == ' ' || C == '\t' || C == '\v' || C == '\f'; }
+// Carriage returns count as blanks: at either end of a line they belong to its line break (files with mixed or
+// doubled line ends), so that rewriting the file with its own line end reads the same.
+bool IsBlank(char C) { return C == ' ' || C == '\t' || C == '\v' || C == '\f' || C == '\r'; }
 
 std::string TrimBlanks(const std::string& S) {
   std::size_t B = 0;

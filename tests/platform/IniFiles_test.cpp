@@ -136,6 +136,28 @@ TEST_F(IniFiles, WritesChangeOnlyTheirLines) {
   EXPECT_EQ(Read(), "[A]\nK=V\nL=W\n");
 }
 
+TEST_F(IniFiles, MixedAndDoubledLineEndsReadTheSameAfterAWrite) {
+  // LF lines (so the file is rewritten with LF), a CR LF line, lines ending in CR CR LF, a CR-only line and a
+  // lone CR inside a value: carriage returns at a line's ends belong to its break, one inside stays.
+  Write("[A]\nK=1\r\r\n\r\r\nL=2\r\nM=x\ry\n[B]\r\nN= 3 \r\r\n");
+  TIniFile Ini(File);
+  const auto Values = [&] {
+    std::vector<std::string> V;
+    for (const char* Section : {"A", "B"}) {
+      TStringList S;
+      Ini.ReadSectionValues(Section, &S);
+      const auto Lines = ToVector(S);
+      V.insert(V.end(), Lines.begin(), Lines.end());
+    }
+    return V;
+  };
+  const std::vector<std::string> Expected{"K=1", "L=2", "M=x\ry", "N=3"};
+  EXPECT_EQ(Values(), Expected);
+  Ini.WriteString("C", "New", "1");
+  EXPECT_EQ(Values(), Expected);
+  EXPECT_EQ(Ini.ReadString("C", "New", ""), "1");
+}
+
 TEST_F(IniFiles, ProfileFunctionsFollowTheBufferConventions) {
   Write(HandWritten);
   const char* F = File.c_str();
