@@ -2,7 +2,7 @@
 // document through it (as its proxy, so that redirections stay on this machine too) and comes back with a
 // status or an error, never hanging or crashing.
 #include "net/Httpprot.h"
-#include "tests/net/NetTestServer.h"
+#include "support/NetTestServer.h"
 
 #include <cstddef>
 #include <cstdint>

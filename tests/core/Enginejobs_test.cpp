@@ -14,7 +14,7 @@
 #include "editor/Easyeditsource.h"
 #include "platform/classes/StringList.h"
 #include "platform/win/Clipboard.h"
-#include "tests/net/NetTestServer.h"
+#include "support/NetTestServer.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 
 #include "FakeMainWindow.h"
 #include "SettingsTestSupport.h"
-#include "tests/net/NetTestServer.h"
+#include "support/NetTestServer.h"
 
 #include "editor/Easyeditsource.h"
 #include "net/Httpprot.h"
