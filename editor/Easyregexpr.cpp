@@ -320,6 +320,8 @@ void TEasyRegExpr::Prepare(std::vector<TEasyRegElement>& Elems) {
     const TEasyRegElement& E = Elems[K];
     if (E.Negated) {
       Linear = false;
+    } else if (E.Kind == rkChar && E.Char == 0 && E.Link < 0) {
+      break;  // "#0" ends the pattern as the end element does: the full walk ignores what follows it
     } else if (E.Kind == rkEscape) {
       ++K;
     } else if (E.Link >= 0) {
@@ -535,10 +537,10 @@ bool TEasyRegExpr::DoFind() {
 
 bool TEasyRegExpr::Match(const char* Text, int TextLength, bool AllowLineStart) {
   FMatchLength = 0;
-  if (QuickReject(reinterpret_cast<const Byte*>(Text), TextLength)) {
+  if (FShortcuts && QuickReject(reinterpret_cast<const Byte*>(Text), TextLength)) {
     return false;
   }
-  if (FIsLinear) {
+  if (FShortcuts && FIsLinear) {
     const int R = MatchLinear(reinterpret_cast<const Byte*>(Text), TextLength);
     if (R >= 0) {
       return R == 1;

@@ -74,6 +74,10 @@ public:
   // The first character, any-character, set or escape element; null when the pattern has none.
   const TEasyRegElement* GetFirstState() const;
 
+  // Off: every match takes the full walk, without the quick rejection and the linear form (which must agree
+  // with it; tests compare the two).
+  void SetShortcuts(bool Enabled) { FShortcuts = Enabled; }
+
   const std::string& Pattern() const { return FPattern; }
   bool CaseSensitive() const { return FCaseSensitive; }
   const std::vector<TEasyRegElement>& Elements() const { return FElements; }
@@ -125,6 +129,7 @@ private:
   };
   std::vector<TLinearStep> FLinear;
   bool FIsLinear = false;
+  bool FShortcuts = true;
   // 1 match, 0 no match, -1 the text ended too early to tell without the full walk.
   int MatchLinear(const Byte* Text, int TextLength);
   std::vector<TStackItem> FStack;

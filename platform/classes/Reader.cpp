@@ -606,6 +606,25 @@ void TReader::ReferenceName(std::string& Name) {
   }
 }
 
+namespace {
+
+// True when freeing Container frees C as well: C is owned by it or held by it as a child, at any depth.
+bool GoesWith(TComponent* C, TComponent* Container) {
+  for (int Depth = 0; C != nullptr && Depth < 1000; ++Depth) {
+    if (C == Container) {
+      return true;
+    }
+    TComponent* Parent = C->GetParentComponent();
+    if (Parent != nullptr && Parent != C->Owner() && GoesWith(Parent, Container)) {
+      return true;
+    }
+    C = C->Owner();
+  }
+  return false;
+}
+
+}  // namespace
+
 TComponentClass TReader::FindComponentClass(const std::string& ClassName) {
   TClass Result = FRoot != nullptr ? GetFieldClass(FRoot->ClassType(), ClassName) : nullptr;
   if (Result == nullptr && FLookupRoot != nullptr && FLookupRoot != FRoot) {
@@ -694,6 +713,9 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
     FLookupRoot = OldLookupRoot;
     std::erase(FLoaded, Result);
     if (Created) {
+      // Freeing the new component frees what it owns and the controls it holds too, some of them read already
+      // (a label before the failing child): none of them may stay listed for the callers' clean-up.
+      std::erase_if(FLoaded, [Result](TComponent* C) { return GoesWith(C, Result); });
       if (TComponent* Owner = Result->Owner()) {
         if (const TFieldEntry* Field = FieldAddress(Owner->ClassType(), Result->Name());
             Field != nullptr && Field->Get(Owner) == Result) {

@@ -213,6 +213,48 @@ void SetAside(THive& H, const TFileId& Id, const std::string& Why) {
   }
 }
 
+// Keeps what could be read of a hive file with damaged lines: the file as it was goes aside, the hive holds the
+// salvaged tree and its file is written again without the damage (under the file lock; else at the next change).
+// When the file cannot be moved aside the hive can be read but refuses changes.
+bool WriteHiveFile(THive& H);
+void Salvage(THive& H, const TFileId& Id, TRegStoreKey& Parsed, const std::vector<std::string>& Dropped,
+             bool Locked) {
+  const std::string Path = HivePath(H);
+  std::string Lines;
+  for (std::size_t I = 0; I < Dropped.size() && I < 8; ++I) {
+    Lines += (I > 0 ? "; " : "") + Dropped[I];
+  }
+  if (Dropped.size() > 8) {
+    Lines += "; " + std::to_string(Dropped.size() - 8) + " more";
+  }
+  std::string Target = Path + ".corrupt-" + TimeStampForName();
+  struct stat St {};
+  for (int N = 2; stat(Target.c_str(), &St) == 0; ++N) {
+    Target = Path + ".corrupt-" + TimeStampForName() + "-" + std::to_string(N);
+  }
+  H.Tree = std::move(Parsed);
+  if (H.Root == HKEY_USERS && !H.Tree.FindSubKey(".DEFAULT")) {
+    auto Default = std::make_unique<TRegStoreKey>();
+    Default->Name = ".DEFAULT";
+    H.Tree.SubKeys[RegFoldName(".DEFAULT")] = std::move(Default);
+  }
+  H.Loaded = true;
+  if (rename(Path.c_str(), Target.c_str()) != 0) {
+    const int Err = errno;
+    H.Known = Id;
+    H.Damaged = true;
+    Report("the hive file " + Path + " is damaged (" + Lines + "); what could be read is used, but the file could " +
+           "not be moved aside (" + std::strerror(Err) + "): changes to the hive are refused");
+    return;
+  }
+  H.Known = TFileId();
+  H.Damaged = false;
+  const bool Written = Locked && WriteHiveFile(H);
+  H.Loaded = true;
+  Report("the hive file " + Path + " is damaged; left out: " + Lines + ". Every other key and value was kept" +
+         (Written ? "" : " (to be written at the next change)") + "; the file as it was is at " + Target);
+}
+
 bool ReadWholeFile(int Fd, std::string& Text) {
   char Buf[65536];
   for (;;) {
@@ -264,6 +306,7 @@ void Refresh(THive& H, bool Locked) {
   close(Fd);
   TRegStoreKey Parsed;
   std::string Error;
+  std::vector<std::string> Dropped;
   if (ReadOk && Text.empty()) {
     ResetTree(H);  // an empty file holds nothing to lose
     H.Loaded = true;
@@ -271,7 +314,8 @@ void Refresh(THive& H, bool Locked) {
     H.Damaged = false;
     return;
   }
-  if (ReadOk && RegParseHive(Text, Parsed, Error)) {
+  const bool ParsedOk = ReadOk && RegParseHive(Text, Parsed, Error, &Dropped);
+  if (ParsedOk && Dropped.empty()) {
     H.Tree = std::move(Parsed);
     if (H.Root == HKEY_USERS && !H.Tree.FindSubKey(".DEFAULT")) {
       auto Default = std::make_unique<TRegStoreKey>();
@@ -295,6 +339,10 @@ void Refresh(THive& H, bool Locked) {
   }
   if (H.Damaged && H.Known == Id) {
     return;  // reported already
+  }
+  if (ParsedOk) {
+    Salvage(H, Id, Parsed, Dropped, Locked);
+    return;
   }
   SetAside(H, Id, Error);
 }

@@ -17,7 +17,7 @@
 // File format (plain ASCII text, one item per line; blank lines and lines starting with ';' are ignored):
 //   ZUB Quillon registry hive 1          first line
 //   [Software\Vendor\Program]            a key: its path from the root, names joined by '\'; bytes outside
-//                                        0x20..0x7E and '%' are written as %HH. "[]" is the root key itself.
+//                                        0x20..0x7E, '%' and '\\' are written as %HH. "[]" is the root key itself.
 //   "Name"=sz:"text"                     values of the key above; @ instead of "Name" is the default value.
 //   @=expand:"%HOME%\\bin"               sz / expand: REG_SZ / REG_EXPAND_SZ data ending in one NUL, shown
 //                                        without it. Strings escape \\ \" \t \n \r and \xHH (any other byte
@@ -28,9 +28,11 @@
 //   end                                  last line: a file without it was cut short and counts as damaged.
 // Every key is written (empty ones too), parents before children, sub keys in name order.
 //
-// A file that cannot be parsed is renamed to "<name>.corrupt-<YYYYMMDD-HHMMSS>" (with "-N" when taken), reported
-// on stderr and in RegistryCorruptHives(), and the hive starts empty. When it cannot be moved aside the hive
-// refuses changes (ERROR_BADDB) rather than overwrite it.
+// A file with damaged lines is renamed to "<name>.corrupt-<YYYYMMDD-HHMMSS>" (with "-N" when taken) and reported
+// on stderr and in RegistryCorruptHives() with the lines left out; the hive keeps every key and value that could
+// be read and is written back without the damage. A file that is no hive at all is moved aside the same way and
+// the hive starts empty. When the file cannot be moved aside the hive refuses changes (ERROR_BADDB) rather than
+// overwrite it.
 
 // One value of a key. Name is as created; Fold is its case-folded form used for lookups.
 struct TRegStoreValue {
@@ -81,10 +83,13 @@ bool RegistryIsReadOnly(HKEY Root);
 // the file and where it was moved).
 std::vector<std::string> RegistryCorruptHives();
 
-// The text of a hive and its parsing; exposed for tests. Parse returns false (tree untouched) and an
-// explanation on malformed text.
+// The text of a hive and its parsing; exposed for tests. Without Dropped, Parse returns false (tree untouched)
+// and an explanation on any malformed line. With Dropped, damaged lines (and the values under a key that cannot
+// be read) are left out and listed there, a missing end line too, and only text that is no hive at all (another
+// first line, nothing) returns false.
 std::string RegFormatHive(const TRegStoreKey& HiveRoot);
-bool RegParseHive(const std::string& Text, TRegStoreKey& HiveRoot, std::string& Error);
+bool RegParseHive(const std::string& Text, TRegStoreKey& HiveRoot, std::string& Error,
+                  std::vector<std::string>* Dropped = nullptr);
 
 // The store's lock for this process (recursive); the handle table of the API shares it.
 std::recursive_mutex& RegStoreMutex();

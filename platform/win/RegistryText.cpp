@@ -44,7 +44,7 @@ std::string EscapeKeyName(const std::string& S) {
   std::string Out;
   for (const char Ch : S) {
     const auto C = static_cast<unsigned char>(Ch);
-    if (C < 0x20 || C > 0x7E || C == '%') {
+    if (C < 0x20 || C > 0x7E || C == '%' || C == '\\') {
       Out += '%';
       AppendHexByte(Out, C);
     } else {
@@ -304,7 +304,8 @@ std::string RegFormatHive(const TRegStoreKey& HiveRoot) {
   return Out + HiveEnd + "\n";
 }
 
-bool RegParseHive(const std::string& Text, TRegStoreKey& HiveRoot, std::string& Error) {
+bool RegParseHive(const std::string& Text, TRegStoreKey& HiveRoot, std::string& Error,
+                  std::vector<std::string>* Dropped) {
   TRegStoreKey Root;
   TRegStoreKey* Current = nullptr;
   bool Ended = false;
@@ -321,13 +322,19 @@ bool RegParseHive(const std::string& Text, TRegStoreKey& HiveRoot, std::string& 
     if (!Line.empty() && Line.back() == '\r') {
       Line.pop_back();
     }
+    // A damaged line fails the whole text, or is dropped and listed when the caller keeps what can be read.
     const auto Fail = [&](const char* What) {
       Error = std::string(What) + " in line " + std::to_string(LineNo);
+      if (Dropped != nullptr && LineNo > 1) {
+        Dropped->push_back(Error);
+        return true;
+      }
       return false;
     };
     if (LineNo == 1) {
       if (Line != HiveHeader) {
-        return Fail("unknown header");
+        Fail("unknown header");
+        return false;
       }
       continue;
     }
@@ -335,20 +342,29 @@ bool RegParseHive(const std::string& Text, TRegStoreKey& HiveRoot, std::string& 
       continue;
     }
     if (Ended) {
-      return Fail("text after the end line");
+      if (!Fail("text after the end line")) {
+        return false;
+      }
+      continue;
     }
     if (Line == HiveEnd) {
       Ended = true;
     } else if (Line[0] == '[') {
       if (Line.back() != ']' || Line.size() < 2 || !ParseKeyPath(Line.substr(1, Line.size() - 2), Root, Current)) {
-        return Fail("malformed key");
+        // The values that follow belong to a key that cannot be named: they go with it.
+        Current = nullptr;
+        if (!Fail("malformed key")) {
+          return false;
+        }
       }
     } else if (Line[0] == '@' || Line[0] == '"') {
       if (!Current || !ParseValueLine(Line, *Current)) {
-        return Fail("malformed value");
+        if (!Fail(Current ? "malformed value" : "value without its key")) {
+          return false;
+        }
       }
-    } else {
-      return Fail("unknown line");
+    } else if (!Fail("unknown line")) {
+      return false;
     }
   }
   if (LineNo == 0) {
@@ -357,7 +373,15 @@ bool RegParseHive(const std::string& Text, TRegStoreKey& HiveRoot, std::string& 
   }
   if (!Ended) {
     Error = "the file is cut short (no end line)";
-    return false;
+    if (Dropped == nullptr) {
+      return false;
+    }
+    Dropped->push_back(Error);
+  }
+  if (Dropped != nullptr && !Dropped->empty()) {
+    Error = (*Dropped)[0];
+  } else {
+    Error.clear();
   }
   HiveRoot = std::move(Root);
   return true;

@@ -204,4 +204,35 @@ TEST(RegExpr, ShortcutsAgreeWithTheFullWalk) {
   }
 }
 
+TEST(RegExpr, CharacterZeroEndsThePatternOnEveryPath) {
+  // "#0" is the end element's character: what follows it is never tested, by the shortcuts neither.
+  TEasyRegExpr R("a#0b", false);
+  int Length = 0;
+  EXPECT_TRUE(R.StringMatch(std::string("ab"), false, Length));
+  EXPECT_EQ(Length, 1);
+  const char* Patterns[] = {"a#0b", "#0", "ab#0", "a#0", "[a-z]+#0x", "x*#0y", "{a}#0b", "a#0!b", "#0#0"};
+  const char* Texts[] = {"ab", "a", "", "b", "abc", "xxy", "zz"};
+  for (const char* P : Patterns) {
+    TEasyRegExpr Fast(P, false);
+    TEasyRegExpr Full(P, false);
+    Full.SetShortcuts(false);
+    for (const char* T : Texts) {
+      const std::string Text = T;
+      int L1 = 0;
+      int L2 = 0;
+      const bool M1 = Fast.StringMatch(Text, false, L1);
+      const bool M2 = Full.StringMatch(Text, false, L2);
+      EXPECT_EQ(M1, M2) << P << " on " << T;
+      if (M1 && M2) {
+        EXPECT_EQ(L1, L2) << P << " on " << T;
+      }
+      int Pos1 = 1;
+      int Pos2 = 1;
+      EXPECT_EQ(Fast.FindString(Text, Pos1, true, L1), Full.FindString(Text, Pos2, true, L2)) << P << " in " << T;
+      EXPECT_EQ(Pos1, Pos2) << P << " in " << T;
+      EXPECT_EQ(L1, L2) << P << " in " << T;
+    }
+  }
+}
+
 }  // namespace

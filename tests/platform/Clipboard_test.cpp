@@ -56,7 +56,10 @@ TEST_F(ClipboardTest, TextAndARegisteredFormatRoundTrip) {
 }
 
 TEST_F(ClipboardTest, OpenIsExclusiveAcrossThreadsAndNeededForData) {
-  EXPECT_EQ(SetClipboardData(CF_TEXT, GlobalAlloc(GMEM_MOVEABLE, 1)), nullptr);  // not open
+  // Not open: the block is refused and stays the caller's to free.
+  HGLOBAL Refused = GlobalAlloc(GMEM_MOVEABLE, 1);
+  EXPECT_EQ(SetClipboardData(CF_TEXT, Refused), nullptr);
+  EXPECT_EQ(GlobalFree(Refused), nullptr);
   ASSERT_TRUE(OpenClipboard(0));
   bool OtherGot = true;
   std::thread T([&] { OtherGot = OpenClipboard(0) != FALSE; });

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -332,17 +333,19 @@ TEST_F(Registry, ReadOnlySwitchDeniesChangesToThatHiveOnly) {
 struct TDamageCase {
   const char* Label;
   std::string Text;
+  const char* Kept;  // the value of Software\A afterwards
 };
 
-TEST_F(Registry, DamagedHiveIsMovedAsideAndReported) {
+TEST_F(Registry, DamagedHiveIsMovedAsideAndWhatCanBeReadIsKept) {
   const std::string Good = "ZUB Quillon registry hive 1\n[Software]\n\"A\"=sz:\"1\"\nend\n";
   const TDamageCase Cases[] = {
-      {"foreign text", "this is not a hive\n"},
-      {"cut short", Good.substr(0, Good.size() - 4)},
-      {"bad escape", "ZUB Quillon registry hive 1\n[Software]\n\"A\"=sz:\"\\q\"\nend\n"},
-      {"bad dword", "ZUB Quillon registry hive 1\n[Software]\n\"A\"=dword:12\nend\n"},
-      {"value before key", "ZUB Quillon registry hive 1\n\"A\"=sz:\"1\"\nend\n"},
-      {"empty key name", "ZUB Quillon registry hive 1\n[Software\\\\X]\nend\n"},
+      {"foreign text", "this is not a hive\n", nullptr},
+      {"cut short", Good.substr(0, Good.size() - 4), "1"},
+      {"bad escape", "ZUB Quillon registry hive 1\n[Software]\n\"A\"=sz:\"\\q\"\nend\n", "<missing>"},
+      {"bad dword", "ZUB Quillon registry hive 1\n[Software]\n\"A\"=dword:12\n\"B\"=sz:\"2\"\nend\n", "<missing>"},
+      {"value before key", "ZUB Quillon registry hive 1\n\"A\"=sz:\"1\"\n[Software]\nend\n", "<missing>"},
+      {"empty key name", "ZUB Quillon registry hive 1\n[Software\\\\X]\n\"Lost\"=sz:\"x\"\n[Software]\n\"A\"=sz:\"1\"\nend\n",
+       "1"},
   };
   for (const TDamageCase& C : Cases) {
     SCOPED_TRACE(C.Label);
@@ -352,10 +355,17 @@ TEST_F(Registry, DamagedHiveIsMovedAsideAndReported) {
     RegistryResetForTests();
     testing::internal::CaptureStderr();
     HKEY Key = 0;
-    EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &Key), ERROR_FILE_NOT_FOUND);
+    const LONG Opened = RegOpenKeyEx(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &Key);
     const std::string Err = testing::internal::GetCapturedStderr();
     EXPECT_NE(Err.find("HKCU.reg"), std::string::npos);
     ASSERT_EQ(RegistryCorruptHives().size(), 1u);
+    if (C.Kept == nullptr) {
+      EXPECT_EQ(Opened, ERROR_FILE_NOT_FOUND);  // nothing of it could be read
+    } else {
+      ASSERT_EQ(Opened, ERROR_SUCCESS);
+      EXPECT_EQ(QueryData(Key, "A"), C.Kept == std::string("<missing>") ? C.Kept : std::string(C.Kept) + '\0');
+      RegCloseKey(Key);
+    }
 
     // The damaged text is kept under a new name, and the hive works again.
     std::vector<fs::path> Aside;
@@ -369,6 +379,15 @@ TEST_F(Registry, DamagedHiveIsMovedAsideAndReported) {
     EXPECT_NE(RegistryCorruptHives()[0].find(Aside[0].filename().string()), std::string::npos);
     EXPECT_EQ(SetString(HKEY_CURRENT_USER, "New", "1"), ERROR_SUCCESS);
     EXPECT_EQ(ReadFile(Aside[0]), C.Text);
+    // Read again from the file: no further report, and what was kept is still there.
+    RegistryResetForTests();
+    HKEY Again = 0;
+    EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &Again),
+              C.Kept == nullptr ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS);
+    if (Again != 0) {
+      RegCloseKey(Again);
+    }
+    EXPECT_TRUE(RegistryCorruptHives().empty());
   }
 
   // The good text parses, with CR LF line ends and comments too.
@@ -377,6 +396,97 @@ TEST_F(Registry, DamagedHiveIsMovedAsideAndReported) {
   EXPECT_TRUE(RegParseHive(Good, Root, Error)) << Error;
   EXPECT_TRUE(RegParseHive("ZUB Quillon registry hive 1\r\n; note\r\n[X]\r\n@=hex(7):61,00\r\nend\r\n", Root, Error))
       << Error;
+}
+
+// Key names holding the separator or the escape character, as hive files may carry them: an ordinary change
+// writes them back escaped, and the next start reads the same single keys (no nesting, nothing set aside).
+TEST_F(Registry, KeyNamesWithBackslashOrPercentSurviveAChangeAndARestart) {
+  struct TCase {
+    const char* File;
+    std::string Name;   // the one sub key of the root
+    std::string Value;  // its value "x", "" when none
+  };
+  const TCase Cases[] = {
+      {"registry-key-name-backslash-nested.reg", "a\\b", std::string("1\0", 2)},
+      {"registry-key-name-backslash.reg", "\\", ""},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.File);
+    fs::remove_all(Dir);
+    fs::create_directories(Dir);
+    fs::copy_file(fs::path(ZUBQ_TEST_DATA_DIR) / "regressions" / C.File, fs::path(Dir) / "HKCU.reg");
+    for (int Round = 0; Round < 2; ++Round) {
+      RegistryResetForTests();
+      EXPECT_EQ(SetString(HKEY_CURRENT_USER, "Round", std::to_string(Round)), ERROR_SUCCESS);
+      EXPECT_TRUE(RegistryCorruptHives().empty());
+      RegReadHive(HKEY_CURRENT_USER, [&](const TRegStoreKey& Root) {
+        EXPECT_EQ(Root.SubKeys.size(), 1u);
+        const TRegStoreKey* Key = Root.FindSubKey(C.Name);
+        EXPECT_NE(Key, nullptr);
+        if (Key != nullptr) {
+          EXPECT_TRUE(Key->SubKeys.empty());
+          const TRegStoreValue* X = Key->FindValue("x");
+          EXPECT_EQ(X != nullptr ? X->Data : std::string(), C.Value);
+        }
+        return ERROR_SUCCESS;
+      });
+    }
+  }
+  // Every byte the reader unescapes in a key name is written escaped, so any name reads back as itself.
+  TRegStoreKey Root;
+  for (int B = 1; B < 256; ++B) {
+    const std::string Name = "k" + std::string(1, static_cast<char>(B)) + "%5c";
+    auto Key = std::make_unique<TRegStoreKey>();
+    Key->Name = Name;
+    Root.SubKeys[RegFoldName(Name)] = std::move(Key);
+  }
+  TRegStoreKey Back;
+  std::string Error;
+  ASSERT_TRUE(RegParseHive(RegFormatHive(Root), Back, Error)) << Error;
+  EXPECT_EQ(RegFormatHive(Back), RegFormatHive(Root));
+  EXPECT_EQ(Back.SubKeys.size(), Root.SubKeys.size());
+}
+
+// A hive with damaged lines among good ones: every good key and value stays, the report names each line left out.
+TEST_F(Registry, OneBadLineCostsOnlyThatLine) {
+  const std::string Text = "ZUB Quillon registry hive 1\n"
+                           "[Software\\Good]\n\"a\"=sz:\"1\"\n\"bad\"=nonsense\n\"b\"=dword:00000002\n"
+                           "[Software\\\\Broken]\n\"lost\"=sz:\"x\"\n"
+                           "[Software\\Later]\n\"c\"=hex:01,02\n"
+                           "stray text\n"
+                           "end\n";
+  TRegStoreKey Strict;
+  std::string Error;
+  EXPECT_FALSE(RegParseHive(Text, Strict, Error));
+  TRegStoreKey Kept;
+  std::vector<std::string> Dropped;
+  ASSERT_TRUE(RegParseHive(Text, Kept, Error, &Dropped));
+  EXPECT_EQ(Dropped, (std::vector<std::string>{"malformed value in line 4", "malformed key in line 6",
+                                                "value without its key in line 7", "unknown line in line 10"}));
+
+  WriteFile(fs::path(Dir) / "HKCU.reg", Text);
+  RegistryResetForTests();
+  testing::internal::CaptureStderr();
+  HKEY Good = 0;
+  ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Good", 0, KEY_READ, &Good), ERROR_SUCCESS);
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(QueryData(Good, "a"), std::string("1\0", 2));
+  EXPECT_EQ(QueryData(Good, "b").size(), 4u);
+  EXPECT_EQ(QueryData(Good, "bad"), "<missing>");
+  RegCloseKey(Good);
+  HKEY Later = 0;
+  ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Later", 0, KEY_READ, &Later), ERROR_SUCCESS);
+  EXPECT_EQ(QueryData(Later, "c"), "\x01\x02");
+  RegCloseKey(Later);
+  ASSERT_EQ(RegistryCorruptHives().size(), 1u);
+  const std::string Report = RegistryCorruptHives()[0];
+  for (const std::string& D : Dropped) {
+    EXPECT_NE(Report.find(D), std::string::npos) << Report;
+  }
+  // The hive file holds the kept part now; the original is beside it.
+  TRegStoreKey OnDisk;
+  ASSERT_TRUE(RegParseHive(ReadFile(fs::path(Dir) / "HKCU.reg"), OnDisk, Error)) << Error;
+  EXPECT_EQ(RegFormatHive(OnDisk), RegFormatHive(Kept));
 }
 
 // Forks a child that runs Body and exits with its result (0 = success).
