@@ -88,7 +88,7 @@ public:
   void SetUpdateState(bool Updating) override;
   // The lines joined and followed by the break of LineBreakStyle (raw text); empty for an empty store.
   std::string GetSaveText() const;
-  // Writes GetSaveText in one write; an empty store writes nothing.
+  // Writes what GetSaveText gives, through a reused buffer; an empty store writes nothing.
   void SaveToStream(TStream* Stream) override;
   // Replaces the lines with Text split at CR LF, CR or LF, one Add per line, inside one update. Every
   // byte other than the line breaks is kept.

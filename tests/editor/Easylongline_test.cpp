@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -63,6 +64,28 @@ TEST(LongLineEdits, StylesEqualAFreshLexingAndUndoRestoresThem) {
   Edited.Source->Undo();
   EXPECT_TRUE(Edited.Text(0) == Line);
   EXPECT_TRUE(Edited.Styles(0) == Before);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LongLineEdits, SavingWritesTheSameBytesAsTheWholeText) {
+  // Lines longer than the save buffer, lines that fill it exactly, and many short ones.
+  std::string Text = std::string(3 << 20, 'a') + "\r\n" + std::string((1 << 20) - 2, 'b') + "\r\nc\r\n";
+  for (int I = 0; I < 20000; ++I) {
+    Text += "line " + std::to_string(I) + "\r\n";
+  }
+  Text += "last";
+  TSourceWithRules S(Text);
+  for (const int Style : {static_cast<int>(lbsCRLF), static_cast<int>(lbsLF), static_cast<int>(lbsCR)}) {
+    S.Source->Strings()->LineBreakStyle = Style;
+    TMemoryStream Out;
+    S.Source->SaveToStream(&Out);
+    const std::string Expected = S.Source->Strings()->GetSaveText();
+    ASSERT_EQ(static_cast<std::size_t>(Out.Size()), Expected.size());
+    EXPECT_TRUE(std::memcmp(Out.Memory(), Expected.data(), Expected.size()) == 0);
+  }
 }
 
 }  // namespace
