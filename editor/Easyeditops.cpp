@@ -39,38 +39,31 @@ void TCustomEasyEditSource::InsertStringWithData(const std::string& Text, const 
       CheckLastLine();
       const int X = CurrentPosition.X;
       const int Y = CurrentPosition.Y;
-      std::string Line = FStrings->GetStr(Y);
       int InTab = 0;
       int TabWidth = 0;
-      const int N = NeedTabs() ? FTabs->PosToRealPos(Line, X, InTab, TabWidth) : X;
+      const int N = NeedTabs() ? FTabs->PosToRealPos(FStrings->GetStrRef(Y), X, InTab, TabWidth) : X;
       // Inside a tab's expansion the text goes before the tab, after blanks up to the caret column.
       const std::string Inserted = std::string(static_cast<std::size_t>(std::max(InTab, 0)), ' ') + Text;
-      const int PadTo = N;
-      AddTrailSpaces(Line, PadTo);
-      Line.insert(static_cast<std::size_t>(N), Inserted);
-      TEasyStringItem* Item = FStrings->GetItem(Y);
-      std::string NewStyles;
-      const bool KeepStyles = !Item->Styles.empty() || !Styles.empty();
-      if (KeepStyles) {
-        NewStyles = Item->Styles;
-        const std::size_t Old = Item->Text.size();
-        if (NewStyles.size() < Old * 2) {
-          NewStyles += NoStyles(Old - NewStyles.size() / 2);
-        }
-        NewStyles.resize(Old * 2);
-        if (NewStyles.size() < static_cast<std::size_t>(N) * 2) {
-          NewStyles += NoStyles(static_cast<std::size_t>(N) - NewStyles.size() / 2);
-        }
-        std::string Piece = NoStyles(static_cast<std::size_t>(std::max(InTab, 0)));
-        std::string Given = Styles.substr(0, Text.size() * 2);
-        Given += NoStyles(Text.size() - Given.size() / 2);
-        Piece += Given;
-        NewStyles.insert(static_cast<std::size_t>(N) * 2, Piece);
-      }
+      const std::size_t At = static_cast<std::size_t>(N);
       BeforeTextChanged(N, Y, oprInsert, static_cast<int>(Inserted.size()), Styles);
-      FStrings->Put(Y, Line);
+      TEasyStringItem* Item = FStrings->GetItem(Y);
+      const std::size_t Old = Item->Text.size();
+      const bool KeepStyles = !Item->Styles.empty() || !Styles.empty();
+      // The line and its styles are edited in place: a long line is moved once, not copied.
+      FStrings->PutWith(Y, [&](std::string& Line) {
+        if (Line.size() < At) {
+          Line.resize(At, ' ');
+        }
+        Line.insert(At, Inserted);
+      });
       if (KeepStyles) {
-        FStrings->GetItem(Y)->Styles = std::move(NewStyles);
+        std::string& NewStyles = FStrings->GetItem(Y)->Styles;
+        NewStyles.resize(Old * 2, '\xFF');
+        NewStyles.resize(std::max(Old, At) * 2, '\xFF');
+        std::string Piece = NoStyles(static_cast<std::size_t>(std::max(InTab, 0)));
+        Piece.append(Styles, 0, std::min(Styles.size(), Text.size() * 2));
+        Piece.resize(Inserted.size() * 2, '\xFF');
+        NewStyles.insert(At * 2, Piece);
       }
       AfterTextChanged(N, Y, oprInsert);
       // Touch the line before lexing it, so that editors hear of the change even when lexing fails.
@@ -130,7 +123,7 @@ void TCustomEasyEditSource::DeleteChars(int Count) {
       if (Y >= FStrings->Count() || Count <= 0) {
         return;
       }
-      std::string Line = FStrings->GetStr(Y);
+      const std::string& Line = FStrings->GetStrRef(Y);
       const int Length = static_cast<int>(Line.size());
       int InTab = 0;
       int TabWidth = 0;
@@ -150,24 +143,27 @@ void TCustomEasyEditSource::DeleteChars(int Count) {
       if (Len <= 0) {
         return;
       }
+      const std::size_t From = static_cast<std::size_t>(Q);
+      const std::size_t Cut = static_cast<std::size_t>(Len);
       TEasyStringItem* Item = FStrings->GetItem(Y);
-      std::string Styles = Item->Styles;
+      const bool StylesCover = Item->Styles.size() >= (From + Cut) * 2;
       std::string DeletedStyles;
-      if (Styles.size() >= static_cast<std::size_t>(Q + Len) * 2) {
-        DeletedStyles = Styles.substr(static_cast<std::size_t>(Q) * 2, static_cast<std::size_t>(Len) * 2);
-        Styles.erase(static_cast<std::size_t>(Q) * 2, static_cast<std::size_t>(Len) * 2);
+      if (StylesCover) {
+        DeletedStyles = Item->Styles.substr(From * 2, Cut * 2);
+      }
+      if (FOptions.Contains(srAllowUndo)) {
+        auto* Rec = new TStoreStringRec{Line.substr(From, Cut), DeletedStyles, CurrentPosition, 0};
+        AddUndoRecord(oprDelete, reinterpret_cast<NativeInt>(Rec));
+      }
+      BeforeTextChanged(Q, Y, oprDelete, Len, std::string());
+      // The line and its styles are edited in place: a long line is moved once, not copied.
+      FStrings->PutWith(Y, [&](std::string& Text) { Text.erase(From, Cut); });
+      std::string& Styles = FStrings->GetItem(Y)->Styles;
+      if (StylesCover) {
+        Styles.erase(From * 2, Cut * 2);
       } else {
         Styles.clear();
       }
-      if (FOptions.Contains(srAllowUndo)) {
-        auto* Rec = new TStoreStringRec{Line.substr(static_cast<std::size_t>(Q), static_cast<std::size_t>(Len)),
-                                        DeletedStyles, CurrentPosition, 0};
-        AddUndoRecord(oprDelete, reinterpret_cast<NativeInt>(Rec));
-      }
-      Line.erase(static_cast<std::size_t>(Q), static_cast<std::size_t>(Len));
-      BeforeTextChanged(Q, Y, oprDelete, Len, std::string());
-      FStrings->Put(Y, Line);
-      FStrings->GetItem(Y)->Styles = std::move(Styles);
       AfterTextChanged(Q, Y, oprDelete);
       LinesUpdated(X, INT_MAX, Y, Y, true);
       if (NeedUpdate(Y)) {

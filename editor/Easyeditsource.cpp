@@ -399,21 +399,32 @@ void TCustomEasyEditSource::ParseStrings(int First, int Last, bool Force) {
     Item->StartState = static_cast<Word>(RunState);
     const std::string& Text = Item->Text;
     const int Len = static_cast<int>(Text.size());
-    Item->Styles.assign(Text.size() * 2, static_cast<char>(0xFF));
     if (FParser) {
+      // The tokens cover the whole line, so the styles need no clearing first.
+      Item->Styles.resize(Text.size() * 2);
       FParser->CurrentLine = Line;
       int Pos = 1;
-      while (Pos <= Len) {
-        const int Start = Pos;
-        const int Style = FParser->ParseString(RunState, Text, Pos);
-        if (Pos <= Start) {
-          Pos = Start + 1;  // a token is at least one character long
+      int Start = 1;
+      try {
+        while (Pos <= Len) {
+          Start = Pos;
+          const int Style = FParser->ParseString(RunState, Text, Pos);
+          if (Pos <= Start) {
+            Pos = Start + 1;  // a token is at least one character long
+          }
+          const Word Code = static_cast<Word>(Style);
+          char* Out = Item->Styles.data();
+          for (int C = Start; C < Pos && C <= Len; ++C) {
+            std::memcpy(Out + (C - 1) * 2, &Code, 2);
+          }
         }
-        const Word Code = static_cast<Word>(Style);
-        for (int C = Start; C < Pos && C <= Len; ++C) {
-          std::memcpy(Item->Styles.data() + (C - 1) * 2, &Code, 2);
-        }
+      } catch (...) {
+        const std::size_t Done = static_cast<std::size_t>(Start - 1) * 2;
+        std::fill(Item->Styles.begin() + static_cast<std::ptrdiff_t>(Done), Item->Styles.end(), static_cast<char>(0xFF));
+        throw;
       }
+    } else {
+      Item->Styles.assign(Text.size() * 2, static_cast<char>(0xFF));
     }
     FStrings->SetParsed(Line);
     Item->EndState = static_cast<Word>(RunState);

@@ -3,6 +3,7 @@
 
 #include "platform/rtl/SysUtils.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -393,21 +394,6 @@ TEasyRegExpr::TTestResult TEasyRegExpr::FindToken(const TEasyRegElement& E, int 
 
 void TEasyRegExpr::Push(int Pos, int Elem, int Low) { FStack.push_back(TStackItem{Pos, Elem, Low}); }
 
-bool TEasyRegExpr::Pop(int& Pos, int& Elem) {
-  if (FStack.empty()) {
-    return false;
-  }
-  TStackItem& Top = FStack.back();
-  Pos = Top.Pos;
-  Elem = Top.Elem;
-  if (Top.Pos > Top.Low) {
-    --Top.Pos;
-  } else {
-    FStack.pop_back();
-  }
-  return true;
-}
-
 // A repetition of a unit must consume at least one character; points pushed by a failed repetition are
 // dropped with it.
 bool TEasyRegExpr::SubWalk(int First, int Last, int& Pos) {
@@ -442,9 +428,14 @@ bool TEasyRegExpr::InternalFind(int First, int Last, int& Pos) {
         const TEasyRegElement& T = FElements[E.Simple];
         const int Max = Q == rkZeroOrOne ? 1 : FLength;
         int Count = 0;
-        while (Count < Max && P < FLength && TestChar(T, FText[P])) {
-          ++P;
-          ++Count;
+        if (FUseRunEnds && Max > 1) {
+          Count = std::min(RunEnd(E.Simple, FBase + P) - FBase, FLength) - P;
+          P += Count;
+        } else {
+          while (Count < Max && P < FLength && TestChar(T, FText[P])) {
+            ++P;
+            ++Count;
+          }
         }
         if (Q == rkOneOrMore && Count == 0) {
           return false;
@@ -519,19 +510,117 @@ bool TEasyRegExpr::InternalFind(int First, int Last, int& Pos) {
   return !LastNegated;
 }
 
-bool TEasyRegExpr::DoFind() {
-  int Pos = 0;
-  FEndPassed = false;
-  if (InternalFind(0, static_cast<int>(FElements.size()) - 1, Pos)) {
+void TEasyRegExpr::ResetMemo(const Byte* Whole, int WholeLength, bool RunEnds) {
+  FWhole = Whole;
+  FWholeLength = WholeLength;
+  FUseRunEnds = RunEnds;
+  FFailed.resize(FElements.size());
+  FRunEnds.resize(FElements.size());
+  for (std::vector<int>& F : FFailed) {
+    F.clear();
+  }
+  for (std::vector<int>& R : FRunEnds) {
+    R.clear();
+  }
+}
+
+int TEasyRegExpr::RunEnd(int Elem, int Pos) {
+  std::vector<int>& R = FRunEnds[Elem];
+  if (R.empty()) {
+    const TEasyRegElement& T = FElements[Elem];
+    R.resize(static_cast<std::size_t>(FWholeLength) + 1);
+    R[FWholeLength] = FWholeLength;
+    for (int K = FWholeLength - 1; K >= 0; --K) {
+      R[K] = TestChar(T, FWhole[K]) ? R[K + 1] : K;
+    }
+  }
+  return R[Pos];
+}
+
+// Slot K of an element's forest stands for position K - 1; slot 0 (position -1) is always a root.
+int TEasyRegExpr::Live(int Elem, int Pos) {
+  std::vector<int>& F = FFailed[Elem];
+  const int Slot = Pos + 1;
+  if (Slot >= static_cast<int>(F.size())) {
+    return Pos;  // never marked
+  }
+  int Root = Slot;
+  while (F[Root] != Root) {
+    Root = F[Root];
+  }
+  for (int K = Slot; F[K] != Root;) {
+    const int Up = F[K];
+    F[K] = Root;
+    K = Up;
+  }
+  return Root - 1;
+}
+
+void TEasyRegExpr::MarkFailed(int Elem, int Pos) {
+  std::vector<int>& F = FFailed[Elem];
+  const int Slot = Pos + 1;
+  if (Slot >= static_cast<int>(F.size())) {
+    const int Old = static_cast<int>(F.size());
+    F.resize(static_cast<std::size_t>(Slot) + 1);
+    for (int K = Old; K <= Slot; ++K) {
+      F[K] = K;
+    }
+  }
+  F[Slot] = Slot - 1;
+}
+
+// A resumed walk has failed for good once every point it left on the stack has been tried.
+void TEasyRegExpr::CloseExhausted() {
+  while (!FOpen.empty() && FStack.size() <= FOpen.back().Level) {
+    MarkFailed(FOpen.back().Elem, FOpen.back().Pos);
+    FOpen.pop_back();
+  }
+}
+
+// Pop, skipping the points whose walk is already known to fail; the order of the others is kept.
+bool TEasyRegExpr::PopLive(int& Pos, int& Elem) {
+  for (;;) {
+    CloseExhausted();
+    if (FStack.empty()) {
+      return false;
+    }
+    TStackItem& Top = FStack.back();
+    const int P = Live(Top.Elem, FBase + Top.Pos) - FBase;
+    if (P < Top.Low) {
+      FStack.pop_back();
+      continue;
+    }
+    Pos = P;
+    Elem = Top.Elem;
+    if (P > Top.Low) {
+      Top.Pos = P - 1;
+    } else {
+      FStack.pop_back();
+    }
     return true;
   }
+}
+
+bool TEasyRegExpr::DoFind() {
+  const int Last = static_cast<int>(FElements.size()) - 1;
+  FOpen.clear();
+  int Pos = 0;
   int Elem = 0;
-  while (Pop(Pos, Elem)) {
+  if (Live(0, FBase) == FBase) {
+    FOpen.push_back(TOpenWalk{0, FBase, 0});
     FEndPassed = false;
-    if (InternalFind(Elem, static_cast<int>(FElements.size()) - 1, Pos)) {
+    if (InternalFind(0, Last, Pos)) {
       return true;
     }
   }
+  while (PopLive(Pos, Elem)) {
+    FOpen.push_back(TOpenWalk{Elem, FBase + Pos, FStack.size()});
+    FEndPassed = false;
+    if (InternalFind(Elem, Last, Pos)) {
+      return true;
+    }
+  }
+  CloseExhausted();
   return false;
 }
 
@@ -540,7 +629,9 @@ bool TEasyRegExpr::Match(const char* Text, int TextLength, bool AllowLineStart) 
   if (FShortcuts && QuickReject(reinterpret_cast<const Byte*>(Text), TextLength)) {
     return false;
   }
-  if (FShortcuts && FIsLinear) {
+  // Within a search the full walk with its remembered failures is linear over the columns; the greedy form
+  // would scan the rest of the line again from every column.
+  if (FShortcuts && FIsLinear && FWhole == nullptr) {
     const int R = MatchLinear(reinterpret_cast<const Byte*>(Text), TextLength);
     if (R >= 0) {
       return R == 1;
@@ -552,6 +643,14 @@ bool TEasyRegExpr::Match(const char* Text, int TextLength, bool AllowLineStart) 
   FAllowLineStart = AllowLineStart;
   FStack.clear();
   FMatchLength = 0;
+  if (FWhole == nullptr) {
+    ResetMemo(FText, FLength, false);
+    FBase = 0;
+    const bool Result = DoFind();
+    FWhole = nullptr;
+    return Result;
+  }
+  FBase = static_cast<int>(FText - FWhole);
   return DoFind();
 }
 
@@ -598,14 +697,17 @@ bool TEasyRegExpr::Find(const char* Text, int TextLength, bool Forward, int& Mat
   if (Pos <= 0) {
     Pos = 1;
   }
+  ResetMemo(reinterpret_cast<const Byte*>(Text), TextLength, true);
   while (Pos >= 1 && Pos <= TextLength) {
     const int Start = Pos - 1;
     if (Match(Text + Start, TextLength - Start, Start == 0)) {
       MatchLength = FMatchLength > 0 ? FMatchLength : 0;
+      FWhole = nullptr;
       return true;
     }
     Pos += Forward ? 1 : -1;
   }
+  FWhole = nullptr;
   Pos = 0;
   return false;
 }

@@ -103,17 +103,31 @@ private:
     int Low;   // positions Pos down to Low are pending, most recent first
   };
   enum TTestResult { trMismatch, trPass, trMatch };
+  // A resumed walk whose outcome is still open: its element, its position in the whole text and the stack
+  // depth below which its own pending points lie.
+  struct TOpenWalk {
+    int Elem;
+    int Pos;
+    std::size_t Level;
+  };
 
   [[noreturn]] void Error(const std::string& Pattern, int Position) const;
   void Prepare(std::vector<TEasyRegElement>& Elems);
   bool Match(const char* Text, int TextLength, bool AllowLineStart);
   bool DoFind();
+  bool PopLive(int& Pos, int& Elem);
+  void CloseExhausted();
+  // Failed walks: per element, a forest over the positions of the whole text whose roots are the positions
+  // not known to fail; Live gives the highest such position at or below Pos (-1 when none).
+  int Live(int Elem, int Pos);
+  void MarkFailed(int Elem, int Pos);
+  void ResetMemo(const Byte* Whole, int WholeLength, bool RunEnds);
+  int RunEnd(int Elem, int Pos);
   bool InternalFind(int First, int Last, int& Pos);
   bool SubWalk(int First, int Last, int& Pos);
   TTestResult FindToken(const TEasyRegElement& E, int Pos) const;
   bool TestChar(const TEasyRegElement& E, Byte C) const { return E.Accept[C]; }
   void Push(int Pos, int Elem, int Low);
-  bool Pop(int& Pos, int& Elem);
 
   std::string FPattern;
   bool FCaseSensitive;
@@ -133,6 +147,15 @@ private:
   // 1 match, 0 no match, -1 the text ended too early to tell without the full walk.
   int MatchLinear(const Byte* Text, int TextLength);
   std::vector<TStackItem> FStack;
+  // Remembered across the start columns of one search: a walk resumed at an element and a position of the
+  // whole text either always fails or ends the search, whatever column it came from.
+  std::vector<TOpenWalk> FOpen;
+  std::vector<std::vector<int>> FFailed;
+  std::vector<std::vector<int>> FRunEnds;  // for repeated plain tests: where the run from each position ends
+  bool FUseRunEnds = false;
+  const Byte* FWhole = nullptr;
+  int FWholeLength = 0;
+  int FBase = 0;  // where the matched text starts in the whole text
   // The text being matched.
   const Byte* FText = nullptr;
   int FLength = 0;

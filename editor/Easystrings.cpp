@@ -254,10 +254,33 @@ void TEasyStrings::SetTextBuffer(const char* Text, std::size_t Length) {
 }
 
 void TEasyStrings::SaveToStream(TStream* Stream) {
-  const std::string Text = GetSaveText();
-  if (!Text.empty()) {
-    Stream->WriteBuffer(Text.data(), static_cast<LongInt>(Text.size()));
+  // The text goes out through one reused buffer instead of a copy of the whole document.
+  const char* Break = LineBreakStyle == lbsCR ? "\r" : (LineBreakStyle == lbsLF ? "\n" : "\r\n");
+  const std::size_t BreakLen = std::strlen(Break);
+  constexpr std::size_t Chunk = 1 << 20;
+  std::string Buffer;
+  Buffer.reserve(Chunk + BreakLen);
+  auto Flush = [&] {
+    if (!Buffer.empty()) {
+      Stream->WriteBuffer(Buffer.data(), static_cast<LongInt>(Buffer.size()));
+      Buffer.clear();
+    }
+  };
+  const int N = Count();
+  for (int I = 0; I < N; ++I) {
+    const std::string& T = FLines[I]->Text;
+    if (T.size() >= Chunk) {
+      Flush();
+      Stream->WriteBuffer(T.data(), static_cast<LongInt>(T.size()));
+    } else {
+      if (Buffer.size() + T.size() > Chunk) {
+        Flush();
+      }
+      Buffer.append(T);
+    }
+    Buffer.append(Break, BreakLen);
   }
+  Flush();
 }
 
 void TEasyStrings::LoadFromStream(TStream* Stream) {

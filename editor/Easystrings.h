@@ -88,7 +88,7 @@ public:
   void SetUpdateState(bool Updating) override;
   // The lines joined and followed by the break of LineBreakStyle (raw text); empty for an empty store.
   std::string GetSaveText() const;
-  // Writes GetSaveText in one write; an empty store writes nothing.
+  // Writes what GetSaveText gives, through a reused buffer; an empty store writes nothing.
   void SaveToStream(TStream* Stream) override;
   // Replaces the lines with Text split at CR LF, CR or LF, one Add per line, inside one update. Every
   // byte other than the line breaks is kept.
@@ -114,6 +114,21 @@ public:
   TEasyStringItem* GetItem(int Index) const;
   // Stores raw text without the OnGetString filter, marking the line changed.
   void PutStr(int Index, const std::string& S);
+  // As Put, but Change edits the stored text in place: a long line is not copied for a small change.
+  template <typename F>
+  void PutWith(int Index, F&& Change) {
+    if (!Valid(Index)) {
+      return;
+    }
+    Changing();
+    std::string& Text = GetItem(Index)->Text;
+    Change(Text);
+    if (OnGetString) {
+      OnGetString(this, Text, true);
+    }
+    LinesUpdated(Index, Index);
+    Changed();
+  }
 
   // Lexing marks. Clearing runs to the end of the store are recorded, not walked, so that a line
   // inserted into a large document costs no walk over the lines below it.

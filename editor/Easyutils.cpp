@@ -249,7 +249,7 @@ void CreateDirs(const std::string& Path) {
 }
 
 bool IsWWWString(std::string_view S) {
-  for (const char* Prefix : {"WWW.", "HTTP://", "GOPHER://", "FTP://", "FILE://"}) {
+  for (const char* Prefix : {"WWW.", "HTTP://", "HTTPS://", "GOPHER://", "FTP://", "FILE://"}) {
     if (StartsWithNoCase(S, Prefix)) {
       return true;
     }

@@ -3,10 +3,13 @@
 
 #include "platform/classes/Streams.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
 #include <memory>
+#include <typeinfo>
 #include <utility>
+#include <vector>
 
 Z_IMPLEMENT_CLASS(TStrings, TPersistent)
 Z_IMPLEMENT_CLASS(TStringList, TStrings)
@@ -596,23 +599,26 @@ void TStringList::PutObject(Integer Index, TObject* AObject) {
   Changed();
 }
 
+namespace {
+
 // The class library's quicksort over indexes (middle pivot, followed as items swap). It recurses into the
 // smaller part and loops on the larger, so the stack stays shallow on any input.
-void TStringList::QuickSort(Integer L, Integer R, TStringListSortCompare SCompare) {
+template <typename TCompare, typename TSwap>
+void QuickSortIndexes(Integer L, Integer R, const TCompare& Compare, const TSwap& Swap) {
   while (L < R) {
     Integer I = L;
     Integer J = R;
     Integer P = L + (R - L) / 2;
     do {
-      while (SCompare(this, I, P) < 0) {
+      while (Compare(I, P) < 0) {
         ++I;
       }
-      while (SCompare(this, J, P) > 0) {
+      while (Compare(J, P) > 0) {
         --J;
       }
       if (I <= J) {
         if (I != J) {
-          std::swap(FList[static_cast<std::size_t>(I)], FList[static_cast<std::size_t>(J)]);
+          Swap(I, J);
         }
         if (P == I) {
           P = J;
@@ -624,13 +630,50 @@ void TStringList::QuickSort(Integer L, Integer R, TStringListSortCompare SCompar
       }
     } while (I <= J);
     if (J - L < R - I) {
-      QuickSort(L, J, SCompare);
+      QuickSortIndexes(L, J, Compare, Swap);
       L = I;
     } else {
-      QuickSort(I, R, SCompare);
+      QuickSortIndexes(I, R, Compare, Swap);
       R = J;
     }
   }
+}
+
+}  // namespace
+
+void TStringList::QuickSort(Integer L, Integer R, TStringListSortCompare SCompare) {
+  QuickSortIndexes(
+      L, R, [&](Integer A, Integer B) { return SCompare(this, A, B); },
+      [&](Integer A, Integer B) { std::swap(FList[static_cast<std::size_t>(A)], FList[static_cast<std::size_t>(B)]); });
+}
+
+// The same sort as QuickSort with CompareItems, comparing collation keys made once per string: every
+// comparison has the same sign, so the list ends in the same order, ties and objects included.
+bool TStringList::SortByCollationKeys() {
+  const std::size_t N = FList.size();
+  std::vector<std::string> Keys(N);
+  for (std::size_t I = 0; I < N; ++I) {
+    if (!AnsiCollationKey(FList[I].FString, !FCaseSensitive, Keys[I])) {
+      return false;
+    }
+  }
+  const bool IgnoreCase = !FCaseSensitive;
+  Changing();
+  QuickSortIndexes(
+      0, static_cast<Integer>(N) - 1,
+      [&](Integer A, Integer B) {
+        const auto IA = static_cast<std::size_t>(A);
+        const auto IB = static_cast<std::size_t>(B);
+        return AnsiCompareByKeys(Keys[IA], FList[IA].FString, Keys[IB], FList[IB].FString, IgnoreCase);
+      },
+      [&](Integer A, Integer B) {
+        const auto IA = static_cast<std::size_t>(A);
+        const auto IB = static_cast<std::size_t>(B);
+        std::swap(FList[IA], FList[IB]);
+        std::swap(Keys[IA], Keys[IB]);
+      });
+  Changed();
+  return true;
 }
 
 void TStringList::SetCapacity(Integer NewCapacity) {
@@ -674,5 +717,9 @@ void TStringList::SetUpdateState(bool Updating) {
 }
 
 void TStringList::Sort() {
+  // Lists that compare in their own way keep the direct comparison.
+  if (!FSorted && GetCount() > 1 && typeid(*this) == typeid(TStringList) && SortByCollationKeys()) {
+    return;
+  }
   CustomSort(&CompareItems);
 }

@@ -160,6 +160,7 @@ private:
   void Grow();
   void InsertItem(Integer Index, const std::string& S, TObject* AObject);
   void QuickSort(Integer L, Integer R, TStringListSortCompare SCompare);
+  bool SortByCollationKeys();
 
   std::vector<TStringItem> FList;
   Integer FCapacity = 0;

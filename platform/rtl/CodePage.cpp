@@ -3,11 +3,13 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <array>
+#include <cstdint>
 #include <clocale>
 #include <cstring>
 #include <cwchar>
 #include <locale.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -299,6 +301,89 @@ std::string AnsiLowerCase(std::string_view S) {
 int AnsiCompareStr(std::string_view S1, std::string_view S2) { return Collate(S1, S2, false); }
 int AnsiCompareText(std::string_view S1, std::string_view S2) { return Collate(S1, S2, true); }
 bool AnsiSameText(std::string_view S1, std::string_view S2) { return FoldedBytewiseCompare(S1, S2) == 0; }
+
+bool AnsiCollationKey(std::string_view S, bool IgnoreCase, std::string& Key) {
+  const locale_t Loc = CollationLocale();
+  Key.clear();
+  if (Loc == static_cast<locale_t>(nullptr)) {
+    return false;
+  }
+  // The collation sees the text up to its first zero byte, as the direct comparison does.
+  const std::size_t Zero = S.find('\0');
+  if (Zero != std::string_view::npos) {
+    S = S.substr(0, Zero);
+  }
+  thread_local std::vector<wchar_t> Weights(256);
+  bool Ascii = true;
+  for (const char C : S) {
+    Ascii = Ascii && static_cast<unsigned char>(C) < 0x80;
+  }
+  std::size_t Need = 0;
+  if (Ascii && S.size() < 128) {
+    // Plain ASCII: widened directly, without the code page table.
+    wchar_t Wide[128];
+    for (std::size_t I = 0; I < S.size(); ++I) {
+      const auto B = static_cast<unsigned char>(S[I]);
+      Wide[I] = static_cast<wchar_t>(IgnoreCase && B >= 'A' && B <= 'Z' ? B + 32 : B);
+    }
+    Wide[S.size()] = 0;
+    Need = wcsxfrm_l(Weights.data(), Wide, Weights.size(), Loc);
+    if (Need >= Weights.size()) {
+      Weights.resize(Need + 1);
+      wcsxfrm_l(Weights.data(), Wide, Weights.size(), Loc);
+    }
+  } else {
+    const TWideText W(S, IgnoreCase);
+    Need = wcsxfrm_l(Weights.data(), W.Text(), Weights.size(), Loc);
+    if (Need >= Weights.size()) {
+      Weights.resize(Need + 1);
+      wcsxfrm_l(Weights.data(), W.Text(), Weights.size(), Loc);
+    }
+  }
+  // The C library's keys and its direct comparison disagree beyond the first level where characters that
+  // the first level ignores take part, so the key holds the first level only: equal keys are settled by
+  // the direct comparison.
+  for (std::size_t I = 0; I < Need; ++I) {
+    if (Weights[I] == 1) {
+      Need = I;
+      break;
+    }
+  }
+  // Each weight in an order-keeping variable length: one byte below 0x80, then two, three or five bytes
+  // whose lead bytes lie above those of the shorter forms.
+  Key.reserve(Need * 2);
+  for (std::size_t I = 0; I < Need; ++I) {
+    const auto V = static_cast<std::uint32_t>(Weights[I]);
+    if (V < 0x80) {
+      Key += static_cast<char>(V);
+    } else if (V < 0x4000) {
+      Key += static_cast<char>(0x80 | (V >> 8));
+      Key += static_cast<char>(V & 0xFF);
+    } else if (V < 0x200000) {
+      Key += static_cast<char>(0xC0 | (V >> 16));
+      Key += static_cast<char>((V >> 8) & 0xFF);
+      Key += static_cast<char>(V & 0xFF);
+    } else {
+      Key += static_cast<char>(0xE0);
+      for (int Shift = 24; Shift >= 0; Shift -= 8) {
+        Key += static_cast<char>((V >> Shift) & 0xFF);
+      }
+    }
+  }
+  return true;
+}
+
+int AnsiCompareByKeys(std::string_view K1, std::string_view S1, std::string_view K2, std::string_view S2,
+                      bool IgnoreCase) {
+  const int R = K1.compare(K2);
+  if (R != 0) {
+    return R < 0 ? -1 : 1;
+  }
+  if (S1 == S2) {
+    return 0;
+  }
+  return Collate(S1, S2, IgnoreCase);
+}
 
 std::string AnsiToUtf8(std::string_view S) {
   std::string Out;

@@ -79,6 +79,12 @@ std::string AnsiLowerCase(std::string_view S);
 int AnsiCompareStr(std::string_view S1, std::string_view S2);
 int AnsiCompareText(std::string_view S1, std::string_view S2);
 bool AnsiSameText(std::string_view S1, std::string_view S2);
+// Sorting many strings: a key computed once per string whose byte order is the collation's order, so that
+// AnsiCompareByKeys(K1, S1, K2, S2, IgnoreCase) has the sign of AnsiCompareText (IgnoreCase) or AnsiCompareStr.
+// False (and no key) when no linguistic locale is installed: then compare the strings themselves.
+bool AnsiCollationKey(std::string_view S, bool IgnoreCase, std::string& Key);
+int AnsiCompareByKeys(std::string_view K1, std::string_view S1, std::string_view K2, std::string_view S2,
+                      bool IgnoreCase);
 char AnsiUpperChar(char C);
 char AnsiLowerChar(char C);
 

@@ -393,6 +393,17 @@ TEST(EasyEditSource, UrlsAreMarkedWithOrWithoutAParser) {
   S.SetParser(nullptr);
 }
 
+TEST(EasyEditSource, SecureAddressesAreMarkedLikePlainOnes) {
+  TOwned<TEasyEditSource> SOwned(nullptr);
+  TEasyEditSource& S = *SOwned;
+  Load(S, "go https://example.com/x now");
+  S.ParseToString(0);
+  EXPECT_EQ(S.Strings()->GetData(0, 3), -1);
+  EXPECT_EQ(S.Strings()->GetData(0, 4), 8);
+  EXPECT_EQ(S.Strings()->GetData(0, 24), 8);
+  EXPECT_EQ(S.Strings()->GetData(0, 25), -1);
+}
+
 TEST(EasyEditSource, LiveSpellingMarksWordsButNotTheOneBeingTyped) {
   TOwned<TEasyEditSource> SOwned(nullptr);
   TEasyEditSource& S = *SOwned;

@@ -47,7 +47,8 @@ TEST(EasyUtils, Addresses) {
     bool Hyper;
   } Cases[] = {{"www.x.org", true},       {"HTTP://x", true},     {"ftp://h", true},   {"mailto:me", true},
                {"a@b", false},            {"a@b@c.d", false},     {"a@b.c", true},     {"a@.b", false},
-               {"a@", false},             {"plain.text", false},  {"file://c", true}};
+               {"a@", false},             {"plain.text", false},  {"file://c", true},
+               {"https://x.org/", true}, {"HTTPS://x", true},    {"httpsx", false},   {"https:/x", false}};
   for (const auto& C : Cases) {
     EXPECT_EQ(IsHyperString(C.Text), C.Hyper) << C.Text;
   }

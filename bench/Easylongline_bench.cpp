@@ -1,0 +1,88 @@
+// A keystroke and its undo in the middle of one very long line, as minified scripts and style sheets have
+// them, with the style sheet rules lexing the line; beside it, the plain copy of a line that long.
+#include "editor/Easyeditorparser.h"
+#include "editor/Easyeditsource.h"
+#include "platform/classes/Streams.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace {
+
+// The corpus style sheets with their line breaks taken out, repeated up to Bytes: one line.
+std::string LongLine(std::size_t Bytes) {
+  std::string Seed;
+  for (const char* F : {"rustdoc.css", "node-style.css", "book-general.css"}) {
+    std::ifstream In(std::string("/work/shared/corpus/css/") + F, std::ios::binary);
+    std::stringstream S;
+    S << In.rdbuf();
+    Seed += S.str();
+  }
+  if (Seed.empty()) {
+    Seed = "body{margin:0;padding:0}a:hover{color:#fff;background:url(x.png)}.note{font:12px/1.5 sans-serif}";
+  }
+  std::string Line;
+  Line.reserve(Bytes);
+  for (char C : Seed) {
+    if (C != '\r' && C != '\n') {
+      Line += C;
+    }
+  }
+  const std::string Flat = Line;
+  while (Line.size() < Bytes) {
+    Line += Flat;
+  }
+  Line.resize(Bytes);
+  return Line;
+}
+
+struct TLongLineSource {
+  std::unique_ptr<TEasyEditorParser> Parser{new TEasyEditorParser(nullptr)};
+  std::unique_ptr<TEasyEditSource> Source{new TEasyEditSource(nullptr)};
+
+  explicit TLongLineSource(std::size_t Bytes) {
+    Parser->LoadRulesFromFile(std::string(ZUBQ_SOURCE_DIR) + "/data/ParserRules/css_lev2.xs");
+    Source->SetParser(Parser.get());
+    TStringStream In(LongLine(Bytes));
+    Source->LoadFromStream(&In);
+    Source->ParseToString(0);
+    Source->JumpTo(static_cast<int>(Bytes / 2), 0);
+  }
+  ~TLongLineSource() { Source->SetParser(nullptr); }
+};
+
+void BM_KeystrokeInLongLine(benchmark::State& State) {
+  TLongLineSource L(static_cast<std::size_t>(State.range(0)));
+  for (auto _ : State) {
+    L.Source->InsertString("x");
+    L.Source->DeleteString(1);
+  }
+}
+BENCHMARK(BM_KeystrokeInLongLine)->Arg(5 << 20)->Arg(50 << 20)->Unit(benchmark::kMillisecond);
+
+void BM_KeystrokeAndUndoInLongLine(benchmark::State& State) {
+  TLongLineSource L(static_cast<std::size_t>(State.range(0)));
+  for (auto _ : State) {
+    L.Source->InsertString("x");
+    L.Source->Undo();
+  }
+}
+BENCHMARK(BM_KeystrokeAndUndoInLongLine)->Arg(5 << 20)->Arg(50 << 20)->Unit(benchmark::kMillisecond);
+
+// The floor: copying a line that long once.
+void BM_CopyLine(benchmark::State& State) {
+  const std::string Line = LongLine(static_cast<std::size_t>(State.range(0)));
+  std::string Copy;
+  for (auto _ : State) {
+    Copy = Line;
+    benchmark::DoNotOptimize(Copy.data());
+  }
+}
+BENCHMARK(BM_CopyLine)->Arg(5 << 20)->Arg(50 << 20)->Unit(benchmark::kMillisecond);
+
+}  // namespace
