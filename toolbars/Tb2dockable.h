@@ -18,6 +18,26 @@ enum TTBDragHandleStyle { dhDouble, dhNone, dhSingle };
 enum TTBFloatingMode { fmOnTopOfParentForm, fmOnTopOfAllForms };
 using TTBDockChangingEvent = std::function<void(TObject* Sender, bool Floating, TTBDock* DockingTo)>;
 
+// Reading and writing a window's stored values under its name; ExtraData is the store's own.
+using TTBPositionReadIntProc = std::function<int(const std::string& ToolbarName, const std::string& Value,
+                                                 int Default, void* ExtraData)>;
+using TTBPositionReadStringProc = std::function<std::string(
+    const std::string& ToolbarName, const std::string& Value, const std::string& Default, void* ExtraData)>;
+using TTBPositionWriteIntProc =
+    std::function<void(const std::string& ToolbarName, const std::string& Value, int Data, void* ExtraData)>;
+using TTBPositionWriteStringProc = std::function<void(const std::string& ToolbarName, const std::string& Value,
+                                                      const std::string& Data, void* ExtraData)>;
+struct TTBReadPositionData {
+  TTBPositionReadIntProc ReadIntProc;
+  TTBPositionReadStringProc ReadStringProc;
+  void* ExtraData = nullptr;
+};
+struct TTBWritePositionData {
+  TTBPositionWriteIntProc WriteIntProc;
+  TTBPositionWriteStringProc WriteStringProc;
+  void* ExtraData = nullptr;
+};
+
 // A window that can be docked, floated or put on its form. Its native window survives every change of parent.
 // Owned by its form like any control; a floating frame it made is its own and goes with it.
 class TTBCustomDockableWindow : public TCustomControl {
@@ -96,6 +116,10 @@ public:
   virtual void SizeChanging(int AWidth, int AHeight) { (void)AWidth, (void)AHeight; }
   virtual bool ControlExistsAtPos(TPoint P);
   virtual int DragHandleSize();
+  // Values of the window's own in the position store, after the common ones.
+  virtual void ReadPositionData(const TTBReadPositionData& Data) { (void)Data; }
+  virtual void DoneReadingPositionData(const TTBReadPositionData& Data) { (void)Data; }
+  virtual void WritePositionData(const TTBWritePositionData& Data) { (void)Data; }
 
   // ---- Properties ----
   bool AutoResize() const { return FAutoResize; }

@@ -288,6 +288,14 @@ void TTBCustomToolbar::BuildPotentialSizesList(std::vector<TPoint>& List) {
   }
 }
 
+void TTBCustomToolbar::ReadPositionData(const TTBReadPositionData& Data) {
+  FFloatingWidth = Data.ReadIntProc(Name(), "FloatRightX", 0, Data.ExtraData);
+}
+
+void TTBCustomToolbar::WritePositionData(const TTBWritePositionData& Data) {
+  Data.WriteIntProc(Name(), "FloatRightX", FFloatingWidth, Data.ExtraData);
+}
+
 void TTBCustomToolbar::Paint() {
   if (FView) {
     FView->DrawSubitems(Canvas());

@@ -64,6 +64,8 @@ public:
   void GetMinShrinkSize(int& AMinimumSize) override;
   TTBShrinkMode GetShrinkMode() override { return FShrinkMode; }
   bool ControlExistsAtPos(TPoint P) override;
+  void ReadPositionData(const TTBReadPositionData& Data) override;
+  void WritePositionData(const TTBWritePositionData& Data) override;
   // The floating sizes the items allow, from one line to the narrowest, each as (width, height).
   void BuildPotentialSizesList(std::vector<TPoint>& List);
 
