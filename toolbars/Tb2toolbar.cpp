@@ -229,6 +229,14 @@ void TTBCustomToolbar::GetBaseSize(TPoint& ASize) {
   if (FView) {
     FView->ValidatePositions();
     FBaseSize = FView->BaseSize();
+    if (FView->ChevronOffset() > 0) {
+      // Items behind the chevron still count: the dock must know the length that shows them all.
+      TPoint Total{0, 0};
+      int Lines = 1;
+      FView->CalculatePositions(false, FView->Orientation(), FView->WrapOffset(), 0, FView->ChevronSize(), ASize,
+                                Total, Lines);
+      return;
+    }
   }
   ASize = FBaseSize;
 }

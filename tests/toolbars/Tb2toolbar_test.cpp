@@ -1,0 +1,108 @@
+// Toolbars: their size from their items in each place, the chevron in a short row, menu bars spanning their
+// dock and wrapping, and the sizes a floating toolbar may snap to.
+#include "tests/toolbars/ToolbarTestHost.h"
+
+#include "platform/controls/TestHarness.h"
+#include "toolbars/Tb2toolbar.h"
+
+#include <gtest/gtest.h>
+
+using namespace TBTest;
+
+namespace {
+
+class Tb2toolbar : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Harness::Start();
+    Form = new TForm(Application);
+    Form->AfterConstruction();
+    Form->SetBounds(40, 40, 400, 300);
+    Form->Show();
+    Top = Make<TTBDock>(Form, "TopDock");
+    Top->SetParent(Form);
+    Left = Make<TTBDock>(Form, "LeftDock");
+    Left->SetPosition(dpLeft);
+    Left->SetParent(Form);
+  }
+  void TearDown() override { delete Form; }
+  TTBToolbar* Toolbar(const std::string& Name, int Items) {
+    auto* T = Make<TTBToolbar>(Form, Name);
+    for (int I = 0; I < Items; ++I) {
+      AddItem(Form, T->Items(), "Item" + std::to_string(I));
+    }
+    return T;
+  }
+  TForm* Form = nullptr;
+  TTBDock* Top = nullptr;
+  TTBDock* Left = nullptr;
+};
+
+TEST_F(Tb2toolbar, DockedToolbarIsItsItemsPlusTheFrame) {
+  TTBToolbar* T = Toolbar("T", 3);
+  T->SetCurrentDock(Top);
+  TPoint Base;
+  T->GetBaseSize(Base);
+  EXPECT_EQ(Base.X + T->GetNonClientWidth(), T->Width());
+  EXPECT_EQ(Base.Y + 4, T->Height());
+  EXPECT_EQ(T->Height(), Top->Height());
+  EXPECT_EQ(tbvoHorizontal, T->View()->Orientation());
+  T->SetCurrentDock(Left);
+  EXPECT_EQ(tbvoVertical, T->View()->Orientation());
+  EXPECT_EQ(T->Width(), Left->Width());
+  EXPECT_GT(T->Height(), T->Width());
+}
+
+TEST_F(Tb2toolbar, ShortRowHidesTheLastItemsBehindTheChevron) {
+  TTBToolbar* T = Toolbar("T", 12);
+  Form->SetClientWidth(1000);
+  T->SetCurrentDock(Top);
+  const int Full = T->Width();
+  ASSERT_LT(Full, Top->Width());
+  Form->SetClientWidth(Full / 2);
+  EXPECT_EQ(Top->Width(), T->Width());
+  EXPECT_GT(T->CurrentShrunkSize(), 0);
+  int Hidden = 0;
+  for (int I = 0; I < T->View()->ViewerCount(); ++I) {
+    TTBItemViewer* V = T->View()->Viewers(I);
+    Hidden += V->Item() != T->ChevronItem() && !V->Show() ? 1 : 0;
+  }
+  EXPECT_GT(Hidden, 0);
+  Form->SetClientWidth(Full + 50);
+  EXPECT_EQ(Full, T->Width());
+  EXPECT_EQ(0, T->CurrentShrunkSize());
+}
+
+TEST_F(Tb2toolbar, MenuBarSpansItsDockAndWraps) {
+  TTBToolbar* Other = Toolbar("Other", 2);
+  Other->SetCurrentDock(Top);
+  TTBToolbar* M = Toolbar("Menu", 10);
+  M->SetMenuBar(true);
+  M->SetCurrentDock(Top);
+  EXPECT_TRUE(M->FullSize());
+  EXPECT_EQ(tbsmWrap, M->ShrinkMode());
+  EXPECT_FALSE(M->CloseButton);
+  EXPECT_EQ(Top->ClientWidth(), M->Width());
+  EXPECT_NE(M->EffectiveDockRow(), Other->EffectiveDockRow());
+  const int OneLine = M->Height();
+  Form->SetClientWidth(120);
+  EXPECT_GT(M->Height(), OneLine);
+}
+
+TEST_F(Tb2toolbar, FloatingSizesRunFromOneLineToTheNarrowest) {
+  TTBToolbar* T = Toolbar("T", 4);
+  T->SetCurrentDock(Top);
+  T->SetFloating(true);
+  std::vector<TPoint> Sizes;
+  T->BuildPotentialSizesList(Sizes);
+  ASSERT_GE(Sizes.size(), 2u);
+  for (std::size_t I = 1; I < Sizes.size(); ++I) {
+    EXPECT_LT(Sizes[I].X, Sizes[I - 1].X);
+    EXPECT_GT(Sizes[I].Y, Sizes[I - 1].Y);
+  }
+  EXPECT_EQ(0, T->FloatingWidth());
+  T->SetFloatingWidth(Sizes.back().X);
+  EXPECT_EQ(Sizes.back(), Point(T->ClientWidth(), T->ClientHeight()));
+}
+
+}  // namespace
