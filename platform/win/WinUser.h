@@ -384,6 +384,11 @@ HWND WindowFromPoint(TPoint Point);
 HWND ChildWindowFromPoint(HWND Parent, TPoint Point);
 BOOL AdjustWindowRectEx(TRect* Rect, DWORD Style, BOOL Menu, DWORD ExStyle);
 int GetSystemMetrics(int Index);
+// Tests: makes the screen (and its work area) this rectangle instead of the real one; an empty rectangle goes
+// back to the real screen. Window placement at screen edges is tested with it.
+void SetScreenRectForTests(TRect R);
+// The rectangle SetScreenRectForTests set, or an empty one.
+TRect ScreenRectForTests();
 
 // ---- Messages ---------------------------------------------------------------------------------------------------
 LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);

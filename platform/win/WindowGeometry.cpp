@@ -18,7 +18,12 @@ TRect Offset(TRect R, LONG Dx, LONG Dy) { return Rect(R.Left + Dx, R.Top + Dy, R
 
 bool Contains(const TRect& R, TPoint P) { return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom; }
 
+TRect TestScreen;
+
 TRect WorkArea() {
+  if (TestScreen.Right > TestScreen.Left && TestScreen.Bottom > TestScreen.Top) {
+    return TestScreen;
+  }
   if (auto* B = WindowBackend()) {
     return B->ScreenRect();
   }
@@ -139,6 +144,10 @@ TRect WindowRectOnScreen(HWND Wnd) {
 }
 
 }  // namespace WindowSystem
+
+void SetScreenRectForTests(TRect R) { TestScreen = R; }
+
+TRect ScreenRectForTests() { return TestScreen; }
 
 int GetSystemMetrics(int Index) {
   switch (Index) {
