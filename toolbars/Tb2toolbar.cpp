@@ -4,7 +4,66 @@
 #include "toolbars/Tb2imagelist.h"
 #include "toolbars/Tbskinshared.h"
 
+#include "platform/controls/Forms.h"
+#include "toolbars/Tb2common.h"
+
 #include <algorithm>
+
+namespace {
+
+// The toolbars that take the form's shortcut and menu keys, and the application's main-window hook they share.
+std::vector<TTBCustomToolbar*>& KeyToolbars() {
+  static std::vector<TTBCustomToolbar*> List;
+  return List;
+}
+int MainWindowHookId = -1;
+
+// Hands SC_KEYMENU to the first control of the form (depth first) that takes menu keys and answers it.
+bool SendSysCommand(TWinControl* Parent, TMessage& SysCommand) {
+  for (int I = 0; I < Parent->ControlCount(); ++I) {
+    auto* W = dynamic_cast<TWinControl*>(Parent->Controls(I));
+    if (!W || !W->Visible() || !W->Enabled() || !W->Showing()) {
+      continue;
+    }
+    if (W->ControlStyle.Contains(csMenuEvents) &&
+        W->Perform(WM_SYSCOMMAND, SysCommand.WParam, SysCommand.LParam) != 0) {
+      return true;
+    }
+    if (SendSysCommand(W, SysCommand)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool MainWindowHook(TMessage& Message) {
+  if (Message.Msg == CM_APPSYSCOMMAND) {
+    auto* SysCommand = reinterpret_cast<TMessage*>(Message.LParam);
+    TCustomForm* Form = Screen->ActiveForm();
+    if (Form && SysCommand && SendSysCommand(Form, *SysCommand)) {
+      Message.Result = 1;
+      return true;
+    }
+  } else if (Message.Msg == CM_APPKEYDOWN) {
+    auto& Key = *reinterpret_cast<TWMKey*>(&Message);
+    TCustomForm* Active = Screen->ActiveForm();
+    TCustomForm* Main = Application->MainForm();
+    for (TCustomForm* Form : {Active, Main == Active ? nullptr : Main}) {
+      if (!Form || !Form->HandleAllocated() || !IsWindowEnabled(Form->Handle())) {
+        continue;
+      }
+      for (TTBCustomToolbar* T : std::vector<TTBCustomToolbar*>(KeyToolbars())) {
+        if (T->ProcessShortCuts() && TBGetToolWindowParentForm(T) == Form && T->Items()->IsShortCut(Key)) {
+          Message.Result = 1;
+          return true;
+        }
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace
 
 Z_IMPLEMENT_CLASS(TTBChevronItem, TTBCustomItem)
 Z_IMPLEMENT_CLASS(TTBToolbarView, TTBView)
@@ -80,6 +139,9 @@ void TTBCustomToolbar::AfterConstruction() {
 }
 
 void TTBCustomToolbar::BeforeDestruction() {
+  FProcessShortCuts = false;
+  FMenuBar = false;
+  UpdateMainWindowHook();
   TTBToolbarView* V = FView;
   FView = nullptr;
   delete V;
@@ -116,8 +178,85 @@ void TTBCustomToolbar::SetMenuBar(bool Value) {
     SetFullSize(Value);
     SetShrinkMode(Value ? tbsmWrap : tbsmChevron);
     CloseButton = !Value;
-    ProcessShortCuts = Value;
+    FProcessShortCuts = Value;
   }
+  UpdateMainWindowHook();
+}
+
+void TTBCustomToolbar::SetProcessShortCuts(bool Value) {
+  if (Value != FProcessShortCuts) {
+    FProcessShortCuts = Value;
+    UpdateMainWindowHook();
+  }
+}
+
+void TTBCustomToolbar::UpdateMainWindowHook() {
+  auto& L = KeyToolbars();
+  const bool Want = (FProcessShortCuts || FMenuBar) && !ComponentState().Contains(csDesigning);
+  auto It = std::find(L.begin(), L.end(), this);
+  if (Want && It == L.end()) {
+    L.push_back(this);
+    if (L.size() == 1) {
+      MainWindowHookId = Application->HookMainWindow(&MainWindowHook);
+    }
+  } else if (!Want && It != L.end()) {
+    L.erase(It);
+    if (L.empty() && MainWindowHookId >= 0) {
+      Application->UnhookMainWindow(MainWindowHookId);
+      MainWindowHookId = -1;
+    }
+  }
+}
+
+bool TTBCustomToolbar::KeyboardOpen(char Key, bool RequirePrimaryAccel) {
+  TTBView* V = FView;
+  V->SetAccelsVisibility(true);
+  TTBItemViewer* Found = nullptr;
+  bool Result = false;
+  try {
+    if (Key != 0) {
+      bool Only = false;
+      Found = V->NextSelectableWithAccel(nullptr, Key, RequirePrimaryAccel, Only);
+      if (Found && Found->Item()->Enabled()) {
+        Result = true;
+        if (Only && !Found->Item()->ItemStyle().Contains(tbisSubmenu)) {
+          V->SetAccelsVisibility(false);
+          Found->Item()->Click();
+        } else if (Only) {
+          V->SetSelected(Found);
+          V->EnterToolbarLoop(TTBEnterToolbarLoopOptions{tbetDropDownMenus, tbetKeyboardControl});
+        } else if (FMenuBar) {
+          V->SetSelected(Found);
+          V->EnterToolbarLoop(TTBEnterToolbarLoopOptions{tbetKeyboardControl});
+        }
+      }
+    } else if ((Found = V->FirstSelectable())) {
+      Result = true;
+      V->SetSelected(Found);
+      V->EnterToolbarLoop(TTBEnterToolbarLoopOptions{tbetKeyboardControl});
+    }
+  } catch (...) {
+    V->SetAccelsVisibility(false);
+    throw;
+  }
+  if (Found) {
+    V->SetAccelsVisibility(false);
+  }
+  return Result;
+}
+
+void TTBCustomToolbar::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_SYSCOMMAND && FMenuBar && (Message.WParam & 0xFFF0) == SC_KEYMENU &&
+      Message.LParam != ' ' && Enabled() && Showing() && GetCapture() == 0) {
+    const char Key = static_cast<char>(Message.LParam);
+    if (KeyboardOpen(Key, false)) {
+      Message.Result = 1;
+    } else if (Key != '-') {
+      MessageBeep(0);
+    }
+    return;
+  }
+  inherited::Dispatch(Message);
 }
 
 void TTBCustomToolbar::SetShrinkMode(TTBShrinkMode Value) {

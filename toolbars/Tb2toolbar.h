@@ -55,7 +55,11 @@ public:
   void SetFloatingWidth(int Value);
   bool SystemFont() const { return FSystemFont; }
   void SetSystemFont(bool Value);
-  bool ProcessShortCuts = false;
+  bool ProcessShortCuts() const { return FProcessShortCuts; }
+  void SetProcessShortCuts(bool Value);
+  // Opens the menu or clicks the item whose accelerator is Key, or (Key 0) selects the first item and runs the
+  // toolbar's loop; false when nothing answered.
+  bool KeyboardOpen(char Key, bool RequirePrimaryAccel);
   bool UpdateActions = true;
   int WrappedLines() const { return FWrappedLines; }
 
@@ -71,6 +75,7 @@ public:
 
 protected:
   void Paint() override;
+  void Dispatch(TMessage& Message) override;
   void GetChildren(TGetChildProc Proc, TComponent* Root) override;
 
 private:
@@ -88,6 +93,8 @@ private:
   int FWrappedLines = 1;
   TPoint FBaseSize{0, 0};
   int FArranging = 0;
+  bool FProcessShortCuts = false;
+  void UpdateMainWindowHook();
 };
 
 // The toolbar as forms publish it.

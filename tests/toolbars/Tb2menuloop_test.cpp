@@ -200,3 +200,54 @@ TEST_F(Tb2menuloop, MenuBarWalksItsMenusWithTheKeyboard) {
 }
 
 }  // namespace
+
+namespace {
+
+class Tb2menubarkeys : public Tb2menuloop {
+protected:
+  void SetUp() override {
+    Tb2menuloop::SetUp();
+    auto* Dock = Make<TTBDock>(Form, "Dock");
+    Dock->SetParent(Form);
+    Bar = Make<TTBToolbar>(Form, "MenuBar");
+    Bar->SetMenuBar(true);
+    TTBSubmenuItem* File = Submenu(Bar->Items(), "&File");
+    Item(File, "&New");
+    Item(File, "E&xit");
+    TTBSubmenuItem* Edit = Submenu(Bar->Items(), "&Edit");
+    Item(Edit, "&Undo");
+    Item(Edit, "&Paste");
+    Item(Bar->Items(), "&Help");
+    Bar->SetCurrentDock(Dock);
+    Harness::RunUntilIdle();
+    Form->SetFocus();
+    Harness::RunUntilIdle();
+  }
+  TTBToolbar* Bar = nullptr;
+};
+
+TEST_F(Tb2menubarkeys, AltAndF10SelectTheMenuBar) {
+  for (WORD First : {WORD(VK_MENU), WORD(VK_F10)}) {
+    Clicked.clear();
+    Harness::KeyPress(First);
+    for (WORD K : {VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}) {
+      Harness::KeyPress(K);
+    }
+    Harness::RunUntilIdle();
+    EXPECT_EQ("&Paste;", Clicked) << First;
+    EXPECT_FALSE(Bar->View()->State().Contains(vsOpen));
+  }
+}
+
+TEST_F(Tb2menubarkeys, AltLetterOpensItsMenuOrClicksALoneItem) {
+  Harness::KeyPress('E', Harness::TMods{.Alt = true});
+  Harness::KeyPress('P');
+  Harness::RunUntilIdle();
+  EXPECT_EQ("&Paste;", Clicked);
+  Clicked.clear();
+  Harness::KeyPress('H', Harness::TMods{.Alt = true});
+  Harness::RunUntilIdle();
+  EXPECT_EQ("&Help;", Clicked);
+}
+
+}  // namespace
