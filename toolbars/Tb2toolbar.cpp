@@ -135,6 +135,7 @@ void TTBCustomToolbar::AfterConstruction() {
   FChevronItem->AfterConstruction();
   FView = new TTBToolbarView(this, FItem, !ComponentState().Contains(csDesigning));
   FView->AfterConstruction();
+  FView->RecreateAllViewers();  // the chevron's viewer: the view's own construction could not ask for it yet
   FView->SetBackgroundColor(clBtnFace);
 }
 

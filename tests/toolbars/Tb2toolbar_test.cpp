@@ -3,6 +3,7 @@
 #include "tests/toolbars/ToolbarTestHost.h"
 
 #include "platform/controls/TestHarness.h"
+#include "toolbars/Tb2popup.h"
 #include "toolbars/Tb2toolbar.h"
 
 #include <gtest/gtest.h>
@@ -103,6 +104,42 @@ TEST_F(Tb2toolbar, FloatingSizesRunFromOneLineToTheNarrowest) {
   EXPECT_EQ(0, T->FloatingWidth());
   T->SetFloatingWidth(Sizes.back().X);
   EXPECT_EQ(Sizes.back(), Point(T->ClientWidth(), T->ClientHeight()));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Tb2toolbar, ChevronMenuShowsTheHiddenItems) {
+  TTBToolbar* T = Toolbar("T", 12);
+  Form->SetClientWidth(1000);
+  T->SetCurrentDock(Top);
+  Form->SetClientWidth(T->Width() / 2);
+  std::vector<std::string> Hidden;
+  TTBItemViewer* ChevronViewer = nullptr;
+  for (int I = 0; I < T->View()->ViewerCount(); ++I) {
+    TTBItemViewer* V = T->View()->Viewers(I);
+    if (V->Item() == T->ChevronItem()) {
+      ChevronViewer = V;
+    } else if (!V->Show()) {
+      Hidden.push_back(V->Item()->Caption());
+    }
+  }
+  ASSERT_NE(nullptr, ChevronViewer);
+  ASSERT_FALSE(Hidden.empty());
+  T->View()->SetSelected(ChevronViewer);
+  ASSERT_TRUE(T->View()->OpenChildPopup(false));
+  auto* Popup = dynamic_cast<TTBPopupWindow*>(T->View()->OpenViewerWindow());
+  ASSERT_NE(nullptr, Popup);
+  std::vector<std::string> Shown;
+  Popup->View()->ValidatePositions();
+  for (int I = 0; I < Popup->View()->ViewerCount(); ++I) {
+    if (Popup->View()->Viewers(I)->Show()) {
+      Shown.push_back(Popup->View()->Viewers(I)->Item()->Caption());
+    }
+  }
+  EXPECT_EQ(Hidden, Shown);
+  T->View()->CloseChildPopups();
 }
 
 }  // namespace
