@@ -16,6 +16,9 @@ class TTBFloatingWindowParent;
 enum TTBDockMode { dmCanFloat, dmCannotFloat, dmCannotFloatOrChangeDocks };
 enum TTBDragHandleStyle { dhDouble, dhNone, dhSingle };
 enum TTBFloatingMode { fmOnTopOfParentForm, fmOnTopOfAllForms };
+enum TTBSizeHandle {
+  twshLeft, twshRight, twshTop, twshTopLeft, twshTopRight, twshBottom, twshBottomLeft, twshBottomRight
+};
 using TTBDockChangingEvent = std::function<void(TObject* Sender, bool Floating, TTBDock* DockingTo)>;
 
 // Reading and writing a window's stored values under its name; ExtraData is the store's own.
@@ -120,6 +123,9 @@ public:
   virtual void ReadPositionData(const TTBReadPositionData& Data) { (void)Data; }
   virtual void DoneReadingPositionData(const TTBReadPositionData& Data) { (void)Data; }
   virtual void WritePositionData(const TTBWritePositionData& Data) { (void)Data; }
+  // A size loop begins and ends (every way out).
+  virtual void ResizeBegin(TTBSizeHandle SizeHandle) { (void)SizeHandle; }
+  virtual void ResizeEnd() {}
 
   // ---- Properties ----
   bool AutoResize() const { return FAutoResize; }

@@ -278,6 +278,7 @@ void TTBView::RunMenuLoop(bool MouseDownStart, bool DropDown, TTBDoneActionData&
       continue;
     }
     Idle = false;
+    Msg.pt = TBMessagePoint(Msg);
     if (Msg.message == WM_LBUTTONDOWN || Msg.message == WM_RBUTTONDOWN) {
       TControl* Under = ControlUnder(Msg.pt);
       auto* Popup = dynamic_cast<TTBPopupWindow*>(Under);
@@ -298,6 +299,7 @@ void TTBView::RunMenuLoop(bool MouseDownStart, bool DropDown, TTBDoneActionData&
     if (!PeekMessage(&Msg, 0, 0, 0, PM_REMOVE)) {
       continue;
     }
+    Msg.pt = TBMessagePoint(Msg);
     const bool LeftHeld = GetKeyState(VK_LBUTTON) < 0;
     const bool ButtonHeld = LeftHeld || (TrackRightButton && GetKeyState(VK_RBUTTON) < 0);
     switch (Msg.message) {

@@ -19,8 +19,6 @@ int PopupNCSize = 3;
 thread_local TTBPopupPosition LastPopupPosition = tbpOther;
 constexpr int ScrollArrowBand = 19;
 
-TRect Shifted(TRect R, int DX, int DY) { return Rect(R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY); }
-
 bool Overlaps(const TRect& A, const TRect& B) {
   return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
 }

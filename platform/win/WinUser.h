@@ -422,6 +422,10 @@ BOOL SetForegroundWindow(HWND Wnd);
 HWND SetCapture(HWND Wnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
+// Confines the cursor to a screen rectangle (null: frees it). The layer has no pointer of its own to move, so the
+// rectangle is only recorded and reported by GetClipCursor; synthetic input is not clipped.
+BOOL ClipCursor(const RECT* Rect);
+BOOL GetClipCursor(RECT* Rect);
 // The key state as of the messages read so far (high bit: down; low bit: toggled), and as of now.
 SHORT GetKeyState(int VirtKey);
 SHORT GetAsyncKeyState(int VirtKey);

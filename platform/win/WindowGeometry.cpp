@@ -147,6 +147,27 @@ TRect WindowRectOnScreen(HWND Wnd) {
 
 void SetScreenRectForTests(TRect R) { TestScreen = R; }
 
+namespace {
+
+bool CursorClipped = false;
+TRect CursorClip;
+
+}  // namespace
+
+BOOL ClipCursor(const RECT* Rect) {
+  CursorClipped = Rect != nullptr;
+  CursorClip = Rect ? *Rect : TRect{};
+  return TRUE;
+}
+
+BOOL GetClipCursor(RECT* Rect) {
+  if (!Rect) {
+    return FALSE;
+  }
+  *Rect = CursorClipped ? CursorClip : WorkArea();
+  return TRUE;
+}
+
 TRect ScreenRectForTests() { return TestScreen; }
 
 int GetSystemMetrics(int Index) {
