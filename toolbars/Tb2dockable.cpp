@@ -330,6 +330,9 @@ void TTBCustomDockableWindow::SetParent(TWinControl* AParent) {
       FDocked = FCurrentDock != nullptr;
       throw;
     }
+    if (FDragMode && OldFrame) {
+      OldFrame->SetShouldShow(false);  // kept for the rest of the drag, out of sight
+    }
     if (!FDragMode && OldFrame) {
       if (OldFrame == FFloatFrameCache) {
         FFloatFrameCache = nullptr;
@@ -622,6 +625,9 @@ void TTBCustomDockableWindow::Close() {
 
 namespace {
 
+// The framework's own hit code for a docked window's drag handle and border.
+constexpr LRESULT DragAreaHitCode = 2000;
+
 bool Contains(const TRect& R, TPoint P) { return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom; }
 
 }  // namespace
@@ -665,6 +671,28 @@ void TTBCustomDockableWindow::Dispatch(TMessage& Message) {
     case WM_MOVE:
       inherited::Dispatch(Message);
       Moved();
+      return;
+    case WM_NCHITTEST:
+      inherited::Dispatch(Message);
+      if (FDocked && Message.Result != HTCLIENT) {
+        Message.Result = DragAreaHitCode;
+      }
+      return;
+    case WM_NCLBUTTONDOWN:
+      if (Message.WParam == static_cast<WPARAM>(DragAreaHitCode) && IsMovable()) {
+        const TPoint P = ScreenToClient(Point(static_cast<short>(LOWORD(Message.LParam)),
+                                              static_cast<short>(HIWORD(Message.LParam))));
+        BeginMoving(P.X, P.Y);
+        return;
+      }
+      inherited::Dispatch(Message);
+      return;
+    case WM_NCLBUTTONDBLCLK:
+      if (Message.WParam == static_cast<WPARAM>(DragAreaHitCode) && IsMovable()) {
+        DoubleClick();
+        return;
+      }
+      inherited::Dispatch(Message);
       return;
     case CM_VISIBLECHANGED:
       if (FDocked && !ComponentState().Contains(csDesigning)) {

@@ -98,6 +98,10 @@ public:
   // Moves a floating frame onto the work area (with OnlyIfFullyOffscreen, only when none of it is visible).
   void MoveOnScreen(bool OnlyIfFullyOffscreen);
   bool IsMovable() const;
+  // The move loop: drags the window with the mouse between the docks of its form and the floating state until
+  // the button is released (Escape cancels). X, Y: the press in client coordinates.
+  void BeginMoving(int InitX, int InitY);
+  bool DragMode() const { return FDragMode; }
   void DoubleClick();
   void Close();
   // Recomputes and redraws the docked frame, keeping position, size and Z order.

@@ -143,3 +143,41 @@ TEST_F(Tb2toolbar, ChevronMenuShowsTheHiddenItems) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Tb2toolbar, DragHandleMovesTheToolbarBetweenDocksRowsAndFloating) {
+  auto* Bottom = Make<TTBDock>(Form, "BottomDock");
+  Bottom->SetPosition(dpBottom);
+  Bottom->SetParent(Form);
+  TTBToolbar* A = Toolbar("A", 2);
+  TTBToolbar* B = Toolbar("B", 2);
+  A->SetCurrentDock(Top);
+  B->SetDockPos(200);
+  B->SetCurrentDock(Top);
+  Harness::RunUntilIdle();
+  const HWND Handle = A->Handle();
+  // The drag handle lies left of the client area.
+  const TPoint Grip = Point(-4, 4);
+  auto Drag = [&](TPoint FormClient) {
+    Harness::MouseDown(A->Handle(), Grip);
+    const TPoint Screen = Form->ClientToScreen(FormClient);
+    Harness::MouseMove(A->Handle(), A->ScreenToClient(Screen));
+    Harness::MouseUp(A->Handle(), A->ScreenToClient(Screen));
+    Harness::RunUntilIdle();
+  };
+  Drag(Point(50, Form->ClientHeight() - 10));
+  EXPECT_EQ(Bottom, A->CurrentDock());
+  EXPECT_EQ(Handle, A->Handle());
+  EXPECT_EQ(Bottom, A->LastDock());
+  // Back to the top dock, below B's row: a row of its own.
+  Drag(Point(50, Top->Height() + 3));
+  EXPECT_EQ(Top, A->CurrentDock());
+  EXPECT_NE(A->EffectiveDockRow(), B->EffectiveDockRow());
+  // Into the middle of the form: floating, at the point where it was let go.
+  Drag(Point(150, 150));
+  EXPECT_TRUE(A->Floating());
+  EXPECT_EQ(Handle, A->Handle());
+}
+
+}  // namespace
