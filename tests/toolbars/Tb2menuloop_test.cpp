@@ -251,3 +251,33 @@ TEST_F(Tb2menubarkeys, AltLetterOpensItsMenuOrClicksALoneItem) {
 }
 
 }  // namespace
+
+namespace {
+
+// The mouse inside an open popup: the timer fires inside the menu loop, when the popup exists, and moves to and
+// clicks the item at the given row of the popup under the menu's point.
+int ClickRow = 0;
+void ClickInPopup(HWND, UINT, UINT_PTR Id, DWORD) {
+  KillTimer(0, Id);
+  auto* Popup = dynamic_cast<TTBPopupWindow*>(FindControl(WindowFromPoint(Point(110, 110))));
+  if (!Popup) {
+    return;
+  }
+  TTBItemViewer* V = Popup->View()->Viewers(ClickRow);
+  const TPoint P = Point(V->BoundsRect().Left + 5, V->BoundsRect().Top + 3);
+  Harness::MouseMove(Popup->Handle(), P);
+  Harness::Click(Popup->Handle(), P);
+}
+
+TEST_F(Tb2menuloop, ClickOnAnItemChoosesIt) {
+  Item(Menu->Items(), "&Open");
+  Item(Menu->Items(), "&Save");
+  Item(Menu->Items(), "&Close");
+  ClickRow = 1;
+  SetTimer(0, 0, 1, &ClickInPopup);
+  Menu->Popup(100, 100);
+  Harness::RunUntilIdle();
+  EXPECT_EQ("&Save;", Clicked);
+}
+
+}  // namespace
