@@ -5,6 +5,7 @@
 #include "platform/classes/Registry.h"
 #include "platform/rtl/SysUtils.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -21,6 +22,9 @@ TTBDock* FindDock(TComponent* Owner, const std::string& Name) {
   }
   return nullptr;
 }
+
+// Stored numbers come from outside: they are kept to what coordinates can hold, so that no sum of them overflows.
+int Coordinate(int V) { return std::clamp(V, -32768, 32767); }
 
 struct TIniReadWriteData {
   TCustomIniFile* IniFile;
@@ -105,9 +109,10 @@ void TBCustomLoadPositions(TComponent* OwnerComponent, const TTBPositionReadIntP
         continue;
       }
     }
-    W->SetDockRow(ReadIntProc(Name, "DockRow", W->DockRow(), ExtraData));
-    W->SetDockPos(ReadIntProc(Name, "DockPos", W->DockPos(), ExtraData));
-    const TPoint Float = Point(ReadIntProc(Name, "FloatLeft", 0, ExtraData), ReadIntProc(Name, "FloatTop", 0, ExtraData));
+    W->SetDockRow(std::clamp(ReadIntProc(Name, "DockRow", W->DockRow(), ExtraData), 0, 32767));
+    W->SetDockPos(Coordinate(ReadIntProc(Name, "DockPos", W->DockPos(), ExtraData)));
+    const TPoint Float = Point(Coordinate(ReadIntProc(Name, "FloatLeft", 0, ExtraData)),
+                               Coordinate(ReadIntProc(Name, "FloatTop", 0, ExtraData)));
     W->ReadPositionData(Data);
     W->SetFloatingPosition(Float);
     if (Dock) {

@@ -437,7 +437,7 @@ void TTBCustomToolbar::BuildPotentialSizesList(std::vector<TPoint>& List) {
 }
 
 void TTBCustomToolbar::ReadPositionData(const TTBReadPositionData& Data) {
-  FFloatingWidth = Data.ReadIntProc(Name(), "FloatRightX", 0, Data.ExtraData);
+  FFloatingWidth = std::clamp(Data.ReadIntProc(Name(), "FloatRightX", 0, Data.ExtraData), 0, 32767);
 }
 
 void TTBCustomToolbar::WritePositionData(const TTBWritePositionData& Data) {

@@ -56,8 +56,11 @@ void TTBToolWindow::ReadPositionData(const TTBReadPositionData& Data) {
   if (!Resizable) {
     return;
   }
-  const int H = Data.ReadIntProc(Name(), "ClientHeight", FStoredClientHeight, Data.ExtraData);
-  const int W = Data.ReadIntProc(Name(), "ClientWidth", FStoredClientWidth, Data.ExtraData);
+  int H = Data.ReadIntProc(Name(), "ClientHeight", FStoredClientHeight, Data.ExtraData);
+  int W = Data.ReadIntProc(Name(), "ClientWidth", FStoredClientWidth, Data.ExtraData);
+  // A stored size outside the window's limits (a damaged or foreign store) is brought within them.
+  W = std::clamp(W, MinClientWidth, MaxClientWidth > 0 ? std::max(MaxClientWidth, MinClientWidth) : 32767);
+  H = std::clamp(H, MinClientHeight, MaxClientHeight > 0 ? std::max(MaxClientHeight, MinClientHeight) : 32767);
   SetClientAreaSize(W, H);
 }
 

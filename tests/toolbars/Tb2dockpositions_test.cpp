@@ -244,3 +244,26 @@ TEST_F(Tb2dockpositions, NamelessWindowsAndDocksRaise) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Tb2dockpositions, DamagedNumbersAreKeptWithinCoordinates) {
+  TLayoutForm A;
+  TValues Store;
+  SaveTo(Store, A.Form);
+  Store["Standard.DockRow"] = "-3";
+  Store["Format.DockPos"] = "2147483647";
+  Store["Tools.DockedTo"] = "+";
+  Store["Tools.FloatLeft"] = "2147483647";
+  Store["Tools.FloatRightX"] = "-50";
+  TLayoutForm B;
+  LoadFrom(Store, B.Form);
+  EXPECT_EQ(0, B.Bars[0]->DockRow());
+  EXPECT_EQ(32767, B.Bars[1]->DockPos());
+  EXPECT_LE(B.Bars[1]->Left() + B.Bars[1]->Width(), B.Top->Width());
+  EXPECT_EQ(0, B.Bars[2]->FloatingWidth());
+  const TRect Work = Screen->WorkAreaRect();
+  EXPECT_LE(B.Bars[2]->FloatingParent()->Left() + B.Bars[2]->FloatingParent()->Width(), Work.Right);
+}
+
+}  // namespace
