@@ -486,3 +486,12 @@ bool IsWindowsXP() {
   return Win32Platform == VER_PLATFORM_WIN32_NT &&
          (Win32MajorVersion > 5 || (Win32MajorVersion == 5 && Win32MinorVersion >= 1));
 }
+
+TPoint TBMessagePoint(const MSG& Msg) {
+  if (Msg.message >= WM_MOUSEMOVE && Msg.message <= WM_MBUTTONDBLCLK && Msg.hwnd) {
+    POINT P{static_cast<short>(LOWORD(Msg.lParam)), static_cast<short>(HIWORD(Msg.lParam))};
+    ::ClientToScreen(Msg.hwnd, &P);
+    return P;
+  }
+  return Msg.pt;
+}

@@ -123,3 +123,7 @@ inline void GrowRect(TRect& R, int DX, int DY) {
   R.Top -= DY;
   R.Bottom += DY;
 }
+
+// The screen point of a message: for client-area mouse messages, from their coordinates (the position at the
+// time of the input), else the message's own point.
+TPoint TBMessagePoint(const MSG& Msg);

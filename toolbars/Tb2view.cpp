@@ -88,10 +88,18 @@ void TTBView::CloseChildPopups() {
   if (FOpenViewerView) {
     FOpenViewerView->CloseChildPopups();
   }
-  // The popup windows that hold child views come with the menu loop; without them there is nothing to free.
+  TWinControl* Window = FOpenViewerWindow;
+  TTBItemViewer* Opener = FOpenViewer;
   FOpenViewerWindow = nullptr;
   FOpenViewerView = nullptr;
   FOpenViewer = nullptr;
+  if (Window) {
+    Window->RemoveFreeNotification(this);
+    delete Window;
+  }
+  if (Opener && FIsToolbar) {
+    Invalidate(Opener);
+  }
 }
 
 // ---- The viewer array -------------------------------------------------------------------------------------------

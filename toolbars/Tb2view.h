@@ -21,6 +21,10 @@ enum TTBViewStateFlag {
 using TTBViewState = TSet<TTBViewStateFlag, vsNoAnimation>;
 enum TTBViewStyleFlag { vsUseHiddenAccels, vsAlwaysShowHints };
 using TTBViewStyle = TSet<TTBViewStyleFlag, vsAlwaysShowHints>;
+enum TTBEnterToolbarLoopOption { tbetMouseDown, tbetDropDownMenus, tbetKeyboardControl };
+using TTBEnterToolbarLoopOptions = TSet<TTBEnterToolbarLoopOption, tbetKeyboardControl>;
+// The platform timer identifiers of a popup view's timers.
+inline constexpr UINT_PTR ViewTimerBaseID = 9000;
 
 // Presents the subitems of ParentItem on Window: one viewer per item, laid out in lines. Owned by its owner
 // (the toolbar or popup window); lives as long as its window.
@@ -76,6 +80,43 @@ public:
   void SetAccelsVisibility(bool AShowAccels);
   TTBView* GetParentToolbarView();
 
+  // ---- Keyboard, child popups and the menu loop ----
+  // The next selectable viewer after CurViewer (null: from the start or end), cyclically; null when none.
+  TTBItemViewer* NextSelectable(TTBItemViewer* CurViewer, bool GoForward);
+  TTBItemViewer* FirstSelectable();
+  // The next viewer whose accelerator (or, lacking one, first letter) is Key; IsOnlyItemWithAccel tells whether
+  // no other viewer answers to it.
+  TTBItemViewer* NextSelectableWithAccel(TTBItemViewer* Start, char Key, bool RequirePrimaryAccel,
+                                         bool& IsOnlyItemWithAccel);
+  TTBItemViewer* HighestPriorityViewer();
+  void GivePriority(TTBItemViewer* AViewer);
+  // Selects the viewer under P (screen coordinates; null: none), as a move of the mouse would.
+  void UpdateSelection(const TPoint* P, bool AllowNewSelection);
+  // Opens the selected item's submenu; true when a child popup is open afterwards.
+  bool OpenChildPopup(bool SelectFirstItem);
+  void CloseChildPopups();
+  void ScrollSelectedIntoView();
+  void Scroll(bool ADown);
+  // Clicks or opens the selected item; true when the loop is to end.
+  bool ClickSelectedItem(TTBItemEventData& Data);
+  virtual void KeyDown(WORD& Key, TShiftState Shift, TTBItemEventData& Data);
+  // Runs the toolbar's modal loop (keyboard or mouse control of a toolbar or menu bar) and then its done action.
+  void EnterToolbarLoop(TTBEnterToolbarLoopOptions Options);
+  void RunMenuLoop(bool MouseDownStart, bool DropDown, TTBDoneActionData& DoneAction, bool TrackRightButton,
+                   bool SelectFirst);
+  bool ContainsView(TTBView* AView);
+  void InitiateActions();
+  void StartTimer(TTBViewTimerID ATimer, int Interval);
+  void StopTimer(TTBViewTimerID ATimer);
+  void StopAllTimers();
+  void TimerExpired(TTBViewTimerID ATimer);
+  // A popup window opened from Viewer of this view (or none, to forget it).
+  void SetOpenViewer(TWinControl* AWindow, TTBView* AView, TTBItemViewer* AViewer);
+  TWinControl* OpenViewerWindow() const { return FOpenViewerWindow; }
+  TRect MonitorRect() const { return FMonitorRect; }
+  void SetMonitorRect(TRect Value) { FMonitorRect = Value; }
+  void SetScrollOffset(int Value) { FScrollOffset = Value; }
+
   // ---- Drawing ----
   void DrawItem(TTBItemViewer* Viewer, TCanvas* DrawTo, bool Offscreen);
   void DrawSubitems(TCanvas* ACanvas);
@@ -126,7 +167,6 @@ public:
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
-  void CloseChildPopups();
 
 private:
   void ItemNotification(TTBCustomItem* Sender, bool Relayed, TTBItemChangedAction Action, int Index,

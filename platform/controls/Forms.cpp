@@ -928,6 +928,9 @@ void TScreen::RemoveForm(TCustomForm* Form) {
 }
 
 TRect TScreen::WorkAreaRect() const {
+  if (const TRect T = ScreenRectForTests(); T.Right > T.Left && T.Bottom > T.Top) {
+    return T;
+  }
   if (auto* B = WindowBackend()) {
     return B->ScreenRect();
   }

@@ -384,6 +384,11 @@ HWND WindowFromPoint(TPoint Point);
 HWND ChildWindowFromPoint(HWND Parent, TPoint Point);
 BOOL AdjustWindowRectEx(TRect* Rect, DWORD Style, BOOL Menu, DWORD ExStyle);
 int GetSystemMetrics(int Index);
+// Tests: makes the screen (and its work area) this rectangle instead of the real one; an empty rectangle goes
+// back to the real screen. Window placement at screen edges is tested with it.
+void SetScreenRectForTests(TRect R);
+// The rectangle SetScreenRectForTests set, or an empty one.
+TRect ScreenRectForTests();
 
 // ---- Messages ---------------------------------------------------------------------------------------------------
 LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
@@ -417,6 +422,10 @@ BOOL SetForegroundWindow(HWND Wnd);
 HWND SetCapture(HWND Wnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
+// Confines the cursor to a screen rectangle (null: frees it). The layer has no pointer of its own to move, so the
+// rectangle is only recorded and reported by GetClipCursor; synthetic input is not clipped.
+BOOL ClipCursor(const RECT* Rect);
+BOOL GetClipCursor(RECT* Rect);
 // The key state as of the messages read so far (high bit: down; low bit: toggled), and as of now.
 SHORT GetKeyState(int VirtKey);
 SHORT GetAsyncKeyState(int VirtKey);

@@ -21,7 +21,12 @@ TRect Offset(TRect R, LONG Dx, LONG Dy) { return Rect(R.Left + Dx, R.Top + Dy, R
 
 bool Contains(const TRect& R, TPoint P) { return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom; }
 
+TRect TestScreen;
+
 TRect WorkArea() {
+  if (TestScreen.Right > TestScreen.Left && TestScreen.Bottom > TestScreen.Top) {
+    return TestScreen;
+  }
   if (auto* B = WindowBackend()) {
     return B->ScreenRect();
   }
@@ -142,6 +147,31 @@ TRect WindowRectOnScreen(HWND Wnd) {
 }
 
 }  // namespace WindowSystem
+
+void SetScreenRectForTests(TRect R) { TestScreen = R; }
+
+namespace {
+
+bool CursorClipped = false;
+TRect CursorClip;
+
+}  // namespace
+
+BOOL ClipCursor(const RECT* Rect) {
+  CursorClipped = Rect != nullptr;
+  CursorClip = Rect ? *Rect : TRect{};
+  return TRUE;
+}
+
+BOOL GetClipCursor(RECT* Rect) {
+  if (!Rect) {
+    return FALSE;
+  }
+  *Rect = CursorClipped ? CursorClip : WorkArea();
+  return TRUE;
+}
+
+TRect ScreenRectForTests() { return TestScreen; }
 
 int GetSystemMetrics(int Index) {
   switch (Index) {

@@ -1,0 +1,235 @@
+// Dockable windows: the windows that sit in a dock, float in a frame of their own, or lie on their form.
+#pragma once
+
+#include "platform/controls/Controls.h"
+#include "platform/controls/Forms.h"
+#include "platform/controls/StdCtrls.h"
+#include "toolbars/Tb2dock.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TTBBaseSkin;
+class TTBFloatingWindowParent;
+
+enum TTBDockMode { dmCanFloat, dmCannotFloat, dmCannotFloatOrChangeDocks };
+enum TTBDragHandleStyle { dhDouble, dhNone, dhSingle };
+enum TTBFloatingMode { fmOnTopOfParentForm, fmOnTopOfAllForms };
+enum TTBSizeHandle {
+  twshLeft, twshRight, twshTop, twshTopLeft, twshTopRight, twshBottom, twshBottomLeft, twshBottomRight
+};
+using TTBDockChangingEvent = std::function<void(TObject* Sender, bool Floating, TTBDock* DockingTo)>;
+
+// Reading and writing a window's stored values under its name; ExtraData is the store's own.
+using TTBPositionReadIntProc = std::function<int(const std::string& ToolbarName, const std::string& Value,
+                                                 int Default, void* ExtraData)>;
+using TTBPositionReadStringProc = std::function<std::string(
+    const std::string& ToolbarName, const std::string& Value, const std::string& Default, void* ExtraData)>;
+using TTBPositionWriteIntProc =
+    std::function<void(const std::string& ToolbarName, const std::string& Value, int Data, void* ExtraData)>;
+using TTBPositionWriteStringProc = std::function<void(const std::string& ToolbarName, const std::string& Value,
+                                                      const std::string& Data, void* ExtraData)>;
+struct TTBReadPositionData {
+  TTBPositionReadIntProc ReadIntProc;
+  TTBPositionReadStringProc ReadStringProc;
+  void* ExtraData = nullptr;
+};
+struct TTBWritePositionData {
+  TTBPositionWriteIntProc WriteIntProc;
+  TTBPositionWriteStringProc WriteStringProc;
+  void* ExtraData = nullptr;
+};
+
+// A window that can be docked, floated or put on its form. Its native window survives every change of parent.
+// Owned by its form like any control; a floating frame it made is its own and goes with it.
+class TTBCustomDockableWindow : public TCustomControl {
+  Z_CLASS(TTBCustomDockableWindow, TCustomControl)
+  friend class TTBDock;
+
+public:
+  explicit TTBCustomDockableWindow(TComponent* AOwner);
+  void BeforeDestruction() override;
+  void SetParent(TWinControl* AParent) override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  bool HasParent() override;
+  TComponent* GetParentComponent() override;
+
+  // ---- Where it lives ----
+  TTBDock* CurrentDock() const { return FCurrentDock; }
+  void SetCurrentDock(TTBDock* Value);
+  bool Docked() const { return FDocked; }
+  bool Floating() const { return FFloating; }
+  void SetFloating(bool Value);
+  TTBFloatingWindowParent* FloatingParent() const;
+  TPoint FloatingPosition() const { return FFloatingPosition; }
+  void SetFloatingPosition(TPoint Value);
+  TTBDock* LastDock() const { return FLastDock; }
+  void SetLastDock(TTBDock* Value);
+  bool UseLastDock() const { return FUseLastDock; }
+  void SetUseLastDock(bool Value);
+  TTBDock* DefaultDock() const { return FDefaultDock; }
+  void SetDefaultDock(TTBDock* Value);
+
+  // ---- Place in the dock ----
+  int DockRow() const { return FDockRow; }
+  void SetDockRow(int Value);
+  int DockPos() const { return FDockPos; }
+  void SetDockPos(int Value);
+  int EffectiveDockRow() const { return FEffectiveDockRow; }
+  int EffectiveDockPos() const { return FEffectiveDockPos; }
+  bool FullSize() const { return FFullSize; }
+  void SetFullSize(bool Value);
+  bool Stretch() const { return FStretch; }
+  void SetStretch(bool Value);
+  int CurrentShrunkSize() const { return FCurrentShrunkSize; }
+  int RowThickness() const { return FRowThickness; }
+  bool NewRowRequested = false;
+
+  // ---- Layout ----
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+  // Lays out the content and, when the window sizes itself, takes the size it asks for; deferred while updating.
+  void Arrange();
+  bool IsAutoResized() const { return FAutoResize || FDocked || FFloating; }
+  void ChangeSize(int AWidth, int AHeight);
+  int GetNonClientWidth();
+  int GetNonClientHeight();
+  // Moves a floating frame onto the work area (with OnlyIfFullyOffscreen, only when none of it is visible).
+  void MoveOnScreen(bool OnlyIfFullyOffscreen);
+  bool IsMovable() const;
+  // The move loop: drags the window with the mouse between the docks of its form and the floating state until
+  // the button is released (Escape cancels). X, Y: the press in client coordinates.
+  void BeginMoving(int InitX, int InitY);
+  bool DragMode() const { return FDragMode; }
+  void DoubleClick();
+  void Close();
+  // Recomputes and redraws the docked frame, keeping position, size and Z order.
+  void RecalcNCArea();
+  bool GetShowingState();
+  void UpdateVisibility();
+
+  // ---- What descendants supply ----
+  virtual void CalcNCSizes(int& AWidth, int& AHeight);
+  virtual TPoint DoArrange(bool CanMoveControls, TTBDockType PreviousDockType, bool NewFloating,
+                           TTBDock* NewDock) = 0;
+  virtual void GetBaseSize(TPoint& ASize) = 0;
+  virtual void GetMinShrinkSize(int& AMinimumSize) { (void)AMinimumSize; }
+  virtual void GetMinMaxSize(int& AMinClientWidth, int& AMinClientHeight, int& AMaxClientWidth,
+                             int& AMaxClientHeight) {
+    (void)AMinClientWidth, (void)AMinClientHeight, (void)AMaxClientWidth, (void)AMaxClientHeight;
+  }
+  virtual TTBShrinkMode GetShrinkMode() { return tbsmNone; }
+  virtual void SizeChanging(int AWidth, int AHeight) { (void)AWidth, (void)AHeight; }
+  virtual bool ControlExistsAtPos(TPoint P);
+  virtual int DragHandleSize();
+  // Values of the window's own in the position store, after the common ones.
+  virtual void ReadPositionData(const TTBReadPositionData& Data) { (void)Data; }
+  virtual void DoneReadingPositionData(const TTBReadPositionData& Data) { (void)Data; }
+  virtual void WritePositionData(const TTBWritePositionData& Data) { (void)Data; }
+  // A size loop begins and ends (every way out).
+  virtual void ResizeBegin(TTBSizeHandle SizeHandle) { (void)SizeHandle; }
+  virtual void ResizeEnd() {}
+
+  // ---- Properties ----
+  bool AutoResize() const { return FAutoResize; }
+  void SetAutoResize(bool Value);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
+  bool CloseButton = true;
+  bool CloseButtonWhenDocked() const { return FCloseButtonWhenDocked; }
+  void SetCloseButtonWhenDocked(bool Value);
+  TTBDockableTo DockableTo{dpTop, dpBottom, dpLeft, dpRight};
+  TTBDockMode DockMode = dmCanFloat;
+  TTBDragHandleStyle DragHandleStyle() const { return FDragHandleStyle; }
+  void SetDragHandleStyle(TTBDragHandleStyle Value);
+  TTBFloatingMode FloatingMode = fmOnTopOfParentForm;
+  bool HideWhenInactive = true;
+  bool Resizable = true;
+  bool ShowCaption = true;
+  bool SmoothDrag = true;
+  bool ActivateParent = true;
+  int HideCount() const { return FHideCount; }
+
+  TNotifyEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+  TNotifyEvent OnDockChanged;
+  TTBDockChangingEvent OnDockChanging;
+  TTBDockChangingEvent OnDockChangingHidden;
+  TNotifyEvent OnMove;
+  TNotifyEvent OnRecreated;
+  TNotifyEvent OnRecreating;
+  TNotifyEvent OnVisibleChanged;
+
+protected:
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void CreateParams(TCreateParams& Params) override;
+  void Dispatch(TMessage& Message) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void Moved();
+  virtual void DoDockChangingHidden(bool NewFloating, TTBDock* DockingTo);
+
+  int FPositioningLock = 0;
+  bool FArrangeNeeded = false;
+
+private:
+  void ReparentKeepingHandle(TWinControl* AParent);
+  void UpdateFloatingList();
+
+  bool FAutoResize = true;
+  int FDockPos = -1;
+  int FDockRow = 0;
+  int FEffectiveDockPos = 0;
+  int FEffectiveDockRow = -1;
+  bool FDocked = false;
+  TTBDock* FCurrentDock = nullptr;
+  TTBDock* FDefaultDock = nullptr;
+  TTBDock* FLastDock = nullptr;
+  int FCurrentShrunkSize = 0;
+  bool FFloating = false;
+  bool FFullSize = false;
+  bool FStretch = false;
+  bool FUseLastDock = true;
+  TBorderStyle FBorderStyle = bsSingle;
+  bool FCloseButtonWhenDocked = false;
+  TTBDragHandleStyle FDragHandleStyle = dhSingle;
+  int FRowThickness = 0;
+  int FUpdateCount = 0;
+  int FMoveEventLock = 0;
+  int FHideCount = 0;
+  TPoint FFloatingPosition{0, 0};
+  bool FDragMode = false;
+  TTBFloatingWindowParent* FFloatFrameCache = nullptr;
+};
+
+// The small frame window a floating dockable window lives in. Made and freed by its dockable window; owned
+// by nobody; shown while its window shows.
+class TTBFloatingWindowParent : public TCustomForm {
+  Z_CLASS(TTBFloatingWindowParent, TCustomForm)
+
+public:
+  explicit TTBFloatingWindowParent(TComponent* AOwner);
+  TTBCustomDockableWindow* DockableWindow() const { return FDockableWindow; }
+  TCustomForm* ParentForm() const { return FParentForm; }
+  void SetParentForm(TCustomForm* Value) { FParentForm = Value; }
+  void SetDockableWindow(TTBCustomDockableWindow* Value) { FDockableWindow = Value; }
+  // Shows the frame when its window shows and its form lets it.
+  void SetShouldShow(bool Value);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Dispatch(TMessage& Message) override;
+
+private:
+  TTBCustomDockableWindow* FDockableWindow = nullptr;
+  TCustomForm* FParentForm = nullptr;
+  bool FShouldShow = false;
+};
+
+// The outermost form above a control, or the form a floating frame belongs to; null when there is none.
+TCustomForm* TBGetToolWindowParentForm(TControl* Control);
+// The same, raising EInvalidOperation when there is none.
+TCustomForm* TBValidToolWindowParentForm(TControl* Control);
+// The floating dockable windows of the process.
+const std::vector<TTBCustomDockableWindow*>& TBFloatingWindows();

@@ -1,0 +1,448 @@
+// The keyboard in views and the modal menu loop that routes input to the open views while a menu is up.
+#include "toolbars/Tb2common.h"
+#include "toolbars/Tb2popup.h"
+#include "toolbars/Tb2view.h"
+
+#include "platform/controls/Forms.h"
+
+namespace {
+
+// The last cursor position the loop saw; an X of 0x80000000 marks it stale.
+TPoint LastPos{static_cast<LONG>(0x80000000u), 0};
+
+TTBView* DeepestView(TTBView* R) {
+  TTBView* V = R;
+  while (V->OpenViewerView()) {
+    V = V->OpenViewerView();
+  }
+  return V;
+}
+
+// A toolbar with drop-down menus on opens the newly selected item's submenu; otherwise its submenus close.
+void SubmenuFollowUp(TTBView* T) {
+  TTBItemViewer* S = T->Selected();
+  if (T->State().Contains(vsDropDownMenus) && S && !S->Item()->ItemStyle().Contains(tbisNoAutoOpen)) {
+    T->OpenChildPopup(true);
+  } else {
+    T->CloseChildPopups();
+  }
+}
+
+void DropDownMenus(TTBView* V, bool On) {
+  if (!V) {
+    return;
+  }
+  TTBViewState S = V->State();
+  if (On) {
+    S.Include(vsDropDownMenus);
+  } else {
+    S.Exclude(vsDropDownMenus);
+  }
+  V->SetState(S);
+}
+
+bool IsVerticalToolbar(TTBView* V) { return V && V->IsToolbar() && V->Orientation() == tbvoVertical; }
+
+TControl* ControlUnder(TPoint P) {
+  HWND W = WindowFromPoint(P);
+  return W ? FindControl(W) : nullptr;
+}
+
+}  // namespace
+
+bool TTBView::ClickSelectedItem(TTBItemEventData& Data) {
+  if (!FSelected) {
+    return true;
+  }
+  if (!FSelected->Item()->ItemStyle().Contains(tbisCombo) && OpenChildPopup(true)) {
+    if (FIsToolbar) {
+      FState.Include(vsDropDownMenus);
+    }
+    return false;
+  }
+  if (!FSelected->Item()->ItemStyle().Contains(tbisSelectable)) {
+    return true;
+  }
+  GivePriority(FSelected);
+  if (Data.DoneActionData) {
+    Data.DoneActionData->DoneAction = tbdaClickItem;
+    Data.DoneActionData->ClickItem = FSelected->Item();
+    Data.DoneActionData->Sound = this != Data.RootView || Data.RootView->IsPopup();
+  }
+  return true;
+}
+
+void TTBView::KeyDown(WORD& Key, TShiftState Shift, TTBItemEventData& Data) {
+  TTBView* T = GetParentToolbarView();
+  TTBView* R = Data.RootView;
+  auto Select = [this](TTBItemViewer* V) {
+    if (V) {
+      SetSelected(V);
+      ScrollSelectedIntoView();
+    }
+  };
+  auto BackOut = [this]() {
+    if (FParentView->IsToolbar()) {
+      DropDownMenus(FParentView, false);
+    }
+    FParentView->CloseChildPopups();
+  };
+  bool Handled = true;
+  switch (Key) {
+    case VK_TAB:
+      Select(NextSelectable(FSelected, !Shift.Contains(ssShift)));
+      break;
+    case VK_RETURN:
+      if (FSelected && FSelected->Item()->Enabled()) {
+        Data.Exit = ClickSelectedItem(Data);
+      } else {
+        Data.Exit = true;
+      }
+      break;
+    case VK_MENU:
+    case VK_F10:
+      Data.Exit = true;
+      break;
+    case VK_ESCAPE:
+      if (this == R) {
+        Data.Exit = true;
+      } else {
+        BackOut();
+      }
+      break;
+    case VK_HOME:
+    case VK_END:
+      Select(NextSelectable(nullptr, Key == VK_HOME));
+      break;
+    case VK_LEFT:
+    case VK_RIGHT:
+      if (IsVerticalToolbar(this)) {
+        if (OpenChildPopup(true) && T) {
+          DropDownMenus(T, true);
+        }
+      } else if (Key == VK_LEFT) {
+        if (T && !IsVerticalToolbar(T)) {
+          if (this == T || FParentView == T) {
+            T->SetSelected(T->NextSelectable(T->Selected(), false));
+            SubmenuFollowUp(T);
+          } else {
+            FParentView->CloseChildPopups();
+          }
+        } else if (this != R) {
+          BackOut();
+        }
+      } else {
+        const bool Opened = this != T && OpenChildPopup(true);
+        if (!Opened && T && !IsVerticalToolbar(T)) {
+          T->SetSelected(T->NextSelectable(T->Selected(), true));
+          SubmenuFollowUp(T);
+        }
+      }
+      break;
+    case VK_UP:
+    case VK_DOWN:
+      if (this == T && !IsVerticalToolbar(T)) {
+        if (OpenChildPopup(true)) {
+          DropDownMenus(T, true);
+        }
+      } else {
+        Select(NextSelectable(FSelected, Key == VK_DOWN));
+      }
+      break;
+    case VK_F1: {
+      THelpContext Context = 0;
+      for (TTBView* V = this; V && Context == 0; V = V->FParentView) {
+        if (V->FSelected) {
+          Context = V->FSelected->Item()->HelpContext();
+        }
+      }
+      if (Context != 0 && Data.DoneActionData) {
+        Data.DoneActionData->DoneAction = tbdaHelpContext;
+        Data.DoneActionData->ContextID = static_cast<int>(Context);
+        Data.Exit = true;
+      }
+      break;
+    }
+    default:
+      Handled = false;
+  }
+  if (Handled) {
+    Key = 0;
+  }
+}
+
+void TTBView::EnterToolbarLoop(TTBEnterToolbarLoopOptions Options) {
+  if (FIsPopup || FState.Contains(vsOpen)) {
+    return;
+  }
+  TTBDoneActionData Done;
+  TTBViewState Kept;
+  if (FState.Contains(vsShowAccels)) {
+    Kept.Include(vsShowAccels);
+  }
+  FState = Kept;
+  try {
+    RunMenuLoop(Options.Contains(tbetMouseDown), Options.Contains(tbetDropDownMenus), Done, false,
+                Options.Contains(tbetKeyboardControl));
+  } catch (...) {
+    StopAllTimers();
+    CloseChildPopups();
+    throw;
+  }
+  StopAllTimers();
+  CloseChildPopups();
+  TPoint P;
+  GetCursorPos(&P);
+  UpdateSelection(&P, true);
+  SetAccelsVisibility(false);
+  SetSelected(nullptr);
+  ExecuteDoneAction(Done);
+}
+
+void TTBView::RunMenuLoop(bool MouseDownStart, bool DropDown, TTBDoneActionData& DoneAction, bool TrackRightButton,
+                          bool SelectFirst) {
+  ValidatePositions();
+  DropDownMenus(this, DropDown);
+  FState.Include(vsOpen);
+  const HWND CaptureWnd = FWindow->Handle();
+  TBBeginCapture(CaptureWnd);
+  struct TCleanUp {
+    TTBView* R;
+    ~TCleanUp() {
+      R->FState.Exclude(vsOpen);
+      TBEndCapture();
+      Application->Hint.clear();
+      RemoveMessages(WM_CHAR, WM_DEADCHAR);
+      RemoveMessages(WM_SYSCHAR, WM_SYSDEADCHAR);
+      R->CancelCapture();
+    }
+  } CleanUp{this};
+  TTBItemEventData Data;
+  Data.RootView = this;
+  Data.DoneActionData = &DoneAction;
+  if (MouseDownStart && FSelected) {
+    TPoint P;
+    GetCursorPos(&P);
+    const TPoint C = FWindow->ScreenToClient(P);
+    FSelected->MouseDown(TShiftState{}, C.X - FSelected->BoundsRect().Left, C.Y - FSelected->BoundsRect().Top, Data);
+    if (Data.Exit) {
+      return;
+    }
+  }
+  if (FState.Contains(vsDropDownMenus)) {
+    OpenChildPopup(SelectFirst);
+  }
+  // The chain of open views, deepest first, and the one under a point.
+  auto ViewAt = [this](TPoint P) -> TTBView* {
+    for (TTBView* V = DeepestView(this); V; V = V == this ? nullptr : V->ParentView()) {
+      if (V->Window() && ControlUnder(P) == V->Window()) {
+        return V;
+      }
+    }
+    return nullptr;
+  };
+  auto Hover = [&](TPoint P, bool AllowNew) {
+    for (TTBView* V = DeepestView(this); V; V = V == this ? nullptr : V->ParentView()) {
+      TTBItemViewer* Before = V->Selected();
+      V->UpdateSelection(&P, AllowNew);
+      if (!V->State().Contains(vsMouseInWindow) || V->Selected() == V->OpenViewer()) {
+        continue;
+      }
+      if (!(V->OpenViewerView() || (V->Selected() && V->Selected()->Item()->ItemStyle().Contains(tbisSubmenu)))) {
+        continue;
+      }
+      if (V->IsToolbar()) {
+        if (V->State().Contains(vsDropDownMenus)) {
+          V->OpenChildPopup(false);
+        }
+      } else {
+        const int Delay = GetMenuShowDelay();
+        const bool OpenRunning = V->FActiveTimers.Contains(tiOpen);
+        if (!OpenRunning) {
+          V->StartTimer(tiClose, Delay);
+        }
+        if (!OpenRunning || Before != V->Selected()) {
+          V->StartTimer(tiOpen, Delay);
+        }
+      }
+    }
+  };
+  MSG Msg;
+  bool Idle = false;
+  while (GetCapture() == CaptureWnd) {
+    if (Idle) {
+      WaitMessage();
+    }
+    if (!PeekMessage(&Msg, 0, 0, 0, PM_NOREMOVE)) {
+      Idle = true;
+      continue;
+    }
+    Idle = false;
+    Msg.pt = TBMessagePoint(Msg);
+    if (Msg.message == WM_LBUTTONDOWN || Msg.message == WM_RBUTTONDOWN) {
+      TControl* Under = ControlUnder(Msg.pt);
+      auto* Popup = dynamic_cast<TTBPopupWindow*>(Under);
+      if (!(Popup && ContainsView(Popup->View()))) {
+        const TPoint C = FWindow->ScreenToClient(Msg.pt);
+        const TRect CR = FWindow->ClientRect();
+        if (FIsPopup || Under != FWindow || C.X < CR.Left || C.Y < CR.Top || C.X >= CR.Right || C.Y >= CR.Bottom) {
+          return;  // the click stays queued for its target
+        }
+        if (Msg.message == WM_LBUTTONDOWN) {
+          Hover(Msg.pt, true);
+          if (!FSelected || !FMouseOverSelected || FSelected->Item()->ItemStyle().Contains(tbisClicksTransparent)) {
+            return;
+          }
+        }
+      }
+    }
+    if (!PeekMessage(&Msg, 0, 0, 0, PM_REMOVE)) {
+      continue;
+    }
+    Msg.pt = TBMessagePoint(Msg);
+    const bool LeftHeld = GetKeyState(VK_LBUTTON) < 0;
+    const bool ButtonHeld = LeftHeld || (TrackRightButton && GetKeyState(VK_RBUTTON) < 0);
+    switch (Msg.message) {
+      case WM_CONTEXTMENU: case 0x118: case WM_RBUTTONDBLCLK: case WM_MBUTTONDOWN: case WM_MBUTTONUP:
+      case WM_MBUTTONDBLCLK:
+        break;
+      case WM_KEYDOWN: case WM_SYSKEYDOWN: {
+        WORD Key = static_cast<WORD>(Msg.wParam);
+        if (ButtonHeld && Key != VK_F1) {
+          break;
+        }
+        TTBView* D = DeepestView(this);
+        const TShiftState Shift = KeyDataToShiftState(static_cast<LongInt>(Msg.lParam));
+        if (D->Selected()) {
+          D->Selected()->KeyDown(Key, Shift, Data);
+        }
+        if (Key != 0) {
+          D->KeyDown(Key, Shift, Data);
+        }
+        if (Data.Exit) {
+          return;
+        }
+        if (Key != 0) {
+          TranslateMessage(&Msg);
+        }
+        break;
+      }
+      case WM_CHAR: case WM_SYSCHAR: {
+        if (ButtonHeld) {
+          break;
+        }
+        TTBView* D = DeepestView(this);
+        const char Ch = static_cast<char>(Msg.wParam);
+        bool Only = false;
+        if (TTBItemViewer* V = D->NextSelectableWithAccel(D->Selected(), Ch, false, Only)) {
+          D->SetSelected(V);
+          if (Only) {
+            WORD Key = VK_RETURN;
+            if (D->Selected()) {
+              D->Selected()->KeyDown(Key, TShiftState{}, Data);
+            }
+            if (Key != 0) {
+              D->KeyDown(Key, TShiftState{}, Data);
+            }
+            if (Data.Exit) {
+              return;
+            }
+          }
+          D->ScrollSelectedIntoView();
+        } else if ((Ch == ' ' || Ch == '-') && !FIsPopup && D == this && GetActiveWindow() != 0) {
+          DoneAction.DoneAction = tbdaOpenSystemMenu;
+          DoneAction.Wnd = GetActiveWindow();
+          DoneAction.Key = static_cast<WORD>(static_cast<unsigned char>(Ch));
+          return;
+        } else {
+          MessageBeep(0);
+        }
+        break;
+      }
+      case WM_KEYUP: case WM_SYSKEYUP: case WM_DEADCHAR: case WM_SYSDEADCHAR:
+        break;
+      case WM_TIMER: {
+        auto* Popup = dynamic_cast<TTBPopupWindow*>(FindControl(Msg.hwnd));
+        if (Popup && ContainsView(Popup->View()) && Msg.wParam >= ViewTimerBaseID &&
+            Msg.wParam <= ViewTimerBaseID + tiScrollDown) {
+          Popup->View()->TimerExpired(static_cast<TTBViewTimerID>(Msg.wParam - ViewTimerBaseID));
+        } else {
+          DispatchMessage(&Msg);
+        }
+        break;
+      }
+      case WM_MOUSEMOVE:
+        if (Msg.pt.X != LastPos.X || Msg.pt.Y != LastPos.Y) {
+          LastPos = Msg.pt;
+          Hover(Msg.pt, true);
+        }
+        break;
+      case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_RBUTTONDOWN: {
+        if (Msg.message == WM_RBUTTONDOWN && !TrackRightButton) {
+          break;
+        }
+        FState.Exclude(vsIgnoreFirstMouseUp);
+        Hover(Msg.pt, true);
+        if (TTBView* V = ViewAt(Msg.pt); V && V->Selected()) {
+          TTBItemViewer* S = V->Selected();
+          if (V->IsToolbar() && S->Item()->ItemStyle().Contains(tbisSubmenu)) {
+            if (V->OpenViewer() == S) {
+              DropDownMenus(V, false);
+              V->CloseChildPopups();
+            } else {
+              DropDownMenus(V, true);
+              V->OpenChildPopup(false);
+            }
+          } else {
+            const TPoint C = V->Window()->ScreenToClient(Msg.pt);
+            S->MouseDown(TShiftState{}, C.X - S->BoundsRect().Left, C.Y - S->BoundsRect().Top, Data);
+            if (Data.Exit) {
+              return;
+            }
+          }
+        }
+        LastPos = Msg.pt;
+        break;
+      }
+      case WM_LBUTTONUP: case WM_RBUTTONUP: {
+        if (Msg.message == WM_RBUTTONUP && !TrackRightButton) {
+          break;
+        }
+        if (FState.Contains(vsIgnoreFirstMouseUp)) {
+          FState.Exclude(vsIgnoreFirstMouseUp);  // the release of the click that opened the menu
+          break;
+        }
+        Hover(Msg.pt, false);
+        TTBView* V = ViewAt(Msg.pt);
+        if (V && V->Selected() && V->MouseOverSelected()) {
+          TTBItemViewer* S = V->Selected();
+          if (S->Item()->ItemStyle().Contains(tbisSubmenu) && !S->Item()->ItemStyle().Contains(tbisCombo)) {
+            if (!V->IsToolbar()) {
+              V->OpenChildPopup(false);
+            }
+            break;
+          }
+          if (S->Item()->Enabled() && V->ClickSelectedItem(Data)) {
+            return;
+          }
+          break;
+        }
+        if (V && !(V == this && FIsToolbar)) {
+          break;
+        }
+        return;
+      }
+      default:
+        DispatchMessage(&Msg);
+    }
+    if (LastPos.X == static_cast<LONG>(0x80000000u)) {
+      LastPos = Msg.pt;
+      Hover(Msg.pt, false);
+    }
+    TTBView* D = DeepestView(this);
+    while (D && !D->Selected() && D != this) {
+      D = D->ParentView();
+    }
+    Application->Hint = D && D->Selected() ? GetLongHint(D->Selected()->Item()->Hint()) : std::string();
+  }
+}

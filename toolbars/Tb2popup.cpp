@@ -1,0 +1,354 @@
+// Popup windows: construction, placement beside their opener on the monitor, frame, scroll arrows; popup menus.
+#include "toolbars/Tb2popup.h"
+
+#include "platform/controls/Forms.h"
+#include "platform/graphics/WinGdi.h"
+#include "toolbars/Tb2common.h"
+#include "toolbars/Tb2imagelist.h"
+#include "toolbars/Tbskins.h"
+
+#include <algorithm>
+
+Z_IMPLEMENT_CLASS(TTBPopupView, TTBView)
+Z_IMPLEMENT_CLASS(TTBPopupWindow, TCustomControl)
+Z_IMPLEMENT_CLASS(TTBPopupMenu, TPopupMenu)
+
+namespace {
+
+int PopupNCSize = 3;
+thread_local TTBPopupPosition LastPopupPosition = tbpOther;
+constexpr int ScrollArrowBand = 19;
+
+bool Overlaps(const TRect& A, const TRect& B) {
+  return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
+}
+
+// How many of the view's shown viewers lie wholly inside R (screen coordinates).
+int Coverage(TTBView* View, const TRect& R) {
+  int N = 0;
+  for (int I = 0; I < View->ViewerCount(); ++I) {
+    TTBItemViewer* V = View->Viewers(I);
+    if (!V->Show()) {
+      continue;
+    }
+    const TPoint TL = View->Window()->ClientToScreen(Point(V->BoundsRect().Left, V->BoundsRect().Top));
+    const TRect B = Rect(TL.X, TL.Y, TL.X + V->BoundsRect().Width(), TL.Y + V->BoundsRect().Height());
+    N += B.Left >= R.Left && B.Right <= R.Right && B.Top >= R.Top && B.Bottom <= R.Bottom ? 1 : 0;
+  }
+  return N;
+}
+
+}  // namespace
+
+int TBPopupNCSize() { return PopupNCSize; }
+TTBPopupPosition TBLastPopupPosition() { return LastPopupPosition; }
+
+TFont* TTBPopupView::GetFont() { return Window() ? Window()->Font() : ToolbarFont(); }
+
+TTBPopupWindow::TTBPopupWindow(TComponent* AOwner, TTBView* AParentView, TTBCustomItem* AItem, bool ACustomizing)
+    : TCustomControl(AOwner) {
+  FVisible = false;
+  SetColor(clMenu);
+  SetShowHint(true);
+  ControlStyle.Exclude(csCaptureMouse);
+  Font()->Assign(AParentView ? AParentView->GetFont() : ToolbarFont());
+  FView = new TTBPopupView(this, AParentView, AItem, this, false, ACustomizing, false);
+  FView->AfterConstruction();
+  if (AParentView) {
+    TTBViewStyle S = FView->Style();
+    TTBViewState St = FView->State();
+    if (AParentView->Style().Contains(vsUseHiddenAccels)) {
+      S.Include(vsUseHiddenAccels);
+    }
+    if (AParentView->State().Contains(vsShowAccels)) {
+      St.Include(vsShowAccels);
+    }
+    FView->SetStyle(S);
+    FView->SetState(St);
+  }
+}
+
+void TTBPopupWindow::BeforeDestruction() {
+  if (FView) {
+    FView->CloseChildPopups();
+    FView->StopAllTimers();
+  }
+  inherited::BeforeDestruction();
+}
+
+void TTBPopupWindow::CreateParams(TCreateParams& Params) {
+  inherited::CreateParams(Params);
+  Params.Style = (Params.Style & ~(WS_CHILD | 0x00030000)) | WS_POPUP;
+  Params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+  Params.WindowClass.style |= CS_SAVEBITS;
+  Params.WndParent = 0;
+}
+
+void TTBPopupWindow::ShowPopup() {
+  SetWindowPos(Handle(), HWND_TOPMOST, Left(), Top(), Width(), Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  FVisible = true;
+  Invalidate();
+}
+
+void TTBPopupWindow::Paint() {
+  FView->DrawSubitems(Canvas());
+  PaintScrollArrows();
+}
+
+void TTBPopupWindow::PaintScrollArrows() {
+  auto Triangle = [this](int Top, bool Up) {
+    const int CX = ClientWidth() / 2;
+    const int CY = Top + ScrollArrowBand / 2;
+    Canvas()->Brush()->SetColor(clMenuText);
+    Canvas()->Pen()->SetColor(clMenuText);
+    for (int Row = 0; Row < 3; ++Row) {
+      const int Y = Up ? CY - 1 + Row : CY + 1 - Row;
+      Canvas()->FillRect(Rect(CX - Row, Y, CX + Row + 1, Y + 1));
+    }
+  };
+  if (FView->ShowUpArrow()) {
+    Triangle(0, true);
+  }
+  if (FView->ShowDownArrow()) {
+    Triangle(ClientHeight() - ScrollArrowBand, false);
+  }
+}
+
+void TTBPopupWindow::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_CLOSE:
+      return;  // a popup is not closed by the system command
+    case WM_NCCALCSIZE: {
+      TRect* R = Message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
+                                : reinterpret_cast<TRect*>(Message.LParam);
+      if (R) {
+        *R = Rect(R->Left + PopupNCSize, R->Top + PopupNCSize, std::max(R->Left + PopupNCSize, R->Right - PopupNCSize),
+                  std::max(R->Top + PopupNCSize, R->Bottom - PopupNCSize));
+      }
+      Message.Result = 0;
+      return;
+    }
+    case WM_NCPAINT: {
+      HDC DC = GetWindowDC(Handle());
+      TRect R = Rect(0, 0, Width(), Height());
+      DrawEdge(DC, &R, EDGE_RAISED, BF_RECT | BF_ADJUST);
+      HBRUSH B = CreateSolidBrush(ColorToRGB(clBtnFace));
+      FrameRect(DC, &R, B);
+      DeleteObject(B);
+      ReleaseDC(Handle(), DC);
+      return;
+    }
+    case WM_DESTROY:
+      FView->StopAllTimers();
+      inherited::Dispatch(Message);
+      return;
+    default:
+      inherited::Dispatch(Message);
+  }
+}
+
+TTBPopupWindow* TBCreatePopup(TTBCustomItem* Item, TTBView* ParentView, TTBItemViewer* ParentViewer,
+                              bool PositionAsSubmenu, bool SelectFirstItem, bool Customizing, TPoint Pt,
+                              TTBPopupAlignment Alignment) {
+  LastPopupPosition = tbpOther;
+  PopupNCSize = 3;
+  TTBCustomItem* Source = Item->LinkSubitems() ? Item->LinkSubitems() : Item;
+  if (Source != Item) {
+    Source->DoPopup(Item, true);
+  }
+  Item->DoPopup(Item, false);
+  TTBView* ChevronParent = nullptr;
+  if (ParentView && Item == ParentView->GetChevronItem()) {
+    ChevronParent = ParentView;
+  }
+  const bool Opposite = ParentView && ParentView->State().Contains(vsOppositePopup);
+  auto* Window = new TTBPopupWindow(nullptr, ParentView, ChevronParent ? ParentView->ParentItem() : Item,
+                                    Customizing);
+  try {
+    Window->AfterConstruction();
+    TTBPopupView* View = Window->View();
+    if (ChevronParent) {
+      View->SetChevronParentView(ChevronParent);
+      View->SetIsToolbar(true);
+      View->SetBackgroundColor(clBtnFace);
+    }
+    TRect R;
+    TRect M;
+    if (ParentView) {
+      ParentView->ValidatePositions();
+      const TRect B = ParentViewer->BoundsRect();
+      const TPoint TL = ParentView->Window()->ClientToScreen(Point(B.Left, B.Top));
+      R = Rect(TL.X, TL.Y, TL.X + B.Width(), TL.Y + B.Height());
+      M = ParentView->MonitorRect();
+      if (M.Right <= M.Left || M.Bottom <= M.Top) {
+        M = Screen->WorkAreaRect();
+      }
+    } else {
+      R = Rect(Pt.X, Pt.Y, Pt.X, Pt.Y);
+      M = Screen->WorkAreaRect();
+    }
+    View->SetMonitorRect(M);
+    const int N = PopupNCSize;
+    if (ChevronParent) {
+      View->SetWrapOffset(M.Width() - 2 * N);
+    } else {
+      View->SetMaxHeight(M.Height() - 2 * N);
+    }
+    if (SelectFirstItem) {
+      View->SetSelected(View->FirstSelectable());
+    }
+    const TPoint Client = View->UpdatePositions();
+    const int W = Client.X + 2 * N;
+    const int H = Client.Y + 2 * N;
+    const bool ParentVertical = ParentView && ParentView->Orientation() == tbvoVertical;
+    int X = 0;
+    int Y = 0;
+    if (!ParentView) {
+      X = Pt.X - (Alignment == tbpaRight ? W : Alignment == tbpaCenter ? W / 2 : 0);
+      Y = Pt.Y;
+    } else if (PositionAsSubmenu) {
+      X = R.Right - N;
+      Y = R.Top - N;
+    } else if (ChevronParent) {
+      X = ParentVertical ? R.Left - W : R.Right - W;
+      Y = ParentVertical ? R.Top : R.Bottom;
+    } else if (ParentVertical) {
+      X = R.Left - W;
+      Y = R.Top;
+    } else {
+      X = R.Left;  // menus drop left-aligned under their button
+      Y = R.Bottom;
+    }
+    // Vertical fit: above the opener when there is no room below.
+    if (Y + H > M.Bottom && !ParentVertical) {
+      const int Above = (PositionAsSubmenu ? R.Bottom + N : R.Top) - H;
+      if (Above >= M.Top) {
+        Y = Above;
+        LastPopupPosition = tbpTop;
+      }
+    }
+    Y = std::max(M.Top, std::min(Y, M.Bottom - H));
+    TTBViewState NewState = View->State();
+    if (PositionAsSubmenu) {
+      bool Opp = Opposite;
+      for (int Pass = 0; Pass < 2; ++Pass) {
+        int TryX = R.Right - N;
+        if (Opp || TryX + W > M.Right) {
+          TryX = (ParentView ? R.Left + N : R.Left) - W;
+          if (Opposite && Pass == 0 && TryX < M.Left) {
+            Opp = false;  // no room on the left any more: try the right once more
+            continue;
+          }
+          NewState.Include(vsOppositePopup);
+        }
+        X = TryX;
+        break;
+      }
+      X = std::max(X, M.Left);
+    } else {
+      if (Alignment == tbpaRight && !ParentView && X < M.Left) {
+        X += W;
+      }
+      if (X + W > M.Right) {
+        X = (ParentView || Alignment != tbpaLeft) ? M.Right - W : X - W;
+      }
+      X = std::max(X, M.Left);
+      if (ParentView) {
+        TRect Here = Rect(X, Y, X + W, Y + H);
+        if (ParentVertical) {
+          if (R.Right + W <= M.Right) {
+            const TRect Right = Rect(R.Right, Y, R.Right + W, Y + H);
+            if (Coverage(ParentView, Right) < Coverage(ParentView, Here) || Overlaps(Here, R)) {
+              X = R.Right;
+              LastPopupPosition = tbpRight;
+              Here = Right;
+            }
+            if (Overlaps(Here, R)) {
+              Y = std::max(M.Top, R.Bottom + H > M.Bottom ? R.Top - H : R.Bottom);
+            }
+          }
+        } else if (R.Top - H >= M.Top) {
+          const TRect Up = Rect(X, R.Top - H, X + W, R.Top);
+          if (Coverage(ParentView, Up) < Coverage(ParentView, Here) || Overlaps(Here, R)) {
+            Y = R.Top - H;
+            LastPopupPosition = tbpTop;
+            Here = Up;
+          }
+          if (Overlaps(Here, R)) {
+            X = std::max(M.Left, R.Right + W > M.Right ? R.Left - W : R.Right);
+          }
+        }
+      }
+    }
+    if (ParentView && !ParentView->ActiveSkin()) {
+      X += 3;
+      Y += 2;
+    }
+    TTBAnimationDirection Dir;
+    if (PositionAsSubmenu) {
+      Dir.Include(X + W / 2 < (R.Left + R.Right) / 2 ? tbadLeft : tbadRight);
+    } else {
+      if (Y + H <= R.Top) {
+        Dir.Include(tbadUp);
+      } else if (Y >= R.Bottom) {
+        Dir.Include(tbadDown);
+      }
+      if (X + W <= R.Left) {
+        Dir.Include(tbadLeft);
+      } else if (X >= R.Right) {
+        Dir.Include(tbadRight);
+      }
+    }
+    Window->SetAnimationDirection(Dir);
+    NewState.Include(vsDrawInOrder);
+    View->SetState(NewState);
+    Window->SetBounds(X, Y, W, H);
+    if (ParentView) {
+      ParentView->SetOpenViewer(Window, View, ParentViewer);
+      if (ParentView->IsToolbar()) {
+        ParentView->Invalidate(ParentViewer);
+        ParentView->Window()->Update();
+      }
+    }
+    Window->ShowPopup();
+  } catch (...) {
+    delete Window;
+    throw;
+  }
+  return Window;
+}
+
+TTBCustomItem* TBPopupItem(TTBCustomItem* Item, TPoint Pt, TTBPopupAlignment Alignment, bool TrackRightButton,
+                           bool SelectFirstItem) {
+  TTBPopupWindow* Window = TBCreatePopup(Item, nullptr, nullptr, false, SelectFirstItem, false, Pt, Alignment);
+  TTBDoneActionData Done;
+  try {
+    TTBView* View = Window->View();
+    View->SetState(View->State() + TTBViewState{vsIgnoreFirstMouseUp});
+    View->RunMenuLoop(false, false, Done, TrackRightButton, SelectFirstItem);
+  } catch (...) {
+    delete Window;
+    throw;
+  }
+  delete Window;
+  ExecuteDoneAction(Done);
+  return Done.DoneAction == tbdaClickItem ? Done.ClickItem : nullptr;
+}
+
+TTBPopupMenu::TTBPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner) {}
+
+void TTBPopupMenu::AfterConstruction() {
+  inherited::AfterConstruction();
+  FItem = new TTBRootItem(this);
+  FItem->AfterConstruction();
+}
+
+void TTBPopupMenu::BeforeDestruction() {
+  inherited::BeforeDestruction();
+}
+
+void TTBPopupMenu::Popup(int X, int Y) {
+  DoPopup(this);
+  const TTBPopupAlignment A = Alignment == paRight ? tbpaRight : Alignment == paCenter ? tbpaCenter : tbpaLeft;
+  FLastChosen = TBPopupItem(FItem, Point(X, Y), A, TrackButton == tbRightButton, false);
+}
