@@ -36,6 +36,8 @@ public:
 
 protected:
   void DefineProperties(TFiler* Filer) override;
+  // The images are rebuilt from the strip, so the list stores them only when it has no strip.
+  bool ImageDataStored() override { return TImageList::ImageDataStored() && FImagesBitmap->Empty(); }
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Loaded() override;
 

@@ -1039,5 +1039,5 @@ void TCustomImageList::DefineProperties(TFiler* Filer) {
         }
         Strip.SaveToStream(Stream);
       },
-      Count() > 0);
+      ImageDataStored());
 }

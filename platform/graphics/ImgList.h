@@ -133,6 +133,9 @@ protected:
   virtual void Change();
   // The images travel with the component as "Bitmap": one strip of the images side by side over a key colour.
   void DefineProperties(TFiler* Filer) override;
+  // Whether "Bitmap" is written: by default whenever the list holds images. A list that rebuilds its images from
+  // data of its own answers false for them.
+  virtual bool ImageDataStored() { return Count() > 0; }
   // Draws with ILD_ style flags; disabled images are drawn embossed in the button colours.
   virtual void DoDraw(Integer Index, TCanvas* Canvas, Integer X, Integer Y, UINT Style, bool Enabled);
 
