@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/Mainwindowservices.h"
+#include "tests/support/TempFolder.h"
 #include "core/Prgclass.h"
 #include "core/Volatileclass.h"
 
@@ -23,9 +24,7 @@ inline constexpr Int64 SettingsTestNoon = 132223104000000000ll + 12ll * 3600 * 1
 class SettingsTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    char Template[] = "/tmp/zubcore-settings-XXXXXX";
-    ASSERT_NE(mkdtemp(Template), nullptr);
-    Dir = Template;
+    Dir = Temp.Path();
     setenv("ZUBQ_REGISTRY_DIR", (Dir + "/registry").c_str(), 1);
     setenv("ZUBQ_TEMP", (Dir + "/temp").c_str(), 1);
     std::filesystem::create_directories(Dir + "/temp");
@@ -36,7 +35,6 @@ protected:
     SetMainWindowServices(nullptr);  // a test's main window may be gone already
     Root.reset();
     RegistryResetForTests();
-    std::filesystem::remove_all(Dir);
   }
 
   void MakeRoot() { Root = std::make_unique<prgclass>(); }
@@ -92,6 +90,7 @@ protected:
     }
   }
 
+  TestSupport::TTempFolder Temp{"zubcore-settings"};
   std::string Dir;
   TManualClock Clock{TManualClock::smAdvance, 1000000000ull, SettingsTestNoon};
   TScopedClock UseClock{Clock};

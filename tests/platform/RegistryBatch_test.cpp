@@ -1,6 +1,7 @@
 // Write batches of the registry store: one durable write per batch, reads that see the batch, nesting, refusals,
 // and a process killed inside a batch.
 #include "platform/win/RegistryStore.h"
+#include "tests/support/TempFolder.h"
 #include "platform/win/WinReg.h"
 
 #include <gtest/gtest.h>
@@ -29,17 +30,15 @@ std::string ReadFile(const fs::path& P) {
 class RegistryBatch : public ::testing::Test {
 protected:
   void SetUp() override {
-    char Template[] = "/tmp/zubq-regbatch-XXXXXX";
-    ASSERT_NE(mkdtemp(Template), nullptr);
-    Dir = Template;
+    Dir = Temp.Path();
     setenv("ZUBQ_REGISTRY_DIR", Dir.c_str(), 1);
     unsetenv("ZUBQ_REGISTRY_READONLY");
     RegistryResetForTests();
   }
   void TearDown() override {
     RegistryResetForTests();
-    fs::remove_all(Dir);
   }
+  TestSupport::TTempFolder Temp{"zubq-regbatch"};
 
   static LONG SetInt(const char* Name, DWORD Value) {
     HKEY K = 0;

@@ -1,5 +1,6 @@
 // Tests of the spell checker's small routines.
 #include "spell/Lx3utils.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -61,9 +62,8 @@ TEST(Lx3utils, EventListKeepsOneEntryPerListenerInOrder) {
 }
 
 TEST(Lx3utils, WriteProbeNeverDeletesAnExistingFile) {
-  char Dir[] = "/tmp/zubspell-probe-XXXXXX";
-  ASSERT_NE(::mkdtemp(Dir), nullptr);
-  const std::string Existing = std::string(Dir) + "/keep.adu";
+  const TestSupport::TTempFolder Dir("zubspell-probe");
+  const std::string Existing = Dir / "keep.adu";
   {
     std::ofstream Out(Existing);
     Out << "words";
@@ -71,11 +71,10 @@ TEST(Lx3utils, WriteProbeNeverDeletesAnExistingFile) {
   EXPECT_TRUE(CanFileBeWritten(Existing, true));
   EXPECT_TRUE(std::filesystem::exists(Existing));
   EXPECT_EQ(std::filesystem::file_size(Existing), 5u);
-  const std::string Fresh = std::string(Dir) + "/new.adu";
+  const std::string Fresh = Dir / "new.adu";
   EXPECT_TRUE(CanFileBeWritten(Fresh, true));
   EXPECT_FALSE(std::filesystem::exists(Fresh));
   EXPECT_TRUE(CanFileBeWritten(Fresh, false));
   EXPECT_TRUE(std::filesystem::exists(Fresh));
-  EXPECT_FALSE(CanFileBeWritten(std::string(Dir) + "/no/such/folder/x.adu", true));
-  std::filesystem::remove_all(Dir);
+  EXPECT_FALSE(CanFileBeWritten(Dir / "no/such/folder/x.adu", true));
 }

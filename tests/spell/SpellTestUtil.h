@@ -1,6 +1,8 @@
 // Helpers of the spell-checker tests: temporary folders, compiling word lists, file bytes.
 #pragma once
 
+#include "tests/support/TempFolder.h"
+
 #include <cstdlib>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -13,23 +15,7 @@
 namespace spelltest {
 
 // A fresh folder removed at the end of the test.
-class TTempDir {
-public:
-  TTempDir() {
-    char Pattern[] = "/tmp/zubspell-XXXXXX";
-    FPath = ::mkdtemp(Pattern);
-  }
-  ~TTempDir() {
-    std::error_code Ec;
-    std::filesystem::permissions(FPath, std::filesystem::perms::owner_all, Ec);
-    std::filesystem::remove_all(FPath, Ec);
-  }
-  std::string operator/(const std::string& Name) const { return FPath + "/" + Name; }
-  const std::string& Path() const { return FPath; }
-
-private:
-  std::string FPath;
-};
+using TTempDir = TestSupport::TTempFolder;
 
 inline void WriteFile(const std::string& Path, const std::string& Bytes) {
   std::ofstream Out(Path, std::ios::binary | std::ios::trunc);

@@ -1,6 +1,7 @@
 // Tests of the framework's shared routines: text measuring with accelerators, rounding, the menu show delay from
 // the registry, and inverted outlines.
 #include "toolbars/Tb2common.h"
+#include "tests/support/TempFolder.h"
 
 #include "platform/controls/TestHarness.h"
 #include "platform/graphics/Graphics.h"
@@ -61,9 +62,8 @@ TEST(Tb2common, ListSortExSortsWithTheCallersExtraValue) {
 }
 
 TEST(Tb2common, MenuShowDelayFromTheRegistry) {
-  char Template[] = "/tmp/zubq-tb2common-XXXXXX";
-  ASSERT_NE(mkdtemp(Template), nullptr);
-  setenv("ZUBQ_REGISTRY_DIR", Template, 1);
+  const TestSupport::TTempFolder Temp("zubq-tb2common");
+  setenv("ZUBQ_REGISTRY_DIR", Temp.Path().c_str(), 1);
   RegistryResetForTests();
   EXPECT_EQ(ReadMenuShowDelayFromRegistry(), 400);  // no key
   HKEY Key = 0;
@@ -84,7 +84,6 @@ TEST(Tb2common, MenuShowDelayFromTheRegistry) {
   EXPECT_EQ(ReadMenuShowDelayFromRegistry(), 0);  // not a string
   RegCloseKey(Key);
   RegistryResetForTests();
-  std::filesystem::remove_all(Template);
   // The platform's setting answers first.
   EXPECT_EQ(GetMenuShowDelay(), 400);
 }

@@ -1,6 +1,7 @@
 // The position store: a form's layout saved and restored into a new form, through the registry, an ini file and
 // in-memory callbacks; sections that do not fit are handled without moving anything.
 #include "tests/toolbars/ToolbarTestHost.h"
+#include "tests/support/TempFolder.h"
 
 #include "platform/classes/IniFiles.h"
 #include "platform/classes/Registry.h"
@@ -96,16 +97,14 @@ class Tb2dockpositions : public ::testing::Test {
 protected:
   void SetUp() override {
     Harness::Start();
-    char Template[] = "/tmp/zubq-positions-XXXXXX";
-    ASSERT_NE(mkdtemp(Template), nullptr);
-    Dir = Template;
+    Dir = Temp.Path();
     setenv("ZUBQ_REGISTRY_DIR", Dir.c_str(), 1);
     RegistryResetForTests();
   }
   void TearDown() override {
     RegistryResetForTests();
-    std::filesystem::remove_all(Dir);
   }
+  TestSupport::TTempFolder Temp{"zubq-positions"};
   std::string Dir;
 };
 
