@@ -322,6 +322,8 @@ LONG RegSetValueEx(HKEY hKey, LPCSTR lpValueName, DWORD /*Reserved*/, DWORD dwTy
     if (!V) {
       Key.Values.push_back(TRegStoreValue{Name, RegFoldName(Name), dwType, {}});
       V = &Key.Values.back();
+    } else if (V->Type == dwType && V->Data == Data) {
+      return ERROR_SUCCESS;  // the same value again: nothing to make durable
     }
     V->Type = dwType;
     V->Data = std::move(Data);

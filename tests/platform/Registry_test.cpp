@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -132,6 +134,23 @@ TEST_F(Registry, EveryValueTypeRoundTripsThroughTheHiveFile) {
     EXPECT_EQ(QueryData(Key, C.Name, &Type), C.Data) << C.Name;
     EXPECT_EQ(Type, C.Type) << C.Name;
   }
+  RegCloseKey(Key);
+}
+
+TEST_F(Registry, WritingAValueItAlreadyHoldsLeavesTheHiveFileAlone) {
+  HKEY Key = Create(HKEY_CURRENT_USER, "Software\\ZUB");
+  ASSERT_EQ(SetString(Key, "Same", "4"), ERROR_SUCCESS);
+  const fs::path File = fs::path(Dir) / "HKCU.reg";
+  struct stat Before {};
+  ASSERT_EQ(stat(File.c_str(), &Before), 0);
+  ASSERT_EQ(SetString(Key, "Same", "4"), ERROR_SUCCESS);
+  struct stat After {};
+  ASSERT_EQ(stat(File.c_str(), &After), 0);
+  EXPECT_EQ(After.st_ino, Before.st_ino);  // no atomic rewrite replaced the file
+  ASSERT_EQ(SetString(Key, "Same", "5"), ERROR_SUCCESS);
+  EXPECT_EQ(QueryData(Key, "Same"), std::string("5", 2));
+  ASSERT_EQ(stat(File.c_str(), &After), 0);
+  EXPECT_NE(After.st_ino, Before.st_ino);
   RegCloseKey(Key);
 }
 
