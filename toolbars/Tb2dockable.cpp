@@ -3,6 +3,7 @@
 
 #include "platform/rtl/SysUtils.h"
 #include "toolbars/Tb2common.h"
+#include "toolbars/Tbskins.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -103,6 +104,10 @@ void TTBCustomDockableWindow::Notification(TComponent* AComponent, TOperation Op
   if (AComponent == FLastDock) {
     FLastDock = nullptr;
   }
+  if (FSkin && AComponent == FSkin) {
+    FSkin = nullptr;
+  }
+  RemoveDockForm(dynamic_cast<TCustomForm*>(AComponent));
   if (FFloatFrameCache && AComponent == FFloatFrameCache->ParentForm()) {
     if (Parent() == FFloatFrameCache) {
       if (FloatingMode == fmOnTopOfParentForm) {
@@ -625,9 +630,6 @@ void TTBCustomDockableWindow::Close() {
 
 namespace {
 
-// The framework's own hit code for a docked window's drag handle and border.
-constexpr LRESULT DragAreaHitCode = 2000;
-
 bool Contains(const TRect& R, TPoint P) { return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom; }
 
 }  // namespace
@@ -644,9 +646,26 @@ bool TTBCustomDockableWindow::ControlExistsAtPos(TPoint P) {
 
 void TTBCustomDockableWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   inherited::MouseDown(Button, Shift, X, Y);
-  if (Button == mbLeft && IsMovable() && !ControlExistsAtPos(Point(X, Y)) && Shift.Contains(ssDouble)) {
-    DoubleClick();
+  if (Button != mbLeft || !IsMovable() || ControlExistsAtPos(Point(X, Y))) {
+    return;
   }
+  if (Shift.Contains(ssDouble)) {
+    DoubleClick();
+  } else {
+    BeginMoving(X, Y);
+    MouseUp(mbLeft, TShiftState{}, -1, -1);
+  }
+}
+
+void TTBCustomDockableWindow::AddDockForm(TCustomForm* Form) {
+  if (Form && std::find(FDockForms.begin(), FDockForms.end(), Form) == FDockForms.end()) {
+    FDockForms.push_back(Form);
+    Form->FreeNotification(this);
+  }
+}
+
+void TTBCustomDockableWindow::RemoveDockForm(TCustomForm* Form) {
+  FDockForms.erase(std::remove(FDockForms.begin(), FDockForms.end(), Form), FDockForms.end());
 }
 
 void TTBCustomDockableWindow::Dispatch(TMessage& Message) {
@@ -673,25 +692,22 @@ void TTBCustomDockableWindow::Dispatch(TMessage& Message) {
       Moved();
       return;
     case WM_NCHITTEST:
-      inherited::Dispatch(Message);
-      if (FDocked && Message.Result != HTCLIENT) {
-        Message.Result = DragAreaHitCode;
-      }
-      return;
+    case WM_NCPAINT:
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+    case WM_NCMOUSEMOVE:
+    case WM_NCMOUSELEAVE:
     case WM_NCLBUTTONDOWN:
-      if (Message.WParam == static_cast<WPARAM>(DragAreaHitCode) && IsMovable()) {
-        const TPoint P = ScreenToClient(Point(static_cast<short>(LOWORD(Message.LParam)),
-                                              static_cast<short>(HIWORD(Message.LParam))));
-        BeginMoving(P.X, P.Y);
-        return;
-      }
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONUP:
+    case WM_SETCURSOR: DispatchNonClient(Message); return;
+    case CM_MOUSELEAVE:
+    case WM_MOUSEMOVE:
+      CancelNCHover();
       inherited::Dispatch(Message);
       return;
-    case WM_NCLBUTTONDBLCLK:
-      if (Message.WParam == static_cast<WPARAM>(DragAreaHitCode) && IsMovable()) {
-        DoubleClick();
-        return;
-      }
+    case CM_COLORCHANGED:
+      RedrawNCArea();
       inherited::Dispatch(Message);
       return;
     case CM_VISIBLECHANGED:
@@ -713,31 +729,4 @@ void TTBCustomDockableWindow::Dispatch(TMessage& Message) {
     default:
       inherited::Dispatch(Message);
   }
-}
-
-// ---- The floating frame ----
-
-TTBFloatingWindowParent::TTBFloatingWindowParent(TComponent* AOwner) : TCustomForm(AOwner) {}
-
-void TTBFloatingWindowParent::CreateParams(TCreateParams& Params) {
-  inherited::CreateParams(Params);
-  if (FParentForm && FParentForm->HandleAllocated()) {
-    Params.WndParent = FParentForm->Handle();
-  }
-}
-
-void TTBFloatingWindowParent::SetShouldShow(bool Value) {
-  if (Value == FShouldShow && Value == Visible()) {
-    return;
-  }
-  FShouldShow = Value;
-  SetVisible(Value);
-}
-
-void TTBFloatingWindowParent::Dispatch(TMessage& Message) {
-  if (Message.Msg == WM_CLOSE && FDockableWindow) {
-    FDockableWindow->Close();
-    return;
-  }
-  inherited::Dispatch(Message);
 }

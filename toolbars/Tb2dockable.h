@@ -19,6 +19,14 @@ enum TTBFloatingMode { fmOnTopOfParentForm, fmOnTopOfAllForms };
 enum TTBSizeHandle {
   twshLeft, twshRight, twshTop, twshTopLeft, twshTopRight, twshBottom, twshBottomLeft, twshBottomRight
 };
+enum TTBDockableWindowStyle { tbdsResizeEightCorner, tbdsResizeClipCursor };
+using TTBDockableWindowStyles = TSet<TTBDockableWindowStyle, tbdsResizeClipCursor>;
+enum TTBToolWindowNCRedrawWhatElement { twrdBorder, twrdCaption, twrdCloseButton };
+using TTBToolWindowNCRedrawWhat = TSet<TTBToolWindowNCRedrawWhatElement, twrdCloseButton>;
+// The framework's own non-client hit codes: a docked window's drag area and close button, a floating caption.
+inline constexpr LRESULT HTDOCKEDDRAGAREA = 2000;
+inline constexpr LRESULT HTTBCLOSEBUTTON = 2001;
+inline constexpr LRESULT HTTBCAPTION = 2002;
 using TTBDockChangingEvent = std::function<void(TObject* Sender, bool Floating, TTBDock* DockingTo)>;
 
 // Reading and writing a window's stored values under its name; ExtraData is the store's own.
@@ -46,6 +54,7 @@ struct TTBWritePositionData {
 class TTBCustomDockableWindow : public TCustomControl {
   Z_CLASS(TTBCustomDockableWindow, TCustomControl)
   friend class TTBDock;
+  friend class TTBFloatingWindowParent;
 
 public:
   explicit TTBCustomDockableWindow(TComponent* AOwner);
@@ -101,11 +110,39 @@ public:
   // The move loop: drags the window with the mouse between the docks of its form and the floating state until
   // the button is released (Escape cancels). X, Y: the press in client coordinates.
   void BeginMoving(int InitX, int InitY);
+  // The size loop of a floating window: the frame's edge or corner follows the mouse within the window's limits
+  // until the button is released (Escape cancels).
+  void BeginSizing(TTBSizeHandle SizeHandle);
   bool DragMode() const { return FDragMode; }
+  // Other forms whose docks take this window while it is dragged.
+  void AddDockForm(TCustomForm* Form);
+  void RemoveDockForm(TCustomForm* Form);
+  const std::vector<TCustomForm*>& DockForms() const { return FDockForms; }
   void DoubleClick();
   void Close();
   // Recomputes and redraws the docked frame, keeping position, size and Z order.
   void RecalcNCArea();
+  // Redraws the docked frame at once.
+  void RedrawNCArea();
+  // The docked frame: what lies outside the client area on each side (LeftRight: on a left or right dock).
+  void GetDockedNCArea(TPoint& TopLeft, TPoint& BottomRight, bool LeftRight);
+  void AddDockedNCAreaToSize(TPoint& S, bool LeftRight);
+  // The floating frame's sides (caption included) around the window.
+  void GetFloatingNCArea(TPoint& TopLeft, TPoint& BottomRight);
+  void AddFloatingNCAreaToSize(TPoint& S);
+  virtual TPoint GetFloatingBorderSize();
+  virtual void GetDockedCloseButtonRect(bool LeftRight, TRect& R);
+  // Paints the docked frame into ADC (DrawToDC) or the window's own context limited to Clip.
+  virtual void DrawNCArea(bool DrawToDC, HDC ADC, HRGN Clip);
+  // Draws or moves the halftone outline of a drag: a docked rectangle 1 pixel thick, a floating one as thick as
+  // the floating frame's border.
+  void DrawDraggingOutline(HDC DC, const TRect* NewRect, const TRect* OldRect, bool NewDocking, bool OldDocking);
+  // The skin the frames are painted with: the window's own, else the default skin.
+  TTBBaseSkin* Skin() const;
+  virtual void SetSkin(TTBBaseSkin* Value);
+  bool CloseButtonDown() const { return FCloseButtonDown; }
+  bool CloseButtonHover() const { return FCloseButtonHover; }
+  bool InactiveCaption() const { return FInactiveCaption; }
   bool GetShowingState();
   void UpdateVisibility();
 
@@ -130,6 +167,9 @@ public:
   // A size loop begins and ends (every way out).
   virtual void ResizeBegin(TTBSizeHandle SizeHandle) { (void)SizeHandle; }
   virtual void ResizeEnd() {}
+  // The size loop's new frame rectangle may be changed here; the last one is accepted before it is applied.
+  virtual void ResizeTrack(TRect& Rect, const TRect& OrigRect) { (void)Rect, (void)OrigRect; }
+  virtual void ResizeTrackAccept() {}
 
   // ---- Properties ----
   bool AutoResize() const { return FAutoResize; }
@@ -149,6 +189,8 @@ public:
   bool ShowCaption = true;
   bool SmoothDrag = true;
   bool ActivateParent = true;
+  TTBDockableWindowStyles DockableWindowStyles{tbdsResizeEightCorner, tbdsResizeClipCursor};
+  TAlignment DockTextAlign = taLeftJustify;
   int HideCount() const { return FHideCount; }
 
   TNotifyEvent OnClose;
@@ -175,6 +217,9 @@ protected:
 
 private:
   void ReparentKeepingHandle(TWinControl* AParent);
+  void DispatchNonClient(TMessage& Message);
+  void SetCloseButtonState(bool Pressed);
+  void CancelNCHover();
   void UpdateFloatingList();
 
   bool FAutoResize = true;
@@ -201,6 +246,11 @@ private:
   TPoint FFloatingPosition{0, 0};
   bool FDragMode = false;
   TTBFloatingWindowParent* FFloatFrameCache = nullptr;
+  std::vector<TCustomForm*> FDockForms;
+  TTBBaseSkin* FSkin = nullptr;
+  bool FCloseButtonDown = false;
+  bool FCloseButtonHover = false;
+  bool FInactiveCaption = false;
 };
 
 // The small frame window a floating dockable window lives in. Made and freed by its dockable window; owned
@@ -216,16 +266,35 @@ public:
   void SetDockableWindow(TTBCustomDockableWindow* Value) { FDockableWindow = Value; }
   // Shows the frame when its window shows and its form lets it.
   void SetShouldShow(bool Value);
+  bool CloseButtonDown() const { return FCloseButtonDown; }
+  bool CloseButtonHover() const { return FCloseButtonHover; }
+  void SetCloseButtonState(bool Pressed);
+  void RedrawNCArea(TTBToolWindowNCRedrawWhat What);
+  // The caption and close-button rectangles in window coordinates (empty without a caption or close button).
+  TRect CaptionRect(bool ForDrawing);
+  TRect CloseButtonRect(bool ForDrawing);
 
 protected:
   void CreateParams(TCreateParams& Params) override;
   void Dispatch(TMessage& Message) override;
+  virtual void DrawNCArea(bool DrawToDC, HDC ADC, HRGN Clip, TTBToolWindowNCRedrawWhat What);
 
 private:
+  LRESULT HitTest(TPoint P);
+  static void PrintNCArea(HWND Wnd, HDC DC, LPARAM AppData);
+
   TTBCustomDockableWindow* FDockableWindow = nullptr;
   TCustomForm* FParentForm = nullptr;
   bool FShouldShow = false;
+  bool FCloseButtonDown = false;
+  bool FCloseButtonHover = false;
 };
+
+// The system's small-caption height: floating captions and docked captions are this tall.
+int TBSmallCaptionHeight();
+// Runs the close-button tracking loop over a button's screen rectangle; SetState shows it pressed or not.
+// True when the button was clicked (released inside).
+bool TBTrackCloseButton(HWND Wnd, const TRect& ScreenRect, const std::function<void(bool)>& SetState);
 
 // The outermost form above a control, or the form a floating frame belongs to; null when there is none.
 TCustomForm* TBGetToolWindowParentForm(TControl* Control);

@@ -106,18 +106,98 @@ void TTBItemViewer::KeyDown(WORD& Key, TShiftState Shift, TTBItemEventData& Data
   (void)Data;
 }
 
-// The mouse is routed here by the menu loop; without the loop there is nothing to follow.
+namespace {
+
+void SetDropDownMenus(TTBView* V, bool On) {
+  TTBViewState S = V->State();
+  if (On) {
+    S.Include(vsDropDownMenus);
+  } else {
+    S.Exclude(vsDropDownMenus);
+  }
+  V->SetState(S);
+}
+
+}  // namespace
+
 void TTBItemViewer::MouseDown(TShiftState Shift, int X, int Y, TTBItemEventData& Data) {
-  (void)Shift;
-  (void)X;
-  (void)Y;
-  (void)Data;
+  if (!FItem->Enabled()) {
+    if (IsToolbarStyle() && FView == Data.RootView) {
+      Data.Exit = true;
+    }
+    return;
+  }
+  if (IsPtInButtonPart(X, Y)) {
+    if (IsToolbarStyle()) {
+      if (FView->GetParentToolbarView() == FView) {
+        SetDropDownMenus(FView, false);
+      }
+      FView->CloseChildPopups();
+      FView->SetCapture();
+      FView->Invalidate(this);
+    }
+    return;
+  }
+  TTBView* T = FView->GetParentToolbarView();
+  const bool WasDropDown = T == FView && FView->State().Contains(vsDropDownMenus);
+  if (!FView->OpenChildPopup(false)) {
+    return;
+  }
+  if (WasDropDown) {
+    Data.MouseDownOnMenu = true;
+  }
+  if (T) {
+    SetDropDownMenus(T, true);
+  }
+  if (Shift.Contains(ssDouble) && !FItem->ItemStyle().Contains(tbisCombo)) {
+    // A double click on a submenu button chooses the submenu's default item.
+    if (TTBView* Sub = FView->OpenViewerView()) {
+      for (int I = 0; I < Sub->ViewerCount(); ++I) {
+        TTBItemViewer* V = Sub->Viewers(I);
+        TTBCustomItem* It = V->Item();
+        if (V->Show() && It->EffectiveOptions().Contains(tboDefault) && It->ItemStyle().Contains(tbisSelectable) &&
+            It->Enabled() && It->Visible()) {
+          Sub->GivePriority(V);
+          if (Data.DoneActionData) {
+            Data.DoneActionData->DoneAction = tbdaClickItem;
+            Data.DoneActionData->ClickItem = It;
+            Data.DoneActionData->Sound = Data.RootView != FView || Data.RootView->IsPopup();
+          }
+          Data.Exit = true;
+          break;
+        }
+      }
+    }
+  }
 }
 
 void TTBItemViewer::MouseUp(int X, int Y, TTBItemEventData& Data) {
-  (void)X;
-  (void)Y;
-  (void)Data;
+  const bool HadCapture = FView->Capture();
+  FView->CancelCapture();
+  const bool RootToolbarLoop = Data.RootView == FView && !FView->IsPopup();
+  if (!(FView->Selected() == this && FView->MouseOverSelected())) {
+    if (RootToolbarLoop) {
+      Data.Exit = true;
+    }
+    return;
+  }
+  if (!FItem->Enabled() || FItem->ItemStyle().Contains(tbisClicksTransparent)) {
+    return;
+  }
+  if (!FItem->ItemStyle().Contains(tbisSubmenu) || IsPtInButtonPart(X, Y)) {
+    if (IsToolbarStyle() && !HadCapture) {
+      return;
+    }
+    FView->GivePriority(this);
+    if (Data.DoneActionData) {
+      Data.DoneActionData->DoneAction = tbdaClickItem;
+      Data.DoneActionData->ClickItem = FItem;
+      Data.DoneActionData->Sound = !RootToolbarLoop;
+    }
+    Data.Exit = true;
+  } else if (RootToolbarLoop && Data.MouseDownOnMenu) {
+    Data.Exit = true;  // a second click on an open menu button closes it
+  }
 }
 
 // ---- Measuring --------------------------------------------------------------------------------------------------

@@ -221,10 +221,9 @@ void TTBView::RunMenuLoop(bool MouseDownStart, bool DropDown, TTBDoneActionData&
   Data.RootView = this;
   Data.DoneActionData = &DoneAction;
   if (MouseDownStart && FSelected) {
-    TPoint P;
-    GetCursorPos(&P);
-    const TPoint C = FWindow->ScreenToClient(P);
-    FSelected->MouseDown(TShiftState{}, C.X - FSelected->BoundsRect().Left, C.Y - FSelected->BoundsRect().Top, Data);
+    const DWORD Pos = GetMessagePos();
+    const TPoint C = FSelected->ScreenToClient(Point(static_cast<short>(LOWORD(Pos)), static_cast<short>(HIWORD(Pos))));
+    FSelected->MouseDown(TShiftState{}, C.X, C.Y, Data);
     if (Data.Exit) {
       return;
     }
@@ -240,6 +239,17 @@ void TTBView::RunMenuLoop(bool MouseDownStart, bool DropDown, TTBDoneActionData&
       }
     }
     return nullptr;
+  };
+  // The viewer a click belongs to: the selection of a view holding the capture, else the selected viewer
+  // under the mouse.
+  auto FoundViewer = [&](TPoint P) -> TTBItemViewer* {
+    for (TTBView* V = DeepestView(this); V; V = V == this ? nullptr : V->ParentView()) {
+      if (V->Capture()) {
+        return V->Selected();
+      }
+    }
+    TTBView* V = ViewAt(P);
+    return V && V->Selected() && V->MouseOverSelected() ? V->Selected() : nullptr;
   };
   auto Hover = [&](TPoint P, bool AllowNew) {
     for (TTBView* V = DeepestView(this); V; V = V == this ? nullptr : V->ParentView()) {
@@ -383,22 +393,15 @@ void TTBView::RunMenuLoop(bool MouseDownStart, bool DropDown, TTBDoneActionData&
         }
         FState.Exclude(vsIgnoreFirstMouseUp);
         Hover(Msg.pt, true);
-        if (TTBView* V = ViewAt(Msg.pt); V && V->Selected()) {
-          TTBItemViewer* S = V->Selected();
-          if (V->IsToolbar() && S->Item()->ItemStyle().Contains(tbisSubmenu)) {
-            if (V->OpenViewer() == S) {
-              DropDownMenus(V, false);
-              V->CloseChildPopups();
-            } else {
-              DropDownMenus(V, true);
-              V->OpenChildPopup(false);
-            }
-          } else {
-            const TPoint C = V->Window()->ScreenToClient(Msg.pt);
-            S->MouseDown(TShiftState{}, C.X - S->BoundsRect().Left, C.Y - S->BoundsRect().Top, Data);
-            if (Data.Exit) {
-              return;
-            }
+        if (TTBItemViewer* V = FoundViewer(Msg.pt)) {
+          const TPoint C = V->ScreenToClient(Msg.pt);
+          TShiftState Shift;
+          if (Msg.message == WM_LBUTTONDBLCLK) {
+            Shift.Include(ssDouble);
+          }
+          V->MouseDown(Shift, C.X, C.Y, Data);
+          if (Data.Exit) {
+            return;
           }
         }
         LastPos = Msg.pt;
@@ -408,26 +411,20 @@ void TTBView::RunMenuLoop(bool MouseDownStart, bool DropDown, TTBDoneActionData&
         if (Msg.message == WM_RBUTTONUP && !TrackRightButton) {
           break;
         }
-        if (FState.Contains(vsIgnoreFirstMouseUp)) {
-          FState.Exclude(vsIgnoreFirstMouseUp);  // the release of the click that opened the menu
-          break;
-        }
         Hover(Msg.pt, false);
-        TTBView* V = ViewAt(Msg.pt);
-        if (V && V->Selected() && V->MouseOverSelected()) {
-          TTBItemViewer* S = V->Selected();
-          if (S->Item()->ItemStyle().Contains(tbisSubmenu) && !S->Item()->ItemStyle().Contains(tbisCombo)) {
-            if (!V->IsToolbar()) {
-              V->OpenChildPopup(false);
-            }
-            break;
-          }
-          if (S->Item()->Enabled() && V->ClickSelectedItem(Data)) {
+        if (TTBItemViewer* V = FoundViewer(Msg.pt)) {
+          const TPoint C = V->ScreenToClient(Msg.pt);
+          V->MouseUp(C.X, C.Y, Data);
+          if (Data.Exit) {
             return;
           }
           break;
         }
-        if (V && !(V == this && FIsToolbar)) {
+        if (TTBView* V = ViewAt(Msg.pt); V && !(V == this && FIsToolbar)) {
+          break;
+        }
+        if (FState.Contains(vsIgnoreFirstMouseUp)) {
+          FState.Exclude(vsIgnoreFirstMouseUp);  // the release of the click that opened the menu
           break;
         }
         return;

@@ -3,6 +3,7 @@
 
 #include "platform/controls/Forms.h"
 #include "platform/graphics/WinGdi.h"
+#include "platform/win/SystemParams.h"
 #include "toolbars/Tb2common.h"
 #include "toolbars/Tb2imagelist.h"
 #include "toolbars/Tbskins.h"
@@ -45,16 +46,54 @@ TTBPopupPosition TBLastPopupPosition() { return LastPopupPosition; }
 
 TFont* TTBPopupView::GetFont() { return Window() ? Window()->Font() : ToolbarFont(); }
 
+namespace {
+
+bool SkinActive(TTBBaseSkin* S) { return S && S->SkinType() != tbsDisabled; }
+
+// The look of a popup: its opener's when that has one, else its item's, else the default skin when that is one
+// of the two skinned looks.
+TTBBaseSkin* PopupSkin(TTBView* ParentView, TTBCustomItem* Item) {
+  if (ParentView && SkinActive(ParentView->Skin())) {
+    return ParentView->Skin();
+  }
+  if (SkinActive(Item->Skin())) {
+    return Item->Skin();
+  }
+  TTBBaseSkin* D = DefaultSkin;
+  return D && (D->SkinType() == tbsOfficeXP || D->SkinType() == tbsWindowsXP) ? D : nullptr;
+}
+
+bool MenuAnimationOn() {
+  BOOL On = FALSE;
+  return SystemParametersInfo(SPI_GETMENUANIMATION, 0, &On, 0) && On;
+}
+
+}  // namespace
+
 TTBPopupWindow::TTBPopupWindow(TComponent* AOwner, TTBView* AParentView, TTBCustomItem* AItem, bool ACustomizing)
     : TCustomControl(AOwner) {
   FVisible = false;
   SetColor(clMenu);
   SetShowHint(true);
   ControlStyle.Exclude(csCaptureMouse);
+  FSkin = PopupSkin(AParentView, AItem);
   Font()->Assign(AParentView ? AParentView->GetFont() : ToolbarFont());
   FView = new TTBPopupView(this, AParentView, AItem, this, false, ACustomizing, false);
   FView->AfterConstruction();
-  if (AParentView) {
+  FView->SetSkin(FSkin);
+  if (FSkin && FSkin->Options().Contains(tboShadow)) {
+    for (int I = 0; I < 2; ++I) {
+      FShadows[I] = std::make_unique<TShadow>(FSkin->ShadowStyle() == sOfficeXP, I == 0);
+      FShadows[I]->AfterConstruction();
+      FShadows[I]->ShadowStyle = FSkin->ShadowStyle();
+    }
+  }
+  if (FSkin) {
+    SetColor(static_cast<TColor>(FSkin->RGBColor(cPopup)));
+    ControlStyle.Include(csOpaque);
+    ControlStyle.Include(csFixedWidth);
+    ControlStyle.Include(csFixedHeight);
+  } else if (AParentView) {
     TTBViewStyle S = FView->Style();
     TTBViewState St = FView->State();
     if (AParentView->Style().Contains(vsUseHiddenAccels)) {
@@ -69,10 +108,15 @@ TTBPopupWindow::TTBPopupWindow(TComponent* AOwner, TTBView* AParentView, TTBCust
 }
 
 void TTBPopupWindow::BeforeDestruction() {
+  if (HandleAllocated()) {
+    TBEndAnimation(Handle());
+  }
   if (FView) {
     FView->CloseChildPopups();
     FView->StopAllTimers();
   }
+  FShadows[0].reset();
+  FShadows[1].reset();
   inherited::BeforeDestruction();
 }
 
@@ -81,13 +125,56 @@ void TTBPopupWindow::CreateParams(TCreateParams& Params) {
   Params.Style = (Params.Style & ~(WS_CHILD | 0x00030000)) | WS_POPUP;
   Params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
   Params.WindowClass.style |= CS_SAVEBITS;
+  if (FSkin) {
+    Params.WindowClass.style |= CS_VREDRAW;
+  }
   Params.WndParent = 0;
 }
 
 void TTBPopupWindow::ShowPopup() {
-  SetWindowPos(Handle(), HWND_TOPMOST, Left(), Top(), Width(), Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  const bool Animate = !IsWindowVisible(Handle()) && !FView->Selected() &&
+                       !(FView->ParentView() && FView->ParentView()->State().Contains(vsNoAnimation)) &&
+                       MenuAnimationOn();
+  BOOL Fade = FALSE;
+  if (Animate) {
+    SystemParametersInfo(SPI_GETMENUFADE, 0, &Fade, 0);
+  }
   FVisible = true;
+  if (Animate && (Fade || !FAnimationDirection.Empty())) {
+    SetWindowPos(Handle(), HWND_TOPMOST, Left(), Top(), Width(), Height(), SWP_NOACTIVATE);
+    TBStartAnimation(Handle(), 150, Fade != FALSE, FAnimationDirection);
+    return;
+  }
+  SetWindowPos(Handle(), HWND_TOPMOST, Left(), Top(), Width(), Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
   Invalidate();
+  ShowShadows();
+}
+
+void TTBPopupWindow::ShowShadows() {
+  if (!FShadows[0] || !IsWindowVisible(Handle())) {
+    return;
+  }
+  const TRect R = BoundsRect();
+  const TRect Places[2] = {Rect(R.Right, R.Top + 4, R.Right + 4, R.Bottom + 4),
+                           Rect(R.Left + 4, R.Bottom, R.Right, R.Bottom + 4)};
+  for (int I = 0; I < 2; ++I) {
+    TShadow* S = FShadows[I].get();
+    if (IsWindowVisible(S->Handle())) {
+      continue;
+    }
+    S->SetBounds(Places[I].Left, Places[I].Top, Places[I].Width(), Places[I].Height());
+    S->Prepare();
+    SetWindowPos(S->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  }
+}
+
+void TTBPopupWindow::HideShadows() {
+  for (auto& S : FShadows) {
+    if (S && S->HandleAllocated()) {
+      ShowWindow(S->Handle(), SW_HIDE);
+      S->UnPrepare();
+    }
+  }
 }
 
 void TTBPopupWindow::Paint() {
@@ -114,6 +201,54 @@ void TTBPopupWindow::PaintScrollArrows() {
   }
 }
 
+void TTBPopupWindow::DrawNCArea(HDC DC) {
+  TRect R = Rect(0, 0, Width(), Height());
+  auto Frame = [DC](TRect Rc, COLORREF C) {
+    HBRUSH B = CreateSolidBrush(C);
+    FrameRect(DC, &Rc, B);
+    DeleteObject(B);
+  };
+  auto Line = [DC](int X1, int Y1, int X2, int Y2, COLORREF C) {
+    HBRUSH B = CreateSolidBrush(C);
+    TRect Rc = Rect(X1, Y1, X2, Y2);
+    FillRect(DC, &Rc, B);
+    DeleteObject(B);
+  };
+  TTBBaseSkin* S = FSkin;
+  if (!S || S->SkinType() == tbsNativeXP) {
+    TTBView* P = FView->ParentView();
+    S = P && SkinActive(P->Skin()) && P->Skin()->SkinType() != tbsNativeXP ? P->Skin() : nullptr;
+  }
+  if (!S) {
+    if (AreFlatMenusEnabled()) {
+      Frame(R, ColorToRGB(clBtnShadow));
+      GrowRect(R, -1, -1);
+      Frame(R, ColorToRGB(Color()));
+      GrowRect(R, -1, -1);
+      Frame(R, ColorToRGB(Color()));
+    } else {
+      DrawEdge(DC, &R, EDGE_RAISED, BF_RECT | BF_ADJUST);
+      Frame(R, ColorToRGB(clBtnFace));
+    }
+    return;
+  }
+  if (S->SkinType() == tbsOfficeXP) {
+    Line(R.Left, R.Top + 1, R.Right, R.Top + 2, S->RGBColor(cPopup));
+    Line(R.Left, R.Bottom - 3, R.Right, R.Bottom - 2, S->RGBColor(cPopup));
+    Frame(R, S->RGBColor(cBorder));
+    return;
+  }
+  Frame(R, S->RGBColor(cBorder));
+  GrowRect(R, -1, -1);
+  Frame(R, S->RGBColor(cPopup));
+  GrowRect(R, -1, -1);
+  Frame(R, S->RGBColor(cPopup));
+}
+
+void TTBPopupWindow::PrintNCArea(HWND, HDC DC, LPARAM AppData) {
+  reinterpret_cast<TTBPopupWindow*>(AppData)->DrawNCArea(DC);
+}
+
 void TTBPopupWindow::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_CLOSE:
@@ -121,24 +256,41 @@ void TTBPopupWindow::Dispatch(TMessage& Message) {
     case WM_NCCALCSIZE: {
       TRect* R = Message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
                                 : reinterpret_cast<TRect*>(Message.LParam);
+      const int N = FSkin ? FSkin->GetPopupNCSize() : 3;
+      const int Side = FSkin && FSkin->SkinType() == tbsOfficeXP ? N - 1 : N;
       if (R) {
-        *R = Rect(R->Left + PopupNCSize, R->Top + PopupNCSize, std::max(R->Left + PopupNCSize, R->Right - PopupNCSize),
-                  std::max(R->Top + PopupNCSize, R->Bottom - PopupNCSize));
+        *R = Rect(R->Left + Side, R->Top + N, std::max(R->Left + Side, R->Right - Side),
+                  std::max(R->Top + N, R->Bottom - N));
       }
       Message.Result = 0;
       return;
     }
     case WM_NCPAINT: {
       HDC DC = GetWindowDC(Handle());
-      TRect R = Rect(0, 0, Width(), Height());
-      DrawEdge(DC, &R, EDGE_RAISED, BF_RECT | BF_ADJUST);
-      HBRUSH B = CreateSolidBrush(ColorToRGB(clBtnFace));
-      FrameRect(DC, &R, B);
-      DeleteObject(B);
+      DrawNCArea(DC);
       ReleaseDC(Handle(), DC);
       return;
     }
+    case WM_PRINT: HandleWMPrint(Handle(), Message, &PrintNCArea, reinterpret_cast<LPARAM>(this)); return;
+    case WM_PRINTCLIENT: HandleWMPrintClient(this, Message); return;
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+      if (HandleAllocated()) {
+        TBEndAnimation(Handle());
+      }
+      inherited::Dispatch(Message);
+      return;
+    case WM_TB2K_STEPANIMATION: TBStepAnimation(Message); return;
+    case WM_TB2K_ANIMATIONENDED: ShowShadows(); return;
+    case WM_WINDOWPOSCHANGED:
+      if (reinterpret_cast<WINDOWPOS*>(Message.LParam)->flags & SWP_HIDEWINDOW) {
+        TBEndAnimation(Handle());
+        HideShadows();
+      }
+      inherited::Dispatch(Message);
+      return;
     case WM_DESTROY:
+      TBEndAnimation(Handle());
       FView->StopAllTimers();
       inherited::Dispatch(Message);
       return;
@@ -151,7 +303,8 @@ TTBPopupWindow* TBCreatePopup(TTBCustomItem* Item, TTBView* ParentView, TTBItemV
                               bool PositionAsSubmenu, bool SelectFirstItem, bool Customizing, TPoint Pt,
                               TTBPopupAlignment Alignment) {
   LastPopupPosition = tbpOther;
-  PopupNCSize = 3;
+  TTBBaseSkin* Skin = PopupSkin(ParentView, Item);
+  PopupNCSize = Skin ? Skin->GetPopupNCSize() : 3;
   TTBCustomItem* Source = Item->LinkSubitems() ? Item->LinkSubitems() : Item;
   if (Source != Item) {
     Source->DoPopup(Item, true);
@@ -216,7 +369,7 @@ TTBPopupWindow* TBCreatePopup(TTBCustomItem* Item, TTBView* ParentView, TTBItemV
       X = R.Left - W;
       Y = R.Top;
     } else {
-      X = R.Left;  // menus drop left-aligned under their button
+      X = GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0 ? R.Right - W : R.Left;
       Y = R.Bottom;
     }
     // Vertical fit: above the opener when there is no room below.
@@ -280,8 +433,16 @@ TTBPopupWindow* TBCreatePopup(TTBCustomItem* Item, TTBView* ParentView, TTBItemV
         }
       }
     }
-    if (ParentView && !ParentView->ActiveSkin()) {
-      X += 3;
+    const bool Overlap = SkinActive(DefaultSkin) && DefaultSkin->Options().Contains(tboPopupOverlap);
+    TTBBaseSkin* ParentSkin = ParentView ? ParentView->ActiveSkin() : nullptr;
+    if (ParentView && !ParentSkin) {
+      if (!Overlap) {
+        X += 3;
+        Y += 2;
+      }
+    } else if (ParentSkin && !ParentSkin->Options().Contains(tboPopupOverlap) && PositionAsSubmenu &&
+               !ParentView->IsToolbar() && !ChevronParent) {
+      X += 2;
       Y += 2;
     }
     TTBAnimationDirection Dir;
@@ -300,6 +461,14 @@ TTBPopupWindow* TBCreatePopup(TTBCustomItem* Item, TTBView* ParentView, TTBItemV
       }
     }
     Window->SetAnimationDirection(Dir);
+    // An Office XP popup overlaps its toolbar button so that the two look joined.
+    if (ParentSkin && ParentSkin->SkinType() == tbsOfficeXP && ParentView->IsToolbar()) {
+      if (ParentVertical) {
+        X += LastPopupPosition == tbpRight ? -2 : 2;
+      } else {
+        Y += LastPopupPosition == tbpTop ? 2 : -2;
+      }
+    }
     NewState.Include(vsDrawInOrder);
     View->SetState(NewState);
     Window->SetBounds(X, Y, W, H);

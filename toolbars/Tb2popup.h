@@ -2,13 +2,15 @@
 #pragma once
 
 #include "platform/controls/Menus.h"
+#include "toolbars/Tb2anim.h"
 #include "toolbars/Tb2item.h"
 #include "toolbars/Tb2view.h"
+#include "toolbars/Tbskins.h"
+
+#include <memory>
 
 enum TTBPopupAlignment { tbpaLeft, tbpaRight, tbpaCenter };
 enum TTBPopupPosition { tbpTop, tbpRight, tbpOther };
-enum TTBAnimationDirectionFlag { tbadLeft, tbadRight, tbadDown, tbadUp };
-using TTBAnimationDirection = TSet<TTBAnimationDirectionFlag, tbadUp>;
 
 // The view inside a popup window: takes its window's font.
 class TTBPopupView : public TTBView {
@@ -30,8 +32,13 @@ public:
   TTBPopupView* View() const { return FView; }
   TTBAnimationDirection AnimationDirection() const { return FAnimationDirection; }
   void SetAnimationDirection(TTBAnimationDirection Value) { FAnimationDirection = Value; }
-  // Shows the window where its bounds say, without activating it.
+  // Shows the window where its bounds say, without activating it; animated when the desktop's menu animation
+  // is on, the view has nothing selected and the opener allows it.
   void ShowPopup();
+  TTBBaseSkin* Skin() const { return FSkin; }
+  // The drop shadows of a skin with shadows (null otherwise, and until the popup is created).
+  TShadow* RightShadow() const { return FShadows[0].get(); }
+  TShadow* BottomShadow() const { return FShadows[1].get(); }
 
 protected:
   void CreateParams(TCreateParams& Params) override;
@@ -40,8 +47,15 @@ protected:
   virtual void PaintScrollArrows();
 
 private:
+  void DrawNCArea(HDC DC);
+  static void PrintNCArea(HWND Wnd, HDC DC, LPARAM AppData);
+  void ShowShadows();
+  void HideShadows();
+
   TTBPopupView* FView = nullptr;
   TTBAnimationDirection FAnimationDirection;
+  TTBBaseSkin* FSkin = nullptr;
+  std::unique_ptr<TShadow> FShadows[2];
 };
 
 // The non-client size of popup windows (on every side).

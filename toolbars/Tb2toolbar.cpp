@@ -6,6 +6,7 @@
 
 #include "platform/controls/Forms.h"
 #include "toolbars/Tb2common.h"
+#include "toolbars/Tb2hook.h"
 
 #include <algorithm>
 
@@ -61,6 +62,39 @@ bool MainWindowHook(TMessage& Message) {
     }
   }
   return false;
+}
+
+// The window of the main form's MDI client area (a child of class "MDICLIENT"), or 0.
+HWND MDIClientOf(HWND Form) {
+  for (HWND W = GetWindow(Form, GW_CHILD); W; W = GetWindow(W, GW_HWNDNEXT)) {
+    char Name[32] = {};
+    GetClassName(W, Name, sizeof Name);
+    if (CompareText(Name, "MDICLIENT") == 0) {
+      return W;
+    }
+  }
+  return 0;
+}
+
+// While a menu bar exists: Alt+letter typed in the MDI client area (and Alt+"-" in a child inside it) opens the
+// menu bar's menu as if typed on the main form.
+void MenuBarKeyHook(THookProcCode Code, HWND, WPARAM, LPARAM LParam) {
+  auto* Msg = reinterpret_cast<MSG*>(LParam);
+  if (Code != hpGetMessage || !Msg || Msg->message != WM_SYSCHAR || !Msg->hwnd) {
+    return;
+  }
+  TCustomForm* Main = Application->MainForm();
+  if (!Main || !Main->HandleAllocated() || GetCapture() != 0) {
+    return;
+  }
+  const HWND Client = MDIClientOf(Main->Handle());
+  if (!Client) {
+    return;
+  }
+  if (Msg->hwnd == Client || (Msg->wParam == '-' && IsChild(Client, Msg->hwnd))) {
+    SendMessage(Main->Handle(), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(Msg->wParam));
+    Msg->message = WM_NULL;
+  }
 }
 
 }  // namespace
@@ -122,6 +156,8 @@ TTBCustomToolbar::TTBCustomToolbar(TComponent* AOwner) : TTBCustomDockableWindow
   ControlStyle.Include(csAcceptsControls);
   ControlStyle.Include(csActionClient);
   ControlStyle.Exclude(csCaptureMouse);
+  DockableWindowStyles.Exclude(tbdsResizeEightCorner);
+  DockableWindowStyles.Exclude(tbdsResizeClipCursor);
   SetColor(clBtnFace);
   SetBounds(0, 0, 23, 22);
 }
@@ -143,6 +179,7 @@ void TTBCustomToolbar::BeforeDestruction() {
   FProcessShortCuts = false;
   FMenuBar = false;
   UpdateMainWindowHook();
+  UpdateMenuBarHook();
   TTBToolbarView* V = FView;
   FView = nullptr;
   delete V;
@@ -181,7 +218,19 @@ void TTBCustomToolbar::SetMenuBar(bool Value) {
     CloseButton = !Value;
     FProcessShortCuts = Value;
   }
+  UpdateMenuBarHook();
   UpdateMainWindowHook();
+}
+
+void TTBCustomToolbar::UpdateMenuBarHook() {
+  const bool Want = FMenuBar && !ComponentState().Contains(csDesigning);
+  if (Want && !FMenuBarHook) {
+    InstallHookProc(&MenuBarKeyHook, THookProcCodes{hpGetMessage});
+    FMenuBarHook = true;
+  } else if (!Want && FMenuBarHook) {
+    UninstallHookProc(&MenuBarKeyHook);
+    FMenuBarHook = false;
+  }
 }
 
 void TTBCustomToolbar::SetProcessShortCuts(bool Value) {
@@ -256,6 +305,19 @@ void TTBCustomToolbar::Dispatch(TMessage& Message) {
       MessageBeep(0);
     }
     return;
+  }
+  switch (Message.Msg) {
+    case CM_MOUSELEAVE: CancelHover(); break;
+    case WM_NCMOUSEMOVE:
+      Hint.clear();
+      CancelHover();
+      break;
+    case WM_MOUSELEAVE:
+      if (!FMouseLoop) {
+        CancelHover();
+      }
+      break;
+    default: break;
   }
   inherited::Dispatch(Message);
 }
@@ -398,8 +460,52 @@ void TTBCustomToolbar::GetMinShrinkSize(int& AMinimumSize) {
 }
 
 bool TTBCustomToolbar::ControlExistsAtPos(TPoint P) {
-  // Controls behind the chevron are hidden and so never count.
-  return inherited::ControlExistsAtPos(P);
+  if (inherited::ControlExistsAtPos(P)) {
+    return true;
+  }
+  // A press on an item works the item; only the bar's empty parts drag the toolbar.
+  if (ComponentState().Contains(csDesigning) || !FView) {
+    return false;
+  }
+  TTBItemViewer* V = FView->ViewerFromPoint(P);
+  return V && !V->Item()->ItemStyle().Contains(tbisClicksTransparent);
+}
+
+void TTBCustomToolbar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TWinControl* OldParent = Parent();
+  inherited::MouseDown(Button, Shift, X, Y);
+  if (Button != mbLeft || Parent() != OldParent || ComponentState().Contains(csDesigning) || !FView) {
+    return;
+  }
+  TPoint P = ClientToScreen(Point(X, Y));
+  FView->UpdateSelection(&P, true);
+  TTBItemViewer* S = FView->Selected();
+  if (S && !S->Item()->ItemStyle().Contains(tbisClicksTransparent)) {
+    FMouseLoop = true;
+    struct TReset {
+      bool& Flag;
+      ~TReset() { Flag = false; }
+    } Reset{FMouseLoop};
+    FView->EnterToolbarLoop(TTBEnterToolbarLoopOptions{tbetMouseDown});
+  }
+}
+
+void TTBCustomToolbar::MouseMove(TShiftState Shift, int X, int Y) {
+  inherited::MouseMove(Shift, X, Y);
+  if (ComponentState().Contains(csDesigning) || !FView) {
+    return;
+  }
+  TPoint P = ClientToScreen(Point(X, Y));
+  FView->UpdateSelection(&P, true);
+  TTBItemViewer* S = FView->Selected();
+  Hint = S && !S->Item()->EffectiveOptions().Contains(tboLongHintInMenuOnly) ? S->Item()->Hint() : std::string();
+  CallTrackMouseEvent(Handle(), TME_LEAVE);
+}
+
+void TTBCustomToolbar::CancelHover() {
+  if (FView && !FView->Capture()) {
+    FView->UpdateSelection(nullptr, true);
+  }
 }
 
 void TTBCustomToolbar::BuildPotentialSizesList(std::vector<TPoint>& List) {
@@ -435,6 +541,111 @@ void TTBCustomToolbar::BuildPotentialSizesList(std::vector<TPoint>& List) {
     }
   }
 }
+
+void TTBCustomToolbar::ResizeBegin(TTBSizeHandle SizeHandle) {
+  TTBFloatingWindowParent* Frame = FloatingParent();
+  if (!Frame) {
+    return;
+  }
+  auto R = std::make_unique<TResizeRecord>();
+  R->SizeHandle = SizeHandle;
+  R->StartFrame = Frame->BoundsRect();
+  R->BorderWidth = Frame->ClientToScreen(Point(0, 0)).X - Frame->Left();
+  R->FloatingWidth = FFloatingWidth;
+  R->Vertical = SizeHandle != twshLeft && SizeHandle != twshRight;
+  BuildPotentialSizesList(R->Sizes);
+  for (TPoint& S : R->Sizes) {
+    AddFloatingNCAreaToSize(S);
+  }
+  const bool ByHeight = SizeHandle == twshTop || SizeHandle == twshBottom;
+  std::stable_sort(R->Sizes.begin(), R->Sizes.end(),
+                   [ByHeight](const TPoint& A, const TPoint& B) { return ByHeight ? A.Y > B.Y : A.X > B.X; });
+  // Snapping back to the start must not swallow the next size the items allow.
+  const int Start = R->Vertical ? R->StartFrame.Height() : R->StartFrame.Width();
+  for (const TPoint& S : R->Sizes) {
+    const int D = std::abs((R->Vertical ? S.Y : S.X) - Start);
+    if (D > 0) {
+      R->SnapDistance = std::max(0, std::min(R->SnapDistance, D - 1));
+    }
+  }
+  FResize = std::move(R);
+}
+
+void TTBCustomToolbar::ResizeTrack(TRect& Rect, const TRect& OrigRect) {
+  (void)OrigRect;
+  if (!FResize || FResize->Sizes.empty()) {
+    return;
+  }
+  TResizeRecord& R = *FResize;
+  const int Start = R.Vertical ? R.StartFrame.Height() : R.StartFrame.Width();
+  int Wanted = R.Vertical ? Rect.Height() : Rect.Width();
+  const int Direction = Wanted > Start ? 1 : Wanted < Start ? -1 : 0;
+  if ((!R.Changed || (Direction != 0 && Direction != R.LastDirection)) && std::abs(Wanted - Start) <= R.SnapDistance) {
+    Wanted = Start;
+  }
+  const TPoint* Pick = nullptr;
+  auto Dim = [&R](const TPoint& P) { return R.Vertical ? P.Y : P.X; };
+  if (Wanted == Start) {
+    for (const TPoint& S : R.Sizes) {
+      if (S.X == R.StartFrame.Width() && S.Y == R.StartFrame.Height()) {
+        Pick = &S;
+      }
+    }
+  }
+  if (!Pick && Wanted > Start) {
+    for (const TPoint& S : R.Sizes) {
+      if (Dim(S) > Wanted && (!Pick || Dim(S) < Dim(*Pick))) {
+        Pick = &S;
+      }
+    }
+    if (!Pick) {
+      for (const TPoint& S : R.Sizes) {
+        if (!Pick || Dim(S) > Dim(*Pick)) {
+          Pick = &S;
+        }
+      }
+    }
+  } else if (!Pick) {
+    for (const TPoint& S : R.Sizes) {
+      if (Dim(S) <= Wanted && (!Pick || Dim(S) > Dim(*Pick))) {
+        Pick = &S;
+      }
+    }
+    if (!Pick) {
+      for (const TPoint& S : R.Sizes) {
+        if (!Pick || Dim(S) < Dim(*Pick)) {
+          Pick = &S;
+        }
+      }
+    }
+  }
+  if (Direction != 0 && Wanted != Start) {
+    R.Changed = true;
+    R.LastDirection = Direction;
+  }
+  const TTBSizeHandle H = R.SizeHandle;
+  const bool FromLeft = H == twshLeft || H == twshTopLeft || H == twshBottomLeft;
+  const bool FromTop = H == twshTop || H == twshTopLeft || H == twshTopRight;
+  const TRect& F = R.StartFrame;
+  Rect.Left = FromLeft ? F.Right - Pick->X : F.Left;
+  Rect.Right = Rect.Left + Pick->X;
+  Rect.Top = FromTop ? F.Bottom - Pick->Y : F.Top;
+  Rect.Bottom = Rect.Top + Pick->Y;
+  // The widest size is one line; any other is a width to wrap at.
+  int Widest = 0;
+  for (const TPoint& S : R.Sizes) {
+    Widest = std::max(Widest, S.X);
+  }
+  R.FloatingWidth = Pick->X >= Widest ? 0 : Pick->X - 2 * R.BorderWidth;
+}
+
+void TTBCustomToolbar::ResizeTrackAccept() {
+  if (FResize) {
+    SetFloatingWidth(FResize->FloatingWidth);
+  }
+}
+
+void TTBCustomToolbar::ResizeEnd() { FResize.reset(); }
 
 void TTBCustomToolbar::ReadPositionData(const TTBReadPositionData& Data) {
   FFloatingWidth = std::clamp(Data.ReadIntProc(Name(), "FloatRightX", 0, Data.ExtraData), 0, 32767);

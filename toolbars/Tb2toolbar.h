@@ -72,10 +72,17 @@ public:
   void WritePositionData(const TTBWritePositionData& Data) override;
   // The floating sizes the items allow, from one line to the narrowest, each as (width, height).
   void BuildPotentialSizesList(std::vector<TPoint>& List);
+  // Resizing the floating frame snaps to the sizes the items allow.
+  void ResizeBegin(TTBSizeHandle SizeHandle) override;
+  void ResizeTrack(TRect& Rect, const TRect& OrigRect) override;
+  void ResizeTrackAccept() override;
+  void ResizeEnd() override;
 
 protected:
   void Paint() override;
   void Dispatch(TMessage& Message) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
   void GetChildren(TGetChildProc Proc, TComponent* Root) override;
 
 private:
@@ -94,7 +101,24 @@ private:
   TPoint FBaseSize{0, 0};
   int FArranging = 0;
   bool FProcessShortCuts = false;
+  bool FMouseLoop = false;
+  bool FMenuBarHook = false;
+  // What a floating resize needs while it runs.
+  struct TResizeRecord {
+    TTBSizeHandle SizeHandle = twshRight;
+    TRect StartFrame;
+    int BorderWidth = 0;
+    int FloatingWidth = 0;
+    bool Changed = false;
+    int LastDirection = 0;
+    std::vector<TPoint> Sizes;
+    int SnapDistance = 12;
+    bool Vertical = false;
+  };
+  std::unique_ptr<TResizeRecord> FResize;
   void UpdateMainWindowHook();
+  void UpdateMenuBarHook();
+  void CancelHover();
 };
 
 // The toolbar as forms publish it.

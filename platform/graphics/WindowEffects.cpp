@@ -2,6 +2,7 @@
 #include "platform/graphics/GdiInternals.h"
 #include "platform/graphics/Images.h"
 #include "platform/win/WindowInternals.h"
+#include "platform/win/Modules.h"
 
 #include <cstring>
 #include <map>
@@ -192,3 +193,15 @@ BOOL UpdateLayeredWindow(HWND Wnd, HDC, TPoint* Dst, TSize* Size, HDC, TPoint*, 
   return SetLayeredWindowAttributes(Wnd, Key, Alpha, ((Flags & ULW_ALPHA) ? LWA_ALPHA : 0) |
                                                          ((Flags & ULW_COLORKEY) ? LWA_COLORKEY : 0));
 }
+
+namespace {
+// Programs bind the layered-window update by name, as older systems lack it.
+struct TLayeredExports {
+  TLayeredExports() {
+    RegisterModuleExport("user32.dll", "UpdateLayeredWindow", reinterpret_cast<void*>(&UpdateLayeredWindow));
+    RegisterModuleExport("user32.dll", "SetLayeredWindowAttributes",
+                         reinterpret_cast<void*>(&SetLayeredWindowAttributes));
+  }
+};
+const TLayeredExports LayeredExports;
+}  // namespace

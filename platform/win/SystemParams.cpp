@@ -31,6 +31,7 @@ struct TMenuSettings {
   DWORD ShowDelay = 400;
   BOOL Animation = FALSE;
   BOOL Fade = FALSE;
+  BOOL DropRight = FALSE;
 };
 TMenuSettings& MenuSettings() {
   static TMenuSettings Settings;
@@ -46,6 +47,8 @@ BOOL SystemParametersInfo(UINT Action, UINT UiParam, void* Param, UINT) {
     case SPI_SETMENUFADE: MenuSettings().Fade = Param != nullptr; return TRUE;
     case SPI_GETMENUANIMATION: return Answer<BOOL>(Param, MenuSettings().Animation);
     case SPI_GETMENUFADE: return Answer<BOOL>(Param, MenuSettings().Fade);
+    case SPI_SETMENUDROPALIGNMENT: MenuSettings().DropRight = UiParam != 0; return TRUE;
+    case SPI_GETMENUDROPALIGNMENT: return Answer<BOOL>(Param, MenuSettings().DropRight);
     case SPI_GETBORDER: return Answer<int>(Param, 1);
     case SPI_GETKEYBOARDSPEED: return Answer<DWORD>(Param, 31);
     case SPI_GETKEYBOARDDELAY: return Answer<int>(Param, 1);

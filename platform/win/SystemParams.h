@@ -7,6 +7,10 @@
 inline constexpr UINT SPI_GETBORDER = 0x0005;
 inline constexpr UINT SPI_GETKEYBOARDSPEED = 0x000A;
 inline constexpr UINT SPI_GETKEYBOARDDELAY = 0x0016;
+inline constexpr UINT SPI_GETMENUDROPALIGNMENT = 0x001B;
+inline constexpr UINT SPI_SETMENUDROPALIGNMENT = 0x001C;
+// GetSystemMetrics: drop-down menus align with their button's right edge (1) or left edge (0).
+inline constexpr int SM_MENUDROPALIGNMENT = 40;
 inline constexpr UINT SPI_GETICONTITLELOGFONT = 0x001F;
 inline constexpr UINT SPI_GETDRAGFULLWINDOWS = 0x0026;
 inline constexpr UINT SPI_GETNONCLIENTMETRICS = 0x0029;
@@ -65,7 +69,8 @@ using TNonClientMetrics = NONCLIENTMETRICS;
 // Fills Param (a BOOL, UINT, TRect, NONCLIENTMETRICS or LOGFONT as the action says). Settings calls (SPI_SET...)
 // are accepted and change nothing: the desktop's settings are not the program's to change. The menu settings are
 // the exception: SPI_SETMENUSHOWDELAY (the delay in UiParam), SPI_SETMENUANIMATION and SPI_SETMENUFADE (the switch
-// in Param, as a pointer-sized TRUE or FALSE) change what this process reads back, so that menu code can be
+// in Param, as a pointer-sized TRUE or FALSE) and SPI_SETMENUDROPALIGNMENT (right-aligned drop-down menus when
+// UiParam is non-zero; GetSystemMetrics(SM_MENUDROPALIGNMENT) follows) change what this process reads back, so that menu code can be
 // exercised with each setting. Unknown actions fail
 // with ERROR_INVALID_PARAMETER, as does a NONCLIENTMETRICS whose cbSize is wrong.
 BOOL SystemParametersInfo(UINT Action, UINT UiParam, void* Param, UINT WinIni);

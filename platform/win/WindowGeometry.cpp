@@ -1,6 +1,7 @@
 // Window geometry: frames and client rectangles, positions and z-order, showing, minimising and maximising,
 // coordinate mapping and the windows under a point.
 #include "platform/win/WindowInternals.h"
+#include "platform/win/SystemParams.h"
 
 #include <algorithm>
 
@@ -201,6 +202,11 @@ int GetSystemMetrics(int Index) {
     case SM_CXSIZE: return 18;
     case SM_CYSIZE: return 18;
     case SM_MOUSEPRESENT: case SM_MOUSEWHEELPRESENT: case SM_CMONITORS: return 1;
+    case SM_MENUDROPALIGNMENT: {
+      BOOL Right = FALSE;
+      SystemParametersInfo(SPI_GETMENUDROPALIGNMENT, 0, &Right, 0);
+      return Right ? 1 : 0;
+    }
     default: return 0;
   }
 }

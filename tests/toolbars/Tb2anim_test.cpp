@@ -1,0 +1,161 @@
+// Menu animation: popups fade or slide in when the desktop's menu animation is on, one animation at a time, and
+// end in the same window state as a popup shown without animation.
+#include "tests/toolbars/ToolbarTestHost.h"
+
+#include "platform/controls/TestHarness.h"
+#include "platform/graphics/WinGdi.h"
+#include "platform/win/Desktop.h"
+#include "platform/win/Modules.h"
+#include "platform/win/SystemParams.h"
+#include "toolbars/Tb2anim.h"
+#include "toolbars/Tb2popup.h"
+
+#include <gtest/gtest.h>
+
+using namespace TBTest;
+
+namespace {
+
+class Tb2anim : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Harness::Start();
+    Form = new TForm(Application);
+    Form->AfterConstruction();
+    Form->SetBounds(40, 40, 400, 300);
+    Form->Show();
+    Harness::RunUntilIdle();
+    Menu = Make<TTBPopupMenu>(Form, "Menu");
+    for (const char* C : {"&Open", "&Save", "&Close"}) {
+      AddItem(Form, Menu->Items(), C);
+    }
+  }
+  void TearDown() override {
+    TBEndAnimation(0);
+    SetAnimation(false, false);
+    delete Form;
+  }
+  static void SetAnimation(bool On, bool Fade) {
+    SystemParametersInfo(SPI_SETMENUANIMATION, 0, reinterpret_cast<void*>(static_cast<std::intptr_t>(On)), 0);
+    SystemParametersInfo(SPI_SETMENUFADE, 0, reinterpret_cast<void*>(static_cast<std::intptr_t>(Fade)), 0);
+  }
+  TTBPopupWindow* Open(bool SelectFirst = false) {
+    return TBCreatePopup(Menu->Items(), nullptr, nullptr, false, SelectFirst, false, Point(100, 100), tbpaLeft);
+  }
+  // What a user would see of the window once it has settled.
+  struct TState {
+    bool Visible = false;
+    bool Layered = false;
+    bool HasRegion = false;
+    TRect Bounds;
+    bool operator==(const TState& O) const {
+      return Visible == O.Visible && Layered == O.Layered && HasRegion == O.HasRegion && Bounds == O.Bounds;
+    }
+  };
+  static TState StateOf(HWND W) {
+    TState S;
+    S.Visible = IsWindowVisible(W) != FALSE;
+    S.Layered = (GetWindowLong(W, GWL_EXSTYLE) & static_cast<LONG>(WS_EX_LAYERED)) != 0;
+    HRGN R = CreateRectRgn(0, 0, 0, 0);
+    S.HasRegion = GetWindowRgn(W, R) != ERROR;
+    DeleteObject(R);
+    GetWindowRect(W, &S.Bounds);
+    return S;
+  }
+  TForm* Form = nullptr;
+  TTBPopupMenu* Menu = nullptr;
+};
+
+TEST_F(Tb2anim, FadeAndSlideEndInTheStateOfAPlainPopup) {
+  TTBPopupWindow* Plain = Open();
+  EXPECT_EQ(0, TBAnimatedWindow());
+  Harness::RunUntilIdle();
+  const TState Expected = StateOf(Plain->Handle());
+  delete Plain;
+  ASSERT_TRUE(Expected.Visible);
+  for (bool Fade : {true, false}) {
+    SetAnimation(true, Fade);
+    TTBPopupWindow* W = Open();
+    ASSERT_EQ(W->Handle(), TBAnimatedWindow()) << Fade;
+    EXPECT_EQ(Fade, TBAnimationFades());
+    const TState During = StateOf(W->Handle());
+    EXPECT_TRUE(During.Visible);
+    // A fade makes the window layered; a slide cuts it down to a growing region, empty at first.
+    EXPECT_EQ(Fade, During.Layered);
+    EXPECT_EQ(!Fade, During.HasRegion);
+    ASSERT_TRUE(Harness::RunUntil([] { return TBAnimatedWindow() == 0; }));
+    Harness::RunUntilIdle();
+    EXPECT_EQ(Expected, StateOf(W->Handle())) << Fade;
+    delete W;
+  }
+}
+
+TEST_F(Tb2anim, PopupOpenedWithItsFirstItemSelectedIsNotAnimated) {
+  SetAnimation(true, true);
+  TTBPopupWindow* W = Open(true);
+  EXPECT_EQ(0, TBAnimatedWindow());
+  EXPECT_TRUE(IsWindowVisible(W->Handle()));
+  delete W;
+}
+
+TEST_F(Tb2anim, OneAnimationAtATimeAndTheFirstEndsWhole) {
+  TTBPopupWindow* A = Open(true);
+  TTBPopupWindow* B = Open(true);
+  ShowWindow(A->Handle(), SW_HIDE);
+  ShowWindow(B->Handle(), SW_HIDE);
+  TBStartAnimation(A->Handle(), 60000, false, TTBAnimationDirection{tbadDown});
+  EXPECT_EQ(A->Handle(), TBAnimatedWindow());
+  EXPECT_TRUE(StateOf(A->Handle()).HasRegion);
+  TBStartAnimation(B->Handle(), 60000, false, TTBAnimationDirection{tbadRight});
+  EXPECT_EQ(B->Handle(), TBAnimatedWindow());
+  const TState First = StateOf(A->Handle());
+  EXPECT_TRUE(First.Visible);
+  EXPECT_FALSE(First.HasRegion);
+  // Ending an animation of another window does nothing; ending its own restores it.
+  TBEndAnimation(A->Handle());
+  EXPECT_EQ(B->Handle(), TBAnimatedWindow());
+  TBEndAnimation(B->Handle());
+  EXPECT_EQ(0, TBAnimatedWindow());
+  EXPECT_FALSE(StateOf(B->Handle()).HasRegion);
+  delete B;
+  delete A;
+}
+
+TEST_F(Tb2anim, PointingIntoTheMenuEndsTheAnimationAtOnce) {
+  TTBPopupWindow* W = Open(true);
+  ShowWindow(W->Handle(), SW_HIDE);
+  SetCursorPos(10, 10);
+  TBStartAnimation(W->Handle(), 60000, true, TTBAnimationDirection{});
+  ASSERT_EQ(W->Handle(), TBAnimatedWindow());
+  const TPoint Inside = W->ClientToScreen(Point(5, 5));
+  SetCursorPos(Inside.X, Inside.Y);
+  ASSERT_TRUE(Harness::RunUntil([] { return TBAnimatedWindow() == 0; }));
+  const TState S = StateOf(W->Handle());
+  EXPECT_TRUE(S.Visible);
+  EXPECT_FALSE(S.Layered);
+  delete W;
+}
+
+TEST_F(Tb2anim, WithoutLayeredWindowsAFadeWithADirectionSlides) {
+  RegisterModuleExport("user32.dll", "UpdateLayeredWindow", nullptr);
+  TBInitLayeredWindows(true);
+  TTBPopupWindow* W = Open(true);
+  ShowWindow(W->Handle(), SW_HIDE);
+  TBStartAnimation(W->Handle(), 60000, true, TTBAnimationDirection{tbadDown});
+  EXPECT_FALSE(TBAnimationFades());
+  const TState S = StateOf(W->Handle());
+  EXPECT_FALSE(S.Layered);
+  EXPECT_TRUE(S.HasRegion);
+  TBEndAnimation(0);
+  RegisterModuleExport("user32.dll", "UpdateLayeredWindow", reinterpret_cast<void*>(&UpdateLayeredWindow));
+  TBInitLayeredWindows(true);
+  delete W;
+}
+
+TEST_F(Tb2anim, LayeredWindowUpdateIsFoundByName) {
+  HMODULE User32 = GetModuleHandle("user32.dll");
+  ASSERT_NE(nullptr, User32);
+  EXPECT_EQ(reinterpret_cast<void*>(&UpdateLayeredWindow), GetProcAddress(User32, "UpdateLayeredWindow"));
+}
+
+}  // namespace
