@@ -3,6 +3,7 @@
 
 #include "platform/rtl/SysUtils.h"
 #include "toolbars/Tb2common.h"
+#include "toolbars/Tb2hook.h"
 #include "toolbars/Tbskins.h"
 
 #include <algorithm>
@@ -16,6 +17,46 @@ namespace {
 std::vector<TTBCustomDockableWindow*>& FloatingList() {
   static std::vector<TTBCustomDockableWindow*> List;
   return List;
+}
+
+// One procedure for all dockable windows: floating windows follow their form's showing and the application's
+// activation, and frames owned by a window that goes away are handed to the application's window first.
+void DockableWindowHook(THookProcCode Code, HWND Wnd, WPARAM, LPARAM LParam) {
+  const std::vector<TTBCustomDockableWindow*> Floating = FloatingList();
+  switch (Code) {
+    case hpSendActivateApp:
+      for (TTBCustomDockableWindow* W : Floating) {
+        W->UpdateVisibility();
+      }
+      break;
+    case hpSendWindowPosChanged: {
+      const auto* Pos = reinterpret_cast<const WINDOWPOS*>(LParam);
+      if (!Pos || !(Pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED))) {
+        break;
+      }
+      for (TTBCustomDockableWindow* W : Floating) {
+        if (W->FloatingMode != fmOnTopOfParentForm || !W->HandleAllocated()) {
+          continue;
+        }
+        TTBFloatingWindowParent* Frame = W->FloatingParent();
+        TCustomForm* Form = Frame ? Frame->ParentForm() : nullptr;
+        if (Form && Form->HandleAllocated() && (Form->Handle() == Wnd || IsChild(Wnd, Form->Handle()))) {
+          W->UpdateVisibility();
+        }
+      }
+      break;
+    }
+    case hpPreDestroy:
+      for (TTBCustomDockableWindow* W : Floating) {
+        TTBFloatingWindowParent* Frame = W->FloatingParent();
+        if (Frame && Frame->HandleAllocated() && Frame->Handle() != Wnd &&
+            static_cast<HWND>(GetWindowLongPtr(Frame->Handle(), GWLP_HWNDPARENT)) == Wnd) {
+          SetWindowLongPtr(Frame->Handle(), GWLP_HWNDPARENT, static_cast<LONG_PTR>(Application->Handle()));
+        }
+      }
+      break;
+    default: break;
+  }
 }
 
 }  // namespace
@@ -51,6 +92,8 @@ TTBCustomDockableWindow::TTBCustomDockableWindow(TComponent* AOwner) : TCustomCo
   ControlStyle.Exclude(csCaptureMouse);
   ControlStyle.Exclude(csOpaque);
   SetColor(clBtnFace);
+  InstallHookProc(&DockableWindowHook, THookProcCodes{hpSendActivateApp, hpSendWindowPosChanged, hpPreDestroy},
+                  ComponentState().Contains(csDesigning));
 }
 
 void TTBCustomDockableWindow::BeforeDestruction() {
@@ -69,8 +112,12 @@ void TTBCustomDockableWindow::BeforeDestruction() {
   if (FLastDock && FLastDock != FCurrentDock) {
     FLastDock->ChangeDockList(false, this);
   }
+  if (FSkin) {
+    FSkin->UnregisterDockable(this);
+  }
   inherited::BeforeDestruction();
   delete Frame;
+  UninstallHookProc(&DockableWindowHook);
 }
 
 bool TTBCustomDockableWindow::HasParent() {

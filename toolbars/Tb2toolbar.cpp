@@ -78,9 +78,9 @@ HWND MDIClientOf(HWND Form) {
 
 // While a menu bar exists: Alt+letter typed in the MDI client area (and Alt+"-" in a child inside it) opens the
 // menu bar's menu as if typed on the main form.
-void MenuBarKeyHook(THookProcCode Code, HWND, WPARAM, LPARAM LParam) {
+void MenuBarKeyHook(THookProcCode Code, HWND, WPARAM WParam, LPARAM LParam) {
   auto* Msg = reinterpret_cast<MSG*>(LParam);
-  if (Code != hpGetMessage || !Msg || Msg->message != WM_SYSCHAR || !Msg->hwnd) {
+  if (Code != hpGetMessage || !(WParam & PM_REMOVE) || !Msg || Msg->message != WM_SYSCHAR || !Msg->hwnd) {
     return;
   }
   TCustomForm* Main = Application->MainForm();

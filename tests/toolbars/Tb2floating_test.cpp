@@ -442,4 +442,46 @@ TEST_F(Tb2floating, DropDownMenusFollowTheDesktopsDropAlignment) {
   }
 }
 
+TEST_F(Tb2floating, FloatingWindowHidesAndShowsWithItsForm) {
+  TTBToolbar* T = Floating(2);
+  T->HideWhenInactive = false;
+  T->UpdateVisibility();
+  TTBFloatingWindowParent* Frame = T->FloatingParent();
+  ASSERT_TRUE(IsWindowVisible(Frame->Handle()));
+  Form->Hide();
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(IsWindowVisible(Frame->Handle()));
+  Form->Show();
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(IsWindowVisible(Frame->Handle()));
+  EXPECT_TRUE(T->Floating());
+}
+
+LRESULT PlainProc(HWND W, UINT M, WPARAM WP, LPARAM LP) { return DefWindowProc(W, M, WP, LP); }
+
+TEST_F(Tb2floating, AltLetterInTheMdiClientAreaOpensTheMenuBar) {
+  TCustomForm* OldMain = Application->MainForm();
+  Application->SetMainForm(Form);
+  auto* MenuBar = Make<TTBToolbar>(Form, "MenuBar");
+  MenuBar->SetMenuBar(true);
+  TTBItem* Help = AddItem(Form, MenuBar->Items(), "&Help");
+  Help->SetOnClick([this](TObject*) { Clicked += "Help;"; });
+  MenuBar->SetCurrentDock(Top);
+  WNDCLASS C{};
+  C.lpfnWndProc = &PlainProc;
+  C.lpszClassName = "MDICLIENT";
+  RegisterClass(&C);
+  const HWND Client =
+      CreateWindowEx(0, "MDICLIENT", "", WS_CHILD | WS_VISIBLE, 0, 60, 300, 200, Form->Handle(), 0, 0, nullptr);
+  ASSERT_NE(HWND(0), Client);
+  Harness::RunUntilIdle();
+  // The client area has the focus; Alt+H typed there reaches the main form's menu bar.
+  ::SetFocus(Client);
+  Harness::KeyPress('H', Harness::TMods{.Alt = true});
+  Harness::RunUntilIdle();
+  EXPECT_EQ("Help;", Clicked);
+  DestroyWindow(Client);
+  Application->SetMainForm(OldMain);
+}
+
 }  // namespace
