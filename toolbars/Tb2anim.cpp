@@ -199,6 +199,9 @@ void TBStartAnimation(HWND Wnd, int Duration, bool Fade, TTBAnimationDirection D
   SetWindowPos(Wnd, 0, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_SHOWWINDOW |
                    SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS);
+  // Shown without a redraw: the captured picture is what shows, so no paint is due (a paint would end the
+  // animation at once).
+  ValidateRect(Wnd, nullptr);
   if (!StopEvent) {
     StopEvent = CreateEvent(nullptr, TRUE, FALSE, nullptr);
   }

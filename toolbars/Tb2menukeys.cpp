@@ -252,31 +252,61 @@ void TTBView::RunMenuLoop(bool MouseDownStart, bool DropDown, TTBDoneActionData&
     return V && V->Selected() && V->MouseOverSelected() ? V->Selected() : nullptr;
   };
   auto Hover = [&](TPoint P, bool AllowNew) {
+    TTBView* CaptureView = nullptr;
+    for (TTBView* V = DeepestView(this); V && !CaptureView; V = V == this ? nullptr : V->ParentView()) {
+      CaptureView = V->Capture() ? V : nullptr;
+    }
     for (TTBView* V = DeepestView(this); V; V = V == this ? nullptr : V->ParentView()) {
+      if (CaptureView && V != CaptureView) {
+        continue;
+      }
       TTBItemViewer* Before = V->Selected();
       V->UpdateSelection(&P, AllowNew);
-      if (!V->State().Contains(vsMouseInWindow) || V->Selected() == V->OpenViewer()) {
-        continue;
-      }
-      if (!(V->OpenViewerView() || (V->Selected() && V->Selected()->Item()->ItemStyle().Contains(tbisSubmenu)))) {
-        continue;
-      }
-      if (V->IsToolbar()) {
-        if (V->State().Contains(vsDropDownMenus)) {
-          V->OpenChildPopup(false);
+      const bool In = V->State().Contains(vsMouseInWindow);
+      if (In && V->Selected() != V->OpenViewer() &&
+          (V->OpenViewerView() || (V->Selected() && V->Selected()->Item()->ItemStyle().Contains(tbisSubmenu)))) {
+        if (V->IsToolbar()) {
+          if (V != this && !V->Capture()) {
+            DropDownMenus(V, true);
+          }
+          if (V->State().Contains(vsDropDownMenus)) {
+            V->OpenChildPopup(false);
+          }
+        } else {
+          const int Delay = GetMenuShowDelay();
+          const bool OpenRunning = V->FActiveTimers.Contains(tiOpen);
+          if (!OpenRunning) {
+            V->StartTimer(tiClose, Delay);
+          }
+          if (!OpenRunning || Before != V->Selected()) {
+            V->StartTimer(tiOpen, Delay);
+          }
         }
-      } else {
-        const int Delay = GetMenuShowDelay();
-        const bool OpenRunning = V->FActiveTimers.Contains(tiOpen);
-        if (!OpenRunning) {
-          V->StartTimer(tiClose, Delay);
-        }
-        if (!OpenRunning || Before != V->Selected()) {
-          V->StartTimer(tiOpen, Delay);
+      }
+      // Resting on a scroll arrow of a tall popup scrolls it every 100 ms.
+      if (V->IsPopup() && V->Window()) {
+        const TPoint C = V->Window()->ScreenToClient(P);
+        const bool InClient =
+            In && C.X >= 0 && C.Y >= 0 && C.X < V->Window()->ClientWidth() && C.Y < V->Window()->ClientHeight();
+        const int Band = 19;
+        if (InClient && C.Y < Band && V->ShowUpArrow()) {
+          V->StopTimer(tiScrollDown);
+          if (!V->FActiveTimers.Contains(tiScrollUp)) {
+            V->StartTimer(tiScrollUp, 100);
+          }
+        } else if (InClient && C.Y >= V->Window()->ClientHeight() - Band && V->ShowDownArrow()) {
+          V->StopTimer(tiScrollUp);
+          if (!V->FActiveTimers.Contains(tiScrollDown)) {
+            V->StartTimer(tiScrollDown, 100);
+          }
+        } else {
+          V->StopTimer(tiScrollUp);
+          V->StopTimer(tiScrollDown);
         }
       }
     }
   };
+
   MSG Msg;
   bool Idle = false;
   while (GetCapture() == CaptureWnd) {

@@ -9,6 +9,7 @@
 #include "platform/win/SystemParams.h"
 #include "toolbars/Tb2anim.h"
 #include "toolbars/Tb2popup.h"
+#include "toolbars/Tbskins.h"
 
 #include <gtest/gtest.h>
 
@@ -156,6 +157,32 @@ TEST_F(Tb2anim, LayeredWindowUpdateIsFoundByName) {
   HMODULE User32 = GetModuleHandle("user32.dll");
   ASSERT_NE(nullptr, User32);
   EXPECT_EQ(reinterpret_cast<void*>(&UpdateLayeredWindow), GetProcAddress(User32, "UpdateLayeredWindow"));
+}
+
+TEST_F(Tb2anim, SkinnedPopupsShowTheirShadowsOnceFullyShown) {
+  auto* Skin = Make<TTBSkin>(Form, "Skin");
+  Skin->SetSkinType(tbsOfficeXP);
+  Skin->SetOptions(TTBOptions{tboShadow});
+  for (bool Animated : {false, true}) {
+    SetAnimation(Animated, false);
+    TTBPopupWindow* W = Open();
+    EXPECT_EQ(DefaultSkin->SkinType(), W->Skin()->SkinType());
+    ASSERT_NE(nullptr, W->RightShadow());
+    ASSERT_NE(nullptr, W->BottomShadow());
+    // While the popup slides in its shadows wait; they come when it stands whole.
+    EXPECT_EQ(!Animated, IsWindowVisible(W->RightShadow()->Handle()) != FALSE) << Animated;
+    ASSERT_TRUE(Harness::RunUntil([] { return TBAnimatedWindow() == 0; }));
+    Harness::RunUntilIdle();
+    EXPECT_TRUE(IsWindowVisible(W->RightShadow()->Handle()));
+    EXPECT_TRUE(IsWindowVisible(W->BottomShadow()->Handle()));
+    const TRect R = W->BoundsRect();
+    EXPECT_EQ(R.Right, W->RightShadow()->Left());
+    EXPECT_EQ(R.Top + 4, W->RightShadow()->Top());
+    EXPECT_EQ(R.Bottom, W->BottomShadow()->Top());
+    EXPECT_EQ(R.Left + 4, W->BottomShadow()->Left());
+    delete W;
+  }
+  delete Skin;
 }
 
 }  // namespace

@@ -281,3 +281,47 @@ TEST_F(Tb2menuloop, ClickOnAnItemChoosesIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// Inside the menu loop: rests the mouse on the tall popup's down arrow, then watches until the arrow is gone.
+TTBPopupWindow* TallPopup = nullptr;
+bool ReachedTheEnd = false;
+int Checks = 0;
+void WatchScrolling(HWND, UINT, UINT_PTR Id, DWORD) {
+  ++Checks;
+  if (TallPopup && !TallPopup->View()->ShowDownArrow()) {
+    TTBView* V = TallPopup->View();
+    ReachedTheEnd = V->Viewers(V->ViewerCount() - 1)->Show();
+  }
+  if (ReachedTheEnd || Checks > 200) {
+    KillTimer(0, Id);
+    Harness::KeyPress(VK_ESCAPE);
+  }
+}
+void RestOnTheDownArrow(HWND, UINT, UINT_PTR Id, DWORD) {
+  KillTimer(0, Id);
+  TallPopup = dynamic_cast<TTBPopupWindow*>(FindControl(WindowFromPoint(Point(110, 110))));
+  if (!TallPopup || !TallPopup->View()->ShowDownArrow()) {
+    Harness::KeyPress(VK_ESCAPE);
+    return;
+  }
+  const TPoint P = Point(TallPopup->ClientWidth() / 2, TallPopup->ClientHeight() - 5);
+  Harness::MouseMove(TallPopup->Handle(), Point(P.X, P.Y - 40));
+  Harness::MouseMove(TallPopup->Handle(), P);
+  SetTimer(0, 0, 50, &WatchScrolling);
+}
+
+TEST_F(Tb2menuloop, RestingOnTheDownArrowScrollsUntilTheLastItemShows) {
+  SetScreenRectForTests(Rect(0, 0, 640, 200));
+  for (int I = 0; I < 24; ++I) {
+    Item(Menu->Items(), "Entry " + std::to_string(I));
+  }
+  SetTimer(0, 0, 1, &RestOnTheDownArrow);
+  Menu->Popup(100, 100);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(ReachedTheEnd);
+  EXPECT_EQ("", Clicked);
+}
+
+}  // namespace
