@@ -632,6 +632,15 @@ bool TTBCustomDockableWindow::GetShowingState() {
 }
 
 void TTBCustomDockableWindow::UpdateVisibility() {
+  // A floating window that stays up while the application is inactive shows that with an inactive caption.
+  const bool Inactive =
+      !ComponentState().Contains(csDesigning) && FFloating && !HideWhenInactive && !ApplicationIsActive();
+  if (Inactive != FInactiveCaption) {
+    FInactiveCaption = Inactive;
+    if (TTBFloatingWindowParent* Frame = FloatingParent()) {
+      Frame->RedrawNCArea(TTBToolWindowNCRedrawWhat{twrdBorder, twrdCaption, twrdCloseButton});
+    }
+  }
   if (TTBFloatingWindowParent* Frame = FloatingParent()) {
     Frame->SetShouldShow(GetShowingState());
   }

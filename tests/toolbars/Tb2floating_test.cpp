@@ -485,3 +485,28 @@ TEST_F(Tb2floating, AltLetterInTheMdiClientAreaOpensTheMenuBar) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Tb2floating, ToolWindowFloatsAndDocksBackKeepingItsWindow) {
+  auto* W = Make<TTBToolWindow>(Form, "Pane");
+  W->SetParent(Form);
+  W->SetClientAreaSize(80, 40);
+  W->SetCurrentDock(Top);
+  Harness::RunUntilIdle();
+  const HWND Handle = W->Handle();
+  Drag(W->Handle(), Point(-4, 10), Point(200, 150));
+  Harness::RunUntilIdle();
+  ASSERT_TRUE(W->Floating());
+  EXPECT_EQ(Handle, W->Handle());
+  EXPECT_EQ(80, W->ClientAreaWidth());
+  TTBFloatingWindowParent* Frame = W->FloatingParent();
+  Drag(Frame->Handle(), CaptionPoint(Frame), Point(60, Form->ClientHeight() - 10));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Bottom, W->CurrentDock());
+  EXPECT_EQ(Handle, W->Handle());
+  EXPECT_EQ(80, W->ClientAreaWidth());
+  EXPECT_EQ(40, W->ClientAreaHeight());
+}
+
+}  // namespace
