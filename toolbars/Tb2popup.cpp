@@ -510,10 +510,37 @@ void TTBPopupMenu::AfterConstruction() {
   inherited::AfterConstruction();
   FItem = new TTBRootItem(this);
   FItem->AfterConstruction();
+  SetSkin(nullptr);
 }
 
 void TTBPopupMenu::BeforeDestruction() {
+  if (FSkin && FSkin != static_cast<TTBBaseSkin*>(DefaultSkin)) {
+    FSkin->RemoveFreeNotification(this);
+  }
   inherited::BeforeDestruction();
+}
+
+void TTBPopupMenu::SetSkin(TTBBaseSkin* Value) {
+  TTBBaseSkin* New = Value ? Value : static_cast<TTBBaseSkin*>(DefaultSkin);
+  if (New == FSkin) {
+    return;
+  }
+  if (FSkin && FSkin != static_cast<TTBBaseSkin*>(DefaultSkin)) {
+    FSkin->RemoveFreeNotification(this);
+  }
+  FSkin = New;
+  if (FSkin != static_cast<TTBBaseSkin*>(DefaultSkin)) {
+    FSkin->FreeNotification(this);
+  }
+  FItem->SetSkin(FSkin);
+}
+
+void TTBPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
+  inherited::Notification(AComponent, Operation);
+  if (Operation == opRemove && FSkin && AComponent == static_cast<TComponent*>(FSkin)) {
+    FSkin = nullptr;
+    SetSkin(nullptr);  // a freed skin gives way to the default skin
+  }
 }
 
 void TTBPopupMenu::Popup(int X, int Y) {

@@ -89,8 +89,15 @@ public:
   void Popup(int X, int Y) override;
   // The item the last Popup chose, or null.
   TTBCustomItem* LastChosen() const { return FLastChosen; }
+  // The look of the menu's popups when their opener has none; none means the default skin.
+  TTBBaseSkin* Skin() const { return FSkin; }
+  void SetSkin(TTBBaseSkin* Value);
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
   TTBRootItem* FItem = nullptr;
   TTBCustomItem* FLastChosen = nullptr;
+  TTBBaseSkin* FSkin = nullptr;
 };

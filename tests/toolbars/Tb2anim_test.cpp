@@ -185,4 +185,21 @@ TEST_F(Tb2anim, SkinnedPopupsShowTheirShadowsOnceFullyShown) {
   delete Skin;
 }
 
+TEST_F(Tb2anim, PopupMenuSkinFallsBackToTheDefaultSkin) {
+  EXPECT_EQ(static_cast<TTBBaseSkin*>(DefaultSkin), Menu->Skin());
+  auto* Own = Make<TTBSkin>(nullptr, "Own");
+  Own->SetSkinType(tbsWindowsXP);
+  Menu->SetSkin(Own);
+  EXPECT_EQ(Own, Menu->Items()->Skin());
+  TTBPopupWindow* W = Open();
+  EXPECT_EQ(Own, W->Skin());
+  delete W;
+  Menu->SetSkin(nullptr);
+  EXPECT_EQ(static_cast<TTBBaseSkin*>(DefaultSkin), Menu->Skin());
+  Menu->SetSkin(Own);
+  delete Own;
+  EXPECT_EQ(static_cast<TTBBaseSkin*>(DefaultSkin), Menu->Skin());
+  EXPECT_EQ(static_cast<TTBBaseSkin*>(DefaultSkin), Menu->Items()->Skin());
+}
+
 }  // namespace
