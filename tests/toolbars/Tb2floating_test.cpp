@@ -510,3 +510,20 @@ TEST_F(Tb2floating, ToolWindowFloatsAndDocksBackKeepingItsWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Tb2floating, ClickingAFloatingToolbarLeavesTheFormActive) {
+  TTBToolbar* T = Floating(3);
+  SetActiveWindow(Form->Handle());
+  Harness::RunUntilIdle();
+  ASSERT_EQ(Form->Handle(), GetActiveWindow());
+  const TRect B = T->View()->Viewers(2)->BoundsRect();
+  Harness::Click(T->Handle(), Point((B.Left + B.Right) / 2, (B.Top + B.Bottom) / 2));
+  Harness::RunUntilIdle();
+  EXPECT_EQ("Item2;", Clicked);
+  EXPECT_EQ(Form->Handle(), GetActiveWindow());
+  EXPECT_TRUE(T->Floating());
+}
+
+}  // namespace
