@@ -236,6 +236,22 @@ void TTBPopupWindow::DrawNCArea(HDC DC) {
     Line(R.Left, R.Top + 1, R.Right, R.Top + 2, S->RGBColor(cPopup));
     Line(R.Left, R.Bottom - 3, R.Right, R.Bottom - 2, S->RGBColor(cPopup));
     Frame(R, S->RGBColor(cBorder));
+    TTBView* P = FView->ParentView();
+    if (P && P->IsToolbar() && !RectEmpty(FOpenerRect) && FView->ParentItem() &&
+        FView->ParentItem()->Tag() != 1234567890) {
+      // The stretch of border the popup shares with its button takes the button's colour.
+      const TRect B = Rect(FOpenerRect.Left - Left(), FOpenerRect.Top - Top(), FOpenerRect.Right - Left(),
+                           FOpenerRect.Bottom - Top());
+      const COLORREF C = S->RGBColor(cImageList);
+      const bool Vertical = P->Orientation() == tbvoVertical;
+      if (!Vertical) {
+        const int Y = FOpenerPosition == tbpTop ? R.Bottom - 1 : R.Top;
+        Line(std::max(R.Left + 1, B.Left + 1), Y, std::min(R.Right - 1, B.Right - 1), Y + 1, C);
+      } else {
+        const int X = FOpenerPosition == tbpRight ? R.Left : R.Right - 1;
+        Line(X, std::max(R.Top + 1, B.Top + 1), X + 1, std::min(R.Bottom - 1, B.Bottom - 1), C);
+      }
+    }
     return;
   }
   Frame(R, S->RGBColor(cBorder));
@@ -472,6 +488,9 @@ TTBPopupWindow* TBCreatePopup(TTBCustomItem* Item, TTBView* ParentView, TTBItemV
     NewState.Include(vsDrawInOrder);
     View->SetState(NewState);
     Window->SetBounds(X, Y, W, H);
+    if (ParentView && ParentView->IsToolbar() && !ChevronParent) {
+      Window->SetOpener(R, LastPopupPosition);
+    }
     if (ParentView) {
       ParentView->SetOpenViewer(Window, View, ParentViewer);
       if (ParentView->IsToolbar()) {

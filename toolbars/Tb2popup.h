@@ -36,6 +36,12 @@ public:
   // is on, the view has nothing selected and the opener allows it.
   void ShowPopup();
   TTBBaseSkin* Skin() const { return FSkin; }
+  // Where the popup opened from a toolbar button (screen rectangle) and on which side of it; an Office XP popup
+  // draws the border it shares with the button in the button's colour so that the two look joined.
+  void SetOpener(const TRect& ScreenRect, TTBPopupPosition Position) {
+    FOpenerRect = ScreenRect;
+    FOpenerPosition = Position;
+  }
   // The drop shadows of a skin with shadows (null otherwise, and until the popup is created).
   TShadow* RightShadow() const { return FShadows[0].get(); }
   TShadow* BottomShadow() const { return FShadows[1].get(); }
@@ -56,6 +62,8 @@ private:
   TTBAnimationDirection FAnimationDirection;
   TTBBaseSkin* FSkin = nullptr;
   std::unique_ptr<TShadow> FShadows[2];
+  TRect FOpenerRect;
+  TTBPopupPosition FOpenerPosition = tbpOther;
 };
 
 // The non-client size of popup windows (on every side).

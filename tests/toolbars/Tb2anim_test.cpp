@@ -3,6 +3,8 @@
 #include "tests/toolbars/ToolbarTestHost.h"
 
 #include "platform/controls/TestHarness.h"
+#include "tests/support/TempFolder.h"
+#include "toolbars/Tb2toolbar.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/Desktop.h"
 #include "platform/win/Modules.h"
@@ -200,6 +202,38 @@ TEST_F(Tb2anim, PopupMenuSkinFallsBackToTheDefaultSkin) {
   delete Own;
   EXPECT_EQ(static_cast<TTBBaseSkin*>(DefaultSkin), Menu->Skin());
   EXPECT_EQ(static_cast<TTBBaseSkin*>(DefaultSkin), Menu->Items()->Skin());
+}
+
+TEST_F(Tb2anim, OfficeXPDropDownLooksJoinedToItsButton) {
+  auto* Skin = Make<TTBSkin>(Form, "Skin");
+  Skin->SetSkinType(tbsOfficeXP);
+  auto* Dock = Make<TTBDock>(Form, "Dock");
+  Dock->SetParent(Form);
+  auto* Bar = Make<TTBToolbar>(Form, "Bar");
+  auto* Sub = Make<TTBSubmenuItem>(Form);
+  Sub->SetCaption("Menu");
+  Bar->Items()->Add(Sub);
+  AddItem(Form, Sub, "A much longer entry");
+  Bar->SetCurrentDock(Dock);
+  Harness::RunUntilIdle();
+  Bar->View()->SetSelected(Bar->View()->Find(Sub));
+  ASSERT_TRUE(Bar->View()->OpenChildPopup(false));
+  auto* P = dynamic_cast<TTBPopupWindow*>(Bar->View()->OpenViewerWindow());
+  ASSERT_NE(nullptr, P);
+  Harness::RunUntilIdle();
+  const TRect B = Bar->View()->Find(Sub)->BoundsRect();
+  const TPoint ButtonLeft = Bar->ClientToScreen(Point(B.Left, B.Top));
+  TestSupport::TTempFolder Temp;
+  const std::string File = Temp.Path() + "/popup.png";
+  ASSERT_TRUE(Harness::SaveWindowPng(P->Handle(), File));
+  Harness::TSavedImage Image;
+  ASSERT_TRUE(Harness::LoadPng(File, Image));
+  auto Rgb = [](COLORREF C) { return 0xFF000000u | (GetRValue(C) << 16) | (GetGValue(C) << 8) | GetBValue(C); };
+  const int UnderButton = ButtonLeft.X - P->Left() + B.Width() / 2;
+  EXPECT_EQ(Rgb(Skin->RGBColor(cImageList)), Image.At(UnderButton, 0));
+  EXPECT_EQ(Rgb(Skin->RGBColor(cBorder)), Image.At(Image.Width - 2, 0));
+  Bar->View()->CloseChildPopups();
+  delete Skin;
 }
 
 }  // namespace
