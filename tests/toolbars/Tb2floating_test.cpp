@@ -527,3 +527,45 @@ TEST_F(Tb2floating, ClickingAFloatingToolbarLeavesTheFormActive) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Tb2floating, ToolbarsDockOnEveryEdge) {
+  auto* LeftDock = Make<TTBDock>(Form, "LeftDock");
+  LeftDock->SetPosition(dpLeft);
+  LeftDock->SetParent(Form);
+  auto* RightDock = Make<TTBDock>(Form, "RightDock");
+  RightDock->SetPosition(dpRight);
+  RightDock->SetParent(Form);
+  TTBToolbar* A = Toolbar("A", 2);
+  A->SetCurrentDock(Top);
+  Harness::RunUntilIdle();
+  const HWND Handle = A->Handle();
+  struct TCase {
+    TTBDock* Dock;
+    TPoint Spot;
+    TTBViewOrientation Orientation;
+  };
+  const TCase Cases[] = {
+      {RightDock, Point(Form->ClientWidth() - 5, 150), tbvoVertical},
+      {Bottom, Point(200, Form->ClientHeight() - 5), tbvoHorizontal},
+      {LeftDock, Point(1, 150), tbvoVertical},  // an empty dock takes drops only close to its edge
+      {Top, Point(200, 3), tbvoHorizontal},
+  };
+  int N = 0;
+  for (const TCase& C : Cases) {
+    // The handle lies at the top on left and right docks, at the left on top and bottom docks; presses move
+    // along it so that no two make a double click.
+    const int Along = 4 + 6 * (N++ % 2);
+    const TPoint Grip = A->CurrentDock()->IsVertical() ? Point(Along, -4) : Point(-4, Along);
+    Harness::MouseDown(A->Handle(), Grip);
+    MoveTo(Form->ClientToScreen(C.Spot));
+    UpAt(Form->ClientToScreen(C.Spot));
+    Harness::RunUntilIdle();
+    EXPECT_EQ(C.Dock, A->CurrentDock()) << C.Dock->Name();
+    EXPECT_EQ(C.Orientation, A->View()->Orientation()) << C.Dock->Name();
+    EXPECT_EQ(Handle, A->Handle());
+  }
+}
+
+}  // namespace
