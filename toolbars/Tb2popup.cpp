@@ -3,6 +3,7 @@
 
 #include "platform/controls/Forms.h"
 #include "platform/graphics/WinGdi.h"
+#include "platform/win/Desktop.h"
 #include "platform/win/SystemParams.h"
 #include "toolbars/Tb2common.h"
 #include "toolbars/Tb2imagelist.h"
@@ -498,7 +499,19 @@ TTBPopupWindow* TBCreatePopup(TTBCustomItem* Item, TTBView* ParentView, TTBItemV
         ParentView->Window()->Update();
       }
     }
+    // The first popup of the process shows before its sound starts (loading the sound takes a while); later
+    // ones start the sound first.
+    static bool FirstPopup = true;
+    const bool Sound = NeedToPlaySound("MenuPopup");
+    if (Sound && !FirstPopup) {
+      PlaySound("MenuPopup", 0, SND_ALIAS | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
+    }
     Window->ShowPopup();
+    if (Sound && FirstPopup) {
+      Window->Update();
+      PlaySound("MenuPopup", 0, SND_ALIAS | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP);
+    }
+    FirstPopup = false;
   } catch (...) {
     delete Window;
     throw;

@@ -1,5 +1,6 @@
 // Files dropped from the desktop, hot keys, sounds, help requests and window regions.
 #include "platform/win/Desktop.h"
+#include "platform/win/WinReg.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/GlobalMemory.h"
 #include "platform/win/MessageBox.h"
@@ -61,7 +62,17 @@ bool IsSystemAlias(const std::string& Name) {
       return true;
     }
   }
-  return false;
+  // Program events ("MenuPopup", "MenuCommand"...) are aliases when the user's sound scheme names a sound for them.
+  HKEY Key = 0;
+  const std::string Path = "AppEvents\\Schemes\\Apps\\.Default\\" + Name + "\\.Current";
+  if (RegOpenKeyEx(HKEY_CURRENT_USER, Path.c_str(), 0, KEY_QUERY_VALUE, &Key) != ERROR_SUCCESS) {
+    return false;
+  }
+  char Buffer[2] = {};
+  DWORD Size = sizeof(Buffer);
+  const LONG Result = RegQueryValueEx(Key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(Buffer), &Size);
+  RegCloseKey(Key);
+  return Result == ERROR_MORE_DATA || (Result == ERROR_SUCCESS && Size > 0 && Buffer[0] != '\0');
 }
 
 }  // namespace

@@ -82,9 +82,10 @@ inline constexpr DWORD SND_ALIAS_ID = 0x00110000;
 // MessageBeep's types.
 inline constexpr UINT MB_SIMPLEBEEP = 0xFFFFFFFF;
 // Plays a sound: a system alias ("SystemAsterisk", "SystemExclamation", "SystemHand", "SystemQuestion",
-// "SystemDefault", "SystemStart", "SystemExit", ".Default"), a file, or (null name) stops the current one. There is
-// no sound device here: the sound is recorded and nothing is heard. An unknown alias or a missing file plays the
-// default sound unless SND_NODEFAULT, in which case the call fails.
+// "SystemDefault", "SystemStart", "SystemExit", ".Default"), a program event the user's sound scheme names a sound
+// for (such as "MenuPopup" under AppEvents\Schemes\Apps\.Default), a file, or (null name) stops the current one.
+// There is no sound device here: the sound is recorded and nothing is heard. An unknown alias or a missing file plays
+// the default sound unless SND_NODEFAULT, in which case the call fails.
 BOOL PlaySound(LPCSTR Sound, HMODULE Module, DWORD Flags);
 // What was "played" since the start (the alias or the file name; ".Default" for a default sound), for tests.
 std::vector<std::string> PlayedSounds();

@@ -8,6 +8,8 @@
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/Desktop.h"
 #include "platform/win/Modules.h"
+#include "platform/win/RegistryStore.h"
+#include "platform/win/WinReg.h"
 #include "platform/win/SystemParams.h"
 #include "toolbars/Tb2anim.h"
 #include "toolbars/Tb2popup.h"
@@ -234,6 +236,40 @@ TEST_F(Tb2anim, OfficeXPDropDownLooksJoinedToItsButton) {
   EXPECT_EQ(Rgb(Skin->RGBColor(cBorder)), Image.At(Image.Width - 2, 0));
   Bar->View()->CloseChildPopups();
   delete Skin;
+}
+
+TEST_F(Tb2anim, PopupsPlayTheMenuPopupSoundWhenTheSchemeHasOne) {
+  const TestSupport::TTempFolder Temp("zubq-tb2anim");
+  const char* Old = getenv("ZUBQ_REGISTRY_DIR");
+  const std::string Saved = Old ? Old : "";
+  setenv("ZUBQ_REGISTRY_DIR", Temp.Path().c_str(), 1);
+  RegistryResetForTests();
+  auto Count = [] {
+    int N = 0;
+    for (const std::string& S : PlayedSounds()) {
+      N += S == "MenuPopup" ? 1 : 0;
+    }
+    return N;
+  };
+  const int Before = Count();
+  delete Open();
+  EXPECT_EQ(Before, Count());  // no sound in the scheme: silence
+  HKEY Key = 0;
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegCreateKey(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps\\.Default\\MenuPopup\\.Current", &Key));
+  const std::string Wave = "menu.wav";
+  RegSetValueEx(Key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(Wave.c_str()),
+                static_cast<DWORD>(Wave.size() + 1));
+  RegCloseKey(Key);
+  delete Open();
+  delete Open();
+  EXPECT_EQ(Before + 2, Count());
+  if (Old) {
+    setenv("ZUBQ_REGISTRY_DIR", Saved.c_str(), 1);
+  } else {
+    unsetenv("ZUBQ_REGISTRY_DIR");
+  }
+  RegistryResetForTests();
 }
 
 }  // namespace
