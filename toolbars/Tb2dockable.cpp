@@ -550,9 +550,9 @@ void TTBCustomDockableWindow::CalcNCSizes(int& AWidth, int& AHeight) {
   AHeight = 4;
   if (FCurrentDock->AllowDrag()) {
     if (FCurrentDock->IsVertical()) {
-      AHeight += DragHandleSize();
+      AHeight += DockedHandleSize(true);
     } else {
-      AWidth += DragHandleSize();
+      AWidth += DockedHandleSize(false);
     }
   }
 }
@@ -734,7 +734,7 @@ void TTBCustomDockableWindow::Dispatch(TMessage& Message) {
       TRect* R = Message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
                                 : reinterpret_cast<TRect*>(Message.LParam);
       if (R) {
-        const int Handle = FCurrentDock->AllowDrag() ? DragHandleSize() : 0;
+        const int Handle = FCurrentDock->AllowDrag() ? DockedHandleSize(FCurrentDock->IsVertical()) : 0;
         const bool Vertical = FCurrentDock->IsVertical();
         R->Left += 2 + (Vertical ? 0 : Handle);
         R->Top += 2 + (Vertical ? Handle : 0);

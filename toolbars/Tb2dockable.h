@@ -160,6 +160,9 @@ public:
   virtual void SizeChanging(int AWidth, int AHeight) { (void)AWidth, (void)AHeight; }
   virtual bool ControlExistsAtPos(TPoint P);
   virtual int DragHandleSize();
+  // The handle's size across on a dock of the given orientation: a docked caption on a left or right dock of a
+  // skin with docked captions, else the drag handle.
+  int DockedHandleSize(bool LeftRight);
   // Values of the window's own in the position store, after the common ones.
   virtual void ReadPositionData(const TTBReadPositionData& Data) { (void)Data; }
   virtual void DoneReadingPositionData(const TTBReadPositionData& Data) { (void)Data; }

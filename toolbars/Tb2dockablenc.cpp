@@ -101,10 +101,14 @@ void TTBCustomDockableWindow::AddFloatingNCAreaToSize(TPoint& S) {
   S.Y += TL.Y + BR.Y;
 }
 
+int TTBCustomDockableWindow::DockedHandleSize(bool LeftRight) {
+  return HasDockedCaption(this, LeftRight) ? 14 : DragHandleSize();
+}
+
 void TTBCustomDockableWindow::GetDockedNCArea(TPoint& TopLeft, TPoint& BottomRight, bool LeftRight) {
   TopLeft = Point(2, 2);
   BottomRight = Point(2, 2);
-  const int Handle = HasDockedCaption(this, LeftRight) ? 14 : DragHandleSize();
+  const int Handle = DockedHandleSize(LeftRight);
   if (LeftRight) {
     TopLeft.Y += Handle;
   } else {
@@ -121,7 +125,7 @@ void TTBCustomDockableWindow::AddDockedNCAreaToSize(TPoint& S, bool LeftRight) {
 
 void TTBCustomDockableWindow::GetDockedCloseButtonRect(bool LeftRight, TRect& R) {
   const bool Caption = HasDockedCaption(this, LeftRight);
-  const int Side = (Caption ? 14 : DragHandleSize()) - 3;
+  const int Side = DockedHandleSize(LeftRight) - 3;
   if (!LeftRight) {
     R = Rect(3, 2, 3 + Side, 2 + Side);
     return;
@@ -189,7 +193,7 @@ void TTBCustomDockableWindow::DrawNCArea(bool DrawToDC, HDC ADC, HRGN Clip) {
   // The handle: a docked caption, or the grips.
   const bool Caption = HasDockedCaption(this, LeftRight);
   if (DragArea || Caption) {
-    const int HandleSize = Caption ? 14 : DragHandleSize();
+    const int HandleSize = DockedHandleSize(LeftRight);
     const TRect HandleR =
         LeftRight ? Rect(2, 2, R.Right - 2, 2 + HandleSize) : Rect(2, 2, 2 + HandleSize, R.Bottom - 2);
     if (Caption) {
@@ -403,7 +407,7 @@ void TTBCustomDockableWindow::DispatchNonClient(TMessage& Message) {
         TRect WR;
         GetWindowRect(Handle(), &WR);
         const int Lead = FCurrentDock->IsVertical() ? P.Y - WR.Top : P.X - WR.Left;
-        if (Lead < DragHandleSize() + 2) {
+        if (Lead < DockedHandleSize(FCurrentDock->IsVertical()) + 2) {
           SetCursor(LoadCursor(0, MAKEINTRESOURCE(IDC_SIZEALL)));
           Message.Result = 1;
           return;

@@ -569,3 +569,30 @@ TEST_F(Tb2floating, ToolbarsDockOnEveryEdge) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Tb2floating, SkinsWithDockedCaptionsGiveSideDocksACaptionForTheHandle) {
+  auto* LeftDock = Make<TTBDock>(Form, "LeftDock");
+  LeftDock->SetPosition(dpLeft);
+  LeftDock->SetParent(Form);
+  TTBToolbar* A = Toolbar("A", 2);
+  A->SetCurrentDock(LeftDock);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(6 + 4, A->Height() - A->ClientHeight());  // a single grip
+  auto* Skin = Make<TTBSkin>(Form, "Skin");
+  Skin->SetSkinType(tbsOfficeXP);
+  Skin->SetOptions(TTBOptions{tboDockedCaptions});
+  A->SetCurrentDock(Top);
+  A->SetCurrentDock(LeftDock);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(14 + 4, A->Height() - A->ClientHeight());
+  TPoint TL, BR;
+  A->GetDockedNCArea(TL, BR, true);
+  EXPECT_EQ(2 + 14, TL.Y);
+  A->GetDockedNCArea(TL, BR, false);
+  EXPECT_EQ(2 + 6, TL.X);  // top and bottom docks keep the grip
+  delete Skin;
+}
+
+}  // namespace
