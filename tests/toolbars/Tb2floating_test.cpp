@@ -596,3 +596,37 @@ TEST_F(Tb2floating, SkinsWithDockedCaptionsGiveSideDocksACaptionForTheHandle) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Tb2floating, DraggingAlongAnOverfullRowKeepsTheOrderAndShrinksTheOthers) {
+  TTBToolbar* A = Toolbar("A", 8);
+  TTBToolbar* B = Toolbar("B", 8);
+  Form->SetClientWidth(2000);
+  A->SetCurrentDock(Top);
+  B->SetDockPos(A->Width() + 10);
+  B->SetCurrentDock(Top);
+  Form->SetClientWidth(A->Width() + B->Width() / 2);
+  Harness::RunUntilIdle();
+  ASSERT_EQ(A->EffectiveDockRow(), B->EffectiveDockRow());
+  ASSERT_LT(A->EffectiveDockPos(), B->EffectiveDockPos());
+  // The row is too long: the last window gives way first.
+  ASSERT_EQ(0, A->CurrentShrunkSize());
+  ASSERT_GT(B->CurrentShrunkSize(), 0);
+  const int PosBefore = B->Left();
+  // Pull B's handle 40 pixels to the left along its row.
+  const TPoint Grip = Point(-4, 6);
+  Harness::MouseDown(B->Handle(), Grip);
+  Harness::MouseMove(B->Handle(), Point(Grip.X - 20, Grip.Y));
+  Harness::MouseMove(B->Handle(), Point(Grip.X - 40, Grip.Y));
+  Harness::MouseUp(B->Handle(), Point(Grip.X - 40, Grip.Y));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Top, B->CurrentDock());
+  EXPECT_EQ(A->EffectiveDockRow(), B->EffectiveDockRow());
+  EXPECT_LT(A->EffectiveDockPos(), B->EffectiveDockPos());  // still after A
+  EXPECT_LT(B->Left(), PosBefore);
+  EXPECT_GT(A->CurrentShrunkSize(), 0);
+  EXPECT_LT(A->Width(), PosBefore);
+}
+
+}  // namespace
