@@ -630,3 +630,25 @@ TEST_F(Tb2floating, DraggingAlongAnOverfullRowKeepsTheOrderAndShrinksTheOthers) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Tb2floating, EscapeInAFloatingWindowGivesTheFocusBackToTheForm) {
+  auto* Pane = Make<TTBToolWindow>(Form, "Pane");
+  Pane->SetParent(Form);
+  Pane->SetClientAreaSize(120, 40);
+  auto* Edit = Make<TEdit>(Form, "Edit");
+  Edit->SetParent(Pane);
+  Pane->SetFloatingPosition(Point(150, 150));
+  Pane->SetFloating(true);
+  Harness::RunUntilIdle();
+  Edit->SetFocus();
+  Harness::RunUntilIdle();
+  ASSERT_EQ(Edit->Handle(), GetFocus());
+  Harness::KeyPress(VK_ESCAPE);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Form->Handle(), GetFocus());
+  EXPECT_TRUE(Pane->Floating());
+}
+
+}  // namespace
