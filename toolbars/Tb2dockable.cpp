@@ -642,7 +642,35 @@ void TTBCustomDockableWindow::UpdateVisibility() {
     }
   }
   if (TTBFloatingWindowParent* Frame = FloatingParent()) {
-    Frame->SetShouldShow(GetShowingState());
+    const bool Show = GetShowingState();
+    if (Show && Frame->HandleAllocated() && !ComponentState().Contains(csDesigning)) {
+      // The frame belongs to its form (or, on top of all forms, to the application) for Z order and minimising.
+      TCustomForm* Form = Frame->ParentForm();
+      const HWND Owner = FloatingMode == fmOnTopOfAllForms ? Application->Handle()
+                         : Form && Form->HandleAllocated() ? Form->Handle()
+                                                           : HWND(0);
+      if (static_cast<HWND>(GetWindowLongPtr(Frame->Handle(), GWLP_HWNDPARENT)) != Owner) {
+        SetWindowLongPtr(Frame->Handle(), GWLP_HWNDPARENT, static_cast<LONG_PTR>(Owner));
+      }
+      UpdateTopmostFlag();
+    }
+    Frame->SetShouldShow(Show);
+  }
+}
+
+void TTBCustomDockableWindow::UpdateTopmostFlag() {
+  TTBFloatingWindowParent* Frame = FloatingParent();
+  if (!Frame || !Frame->HandleAllocated()) {
+    return;
+  }
+  const HWND Owner = static_cast<HWND>(GetWindowLongPtr(Frame->Handle(), GWLP_HWNDPARENT));
+  const bool Wanted = FloatingMode == fmOnTopOfAllForms
+                          ? IsWindowEnabled(Handle()) != FALSE
+                          : Owner && (GetWindowLong(Owner, GWL_EXSTYLE) & static_cast<LONG>(WS_EX_TOPMOST)) != 0;
+  const bool Is = (GetWindowLong(Frame->Handle(), GWL_EXSTYLE) & static_cast<LONG>(WS_EX_TOPMOST)) != 0;
+  if (Wanted != Is) {
+    SetWindowPos(Frame->Handle(), Wanted ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
 
@@ -761,6 +789,12 @@ void TTBCustomDockableWindow::Dispatch(TMessage& Message) {
     case WM_MOUSEMOVE:
       CancelNCHover();
       inherited::Dispatch(Message);
+      return;
+    case WM_ENABLE:
+      inherited::Dispatch(Message);
+      if (FloatingMode == fmOnTopOfAllForms) {
+        UpdateTopmostFlag();  // a window disabled by a modal dialog leaves the topmost band
+      }
       return;
     case CM_COLORCHANGED:
       RedrawNCArea();

@@ -145,6 +145,8 @@ public:
   bool InactiveCaption() const { return FInactiveCaption; }
   bool GetShowingState();
   void UpdateVisibility();
+  // A floating frame is topmost when its owner form is, or (on top of all forms) while the window is enabled.
+  void UpdateTopmostFlag();
 
   // ---- What descendants supply ----
   virtual void CalcNCSizes(int& AWidth, int& AHeight);

@@ -652,3 +652,28 @@ TEST_F(Tb2floating, EscapeInAFloatingWindowGivesTheFocusBackToTheForm) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Tb2floating, OnTopOfAllFormsTheFrameBelongsToTheApplicationAndOutlivesTheFormsShowing) {
+  TTBToolbar* T = Floating(2);
+  T->HideWhenInactive = false;
+  T->UpdateVisibility();
+  const HWND Frame = T->FloatingParent()->Handle();
+  EXPECT_EQ(Form->Handle(), static_cast<HWND>(GetWindowLongPtr(Frame, GWLP_HWNDPARENT)));
+  T->FloatingMode = fmOnTopOfAllForms;
+  T->UpdateVisibility();
+  EXPECT_EQ(Application->Handle(), static_cast<HWND>(GetWindowLongPtr(Frame, GWLP_HWNDPARENT)));
+  EXPECT_NE(0, GetWindowLong(Frame, GWL_EXSTYLE) & static_cast<LONG>(WS_EX_TOPMOST));
+  Form->Hide();
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(IsWindowVisible(Frame));
+  // Disabled (as a modal dialog would leave it), the window leaves the topmost band.
+  EnableWindow(T->Handle(), FALSE);
+  EXPECT_EQ(0, GetWindowLong(Frame, GWL_EXSTYLE) & static_cast<LONG>(WS_EX_TOPMOST));
+  EnableWindow(T->Handle(), TRUE);
+  EXPECT_NE(0, GetWindowLong(Frame, GWL_EXSTYLE) & static_cast<LONG>(WS_EX_TOPMOST));
+  Form->Show();
+}
+
+}  // namespace
