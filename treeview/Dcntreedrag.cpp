@@ -73,6 +73,64 @@ void ZEZCustomTreeView::DoStartDrag(TDragObject*& DragObject) {
   RemoveHotTrackNode();
   SetKeyboardHook();
   FDropNode = nullptr;
+  MakeDragImage();
+}
+
+void ZEZCustomTreeView::MakeDragImage() {
+  FDragImages->Clear();
+  ZEZTreeNode* N = FMouseDownNode;
+  TCustomImageList* L = FImages;
+  if (!N || !L || N->ImageIndex() < 0 || N->ImageIndex() >= L->Count()) {
+    return;
+  }
+  const Integer W = L->Width();
+  const Integer H = L->Height();
+  FDragImages->SetWidth(W);
+  FDragImages->SetHeight(H);
+  TBitmap Image;
+  Image.SetWidth(W);
+  Image.SetHeight(H);
+  Image.Canvas()->Brush()->SetColor(clWhite);
+  Image.Canvas()->FillRect(Rect(0, 0, W, H));
+  ImageList_Draw(L->Handle(), N->ImageIndex(), Image.Canvas()->Handle(), 0, 0, ILD_NORMAL);
+  TBitmap Mask;
+  Mask.SetMonochrome(true);
+  Mask.SetWidth(W);
+  Mask.SetHeight(H);
+  Mask.Canvas()->Brush()->SetColor(clWhite);
+  Mask.Canvas()->FillRect(Rect(0, 0, W, H));
+  ImageList_Draw(L->Handle(), N->ImageIndex(), Mask.Canvas()->Handle(), 0, 0, ILD_MASK);
+  FDragImages->Add(&Image, &Mask);
+  // The image hangs from the pointer where the press caught the node's picture.
+  const TRect Icon = N->DisplayRectPart(npImage, npImage, false);
+  const TPoint P = GetCursorPos();
+  FDragImages->SetDragImage(0, P.X - Icon.Left, P.Y - Icon.Top);
+}
+
+TDragImageList* ZEZCustomTreeView::GetDragImages() {
+  return FDragImages && FDragImages->Count() > 0 ? FDragImages.get() : nullptr;
+}
+
+void ZEZCustomTreeView::HideDragImage() {
+  if (FDragImageHide++ > 0) {
+    return;
+  }
+  if (FDragObject) {
+    FDragObject->HideDragImage();
+  } else if (TDragImageList* L = GetDragImages()) {
+    L->HideDragImage();
+  }
+}
+
+void ZEZCustomTreeView::ShowDragImage() {
+  if (FDragImageHide == 0 || --FDragImageHide > 0) {
+    return;
+  }
+  if (FDragObject) {
+    FDragObject->ShowDragImage();
+  } else if (TDragImageList* L = GetDragImages()) {
+    L->ShowDragImage();
+  }
 }
 
 void ZEZCustomTreeView::DoEndDrag(TObject* Target, int X, int Y) {
@@ -82,9 +140,11 @@ void ZEZCustomTreeView::DoEndDrag(TObject* Target, int X, int Y) {
     TWinControl::DoEndDrag(Target, X, Y);
   } catch (...) {
     RemoveKeyboardHook();
+    FDragImages->Clear();
     throw;
   }
   RemoveKeyboardHook();
+  FDragImages->Clear();
 }
 
 void ZEZCustomTreeView::SetDropTarget(ZEZTreeNode* Node) {
@@ -124,6 +184,8 @@ void ZEZCustomTreeView::DragOver(TObject* Source, int X, int Y, TDragState State
   }
   if (State == dsDragEnter) {
     FDragOver = true;
+    // No tip while a drag is over the view: one shown before the drag came goes now.
+    UpdateToolTip();
   }
   UpdateDropTarget(X, Y);
   const TRect C = ClientRect();

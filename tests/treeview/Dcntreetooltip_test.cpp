@@ -6,6 +6,8 @@
 
 #include "platform/win/Clock.h"
 
+#include <functional>
+
 using namespace TreeTest;
 
 namespace {
@@ -65,6 +67,45 @@ TEST_F(ToolTipTest, CutTextGetsATipOverTheNodeText) {
   Harness::Click(Tree->ToolTip()->Handle(), InTip);
   Harness::RunUntilIdle();
   EXPECT_EQ(Tree->Selected(), Long);
+}
+
+TEST_F(ToolTipTest, TheTipHidesWhenThePointerLeavesOrTheTreeScrollsOrADragStarts) {
+  for (int I = 0; I < 30; ++I)
+    Items()->Add(nullptr, "row " + std::to_string(I));
+  Tree->DragMode = dmAutomatic;
+  Show();
+  struct Case {
+    const char* Name;
+    std::function<void()> Trigger;
+  } Cases[] = {
+      {"pointer on a short node", [&] { Hover(Short); }},
+      {"scroll", [&] { SendMessage(Tree->Handle(), WM_VSCROLL, SB_LINEDOWN, 0); }},
+      {"drag",
+       [&] {
+         const TPoint P = LabelPoint(Long);
+         Harness::MouseDown(Tree->Handle(), P);
+         Harness::MouseMove(Tree->Handle(), Point(P.X + 10, P.Y));
+         Harness::RunUntilIdle();
+       }},
+  };
+  for (const auto& C : Cases) {
+    Tree->SetTopItem(Short);
+    Harness::RunUntilIdle();
+    // The tooltip control may wait its reshow delay after a tip went: the pointer rests until the tip shows.
+    for (int I = 0; I < 40 && !TipVisible(); ++I) {
+      Hover(Long);
+      Harness::RunUntil([this] { return TipVisible(); }, 50);
+    }
+    ASSERT_TRUE(TipVisible()) << C.Name;
+    C.Trigger();
+    Harness::RunUntilIdle();
+    EXPECT_FALSE(TipVisible()) << C.Name;
+    EXPECT_EQ(Tree->ToolTip()->Node(), nullptr) << C.Name;
+  }
+  EXPECT_TRUE(Tree->Dragging());
+  Harness::KeyPress(VK_ESCAPE);
+  Harness::MouseUp(Tree->Handle(), LabelPoint(Short));
+  Harness::RunUntilIdle();
 }
 
 TEST_F(ToolTipTest, NoTipWithWordWrapWhileEditingOrWhenOff) {
