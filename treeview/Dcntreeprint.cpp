@@ -362,6 +362,7 @@ void ZEZCustomTreeView::PrintPage(TPrintJob& Job, Integer Across, Integer Down) 
   Meta.SetHeight(Job.PageHeight);
   {
     TMetafileCanvas MetaCanvas(&Meta, 0);
+    FCanvas->FreeHandle();  // a measuring context of the window's goes first
     FCanvas->SetHandle(MetaCanvas.Handle());
     FHorzPos = Across * Job.PageWidth;
     const TRect Page = Rect(0, 0, Job.PageWidth, Job.PageHeight);

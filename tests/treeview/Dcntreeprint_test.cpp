@@ -238,6 +238,18 @@ TEST_F(PrintTest, WithoutHeaderAndFooterAPageHoldsMoreRows) {
   EXPECT_EQ(PdfPages(File), 2);
 }
 
+TEST_F(PrintTest, APrinterThatIsBusyFailsClearlyAndTheTreeIsLeftAsItWas) {
+  Show();
+  ZEZTreeNode* Row = Items()->Add(nullptr, "row");
+  const Integer Height = Row->GetHeight();
+  Printer()->BeginDoc();
+  EXPECT_THROW(Tree->Print(false), EPrinter);
+  Printer()->Abort();
+  EXPECT_FALSE(Tree->Printing());
+  EXPECT_EQ(Row->GetHeight(), Height);
+  EXPECT_EQ(FindForm<TMemoPrintProgress>(), nullptr);
+}
+
 TEST_F(PrintTest, AllPrintsCollapsedNodesToo) {
   if (!HavePoppler())
     GTEST_SKIP() << "pdfinfo (Debian package poppler-utils) is not installed";

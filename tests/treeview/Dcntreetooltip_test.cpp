@@ -46,6 +46,10 @@ protected:
 };
 
 TEST_F(ToolTipTest, CutTextGetsATipOverTheNodeText) {
+  TFont Bold;
+  Bold.Assign(Tree->Font());
+  Bold.SetStyle(TFontStyles{fsBold});
+  Long->SetFont(&Bold);
   Show();
   ASSERT_NE(Tree->ToolTip(), nullptr);
   Hover(Short);
@@ -62,6 +66,10 @@ TEST_F(ToolTipTest, CutTextGetsATipOverTheNodeText) {
   EXPECT_EQ(W.Left, Text.Left + Origin.X + 2 - GetSystemMetrics(SM_CXBORDER) - 2);
   EXPECT_EQ(W.Left, Tree->ToolTip()->TipRect().Left);
   EXPECT_EQ(W.Top, Tree->ToolTip()->TipRect().Top);
+  // In the node's own font.
+  EXPECT_EQ(static_cast<HFONT>(SendMessage(Tree->ToolTip()->Handle(), WM_GETFONT, 0, 0)),
+            Long->GetInternalFont()->Handle());
+  EXPECT_TRUE(Long->GetInternalFont()->Style().Contains(fsBold));
   // Clicking the tip selects the node under it.
   TPoint InTip{10, 3};
   Harness::Click(Tree->ToolTip()->Handle(), InTip);
