@@ -13,12 +13,27 @@ constexpr Integer DragMargin = 10;
 HHOOK GDragHook = 0;
 ZEZCustomTreeView* GDragView = nullptr;
 
+// Set from the Escape press that cancelled a drag until that key is taken and released: a loop may look at the
+// key (HC_NOREMOVE) before it takes it (HC_ACTION), and neither the press nor its release may reach a control.
+bool GEatingEscape = false;
+
 LRESULT DragKeyboardHook(int Code, WPARAM WParam, LPARAM LParam) {
-  if (Code >= 0 && WParam == VK_ESCAPE && GDragView && GDragView->Dragging()) {
-    if ((static_cast<DWORD_PTR>(LParam) & 0x80000000u) == 0) {
+  if (Code >= 0 && WParam == VK_ESCAPE) {
+    const bool Release = (static_cast<DWORD_PTR>(LParam) & 0x80000000u) != 0;
+    if (!Release && GDragView && GDragView->Dragging()) {
+      GEatingEscape = true;
       GDragView->ProcessCancelDrag();
     }
-    if (Code == HC_ACTION) {
+    // Only a key being taken can be swallowed: a loop that merely looks at it (HC_NOREMOVE) would see it again.
+    if (GEatingEscape && Code == HC_ACTION) {
+      if (Release) {
+        GEatingEscape = false;
+        if (!GDragView && GDragHook) {
+          // The drag ended with this key; its view left the hook in place until the key was done.
+          UnhookWindowsHookEx(GDragHook);
+          GDragHook = 0;
+        }
+      }
       return 1;
     }
   }
@@ -46,17 +61,24 @@ void ZEZCustomTreeView::WndProc(TMessage& Message) {
 
 void ZEZCustomTreeView::SetKeyboardHook() {
   RemoveKeyboardHook();
+  if (GDragHook) {
+    // A hook left for an Escape still under way: the new drag takes it over.
+    UnhookWindowsHookEx(GDragHook);
+    GDragHook = 0;
+  }
+  GEatingEscape = false;
   GDragHook = SetWindowsHookEx(WH_KEYBOARD, &DragKeyboardHook, nullptr, 0);
   GDragView = this;
 }
 
 void ZEZCustomTreeView::RemoveKeyboardHook() {
   if (GDragView == this) {
-    if (GDragHook) {
-      UnhookWindowsHookEx(GDragHook);
-    }
-    GDragHook = 0;
     GDragView = nullptr;
+    // While the Escape that ended the drag is still being taken, the hook stays to swallow it; it goes itself.
+    if (GDragHook && !GEatingEscape) {
+      UnhookWindowsHookEx(GDragHook);
+      GDragHook = 0;
+    }
   }
 }
 

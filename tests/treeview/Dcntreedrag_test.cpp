@@ -77,7 +77,29 @@ TEST_F(DragTest, RightButtonDoesNotDragByDefault) {
   Harness::RunUntilIdle();
 }
 
+TEST_F(DragTest, TheDragButtonsDecideWhichButtonDrags) {
+  Tree->DragButtons = TSet<TMouseButton, mbMiddle>{mbRight};
+  Show();
+  const HWND W = Tree->Handle();
+  const TPoint Start = LabelPoint(A);
+  Harness::MouseDown(W, Start);
+  Move(Point(Start.X + 20, Start.Y));
+  EXPECT_FALSE(Tree->Dragging()) << "the left button is not a drag button now";
+  Harness::MouseUp(W, Point(Start.X + 20, Start.Y));
+  Harness::RunUntilIdle();
+  Harness::MouseDown(W, Start, Harness::TButton::Right);
+  Move(Point(Start.X + 20, Start.Y));
+  EXPECT_TRUE(Tree->Dragging());
+  Harness::KeyPress(VK_ESCAPE);
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(Tree->Dragging());
+  Harness::MouseUp(W, Point(Start.X + 20, Start.Y), Harness::TButton::Right);
+  Harness::RunUntilIdle();
+}
+
 TEST_F(DragTest, EscapeCancelsAndRestingOverAParentExpandsIt) {
+  int Escapes = 0;
+  Tree->OnKeyDown = [&](TObject*, Word& Key, TShiftState) { Escapes += Key == VK_ESCAPE ? 1 : 0; };
   Show();
   const HWND W = Tree->Handle();
   const TPoint Start = LabelPoint(A);
@@ -92,6 +114,7 @@ TEST_F(DragTest, EscapeCancelsAndRestingOverAParentExpandsIt) {
   Harness::KeyPress(VK_ESCAPE);
   Harness::RunUntilIdle();
   EXPECT_FALSE(Tree->Dragging());
+  EXPECT_EQ(Escapes, 0) << "the hook swallowed the key";
   EXPECT_EQ(Ended, "none");
   EXPECT_EQ(Dropped, "");
   Harness::MouseUp(W, LabelPoint(P));

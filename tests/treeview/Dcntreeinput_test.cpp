@@ -296,6 +296,24 @@ TEST_F(InputTest, SelectionNotificationIsDelayed) {
   EXPECT_EQ(Delayed.size(), 1u);
 }
 
+TEST_F(InputTest, AClickRaisesItsEventsInOrder) {
+  Fill();
+  Show();
+  ClickOn(A);
+  std::vector<std::string> Events;
+  auto Note = [&](const char* E) { Events.push_back(E); };
+  Tree->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { Note("MouseDown"); };
+  Tree->OnChanging = [&](TObject*, ZEZTreeNode*, bool&) { Note("Changing"); };
+  Tree->OnSelectionChanged = [&](TObject*, ZEZTreeNode*) { Note("SelectionChanged"); };
+  Tree->OnChange = [&](TObject*, ZEZTreeNode*) { Note("Change"); };
+  Tree->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { Note("MouseUp"); };
+  Tree->OnClick = [&](TObject*) { Note("Click"); };
+  ClickOn(B);
+  // The selection is announced once the notification lock opens, before OnChange, all within the press.
+  EXPECT_EQ(Events,
+            (std::vector<std::string>{"MouseDown", "Changing", "SelectionChanged", "Change", "Click", "MouseUp"}));
+}
+
 TEST_F(InputTest, SetSelectedEventsAndRefusal) {
   Fill();
   LogEvents();
