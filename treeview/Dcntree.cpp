@@ -1,6 +1,7 @@
 // ZEZCustomTreeView: published surface, construction and destruction, window parameters, the setters other
 // code relies on, events, the selection basics and persistence.
 #include "treeview/Dcntree.h"
+#include "treeview/Dcntreepopup.h"
 #include "treeview/Dcntreetooltip.h"
 
 #include "platform/classes/Filer.h"
@@ -51,6 +52,7 @@ void ZEZCustomTreeView::Publish(TMetaClass& Meta) {
   P.Property("StateImages", &V::StateImages, &V::SetStateImages);
   P.Property("ToolTips", &V::ToolTips, &V::SetToolTips).Default(true);
   P.Property("WordWrap", &V::WordWrap, &V::SetWordWrap).Default(false);
+  P.Property("PrintOptions", &V::PrintOptions, &V::SetPrintOptions);
   P.Property("OnAfterEditing", &V::OnAfterEditing, &V::OnAfterEditing);
   P.Property("OnAfterInsert", &V::OnAfterInsert, &V::OnAfterInsert);
   P.Property("OnChanging", &V::OnChanging, &V::OnChanging);
@@ -86,6 +88,8 @@ ZEZCustomTreeView::ZEZCustomTreeView(TComponent* AOwner) : TWinControl(AOwner) {
   ControlStyle.Include(csDisplayDragImage);
   FCanvas = std::make_unique<ZEZCanvas>();
   FCanvas->SetControl(this);
+  FPrintOptions = std::make_unique<ZEZTreePrintOptions>(this);
+  FDragImages = std::make_unique<TDragImageList>(nullptr);
   FStandardNodeClass = ZEZTreeNode::StaticClass();
   FDefaultNodeClass = ZEZTreeNode::StaticClass();
   FItems = std::make_unique<ZEZTreeNodes>(this);
@@ -122,6 +126,8 @@ ZEZCustomTreeView::~ZEZCustomTreeView() {
   FRoot = nullptr;
   FItems.reset();
   FSelection.clear();
+  FPrintOptions.reset();
+  FDragImages.reset();
   SetImages(nullptr);
   SetStateImages(nullptr);
   FCanvas->SetControl(nullptr);
@@ -149,6 +155,8 @@ void ZEZCustomTreeView::SetDefaultNodeClass(ZEZTreeNodeClass Value) {
 }
 
 void ZEZCustomTreeView::Delete(ZEZTreeNode* Node) { delete Node; }
+
+bool ZEZCustomTreeView::Popup(Integer X, Integer Y) { return SizeablePopup(this, Parent(), X, Y, true); }
 
 void ZEZCustomTreeView::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
@@ -540,6 +548,9 @@ void ZEZCustomTreeView::OnColorChanged() {
 
 void ZEZCustomTreeView::OnFontChanged() {
   ResetTextCache();
+  if (FPrintOptions) {
+    FPrintOptions->ViewFontChanged();
+  }
   RecalcAll();
   Invalidate();
 }

@@ -6,6 +6,7 @@
 #include "treeview/Dcntreedraw.h"
 #include "treeview/Dcntreenode.h"
 #include "treeview/Dcntreenodes.h"
+#include "treeview/Dcntreeprint.h"
 #include "treeview/Dcntreetypes.h"
 
 #include "platform/controls/Controls.h"
@@ -137,6 +138,11 @@ public:
   void SetDropTarget(ZEZTreeNode* Node);
   void UpdateDropTarget(Integer X, Integer Y);
   void ProcessCancelDrag();
+  // The dragged node's image while a drag this view started carries one, else null.
+  TDragImageList* GetDragImages() override;
+  // Hide and show nest; the outermost pair acts on the image of a drag over the view, else on the own image.
+  void HideDragImage();
+  void ShowDragImage();
   void SetKeyboardHook();
   void RemoveKeyboardHook();
   bool IsFocused();
@@ -186,6 +192,23 @@ public:
   Integer GetDefaultEditorWidth(ZEZTreeNode* Node, const std::string& Text, Integer Column);
   virtual TRect GetNodeWordWrapRect(ZEZTreeNode* Node, Integer Column);
   bool Printing() const { return FPrinting; }
+
+  // ---- printing ----
+  ZEZTreePrintOptions* PrintOptions() const { return FPrintOptions.get(); }
+  // Takes the given options' values (the view keeps its own object).
+  void SetPrintOptions(ZEZTreePrintOptions* Value) { FPrintOptions->Assign(Value); }
+  // Prints the tree on the current printer as it looks on screen, cut into page-sized tiles: with All every node
+  // whether expanded or not, else the rows the tree shows. Raises EPrinter when the printer cannot print.
+  void Print(bool All);
+  // Asks for the header, footer and progress options first; prints on OK. True when it printed.
+  bool PrintWithDialog(bool All);
+  // The widest row over every node, expanded or not, measured in the print font.
+  virtual Integer GetPrintWidth();
+  // The font of the nodes that take the tree's font: the print font while printing, else the tree's.
+  TFont* NodeParentFont();
+
+  // Shows the view in a sizeable popup window at (X, Y) of its parent's client area; true when accepted.
+  bool Popup(Integer X, Integer Y);
 
   // ---- expansion, sorting, persistence ----
   virtual void FullExpand();
@@ -253,6 +276,9 @@ public:
   };
   virtual ZEZHitInfo GetHitTest(Integer X, Integer Y);
   ZEZHitInfo GetHitTestAtCursor();
+  // The hit information in the class library's terms (the check-box hit has none there).
+  THitTests GetHitTestInfoAt(Integer X, Integer Y);
+  THitTests GetHitTestInfoAtCursor();
   virtual ZEZHitTests GetAnotherHitTest(TPoint Point, const ZEZNodeDispInfo& Rects) {
     (void)Point;
     (void)Rects;
@@ -367,7 +393,8 @@ protected:
   bool IsSameAsPrev() const { return FMouseDownNode && FMouseDownNode == FPrevFocused; }
   virtual void DoRightClickNode(ZEZTreeNode* Node, TRightClickAction& Action);
   virtual void OnEscapeKey() { MouseSelectCancel(); }
-  virtual bool AllowShowToolTip() { return !FRubberBand && !FDragOver && !FEditing; }
+  // No tip during a rubber band, a drag this view started or one over it, or an edit.
+  virtual bool AllowShowToolTip() { return !FRubberBand && !FDragOver && !Dragging() && !FEditing; }
   void HighlightNode();
   void UnHighlightNode();
   void DoUnHighlightNode();
@@ -472,11 +499,18 @@ protected:
   class ZEZTreeToolTip* FToolTip = nullptr;
   ZEZTreeNode* FDragExpandNode = nullptr;
   TDragObject* FDragObject = nullptr;
+  std::unique_ptr<TDragImageList> FDragImages;
+  Integer FDragImageHide = 0;
+  std::unique_ptr<ZEZTreePrintOptions> FPrintOptions;
   void CreateToolTipWindow();
   void DestroyToolTipWindowOfView();
 
 private:
   void SelectionNodeGone(ZEZTreeNode* Node);
+  void MakeDragImage();
+  struct TPrintJob;
+  void PrintPages(TPrintJob& Job);
+  void PrintPage(TPrintJob& Job, Integer Across, Integer Down);
   void SelectNodeFont(ZEZTreeNode* Node);
   void ForEachNode(ZEZTreeNode* From, const std::function<void(ZEZTreeNode*)>& Proc);
 

@@ -13,12 +13,27 @@ constexpr Integer DragMargin = 10;
 HHOOK GDragHook = 0;
 ZEZCustomTreeView* GDragView = nullptr;
 
+// Set from the Escape press that cancelled a drag until that key is taken and released: a loop may look at the
+// key (HC_NOREMOVE) before it takes it (HC_ACTION), and neither the press nor its release may reach a control.
+bool GEatingEscape = false;
+
 LRESULT DragKeyboardHook(int Code, WPARAM WParam, LPARAM LParam) {
-  if (Code >= 0 && WParam == VK_ESCAPE && GDragView && GDragView->Dragging()) {
-    if ((static_cast<DWORD_PTR>(LParam) & 0x80000000u) == 0) {
+  if (Code >= 0 && WParam == VK_ESCAPE) {
+    const bool Release = (static_cast<DWORD_PTR>(LParam) & 0x80000000u) != 0;
+    if (!Release && GDragView && GDragView->Dragging()) {
+      GEatingEscape = true;
       GDragView->ProcessCancelDrag();
     }
-    if (Code == HC_ACTION) {
+    // Only a key being taken can be swallowed: a loop that merely looks at it (HC_NOREMOVE) would see it again.
+    if (GEatingEscape && Code == HC_ACTION) {
+      if (Release) {
+        GEatingEscape = false;
+        if (!GDragView && GDragHook) {
+          // The drag ended with this key; its view left the hook in place until the key was done.
+          UnhookWindowsHookEx(GDragHook);
+          GDragHook = 0;
+        }
+      }
       return 1;
     }
   }
@@ -46,17 +61,24 @@ void ZEZCustomTreeView::WndProc(TMessage& Message) {
 
 void ZEZCustomTreeView::SetKeyboardHook() {
   RemoveKeyboardHook();
+  if (GDragHook) {
+    // A hook left for an Escape still under way: the new drag takes it over.
+    UnhookWindowsHookEx(GDragHook);
+    GDragHook = 0;
+  }
+  GEatingEscape = false;
   GDragHook = SetWindowsHookEx(WH_KEYBOARD, &DragKeyboardHook, nullptr, 0);
   GDragView = this;
 }
 
 void ZEZCustomTreeView::RemoveKeyboardHook() {
   if (GDragView == this) {
-    if (GDragHook) {
-      UnhookWindowsHookEx(GDragHook);
-    }
-    GDragHook = 0;
     GDragView = nullptr;
+    // While the Escape that ended the drag is still being taken, the hook stays to swallow it; it goes itself.
+    if (GDragHook && !GEatingEscape) {
+      UnhookWindowsHookEx(GDragHook);
+      GDragHook = 0;
+    }
   }
 }
 
@@ -73,6 +95,64 @@ void ZEZCustomTreeView::DoStartDrag(TDragObject*& DragObject) {
   RemoveHotTrackNode();
   SetKeyboardHook();
   FDropNode = nullptr;
+  MakeDragImage();
+}
+
+void ZEZCustomTreeView::MakeDragImage() {
+  FDragImages->Clear();
+  ZEZTreeNode* N = FMouseDownNode;
+  TCustomImageList* L = FImages;
+  if (!N || !L || N->ImageIndex() < 0 || N->ImageIndex() >= L->Count()) {
+    return;
+  }
+  const Integer W = L->Width();
+  const Integer H = L->Height();
+  FDragImages->SetWidth(W);
+  FDragImages->SetHeight(H);
+  TBitmap Image;
+  Image.SetWidth(W);
+  Image.SetHeight(H);
+  Image.Canvas()->Brush()->SetColor(clWhite);
+  Image.Canvas()->FillRect(Rect(0, 0, W, H));
+  ImageList_Draw(L->Handle(), N->ImageIndex(), Image.Canvas()->Handle(), 0, 0, ILD_NORMAL);
+  TBitmap Mask;
+  Mask.SetMonochrome(true);
+  Mask.SetWidth(W);
+  Mask.SetHeight(H);
+  Mask.Canvas()->Brush()->SetColor(clWhite);
+  Mask.Canvas()->FillRect(Rect(0, 0, W, H));
+  ImageList_Draw(L->Handle(), N->ImageIndex(), Mask.Canvas()->Handle(), 0, 0, ILD_MASK);
+  FDragImages->Add(&Image, &Mask);
+  // The image hangs from the pointer where the press caught the node's picture.
+  const TRect Icon = N->DisplayRectPart(npImage, npImage, false);
+  const TPoint P = GetCursorPos();
+  FDragImages->SetDragImage(0, P.X - Icon.Left, P.Y - Icon.Top);
+}
+
+TDragImageList* ZEZCustomTreeView::GetDragImages() {
+  return FDragImages && FDragImages->Count() > 0 ? FDragImages.get() : nullptr;
+}
+
+void ZEZCustomTreeView::HideDragImage() {
+  if (FDragImageHide++ > 0) {
+    return;
+  }
+  if (FDragObject) {
+    FDragObject->HideDragImage();
+  } else if (TDragImageList* L = GetDragImages()) {
+    L->HideDragImage();
+  }
+}
+
+void ZEZCustomTreeView::ShowDragImage() {
+  if (FDragImageHide == 0 || --FDragImageHide > 0) {
+    return;
+  }
+  if (FDragObject) {
+    FDragObject->ShowDragImage();
+  } else if (TDragImageList* L = GetDragImages()) {
+    L->ShowDragImage();
+  }
 }
 
 void ZEZCustomTreeView::DoEndDrag(TObject* Target, int X, int Y) {
@@ -82,9 +162,11 @@ void ZEZCustomTreeView::DoEndDrag(TObject* Target, int X, int Y) {
     TWinControl::DoEndDrag(Target, X, Y);
   } catch (...) {
     RemoveKeyboardHook();
+    FDragImages->Clear();
     throw;
   }
   RemoveKeyboardHook();
+  FDragImages->Clear();
 }
 
 void ZEZCustomTreeView::SetDropTarget(ZEZTreeNode* Node) {
@@ -124,6 +206,8 @@ void ZEZCustomTreeView::DragOver(TObject* Source, int X, int Y, TDragState State
   }
   if (State == dsDragEnter) {
     FDragOver = true;
+    // No tip while a drag is over the view: one shown before the drag came goes now.
+    UpdateToolTip();
   }
   UpdateDropTarget(X, Y);
   const TRect C = ClientRect();

@@ -126,6 +126,29 @@ ZEZCustomTreeView::ZEZHitInfo ZEZCustomTreeView::GetHitTestAtCursor() {
   return GetHitTest(P.X, P.Y);
 }
 
+THitTests ZEZCustomTreeView::GetHitTestInfoAt(Integer X, Integer Y) {
+  static constexpr struct {
+    ZEZHitTest From;
+    THitTest To;
+  } Map[] = {{dhtNowhere, htNowhere},   {dhtAbove, htAbove},       {dhtBelow, htBelow},
+             {dhtToLeft, htToLeft},     {dhtToRight, htToRight},   {dhtOnItem, htOnItem},
+             {dhtOnIndent, htOnIndent}, {dhtOnButton, htOnButton}, {dhtOnStateIcon, htOnStateIcon},
+             {dhtOnIcon, htOnIcon},     {dhtOnLabel, htOnLabel},   {dhtOnRight, htOnRight}};
+  const ZEZHitTests Hit = GetHitTest(X, Y).HitTests;
+  THitTests Result;
+  for (const auto& M : Map) {
+    if (Hit.Contains(M.From)) {
+      Result.Include(M.To);
+    }
+  }
+  return Result;
+}
+
+THitTests ZEZCustomTreeView::GetHitTestInfoAtCursor() {
+  const TPoint P = GetCursorPos();
+  return GetHitTestInfoAt(P.X, P.Y);
+}
+
 ZEZTreeNode* ZEZCustomTreeView::GetNodeAt(Integer X, Integer Y) {
   const ZEZHitInfo Hit = GetHitTest(X, Y);
   const TRect D = GetDrawRect();

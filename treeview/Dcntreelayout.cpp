@@ -491,7 +491,10 @@ void ZEZCustomTreeView::ScrollAbs(Integer DX, Integer DY) {
     Invalidate();
     return;
   }
+  // The drag image is kept out of the moved pixels.
+  HideDragImage();
   ScrollWindowEx(Handle(), DX, DY, &R, &R, 0, nullptr, SW_INVALIDATE);
+  ShowDragImage();
 }
 
 void ZEZCustomTreeView::TopItemChanged() {

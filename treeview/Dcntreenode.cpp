@@ -400,6 +400,9 @@ TFont* ZEZTreeNode::GetFont() const {
 }
 
 TFont* ZEZTreeNode::GetInternalFont() const {
+  if (FTreeView && FTreeView->Printing() && GetParentFont()) {
+    return FTreeView->NodeParentFont();
+  }
   if (FFont) {
     return FFont;
   }

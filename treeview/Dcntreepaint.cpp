@@ -71,11 +71,14 @@ void ZEZCustomTreeView::WMPaint(TMessage& Message) {
   const ZEZCanvasFlags SavedFlags = FCanvas->Flags;
   const Integer SavedHorz = FHorzPos;
   if (FPrinting) {
+    // The screen's look for this paint; rows measured in the print font are measured again, now and after.
     FHorzPos = FSavedHorzPos;
     FPrinting = false;
+    ResetTextCache();
   }
   FCanvas->Flags = ZEZCanvasFlags{};
   FCanvas->SetHandle(Use);
+  HideDragImage();
   try {
     FPaintingFrame = true;
     DrawTreeView(Area);
@@ -85,16 +88,21 @@ void ZEZCustomTreeView::WMPaint(TMessage& Message) {
     }
     FScrollSumX = FScrollSumY = 0;
   } catch (...) {
+    ShowDragImage();
     FPaintingFrame = false;
     FCanvas->SetHandle(0);
+    if (WasPrinting)
+      ResetTextCache();
     FPrinting = WasPrinting;
     FHorzPos = SavedHorz;
     FCanvas->Flags = SavedFlags;
     EndPaint(Handle(), &Ps);
     throw;
   }
+  ShowDragImage();
   FCanvas->SetHandle(0);
   if (WasPrinting) {
+    ResetTextCache();
     FPrinting = true;
     FHorzPos = SavedHorz;
     FCanvas->Flags = SavedFlags;

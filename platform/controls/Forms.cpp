@@ -623,6 +623,8 @@ void TApplication::WndProc(TMessage& Message) {
       Message.Result = 0;
       return;
     case WM_ACTIVATEAPP:
+      // As the class library does, the application window also tells itself (and its hooks) afterwards.
+      PostMessage(FHandle, Message.WParam ? CM_ACTIVATE : CM_DEACTIVATE, 0, 0);
       if (Message.WParam) {
         if (OnActivate) OnActivate(this);
       } else if (OnDeactivate) {

@@ -140,8 +140,10 @@ TPrinter*& CurrentPrinter() {
 
 TPrinter* Printer() {
   if (!CurrentPrinter()) {
-    static std::unique_ptr<TPrinter> Default = std::make_unique<TPrinter>();
-    CurrentPrinter() = Default.get();
+    // Never freed: its canvas and fonts use the graphics caches, which may be gone by the time statics are
+    // destroyed at exit.
+    static TPrinter* const Default = new TPrinter();
+    CurrentPrinter() = Default;
   }
   return CurrentPrinter();
 }

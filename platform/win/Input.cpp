@@ -156,6 +156,9 @@ bool ConvertMouse(TThreadQueue& Q, const TInputEvent& E, MSG& M, LRESULT& Hit, B
       Target = 0;
     }
   }
+  if (Target && Hit == HTERROR) {
+    M.hwnd = Target;  // a disabled window: no message, but the mouse hook hears of a click (TakeInput)
+  }
   if (!Target || Hit == HTERROR || Hit == HTNOWHERE) {
     return false;
   }
@@ -765,7 +768,19 @@ bool TakeInput(TThreadQueue& Q, MSG& Msg, LPARAM& ExtraInfo, HWND Filter, UINT M
       CheckMouseLeave(Q, Ok ? M.hwnd : 0, Ok && (M.message >= WM_MOUSEFIRST && M.message <= WM_MOUSELAST));
     }
     if (!Ok) {
-      // Nobody can receive it: the event is dropped (the button state still follows it).
+      // Nobody can receive it: the event is dropped (the button state still follows it). A click on a disabled
+      // window still reaches the mouse hook with HTERROR, as on the platform, so that a modal popup can notice
+      // clicks on the windows it disabled.
+      if ((E.Kind == TInputEvent::ikButtonDown || E.Kind == TInputEvent::ikButtonUp) && Hit == HTERROR && M.hwnd &&
+          HasHooks(WH_MOUSE)) {
+        MOUSEHOOKSTRUCT H;
+        H.pt = E.ScreenPos;
+        H.hwnd = M.hwnd;
+        H.wHitTestCode = static_cast<UINT>(HTERROR);
+        const UINT Nc =
+            ButtonMessage(E.Button, E.Kind == TInputEvent::ikButtonDown ? 0 : 1) - (WM_MOUSEMOVE - WM_NCMOUSEMOVE);
+        CallHooks(WH_MOUSE, HC_ACTION, Nc, reinterpret_cast<LPARAM>(&H));
+      }
       if (E.Kind == TInputEvent::ikButtonDown || E.Kind == TInputEvent::ikButtonUp) {
         SetKey(Q.KeyState, ButtonKey(E.Button), E.Kind == TInputEvent::ikButtonDown);
       } else if (E.Kind == TInputEvent::ikKeyDown || E.Kind == TInputEvent::ikKeyUp) {

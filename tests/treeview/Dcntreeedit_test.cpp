@@ -7,6 +7,8 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Clock.h"
 
+#include <functional>
+
 using namespace TreeTest;
 
 namespace {
@@ -129,6 +131,42 @@ TEST_F(EditTest, ClickElsewhereAndSelectionChangeCommit) {
   EXPECT_FALSE(Tree->IsEditing());
   EXPECT_EQ(Joined(), "Edited:alpha>alphaq After:alphaq:ok");
   EXPECT_EQ(Tree->Selected(), B);
+}
+
+TEST_F(EditTest, FocusLossScrollsAndTopItemChangesCommit) {
+  for (int I = 0; I < 40; ++I)
+    Items()->Add(nullptr, "row " + std::to_string(I));
+  auto* Other = new TEdit(Form);
+  Other->AfterConstruction();
+  Other->SetParent(Form);
+  Other->SetBounds(10, 260, 100, 21);
+  Show();
+  struct Case {
+    const char* Name;
+    std::function<void()> Trigger;
+  } Cases[] = {
+      {"focus moves away", [&] { Other->SetFocus(); }},
+      {"wheel", [&] { Harness::Wheel(Tree->Handle(), Point(40, 40), -1); }},
+      {"scroll bar", [&] { SendMessage(Tree->Handle(), WM_VSCROLL, SB_LINEDOWN, 0); }},
+      {"top item", [&] { Tree->SetTopItem(Items()->GetLastNode()); }},
+      {"selection", [&] { Tree->SetSelected(B); }},
+  };
+  for (const auto& C : Cases) {
+    Tree->SetTopItem(Items()->GetFirstNode());
+    Tree->SetFocus();
+    Harness::RunUntilIdle();
+    Log.clear();
+    A->SetText("alpha");
+    ASSERT_TRUE(Tree->EditNode(A)) << C.Name;
+    Harness::RunUntilIdle();
+    Harness::TypeText("q");
+    Harness::RunUntilIdle();
+    C.Trigger();
+    Harness::RunUntilIdle();
+    EXPECT_FALSE(Tree->IsEditing()) << C.Name;
+    EXPECT_EQ(A->GetText(), "alphaq") << C.Name;
+    EXPECT_EQ(Joined(), "Edited:alpha>alphaq After:alphaq:ok") << C.Name;
+  }
 }
 
 TEST_F(EditTest, ValidationCanCancelOrKeepEditing) {

@@ -82,6 +82,32 @@ TEST_F(InputTest, HitTestNamesTheRowParts) {
   EXPECT_EQ(Tree->GetNodeAt(LabelPoint(B).X, LabelPoint(B).Y), B);
 }
 
+TEST_F(InputTest, HitTestInfoInTheClassLibrarysTerms) {
+  Fill();
+  Tree->SetCheckBoxesType(ctAll);
+  Show();
+  const TRect Box = A1->DisplayRectPart(npCheckBox, npCheckBox, false);
+  const TRect Btn = A->DisplayRectPart(npButton, npButton, false);
+  const TRect Client = Tree->ClientRect();
+  struct Case {
+    const char* Name;
+    TPoint At;
+    THitTests Expect;
+  } Cases[] = {
+      {"label", LabelPoint(A1), {htOnItem, htOnLabel}},
+      {"button", Point((Btn.Left + Btn.Right) / 2, (Btn.Top + Btn.Bottom) / 2), {htOnButton}},
+      {"check box (no such hit there)", Point((Box.Left + Box.Right) / 2, (Box.Top + Box.Bottom) / 2), {}},
+      {"below the rows", Point(5, Client.Bottom - 2), {htNowhere}},
+      {"above", Point(5, -3), {htAbove}},
+      {"on a row right of its parts; the right edge is inside", Point(Client.Right, 3), {}},
+      {"right of it", Point(Client.Right + 1, Client.Bottom), {htBelow, htToRight}},
+  };
+  for (const auto& C : Cases) {
+    EXPECT_EQ(Tree->GetHitTestInfoAt(C.At.X, C.At.Y), C.Expect) << C.Name;
+  }
+  EXPECT_TRUE(Tree->GetHitTest(LabelPoint(A1).X, LabelPoint(A1).Y).HitTests.Contains(dhtOnItem));
+}
+
 TEST_F(InputTest, ClicksSelectButtonsToggleDoubleClicksExpand) {
   Fill();
   LogEvents();
@@ -129,6 +155,24 @@ TEST_F(InputTest, KeyboardNavigation) {
   Harness::TypeText("+");
   Harness::RunUntilIdle();
   EXPECT_TRUE(A->GetExpanded());
+}
+
+TEST_F(InputTest, StarExpandsTheSelectedNodeAndCtrlKeypadStarExpandsAll) {
+  Fill();
+  ZEZTreeNode* Deep = Items()->AddChild(A1, "seed");
+  Tree->FullCollapse();
+  Show();
+  ClickOn(A);
+  Harness::TypeText("*");
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(A->GetExpanded());
+  EXPECT_TRUE(A1->GetExpanded()) << "'*' expands below the selected node";
+  EXPECT_FALSE(B->GetExpanded());
+  Tree->FullCollapse();
+  Key(VK_MULTIPLY, {false, true, false});
+  for (ZEZTreeNode* N : {A, A1, B})
+    EXPECT_TRUE(N->GetExpanded()) << N->GetText();
+  EXPECT_TRUE(Deep->GetIsVisible());
 }
 
 TEST_F(InputTest, CtrlArrowsScrollWithoutMovingTheSelection) {
@@ -250,6 +294,24 @@ TEST_F(InputTest, SelectionNotificationIsDelayed) {
   Delayed.clear();
   Key(VK_DOWN);
   EXPECT_EQ(Delayed.size(), 1u);
+}
+
+TEST_F(InputTest, AClickRaisesItsEventsInOrder) {
+  Fill();
+  Show();
+  ClickOn(A);
+  std::vector<std::string> Events;
+  auto Note = [&](const char* E) { Events.push_back(E); };
+  Tree->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { Note("MouseDown"); };
+  Tree->OnChanging = [&](TObject*, ZEZTreeNode*, bool&) { Note("Changing"); };
+  Tree->OnSelectionChanged = [&](TObject*, ZEZTreeNode*) { Note("SelectionChanged"); };
+  Tree->OnChange = [&](TObject*, ZEZTreeNode*) { Note("Change"); };
+  Tree->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { Note("MouseUp"); };
+  Tree->OnClick = [&](TObject*) { Note("Click"); };
+  ClickOn(B);
+  // The selection is announced once the notification lock opens, before OnChange, all within the press.
+  EXPECT_EQ(Events,
+            (std::vector<std::string>{"MouseDown", "Changing", "SelectionChanged", "Change", "Click", "MouseUp"}));
 }
 
 TEST_F(InputTest, SetSelectedEventsAndRefusal) {

@@ -6,6 +6,8 @@
 
 #include "platform/win/Clock.h"
 
+#include <functional>
+
 using namespace TreeTest;
 
 namespace {
@@ -44,6 +46,10 @@ protected:
 };
 
 TEST_F(ToolTipTest, CutTextGetsATipOverTheNodeText) {
+  TFont Bold;
+  Bold.Assign(Tree->Font());
+  Bold.SetStyle(TFontStyles{fsBold});
+  Long->SetFont(&Bold);
   Show();
   ASSERT_NE(Tree->ToolTip(), nullptr);
   Hover(Short);
@@ -60,11 +66,54 @@ TEST_F(ToolTipTest, CutTextGetsATipOverTheNodeText) {
   EXPECT_EQ(W.Left, Text.Left + Origin.X + 2 - GetSystemMetrics(SM_CXBORDER) - 2);
   EXPECT_EQ(W.Left, Tree->ToolTip()->TipRect().Left);
   EXPECT_EQ(W.Top, Tree->ToolTip()->TipRect().Top);
+  // In the node's own font.
+  EXPECT_EQ(static_cast<HFONT>(SendMessage(Tree->ToolTip()->Handle(), WM_GETFONT, 0, 0)),
+            Long->GetInternalFont()->Handle());
+  EXPECT_TRUE(Long->GetInternalFont()->Style().Contains(fsBold));
   // Clicking the tip selects the node under it.
   TPoint InTip{10, 3};
   Harness::Click(Tree->ToolTip()->Handle(), InTip);
   Harness::RunUntilIdle();
   EXPECT_EQ(Tree->Selected(), Long);
+}
+
+TEST_F(ToolTipTest, TheTipHidesWhenThePointerLeavesOrTheTreeScrollsOrADragStarts) {
+  for (int I = 0; I < 30; ++I)
+    Items()->Add(nullptr, "row " + std::to_string(I));
+  Tree->DragMode = dmAutomatic;
+  Show();
+  struct Case {
+    const char* Name;
+    std::function<void()> Trigger;
+  } Cases[] = {
+      {"pointer on a short node", [&] { Hover(Short); }},
+      {"scroll", [&] { SendMessage(Tree->Handle(), WM_VSCROLL, SB_LINEDOWN, 0); }},
+      {"drag",
+       [&] {
+         const TPoint P = LabelPoint(Long);
+         Harness::MouseDown(Tree->Handle(), P);
+         Harness::MouseMove(Tree->Handle(), Point(P.X + 10, P.Y));
+         Harness::RunUntilIdle();
+       }},
+  };
+  for (const auto& C : Cases) {
+    Tree->SetTopItem(Short);
+    Harness::RunUntilIdle();
+    // The tooltip control may wait its reshow delay after a tip went: the pointer rests until the tip shows.
+    for (int I = 0; I < 40 && !TipVisible(); ++I) {
+      Hover(Long);
+      Harness::RunUntil([this] { return TipVisible(); }, 50);
+    }
+    ASSERT_TRUE(TipVisible()) << C.Name;
+    C.Trigger();
+    Harness::RunUntilIdle();
+    EXPECT_FALSE(TipVisible()) << C.Name;
+    EXPECT_EQ(Tree->ToolTip()->Node(), nullptr) << C.Name;
+  }
+  EXPECT_TRUE(Tree->Dragging());
+  Harness::KeyPress(VK_ESCAPE);
+  Harness::MouseUp(Tree->Handle(), LabelPoint(Short));
+  Harness::RunUntilIdle();
 }
 
 TEST_F(ToolTipTest, NoTipWithWordWrapWhileEditingOrWhenOff) {
