@@ -65,6 +65,20 @@ void BM_KeystrokeInLongLine(benchmark::State& State) {
 }
 BENCHMARK(BM_KeystrokeInLongLine)->Arg(5 << 20)->Arg(50 << 20)->Unit(benchmark::kMillisecond);
 
+// The first keystroke after the line was loaded and lexed, when the line still has no room to grow.
+void BM_FirstKeystrokeInLongLine(benchmark::State& State) {
+  for (auto _ : State) {
+    State.PauseTiming();
+    auto L = std::make_unique<TLongLineSource>(static_cast<std::size_t>(State.range(0)));
+    State.ResumeTiming();
+    L->Source->InsertString("x");
+    State.PauseTiming();
+    L.reset();
+    State.ResumeTiming();
+  }
+}
+BENCHMARK(BM_FirstKeystrokeInLongLine)->Arg(5 << 20)->Arg(50 << 20)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 void BM_KeystrokeAndUndoInLongLine(benchmark::State& State) {
   TLongLineSource L(static_cast<std::size_t>(State.range(0)));
   for (auto _ : State) {

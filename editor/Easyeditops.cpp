@@ -49,6 +49,9 @@ void TCustomEasyEditSource::InsertStringWithData(const std::string& Text, const 
       TEasyStringItem* Item = FStrings->GetItem(Y);
       const std::size_t Old = Item->Text.size();
       const bool KeepStyles = !Item->Styles.empty() || !Styles.empty();
+      // A long line is lexed again only around the change.
+      BeginSplice(Y, static_cast<int>(std::min(At, Old)), 0);
+      TSpliceScope Scope(*this);
       // The line and its styles are edited in place: a long line is moved once, not copied.
       FStrings->PutWith(Y, [&](std::string& Line) {
         if (Line.size() < At) {
@@ -71,6 +74,7 @@ void TCustomEasyEditSource::InsertStringWithData(const std::string& Text, const 
       if (NeedUpdate(Y)) {
         LinesUpdated(X, INT_MAX, Y, INT_MAX, true);
       }
+      EndSplice();
       if (FOptions.Contains(srAllowUndo)) {
         if (InTab <= 0) {
           AddUndoRecordEx(oprInsert, static_cast<NativeInt>(Inserted.size()));
@@ -156,6 +160,8 @@ void TCustomEasyEditSource::DeleteChars(int Count) {
         AddUndoRecord(oprDelete, reinterpret_cast<NativeInt>(Rec));
       }
       BeforeTextChanged(Q, Y, oprDelete, Len, std::string());
+      BeginSplice(Y, Q, Len);
+      TSpliceScope Scope(*this);
       // The line and its styles are edited in place: a long line is moved once, not copied.
       FStrings->PutWith(Y, [&](std::string& Text) { Text.erase(From, Cut); });
       std::string& Styles = FStrings->GetItem(Y)->Styles;
@@ -169,6 +175,7 @@ void TCustomEasyEditSource::DeleteChars(int Count) {
       if (NeedUpdate(Y)) {
         LinesUpdated(X, INT_MAX, Y, INT_MAX, true);
       }
+      EndSplice();
       UpdatePosition(-Len, 0);
       UpdateSpelling(Y);
     });
@@ -341,6 +348,7 @@ void TCustomEasyEditSource::UpdateStringData(const TPoint& Position, const std::
   }
   const int Count = static_cast<int>(Styles.size() / 2);
   StringDataChanged(Position.X, Line, Count, Styles);
+  FStrings->GetItem(Line)->LexPoints.reset();  // the styles are no longer what lexing gave
   std::string& Target = FStrings->GetItem(Line)->Styles;
   const std::size_t Need = static_cast<std::size_t>(Position.X + Count) * 2;
   if (Target.size() < Need) {

@@ -131,6 +131,7 @@ void TCustomEasyEditSource::ExpandTabStrings() {
     }
     Item->Text = std::move(Text);
     Item->Styles = HasStyles ? std::move(Styles) : std::string();
+    Item->LexPoints.reset();
     if (AllowParsing()) {
       FStrings->ClearParsed(I, I);
     }
@@ -319,6 +320,7 @@ void TCustomEasyEditSource::GetString(TObject*, std::string& S, bool Storing) {
 void TCustomEasyEditSource::ParserChanged(TObject*, NativeInt) {
   Bracket(oprOther, [&] {
     FParsedUpTo = 0;
+    ++FLexGeneration;
     State.Include(csParserChanged);
     FStrings->ClearParsed(0, FStrings->Count() - 1);
     UpdateDelimiters();
@@ -355,6 +357,7 @@ void TCustomEasyEditSource::UpdateDelimiters() {
 }
 
 void TCustomEasyEditSource::UpdateInternalStyles() {
+  ++FLexGeneration;
   FUpdatingStyles = true;
   try {
     UrlStyle = FParser ? FParser->GetStyleByName("turl") : -1;
@@ -396,45 +399,214 @@ void TCustomEasyEditSource::ParseStrings(int First, int Last, bool Force) {
       RunState = Item->EndState;
       continue;
     }
-    Item->StartState = static_cast<Word>(RunState);
     const std::string& Text = Item->Text;
-    const int Len = static_cast<int>(Text.size());
     if (FParser) {
-      // The tokens cover the whole line, so the styles need no clearing first.
-      Item->Styles.resize(Text.size() * 2);
       FParser->CurrentLine = Line;
-      int Pos = 1;
-      int Start = 1;
-      try {
-        while (Pos <= Len) {
-          Start = Pos;
-          const int Style = FParser->ParseString(RunState, Text, Pos);
-          if (Pos <= Start) {
-            Pos = Start + 1;  // a token is at least one character long
-          }
-          const Word Code = static_cast<Word>(Style);
-          char* Out = Item->Styles.data();
-          for (int C = Start; C < Pos && C <= Len; ++C) {
-            std::memcpy(Out + (C - 1) * 2, &Code, 2);
-          }
-        }
-      } catch (...) {
-        const std::size_t Done = static_cast<std::size_t>(Start - 1) * 2;
-        std::fill(Item->Styles.begin() + static_cast<std::ptrdiff_t>(Done), Item->Styles.end(), static_cast<char>(0xFF));
-        throw;
+      // Marked spelling depends on the caret, so a line checked for spelling is always lexed whole.
+      const bool Spliced = !Spell && FSplice.Line == Line && RelexSplice(Item, RunState, Urls);
+      if (!Spliced) {
+        Item->StartState = static_cast<Word>(RunState);
+        LexLine(Item, RunState, Urls);
       }
     } else {
+      Item->StartState = static_cast<Word>(RunState);
+      Item->LexPoints.reset();
       Item->Styles.assign(Text.size() * 2, static_cast<char>(0xFF));
+      if (Urls) {
+        DoCheckUrl(Text, Item->Styles);
+      }
     }
     FStrings->SetParsed(Line);
     Item->EndState = static_cast<Word>(RunState);
-    if (Urls) {
-      DoCheckUrl(Text, Item->Styles);
-    }
     if (Spell) {
       DoCheckSpelling(Line, Text, Item->Styles);
     }
   }
+}
+
+namespace {
+// Lines at least this long keep lexing points, this far apart.
+constexpr std::size_t LexPointsFrom = 16 * 1024;
+constexpr int LexPointSpacing = 4096;
+
+// Writes Style over the characters From to To (1-based, To excluded) of Styles.
+void PutStyle(std::string& Styles, int From, int To, int Style) {
+  const Word Code = static_cast<Word>(Style);
+  char* Out = Styles.data();
+  for (int C = From; C < To; ++C) {
+    std::memcpy(Out + (C - 1) * 2, &Code, 2);
+  }
+}
+}  // namespace
+
+void TCustomEasyEditSource::LexLine(TEasyStringItem* Item, int& RunState, bool Urls) {
+  const std::string& Text = Item->Text;
+  const int Len = static_cast<int>(Text.size());
+  Item->LexPoints.reset();
+  std::unique_ptr<TEasyLexPoints> Points;
+  if (Text.size() >= LexPointsFrom && FParser->TellsTokenReach()) {
+    Points = std::make_unique<TEasyLexPoints>();
+    Points->Length = Text.size();
+    Points->Generation = FLexGeneration;
+    Points->UrlStyle = Urls ? GetUrlStyle() : -1;
+  }
+  // The tokens cover the whole line, so the styles need no clearing first. A long line's styles get the room
+  // its text has to grow.
+  if (Points) {
+    Item->Styles.reserve(Text.capacity() * 2);
+  }
+  Item->Styles.resize(Text.size() * 2);
+  int Pos = 1;
+  int Start = 1;
+  int Reach = 0;  // 0-based: no token so far looked at or beyond this offset
+  int NextPoint = LexPointSpacing;
+  try {
+    while (Pos <= Len) {
+      Start = Pos;
+      if (Points && Start - 1 >= NextPoint) {
+        Points->Points.push_back(TEasyLexPoint{Start - 1, Reach, static_cast<Word>(RunState)});
+        NextPoint = Start - 1 + LexPointSpacing;
+      }
+      const int Style = FParser->ParseString(RunState, Text, Pos);
+      if (Pos <= Start) {
+        Pos = Start + 1;  // a token is at least one character long
+      }
+      if (Points) {
+        Reach = std::max(Reach, Start - 1 + std::max(FParser->TokenReach, Pos - Start + 1));
+      }
+      PutStyle(Item->Styles, Start, std::min(Pos, Len + 1), Style);
+    }
+  } catch (...) {
+    const std::size_t Done = static_cast<std::size_t>(Start - 1) * 2;
+    std::fill(Item->Styles.begin() + static_cast<std::ptrdiff_t>(Done), Item->Styles.end(), static_cast<char>(0xFF));
+    throw;
+  }
+  if (Urls) {
+    DoCheckUrl(Text, Item->Styles);
+  }
+  Item->LexPoints = std::move(Points);
+}
+
+void TCustomEasyEditSource::BeginSplice(int Line, int At, int Removed) {
+  EndSplice();
+  TEasyStringItem* Item = FStrings->GetItem(Line);
+  if (!Item || !Item->LexPoints || Item->LexPoints->Length != Item->Text.size() ||
+      Item->Styles.size() != Item->Text.size() * 2) {
+    return;
+  }
+  FSplice.Line = Line;
+  FSplice.At = At;
+  FSplice.Removed = Removed;
+  FSplice.Points = std::move(Item->LexPoints);
+}
+
+bool TCustomEasyEditSource::RelexSplice(TEasyStringItem* Item, int& RunState, bool Urls) {
+  std::unique_ptr<TEasyLexPoints> Old = std::move(FSplice.Points);
+  FSplice.Line = -1;
+  const std::string& Text = Item->Text;
+  if (!Old || Old->Generation != FLexGeneration || Old->UrlStyle != (Urls ? GetUrlStyle() : -1) ||
+      Item->StartState != static_cast<Word>(RunState) || !FParser->TellsTokenReach() ||
+      Item->Styles.size() != Text.size() * 2 || Text.size() > static_cast<std::size_t>(INT_MAX / 2)) {
+    return false;
+  }
+  const int OldLen = static_cast<int>(Old->Length);
+  const int NewLen = static_cast<int>(Text.size());
+  const int X = FSplice.At;
+  const int Removed = FSplice.Removed;
+  const int Inserted = NewLen - OldLen + Removed;
+  if (X < 0 || Removed < 0 || X + Removed > OldLen || Inserted < 0) {
+    return false;
+  }
+  const int Delta = Inserted - Removed;
+  const TEasyCharSet UrlChars = ValueSet | UrlSet;
+  auto IsUrlChar = [&](int I) { return Urls && InCharSet(Text[static_cast<std::size_t>(I)], UrlChars); };
+  // A run of address characters that the change touches is marked again whole, so its characters are lexed
+  // again first: from where the run before the change begins to where the run after it ends.
+  int Left = X;
+  while (Left > 0 && IsUrlChar(Left - 1)) {
+    --Left;
+  }
+  int Right = X + Inserted;
+  while (Right < NewLen && IsUrlChar(Right)) {
+    ++Right;
+  }
+  // The last point at or before Left whose tokens before it looked at nothing the change touched; else the
+  // line's start.
+  const std::vector<TEasyLexPoint>& P = Old->Points;
+  std::size_t Kept = 0;  // points before the restart kept as they are
+  int From = 0;
+  int Reach = 0;
+  RunState = Item->StartState;
+  for (std::size_t I = 0; I < P.size() && P[I].Pos <= Left; ++I) {
+    if (P[I].Reach <= X) {
+      Kept = I;
+      From = P[I].Pos;
+      Reach = P[I].Reach;
+      RunState = P[I].State;
+    }
+  }
+  auto Points = std::make_unique<TEasyLexPoints>();
+  Points->Length = Text.size();
+  Points->Generation = FLexGeneration;
+  Points->UrlStyle = Old->UrlStyle;
+  Points->Points.assign(P.begin(), P.begin() + static_cast<std::ptrdiff_t>(Kept));
+  // Old points from here on may be where the new tokens meet the old ones.
+  std::size_t Next = Kept;
+  int Pos = From + 1;
+  int Start = Pos;
+  int NextPoint = From;
+  bool Met = false;
+  try {
+    while (Pos <= NewLen) {
+      Start = Pos;
+      const int At = Start - 1;
+      if (At >= Right) {
+        while (Next < P.size() && P[Next].Pos + Delta < At) {
+          ++Next;
+        }
+        if (Next < P.size() && P[Next].Pos + Delta == At && P[Next].State == static_cast<Word>(RunState)) {
+          Met = true;
+          break;
+        }
+      }
+      if (At >= NextPoint) {
+        Points->Points.push_back(TEasyLexPoint{At, Reach, static_cast<Word>(RunState)});
+        NextPoint = At + LexPointSpacing;
+      }
+      const int Style = FParser->ParseString(RunState, Text, Pos);
+      if (Pos <= Start) {
+        Pos = Start + 1;
+      }
+      Reach = std::max(Reach, At + std::max(FParser->TokenReach, Pos - Start + 1));
+      PutStyle(Item->Styles, Start, std::min(Pos, NewLen + 1), Style);
+    }
+  } catch (...) {
+    const std::size_t Done = static_cast<std::size_t>(Start - 1) * 2;
+    std::fill(Item->Styles.begin() + static_cast<std::ptrdiff_t>(Done), Item->Styles.end(), static_cast<char>(0xFF));
+    throw;
+  }
+  int Until = NewLen;
+  if (Met) {
+    // From here on the line lexes as it did, moved by the change.
+    Until = Start - 1;
+    RunState = Item->EndState;
+    for (std::size_t I = Next; I < P.size(); ++I) {
+      Points->Points.push_back(TEasyLexPoint{P[I].Pos + Delta, std::max(Reach, P[I].Reach + Delta), P[I].State});
+    }
+  }
+  if (Urls) {
+    int UrlFrom = From;
+    while (UrlFrom > 0 && IsUrlChar(UrlFrom - 1)) {
+      --UrlFrom;
+    }
+    int UrlTo = Until;
+    while (UrlTo < NewLen && IsUrlChar(UrlTo)) {
+      ++UrlTo;
+    }
+    DoCheckUrlRange(Text, Item->Styles, static_cast<std::size_t>(UrlFrom), static_cast<std::size_t>(UrlTo));
+  }
+  Item->LexPoints = std::move(Points);
+  return true;
 }
 
 void TCustomEasyEditSource::SetParsedState(int First, int Last) {

@@ -195,6 +195,9 @@ public:
   // URLs and live spelling.
   int GetUrlStyle() const;
   void DoCheckUrl(const std::string& Text, std::string& Styles);
+  // The same over the characters From to To (0-based, To excluded) alone; neither may split a run of
+  // address characters.
+  void DoCheckUrlRange(const std::string& Text, std::string& Styles, std::size_t From, std::size_t To);
   void DoCheckSpelling(int Line, const std::string& Text, std::string& Styles);
   virtual bool CheckWordSpelling(const std::string& Word);
   bool NeedSpell();
@@ -219,6 +222,30 @@ private:
   void ExpandTabStrings();
   void DeleteChars(int Count);
   TEasyNotifyMethod ParserNotifier();
+  // Lexing a long line again after an edit starts from the last lexing point the edit cannot have changed and
+  // stops where the states meet those of the line as it was. An edit operation names the change before it
+  // makes it (taking the line's points) and drops it when done; ParseStrings uses it for that line.
+  struct TLineSplice {
+    int Line = -1;
+    int At = 0;       // where the change begins
+    int Removed = 0;  // how many characters it took out there
+    std::unique_ptr<TEasyLexPoints> Points;
+  };
+  void BeginSplice(int Line, int At, int Removed);
+  void EndSplice() { FSplice = TLineSplice(); }
+  // Drops the pending splice when an edit operation leaves, also by an exception.
+  struct TSpliceScope {
+    explicit TSpliceScope(TCustomEasyEditSource& ASource) : Source(ASource) {}
+    TSpliceScope(const TSpliceScope&) = delete;
+    TSpliceScope& operator=(const TSpliceScope&) = delete;
+    ~TSpliceScope() { Source.EndSplice(); }
+    TCustomEasyEditSource& Source;
+  };
+  // Lexes the whole line from RunState, leaving RunState as the state at its end.
+  void LexLine(TEasyStringItem* Item, int& RunState, bool Urls);
+  // Lexes again only what the pending splice of the line can have changed; false (and nothing done) when
+  // that cannot be told.
+  bool RelexSplice(TEasyStringItem* Item, int& RunState, bool Urls);
 
   std::unique_ptr<TEasyStrings> FStrings;
   std::unique_ptr<TEasyNotifierList> FNotifiers;
@@ -243,6 +270,8 @@ private:
   bool FUsePages = false;
   bool FFocused = false;
   bool FUpdatingStyles = false;
+  TLineSplice FSplice;
+  Cardinal FLexGeneration = 1;  // advances whenever the styles lexing gives may change
 };
 
 // The source as the application uses it.

@@ -73,6 +73,7 @@ void TEasyParserRule::AddWord(const std::string& Word, const TEasyRule& Rule) {
     return;
   }
   Words.insert(It, TWord{Word, Rule});
+  LongestWord = std::max(LongestWord, static_cast<int>(Word.size()));
   if (Word.find(' ') != std::string::npos) {
     HasSpaces = true;
   }
@@ -372,31 +373,44 @@ int TEasyParser::ParseBuffer(int& State, const char* Line, int Length, int& Pos)
   CurrentState = State;
   TEasyParserState* St = GetParserState(State);
   if (!St || Pos < 1 || Pos > Length) {
+    TokenReach = Pos >= 1 && Pos <= Length ? Length - Pos + 2 : 1;
     Pos = Length + 1;
     return -1;
   }
   static const std::array<bool, 256>& Value = ValueTable();
   const char* Text = Line + Pos - 1;
   const int Available = Length - Pos + 1;
+  const int Start = Pos;
   const Byte C = static_cast<Byte>(*Text);
   static const Byte* const Upper = EasyUpperTable().data();
   const TEasyParserRule* Bucket = St->Buckets[St->CaseSensitive ? C : Upper[C]].get();
   TEasyRule Rule;
   int Matched = 0;
   bool Hit = false;
+  // How far the token's rules look: the first character picks the bucket.
+  int Reach = 1;
   if (Bucket) {
     if (!Bucket->Words.empty() && Value[C]) {
       int Run = 1;
       while (Run < Available && Value[static_cast<Byte>(Text[Run])]) {
         ++Run;
       }
+      Reach = std::max(Reach, Run + 1);
       Hit = Bucket->FindWord(Text, Available, Run, Rule, Matched);
+      if (Bucket->HasSpaces) {
+        // Entries with blanks are compared up to their length and the character after them.
+        Reach = std::max(Reach, std::min(Bucket->LongestWord, Available) + 1);
+      }
     }
     for (auto It = Bucket->Patterns.rbegin(); !Hit && It != Bucket->Patterns.rend(); ++It) {
-      if (!(*It)->QuickReject(reinterpret_cast<const Byte*>(Text), Available) &&
-          (*It)->StringMatch(Text, Available, Pos == 1, Matched)) {
-        Rule = (*It)->Rule;
-        Hit = true;
+      const bool Rejected = (*It)->QuickReject(reinterpret_cast<const Byte*>(Text), Available);
+      Reach = std::max(Reach, std::min((*It)->PrefixLength(), Available) + 1);
+      if (!Rejected) {
+        Hit = (*It)->StringMatch(Text, Available, Pos == 1, Matched);
+        Reach = std::max(Reach, (*It)->Reach());
+        if (Hit) {
+          Rule = (*It)->Rule;
+        }
       }
     }
   }
@@ -414,8 +428,11 @@ int TEasyParser::ParseBuffer(int& State, const char* Line, int Length, int& Pos)
     while (I < Available && static_cast<Byte>(Text[I]) >= 1 && static_cast<Byte>(Text[I]) <= 32) {
       ++I;
     }
+    Reach = std::max(Reach, I + 1);
     Pos += I > 0 ? I : 1;
   }
+  // Whether the token ends the line is a look at the character after it.
+  TokenReach = std::max(Reach, Pos - Start + 1);
   if (Pos > Length) {
     const TEasyParserState* Now = GetParserState(State);
     if (Now && !Now->EolRules.empty()) {

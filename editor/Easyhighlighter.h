@@ -51,6 +51,7 @@ public:
   TEasyParserState* State;
   std::vector<TWord> Words;
   bool HasSpaces = false;  // some word holds a blank
+  int LongestWord = 0;     // the length of the longest word
   std::vector<TEasyParserRegExpr*> Patterns;  // in the order added; owned by the state
 
 private:
@@ -109,6 +110,7 @@ public:
   TEasyParserState* GetParserState(int Index) const;
 
   int ParseString(int& State, const std::string& Line, int& Pos) override;
+  bool TellsTokenReach() const override { return true; }
   // The same over a character buffer of Length characters.
   int ParseBuffer(int& State, const char* Line, int Length, int& Pos);
 

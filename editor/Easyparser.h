@@ -33,6 +33,11 @@ public:
   // Lexes the token that starts at character Pos (1-based) of Line in State: returns its style and
   // leaves Pos after the token and State as the state after it.
   virtual int ParseString(int& State, const std::string& Line, int& Pos) = 0;
+  // True when ParseString sets TokenReach: how many characters from the token's start it looked at, the
+  // line's end counting as one more. The token, its style and the state after it depend on those
+  // characters alone, so an edit beyond them leaves the token as it is.
+  virtual bool TellsTokenReach() const { return false; }
+  int TokenReach = 0;
   // The font colour and style of a style code: -1 and no style here.
   virtual void GetFont(int Style, Integer& Color, TEasyFontStyles& FontStyle);
   // Copies the selection and search colours between the editor and the highlighter's colour styles

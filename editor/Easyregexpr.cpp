@@ -420,6 +420,7 @@ bool TEasyRegExpr::InternalFind(int First, int Last, int& Pos) {
       const int UnitEnd = E.Link;
       const TEasyRegKind Q = FElements[UnitEnd + 1].Kind;
       const int Next = UnitEnd + 2;
+      NoteReach(Pos);
       if (Q == rkOneOrMore && Pos >= FLength) {
         return false;
       }
@@ -437,6 +438,7 @@ bool TEasyRegExpr::InternalFind(int First, int Last, int& Pos) {
             ++Count;
           }
         }
+        NoteReach(P);
         if (Q == rkOneOrMore && Count == 0) {
           return false;
         }
@@ -460,6 +462,7 @@ bool TEasyRegExpr::InternalFind(int First, int Last, int& Pos) {
           P = NP;
           ++Count;
         }
+        NoteReach(P);
       }
       Pos = P;
       I = Next;
@@ -472,6 +475,7 @@ bool TEasyRegExpr::InternalFind(int First, int Last, int& Pos) {
       FMatchLength = Pos;
       return true;
     }
+    NoteReach(Pos);
     const TTestResult R = FindToken(E, Pos);
     if (R == trMismatch) {
       if (!E.Negated) {
@@ -626,6 +630,8 @@ bool TEasyRegExpr::DoFind() {
 
 bool TEasyRegExpr::Match(const char* Text, int TextLength, bool AllowLineStart) {
   FMatchLength = 0;
+  // The quick rejection looks at most at the leading characters the pattern fixes, and at the end.
+  FReach = std::min(static_cast<int>(FPrefix.size()), TextLength) + 1;
   if (FShortcuts && QuickReject(reinterpret_cast<const Byte*>(Text), TextLength)) {
     return false;
   }
@@ -662,6 +668,7 @@ int TEasyRegExpr::MatchLinear(const Byte* Text, int TextLength) {
       ++P;
       ++Count;
     }
+    NoteReach(P);
     if (Count < S.Min) {
       return P >= TextLength ? -1 : 0;  // at the text end the terminator rules of the full walk decide
     }

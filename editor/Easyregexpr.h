@@ -74,6 +74,11 @@ public:
   // The first character, any-character, set or escape element; null when the pattern has none.
   const TEasyRegElement* GetFirstState() const;
 
+  // After StringMatch: how many characters from the start of the text the match looked at, the end of the
+  // text counting as one more (so TextLength + 1 when it tested for the end). The outcome depends on those
+  // characters alone: a text that agrees with them, and is at least that long, matches the same way.
+  int Reach() const { return FReach; }
+
   // Off: every match takes the full walk, without the quick rejection and the linear form (which must agree
   // with it; tests compare the two).
   void SetShortcuts(bool Enabled) { FShortcuts = Enabled; }
@@ -82,6 +87,8 @@ public:
   bool CaseSensitive() const { return FCaseSensitive; }
   const std::vector<TEasyRegElement>& Elements() const { return FElements; }
 
+  // How many leading characters QuickReject may look at.
+  int PrefixLength() const { return static_cast<int>(FPrefix.size()); }
   // True when Text cannot match because one of the pattern's leading plain characters differs from it.
   bool QuickReject(const Byte* Text, int TextLength) const {
     const int N = static_cast<int>(FPrefix.size());
@@ -162,4 +169,11 @@ private:
   bool FAllowLineStart = false;
   bool FEndPassed = false;
   int FMatchLength = 0;
+  int FReach = 0;
+  // Position Pos of the text was read or compared with the text's end.
+  void NoteReach(int Pos) {
+    if (Pos + 1 > FReach) {
+      FReach = Pos + 1;
+    }
+  }
 };

@@ -247,14 +247,19 @@ void TCustomEasyEditSource::SpellTokensChanged(TObject*) {
 }
 
 void TCustomEasyEditSource::DoCheckUrl(const std::string& Text, std::string& Styles) {
+  DoCheckUrlRange(Text, Styles, 0, Text.size());
+}
+
+void TCustomEasyEditSource::DoCheckUrlRange(const std::string& Text, std::string& Styles, std::size_t From,
+                                            std::size_t To) {
   if (Styles.size() != Text.size() * 2) {
     return;
   }
   const TEasyCharSet UrlChars = ValueSet | UrlSet;
   const Word Code = static_cast<Word>(GetUrlStyle());
   const std::size_t N = Text.size();
-  std::size_t I = 0;
-  while (I < N) {
+  std::size_t I = From;
+  while (I < To) {
     if (!InCharSet(Text[I], UrlChars)) {
       ++I;
       continue;

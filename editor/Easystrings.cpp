@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <memory>
 
 Z_IMPLEMENT_CLASS(TEasyStrings, TStrings)
 
@@ -14,6 +15,22 @@ namespace {
 constexpr std::size_t MaxParsedMarks = 32;
 // A cleared run shorter than this is cleared line by line.
 constexpr int ParsedWalkLimit = 64;
+// Lines at least this long get room to grow by an eighth, so that the first keystroke in a long line does not
+// move the whole line to a larger block of memory (room that is never written costs no memory).
+constexpr std::size_t RoomyLineFrom = 64 * 1024;
+std::size_t RoomFor(std::size_t Length) { return Length >= RoomyLineFrom ? Length + Length / 8 : Length; }
+
+// Stores Length characters of Text as a line's text, with room to grow when the line is long.
+void AssignLine(std::string& Line, const char* Text, std::size_t Length) {
+  Line.reserve(RoomFor(Length));
+  Line.assign(Text, Length);
+}
+
+void KeepRoom(std::string& Line) {
+  if (Line.capacity() < RoomFor(Line.size())) {
+    Line.reserve(RoomFor(Line.size()));
+  }
+}
 }  // namespace
 
 TEasyStrings::TEasyStrings() : FHiddenLines(new TEasyVisibleLinesList()) {}
@@ -90,6 +107,7 @@ void TEasyStrings::Put(int Index, const std::string& S) {
   Changing();
   TEasyStringItem* Item = FLines[Index];
   Item->Text = S;
+  Item->LexPoints.reset();
   if (OnGetString) {
     OnGetString(this, Item->Text, true);
   }
@@ -103,6 +121,7 @@ void TEasyStrings::PutStr(int Index, const std::string& S) {
   }
   Changing();
   FLines[Index]->Text = S;
+  FLines[Index]->LexPoints.reset();
   LinesUpdated(Index, Index);
   Changed();
 }
@@ -124,9 +143,10 @@ void TEasyStrings::InsertItem(int Index, const std::string& S) { InsertItemText(
 void TEasyStrings::InsertItemText(int Index, const char* Text, std::size_t Length) {
   Changing();
   auto* Item = new TEasyStringItem();
-  Item->Text.assign(Text, Length);
+  AssignLine(Item->Text, Text, Length);
   if (OnGetString) {
     OnGetString(this, Item->Text, true);
+    KeepRoom(Item->Text);
   }
   FLines.Insert(Index, Item);
   ShiftParsedMarks(Index, 1);
@@ -171,6 +191,9 @@ void TEasyStrings::ExchangeItems(int Index1, int Index2) {
   std::swap(A->Text, B->Text);
   std::swap(A->Styles, B->Styles);
   std::swap(A->Obj, B->Obj);
+  // The lexer states stay with their places, so what lexing could start from is no longer known.
+  A->LexPoints.reset();
+  B->LexPoints.reset();
 }
 
 void TEasyStrings::Clear() {
@@ -205,25 +228,23 @@ std::string TEasyStrings::GetSaveText() const {
   return Result;
 }
 
-void TEasyStrings::SetTextBuffer(const char* Text, std::size_t Length) {
-  BeginUpdate();
-  try {
-    Clear();
-    const char* End = Text + Length;
-    // Room for every line at once: counting the line feeds is cheaper than regrowing the array.
-    std::size_t Feeds = 0;
-    for (const char* P = Text; P < End;) {
-      const void* Hit = std::memchr(P, '\n', static_cast<std::size_t>(End - P));
-      if (!Hit) {
-        break;
-      }
-      ++Feeds;
-      P = static_cast<const char*>(Hit) + 1;
-    }
-    if (Feeds + 1 > static_cast<std::size_t>(Capacity())) {
-      FLines.SetCapacity(static_cast<int>(std::min<std::size_t>(Feeds + 1, INT_MAX)));
-    }
+namespace {
+
+// Splits text that arrives in pieces into lines at CR LF, CR or LF and hands each line to Add(Text, Length).
+// A line that lies within one piece is handed over straight from it; only a line that crosses pieces is
+// gathered first.
+template <class F> class TLineSplitter {
+public:
+  explicit TLineSplitter(F& AAdd) : Add(AAdd) {}
+
+  void Feed(const char* Text, std::size_t Length) {
     const char* P = Text;
+    const char* End = Text + Length;
+    if (AfterReturn && P < End && *P == '\n') {
+      ++P;  // the second half of a CR LF split between pieces
+      ++Feeds;
+    }
+    AfterReturn = false;
     const char* NextFeed = nullptr;  // the next line feed at or after P, End when none
     const char* NextReturn = nullptr;
     while (P < End) {
@@ -236,16 +257,83 @@ void TEasyStrings::SetTextBuffer(const char* Text, std::size_t Length) {
         NextReturn = NextReturn ? NextReturn : End;
       }
       const char* Stop = std::min(NextFeed, NextReturn);
-      // Each line is added as Add would, without building a temporary string first.
-      InsertItemText(Count(), P, static_cast<std::size_t>(Stop - P));
-      P = Stop;
-      if (P < End && *P == '\r') {
-        ++P;
+      if (Stop == End) {
+        Pending.append(P, static_cast<std::size_t>(End - P));
+        HasPending = true;
+        return;
       }
-      if (P < End && *P == '\n') {
+      if (HasPending) {
+        Pending.append(P, static_cast<std::size_t>(Stop - P));
+        Add(Pending.data(), Pending.size());
+        Pending.clear();
+        HasPending = false;
+      } else {
+        Add(P, static_cast<std::size_t>(Stop - P));
+      }
+      P = Stop;
+      if (*P == '\r') {
         ++P;
+        if (P == End) {
+          AfterReturn = true;
+        } else if (*P == '\n') {
+          ++P;
+          ++Feeds;
+        }
+      } else {
+        ++P;
+        ++Feeds;
       }
     }
+  }
+
+  // Hands over the text after the last line break, when there is any.
+  void Finish() {
+    if (HasPending) {
+      Add(Pending.data(), Pending.size());
+      Pending.clear();
+      HasPending = false;
+    }
+  }
+
+  std::size_t Feeds = 0;  // line feeds passed so far
+
+private:
+  F& Add;
+  std::string Pending;
+  bool HasPending = false;
+  bool AfterReturn = false;
+};
+
+std::size_t CountFeeds(const char* Text, std::size_t Length) {
+  std::size_t Feeds = 0;
+  const char* End = Text + Length;
+  for (const char* P = Text; P < End;) {
+    const void* Hit = std::memchr(P, '\n', static_cast<std::size_t>(End - P));
+    if (!Hit) {
+      break;
+    }
+    ++Feeds;
+    P = static_cast<const char*>(Hit) + 1;
+  }
+  return Feeds;
+}
+
+}  // namespace
+
+void TEasyStrings::SetTextBuffer(const char* Text, std::size_t Length) {
+  BeginUpdate();
+  try {
+    Clear();
+    // Room for every line at once: counting the line feeds is cheaper than regrowing the array.
+    const std::size_t Feeds = CountFeeds(Text, Length);
+    if (Feeds + 1 > static_cast<std::size_t>(Capacity())) {
+      FLines.SetCapacity(static_cast<int>(std::min<std::size_t>(Feeds + 1, INT_MAX)));
+    }
+    // Each line is added as Add would, without building a temporary string first.
+    auto Add = [this](const char* Line, std::size_t Size) { InsertItemText(Count(), Line, Size); };
+    TLineSplitter<decltype(Add)> Splitter(Add);
+    Splitter.Feed(Text, Length);
+    Splitter.Finish();
   } catch (...) {
     EndUpdate();
     throw;
@@ -284,13 +372,78 @@ void TEasyStrings::SaveToStream(TStream* Stream) {
 }
 
 void TEasyStrings::LoadFromStream(TStream* Stream) {
+  // The stream is read and split a piece at a time: each piece is still in the cache while its lines are
+  // copied out, and no copy of the whole document is made besides the lines. The lines are made apart from
+  // the store and take the place of its lines only when the whole stream has been read, so a read that
+  // fails leaves the store as it was.
+  constexpr std::size_t Piece = 1 << 20;
   const Int64 Size = Stream->Size() - Stream->Position();
-  std::string Buffer;
-  Buffer.resize(static_cast<std::size_t>(Size > 0 ? Size : 0));
-  if (!Buffer.empty()) {
-    Stream->ReadBuffer(Buffer.data(), static_cast<LongInt>(Buffer.size()));
+  std::size_t Left = static_cast<std::size_t>(Size > 0 ? Size : 0);
+  std::string Buffer(std::min(Left, Piece), '\0');
+  std::vector<TEasyStringItem*> Made;
+  auto Add = [&](const char* Line, std::size_t Length) {
+    std::unique_ptr<TEasyStringItem> Item(new TEasyStringItem());
+    AssignLine(Item->Text, Line, Length);
+    if (OnGetString) {
+      OnGetString(this, Item->Text, true);
+      KeepRoom(Item->Text);
+    }
+    Made.push_back(Item.get());
+    Item.release();
+  };
+  TLineSplitter<decltype(Add)> Splitter(Add);
+  try {
+    bool First = true;
+    while (Left > 0) {
+      const std::size_t N = std::min(Left, Piece);
+      Stream->ReadBuffer(Buffer.data(), static_cast<LongInt>(N));
+      Left -= N;
+      if (First) {
+        // Room for as many lines as the whole stream holds at the density of its first piece.
+        const std::size_t Here = CountFeeds(Buffer.data(), N);
+        Made.reserve(static_cast<std::size_t>(static_cast<double>(Here + 1) * static_cast<double>(N + Left) /
+                                              static_cast<double>(N) * 1.05));
+        First = false;
+      }
+      Splitter.Feed(Buffer.data(), N);
+    }
+    Splitter.Finish();
+  } catch (...) {
+    for (TEasyStringItem* Item : Made) {
+      delete Item;
+    }
+    throw;
   }
-  SetTextBuffer(Buffer.data(), Buffer.size());
+  BeginUpdate();
+  try {
+    Clear();
+    // As much room as a load of the whole text at once makes.
+    const std::size_t Room = std::max(Splitter.Feeds + 1, Made.size());
+    if (Room > static_cast<std::size_t>(Capacity())) {
+      FLines.SetCapacity(static_cast<int>(std::min<std::size_t>(Room, INT_MAX)));
+    }
+    // Appended lines move no lexing mark and no folded-away line, so only the change is recorded.
+    std::size_t Next = 0;
+    try {
+      Changing();
+      for (; Next < Made.size(); ++Next) {
+        FLines.Insert(Count(), Made[Next]);
+      }
+    } catch (...) {
+      for (; Next < Made.size(); ++Next) {
+        delete Made[Next];
+      }
+      throw;
+    }
+    if (!Made.empty()) {
+      LinesUpdated(0, INT_MAX);
+    }
+    Changed();
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
 }
 
 std::string TEasyStrings::GetStr(int Index) const { return Valid(Index) ? FLines[Index]->Text : std::string(); }
@@ -322,6 +475,7 @@ void TEasyStrings::PutData(int Index, int Pos, int Count, int Style) {
     return;
   }
   std::string& S = FLines[Index]->Styles;
+  FLines[Index]->LexPoints.reset();
   const Word Code = static_cast<Word>(Style);
   for (int I = 0; I < Count && static_cast<std::size_t>(Pos - 1 + I) * 2 + 2 <= S.size(); ++I) {
     std::memcpy(S.data() + (Pos - 1 + I) * 2, &Code, 2);

@@ -10,6 +10,7 @@
 #include "platform/win/WinTypes.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,22 @@ enum : Byte {
   sfHidden = 0x04,     // part of a foldable block body (Visible is false)
   sfExpanded = 0x08,   // heads an expanded block
   sfCollapsed = 0x10,  // heads a collapsed block
+};
+
+// Where lexing a long line can start again after an edit: token starts at intervals along the line, each
+// with the lexer state there and how far the tokens before it looked. Made by the edit source when it
+// lexes a long line; valid for the text, start state and styles it was made with, so any other change of
+// the line's text or styles drops it.
+struct TEasyLexPoint {
+  int Pos = 0;    // 0-based offset of a token's start
+  int Reach = 0;  // the tokens before Pos looked at no character at or after this offset
+  Word State = 0; // the lexer state at Pos
+};
+struct TEasyLexPoints {
+  std::vector<TEasyLexPoint> Points;  // ascending Pos
+  std::size_t Length = 0;             // the length of the text they were made for
+  Cardinal Generation = 0;            // the edit source's lexing generation they were made in
+  int UrlStyle = -1;                  // the style addresses were marked with, -1 for none
 };
 
 // One line, owned by its store.
@@ -33,6 +50,7 @@ struct TEasyStringItem {
   Byte Level = 0;
   Cardinal ParsedStamp = 0;  // when the line was last lexed (see TEasyStrings::IsParsed)
   TObject* Obj = nullptr;
+  std::unique_ptr<TEasyLexPoints> LexPoints;  // long lines only; see TEasyLexPoints
 };
 
 // Line breaks written by SaveToStream.
@@ -93,7 +111,7 @@ public:
   // Replaces the lines with Text split at CR LF, CR or LF, one Add per line, inside one update. Every
   // byte other than the line breaks is kept.
   void SetTextBuffer(const char* Text, std::size_t Length);
-  // Loads the rest of the stream as SetTextBuffer does.
+  // Loads the rest of the stream as SetTextBuffer does. A failed read leaves the lines as they were.
   void LoadFromStream(TStream* Stream) override;
 
   virtual void Changed();
@@ -121,6 +139,7 @@ public:
       return;
     }
     Changing();
+    GetItem(Index)->LexPoints.reset();
     std::string& Text = GetItem(Index)->Text;
     Change(Text);
     if (OnGetString) {

@@ -131,15 +131,19 @@ std::string TTabStopList::GetRealString(std::string_view Line) {
   }
   std::string Result;
   Result.reserve(Line.size() + 16);
-  for (char C : Line) {
-    if (C == '\t') {
-      const int Column = static_cast<int>(Result.size());
-      Result.append(static_cast<std::size_t>(Get(Column) - Column), ' ');
-    } else {
-      Result += C;
+  // The text between tabs is copied a run at a time.
+  std::size_t From = 0;
+  for (;;) {
+    const void* Tab = std::memchr(Line.data() + From, '\t', Line.size() - From);
+    const std::size_t To = Tab ? static_cast<std::size_t>(static_cast<const char*>(Tab) - Line.data()) : Line.size();
+    Result.append(Line.data() + From, To - From);
+    if (!Tab) {
+      return Result;
     }
+    const int Column = static_cast<int>(Result.size());
+    Result.append(static_cast<std::size_t>(Get(Column) - Column), ' ');
+    From = To + 1;
   }
-  return Result;
 }
 
 int TTabStopList::RealPosToPos(std::string_view Line, int Index) {

@@ -8,10 +8,12 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -131,7 +133,43 @@ std::string CheckerWorkerPath() {
   return LibraryFolder() + CheckerWorkerName;
 }
 
-TCheckerClient::~TCheckerClient() { Stop(); }
+TCheckerClient::~TCheckerClient() {
+  Stop();
+  if (SharedData) {
+    ::munmap(SharedData, SharedSize);
+  }
+  if (SharedFd >= 0) {
+    ::close(SharedFd);
+  }
+}
+
+bool TCheckerClient::PutShared(std::string_view Text) {
+  if (SharedFd < 0 || Text.empty()) {
+    return false;
+  }
+  if (Text.size() > SharedSize) {
+    // Grown by half at least, in whole megabytes.
+    constexpr std::size_t Step = std::size_t{1} << 20;
+    std::size_t Size = std::max(Text.size(), SharedSize + SharedSize / 2);
+    Size = (Size + Step - 1) / Step * Step;
+    if (SharedData) {
+      ::munmap(SharedData, SharedSize);
+      SharedData = nullptr;
+      SharedSize = 0;
+    }
+    if (::ftruncate(SharedFd, static_cast<off_t>(Size)) != 0) {
+      return false;
+    }
+    void* P = ::mmap(nullptr, Size, PROT_READ | PROT_WRITE, MAP_SHARED, SharedFd, 0);
+    if (P == MAP_FAILED) {
+      return false;
+    }
+    SharedData = static_cast<char*>(P);
+    SharedSize = Size;
+  }
+  std::memcpy(SharedData, Text.data(), Text.size());
+  return true;
+}
 
 void TCheckerClient::Stop() {
   if (Fd >= 0) {
@@ -159,11 +197,23 @@ bool TCheckerClient::Start(std::string& Why) {
     Child = ::fcntl(Pair[1], F_DUPFD_CLOEXEC, 3);
     ::close(Pair[1]);
   }
+  // The shared block for documents, made once; it becomes the worker's descriptor CheckerSharedBlock. Kept above
+  // that number, so that neither copy onto the worker's descriptors overwrites the other's source.
+  if (SharedFd < 0) {
+    const int Made = ::memfd_create("zubq-checker-document", MFD_CLOEXEC);
+    if (Made >= 0) {
+      SharedFd = ::fcntl(Made, F_DUPFD_CLOEXEC, CheckerSharedBlock + 1);
+      ::close(Made);
+    }
+  }
   const std::string Path = CheckerWorkerPath();
   posix_spawn_file_actions_t Actions;
   posix_spawnattr_t Attr;
   ::posix_spawn_file_actions_init(&Actions);
   ::posix_spawn_file_actions_adddup2(&Actions, Child, 0);
+  if (SharedFd >= 0) {
+    ::posix_spawn_file_actions_adddup2(&Actions, SharedFd, CheckerSharedBlock);
+  }
   ::posix_spawnattr_init(&Attr);
   sigset_t Empty;
   sigemptyset(&Empty);
@@ -246,9 +296,11 @@ bool TCheckerClient::Begin(const TCheckerRequest& Request, std::string& Why) {
   }
   Deadline = TClock::now() + TimeoutFor(Request.Text.size());
   bool TimedOut = false;
-  const std::string Header = EncodeRequestHeader(Request);
+  TCheckerRequest Sent = Request;
+  Sent.Shared = PutShared(Request.Text);
+  const std::string Header = EncodeRequestHeader(Sent);
   if (!SendAll(Fd, Header.data(), Header.size(), Deadline, TimedOut) ||
-      !SendAll(Fd, Request.Text.data(), Request.Text.size(), Deadline, TimedOut)) {
+      (!Sent.Shared && !SendAll(Fd, Request.Text.data(), Request.Text.size(), Deadline, TimedOut))) {
     return Fail(TimedOut, Why);
   }
   return true;

@@ -36,11 +36,19 @@ private:
   bool Start(std::string& Why);
   bool Fail(bool TimedOut, std::string& Why);
   std::string WhyEnded();
+  // Puts Text at the start of the shared block, growing it as needed; false when there is no block (the text
+  // then goes over the channel).
+  bool PutShared(std::string_view Text);
 
   pid_t Pid = -1;
   int Fd = -1;
   std::chrono::steady_clock::time_point Deadline;
   std::string ReplyBuffer;
+  // Documents reach the worker through a block of memory both map, kept from document to document (and from
+  // worker to worker), so that a large page is neither copied through the channel nor faulted in again.
+  int SharedFd = -1;
+  char* SharedData = nullptr;
+  std::size_t SharedSize = 0;
 };
 
 // The worker executable: beside the engine library, or where ZUBQ_ENGINE_WORKER names.

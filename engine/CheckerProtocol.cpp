@@ -74,7 +74,8 @@ std::string EncodeRequestHeader(const TCheckerRequest& Request) {
   std::string H;
   PutUint32(H, CheckerRequestMagic);
   PutUint32(H, static_cast<std::uint32_t>(Request.AccessLevel));
-  PutUint32(H, (Request.RawEncoding ? 1u : 0u) | (Request.WantStructure ? 2u : 0u) | (Request.Stall ? 4u : 0u));
+  PutUint32(H, (Request.RawEncoding ? 1u : 0u) | (Request.WantStructure ? 2u : 0u) | (Request.Stall ? 4u : 0u) |
+                   (Request.Shared ? 8u : 0u));
   PutUint64(H, Request.Text.size());
   return H;
 }
@@ -88,6 +89,7 @@ bool DecodeRequestHeader(const unsigned char* Header, TCheckerRequest& Request, 
   Request.RawEncoding = (Flags & 1u) != 0;
   Request.WantStructure = (Flags & 2u) != 0;
   Request.Stall = (Flags & 4u) != 0;
+  Request.Shared = (Flags & 8u) != 0;
   TextSize = GetUint64(Header + 12);
   return true;
 }

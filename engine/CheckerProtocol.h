@@ -16,8 +16,14 @@ struct TCheckerRequest {
   bool RawEncoding = false;    // bytes as they stand (a UTF-8 document), else the system code page
   bool WantStructure = false;  // also the element tree as structure lines
   bool Stall = false;          // a test switch: the worker never answers
+  // The text lies at the start of the shared block the worker was started with (its descriptor
+  // CheckerSharedBlock) instead of following the header.
+  bool Shared = false;
   std::string_view Text;
 };
+
+// The worker's descriptor of the block of memory the engine shares with it for documents.
+inline constexpr int CheckerSharedBlock = 3;
 
 struct TCheckerFinding {
   int Level = 0;  // the checker's report level

@@ -113,7 +113,7 @@ ZUBInt ResultIndexedInteger(const TResult& R, ZUBInt Id, ZUBInt I, bool& Ok) {
         break;
       }
       const TStructureLine& L = R.Structure[static_cast<std::size_t>(I)];
-      return Id == ZUB_STRUCTURE_LINE ? L.Line : L.Char;
+      return Id == ZUB_STRUCTURE_LINE ? L.Line : L.Column;
     }
     default:
       if (const TMessage* M = MessageAt(R, I)) {
@@ -165,6 +165,22 @@ const char* ResultIndexedString(TResult& R, ZUBInt Id, ZUBInt I) {
 
 }  // namespace
 
+void TJobLines::Assign(const std::vector<std::string>& Lines) {
+  clear();
+  for (const std::string& L : Lines) {
+    Add(L);
+  }
+}
+
+void TJobLines::JoinInto(std::string& Out) const {
+  Out.resize(Data.size());
+  const char* From = Data.data();
+  char* To = Out.data();
+  for (std::size_t I = 0; I < Data.size(); ++I) {
+    To[I] = From[I] == '\0' ? '\n' : From[I];
+  }
+}
+
 bool ValidJobKind(ZUBInt Kind) { return Kind >= ZUB_JOB_LOWER_CASE && Kind <= ZUB_JOB_QUOTE_VALUES; }
 
 ZUBInt IntegerOf(ZUBInt H, ZUBInt Id, bool& Ok) {
@@ -213,7 +229,9 @@ const char* IndexedStringOf(ZUBInt H, ZUBInt Id, ZUBInt I) {
     return ResultIndexedString(*R, Id, I);
   }
   if (auto* J = Find<TJob>(H)) {
-    return Id == ZUB_JOB_INPUT_LINE ? ItemAt(J->Lines, I) : nullptr;
+    return Id == ZUB_JOB_INPUT_LINE && I >= 0 && static_cast<std::size_t>(I) < J->Lines.size()
+               ? J->Lines.c_str(static_cast<std::size_t>(I))
+               : nullptr;
   }
   if (auto* C = Find<TConfigHandle>(H)) {
     return Id == ZUB_CONFIG_CONFIGURATION_NAME ? ItemAt(C->Config.Configurations, I) : nullptr;
@@ -345,7 +363,7 @@ ZUBInt SetStringOf(ZUBInt H, ZUBInt Id, const char* Text) {
       return 0;
     }
     if (Id == ZUB_JOB_LINE) {
-      J->Lines.emplace_back(Text ? Text : "");
+      J->Lines.Add(Text ? std::string_view(Text) : std::string_view());
       return 0;
     }
     return -1;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zubengine {
@@ -20,6 +21,34 @@ struct THandleObject {
   ZUBInt Kind;
 };
 
+// The lines handed to a job, in one block (each line followed by a NUL, so that a line is handed back as it
+// stands) with their starts: a large page costs no allocation per line. Adding a line may move the others.
+class TJobLines {
+public:
+  void Add(std::string_view Line) {
+    Starts.push_back(Data.size());
+    Data.append(Line);
+    Data.push_back('\0');
+  }
+  void Assign(const std::vector<std::string>& Lines);
+  void clear() {
+    Data.clear();
+    Starts.clear();
+  }
+  std::size_t size() const { return Starts.size(); }
+  const char* c_str(std::size_t I) const { return Data.data() + Starts[I]; }
+  std::string_view Line(std::size_t I) const {
+    const std::size_t End = I + 1 < Starts.size() ? Starts[I + 1] : Data.size();
+    return std::string_view(Data).substr(Starts[I], End - Starts[I] - 1);
+  }
+  // The lines, each followed by LF, into Out (whose memory is reused).
+  void JoinInto(std::string& Out) const;
+
+private:
+  std::string Data;
+  std::vector<std::size_t> Starts;
+};
+
 struct TJob : THandleObject {
   TJob() : THandleObject(ZUB_KIND_JOB) {}
   ZUBInt JobKind = 0;
@@ -27,7 +56,7 @@ struct TJob : THandleObject {
   ZUBInt ConfigIndex = -1;         // ZUB_JOB_CONFIGURATION
   std::uint32_t Flags = 0;         // ZUB_JOB_FLAGS
   std::string Name;                // ZUB_JOB_NAME
-  std::vector<std::string> Lines;  // every ZUB_JOB_LINE text in order (a link check's are its window and message)
+  TJobLines Lines;  // every ZUB_JOB_LINE text in order (a link check's are its window and message)
 };
 
 struct TResult : THandleObject {

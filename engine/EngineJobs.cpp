@@ -287,8 +287,8 @@ ZUBInt RunLinkCheck(const TJob& J, const TEngineConfig& C, ZUBInt RunFlags) {
   S.CheckAll = (J.Flags & ZUB_JOB_CHECK_ALL_LINKS) != 0;
   S.TimeoutSeconds = C.LinkTimeout;
   if (J.Lines.size() >= 2) {
-    S.Window = static_cast<std::uintptr_t>(std::strtoull(J.Lines[0].c_str(), nullptr, 10));
-    S.Message = static_cast<unsigned>(std::strtoul(J.Lines[1].c_str(), nullptr, 10));
+    S.Window = static_cast<std::uintptr_t>(std::strtoull(J.Lines.c_str(0), nullptr, 10));
+    S.Message = static_cast<unsigned>(std::strtoul(J.Lines.c_str(1), nullptr, 10));
   }
   if (C.Flags(ZUB_CONFIG_NETWORK_OPTIONS) & ZUB_NETWORK_USE_PROXY) {
     S.Proxy = C.ProxyHost + (C.ProxyPort.empty() ? "" : ":" + C.ProxyPort);
@@ -319,7 +319,7 @@ bool ReadInput(TJob& J, TResult& R, std::string& Text) {
     return false;
   }
   // The job keeps the file's lines, as it would keep lines handed over.
-  J.Lines = SplitLines(Text);
+  J.Lines.Assign(SplitLines(Text));
   if (J.JobKind != ZUB_JOB_TEXT_FORMAT) {
     std::replace(Text.begin(), Text.end(), '\0', ' ');
   }
@@ -345,13 +345,16 @@ ZUBInt RunJobLocked(ZUBInt ConfigH, ZUBInt JobH, ZUBInt RunFlags) {
   if (!ValidJobKind(J->JobKind)) {
     return -1;
   }
-  std::string Text;
+  std::string Own;
+  // Validation calls nothing outside the engine, so its text can go into the engine's reused buffer.
+  const bool Validates = J->JobKind == ZUB_JOB_VALIDATE_MARKUP || J->JobKind == ZUB_JOB_VALIDATE_CSS;
+  std::string& Text = Validates && !ReadsFile(*J) ? Engine().JobText : Own;
   if (ReadsFile(*J)) {
     if (!ReadInput(*J, *R, Text)) {
       return AddHandle(std::move(R));
     }
   } else {
-    Text = JoinLines(J->Lines);
+    J->Lines.JoinInto(Text);
   }
   switch (J->JobKind) {
     case ZUB_JOB_VALIDATE_MARKUP:

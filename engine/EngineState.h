@@ -34,6 +34,8 @@ struct TEngine {
   std::string LinkCacheText;
   // The HTML checker runs in a worker process of its own, ended with the engine.
   TCheckerClient Checker;
+  // The joined lines of a validation job, kept from job to job so that a large page's memory is reused.
+  std::string JobText;
 };
 
 // The live engine; only valid inside an entry point (Guarded) or a thread the engine waits for at unload.

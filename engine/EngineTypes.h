@@ -1,6 +1,7 @@
 // The engine's inner records: messages, results, jobs and the options a check runs with.
 #pragma once
 
+#include "engine/CheckerProtocol.h"
 #include "engine/ZubValidator.h"
 
 #include <cstdint>
@@ -64,11 +65,9 @@ struct TTagStat {
   int Used = 0;
 };
 
-struct TStructureLine {
-  std::string Text;
-  int Line = 0;
-  int Char = 0;
-};
+// A line of the structure view: an element's text, and its line and column. The checker's worker makes them, so
+// they are taken over from its reply as they are.
+using TStructureLine = TCheckerStructureLine;
 
 struct TNamedList {
   std::string Name;

@@ -351,10 +351,7 @@ void CheckMarkup(const TSourceText& Doc, const TCheckOptions& Options, TCheckerC
   }
   Out.TagStats = std::move(Own.TagStats);
   Out.Lists = std::move(Own.Lists);
-  Out.Structure.reserve(Reply.Structure.size());
-  for (TCheckerStructureLine& L : Reply.Structure) {
-    Out.Structure.push_back({std::move(L.Text), L.Line, L.Column});
-  }
+  Out.Structure = std::move(Reply.Structure);
   if (!Checked) {
     Out.Messages.Add(MsgError, 0, 0, 0, IdCheckerFailed,
                      "The HTML checker could not check this document: " + Why +

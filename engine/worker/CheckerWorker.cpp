@@ -8,6 +8,7 @@
 #include <malloc.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -152,8 +153,11 @@ int main() {
   if (Fd < 0) {
     return 1;
   }
-  // Kept from document to document, so that their memory is reused.
+  // Kept from document to document, so that their memory is reused: the text read from the channel, the shared
+  // block as far as it is mapped, and the reply.
   std::string Text;
+  const char* Shared = nullptr;
+  std::size_t SharedMapped = 0;
   std::string Body;
   for (;;) {
     unsigned char Header[CheckerRequestHeaderSize];
@@ -165,17 +169,34 @@ int main() {
     if (!DecodeRequestHeader(Header, Request, Size) || Size > MaxDocumentSize) {
       return 2;
     }
-    Text.resize(static_cast<std::size_t>(Size));
-    if (!ReadAll(Fd, Text.data(), Text.size())) {
-      return 0;
+    // The limit for this document holds while its text is taken in, too.
+    LimitMemory(Size);
+    if (Request.Shared) {
+      if (Size > SharedMapped) {
+        if (Shared) {
+          ::munmap(const_cast<char*>(Shared), SharedMapped);
+          Shared = nullptr;
+          SharedMapped = 0;
+        }
+        void* P = ::mmap(nullptr, static_cast<std::size_t>(Size), PROT_READ, MAP_SHARED, CheckerSharedBlock, 0);
+        if (P == MAP_FAILED) {
+          return 4;
+        }
+        Shared = static_cast<const char*>(P);
+        SharedMapped = static_cast<std::size_t>(Size);
+      }
+    } else {
+      Text.resize(static_cast<std::size_t>(Size));
+      if (!ReadAll(Fd, Text.data(), Text.size())) {
+        return 0;
+      }
     }
     if (Request.Stall) {
       for (;;) {
         ::pause();
       }
     }
-    Request.Text = Text;
-    LimitMemory(Size);
+    Request.Text = Request.Shared ? std::string_view(Shared, static_cast<std::size_t>(Size)) : std::string_view(Text);
     TCheckerReply Reply;
     if (!Check(Request, Reply)) {
       return 3;

@@ -261,6 +261,43 @@ TEST(RegExprWalk, RememberedFailuresChangeNoResult) {
   EXPECT_GT(Compared, 10000);
 }
 
+// What a match reports to have looked at is all it depends on: any text that agrees with those characters
+// (and is at least as long) matches the same way. Lexing a long line again after an edit relies on it.
+TEST(RegExprWalk, AMatchDependsOnlyOnWhatItReportsToHaveRead) {
+  std::mt19937 Rng(4711);
+  int Compared = 0;
+  for (int Round = 0; Round < 3000; ++Round) {
+    const std::string Pattern = RandomPattern(Rng);
+    std::unique_ptr<TEasyRegExpr> R;
+    try {
+      R = std::make_unique<TEasyRegExpr>(Pattern, Rng() % 2 == 0);
+    } catch (const EEasyRegExprError&) {
+      continue;
+    }
+    R->SetShortcuts(Round % 3 != 0);
+    for (int K = 0; K < 8; ++K) {
+      const std::string Text = RandomText(Rng) + RandomText(Rng);
+      const bool LineStart = K % 2 == 0;
+      int Length = 0;
+      const bool Matched = R->StringMatch(Text, LineStart, Length);
+      const int Reach = R->Reach();
+      ASSERT_GE(Reach, Matched ? Length : 0) << Pattern << " on \"" << Text << "\"";
+      if (Reach > static_cast<int>(Text.size())) {
+        continue;  // it looked for the end: only this very text is known to match so
+      }
+      for (int V = 0; V < 4; ++V) {
+        const std::string Variant = Text.substr(0, static_cast<std::size_t>(Reach)) + RandomText(Rng);
+        int VariantLength = 0;
+        ASSERT_EQ(R->StringMatch(Variant, LineStart, VariantLength), Matched)
+            << Pattern << " on \"" << Text << "\" and \"" << Variant << "\" (reach " << Reach << ")";
+        EXPECT_EQ(VariantLength, Length) << Pattern << " on \"" << Text << "\" and \"" << Variant << "\"";
+        ++Compared;
+      }
+    }
+  }
+  EXPECT_GT(Compared, 1000);
+}
+
 TEST(RegExprWalk, PatternsThatBacktrackHeavilyStillAnswer) {
   struct {
     const char* Pattern;

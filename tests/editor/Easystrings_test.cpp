@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 std::string SaveText(TEasyStrings& S) {
   TStringStream Out("");
@@ -49,6 +51,78 @@ TEST(EasyStrings, LoadSplitsAtEveryBreakKindAndKeepsAllOtherBytes) {
   EXPECT_EQ(S.GetStr(0), All);
   S.LineBreakStyle = lbsLF;
   EXPECT_EQ(SaveText(S), All + "\n" + All + "\n");
+}
+
+namespace {
+// The lines of Text split at CR LF, CR or LF, the simple way.
+std::vector<std::string> SplitPlainly(const std::string& Text) {
+  std::vector<std::string> Out;
+  std::string Line;
+  bool Open = false;
+  for (std::size_t I = 0; I < Text.size(); ++I) {
+    if (Text[I] == '\r' || Text[I] == '\n') {
+      Out.push_back(Line);
+      Line.clear();
+      Open = false;
+      if (Text[I] == '\r' && I + 1 < Text.size() && Text[I + 1] == '\n') {
+        ++I;
+      }
+    } else {
+      Line += Text[I];
+      Open = true;
+    }
+  }
+  if (Open) {
+    Out.push_back(Line);
+  }
+  return Out;
+}
+
+// A stream that fails to read after its first Limit bytes.
+class TFailingStream : public TStringStream {
+public:
+  TFailingStream(std::string Text, LongInt ALimit) : TStringStream(std::move(Text)), Limit(ALimit) {}
+  LongInt Read(void* Buffer, LongInt Count) override {
+    const LongInt Allowed = std::max<LongInt>(0, std::min<LongInt>(Count, Limit - static_cast<LongInt>(Position())));
+    return TStringStream::Read(Buffer, Allowed);
+  }
+  LongInt Limit;
+};
+}  // namespace
+
+// A large stream is read a piece at a time: breaks split between pieces (CR LF halves, a CR at a piece's end),
+// lines longer than a piece, and a CR at the very end all split as a whole text does.
+TEST(EasyStrings, LoadingALargeStreamSplitsAsTheWholeTextDoes) {
+  std::string Text;
+  unsigned Seed = 99;
+  while (Text.size() < (7u << 19)) {
+    Seed = Seed * 1103515245u + 12345u;
+    const unsigned R = (Seed >> 8) % 100;
+    Text += R < 2 ? '\n' : (R < 3 ? '\r' : static_cast<char>('a' + R % 26));
+  }
+  Text += std::string(1500000, 'L');  // a line over more than one piece
+  // A break at every boundary a piece of a power of two in size could have: CR LF split across it, or a lone CR
+  // before it.
+  for (std::size_t K = 1; (K << 14) < Text.size(); ++K) {
+    const std::size_t At = (K << 14) - 1;
+    Text[At] = '\r';
+    Text[At + 1] = K % 2 == 0 ? '\n' : 'x';
+  }
+  Text += "\r";
+  TEasyStrings S;
+  LoadText(S, Text);
+  EXPECT_TRUE(Lines(&S) == SplitPlainly(Text));
+  TEasyStrings Whole;
+  Whole.SetTextBuffer(Text.data(), Text.size());
+  EXPECT_TRUE(Lines(&S) == Lines(&Whole));
+}
+
+TEST(EasyStrings, AFailedReadLeavesTheLinesAsTheyWere) {
+  TEasyStrings S;
+  LoadText(S, "kept\nlines");
+  TFailingStream In(std::string(3 << 20, 'a') + "\nb", 1 << 21);
+  EXPECT_THROW(S.LoadFromStream(&In), EReadError);
+  EXPECT_EQ(Lines(&S), (std::vector<std::string>{"kept", "lines"}));
 }
 
 TEST(EasyStrings, StyleCodesOfAnUnlexedLineAreNone) {
