@@ -133,3 +133,5 @@ void TChangeHandlerThread::Execute() {
     }
   }
 }
+
+Z_IMPLEMENT_CLASS(TChangeHandlerThread, TThread)

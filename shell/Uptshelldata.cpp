@@ -544,3 +544,5 @@ WORD PTShortCut(WORD Key, TShiftState Shift) {
   }
   return R;
 }
+
+Z_IMPLEMENT_CLASS(TPTShTreeData, TObject)

@@ -203,3 +203,5 @@ void TPTShellLocator::DefineProperties(TFiler* Filer) {
   Filer->DefineBinaryProperty(
       "Pidl", [this](TStream* S) { ReadPidl(S); }, [this](TStream* S) { WritePidl(S); }, PidlStored());
 }
+
+Z_IMPLEMENT_CLASS(TPTShellLocator, TPersistent)

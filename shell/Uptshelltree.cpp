@@ -725,3 +725,6 @@ void TPTCustomShellTree::Dispatch(TMessage& Message) {
   }
   TPTCustomTreeView::Dispatch(Message);
 }
+
+Z_IMPLEMENT_CLASS(TPTCustomShellTree, TPTCustomTreeView)
+Z_IMPLEMENT_CLASS(TPTShellTree, TPTCustomShellTree)

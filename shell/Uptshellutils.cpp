@@ -963,3 +963,6 @@ TPTDeviceChangeHandler* PTDeviceChangeHandler() {
 }
 
 void PTFreeDeviceChangeHandler() { Relay.reset(); }
+
+Z_IMPLEMENT_CLASS(TPTPidlList, TObject)
+Z_IMPLEMENT_CLASS(TPTDeviceChangeHandler, TObject)

@@ -306,3 +306,9 @@ void TPTCustomTreeView::Dispatch(TMessage& Message) {
   }
   TCustomTreeView::Dispatch(Message);
 }
+
+Z_IMPLEMENT_CLASS(TPTCustomDraw, TObject)
+Z_IMPLEMENT_CLASS(TPTTvCustomDraw, TPTCustomDraw)
+Z_IMPLEMENT_CLASS(TPTLvCustomDraw, TPTCustomDraw)
+Z_IMPLEMENT_CLASS(TPTCustomTreeView, TCustomTreeView)
+Z_IMPLEMENT_CLASS(TPTTreeView, TPTCustomTreeView)
