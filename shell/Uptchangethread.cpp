@@ -13,26 +13,31 @@ TChangeHandlerThread::TChangeHandlerThread(HWND Window, UINT Message)
   Start();
 }
 
-TChangeHandlerThread::~TChangeHandlerThread() {
-  FCommand = CmdEnd;
-  SetEvent(FCommandEvent);
-  WaitForSingleObject(Handle(), EndTimeout);
-  std::vector<HANDLE> Open;
-  if (Finished()) {
-    for (HANDLE H : FSlots) {
-      if (H != INVALID_HANDLE_VALUE) {
-        Open.push_back(H);
+void TChangeHandlerThread::BeforeDestruction() {
+  if (!FEnded) {
+    FEnded = true;
+    FCommand = CmdEnd;
+    SetEvent(FCommandEvent);
+    WaitForSingleObject(Handle(), EndTimeout);
+    if (Finished()) {
+      for (HANDLE H : FSlots) {
+        if (H != INVALID_HANDLE_VALUE) {
+          FToClose.push_back(H);
+        }
+      }
+      if (FPending != INVALID_HANDLE_VALUE) {
+        FToClose.push_back(FPending);
       }
     }
-    if (FPending != INVALID_HANDLE_VALUE) {
-      Open.push_back(FPending);
-    }
   }
+  TThread::BeforeDestruction();
+}
+
+TChangeHandlerThread::~TChangeHandlerThread() {
   FSlots.clear();
-  WaitFor();
   CloseHandle(FCommandEvent);
   CloseHandle(FAckEvent);
-  for (HANDLE H : Open) {
+  for (HANDLE H : FToClose) {
     FindCloseChangeNotification(H);
   }
 }

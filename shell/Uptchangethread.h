@@ -18,6 +18,8 @@ public:
   // Starts the worker at once. Window 0: changes post nothing.
   TChangeHandlerThread(HWND Window, UINT Message);
   ~TChangeHandlerThread() override;
+  // Ends the worker (the end command, at most 30000 ms) before the thread object waits for it.
+  void BeforeDestruction() override;
 
   // Watches one folder (Filter: FILE_NOTIFY_CHANGE_ bits); Slot gets the slot number. False for an empty or
   // unwatchable path, a full table, or a worker that did not acknowledge within 2000 ms.
@@ -41,4 +43,6 @@ private:
   HANDLE FPending = INVALID_HANDLE_VALUE;
   int FResultSlot = -1;
   unsigned char FCommand = CmdAddPendingHandle;
+  std::vector<HANDLE> FToClose;
+  bool FEnded = false;
 };
