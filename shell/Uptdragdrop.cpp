@@ -315,7 +315,9 @@ DWORD PTShGetDataObjectAttributes(IDataObject* Data) {
   IShellFolder_NRC* Folder = nullptr;
   const HRESULT Hr = ShellGetFolderFromIdList(reinterpret_cast<LPCITEMIDLIST>(Parent.data()), Folder);
   if (FAILED(Hr) || !Folder) {
-    throw Exception(PTSysErrorMessage(static_cast<DWORD>(Hr)));
+    // Items another program names by a folder that is not here (or no longer) limit nothing: the folder's drop
+    // target checks the files themselves. Raising here would end the drag loop with an exception.
+    return 7;
   }
   std::vector<LPCITEMIDLIST> Lists;
   for (const std::string& I : Items) {

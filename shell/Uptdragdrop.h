@@ -110,5 +110,5 @@ private:
 };
 
 // The effects every item of a dragged data object allows (copy 1, move 2, link 4), from its "Shell IDList
-// Array"; 7 when it carries none. A parent folder that cannot be bound raises.
+// Array"; 7 when it carries none or names a parent folder that cannot be bound.
 DWORD PTShGetDataObjectAttributes(IDataObject* Data);
