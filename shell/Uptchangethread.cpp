@@ -14,6 +14,11 @@ TChangeHandlerThread::TChangeHandlerThread(HWND Window, UINT Message)
 }
 
 void TChangeHandlerThread::BeforeDestruction() {
+  EndWorker();
+  TThread::BeforeDestruction();
+}
+
+void TChangeHandlerThread::EndWorker() {
   if (!FEnded) {
     FEnded = true;
     FCommand = CmdEnd;
@@ -29,11 +34,15 @@ void TChangeHandlerThread::BeforeDestruction() {
         FToClose.push_back(FPending);
       }
     }
+    // A worker still busy is told to stop at its next wake, which the command event gives it.
+    Terminate();
+    SetEvent(FCommandEvent);
+    WaitFor();
   }
-  TThread::BeforeDestruction();
 }
 
 TChangeHandlerThread::~TChangeHandlerThread() {
+  EndWorker();  // an object that was not deleted through the class library (a scoped one) ends its worker here
   FSlots.clear();
   CloseHandle(FCommandEvent);
   CloseHandle(FAckEvent);

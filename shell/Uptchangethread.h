@@ -32,6 +32,7 @@ protected:
 
 private:
   enum : unsigned char { CmdAddPendingHandle = 0, CmdCloseAllSlots = 2, CmdEnd = 3 };
+  void EndWorker();
   void SignalChange(int Slot);
   void CloseSlot(int Slot);
 

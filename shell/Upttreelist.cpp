@@ -245,6 +245,7 @@ void TPTCustomTreeView::DoPreNodeContextMenu() {
 void TPTCustomTreeView::KeyDown(Word& Key, TShiftState Shift) {
   if (Key == VK_APPS || (Key == VK_F10 && Shift.Contains(ssShift))) {
     Key = 0;
+    FKeyMenuShown = true;
     DoPreNodeContextMenu();
   }
   TCustomTreeView::KeyDown(Key, Shift);
@@ -289,6 +290,12 @@ void TPTCustomTreeView::Dispatch(TMessage& Message) {
     case WM_CONTEXTMENU:
       // Ignored at design time, with a selected node (its menu came from the click or the key) and right after a
       // right click was handled.
+      if (static_cast<LONG>(Message.LParam) == -1 && FKeyMenuShown) {
+        // The key's own menu is already shown: the context-menu message the same key makes opens no second one.
+        FKeyMenuShown = false;
+        Message.Result = 1;
+        return;
+      }
       if (IsDesigning() || FRightClickHandled || Selected()) {
         Message.Result = 1;
         return;

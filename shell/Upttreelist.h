@@ -117,6 +117,7 @@ private:
   void ShowMenu(TPopupMenu* Menu, TPoint Client);
   std::unique_ptr<TPTCustomDraw> FCustomDraw;
   bool FRightClickHandled = false;
+  bool FKeyMenuShown = false;
 };
 
 // Publishes the custom tree's properties only.

@@ -19,6 +19,9 @@
 
 namespace {
 
+// The user's real home folder, read before any fixture points HOME elsewhere.
+const std::string RealHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+
 std::string Children(TTreeNode* Node) {
   std::string S;
   for (TTreeNode* C = Node ? Node->getFirstChild() : nullptr; C; C = C->getNextSibling()) {
@@ -395,6 +398,29 @@ TEST_F(ShellTree, DraggingAFolderOntoAnotherCopiesWithCtrlAndMovesWithout) {
   EXPECT_TRUE(Exists(Home / "docs/other/sub/deep"));
   EXPECT_TRUE(Exists(Home / "docs/sub/deep"));
   EXPECT_FALSE(Tree->InDragOrMenu());
+}
+
+class ShellTreeRealHome : public TestSupport::TFormTest {};
+
+TEST_F(ShellTreeRealHome, ShowsTheRealHomeFolderWithoutTouchingIt) {
+  if (RealHome.empty() || access(RealHome.c_str(), R_OK | X_OK) != 0) {
+    GTEST_SKIP() << "no readable home folder";
+  }
+  setenv("HOME", RealHome.c_str(), 1);
+  auto* Tree = TestSupport::Make<TPTShellTree>(Form, Form, Rect(0, 0, 300, 220));
+  TPTShellTreeOptions O = Tree->Options();
+  O.Exclude(ptstoDynamicRefresh);
+  Tree->SetOptions(O);
+  Form->Show();
+  Harness::RunUntilIdle();
+  TTreeNode* Home = Child(Tree->Items()->GetFirstNode(), "Home");
+  ASSERT_NE(Home, nullptr);
+  Home->Expand(false);
+  Tree->SetSelectedPathName(RealHome);
+  EXPECT_EQ(Tree->GetSelectedPathName(), RealHome);
+  for (TTreeNode* C = Home->getFirstChild(); C; C = C->getNextSibling()) {
+    EXPECT_EQ(Tree->GetDataFromNode(C)->GetPathName().rfind(RealHome + "/", 0), 0u);
+  }
 }
 
 }  // namespace
