@@ -126,3 +126,78 @@ class TPTTreeView : public TPTCustomTreeView {
 public:
   using TPTCustomTreeView::TPTCustomTreeView;
 };
+
+// ---- The list ---------------------------------------------------------------------------------------------------------
+enum TPTLvHeaderSortDisplayMode { ptlvNone, ptlvLeftAlign, ptlvRightOfText, ptlvRightAlign };
+enum TPTLvSortDirection { ptsdAsc, ptsdDesc };
+
+using TPTLvCustomDrawEvent = std::function<void(TObject* aSender, TPTCustomDraw* aCD, TListItem* aItem)>;
+using TPTLvOnItemContextMenuEvent =
+    std::function<void(TObject* aSender, TListItem* aItem, TPoint aPos, TPopupMenu*& aMenu)>;
+
+// The shell list's base: the class library's list view with custom-draw wrappers, item context menus and sort
+// indicators in the column header (drawn by the control in three placements, or the header's own marks).
+class TPTCustomListView : public TCustomListView {
+  Z_CLASS(TPTCustomListView, TCustomListView)
+public:
+  explicit TPTCustomListView(TComponent* AOwner);
+  ~TPTCustomListView() override;
+  void Dispatch(TMessage& Message) override;
+
+  HWND GetHeaderHandle();
+  TViewStyle GetViewStyle() const { return ViewStyle(); }
+  void SetViewStyle(TViewStyle Value);
+  int HeaderSortColumn() const { return FSortColumn; }
+  void SetHeaderSortColumn(int Column);
+  TPTLvSortDirection HeaderSortDirection() const { return FSortDirection; }
+  void SetHeaderSortDirection(TPTLvSortDirection Direction);
+  TPTLvHeaderSortDisplayMode HeaderSortDisplayMode() const { return FDisplayMode; }
+  void SetHeaderSortDisplayMode(TPTLvHeaderSortDisplayMode Mode);
+  bool HeaderDefaultDrawing = true;
+  bool DragStarted() const { return FDragStarted; }
+
+  // Header drawing (owner-drawn header items).
+  virtual void DrawHeader(int Index, TRect R);
+  virtual void DrawHeaderGlyphs(int Index, TRect Box);
+  virtual void DefaultDrawHeader(int Index, TRect R);
+  void SetHeaderODStyle();
+
+  virtual void DoItemContextMenu(TPoint Pt);
+  virtual void DoPreItemContextMenu(TPoint Pt);
+
+  TPTLvCustomDrawEvent OnPTCustomDraw;
+  TPTLvCustomDrawEvent OnPTCustomDrawEx;
+  TPTLvOnItemContextMenuEvent OnItemContextMenu;
+
+protected:
+  void CreateWnd() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  virtual void PTCustomDraw(NMLVCUSTOMDRAW* Notification, LRESULT& Result);
+  virtual TPTCustomDraw* CreateCustomDraw(NMLVCUSTOMDRAW* Notification, LRESULT* Result);
+  virtual void ItemContextMenu(TListItem* Item, TPoint Pt, TPopupMenu*& Menu);
+  bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
+  TPTCustomDraw* CurrentCustomDraw() const { return FCustomDraw.get(); }
+  void SetCustomDraw(TPTCustomDraw* Value) { FCustomDraw.reset(Value); }
+
+private:
+  void InvalidateHeaderItem(int Column);
+  std::unique_ptr<TCanvas> FHeaderCanvas;
+  std::unique_ptr<TPTCustomDraw> FCustomDraw;
+  TPTLvHeaderSortDisplayMode FDisplayMode = ptlvRightOfText;
+  int FSortColumn = -1;
+  TPTLvSortDirection FSortDirection = ptsdAsc;
+  bool FRightClickHandled = false;
+  bool FKeyMenuShown = false;
+  bool FDragStarted = false;
+  int FStyling = 0;
+};
+
+class TPTListView : public TPTCustomListView {
+  Z_CLASS(TPTListView, TPTCustomListView)
+public:
+  using TPTCustomListView::TPTCustomListView;
+};
+
+// The sort glyphs: a box of odd height at the rectangle's top left; a fill colour of clNone leaves it unfilled.
+void DrawUpArrow(TCanvas* Canvas, TRect R, TColor Fill, TColor Light, TColor Shadow);
+void DrawDownArrow(TCanvas* Canvas, TRect R, TColor Fill, TColor Light, TColor Shadow);

@@ -109,4 +109,58 @@ TEST_F(TreeList, RightClickOpensOnlyTheNodesMenuAndTheMenuKeyUsesTheSelection) {
   EXPECT_EQ(Dialogs.Shown().size(), 3u);
 }
 
+int HeaderFormat(TPTListView* List, int Column) {
+  HDITEM Item;
+  Item.mask = HDI_FORMAT;
+  SendMessage(List->GetHeaderHandle(), HDM_GETITEM, static_cast<WPARAM>(Column), reinterpret_cast<LPARAM>(&Item));
+  return Item.fmt;
+}
+
+TEST_F(TreeList, ListHeaderShowsTheSortMarkOrDrawsItself) {
+  auto* List = TestSupport::Make<TPTListView>(Form, Form, Rect(0, 150, 300, 230));
+  for (const char* C : {"Name", "Size", "Type"}) {
+    List->Columns()->Add()->SetCaption(C);
+  }
+  List->Columns()->Items(1)->SetAlignment(taRightJustify);
+  List->SetViewStyle(vsReport);
+  Harness::RunUntilIdle();
+  ASSERT_NE(List->GetHeaderHandle(), 0u);
+  List->SetHeaderSortColumn(2);
+  List->SetHeaderSortDirection(ptsdDesc);
+  // The common controls here are version 6: the header's own mark, right of the text.
+  EXPECT_EQ(HeaderFormat(List, 2) & (HDF_SORTDOWN | HDF_SORTUP | HDF_OWNERDRAW), HDF_SORTDOWN);
+  EXPECT_EQ(HeaderFormat(List, 0) & (HDF_SORTDOWN | HDF_SORTUP | HDF_OWNERDRAW), 0);
+  EXPECT_EQ(HeaderFormat(List, 1) & HDF_JUSTIFYMASK, HDF_RIGHT);
+  List->SetHeaderSortDisplayMode(ptlvLeftAlign);
+  for (int I = 0; I < 3; ++I) {
+    EXPECT_TRUE(HeaderFormat(List, I) & HDF_OWNERDRAW) << I;
+  }
+  EXPECT_EQ(HeaderFormat(List, 1) & HDF_JUSTIFYMASK, HDF_RIGHT);
+  List->Repaint();  // the owner-drawn items draw through DrawHeader
+  Harness::RunUntilIdle();
+  List->SetHeaderSortDisplayMode(ptlvNone);
+  EXPECT_EQ(HeaderFormat(List, 2) & (HDF_SORTDOWN | HDF_OWNERDRAW), 0);
+}
+
+TEST_F(TreeList, ListItemsOpenTheirContextMenuOnce) {
+  auto* List = TestSupport::Make<TPTListView>(Form, Form, Rect(0, 150, 300, 230));
+  List->SetViewStyle(vsList);
+  TListItem* Item = List->Items()->Add();
+  Item->SetCaption("one");
+  auto* Menu = TestSupport::Make<TPopupMenu>(Form);
+  Menu->Items()->Add(NewItem("Item", 0, false, true, nullptr, 0, "ItemEntry"));
+  TListItem* Asked = nullptr;
+  List->OnItemContextMenu = [&](TObject*, TListItem* I, TPoint, TPopupMenu*& M) {
+    Asked = I;
+    M = Menu;
+  };
+  Harness::RunUntilIdle();
+  List->SetItemFocused(Item);
+  List->SetFocus();
+  Harness::KeyPress(VK_APPS);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Asked, Item);
+  EXPECT_EQ(Dialogs.Shown().size(), 1u);
+}
+
 }  // namespace
