@@ -152,6 +152,10 @@ protected:
   void Delete(TTreeNode* Node) override;
   void Edit(TTreeNode* Node, std::string& S) override;
   void KeyDown(Word& Key, TShiftState Shift) override;
+  // The wheel: the class library's events first; over another shell tree or list the step goes there; else the
+  // tree scrolls by the system's wheel setting.
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   void PTCustomDraw(NMTVCUSTOMDRAW* Notification, LRESULT& Result) override;
   void NodeContextMenu(TTreeNode* Node, TPoint Pt, TPopupMenu*& Menu) override;
   virtual void PTCustomDrawSh(TPTCustomDraw* CD, TTreeNode* Node, TPTShTreeData* Data);

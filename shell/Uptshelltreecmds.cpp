@@ -393,6 +393,46 @@ void TPTCustomShellTree::KeyDown(Word& Key, TShiftState Shift) {
   }
 }
 
+// ---- Mouse wheel ------------------------------------------------------------------------------------------------------
+
+namespace {
+// The other shell tree or list under the pointer, if any.
+TWinControl* OtherShellControlAt(TWinControl* Self) {
+  TPoint P;
+  GetCursorPos(&P);
+  TWinControl* Under = FindControl(WindowFromPoint(P));
+  if (Under && Under != Self &&
+      (dynamic_cast<TPTCustomShellTree*>(Under) || dynamic_cast<TPTCustomListView*>(Under))) {
+    return Under;
+  }
+  return nullptr;
+}
+}  // namespace
+
+bool TPTCustomShellTree::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+  if (TPTCustomTreeView::DoMouseWheelDown(Shift, MousePos)) {
+    return true;
+  }
+  if (TWinControl* Other = OtherShellControlAt(this)) {
+    SendMessage(Other->Handle(), WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<WORD>(-WHEEL_DELTA)) << 16, 0);
+    return true;
+  }
+  PTShWheelScroll(this, SB_VERT, SB_LINEDOWN, SB_PAGEDOWN);
+  return true;
+}
+
+bool TPTCustomShellTree::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+  if (TPTCustomTreeView::DoMouseWheelUp(Shift, MousePos)) {
+    return true;
+  }
+  if (TWinControl* Other = OtherShellControlAt(this)) {
+    SendMessage(Other->Handle(), WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<WORD>(WHEEL_DELTA)) << 16, 0);
+    return true;
+  }
+  PTShWheelScroll(this, SB_VERT, SB_LINEUP, SB_PAGEUP);
+  return true;
+}
+
 // ---- Context menu -----------------------------------------------------------------------------------------------------
 
 void TPTCustomShellTree::NodeContextMenu(TTreeNode* Node, TPoint Pt, TPopupMenu*& Menu) {

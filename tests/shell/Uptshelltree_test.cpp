@@ -400,6 +400,32 @@ TEST_F(ShellTree, DraggingAFolderOntoAnotherCopiesWithCtrlAndMovesWithout) {
   EXPECT_FALSE(Tree->InDragOrMenu());
 }
 
+TEST_F(ShellTree, TheWheelScrollsTheTreeOrTheShellControlUnderThePointer) {
+  for (int I = 0; I < 40; ++I) {
+    Home.MakeDir("docs/f" + std::to_string(10 + I));
+  }
+  Select("docs");
+  Tree->Selected()->Expand(false);
+  Tree->SetTopItem(Root());
+  Tree->SetFocus();
+  Harness::Wheel(Tree->Handle(), Point(50, 50), -1);
+  Harness::RunUntilIdle();
+  EXPECT_NE(Tree->TopItem(), Root());
+  // A second tree under the pointer takes the turn while the first keeps the focus.
+  auto* Second = TestSupport::Make<TPTShellTree>(Form, Form, Rect(0, 0, 300, 220));
+  Tree->SetBounds(0, 230, 300, 60);
+  Harness::RunUntilIdle();
+  Second->SetSelectedPathName(Home / "docs");
+  Second->Selected()->Expand(false);
+  Second->SetTopItem(Second->Items()->GetFirstNode());
+  Tree->SetFocus();
+  TTreeNode* FirstTop = Tree->TopItem();
+  Harness::Wheel(Second->Handle(), Point(50, 50), -1);
+  Harness::RunUntilIdle();
+  EXPECT_NE(Second->TopItem(), Second->Items()->GetFirstNode());
+  EXPECT_EQ(Tree->TopItem(), FirstTop);
+}
+
 class ShellTreeRealHome : public TestSupport::TFormTest {};
 
 TEST_F(ShellTreeRealHome, ShowsTheRealHomeFolderWithoutTouchingIt) {
