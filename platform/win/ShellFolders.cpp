@@ -367,6 +367,10 @@ public:
       return E_INVALIDARG;
     }
     ULONG All = 0xFFFFFFFF;
+    // Every item of one level shares the folder: whether it can be written is asked once.
+    const int Writable = !FPlace.ChildBase.empty() && FPlace.Virtual != VirtualComputer
+                             ? (access(FPlace.ChildBase.c_str(), W_OK) == 0 ? 1 : 0)
+                             : -1;
     if (Count == 0) {
       // The folder itself (a request to validate what it caches).
       All = PlaceAttributes(FPlace, {});
@@ -383,7 +387,8 @@ public:
       if (!P.Valid) {
         return E_INVALIDARG;
       }
-      const ULONG A = PlaceAttributes(P, Items.back().Kind == ItemKindVirtual ? std::string_view() : Items.back().Payload);
+      const ULONG A = PlaceAttributes(P, Items.back().Kind == ItemKindVirtual ? std::string_view() : Items.back().Payload,
+                                      Items.size() == 1 ? Writable : -1);
       if ((*InOut & SFGAO_VALIDATE) && A == 0) {
         return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
       }
@@ -561,7 +566,7 @@ std::string TFolder::SysErrorText(LONG Error) {
 
 IShellFolder* NewFolder(LPCITEMIDLIST Absolute, const TPlace& Place) { return new TFolder(Absolute, Place); }
 
-ULONG PlaceAttributes(const TPlace& P, std::string_view Name) {
+ULONG PlaceAttributes(const TPlace& P, std::string_view Name, int ParentWritable) {
   if (!P.Valid) {
     return 0;
   }
@@ -592,7 +597,7 @@ ULONG PlaceAttributes(const TPlace& P, std::string_view Name) {
   }
   const bool Volume = Name.empty() || Name[0] == '/';
   if (!Volume) {
-    if (access(ParentOf(P.Path).c_str(), W_OK) == 0) {
+    if (ParentWritable < 0 ? access(ParentOf(P.Path).c_str(), W_OK) == 0 : ParentWritable != 0) {
       A |= SFGAO_CANMOVE | SFGAO_CANRENAME | SFGAO_CANDELETE;
     }
   } else {

@@ -54,7 +54,8 @@ IDropTarget* NewDropTarget(const std::string& FolderPath, bool IsTrash);
 IDataObject* NewItemsDataObject(LPCITEMIDLIST FolderPidl, const std::vector<std::string>& ItemData,
                                 const std::vector<std::string>& Paths);
 // The attributes of an item at a place (all bits it has).
-ULONG PlaceAttributes(const TPlace& Place, std::string_view Name);
+// ParentWritable: -1 to find out, else whether the item's folder can be written (asked once per request).
+ULONG PlaceAttributes(const TPlace& Place, std::string_view Name, int ParentWritable = -1);
 // The system image list and an icon index for a place.
 std::uintptr_t SystemImages(bool Small);  // an HIMAGELIST
 int IconIndexOf(const TPlace& Place, bool Open);
