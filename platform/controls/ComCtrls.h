@@ -605,6 +605,9 @@ private:
   bool FHasChildren = false;
   bool FExpanded = false;
   bool FDeleting = false;
+  // The node's position among its siblings (FParentNode->FChildren.size() when not there), with a hint.
+  std::size_t PositionInParent() const;
+  mutable std::size_t FPositionHint = 0;
 };
 
 // The nodes of a tree view, in a tree. Adding and deleting repaint the view unless between BeginUpdate and

@@ -131,8 +131,8 @@ TTreeNode* TTreeNode::getNextSibling() const {
     return nullptr;
   }
   const auto& S = FParentNode->FChildren;
-  auto It = std::find(S.begin(), S.end(), this);
-  return It != S.end() && It + 1 != S.end() ? *(It + 1) : nullptr;
+  const std::size_t I = PositionInParent();
+  return I + 1 < S.size() ? S[I + 1] : nullptr;
 }
 
 TTreeNode* TTreeNode::getPrevSibling() const {
@@ -140,8 +140,30 @@ TTreeNode* TTreeNode::getPrevSibling() const {
     return nullptr;
   }
   const auto& S = FParentNode->FChildren;
-  auto It = std::find(S.begin(), S.end(), this);
-  return It != S.end() && It != S.begin() ? *(It - 1) : nullptr;
+  const std::size_t I = PositionInParent();
+  return I < S.size() && I > 0 ? S[I - 1] : nullptr;
+}
+
+std::size_t TTreeNode::PositionInParent() const {
+  // Walking siblings one after another asks for neighbouring positions: the last one found is checked first
+  // (and its neighbours), so a walk over a level costs one step per node instead of a search each.
+  const auto& S = FParentNode->FChildren;
+  for (std::size_t Guess : {FPositionHint, FPositionHint + 1, FPositionHint - 1}) {
+    if (Guess < S.size() && S[Guess] == this) {
+      FPositionHint = Guess;
+      return Guess;
+    }
+  }
+  // The level changed (sorted, nodes inserted or removed before this one): every sibling learns its place
+  // again, once for the whole level.
+  std::size_t Found = S.size();
+  for (std::size_t I = 0; I < S.size(); ++I) {
+    S[I]->FPositionHint = I;
+    if (S[I] == this) {
+      Found = I;
+    }
+  }
+  return Found;
 }
 
 TTreeNode* TTreeNode::GetNext() const {
@@ -201,8 +223,7 @@ int TTreeNode::Index() const {
   if (!FParentNode) {
     return -1;
   }
-  const auto& S = FParentNode->FChildren;
-  return static_cast<int>(std::find(S.begin(), S.end(), this) - S.begin());
+  return static_cast<int>(PositionInParent());
 }
 
 int TTreeNode::AbsoluteIndex() const {
@@ -312,6 +333,7 @@ TTreeNode* TTreeNodes::InternalAdd(TTreeNode* Parent, int Position, const std::s
   auto& Siblings = Parent->FChildren;
   Position = Position < 0 || Position > static_cast<int>(Siblings.size()) ? static_cast<int>(Siblings.size()) : Position;
   Siblings.insert(Siblings.begin() + Position, Node);
+  Node->FPositionHint = static_cast<std::size_t>(Position);
   ++FCount;
   if (FOwner) {
     FOwner->AutoSort(Parent);

@@ -686,9 +686,23 @@ TCustomImageList::~TCustomImageList() {
   for (TChangeLink* L : FClients) {
     L->Sender = nullptr;
   }
-  if (FHandle) {
+  if (FHandle && !ShareImages) {
     ImageList_Destroy(FHandle);
   }
+}
+
+void TCustomImageList::SetHandle(HIMAGELIST Value) {
+  if (FHandle && FHandle != Value && !ShareImages) {
+    ImageList_Destroy(FHandle);
+  }
+  FHandle = Value;
+  if (FHandle) {
+    int Cx = 0, Cy = 0;
+    ImageList_GetIconSize(FHandle, &Cx, &Cy);
+    FWidth = Cx;
+    FHeight = Cy;
+  }
+  Change();
 }
 
 HIMAGELIST TCustomImageList::Handle() {
@@ -891,9 +905,10 @@ void TCustomImageList::Change() {
 
 void TCustomImageList::Assign(TPersistent* Source) {
   if (auto* S = dynamic_cast<TCustomImageList*>(Source)) {
-    if (FHandle) {
+    if (FHandle && !ShareImages) {
       ImageList_Destroy(FHandle);
     }
+    ShareImages = false;
     FWidth = S->FWidth;
     FHeight = S->FHeight;
     FBkColor = S->FBkColor;

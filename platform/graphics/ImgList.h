@@ -99,6 +99,9 @@ public:
   void Assign(TPersistent* Source) override;
 
   HIMAGELIST Handle();
+  // Attaches another list's handle (the system image list); with ShareImages the list does not destroy it.
+  void SetHandle(HIMAGELIST Value);
+  bool ShareImages = false;
   Integer Width() const { return FWidth; }
   Integer Height() const { return FHeight; }
   void SetWidth(Integer Value);   // clears the list

@@ -1,4 +1,4 @@
-// Change notification handles: one inotify descriptor per handle, read by one watcher thread per process.
+// Change notification handles over one inotify instance for the whole process, read by one thread.
 #include "platform/win/ChangeNotify.h"
 
 #include <dirent.h>
@@ -8,7 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <map>
 #include <mutex>
 #include <string>
@@ -68,25 +70,53 @@ bool Matches(uint32_t Mask, DWORD Filter) {
   return (Mask & IN_ACCESS) && (Filter & FILE_NOTIFY_CHANGE_LAST_ACCESS);
 }
 
-void RetireDescriptor(int Fd);
+class TChangeObject;
 
-class TChangeObject final : public TWaitableObject {
+// The process's one inotify instance (the system allows few per user), shared by every change handle, and the
+// thread that reads it. A watch descriptor of a folder is shared by the handles that watch it; it goes when the
+// last of them does. Never destroyed (its thread may run while static objects are torn down).
+class TInotify {
 public:
-  ~TChangeObject() override { RetireDescriptor(Fd); }
+  TInotify() : Fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    if (Fd >= 0) {
+      std::thread([this] { Loop(); }).detach();
+    }
+  }
+  int Descriptor() const { return Fd; }
+  // Watches Path for Obj; the watch descriptor, or -1 with errno.
+  int Add(const std::shared_ptr<TChangeObject>& Obj, const std::string& Path, uint32_t Mask);
+  // Drops every watch Obj has (called as it goes).
+  void Forget(TChangeObject* Obj);
+
+private:
+  struct TWatch {
+    std::string Path;
+    std::vector<std::weak_ptr<TChangeObject>> Users;
+    std::vector<TChangeObject*> Raw;
+  };
+  void Loop();
+
+  int Fd;
+  std::mutex Lock;
+  std::map<int, TWatch> Watches;
+};
+
+TInotify& Inotify() {
+  static TInotify* I = new TInotify;
+  return *I;
+}
+
+class TChangeObject final : public TWaitableObject, public std::enable_shared_from_this<TChangeObject> {
+public:
+  ~TChangeObject() override { Inotify().Forget(this); }
 
   bool IsSignaled(DWORD) override { return Signaled || Gone; }
   bool Acquire(DWORD) override { return Gone; }
 
-  // Adds watches for a folder and, when watching a subtree, every folder below it. Only the watcher thread
-  // calls this once the object is registered. Returns whether the folders hold any entry: for a folder that
-  // just appeared, entries made before its watch existed.
+  // Adds watches for a folder and, when watching a subtree, every folder below it. Returns whether the folders
+  // hold any entry: for a folder that just appeared, entries made before its watch existed.
   bool AddTree(const std::string& Path) {
-    const int Wd = inotify_add_watch(Fd, Path.c_str(), Mask);
-    if (Wd < 0) {
-      return false;
-    }
-    Watches[Wd] = Path;
-    if (!Subtree) {
+    if (Inotify().Add(shared_from_this(), Path, Mask) < 0 || !Subtree) {
       return false;
     }
     DIR* D = opendir(Path.c_str());
@@ -110,11 +140,86 @@ public:
     return Found;
   }
 
-  // Reads what inotify has queued and updates the state. Watcher thread only.
-  void Drain() {
-    alignas(inotify_event) char Buf[8192];
-    bool Hit = false;
-    bool Deleted = false;
+  // One event on one of this handle's watches (Path is the watched folder's). Reader thread only.
+  void Event(int Wd, uint32_t EventMask, const std::string& Path, const char* Name) {
+    if (Wd == RootWd && (EventMask & (IN_DELETE_SELF | IN_IGNORED | IN_UNMOUNT))) {
+      Mark(false, true);
+      return;
+    }
+    if (EventMask & IN_IGNORED) {
+      return;
+    }
+    bool Hit = Matches(EventMask, Filter);
+    if (Subtree && (EventMask & IN_ISDIR) && (EventMask & (IN_CREATE | IN_MOVED_TO)) && Name && *Name &&
+        AddTree(Path + "/" + Name) && (Filter & (FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME))) {
+      Hit = true;  // names created in it before its watch was in place
+    }
+    if (Hit) {
+      Mark(true, false);
+    }
+  }
+
+  void Mark(bool Hit, bool Deleted) {
+    ChangeWaitableState([&] {
+      Gone = Gone || Deleted;
+      if (Hit) {
+        (Signaled ? Recorded : Signaled) = true;
+      }
+    });
+  }
+
+  int RootWd = -1;
+  uint32_t Mask = 0;
+  DWORD Filter = 0;
+  bool Subtree = false;
+  // Under the sync lock:
+  bool Signaled = false;
+  bool Recorded = false;  // a change arrived while already signaled
+  bool Gone = false;
+};
+
+int TInotify::Add(const std::shared_ptr<TChangeObject>& Obj, const std::string& Path, uint32_t Mask) {
+  std::lock_guard<std::mutex> G(Lock);
+  const int Wd = inotify_add_watch(Fd, Path.c_str(), Mask | IN_MASK_ADD);
+  if (Wd < 0) {
+    return -1;
+  }
+  TWatch& W = Watches[Wd];
+  W.Path = Path;
+  if (std::find(W.Raw.begin(), W.Raw.end(), Obj.get()) == W.Raw.end()) {
+    W.Raw.push_back(Obj.get());
+    W.Users.push_back(Obj);
+  }
+  return Wd;
+}
+
+void TInotify::Forget(TChangeObject* Obj) {
+  std::lock_guard<std::mutex> G(Lock);
+  for (auto It = Watches.begin(); It != Watches.end();) {
+    TWatch& W = It->second;
+    for (std::size_t I = 0; I < W.Raw.size(); ++I) {
+      if (W.Raw[I] == Obj) {
+        W.Raw.erase(W.Raw.begin() + static_cast<std::ptrdiff_t>(I));
+        W.Users.erase(W.Users.begin() + static_cast<std::ptrdiff_t>(I));
+        break;
+      }
+    }
+    if (W.Raw.empty()) {
+      inotify_rm_watch(Fd, It->first);
+      It = Watches.erase(It);
+    } else {
+      ++It;
+    }
+  }
+}
+
+void TInotify::Loop() {
+  alignas(inotify_event) char Buf[16384];
+  for (;;) {
+    pollfd P{Fd, POLLIN, 0};
+    if (poll(&P, 1, -1) < 0 && errno != EINTR) {
+      return;
+    }
     for (;;) {
       const ssize_t N = read(Fd, Buf, sizeof Buf);
       if (N <= 0) {
@@ -123,122 +228,41 @@ public:
       for (ssize_t Pos = 0; Pos < N;) {
         const auto* E = reinterpret_cast<const inotify_event*>(Buf + Pos);
         Pos += static_cast<ssize_t>(sizeof(inotify_event) + E->len);
-        if (E->wd == RootWd && (E->mask & (IN_DELETE_SELF | IN_IGNORED | IN_UNMOUNT))) {
-          Deleted = true;
-          continue;
-        }
-        if (E->mask & IN_IGNORED) {
-          Watches.erase(E->wd);
-          continue;
-        }
-        if (Subtree && (E->mask & IN_ISDIR) && (E->mask & (IN_CREATE | IN_MOVED_TO)) && E->len > 0) {
-          auto It = Watches.find(E->wd);
-          if (It != Watches.end() && AddTree(It->second + "/" + E->name) &&
-              (Filter & (FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME))) {
-            Hit = true;  // names created in it before its watch was in place
+        // The handles are held while their events run, outside the lock: an event may add watches, and a handle
+        // whose last reference goes here forgets its watches itself.
+        std::vector<std::shared_ptr<TChangeObject>> Users;
+        std::string Path;
+        {
+          std::lock_guard<std::mutex> G(Lock);
+          if (E->mask & IN_Q_OVERFLOW) {
+            for (auto& [Wd, W] : Watches) {
+              for (auto& U : W.Users) {
+                if (auto S = U.lock()) {
+                  Users.push_back(std::move(S));
+                }
+              }
+            }
+          } else if (auto It = Watches.find(E->wd); It != Watches.end()) {
+            Path = It->second.Path;
+            for (auto& U : It->second.Users) {
+              if (auto S = U.lock()) {
+                Users.push_back(std::move(S));
+              }
+            }
+            if (E->mask & IN_IGNORED) {
+              Watches.erase(It);  // the kernel dropped the watch (its folder went)
+            }
           }
         }
-        Hit = Hit || Matches(E->mask, Filter);
-      }
-    }
-    if (Hit || Deleted) {
-      ChangeWaitableState([&] {
-        Gone = Gone || Deleted;
-        if (Hit) {
-          (Signaled ? Recorded : Signaled) = true;
-        }
-      });
-    }
-  }
-
-  int Fd = -1;
-  int RootWd = -1;
-  uint32_t Mask = 0;
-  DWORD Filter = 0;
-  bool Subtree = false;
-  std::map<int, std::string> Watches;
-  // Under the sync lock:
-  bool Signaled = false;
-  bool Recorded = false;  // a change arrived while already signaled
-  bool Gone = false;
-};
-
-// The thread that polls every handle's inotify descriptor. Never destroyed (it may run while the process's
-// static objects are torn down); descriptors of closed handles are closed here, after a poll no longer uses them.
-class TWatcher {
-public:
-  TWatcher() : WakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) { std::thread([this] { Loop(); }).detach(); }
-
-  void Add(const std::shared_ptr<TChangeObject>& Obj) {
-    std::lock_guard<std::mutex> G(Lock);
-    Objects.push_back(Obj);
-    Wake();
-  }
-  void Retire(int Fd) {
-    std::lock_guard<std::mutex> G(Lock);
-    Retired.push_back(Fd);
-    Wake();
-  }
-
-private:
-  void Wake() {
-    const uint64_t One = 1;
-    [[maybe_unused]] const ssize_t N = write(WakeFd, &One, sizeof One);
-  }
-
-  void Loop() {
-    std::vector<pollfd> Fds;
-    std::vector<std::weak_ptr<TChangeObject>> Polled;
-    for (;;) {
-      {
-        std::lock_guard<std::mutex> G(Lock);
-        for (int Fd : Retired) {
-          close(Fd);
-        }
-        Retired.clear();
-        std::erase_if(Objects, [](const auto& W) { return W.expired(); });
-        Polled = Objects;
-      }
-      Fds.assign(1, pollfd{WakeFd, POLLIN, 0});
-      std::vector<std::weak_ptr<TChangeObject>> Live;
-      for (auto& W : Polled) {
-        if (auto Obj = W.lock()) {
-          Fds.push_back(pollfd{Obj->Fd, POLLIN, 0});
-          Live.push_back(W);
-        }
-      }
-      if (poll(Fds.data(), Fds.size(), -1) < 0 && errno != EINTR) {
-        return;
-      }
-      if (Fds[0].revents) {
-        uint64_t Count = 0;
-        [[maybe_unused]] const ssize_t N = read(WakeFd, &Count, sizeof Count);
-      }
-      for (std::size_t I = 1; I < Fds.size(); ++I) {
-        if (Fds[I].revents == 0) {
-          continue;
-        }
-        if (auto Obj = Live[I - 1].lock()) {
-          Obj->Drain();
+        for (auto& U : Users) {
+          if (E->mask & IN_Q_OVERFLOW) {
+            U->Mark(true, false);  // changes were lost: report one rather than none
+          } else {
+            U->Event(E->wd, E->mask, Path, E->len ? E->name : nullptr);
+          }
         }
       }
     }
-  }
-
-  std::mutex Lock;
-  int WakeFd;
-  std::vector<std::weak_ptr<TChangeObject>> Objects;
-  std::vector<int> Retired;
-};
-
-TWatcher& Watcher() {
-  static TWatcher* W = new TWatcher;
-  return *W;
-}
-
-void RetireDescriptor(int Fd) {
-  if (Fd >= 0) {
-    Watcher().Retire(Fd);
   }
 }
 
@@ -280,23 +304,21 @@ HANDLE FindFirstChangeNotification(LPCSTR lpPathName, BOOL bWatchSubtree, DWORD 
     SetLastError(ERROR_DIRECTORY);
     return INVALID_HANDLE_VALUE;
   }
-  auto Obj = std::make_shared<TChangeObject>();
-  Obj->Fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-  if (Obj->Fd < 0) {
-    SetLastError(static_cast<DWORD>(ErrorFromErrno(errno)));
+  if (Inotify().Descriptor() < 0) {
+    SetLastError(ERROR_TOO_MANY_OPEN_FILES);
     return INVALID_HANDLE_VALUE;
   }
+  auto Obj = std::make_shared<TChangeObject>();
   Obj->Filter = dwNotifyFilter;
   Obj->Subtree = bWatchSubtree != FALSE;
   Obj->Mask = InotifyMask(dwNotifyFilter, Obj->Subtree);
-  Obj->RootWd = inotify_add_watch(Obj->Fd, Path.c_str(), Obj->Mask);
+  Obj->RootWd = Inotify().Add(Obj, Path, Obj->Mask);
   if (Obj->RootWd < 0) {
     SetLastError(static_cast<DWORD>(ErrorFromErrno(errno)));
     return INVALID_HANDLE_VALUE;
   }
   // Sub-folders are watched before the handle is handed out, so no change below them is missed.
   Obj->AddTree(Path);
-  Watcher().Add(Obj);
   return AddKernelObject(std::move(Obj));
 }
 

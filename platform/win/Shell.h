@@ -92,8 +92,9 @@ std::string SpecialFolderPath(int Csidl);
 // Create is FALSE (with Create it is made, parents included).
 BOOL SHGetSpecialFolderPath(HWND Owner, LPSTR Path, int Csidl, BOOL Create);
 
-// Item id lists: one item per path component below the root, each holding the component's bytes; a zero
-// cb ends the list. Allocated by the shell; ILFree releases them.
+// Item id lists of the desktop's namespace (ShlObj.h says what the items hold): a sequence of items, each a
+// 16-bit byte count (including the count) and its data; a zero count ends the list, and the empty list is the
+// desktop. Allocated by the task allocator; ILFree releases them.
 struct SHITEMID {
   USHORT cb;
   BYTE abID[1];
@@ -103,9 +104,11 @@ struct ITEMIDLIST {
 };
 using LPITEMIDLIST = ITEMIDLIST*;
 using LPCITEMIDLIST = const ITEMIDLIST*;
-// The folder as an item id list; E_FAIL when there is no such folder, or it does not exist (CSIDL_FLAG_CREATE
-// creates it).
+// The folder as an item id list: CSIDL_DESKTOP the empty list, CSIDL_DRIVES "Computer", CSIDL_BITBUCKET the
+// trash, CSIDL_PROFILE the home folder, the others their folder's path parsed; E_FAIL when there is no such
+// folder, or it does not exist (CSIDL_FLAG_CREATE creates it).
 HRESULT SHGetSpecialFolderLocation(HWND Owner, int Csidl, LPITEMIDLIST* Pidl);
+// The file-system path of an id list (the desktop's is the desktop folder); FALSE for virtual folders.
 BOOL SHGetPathFromIDList(LPCITEMIDLIST Pidl, LPSTR Path);
 void ILFree(LPITEMIDLIST Pidl);
 

@@ -1,0 +1,38 @@
+// The locator's stored "Pidl" property: any bytes are read without harm; bad bytes raise the reader's error and
+// leave the locator as it was, and what reads writes back the same bytes.
+#include "platform/classes/Streams.h"
+#include "platform/rtl/Exceptions.h"
+#include "shell/Uptshelllocator.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+  TPTShellLocator L;
+  L.SetCSIDL(csidlPersonal);
+  TMemoryStream In;
+  if (Size) {
+    In.WriteBuffer(Data, static_cast<LongInt>(Size));
+  }
+  In.SetPosition(0);
+  try {
+    L.ReadPidl(&In);
+  } catch (const Exception&) {
+    if (L.Which() != useCSIDL || L.GetCSIDL() != csidlPersonal) {
+      std::abort();  // a refused value changes nothing
+    }
+    return 0;
+  }
+  const auto Used = static_cast<std::size_t>(In.Position());
+  TMemoryStream Out;
+  L.WritePidl(&Out);
+  const std::string Written(static_cast<const char*>(Out.Memory()), static_cast<std::size_t>(Out.Size()));
+  const std::string Read(reinterpret_cast<const char*>(Data), Used);
+  // A desktop stored as kind 0 with length 0 comes back as the desktop's special folder; all else as read.
+  if (Written != Read && !(Read == std::string(5, '\0') && Written == std::string("\x01\x00", 2))) {
+    std::abort();
+  }
+  return 0;
+}
