@@ -7,6 +7,7 @@
 #include "platform/win/WinTypes.h"
 
 class TComponent;
+class TForm;
 class TObject;
 class fileinfoclass;
 class fileinfoextraclass;
@@ -197,6 +198,12 @@ public:
     (void)Text;
   }
   virtual void HideWaitWindow() {}
+
+  // ---- Small dialogs -------------------------------------------------------------------------------------
+  // A new default-tool chooser for dropped files (not shown; the caller shows it modally and frees it), owned by
+  // the application and taking the run-time state's dialog parent as its owner window; null when it cannot be
+  // made.
+  virtual TForm* CreateDragDropToolForm() { return nullptr; }
 
   // ---- Spell checker -------------------------------------------------------------------------------------
   // The main window's spell checker, or null when it has none.

@@ -10,7 +10,6 @@
 #include <string>
 
 ZUBEntryPointTable ZUBCalls;
-EngineDialogOwnerWindows EngineDialogOwners;
 
 namespace {
 
@@ -32,8 +31,6 @@ const UINT ErrorBox = MB_OK | MB_ICONERROR | MB_SETFOREGROUND;
 constexpr int RequiredEngineVersion = 60100;
 constexpr int EngineVersionSlack = 50;
 constexpr double EngineVersionUnit = 10000.0;
-
-int ConfigHandle() { return LoadedBy ? LoadedBy->configHandle : -1; }
 
 }  // namespace
 
@@ -104,27 +101,6 @@ int SetFlag(int Handle, int Id, int Bit, int Value) {
   const int R = ZUBCalls.ZUBSetFlag ? ZUBCalls.ZUBSetFlag(Handle, Id, Bit, Value) : -1;
   if (R < 0) ReportEngineError(ENGINE_FAILED_SETFLAG);
   return R;
-}
-
-// ---- the engine's dialogs ------------------------------------------------------------------------------------
-
-int OpenConfigurationEditor(int Value, int Flags) {
-  const HWND Owner = Flags == 1   ? EngineDialogOwners.BatchWizard
-                     : Flags == 2 ? EngineDialogOwners.DragDropWindow
-                                  : EngineDialogOwners.MainWindow;
-  const int R = ZUBCalls.ZUBOpenConfigurationEditor ? ZUBCalls.ZUBOpenConfigurationEditor(Owner, ConfigHandle(), Value)
-                                                    : -1;
-  if (R < 0) ReportEngineError(ENGINE_FAILED_CONFIGURATION_EDITOR);
-  return R;
-}
-
-int OpenValidatorOptions(int Value, int Flags) {
-  const HWND Owner = Flags == 1   ? EngineDialogOwners.BatchWizard
-                     : Flags == 2 ? EngineDialogOwners.DragDropWindow
-                     : Flags == 4 ? 0
-                                  : EngineDialogOwners.MainWindow;
-  if (!ZUBCalls.ZUBOpenValidatorOptions) return 0;
-  return ZUBCalls.ZUBOpenValidatorOptions(Owner, ConfigHandle(), Value) == 1 ? 1 : 0;
 }
 
 // ---- volatileclass: the engine's part --------------------------------------------------------------------------

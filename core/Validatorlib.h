@@ -1,5 +1,5 @@
-// The program's binding to the validator engine: the entry-point table, binding by name, the checked call
-// wrappers with their failure bits, and the engine's dialogs opened for a chosen owner window.
+// The program's binding to the validator engine: the entry-point table, binding by name and the checked call
+// wrappers with their failure bits (the engine's dialogs: Enginedialogs.h).
 #pragma once
 
 #include "engine/ZubValidator.h"
@@ -31,21 +31,6 @@ int SetInteger(int Handle, int Id, int Value);           // failure: 0x8
 int SetString(int Handle, int Id, const char* Text);     // failure: 0x40
 int SetString3(int Id, const char* Text);                // failure: 0x200
 int SetFlag(int Handle, int Id, int Bit, int Value);     // failure: 0x100
-
-// The windows that may own the engine's dialogs; each registers itself while it exists (0: none).
-struct EngineDialogOwnerWindows {
-  HWND MainWindow = 0;
-  HWND BatchWizard = 0;
-  HWND DragDropWindow = 0;
-};
-extern EngineDialogOwnerWindows EngineDialogOwners;
-
-// The engine's configuration editor for the owner chosen by Flags (1 the batch wizard, 2 the drag-and-drop
-// window, anything else the main window). A negative result is reported (bit 0x2). The engine's result.
-int OpenConfigurationEditor(int Value, int Flags);
-// The engine's options window (Flags 4: no owner). 1 when the engine answered 1 (the options changed), else 0;
-// failures are not reported.
-int OpenValidatorOptions(int Value, int Flags);
 
 // Splash status texts of the engine load ("Loading DLL..."); the splash window connects itself here.
 using EngineSplashStatusHook = std::function<void(const char* Text)>;

@@ -3,6 +3,7 @@
 
 #include "platform/win/RegistryStore.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -116,10 +117,25 @@ void TEngineConfig::Reset() {
   ProxyUser.clear();
   ProxyPassword.clear();
   LogFile = DefaultLogFileName();
-  Configurations = {"Normal", "Strict", "Errors Only", "Accessibility"};
+  Configurations = {{"Normal", cpNormal}, {"Strict", cpStrict}, {"Errors Only", cpErrorsOnly},
+                    {"Accessibility", cpAccessibility}};
+  CurrentConfiguration = 0;
   MessageSettings.clear();
   Programs.clear();
   Modified = true;
+}
+
+int ProfileForName(const std::string& Name) {
+  if (Name == "Strict") {
+    return cpStrict;
+  }
+  if (Name == "Errors Only") {
+    return cpErrorsOnly;
+  }
+  if (Name == "Accessibility") {
+    return cpAccessibility;
+  }
+  return cpNormal;
 }
 
 std::uint32_t TEngineConfig::Flags(int Id) const {
@@ -127,121 +143,297 @@ std::uint32_t TEngineConfig::Flags(int Id) const {
   return It == FlagWords.end() ? 0 : It->second;
 }
 
-bool TEngineConfig::Load(const std::string& Name, std::string& Error) {
+void TEngineConfig::SetFlag(int Id, std::uint32_t Bit, bool On) {
+  std::uint32_t& W = FlagWords[Id];
+  W = On ? (W | Bit) : (W & ~Bit);
+}
+
+TNamedConfiguration TEngineConfig::ConfigurationFor(int Index) const {
+  if (Index < 0 || Index >= static_cast<int>(Configurations.size())) {
+    Index = CurrentConfiguration;
+  }
+  if (Index < 0 || Index >= static_cast<int>(Configurations.size())) {
+    return {"Normal", cpNormal};
+  }
+  return Configurations[static_cast<std::size_t>(Index)];
+}
+
+bool TEngineConfig::Load(const std::string& Name, std::string& Error, std::vector<std::string>* Dropped) {
   std::ifstream F(Name, std::ios::binary);
   if (!F) {
     Error = "cannot open the file";
     return false;
   }
-  TEngineConfig N;
-  N.Configurations.clear();
-  std::string Section;
-  std::string Raw;
-  int LineNo = 0;
-  while (std::getline(F, Raw)) {
-    ++LineNo;
-    const std::string L = Trim(Raw);
-    if (L.empty() || L[0] == ';' || L[0] == '#') {
-      continue;
-    }
-    if (L.front() == '[') {
-      if (L.back() != ']') {
-        Error = "line " + std::to_string(LineNo) + ": bad section name";
-        return false;
-      }
-      Section = L.substr(1, L.size() - 2);
-      continue;
-    }
-    const std::size_t Eq = L.find('=');
-    if (Eq == std::string::npos) {
-      Error = "line " + std::to_string(LineNo) + ": \"=\" expected";
-      return false;
-    }
-    const std::string Key = Trim(L.substr(0, Eq));
-    const std::string Value = Trim(L.substr(Eq + 1));
-    long long V = 0;
-    const bool Number = ParseInt(Value, V);
-    if (Section == "Options") {
-      if (Key.rfind("Flag", 0) == 0 && Key.size() > 4) {
-        long long Id = 0;
-        if (!ParseInt(Key.substr(4), Id) || !Number || Id < ZUB_CONFIG_FLAG_WORD_FIRST || Id > ZUB_CONFIG_FLAG_WORD_LAST ||
-            Id == ZUB_CONFIG_PROGRAM_FLAGS) {
-          Error = "line " + std::to_string(LineNo) + ": bad flag word";
-          return false;
-        }
-        N.FlagWords[static_cast<int>(Id)] = static_cast<std::uint32_t>(V);
-      } else if (Key == "DisabledProgramFlags") {
-        std::stringstream Ss(Value);
-        std::string Item;
-        while (std::getline(Ss, Item, ',')) {
-          long long Fl = 0;
-          if (ParseInt(Trim(Item), Fl) && Fl > 0 && Fl < 256) {
-            N.ProgramFlags.reset(static_cast<std::size_t>(Fl));
-          }
-        }
-      } else if (Number) {
-        if (Key == "ProxyFlags") {
-          N.ProxyFlags = static_cast<int>(V);
-        }
-        if (Key == "LinkCheckOnlyMenu") {
-          N.LinkCheckOnlyMenu = static_cast<int>(V);
-        }
-        if (Key == "MessageIDs") {
-          N.MessageIdsInUse = static_cast<int>(V);
-        }
-        if (Key == "LineEnds") {
-          N.LineEndFormat = static_cast<int>(V);
-        }
-        if (Key == "LinkTimeout") {
-          N.LinkTimeout = static_cast<int>(V);
-        }
-        if (Key == "AccessibilityLevel") {
-          N.AccessibilityLevel = static_cast<int>(V);
-        }
-      }
-    } else if (Section == "Network") {
-      if (Key == "ProxyHost") {
-        N.ProxyHost = Value;
-      }
-      if (Key == "ProxyPort") {
-        N.ProxyPort = Value;
-      }
-      if (Key == "ProxyUser") {
-        N.ProxyUser = Value;
-      }
-      if (Key == "ProxyPassword") {
-        N.ProxyPassword = Value;
-      }
-    } else if (Section == "Logging") {
-      if (Key == "LogFile") {
-        N.LogFile = Value;
-      }
-    } else if (Section == "Configurations") {
-      N.Configurations.push_back(Value);
-    } else if (Section == "MessageIDs") {
-      long long Id = 0;
-      const std::size_t Comma = Value.find(',');
-      long long Type = 0, Enabled = 0;
-      if (!ParseInt(Key, Id) || Comma == std::string::npos || !ParseInt(Trim(Value.substr(0, Comma)), Type) ||
-          !ParseInt(Trim(Value.substr(Comma + 1)), Enabled)) {
-        Error = "line " + std::to_string(LineNo) + ": bad message ID setting";
-        return false;
-      }
-      N.MessageSettings[static_cast<int>(Id)] = {static_cast<int>(Type), static_cast<int>(Enabled)};
-    } else if (Section == "Programs") {
-      N.Programs.emplace_back(Key, Value);
-    }
+  std::ostringstream Text;
+  Text << F.rdbuf();
+  if (F.bad()) {
+    Error = "cannot read the file";
+    return false;
   }
-  if (N.Configurations.empty()) {
-    N.Configurations.push_back("Normal");
+  std::vector<std::string> Left;
+  LoadText(Text.str(), Name, Left);
+  if (Dropped) {
+    *Dropped = std::move(Left);
   }
-  N.FileName = Name;
-  N.Modified = false;
-  *this = std::move(N);
   return true;
 }
 
-bool TEngineConfig::Save(const std::string& Name) const {
+namespace {
+
+// Reads one file into a configuration that starts from the defaults; what cannot be used goes to Dropped.
+class TConfigReader {
+public:
+  TConfigReader(TEngineConfig& Out, std::vector<std::string>& Dropped) : N(Out), Dropped(Dropped) {}
+
+  void Read(const std::string& Text) {
+    std::size_t Pos = 0;
+    while (Pos < Text.size()) {
+      std::size_t End = Text.find('\n', Pos);
+      if (End == std::string::npos) {
+        End = Text.size();
+      }
+      ++LineNo;
+      Line(Trim(Text.substr(Pos, End - Pos)));
+      Pos = End + 1;
+    }
+    Finish();
+  }
+
+private:
+  void Drop(const std::string& Why) { Dropped.push_back("line " + std::to_string(LineNo) + ": " + Why); }
+
+  static bool Printable(const std::string& S) {
+    for (unsigned char C : S) {
+      if (C < 0x20 && C != '\t') {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  void Line(const std::string& L) {
+    if (L.empty() || L[0] == ';' || L[0] == '#') {
+      return;
+    }
+    if (!Printable(L)) {
+      Drop("unreadable characters");
+      return;
+    }
+    if (L.front() == '[') {
+      if (L.back() != ']') {
+        Drop("bad section name");
+        Section = "?";
+        return;
+      }
+      Section = L.substr(1, L.size() - 2);
+      if (Section != "Options" && Section != "Network" && Section != "Logging" && Section != "Configurations" &&
+          Section != "MessageIDs" && Section != "Programs") {
+        Drop("unknown section [" + Section + "]");
+        Section = "?";
+      } else if (Section == "Configurations" && !SeenConfigurations) {
+        SeenConfigurations = true;
+        N.Configurations.clear();
+      }
+      return;
+    }
+    const std::size_t Eq = L.find('=');
+    if (Eq == std::string::npos) {
+      Drop("\"=\" expected");
+      return;
+    }
+    const std::string Key = Trim(L.substr(0, Eq));
+    const std::string Value = Trim(L.substr(Eq + 1));
+    if (Section.empty()) {
+      Drop("setting outside a section: " + Key);
+    } else if (Section == "?") {
+      // The section was reported once.
+    } else if (Section == "Options") {
+      Option(Key, Value);
+    } else if (Section == "Network") {
+      Network(Key, Value);
+    } else if (Section == "Logging") {
+      if (Key == "LogFile") {
+        N.LogFile = Value;
+      } else {
+        Drop("unknown setting " + Key);
+      }
+    } else if (Section == "Configurations") {
+      Configuration(Key, Value);
+    } else if (Section == "MessageIDs") {
+      MessageSetting(Key, Value);
+    } else if (Section == "Programs") {
+      if (Key.empty()) {
+        Drop("program without a name");
+      } else {
+        N.Programs.emplace_back(Key, Value);
+      }
+    }
+  }
+
+  // An integer within Low..High, or false (reported).
+  bool Int(const std::string& Key, const std::string& Value, long long Low, long long High, long long& V) {
+    if (!ParseInt(Value, V) || V < Low || V > High) {
+      Drop("bad value of " + Key + ": \"" + Value + "\"");
+      return false;
+    }
+    return true;
+  }
+
+  void Option(const std::string& Key, const std::string& Value) {
+    long long V = 0;
+    if (Key.rfind("Flag", 0) == 0 && Key.size() > 4) {
+      long long Id = 0;
+      if (!ParseInt(Key.substr(4), Id) || Id < ZUB_CONFIG_FLAG_WORD_FIRST || Id > ZUB_CONFIG_FLAG_WORD_LAST ||
+          Id == ZUB_CONFIG_PROGRAM_FLAGS) {
+        Drop("bad flag word " + Key);
+      } else if (Int(Key, Value, 0, 0xFFFFFFFFll, V)) {
+        N.FlagWords[static_cast<int>(Id)] = static_cast<std::uint32_t>(V);
+      }
+    } else if (Key == "DisabledProgramFlags") {
+      std::stringstream Ss(Value);
+      std::string Item;
+      while (std::getline(Ss, Item, ',')) {
+        long long Fl = 0;
+        if (ParseInt(Trim(Item), Fl) && Fl > 0 && Fl < ZUB_PROGRAM_FLAG_LIMIT) {
+          N.ProgramFlags.reset(static_cast<std::size_t>(Fl));
+        } else if (!Trim(Item).empty()) {
+          Drop("bad program flag \"" + Trim(Item) + "\"");
+        }
+      }
+    } else if (Key == "ProxyFlags") {
+      if (Int(Key, Value, 0, 0x7FFFFFFF, V)) N.ProxyFlags = static_cast<int>(V);
+    } else if (Key == "LinkCheckOnlyMenu") {
+      if (Int(Key, Value, 0, 0x7FFFFFFF, V)) N.LinkCheckOnlyMenu = static_cast<int>(V);
+    } else if (Key == "MessageIDs") {
+      if (Int(Key, Value, 0, 1, V)) N.MessageIdsInUse = static_cast<int>(V);
+    } else if (Key == "LineEnds") {
+      if (Int(Key, Value, 0, 2, V)) N.LineEndFormat = static_cast<int>(V);
+    } else if (Key == "LinkTimeout") {
+      if (Int(Key, Value, MinLinkTimeout, MaxLinkTimeout, V)) N.LinkTimeout = static_cast<int>(V);
+    } else if (Key == "AccessibilityLevel") {
+      if (Int(Key, Value, 1, 3, V)) N.AccessibilityLevel = static_cast<int>(V);
+    } else if (Key == "CurrentConfiguration") {
+      if (Int(Key, Value, 0, 0x7FFFFFFF, V)) Current = static_cast<int>(V);
+    } else {
+      Drop("unknown setting " + Key);
+    }
+  }
+
+  void Network(const std::string& Key, const std::string& Value) {
+    if (Key == "ProxyHost") {
+      N.ProxyHost = Value;
+    } else if (Key == "ProxyPort") {
+      N.ProxyPort = Value;
+    } else if (Key == "ProxyUser") {
+      N.ProxyUser = Value;
+    } else if (Key == "ProxyPassword") {
+      N.ProxyPassword = Value;
+    } else {
+      Drop("unknown setting " + Key);
+    }
+  }
+
+  // "NameN=text" names configuration N, "ProfileN=k" gives its profile; numbers may come in any order.
+  void Configuration(const std::string& Key, const std::string& Value) {
+    const bool IsName = Key.rfind("Name", 0) == 0;
+    const bool IsProfile = Key.rfind("Profile", 0) == 0;
+    long long Index = -1;
+    if ((!IsName && !IsProfile) || !ParseInt(Key.substr(IsName ? 4 : 7), Index) || Index < 0 || Index > 999) {
+      Drop("unknown setting " + Key);
+      return;
+    }
+    auto& Slot = Named[static_cast<int>(Index)];
+    if (IsName) {
+      if (Value.empty() || Value.size() > MaxConfigurationNameLength) {
+        Drop("bad configuration name in " + Key);
+        return;
+      }
+      Slot.first = Value;
+    } else {
+      long long P = 0;
+      if (Int(Key, Value, 0, ConfigProfileCount - 1, P)) {
+        Slot.second = static_cast<int>(P);
+      }
+    }
+  }
+
+  void MessageSetting(const std::string& Key, const std::string& Value) {
+    long long Id = 0;
+    long long Type = 0;
+    long long Enabled = 0;
+    const std::size_t Comma = Value.find(',');
+    if (!ParseInt(Key, Id) || Id < 1 || Id > 0x7FFFFFFF || Comma == std::string::npos ||
+        !ParseInt(Trim(Value.substr(0, Comma)), Type) || Type < 1 || Type > 5 ||
+        !ParseInt(Trim(Value.substr(Comma + 1)), Enabled) || (Enabled != 0 && Enabled != 1)) {
+      Drop("bad message ID setting " + Key);
+      return;
+    }
+    N.MessageSettings[static_cast<int>(Id)] = {static_cast<int>(Type), static_cast<int>(Enabled)};
+  }
+
+  void Finish() {
+    if (SeenConfigurations) {
+      for (const auto& [Index, Slot] : Named) {
+        if (Slot.first.empty()) {
+          Dropped.push_back("configuration " + std::to_string(Index) + " has no name");
+          continue;
+        }
+        const bool Duplicate = std::any_of(N.Configurations.begin(), N.Configurations.end(),
+                                           [&](const TNamedConfiguration& C) { return C.Name == Slot.first; });
+        if (Duplicate) {
+          Dropped.push_back("configuration \"" + Slot.first + "\" is named twice");
+          continue;
+        }
+        N.Configurations.push_back({Slot.first, Slot.second >= 0 ? Slot.second : ProfileForName(Slot.first)});
+      }
+    }
+    if (N.Configurations.empty()) {
+      N.Configurations.push_back({"Normal", cpNormal});
+    }
+    if (Current >= static_cast<int>(N.Configurations.size())) {
+      Dropped.push_back("the configuration in use (" + std::to_string(Current) + ") does not exist");
+      Current = 0;
+    }
+    N.CurrentConfiguration = Current;
+  }
+
+  TEngineConfig& N;
+  std::vector<std::string>& Dropped;
+  std::string Section;
+  int LineNo = 0;
+  bool SeenConfigurations = false;
+  int Current = 0;
+  std::map<int, std::pair<std::string, int>> Named;  // by number: name, profile (-1 by the name)
+};
+
+}  // namespace
+
+void TEngineConfig::LoadText(const std::string& Text, const std::string& Name, std::vector<std::string>& Dropped) {
+  TEngineConfig N;
+  N.Reset();
+  N.Programs.clear();
+  N.MessageSettings.clear();
+  Dropped.clear();
+  TConfigReader Reader(N, Dropped);
+  Reader.Read(Text);
+  N.FileName = Name;
+  N.Modified = false;
+  *this = std::move(N);
+}
+
+namespace {
+// A value as one line of the file: line breaks and other control characters become blanks.
+std::string OneLine(std::string S) {
+  for (char& C : S) {
+    if (static_cast<unsigned char>(C) < 0x20) {
+      C = ' ';
+    }
+  }
+  return S;
+}
+}  // namespace
+
+std::string TEngineConfig::ToText() const {
   std::ostringstream O;
   O << "; ZUB validator engine configuration\n[Options]\n";
   for (const auto& [Id, Word] : FlagWords) {
@@ -257,13 +449,13 @@ bool TEngineConfig::Save(const std::string& Name) const {
   }
   O << "\nProxyFlags=" << ProxyFlags << "\nLinkCheckOnlyMenu=" << LinkCheckOnlyMenu << "\nMessageIDs="
     << MessageIdsInUse << "\nLineEnds=" << LineEndFormat << "\nLinkTimeout=" << LinkTimeout
-    << "\nAccessibilityLevel=" << AccessibilityLevel << "\n";
-  O << "[Network]\nProxyHost=" << ProxyHost << "\nProxyPort=" << ProxyPort << "\nProxyUser=" << ProxyUser
-    << "\nProxyPassword=" << ProxyPassword << "\n";
-  O << "[Logging]\nLogFile=" << LogFile << "\n";
+    << "\nAccessibilityLevel=" << AccessibilityLevel << "\nCurrentConfiguration=" << CurrentConfiguration << "\n";
+  O << "[Network]\nProxyHost=" << OneLine(ProxyHost) << "\nProxyPort=" << OneLine(ProxyPort) << "\nProxyUser=" << OneLine(ProxyUser)
+    << "\nProxyPassword=" << OneLine(ProxyPassword) << "\n";
+  O << "[Logging]\nLogFile=" << OneLine(LogFile) << "\n";
   O << "[Configurations]\n";
   for (std::size_t I = 0; I < Configurations.size(); ++I) {
-    O << "Name" << I << "=" << Configurations[I] << "\n";
+    O << "Name" << I << "=" << OneLine(Configurations[I].Name) << "\nProfile" << I << "=" << Configurations[I].Profile << "\n";
   }
   O << "[MessageIDs]\n";
   for (const auto& [Id, S] : MessageSettings) {
@@ -271,10 +463,14 @@ bool TEngineConfig::Save(const std::string& Name) const {
   }
   O << "[Programs]\n";
   for (const auto& [K, V] : Programs) {
-    O << K << "=" << V << "\n";
+    std::string Key = OneLine(K);
+    std::replace(Key.begin(), Key.end(), '=', '-');
+    O << Key << "=" << OneLine(V) << "\n";
   }
-  return WriteFileAtomically(Name, O.str());
+  return O.str();
 }
+
+bool TEngineConfig::Save(const std::string& Name) const { return WriteFileAtomically(Name, ToText()); }
 
 void TEngineConfig::Clean() {
   for (auto It = MessageSettings.begin(); It != MessageSettings.end();) {
@@ -317,7 +513,11 @@ bool TEngineConfig::ImportPrograms(const std::string& Name) {
       const std::size_t E = L.find('"', S);
       return E == std::string::npos ? std::string() : XmlUnescape(L.substr(S, E - S));
     };
-    List.emplace_back(Attr("name"), Attr("command"));
+    std::string Name = Attr("name");
+    if (Name.empty()) {
+      continue;  // a program needs a name
+    }
+    List.emplace_back(std::move(Name), Attr("command"));
   }
   Programs = std::move(List);
   return true;

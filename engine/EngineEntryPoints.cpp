@@ -6,6 +6,7 @@
 #include "engine/EngineJobs.h"
 #include "engine/EngineState.h"
 #include "engine/EngineTexts.h"
+#include "engine/EngineWindows.h"
 #include "engine/LinkCheck.h"
 
 #include "platform/win/MessageBox.h"
@@ -78,10 +79,13 @@ ZUBInt LinkStateInteger(ZUBInt Id, ZUBInt Link, bool& Ok) {
   return Ok ? LinkState(Link) : -1;
 }
 
-// The default configuration file, made with the defaults when there is none yet.
-ZUBInt LoadDefaultConfiguration(TEngineConfig& C) {
+// The default configuration file, made with the defaults when there is none yet. A damaged file loads what it
+// can and says what it left out.
+ZUBInt LoadDefaultConfiguration(HWND Owner, TConfigHandle& H) {
+  TEngineConfig& C = H.Config;
   const std::string Name = DefaultConfigFileName();
   C.FileName = Name;
+  H.LoadReport.clear();
   const char* Fail = std::getenv("ZUBQ_ENGINE_CONFIG_FAIL");
   if (Fail && *Fail && std::strcmp(Fail, "0") != 0) {
     return -1;
@@ -96,26 +100,19 @@ ZUBInt LoadDefaultConfiguration(TEngineConfig& C) {
     C.Modified = false;
     return 0;
   }
-  std::string Error;
-  return C.Load(Name, Error) ? 0 : -1;
+  return LoadConfigurationFile(Owner, H, Name) ? 0 : -1;
 }
 
-// Saving; at shutdown changes are kept rather than asked about, so nothing is cancelled.
-ZUBInt SaveConfiguration(TEngineConfig& C, bool AtShutdown) {
-  if (AtShutdown && !C.Modified) {
-    return 0;
-  }
+// Saving (0x20): the configuration's own file.
+ZUBInt SaveConfiguration(TEngineConfig& C) {
   const std::string Name = C.FileName.empty() ? DefaultConfigFileName() : C.FileName;
   if (!C.Save(Name)) {
-    return AtShutdown ? 0 : -1;
+    return -1;
   }
   C.FileName = Name;
   C.Modified = false;
   return 0;
 }
-
-// A request for one of the engine's own windows, which are not there yet: the last one is kept for callers to see.
-void NoteDialogRequest(std::string Request) { Engine().LastDialogRequest = std::move(Request); }
 
 }  // namespace
 
@@ -303,9 +300,6 @@ ZUB_EXPORT const char* ZUBGetString3(ZUBInt Id) {
       E.VersionText = Buf;
       return E.VersionText.c_str();
     }
-    if (Id == ZUB_LAST_DIALOG_REQUEST) {
-      return E.LastDialogRequest.c_str();
-    }
     return nullptr;
   });
 }
@@ -341,7 +335,7 @@ ZUB_EXPORT const char* ZUBGetString6(ZUBInt Id, ZUBInt Arg) {
   });
 }
 
-ZUB_EXPORT ZUBInt ZUBHTMLConfiguration(ZUBWindow, ZUBInt Config, ZUBInt Operation) {
+ZUB_EXPORT ZUBInt ZUBHTMLConfiguration(ZUBWindow Owner, ZUBInt Config, ZUBInt Operation) {
   return Guarded("ZUBHTMLConfiguration", -1, [&]() -> ZUBInt {
     auto* H = Find<TConfigHandle>(Config);
     if (!H) {
@@ -349,23 +343,21 @@ ZUB_EXPORT ZUBInt ZUBHTMLConfiguration(ZUBWindow, ZUBInt Config, ZUBInt Operatio
     }
     TEngineConfig& C = H->Config;
     switch (Operation) {
-      case ZUB_CONFIG_LOAD_DEFAULT: return LoadDefaultConfiguration(C);
+      case ZUB_CONFIG_LOAD_DEFAULT: return LoadDefaultConfiguration(static_cast<HWND>(Owner), *H);
       case ZUB_CONFIG_RESET: {
         const std::string Name = C.FileName;
         C.Reset();
         C.FileName = Name;
         return 0;
       }
-      case ZUB_CONFIG_SAVE:
-      case ZUB_CONFIG_SAVE_AT_SHUTDOWN: return SaveConfiguration(C, Operation == ZUB_CONFIG_SAVE_AT_SHUTDOWN);
+      case ZUB_CONFIG_SAVE: return SaveConfiguration(C);
+      case ZUB_CONFIG_SAVE_AT_SHUTDOWN: return AskAtShutdown(static_cast<HWND>(Owner), *H);
       case ZUB_CONFIG_CLEAN:
         C.Clean();
         C.Modified = true;
         return 0;
-      case ZUB_CONFIG_SAVE_AS:
-      case ZUB_CONFIG_LOAD_FROM:  // need the engine's file dialogs, not yet present
-        NoteDialogRequest(Operation == ZUB_CONFIG_SAVE_AS ? "configuration save as" : "configuration load");
-        return 0;
+      case ZUB_CONFIG_SAVE_AS: return SaveConfigurationAs(static_cast<HWND>(Owner), *H);
+      case ZUB_CONFIG_LOAD_FROM: return LoadConfigurationFrom(static_cast<HWND>(Owner), *H);
       case ZUB_CONFIG_EXPORT_PROGRAMS: return C.ExportPrograms(ProgramExportName()) ? 0 : -1;
       case ZUB_CONFIG_IMPORT_PROGRAMS:
         if (!C.ImportPrograms(ProgramExportName())) {
@@ -380,34 +372,28 @@ ZUB_EXPORT ZUBInt ZUBHTMLConfiguration(ZUBWindow, ZUBInt Config, ZUBInt Operatio
 
 ZUB_EXPORT ZUBInt ZUBOpenConfigurationEditor(ZUBWindow Owner, ZUBInt Config, ZUBInt Value) {
   return Guarded("ZUBOpenConfigurationEditor", -1, [&]() -> ZUBInt {
-    if (!Find<TConfigHandle>(Config)) {
-      return -1;
-    }
-    // The editor window comes later; the request is noted and nothing changes.
-    NoteDialogRequest("configuration editor " + std::to_string(Value) + " owner " + std::to_string(Owner));
-    return 0;
+    return RunConfigurationEditor(static_cast<HWND>(Owner), Config, Value);
   });
 }
 
 ZUB_EXPORT ZUBInt ZUBOpenValidatorOptions(ZUBWindow Owner, ZUBInt Config, ZUBInt Value) {
   return Guarded("ZUBOpenValidatorOptions", -1, [&]() -> ZUBInt {
-    if (!Find<TConfigHandle>(Config)) {
-      return -1;
-    }
-    NoteDialogRequest("validator options " + std::to_string(Value) + " owner " + std::to_string(Owner));
-    return 0;  // nothing changed
+    return RunValidatorOptions(static_cast<HWND>(Owner), Config, Value);
   });
 }
 
-ZUB_EXPORT ZUBInt ZUBReadFromRegistry(ZUBWindow, ZUBInt Config, ZUBInt) {
+ZUB_EXPORT ZUBInt ZUBReadFromRegistry(ZUBWindow Owner, ZUBInt Config, ZUBInt) {
   return Guarded("ZUBReadFromRegistry", -1, [&]() -> ZUBInt {
     auto* H = Find<TConfigHandle>(Config);
     if (!H) {
       return -1;
     }
-    std::string Error;
     const std::string Name = H->Config.FileName.empty() ? DefaultConfigFileName() : H->Config.FileName;
-    return H->Config.Load(Name, Error) ? 0 : -1;
+    if (!LoadConfigurationFile(static_cast<HWND>(Owner), *H, Name)) {
+      return -1;
+    }
+    H->Config.FileName = Name;
+    return 0;
   });
 }
 

@@ -137,6 +137,7 @@ const char* ConfigString(TConfigHandle& C, ZUBInt Id) {
     case ZUB_CONFIG_PROXY_USER: return K.ProxyUser.c_str();
     case ZUB_CONFIG_PROXY_PASSWORD: return K.ProxyPassword.c_str();
     case ZUB_CONFIG_LOG_FILE: return K.LogFile.c_str();
+    case ZUB_CONFIG_LOAD_REPORT: return C.LoadReport.c_str();
     default: return nullptr;
   }
 }
@@ -234,7 +235,10 @@ const char* IndexedStringOf(ZUBInt H, ZUBInt Id, ZUBInt I) {
                : nullptr;
   }
   if (auto* C = Find<TConfigHandle>(H)) {
-    return Id == ZUB_CONFIG_CONFIGURATION_NAME ? ItemAt(C->Config.Configurations, I) : nullptr;
+    if (Id != ZUB_CONFIG_CONFIGURATION_NAME || I < 0 || I >= static_cast<ZUBInt>(C->Config.Configurations.size())) {
+      return nullptr;
+    }
+    return C->Config.Configurations[static_cast<std::size_t>(I)].Name.c_str();
   }
   return nullptr;
 }

@@ -85,6 +85,8 @@ struct TConfigHandle : THandleObject {
   TEngineConfig Config;
   // The configuration file's name as last handed out (the default name while none was loaded or saved).
   std::string FileNameText;
+  // What the last load of a file left out (ZUB_CONFIG_LOAD_REPORT).
+  std::string LoadReport;
 };
 
 // A handle's properties. Integers report whether the identifier applies (Ok); texts are null when it does not

@@ -24,10 +24,6 @@ constexpr std::chrono::milliseconds LinkWaitPoll{5};
 // A runaway spell checker that never runs out of words is cut off after this many words on one line.
 constexpr int MaxWordsPerLine = 100000;
 
-// The validator configurations the engine knows by name.
-constexpr const char* ConfigStrict = "Strict";
-constexpr const char* ConfigErrorsOnly = "Errors Only";
-constexpr const char* ConfigAccessibility = "Accessibility";
 constexpr int StrictAccessibilityLevel = 3;
 
 bool IsTool(ZUBInt Kind) { return Kind <= ZUB_JOB_TEXT_FORMAT || Kind == ZUB_JOB_QUOTE_VALUES; }
@@ -99,13 +95,6 @@ void WriteLog(const TEngineConfig& C, const std::string& Name, const TResult& R)
     << " messages, " << R.Comments << " comments\n";
 }
 
-std::string ConfigName(const TEngineConfig& C, ZUBInt Index) {
-  if (Index < 0 || Index >= static_cast<ZUBInt>(C.Configurations.size())) {
-    return {};
-  }
-  return C.Configurations[static_cast<std::size_t>(Index)];
-}
-
 // Every finding points inside the document: at most at its last line, and at most just past a line's last
 // character (a checker may report the end of the text as a line after the last).
 void KeepInsideDocument(std::vector<TMessage>& Messages, const TSourceText& Doc) {
@@ -129,13 +118,16 @@ void KeepInsideDocument(std::vector<TMessage>& Messages, const TSourceText& Doc)
 }
 
 void RunValidation(const TJob& J, const TEngineConfig& C, const std::string& Text, TResult& R) {
-  const std::string Chosen = ConfigName(C, J.ConfigIndex);
+  const int Profile = C.ConfigurationFor(J.ConfigIndex).Profile;
   TCheckOptions O;
-  O.Accessibility = (C.Flags(ZUB_CONFIG_MARKUP_OPTIONS) & ZUB_MARKUP_ACCESSIBILITY) != 0 ||
-                    Chosen == ConfigAccessibility;
-  O.AccessibilityLevel = Chosen == ConfigAccessibility ? StrictAccessibilityLevel : C.AccessibilityLevel;
-  O.CssInMarkup = (C.Flags(ZUB_CONFIG_CSS_OPTIONS) & ZUB_CSS_SYNTAX_CHECK) != 0 || Chosen == ConfigStrict;
-  O.ErrorsOnly = Chosen == ConfigErrorsOnly;
+  O.Accessibility = (C.Flags(ZUB_CONFIG_MARKUP_OPTIONS) & ZUB_MARKUP_ACCESSIBILITY) != 0 || Profile == cpAccessibility;
+  O.AccessibilityLevel = Profile == cpAccessibility ? StrictAccessibilityLevel : C.AccessibilityLevel;
+  O.CssInMarkup = (C.Flags(ZUB_CONFIG_CSS_OPTIONS) & ZUB_CSS_SYNTAX_CHECK) != 0 || Profile == cpStrict;
+  O.ErrorsOnly = Profile == cpErrorsOnly;
+  const std::uint32_t Markup = C.Flags(ZUB_CONFIG_MARKUP_OPTIONS);
+  O.Xhtml = (Markup & ZUB_MARKUP_ALWAYS_XHTML) ? TCheckOptions::XhtmlAlways
+            : (Markup & ZUB_MARKUP_NEVER_XHTML) ? TCheckOptions::XhtmlNever
+                                                : TCheckOptions::XhtmlByDocument;
   const TSourceText Doc(Text);
   if (J.JobKind == ZUB_JOB_VALIDATE_CSS) {
     TMessageList L;
@@ -150,7 +142,8 @@ void RunValidation(const TJob& J, const TEngineConfig& C, const std::string& Tex
     R.Lists = std::move(F.Lists);
   }
   KeepInsideDocument(R.Messages, Doc);
-  ApplySettings(R.Messages, C, O.ErrorsOnly, Chosen == ConfigStrict);
+  Engine().Catalogue.Learn(R.Messages);
+  ApplySettings(R.Messages, C, O.ErrorsOnly, Profile == cpStrict);
 }
 
 void SpellUnavailable(TResult& R, const char* Why) {

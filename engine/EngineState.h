@@ -4,6 +4,9 @@
 
 #include "engine/CheckerClient.h"
 #include "engine/EngineHandles.h"
+#include "engine/MessageCatalogue.h"
+
+#include "platform/win/WinTypes.h"
 
 #include <atomic>
 #include <cstdint>
@@ -28,7 +31,10 @@ struct TEngine {
   std::atomic<std::uint32_t> GlobalFlags{0};  // ZUB_ENGINE_FLAGS
   ZUBSpellCallback Callback = nullptr;
   ZUBInt ValidateAllMark = 0;  // ZUB_VALIDATE_ALL_DONE
-  std::string LastDialogRequest;
+  // The message IDs the configuration editor lists.
+  TMessageCatalogue Catalogue;
+  // The engine's window that is open (its handle), so that a second request brings it forward.
+  HWND OpenWindow = 0;
   // Engine-global texts: each lives until the next call of the entry point that handed it out.
   std::string VersionText;
   std::string LinkCacheText;

@@ -80,6 +80,9 @@ struct TCheckOptions {
   int AccessibilityLevel = 1;
   bool CssInMarkup = true;
   bool ErrorsOnly = false;
+  // Whether the XHTML rules apply: by the document's own document type, always, or never.
+  enum TXhtmlMode { XhtmlByDocument, XhtmlAlways, XhtmlNever };
+  TXhtmlMode Xhtml = XhtmlByDocument;
 };
 
 // A message sink with positions relative to the document.

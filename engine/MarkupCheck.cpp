@@ -311,7 +311,8 @@ void ExtractLinks(const TSourceText& Doc, TMarkupFindings& Out) { ScanDocument(D
 
 void CheckMarkup(const TSourceText& Doc, const TCheckOptions& Options, TCheckerClient& Checker,
                  TMarkupFindings& Out) {
-  Out.Xhtml = LooksLikeXhtml(Doc.Text());
+  Out.Xhtml = Options.Xhtml == TCheckOptions::XhtmlAlways ||
+             (Options.Xhtml == TCheckOptions::XhtmlByDocument && LooksLikeXhtml(Doc.Text()));
   // The checker counts a lone CR as a line break and the engine does not (the program hands over lines, and a CR
   // inside one is a character of that line): it gets a blank in its place, so that both count lines alike.
   std::string WithoutLoneCr;

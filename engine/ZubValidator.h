@@ -36,6 +36,8 @@ inline constexpr ZUBInt ZUB_DROP_NO_PAUSE = 1;
 inline constexpr ZUBInt ZUB_NETWORK_USE_PROXY = 1;
 inline constexpr ZUBInt ZUB_LOG_VALIDATIONS = 8;
 inline constexpr ZUBInt ZUB_MARKUP_ACCESSIBILITY = 0x100000;
+inline constexpr ZUBInt ZUB_MARKUP_ALWAYS_XHTML = 0x1;  // every markup document is checked by the XHTML rules
+inline constexpr ZUBInt ZUB_MARKUP_NEVER_XHTML = 0x2;   // no document is (neither: by its document type)
 inline constexpr ZUBInt ZUB_CSS_SYNTAX_CHECK = 1;
 // Integers.
 inline constexpr ZUBInt ZUB_CONFIG_PROXY_FLAGS = 4003;
@@ -50,6 +52,8 @@ inline constexpr ZUBInt ZUB_CONFIG_PROXY_PORT = 7003;
 inline constexpr ZUBInt ZUB_CONFIG_PROXY_USER = 7006;
 inline constexpr ZUBInt ZUB_CONFIG_PROXY_PASSWORD = 7007;
 inline constexpr ZUBInt ZUB_CONFIG_LOG_FILE = 7008;
+// What the last load of a configuration file left out because it was damaged (one line each; empty: nothing).
+inline constexpr ZUBInt ZUB_CONFIG_LOAD_REPORT = 7009;
 inline constexpr ZUBInt ZUB_CONFIG_CONFIGURATION_NAME = 11000;  // indexed from 0; 0 is "Normal"
 // Settings per message ID (the index is the ID).
 inline constexpr ZUBInt ZUB_CONFIG_MESSAGE_TYPE = 13000;     // 1 error ... 4 message, 5 the engine's default
@@ -152,7 +156,6 @@ inline constexpr ZUBInt ZUB_DOWNLOAD_NOTE = 16003;
 inline constexpr ZUBInt ZUB_VALIDATE_ALL_DONE = 16006;
 inline constexpr ZUBInt ZUB_ENGINE_VERSION_TEXT = 17000;
 inline constexpr ZUBInt ZUB_LINK_REGISTER = 17005;       // ZUBSetString3: a link's address; its id
-inline constexpr ZUBInt ZUB_LAST_DIALOG_REQUEST = 17010;  // the last request for one of the engine's windows
 inline constexpr ZUBInt ZUB_LINK_CACHE_TEXT = 24000;
 inline constexpr ZUBInt ZUB_LINK_CACHE_COMMENT = 24001;
 inline constexpr ZUBInt ZUB_LINK_CACHE_STATUS = 25003;

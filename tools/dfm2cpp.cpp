@@ -48,8 +48,11 @@ std::string Generate(const std::string& Source, const std::string& ClassName, TM
     Out << Buf;
   }
   Out << "\n};\n"
-      << "[[maybe_unused]] const bool LayoutRegistered =\n"
-      << "    (RegisterFormResource(\"" << ClassName << "\", LayoutData, sizeof LayoutData), true);\n"
+      << "// Registered while the program or library that holds the bytes is loaded.\n"
+      << "struct TLayoutRegistration {\n"
+      << "  TLayoutRegistration() { RegisterFormResource(\"" << ClassName << "\", LayoutData, sizeof LayoutData); }\n"
+      << "  ~TLayoutRegistration() { UnregisterFormResource(\"" << ClassName << "\", LayoutData); }\n"
+      << "} LayoutRegistration;\n"
       << "}  // namespace\n";
   return Out.str();
 }

@@ -30,23 +30,34 @@ const char* const SCantWriteResourceStreamError = "Can't write to a read-only re
 void RegisterFormResource(const char* ResName, const unsigned char* Data, std::size_t Size) {
   TResourceTable& T = Table();
   std::lock_guard<std::mutex> Guard(T.Lock);
-  for (TResource& R : T.Items) {
-    if (SameText(R.Name, ResName)) {
-      R.Data = Data;
-      R.Size = Size;
-      return;
+  for (auto It = T.Items.begin(); It != T.Items.end(); ++It) {
+    if (It->Data == Data && SameText(It->Name, ResName)) {
+      T.Items.erase(It);
+      break;
     }
   }
   T.Items.push_back({ResName, Data, Size});
 }
 
+void UnregisterFormResource(const char* ResName, const unsigned char* Data) {
+  TResourceTable& T = Table();
+  std::lock_guard<std::mutex> Guard(T.Lock);
+  for (auto It = T.Items.begin(); It != T.Items.end(); ++It) {
+    if (It->Data == Data && SameText(It->Name, ResName)) {
+      T.Items.erase(It);
+      return;
+    }
+  }
+}
+
 bool FindFormResource(std::string_view ResName, const unsigned char*& Data, std::size_t& Size) {
   TResourceTable& T = Table();
   std::lock_guard<std::mutex> Guard(T.Lock);
-  for (const TResource& R : T.Items) {
-    if (SameText(R.Name, ResName)) {
-      Data = R.Data;
-      Size = R.Size;
+  // The latest registration of a name is the one in force.
+  for (auto It = T.Items.rbegin(); It != T.Items.rend(); ++It) {
+    if (SameText(It->Name, ResName)) {
+      Data = It->Data;
+      Size = It->Size;
       return true;
     }
   }

@@ -13,9 +13,12 @@
 Z_EXCEPTION(EResNotFound, Exception)
 
 // Registers the binary form of a layout under a resource name (a form's class name, as the generated
-// sources of zubq_add_forms do at start-up). The bytes are not copied and must live for the whole process.
-// Registering a name again replaces the earlier bytes.
+// sources of zubq_add_forms do at start-up). The bytes are not copied and must live until they are unregistered
+// (the generated sources unregister them when their library is unloaded). Registering a name again puts the new
+// bytes in front of the earlier ones, which come back when the new ones are unregistered.
 void RegisterFormResource(const char* ResName, const unsigned char* Data, std::size_t Size);
+// Forgets those bytes under the name (other registrations of the name stay).
+void UnregisterFormResource(const char* ResName, const unsigned char* Data);
 // The bytes registered under the name (ASCII case ignored); false when there are none.
 bool FindFormResource(std::string_view ResName, const unsigned char*& Data, std::size_t& Size);
 

@@ -1,5 +1,6 @@
 // Published-property reflection: lookup of properties, fields and methods, and access by record or name.
 #include "platform/classes/TypInfo.h"
+#include "platform/rtl/MetaClassHook.h"
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
@@ -205,14 +206,31 @@ PPropInfo GetPropInfo(const TObject* Instance, std::string_view PropName, const 
 }
 
 namespace {
-// Property lists per class, built once: meta classes and their properties never change after publishing.
+void ForgetPropInfos(TClass Gone);
+
+// Property lists per class, built once: meta classes and their properties never change after publishing. A meta
+// class that goes (its library unloaded) takes its list and those of the classes derived from it along.
 struct TPropListCache {
+  TPropListCache() { SetMetaClassGoneHook(&ForgetPropInfos); }
+  ~TPropListCache() { SetMetaClassGoneHook(nullptr); }
   std::mutex Lock;
   std::unordered_map<TClass, TPropList> Lists;
 };
 TPropListCache& Cache() {
   static TPropListCache C;
   return C;
+}
+
+void ForgetPropInfos(TClass Gone) {
+  TPropListCache& C = Cache();
+  std::lock_guard<std::mutex> Guard(C.Lock);
+  for (auto It = C.Lists.begin(); It != C.Lists.end();) {
+    bool Derived = false;
+    for (TClass K = It->first; K != nullptr && !Derived; K = K->ClassParent()) {
+      Derived = K == Gone;
+    }
+    It = Derived ? C.Lists.erase(It) : std::next(It);
+  }
 }
 
 TPropList BuildPropInfos(TClass AClass);

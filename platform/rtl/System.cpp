@@ -2,6 +2,7 @@
 #include "platform/rtl/System.h"
 
 #include "platform/classes/TypInfo.h"
+#include "platform/rtl/MetaClassHook.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <atomic>
@@ -11,7 +12,17 @@
 TMetaClass::TMetaClass(const char* AName, TClass AParent, TFactory AFactory, TPublisher APublisher)
     : FName(AName), FParent(AParent), FFactory(AFactory), FPublisher(APublisher) {}
 
-TMetaClass::~TMetaClass() = default;
+namespace {
+std::atomic<TMetaClassGoneHook> MetaClassGone{nullptr};
+}  // namespace
+
+void SetMetaClassGoneHook(TMetaClassGoneHook Hook) { MetaClassGone.store(Hook); }
+
+TMetaClass::~TMetaClass() {
+  if (const TMetaClassGoneHook Hook = MetaClassGone.load()) {
+    Hook(this);
+  }
+}
 
 bool TMetaClass::InheritsFrom(TClass AClass) const {
   for (TClass C = this; C != nullptr; C = C->FParent) {

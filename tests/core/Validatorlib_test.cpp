@@ -1,5 +1,5 @@
 // The program's binding to the validator engine: loading with its failures and their exact messages, the checked
-// wrappers and their failure bits, a validation as the program runs it, and the engine's dialogs.
+// wrappers and their failure bits, and a validation as the program runs it.
 #include "core/Validatorlib.h"
 #include "core/Volatileclass.h"
 
@@ -279,39 +279,6 @@ TEST_F(Validatorlib, ValidatingAPageThroughTheBindingAsTheProgramDoes) {
   EXPECT_GT(ZUBCalls.ZUBGetIntegerEZ(Result, 6000), 0);
   EXPECT_EQ(FreeHandle(Result), 0);
   EXPECT_TRUE(Dialogs.Shown().empty());
-}
-
-TEST_F(Validatorlib, EngineDialogsGoToTheChosenOwner) {
-  volatileclass Vol;
-  ASSERT_EQ(Vol.LoadValidatorLibrary(0, 0), 0);
-  EngineDialogOwners = {11, 0, 33};
-  struct TCase {
-    bool Options;
-    int Value, Flags;
-    const char* Request;
-  };
-  const TCase Cases[] = {
-      {true, 4, 4, "validator options 4 owner 0"},        // no owner even while the main window exists
-      {true, 2, 0, "validator options 2 owner 11"},
-      {true, 4, 1, "validator options 4 owner 0"},        // the batch wizard was never shown
-      {false, 4, 2, "configuration editor 4 owner 33"},
-      {false, 0, 4, "configuration editor 0 owner 11"},   // 4 is like 0 for the editor
-  };
-  for (const TCase& C : Cases) {
-    const int R = C.Options ? OpenValidatorOptions(C.Value, C.Flags) : OpenConfigurationEditor(C.Value, C.Flags);
-    EXPECT_EQ(R, 0) << C.Request;
-    EXPECT_STREQ(ZUBCalls.ZUBGetString3(17010), C.Request);
-  }
-  EXPECT_TRUE(Dialogs.Shown().empty());
-  // The editor's failure is reported; the options window's is silent and gives 0.
-  setenv("ZUBQ_ENGINE_FAIL", "ZUBOpenConfigurationEditor,ZUBOpenValidatorOptions", 1);
-  EXPECT_LT(OpenConfigurationEditor(0, 0), 0);
-  EXPECT_EQ(OpenValidatorOptions(0, 0), 0);
-  unsetenv("ZUBQ_ENGINE_FAIL");
-  const TDialogRequest Box = OnlyBox();
-  EXPECT_EQ(Box.Caption, "Quillon: Error Opening Configuration Editor");
-  EXPECT_EQ(Box.Text.rfind("The Configuration Editor could not be opened. Please contact Palvane (", 0), 0u);
-  EngineDialogOwners = {};
 }
 
 }  // namespace

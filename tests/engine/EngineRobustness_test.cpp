@@ -2,8 +2,10 @@
 // and texts on every entry point (a fixed seed, so a failure repeats).
 #include "EngineTestUtil.h"
 
+#include "platform/controls/TestHarness.h"
 #include "platform/win/DialogService.h"
 #include "platform/win/Shell.h"
+#include "tests/support/ModalWindowDriver.h"
 
 #include <random>
 
@@ -79,6 +81,11 @@ TEST_F(EngineRobustness, RandomHandlesAndIdentifiersOnEveryEntryPoint) {
   TScriptedDialogs Dialogs;
   TScopedDialogService UseDialogs(Dialogs);
   SetShellExecuteRecording(true);
+  // The engine's windows open for the live configuration handle: each is closed as soon as it shows.
+  Harness::Start();
+  auto Cancel = [](TForm& F) { TestSupport::TModalWindowDriver::Press(F, "CancelButton"); };
+  TestSupport::TModalWindowDriver CloseOptions("Validator Engine Options (Validator/Logging/Tools/Network)", Cancel);
+  TestSupport::TModalWindowDriver CloseEditor("ZUB Quillon Pro Configuration Editor", Cancel);
   const std::vector<ZUBInt> Operations = {1, 4, 0x10, 0x20, 0x40, 0x80, 0x100, 0x8000, 0x10000, 0, 3, -1};
   for (int Round = 0; Round < 20000; ++Round) {
     switch (Rng() % 45) {
@@ -135,8 +142,18 @@ TEST_F(EngineRobustness, RandomHandlesAndIdentifiersOnEveryEntryPoint) {
       case 27: E.ZUBSetInteger6(Id(), N(), N()); break;
       case 28: E.ZUBSetString(H(), Id(), T()); break;
       case 29: E.ZUBSetString7(Id(), N(), T()); break;
-      case 30: E.ZUBOpenValidatorOptions(0, H(), N()); break;
-      case 31: E.ZUBOpenConfigurationEditor(0, H(), N()); break;
+      case 30: {
+        const ZUBInt Handle = H();
+        if (Handle == Config) CloseOptions.Arm();
+        E.ZUBOpenValidatorOptions(0, Handle, N());
+        break;
+      }
+      case 31: {
+        const ZUBInt Handle = H();
+        if (Handle == Config) CloseEditor.Arm();
+        E.ZUBOpenConfigurationEditor(0, Handle, N());
+        break;
+      }
       case 32: {
         // Runs only jobs whose kind keeps the test quick and off the network.
         const ZUBInt J = H();
