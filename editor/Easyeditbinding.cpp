@@ -207,8 +207,12 @@ void TCustomEasyEdit::SelectionChanged() {
 }
 
 void TCustomEasyEdit::BeforeNavigate(TPoint& Offset) {
-  // Rows are whole lines until wrapping computes row breaks, so no move crosses a row end.
-  (void)Offset;
+  // Wrapped text has no room beyond a line's end: a move there stops at the end of the line.
+  const TPoint P = GetCurrentPosition();
+  const int Length = GetEditSource()->LineLength(P.Y + Offset.Y);
+  if (P.X + Offset.X > Length) {
+    Offset.X = std::max(Length - P.X, -P.X);
+  }
 }
 
 void TCustomEasyEdit::UpdateBlock(int X, int Y, int DX, int DY) {
