@@ -64,6 +64,12 @@ void TCustomEasyEdit::KeyDown(Word& Key, TShiftState Shift) {
   if (Key == 0 || ComponentState().Contains(csDesigning)) {
     return;
   }
+  // A modifier pressed on its own is part of the next chord, not a key of its own: it neither runs a binding
+  // nor ends a pending prefix (Ctrl+K, Ctrl released and pressed again, B).
+  if (Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU || Key == VK_LSHIFT || Key == VK_RSHIFT ||
+      Key == VK_LCONTROL || Key == VK_RCONTROL || Key == VK_LMENU || Key == VK_RMENU) {
+    return;
+  }
   TEasyKeyData* Data = FKeyList->FindKeyData(Key, Mods, KeyState);
   if (Data == nullptr) {
     KeyState = 0;
@@ -294,11 +300,20 @@ void TCustomEasyEdit::InsertTab() {
   }
 }
 
-void TCustomEasyEdit::EnTabBlock() {
+// The indentation one tab step gives the selected lines: a tab, or the blanks from the selection's start
+// column to the next tab stop. The step is measured at the selection's start, not at the caret, so that a
+// back-tab right after a tab (the caret then stands at the block's end) takes back what the tab added.
+std::string TCustomEasyEdit::TabStepText() {
   TCustomEasyEditSource* Source = GetEditSource();
-  IndentText = Source->Options().Contains(srUseTab)
-                   ? std::string("\t")
-                   : std::string(static_cast<std::size_t>(std::max(GetTabIndent(true) - Source->CurrentPosition.X, 0)), ' ');
+  if (Source->Options().Contains(srUseTab)) {
+    return "\t";
+  }
+  const int X = SelType != slNone ? SelRect.Left : Source->CurrentPosition.X;
+  return std::string(static_cast<std::size_t>(std::max(Source->TabStopList()->Get(X) - X, 0)), ' ');
+}
+
+void TCustomEasyEdit::EnTabBlock() {
+  IndentText = TabStepText();
   try {
     ProcessBlock(33);
   } catch (...) {
@@ -309,10 +324,7 @@ void TCustomEasyEdit::EnTabBlock() {
 }
 
 void TCustomEasyEdit::DeTabBlock() {
-  TCustomEasyEditSource* Source = GetEditSource();
-  IndentText = Source->Options().Contains(srUseTab)
-                   ? std::string("\t")
-                   : std::string(static_cast<std::size_t>(std::max(GetTabIndent(true) - Source->CurrentPosition.X, 0)), ' ');
+  IndentText = TabStepText();
   try {
     ProcessBlock(37);
   } catch (...) {

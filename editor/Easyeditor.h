@@ -343,6 +343,7 @@ public:
   void InsertTab();
   void EnTabBlock();
   void DeTabBlock();
+  std::string TabStepText();
   void EnTabLine() { DoProcessBlock(34, -1, 64, true); }
   void DeTabLine() { DoProcessBlock(34, -1, 65, true); }
   bool HasAutoCorrection(const std::string& Word, std::string& CorrectWord);
