@@ -130,6 +130,10 @@ void TCustomEasyEdit::HandleEvents(TObject* Sender, NativeInt Data) {
       InvalidateEditor(P.Y, P.Y);
     }
     CheckIncrementalSearch();
+    // Only a vertical move keeps the remembered column; a jump anywhere else starts a new series.
+    if (!WrapNavigating) {
+      WrapColumnValid = false;
+    }
     if (SelectionHold == 0 && !FOptions.Contains(eoPersistentBlocks)) {
       SetSelType(slNone);
     }
