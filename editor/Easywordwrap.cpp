@@ -92,12 +92,12 @@ int TEasyWrapList::IndexFromPoint(const TPoint& P, bool AtRowEnd) {
   if (Holds(Pos - 1)) {
     return Pos - 1;
   }
-  for (int I = Pos; I < Count() && FRows[static_cast<std::size_t>(I)].Line == Y; ++I) {
+  for (int I = Pos + 1; I < Count() && FRows[static_cast<std::size_t>(I)].Line == Y; ++I) {
     if (FRows[static_cast<std::size_t>(I)].EndChar >= X) {
       return I;
     }
   }
-  return -1;
+  return Pos < Count() && FRows[static_cast<std::size_t>(Pos)].Line == Y ? Pos : -1;
 }
 
 TPoint TEasyWrapList::PointToWrapPoint(const TPoint& P, bool AtRowEnd) {
