@@ -65,15 +65,22 @@ std::string TCustomEasyEdit::GetSelText() {
 void TCustomEasyEdit::SetSelText(const std::string& S) {
   TEasyStrings Lines;
   SplitText(S, Lines);
-  InBracket(GetEditSource(), oprInsert, [&] {
-    if (SelType != slNone) {
-      const TEasySelType Kind = SelType;
-      DeleteBlock();
-      PasteStrings(&Lines, Kind);
-    } else {
-      PasteStrings(&Lines, slStream);
-    }
-  });
+  ++SelectionHold;  // the inserted text ends selected
+  try {
+    InBracket(GetEditSource(), oprInsert, [&] {
+      if (SelType != slNone) {
+        const TEasySelType Kind = SelType;
+        DeleteBlock();
+        PasteStrings(&Lines, Kind);
+      } else {
+        PasteStrings(&Lines, slStream);
+      }
+    });
+  } catch (...) {
+    --SelectionHold;
+    throw;
+  }
+  --SelectionHold;
 }
 
 int TCustomEasyEdit::GetSelLength() { return static_cast<int>(GetSelText().size()); }
