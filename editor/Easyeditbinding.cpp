@@ -181,8 +181,7 @@ void TCustomEasyEdit::HandleEvents(TObject* Sender, NativeInt Data) {
     Invalidate();
   }
   if (Source->Parser() || Source->NeedSpell()) {
-    int First = FWindowLine;
-    GetRealLineIndex(First);
+    const int First = TopLine();
     const int Upto = First + 100;
     if (L1 != L2 || Upto >= Source->ParsedUpTo()) {
       Source->ParseToString(Upto);

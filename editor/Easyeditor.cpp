@@ -306,7 +306,8 @@ void TCustomEasyEdit::InternalSetWindowLine(int Value) {
   }
   FWindowLine = Value;
   CheckWindowLine(false);
-  ParseStrings(FWindowLine, FWindowLine + cDefaultWrapDelta);
+  const int Top = TopLine();
+  ParseStrings(Top, Top + cDefaultWrapDelta);
   UpdateRulers();
 }
 

@@ -239,6 +239,8 @@ public:
   // The wrap list's request for more rows.
   void OnUpdateWordWrap(TObject* Sender, int First, int Last);
   int GetWrapWidth();
+  // The line shown in the view's top row (WindowLine is a display row).
+  int TopLine();
   // The break rule: Pos (1-based) is the first character of the row to fill; afterwards the first character
   // of the next row, or 2147483647 when the row is the line's last.
   void WordBreakProc(int Line, const std::string& Text, int& Pos);

@@ -59,7 +59,9 @@ void TCustomEasyEdit::PaintRect(TRect R) {
       if (Rec->VisibleRect.Right > Rec->VisibleRect.Left && Rec->VisibleRect.Bottom > Rec->VisibleRect.Top) {
         const int Rows = (Rec->VisibleRect.Bottom - Row.Top) / std::max(FPainter->GetDefaultLineHeight(), 1) + 1;
         if (Source->Parser() || Source->NeedSpell() || Source->Options().Contains(srHighlightUrls)) {
-          Source->ParseToString(Rec->FirstVisibleLine + Rows);
+          // In wrapped text the record starts at a display row: lex up to the line of the last row shown.
+          Source->ParseToString(FWordWrap ? FWrapList->WrapPointToPoint(TPoint{0, Rec->FirstVisibleLine + Rows}).Y
+                                          : Rec->FirstVisibleLine + Rows);
         }
         int Line = Rec->FirstVisibleLine;
         const int Count = Lines->Count();

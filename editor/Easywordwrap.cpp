@@ -255,6 +255,18 @@ bool TCustomEasyEdit::UpdateWordWrap(int First, int Last, bool Update) {
   return Changed;
 }
 
+int TCustomEasyEdit::TopLine() {
+  if (FWordWrap && !PageLayout()) {
+    const int I = FWrapList->IndexFromWrapPoint(TPoint{0, FWindowLine});
+    if (I >= 0) {
+      return FWrapList->Row(I).Line + (FWindowLine - I);
+    }
+  }
+  int Line = FWindowLine;
+  GetRealLineIndex(Line);
+  return Line;
+}
+
 void TCustomEasyEdit::OnUpdateWordWrap(TObject* Sender, int First, int Last) {
   (void)Sender;
   if (First < LineCount()) {
