@@ -1,8 +1,10 @@
 // The editor control: a windowed, syntax-highlighting text view over an edit source. TCustomEasyEdit holds the
 // state and operations; TEasyEdit publishes the properties. The implementation is split by responsibility:
 // Easyeditor.cpp (state and properties), Easyeditpaint.cpp (paint pass, gutter and margin),
-// Easyeditselection.cpp, Easyeditscroll.cpp (scrolling, extents, mapping, window messages) and
-// Easyeditbinding.cpp (source binding and change notifications).
+// Easyeditselection.cpp, Easyeditscroll.cpp (scrolling, extents, mapping, window messages),
+// Easyeditbinding.cpp (source binding and change notifications), Easyeditkeys.cpp (keys and block commands),
+// Easyeditnavigate.cpp (navigation and caret), Easyeditclipboard.cpp, Easyeditmouse.cpp, Easywordwrap.cpp and
+// Easyeditpublic.cpp (memo-style operations, edit-control messages, formatted export).
 #pragma once
 
 #include "editor/Easycontrols.h"
