@@ -335,7 +335,8 @@ int TEasyPainter::PaintWrapLine(int RowStart, int RowEnd, int Line, TColor Style
   int SelEnd = 0;
   bool HasSel = false;
   if (Edit->Options().Contains(eoSelectBeyondEol) && Edit->SelectionShown()) {
-    HasSel = Edit->GetSelBounds(Line, Line, true, SelStart, SelEnd);
+    // In wrapped text the row is named by its first column, so that each row gets its own part.
+    HasSel = Edit->GetSelBounds(Line, Edit->WordWrap() ? RowStart : Line, true, SelStart, SelEnd);
   }
   const TEasyLineDivider* Divider = Edit->LineDivider();
   const bool Highlight = Divider->Options().Contains(ldHighlightCurrentLine) &&

@@ -106,4 +106,19 @@ TEST_F(WordWrap, TypingReflowsAndTheRowsArePainted) {
   EXPECT_EQ(Edit->WrapList()->Count(), 0);
 }
 
+TEST_F(WordWrap, EachRowOfAWrappedLinePaintsItsOwnPartOfTheSelection) {
+  SetText("hello big world of text");
+  WrapAtTen();
+  Edit->SetSelection(Rect(3, 0, 13, 0), slStream);
+  int S = 0;
+  int E = 0;
+  ASSERT_TRUE(Edit->GetSelBounds(0, 0, true, S, E));
+  EXPECT_EQ(S, Edit->TextToPixelPoint(TPoint{3, 0}, false).X);
+  EXPECT_EQ(E, Edit->ClientWidth()) << "the first row is selected to its end";
+  ASSERT_TRUE(Edit->GetSelBounds(0, 10, true, S, E));
+  EXPECT_EQ(S, Edit->GetLeftIndent());
+  EXPECT_EQ(E, Edit->TextToPixelPoint(TPoint{13, 0}, false).X);
+  EXPECT_FALSE(Edit->GetSelBounds(0, 19, true, S, E)) << "the last row holds none of it";
+}
+
 }  // namespace
