@@ -130,6 +130,10 @@ void TCustomEasyEdit::HandleEvents(TObject* Sender, NativeInt Data) {
       InvalidateEditor(P.Y, P.Y);
     }
     CheckIncrementalSearch();
+    // Only a vertical move keeps the remembered column; a jump anywhere else starts a new series.
+    if (!WrapNavigating) {
+      WrapColumnValid = false;
+    }
     if (SelectionHold == 0 && !FOptions.Contains(eoPersistentBlocks)) {
       SetSelType(slNone);
     }
@@ -177,8 +181,7 @@ void TCustomEasyEdit::HandleEvents(TObject* Sender, NativeInt Data) {
     Invalidate();
   }
   if (Source->Parser() || Source->NeedSpell()) {
-    int First = FWindowLine;
-    GetRealLineIndex(First);
+    const int First = TopLine();
     const int Upto = First + 100;
     if (L1 != L2 || Upto >= Source->ParsedUpTo()) {
       Source->ParseToString(Upto);
@@ -207,8 +210,12 @@ void TCustomEasyEdit::SelectionChanged() {
 }
 
 void TCustomEasyEdit::BeforeNavigate(TPoint& Offset) {
-  // Rows are whole lines until wrapping computes row breaks, so no move crosses a row end.
-  (void)Offset;
+  // Wrapped text has no room beyond a line's end: a move there stops at the end of the line.
+  const TPoint P = GetCurrentPosition();
+  const int Length = GetEditSource()->LineLength(P.Y + Offset.Y);
+  if (P.X + Offset.X > Length) {
+    Offset.X = std::max(Length - P.X, -P.X);
+  }
 }
 
 void TCustomEasyEdit::UpdateBlock(int X, int Y, int DX, int DY) {

@@ -10,8 +10,6 @@ Z_IMPLEMENT_CLASS_PUBLISHED(TEasyEditorRuler, TPersistent, TEasyEditorRuler::Pub
 Z_IMPLEMENT_CLASS_PUBLISHED(TEasyCodeTemplate, TCollectionItem, TEasyCodeTemplate::Publish)
 Z_IMPLEMENT_CLASS(TEasyCodeTemplates, TOwnedCollection)
 Z_IMPLEMENT_CLASS_PUBLISHED(TEasyPopupWindow, TPersistent, TEasyPopupWindow::Publish)
-Z_IMPLEMENT_CLASS(TEasyWrapList, TObject)
-Z_IMPLEMENT_CLASS(TEasyKeyList, TList)
 
 void TEasyPage::Assign(TPersistent* Source) {
   if (auto* P = dynamic_cast<TEasyPage*>(Source)) {

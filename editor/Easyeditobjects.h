@@ -8,6 +8,8 @@
 #include "platform/classes/StringList.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/win/WinTypes.h"
+#include "editor/Easykeymap.h"
+#include "editor/Easywordwrap.h"
 
 #include <functional>
 #include <memory>
@@ -114,28 +116,4 @@ public:
 
 private:
   std::unique_ptr<TStringList> FItems;
-};
-
-// The display rows of wrapped lines. Normal display keeps it empty: every line is one row.
-class TEasyWrapList : public TObject {
-  Z_CLASS(TEasyWrapList, TObject)
-public:
-  using TConstructorArg = TCustomEasyEdit*;
-  explicit TEasyWrapList(TCustomEasyEdit* AEdit = nullptr) : FEdit(AEdit) {}
-  int Count() const { return 0; }
-  void Clear() {}
-  TCustomEasyEdit* Edit() const { return FEdit; }
-  std::function<void(TObject*)> OnUpdate;
-
-private:
-  TCustomEasyEdit* FEdit;
-};
-
-// The editor's key bindings; owns its entries.
-class TEasyKeyList : public TList {
-  Z_CLASS(TEasyKeyList, TList)
-public:
-  TEasyKeyList() = default;
-  ~TEasyKeyList() override { ClearEntries(); }
-  void ClearEntries() { Clear(); }
 };

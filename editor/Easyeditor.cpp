@@ -107,7 +107,7 @@ TCustomEasyEdit::TCustomEasyEdit(TComponent* AOwner) : TCustomControl(AOwner) {
   FWantReturns = true;
   FMaxScrollPos = 255;
   FWrapList.reset(static_cast<TEasyWrapList*>(GetWrapListClass()->NewInstance(this)));
-  FWrapList->OnUpdate = [this](TObject* Sender) { OnUpdateWordWrap(Sender); };
+  FWrapList->OnUpdateWordWrap = [this](TObject* Sender, int First, int Last) { OnUpdateWordWrap(Sender, First, Last); };
   FBackground = std::make_unique<TEasyControlBackground>(this);
   FBackBuffer = std::make_unique<TBitmap>();
   FGutter = std::make_unique<TEasyEditorGutter>(this);
@@ -129,6 +129,7 @@ TCustomEasyEdit::TCustomEasyEdit(TComponent* AOwner) : TCustomControl(AOwner) {
   AssignDefaultFont();
   Canvas()->SetFont(Font());
   FPainter.reset(static_cast<TCustomEasyPainter*>(GetPainterClass()->NewInstance(this)));
+  RegisterEditorCursors();
   FKeyList = std::make_unique<TEasyKeyList>();
   InitDefaultKeys();
   FPopupWindow = std::make_unique<TEasyPopupWindow>();
@@ -165,7 +166,7 @@ void TCustomEasyEdit::AfterConstruction() {
   }
   if (GetWrapListClass() != FWrapList->ClassType()) {
     FWrapList.reset(static_cast<TEasyWrapList*>(GetWrapListClass()->NewInstance(this)));
-    FWrapList->OnUpdate = [this](TObject* Sender) { OnUpdateWordWrap(Sender); };
+    FWrapList->OnUpdateWordWrap = [this](TObject* Sender, int First, int Last) { OnUpdateWordWrap(Sender, First, Last); };
   }
 }
 
@@ -305,7 +306,8 @@ void TCustomEasyEdit::InternalSetWindowLine(int Value) {
   }
   FWindowLine = Value;
   CheckWindowLine(false);
-  ParseStrings(FWindowLine, FWindowLine + cDefaultWrapDelta);
+  const int Top = TopLine();
+  ParseStrings(Top, Top + cDefaultWrapDelta);
   UpdateRulers();
 }
 
@@ -539,22 +541,10 @@ void TCustomEasyEdit::GetColorFromStyle(int Index, TColor& Fore, TColor& Back) {
 
 bool TCustomEasyEdit::IsFocused() { return HandleAllocated() && GetFocus() == Handle(); }
 
-void TCustomEasyEdit::DisableSelTimer() {
-  if (HandleAllocated()) {
-    KillTimer(Handle(), EasySelTimerId);
-  }
-}
-
 void TCustomEasyEdit::DisableAutoCompleteTimer() {
   if (HandleAllocated()) {
     KillTimer(Handle(), EasyAutoCompleteTimerId);
   }
-}
-
-bool TCustomEasyEdit::UpdateWordWrap(int First, int Last, bool Repaint) {
-  // Rows are lines until the wrap list computes breaks; nothing is re-wrapped.
-  (void)First, (void)Last, (void)Repaint;
-  return false;
 }
 
 void TCustomEasyEdit::Loaded() {
@@ -622,53 +612,6 @@ void TCustomEasyEdit::DoScrollHint(int Line, int Page, std::string& S) {
 void TCustomEasyEdit::DoGetDrawStyle(int Line, int Char, Word& Style) {
   if (OnGetDrawStyle) {
     OnGetDrawStyle(this, Line, Char, Style);
-  }
-}
-
-void TCustomEasyEdit::JumpToUrl(const std::string& Url) {
-  bool Handled = false;
-  if (OnUrlJump) {
-    OnUrlJump(this, Url, Handled);
-  }
-  if (!Handled) {
-    ProcessUrl(Url);
-  }
-}
-
-// ---- the caret ----
-
-void TCustomEasyEdit::UpdateCaret() {
-  if (!HandleAllocated() || FHideCaret || !IsFocused()) {
-    return;
-  }
-  const TSize Size = FPainter->GetCaretSize();
-  if (Size.cx != CaretWidth || Size.cy != CaretHeight) {
-    CaretWidth = Size.cx;
-    CaretHeight = Size.cy;
-    CreateCaret(Handle(), 0, CaretWidth, CaretHeight);
-    ShowCaret(Handle());
-  }
-  const TPoint P = TextToPixelPoint(GetCurrentPosition(), CaretAtRowEnd);
-  SetCaretPos(P.X, P.Y);
-}
-
-void TCustomEasyEdit::EnsureCaretVisible() {
-  if (!HandleAllocated()) {
-    return;
-  }
-  const TSize Page = ScrollPageSize();
-  const TPoint P = GetCurrentPosition();
-  int Row = P.Y;
-  GetVisibleLineIndex(Row);
-  if (Row < FWindowLine) {
-    SetWindowLine(Row);
-  } else if (Page.cy > 0 && Row >= FWindowLine + Page.cy) {
-    SetWindowLine(Row - Page.cy + 1);
-  }
-  if (P.X < FWindowChar) {
-    SetWindowChar(P.X);
-  } else if (Page.cx > 0 && P.X >= FWindowChar + Page.cx) {
-    SetWindowChar(P.X - Page.cx + 1);
   }
 }
 

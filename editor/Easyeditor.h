@@ -1,8 +1,10 @@
 // The editor control: a windowed, syntax-highlighting text view over an edit source. TCustomEasyEdit holds the
 // state and operations; TEasyEdit publishes the properties. The implementation is split by responsibility:
 // Easyeditor.cpp (state and properties), Easyeditpaint.cpp (paint pass, gutter and margin),
-// Easyeditselection.cpp, Easyeditscroll.cpp (scrolling, extents, mapping, window messages) and
-// Easyeditbinding.cpp (source binding and change notifications).
+// Easyeditselection.cpp, Easyeditscroll.cpp (scrolling, extents, mapping, window messages),
+// Easyeditbinding.cpp (source binding and change notifications), Easyeditkeys.cpp (keys and block commands),
+// Easyeditnavigate.cpp (navigation and caret), Easyeditclipboard.cpp, Easyeditmouse.cpp, Easywordwrap.cpp and
+// Easyeditpublic.cpp (memo-style operations, edit-control messages, formatted export).
 #pragma once
 
 #include "editor/Easycontrols.h"
@@ -57,6 +59,8 @@ Z_ENUM_TYPEINFO(TEasyLineBreak, "lbCRLF", "lbCR", "lbLF")
 
 class TCustomEasyEdit;
 class TEasySelStrings;
+class TCustomEasyExporter;
+using TCustomEasyExporterClass = TClass;
 class TEasySearchSettings;
 
 using TAfterCreateDialogEvent = std::function<void(TObject* Sender, Byte Code, TObject* Form)>;
@@ -86,6 +90,12 @@ extern TEasySelType ClipboardSelType;
 void AssignEditorFont(TFont* Font);
 // Registers the gutter's image strip "EASYBOOKMARK" (14 images of 16 x 15, white transparent) once.
 void RegisterEditorResources();
+// The screen cursor shown over links in the text: the hand of resource "EASYHANDPT", our own image.
+inline constexpr SmallInt crEasyHand = 91;
+// Registers "EASYHANDPT" and loads it into the screen's cursor table as crEasyHand (once).
+void RegisterEditorCursors();
+// Opens an address with the desktop's handler for it.
+void UrlJump(const std::string& Url);
 
 inline constexpr int cDefaultWrapDelta = 256;
 inline constexpr int EasyMaxInt = 2147483647;
@@ -226,23 +236,41 @@ public:
 
   // ---- word wrap, caret and pages: the places later behaviour fills ----
   bool UpdateWordWrap(int First, int Last, bool Repaint);
-  void WordWrapUpdated(bool Repaint) { (void)Repaint; }
-  void OnUpdateWordWrap(TObject* Sender) { (void)Sender; }
-  void UpdateCaretMode() {}
+  // Repaints everything when asked, then updates the scroll bars (Easywordwrap.cpp).
+  void WordWrapUpdated(bool Invalidate);
+  // The wrap list's request for more rows.
+  void OnUpdateWordWrap(TObject* Sender, int First, int Last);
+  int GetWrapWidth();
+  // The line shown in the view's top row (WindowLine is a display row).
+  int TopLine();
+  // The break rule: Pos (1-based) is the first character of the row to fill; afterwards the first character
+  // of the next row, or 2147483647 when the row is the line's last.
+  void WordBreakProc(int Line, const std::string& Text, int& Pos);
+  // Pulls a column past the visible end of a row (a break delimiter that does not fit) back onto the row.
+  void CheckAfterLineEnd(int Line, int& Column, bool AtRowEnd);
+  // The caret and the view (Easyeditnavigate.cpp).
+  bool UpdateCaretMode();
   void EnsureCaretVisible();
-  void CenterCurrentLine(bool Force) { (void)Force; EnsureCaretVisible(); }
+  void EnsureVisible(const TPoint& P);
+  void CenterCurrentLine(bool OnlyIfHidden);
+  bool IsCurrentLineVisble();
+  void WrapNavigate(int DX, int DY);
+  bool PageUpOrDown(bool Up);
+  TSize GetCaretSize();
+  void CreateCaret();
+  void UpdateCaretEx(int X, int Y);
   void CheckIncrementalSearch() {}
   void HighlightBrackets() {}
   bool CheckBrackets(int Line, int Column) const { (void)Line, (void)Column; return false; }
   void HidePopupHint() {}
-  void InitDefaultKeys() {}
-  void InitClassicKeys() {}
-  void InitBriefKeys() {}
-  void InitEpsilonKeys() {}
-  void InitVStudioKeys() {}
-  void MouseSelect() {}
+  void InitDefaultKeys() { InitializeDefaultKeys(this); }
+  void InitClassicKeys() { InitializeClassicKeys(this); }
+  void InitBriefKeys() { InitializeBriefKeys(this); }
+  void InitEpsilonKeys() { InitializeEpsilonKeys(this); }
+  void InitVStudioKeys() { InitializeVStudioKeys(this); }
+  void MouseSelect();
   void DoCodeCompletion() {}
-  void CheckAutoCorrect() {}
+  void CheckAutoCorrect();
   void AddDefaultPage();
   void UpdateAllPages();
   TEasyPage* GetCurrentPage() const { return GetDefaultPage(); }
@@ -253,7 +281,7 @@ public:
   virtual void AssignDefaultFont();
   virtual void AssignContent(TCustomEasyEdit* Other, bool SelectionOnly);
   virtual void DoFontChanged(TObject* Sender);
-  virtual void AddToWrapList(int Line) { (void)Line; }
+  virtual void AddToWrapList(const std::string& Text, int Line, int Start, int Row, int Next);
   virtual void BeforeWrapString(int Line, std::string& S) { (void)Line, (void)S; }
   virtual bool NeedStoreInfo() { return false; }
   virtual bool NeedSelection() { return FOptions.Contains(eoEnableSelection); }
@@ -263,16 +291,16 @@ public:
   virtual void PageChanged(TEasyPage* Page);
   virtual void EditSourceChanged();
   virtual void HandleEvents(TObject* Sender, NativeInt Data);
-  virtual void DoPaste() {}
-  virtual std::string UrlAtPoint(int X, int Y) { (void)X, (void)Y; return {}; }
-  virtual void ProcessUrl(const std::string& Url) { (void)Url; }
+  virtual void DoPaste(TEasyStrings* Lines) { (void)Lines; }
+  virtual bool UrlAtPoint(int X, int Y);
+  virtual void ProcessUrl(const TPoint& P);
   virtual void InvalidateSelection(TRect R, TEasySelType Type);
   virtual char GetFmtMark(TEasyFormattingMark Mark);
   virtual TClass GetPainterClass() { return TEasyPainter::StaticClass(); }
   virtual void UpdateCaret();
   virtual void CheckSelType(TEasySelType& Type);
   virtual bool AllowBlockSel() { return !FWordWrap; }
-  virtual void MoveBlock(const TPoint& P) { (void)P; }
+  virtual bool MoveBlock(bool Move);
   virtual void SourceChanged(TEasyEditSourceStates State);
   virtual void SelectionChanged();
   virtual void BeforeInsertPopup(std::string& S);
@@ -284,15 +312,103 @@ public:
   virtual void JumpToUrl(const std::string& Url);
   virtual void CreateEditorDlg(Byte Code) { (void)Code; }
   virtual void RulerChanged(TObject* Ruler, int Indentation) { (void)Ruler, (void)Indentation; }
-  virtual void SaveFmtString(const std::string& S) { (void)S; }
-  virtual void NewFmtLine() {}
-  virtual void SaveFmtObject(TObject* Obj) { (void)Obj; }
-  virtual void DeleteStr(int Count) { GetEditSource()->DeleteString(Count); }
-  virtual void InsertStr(const std::string& S) { GetEditSource()->InsertString(S); }
+  virtual void SaveFmtString(TCustomEasyExporter* Exporter, const std::string& Text, TObject* Obj, int Style);
+  virtual void NewFmtLine(TCustomEasyExporter* Exporter, int Line, bool Flag);
+  virtual void SaveFmtObject(TCustomEasyExporter* Exporter, int Style) { (void)Exporter, (void)Style; }
+  virtual void DeleteStr(Byte Cmd);
+  virtual void InsertStr(Byte Cmd);
   virtual bool InsideBlock(int X, int Y);
-  virtual void CopyBlock() {}
-  virtual void CutBlock() {}
-  virtual void PasteBlock() {}
+  virtual void CopyBlock();
+  virtual void CutBlock();
+  virtual void PasteBlock();
+
+  // ---- keyboard commands and block operations (Easyeditkeys.cpp) ----
+  void ProcessKey(Byte Cmd);
+  void UndoOrRedo(Byte Cmd);
+  void ProcessBlock(Byte Cmd);
+  void Toggle(Byte Cmd);
+  void ToggleBookMark(Byte Number);
+  void GoToBookMark(Byte Number);
+  void DoProcessBlock(int Before, int Navigation, int After, bool Restore);
+  using TEasyStrProc = void (TCustomEasyEdit::*)(std::string& S);
+  void DoProcessString(bool Restore, TEasyStrProc Proc);
+  void IndentProc(std::string& S);
+  void OutdentProc(std::string& S);
+  void UpperCaseProc(std::string& S);
+  void LowerCaseProc(std::string& S);
+  void CapitalizeProc(std::string& S);
+  void ToggleCaseProc(std::string& S);
+  void SelectLine();
+  void SelectWrapLine();
+  void MarkWord();
+  void DeleteBlock();
+  bool NeedDeleteBlock();
+  int GetTabIndent(bool UseTabStops);
+  void InsertTab();
+  void EnTabBlock();
+  void DeTabBlock();
+  std::string TabStepText();
+  void EnTabLine() { DoProcessBlock(34, -1, 64, true); }
+  void DeTabLine() { DoProcessBlock(34, -1, 65, true); }
+  bool HasAutoCorrection(const std::string& Word, std::string& CorrectWord);
+
+  // ---- find, replace, templates, brackets and completion: filled by the search and completion code ----
+  virtual void ExecuteDialog(Byte Code) { (void)Code; }
+  virtual void FindNext(Byte Code) { (void)Code; }
+  virtual void ShowCodeTemplates(Byte Code) { (void)Code; }
+  virtual void FindBracket(Byte Code) { (void)Code; }
+  virtual void InitIncrementalSearch(Byte Code) { (void)Code; }
+  virtual bool IncrementalSearch(const std::string& Chars, bool Backspace) { (void)Chars, (void)Backspace; return false; }
+  virtual void DoneIncrementalSearch() {}
+  // Starts the completion delay timer (id 12) after a typed character.
+  virtual void EnableAutoCompleteTimer() {}
+
+  // ---- clipboard (Easyeditclipboard.cpp) ----
+  bool CanCopy() { return SelType != slNone; }
+  bool CanPaste();
+  void FillStringsFromClipboard(TEasyStrings* Lines);
+  void PasteStrings(TEasyStrings* Lines, TEasySelType Kind);
+  bool WriteToClipboard(UINT Format, const void* Buffer, int Size);
+  int ReadFromClipboard(UINT Format, TStream* Stream);
+
+  // ---- mouse (Easyeditmouse.cpp) ----
+  void SetPosByMouse(int X, int Y);
+  void MoveProc();
+  void MarkLineOrWord();
+  bool CheckEndOfLine(const TPoint& P);
+  void EnableSelTimer();
+  bool MouseOnGutter(int X, int Y);
+  bool CursorOnGutter();
+  int GetGutterImageIndex(const TPoint& P, int X);
+  int StyleAtCursor(int X, int Y);
+
+  // ---- memo-style operations, offsets and formatted export (Easyeditpublic.cpp) ----
+  bool GetCanUndo();
+  bool GetCanRedo();
+  void Undo();
+  void Redo();
+  void ClearUndo();
+  bool GetModified();
+  void SetModified(bool Value);
+  std::string GetSelText();
+  void SetSelText(const std::string& S);
+  int GetSelLength();
+  void SetSelLength(int N);
+  int GetSelStart();
+  void SetSelStart(int N);
+  int GetTextLen();
+  void Clear();
+  void ClearSelection() { DeleteBlock(); }
+  void CopyToClipboard() { CopyBlock(); }
+  void CutToClipboard() { CutBlock(); }
+  void PasteFromClipboard() { PasteBlock(); }
+  void SelectAll() { ProcessBlock(44); }
+  int TextPointToPos(const TPoint& P);
+  TPoint PosToTextPoint(int Pos);
+  void SaveToFmtStream(TStream* Stream, bool SelectionOnly, TCustomEasyExporterClass ExporterClass);
+  void SaveToFmtFile(const std::string& FileName, TCustomEasyExporterClass ExporterClass);
+  // The edit-control messages the editor answers; false for any other message.
+  bool HandleEditMessage(TMessage& Message);
 
   // ---- painting (Easyeditpaint.cpp) ----
   void PaintRect(TRect R);
@@ -337,7 +453,7 @@ public:
     SelectBlock(SelType, slBlock, GetCurrentPosition(), Command, nullptr, CaretAtRowEnd);
   }
   // Runs a navigation command; the key table's commands come with the keyboard handling.
-  virtual void Navigate(Byte Command) { (void)Command; }
+  virtual void Navigate(Byte Command);
 
   // ---- scrolling, extents and mapping (Easyeditscroll.cpp) ----
   void DoVScroll(int Code, int Pos);
@@ -488,17 +604,13 @@ protected:
   void DestroyWnd() override;
   void Paint() override;
   // Keyboard and mouse: the key table, typing, navigation, mouse selection and dragging build on these.
-  void KeyDown(Word& Key, TShiftState Shift) override { TCustomControl::KeyDown(Key, Shift); }
-  void KeyUp(Word& Key, TShiftState Shift) override { TCustomControl::KeyUp(Key, Shift); }
-  void KeyPress(char& Key) override { TCustomControl::KeyPress(Key); }
-  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override {
-    TCustomControl::MouseDown(Button, Shift, X, Y);
-  }
-  void MouseMove(TShiftState Shift, int X, int Y) override { TCustomControl::MouseMove(Shift, X, Y); }
-  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override {
-    TCustomControl::MouseUp(Button, Shift, X, Y);
-  }
-  void DblClick() override { TCustomControl::DblClick(); }
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void KeyPress(char& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DblClick() override;
   void DoCreateWnd();
   void DoSetFocus();
   void DoKillFocus();
@@ -552,6 +664,7 @@ private:
   bool FFlatScrollBars = false;
   int FAutoCompletePause = 500;
   std::string FAutoCorrectDelims;
+  std::vector<TEasyWrapRow> FPendingRows;
   bool FDestroying = false;
   bool FFocused = false;
 };

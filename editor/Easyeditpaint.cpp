@@ -59,10 +59,45 @@ void TCustomEasyEdit::PaintRect(TRect R) {
       if (Rec->VisibleRect.Right > Rec->VisibleRect.Left && Rec->VisibleRect.Bottom > Rec->VisibleRect.Top) {
         const int Rows = (Rec->VisibleRect.Bottom - Row.Top) / std::max(FPainter->GetDefaultLineHeight(), 1) + 1;
         if (Source->Parser() || Source->NeedSpell() || Source->Options().Contains(srHighlightUrls)) {
-          Source->ParseToString(Rec->FirstVisibleLine + Rows);
+          // In wrapped text the record starts at a display row: lex up to the line of the last row shown.
+          Source->ParseToString(FWordWrap ? FWrapList->WrapPointToPoint(TPoint{0, Rec->FirstVisibleLine + Rows}).Y
+                                          : Rec->FirstVisibleLine + Rows);
         }
         int Line = Rec->FirstVisibleLine;
         const int Count = Lines->Count();
+        if (FWordWrap) {
+          // FirstVisibleLine is a display row here: each row paints its part of its line.
+          int Index = Line;
+          while (Row.Top < Rec->VisibleRect.Bottom) {
+            FWrapList->CheckWrapUpdated(Index, true);
+            if (Index < 0 || Index >= FWrapList->Count()) {
+              break;
+            }
+            const TEasyWrapRow WR = FWrapList->Row(Index);
+            const std::string& Whole = Lines->GetStrRef(WR.Line);
+            const int From = std::min(WR.StartChar, static_cast<int>(Whole.size()));
+            const int To = WR.EndChar == MaxInt ? static_cast<int>(Whole.size())
+                                                 : std::min(WR.EndChar, static_cast<int>(Whole.size()));
+            std::string Text = Source->NeedTabs() ? Lines->Get(WR.Line) : Whole;
+            Text = Text.substr(static_cast<std::size_t>(std::min(From, static_cast<int>(Text.size()))),
+                               static_cast<std::size_t>(std::max(To - From, 0)));
+            std::string MarkText;
+            if (Marks) {
+              const std::string AllMarks = GetFmtString(WR.Line);
+              if (static_cast<int>(AllMarks.size()) > From) {
+                MarkText = AllMarks.substr(static_cast<std::size_t>(From), static_cast<std::size_t>(To - From + 1));
+              }
+              if (EolMark != 0 && WR.EndChar == MaxInt) {
+                Text += ' ';
+              }
+            }
+            if (FPainter->PaintLine(From, WR.Line, Text, MarkText, Row, WR.EndChar == MaxInt ? EolMark : 0) <= 0) {
+              break;
+            }
+            ++Index;
+          }
+          Line = Count;
+        }
         while (Row.Top < Rec->VisibleRect.Bottom && Line < Count) {
           if (InvisibleLines() && !Lines->GetLineVisible(Line)) {
             ++Line;
@@ -188,6 +223,22 @@ void TCustomEasyEdit::PaintGutterContent(const TRect& R, int PageIndex, int Firs
   const int Count = Lines->Count();
   int Top = R.Top;
   int Line = FirstLine;
+  if (FWordWrap) {
+    // FirstLine is a display row: the number and line images go on a line's first row, wrap marks on the others.
+    for (int Index = FirstLine; Top < R.Bottom; ++Index, Top += H) {
+      FWrapList->CheckWrapUpdated(Index, true);
+      if (Index < 0 || Index >= FWrapList->Count()) {
+        break;
+      }
+      const TEasyWrapRow WR = FWrapList->Row(Index);
+      if (Numbers) {
+        PaintLineNumber(Rect(NumberLeft, Top, NumberRight, Top + H), WR.StartChar, WR.Line);
+      }
+      PaintGutterImage(WR.StartChar, WR.EndChar, 0, false, Rect(Offset, Top, Offset + GutterWidth, Top + H),
+                       Source->GetLineStyle(WR.Line), Offset, WR.Line);
+    }
+    return;
+  }
   while (Top < R.Bottom) {
     if (Line >= Count && !(Numbers && BeyondEof)) {
       break;

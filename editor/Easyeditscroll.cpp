@@ -227,7 +227,7 @@ int TCustomEasyEdit::GetMaxScrollWidth() {
   return ScrollWidthCache;
 }
 
-int TCustomEasyEdit::WrapLineCount() const { return LineCount(); }
+int TCustomEasyEdit::WrapLineCount() const { return FWordWrap ? std::max(LineCount(), FWrapList->Count()) : LineCount(); }
 
 int TCustomEasyEdit::VisibleLineCount() {
   int N = WrapLineCount();
@@ -500,7 +500,7 @@ void TCustomEasyEdit::DoSetFocus() {
   GetEditSource()->ActiveEditor = this;
   FFocused = true;
   if (!FHideCaret) {
-    CaretWidth = CaretHeight = 0;
+    CreateCaret();
     UpdateCaret();
   }
   if (FLineDivider->Options().Contains(ldHighlightCurrentLine)) {
@@ -634,13 +634,25 @@ bool TCustomEasyEdit::HandleEditorMessage(TMessage& Message) {
       LastTypedChar = 0;
       return true;
     }
+    case CN_KEYDOWN:
+    case CN_SYSKEYDOWN:
+      // A pending prefix (or a system key) is looked up before the form's dialog keys see the key.
+      if (Message.Msg == CN_SYSKEYDOWN || KeyState != 0) {
+        Word Key = static_cast<Word>(Message.WParam);
+        KeyDown(Key, KeyDataToShiftState(Message.LParam));
+        if (Key == 0) {
+          Message.Result = 1;
+          return true;
+        }
+      }
+      return false;
     case WM_DESTROY:
       if (FlatScrollBarsActive) {
         UninitializeFlatSB(Handle());
         FlatScrollBarsActive = false;
       }
       return false;
-    default: break;
+    default: return HandleEditMessage(Message);
   }
   return false;
 }

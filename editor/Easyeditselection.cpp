@@ -239,6 +239,24 @@ bool TCustomEasyEdit::GetSelBounds(int Line, int Row, bool Pixels, int& Start, i
       End = R.Right;
       FromLeft = true;
     }
+    if (Pixels && FWordWrap) {
+      // Row is the first column of the display row asked about: its share of the line's selected columns.
+      const int I = FWrapList->IndexFromPoint(TPoint{Row, Line}, false);
+      if (I >= 0) {
+        const int RowStart = FWrapList->Row(I).StartChar;
+        const int RowEnd = FWrapList->Row(I).EndChar;
+        if (End != MaxInt && End < RowStart) {
+          return false;
+        }
+        if (RowEnd != MaxInt && Start > RowEnd) {
+          return false;
+        }
+        Start = Start <= RowStart ? GetLeftIndent() : TextToPixelPoint(TPoint{Start, Line}, false).X;
+        End = End == MaxInt || (RowEnd != MaxInt && End >= RowEnd) ? ClientWidth()
+                                                                   : TextToPixelPoint(TPoint{End, Line}, false).X;
+        return true;
+      }
+    }
     if (Pixels) {
       Start = FromLeft ? GetLeftIndent() : TextToPixelPoint(TPoint{Start, Line}, SelStartAtRowEnd).X;
       End = End == MaxInt ? ClientWidth() : TextToPixelPoint(TPoint{End, Line}, SelEndAtRowEnd).X;

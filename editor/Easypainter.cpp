@@ -139,13 +139,41 @@ int TEasyPainter::GetStringWidth(TFont*, const std::string& S) { return static_c
 
 // ---- mapping ----
 
-TPoint TEasyPainter::TextToPixelPoint(TPoint P, TPoint Origin, bool OriginIsRow, bool) {
+// The display row of a text position in wrapped text; lines below the last wrapped row count one row each.
+static int WrapRowOf(TCustomEasyEdit* Edit, const TPoint& P, bool AtRowEnd, int* Column) {
+  TEasyWrapList* List = Edit->WrapList();
+  const int I = List->IndexFromPoint(P, AtRowEnd);
+  if (I >= 0) {
+    if (Column) {
+      *Column = P.X == MaxInt ? MaxInt : P.X - List->Row(I).StartChar;
+    }
+    return I;
+  }
+  if (Column) {
+    *Column = P.X;
+  }
+  if (List->Count() > 0 && P.Y > List->Row(List->Count() - 1).Line) {
+    return List->Count() - 1 + (P.Y - List->Row(List->Count() - 1).Line);
+  }
+  return P.Y;
+}
+
+TPoint TEasyPainter::TextToPixelPoint(TPoint P, TPoint Origin, bool OriginIsRow, bool AtRowEnd) {
   TPoint R;
-  R.X = P.X == MaxInt ? MaxInt : P.X * CharWidth();
   if (P.Y == MaxInt) {
+    R.X = P.X == MaxInt ? MaxInt : P.X * CharWidth();
     R.Y = MaxInt;
     return R;
   }
+  if (Edit->WordWrap()) {
+    int Column = P.X;
+    const int Row = WrapRowOf(Edit, P, AtRowEnd, &Column);
+    const int OriginRow = OriginIsRow ? Origin.Y : WrapRowOf(Edit, TPoint{0, Origin.Y}, false, nullptr);
+    R.X = Column == MaxInt ? MaxInt : Column * CharWidth();
+    R.Y = (Row - OriginRow) * LineHeight();
+    return R;
+  }
+  R.X = P.X == MaxInt ? MaxInt : P.X * CharWidth();
   int Row = P.Y;
   int OriginRow = Origin.Y;
   if (Edit->InvisibleLines()) {
@@ -161,8 +189,12 @@ TPoint TEasyPainter::TextToPixelPoint(TPoint P, TPoint Origin, bool OriginIsRow,
 TPoint TEasyPainter::PixelToTextPoint(TPoint Pixel, TPoint Origin, int Limit, bool OriginIsRow, bool ClampToRow,
                                       bool AllowRowEnd, bool NoRound) {
   int OriginRow = Origin.Y;
-  if (!OriginIsRow && Edit->InvisibleLines()) {
-    Edit->GetVisibleLineIndex(OriginRow);
+  if (!OriginIsRow) {
+    if (Edit->WordWrap()) {
+      OriginRow = WrapRowOf(Edit, TPoint{0, Origin.Y}, false, nullptr);
+    } else if (Edit->InvisibleLines()) {
+      Edit->GetVisibleLineIndex(OriginRow);
+    }
   }
   int Y = Pixel.Y;
   if (Limit != MaxInt) {
@@ -176,23 +208,40 @@ TPoint TEasyPainter::PixelToTextPoint(TPoint Pixel, TPoint Origin, int Limit, bo
   Row += OriginRow;
   int Line = Row;
   const int Column = PixelToTextChar(Line, Pixel.X, ClampToRow, AllowRowEnd, NoRound);
-  if (Edit->InvisibleLines()) {
+  if (!Edit->WordWrap() && Edit->InvisibleLines()) {
     Edit->GetRealLineIndex(Line);
   }
   return TPoint{Column, Line};
 }
 
 int TEasyPainter::PixelToTextChar(int& Row, int X, bool, bool, bool NoRound) {
-  (void)Row;
-  if (X == MaxInt) {
-    return MaxInt;
+  int Column = MaxInt;
+  if (X != MaxInt) {
+    const int W = CharWidth();
+    Column = std::max(X, 0) / W;
+    if (!NoRound && 2 * (std::max(X, 0) % W) > W) {
+      ++Column;
+    }
   }
-  const int W = CharWidth();
-  int Column = X / W;
-  if (!NoRound && 2 * (X % W) > W) {
-    ++Column;
+  if (!Edit->WordWrap() || Row < 0 || MeasureLock > 0) {
+    return Column;
   }
-  return Column;
+  // Wrapped text: Row is a display row; it becomes the row's line, and the column is limited to the row.
+  TEasyWrapList* List = Edit->WrapList();
+  const int I = List->IndexFromWrapPoint(TPoint{0, Row});
+  if (I < 0) {
+    return Column;
+  }
+  const TEasyWrapRow& R = List->Row(I);
+  if (Row > I) {
+    Row = R.Line + (Row - I);
+    return Column;
+  }
+  Row = R.Line;
+  if (Column != MaxInt && R.EndChar != MaxInt) {
+    Column = std::min(Column, R.EndChar - R.StartChar);
+  }
+  return Column == MaxInt ? MaxInt : Column + R.StartChar;
 }
 
 void TEasyPainter::InitPainterRecord(TCustomPainterRecord* Record) {
@@ -268,8 +317,8 @@ int TEasyPainter::PaintLine(int Char, int Line, const std::string& Text, const s
   TColor StyleFore = -1;
   TColor StyleBack = -1;
   Edit->GetColorFromStyle(Edit->GetEditSource()->GetLineStyle(Line), StyleFore, StyleBack);
-  (void)Char;
-  return PaintWrapLine(0, MaxInt, Line, StyleFore, StyleBack, Text, Marks, R, EolMark);
+  // Char is the first column of the display row whose text Text holds (0 for a whole line).
+  return PaintWrapLine(Char, MaxInt, Line, StyleFore, StyleBack, Text, Marks, R, EolMark);
 }
 
 int TEasyPainter::PaintWrapLine(int RowStart, int RowEnd, int Line, TColor StyleFore, TColor StyleBack,
@@ -286,7 +335,8 @@ int TEasyPainter::PaintWrapLine(int RowStart, int RowEnd, int Line, TColor Style
   int SelEnd = 0;
   bool HasSel = false;
   if (Edit->Options().Contains(eoSelectBeyondEol) && Edit->SelectionShown()) {
-    HasSel = Edit->GetSelBounds(Line, Line, true, SelStart, SelEnd);
+    // In wrapped text the row is named by its first column, so that each row gets its own part.
+    HasSel = Edit->GetSelBounds(Line, Edit->WordWrap() ? RowStart : Line, true, SelStart, SelEnd);
   }
   const TEasyLineDivider* Divider = Edit->LineDivider();
   const bool Highlight = Divider->Options().Contains(ldHighlightCurrentLine) &&
