@@ -10,6 +10,7 @@
 #include "editor/Easyeditobjects.h"
 #include "editor/Easyeditsource.h"
 #include "editor/Easypainter.h"
+#include "editor/Easysettings.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/StdCtrls.h"
 
@@ -58,6 +59,9 @@ Z_ENUM_TYPEINFO(TEasyLineBreak, "lbCRLF", "lbCR", "lbLF")
 class TCustomEasyEdit;
 class TEasySelStrings;
 class TEasySearchSettings;
+class TCustomForm;
+class TEasyListBox;
+class TEasyHint;
 
 using TAfterCreateDialogEvent = std::function<void(TObject* Sender, Byte Code, TObject* Form)>;
 using TBeforeCreateDialogEvent =
@@ -231,17 +235,17 @@ public:
   void UpdateCaretMode() {}
   void EnsureCaretVisible();
   void CenterCurrentLine(bool Force) { (void)Force; EnsureCaretVisible(); }
-  void CheckIncrementalSearch() {}
-  void HighlightBrackets() {}
-  bool CheckBrackets(int Line, int Column) const { (void)Line, (void)Column; return false; }
-  void HidePopupHint() {}
+  void CheckIncrementalSearch();
+  void HighlightBrackets();
+  bool CheckBrackets(int Line, int Column) const;
+  void HidePopupHint();
   void InitDefaultKeys() {}
   void InitClassicKeys() {}
   void InitBriefKeys() {}
   void InitEpsilonKeys() {}
   void InitVStudioKeys() {}
   void MouseSelect() {}
-  void DoCodeCompletion() {}
+  bool DoCodeCompletion();
   void CheckAutoCorrect() {}
   void AddDefaultPage();
   void UpdateAllPages();
@@ -282,7 +286,7 @@ public:
   virtual void DoScrollHint(int Line, int Page, std::string& S);
   virtual void DoGetDrawStyle(int Line, int Char, Word& Style);
   virtual void JumpToUrl(const std::string& Url);
-  virtual void CreateEditorDlg(Byte Code) { (void)Code; }
+  virtual bool CreateEditorDlg(Byte Code, TCustomForm*& Form, bool& Modal);
   virtual void RulerChanged(TObject* Ruler, int Indentation) { (void)Ruler, (void)Indentation; }
   virtual void SaveFmtString(const std::string& S) { (void)S; }
   virtual void NewFmtLine() {}
@@ -293,6 +297,56 @@ public:
   virtual void CopyBlock() {}
   virtual void CutBlock() {}
   virtual void PasteBlock() {}
+
+  // ---- find, replace, go to line and incremental search (Easyeditfind.cpp) ----
+  // Codes of the dialog commands: find, replace, go to line.
+  static constexpr Byte DlgFind = 26;
+  static constexpr Byte DlgReplace = 27;
+  static constexpr Byte DlgGotoLine = 28;
+  void ExecuteDialog(Byte Code);
+  bool Find();
+  bool Replace();
+  bool ReplaceEx(int& Count);
+  void GotoLine();
+  // 26 repeats the last find (or replace), 27 repeats it as a replace.
+  void FindNext(Byte Code);
+  bool DoFind(int& Len, bool Silent, bool WrapAround);
+  void StringFound(TEasySearchScope Scope, bool ToEnd, int Len, TPoint P);
+  bool DoReplace(int& Count);
+  int OccurrenceCount();
+  TPoint PointToBlockPoint(const TPoint& P);
+  TPoint BlockPointToPoint(const TPoint& P);
+  void InitIncrementalSearch();
+  void DoneIncrementalSearch();
+  bool IncrementalSearch(const std::string& Chars, bool Backspace);
+  // The keyboard's way into incremental search: a typed character (Backspace is #8, Escape #27) while the
+  // mode is active. Returns true when the search used the key, which is then not typed.
+  bool IncrementalSearchKey(char Key);
+
+  // ---- completion, templates and brackets (Easycompletion.cpp) ----
+  void EnableAutoCompleteTimer();
+  // The typing code's way into completion: after Key was typed, remember where the word starts and start the
+  // completion timer (any typed key stops it first).
+  void CompletionKeyTyped(char Key);
+  TEasyListBox* PopupListBox();
+  void ShowPopupListBox(TStrings* List, bool RememberStart) { ShowPopupListBoxEx(List, true, RememberStart); }
+  void ShowPopupListBoxEx(TStrings* List, bool HookKeys, bool RememberStart);
+  void HidePopupListBox();
+  void PopupCallBack(TObject* Sender);
+  void PopupListBoxKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+  void PopupListBoxKeyPress(TObject* Sender, char& Key);
+  TEasyHint* PopupHint();
+  void ShowPopupHint(const std::string& S, TPoint P, bool AutoHide);
+  void ShowCodeTemplates();
+  void BeforeShowTemplate();
+  void InsertTemplate(int Index);
+  void FindBracket();
+  void UnHighlightBrackets();
+  void InvalidateBrackets();
+  // Closes a popup that shows this editor's list and frees the list and the hint (the editor is going).
+  void FreeTypingAids();
+  // The screen rectangle of the scroll hint last shown beside the vertical scroll bar, for inspection.
+  TRect ScrollHintRect{0, 0, 0, 0};
 
   // ---- painting (Easyeditpaint.cpp) ----
   void PaintRect(TRect R);
