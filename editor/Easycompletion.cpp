@@ -20,16 +20,21 @@ bool IsOpenBracket(char C) { return C == '(' || C == '<' || C == '[' || C == '{'
 bool IsCloseBracket(char C) { return C == ')' || C == '>' || C == ']' || C == '}'; }
 int BracketType(char C) {
   switch (C) {
-    case '(': case ')': return 0;
-    case '<': case '>': return 1;
-    case '[': case ']': return 2;
-    case '{': case '}': return 3;
+    case '(':
+    case ')': return 0;
+    case '<':
+    case '>': return 1;
+    case '[':
+    case ']': return 2;
+    case '{':
+    case '}': return 3;
     default: return -1;
   }
 }
 
 // Runs Body between LockUndo / UnlockUndo and inside one bracket of Operation, both closed on failure.
-template <class F> void OneUndoStep(TCustomEasyEditSource* Source, TEasyOperation Operation, F&& Body) {
+template <class F>
+void OneUndoStep(TCustomEasyEditSource* Source, TEasyOperation Operation, F&& Body) {
   Source->LockUndo();
   Source->BeginSourceUpdate(Operation);
   try {
@@ -255,7 +260,8 @@ void TCustomEasyEdit::PopupListBoxKeyPress(TObject*, char& Key) {
   const std::string Line = GetLines()->Get(Caret.Y);
   const int From = std::min(static_cast<int>(Line.size()), CompletionStart.X);
   const int To = std::min(static_cast<int>(Line.size()), Caret.X);
-  const std::string Word = AnsiUpperCase(Line.substr(static_cast<std::size_t>(From), static_cast<std::size_t>(To - From)));
+  const std::string Word =
+      AnsiUpperCase(Line.substr(static_cast<std::size_t>(From), static_cast<std::size_t>(To - From)));
   TEasyListBox* LB = PopupListBox();
   TStrings* Items = LB->Items();
   int Best = -1;
@@ -298,6 +304,10 @@ TEasyHint* TCustomEasyEdit::PopupHint() {
 void TCustomEasyEdit::ShowPopupHint(const std::string& S, TPoint P, bool AutoHide) {
   TEasyHint* H = PopupHint();
   H->AutoHide = AutoHide;
+  // A flat scroll bar under the hint is drawn again first.
+  if (FlatScrollBarsActive && (FScrollBars == ssVertical || FScrollBars == ssBoth)) {
+    SetScrollPos(SB_VERT, GetScrollPos(SB_VERT));
+  }
   H->ActivateHintAtPos(P, S);
 }
 
@@ -370,7 +380,8 @@ void TCustomEasyEdit::BeforeShowTemplate() {
   const std::string Line = GetLines()->Get(Char.Y);
   const int X = std::min(Char.X, static_cast<int>(Line.size()));
   auto IsWordChar = [&](int I) {
-    return I >= 0 && I < static_cast<int>(Line.size()) && !InCharSet(Line[static_cast<std::size_t>(I)], Source->Delimiters);
+    return I >= 0 && I < static_cast<int>(Line.size()) &&
+           !InCharSet(Line[static_cast<std::size_t>(I)], Source->Delimiters);
   };
   if (!IsWordChar(X - 1)) {
     return;

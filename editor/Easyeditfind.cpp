@@ -402,8 +402,8 @@ static bool ReplaceStep(TCustomEasyEdit* Edit, int& Count, int& OpenBrackets, TR
   if (S->PromptOnReplace) {
     const int R = MessageDlg(Format(EasyConsts::sReplace, {S->TextToFind}), mtWarning,
                              TMsgDlgButtons{mbYes, mbNo, mbCancel, mbAll}, 0);
-    Answer = R == mrYes ? TReplaceAnswer::Yes
-             : R == mrNo ? TReplaceAnswer::No
+    Answer = R == mrYes   ? TReplaceAnswer::Yes
+             : R == mrNo  ? TReplaceAnswer::No
              : R == mrAll ? TReplaceAnswer::All
                           : TReplaceAnswer::Cancel;
   }

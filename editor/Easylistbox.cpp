@@ -8,8 +8,7 @@
 
 Z_IMPLEMENT_CLASS(TEasyListBox, TCustomListBox)
 
-TEasyListBox::TEasyListBox(TComponent* AOwner)
-    : TCustomListBox(AOwner), FPainter(std::make_unique<TEasyRtfPainter>()) {
+TEasyListBox::TEasyListBox(TComponent* AOwner) : TCustomListBox(AOwner), FPainter(std::make_unique<TEasyRtfPainter>()) {
   SetStyle(lbOwnerDrawFixed);
   SetParentFont(false);
   FPainter->AssignFont(Font());

@@ -90,8 +90,8 @@ void Hook(TEasyPopup* Popup, TCustomForm* Form) {
   auto It = Hooks.find(Wnd);
   if (It == Hooks.end()) {
     TPopupHook H;
-    H.OldProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtr(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookedFormProc)));
+    H.OldProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtr(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HookedFormProc)));
     It = Hooks.emplace(Wnd, H).first;
   }
   It->second.Popups.push_back(Popup);
@@ -220,8 +220,7 @@ void TEasyPopup::Dispatch(TMessage& Message) {
     case WM_ACTIVATE:
       if (LOWORD(Message.WParam) == WA_INACTIVE && !OwnerHiding) {
         HWND Other = static_cast<HWND>(Message.LParam);
-        if (FHookedForm && FHookedForm->HandleAllocated() && FHookedForm->Visible() &&
-            FHookedForm->Handle() != Other) {
+        if (FHookedForm && FHookedForm->HandleAllocated() && FHookedForm->Visible() && FHookedForm->Handle() != Other) {
           SendMessage(FHookedForm->Handle(), WM_ACTIVATE, WA_INACTIVE, Message.LParam);
         }
         TCustomForm::Dispatch(Message);
@@ -255,8 +254,7 @@ void TEasyPopup::Dispatch(TMessage& Message) {
   TCustomForm::Dispatch(Message);
 }
 
-void PopupControl(TControl* Control, TWinControl* Parent, int X, int Y, bool Sizable,
-                  const TNotifyEvent& CloseNotify) {
+void PopupControl(TControl* Control, TWinControl* Parent, int X, int Y, bool Sizable, const TNotifyEvent& CloseNotify) {
   if (ThePopup || !Control) {
     return;
   }
@@ -269,8 +267,8 @@ void PopupControl(TControl* Control, TWinControl* Parent, int X, int Y, bool Siz
   P->FOldParent = Control->Parent();
   P->FOldVisible = Control->Visible();
   P->FOldAlign = Control->Align();
-  P->FOldBounds = Rect(Control->Left(), Control->Top(), Control->Left() + Control->Width(),
-                       Control->Top() + Control->Height());
+  P->FOldBounds =
+      Rect(Control->Left(), Control->Top(), Control->Left() + Control->Width(), Control->Top() + Control->Height());
   P->FOldDblClick = Control->OnDblClick;
   P->SetClientWidth(Control->Width());
   P->SetClientHeight(Control->Height());

@@ -61,8 +61,7 @@ void TEasyRtfPainter::ParseText(TObject*, const std::string& Text, TObject*, TCu
   FTail = Run;
 }
 
-void TEasyRtfPainter::GetInfoFromString(TEasyRtfInfo* Info, const std::string& Text, TColor Background,
-                                        TFont* Font) {
+void TEasyRtfPainter::GetInfoFromString(TEasyRtfInfo* Info, const std::string& Text, TColor Background, TFont* Font) {
   *Info = TEasyRtfInfo{};
   TEasyFontInfo Metrics;
   Info->Width = GetWidthWithInfo(Font->Handle(), Text.data(), static_cast<int>(Text.size()), Metrics);

@@ -82,21 +82,76 @@ void SplitWord(const std::string& Word, std::string& Name, int& Param) {
 
 // The control words, looked up by name ignoring case.
 enum TRtfWord {
-  rwAuthor, rwB, rwBlue, rwCell, rwCf, rwColortbl, rwDeff, rwDeflang, rwEndash, rwF, rwFcharset, rwFi, rwField,
-  rwFnil, rwFonttbl, rwFprq, rwFs, rwGreen, rwHighlight, rwI, rwLi, rwLine, rwListtext, rwLquote, rwNosupersub,
-  rwObject, rwOperator, rwPar, rwPard, rwPict, rwPlain, rwPnf, rwPnlvlblt, rwPnlvlbody, rwPntext, rwPropname, rwQc,
-  rwQj, rwQl, rwQr, rwRed, rwRi, rwRow, rwRquote, rwRtf, rwStaticval, rwStrike, rwStylesheet, rwSub, rwSuper, rwTab,
-  rwTitle, rwTrowd, rwU, rwUl, rwUlnone, rwV, rwUnknown
+  rwAuthor,
+  rwB,
+  rwBlue,
+  rwCell,
+  rwCf,
+  rwColortbl,
+  rwDeff,
+  rwDeflang,
+  rwEndash,
+  rwF,
+  rwFcharset,
+  rwFi,
+  rwField,
+  rwFnil,
+  rwFonttbl,
+  rwFprq,
+  rwFs,
+  rwGreen,
+  rwHighlight,
+  rwI,
+  rwLi,
+  rwLine,
+  rwListtext,
+  rwLquote,
+  rwNosupersub,
+  rwObject,
+  rwOperator,
+  rwPar,
+  rwPard,
+  rwPict,
+  rwPlain,
+  rwPnf,
+  rwPnlvlblt,
+  rwPnlvlbody,
+  rwPntext,
+  rwPropname,
+  rwQc,
+  rwQj,
+  rwQl,
+  rwQr,
+  rwRed,
+  rwRi,
+  rwRow,
+  rwRquote,
+  rwRtf,
+  rwStaticval,
+  rwStrike,
+  rwStylesheet,
+  rwSub,
+  rwSuper,
+  rwTab,
+  rwTitle,
+  rwTrowd,
+  rwU,
+  rwUl,
+  rwUlnone,
+  rwV,
+  rwUnknown
 };
 constexpr std::array<const char*, 57> RtfResWords = {
-    "author", "b", "blue", "cell", "cf", "colortbl", "deff", "deflang", "endash", "f", "fcharset", "fi", "field",
-    "fnil", "fonttbl", "fprq", "fs", "green", "highlight", "i", "li", "line", "listtext", "lquote", "nosupersub",
-    "object", "operator", "par", "pard", "pict", "plain", "pnf", "pnlvlblt", "pnlvlbody", "pntext", "propname", "qc",
-    "qj", "ql", "qr", "red", "ri", "row", "rquote", "rtf", "staticval", "strike", "stylesheet", "sub", "super", "tab",
-    "title", "trowd", "u", "ul", "ulnone", "v"};
-constexpr std::array<const char*, 13> PictureResWords = {"dibitmap", "emfblip", "jpegblip", "macpict", "pich",
-                                                         "picscaled", "picscalex", "picscaley", "picw",
-                                                         "pmmetafile", "pngblip", "wbitmap", "wmetafile"};
+    "author",    "b",        "blue",       "cell",  "cf",       "colortbl", "deff",       "deflang", "endash",
+    "f",         "fcharset", "fi",         "field", "fnil",     "fonttbl",  "fprq",       "fs",      "green",
+    "highlight", "i",        "li",         "line",  "listtext", "lquote",   "nosupersub", "object",  "operator",
+    "par",       "pard",     "pict",       "plain", "pnf",      "pnlvlblt", "pnlvlbody",  "pntext",  "propname",
+    "qc",        "qj",       "ql",         "qr",    "red",      "ri",       "row",        "rquote",  "rtf",
+    "staticval", "strike",   "stylesheet", "sub",   "super",    "tab",      "title",      "trowd",   "u",
+    "ul",        "ulnone",   "v"};
+constexpr std::array<const char*, 13> PictureResWords = {"dibitmap",  "emfblip",   "jpegblip",  "macpict", "pich",
+                                                         "picscaled", "picscalex", "picscaley", "picw",    "pmmetafile",
+                                                         "pngblip",   "wbitmap",   "wmetafile"};
 
 TRtfWord LookUp(const std::string& Name) {
   for (std::size_t I = 0; I < RtfResWords.size(); ++I) {
@@ -421,7 +476,8 @@ int TEasyRtfParser::NextToken(std::string& Text) {
 // ---- the RTF importer ----
 
 TEasyRtfImporter::TEasyRtfImporter(TFont* AFont)
-    : TCustomEasyImporterEx(AFont), FFontTable(std::make_unique<TStringList>()),
+    : TCustomEasyImporterEx(AFont),
+      FFontTable(std::make_unique<TStringList>()),
       FColorTable(std::make_unique<TStringList>()) {}
 
 TEasyRtfImporter::~TEasyRtfImporter() = default;
@@ -654,9 +710,7 @@ void TEasyRtfImporter::ProcessResWord(const std::string& Word, int PrevKind) {
       FFirstParagraph = false;
       break;
     case rwPard: WriteParagraphAlign(algLeft); break;
-    case rwPict:
-      try {
-        ReadPicture();
+    case rwPict: try { ReadPicture();
       } catch (const std::exception&) {
         // A picture that cannot be read is left out.
       }
@@ -833,8 +887,7 @@ void TEasyRtfImporter::ReadField() {
   const TEasyRtfParser::TState Saved = FParser.SaveState();
   std::string T;
   FPendingUrl.clear();
-  if (FParser.NextToken(T) == TEasyRtfParser::tkOpen && FParser.NextToken(T) == TEasyRtfParser::tkWord &&
-      T == "\\*") {
+  if (FParser.NextToken(T) == TEasyRtfParser::tkOpen && FParser.NextToken(T) == TEasyRtfParser::tkWord && T == "\\*") {
     SkipGroup();
   }
   FParser.RestoreState(Saved);

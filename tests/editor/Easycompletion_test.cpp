@@ -552,3 +552,55 @@ TEST_F(Completion, WithPagesTheScrollHintNamesThePage) {
 }
 
 }  // namespace
+
+namespace {
+
+// Whether any pixel of R in the bitmap has the colour.
+bool HasColour(TBitmap& B, const TRect& R, TColor C) {
+  const COLORREF Want = ColorToRGB(C);
+  for (int Y = R.Top; Y < R.Bottom; ++Y) {
+    for (int X = R.Left; X < R.Right; ++X) {
+      if (ColorToRGB(B.Canvas()->Pixels(X, Y)) == Want) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+TEST(RtfPainter, RunsKeepTheirColourUnlessTheCanvasColourIsKept) {
+  Harness::Start();
+  TEasyRtfPainter Painter;
+  TFont Base;
+  Base.SetName("Courier New");
+  Base.SetSize(14);
+  Painter.AssignFont(&Base);
+  TEasyRtfInfo* Head = Painter.AddRtfString("{\\colortbl;\\red255\\green0\\blue0;}{\\cf1\\b MMM}|{\\i WW}");
+  ASSERT_NE(Head->Next, nullptr);
+  EXPECT_EQ(Head->Next->Color, static_cast<TColor>(0x0000FF));
+  EXPECT_GT(Head->Width, 0);
+  TBitmap B;
+  B.SetSize(Head->Width + 10, Head->Height + 4);
+  const TRect R = Rect(0, 0, B.Width(), B.Height());
+  B.Canvas()->SetFont(&Base);
+  B.Canvas()->Brush()->SetColor(clWhite);
+  B.Canvas()->Font()->SetColor(static_cast<TColor>(0x00FF00));
+  // Selected items keep the canvas colour (the selection text colour): no red at all.
+  Painter.PaintToCanvas(B.Canvas(), R, true, true, Head);
+  const TRect First = Rect(0, 0, Head->Next->Width, B.Height());
+  EXPECT_FALSE(HasColour(B, First, static_cast<TColor>(0x0000FF)));
+  EXPECT_TRUE(HasColour(B, First, static_cast<TColor>(0x00FF00)));
+  Painter.PaintToCanvas(B.Canvas(), R, false, true, Head);
+  EXPECT_TRUE(HasColour(B, First, static_cast<TColor>(0x0000FF)));
+  // The column break itself is left blank.
+  TEasyRtfInfo* Bar = Head->Next->Next;
+  ASSERT_EQ(Bar->Text, "|");
+  const TRect BarCell = Rect(Head->Next->Width, 0, Head->Next->Width + Bar->Width, B.Height());
+  EXPECT_FALSE(HasColour(B, BarCell, static_cast<TColor>(0x00FF00)));
+  EXPECT_FALSE(HasColour(B, BarCell, clBlack));
+  EXPECT_EQ(Painter.ChainCount(), 1);
+  Painter.DestroyItems();
+  EXPECT_EQ(Painter.ChainCount(), 0);
+}
+
+}  // namespace

@@ -131,14 +131,14 @@ TEST_P(FindOptions, SelectTheRightMatch) {
   EXPECT_EQ(Edit->SearchRect, C.Match);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Options, FindOptions,
-    ::testing::Values(TOptionCase{"CaseIgnored", false, false, false, "foo", Rect(0, 0, 3, 0)},
-                      TOptionCase{"CaseSensitive", true, false, false, "FOO", Rect(9, 0, 12, 0)},
-                      TOptionCase{"WholeWords", false, true, false, "foo", Rect(5, 0, 8, 0)},
-                      TOptionCase{"Pattern", false, false, true, "fo+d", Rect(0, 0, 4, 0)},
-                      TOptionCase{"PatternCharsAsText", false, false, false, "fo+d", Rect(13, 0, 17, 0)}),
-    [](const ::testing::TestParamInfo<TOptionCase>& I) { return std::string(I.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Options, FindOptions,
+                         ::testing::Values(TOptionCase{"CaseIgnored", false, false, false, "foo", Rect(0, 0, 3, 0)},
+                                           TOptionCase{"CaseSensitive", true, false, false, "FOO", Rect(9, 0, 12, 0)},
+                                           TOptionCase{"WholeWords", false, true, false, "foo", Rect(5, 0, 8, 0)},
+                                           TOptionCase{"Pattern", false, false, true, "fo+d", Rect(0, 0, 4, 0)},
+                                           TOptionCase{"PatternCharsAsText", false, false, false, "fo+d",
+                                                       Rect(13, 0, 17, 0)}),
+                         [](const ::testing::TestParamInfo<TOptionCase>& I) { return std::string(I.param.Name); });
 
 TEST_F(Find, WholeWordsAreSwitchedOffForATextWithABlank) {
   SetText("a b c");
@@ -379,6 +379,52 @@ TEST_F(Find, IncrementalSearchExtendsNarrowsAndEnds) {
   EXPECT_FALSE(Edit->IncrSearchActive);
   EXPECT_TRUE(IsNullRect(Edit->SearchRect));
   EXPECT_FALSE(Edit->IncrementalSearchKey('q')) << "typing inserts again";
+}
+
+TEST_F(Find, BackspaceShortensTheTextEvenWhenNothingMatches) {
+  SetText("abc");
+  Edit->InitIncrementalSearch();
+  Edit->IncrementalSearchKey('c');
+  ASSERT_EQ(Edit->IncrSearchText, "c");
+  EXPECT_TRUE(Edit->IncrementalSearchKey('\b'));
+  EXPECT_EQ(Edit->IncrSearchText, "") << "the search text can be emptied again";
+  EXPECT_TRUE(IsNullRect(Edit->SearchRect));
+  EXPECT_TRUE(Edit->IncrementalSearchKey('c'));
+  EXPECT_EQ(Edit->SearchRect, Rect(2, 0, 3, 0));
+}
+
+TEST_F(Find, TheEditorsOwnIncrementalSettingsDoNotOverwriteTheStoredOnes) {
+  S->TextToFind = "stored";
+  S->SaveSettings();
+  {
+    auto* Other = NewEditor(0, 0, 100, 50);
+    Other->GetLines()->SetText("zzz");
+    Other->InitIncrementalSearch();
+    Other->IncrementalSearchKey('z');
+    delete Other;
+  }
+  std::unique_ptr<TEasySearchSettings> Fresh(new TEasySearchSettings());
+  Fresh->SaveOnDestroy = false;
+  EXPECT_EQ(Fresh->TextToFind, "stored");
+}
+
+TEST_F(Find, ARegisteredGoToLineFormIsShownAndKept) {
+  SetText("1\r\n22\r\n333");
+  MoveTo(1, 1);
+  auto* Dialog = new TForm(Application);
+  Dialog->AfterConstruction();
+  Dialog->OnShow = [&](TObject*) {
+    EXPECT_EQ(S->GotoLineNumber, 2);
+    S->GotoLineNumber = 3;
+    Dialog->ModalResult = mrOk;
+  };
+  GlobalGotoLineDialog = Dialog;
+  Edit->ExecuteDialog(TCustomEasyEdit::DlgGotoLine);
+  GlobalGotoLineDialog = nullptr;
+  EXPECT_EQ(Caret(), (TPoint{1, 2}));
+  EXPECT_EQ(Screen->FormCount() > 0, true);
+  EXPECT_FALSE(Dialog->Visible()) << "closed, and still there to be used again";
+  delete Dialog;
 }
 
 TEST_F(Find, ACaretMoveEndsIncrementalSearch) {

@@ -13,9 +13,9 @@ namespace {
 // What one notification delivered.
 struct TPiece {
   std::string Text;
-  bool Run = false;       // attributes came with it
-  bool Paragraph = false; // a line break or the first paragraph's format
-  bool Object = false;    // a picture
+  bool Run = false;        // attributes came with it
+  bool Paragraph = false;  // a line break or the first paragraph's format
+  bool Object = false;     // a picture
   TFontStyles Style;
   int Size = 0;
   Integer Color = -1;
@@ -226,15 +226,13 @@ TEST_P(EasyRtfDamaged, IsReadWithoutFailing) {
 INSTANTIATE_TEST_SUITE_P(
     Documents, EasyRtfDamaged,
     ::testing::Values(
-        TDamaged{"UnclosedGroups", "{\\rtf1{\\b{\\i text", "text"},
-        TDamaged{"ExtraClosingBraces", "}}}a}}b", "ab"},
+        TDamaged{"UnclosedGroups", "{\\rtf1{\\b{\\i text", "text"}, TDamaged{"ExtraClosingBraces", "}}}a}}b", "ab"},
         TDamaged{"HugeNumbers", "\\fs99999999999999999999 a\\cf4294967297 b\\u99999999999 c\\f-2147483648 d", "d"},
         TDamaged{"HugeFontIndex", "{\\fonttbl{\\f2000000000 Big;}{\\f7 Small;}}x", "x"},
         TDamaged{"DeepNesting", std::string(50000, '{') + "deep" + std::string(50000, '}') + "end", "deepend"},
         TDamaged{"UnclosedTables", "{\\fonttbl{\\f0 Arial;", ""},
         TDamaged{"UnclosedColourTable", "{\\colortbl;\\red300\\green-5\\blue", ""},
-        TDamaged{"BrokenEscapes", "a\\'zz\\'\\'4b", "a"},
-        TDamaged{"LoneBackslash", "text\\", "text"},
+        TDamaged{"BrokenEscapes", "a\\'zz\\'\\'4b", "a"}, TDamaged{"LoneBackslash", "text\\", "text"},
         TDamaged{"UnclosedField", "{\\field{\\*\\fldinst HYPERLINK \"x", ""},
         TDamaged{"HugePictureHeader", "{\\pict\\dibitmap0 28000000ffffff7fffffff7f01001800}ok", "ok"},
         TDamaged{"HugePictureCoreHeader", "{\\pict\\wbitmap0 0c000000ff7fff7f01001800}ok", "ok"},
