@@ -5,6 +5,7 @@
 #include "editor/Easyconsts.h"
 #include "editor/Easymethod.h"
 #include "platform/classes/Lists.h"
+#include "platform/classes/Component.h"
 #include "platform/classes/Persistent.h"
 #include "platform/rtl/System.h"
 
@@ -104,3 +105,23 @@ public:
 };
 
 TEasyNotifierList* CreateNotifierList();
+
+class TStream;
+
+// Lets an object that is not a component be written and read by component streaming: its published properties
+// appear under the name P, a dot and their own names. P is not owned.
+class TEasyHolder : public TComponent {
+  Z_CLASS(TEasyHolder, TComponent)
+public:
+  explicit TEasyHolder(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
+  static void Publish(TMetaClass& Meta);
+  TPersistent* P() const { return FP; }
+  void SetP(TPersistent* Value) { FP = Value; }
+
+private:
+  TPersistent* FP = nullptr;
+};
+
+// Component streaming of any persistent object: a component directly, anything else through a holder.
+void WritePersistentToStream(TStream* Stream, TPersistent* Object);
+void ReadPersistentFromStream(TStream* Stream, TPersistent* Object);

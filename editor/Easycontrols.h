@@ -101,3 +101,14 @@ private:
   HWND FWindow = 0;
   bool FRunning = false;
 };
+
+class TCustomForm;
+// The dialogs the editors use for find (26), replace (27) and go to line (28): a form instance to show, or a
+// form class to make one from; null when none is registered. The find and replace dialog units register their
+// classes when they start; nothing registers a go-to-line form.
+extern TCustomForm* GlobalSearchDialog;
+extern TCustomForm* GlobalReplaceDialog;
+extern TCustomForm* GlobalGotoLineDialog;
+extern TClass GlobalSearchDialogClass;
+extern TClass GlobalReplaceDialogClass;
+extern TClass GlobalGotoLineDialogClass;

@@ -109,11 +109,8 @@ void TCustomEasyEdit::KeyPress(char& Key) {
     return;
   }
   LastTypedChar = Key;
-  const bool ListShown = OnAutoComplete && PopupList && PopupList->Visible();
-  const bool AllowCompletion = !ListShown;
   DisableAutoCompleteTimer();
-  if (IncrSearchActive) {
-    IncrementalSearch(std::string(1, Key), false);
+  if (IncrementalSearchKey(Key)) {
     return;
   }
   const char Typed = Key;
@@ -128,11 +125,7 @@ void TCustomEasyEdit::KeyPress(char& Key) {
     Source->Navigate(1, 0);
     Source->UpdateSpelling(Source->CurrentPosition.Y);
   });
-  if (AllowCompletion) {
-    CompletionStart = GetCurrentPosition();
-    CompletionKey = Typed;
-    EnableAutoCompleteTimer();
-  }
+  CompletionKeyTyped(Typed);
 }
 
 // ---- auto-correction ----

@@ -14,8 +14,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TCustomEasyEdit;
+class TStream;
 
 // One page of the page model: where its text starts and ends and its place in the laid-out view.
 class TEasyPage : public TCollectionItem {
@@ -99,6 +101,21 @@ class TEasyCodeTemplates : public TOwnedCollection {
 public:
   explicit TEasyCodeTemplates(TPersistent* AOwner = nullptr);
   TEasyCodeTemplate* Template(int Index) const { return static_cast<TEasyCodeTemplate*>(Items(Index)); }
+  TEasyCodeTemplate* GetItem(int Index) const { return Template(Index); }
+  void SetItem(int Index, TEasyCodeTemplate* Value) { Template(Index)->Assign(Value); }
+
+  // The templates Prefix selects (see Easytemplates.cpp); Exact tells that one name equals Prefix.
+  void ApplyFilter(std::vector<TEasyCodeTemplate*>& List, const std::string& Prefix, bool& Exact) const;
+  // The completion list's entry of a template: its description, a bar, then its name in bold.
+  static std::string TemplateToString(const TEasyCodeTemplate* Template);
+  // Fills Strings with the entries of the templates Prefix selects, each with its index as object; returns 0
+  // when one name equals Prefix (its entry alone is listed), else -1.
+  int TemplateToStrings(TStrings* Strings, const std::string& Prefix) const;
+  // The templates in the text form of the component stream; loading replaces the collection.
+  void SaveToStream(TStream* Stream);
+  void LoadFromStream(TStream* Stream);
+  void SaveToFile(const std::string& FileName);
+  void LoadFromFile(const std::string& FileName);
 };
 
 // The size and behaviour of the completion popup.

@@ -172,6 +172,7 @@ void TCustomEasyEdit::AfterConstruction() {
 
 void TCustomEasyEdit::BeforeDestruction() {
   FDestroying = true;
+  FreeTypingAids();
   auto& List = EditList();
   List.erase(std::remove(List.begin(), List.end(), this), List.end());
   DisableSelTimer();
@@ -554,11 +555,6 @@ void TCustomEasyEdit::Loaded() {
 }
 
 // ---- events raised by the editor ----
-
-void TCustomEasyEdit::ProcessVScroll(int Code, int Pos) {
-  // The scroll hint needs the hint window; without it there is nothing to show.
-  (void)Code, (void)Pos;
-}
 
 void TCustomEasyEdit::PageTypeChanged() {
   UpdateAllPages();

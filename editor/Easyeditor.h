@@ -12,6 +12,7 @@
 #include "editor/Easyeditobjects.h"
 #include "editor/Easyeditsource.h"
 #include "editor/Easypainter.h"
+#include "editor/Easysettings.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/StdCtrls.h"
 
@@ -62,6 +63,9 @@ class TEasySelStrings;
 class TCustomEasyExporter;
 using TCustomEasyExporterClass = TClass;
 class TEasySearchSettings;
+class TCustomForm;
+class TEasyListBox;
+class TEasyHint;
 
 using TAfterCreateDialogEvent = std::function<void(TObject* Sender, Byte Code, TObject* Form)>;
 using TBeforeCreateDialogEvent =
@@ -259,17 +263,17 @@ public:
   TSize GetCaretSize();
   void CreateCaret();
   void UpdateCaretEx(int X, int Y);
-  void CheckIncrementalSearch() {}
-  void HighlightBrackets() {}
-  bool CheckBrackets(int Line, int Column) const { (void)Line, (void)Column; return false; }
-  void HidePopupHint() {}
+  void CheckIncrementalSearch();
+  void HighlightBrackets();
+  bool CheckBrackets(int Line, int Column) const;
+  void HidePopupHint();
   void InitDefaultKeys() { InitializeDefaultKeys(this); }
   void InitClassicKeys() { InitializeClassicKeys(this); }
   void InitBriefKeys() { InitializeBriefKeys(this); }
   void InitEpsilonKeys() { InitializeEpsilonKeys(this); }
   void InitVStudioKeys() { InitializeVStudioKeys(this); }
   void MouseSelect();
-  void DoCodeCompletion() {}
+  bool DoCodeCompletion();
   void CheckAutoCorrect();
   void AddDefaultPage();
   void UpdateAllPages();
@@ -310,7 +314,7 @@ public:
   virtual void DoScrollHint(int Line, int Page, std::string& S);
   virtual void DoGetDrawStyle(int Line, int Char, Word& Style);
   virtual void JumpToUrl(const std::string& Url);
-  virtual void CreateEditorDlg(Byte Code) { (void)Code; }
+  virtual bool CreateEditorDlg(Byte Code, TCustomForm*& Form, bool& Modal);
   virtual void RulerChanged(TObject* Ruler, int Indentation) { (void)Ruler, (void)Indentation; }
   virtual void SaveFmtString(TCustomEasyExporter* Exporter, const std::string& Text, TObject* Obj, int Style);
   virtual void NewFmtLine(TCustomEasyExporter* Exporter, int Line, bool Flag);
@@ -352,16 +356,6 @@ public:
   void DeTabLine() { DoProcessBlock(34, -1, 65, true); }
   bool HasAutoCorrection(const std::string& Word, std::string& CorrectWord);
 
-  // ---- find, replace, templates, brackets and completion: filled by the search and completion code ----
-  virtual void ExecuteDialog(Byte Code) { (void)Code; }
-  virtual void FindNext(Byte Code) { (void)Code; }
-  virtual void ShowCodeTemplates(Byte Code) { (void)Code; }
-  virtual void FindBracket(Byte Code) { (void)Code; }
-  virtual void InitIncrementalSearch(Byte Code) { (void)Code; }
-  virtual bool IncrementalSearch(const std::string& Chars, bool Backspace) { (void)Chars, (void)Backspace; return false; }
-  virtual void DoneIncrementalSearch() {}
-  // Starts the completion delay timer (id 12) after a typed character.
-  virtual void EnableAutoCompleteTimer() {}
 
   // ---- clipboard (Easyeditclipboard.cpp) ----
   bool CanCopy() { return SelType != slNone; }
@@ -409,6 +403,56 @@ public:
   void SaveToFmtFile(const std::string& FileName, TCustomEasyExporterClass ExporterClass);
   // The edit-control messages the editor answers; false for any other message.
   bool HandleEditMessage(TMessage& Message);
+
+  // ---- find, replace, go to line and incremental search (Easyeditfind.cpp) ----
+  // Codes of the dialog commands: find, replace, go to line.
+  static constexpr Byte DlgFind = 26;
+  static constexpr Byte DlgReplace = 27;
+  static constexpr Byte DlgGotoLine = 28;
+  void ExecuteDialog(Byte Code);
+  bool Find();
+  bool Replace();
+  bool ReplaceEx(int& Count);
+  void GotoLine();
+  // 26 repeats the last find (or replace), 27 repeats it as a replace.
+  void FindNext(Byte Code);
+  bool DoFind(int& Len, bool Silent, bool WrapAround);
+  void StringFound(TEasySearchScope Scope, bool ToEnd, int Len, TPoint P);
+  bool DoReplace(int& Count);
+  int OccurrenceCount();
+  TPoint PointToBlockPoint(const TPoint& P);
+  TPoint BlockPointToPoint(const TPoint& P);
+  void InitIncrementalSearch();
+  void DoneIncrementalSearch();
+  bool IncrementalSearch(const std::string& Chars, bool Backspace);
+  // The keyboard's way into incremental search: a typed character (Backspace is #8, Escape #27) while the
+  // mode is active. Returns true when the search used the key, which is then not typed.
+  bool IncrementalSearchKey(char Key);
+
+  // ---- completion, templates and brackets (Easycompletion.cpp) ----
+  void EnableAutoCompleteTimer();
+  // The typing code's way into completion: after Key was typed, remember where the word starts and start the
+  // completion timer (any typed key stops it first).
+  void CompletionKeyTyped(char Key);
+  TEasyListBox* PopupListBox();
+  void ShowPopupListBox(TStrings* List, bool RememberStart) { ShowPopupListBoxEx(List, true, RememberStart); }
+  void ShowPopupListBoxEx(TStrings* List, bool HookKeys, bool RememberStart);
+  void HidePopupListBox();
+  void PopupCallBack(TObject* Sender);
+  void PopupListBoxKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+  void PopupListBoxKeyPress(TObject* Sender, char& Key);
+  TEasyHint* PopupHint();
+  void ShowPopupHint(const std::string& S, TPoint P, bool AutoHide);
+  void ShowCodeTemplates();
+  void BeforeShowTemplate();
+  void InsertTemplate(int Index);
+  void FindBracket();
+  void UnHighlightBrackets();
+  void InvalidateBrackets();
+  // Closes a popup that shows this editor's list and frees the list and the hint (the editor is going).
+  void FreeTypingAids();
+  // The screen rectangle of the scroll hint last shown beside the vertical scroll bar, for inspection.
+  TRect ScrollHintRect{0, 0, 0, 0};
 
   // ---- painting (Easyeditpaint.cpp) ----
   void PaintRect(TRect R);

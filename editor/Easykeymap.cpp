@@ -3,6 +3,7 @@
 
 #include "editor/Easyeditor.h"
 #include "platform/win/VirtualKeys.h"
+#include <type_traits>
 
 Z_IMPLEMENT_CLASS(TEasyKeyData, TObject)
 Z_IMPLEMENT_CLASS(TEasyKeyList, TEasySortedList)
@@ -135,17 +136,23 @@ class TScheme {
 public:
   explicit TScheme(TCustomEasyEdit* AEdit) : E(AEdit), L(AEdit->KeyList()) { L->ClearEntries(); }
 
-  TEasyKeyboardMethod P(M Method) const {
+  // Commands that take no code (templates, brackets, incremental search) ignore the binding's code.
+  template <class F>
+  TEasyKeyboardMethod P(F Method) const {
     TCustomEasyEdit* Edit = E;
-    return [Edit, Method](Byte Cmd) { (Edit->*Method)(Cmd); };
+    if constexpr (std::is_same_v<F, M>) {
+      return [Edit, Method](Byte Cmd) { (Edit->*Method)(Cmd); };
+    } else {
+      return [Edit, Method](Byte) { (Edit->*Method)(); };
+    }
   }
-  void All(Word Key, TShiftState S, M Method, Byte Cmd) { L->RegisterAllKey(Key, S, P(Method), Cmd); }
-  void Simple(Word Key, TShiftState S, M Method, Byte Cmd) { L->RegisterSimpleKey(Key, S, P(Method), Cmd); }
-  void In(int State, Word Key, TShiftState S, M Method, Byte Cmd, int NewState = 0) {
+  void All(Word Key, TShiftState S, auto Method, Byte Cmd) { L->RegisterAllKey(Key, S, P(Method), Cmd); }
+  void Simple(Word Key, TShiftState S, auto Method, Byte Cmd) { L->RegisterSimpleKey(Key, S, P(Method), Cmd); }
+  void In(int State, Word Key, TShiftState S, auto Method, Byte Cmd, int NewState = 0) {
     L->RegisterKey(Key, S, P(Method), Cmd, State, NewState);
   }
   // A binding of a prefix state that works with or without Ctrl (or another modifier) held.
-  void InBoth(int State, Word Key, TShiftState Held, M Method, Byte Cmd) {
+  void InBoth(int State, Word Key, TShiftState Held, auto Method, Byte Cmd) {
     In(State, Key, None, Method, Cmd);
     In(State, Key, Held, Method, Cmd);
   }

@@ -183,6 +183,9 @@ TEasySearchSettings::TEasySearchSettings() {
 }
 
 TEasySearchSettings::~TEasySearchSettings() {
+  if (!SaveOnDestroy) {
+    return;
+  }
   try {
     SaveSettings();
   } catch (...) {

@@ -97,6 +97,8 @@ public:
   bool InReplace = false;
   bool FirstSearch = false;
   Integer GotoLineNumber = 0;
+  // False for a private instance (an editor's incremental search) that must not write over the stored settings.
+  bool SaveOnDestroy = true;
 };
 
 // Lets a host supply the pattern matcher of pattern searches.
