@@ -98,3 +98,9 @@ TColor StringToColor(const std::string& S) {
   }
   return static_cast<TColor>(StrToInt(S));
 }
+
+void GetColorValues(const std::function<void(const std::string& S)>& Proc) {
+  for (const TColorName& N : ColorNames) {
+    Proc(N.Name);
+  }
+}
