@@ -516,6 +516,17 @@ void TEasyPrintPreview::AdjustPageStart(const TRect& R) {
   UpdateView();
 }
 
+int TEasyPrintPreview::FitScale(int Extent, int PageExtent) {
+  if (PageExtent <= 0) {
+    return 1;
+  }
+  int Q = Extent / PageExtent;
+  if (Extent % PageExtent != 0) {
+    --Q;
+  }
+  return std::max(Q, 1);
+}
+
 void TEasyPrintPreview::AdjustToScale(const TRect& R, TEasyScaleType Kind) {
   if (FPageIndex >= GetPageCount()) {
     return;
@@ -524,18 +535,8 @@ void TEasyPrintPreview::AdjustToScale(const TRect& R, TEasyScaleType Kind) {
   FRows = 1;
   PageStart = TPoint{16, 16};
   const TSize Page = FInternal->Pages()->Page(FPageIndex)->GetRealPageSize();
-  auto Fit = [](int A, int B) {
-    if (B <= 0) {
-      return 1;
-    }
-    int Q = A / B;
-    if (A % B != 0) {
-      --Q;
-    }
-    return std::max(Q, 1);
-  };
-  const int SX = Fit(100 * R.Width(), Page.cx + 2 * PageStart.X);
-  const int SY = Fit(100 * R.Height(), Page.cy + 2 * PageStart.Y);
+  const int SX = FitScale(100 * R.Width(), Page.cx + 2 * PageStart.X);
+  const int SY = FitScale(100 * R.Height(), Page.cy + 2 * PageStart.Y);
   FScale = Kind == stPageWidth ? SX : std::min(SX, SY);
   UpdateCursor();
   UpdateView();

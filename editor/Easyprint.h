@@ -104,6 +104,9 @@ public:
   void AdjustToRect(const TRect& R);
   void AdjustToScale(const TRect& R, TEasyScaleType Kind);
   void AdjustPageStart(const TRect& R);
+  // The scale (percent) that fits Extent pixels into PageExtent: Extent / PageExtent, one less when the division
+  // leaves a remainder, at least 1 (Extent is already multiplied by 100).
+  static int FitScale(int Extent, int PageExtent);
   TRect GetViewRect();
   void Print() { PrintEx(0, 0, false, 1); }
   void PrintEx(int FirstPage, int LastPage, bool Range, int Copies);
