@@ -3,6 +3,7 @@
 
 #include "platform/classes/Classes.h"
 #include "platform/graphics/Colors.h"
+#include "platform/graphics/ColorValues.h"
 
 #include <cstdint>
 #include <vector>

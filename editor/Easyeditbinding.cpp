@@ -178,7 +178,11 @@ void TCustomEasyEdit::HandleEvents(TObject* Sender, NativeInt Data) {
   }
   if (Source->Parser() || Source->NeedSpell()) {
     int First = FWindowLine;
-    GetRealLineIndex(First);
+    if (PageLayout()) {
+      First = GetPageAt(TPoint{0, FWindowLine}, false)->FirstLine;
+    } else {
+      GetRealLineIndex(First);
+    }
     const int Upto = First + 100;
     if (L1 != L2 || Upto >= Source->ParsedUpTo()) {
       Source->ParseToString(Upto);

@@ -523,6 +523,9 @@ void TCustomEasyEdit::DoCreateWnd() {
   UpdateWordWrap(0, MaxInt, true);
   UpdateLineNumbers(false);
   PaintBackground();
+  if (TEasyPage* Page = GetDefaultPage()) {
+    Page->UpdatePage();
+  }
   UpdateRulers();
 }
 
@@ -590,6 +593,10 @@ bool TCustomEasyEdit::DoSetCursor() {
   ::GetCursorPos(&P);
   P = ScreenToClient(P);
   bool Arrow = P.X < GetLeftIndent();
+  if (PageLayout()) {
+    const TRect Text = GetPageAt(TPoint{P.X + FWindowChar, P.Y + FWindowLine}, false)->PageRect();
+    Arrow = P.X < Text.Left || P.X > Text.Right;
+  }
   if (!Arrow && SelType != slNone) {
     const TPoint T = PixelToTextPoint(P, CaretAtRowEnd);
     Arrow = InsideBlock(T.X, T.Y) &&

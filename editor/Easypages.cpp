@@ -338,7 +338,10 @@ void TEasyPages::InvalidatePage(TEasyPage* Page) {
 TEasyPage* TEasyPages::Add() {
   auto* P = static_cast<TEasyPage*>(TOwnedCollection::Add());
   if (P->Index() > 0) {
+    // The new page is laid out below; copying the settings needs no report of a changed layout.
+    ++P->UpdateCount;
     P->Assign(Page(0));
+    --P->UpdateCount;
   }
   if (FEdit != nullptr && FEdit->NeedPages()) {
     if (FEdit->WrapUpdating) {

@@ -1,5 +1,6 @@
 // Colours: the classic system palette, ColorToRGB and the colour names of the class library.
 #include "platform/graphics/Colors.h"
+#include "platform/graphics/ColorValues.h"
 #include "platform/graphics/GdiInternals.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"

@@ -4,7 +4,6 @@
 #include "platform/rtl/Types.h"
 #include "platform/win/WinTypes.h"
 
-#include <functional>
 #include <string>
 
 inline constexpr COLORREF RGB(BYTE R, BYTE G, BYTE B) {
@@ -129,5 +128,3 @@ COLORREF ColorToRGB(TColor Color);
 std::string ColorToString(TColor Color);
 bool IdentToColor(const std::string& Ident, TColor& Color);
 TColor StringToColor(const std::string& S);  // raises EConvertError for text that is no colour
-// Calls Proc with the identifier of every named colour ("clBlack" ...), in the table's order.
-void GetColorValues(const std::function<void(const std::string& S)>& Proc);
