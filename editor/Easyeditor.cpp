@@ -657,6 +657,10 @@ void TCustomEasyEdit::EnsureCaretVisible() {
   if (!HandleAllocated()) {
     return;
   }
+  if (PageLayout()) {
+    PageLayoutEnsureVisible(GetCurrentPosition());
+    return;
+  }
   const TSize Page = ScrollPageSize();
   const TPoint P = GetCurrentPosition();
   int Row = P.Y;

@@ -192,4 +192,34 @@ TEST_F(Pages, PageBreaksDrawADottedLineWhereAPageEnds) {
   EXPECT_TRUE(CellHas(Image, O, Rect(Edit->GetLeftIndent(), Y, Edit->GetLeftIndent() + 20, Y + 1), Argb(clBlack)));
 }
 
+TEST_F(Pages, PageLayoutHelpersForCaretAndMouse) {
+  Fill(400);
+  Edit->SetPageType(ptPageLayout);
+  Edit->SetScrollBars(ssBoth);
+  TEasyPage* P0 = Edit->GetDefaultPage();
+  // A line far down the first page scrolls the view by pixels until its row is inside.
+  const TPoint Deep{0, LinesPerPage() - 1};
+  Edit->PageLayoutEnsureVisible(Deep);
+  const int Y = Edit->TextToPixelPoint(Deep, false).Y;
+  EXPECT_GT(Edit->WindowLine(), 0);
+  EXPECT_LE(Y, Edit->ClientHeight() - Edit->EasyPainter()->LineHeight());
+  EXPECT_GE(Y, 0);
+  Edit->SetCurrentPosition(Deep);
+  EXPECT_TRUE(Edit->PageLayoutIsCurrentLineVisible());
+  Edit->SetWindowLine(0);
+  EXPECT_FALSE(Edit->PageLayoutIsCurrentLineVisible());
+  Edit->PageLayoutCenterCurrentLine();
+  EXPECT_TRUE(Edit->PageLayoutIsCurrentLineVisible());
+  EXPECT_EQ(Edit->PageLayoutPageStep(), Edit->ClientHeight() - Edit->EasyPainter()->LineHeight());
+  Edit->SetWindowLine(0);
+  // The view's top and bottom text points, the gutter band on the sheet and the wrap width of its text.
+  EXPECT_EQ(Edit->PageLayoutVisiblePoint(false), (TPoint{0, 0}));
+  EXPECT_GT(Edit->PageLayoutVisiblePoint(true).Y, 10);
+  const TRect Outer = P0->PageOuterRect(false);
+  EXPECT_TRUE(Edit->PageLayoutMouseOnGutter(TPoint{Outer.Left + 3, Outer.Top + 50}));
+  EXPECT_FALSE(Edit->PageLayoutMouseOnGutter(TPoint{Outer.Left + 200, Outer.Top + 50}));
+  EXPECT_EQ(Edit->PageLayoutGutterLeft(TPoint{Outer.Left + 3, Outer.Top + 50}), P0->LeftGutterWidth());
+  EXPECT_EQ(Edit->PageLayoutWrapWidth(P0), 816 - 24 - 24 - Edit->GetLeftIndent() - 2);
+}
+
 }  // namespace
