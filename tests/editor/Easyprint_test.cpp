@@ -154,6 +154,9 @@ struct TPpm {
 };
 
 TEST_F(Printing, APageRangePrintsThosePagesWithHeaderAndNumbersToAPdf) {
+  if (Shell("command -v pdfinfo pdftoppm").empty()) {
+    GTEST_SKIP() << "poppler-utils (pdfinfo, pdftoppm) are not installed";
+  }
   PrintSettings()->Header = "HEADER";
   TEasyPrintPreview* Preview = NewPreview();
   Preview->SetEditor(Edit);
@@ -371,6 +374,23 @@ TEST_F(Printing, ThePreviewPaintsScaledSheets) {
   EXPECT_EQ(Image.At(First.Left + 200, First.Top + 5), Argb(clWhite)) << "sheet";
   EXPECT_EQ(Image.At(First.Left - 5, First.Top + 5), Argb(Preview->InternalEditor()->BorderColor()))
       << "background";
+}
+
+TEST_F(Printing, PrintEditorPrintsEveryPageWithoutShowingAnything) {
+  FillPages(2, 80);
+  const int Forms = Screen->FormCount();
+  PrintEditor(Edit);
+  EXPECT_EQ(Counting.Docs, 1);
+  EXPECT_EQ(Counting.Ends, 1);
+  ASSERT_EQ(Counting.PagesPerDoc.size(), 1U);
+  EXPECT_GE(Counting.PagesPerDoc[0], 2);
+  EXPECT_EQ(Screen->FormCount(), Forms) << "the hidden host is gone";
+  // The header comes from the file name and word wrap from the editor.
+  Edit->GetEditSource()->FileName = "/tmp/page.html";
+  Edit->Gutter()->SetIndent(7);
+  InitPrintSettings(Edit);
+  EXPECT_EQ(PrintSettings()->Header, "/tmp/page.html");
+  EXPECT_EQ(PrintSettings()->Indent, 7);
 }
 
 }  // namespace
