@@ -46,10 +46,10 @@ bool HasName(TColor C) {
   return false;
 }
 
-const char* const PenStyleNames[] = {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
-                                     "psInsideFrame"};
-const char* const BrushStyleNames[] = {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
-                                       "bsBDiagonal", "bsCross", "bsDiagCross"};
+const char* const PenStyleNames[] = {"psSolid",      "psDash",  "psDot",        "psDashDot",
+                                     "psDashDotDot", "psClear", "psInsideFrame"};
+const char* const BrushStyleNames[] = {"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
+                                       "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
 
 }  // namespace
 

@@ -15,8 +15,8 @@ namespace {
 constexpr int MaxInt = EasyMaxInt;
 
 TRect Intersect(const TRect& A, const TRect& B) {
-  TRect I = Rect(std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right),
-                 std::min(A.Bottom, B.Bottom));
+  TRect I =
+      Rect(std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right), std::min(A.Bottom, B.Bottom));
   if (I.Right < I.Left || I.Bottom < I.Top) {
     I = TRect{0, 0, 0, 0};
   }
@@ -78,8 +78,8 @@ TPoint TCustomEasyEdit::PageLayoutPixelToText(const TPoint& Q, bool AtRowEnd, bo
   const int Bottom = Page->Height - Page->TopIndent() - Page->BottomIndent();
   const int PX = std::max(X - Text.Left, 0);
   const int PY = std::clamp(Y + FWindowLine - Page->Top - Page->TopIndent(), 0, std::max(Bottom - 1, 0));
-  return FPainter->PixelToTextPoint(TPoint{PX, PY}, TPoint{Page->FirstChar, Page->FirstLine}, Bottom, false,
-                                    ClampToRow, AllowRowEnd, NoRound);
+  return FPainter->PixelToTextPoint(TPoint{PX, PY}, TPoint{Page->FirstChar, Page->FirstLine}, Bottom, false, ClampToRow,
+                                    AllowRowEnd, NoRound);
 }
 
 int TCustomEasyEdit::PageLayoutPixelToTextChar(int& Row, int X, bool ClampToRow, bool AllowRowEnd, bool NoRound) {

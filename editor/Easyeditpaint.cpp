@@ -64,9 +64,9 @@ void TCustomEasyEdit::PaintRect(TRect R) {
     FPainter->CurrentRecord = Rec;
     TEasyPage* RecPage = PageLayout() ? FPages->Page(Rec->PageIndex) : nullptr;
     if (FOptions.Contains(eoPaintMargin)) {
-      MarginX = RecPage != nullptr ? CharW * FMargin->Position() + LeftIndent + Rec->GutterOffset +
-                                         RecPage->LeftIndent() - FWindowChar
-                                   : CharW * (FMargin->Position() - FWindowChar) + LeftIndent;
+      MarginX = RecPage != nullptr
+                    ? CharW * FMargin->Position() + LeftIndent + Rec->GutterOffset + RecPage->LeftIndent() - FWindowChar
+                    : CharW * (FMargin->Position() - FWindowChar) + LeftIndent;
     }
     if (Rec->Rect.Right > Rec->Rect.Left && Rec->Rect.Bottom > Rec->Rect.Top) {
       const int SavedRow = SaveDC(ClipDC);
@@ -114,8 +114,8 @@ void TCustomEasyEdit::PaintRect(TRect R) {
     PaintPageBreak(Rec->PageIndex, Rec->PageTextRect.Bottom - 1);
     if (RecPage != nullptr) {
       TRect Outer = RecPage->PageOuterRect(false);
-      PaintPageNumber(Rec->PageIndex, Rect(Rec->PageTextRect.Left - RecPage->LeftIndent(), Outer.Top, Outer.Right,
-                                           Outer.Bottom));
+      PaintPageNumber(Rec->PageIndex,
+                      Rect(Rec->PageTextRect.Left - RecPage->LeftIndent(), Outer.Top, Outer.Right, Outer.Bottom));
       if (FOptions.Contains(eoPaintMargin) && MarginX + FWindowChar < Outer.Width()) {
         PaintMargin(Outer.Top, Outer.Bottom);
       }

@@ -10,8 +10,7 @@ TEasyEditorRuler::~TEasyEditorRuler() { FreeRulers(); }
 
 void TEasyEditorRuler::Publish(TMetaClass& Meta) {
   TPublisher<TEasyEditorRuler> P(Meta);
-  P.Property("Options", &TEasyEditorRuler::Options, &TEasyEditorRuler::SetOptions)
-      .Default(TEasyEditorRulerOptions{});
+  P.Property("Options", &TEasyEditorRuler::Options, &TEasyEditorRuler::SetOptions).Default(TEasyEditorRulerOptions{});
   P.Property("Units", &TEasyEditorRuler::Units, &TEasyEditorRuler::SetUnits).Default(erMilimeters);
 }
 

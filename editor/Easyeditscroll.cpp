@@ -479,8 +479,8 @@ void TCustomEasyEdit::MouseWheel(int Delta) {
   }
   const int Lines = std::max(Mouse->WheelScrollLines, 1);
   if (PageLayout()) {
-    SetWindowLine(std::min(FWindowLine - Notches * Lines * FPainter->GetDefaultLineHeight(),
-                           PageLayoutMaxWindowLine()));
+    SetWindowLine(
+        std::min(FWindowLine - Notches * Lines * FPainter->GetDefaultLineHeight(), PageLayoutMaxWindowLine()));
   } else {
     SetWindowLine(std::min(FWindowLine - Notches * Lines, MaxVisibleLine()));
   }

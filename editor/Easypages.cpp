@@ -32,8 +32,7 @@ TEasyPage::TEasyPage(TCollection* ACollection) : TCollectionItem(ACollection) {}
 void TEasyPage::Publish(TMetaClass& Meta) {
   TPublisher<TEasyPage> P(Meta);
   P.Property("PageWidth", &TEasyPage::PageWidth, &TEasyPage::SetPageWidth).Stored(&TEasyPage::IsPageWidthStored);
-  P.Property("PageHeight", &TEasyPage::PageHeight, &TEasyPage::SetPageHeight)
-      .Stored(&TEasyPage::IsPageHeightStored);
+  P.Property("PageHeight", &TEasyPage::PageHeight, &TEasyPage::SetPageHeight).Stored(&TEasyPage::IsPageHeightStored);
   P.Property("PageSize", &TEasyPage::PageSize, &TEasyPage::SetPageSize).Default(psLetter);
   P.Property("Orientation", &TEasyPage::Orientation, &TEasyPage::SetOrientation).Default(pgPortrait);
   P.Property("LeftIndent", &TEasyPage::LeftIndent, &TEasyPage::SetLeftIndent).Default(24);
@@ -108,7 +107,8 @@ void TEasyPage::UpdatePageSize(bool FromTable) {
 }
 
 namespace {
-template <class T> void SetAndUpdate(TEasyPage* Page, T& Field, T Value) {
+template <class T>
+void SetAndUpdate(TEasyPage* Page, T& Field, T Value) {
   if (Value != Field) {
     Field = Value;
     Page->UpdatePage();
@@ -223,8 +223,7 @@ TRect TEasyPage::GetPageRect(bool Scrolled, bool FullHeight) {
   TRect R;
   if (E != nullptr && E->PageLayout()) {
     const int Gutter = GetLeftGutterWidth();
-    R = Rect(Gutter + FLeftIndent, Top + FTopIndent, Gutter + Real.cx - FRightIndent,
-             Top + Height - FBottomIndent);
+    R = Rect(Gutter + FLeftIndent, Top + FTopIndent, Gutter + Real.cx - FRightIndent, Top + Height - FBottomIndent);
     if (Scrolled) {
       R = Rect(R.Left - E->WindowChar(), R.Top - E->WindowLine(), R.Right - E->WindowChar(),
                R.Bottom - E->WindowLine());
@@ -261,8 +260,8 @@ int TEasyPage::GetPageTop() {
   if (PageInitialized() && CachedWindowLine == E->WindowLine()) {
     return CachedTop;
   }
-  const TPoint P = E->Painter()->TextToPixelPoint(TPoint{FirstChar, FirstLine}, TPoint{0, E->WindowLine()}, true,
-                                                  false);
+  const TPoint P =
+      E->Painter()->TextToPixelPoint(TPoint{FirstChar, FirstLine}, TPoint{0, E->WindowLine()}, true, false);
   const int PageTop = P.Y + E->GetTopIndent();
   if (PageInitialized()) {
     CachedWindowLine = E->WindowLine();
@@ -319,8 +318,8 @@ void TEasyPages::EndUpdate() {
 }
 
 void TEasyPages::UpdatePages() {
-  if (UpdateCount != 0 || FEdit == nullptr || FEdit->IsDestroying() || !FEdit->PageLayout() ||
-      FEdit->WrapUpdating || FEdit->GetEditSource()->UpdateCount() != 0) {
+  if (UpdateCount != 0 || FEdit == nullptr || FEdit->IsDestroying() || !FEdit->PageLayout() || FEdit->WrapUpdating ||
+      FEdit->GetEditSource()->UpdateCount() != 0) {
     return;
   }
   FEdit->ScrollHeightCache = 0;

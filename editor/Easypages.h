@@ -10,7 +10,16 @@
 class TCustomEasyEdit;
 
 enum TEasyPageSize {
-  psLetter, psLegal, psExecutive, psA3, psA4, psA5, psEnvelope10, psEnvelopeDL, psEnvelopeC5, psEnvelopeMonarch,
+  psLetter,
+  psLegal,
+  psExecutive,
+  psA3,
+  psA4,
+  psA5,
+  psEnvelope10,
+  psEnvelopeDL,
+  psEnvelopeC5,
+  psEnvelopeMonarch,
   psOther
 };
 Z_ENUM_TYPEINFO(TEasyPageSize, "psLetter", "psLegal", "psExecutive", "psA3", "psA4", "psA5", "psEnvelope10",
@@ -134,7 +143,10 @@ public:
   TEasyPage* Add();
   // Drops the pages after page 0 that start past the text's last line.
   void RemoveExtraPages();
-  void RemoveExtraPages(int LineCount) { (void)LineCount; RemoveExtraPages(); }
+  void RemoveExtraPages(int LineCount) {
+    (void)LineCount;
+    RemoveExtraPages();
+  }
   // The page holding a text position (ByText: (character, line)) or a document pixel; null / -1 when none.
   TEasyPage* GetPageAt(const TPoint& P, bool ByText);
   int GetPageIndexAt(TPoint P, bool ByText);

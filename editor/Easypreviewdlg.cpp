@@ -107,8 +107,8 @@ void TPreviewForm::AfterConstruction() {
   ToolbarImages->AfterConstruction();
   ToolbarImages->SetWidth(16);
   ToolbarImages->SetHeight(16);
-  TSpeedButton* Buttons[] = {tbPrint, tbMagnifier, tbOnePage, tbMultiplePages, tbPrintSetup,
-                             sbFirstPage, sbPrevPage, sbNextPage, sbLastPage};
+  TSpeedButton* Buttons[] = {tbPrint,     tbMagnifier, tbOnePage,  tbMultiplePages, tbPrintSetup,
+                             sbFirstPage, sbPrevPage,  sbNextPage, sbLastPage};
   for (int I = 0; I < 9; ++I) {
     TBitmap Glyph;
     DrawGlyph(&Glyph, I);

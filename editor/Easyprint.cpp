@@ -40,15 +40,17 @@ HCURSOR MakeMagnifier(bool In) {
     Draw(C, Col);
     Draw(M, clBlack);
   };
-  Both([](TCanvas* K, TColor Col) {
-    K->Pen()->SetColor(Col);
-    K->Pen()->SetWidth(3);
-    K->MoveTo(17, 17);
-    K->LineTo(28, 28);
-    K->Pen()->SetWidth(2);
-    K->Brush()->SetColor(Col == clBlack ? clBlack : clWhite);
-    K->Ellipse(2, 2, 20, 20);
-  }, clBlack);
+  Both(
+      [](TCanvas* K, TColor Col) {
+        K->Pen()->SetColor(Col);
+        K->Pen()->SetWidth(3);
+        K->MoveTo(17, 17);
+        K->LineTo(28, 28);
+        K->Pen()->SetWidth(2);
+        K->Brush()->SetColor(Col == clBlack ? clBlack : clWhite);
+        K->Ellipse(2, 2, 20, 20);
+      },
+      clBlack);
   C->Pen()->SetWidth(2);
   C->Pen()->SetColor(clBlack);
   C->MoveTo(6, 11);
@@ -221,8 +223,7 @@ void TEasyPrintPreview::Publish(TMetaClass& Meta) {
   P.Property("Columns", &TEasyPrintPreview::Columns, &TEasyPrintPreview::SetColumns).Default(1);
   P.Property("Scale", &TEasyPrintPreview::Scale, &TEasyPrintPreview::SetScale).Default(100);
   P.Property("PageInterval", &TEasyPrintPreview::PageInterval, &TEasyPrintPreview::SetPageInterval).Default(8);
-  P.Property("UseMagnifier", &TEasyPrintPreview::UseMagnifier, &TEasyPrintPreview::SetUseMagnifier)
-      .Default(false);
+  P.Property("UseMagnifier", &TEasyPrintPreview::UseMagnifier, &TEasyPrintPreview::SetUseMagnifier).Default(false);
   P.Property("OnChange", &TEasyPrintPreview::OnChange, &TEasyPrintPreview::OnChange);
 }
 

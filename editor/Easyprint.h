@@ -14,7 +14,13 @@
 class TCustomEasyEdit;
 
 enum TEasyPrintOption {
-  prLineNumbers, prWrapLines, prPrintColor, prPrintHeader, prPageNumbers, prUsePrinterFont, prPrintSyntax,
+  prLineNumbers,
+  prWrapLines,
+  prPrintColor,
+  prPrintHeader,
+  prPageNumbers,
+  prUsePrinterFont,
+  prPrintSyntax,
   prDisplayProgress
 };
 using TEasyPrintOptions = TSet<TEasyPrintOption, prDisplayProgress>;
@@ -96,7 +102,10 @@ public:
 
   int GetPageCount() const;
   int VisiblePagesCount() const;
-  int GetPageIndexAt(int X, int Y) const { (void)X, (void)Y; return 0; }
+  int GetPageIndexAt(int X, int Y) const {
+    (void)X, (void)Y;
+    return 0;
+  }
   TRect PageRect();
   TRect GetPageRect(const TPoint& Origin, int Page, bool Printing);
   TRect PaintPage(const TPoint& Origin, int Page);

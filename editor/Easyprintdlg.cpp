@@ -30,9 +30,9 @@ struct TOptionBox {
 };
 
 const TOptionBox OptionBoxes[] = {
-    {&TFrmPrintDlg::chkHeader, prPrintHeader},     {&TFrmPrintDlg::chkLineNum, prLineNumbers},
-    {&TFrmPrintDlg::chkPageNum, prPageNumbers},    {&TFrmPrintDlg::chkWordWrap, prWrapLines},
-    {&TFrmPrintDlg::chkSyntaxPrint, prPrintSyntax}, {&TFrmPrintDlg::chkColorPrint, prPrintColor},
+    {&TFrmPrintDlg::chkHeader, prPrintHeader},       {&TFrmPrintDlg::chkLineNum, prLineNumbers},
+    {&TFrmPrintDlg::chkPageNum, prPageNumbers},      {&TFrmPrintDlg::chkWordWrap, prWrapLines},
+    {&TFrmPrintDlg::chkSyntaxPrint, prPrintSyntax},  {&TFrmPrintDlg::chkColorPrint, prPrintColor},
     {&TFrmPrintDlg::chkProgress, prDisplayProgress},
 };
 

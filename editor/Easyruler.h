@@ -105,9 +105,15 @@ public:
   TEasyRulerOrientation Orientation() const { return FOrientation; }
   void SetOrientation(TEasyRulerOrientation Value);
   TEasyRulerSliders* Sliders() const { return FSliders.get(); }
-  void SetSliders(TEasyRulerSliders* Value) { FSliders->Assign(Value); Invalidate(); }
+  void SetSliders(TEasyRulerSliders* Value) {
+    FSliders->Assign(Value);
+    Invalidate();
+  }
   TEasyRulerIndentations* Indentations() const { return FIndentations.get(); }
-  void SetIndentations(TEasyRulerIndentations* Value) { FIndentations->Assign(Value); Invalidate(); }
+  void SetIndentations(TEasyRulerIndentations* Value) {
+    FIndentations->Assign(Value);
+    Invalidate();
+  }
   int PageStart() const { return FPageStart; }
   void SetPageStart(int Value);
   int PageEnd() const { return FPageEnd; }

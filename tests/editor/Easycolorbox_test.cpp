@@ -11,7 +11,8 @@ using TestSupport::Make;
 class ColorBoxes : public TestSupport::TFormTest {
 protected:
   // Draws item Index of a box into a bitmap and returns it.
-  template <class T> std::unique_ptr<TBitmap> DrawnItem(T* Box, int Index) {
+  template <class T>
+  std::unique_ptr<TBitmap> DrawnItem(T* Box, int Index) {
     auto B = std::make_unique<TBitmap>();
     B->SetSize(120, 16);
     Box->Canvas()->Lock();
@@ -74,7 +75,8 @@ TEST_F(ColorBoxes, StyleBoxesListTheStylesAndReportTheChoice) {
   Brushes->SetBrushStyle(bsCross);
   EXPECT_EQ(Brushes->ItemIndex(), 6);
   Pens->SetItemIndex(4);
-  SendMessage(Form->Handle(), WM_COMMAND, static_cast<WPARAM>(CBN_SELCHANGE) << 16, static_cast<LPARAM>(Pens->Handle()));
+  SendMessage(Form->Handle(), WM_COMMAND, static_cast<WPARAM>(CBN_SELCHANGE) << 16,
+              static_cast<LPARAM>(Pens->Handle()));
   EXPECT_EQ(Pens->PenStyle(), psDashDotDot);
   auto Solid = DrawnItem(Brushes, 0);
   EXPECT_EQ(Solid->Canvas()->Pixels(15, 8), clBlack);

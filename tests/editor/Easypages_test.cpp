@@ -170,7 +170,8 @@ TEST_F(Pages, PageLayoutShowsSheetsWithFramesOnTheBackground) {
   const TRect Outer = P0->PageOuterRect(false);
   EXPECT_EQ(Image.At(O.X + 10, O.Y + 100), Argb(static_cast<TColor>(RGB(90, 120, 150)))) << "background";
   EXPECT_EQ(Image.At(O.X + Outer.Left - 1, O.Y + 100), Argb(clBlack)) << "frame";
-  EXPECT_EQ(Image.At(O.X + Outer.Left + Edit->GetLeftIndent() + 2, O.Y + Outer.Top + 2), Argb(Edit->Color())) << "sheet";
+  EXPECT_EQ(Image.At(O.X + Outer.Left + Edit->GetLeftIndent() + 2, O.Y + Outer.Top + 2), Argb(Edit->Color()))
+      << "sheet";
   EXPECT_EQ(Image.At(O.X + Outer.Left + 2, O.Y + Outer.Top + 2), Argb(clBtnFace)) << "gutter on the sheet";
   EXPECT_EQ(Image.At(O.X + 30, O.Y + 5), Argb(static_cast<TColor>(RGB(90, 120, 150)))) << "band above";
   const TRect Text = P0->PageRect();

@@ -215,8 +215,7 @@ TEST_F(Printing, APageRangePrintsThosePagesWithHeaderAndNumbersToAPdf) {
     }
   }
   EXPECT_TRUE(Differ) << "pages 3 and 4 carry different numbers";
-  std::printf("[ figures ] rendering %.1f ms, printer output %.1f ms\n", Preview->LastRenderMs,
-              Preview->LastOutputMs);
+  std::printf("[ figures ] rendering %.1f ms, printer output %.1f ms\n", Preview->LastRenderMs, Preview->LastOutputMs);
 }
 
 TEST_F(Printing, CopiesAreSeparateJobsAndProgressIsAlwaysClosed) {
@@ -372,8 +371,7 @@ TEST_F(Printing, ThePreviewPaintsScaledSheets) {
   const TRect First = Preview->GetPageRect(Preview->PageStart, 0, false);
   EXPECT_EQ(First.Width(), 408);
   EXPECT_EQ(Image.At(First.Left + 200, First.Top + 5), Argb(clWhite)) << "sheet";
-  EXPECT_EQ(Image.At(First.Left - 5, First.Top + 5), Argb(Preview->InternalEditor()->BorderColor()))
-      << "background";
+  EXPECT_EQ(Image.At(First.Left - 5, First.Top + 5), Argb(Preview->InternalEditor()->BorderColor())) << "background";
 }
 
 TEST_F(Printing, PrintEditorPrintsEveryPageWithoutShowingAnything) {

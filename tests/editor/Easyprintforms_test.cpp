@@ -65,8 +65,8 @@ protected:
     Edit->GetLines()->SetTextBuffer(S.data(), S.size());
     Edit->GetEditSource()->FileName = "/tmp/letter.txt";
     Old = SetPrinter(&Jobs);
-    Jobs.OutputFileName = (std::filesystem::temp_directory_path() /
-                           ("zubq_forms_" + std::to_string(::getpid()) + ".pdf")).string();
+    Jobs.OutputFileName =
+        (std::filesystem::temp_directory_path() / ("zubq_forms_" + std::to_string(::getpid()) + ".pdf")).string();
   }
   void TearDown() override {
     SetPrinter(Old);
