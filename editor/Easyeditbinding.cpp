@@ -112,7 +112,7 @@ void TCustomEasyEdit::HandleEvents(TObject* Sender, NativeInt Data) {
     if (UpdateWordWrap(L1, L2, true)) {
       L2 = MaxInt;
     } else if (NeedPages() && L2 == MaxInt) {
-      PageChanged(GetDefaultPage());
+      PageChanged(GetPageAt(TPoint{0, std::max(L1, 0)}, true));
     }
     if (S.Contains(csCountChanged)) {
       L2 = MaxInt;  // the lines below moved
@@ -181,7 +181,7 @@ void TCustomEasyEdit::HandleEvents(TObject* Sender, NativeInt Data) {
     Invalidate();
   }
   if (Source->Parser() || Source->NeedSpell()) {
-    const int First = TopLine();
+    const int First = PageLayout() ? GetPageAt(TPoint{0, FWindowLine}, false)->FirstLine : TopLine();
     const int Upto = First + 100;
     if (L1 != L2 || Upto >= Source->ParsedUpTo()) {
       Source->ParseToString(Upto);

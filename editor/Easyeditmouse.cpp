@@ -442,9 +442,11 @@ void TCustomEasyEdit::MarkLineOrWord() {
 // ---- the gutter ----
 
 bool TCustomEasyEdit::MouseOnGutter(int X, int Y) {
-  (void)Y;
   if (!FOptions.Contains(eoPaintGutter)) {
     return false;
+  }
+  if (PageLayout()) {
+    return PageLayoutMouseOnGutter(TPoint{X, Y});
   }
   return X >= 0 && X < GetLeftIndent();
 }

@@ -373,6 +373,10 @@ void TCustomEasyEdit::EnsureVisible(const TPoint& P) {
   if (!HandleAllocated()) {
     return;
   }
+  if (PageLayout()) {
+    PageLayoutEnsureVisible(P);
+    return;
+  }
   PageScrollDone = false;
   const bool CaretShown = IsFocused() && !FHideCaret && CaretWidth > 0;
   if (CaretShown) {
@@ -414,6 +418,9 @@ void TCustomEasyEdit::EnsureVisible(const TPoint& P) {
 void TCustomEasyEdit::EnsureCaretVisible() { EnsureVisible(GetCurrentPosition()); }
 
 bool TCustomEasyEdit::IsCurrentLineVisble() {
+  if (PageLayout()) {
+    return PageLayoutIsCurrentLineVisible();
+  }
   const TPoint P = GetCurrentPosition();
   int Row = P.Y;
   if (FWordWrap) {
@@ -429,6 +436,10 @@ void TCustomEasyEdit::CenterCurrentLine(bool OnlyIfHidden) {
   const bool Visible = OnlyIfHidden && IsCurrentLineVisble();
   EnsureCaretVisible();
   if (OnlyIfHidden && Visible) {
+    return;
+  }
+  if (PageLayout()) {
+    PageLayoutCenterCurrentLine();
     return;
   }
   const TPoint P = GetCurrentPosition();

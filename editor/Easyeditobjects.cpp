@@ -4,59 +4,9 @@
 #include "editor/Easyeditor.h"
 #include "platform/controls/Forms.h"
 
-Z_IMPLEMENT_CLASS(TEasyPage, TCollectionItem)
-Z_IMPLEMENT_CLASS(TEasyPages, TOwnedCollection)
-Z_IMPLEMENT_CLASS_PUBLISHED(TEasyEditorRuler, TPersistent, TEasyEditorRuler::Publish)
 Z_IMPLEMENT_CLASS_PUBLISHED(TEasyCodeTemplate, TCollectionItem, TEasyCodeTemplate::Publish)
 Z_IMPLEMENT_CLASS(TEasyCodeTemplates, TOwnedCollection)
 Z_IMPLEMENT_CLASS_PUBLISHED(TEasyPopupWindow, TPersistent, TEasyPopupWindow::Publish)
-
-void TEasyPage::Assign(TPersistent* Source) {
-  if (auto* P = dynamic_cast<TEasyPage*>(Source)) {
-    LeftIndent = P->LeftIndent;
-    TopIndent = P->TopIndent;
-    RightIndent = P->RightIndent;
-    BottomIndent = P->BottomIndent;
-    return;
-  }
-  TCollectionItem::Assign(Source);
-}
-
-TEasyPages::TEasyPages(TPersistent* AOwner) : TOwnedCollection(AOwner, TEasyPage::StaticClass()) {}
-
-void TEasyPages::RemoveExtraPages(int LineCount) {
-  while (Count() > 1 && Page(Count() - 1)->FirstLine >= LineCount) {
-    Delete(Count() - 1);
-  }
-}
-
-void TEasyEditorRuler::Publish(TMetaClass& Meta) {
-  TPublisher<TEasyEditorRuler> P(Meta);
-  P.Property("Options", &TEasyEditorRuler::Options, &TEasyEditorRuler::SetOptions).Default(TEasyRulerOptions{});
-  P.Property("Units", &TEasyEditorRuler::Units, &TEasyEditorRuler::SetUnits).Default(erCharacters);
-}
-
-void TEasyEditorRuler::Assign(TPersistent* Source) {
-  if (auto* R = dynamic_cast<TEasyEditorRuler*>(Source)) {
-    SetOptions(R->Options());
-    return;
-  }
-  TPersistent::Assign(Source);
-}
-
-void TEasyEditorRuler::SetOptions(TEasyRulerOptions Value) {
-  if (Value != FOptions) {
-    FOptions = Value;
-    ShowRulers();
-  }
-}
-
-void TEasyEditorRuler::SetUnits(TEasyRulerUnits Value) {
-  if (Value != FUnits) {
-    FUnits = Value;
-    UpdateUnits();
-  }
-}
 
 TEasyCodeTemplate::TEasyCodeTemplate(TCollection* ACollection)
     : TCollectionItem(ACollection), FCode(std::make_unique<TStringList>()) {}

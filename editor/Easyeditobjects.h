@@ -3,6 +3,8 @@
 // behaviour beyond what normal display needs grows with the page layout, wrapping and keyboard code.
 #pragma once
 
+#include "editor/Easyeditruler.h"
+#include "editor/Easypages.h"
 #include "platform/classes/Lists.h"
 #include "platform/classes/Persistent.h"
 #include "platform/classes/StringList.h"
@@ -18,67 +20,6 @@
 
 class TCustomEasyEdit;
 class TStream;
-
-// One page of the page model: where its text starts and ends and its place in the laid-out view.
-class TEasyPage : public TCollectionItem {
-  Z_CLASS(TEasyPage, TCollectionItem)
-public:
-  explicit TEasyPage(TCollection* ACollection) : TCollectionItem(ACollection) {}
-  void Assign(TPersistent* Source) override;
-  int FirstLine = 0;
-  int FirstChar = 0;
-  int LastLine = 2147483647;
-  int LastChar = 2147483647;
-  int Top = 0;
-  int Height = 0;
-  int LeftIndent = 0;
-  int TopIndent = 0;
-  int RightIndent = 0;
-  int BottomIndent = 0;
-  // The page's text rectangle in the view: in normal display the whole client area.
-  TRect PageRect;
-};
-
-// The pages of an editor; always holds at least the default page.
-class TEasyPages : public TOwnedCollection {
-  Z_CLASS(TEasyPages, TOwnedCollection)
-public:
-  explicit TEasyPages(TPersistent* AOwner = nullptr);
-  TEasyPage* Page(int Index) const { return static_cast<TEasyPage*>(Items(Index)); }
-  // Drops the pages that start after the text; the first page stays.
-  void RemoveExtraPages(int LineCount);
-  int LaidOut = 0;
-};
-
-enum TEasyRulerOption { roHorzRuler, roVertRuler };
-Z_ENUM_TYPEINFO(TEasyRulerOption, "roHorzRuler", "roVertRuler")
-using TEasyRulerOptions = TSet<TEasyRulerOption, roVertRuler>;
-enum TEasyRulerUnits { erCharacters, erInches, erCentimeters, erPixels };
-Z_ENUM_TYPEINFO(TEasyRulerUnits, "erCharacters", "erInches", "erCentimeters", "erPixels")
-
-// Which rulers the editor shows along its top and left edges. No ruler control exists yet, so none is visible.
-class TEasyEditorRuler : public TPersistent {
-  Z_CLASS(TEasyEditorRuler, TPersistent)
-public:
-  explicit TEasyEditorRuler(TCustomEasyEdit* AEdit = nullptr) : FEdit(AEdit) {}
-  static void Publish(TMetaClass& Meta);
-  void Assign(TPersistent* Source) override;
-  TEasyRulerOptions Options() const { return FOptions; }
-  void SetOptions(TEasyRulerOptions Value);
-  TEasyRulerUnits Units() const { return FUnits; }
-  void SetUnits(TEasyRulerUnits Value);
-  void ShowRulers() {}
-  void UpdateUnits() {}
-  bool VertRulerVisible() const { return false; }
-  bool HorzRulerVisible() const { return false; }
-  int VertRulerWidth() const { return 0; }
-  int HorzRulerHeight() const { return 0; }
-
-private:
-  TCustomEasyEdit* FEdit;
-  TEasyRulerOptions FOptions;
-  TEasyRulerUnits FUnits = erCharacters;
-};
 
 // A named snippet offered by code completion.
 class TEasyCodeTemplate : public TCollectionItem {

@@ -177,6 +177,7 @@ void TCustomEasyEdit::BeforeDestruction() {
   List.erase(std::remove(List.begin(), List.end(), this), List.end());
   DisableSelTimer();
   DisableAutoCompleteTimer();
+  FRuler->ReleaseRulers();
   if (AttachedSource) {
     AttachedSource->UnRegisterNotifier(Notifier());
     AttachedSource->RemoveFreeNotification(this);

@@ -277,7 +277,7 @@ public:
   void CheckAutoCorrect();
   void AddDefaultPage();
   void UpdateAllPages();
-  TEasyPage* GetCurrentPage() const { return GetDefaultPage(); }
+  TEasyPage* GetCurrentPage();
   TEasyPage* GetLastPage() const;
 
   // ---- virtual operations, in their slot order ----
@@ -315,7 +315,7 @@ public:
   virtual void DoGetDrawStyle(int Line, int Char, Word& Style);
   virtual void JumpToUrl(const std::string& Url);
   virtual bool CreateEditorDlg(Byte Code, TCustomForm*& Form, bool& Modal);
-  virtual void RulerChanged(TObject* Ruler, int Indentation) { (void)Ruler, (void)Indentation; }
+  virtual void RulerChanged(TObject* Ruler, int Indentation);
   virtual void SaveFmtString(TCustomEasyExporter* Exporter, const std::string& Text, TObject* Obj, int Style);
   virtual void NewFmtLine(TCustomEasyExporter* Exporter, int Line, bool Flag);
   virtual void SaveFmtObject(TCustomEasyExporter* Exporter, int Style) { (void)Exporter, (void)Style; }
@@ -355,7 +355,6 @@ public:
   void EnTabLine() { DoProcessBlock(34, -1, 64, true); }
   void DeTabLine() { DoProcessBlock(34, -1, 65, true); }
   bool HasAutoCorrection(const std::string& Word, std::string& CorrectWord);
-
 
   // ---- clipboard (Easyeditclipboard.cpp) ----
   bool CanCopy() { return SelType != slNone; }
@@ -457,16 +456,16 @@ public:
   // ---- painting (Easyeditpaint.cpp) ----
   void PaintRect(TRect R);
   void InitPainter(const TRect& R);
-  void PaintPages(const TRect& R) { (void)R; }
-  void PaintPage(int Index, const TRect& Clip, const TRect& Outer) { (void)Index, (void)Clip, (void)Outer; }
+  void PaintPages(const TRect& R);
+  void PaintPage(int Index, const TRect& Clip, const TRect& Outer);
   void PaintGutter(TRect R);
   void PaintGutterContent(const TRect& R, int PageIndex, int FirstLine, int FirstChar, int GutterOffset);
   int PaintGutterImage(int RowStart, int RowEnd, int HitX, bool HitTest, const TRect& R, int LineStyle, int X,
                        int Line);
   void PaintLineNumber(const TRect& R, int RowStart, int Line);
   void PaintMargin(int Top, int Bottom);
-  void PaintPageNumber(int Index, const TRect& R) { (void)Index, (void)R; }
-  void PaintPageBreak(int Index, int Y) { (void)Index, (void)Y; }
+  void PaintPageNumber(int Index, const TRect& R);
+  void PaintPageBreak(int Index, int Y);
   void PaintBoundsRect(const TRect& Outer, const TRect& Inner, TColor Color);
   void DoFillRect(const TRect& R);
   void PaintBackground();
@@ -510,7 +509,7 @@ public:
   void SetScrollPos(int Bar, int Pos);
   void SetScrollSize(int Bar, int Min, int Page, int Max);
   int GetMaxScrollHeight();
-  int GetEstimatedHeight() { return GetMaxScrollHeight(); }
+  int GetEstimatedHeight();
   int GetMaxScrollWidth();
   int LineCount() const { return GetLines()->Count(); }
   int WrapLineCount() const;
@@ -538,8 +537,50 @@ public:
   int GetRealChar(int Line, int Column);
   TRect RectFromTextPoint(const TRect& Range);
   void InvalidateEditor(int First, int Last);
-  void UpdateRulers() {}
+  void UpdateRulers();
   void MouseWheel(int Delta);
+
+  // ---- pages, page layout and rulers (Easyeditpages.cpp) ----
+  bool IsDestroying() const { return FDestroying; }
+  // The page holding a text position (ByText) or a document pixel; 0 (the first page) without pages.
+  int GetPageIndexAt(TPoint P, bool ByText);
+  TEasyPage* GetPageAt(const TPoint& P, bool ByText);
+  // The page-layout branches of the mapping: client pixels of a text position and back.
+  TPoint PageLayoutTextToPixel(const TPoint& P, bool AtRowEnd);
+  TPoint PageLayoutPixelToText(const TPoint& Q, bool AtRowEnd, bool ClampToRow, bool AllowRowEnd, bool NoRound);
+  int PageLayoutPixelToTextChar(int& Row, int X, bool ClampToRow, bool AllowRowEnd, bool NoRound);
+  // The laid-out height of the pages (page layout), plus the last page's top band.
+  int PagedMaxScrollHeight();
+  // The largest pixel offset the view scrolls to in page layout: max(height - client height, 0).
+  int PageLayoutMaxWindowLine();
+  int PageLayoutMaxWindowChar();
+  void PageLayoutVScroll(int Code, int Pos);
+  void PageLayoutHScroll(int Code, int Pos);
+  void PageLayoutScrollBars();
+  // Builds one painter record per page the paint rectangle reaches (paged views).
+  void InitPagedPainter(const TRect& R);
+  // The page's text rectangle shortened to the text it holds, as the painter records take it.
+  TRect PageTextPaintRect(TEasyPage* Page);
+  // Paints page PageIndex at its real size on Target (preview and printing): the view scrolls to the page.
+  void PaintSinglePageTo(TCanvas* Target, int PageIndex);
+  // Selection edges of a row in pixels: the page's text edges in page layout, else the left indent and the
+  // client width.
+  int SelRowLeft(int Line);
+  int SelRowRight(int Line);
+  // For the caret and mouse code of page layout: the view scrolls so that P is visible; whether the caret's
+  // row is inside the view; the vertical step of a page move; the text points at the view's top and bottom.
+  void PageLayoutEnsureVisible(const TPoint& P);
+  bool PageLayoutIsCurrentLineVisible();
+  void PageLayoutCenterCurrentLine();
+  int PageLayoutPageStep();
+  TPoint PageLayoutVisiblePoint(bool Bottom);
+  // The wrap width of the current page's text rectangle (page layout).
+  int PageLayoutWrapWidth(TEasyPage* Page);
+  // Whether a client pixel lies on the gutter band of its page, and where that band starts.
+  bool PageLayoutMouseOnGutter(const TPoint& P);
+  int PageLayoutGutterLeft(const TPoint& P);
+  // Whether the caret may be drawn at client pixel (X, Y): below the top ruler, right of the left ruler.
+  bool PageLayoutCaretPlaceable(int X, int Y);
 
   // ---- source binding (Easyeditbinding.cpp) ----
   void BeforeNavigate(TPoint& Offset);

@@ -16,6 +16,10 @@ void TCustomEasyEdit::Paint() {
     return;
   }
   TRect R = Canvas()->ClipRect();
+  if (PaintSinglePage && PaintPageIndex >= 0 && PaintPageIndex < FPages->Count()) {
+    const TRect Real = FPages->Page(PaintPageIndex)->GetRealPageRect();
+    R = Rect(Real.Left - FWindowChar, Real.Top - FWindowLine, Real.Right - FWindowChar, Real.Bottom - FWindowLine);
+  }
   LastPaintedRect = R;
   Canvas()->SetFont(Font());
   FPainter->Canvas = Canvas();
@@ -31,6 +35,13 @@ void TCustomEasyEdit::PaintRect(TRect R) {
     DoFillRect(R);
   }
   InitPainter(R);
+  HDC ClipDC = Canvas()->Handle();
+  const int SavedClip = SaveDC(ClipDC);
+  const int LeftRuler = GetLeftRulerIndent();
+  const int TopRuler = GetTopRulerIndent();
+  if (LeftRuler != 0 || TopRuler != 0) {
+    IntersectClipRect(ClipDC, LeftRuler, TopRuler, ClientWidth(), ClientHeight());
+  }
   if (NeedPages()) {
     PaintPages(R);
   }
@@ -51,10 +62,18 @@ void TCustomEasyEdit::PaintRect(TRect R) {
   for (int I = 0; I < FPainter->RecordCount(); ++I) {
     TCustomPainterRecord* Rec = FPainter->Record(I);
     FPainter->CurrentRecord = Rec;
+    TEasyPage* RecPage = PageLayout() ? FPages->Page(Rec->PageIndex) : nullptr;
     if (FOptions.Contains(eoPaintMargin)) {
-      MarginX = CharW * (FMargin->Position() - FWindowChar) + LeftIndent;
+      MarginX = RecPage != nullptr
+                    ? CharW * FMargin->Position() + LeftIndent + Rec->GutterOffset + RecPage->LeftIndent() - FWindowChar
+                    : CharW * (FMargin->Position() - FWindowChar) + LeftIndent;
     }
     if (Rec->Rect.Right > Rec->Rect.Left && Rec->Rect.Bottom > Rec->Rect.Top) {
+      const int SavedRow = SaveDC(ClipDC);
+      if (PageLayout() || LeftIndent != 0 || LeftRuler != 0 || TopRuler != 0) {
+        IntersectClipRect(ClipDC, PageLayout() ? LeftRuler : LeftIndent, std::max(Rec->Rect.Top, TopRuler),
+                          Rec->Rect.Right, Rec->Rect.Bottom);
+      }
       TRect Row = Rec->Rect;
       if (Rec->VisibleRect.Right > Rec->VisibleRect.Left && Rec->VisibleRect.Bottom > Rec->VisibleRect.Top) {
         const int Rows = (Rec->VisibleRect.Bottom - Row.Top) / std::max(FPainter->GetDefaultLineHeight(), 1) + 1;
@@ -125,13 +144,22 @@ void TCustomEasyEdit::PaintRect(TRect R) {
       if (Row.Top < Rec->VisibleRect.Bottom) {
         DoFillRect(Rect(Rec->Rect.Left, Row.Top, Rec->Rect.Right, Rec->VisibleRect.Bottom));
       }
+      RestoreDC(ClipDC, SavedRow);
     }
     PaintPageBreak(Rec->PageIndex, Rec->PageTextRect.Bottom - 1);
-    if (FOptions.Contains(eoPaintMargin) && MarginX > LeftIndent) {
+    if (RecPage != nullptr) {
+      TRect Outer = RecPage->PageOuterRect(false);
+      PaintPageNumber(Rec->PageIndex,
+                      Rect(Rec->PageTextRect.Left - RecPage->LeftIndent(), Outer.Top, Outer.Right, Outer.Bottom));
+      if (FOptions.Contains(eoPaintMargin) && MarginX + FWindowChar < Outer.Width()) {
+        PaintMargin(Outer.Top, Outer.Bottom);
+      }
+    } else if (FOptions.Contains(eoPaintMargin) && MarginX > LeftIndent) {
       PaintMargin(0, ClientHeight());
     }
   }
   FPainter->CurrentRecord = nullptr;
+  RestoreDC(ClipDC, SavedClip);
 }
 
 void TCustomEasyEdit::InitPainter(const TRect& R) {
@@ -140,6 +168,10 @@ void TCustomEasyEdit::InitPainter(const TRect& R) {
   FPainter->HighlightUrls = Source->Options().Contains(srHighlightUrls);
   FPainter->ClearRecords();
   FirstPaintPage = LastPaintPage = 0;
+  if (NeedPages() && FPages->Count() > 0) {
+    InitPagedPainter(R);
+    return;
+  }
   const int LeftIndent = GetLeftIndent();
   const int TopIndent = GetTopIndent();
   // Normal display: one region whose column 0 lies WindowChar cells left of the text area and whose first row
@@ -210,7 +242,7 @@ void TCustomEasyEdit::PaintGutter(TRect R) {
 void TCustomEasyEdit::PaintGutterContent(const TRect& R, int PageIndex, int FirstLine, int FirstChar,
                                          int GutterOffset) {
   (void)PageIndex, (void)FirstChar;
-  const int Offset = GutterOffset + GetLeftRulerIndent();
+  const int Offset = PageLayout() ? GutterOffset - FWindowChar : GutterOffset + GetLeftRulerIndent();
   const int H = FPainter->GetDefaultLineHeight();
   TEasyStrings* Lines = GetLines();
   TCustomEasyEditSource* Source = GetEditSource();
@@ -461,9 +493,9 @@ void TCustomEasyEdit::RepaintControl(int OldChar, int OldLine) {
   if (Vertical) {
     int From = OldLine;
     int To = FWindowLine;
-    Distance = (From - To) * FPainter->GetDefaultLineHeight();
+    Distance = PageLayout() ? From - To : (From - To) * FPainter->GetDefaultLineHeight();
   } else {
-    Distance = FPainter->GetOffsetFromChar(OldChar - FWindowChar);
+    Distance = PageLayout() ? OldChar - FWindowChar : FPainter->GetOffsetFromChar(OldChar - FWindowChar);
   }
   if ((Vertical && Horizontal) || (Horizontal && std::abs(Distance) >= Client.Width() / 2) ||
       (Vertical && std::abs(Distance) >= Client.Height() / 2)) {

@@ -25,6 +25,10 @@ void TCustomEasyEdit::DoVScroll(int Code, int Pos) {
   if (UpdatingScrollPos) {
     return;
   }
+  if (PageLayout()) {
+    PageLayoutVScroll(Code, Pos);
+    return;
+  }
   const int OldLine = FWindowLine;
   const int Rows = std::max(ScrollPageSize().cy, 1);
   switch (Code) {
@@ -55,6 +59,10 @@ void TCustomEasyEdit::DoVScroll(int Code, int Pos) {
 
 void TCustomEasyEdit::DoHScroll(int Code, int Pos) {
   if (UpdatingScrollPos) {
+    return;
+  }
+  if (PageLayout()) {
+    PageLayoutHScroll(Code, Pos);
     return;
   }
   const int OldChar = FWindowChar;
@@ -110,6 +118,10 @@ void TCustomEasyEdit::UpdateScrollBars() {
 }
 
 void TCustomEasyEdit::SetBarRanges() {
+  if (PageLayout()) {
+    PageLayoutScrollBars();
+    return;
+  }
   const int W = ClientWidth();
   const TSize Page = ScrollPageSize();
   int Range = -1;
@@ -214,6 +226,9 @@ void TCustomEasyEdit::SetScrollSize(int Bar, int Min, int Page, int Max) {
 // ---- extents ----
 
 int TCustomEasyEdit::GetMaxScrollHeight() {
+  if (PageLayout()) {
+    return PagedMaxScrollHeight();
+  }
   if (ScrollHeightCache == 0) {
     ScrollHeightCache = VisibleLineCount() * FPainter->GetDefaultLineHeight();
   }
@@ -223,6 +238,13 @@ int TCustomEasyEdit::GetMaxScrollHeight() {
 int TCustomEasyEdit::GetMaxScrollWidth() {
   if (ScrollWidthCache == 0) {
     ScrollWidthCache = FMaxScrollPos;
+    if (PageLayout()) {
+      ScrollWidthCache = 0;
+      for (int I = 0; I < FPages->Count(); ++I) {
+        TEasyPage* P = FPages->Page(I);
+        ScrollWidthCache = std::max(ScrollWidthCache, P->GetRealPageSize().cx + 2 * P->GetLeftGutterWidth());
+      }
+    }
   }
   return ScrollWidthCache;
 }
@@ -345,6 +367,9 @@ bool TCustomEasyEdit::UpdateLineNumbers(bool Force) {
 // ---- mapping ----
 
 TPoint TCustomEasyEdit::TextToPixelPoint(const TPoint& P, bool AtRowEnd) {
+  if (PageLayout()) {
+    return PageLayoutTextToPixel(P, AtRowEnd);
+  }
   TPoint Q = FPainter->TextToPixelPoint(P, TPoint{0, FWindowLine}, true, AtRowEnd);
   if (Q.X != MaxInt) {
     Q.X += GetLeftIndent() - FPainter->GetOffsetFromChar(FWindowChar);
@@ -361,6 +386,9 @@ TPoint TCustomEasyEdit::PixelToTextPoint(const TPoint& Q, bool AtRowEnd) {
 
 TPoint TCustomEasyEdit::PixelToTextPointEx(const TPoint& Q, bool AtRowEnd, bool ClampToRow, bool AllowRowEnd,
                                            bool NoRound) {
+  if (PageLayout()) {
+    return PageLayoutPixelToText(Q, AtRowEnd, ClampToRow, AllowRowEnd, NoRound);
+  }
   (void)AtRowEnd;
   const int Y = Q.Y - GetTopIndent();
   const int X = Q.X == MaxInt ? MaxInt : Q.X + FPainter->GetOffsetFromChar(FWindowChar) - GetLeftIndent();
@@ -369,6 +397,9 @@ TPoint TCustomEasyEdit::PixelToTextPointEx(const TPoint& Q, bool AtRowEnd, bool 
 }
 
 int TCustomEasyEdit::PixelToTextChar(int& Row, int X, bool ClampToRow, bool AllowRowEnd, bool NoRound) {
+  if (PageLayout()) {
+    return PageLayoutPixelToTextChar(Row, X, ClampToRow, AllowRowEnd, NoRound);
+  }
   const int TextX = X + FPainter->GetOffsetFromChar(FWindowChar) - GetLeftIndent();
   return FPainter->PixelToTextChar(Row, TextX, ClampToRow, AllowRowEnd, NoRound);
 }
@@ -447,7 +478,12 @@ void TCustomEasyEdit::MouseWheel(int Delta) {
     return;
   }
   const int Lines = std::max(Mouse->WheelScrollLines, 1);
-  SetWindowLine(std::min(FWindowLine - Notches * Lines, MaxVisibleLine()));
+  if (PageLayout()) {
+    SetWindowLine(
+        std::min(FWindowLine - Notches * Lines * FPainter->GetDefaultLineHeight(), PageLayoutMaxWindowLine()));
+  } else {
+    SetWindowLine(std::min(FWindowLine - Notches * Lines, MaxVisibleLine()));
+  }
   WheelDelta = static_cast<SmallInt>(WheelDelta - Notches * WHEEL_DELTA);
 }
 
@@ -487,6 +523,9 @@ void TCustomEasyEdit::DoCreateWnd() {
   UpdateWordWrap(0, MaxInt, true);
   UpdateLineNumbers(false);
   PaintBackground();
+  if (TEasyPage* Page = GetDefaultPage()) {
+    Page->UpdatePage();
+  }
   UpdateRulers();
 }
 
@@ -554,6 +593,10 @@ bool TCustomEasyEdit::DoSetCursor() {
   ::GetCursorPos(&P);
   P = ScreenToClient(P);
   bool Arrow = P.X < GetLeftIndent();
+  if (PageLayout()) {
+    const TRect Text = GetPageAt(TPoint{P.X + FWindowChar, P.Y + FWindowLine}, false)->PageRect();
+    Arrow = P.X < Text.Left || P.X > Text.Right;
+  }
   if (!Arrow && SelType != slNone) {
     const TPoint T = PixelToTextPoint(P, CaretAtRowEnd);
     Arrow = InsideBlock(T.X, T.Y) &&

@@ -258,8 +258,8 @@ bool TCustomEasyEdit::GetSelBounds(int Line, int Row, bool Pixels, int& Start, i
       }
     }
     if (Pixels) {
-      Start = FromLeft ? GetLeftIndent() : TextToPixelPoint(TPoint{Start, Line}, SelStartAtRowEnd).X;
-      End = End == MaxInt ? ClientWidth() : TextToPixelPoint(TPoint{End, Line}, SelEndAtRowEnd).X;
+      Start = FromLeft ? SelRowLeft(Line) : TextToPixelPoint(TPoint{Start, Line}, SelStartAtRowEnd).X;
+      End = End == MaxInt ? SelRowRight(Line) : TextToPixelPoint(TPoint{End, Line}, SelEndAtRowEnd).X;
     }
     return true;
   }

@@ -925,27 +925,27 @@ void TEasyRtfImporter::ReadPicture() {
       int N = -1;
       SplitWord(T.substr(1), Name, N);
       switch (LookUpPicture(Name)) {
-        case 0: Info.SourceType = psDib; break;
-        case 1: Info.SourceType = psEmf; break;
-        case 2: Info.SourceType = psJpeg; break;
-        case 3: Info.SourceType = psMac; break;
+        case 0: Info.SourceType = TPictureSourceType::psDib; break;
+        case 1: Info.SourceType = TPictureSourceType::psEmf; break;
+        case 2: Info.SourceType = TPictureSourceType::psJpeg; break;
+        case 3: Info.SourceType = TPictureSourceType::psMac; break;
         case 4: Info.Height = N; break;
         case 5: Info.Scaled = true; break;
         case 6: Info.ScaleX = N; break;
         case 7: Info.ScaleY = N; break;
         case 8: Info.Width = N; break;
-        case 9: Info.SourceType = psOs2Mf; break;
-        case 10: Info.SourceType = psPng; break;
-        case 11: Info.SourceType = psBmp; break;
+        case 9: Info.SourceType = TPictureSourceType::psOs2Mf; break;
+        case 10: Info.SourceType = TPictureSourceType::psPng; break;
+        case 11: Info.SourceType = TPictureSourceType::psBmp; break;
         case 12:
-          Info.SourceType = psWmf;
+          Info.SourceType = TPictureSourceType::psWmf;
           Info.MappingMode = N;
           break;
         default: break;
       }
     }
   }
-  if (Hex.empty() || (Info.SourceType != psBmp && Info.SourceType != psDib)) {
+  if (Hex.empty() || (Info.SourceType != TPictureSourceType::psBmp && Info.SourceType != TPictureSourceType::psDib)) {
     return;
   }
   Info.Data = HexToString(Hex);

@@ -129,7 +129,8 @@ private:
   std::size_t FTokenStart = 0;
 };
 
-enum TPictureSourceType { psBmp, psEmf, psPng, psJpeg, psMac, psOs2Mf, psWmf, psDib, psOther };
+// Scoped: the page sizes have their own psOther.
+enum class TPictureSourceType { psBmp, psEmf, psPng, psJpeg, psMac, psOs2Mf, psWmf, psDib, psOther };
 
 struct TPictureInfo {
   int Width = -1;
@@ -137,7 +138,7 @@ struct TPictureInfo {
   int ScaleX = 100;
   int ScaleY = 100;
   bool Scaled = false;
-  TPictureSourceType SourceType = psBmp;
+  TPictureSourceType SourceType = TPictureSourceType::psBmp;
   std::string Data;
   int MappingMode = 8;
 };

@@ -1,5 +1,6 @@
 // Colours: the classic system palette, ColorToRGB and the colour names of the class library.
 #include "platform/graphics/Colors.h"
+#include "platform/graphics/ColorValues.h"
 #include "platform/graphics/GdiInternals.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
@@ -97,4 +98,10 @@ TColor StringToColor(const std::string& S) {
     return C;
   }
   return static_cast<TColor>(StrToInt(S));
+}
+
+void GetColorValues(const std::function<void(const std::string& S)>& Proc) {
+  for (const TColorName& N : ColorNames) {
+    Proc(N.Name);
+  }
 }

@@ -54,10 +54,11 @@ public:
   bool Printing() const { return FPrinting; }
   bool Aborted() const { return FAborted; }
 
-  void BeginDoc();
-  void NewPage();
-  void EndDoc();
-  void Abort();
+  // Virtual, so that a printer can be wrapped (to count or redirect documents).
+  virtual void BeginDoc();
+  virtual void NewPage();
+  virtual void EndDoc();
+  virtual void Abort();
   TCanvas* Canvas();
   HDC Handle();
 
