@@ -9,17 +9,6 @@
 
 namespace {
 
-template <class F> void InBracket(TCustomEasyEditSource* Source, TEasyOperation Operation, F&& Body) {
-  Source->BeginSourceUpdate(Operation);
-  try {
-    Body();
-  } catch (...) {
-    Source->EndSourceUpdate();
-    throw;
-  }
-  Source->EndSourceUpdate();
-}
-
 // Opens the clipboard for the scope; it is closed also when an exception passes.
 class TClipboardScope {
 public:
@@ -92,7 +81,7 @@ void TCustomEasyEdit::FillStringsFromClipboard(TEasyStrings* Lines) {
 
 void TCustomEasyEdit::PasteBlock() {
   TCustomEasyEditSource* Source = GetEditSource();
-  InBracket(Source, oprInsert, [&] {
+  Source->Bracket(oprInsert, [&] {
     TEasyStrings Lines;
     if (!Source->NeedTabs()) {
       Lines.OnGetString = Source->Strings()->OnGetString;
@@ -144,7 +133,7 @@ void TCustomEasyEdit::PasteStrings(TEasyStrings* Lines, TEasySelType Kind) {
   const int Y = Start.Y;
   ++SelectionHold;
   try {
-    InBracket(Source, oprInsertBlock, [&] {
+    Source->Bracket(oprInsertBlock, [&] {
       Source->BeginBlockUpdate();
       try {
         if (N > 1 && Kind != slBlock) {
@@ -222,7 +211,7 @@ bool TCustomEasyEdit::MoveBlock(bool Move) {
   TEasyStrings Copy;
   CopyLines(FSelStrings.get(), Copy);
   const TEasySelType Kind = SelType;
-  InBracket(Source, oprOther, [&] {
+  Source->Bracket(oprOther, [&] {
     if (Move) {
       TPoint Target = P;
       TrackedPoint1 = &Target;

@@ -14,18 +14,6 @@ namespace {
 
 constexpr int MaxInt = EasyMaxInt;
 
-// Runs Body inside one update bracket of the source; the bracket is closed when an exception passes.
-template <class F> void InBracket(TCustomEasyEditSource* Source, TEasyOperation Operation, F&& Body) {
-  Source->BeginSourceUpdate(Operation);
-  try {
-    Body();
-  } catch (...) {
-    Source->EndSourceUpdate();
-    throw;
-  }
-  Source->EndSourceUpdate();
-}
-
 // The column of the next word start at or after Column, as a word-right move finds it: over the rest of the
 // current word, then over the delimiters.
 int NextWordColumn(TCustomEasyEditSource* Source, const std::string& Text, int Column) {
@@ -114,7 +102,7 @@ void TCustomEasyEdit::KeyPress(char& Key) {
     return;
   }
   const char Typed = Key;
-  InBracket(Source, oprInsert, [&] {
+  Source->Bracket(oprInsert, [&] {
     if (NeedDeleteBlock()) {
       DeleteBlock();
     }
@@ -167,7 +155,7 @@ void TCustomEasyEdit::CheckAutoCorrect() {
   if (!HasAutoCorrection(Word, Correction)) {
     return;
   }
-  InBracket(Source, oprOther, [&] {
+  Source->Bracket(oprOther, [&] {
     Source->JumpTo(Start - 1, P.Y);
     Source->DeleteString(End - Start + 1);
     Source->InsertString(Correction);
@@ -184,7 +172,7 @@ void TCustomEasyEdit::ProcessKey(Byte Cmd) {
       if (Source->ReadOnly()) {
         return;
       }
-      InBracket(Source, oprBreak, [&] {
+      Source->Bracket(oprBreak, [&] {
         if (NeedDeleteBlock()) {
           DeleteBlock();
         }
@@ -209,7 +197,7 @@ void TCustomEasyEdit::ProcessKey(Byte Cmd) {
         EnTabBlock();
         return;
       }
-      InBracket(Source, oprInsert, [&] {
+      Source->Bracket(oprInsert, [&] {
         if (NeedDeleteBlock()) {
           DeleteBlock();
         }
@@ -343,7 +331,7 @@ void TCustomEasyEdit::DeleteStr(Byte Cmd) {
     DeleteBlock();
     return;
   }
-  InBracket(Source, oprDelete, [&] {
+  Source->Bracket(oprDelete, [&] {
     const int X = Source->CurrentPosition.X;
     const int Y = Source->CurrentPosition.Y;
     switch (Cmd) {
@@ -401,7 +389,7 @@ void TCustomEasyEdit::DeleteBlock() {
   const TEasySelType Type = SelType;
   ++SelectionHold;
   try {
-    InBracket(Source, oprDeleteBlock, [&] {
+    Source->Bracket(oprDeleteBlock, [&] {
       Source->BeginBlockUpdate();
       try {
         const int Count = LineCount();
@@ -462,7 +450,7 @@ void TCustomEasyEdit::DoProcessBlock(int Before, int Navigation, int After, bool
       Source->JumpTo(P.X, P.Y);
     }
   };
-  InBracket(Source, oprOther, [&] {
+  Source->Bracket(oprOther, [&] {
     try {
       if (Before >= 0) {
         ProcessBlock(static_cast<Byte>(Before));
@@ -507,7 +495,7 @@ void TCustomEasyEdit::DoProcessString(bool Restore, TEasyStrProc Proc) {
   const TPoint P = Source->CurrentPosition;
   ++SelectionHold;
   try {
-    InBracket(Source, oprOther, [&] {
+    Source->Bracket(oprOther, [&] {
       TEasyStrings Copy;
       const int N = FSelStrings->Count();
       for (int I = 0; I < N; ++I) {

@@ -19,17 +19,6 @@ namespace {
 
 constexpr int MaxInt = EasyMaxInt;
 
-template <class F> void InBracket(TCustomEasyEditSource* Source, TEasyOperation Operation, F&& Body) {
-  Source->BeginSourceUpdate(Operation);
-  try {
-    Body();
-  } catch (...) {
-    Source->EndSourceUpdate();
-    throw;
-  }
-  Source->EndSourceUpdate();
-}
-
 // The hand over links: a pointing hand of our own, black outline and white fill, hot spot at the fingertip.
 const char* const HandPicture[] = {
     "     ##         ",
@@ -353,7 +342,7 @@ void TCustomEasyEdit::MouseSelect() {
   ++SelectionHold;
   ++NavigateCount;
   try {
-    InBracket(Source, oprOther, [&] {
+    Source->Bracket(oprOther, [&] {
       if (T.X != WordAnchorEnd.X) {
         WordAnchorForward = T.X > WordAnchorEnd.X;
       }

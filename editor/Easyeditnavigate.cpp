@@ -14,17 +14,6 @@ namespace {
 
 constexpr int MaxInt = EasyMaxInt;
 
-template <class F> void InBracket(TCustomEasyEditSource* Source, TEasyOperation Operation, F&& Body) {
-  Source->BeginSourceUpdate(Operation);
-  try {
-    Body();
-  } catch (...) {
-    Source->EndSourceUpdate();
-    throw;
-  }
-  Source->EndSourceUpdate();
-}
-
 // The characters 0 and 2 to 32: the source's default delimiters.
 const TEasyCharSet& DefaultDelimiters() {
   static const TEasyCharSet Set = [] {
@@ -70,7 +59,7 @@ void TCustomEasyEdit::Navigate(Byte Command) {
         DoHScroll(SB_LINELEFT, 0);
         return;
       }
-      InBracket(Source, oprNavigate, [&] {
+      Source->Bracket(oprNavigate, [&] {
         WrapColumnValid = false;
         const std::string Line = GetLines()->Get(Y);
         const int Length = static_cast<int>(Line.size());
@@ -108,7 +97,7 @@ void TCustomEasyEdit::Navigate(Byte Command) {
         DoHScroll(SB_LINERIGHT, 0);
         return;
       }
-      InBracket(Source, oprNavigate, [&] {
+      Source->Bracket(oprNavigate, [&] {
         WrapColumnValid = false;
         const std::string Line = GetLines()->Get(Y);
         const int Length = static_cast<int>(Line.size());
@@ -245,7 +234,7 @@ void TCustomEasyEdit::Navigate(Byte Command) {
         }
       };
       try {
-        InBracket(Source, oprNavigate, Body);
+        Source->Bracket(oprNavigate, Body);
       } catch (...) {
         Source->Delimiters = Saved;
         throw;
@@ -336,7 +325,7 @@ bool TCustomEasyEdit::PageUpOrDown(bool Up) {
   }
   NoScrollRepaint = true;
   try {
-    InBracket(Source, oprNavigate, [&] {
+    Source->Bracket(oprNavigate, [&] {
       SetWindowLine(Target);
       if (Target >= 0) {
         const TPoint T = PixelToTextPoint(PageScrollPos, CaretAtRowEnd);

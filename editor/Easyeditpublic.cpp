@@ -15,17 +15,6 @@ namespace {
 
 constexpr int MaxInt = EasyMaxInt;
 
-template <class F> void InBracket(TCustomEasyEditSource* Source, TEasyOperation Operation, F&& Body) {
-  Source->BeginSourceUpdate(Operation);
-  try {
-    Body();
-  } catch (...) {
-    Source->EndSourceUpdate();
-    throw;
-  }
-  Source->EndSourceUpdate();
-}
-
 void SplitText(const std::string& S, TEasyStrings& Lines) {
   Lines.SetTextBuffer(S.data(), S.size());
   if (!S.empty() && (S.back() == '\r' || S.back() == '\n')) {
@@ -67,7 +56,7 @@ void TCustomEasyEdit::SetSelText(const std::string& S) {
   SplitText(S, Lines);
   ++SelectionHold;  // the inserted text ends selected
   try {
-    InBracket(GetEditSource(), oprInsert, [&] {
+    GetEditSource()->Bracket(oprInsert, [&] {
       if (SelType != slNone) {
         const TEasySelType Kind = SelType;
         DeleteBlock();

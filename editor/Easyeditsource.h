@@ -204,6 +204,8 @@ public:
   bool NeedUrls();
   void UpdateSpelling(int Line);
   virtual void SpellTokensChanged(TObject* Sender);
+  // Runs Body inside one update bracket; the bracket is closed when an exception passes.
+  template <class F> void Bracket(TEasyOperation Operation, F&& Body);
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -211,8 +213,6 @@ protected:
   virtual void BeforeTextChanged(int, int, TEasyOperation, int, const std::string&) {}
   virtual void AfterTextChanged(int, int, TEasyOperation) {}
   bool Replaying() const { return FUpdateCount > 0 && State.Contains(csUndo); }
-  // Runs Body inside a bracket; the bracket is closed when an exception passes.
-  template <class F> void Bracket(TEasyOperation Operation, F&& Body);
   // Runs Body as the source's own edit of the line store.
   template <class F> void InternalEdit(F&& Body);
 

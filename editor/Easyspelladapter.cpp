@@ -7,21 +7,6 @@
 #include <climits>
 #include <memory>
 
-namespace {
-
-template <class F> void InBracket(TCustomEasyEditSource* Source, TEasyOperation Operation, F&& Body) {
-  Source->BeginSourceUpdate(Operation);
-  try {
-    Body();
-  } catch (...) {
-    Source->EndSourceUpdate();
-    throw;
-  }
-  Source->EndSourceUpdate();
-}
-
-}  // namespace
-
 void TEasyLexiParser::Initialize(void* Control) {
   Editor = static_cast<TCustomEasyEdit*>(Control);
   HasEnd = false;
@@ -143,7 +128,7 @@ void TEasyLexiParser::ReplaceWord(const std::string& Word, int State) {
   }
   Source->LockUndo();
   try {
-    InBracket(Source, oprOther, [&] {
+    Source->Bracket(oprOther, [&] {
       if (Editor->SelType != slNone) {
         Editor->DeleteBlock();
       }
@@ -171,7 +156,7 @@ void TEasyLexiParser::CenterSelection() {
   const TPoint Caret = Source->CurrentPosition;
   ++Editor->SelectionHold;
   try {
-    InBracket(Source, oprNavigate, [&] {
+    Source->Bracket(oprNavigate, [&] {
       const TRect R = Editor->SelRect;
       if (Editor->SelType == slNone || R.Top == R.Bottom) {
         Source->JumpTo(R.Left, R.Top);
@@ -235,7 +220,7 @@ void TEasyLexiParser::UpdateStrings(int First, int Last) {
   if (First > Last) {
     return;
   }
-  InBracket(Source, oprOther, [&] {
+  Source->Bracket(oprOther, [&] {
     Source->LinesUpdated(0, INT_MAX, First, Last, false);
     Source->Strings()->ClearParsed(First, Last);
     Source->State.Include(csParagraphChanged);
