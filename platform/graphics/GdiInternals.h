@@ -221,6 +221,18 @@ bool PrintJobPage(void* Job, const TPixels& Page);
 bool PrintJobEnd(void* Job, bool Abort);  // ends (or abandons) the job and frees it
 }  // namespace Gdi
 
+// Icons of the desktop: the toolkit's standard icons, asked for where the icon theme has none of the names.
+enum class TStandardIcon { None, File, FileLink, Folder, FolderOpen, Home, Computer, Drive, Removable, Trash, Desktop };
+namespace Gdi {
+// Looks up the first of Names in the desktop's icon theme, else the toolkit's standard icon. Key receives a name
+// that is equal for equal icons ("theme:folder", "standard:3"); Pixels (when not null) receive the icon drawn
+// Size x Size as 0xAARRGGBB words, not premultiplied, row by row. 1: found; 0: neither the theme nor the toolkit
+// has such an icon; -1: the toolkit cannot be asked (it cannot be loaded, or the call is not on the thread that
+// runs it). Loads the toolkit when needed.
+int DesktopIcon(const std::vector<std::string>& Names, TStandardIcon Standard, int Size, std::string& Key,
+                std::vector<std::uint32_t>* Pixels);
+}  // namespace Gdi
+
 // The toolkit side of the functions above that say so. The toolkit library registers them while it loads; the
 // layer loads it on the first call that needs it (fonts, masks, printing). Calls that only show something on
 // screen do nothing while no toolkit is there, since nothing is on screen then.
@@ -240,6 +252,8 @@ struct TToolkitGraphics {
   void* (*PrintJobStart)(const TPrintSettings& Settings) = nullptr;
   bool (*PrintJobPage)(void* Job, const TPixels& Page) = nullptr;
   bool (*PrintJobEnd)(void* Job, bool Abort) = nullptr;
+  int (*DesktopIcon)(const std::vector<std::string>& Names, TStandardIcon Standard, int Size, std::string& Key,
+                     std::vector<std::uint32_t>* Pixels) = nullptr;
 };
 namespace Gdi {
 // Registered once by the toolkit side at load time; the table must outlive the process's use of it.

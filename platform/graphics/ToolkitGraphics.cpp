@@ -84,4 +84,14 @@ bool PrintJobPage(void* Job, const TPixels& Page) { return Needed().PrintJobPage
 
 bool PrintJobEnd(void* Job, bool Abort) { return Needed().PrintJobEnd(Job, Abort); }
 
+int DesktopIcon(const std::vector<std::string>& Names, TStandardIcon Standard, int Size, std::string& Key,
+                std::vector<std::uint32_t>* Pixels) {
+  const TToolkitGraphics* F = Registered.load();
+  if (!F) {
+    LoadToolkit();
+    F = Registered.load();
+  }
+  return F && F->DesktopIcon ? F->DesktopIcon(Names, Standard, Size, Key, Pixels) : -1;
+}
+
 }  // namespace Gdi

@@ -430,6 +430,7 @@ const TToolkitGraphics QtGraphics = [] {
   F.PrintJobStart = &QtPrintJobStart;
   F.PrintJobPage = &QtPrintJobPage;
   F.PrintJobEnd = &QtPrintJobEnd;
+  F.DesktopIcon = &QtDesktopIcon;
   return F;
 }();
 

@@ -3,6 +3,7 @@
 
 #include "platform/win/WinTypes.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,14 @@ bool PaintWindowBacking(HWND Wnd, QPainter& P, const QRect& R);
 
 struct TPrintSettings;
 struct TPixels;
+enum class TStandardIcon;
 namespace Gdi {
 // Print jobs on Qt's printers (QtPrinter.cpp), registered with the drawing functions (QtGdi.cpp).
 std::vector<std::string> QtPrinterNames();
 void* QtPrintJobStart(const TPrintSettings& Settings);
 bool QtPrintJobPage(void* Job, const TPixels& Page);
 bool QtPrintJobEnd(void* Job, bool Abort);
+// The desktop's icons (QtIcons.cpp): the icon theme, then the style's standard icons.
+int QtDesktopIcon(const std::vector<std::string>& Names, TStandardIcon Standard, int Size, std::string& Key,
+                  std::vector<std::uint32_t>* Pixels);
 }  // namespace Gdi

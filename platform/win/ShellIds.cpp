@@ -1,5 +1,6 @@
 // The shell namespace's id lists: the task allocator, item encoding, resolving lists to places, parsing paths,
 // special-folder locations, display-name text conversion and file information.
+#include "platform/graphics/ImgList.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/win/Files.h"
 #include "platform/win/ShellInternals.h"
@@ -491,9 +492,14 @@ DWORD_PTR SHGetFileInfo(const char* Path, DWORD FileAttributes, SHFILEINFO* Info
       if ((Flags & SHGFI_USEFILEATTRIBUTES) && (FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         Place.Virtual = 0;
         Place.ChildBase = Place.Path;
-        Info->iIcon = 1 + (Open ? 1 : 0);
+        Info->iIcon = FolderIconIndex(Open);
+      } else if (Flags & SHGFI_USEFILEATTRIBUTES) {
+        Info->iIcon = FileIconIndex(Name);  // by its name alone, whatever is on disk
       } else {
         Info->iIcon = IconIndexOf(Place, Open);
+      }
+      if (Flags & SHGFI_ICON) {
+        Info->hIcon = ImageList_GetIcon(SystemImages((Flags & SHGFI_SMALLICON) != 0), Info->iIcon, 0);
       }
     }
     if (Flags & SHGFI_ATTRIBUTES) {

@@ -59,6 +59,8 @@ ULONG PlaceAttributes(const TPlace& Place, std::string_view Name, int ParentWrit
 // The system image list and an icon index for a place.
 std::uintptr_t SystemImages(bool Small);  // an HIMAGELIST
 int IconIndexOf(const TPlace& Place, bool Open);
+int FolderIconIndex(bool Open);  // a folder's, whatever its path
+int FileIconIndex(const std::string& Name);  // a file's of that name (its type by the name), whatever is on disk
 std::string TypeNameOf(const TPlace& Place);
 
 HRESULT ErrnoResult(int Errno);

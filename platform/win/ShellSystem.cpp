@@ -1,15 +1,18 @@
 // What the shell namespace reads from the system: the mount table and its volumes, drive types, device-change
 // broadcasts, desktop entries (shortcuts), type names from the shared MIME database and the system image lists.
+#include "platform/graphics/GdiInternals.h"
 #include "platform/graphics/ImgList.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/Messages.h"
 #include "platform/win/ShellInternals.h"
+#include "platform/win/WinUser.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -124,7 +127,7 @@ public:
     Box(L, T, R, B, Edge);
     Box(L + 1, T + 1, R - 1, B - 1, Fill);
   }
-  HBITMAP Make() const { return CreateBitmap(FSize, FSize, 1, 32, FPixels.data()); }
+  const std::vector<DWORD>& Pixels() const { return FPixels; }
 
 private:
   int FSize;
@@ -181,20 +184,6 @@ void Paint(TPainter& P, int Icon) {
   }
 }
 
-HIMAGELIST BuildImages(int Size) {
-  HIMAGELIST List = ImageList_Create(Size, Size, ILC_COLOR32 | ILC_MASK, IconCount, 4);
-  for (int I = 0; I < IconCount; ++I) {
-    TPainter P(Size);
-    Paint(P, I);
-    HBITMAP B = P.Make();
-    ImageList_AddMasked(List, B, 0x00FF00FF);
-    DeleteObject(B);
-  }
-  ImageList_SetOverlayImage(List, IconShareMark, 1);
-  ImageList_SetOverlayImage(List, IconLinkMark, 2);
-  return List;
-}
-
 // ---- The shared MIME database ---------------------------------------------------------------------------------------
 std::vector<std::string> MimeDirs() {
   std::vector<std::string> Dirs;
@@ -215,8 +204,26 @@ std::vector<std::string> MimeDirs() {
 struct TMimeDatabase {
   std::map<std::string, std::string> Extensions;  // lower-case ".ext" -> type
   std::map<std::string, std::string> Comments;    // type -> comment (cached)
+  std::map<std::string, std::string> Icons;         // type -> icon name (the "icons" file)
+  std::map<std::string, std::string> GenericIcons;  // type -> generic icon name (the "generic-icons" file)
   std::vector<std::string> Dirs;
 };
+
+// "type:icon" lines.
+void ReadIconList(std::string_view Text, std::map<std::string, std::string>& Icons) {
+  for (std::size_t Pos = 0; Pos < Text.size();) {
+    std::size_t End = Text.find('\n', Pos);
+    if (End == std::string_view::npos) {
+      End = Text.size();
+    }
+    const std::string_view Line = Text.substr(Pos, End - Pos);
+    Pos = End + 1;
+    const std::size_t Colon = Line.find(':');
+    if (!Line.empty() && Line[0] != '#' && Colon != std::string_view::npos && Colon > 0 && Colon + 1 < Line.size()) {
+      Icons[std::string(Line.substr(0, Colon))] = std::string(Line.substr(Colon + 1));
+    }
+  }
+}
 
 TMimeDatabase& Mime() {
   static TMimeDatabase* Db = [] {
@@ -228,6 +235,8 @@ TMimeDatabase& Mime() {
       for (auto& [K, V] : Ext) {
         D->Extensions[K] = V;  // later (higher-priority) folders win
       }
+      ReadIconList(ReadFile(*It + "/icons"), D->Icons);
+      ReadIconList(ReadFile(*It + "/generic-icons"), D->GenericIcons);
     }
     return D;
   }();
@@ -254,6 +263,175 @@ std::string XmlUnescape(std::string_view S) {
     Out += S[I];
   }
   return Out;
+}
+
+
+// The value of attribute "name" of the first element Element ("<icon") of a type's XML, empty when there is none.
+std::string XmlNameOf(std::string_view Xml, std::string_view Element) {
+  for (std::size_t At = Xml.find(Element); At != std::string_view::npos; At = Xml.find(Element, At + 1)) {
+    const std::size_t After = At + Element.size();
+    if (After >= Xml.size() || (Xml[After] != ' ' && Xml[After] != '\t' && Xml[After] != '\n')) {
+      continue;
+    }
+    const std::size_t Close = Xml.find('>', After);
+    const std::string_view Tag = Xml.substr(After, Close == std::string_view::npos ? Close : Close - After);
+    const std::size_t N = Tag.find("name=");
+    if (N == std::string_view::npos || N + 5 >= Tag.size() || (Tag[N + 5] != '"' && Tag[N + 5] != '\'')) {
+      return {};
+    }
+    const std::size_t End = Tag.find(Tag[N + 5], N + 6);
+    return End == std::string_view::npos ? std::string() : XmlUnescape(Tag.substr(N + 6, End - N - 6));
+  }
+  return {};
+}
+
+// ---- The system image lists ----------------------------------------------------------------------------------------
+// An icon as asked for: the theme's names in order, the toolkit's standard icon, the layer's own drawing (when the
+// toolkit cannot be asked, and for emblems the theme does not have).
+struct TIconSpec {
+  std::vector<std::string> Names;
+  TStandardIcon Standard = TStandardIcon::None;
+  int Drawn = IconFile;
+  bool Emblem = false;  // an overlay: drawn at half size in the lower left corner
+};
+
+TIconSpec PlaceIcon(const char* Name, TStandardIcon Standard, int Drawn) { return {{Name}, Standard, Drawn, false}; }
+
+TIconSpec FileIcon(const std::string& Type, bool Shortcut) {
+  return {MimeIconNames(Type.empty() ? std::string("application/octet-stream") : Type),
+          Shortcut ? TStandardIcon::FileLink : TStandardIcon::File, Shortcut ? IconShortcut : IconFile, false};
+}
+
+std::vector<std::uint32_t> DrawnPixels(int Icon, int Size) {
+  TPainter P(Size);
+  Paint(P, Icon);
+  std::vector<std::uint32_t> Out(P.Pixels().begin(), P.Pixels().end());
+  for (std::uint32_t& Px : Out) {
+    Px = Px == 0x00FF00FF ? 0 : (Px | 0xFF000000u);
+  }
+  return Out;
+}
+
+// Adds an image of 0xAARRGGBB pixels: mostly transparent pixels are see-through, the others are laid over the
+// window colour (which the lists are mostly drawn on).
+int AddImage(HIMAGELIST List, const std::vector<std::uint32_t>& Pixels, int Size) {
+  const std::uint32_t Bk = Gdi::ToPixel(GetSysColor(COLOR_WINDOW));
+  std::vector<DWORD> Color(Pixels.size()), Mask(Pixels.size());
+  for (std::size_t K = 0; K < Pixels.size(); ++K) {
+    const std::uint32_t Px = Pixels[K], A = Px >> 24;
+    if (A < 128) {
+      Color[K] = 0;
+      Mask[K] = 0xFFFFFF;
+      continue;
+    }
+    std::uint32_t Mixed = 0;
+    for (int Shift = 0; Shift <= 16; Shift += 8) {
+      Mixed |= ((((Px >> Shift) & 0xFF) * A + ((Bk >> Shift) & 0xFF) * (255 - A)) / 255) << Shift;
+    }
+    Color[K] = Mixed;
+    Mask[K] = 0;
+  }
+  HBITMAP C = CreateBitmap(Size, Size, 1, 32, Color.data());
+  HBITMAP M = CreateBitmap(Size, Size, 1, 32, Mask.data());
+  const int Index = ImageList_Add(List, C, M);
+  DeleteObject(C);
+  DeleteObject(M);
+  return Index;
+}
+
+// The two lists (16 and 32 pixels) hold the same icons at the same indexes: one per distinct icon, added when first
+// asked for. Index 0 is a file of no known type; the shared and link emblems are overlays 1 and 2.
+struct TSystemIcons {
+  std::mutex Lock;
+  HIMAGELIST Small = 0;
+  HIMAGELIST Large = 0;
+  std::map<std::string, int> ByRequest;  // what was asked for -> index
+  std::map<std::string, int> ByIcon;     // the icon found (its key) -> index
+
+  void Build() {
+    if (Small) {
+      return;
+    }
+    Small = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 16);
+    Large = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 16, 16);
+    IndexOf(FileIcon({}, false));
+    const int Shared = IndexOf({{"emblem-shared"}, TStandardIcon::None, IconShareMark, true});
+    const int Link = IndexOf({{"emblem-symbolic-link"}, TStandardIcon::None, IconLinkMark, true});
+    for (HIMAGELIST L : {Small, Large}) {
+      ImageList_SetOverlayImage(L, Shared, 1);
+      ImageList_SetOverlayImage(L, Link, 2);
+    }
+  }
+
+  int IndexOf(const TIconSpec& Spec) {
+    std::string Request = Spec.Emblem ? "emblem" : "icon";
+    for (const std::string& N : Spec.Names) {
+      Request += "|" + N;
+    }
+    Request += "|" + std::to_string(static_cast<int>(Spec.Standard)) + "|" + std::to_string(Spec.Drawn);
+    if (auto It = ByRequest.find(Request); It != ByRequest.end()) {
+      return It->second;
+    }
+    const int Div = Spec.Emblem ? 2 : 1;
+    std::string Key;
+    std::vector<std::uint32_t> P16, P32;
+    const int Found = Gdi::DesktopIcon(Spec.Names, Spec.Standard, 16 / Div, Key, nullptr);
+    Key = (Spec.Emblem ? "emblem:" : "") + Key;
+    bool Drawn = Found != 1;
+    if (!Drawn) {
+      if (auto It = ByIcon.find(Key); It != ByIcon.end()) {
+        ByRequest[Request] = It->second;
+        return It->second;
+      }
+      std::string Same;
+      Drawn = Gdi::DesktopIcon(Spec.Names, Spec.Standard, 16 / Div, Same, &P16) != 1 ||
+              Gdi::DesktopIcon(Spec.Names, Spec.Standard, 32 / Div, Same, &P32) != 1;
+    }
+    if (Drawn) {
+      Key = "drawn:" + std::to_string(Spec.Drawn);
+      P16 = DrawnPixels(Spec.Drawn, 16);
+      P32 = DrawnPixels(Spec.Drawn, 32);
+    } else if (Spec.Emblem) {
+      P16 = InCorner(P16, 16);
+      P32 = InCorner(P32, 32);
+    }
+    int Index = -1;
+    if (auto It = ByIcon.find(Key); It != ByIcon.end()) {
+      Index = It->second;
+    } else {
+      Index = AddImage(Small, P16, 16);
+      AddImage(Large, P32, 32);
+      ByIcon[Key] = Index;
+    }
+    if (Found != -1) {  // the toolkit answered: the answer holds for the process
+      ByRequest[Request] = Index;
+    }
+    return Index;
+  }
+
+  // A half-size emblem placed in the lower left corner of a full-size image.
+  static std::vector<std::uint32_t> InCorner(const std::vector<std::uint32_t>& Half, int Size) {
+    const int H = Size / 2;
+    std::vector<std::uint32_t> Out(static_cast<std::size_t>(Size * Size), 0);
+    for (int Y = 0; Y < H; ++Y) {
+      for (int X = 0; X < H; ++X) {
+        Out[static_cast<std::size_t>((Size - H + Y) * Size + X)] = Half[static_cast<std::size_t>(Y * H + X)];
+      }
+    }
+    return Out;
+  }
+};
+
+TSystemIcons& SystemIcons() {
+  static TSystemIcons* I = new TSystemIcons;
+  return *I;
+}
+
+int IconIndex(const TIconSpec& Spec) {
+  TSystemIcons& I = SystemIcons();
+  std::lock_guard<std::mutex> G(I.Lock);
+  I.Build();
+  return I.IndexOf(Spec);
 }
 
 }  // namespace
@@ -596,6 +774,41 @@ std::string MimeComment(const std::string& Type) {
   return Comment;
 }
 
+std::vector<std::string> MimeIconNames(const std::string& Type) {
+  std::string Icon, Generic;
+  {
+    std::lock_guard<std::mutex> G(MimeLock);
+    TMimeDatabase& Db = Mime();
+    if (auto It = Db.Icons.find(Type); It != Db.Icons.end()) {
+      Icon = It->second;
+    }
+    if (auto It = Db.GenericIcons.find(Type); It != Db.GenericIcons.end()) {
+      Generic = It->second;
+    }
+    if (Type.find("..") == std::string::npos && (Icon.empty() || Generic.empty())) {
+      for (const std::string& Dir : Db.Dirs) {
+        const std::string Xml = ReadFile(Dir + "/" + Type + ".xml");
+        if (!Xml.empty()) {
+          Icon = Icon.empty() ? XmlNameOf(Xml, "<icon") : Icon;
+          Generic = Generic.empty() ? XmlNameOf(Xml, "<generic-icon") : Generic;
+          break;
+        }
+      }
+    }
+  }
+  std::string Own = Type;
+  std::replace(Own.begin(), Own.end(), '/', '-');
+  const std::string Media = Type.substr(0, Type.find('/'));
+  std::vector<std::string> Names;
+  for (const std::string& N : {Icon, Own, Generic, Media + "-x-generic",
+                               std::string(Media == "text" ? "text-x-generic" : "application-x-generic")}) {
+    if (!N.empty() && N != "-x-generic" && std::find(Names.begin(), Names.end(), N) == Names.end()) {
+      Names.push_back(N);
+    }
+  }
+  return Names;
+}
+
 std::string MimeTypeOfName(const std::string& Name) {
   const std::size_t Dot = Name.rfind('.');
   if (Dot == std::string::npos || Dot == 0) {
@@ -613,38 +826,45 @@ std::string MimeTypeOfName(const std::string& Name) {
 namespace ShellNs {
 
 std::uintptr_t SystemImages(bool Small) {
-  static HIMAGELIST SmallList = 0, LargeList = 0;
-  static std::once_flag Once;
-  std::call_once(Once, [] {
-    SmallList = BuildImages(16);
-    LargeList = BuildImages(32);
-  });
-  return Small ? SmallList : LargeList;
+  TSystemIcons& I = SystemIcons();
+  std::lock_guard<std::mutex> G(I.Lock);
+  I.Build();
+  return Small ? I.Small : I.Large;
 }
 
 int IconIndexOf(const TPlace& Place, bool Open) {
   if (!Place.Valid) {
-    return IconFile;
+    return 0;
   }
   if (Place.Desktop) {
-    return IconDesktop;
+    return IconIndex(PlaceIcon("user-desktop", TStandardIcon::Desktop, IconDesktop));
   }
   switch (Place.Virtual) {
-    case VirtualHome: return IconHome;
-    case VirtualComputer: return IconComputer;
-    case VirtualTrash: return IconTrash;
+    case VirtualHome: return IconIndex(PlaceIcon("user-home", TStandardIcon::Home, IconHome));
+    case VirtualComputer: return IconIndex(PlaceIcon("computer", TStandardIcon::Computer, IconComputer));
+    case VirtualTrash: return IconIndex(PlaceIcon("user-trash", TStandardIcon::Trash, IconTrash));
     default: break;
   }
   struct stat St {};
   if (stat(Place.Path.c_str(), &St) == 0 && S_ISDIR(St.st_mode)) {
     for (const TMountEntry& V : ShownVolumes()) {
       if (V.MountPoint == Place.Path) {
-        return V.DriveType == DRIVE_REMOVABLE || V.DriveType == DRIVE_CDROM ? IconRemovable : IconDrive;
+        return V.DriveType == DRIVE_REMOVABLE || V.DriveType == DRIVE_CDROM
+                   ? IconIndex(PlaceIcon("drive-removable-media", TStandardIcon::Removable, IconRemovable))
+                   : IconIndex(PlaceIcon("drive-harddisk", TStandardIcon::Drive, IconDrive));
       }
     }
-    return Open ? IconFolderOpen : IconFolder;
+    return FolderIconIndex(Open);
   }
-  return IsShortcutPath(Place.Path) ? IconShortcut : IconFile;
+  const std::string Name = Place.Path.substr(Place.Path.rfind('/') + 1);
+  return IconIndex(FileIcon(MimeTypeOfName(Name), IsShortcutPath(Place.Path)));
+}
+
+int FileIconIndex(const std::string& Name) { return IconIndex(FileIcon(MimeTypeOfName(Name), false)); }
+
+int FolderIconIndex(bool Open) {
+  return Open ? IconIndex(TIconSpec{{"folder-open", "folder"}, TStandardIcon::FolderOpen, IconFolderOpen, false})
+              : IconIndex(PlaceIcon("folder", TStandardIcon::Folder, IconFolder));
 }
 
 std::string TypeNameOf(const TPlace& Place) {

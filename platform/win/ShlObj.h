@@ -232,7 +232,8 @@ struct SHFILEINFO {
   char szTypeName[80] = {};
 };
 // With SHGFI_PIDL, Path is an absolute id list. With SHGFI_SYSICONINDEX the result is the system image list
-// (small with SHGFI_SMALLICON), else nonzero on success.
+// (small with SHGFI_SMALLICON), else nonzero on success. iIcon indexes both system image lists (SHGFI_OPENICON: a
+// folder's open icon); SHGFI_ICON also gives hIcon, a copy of that image the caller destroys (DestroyIcon).
 DWORD_PTR SHGetFileInfo(const char* Path, DWORD FileAttributes, SHFILEINFO* Info, UINT Size, UINT Flags);
 
 // Drive types (of a volume's mount type).
@@ -295,6 +296,10 @@ bool ParseMimeGlobs(std::string_view Text, std::map<std::string, std::string>& E
 // type's English comment ("HTML document"), empty when the database has none.
 std::string MimeTypeOfName(const std::string& Name);
 std::string MimeComment(const std::string& Type);
+// The icon names of a type, in the order the icon theme is asked: the database's icon (else the type with "/" made
+// "-"), its generic icon (else "<media>-x-generic"), then "text-x-generic" for text types, else
+// "application-x-generic".
+std::vector<std::string> MimeIconNames(const std::string& Type);
 
 // ---- File operations ----------------------------------------------------------------------------------------------
 // Moves a file or folder to the freedesktop trash ($XDG_DATA_HOME/Trash): files/<name>, info/<name>.trashinfo.
