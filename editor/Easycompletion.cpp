@@ -345,12 +345,9 @@ void TCustomEasyEdit::ProcessVScroll(int Code, int Pos) {
   int Page = 0;
   std::string Text;
   if (NeedPages()) {
-    for (int I = FPages->Count() - 1; I >= 0; --I) {
-      if (FPages->Page(I)->FirstLine <= N) {
-        Page = I;
-        break;
-      }
-    }
+    // The page is looked up (and laid out when the view is dragged past the pages laid out so far), not guessed
+    // from stale page ranges.
+    Page = GetPageIndexAt(TPoint{0, std::max(N, 0)}, true);
     Text = Format("\\rtf\\b Page : \\b0 %d, \\b Line : \\b0 %d ", {Page + 1, N + 1});
   } else {
     Text = Format("\\rtf\\b Line : \\b0 %d ", {N + 1});

@@ -210,8 +210,28 @@ void TCustomEasyEdit::SelectionChanged() {
 }
 
 void TCustomEasyEdit::BeforeNavigate(TPoint& Offset) {
-  // Wrapped text has no room beyond a line's end: a move there stops at the end of the line.
   const TPoint P = GetCurrentPosition();
+  if (PageLayout()) {
+    // On a sheet the last row of a line reaches to the page's text width: a move stays inside it, and one past it
+    // goes on to the start of the next line.
+    const TPoint Target{P.X + Offset.X, P.Y + Offset.Y};
+    const int I = FWrapList->IndexFromPoint(Target, CaretAtRowEnd);
+    if (I >= 0 && FWrapList->Row(I).EndChar != MaxInt) {
+      return;
+    }
+    const int Start = I >= 0 ? FWrapList->Row(I).StartChar : 0;
+    const TRect R = GetPageAt(Target, true)->PageRect();
+    if ((Target.X - Start) * FPainter->GetDefaultCharWidth() <= R.Right - R.Left) {
+      return;
+    }
+    if (Target.Y >= LineCount() - 1) {
+      Offset.X = 0;
+    } else {
+      Offset = TPoint{-P.X, Offset.Y + 1};
+    }
+    return;
+  }
+  // Wrapped text has no room beyond a line's end: a move there stops at the end of the line.
   const int Length = GetEditSource()->LineLength(P.Y + Offset.Y);
   if (P.X + Offset.X > Length) {
     Offset.X = std::max(Length - P.X, -P.X);

@@ -460,7 +460,9 @@ int TCustomEasyEdit::GetGutterImageIndex(const TPoint& P, int X) {
       RowEnd = FWrapList->Row(I).EndChar;
     }
   }
-  const int Offset = GetLeftRulerIndent();
+  // The gutter of page layout lies left of the sheet the line is on.
+  const int Offset =
+      PageLayout() ? PageLayoutGutterLeft(TPoint{X, TextToPixelPoint(P, false).Y}) : GetLeftRulerIndent();
   const int H = FPainter->GetDefaultLineHeight();
   return PaintGutterImage(RowStart, RowEnd, X, true, Rect(Offset, 0, Offset + FGutter->GetWidth(), H),
                           GetEditSource()->GetLineStyle(P.Y), Offset, P.Y);

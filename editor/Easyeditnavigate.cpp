@@ -176,6 +176,11 @@ void TCustomEasyEdit::Navigate(Byte Command) {
       return;
     }
     case 14: case 15: {
+      if (PageLayout()) {
+        const TPoint T = PageLayoutVisiblePoint(Command == 15);
+        Source->JumpTo(T.X, std::clamp(T.Y, 0, std::max(LineCount() - 1, 0)));
+        return;
+      }
       const int Rows = std::max(ScrollPageSize().cy, 1);
       const int Row = Command == 14 ? FWindowLine : FWindowLine + Rows - 1;
       if (FWordWrap) {
@@ -315,13 +320,24 @@ bool TCustomEasyEdit::PageUpOrDown(bool Up) {
   if (!PageScrollDone) {
     PageScrollPos = TextToPixelPoint(Source->CurrentPosition, CaretAtRowEnd);
   }
-  const int Rows = std::max(ScrollPageSize().cy, 1);
-  const int Step = std::max(Rows - 1, 1);
-  int Target = Up ? FWindowLine - Step : FWindowLine + Step;
-  if (!Up) {
-    // The view goes no further than its last page, so the caret keeps its place on the screen there.
-    const int LastPage = std::max(VisibleLineCount() - Rows, 0);
-    Target = std::min(Target, std::max(LastPage, FWindowLine));
+  int Target = 0;
+  if (PageLayout()) {
+    // In page layout the view moves by pixels; the last window position keeps the caret's place on the screen.
+    const int Step = std::max(PageLayoutPageStep(), 1);
+    if (!Up) {
+      // Pages are laid out lazily: those the step reaches are laid out first, so the limit below counts them.
+      GetPageIndexAt(TPoint{0, FWindowLine + Step + ClientHeight()}, false);
+    }
+    Target = Up ? FWindowLine - Step : std::min(FWindowLine + Step, std::max(PageLayoutMaxWindowLine(), FWindowLine));
+  } else {
+    const int Rows = std::max(ScrollPageSize().cy, 1);
+    const int Step = std::max(Rows - 1, 1);
+    Target = Up ? FWindowLine - Step : FWindowLine + Step;
+    if (!Up) {
+      // The view goes no further than its last page, so the caret keeps its place on the screen there.
+      const int LastPage = std::max(VisibleLineCount() - Rows, 0);
+      Target = std::min(Target, std::max(LastPage, FWindowLine));
+    }
   }
   NoScrollRepaint = true;
   try {
@@ -486,7 +502,9 @@ void TCustomEasyEdit::UpdateCaret() {
 }
 
 void TCustomEasyEdit::UpdateCaretEx(int X, int Y) {
-  if (Y >= GetTopRulerIndent() && X >= GetLeftIndent()) {
+  const bool Placeable =
+      PageLayout() ? PageLayoutCaretPlaceable(X, Y) : Y >= GetTopRulerIndent() && X >= GetLeftIndent();
+  if (Placeable) {
     SetCaretPos(X, Y);
   } else {
     const int Away = -2 * FPainter->GetTopLineHeight();

@@ -512,12 +512,12 @@ bool TCustomEasyEdit::PageLayoutMouseOnGutter(const TPoint& P) {
     return false;
   }
   TEasyPage* Page = GetPageAt(TPoint{P.X + FWindowChar, P.Y + FWindowLine - GetTopIndent()}, false);
-  return Page->LeftGutterWidth() - FWindowChar <= P.X && P.X < Page->PageRect().Left - Page->LeftIndent();
+  return Page->GetLeftGutterWidth() - FWindowChar <= P.X && P.X < Page->PageRect().Left - Page->LeftIndent();
 }
 
 int TCustomEasyEdit::PageLayoutGutterLeft(const TPoint& P) {
   TEasyPage* Page = GetPageAt(TPoint{P.X + FWindowChar, P.Y + FWindowLine - GetTopIndent()}, false);
-  return Page->LeftGutterWidth() - FWindowChar;
+  return Page->GetLeftGutterWidth() - FWindowChar;
 }
 
 bool TCustomEasyEdit::PageLayoutCaretPlaceable(int X, int Y) {

@@ -204,8 +204,15 @@ bool TCustomEasyEdit::HandleEditMessage(TMessage& Message) {
     }
     case EM_LINESCROLL: {
       const int Lines = static_cast<int>(static_cast<std::intptr_t>(Message.LParam));
-      SetWindowLine(std::clamp(FWindowLine + Lines, 0, MaxVisibleLine()));
-      SetWindowChar(std::max(FWindowChar + WParamInt, 0));
+      if (PageLayout()) {
+        // Page layout scrolls by pixels: lines and characters become line heights and character widths.
+        SetWindowLine(std::clamp(FWindowLine + Lines * FPainter->GetDefaultLineHeight(), 0, PageLayoutMaxWindowLine()));
+        SetWindowChar(
+            std::clamp(FWindowChar + WParamInt * FPainter->GetDefaultCharWidth(), 0, PageLayoutMaxWindowChar()));
+      } else {
+        SetWindowLine(std::clamp(FWindowLine + Lines, 0, MaxVisibleLine()));
+        SetWindowChar(std::max(FWindowChar + WParamInt, 0));
+      }
       Message.Result = 1;
       return true;
     }

@@ -3,6 +3,7 @@
 #include "editor/Easywordwrap.h"
 
 #include "editor/Easyeditor.h"
+#include "editor/Easypages.h"
 
 #include <algorithm>
 
@@ -203,17 +204,61 @@ bool TCustomEasyEdit::UpdateWordWrap(int First, int Last, bool Update) {
     WrapUpdating = false;
     return Had;
   }
+  // In page layout every line wraps at the width of the page it lies on. The pages are laid out by lines, so the
+  // pass walks them along with the lines: it lays out (and appends) the next page when a line lies past the current
+  // one, and stops below the view when wrapping runs to the end.
+  const bool Paged = PageLayout();
+  int PageIndex = 0;
+  bool PastView = false;
+  if (Paged && First > 0) {
+    PageIndex = std::max(FPages->GetPageIndexAt(TPoint{0, First - 1}, true), 0);
+  }
+  auto FollowPage = [&](int Line, bool Initial) {
+    const int Before = PageIndex;
+    if (FPages->LaidOut <= PageIndex) {
+      FPages->CalcPageInternalSize(PageIndex, true);
+    }
+    while (Line > FPages->Page(PageIndex)->LastLine && !FPages->TextEndsOnPage(PageIndex)) {
+      ++PageIndex;
+      if (PageIndex >= FPages->Count()) {
+        FPages->Add();
+      }
+      if (FPages->LaidOut <= PageIndex) {
+        FPages->CalcPageInternalSize(PageIndex, true);
+      }
+    }
+    if (Initial || PageIndex != Before) {
+      TEasyPage* Page = FPages->Page(PageIndex);
+      FPainter->InitWordWrap(FOptions.Contains(eoBreakWordsAtMargin) ? GetWrapWidth() : PageLayoutWrapWidth(Page),
+                             std::string());
+      PastView = Last == MaxInt && Page->Top > FWindowLine + ClientHeight();
+    }
+  };
+  if (Paged) {
+    FPages->BeginUpdate();
+  }
   WrapUpdating = true;
   bool Changed = true;
   try {
     const int OldCount = FWrapList->Count();
     const int OldUpTo = WrappedUpTo;
     int Row = FWrapList->FirstRowOf(First);
-    FPainter->InitWordWrap(GetWrapWidth(), std::string());
+    if (Paged) {
+      FollowPage(First, true);
+    } else {
+      FPainter->InitWordWrap(GetWrapWidth(), std::string());
+    }
     FPendingRows.clear();
     const int End = std::min(Last, Count - 1);
     int D = First;
     for (; D <= End; ++D) {
+      if (Paged) {
+        FollowPage(D, false);
+        if (PastView && D > First) {
+          --D;
+          break;
+        }
+      }
       std::string Extra;
       BeforeWrapString(D, Extra);
       const std::string& Text = GetLines()->GetStrRef(D);
@@ -233,7 +278,7 @@ bool TCustomEasyEdit::UpdateWordWrap(int First, int Last, bool Update) {
         FPendingRows.push_back(TEasyWrapRow{D, MaxInt, 0});
         ++Row;
       }
-      if (Last == MaxInt && FWindowLine + cDefaultWrapDelta < Row) {
+      if (!Paged && Last == MaxInt && FWindowLine + cDefaultWrapDelta < Row) {
         break;
       }
     }
@@ -246,9 +291,15 @@ bool TCustomEasyEdit::UpdateWordWrap(int First, int Last, bool Update) {
   } catch (...) {
     WrapUpdating = false;
     FPendingRows.clear();
+    if (Paged) {
+      FPages->EndUpdate();
+    }
     throw;
   }
   WrapUpdating = false;
+  if (Paged) {
+    FPages->EndUpdate();
+  }
   if (Update) {
     WordWrapUpdated(First == 0 && Last == MaxInt);
   }

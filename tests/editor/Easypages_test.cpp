@@ -1,8 +1,10 @@
 // The page model: sheet geometry, settings copied from the default page, lazy layout, lookups at a caret shown
 // at a row end, pages dropped after edits, and the page-layout view's mapping, scrolling and painting.
-#include "tests/editor/EditorWindowSupport.h"
+#include "tests/editor/EditorInputSupport.h"
 
+#include "editor/Easyhintwindow.h"
 #include "editor/Easypages.h"
+#include "platform/graphics/Caret.h"
 
 namespace {
 
@@ -221,6 +223,203 @@ TEST_F(Pages, PageLayoutHelpersForCaretAndMouse) {
   EXPECT_FALSE(Edit->PageLayoutMouseOnGutter(TPoint{Outer.Left + 200, Outer.Top + 50}));
   EXPECT_EQ(Edit->PageLayoutGutterLeft(TPoint{Outer.Left + 3, Outer.Top + 50}), P0->LeftGutterWidth());
   EXPECT_EQ(Edit->PageLayoutWrapWidth(P0), 816 - 24 - 24 - Edit->GetLeftIndent() - 2);
+}
+
+// ---- page layout reached by keys, mouse, messages and the wrap pass ----
+
+class PageLayoutInput : public EditorInputTest {
+protected:
+  void Layout(int Lines) {
+    SetText(Numbered(Lines));
+    Edit->SetPageType(ptPageLayout);
+    Edit->SetScrollBars(ssBoth);
+    Harness::RunUntilIdle();
+  }
+  int CaretY() { return Edit->TextToPixelPoint(Pos(), Edit->CaretAtRowEnd).Y; }
+};
+
+TEST_F(PageLayoutInput, PageKeysScrollByPixelsAndKeepTheCaretOnItsScreenRow) {
+  Layout(400);
+  Caret(2, 3);
+  const int Y = CaretY();
+  const int H = Edit->Painter()->GetDefaultLineHeight();
+  const int Step = Edit->PageLayoutPageStep();
+  // The caret lands on the row under its old screen position: the same place give or take part of a row.
+  Key(VK_NEXT);
+  EXPECT_EQ(Edit->WindowLine(), Step);
+  EXPECT_LT(std::abs(CaretY() - Y), H) << "the caret keeps its place on the screen";
+  EXPECT_GT(Pos().Y, 3);
+  Key(VK_NEXT);
+  EXPECT_EQ(Edit->WindowLine(), 2 * Step) << "the step lays out the pages it reaches";
+  EXPECT_LT(std::abs(CaretY() - Y), H);
+  Key(VK_PRIOR);
+  Key(VK_PRIOR);
+  EXPECT_EQ(Edit->WindowLine(), 0);
+  EXPECT_EQ(Pos().Y, 3);
+  Key(VK_PRIOR);
+  EXPECT_EQ(Pos().Y, 0) << "less than a page above the view puts the caret on the first line";
+  // At the end of the text the view stops at its last position and the caret still keeps its screen row.
+  Key(VK_END, Ctrl());
+  const int Max = Edit->PageLayoutMaxWindowLine();
+  Edit->SetWindowLine(Max - Step / 2);
+  Caret(0, Edit->PixelToTextPoint(TPoint{0, Y}, false).Y);
+  const int EndY = CaretY();
+  Key(VK_NEXT);
+  EXPECT_EQ(Edit->WindowLine(), Max);
+  const int Kept = CaretY();
+  EXPECT_LT(std::abs(Kept - EndY), H);
+  Key(VK_NEXT);
+  EXPECT_EQ(Edit->WindowLine(), Max);
+  EXPECT_EQ(CaretY(), Kept);
+}
+
+TEST_F(PageLayoutInput, TopAndBottomOfTheViewAreTheTextAtItsEdges) {
+  Layout(400);
+  Edit->SetWindowLine(300);
+  const TPoint Top = Edit->PageLayoutVisiblePoint(false);
+  const TPoint Bottom = Edit->PageLayoutVisiblePoint(true);
+  ASSERT_GT(Top.Y, 0);
+  ASSERT_GT(Bottom.Y, Top.Y + 10);
+  Caret(0, 0);
+  Edit->SetWindowLine(300);
+  Key(VK_PRIOR, Ctrl());
+  EXPECT_EQ(Pos(), Top);
+  EXPECT_TRUE(Edit->IsCurrentLineVisble());
+  Caret(0, 0);
+  Edit->SetWindowLine(300);
+  Key(VK_NEXT, Ctrl());
+  EXPECT_EQ(Pos(), Bottom);
+  EXPECT_TRUE(Edit->IsCurrentLineVisble());
+}
+
+TEST_F(PageLayoutInput, TheCaretIsPlacedOverTheGutterBandOfAScrolledSheet) {
+  Layout(20);
+  Caret(0, 1);
+  // Scrolled right, the text's first column lies left of the editor's gutter indent but right of any ruler.
+  const int X0 = Edit->TextToPixelPoint(TPoint{0, 1}, false).X;
+  Edit->SetWindowChar(X0 - Edit->GetLeftIndent() / 2);
+  Edit->UpdateCaret();
+  const TPoint Q = Edit->TextToPixelPoint(Pos(), false);
+  ASSERT_LT(Q.X, Edit->GetLeftIndent());
+  ASSERT_GE(Q.X, 0);
+  TPoint C{0, 0};
+  GetCaretPos(&C);
+  EXPECT_EQ(C, Q);
+  // Scrolled further, the caret is left of the client area and parked out of sight.
+  Edit->SetWindowChar(X0 + 40);
+  Edit->UpdateCaret();
+  GetCaretPos(&C);
+  EXPECT_LT(C.Y, 0);
+}
+
+TEST_F(PageLayoutInput, AClickOnABookmarkInTheSheetsGutterReportsItsImage) {
+  Layout(20);
+  Edit->GetEditSource()->SetBookMark(1, TPoint{0, 2});
+  Harness::RunUntilIdle();
+  int Line = -1;
+  int Image = -2;
+  Edit->OnGutterClick = [&](TObject*, int L, int I) {
+    Line = L;
+    Image = I;
+  };
+  const TRect Outer = Edit->GetDefaultPage()->PageOuterRect(false);
+  const int Y = CellPoint(0, 2).Y;
+  ASSERT_TRUE(Edit->MouseOnGutter(Outer.Left + 4, Y));
+  Harness::Click(Edit->Handle(), TPoint{Outer.Left + 4, Y});
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Line, 2);
+  EXPECT_EQ(Image, 1);
+}
+
+TEST_F(PageLayoutInput, LineScrollMessagesMoveByLineHeightsAndCharacterWidths) {
+  Layout(400);
+  const int H = Edit->Painter()->GetDefaultLineHeight();
+  const int W = Edit->Painter()->GetDefaultCharWidth();
+  EXPECT_EQ(SendMessage(Edit->Handle(), EM_LINESCROLL, 3, 10), 1);
+  EXPECT_EQ(Edit->WindowLine(), 10 * H);
+  EXPECT_EQ(Edit->WindowChar(), std::min(3 * W, Edit->PageLayoutMaxWindowChar()));
+  SendMessage(Edit->Handle(), EM_LINESCROLL, static_cast<WPARAM>(-100), static_cast<LPARAM>(-50));
+  EXPECT_EQ(Edit->WindowLine(), 0);
+  EXPECT_EQ(Edit->WindowChar(), 0);
+  SendMessage(Edit->Handle(), EM_LINESCROLL, 100000, 1000000);
+  EXPECT_EQ(Edit->WindowLine(), Edit->PageLayoutMaxWindowLine());
+  EXPECT_EQ(Edit->WindowChar(), Edit->PageLayoutMaxWindowChar());
+}
+
+TEST_F(PageLayoutInput, WrappedLinesBreakAtTheWidthOfTheirOwnPage) {
+  const int PerPage = [&] {
+    SetText("x");
+    TEasyPage* P = Edit->GetDefaultPage();
+    return (P->GetRealPageSize().cy - P->TopIndent() - P->BottomIndent()) / Edit->Painter()->GetDefaultLineHeight();
+  }();
+  std::string Text;
+  const std::string Long(400, 'w');
+  for (int I = 0; I < PerPage + 10; ++I) {
+    Text += (I == 1 || I == PerPage + 2 ? Long : "short") + "\r\n";
+  }
+  SetText(Text);
+  Edit->SetPageType(ptPageLayout);
+  // The second sheet lies on its side, so its text is wider than the first sheet's.
+  Edit->GetPageIndexAt(TPoint{0, PerPage + 2}, true);
+  ASSERT_GE(Edit->Pages()->Count(), 2);
+  TEasyPage* Second = Edit->Pages()->Page(1);
+  Second->SetOrientation(pgLandscape);
+  Edit->SetWordWrap(true);
+  Harness::RunUntilIdle();
+  ASSERT_EQ(Edit->GetPageIndexAt(TPoint{0, PerPage + 2}, true), 1);
+  const int CharW = Edit->Painter()->GetDefaultCharWidth();
+  auto FirstRowEnd = [&](int Line) {
+    const int I = Edit->WrapList()->IndexFromPoint(TPoint{0, Line}, false);
+    return I < 0 ? -1 : Edit->WrapList()->Row(I).EndChar;
+  };
+  EXPECT_EQ(FirstRowEnd(1), Edit->PageLayoutWrapWidth(Edit->GetDefaultPage()) / CharW);
+  EXPECT_EQ(FirstRowEnd(PerPage + 2), Edit->PageLayoutWrapWidth(Second) / CharW);
+  EXPECT_GT(FirstRowEnd(PerPage + 2), FirstRowEnd(1));
+}
+
+TEST_F(PageLayoutInput, WrappedTextOnASheetReachesToThePagesTextWidth) {
+  Layout(5);
+  Edit->SetWordWrap(true);
+  Harness::RunUntilIdle();
+  const TRect R = Edit->GetDefaultPage()->PageRect();
+  const int Columns = (R.Right - R.Left) / Edit->Painter()->GetDefaultCharWidth();
+  const int End = Edit->GetEditSource()->LineLength(1);
+  Caret(End, 1);
+  Key(VK_RIGHT);
+  EXPECT_TRUE(SamePoint(Pos(), End + 1, 1)) << "room beyond the line's end inside the page";
+  Caret(Columns, 1);
+  Key(VK_RIGHT);
+  EXPECT_TRUE(SamePoint(Pos(), 0, 2)) << "past the page's width the move goes on to the next line";
+  Caret(Columns, 4);
+  Key(VK_RIGHT);
+  EXPECT_TRUE(SamePoint(Pos(), Columns, 4)) << "on the last line it stops";
+}
+
+TEST_F(PageLayoutInput, TheScrollHintNamesThePageAtTheTopOfTheView) {
+  Layout(400);
+  TEasyEditorOptions O = Edit->Options();
+  O.Include(eoShowScrollHint);
+  O.Include(eoThumbTracking);
+  Edit->SetOptions(O);
+  TEasyPage* Second = Edit->Pages()->GetPageAt(TPoint{0, 100}, true);
+  ASSERT_NE(Second, nullptr);
+  ASSERT_EQ(Second->Index(), 1);
+  int HintPage = -1;
+  int HintLine = -1;
+  std::string Shown;
+  Edit->OnScrollHint = [&](TObject*, int Line, int Page, std::string& S) {
+    HintLine = Line;
+    HintPage = Page;
+    Shown = S;
+  };
+  Edit->SetWindowLine(Second->Top + Second->TopIndent());
+  Edit->ProcessVScroll(SB_THUMBTRACK, Edit->WindowLine());
+  EXPECT_EQ(HintPage, 1);
+  EXPECT_EQ(HintLine, Second->FirstLine);
+  EXPECT_EQ(Shown, "\\rtf\\b Page : \\b0 2, \\b Line : \\b0 " + std::to_string(Second->FirstLine + 1) + " ");
+  EXPECT_TRUE(Edit->PopupHint()->Visible());
+  Edit->ProcessVScroll(SB_ENDSCROLL, 0);
+  EXPECT_FALSE(Edit->PopupHint()->Visible());
 }
 
 }  // namespace
