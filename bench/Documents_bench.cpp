@@ -7,6 +7,7 @@
 
 #include "editor/Easyeditsource.h"
 #include "platform/classes/StringList.h"
+#include "support/Corpus.h"
 
 #include <benchmark/benchmark.h>
 
@@ -110,7 +111,7 @@ BENCHMARK(BM_PlainReadAndWrite)->Unit(benchmark::kMillisecond)->Iterations(5);
 // About 8 MB: the head of a real page, its body repeated, and its end.
 const std::vector<std::string>& PageLines() {
   static const std::vector<std::string> Lines = [] {
-    std::ifstream F("/work/shared/corpus/html/valgrind-cg-manual.html");
+    std::ifstream F(CorpusDir() + "html/valgrind-cg-manual.html");
     std::vector<std::string> All;
     std::string L;
     while (std::getline(F, L)) {

@@ -7,6 +7,7 @@
 #include "platform/controls/TestHarness.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/VirtualKeys.h"
+#include "support/Corpus.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,7 +28,7 @@ std::string ReadFile(const std::string& Name) {
 
 // A page of the shared corpus repeated to Lines lines (a generated page when the corpus is missing).
 std::string HtmlDocument(int Lines) {
-  std::string Seed = ReadFile("/work/shared/corpus/html/FAQ.html");
+  std::string Seed = ReadFile(CorpusDir() + "html/FAQ.html");
   if (Seed.empty()) {
     Seed = "<p class=\"x\">Some <b>bold</b> text and a <a href=\"index.html\">link</a> in a paragraph that is long "
            "enough to wrap in a narrow window</p>\n";

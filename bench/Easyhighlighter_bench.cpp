@@ -1,6 +1,7 @@
 // Lexing speed of the shipped HTML and CSS rules over large documents, first line to last, as an edit source
 // lexes them (one style code per character, the state carried from line to line).
 #include "editor/Easyeditorparser.h"
+#include "support/Corpus.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,7 +25,7 @@ std::vector<std::string> MakeDocument(const std::vector<std::string>& Files, con
                                       std::size_t Bytes) {
   std::string Seed;
   for (const std::string& F : Files) {
-    Seed += ReadFile("/work/shared/corpus/" + F);
+    Seed += ReadFile(CorpusDir() + F);
   }
   if (Seed.empty()) {
     Seed = Fallback;

@@ -3,6 +3,7 @@
 #include "editor/Easyeditorparser.h"
 #include "editor/Easyeditsource.h"
 #include "platform/classes/Streams.h"
+#include "support/Corpus.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,7 +19,7 @@ namespace {
 std::string LongLine(std::size_t Bytes) {
   std::string Seed;
   for (const char* F : {"rustdoc.css", "node-style.css", "book-general.css"}) {
-    std::ifstream In(std::string("/work/shared/corpus/css/") + F, std::ios::binary);
+    std::ifstream In(CorpusDir() + "css/" + F, std::ios::binary);
     std::stringstream S;
     S << In.rdbuf();
     Seed += S.str();

@@ -7,6 +7,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/controls/TestHarness.h"
 #include "platform/graphics/Printers.h"
+#include "support/Corpus.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,7 +21,7 @@
 namespace {
 
 std::string HtmlDocument(int Lines) {
-  std::ifstream In("/work/shared/corpus/html/FAQ.html", std::ios::binary);
+  std::ifstream In(CorpusDir() + "html/FAQ.html", std::ios::binary);
   std::stringstream Buf;
   Buf << In.rdbuf();
   std::string Seed = Buf.str();

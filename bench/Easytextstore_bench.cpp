@@ -2,6 +2,7 @@
 // into memory and a plain write of the same bytes. Run with repetitions and compare medians: the file is in
 // the page cache, so both sides measure copying and memory, not the disk.
 #include "editor/Easyeditsource.h"
+#include "support/Corpus.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,7 +23,7 @@ const std::string& DocumentFile() {
   static const std::string Name = [] {
     std::string Seed;
     for (const char* F : {"html/rust-std-String.html", "html/node-addons.html", "css/rustdoc.css"}) {
-      std::ifstream In(std::string("/work/shared/corpus/") + F, std::ios::binary);
+      std::ifstream In(CorpusDir() + F, std::ios::binary);
       std::stringstream S;
       S << In.rdbuf();
       Seed += S.str();

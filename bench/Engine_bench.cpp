@@ -4,6 +4,7 @@
 #include "engine/ZubValidator.h"
 
 #include "platform/win/Modules.h"
+#include "support/Corpus.h"
 
 #include <benchmark/benchmark.h>
 
@@ -195,7 +196,7 @@ BENCHMARK(BM_SameDiagnosisCalledDirectly)->Unit(benchmark::kMillisecond)->UseRea
 // An 8 MB real page: the body of a manual page from the corpus repeated under its head.
 const std::vector<std::string>& LargeRealPageLines() {
   static const std::vector<std::string> Lines = [] {
-    std::ifstream F("/work/shared/corpus/html/valgrind-cg-manual.html", std::ios::binary);
+    std::ifstream F(CorpusDir() + "html/valgrind-cg-manual.html", std::ios::binary);
     const std::string Page((std::istreambuf_iterator<char>(F)), std::istreambuf_iterator<char>());
     std::vector<std::string> All;
     std::stringstream S(Page);

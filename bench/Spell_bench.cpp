@@ -3,6 +3,7 @@
 #include "spell/Lx3maindictionary.h"
 #include "spell/Lx3parseengine.h"
 #include "spell/Lx3spellbase.h"
+#include "support/Corpus.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +22,7 @@ std::string ProgramDir() { return std::filesystem::read_symlink("/proc/self/exe"
 // An 8 MB page: the body of a corpus page repeated.
 const std::string& BigPage() {
   static const std::string Page = [] {
-    std::ifstream In(std::string(ZUBQ_SOURCE_DIR) + "/../shared/corpus/html/valgrind-cg-manual.html", std::ios::binary);
+    std::ifstream In(CorpusDir() + "html/valgrind-cg-manual.html", std::ios::binary);
     const std::string Utf8((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
     // The editor hands the checker 8-bit text: the page's UTF-8 in code page 1252.
     std::string Source;

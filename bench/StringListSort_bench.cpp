@@ -2,6 +2,7 @@
 // collation locale on the same lines (written to a temporary file; the tool's time includes its start).
 #include "platform/classes/StringList.h"
 #include "platform/rtl/SysUtils.h"
+#include "support/Corpus.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,7 +24,7 @@ const std::vector<std::string>& Lines() {
   static const std::vector<std::string> List = [] {
     std::vector<std::string> Seed;
     for (const char* F : {"html/rust-std-String.html", "html/node-addons.html", "css/rustdoc.css"}) {
-      std::ifstream In(std::string("/work/shared/corpus/") + F, std::ios::binary);
+      std::ifstream In(CorpusDir() + F, std::ios::binary);
       std::string Line;
       while (std::getline(In, Line)) {
         std::string Clean;

@@ -15,6 +15,7 @@
 #include "platform/classes/StringList.h"
 #include "platform/win/Clipboard.h"
 #include "support/NetTestServer.h"
+#include "support/Corpus.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ ZUBInt RecordSetInteger(ZUBInt H, ZUBInt Id, ZUBInt Value) {
 }
 
 std::vector<std::string> CorpusLines(const char* Name) {
-  std::ifstream F(std::string("/work/shared/corpus/") + Name);
+  std::ifstream F(CorpusDir() + Name);
   std::vector<std::string> Lines;
   std::string L;
   while (std::getline(F, L)) {

@@ -3,6 +3,7 @@
 #include "editor/Easyeditorparser.h"
 #include "editor/Easyeditsource.h"
 #include "platform/classes/Streams.h"
+#include "support/Corpus.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +71,7 @@ TEST(LongLineEdits, StylesEqualAFreshLexingAndUndoRestoresThem) {
 // Pages and sheets no one here wrote, with their line breaks taken out: one long line of each kind.
 std::string CorpusLine(const char* File, std::size_t Bytes) {
   std::string Text;
-  if (FILE* F = std::fopen((std::string("/work/shared/corpus/") + File).c_str(), "rb")) {
+  if (FILE* F = std::fopen((CorpusDir() + File).c_str(), "rb")) {
     char Buffer[65536];
     for (std::size_t N; (N = std::fread(Buffer, 1, sizeof Buffer, F)) > 0;) {
       Text.append(Buffer, N);

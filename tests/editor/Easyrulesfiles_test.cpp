@@ -2,6 +2,7 @@
 // line, uses only the built-in token names, and lexes its sample document exactly as its golden style dump
 // says, with LF and with CR LF line breaks. A mismatch writes the actual dump beside the golden file as .new.
 #include "editor/Easyeditorparser.h"
+#include "support/Corpus.h"
 
 #include <gtest/gtest.h>
 
@@ -146,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Real pages and style sheets: every character gets a style and every construct is closed by the end.
 TEST(RulesFiles, CorpusDocumentsLexCleanly) {
-  const std::string Corpus = "/work/shared/corpus/";
+  const std::string Corpus = CorpusDir();
   struct Doc {
     const char* Rules;
     const char* File;

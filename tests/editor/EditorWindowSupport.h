@@ -7,6 +7,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/controls/TestHarness.h"
 #include "platform/graphics/WinGdi.h"
+#include "support/Corpus.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@
 #include <string>
 
 inline std::string ReadCorpusFile(const std::string& Name) {
-  std::ifstream In("/work/shared/corpus/" + Name, std::ios::binary);
+  std::ifstream In(CorpusDir() + Name, std::ios::binary);
   std::stringstream S;
   S << In.rdbuf();
   return S.str();

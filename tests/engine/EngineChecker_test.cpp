@@ -1,6 +1,7 @@
 // The HTML checker runs in a worker process: a document that crashes it or makes it run away becomes an error for
 // that document while the engine goes on; findings keep to the document's own lines.
 #include "EngineTestUtil.h"
+#include "support/Corpus.h"
 
 #include <tidy/tidy.h>
 
@@ -181,10 +182,7 @@ TEST_F(EngineChecker, AWorkerKilledBetweenDocumentsIsReplaced) {
 // diagnostics steps find attributes not allowed in the document's version, for example), at the same places.
 TEST_F(EngineChecker, EveryErrorAndWarningOfTheCheckersOwnRunIsReported) {
   ASSERT_NE(Tidy().tidyRunDiagnostics, nullptr) << "the HTML checker library did not load";
-  std::string Shared = std::string(ZUBQ_SOURCE_DIR) + "/../shared/corpus/html/";
-  if (ReadFile(Shared + "FAQ.html").empty()) {
-    Shared = "/work/shared/corpus/html/";  // a tree checked out elsewhere
-  }
+  const std::string Shared = CorpusDir() + "html/";
   for (const char* Page : {"valgrind-cg-manual.html", "FAQ.html", "libxslt-API.html", "node-addons.html"}) {
     SCOPED_TRACE(Page);
     const std::string Text = ReadFile(Shared + Page);

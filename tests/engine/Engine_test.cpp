@@ -4,6 +4,7 @@
 
 #include "platform/win/DialogService.h"
 #include "platform/win/Shell.h"
+#include "support/Corpus.h"
 
 using namespace EngineTest;
 
@@ -174,7 +175,7 @@ TEST_F(Engine, StyleSheetJobReportsSyntaxAndValueFaults) {
   EXPECT_NE(FindMsg(Ts, "Unterminated comment"), nullptr);
   Api().ZUBFreeHandle(T, 0);
   // A clean sheet from the corpus has no errors.
-  const ZUBInt C = Run(10, ReadFile(std::string(ZUBQ_SOURCE_DIR) + "/../shared/corpus/css/node-style.css"));
+  const ZUBInt C = Run(10, ReadFile(CorpusDir() + "css/node-style.css"));
   EXPECT_EQ(Api().ZUBGetIntegerEZ(C, 6000), 0);
   Api().ZUBFreeHandle(C, 0);
 }

@@ -3,6 +3,7 @@
 
 #include "SpellTestUtil.h"
 #include "spell/Lx3ignore.h"
+#include "support/Corpus.h"
 
 #include <gtest/gtest.h>
 
@@ -188,14 +189,14 @@ TEST(Lx3parseengine, SelectionModeStopsAtTheLimitAndStartsAtTheWord) {
 }
 
 TEST(Lx3parseengine, CorpusPagesSplitIntoWordsWithoutMarkup) {
-  const std::string CorpusDir = std::string(ZUBQ_SOURCE_DIR) + "/../shared/corpus/html";
-  if (!std::filesystem::is_directory(CorpusDir)) {
+  const std::string HtmlDir = CorpusDir() + "html";
+  if (!std::filesystem::is_directory(HtmlDir)) {
     GTEST_SKIP() << "no corpus";
   }
   THTMLIgnore Html;
   TURLIgnore Url;
   int Pages = 0;
-  for (const auto& E : std::filesystem::directory_iterator(CorpusDir)) {
+  for (const auto& E : std::filesystem::directory_iterator(HtmlDir)) {
     const std::string Page = spelltest::ReadFile(E.path().string());
     const auto Got = Split(Page, {&Url, &Html});
     ++Pages;
