@@ -157,7 +157,8 @@ void ZEZTreeNode::GetNodeDispInfoByPos(TPoint Pos, ZEZNodeDispInfo& Info) {
   const TRect D = V->GetDrawRect();
   const Integer H = GetHeight();
   const Integer Top = Pos.Y;
-  const Integer Bottom = Top + H;
+  // A node out of view sits at the largest position; its bottom stays there instead of overflowing.
+  const Integer Bottom = static_cast<Integer>(std::min<long long>(static_cast<long long>(Top) + H, 2147483647));
   Integer X = Pos.X;
   Info.Rects[npLines] = Rect(D.Left - V->HorzPos(), Top, X, Bottom);
   const Integer Widths[] = {GetIndent(), GetCheckBoxWidth(), GetStateImageWidth(), GetImageWidth(), GetTextWidth()};

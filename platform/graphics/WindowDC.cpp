@@ -121,7 +121,7 @@ PPixels BackingImage(HWND Wnd) {
     // A resized window keeps what it showed where both sizes overlap.
     const TPixels& Old = *It->second;
     int Cw = std::min(W, Old.Width), Ch = std::min(H, Old.Height);
-    for (int Y = 0; Y < Ch; ++Y) {
+    for (int Y = 0; Cw > 0 && Y < Ch; ++Y) {
       std::memcpy(P->Row(Y), Old.Row(Y), static_cast<std::size_t>(Cw) * 4);
     }
   }
