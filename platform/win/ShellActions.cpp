@@ -174,30 +174,13 @@ constexpr TVerb Verbs[] = {
     {ShellCmdProperties, "properties", "P&roperties", "Displays the properties of the selected items."},
 };
 
-class TContextMenu final : public IContextMenu {
+class TContextMenu final : public TShellObject<IContextMenu, IID_IContextMenu> {
 public:
   TContextMenu(IShellFolder* Folder, const ShellNs::TPlace& FolderPlace, LPCITEMIDLIST FolderPidl,
                std::vector<ShellNs::TPlace> Items, std::vector<std::string> ItemData)
       : FFolder(Folder), FFolderPlace(FolderPlace), FFolderPidl(ILClone(FolderPidl)), FItems(std::move(Items)),
         FData(std::move(ItemData)) {
     FFolder->AddRef();
-  }
-  HRESULT QueryInterface(REFIID Riid, void** Object) override {
-    if (Riid == IID_IUnknown || Riid == IID_IContextMenu) {
-      *Object = static_cast<IContextMenu*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *Object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG AddRef() override { return ++FRefs; }
-  ULONG Release() override {
-    const ULONG R = --FRefs;
-    if (R == 0) {
-      delete this;
-    }
-    return R;
   }
 
   HRESULT QueryContextMenu(HMENU Menu, UINT IndexMenu, UINT IdFirst, UINT IdLast, UINT Flags) override {
@@ -433,7 +416,6 @@ private:
     DialogService().Run(R);
   }
 
-  std::atomic<ULONG> FRefs{1};
   IShellFolder* FFolder;
   ShellNs::TPlace FFolderPlace;
   LPITEMIDLIST FFolderPidl;
@@ -441,26 +423,9 @@ private:
   std::vector<std::string> FData;
 };
 
-class TFolderDropTarget final : public IDropTarget {
+class TFolderDropTarget final : public TShellObject<IDropTarget, IID_IDropTarget> {
 public:
   TFolderDropTarget(std::string Folder, bool Trash) : FFolder(std::move(Folder)), FTrash(Trash) {}
-  HRESULT QueryInterface(REFIID Riid, void** Object) override {
-    if (Riid == IID_IUnknown || Riid == IID_IDropTarget) {
-      *Object = static_cast<IDropTarget*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *Object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG AddRef() override { return ++FRefs; }
-  ULONG Release() override {
-    const ULONG R = --FRefs;
-    if (R == 0) {
-      delete this;
-    }
-    return R;
-  }
   HRESULT DragEnter(IDataObject* Data, DWORD KeyState, POINTL, DWORD* Effect) override {
     if (!Effect) {
       return E_INVALIDARG;
@@ -543,7 +508,6 @@ private:
     return Chosen == 0x100 ? DROPEFFECT_NONE : static_cast<DWORD>(Chosen) & FAllowed;
   }
 
-  std::atomic<ULONG> FRefs{1};
   std::string FFolder;
   bool FTrash;
   std::vector<std::string> FFiles;

@@ -110,26 +110,9 @@ HRESULT ReturnName(STRRET* Name, const std::string& Text) {
   return Name->pOleStr ? S_OK : E_OUTOFMEMORY;
 }
 
-class TEnumIds final : public IEnumIDList {
+class TEnumIds final : public TShellObject<IEnumIDList, IID_IEnumIDList> {
 public:
   explicit TEnumIds(std::vector<std::string> Items) : FItems(std::move(Items)) {}
-  HRESULT QueryInterface(REFIID Riid, void** Object) override {
-    if (Riid == IID_IUnknown || Riid == IID_IEnumIDList) {
-      *Object = static_cast<IEnumIDList*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *Object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG AddRef() override { return ++FRefs; }
-  ULONG Release() override {
-    const ULONG R = --FRefs;
-    if (R == 0) {
-      delete this;
-    }
-    return R;
-  }
   HRESULT Next(ULONG Celt, LPITEMIDLIST* Rgelt, ULONG* Fetched) override {
     ULONG N = 0;
     while (N < Celt && FPos < FItems.size()) {
@@ -161,32 +144,14 @@ public:
 
 private:
   ~TEnumIds() = default;
-  std::atomic<ULONG> FRefs{1};
   std::vector<std::string> FItems;
   std::size_t FPos = 0;
 };
 
-class TFolder final : public IShellFolder {
+class TFolder final : public TShellObject<IShellFolder, IID_IShellFolder> {
 public:
   TFolder(LPCITEMIDLIST Absolute, TPlace Place) : FPidl(ILClone(Absolute)), FPlace(std::move(Place)) {}
 
-  HRESULT QueryInterface(REFIID Riid, void** Object) override {
-    if (Riid == IID_IUnknown || Riid == IID_IShellFolder) {
-      *Object = static_cast<IShellFolder*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *Object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG AddRef() override { return ++FRefs; }
-  ULONG Release() override {
-    const ULONG R = --FRefs;
-    if (R == 0) {
-      delete this;
-    }
-    return R;
-  }
 
   HRESULT ParseDisplayName(HWND, IBindCtx*, const char16_t* DisplayName, ULONG* Eaten, LPITEMIDLIST* Pidl,
                            ULONG* Attributes) override {
@@ -548,7 +513,6 @@ private:
     return P.Valid && (P.Virtual == VirtualTrash || (P.Virtual != VirtualComputer && !P.ChildBase.empty()));
   }
   static std::string SysErrorText(LONG Error);
-  std::atomic<ULONG> FRefs{1};
   LPITEMIDLIST FPidl;
   TPlace FPlace;
 };

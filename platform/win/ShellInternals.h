@@ -3,6 +3,7 @@
 
 #include "platform/win/ShlObj.h"
 
+#include <atomic>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,3 +67,37 @@ std::string TypeNameOf(const TPlace& Place);
 HRESULT ErrnoResult(int Errno);
 
 }  // namespace ShellNs
+
+// The reference counting and interface query the namespace's objects share: the object answers IUnknown and
+// its one interface Iid, starts with one reference and frees itself when released to zero.
+template <class I, const IID& Iid>
+class TShellObject : public I {
+public:
+  TShellObject() = default;
+  TShellObject(const TShellObject&) = delete;
+  TShellObject& operator=(const TShellObject&) = delete;
+
+  HRESULT QueryInterface(REFIID Riid, void** Object) override {
+    if (Riid == IID_IUnknown || Riid == Iid) {
+      *Object = static_cast<I*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *Object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG AddRef() override { return ++FRefs; }
+  ULONG Release() override {
+    const ULONG R = --FRefs;
+    if (R == 0) {
+      delete this;
+    }
+    return R;
+  }
+
+protected:
+  virtual ~TShellObject() = default;
+
+private:
+  std::atomic<ULONG> FRefs{1};
+};
