@@ -1,6 +1,7 @@
 // The print dialog (selection choice, indent box, settings kept) and the preview window (zoom box, fitting,
 // page buttons, printing from the preview), driven as a user would.
 #include "tests/editor/EditorWindowSupport.h"
+#include "tests/editor/FindTestSupport.h"
 
 #include "editor/Easypreviewdlg.h"
 #include "editor/Easyprintdlg.h"
@@ -55,6 +56,8 @@ TFrmPrintDlg* OpenPrintDialog() {
 class PrintForms : public EditorWindowTest {
 protected:
   void SetUp() override {
+    // The print settings are saved to the settings file: a private one, never the user's.
+    SettingsFileName() = (PrivateEnvironment().Dir / "temp" / "EasySettings.txt").string();
     EditorWindowTest::SetUp();
     Saved.Assign(PrintSettings());
     PrintSettings()->Init();
