@@ -5,6 +5,7 @@
 #include "platform/classes/TypInfoImpl.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/NativeControls.h"
+#include "shell/Uptdlgglyphs.h"
 #include "shell/Uptshelldata.h"
 
 namespace {
@@ -120,6 +121,7 @@ void TPTFrmFolderBrowseDlg::LayOut() {
   if (FSizeGrip) {
     const TRect R = ClientRect();
     MoveWindow(FSizeGrip, R.Right - GripSize, R.Bottom - GripSize, GripSize, GripSize, TRUE);
+    SetWindowPos(FSizeGrip, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
 
@@ -163,6 +165,8 @@ void TPTFrmFolderBrowseDlg::FormShow(TObject*) {
   PTShellTree1->SetOptions(PTShellTree1->Options() + TPTShellTreeOptions{ptstoAutoFill});
   PTShellTree1->FillItems();
   DoTranslation();
+  PTSetDialogGlyph(CreateNewFolderBtn, TPTDialogGlyph::NewFolder);
+  PTSetDialogGlyph(DeleteFolderBtn, TPTDialogGlyph::Delete);
   LayOut();
   if (OnFormShow) {
     OnFormShow(this);

@@ -253,8 +253,11 @@ TPTTypedNameParser::TStep TPTTypedNameParser::ParseName(const std::string& Text,
       std::string Folder;
       std::string NamePart;
       PTSplitTypedName(Path, Folder, NamePart);
-      const std::string Current = FHost.CurrentFolder();
-      if (!SameText(Folder, Current + "/") && !(Current.empty() && Folder == "/")) {
+      std::string Current = FHost.CurrentFolder();
+      if (Current.empty() || Current.back() != '/') {
+        Current += '/';
+      }
+      if (Folder != Current) {  // file names tell case apart here
         FHost.MoveToFolder(Folder.size() > 1 ? Folder.substr(0, Folder.size() - 1) : Folder);
       }
       std::string Found;
