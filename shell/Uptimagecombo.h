@@ -112,6 +112,11 @@ public:
   TPTGetImageComboItemDataEvent OnGetItemData;
 
 protected:
+  // Gives an entry its caption and image without repainting (while it is being drawn).
+  static void SetItemValues(TPTImageComboItem* Item, const std::string& Caption, int ImageIndex) {
+    Item->FCaption = Caption;
+    Item->FImageIndex = ImageIndex;
+  }
   // Fills what an entry lacks before it is drawn: OnGetItemData here.
   virtual void GetItemData(TPTImageComboItem* Item);
   void DeleteItem(void* Item) override;

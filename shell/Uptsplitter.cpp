@@ -180,6 +180,8 @@ void TPTSplitter::SwapPanes(bool MirrorPosition) {
   }
   if (MirrorPosition) {
     FPosition = (FStyle == ptstVertical ? Width() : Height()) - FPosition;
+    // The proportion mirrors too, or the next resize would put the bar back where it was.
+    FixProportion();
   }
   InitPanePos();
 }

@@ -144,6 +144,9 @@ TEST_F(Splitter, SwappingWithMirroringExchangesThePanesAndMirrorsThePosition) {
   EXPECT_EQ(Inside->Parent(), S->GetPane(1));
   EXPECT_EQ(S->GetPane(1)->Left(), 203);
   EXPECT_EQ(S->GetPane(0)->Width(), 200);
+  // A later resize keeps the mirrored proportion.
+  S->SetWidth(600);
+  EXPECT_EQ(S->Position(), 400);
 }
 
 TEST_F(Splitter, NamesItsPanesAfterItself) {
