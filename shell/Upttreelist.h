@@ -129,6 +129,7 @@ public:
 
 // ---- The list ---------------------------------------------------------------------------------------------------------
 enum TPTLvHeaderSortDisplayMode { ptlvNone, ptlvLeftAlign, ptlvRightOfText, ptlvRightAlign };
+Z_ENUM_TYPEINFO(TPTLvHeaderSortDisplayMode, "ptlvNone", "ptlvLeftAlign", "ptlvRightOfText", "ptlvRightAlign")
 enum TPTLvSortDirection { ptsdAsc, ptsdDesc };
 
 using TPTLvCustomDrawEvent = std::function<void(TObject* aSender, TPTCustomDraw* aCD, TListItem* aItem)>;

@@ -1086,6 +1086,11 @@ public:
   bool Checked() const { return FChecked; }
   void SetChecked(bool Value);
   int Index() const { return FIndex; }
+  // With TextCallback the view asks for the caption, the sub-item texts and the image (LVN_GETDISPINFO) each time
+  // it shows the item; the stored ones are the default answer. Lists of many items use it to supply texts on
+  // demand.
+  bool TextCallback() const { return FTextCallback; }
+  void SetTextCallback(bool Value);
   TRect DisplayRect(TDisplayCode Code);
   bool EditCaption();
   void CancelEdit();
@@ -1105,6 +1110,7 @@ private:
   bool FDropTarget = false;
   bool FSelected = false;
   bool FChecked = false;
+  bool FTextCallback = false;
   int FIndex = -1;
 };
 
@@ -1133,6 +1139,8 @@ public:
   void BeginUpdate();
   void EndUpdate();
   int IndexOf(TListItem* Value) const;
+  // Room for that many items, so that adding a known number of them allocates once.
+  void SetCapacity(int Value);
   void Assign(TPersistent* Source) override;
 
 protected:
@@ -1246,6 +1254,9 @@ public:
   int HotItemIndex() const { return FHotIndex; }
   // The rows or cells the view shows now (report, list and small icons: items from TopItem on).
   std::vector<int> VisibleItems();
+  // What the view shows of an item in a column: the stored text and image, or for a TextCallback item the answer
+  // to LVN_GETDISPINFO. Image may be null when only the text is wanted.
+  std::string DisplayText(TListItem* Item, int Column, int* Image);
 
   TLVSelectItemEvent OnSelectItem;
   TLVChangeEvent OnChange;
@@ -1332,6 +1343,7 @@ private:
   bool FHotTrack = false;
   THotTrackStyles FHotTrackStyles;
   int FHotIndex = -1;
+  int FCellWidth = -1;  // list and small-icon cells; -1: measure again
 };
 
 class TListView : public TCustomListView {

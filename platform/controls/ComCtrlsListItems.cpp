@@ -107,7 +107,8 @@ void TListColumns::Update(TCollectionItem* Item) {
 
 TListItem::TListItem(TListItems* AOwner) : FOwner(AOwner), FSubItems(std::make_unique<TStringList>()) {
   FSubItems->SetOnChange([this](TObject*) {
-    if (TCustomListView* LV = ListView(); LV && FIndex >= 0 && !LV->FOwnerData) {
+    // Inside an update the end of the update repaints once.
+    if (TCustomListView* LV = ListView(); LV && FIndex >= 0 && !LV->FOwnerData && FOwner->FUpdateCount == 0) {
       LV->Invalidate();
     }
   });
@@ -241,8 +242,18 @@ void TListItem::Delete() {
 }
 
 void TListItem::Update() {
-  if (TCustomListView* LV = ListView()) {
+  if (TCustomListView* LV = ListView(); LV && FOwner->FUpdateCount == 0) {
     LV->Invalidate();
+  }
+}
+
+void TListItem::SetTextCallback(bool Value) {
+  if (FTextCallback != Value) {
+    FTextCallback = Value;
+    if (TCustomListView* LV = ListView(); LV && FIndex >= 0) {
+      LV->FCellWidth = -1;
+    }
+    Update();
   }
 }
 
@@ -333,6 +344,12 @@ void TListItems::BeginUpdate() { ++FUpdateCount; }
 void TListItems::EndUpdate() {
   if (FUpdateCount > 0 && --FUpdateCount == 0 && FOwner) {
     FOwner->ItemsChanged();
+  }
+}
+
+void TListItems::SetCapacity(int Value) {
+  if (Value > 0) {
+    FItems.reserve(static_cast<std::size_t>(Value));
   }
 }
 

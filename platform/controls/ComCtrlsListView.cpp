@@ -92,21 +92,34 @@ int TCustomListView::ItemHeight() {
 
 // List and small-icon cells: as wide as the widest caption (a fixed width with owner data, which is never asked
 // for items out of view).
+// Items whose texts come on demand count as the width of twenty average characters, so that measuring never asks
+// for the texts of items out of view. The width is measured once per change of the items.
 int TCustomListView::CellWidth() {
   if (FViewStyle == vsIcon) {
     return IconCellWidth;
   }
-  int W = 100;
-  if (!FOwnerData) {
-    W = 0;
-    for (TListItem* Item : FItems->FItems) {
-      W = std::max(W, TextWidth(Item->FCaption));
+  if (FCellWidth < 0) {
+    int W = 100;
+    if (!FOwnerData) {
+      W = 0;
+      bool Callback = false;
+      for (TListItem* Item : FItems->FItems) {
+        if (Item->FTextCallback) {
+          Callback = true;
+        } else {
+          W = std::max(W, TextWidth(Item->FCaption));
+        }
+      }
+      if (Callback) {
+        W = std::max(W, TextWidth(std::string(20, 'n')));
+      }
+      W += 4;
     }
-    W += 4;
+    FCellWidth = W;
   }
   int Icon = FSmallImages ? FSmallImages->Width() + 2 : 0;
   int Check = Checkboxes ? 16 : 0;
-  return W + Icon + Check + 8;
+  return FCellWidth + Icon + Check + 8;
 }
 
 int TCustomListView::CellHeight() {
@@ -353,6 +366,7 @@ void TCustomListView::UpdateScrollBars() {
 void TCustomListView::ItemsChanged() {
   // Items moved under the pointer: the next move finds the hot one again.
   FHotIndex = -1;
+  FCellWidth = -1;
   if (FDestroying || FItems->FUpdateCount > 0) {
     return;
   }
@@ -532,6 +546,9 @@ bool TCustomListView::ChangeText(TListItem* Item, TItemChange What, const std::f
     return false;
   }
   Apply();
+  if (What == ctText) {
+    FCellWidth = -1;
+  }
   Invalidate();
   NotifyItem(LVN_ITEMCHANGED, Item->FIndex, Flag, 0, 0);
   return true;
@@ -590,8 +607,11 @@ void TCustomListView::CNNotify(TMessage& Message) {
       }
       break;
     case LVN_GETDISPINFO: {
+      // Items of an ordinary list arrive with their stored texts already in the answer.
       auto* Info = reinterpret_cast<NMLVDISPINFO*>(Message.LParam);
-      OwnerDataFetch(reinterpret_cast<TListItem*>(Info->item.lParam));
+      if (FOwnerData) {
+        OwnerDataFetch(reinterpret_cast<TListItem*>(Info->item.lParam));
+      }
       break;
     }
     case LVN_BEGINLABELEDIT: {
@@ -732,6 +752,33 @@ void TCustomListView::Edit(TListItem* Item, std::string& S) {
   if (Item && !FOwnerData) {
     Item->SetCaption(S);
   }
+}
+
+std::string TCustomListView::DisplayText(TListItem* Item, int Column, int* Image) {
+  std::string Stored = Column == 0 ? Item->FCaption
+                       : Column - 1 < Item->FSubItems->Count() ? Item->FSubItems->Strings(Column - 1)
+                                                                : std::string();
+  if (Image) {
+    *Image = Item->FImageIndex;
+  }
+  if (!Item->FTextCallback || FOwnerData) {
+    return Stored;
+  }
+  char Buffer[MAX_PATH + 1] = {};
+  Stored.copy(Buffer, MAX_PATH);
+  NMLVDISPINFO Info;
+  Info.item.mask = LVIF_TEXT | LVIF_PARAM | (Image ? LVIF_IMAGE : 0);
+  Info.item.iItem = Item->FIndex;
+  Info.item.iSubItem = Column;
+  Info.item.pszText = Buffer;
+  Info.item.cchTextMax = MAX_PATH + 1;
+  Info.item.iImage = Item->FImageIndex;
+  Info.item.lParam = reinterpret_cast<LPARAM>(Item);
+  Notify(Info.hdr, LVN_GETDISPINFO);
+  if (Image) {
+    *Image = Info.item.iImage;
+  }
+  return Info.item.pszText ? std::string(Info.item.pszText) : std::string();
 }
 
 bool TCustomListView::OwnerDataFetch(TListItem* Item) {

@@ -234,7 +234,15 @@ void TCustomListView::Dispatch(TMessage& Message) {
         case SB_PAGEDOWN: Delta = Page; break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
+          // The message's 16 bits cannot hold the row of a list of more than 65,535 items: the bar's tracking
+          // position can.
           int Pos = static_cast<short>(HIWORD(Message.WParam));
+          SCROLLINFO Track;
+          Track.fMask = SIF_TRACKPOS;
+          if (GetScrollInfo(FHandle, Vert ? SB_VERT : SB_HORZ, &Track) &&
+              static_cast<WORD>(Track.nTrackPos) == HIWORD(Message.WParam)) {
+            Pos = Track.nTrackPos;
+          }
           Delta = (FViewStyle == vsReport && !Vert) ? (Pos - FScrollX) / Unit : Pos - FTop;
           break;
         }

@@ -66,9 +66,11 @@ void TCustomListView::Paint() {
       TRect Box = Rect(B.Left + 3, B.Top + (B.Height() - 13) / 2, B.Left + 16, B.Top + (B.Height() - 13) / 2 + 13);
       DrawFrameControl(DC, &Box, DFC_BUTTON, DFCS_BUTTONCHECK | (Item->FChecked ? DFCS_CHECKED : 0));
     }
+    int Image = -1;
+    const std::string Caption = DisplayText(Item, 0, &Image);
     TCustomImageList* Images = FViewStyle == vsIcon ? FLargeImages : FSmallImages;
-    if (Images && Item->FImageIndex >= 0 && Item->FImageIndex < Images->Count()) {
-      Images->Draw(C, Icon.Left, Icon.Top + (Icon.Height() - Images->Height()) / 2, Item->FImageIndex,
+    if (Images && Image >= 0 && Image < Images->Count()) {
+      Images->Draw(C, Icon.Left, Icon.Top + (Icon.Height() - Images->Height()) / 2, Image,
                    Enabled() && !(State & LVIS_CUT));
     }
     TRect Fill = FViewStyle == vsReport && RowSelect ? ItemRect(Index, drBounds) : Label;
@@ -78,12 +80,12 @@ void TCustomListView::Paint() {
     for (int Col = 0; Col < Cols; ++Col) {
       COLORREF SubText = Text, SubBack = Back;
       TRect Cell = Label;
-      std::string S = Item->FCaption;
+      std::string S = Caption;
       TAlignment Align = taLeftJustify;
       if (FViewStyle == vsReport && Col > 0) {
         TRect Head = FHeader ? FHeader->ItemRect(Col) : TRect{};
         Cell = Rect(Head.Left, Label.Top, Head.Right, Label.Bottom);
-        S = Col - 1 < Item->FSubItems->Count() ? Item->FSubItems->Strings(Col - 1) : std::string();
+        S = DisplayText(Item, Col, nullptr);
         Align = FColumns->Items(Col)->Alignment();
         if (!RowSelect) {
           SubText = ColorToRGB(Font()->Color());

@@ -298,12 +298,20 @@ public:
     return E_NOTIMPL;
   }
 
-  HRESULT CompareIDs(LPARAM, LPCITEMIDLIST Pidl1, LPCITEMIDLIST Pidl2) override {
+  // Column 0 (and any other for items that are not files and folders of this folder) orders by name, folders
+  // first. Column 1 orders files by size, 2 by type name, 3 by the time of the last change (oldest first); folders
+  // stay before files, and equal keys fall back to the names.
+  HRESULT CompareIDs(LPARAM Param, LPCITEMIDLIST Pidl1, LPCITEMIDLIST Pidl2) override {
     std::vector<TItem> A, B;
     if (!SplitItems(Pidl1, A) || !SplitItems(Pidl2, B)) {
       return E_INVALIDARG;
     }
     int R = 0;
+    const LPARAM Column = Param & 0xFFFF;
+    if (Column >= 1 && Column <= 3 && A.size() == 1 && B.size() == 1 && KindRank(A[0].Kind) == KindRank(B[0].Kind) &&
+        (A[0].Kind == ItemKindFile || A[0].Kind == ItemKindFolder)) {
+      R = CompareColumn(static_cast<int>(Column), A[0], B[0]);
+    }
     std::size_t I = 0;
     for (; I < A.size() && I < B.size() && R == 0; ++I) {
       R = CompareItems(A[I], B[I]);
@@ -509,6 +517,31 @@ public:
 
 private:
   ~TFolder() { ILFree(FPidl); }
+  int CompareColumn(int Column, const TItem& A, const TItem& B) const {
+    const TPlace Pa = ChildPlace(FPlace, A), Pb = ChildPlace(FPlace, B);
+    if (!Pa.Valid || !Pb.Valid || Pa.Path.empty() || Pb.Path.empty()) {
+      return 0;
+    }
+    if (Column == 2) {
+      const int R = CompareNames(TypeNameOf(Pa), TypeNameOf(Pb));
+      return R;
+    }
+    struct stat Sa {}, Sb {};
+    if (stat(Pa.Path.c_str(), &Sa) != 0 || stat(Pb.Path.c_str(), &Sb) != 0) {
+      return 0;
+    }
+    if (Column == 1) {
+      if (A.Kind == ItemKindFolder) {
+        return 0;  // folders have no size: by name
+      }
+      return Sa.st_size < Sb.st_size ? -1 : Sa.st_size > Sb.st_size ? 1 : 0;
+    }
+    const auto Ta = Sa.st_mtim.tv_sec, Tb = Sb.st_mtim.tv_sec;
+    if (Ta != Tb) {
+      return Ta < Tb ? -1 : 1;
+    }
+    return Sa.st_mtim.tv_nsec < Sb.st_mtim.tv_nsec ? -1 : Sa.st_mtim.tv_nsec > Sb.st_mtim.tv_nsec ? 1 : 0;
+  }
   static bool Droppable(const TPlace& P) {
     return P.Valid && (P.Virtual == VirtualTrash || (P.Virtual != VirtualComputer && !P.ChildBase.empty()));
   }

@@ -147,6 +147,22 @@ protected:
   ~IShellFolder() = default;
 };
 
+// A folder's detail columns: the header of a column (Pidl null) or an item's text in it. fmt is the alignment
+// (left 0, right 1, centre 2) and cxChar the width in characters; E_INVALIDARG past the last column.
+struct SHELLDETAILS {
+  int fmt = 0;
+  int cxChar = 0;
+  STRRET str;
+};
+class IShellDetails : public IUnknown {
+public:
+  virtual HRESULT GetDetailsOf(LPCITEMIDLIST Pidl, UINT Column, SHELLDETAILS* Details) = 0;
+  virtual HRESULT ColumnClick(UINT Column) = 0;
+
+protected:
+  ~IShellDetails() = default;
+};
+
 // Context menus.
 inline constexpr UINT CMF_NORMAL = 0;
 inline constexpr UINT CMF_DEFAULTONLY = 1;
