@@ -7,6 +7,7 @@
 #include "platform/classes/StringList.h"
 #include "platform/controls/Forms.h"
 #include "platform/win/WinReg.h"
+#include "shell/Uptshelllist.h"
 #include "shell/Uptshelltree.h"
 #include "shell/Upttypednames.h"
 
@@ -106,8 +107,8 @@ public:
   void SetOnAddTreeItem(TPTShAddItemEvent Value);
   const TPTShAddItemEvent& OnAddComboItem() const { return FOnAddComboItem; }
   void SetOnAddComboItem(TPTShAddItemEvent Value) { FOnAddComboItem = std::move(Value); }
-  std::function<void(TObject*, TPTCustomDraw*, TListItem*, TObject*)> OnLvCustomDrawSh;
-  std::function<void(TObject*, TPTCustomDraw*, TListItem*, TObject*)> OnLvCustomDrawShEx;
+  TPTShLvCustomDrawEvent OnLvCustomDrawSh;
+  TPTShLvCustomDrawEvent OnLvCustomDrawShEx;
   TPTShTvCustomDrawEvent OnTvCustomDrawSh;
   TPTShTvCustomDrawEvent OnTvCustomDrawShEx;
   TNotifyEvent OnHelp;
