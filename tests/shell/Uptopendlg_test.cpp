@@ -6,6 +6,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/win/DialogService.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/VirtualKeys.h"
@@ -358,6 +359,71 @@ TEST_F(FileDialogs, ExecutingTwiceIsRefused) {
   });
   EXPECT_EQ(Again, "TPTOpenDlg already executing");
   EXPECT_EQ(Open->Form(), nullptr);
+}
+
+TEST_F(FileDialogs, TheViewMenuUpOneLevelTheReadOnlyBoxAndTheEvents) {
+  Open->SetOptions(Open->Options() - TPTOpenOptions{ptofHideReadOnly});
+  std::vector<std::string> Events;
+  Open->OnFormShow = [&](TObject* S) { Events.push_back(S == Open->Form() ? "show" : "show?"); };
+  Open->OnFormClose = [&](TObject*) { Events.push_back("close"); };
+  Open->OnFolderChanged = [&](TObject*) { Events.push_back("folder"); };
+  Open->OnTypeChanged = [&](TObject*) { Events.push_back("type"); };
+  TViewStyle Style = vsIcon;
+  std::vector<bool> Checks;
+  std::string Up;
+  EXPECT_TRUE(Run(Open, "Open", [&](TPTFrmOpenDlg& F) {
+    F.ViewBtnClick(F.DetailsItem);
+    Style = F.PTShellList1->ViewStyle();
+    Checks = {F.DetailsItem->Checked(), F.DetailsItem2->Checked(), F.ListItem->Checked(), F.ListItem2->Checked()};
+    F.FileTypesCbx->SetItemIndex(1);
+    F.FileTypesCbx->OnSelEndOk(F.FileTypesCbx);
+    F.UpOneLevelBtn->Click();
+    Harness::RunUntilIdle();
+    Up = F.PTShellList1->Folder()->GetPathName();
+    TModalWindowDriver::Click(F, "ReadOnlyChk");
+    Harness::RunUntilIdle();
+    Type(F, "site/notes.txt");
+    Ok(F);
+  }));
+  EXPECT_EQ(Style, vsReport);
+  EXPECT_EQ(Checks, (std::vector<bool>{true, true, false, false}));
+  EXPECT_EQ(Up, Home.Path());
+  EXPECT_TRUE(Open->Options().Contains(ptofReadOnly));
+  EXPECT_EQ(Files(Open), std::vector<std::string>{Home / "site/notes.txt"});
+  EXPECT_EQ(Events, (std::vector<std::string>{"show", "type", "folder", "folder", "close"}));
+}
+
+TEST_F(FileDialogs, ANameMatchingTwoFilesAsksToChooseAndSelectsTheFirst) {
+  Home.MakeFile("site/Case.htm");
+  Home.MakeFile("site/CASE.htm");
+  std::string Selected;
+  std::string First;
+  bool Focused = false;
+  EXPECT_FALSE(RunSteps(Open, "Open",
+                        {[&](TPTFrmOpenDlg& F) {
+                           Type(F, "case.htm");
+                           Ok(F);
+                         },
+                         [&](TPTFrmOpenDlg& F) {
+                           if (TListItem* Item = F.PTShellList1->Selected()) {
+                             Selected = F.PTShellList1->GetDataFromItem(Item)->GetDisplayName();
+                           }
+                           for (int I = 0; I < F.PTShellList1->Items()->Count() && First.empty(); ++I) {
+                             const std::string N =
+                                 F.PTShellList1->GetDataFromItem(F.PTShellList1->Items()->Item(I))->GetDisplayName();
+                             if (SameText(N, "case.htm")) {
+                               First = N;
+                             }
+                           }
+                           Focused = F.PTShellList1->Focused();
+                           TModalWindowDriver::Press(F, "CancelBtn");
+                         }}));
+  const auto Shown = Dialogs.Shown();
+  ASSERT_EQ(Shown.size(), 1u);
+  EXPECT_EQ(Shown[0].Text, "More than one file has the name 'case.htm'.\n\nChoose one from the list of files.");
+  EXPECT_FALSE(First.empty());
+  EXPECT_EQ(Selected, First);
+  EXPECT_TRUE(Focused);
 }
 
 }  // namespace
