@@ -77,6 +77,7 @@ std::string DisplayName(IShellFolder_NRC* Folder, LPCITEMIDLIST Relative, DWORD 
   std::string Name;
   if (SUCCEEDED(Folder->GetDisplayNameOf(Asked, Flags, &R))) {
     StrretToString(Asked, R, Name);
+    StrretFree(R);
   }
   return Name;
 }
