@@ -257,4 +257,26 @@ TEST_F(ShellCombo, FillsItsEntriesOnlyWhenDrawnAndSizesItsDropDownToTheScreen) {
   EXPECT_EQ(Counts[0], (Screen->Height() - Y - 1) / Combo->ItemHeight());
 }
 
+// A combo box that leaves out everything below the desktop's own folders.
+class TTopLevelCombo : public TPTShellCombo {
+public:
+  using TPTShellCombo::TPTShellCombo;
+  bool CanAdd(IShellFolder_NRC*, LPCITEMIDLIST, int Level, ULONG, LPCITEMIDLIST) override { return Level < 2; }
+};
+
+TEST_F(ShellCombo, LeavesOutWhatItsOptionsAndFilterRefuse) {
+  TPTShellComboOptions O = Combo->Options();
+  O.Exclude(ptscoNonFilesystemAncestors);
+  Combo->SetOptions(O);
+  Combo->FillItems();
+  // The trash is neither in the file system nor above it.
+  EXPECT_EQ(IndexOf("1:Trash"), -1);
+  EXPECT_NE(IndexOf("1:Home"), -1);
+  EXPECT_NE(IndexOf("2:File System"), -1);
+  auto* Top = TestSupport::Make<TTopLevelCombo>(Form, Form, Rect(10, 40, 300, 64));
+  Harness::RunUntilIdle();
+  Combo = Top;  // the entries of the filtered box
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"*0:Desktop", "1:Home", "1:Computer", "1:Trash"}));
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Streams.h"
+#include "platform/controls/Forms.h"
 #include "platform/controls/TestHarness.h"
 #include "tests/support/Forms.h"
 
@@ -49,6 +50,22 @@ TEST_F(Splitter, LaysThePanesOutBesideOrAboveTheBar) {
   S->SetSplitterWidth(5);
   EXPECT_EQ(S->GetPane(0)->BoundsRect(), Rect(0, 0, 200, 65));
   EXPECT_EQ(S->GetPane(1)->BoundsRect(), Rect(0, 70, 200, 140));
+}
+
+TEST_F(Splitter, ShowsTheSplitCursorOverTheBarOnly) {
+  auto* S = MakeSplitter();
+  Harness::MouseMove(S->Handle(), Point(66, 50));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(GetCursor(), Screen->Cursors(crHSplit));
+  // Over a pane the splitter leaves the cursor to the pane.
+  SetCursor(Screen->Cursors(crArrow));
+  Harness::MouseMove(S->GetPane(1)->Handle(), Point(20, 50));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(GetCursor(), Screen->Cursors(crArrow));
+  S->SetStyle(ptstHorizontal);
+  Harness::MouseMove(S->Handle(), Point(100, 66));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(GetCursor(), Screen->Cursors(crVSplit));
 }
 
 TEST_F(Splitter, KeepsItsPositionProportionalWhenResized) {
