@@ -26,8 +26,7 @@ void Line2(TCanvas* Canvas, TColor Color, int X1, int Y1, int X2, int Y2) {
 }
 
 // The four-colour frame of the lowered and raised styles, colours from the outer top-left line inwards.
-void DrawFourColourFrame(TCanvas* Canvas, const TRect& R, TColor Outer, TColor Inner, TColor InnerBR,
-                         TColor OuterBR) {
+void DrawFourColourFrame(TCanvas* Canvas, const TRect& R, TColor Outer, TColor Inner, TColor InnerBR, TColor OuterBR) {
   const int L = R.Left, T = R.Top, Rt = R.Right, B = R.Bottom;
   Line3(Canvas, Outer, L, B - 1, L, T, Rt, T);
   Line3(Canvas, Inner, L + 1, B - 2, L + 1, T + 1, Rt - 1, T + 1);

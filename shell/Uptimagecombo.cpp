@@ -15,7 +15,8 @@ Z_IMPLEMENT_CLASS_PUBLISHED(TPTImageCombo, TPTCustomImageCombo, TPTImageCombo::P
 
 namespace {
 
-template <class T> void PublishComboProperties(TPublisher<T>& P) {
+template <class T>
+void PublishComboProperties(TPublisher<T>& P) {
   P.Property("TabStop", &TWinControl::GetTabStop, &TWinControl::TabStop).Default(true);
   P.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
   P.Property("DropDownCount", &TCustomComboBox::DropDownCount, &TCustomComboBox::DropDownCount).Default(8);
@@ -135,9 +136,7 @@ void TPTImageComboItem::SetCaption(const std::string& Value) {
 
 // ---- TPTCustomImageCombo -----------------------------------------------------------------------------------------
 
-TPTCustomImageCombo::TPTCustomImageCombo(TComponent* AOwner) : TPTCustomCombobox(AOwner) {
-  SetStyle(csOwnerDrawFixed);
-}
+TPTCustomImageCombo::TPTCustomImageCombo(TComponent* AOwner) : TPTCustomCombobox(AOwner) { SetStyle(csOwnerDrawFixed); }
 
 void TPTCustomImageCombo::CreateParams(TCreateParams& Params) {
   TPTCustomCombobox::CreateParams(Params);

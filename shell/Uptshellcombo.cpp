@@ -77,6 +77,7 @@ std::string DisplayName(IShellFolder_NRC* Folder, LPCITEMIDLIST Relative, DWORD 
   std::string Name;
   if (SUCCEEDED(Folder->GetDisplayNameOf(Asked, Flags, &R))) {
     StrretToString(Asked, R, Name);
+    StrretFree(R);
   }
   return Name;
 }
@@ -144,7 +145,8 @@ IShellFolder_NRC* TPTShComboData::GetThisIShf() {
 // ---- TPTCustomShellCombo: lifecycle and links --------------------------------------------------------------------
 
 TPTCustomShellCombo::TPTCustomShellCombo(TComponent* AOwner)
-    : TPTCustomImageCombo(AOwner), FImages(std::make_unique<TCustomImageList>(nullptr)),
+    : TPTCustomImageCombo(AOwner),
+      FImages(std::make_unique<TCustomImageList>(nullptr)),
       FSelectedFolder(std::make_unique<TPTShellLocator>()) {
   PTInitializeCom();
   FImages->ShareImages = true;
@@ -453,8 +455,8 @@ void TPTCustomShellCombo::AddChainBelow(IShellFolder_NRC* Folder, LPCITEMIDLIST 
   }
 }
 
-void TPTCustomShellCombo::FillCombo(IShellFolder_NRC* Folder, LPCITEMIDLIST ParentAbs,
-                                    std::vector<LPITEMIDLIST>* Chain, int Level) {
+void TPTCustomShellCombo::FillCombo(IShellFolder_NRC* Folder, LPCITEMIDLIST ParentAbs, std::vector<LPITEMIDLIST>* Chain,
+                                    int Level) {
   TIdListHolder Drives;
   HRESULT Hr = ShellGetSpecialFolderIdList(FHandle, csidlDrives, Drives.List);
   if (FAILED(Hr)) {

@@ -112,8 +112,7 @@ private:
   TPTImageComboItem* AddFolderEntry(IShellFolder_NRC* Folder, LPCITEMIDLIST ParentAbs, LPCITEMIDLIST Relative,
                                     ULONG Attributes, int Indent, bool Selected);
   // The entries of the chain from position Start down to the selected folder, below Folder's item Relative.
-  void AddChainBelow(IShellFolder_NRC* Folder, LPCITEMIDLIST Abs, const std::vector<LPITEMIDLIST>& Chain,
-                     int Start);
+  void AddChainBelow(IShellFolder_NRC* Folder, LPCITEMIDLIST Abs, const std::vector<LPITEMIDLIST>& Chain, int Start);
   std::unique_ptr<TCustomImageList> FImages;
   std::unique_ptr<TPTShellLocator> FSelectedFolder;
   TPTShellComboOptions FOptions{ptscoAutofill, ptscoNonFilesystemAncestors};

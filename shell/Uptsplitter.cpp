@@ -459,7 +459,22 @@ void TPTSplitter::PaintSizingLine(int A) {
   if (!HandleAllocated()) {
     return;
   }
-  HDC DC = GetDCEx(Handle(), 0, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE | DCX_PARENTCLIP);
+  // The line is drawn over the panes, on the screen's context, and only within the splitter.
+  const TPoint Origin = ClientToScreen(Point(0, 0));
+  const int At = A - FDragOffset;
+  TRect Line = FStyle == ptstVertical ? Rect(At, 0, At + FSplitterWidth, ClientHeight())
+                                      : Rect(0, At, ClientWidth(), At + FSplitterWidth);
+  Line.Left = std::max(Line.Left, 0);
+  Line.Top = std::max(Line.Top, 0);
+  Line.Right = std::min(Line.Right, ClientWidth());
+  Line.Bottom = std::min(Line.Bottom, ClientHeight());
+  if (Line.Right <= Line.Left || Line.Bottom <= Line.Top) {
+    return;
+  }
+  HDC DC = GetDCEx(GetDesktopWindow(), 0, DCX_CACHE | DCX_LOCKWINDOWUPDATE | DCX_WINDOW);
+  if (!DC) {
+    return;
+  }
   SetTextColor(DC, RGB(255, 255, 255));
   SetBkColor(DC, RGB(0, 0, 0));
   SetBkMode(DC, OPAQUE);
@@ -467,15 +482,10 @@ void TPTSplitter::PaintSizingLine(int A) {
   HBRUSH Brush = CreatePatternBrush(CheckerboardPattern());
   SetBrushOrgEx(DC, 0, 0, nullptr);
   HGDIOBJ Old = SelectObject(DC, Brush);
-  const int At = A - FDragOffset;
-  if (FStyle == ptstVertical) {
-    PatBlt(DC, At, 0, FSplitterWidth, ClientHeight(), PATINVERT);
-  } else {
-    PatBlt(DC, 0, At, ClientWidth(), FSplitterWidth, PATINVERT);
-  }
+  PatBlt(DC, Origin.X + Line.Left, Origin.Y + Line.Top, Line.Width(), Line.Height(), PATINVERT);
   SelectObject(DC, Old);
   DeleteObject(Brush);
-  ReleaseDC(Handle(), DC);
+  ReleaseDC(GetDesktopWindow(), DC);
 }
 
 void TPTSplitter::Paint() {

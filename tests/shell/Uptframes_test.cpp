@@ -1,6 +1,9 @@
 // Frame drawing in every style, the group control's client area and frame, and the windowless frame control.
 #include "shell/Uptframes.h"
 
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/Streams.h"
 #include "platform/controls/TestHarness.h"
 #include "platform/win/Messages.h"
 #include "tests/support/Forms.h"
@@ -230,6 +233,39 @@ TEST_F(Frames, TheFrameControlPaintsItsFrameAndOnlyNonGroupFramesFireOnPaint) {
   Form->Repaint();
   Harness::RunUntilIdle();
   EXPECT_EQ(Paints, 0);
+}
+
+TEST_F(Frames, AFormLayoutSetsTheGroupAndFrameProperties) {
+  RegisterClasses({TPTGroup::StaticClass(), TPTFrame::StaticClass()});
+  TStringStream In(
+      "object Form1: TForm\r\n"
+      "  object Box: TPTGroup\r\n"
+      "    Left = 8\r\n    Top = 8\r\n    Width = 200\r\n    Height = 100\r\n"
+      "    Caption = 'Options'\r\n    FrameStyle = ptfsRaised\r\n    FrameSpace = 6\r\n"
+      "    object Status: TPTFrame\r\n"
+      "      Left = 4\r\n      Top = 4\r\n      Width = 150\r\n      Height = 20\r\n"
+      "      Alignment = taLeftJustify\r\n      DefaultDrawing = False\r\n"
+      "    end\r\n"
+      "  end\r\n"
+      "end\r\n");
+  TMemoryStream Bin;
+  ObjectTextToBinary(&In, &Bin);
+  Bin.SetPosition(0);
+  Bin.ReadComponent(Form);
+  auto* Box = dynamic_cast<TPTGroup*>(Form->FindComponent("Box"));
+  auto* Status = dynamic_cast<TPTFrame*>(Form->FindComponent("Status"));
+  ASSERT_NE(Box, nullptr);
+  ASSERT_NE(Status, nullptr);
+  EXPECT_EQ(Box->FrameStyle(), ptfsRaised);
+  EXPECT_EQ(Box->FrameSpace(), 6);
+  EXPECT_EQ(Box->Alignment(), taCenter);
+  EXPECT_EQ(Status->Parent(), Box);
+  EXPECT_EQ(Status->FrameStyle(), ptfsLowered);
+  EXPECT_EQ(Status->Alignment(), taLeftJustify);
+  EXPECT_FALSE(Status->DefaultDrawing());
+  Form->Show();
+  Harness::RunUntilIdle();
+  EXPECT_EQ(ClientInWindow(Box), Rect(2, 2, 198, 98));
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 // a shell list.
 #include "shell/Uptshellcombo.h"
 
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/Streams.h"
 #include "platform/controls/TestHarness.h"
 #include "platform/win/DialogService.h"
 #include "platform/win/Messages.h"
@@ -255,6 +258,59 @@ TEST_F(ShellCombo, FillsItsEntriesOnlyWhenDrawnAndSizesItsDropDownToTheScreen) {
   const int Y = Form->ClientToScreen(Point(0, Combo->Top() + Combo->Height())).Y;
   ASSERT_EQ(Counts.size(), 1u);
   EXPECT_EQ(Counts[0], (Screen->Height() - Y - 1) / Combo->ItemHeight());
+}
+
+TEST_F(ShellCombo, AFormLayoutLinksTheComboToItsTree) {
+  RegisterClasses({TPTShellCombo::StaticClass(), TPTShellTree::StaticClass()});
+  TStringStream In(
+      "object Form1: TForm\r\n"
+      "  object LookIn: TPTShellCombo\r\n"
+      "    Left = 10\r\n    Top = 60\r\n    Width = 280\r\n    Height = 22\r\n"
+      "    ShellTree = Folders\r\n"
+      "    IndentPixels = 10\r\n"
+      "  end\r\n"
+      "  object Folders: TPTShellTree\r\n"
+      "    Left = 10\r\n    Top = 90\r\n    Width = 280\r\n    Height = 150\r\n"
+      "  end\r\n"
+      "end\r\n");
+  TMemoryStream Bin;
+  ObjectTextToBinary(&In, &Bin);
+  Bin.SetPosition(0);
+  Bin.ReadComponent(Form);
+  auto* LookIn = dynamic_cast<TPTShellCombo*>(Form->FindComponent("LookIn"));
+  auto* Folders = dynamic_cast<TPTShellTree*>(Form->FindComponent("Folders"));
+  ASSERT_NE(LookIn, nullptr);
+  ASSERT_NE(Folders, nullptr);
+  EXPECT_EQ(LookIn->ShellTree(), Folders);
+  EXPECT_EQ(Folders->ShellCombo(), static_cast<TPTShellTreeLink*>(LookIn));
+  EXPECT_EQ(LookIn->IndentPixels(), 10);
+  Harness::RunUntilIdle();
+  Folders->SetSelectedPathName(Home / "Documents");
+  Harness::RunUntilIdle();
+  Combo = LookIn;
+  EXPECT_EQ(Selected(), "2:Documents");
+}
+
+// A combo box that leaves out everything below the desktop's own folders.
+class TTopLevelCombo : public TPTShellCombo {
+public:
+  using TPTShellCombo::TPTShellCombo;
+  bool CanAdd(IShellFolder_NRC*, LPCITEMIDLIST, int Level, ULONG, LPCITEMIDLIST) override { return Level < 2; }
+};
+
+TEST_F(ShellCombo, LeavesOutWhatItsOptionsAndFilterRefuse) {
+  TPTShellComboOptions O = Combo->Options();
+  O.Exclude(ptscoNonFilesystemAncestors);
+  Combo->SetOptions(O);
+  Combo->FillItems();
+  // The trash is neither in the file system nor above it.
+  EXPECT_EQ(IndexOf("1:Trash"), -1);
+  EXPECT_NE(IndexOf("1:Home"), -1);
+  EXPECT_NE(IndexOf("2:File System"), -1);
+  auto* Top = TestSupport::Make<TTopLevelCombo>(Form, Form, Rect(10, 40, 300, 64));
+  Harness::RunUntilIdle();
+  Combo = Top;  // the entries of the filtered box
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"*0:Desktop", "1:Home", "1:Computer", "1:Trash"}));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Streams.h"
+#include "platform/controls/Forms.h"
 #include "platform/controls/TestHarness.h"
 #include "tests/support/Forms.h"
 
@@ -49,6 +50,22 @@ TEST_F(Splitter, LaysThePanesOutBesideOrAboveTheBar) {
   S->SetSplitterWidth(5);
   EXPECT_EQ(S->GetPane(0)->BoundsRect(), Rect(0, 0, 200, 65));
   EXPECT_EQ(S->GetPane(1)->BoundsRect(), Rect(0, 70, 200, 140));
+}
+
+TEST_F(Splitter, ShowsTheSplitCursorOverTheBarOnly) {
+  auto* S = MakeSplitter();
+  Harness::MouseMove(S->Handle(), Point(66, 50));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(GetCursor(), Screen->Cursors(crHSplit));
+  // Over a pane the splitter leaves the cursor to the pane.
+  SetCursor(Screen->Cursors(crArrow));
+  Harness::MouseMove(S->GetPane(1)->Handle(), Point(20, 50));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(GetCursor(), Screen->Cursors(crArrow));
+  S->SetStyle(ptstHorizontal);
+  Harness::MouseMove(S->Handle(), Point(100, 66));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(GetCursor(), Screen->Cursors(crVSplit));
 }
 
 TEST_F(Splitter, KeepsItsPositionProportionalWhenResized) {
@@ -98,11 +115,19 @@ TEST_F(Splitter, DraggingALinePastTheMinimumStopsThereAndMovesThePanesOnlyOnRele
   EXPECT_TRUE(S->Dragging());
   EXPECT_EQ(S->GetPane(0)->Width(), 65);  // nothing moves yet
   EXPECT_EQ(S->Position(), 65);
+  // The line shows over pane 2 at the held place (a checkerboard: every other pixel inverted).
+  const TPoint Line = S->ClientToScreen(Point(177, 60));
+  HDC Screen = GetDC(0);
+  const COLORREF A = GetPixel(Screen, Line.X, Line.Y), B = GetPixel(Screen, Line.X + 1, Line.Y);
+  EXPECT_NE(A, B);
   // The pointer's coordinates; the last one is held where pane 2 keeps its 20 pixels (200 - 3 - 20 + 1).
   EXPECT_EQ(Reported, (std::vector<int>{66, 100, 150, 178}));
   Release(S, 199);
   EXPECT_FALSE(S->Dragging());
   EXPECT_EQ(Reported.back(), -1);
+  // Drawn twice, the line is gone.
+  EXPECT_EQ(GetPixel(Screen, Line.X, Line.Y), GetPixel(Screen, Line.X + 1, Line.Y));
+  ReleaseDC(0, Screen);
   EXPECT_EQ(S->Position(), 177);
   EXPECT_EQ(S->GetPane(1)->BoundsRect(), Rect(180, 0, 200, 140));
   EXPECT_EQ(Dropped, (std::vector<int>{177}));
