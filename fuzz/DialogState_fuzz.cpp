@@ -12,7 +12,8 @@
 
 namespace {
 
-template <class D> void Check(const uint8_t* Data, size_t Size, size_t StateSize) {
+template <class D>
+void Check(const uint8_t* Data, size_t Size, size_t StateSize) {
   D Dialog(nullptr);
   Dialog.FormWidth = 123;
   TMemoryStream Before;

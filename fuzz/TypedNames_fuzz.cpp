@@ -50,9 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
       std::abort();
     }
     bool Different = false;
-    const std::string WithExt =
-        PTApplyDefaultExt(Path.empty() ? Name : Path, "htm", NamePart, Different,
-                          [](const std::string& Ext) { return Ext.size() == 4; });
+    const std::string WithExt = PTApplyDefaultExt(Path.empty() ? Name : Path, "htm", NamePart, Different,
+                                                  [](const std::string& Ext) { return Ext.size() == 4; });
     if (WithExt.size() < (Path.empty() ? Name : Path).size()) {
       std::abort();  // the default extension only ever appends
     }

@@ -29,8 +29,8 @@ void TPTDialog::WriteStateInt32(TStream* Stream, int Value) {
 int TPTDialog::ReadStateInt32(TStream* Stream) {
   unsigned char Bytes[4] = {};
   Stream->ReadBuffer(Bytes, 4);
-  const std::uint32_t U = Bytes[0] | (std::uint32_t(Bytes[1]) << 8) | (std::uint32_t(Bytes[2]) << 16) |
-                          (std::uint32_t(Bytes[3]) << 24);
+  const std::uint32_t U =
+      Bytes[0] | (std::uint32_t(Bytes[1]) << 8) | (std::uint32_t(Bytes[2]) << 16) | (std::uint32_t(Bytes[3]) << 24);
   return static_cast<int>(U);
 }
 
@@ -129,4 +129,3 @@ void TPTDialog::WriteStateToRegistry(HKEY RootKey, const std::string& KeyPath, c
   }
   Reg.WriteBinaryData(ValueName, Stream.Memory(), static_cast<int>(Stream.Size()));
 }
-

@@ -31,7 +31,7 @@ public:
   bool Executing() const { return FExecuting; }
 
   std::string Title;
-  int FormWidth = -1;   // -1: the layout's size
+  int FormWidth = -1;  // -1: the layout's size
   int FormHeight = -1;
   TWindowState FormWindowState = wsNormal;
   TNotifyEvent OnInitialized;

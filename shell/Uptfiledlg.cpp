@@ -19,7 +19,9 @@ TPTOpenOptions PTFileDlgDefaultOptions() {
 Z_IMPLEMENT_CLASS_PUBLISHED(TPTFileDlg, TPTDialog, TPTFileDlg::Publish)
 
 TPTFileDlg::TPTFileDlg(TComponent* AOwner)
-    : TPTDialog(AOwner), FOptions(PTFileDlgDefaultOptions()), FHistoryList(std::make_unique<TStringList>()),
+    : TPTDialog(AOwner),
+      FOptions(PTFileDlgDefaultOptions()),
+      FHistoryList(std::make_unique<TStringList>()),
       FFiles(std::make_unique<TStringList>()) {}
 
 TPTFileDlg::~TPTFileDlg() = default;

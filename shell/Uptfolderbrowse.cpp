@@ -216,8 +216,10 @@ void TPTCustomFolderBrowseDlg::Publish(TMetaClass& Meta) {
 }
 
 TPTCustomFolderBrowseDlg::TPTCustomFolderBrowseDlg(TComponent* AOwner)
-    : TPTDialog(AOwner), FOptions(PTFolderBrowseDlgDefaultOptions()),
-      FSelectedFolder(std::make_unique<TPTShellLocator>()), FBaseFolder(std::make_unique<TPTShellLocator>()) {}
+    : TPTDialog(AOwner),
+      FOptions(PTFolderBrowseDlgDefaultOptions()),
+      FSelectedFolder(std::make_unique<TPTShellLocator>()),
+      FBaseFolder(std::make_unique<TPTShellLocator>()) {}
 
 TPTCustomFolderBrowseDlg::~TPTCustomFolderBrowseDlg() = default;
 

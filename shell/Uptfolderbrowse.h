@@ -12,8 +12,16 @@
 #include "shell/Uptshelltree.h"
 
 enum TPTFolderBrowseDlgOption {
-  ptfbCreateDeleteButtons, ptfbContextMenus, ptfbReadOnly, ptfbIncludeNonFolders, ptfbOleDrag, ptfbOleDrop,
-  ptfbCreateFolderIcon, ptfbDeleteFolderIcon, ptfbVirtualFolders, ptfbShowHidden
+  ptfbCreateDeleteButtons,
+  ptfbContextMenus,
+  ptfbReadOnly,
+  ptfbIncludeNonFolders,
+  ptfbOleDrag,
+  ptfbOleDrop,
+  ptfbCreateFolderIcon,
+  ptfbDeleteFolderIcon,
+  ptfbVirtualFolders,
+  ptfbShowHidden
 };
 using TPTFolderBrowseDlgOptions = TSet<TPTFolderBrowseDlgOption, ptfbShowHidden>;
 // The options of a new dialog (value 706).

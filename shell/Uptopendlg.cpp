@@ -25,9 +25,8 @@ void RegisterLayoutClasses() {
   RegisterClasses({TLabel::StaticClass(), TPTShellCombo::StaticClass(), TSpeedButton::StaticClass(),
                    TPTGroup::StaticClass(), TPTSplitter::StaticClass(), TPTPane::StaticClass(),
                    TPTShellTree::StaticClass(), TPTShellList::StaticClass(), TPanel::StaticClass(),
-                   TEdit::StaticClass(), TComboBox::StaticClass(), TPTCombobox::StaticClass(),
-                   TButton::StaticClass(), TCheckBox::StaticClass(), TPopupMenu::StaticClass(),
-                   TMenuItem::StaticClass()});
+                   TEdit::StaticClass(), TComboBox::StaticClass(), TPTCombobox::StaticClass(), TButton::StaticClass(),
+                   TCheckBox::StaticClass(), TPopupMenu::StaticClass(), TMenuItem::StaticClass()});
 }
 
 std::string WithoutTrailingSlash(std::string Path) {
@@ -375,11 +374,15 @@ TPTShAddItemEvent TPTFrmOpenDlg::GetOnAddListItem() const { return PTShellList1-
 void TPTFrmOpenDlg::SetOnAddListItem(TPTShAddItemEvent Value) { PTShellList1->OnAddItem = std::move(Value); }
 TPTShAddItemEvent TPTFrmOpenDlg::GetOnAddTreeItem() const { return PTShellTree1->OnAddItem; }
 void TPTFrmOpenDlg::SetOnAddTreeItem(TPTShAddItemEvent Value) { PTShellTree1->OnAddItem = std::move(Value); }
-void TPTFrmOpenDlg::SetOnLvCustomDrawSh(TPTShLvCustomDrawEvent Value) { PTShellList1->OnCustomDrawSh = std::move(Value); }
+void TPTFrmOpenDlg::SetOnLvCustomDrawSh(TPTShLvCustomDrawEvent Value) {
+  PTShellList1->OnCustomDrawSh = std::move(Value);
+}
 void TPTFrmOpenDlg::SetOnLvCustomDrawShEx(TPTShLvCustomDrawEvent Value) {
   PTShellList1->OnCustomDrawShEx = std::move(Value);
 }
-void TPTFrmOpenDlg::SetOnTvCustomDrawSh(TPTShTvCustomDrawEvent Value) { PTShellTree1->OnCustomDrawSh = std::move(Value); }
+void TPTFrmOpenDlg::SetOnTvCustomDrawSh(TPTShTvCustomDrawEvent Value) {
+  PTShellTree1->OnCustomDrawSh = std::move(Value);
+}
 void TPTFrmOpenDlg::SetOnTvCustomDrawShEx(TPTShTvCustomDrawEvent Value) {
   PTShellTree1->OnCustomDrawShEx = std::move(Value);
 }
@@ -459,7 +462,8 @@ void TPTFrmOpenDlg::AlignLabels() {
     const int Right = C->Left() + C->Width();
     C->SetBounds(Left, C->Top(), std::max(0, Right - Left), C->Height());
   };
-  const int Bottom = std::max(FileNameTxt->Left() + FileNameTxt->Width(), FilesOfTypeTxt->Left() + FilesOfTypeTxt->Width());
+  const int Bottom =
+      std::max(FileNameTxt->Left() + FileNameTxt->Width(), FilesOfTypeTxt->Left() + FilesOfTypeTxt->Width());
   for (TControl* C : std::initializer_list<TControl*>{FileNameEdt, FileNameCbx, FileTypesCbx, ReadOnlyChk}) {
     Start(C, Bottom + 8);
   }
@@ -625,41 +629,40 @@ void TPTFrmOpenDlg::KeyDown(Word& Key, TShiftState Shift) {
     return;
   }
   switch (Key) {
-  case VK_F4:
-    if (PTShellCombo1->DroppedDown()) {
-      PTShellCombo1->SetDroppedDown(false);
-      PTShellList1->SetFocus();
-      const int Index = PTShellCombo1->ItemIndex();
-      if (Index >= 0) {
-        if (TPTShComboData* Data = PTShellCombo1->GetShComboData(Index)) {
-          PTShellCombo1->GetSelectedFolder()->SetIdList(Data->AbsPidl());
+    case VK_F4:
+      if (PTShellCombo1->DroppedDown()) {
+        PTShellCombo1->SetDroppedDown(false);
+        PTShellList1->SetFocus();
+        const int Index = PTShellCombo1->ItemIndex();
+        if (Index >= 0) {
+          if (TPTShComboData* Data = PTShellCombo1->GetShComboData(Index)) {
+            PTShellCombo1->GetSelectedFolder()->SetIdList(Data->AbsPidl());
+          }
         }
+      } else {
+        PTShellCombo1->SetDroppedDown(true);
       }
-    } else {
-      PTShellCombo1->SetDroppedDown(true);
-    }
-    Key = 0;
-    break;
-  case VK_F5:
-    if (!PTShellCombo1->Focused()) {
-      PTShellCombo1->FillItems();
-    }
-    if (!PTShellList1->Focused()) {
-      PTShellList1->FillItems();
-    }
-    if (PTShellTree1->ShellList() == PTShellList1 && !PTShellTree1->Focused()) {
-      PTShellTree1->FillItems();
-    }
-    Key = 0;
-    break;
-  case VK_F12:
-    if (FOptions.Contains(ptofAllowTree)) {
-      ShowTree(!FOptions.Contains(ptofShowTree));
       Key = 0;
-    }
-    break;
-  default:
-    break;
+      break;
+    case VK_F5:
+      if (!PTShellCombo1->Focused()) {
+        PTShellCombo1->FillItems();
+      }
+      if (!PTShellList1->Focused()) {
+        PTShellList1->FillItems();
+      }
+      if (PTShellTree1->ShellList() == PTShellList1 && !PTShellTree1->Focused()) {
+        PTShellTree1->FillItems();
+      }
+      Key = 0;
+      break;
+    case VK_F12:
+      if (FOptions.Contains(ptofAllowTree)) {
+        ShowTree(!FOptions.Contains(ptofShowTree));
+        Key = 0;
+      }
+      break;
+    default: break;
   }
 }
 

@@ -165,24 +165,18 @@ std::string PTApplyDefaultExt(const std::string& Name, const std::string& Defaul
 std::string PTTypedNameMessage(TPTTypedNameMessage Kind, const std::string& Argument) {
   const char* Fmt = "";
   switch (Kind) {
-  case TPTTypedNameMessage::Invalid:
-    Fmt = "%s\nThe above file name is invalid.";
-    break;
-  case TPTTypedNameMessage::MustExist:
-    Fmt = "%s\nFile not found.\nPlease verify the correct file name was given.";
-    break;
-  case TPTTypedNameMessage::ReadOnly:
-    Fmt = "%s\nThis file exists with Read Only attributes.\nPlease use a different file name.";
-    break;
-  case TPTTypedNameMessage::Replace:
-    Fmt = "%s already exists.\nDo you want to replace it?";
-    break;
-  case TPTTypedNameMessage::Create:
-    Fmt = "%s\nThis file does not exist.\n\nCreate the file?";
-    break;
-  case TPTTypedNameMessage::Ambiguous:
-    Fmt = "More than one file has the name '%s'.\n\nChoose one from the list of files.";
-    break;
+    case TPTTypedNameMessage::Invalid: Fmt = "%s\nThe above file name is invalid."; break;
+    case TPTTypedNameMessage::MustExist:
+      Fmt = "%s\nFile not found.\nPlease verify the correct file name was given.";
+      break;
+    case TPTTypedNameMessage::ReadOnly:
+      Fmt = "%s\nThis file exists with Read Only attributes.\nPlease use a different file name.";
+      break;
+    case TPTTypedNameMessage::Replace: Fmt = "%s already exists.\nDo you want to replace it?"; break;
+    case TPTTypedNameMessage::Create: Fmt = "%s\nThis file does not exist.\n\nCreate the file?"; break;
+    case TPTTypedNameMessage::Ambiguous:
+      Fmt = "More than one file has the name '%s'.\n\nChoose one from the list of files.";
+      break;
   }
   return Format(Fmt, {Argument});
 }

@@ -11,10 +11,28 @@
 
 // The options of the open and save dialogs (bit = position in the set).
 enum TPTOpenOption {
-  ptofAllowMultiselect, ptofCreatePrompt, ptofExtensionDifferent, ptofFileMustExist, ptofHideReadOnly,
-  ptofNoChangeDir, ptofNoDereferenceLinks, ptofNoReadOnlyReturn, ptofNoTestFileCreate, ptofNoValidate,
-  ptofOverwritePrompt, ptofReadOnly, ptofPathMustExist, ptofShareAware, ptofShowHelp, ptofAllowTree, ptofShowTree,
-  ptofShowHints, ptofHideFoldersInListWhenTreeVisible, ptofOleDrag, ptofOleDrop, ptofShowHidden
+  ptofAllowMultiselect,
+  ptofCreatePrompt,
+  ptofExtensionDifferent,
+  ptofFileMustExist,
+  ptofHideReadOnly,
+  ptofNoChangeDir,
+  ptofNoDereferenceLinks,
+  ptofNoReadOnlyReturn,
+  ptofNoTestFileCreate,
+  ptofNoValidate,
+  ptofOverwritePrompt,
+  ptofReadOnly,
+  ptofPathMustExist,
+  ptofShareAware,
+  ptofShowHelp,
+  ptofAllowTree,
+  ptofShowTree,
+  ptofShowHints,
+  ptofHideFoldersInListWhenTreeVisible,
+  ptofOleDrag,
+  ptofOleDrop,
+  ptofShowHidden
 };
 using TPTOpenOptions = TSet<TPTOpenOption, ptofShowHidden>;
 
@@ -89,9 +107,9 @@ class TPTTypedNameParser {
 public:
   explicit TPTTypedNameParser(TPTTypedNameHost& Host) : FHost(Host) {}
 
-  TPTOpenOptions Options;    // read; ptofExtensionDifferent is written
-  std::string DefaultExt;    // without the dot
-  std::string TypeMasks;     // the selected file type's masks
+  TPTOpenOptions Options;  // read; ptofExtensionDifferent is written
+  std::string DefaultExt;  // without the dot
+  std::string TypeMasks;   // the selected file type's masks
 
   // Fills Files with the names of the text, in order; true when every name was accepted and there was at least one.
   // On false Files is empty: the input was refused with a message, navigated to a folder, or named nothing.

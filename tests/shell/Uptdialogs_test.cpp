@@ -74,9 +74,9 @@ TEST(DialogState, TheFolderDialogWritesNineBytes) {
 }
 
 TEST(DialogState, ABadStreamRaisesAndChangesNothing) {
-  for (const std::string& Bad : {std::string("\x01\x00\x00\x00\x02\x00\x00\x00\x00\x01", 10),  // short
-                                 std::string("\x01\x00\x00\x00\x02\x00\x00\x00\x03\x01\x05\x00\x00\x00", 14),
-                                 std::string()}) {
+  for (const std::string& Bad :
+       {std::string("\x01\x00\x00\x00\x02\x00\x00\x00\x00\x01", 10),  // short
+        std::string("\x01\x00\x00\x00\x02\x00\x00\x00\x03\x01\x05\x00\x00\x00", 14), std::string()}) {
     TPTOpenDlg D(nullptr);
     D.FormWidth = 500;
     D.SetFormSplitterPos(77);

@@ -179,8 +179,7 @@ TEST_F(FolderBrowse, LayoutWithAndWithoutTheCreateAndDeleteButtons) {
   EXPECT_EQ(Plain.Grip.Width(), 13);
   EXPECT_EQ(Plain.Grip.Height(), 13);
 
-  const TGeometry Buttons =
-      Measure(TPTFolderBrowseDlgOptions{ptfbCreateDeleteButtons, ptfbDeleteFolderIcon});
+  const TGeometry Buttons = Measure(TPTFolderBrowseDlgOptions{ptfbCreateDeleteButtons, ptfbDeleteFolderIcon});
   EXPECT_TRUE(Buttons.CreateVisible && Buttons.DeleteVisible);
   EXPECT_EQ(Buttons.OkLeft, Buttons.TreeLeft);
   EXPECT_EQ(Buttons.CancelLeft, Buttons.OkLeft + 75 + 4);

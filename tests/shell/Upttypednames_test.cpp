@@ -33,24 +33,23 @@ TEST_P(TypedPathCombining, GivesTheFullPath) {
   EXPECT_EQ(Result, C.Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TypedPathCombining,
-    ::testing::Values(CombineCase{"Relative", "/e/a/b", "x.htm", "/e/a/b/x.htm"},
-                      CombineCase{"ParentFolder", "/e/a/b", "../x.htm", "/e/a/x.htm"},
-                      CombineCase{"Absolute", "/e/a/b", "/x.htm", "/x.htm"},
-                      CombineCase{"ThreeDotsClimbTwo", "/e/a/b", ".../x", "/e/x"},
-                      CombineCase{"OneDotStays", "/e/a/b", "./c/./x", "/e/a/b/c/x"},
-                      CombineCase{"EmptyPartsSkipped", "/e/a", "c///x", "/e/a/c/x"},
-                      CombineCase{"NeverAboveTheRoot", "/e/a", "../../../../x", "/x"},
-                      CombineCase{"AbsoluteWithDots", "/e", "/usr/../x", "/x"},
-                      CombineCase{"JustTheRoot", "/e/a", "/", "/"},
-                      CombineCase{"UpToTheRoot", "/e", "..", "/"},
-                      CombineCase{"FolderWithTrailingSlash", "/e/a/", "x", "/e/a/x"},
-                      CombineCase{"FolderIsTheRoot", "/", "x", "/x"},
-                      CombineCase{"EmptyName", "/e/a", "", ""},
-                      CombineCase{"RelativeWithoutFolder", "", "x", ""},
-                      CombineCase{"AbsoluteWithoutFolder", "", "/tmp/x", "/tmp/x"}),
-    [](const auto& Info) { return std::string(Info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Cases, TypedPathCombining,
+                         ::testing::Values(CombineCase{"Relative", "/e/a/b", "x.htm", "/e/a/b/x.htm"},
+                                           CombineCase{"ParentFolder", "/e/a/b", "../x.htm", "/e/a/x.htm"},
+                                           CombineCase{"Absolute", "/e/a/b", "/x.htm", "/x.htm"},
+                                           CombineCase{"ThreeDotsClimbTwo", "/e/a/b", ".../x", "/e/x"},
+                                           CombineCase{"OneDotStays", "/e/a/b", "./c/./x", "/e/a/b/c/x"},
+                                           CombineCase{"EmptyPartsSkipped", "/e/a", "c///x", "/e/a/c/x"},
+                                           CombineCase{"NeverAboveTheRoot", "/e/a", "../../../../x", "/x"},
+                                           CombineCase{"AbsoluteWithDots", "/e", "/usr/../x", "/x"},
+                                           CombineCase{"JustTheRoot", "/e/a", "/", "/"},
+                                           CombineCase{"UpToTheRoot", "/e", "..", "/"},
+                                           CombineCase{"FolderWithTrailingSlash", "/e/a/", "x", "/e/a/x"},
+                                           CombineCase{"FolderIsTheRoot", "/", "x", "/x"},
+                                           CombineCase{"EmptyName", "/e/a", "", ""},
+                                           CombineCase{"RelativeWithoutFolder", "", "x", ""},
+                                           CombineCase{"AbsoluteWithoutFolder", "", "/tmp/x", "/tmp/x"}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST(TypedPathCombiningLimits, APathLongerThanTheSystemsLimitIsRefusedNotCut) {
   std::string Result = "junk";
