@@ -697,9 +697,13 @@ void TPTFrmOpenDlg::FormCloseQuery(TObject*, bool& CanClose) {
       std::string Folder;
       std::string Mask;
       PTSplitTypedName(Text, Folder, Mask);
-      if (!Folder.empty()) {
-        ParseInputString(Folder);
+      // The folder part only navigates: a part that names no folder is no file to ask about or to return.
+      std::string Path;
+      if (!Folder.empty() && PTCombineTypedPath(CurrentFolder(), Folder, Path) && !Path.empty() &&
+          IsShellFolder(Path)) {
+        OpenFolder(Path);
       }
+      FSelectedFiles.clear();
       ApplyUserFilter(Mask);
       SetFilename(Mask);
       FileNameEdt->SelectAll();

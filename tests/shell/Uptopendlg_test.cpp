@@ -426,4 +426,24 @@ TEST_F(FileDialogs, ANameMatchingTwoFilesAsksToChooseAndSelectsTheFirst) {
   EXPECT_TRUE(Focused);
 }
 
+TEST_F(FileDialogs, AMaskInAFolderThatIsNotThereAsksNothingAndReturnsNothing) {
+  Open->SetOptions(Open->Options() + TPTOpenOptions{ptofCreatePrompt});
+  std::string Box;
+  std::string Filter;
+  EXPECT_FALSE(RunSteps(Open, "Open",
+                        {[&](TPTFrmOpenDlg& F) {
+                           Type(F, "nosuch/*.txt");
+                           Ok(F);
+                         },
+                         [&](TPTFrmOpenDlg& F) {
+                           Box = F.FileNameEdt->Text();
+                           Filter = F.UserFilter();
+                           TModalWindowDriver::Press(F, "CancelBtn");
+                         }}));
+  EXPECT_TRUE(Dialogs.Shown().empty());
+  EXPECT_EQ(Box, "*.txt");
+  EXPECT_EQ(Filter, "*.txt");
+  EXPECT_TRUE(Files(Open).empty());
+}
+
 }  // namespace
