@@ -446,4 +446,50 @@ TEST_F(FileDialogs, AMaskInAFolderThatIsNotThereAsksNothingAndReturnsNothing) {
   EXPECT_TRUE(Files(Open).empty());
 }
 
+TEST_F(FileDialogs, WithoutTheTreeOptionTheViewButtonTakesTheTreeButtonsPlace) {
+  Open->SetOptions(Open->Options() - TPTOpenOptions{ptofAllowTree});
+  bool TreeButton = true;
+  int ViewLeft = 0;
+  int TreeLeft = 0;
+  int Position = 0;
+  std::string Desktop;
+  Run(Open, "Open", [&](TPTFrmOpenDlg& F) {
+    TreeButton = F.ShowTreeBtn->Visible();
+    ViewLeft = F.ViewBtn->Left();
+    TreeLeft = F.ShowTreeBtn->Left();
+    F.PTShellList1->SetFocus();
+    Harness::KeyPress(VK_F12);
+    Harness::RunUntilIdle();
+    Position = F.PTSplitter1->Position();
+    F.ShowDesktopBtn->Click();
+    Harness::RunUntilIdle();
+    Desktop = F.PTShellList1->Folder()->GetPathName();
+    TModalWindowDriver::Press(F, "CancelBtn");
+  });
+  EXPECT_FALSE(TreeButton);
+  EXPECT_EQ(ViewLeft, TreeLeft);
+  EXPECT_LT(Position, 0);  // F12 does not bring the tree
+  EXPECT_FALSE(Open->Options().Contains(ptofShowTree));
+  EXPECT_EQ(Desktop, Home / "Desktop");
+}
+
+TEST_F(FileDialogs, ChoosingAFolderInTheTreeEmptiesTheNameBox) {
+  Open->SetOptions(Open->Options() + TPTOpenOptions{ptofShowTree});
+  std::string Before;
+  std::string After;
+  std::string Listed;
+  Run(Open, "Open", [&](TPTFrmOpenDlg& F) {
+    Type(F, "draft");
+    Before = F.FileNameEdt->Text();
+    F.PTShellTree1->SetSelectedPathName(Home / "other");
+    Harness::RunUntilIdle();
+    After = F.FileNameEdt->Text();
+    Listed = F.PTShellList1->Folder()->GetPathName();
+    TModalWindowDriver::Press(F, "CancelBtn");
+  });
+  EXPECT_EQ(Before, "draft");
+  EXPECT_EQ(After, "");
+  EXPECT_EQ(Listed, Home / "other");
+}
+
 }  // namespace
