@@ -258,7 +258,6 @@ void TPTFrmOpenDlg::SetOptions(TPTOpenOptions Value) {
   PTShellTree1->SetOptions(T);
   PTShellList1->SetMultiSelect(Value.Contains(ptofAllowMultiselect));
   ReadOnlyChk->SetVisible(!Value.Contains(ptofHideReadOnly));
-  ReadOnlyChk->SetChecked(Value.Contains(ptofReadOnly));
   HelpBtn->SetVisible(Value.Contains(ptofShowHelp));
   SetShowHint(Value.Contains(ptofShowHints));
 }
@@ -486,6 +485,9 @@ void TPTFrmOpenDlg::FormShow(TObject*) {
     }
   }
   Panel1->SetHeight(Lowest + 4);
+  // The read-only box starts unchecked and its option tells how it ended, never how an earlier run left it.
+  ReadOnlyChk->SetChecked(false);
+  FOptions.Exclude(ptofReadOnly);
   PTSetDialogGlyph(UpOneLevelBtn, TPTDialogGlyph::UpOneLevel);
   PTSetDialogGlyph(ShowDesktopBtn, TPTDialogGlyph::Desktop);
   PTSetDialogGlyph(CreateNewFolderBtn, TPTDialogGlyph::NewFolder);

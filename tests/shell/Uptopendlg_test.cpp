@@ -391,6 +391,15 @@ TEST_F(FileDialogs, TheViewMenuUpOneLevelTheReadOnlyBoxAndTheEvents) {
   EXPECT_TRUE(Open->Options().Contains(ptofReadOnly));
   EXPECT_EQ(Files(Open), std::vector<std::string>{Home / "site/notes.txt"});
   EXPECT_EQ(Events, (std::vector<std::string>{"show", "type", "folder", "folder", "close"}));
+  // The next run starts with the box unchecked, and the option follows it.
+  bool Checked = true;
+  Events.clear();
+  Run(Open, "Open", [&](TPTFrmOpenDlg& F) {
+    Checked = F.ReadOnlyChk->Checked();
+    TModalWindowDriver::Press(F, "CancelBtn");
+  });
+  EXPECT_FALSE(Checked);
+  EXPECT_FALSE(Open->Options().Contains(ptofReadOnly));
 }
 
 TEST_F(FileDialogs, ANameMatchingTwoFilesAsksToChooseAndSelectsTheFirst) {
