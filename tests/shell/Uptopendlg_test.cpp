@@ -501,4 +501,49 @@ TEST_F(FileDialogs, ChoosingAFolderInTheTreeEmptiesTheNameBox) {
   EXPECT_EQ(Listed, Home / "other");
 }
 
+TEST_F(FileDialogs, TheViewButtonOpensTheViewMenuBelowIt) {
+  Dialogs.QueueAnswer(TDialogAnswer(0, "d"));  // the user chooses "&Details" by its key
+  TViewStyle Style = vsIcon;
+  bool Checked = false;
+  Run(Open, "Open", [&](TPTFrmOpenDlg& F) {
+    const TPoint P{F.ViewBtn->Left() + 4, F.ViewBtn->Top() + 4};
+    Harness::Click(F.Handle(), P);
+    Harness::RunUntilIdle();
+    Style = F.PTShellList1->ViewStyle();
+    Checked = F.DetailsItem2->Checked() && F.DetailsItem->Checked() && !F.ListItem2->Checked();
+    TModalWindowDriver::Press(F, "CancelBtn");
+  });
+  const auto Shown = Dialogs.Shown();
+  ASSERT_FALSE(Shown.empty());
+  EXPECT_EQ(Shown[0].Kind, "PopupMenu");
+  EXPECT_EQ(Shown[0].Buttons.size(), 4u);
+  EXPECT_EQ(Style, vsReport);
+  EXPECT_TRUE(Checked);
+}
+
+TEST_F(FileDialogs, F5RefillsTheListAndF4OpensTheComboBox) {
+  Open->SetFilterIndex(3);
+  std::string Before;
+  std::string After;
+  bool Dropped = false;
+  Run(Open, "Open", [&](TPTFrmOpenDlg& F) {
+    Harness::RunUntilIdle();
+    Before = Captions(F.PTShellList1);
+    Home.MakeFile("site/zz-new.txt");
+    F.FileNameEdt->SetFocus();
+    Harness::KeyPress(VK_F5);
+    Harness::RunUntilIdle();
+    After = Captions(F.PTShellList1);
+    Harness::KeyPress(VK_F4);
+    Harness::RunUntilIdle();
+    Dropped = F.PTShellCombo1->DroppedDown();
+    Harness::KeyPress(VK_F4);
+    Harness::RunUntilIdle();
+    TModalWindowDriver::Press(F, "CancelBtn");
+  });
+  EXPECT_EQ(Before, "css,about.html,index.htm,notes.txt");
+  EXPECT_EQ(After, "css,about.html,index.htm,notes.txt,zz-new.txt");
+  EXPECT_TRUE(Dropped);
+}
+
 }  // namespace
