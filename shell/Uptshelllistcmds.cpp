@@ -467,6 +467,14 @@ void TPTCustomShellList::Edit(TListItem* Item, std::string& S) {
   if (OnEdited) {
     OnEdited(this, Item, Name);
   }
+  std::string Current;
+  ShellGetFriendlyNameFromIdList(FFolderShf, D->GetRelativeIdList(), ptfnForEditing, Current);
+  if (Name == Current) {
+    // Nothing to rename: no change notice would come to be dropped, and the next real one must not be.
+    ShellGetFriendlyNameFromIdList(FFolderShf, D->GetRelativeIdList(), ptfnInFolder, S);
+    Item->SetCaption(S);
+    return;
+  }
   TPTBusyCursor Busy;
   FSuppressNextNotice = true;
   std::u16string Wide;

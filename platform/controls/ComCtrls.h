@@ -1242,6 +1242,9 @@ public:
   void Scroll(int DX, int DY);
   bool AlphaSort();
   bool CustomSort(const TLVCompare& SortProc, LPARAM Data);
+  // Puts the items in the given order of their present indexes (a permutation of 0..Count-1), for callers that
+  // sorted keys of their own; false with owner data or an order that is not a permutation.
+  bool SortByOrder(const std::vector<int>& Order);
   bool IsEditing() const { return FEditWnd != 0; }
   HWND HeaderHandle();
   int ItemHeight();

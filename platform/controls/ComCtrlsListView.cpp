@@ -546,8 +546,8 @@ bool TCustomListView::ChangeText(TListItem* Item, TItemChange What, const std::f
     return false;
   }
   Apply();
-  if (What == ctText) {
-    FCellWidth = -1;
+  if (What == ctText && !Item->FTextCallback) {
+    FCellWidth = -1;  // items with texts on demand never count with their own caption
   }
   Invalidate();
   NotifyItem(LVN_ITEMCHANGED, Item->FIndex, Flag, 0, 0);
@@ -904,6 +904,35 @@ void TCustomListView::SortItems(const TLVCompare& Proc, LPARAM Data) {
     FFocusIndex = Focused->FIndex;
   }
   Invalidate();
+}
+
+bool TCustomListView::SortByOrder(const std::vector<int>& Order) {
+  auto& V = FItems->FItems;
+  if (FOwnerData || Order.size() != V.size()) {
+    return false;
+  }
+  std::vector<bool> Seen(V.size(), false);
+  for (int From : Order) {
+    if (From < 0 || static_cast<std::size_t>(From) >= V.size() || Seen[static_cast<std::size_t>(From)]) {
+      return false;
+    }
+    Seen[static_cast<std::size_t>(From)] = true;
+  }
+  TListItem* Focused = FFocusIndex >= 0 && FFocusIndex < static_cast<int>(V.size())
+                           ? V[static_cast<std::size_t>(FFocusIndex)]
+                           : nullptr;
+  std::vector<TListItem*> Sorted;
+  Sorted.reserve(V.size());
+  for (int From : Order) {
+    Sorted.push_back(V[static_cast<std::size_t>(From)]);
+  }
+  V.swap(Sorted);
+  FItems->Reindex(0);
+  if (Focused) {
+    FFocusIndex = Focused->FIndex;
+  }
+  Invalidate();
+  return true;
 }
 
 bool TCustomListView::AlphaSort() {

@@ -302,7 +302,8 @@ public:
   // first. Column 1 orders files by size, 2 by type name, 3 by the time of the last change (oldest first); folders
   // stay before files, and equal keys fall back to the names.
   HRESULT CompareIDs(LPARAM Param, LPCITEMIDLIST Pidl1, LPCITEMIDLIST Pidl2) override {
-    std::vector<TItem> A, B;
+    // Sorting a large folder compares a great many times: the split items reuse their memory.
+    thread_local std::vector<TItem> A, B;
     if (!SplitItems(Pidl1, A) || !SplitItems(Pidl2, B)) {
       return E_INVALIDARG;
     }
@@ -340,8 +341,11 @@ public:
       return E_INVALIDARG;
     }
     ULONG All = 0xFFFFFFFF;
-    // Every item of one level shares the folder: whether it can be written is asked once.
-    const int Writable = !FPlace.ChildBase.empty() && FPlace.Virtual != VirtualComputer
+    const ULONG Asked = *InOut;
+    // Every item of one level shares the folder: whether it can be written is asked once, and only when a bit
+    // that depends on it is wanted.
+    const bool NeedWritable = (Asked & (SFGAO_CANMOVE | SFGAO_CANRENAME | SFGAO_CANDELETE)) != 0;
+    const int Writable = NeedWritable && !FPlace.ChildBase.empty() && FPlace.Virtual != VirtualComputer
                              ? (access(FPlace.ChildBase.c_str(), W_OK) == 0 ? 1 : 0)
                              : -1;
     if (Count == 0) {
@@ -361,7 +365,7 @@ public:
         return E_INVALIDARG;
       }
       const ULONG A = PlaceAttributes(P, Items.back().Kind == ItemKindVirtual ? std::string_view() : Items.back().Payload,
-                                      Items.size() == 1 ? Writable : -1);
+                                      Items.size() == 1 ? Writable : -1, Asked);
       if ((*InOut & SFGAO_VALIDATE) && A == 0) {
         return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
       }
@@ -563,7 +567,7 @@ std::string TFolder::SysErrorText(LONG Error) {
 
 IShellFolder* NewFolder(LPCITEMIDLIST Absolute, const TPlace& Place) { return new TFolder(Absolute, Place); }
 
-ULONG PlaceAttributes(const TPlace& P, std::string_view Name, int ParentWritable) {
+ULONG PlaceAttributes(const TPlace& P, std::string_view Name, int ParentWritable, ULONG Asked) {
   if (!P.Valid) {
     return 0;
   }
@@ -594,24 +598,26 @@ ULONG PlaceAttributes(const TPlace& P, std::string_view Name, int ParentWritable
   }
   const bool Volume = Name.empty() || Name[0] == '/';
   if (!Volume) {
-    if (ParentWritable < 0 ? access(ParentOf(P.Path).c_str(), W_OK) == 0 : ParentWritable != 0) {
+    if ((Asked & (SFGAO_CANMOVE | SFGAO_CANRENAME | SFGAO_CANDELETE)) &&
+        (ParentWritable < 0 ? access(ParentOf(P.Path).c_str(), W_OK) == 0 : ParentWritable != 0)) {
       A |= SFGAO_CANMOVE | SFGAO_CANRENAME | SFGAO_CANDELETE;
     }
-  } else {
+  } else if (Asked & SFGAO_REMOVABLE) {
     const UINT Type = GetDriveType(P.Path.c_str());
     if (Type == DRIVE_REMOVABLE || Type == DRIVE_CDROM) {
       A |= SFGAO_REMOVABLE;
     }
   }
-  if (access(P.Path.c_str(), W_OK) != 0) {
+  const bool Dir = Resolved && S_ISDIR(St.st_mode);
+  if ((Asked & (SFGAO_READONLY | (Dir ? SFGAO_DROPTARGET : 0))) && access(P.Path.c_str(), W_OK) != 0) {
     A |= SFGAO_READONLY;
   }
-  if (Resolved && S_ISDIR(St.st_mode)) {
+  if (Dir) {
     A |= SFGAO_FOLDER | SFGAO_FILESYSANCESTOR;
-    if (!(A & SFGAO_READONLY)) {
+    if ((Asked & SFGAO_DROPTARGET) && !(A & SFGAO_READONLY)) {
       A |= SFGAO_DROPTARGET;
     }
-    if (HasSubfolder(P.Path, St)) {
+    if ((Asked & SFGAO_HASSUBFOLDER) && HasSubfolder(P.Path, St)) {
       A |= SFGAO_HASSUBFOLDER;
     }
   }

@@ -56,7 +56,9 @@ IDataObject* NewItemsDataObject(LPCITEMIDLIST FolderPidl, const std::vector<std:
                                 const std::vector<std::string>& Paths);
 // The attributes of an item at a place (all bits it has).
 // ParentWritable: -1 to find out, else whether the item's folder can be written (asked once per request).
-ULONG PlaceAttributes(const TPlace& Place, std::string_view Name, int ParentWritable = -1);
+// Asked: the bits wanted; those that take extra system calls to find (read-only, can move/rename/delete, drop
+// target, has subfolders) are only worked out when asked for. The other bits may be set whether asked or not.
+ULONG PlaceAttributes(const TPlace& Place, std::string_view Name, int ParentWritable = -1, ULONG Asked = 0xFFFFFFFF);
 // The system image list and an icon index for a place.
 std::uintptr_t SystemImages(bool Small);  // an HIMAGELIST
 int IconIndexOf(const TPlace& Place, bool Open);

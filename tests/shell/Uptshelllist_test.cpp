@@ -1,17 +1,18 @@
 // The shell list over a fixture home folder: filling in every view style with icons and the default columns,
-// texts supplied on demand, the published properties, the file filter, sorting by column and the column widths.
+// texts supplied on demand, the published properties, the file filter, sorting by column, the column widths,
+// links to a tree and a combo box, merging changes made by another process, options and failures.
 #include "shell/Uptshelllist.h"
 
 #include "platform/classes/Registry.h"
 #include "platform/classes/TypInfo.h"
-#include "platform/controls/TestHarness.h"
-#include "platform/win/DialogService.h"
+#include "platform/rtl/Exceptions.h"
 #include "tests/shell/UptshelllistFixture.h"
-
-#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <unistd.h>
+
+#include <fstream>
 
 namespace {
 
@@ -304,6 +305,59 @@ TEST_F(ShellList, ChangesByAnotherProcessAreMergedKeepingOrderSelectionAndScroll
   EXPECT_EQ(List->RefreshTimer()->Interval(), TPTCustomShellList::RefreshDelayFocused);
   Harness::Advance(Clock, 400);
   EXPECT_NE(ItemNamed(List, "zz.txt"), nullptr);
+}
+
+TEST_F(ShellList, OptionsRegisterTheDropTargetAndTheWatchAndComputerFollowsItsVolumes) {
+  Open("docs");
+  EXPECT_TRUE(List->DropTargetRegistered());
+  EXPECT_EQ(List->WatchedFolder(), Home / "docs");
+  TPTShellListOptions O = List->Options();
+  O.Exclude(ptsloOleDrop);
+  O.Exclude(ptsloDynamicRefresh);
+  List->SetOptions(O);
+  EXPECT_FALSE(List->DropTargetRegistered());
+  EXPECT_EQ(List->WatchedFolder(), "");
+  O.Include(ptsloOleDrop);
+  O.Include(ptsloDynamicRefresh);
+  List->SetOptions(O);
+  EXPECT_TRUE(List->DropTargetRegistered());
+  EXPECT_EQ(List->WatchedFolder(), Home / "docs");
+  // Hidden items go and come back with their option.
+  O.Exclude(ptsloShowHidden);
+  List->SetOptions(O);
+  EXPECT_EQ(ItemNamed(List, ".hidden"), nullptr);
+  O.Include(ptsloShowHidden);
+  List->SetOptions(O);
+  EXPECT_NE(ItemNamed(List, ".hidden"), nullptr);
+
+  TestSupport::TTempFolder Mounts("zubq-list-mounts");
+  TestSupport::TTempFolder Volume("zubq-list-volume");
+  std::ofstream(Mounts / "mounts") << "overlay / overlay rw 0 0\n";
+  SetMountTableFile(Mounts / "mounts");
+  List->Folder()->SetCSIDL(csidlDrives);
+  EXPECT_EQ(Names(List), "File System");
+  std::ofstream(Mounts / "mounts") << "overlay / overlay rw 0 0\n/dev/sdz1 " << Volume.Path() << " ext4 rw 0 0\n";
+  BroadcastDeviceChange(DBT_DEVICEARRIVAL);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Names(List), "File System," + Volume.Path().substr(Volume.Path().rfind('/') + 1));
+  SetMountTableFile("");
+}
+
+TEST_F(ShellList, AFolderThatIsGoneRaisesAndAnUnreadableOneShowsEmpty) {
+  Open("docs/sub");
+  ASSERT_EQ(rmdir((Home / "docs/sub").c_str()), 0);
+  EXPECT_THROW(List->FillItems(), Exception);
+  std::string Path;
+  ShellGetPathFromIdList(List->CurrentFolderIdList(), Path);
+  EXPECT_EQ(Path, Home / "docs/sub");
+  if (geteuid() != 0) {
+    Home.MakeDir("docs/locked");
+    Home.MakeFile("docs/locked/inside.txt");
+    chmod((Home / "docs/locked").c_str(), 0);
+    List->Folder()->SetPathName(Home / "docs/locked");
+    EXPECT_EQ(List->Items()->Count(), 0);
+    chmod((Home / "docs/locked").c_str(), 0700);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // What a user does with the items of a shell list: opening with the mouse and the keys, going up, renaming in
 // place, new folders, deleting, copying and pasting through the clipboard, the context menu, and dragging items
 // to the tree and back.
+#include "platform/graphics/ScrollBars.h"
 #include "platform/win/Messages.h"
 #include "platform/win/VirtualKeys.h"
 #include "tests/shell/UptshelllistFixture.h"
@@ -175,6 +176,25 @@ TEST_F(ShellListCommands, CtrlCAndCtrlVCopyThroughTheClipboardAndCtrlASelectsAll
   EXPECT_FALSE(Exists(Home / "docs/sub/c.txt"));
   EXPECT_TRUE(Exists(Home / "docs/c (2).txt"));
   EXPECT_NE(ItemNamed(List, "c (2).txt"), nullptr);
+}
+
+TEST_F(ShellListCommands, TheWheelScrollsRowsInTheReportAndColumnsInTheListStyle) {
+  for (int I = 0; I < 80; ++I) {
+    Home.MakeFile("docs/f" + std::to_string(100 + I) + ".txt");
+  }
+  Open("docs");
+  List->SetFocus();
+  Harness::Wheel(List->Handle(), Point(50, 80), -1);
+  Harness::RunUntilIdle();
+  EXPECT_GT(List->TopItem()->Index(), 0);
+  List->SetViewStyle(vsList);
+  ASSERT_EQ(List->TopItem()->Index(), 0);
+  Harness::Wheel(List->Handle(), Point(50, 80), -1);
+  Harness::RunUntilIdle();
+  SCROLLINFO Info;
+  Info.fMask = SIF_POS;
+  GetScrollInfo(List->Handle(), SB_HORZ, &Info);
+  EXPECT_EQ(Info.nPos, 1);  // one column along
 }
 
 // Answers the context menu after a change notice arrived while it was open.
@@ -361,13 +381,48 @@ TEST_F(ShellListDrag, FilesDroppedFromTheDesktopLandInTheListsFolderOrTheFolderI
 
 TEST_F(ShellListDrag, TheListsOwnItemsDroppedOnItsEmptySpaceAreRefusedWithTheLeftButton) {
   Open("docs");
-  Drag(List->Handle(), Centre(ItemNamed(List, "a.htm")), List->Handle(), Point(300, 330));
+  int Fills = 0;
+  List->OnFillComplete = [&](TObject*) { ++Fills; };
+  const TPoint A = Centre(ItemNamed(List, "a.htm")), B = Point(300, 330);
+  const HWND W = List->Handle();
+  // A change notice during the drag is dropped, and a drag that ends without a drop refreshes nothing.
+  Scripted->Script = {[=] { Harness::MouseMove(W, B); }, [=] { SendMessage(W, AM_CHANGENOTIFY, 0, 0); },
+                      [=] { Harness::MouseMove(W, Point(B.X + 1, B.Y)); },
+                      [=] { Harness::MouseUp(W, Point(B.X + 1, B.Y)); }};
+  Harness::MouseMove(W, A);
+  Harness::MouseDown(W, A);
+  Harness::MouseMove(W, Point(A.X + 12, A.Y + 2));
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(List->RefreshTimer()->Enabled());
+  EXPECT_EQ(Fills, 0);
   EXPECT_EQ(Names(List), "sub,.hidden,a.htm,b.html,c.txt");
   EXPECT_FALSE(Exists(Home / "docs/a (2).htm"));
   // Onto a folder item of its own list the shell moves it.
   Drag(List->Handle(), Centre(ItemNamed(List, "a.htm")), List->Handle(), Centre(ItemNamed(List, "sub")));
   EXPECT_TRUE(Exists(Home / "docs/sub/a.htm"));
   EXPECT_EQ(ItemNamed(List, "a.htm"), nullptr);
+}
+
+TEST_F(ShellListDrag, AfterARightButtonDragTheNextRightClickOpensTheMenuAgain) {
+  Open("docs");
+  const TPoint A = Centre(ItemNamed(List, "a.htm")), B = Point(300, 330);
+  const HWND W = List->Handle();
+  // Onto its own folder: the folder takes nothing that already lies in it.
+  Scripted->Script = {[=] { Harness::MouseMove(W, B); }, [=] { Harness::MouseMove(W, Point(B.X + 1, B.Y)); },
+                      [=] { Harness::MouseUp(W, Point(B.X + 1, B.Y), Harness::TButton::Right); }};
+  Harness::MouseMove(W, A);
+  Harness::MouseDown(W, A, Harness::TButton::Right);
+  Harness::MouseMove(W, Point(A.X + 12, A.Y + 2));
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(List->DragStarted());
+  EXPECT_FALSE(List->InDragOrMenu());
+  EXPECT_EQ(Names(List), "sub,.hidden,a.htm,b.html,c.txt");
+  const std::size_t Before = Dialogs.Shown().size();
+  Harness::Click(W, Centre(ItemNamed(List, "c.txt")), Harness::TButton::Right);
+  Harness::RunUntilIdle();
+  const auto Shown = Dialogs.Shown();
+  ASSERT_GT(Shown.size(), Before);
+  EXPECT_EQ(Shown.back().Kind, "PopupMenu");
 }
 
 }  // namespace
