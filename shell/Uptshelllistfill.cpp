@@ -132,6 +132,7 @@ std::string TPTShListData::GetColText(int Column) {
     std::string Text;
     if (SUCCEEDED(Details->GetDetailsOf(FRelPidl, static_cast<UINT>(Column), &D))) {
       StrretToString(FRelPidl, D.str, Text);
+      StrretFree(D.str);
     }
     return Text;
   }

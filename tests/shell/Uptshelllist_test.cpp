@@ -360,4 +360,93 @@ TEST_F(ShellList, AFolderThatIsGoneRaisesAndAnUnreadableOneShowsEmpty) {
   }
 }
 
+// A folder with detail columns: Computer as the namespace has it, plus a details provider of three columns.
+class TDetailedFolder final : public IShellFolder, public IShellDetails {
+public:
+  explicit TDetailedFolder(IShellFolder* AInner) : Inner(AInner) {}
+  ~TDetailedFolder() { Inner->Release(); }
+  HRESULT QueryInterface(REFIID Riid, void** Out) override {
+    if (Riid == IID_IShellDetails) {
+      *Out = static_cast<IShellDetails*>(this);
+      ++Refs;
+      return S_OK;
+    }
+    if (Riid == IID_IShellFolder || Riid == IID_IUnknown) {
+      *Out = static_cast<IShellFolder*>(this);
+      ++Refs;
+      return S_OK;
+    }
+    *Out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG AddRef() override { return ++Refs; }
+  ULONG Release() override { return --Refs; }  // lives on the test's stack
+  HRESULT ParseDisplayName(HWND W, IBindCtx* B, const char16_t* N, ULONG* E, LPITEMIDLIST* P, ULONG* A) override {
+    return Inner->ParseDisplayName(W, B, N, E, P, A);
+  }
+  HRESULT EnumObjects(HWND W, DWORD F, IEnumIDList** E) override { return Inner->EnumObjects(W, F, E); }
+  HRESULT BindToObject(LPCITEMIDLIST P, IBindCtx* B, REFIID R, void** O) override {
+    return Inner->BindToObject(P, B, R, O);
+  }
+  HRESULT BindToStorage(LPCITEMIDLIST P, IBindCtx* B, REFIID R, void** O) override {
+    return Inner->BindToStorage(P, B, R, O);
+  }
+  HRESULT CompareIDs(LPARAM L, LPCITEMIDLIST A, LPCITEMIDLIST B) override { return Inner->CompareIDs(L, A, B); }
+  HRESULT CreateViewObject(HWND W, REFIID R, void** O) override { return Inner->CreateViewObject(W, R, O); }
+  HRESULT GetAttributesOf(UINT C, LPCITEMIDLIST* P, ULONG* A) override { return Inner->GetAttributesOf(C, P, A); }
+  HRESULT GetUIObjectOf(HWND W, UINT C, LPCITEMIDLIST* P, REFIID R, UINT* X, void** O) override {
+    return Inner->GetUIObjectOf(W, C, P, R, X, O);
+  }
+  HRESULT GetDisplayNameOf(LPCITEMIDLIST P, DWORD F, STRRET* N) override { return Inner->GetDisplayNameOf(P, F, N); }
+  HRESULT SetNameOf(HWND W, LPCITEMIDLIST P, const char16_t* N, DWORD F, LPITEMIDLIST* O) override {
+    return Inner->SetNameOf(W, P, N, F, O);
+  }
+  HRESULT GetDetailsOf(LPCITEMIDLIST Pidl, UINT Column, SHELLDETAILS* D) override {
+    static const char* const Captions[3] = {"Volume", "Free", "Kind"};
+    if (Column > 2) {
+      return E_INVALIDARG;
+    }
+    ++Asked;
+    D->fmt = static_cast<int>(Column);
+    D->cxChar = 10 + static_cast<int>(Column);
+    D->str.uType = STRRET_CSTR;
+    const std::string Text = Pidl ? "detail " + std::to_string(Column) : Captions[Column];
+    std::snprintf(D->str.cStr, sizeof D->str.cStr, "%s", Text.c_str());
+    return S_OK;
+  }
+  HRESULT ColumnClick(UINT) override { return E_NOTIMPL; }
+  IShellFolder* Inner;
+  ULONG Refs = 1;
+  int Asked = 0;
+};
+
+TEST_F(ShellList, AFolderWithADetailsProviderGetsItsColumnsAndTexts) {
+  LPITEMIDLIST Computer = nullptr;
+  ASSERT_TRUE(SUCCEEDED(ShellGetSpecialFolderIdList(0, csidlDrives, Computer)));
+  IShellFolder* Real = nullptr;
+  ASSERT_TRUE(SUCCEEDED(ShellGetFolderFromIdList(Computer, Real)));
+  TDetailedFolder Folder(Real);
+  List->Items()->Clear();  // as a fill does before it asks for the items
+  List->FillList(&Folder, Computer);
+  EXPECT_EQ(List->GetCurrentFolderIShellDetails(), static_cast<IShellDetails*>(&Folder));
+  ASSERT_EQ(List->Columns()->Count(), 3);
+  EXPECT_EQ(List->Columns()->Items(0)->Caption(), "Volume");
+  EXPECT_EQ(List->Columns()->Items(1)->Alignment(), taRightJustify);
+  EXPECT_EQ(List->Columns()->Items(2)->Alignment(), taCenter);
+  // A virtual folder's widths are the provider's (characters times 7), never the remembered ones.
+  EXPECT_EQ(List->Columns()->Items(0)->Width(), 70);
+  EXPECT_EQ(List->Columns()->Items(2)->Width(), 84);
+  ASSERT_GT(List->Items()->Count(), 0);
+  TListItem* First = List->Items()->Item(0);
+  EXPECT_EQ(First->SubItems()->Count(), 2);
+  const int Before = Folder.Asked;
+  EXPECT_EQ(List->DisplayText(First, 2, nullptr), "detail 2");
+  EXPECT_EQ(List->DisplayText(First, 2, nullptr), "detail 2");
+  EXPECT_EQ(Folder.Asked, Before + 2);  // asked again at every request
+  // The list lets go of the folder when it fills another one.
+  Open("docs");
+  EXPECT_EQ(Folder.Refs, 1u);
+  ShellMemFree(Computer);
+}
+
 }  // namespace
