@@ -113,6 +113,7 @@ void TPTFrmOpenDlg::AfterConstruction() {
   PTShellCombo1->DropDownCount = 16;
   PTShellCombo1->SetShellList(PTShellList1);
   FileTypesCbx->SetStyle(csDropDownList);
+  PTSplitter1->SetColor(clBtnFace);
   LookInTxt->SetFocusControl(PTShellCombo1);
   FileNameTxt->SetFocusControl(FileNameEdt);
   FilesOfTypeTxt->SetFocusControl(FileTypesCbx);
