@@ -546,4 +546,29 @@ TEST_F(FileDialogs, F5RefillsTheListAndF4OpensTheComboBox) {
   EXPECT_TRUE(Dropped);
 }
 
+TEST_F(FileDialogs, ASelectedFolderNeverBecomesTheChosenFile) {
+  EXPECT_TRUE(Run(Save, "Save As", [&](TPTFrmOpenDlg& F) {
+    Type(F, "report.htm");
+    Harness::RunUntilIdle();
+    ItemNamed(F.PTShellList1, "css")->SetSelected(true);
+    Harness::RunUntilIdle();
+    EXPECT_EQ(F.FileNameEdt->Text(), "report.htm");  // a folder does not name a file
+    Ok(F);
+  }));
+  EXPECT_EQ(Files(Save), std::vector<std::string>{Home / "site/report.htm"});
+}
+
+TEST_F(FileDialogs, TheSelectedFileIsTheAnswerUntilTheUserTypes) {
+  Open->SetFilterIndex(3);
+  EXPECT_TRUE(Run(Open, "Open", [&](TPTFrmOpenDlg& F) {
+    Harness::RunUntilIdle();
+    ItemNamed(F.PTShellList1, "index.htm")->SetSelected(true);
+    Harness::RunUntilIdle();
+    EXPECT_EQ(F.FileNameEdt->Text(), "index.htm");
+    EXPECT_TRUE(F.NameFromSelectionFlag());
+    Ok(F);
+  }));
+  EXPECT_EQ(Files(Open), std::vector<std::string>{Home / "site/index.htm"});
+}
+
 }  // namespace
