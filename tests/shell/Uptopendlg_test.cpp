@@ -20,6 +20,29 @@
 
 using TestSupport::TModalWindowDriver;
 
+// A window whose folders cannot be opened, as a folder that parses but refuses to be read.
+class TFolderRefusingForm : public TPTFrmOpenDlg {
+  Z_CLASS(TFolderRefusingForm, TPTFrmOpenDlg)
+public:
+  using TPTFrmOpenDlg::TPTFrmOpenDlg;
+
+private:
+  void OpenFolder(const std::string&) override { throw Exception("The folder cannot be read."); }
+};
+Z_IMPLEMENT_CLASS(TFolderRefusingForm, TPTFrmOpenDlg)
+
+class TFolderRefusingDlg : public TPTOpenDlg {
+public:
+  using TPTOpenDlg::TPTOpenDlg;
+
+protected:
+  TPTFrmOpenDlg* CreateForm() override {
+    auto* F = new TFolderRefusingForm(Application);
+    F->AfterConstruction();
+    return F;
+  }
+};
+
 namespace {
 
 // The captions of the list's items in order.
@@ -569,6 +592,27 @@ TEST_F(FileDialogs, TheSelectedFileIsTheAnswerUntilTheUserTypes) {
     Ok(F);
   }));
   EXPECT_EQ(Files(Open), std::vector<std::string>{Home / "site/index.htm"});
+}
+
+TEST_F(FileDialogs, AFolderThatCannotBeOpenedIsReportedAndTheWindowStays) {
+  TFolderRefusingDlg Dlg(Application);
+  Dlg.InitialDir = Home / "site";
+  std::string Box;
+  EXPECT_FALSE(RunSteps(&Dlg, "Open",
+                        {[&](TPTFrmOpenDlg& F) {
+                           Type(F, "css");
+                           Ok(F);
+                         },
+                         [&](TPTFrmOpenDlg& F) {
+                           Box = F.FileNameEdt->Text();
+                           TModalWindowDriver::Press(F, "CancelBtn");
+                         }}));
+  const auto Shown = Dialogs.Shown();
+  ASSERT_EQ(Shown.size(), 1u);
+  EXPECT_EQ(Shown[0].Text, "The folder cannot be read.");
+  EXPECT_EQ(Shown[0].Caption, "Open");
+  EXPECT_EQ(Box, "css");
+  EXPECT_EQ(Dlg.Files()->Count(), 0);
 }
 
 }  // namespace
