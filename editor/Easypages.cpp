@@ -159,6 +159,7 @@ void TEasyPage::UpdatePage() {
   if (UpdateCount == 0) {
     if (TCustomEasyEdit* E = GetEdit()) {
       if (!E->IsDestroying()) {
+        E->PageGeometryChanged(this);
         E->PageChanged(this);
       }
     }
@@ -277,6 +278,12 @@ int TEasyPage::LinesOnPage(int& LastCharOut) {
     return 0;
   }
   return E->Painter()->LinesOnPage(TPoint{FirstChar, FirstLine}, PageRect(), LastCharOut);
+}
+
+int TEasyPage::TextRows() const {
+  TCustomEasyEdit* E = GetEdit();
+  const int H = E != nullptr ? std::max(E->Painter()->GetDefaultLineHeight(), 1) : 1;
+  return std::max((GetRealPageSize().cy - FTopIndent - FBottomIndent) / H, 1);
 }
 
 int TEasyPage::GetRealPageHeight() {
