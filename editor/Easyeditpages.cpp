@@ -72,7 +72,8 @@ TEasyPage* TCustomEasyEdit::GetPageAtPoint(const TPoint& P, bool AtRowEnd) {
 }
 
 TPoint TCustomEasyEdit::PageLayoutTextToPixel(const TPoint& P, bool AtRowEnd) {
-  TEasyPage* Page = GetPageAtPoint(P, AtRowEnd);
+  // The end of the text stands for "to the bottom": no page is looked up (and none laid out) for it.
+  TEasyPage* Page = P.Y == MaxInt ? GetDefaultPage() : GetPageAtPoint(P, AtRowEnd);
   TPoint Q = FPainter->TextToPixelPoint(P, TPoint{Page->FirstChar, Page->FirstLine}, false, AtRowEnd);
   if (Q.X != MaxInt) {
     Q.X += GetLeftIndent() + Page->GetLeftGutterWidth() + Page->LeftIndent() - FWindowChar;

@@ -438,7 +438,10 @@ void TEasyPages::CalcPageInternalSize(int I, bool Full) {
     if (!Layout) {
       P->Height = P->GetRealPageHeight();
     }
-    LaidOut = std::max(LaidOut, I + 1);
+    // Only a page right after the laid-out ones extends them: one laid out past a gap starts from stale ranges.
+    if (I <= LaidOut) {
+      LaidOut = std::max(LaidOut, I + 1);
+    }
   }
 }
 

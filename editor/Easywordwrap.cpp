@@ -218,6 +218,7 @@ bool TCustomEasyEdit::UpdateWordWrap(int First, int Last, bool Update) {
   if (Paged) {
     Sheet = FirstWrapSheet(FirstRow);
   }
+  const int FirstSheet = Sheet.Index;
   const bool SheetWidths = PageLayout() && Paged && !FOptions.Contains(eoBreakWordsAtMargin);
   const int ViewBottom = FWindowLine + ClientHeight();
   bool PastView = false;
@@ -295,7 +296,7 @@ bool TCustomEasyEdit::UpdateWordWrap(int First, int Last, bool Update) {
     // Rows the pages were split by have changed: the pages from the first changed row's sheet on are laid out
     // again (a repaint follows only when rows moved). Rows only added below the ones wrapped before, as lazy
     // wrapping does, change no page laid out so far.
-    TEasyPage* From = FPages->Page(std::min(Sheet.Index, FPages->Count() - 1));
+    TEasyPage* From = FPages->Page(std::min(FirstSheet, FPages->Count() - 1));
     if (FWrapList->Count() != OldCount) {
       PageChanged(From);
     } else {
