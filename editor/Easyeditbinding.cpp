@@ -181,7 +181,7 @@ void TCustomEasyEdit::HandleEvents(TObject* Sender, NativeInt Data) {
     Invalidate();
   }
   if (Source->Parser() || Source->NeedSpell()) {
-    const int First = PageLayout() ? GetPageAt(TPoint{0, FWindowLine}, false)->FirstLine : TopLine();
+    const int First = TopLine();
     const int Upto = First + 100;
     if (L1 != L2 || Upto >= Source->ParsedUpTo()) {
       Source->ParseToString(Upto);

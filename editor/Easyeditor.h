@@ -259,7 +259,8 @@ public:
   bool SheetsWrapAlike();
   // A page's size or margins changed: in wrapped page layout its text is wrapped again, lazily.
   void PageGeometryChanged(TEasyPage* Page);
-  // The line shown in the view's top row (WindowLine is a display row).
+  // The line shown in the view's top row (WindowLine is a display row); in page layout the first line of the
+  // page at the top of the view.
   int TopLine();
   // The break rule: Pos (1-based) is the first character of the row to fill; afterwards the first character
   // of the next row, or 2147483647 when the row is the line's last.
@@ -768,6 +769,8 @@ private:
   int FAutoCompletePause = 500;
   std::string FAutoCorrectDelims;
   std::vector<TEasyWrapRow> FPendingRows;
+  // Whether every page wraps at the same width: -1 until asked after a page's geometry changed.
+  int FSheetsAlike = -1;
   bool FDestroying = false;
   bool FFocused = false;
 };

@@ -119,6 +119,7 @@ int TCustomEasyEdit::PageLayoutRowAt(int Y) {
 }
 
 void TCustomEasyEdit::PageGeometryChanged(TEasyPage* Page) {
+  FSheetsAlike = -1;
   if (!FWordWrap || !PageLayout() || FOptions.Contains(eoBreakWordsAtMargin) || WrapUpdating ||
       FWrapList->Count() == 0 || Page == nullptr) {
     return;

@@ -277,8 +277,8 @@ bool TCustomEasyEdit::UpdateWordWrap(int First, int Last, bool Update) {
     const int OldRows = FWrapList->FirstRowOf(Wrapped + 1) - FirstRow;
     // Rows below the wrapped lines stay valid when they keep their places, or when every sheet wraps alike;
     // otherwise they are dropped and wrapped again, at their new sheets' widths, when they are needed.
-    const bool KeepBelow =
-        Last != MaxInt && (NewRows == OldRows || !SheetWidths || SheetsWrapAlike());
+    const bool KeepBelow = Last != MaxInt && (Wrapped >= OldUpTo || NewRows == OldRows || !SheetWidths ||
+                                              SheetsWrapAlike());
     FWrapList->ReplaceLines(First, KeepBelow ? Wrapped : MaxInt, FPendingRows);
     FPendingRows.clear();
     WrappedUpTo = KeepBelow ? std::max(OldUpTo, Wrapped) : Wrapped;
@@ -310,10 +310,28 @@ bool TCustomEasyEdit::UpdateWordWrap(int First, int Last, bool Update) {
 }
 
 TCustomEasyEdit::TWrapSheet TCustomEasyEdit::FirstWrapSheet(int Row) {
-  TWrapSheet S;
-  S.Top = FPages->Page(0)->GetTopGutterHeight();
-  S.RowsLeft = FPages->Page(0)->TextRows();
+  // The walk starts at the last laid-out page that begins at or before the row (its place is known and the rows
+  // before it are unchanged), so that an edit far down does not walk every page above it.
+  int Known = 0;
   int Start = 0;
+  const int LastLine = FWrapList->Count() > 0 ? FWrapList->Row(FWrapList->Count() - 1).Line : -1;
+  for (int Lo = 1, Hi = std::min(FPages->LaidOut, FPages->Count()) - 1; Lo <= Hi;) {
+    const int Mid = (Lo + Hi) / 2;
+    const TEasyPage* P = FPages->Page(Mid);
+    const int First = P->FirstLine <= LastLine ? FWrapList->IndexFromPoint(TPoint{P->FirstChar, P->FirstLine}, false)
+                                               : -1;
+    if (First >= 0 && First <= Row) {
+      Known = Mid;
+      Start = First;
+      Lo = Mid + 1;
+    } else {
+      Hi = Mid - 1;
+    }
+  }
+  TWrapSheet S;
+  S.Index = S.Settings = Known;
+  S.Top = Known == 0 ? FPages->Page(0)->GetTopGutterHeight() : FPages->Page(Known)->Top;
+  S.RowsLeft = FPages->Page(Known)->TextRows();
   while (Row >= Start + S.RowsLeft) {
     Start += S.RowsLeft;
     NextWrapSheet(S);
@@ -341,17 +359,23 @@ void TCustomEasyEdit::NextWrapSheet(TWrapSheet& S) {
 }
 
 bool TCustomEasyEdit::SheetsWrapAlike() {
-  const int Width = PageLayoutWrapWidth(FPages->Page(0));
-  for (int I = 1; I < FPages->Count(); ++I) {
-    if (PageLayoutWrapWidth(FPages->Page(I)) != Width) {
-      return false;
+  // Known until a page's size or margins change (a page added copies the default page and changes nothing).
+  if (FSheetsAlike < 0) {
+    FSheetsAlike = 1;
+    const int Width = PageLayoutWrapWidth(FPages->Page(0));
+    for (int I = 1; I < FPages->Count() && FSheetsAlike == 1; ++I) {
+      FSheetsAlike = PageLayoutWrapWidth(FPages->Page(I)) == Width ? 1 : 0;
     }
   }
-  return true;
+  return FSheetsAlike == 1;
 }
 
 int TCustomEasyEdit::TopLine() {
-  if (FWordWrap && !PageLayout()) {
+  if (PageLayout()) {
+    // WindowLine is a pixel offset: the first line of the page at the top of the view.
+    return NeedPages() && FPages->Count() > 0 ? GetPageAt(TPoint{0, FWindowLine}, false)->FirstLine : 0;
+  }
+  if (FWordWrap) {
     const int I = FWrapList->IndexFromWrapPoint(TPoint{0, FWindowLine});
     if (I >= 0) {
       return FWrapList->Row(I).Line + (FWindowLine - I);

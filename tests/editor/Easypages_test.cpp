@@ -560,6 +560,15 @@ TEST_F(WrappedPages, TheCaretCrossesThePageEndInsideTheParagraphAndBack) {
   Key(VK_RIGHT);
   EXPECT_TRUE(SamePoint(Pos(), B->FirstChar, 1));
   EXPECT_EQ(Edit->GetCurrentPage(), B);
+  // Page Down from the first sheet keeps the caret's place on the screen, on the rows of the next sheet.
+  Caret(Last.StartChar + 7, 1);
+  Edit->SetWindowLine(A->Top + A->Height - Edit->ClientHeight());
+  Edit->UpdateCaret();
+  const int Screen = Edit->TextToPixelPoint(Pos(), Edit->CaretAtRowEnd).Y;
+  Key(VK_NEXT);
+  EXPECT_EQ(Edit->GetCurrentPage(), B);
+  EXPECT_EQ(Pos().Y, 1);
+  EXPECT_LT(std::abs(Edit->TextToPixelPoint(Pos(), Edit->CaretAtRowEnd).Y - Screen), LineHeight());
 }
 
 TEST_F(WrappedPages, ClicksAtTheSplitLandOnTheSheetClicked) {
