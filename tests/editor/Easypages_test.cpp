@@ -571,6 +571,22 @@ TEST_F(WrappedPages, TheCaretCrossesThePageEndInsideTheParagraphAndBack) {
   EXPECT_LT(std::abs(Edit->TextToPixelPoint(Pos(), Edit->CaretAtRowEnd).Y - Screen), LineHeight());
 }
 
+TEST_F(WrappedPages, PageBreaksSplitWrappedTextByRowsToo) {
+  SetText("x");
+  Edit->SetPageType(ptPageBreaks);
+  SetText(Paragraph(Edit->GetDefaultPage()->TextRows() + 10) + "\r\n");
+  Edit->SetWordWrap(true);
+  Harness::RunUntilIdle();
+  Edit->GetPageIndexAt(TPoint{0, 1}, true);
+  TEasyPage* A = Edit->Pages()->Page(0);
+  ASSERT_GE(Edit->Pages()->Count(), 2);
+  EXPECT_EQ(A->LastLine, 0);
+  ASSERT_NE(A->LastChar, EasyMaxInt);
+  EXPECT_EQ(A->Height, A->TextRows() * LineHeight()) << "the page's text is a sheet of rows";
+  EXPECT_EQ(Edit->Pages()->Page(1)->FirstChar, A->LastChar + 1);
+  ExpectPagesFollowTheRows();
+}
+
 TEST_F(WrappedPages, ClicksAtTheSplitLandOnTheSheetClicked) {
   Layout();
   TEasyPage* A = Edit->Pages()->Page(0);
