@@ -404,7 +404,8 @@ void TEasyPages::UpdateEndLine(int I) {
       P->FirstLine = Prev->LastLine;
       P->FirstChar = Prev->LastChar + 1;
     } else {
-      P->FirstLine = Prev->LastLine + 1;
+      // A previous page that was never laid out reaches to the end: this one starts past the text.
+      P->FirstLine = Prev->LastLine == MaxInt ? MaxInt : Prev->LastLine + 1;
       P->FirstChar = 0;
     }
   }
@@ -412,7 +413,7 @@ void TEasyPages::UpdateEndLine(int I) {
   const int Lines = P->LinesOnPage(Last);
   P->LastChar = Last;
   // A page too low for one line still takes one, so that the layout always moves on through the text.
-  P->LastLine = P->FirstLine + std::max(Lines, 1) - 1;
+  P->LastLine = P->FirstLine == MaxInt ? MaxInt : P->FirstLine + (std::max(Lines, 1) - 1);
   P->TopValid = true;
 }
 

@@ -86,6 +86,23 @@ TEST_F(Pages, LookupsLayOutPagesOnlyUntilTheOneFoundAndTheRangeIsEstimated) {
   EXPECT_TRUE(Pages->TextEndsOnPage(All - 1));
 }
 
+TEST_F(Pages, APageLaidOutPastAGapLeavesThePagesBeforeItToBeLaidOut) {
+  Fill(300);
+  Edit->SetPageType(ptPageLayout);
+  TEasyPages* Pages = Edit->Pages();
+  // Pages made without a layout (as copied settings are) and the extent asked first: the last is measured.
+  Pages->TOwnedCollection::Add();
+  Pages->TOwnedCollection::Add();
+  Pages->LaidOut = 0;
+  Edit->ScrollHeightCache = 0;
+  Edit->GetMaxScrollHeight();
+  EXPECT_EQ(Pages->LaidOut, 0) << "the pages before the measured one are still to be laid out";
+  const int PerPage = LinesPerPage();
+  EXPECT_EQ(Edit->GetPageIndexAt(TPoint{0, 2 * PerPage + 1}, true), 2);
+  EXPECT_EQ(Pages->Page(1)->FirstLine, PerPage);
+  EXPECT_EQ(Pages->Page(2)->FirstLine, 2 * PerPage);
+}
+
 TEST_F(Pages, ACaretAtTheEndOfAPageShownAtARowEndBelongsToThatPage) {
   Fill(100);
   Edit->SetPageType(ptPageBreaks);
@@ -664,6 +681,7 @@ TEST_F(WrappedPages, WrappingStaysLazyAndThePagesFollowEditsAndSheetChanges) {
     SCOPED_TRACE("new line");
     ExpectPagesFollowTheRows();
   }
+  EXPECT_LT(L->Row(L->Count() - 1).Line, 1999) << "edits wrap and lay out no further than asked";
   // A wider second sheet: its rows wrap at its own width, split where its text height runs out.
   Pages->Page(1)->SetOrientation(pgLandscape);
   Edit->GetPageIndexAt(TPoint{0, 600}, true);
