@@ -277,8 +277,8 @@ bool TCustomEasyEdit::UpdateWordWrap(int First, int Last, bool Update) {
     const int OldRows = FWrapList->FirstRowOf(Wrapped + 1) - FirstRow;
     // Rows below the wrapped lines stay valid when they keep their places, or when every sheet wraps alike;
     // otherwise they are dropped and wrapped again, at their new sheets' widths, when they are needed.
-    const bool KeepBelow = Last != MaxInt && (Wrapped >= OldUpTo || NewRows == OldRows || !SheetWidths ||
-                                              SheetsWrapAlike());
+    const bool KeepBelow =
+        Last != MaxInt && (Wrapped >= OldUpTo || NewRows == OldRows || !SheetWidths || SheetsWrapAlike());
     FWrapList->ReplaceLines(First, KeepBelow ? Wrapped : MaxInt, FPendingRows);
     FPendingRows.clear();
     WrappedUpTo = KeepBelow ? std::max(OldUpTo, Wrapped) : Wrapped;
@@ -318,8 +318,8 @@ TCustomEasyEdit::TWrapSheet TCustomEasyEdit::FirstWrapSheet(int Row) {
   for (int Lo = 1, Hi = std::min(FPages->LaidOut, FPages->Count()) - 1; Lo <= Hi;) {
     const int Mid = (Lo + Hi) / 2;
     const TEasyPage* P = FPages->Page(Mid);
-    const int First = P->FirstLine <= LastLine ? FWrapList->IndexFromPoint(TPoint{P->FirstChar, P->FirstLine}, false)
-                                               : -1;
+    const int First =
+        P->FirstLine <= LastLine ? FWrapList->IndexFromPoint(TPoint{P->FirstChar, P->FirstLine}, false) : -1;
     if (First >= 0 && First <= Row) {
       Known = Mid;
       Start = First;

@@ -543,8 +543,8 @@ TEST_F(WrappedPages, NoRowIsPaintedBelowTheSheetsTextAndTheNextSheetGoesOn) {
   EXPECT_TRUE(CellHasNear(Image, O, Rect(TA.Left, LastRow, TA.Left + 10 * W, LastRow + H), Argb(clBlack), 90))
       << "the sheet's last row";
   ASSERT_LT(TA.Right, Edit->ClientWidth());
-  EXPECT_FALSE(CellHasNear(Image, O, Rect(TA.Left, LastRow + H, TA.Right, A->PageOuterRect(false).Bottom),
-                           Argb(clBlack), 90))
+  EXPECT_FALSE(
+      CellHasNear(Image, O, Rect(TA.Left, LastRow + H, TA.Right, A->PageOuterRect(false).Bottom), Argb(clBlack), 90))
       << "nothing below it on the sheet";
   const TRect TB = B->PageRect();
   EXPECT_TRUE(CellHasNear(Image, O, Rect(TB.Left, TB.Top, TB.Left + 10 * W, TB.Top + H), Argb(clBlack), 90))
