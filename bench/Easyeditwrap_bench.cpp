@@ -1,5 +1,6 @@
 // The editor's keyboard in word-wrapped text: one character typed, one Return and one Backspace at line
-// 500,000 of 1,000,000 lines, each with its repaint, and turning word wrap on for a 100,000-line document.
+// 500,000 of 1,000,000 lines, each with its repaint (in the plain view, and one character and one Return in page
+// layout, where rows wrap at their sheet's width), and turning word wrap on for a 100,000-line document.
 // Runs offscreen through the layer's harness.
 #include "editor/Easyeditor.h"
 #include "editor/Easyeditorparser.h"
@@ -50,10 +51,11 @@ std::string HtmlDocument(int Lines) {
   return Text;
 }
 
-// A shown form with one wrapping editor (80 columns) over a highlighted HTML document.
+// A shown form with one wrapping editor (80 columns, or the sheet's text width in page layout) over a
+// highlighted HTML document.
 class TWrapBench {
 public:
-  explicit TWrapBench(int Lines, bool Wrap) {
+  explicit TWrapBench(int Lines, bool Wrap, bool Sheets = false) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     Harness::Start();
     Form = new TForm(Application);
@@ -69,8 +71,13 @@ public:
     Edit->Font()->SetHeight(-10);
     Edit->Margin()->SetPosition(80);
     TEasyEditorOptions O = Edit->Options();
-    O.Include(eoBreakWordsAtMargin);
+    if (!Sheets) {
+      O.Include(eoBreakWordsAtMargin);
+    }
     Edit->SetOptions(O);
+    if (Sheets) {
+      Edit->SetPageType(ptPageLayout);
+    }
     const std::string Text = HtmlDocument(Lines);
     Edit->GetLines()->SetTextBuffer(Text.data(), Text.size());
     Edit->SetParser(Parser);
@@ -136,6 +143,38 @@ void BM_BackspaceAtLine500000Wrapped(benchmark::State& State) {
   }
 }
 BENCHMARK(BM_BackspaceAtLine500000Wrapped)->Unit(benchmark::kMicrosecond);
+
+TWrapBench& MillionOnSheets() {
+  static TWrapBench* Bench = [] {
+    auto* B = new TWrapBench(1000000, true, true);
+    B->Edit->GetEditSource()->JumpTo(10, 500000);
+    B->Paint();
+    return B;
+  }();
+  return *Bench;
+}
+
+void BM_TypeAtLine500000WrappedPageLayout(benchmark::State& State) {
+  TWrapBench& B = MillionOnSheets();
+  B.Edit->GetEditSource()->JumpTo(10, 500000);
+  B.Paint();
+  for (auto _ : State) {
+    B.Char('x');
+    B.Paint();
+  }
+}
+BENCHMARK(BM_TypeAtLine500000WrappedPageLayout)->Unit(benchmark::kMicrosecond);
+
+void BM_ReturnAtLine500000WrappedPageLayout(benchmark::State& State) {
+  TWrapBench& B = MillionOnSheets();
+  B.Edit->GetEditSource()->JumpTo(10, 500000);
+  B.Paint();
+  for (auto _ : State) {
+    B.Key(VK_RETURN);
+    B.Paint();
+  }
+}
+BENCHMARK(BM_ReturnAtLine500000WrappedPageLayout)->Unit(benchmark::kMicrosecond);
 
 void BM_WordWrapOnFor100000Lines(benchmark::State& State) {
   TWrapBench B(100000, false);

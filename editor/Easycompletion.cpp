@@ -332,22 +332,28 @@ void TCustomEasyEdit::ProcessVScroll(int Code, int Pos) {
     return;
   }
   int N = FOptions.Contains(eoThumbTracking) ? FWindowLine : GetScrollPos(SB_VERT);
+  // The text position at the top of the view: its line is shown, and its page (a page may start inside a line).
+  TPoint Top{0, 0};
   if (PageLayout()) {
     const int Saved = FWindowLine;
     if (!FOptions.Contains(eoThumbTracking)) {
       FWindowLine = std::max(N, 0);
     }
-    N = PixelToTextPoint(TPoint{0, 0}, false).Y;
+    Top = PixelToTextPoint(TPoint{0, 0}, false);
     FWindowLine = Saved;
+  } else if (FWordWrap) {
+    Top = FWrapList->WrapPointToPoint(TPoint{0, std::max(N, 0)});
   } else {
     GetRealLineIndex(N);
+    Top = TPoint{0, N};
   }
+  N = Top.Y;
   int Page = 0;
   std::string Text;
   if (NeedPages()) {
     // The page is looked up (and laid out when the view is dragged past the pages laid out so far), not guessed
     // from stale page ranges.
-    Page = GetPageIndexAt(TPoint{0, std::max(N, 0)}, true);
+    Page = GetPageAtPoint(TPoint{std::max(Top.X, 0), std::max(N, 0)}, false)->Index();
     Text = Format("\\rtf\\b Page : \\b0 %d, \\b Line : \\b0 %d ", {Page + 1, N + 1});
   } else {
     Text = Format("\\rtf\\b Line : \\b0 %d ", {N + 1});

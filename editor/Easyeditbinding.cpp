@@ -181,7 +181,7 @@ void TCustomEasyEdit::HandleEvents(TObject* Sender, NativeInt Data) {
     Invalidate();
   }
   if (Source->Parser() || Source->NeedSpell()) {
-    const int First = PageLayout() ? GetPageAt(TPoint{0, FWindowLine}, false)->FirstLine : TopLine();
+    const int First = TopLine();
     const int Upto = First + 100;
     if (L1 != L2 || Upto >= Source->ParsedUpTo()) {
       Source->ParseToString(Upto);
@@ -210,31 +210,34 @@ void TCustomEasyEdit::SelectionChanged() {
 }
 
 void TCustomEasyEdit::BeforeNavigate(TPoint& Offset) {
-  const TPoint P = GetCurrentPosition();
-  if (PageLayout()) {
-    // On a sheet the last row of a line reaches to the page's text width: a move stays inside it, and one past it
-    // goes on to the start of the next line.
-    const TPoint Target{P.X + Offset.X, P.Y + Offset.Y};
-    const int I = FWrapList->IndexFromPoint(Target, CaretAtRowEnd);
-    if (I >= 0 && FWrapList->Row(I).EndChar != MaxInt) {
-      return;
-    }
-    const int Start = I >= 0 ? FWrapList->Row(I).StartChar : 0;
-    const TRect R = GetPageAt(Target, true)->PageRect();
-    if ((Target.X - Start) * FPainter->GetDefaultCharWidth() <= R.Right - R.Left) {
-      return;
-    }
-    if (Target.Y >= LineCount() - 1) {
-      Offset.X = 0;
-    } else {
-      Offset = TPoint{-P.X, Offset.Y + 1};
-    }
+  if (WrapNavigating) {
     return;
   }
-  // Wrapped text has no room beyond a line's end: a move there stops at the end of the line.
-  const int Length = GetEditSource()->LineLength(P.Y + Offset.Y);
-  if (P.X + Offset.X > Length) {
-    Offset.X = std::max(Length - P.X, -P.X);
+  const TPoint P = GetCurrentPosition();
+  const TPoint Target{P.X + Offset.X, P.Y + Offset.Y};
+  // Inside a row that is not its line's last the move stands.
+  const int I = FWrapList->IndexFromPoint(Target, CaretAtRowEnd);
+  if (I >= 0 && FWrapList->Row(I).EndChar != MaxInt) {
+    return;
+  }
+  // Beyond a line's end the caret may go as far as the wrap width reaches.
+  int Limit = 0;
+  if (FOptions.Contains(eoBreakWordsAtMargin)) {
+    Limit = std::max(FMargin->Position(), 1) * FPainter->GetDefaultCharWidth();
+  } else if (PageLayout()) {
+    const TRect R = GetPageAtPoint(Target, CaretAtRowEnd)->PageRect();
+    Limit = R.Right - R.Left;
+  } else {
+    Limit = ClientWidth() - GetLeftIndent();
+  }
+  if (FPainter->TextToPixelPoint(Target, TPoint{0, 0}, true, CaretAtRowEnd).X <= Limit) {
+    return;
+  }
+  // A move past the wrap width goes on to the start of the next line; on the last line it stays.
+  if (Target.Y >= LineCount() - 1) {
+    Offset.X = 0;
+  } else {
+    Offset = TPoint{-P.X, Offset.Y + 1};
   }
 }
 

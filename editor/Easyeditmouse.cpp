@@ -274,9 +274,14 @@ bool TCustomEasyEdit::CheckEndOfLine(const TPoint& P) {
   if (!FWordWrap) {
     return false;
   }
-  const int H = std::max(FPainter->GetDefaultLineHeight(), 1);
-  const int Dy = P.Y - GetTopIndent();
-  const int Row = FWindowLine + (Dy >= 0 ? Dy / H : -((-Dy + H - 1) / H));
+  int Row = 0;
+  if (PageLayout()) {
+    Row = PageLayoutRowAt(P.Y);
+  } else {
+    const int H = std::max(FPainter->GetDefaultLineHeight(), 1);
+    const int Dy = P.Y - GetTopIndent();
+    Row = FWindowLine + (Dy >= 0 ? Dy / H : -((-Dy + H - 1) / H));
+  }
   if (Row < 0) {
     return false;
   }

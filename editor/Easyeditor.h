@@ -245,7 +245,22 @@ public:
   // The wrap list's request for more rows.
   void OnUpdateWordWrap(TObject* Sender, int First, int Last);
   int GetWrapWidth();
-  // The line shown in the view's top row (WindowLine is a display row).
+  // Where a wrap pass stands among the pages: the page of the next row (Settings: the page whose settings it
+  // has, the default page for one not made yet), the rows left on it and its sheet's top in document pixels.
+  struct TWrapSheet {
+    int Index = 0;
+    int Settings = 0;
+    int RowsLeft = 0;
+    int Top = 0;
+  };
+  TWrapSheet FirstWrapSheet(int Row);
+  void NextWrapSheet(TWrapSheet& Sheet);
+  // Whether every page's text wraps at the same width (page layout).
+  bool SheetsWrapAlike();
+  // A page's size or margins changed: in wrapped page layout its text is wrapped again, lazily.
+  void PageGeometryChanged(TEasyPage* Page);
+  // The line shown in the view's top row (WindowLine is a display row); in page layout the first line of the
+  // page at the top of the view.
   int TopLine();
   // The break rule: Pos (1-based) is the first character of the row to fill; afterwards the first character
   // of the next row, or 2147483647 when the row is the line's last.
@@ -549,12 +564,16 @@ public:
   TPoint PageLayoutTextToPixel(const TPoint& P, bool AtRowEnd);
   TPoint PageLayoutPixelToText(const TPoint& Q, bool AtRowEnd, bool ClampToRow, bool AllowRowEnd, bool NoRound);
   int PageLayoutPixelToTextChar(int& Row, int X, bool ClampToRow, bool AllowRowEnd, bool NoRound);
+  // The page holding a text position shown at a row end (AtRowEnd) or at a row start: where a page ends
+  // inside a line, its end belongs to it only at a row end.
+  TEasyPage* GetPageAtPoint(const TPoint& P, bool AtRowEnd);
+  // The display row under client y in page layout (word wrap), clamped to the rows of the page there.
+  int PageLayoutRowAt(int Y);
   // The laid-out height of the pages (page layout), plus the last page's top band.
   int PagedMaxScrollHeight();
   // The largest pixel offset the view scrolls to in page layout: max(height - client height, 0).
   int PageLayoutMaxWindowLine();
   int PageLayoutMaxWindowChar();
-  void PageLayoutVScroll(int Code, int Pos);
   void PageLayoutHScroll(int Code, int Pos);
   void PageLayoutScrollBars();
   // Builds one painter record per page the paint rectangle reaches (paged views).
@@ -750,6 +769,8 @@ private:
   int FAutoCompletePause = 500;
   std::string FAutoCorrectDelims;
   std::vector<TEasyWrapRow> FPendingRows;
+  // Whether every page wraps at the same width: -1 until asked after a page's geometry changed.
+  int FSheetsAlike = -1;
   bool FDestroying = false;
   bool FFocused = false;
 };

@@ -56,8 +56,24 @@ TEasyPage* TCustomEasyEdit::GetCurrentPage() {
 
 // ---- mapping ----
 
+TEasyPage* TCustomEasyEdit::GetPageAtPoint(const TPoint& P, bool AtRowEnd) {
+  // The lookup reads the row-end flag from the caret's; the position's own flag stands in for the call.
+  const bool Saved = CaretAtRowEnd;
+  CaretAtRowEnd = AtRowEnd;
+  TEasyPage* Page = nullptr;
+  try {
+    Page = GetPageAt(P, true);
+  } catch (...) {
+    CaretAtRowEnd = Saved;
+    throw;
+  }
+  CaretAtRowEnd = Saved;
+  return Page;
+}
+
 TPoint TCustomEasyEdit::PageLayoutTextToPixel(const TPoint& P, bool AtRowEnd) {
-  TEasyPage* Page = GetPageAt(P, true);
+  // The end of the text stands for "to the bottom": no page is looked up (and none laid out) for it.
+  TEasyPage* Page = P.Y == MaxInt ? GetDefaultPage() : GetPageAtPoint(P, AtRowEnd);
   TPoint Q = FPainter->TextToPixelPoint(P, TPoint{Page->FirstChar, Page->FirstLine}, false, AtRowEnd);
   if (Q.X != MaxInt) {
     Q.X += GetLeftIndent() + Page->GetLeftGutterWidth() + Page->LeftIndent() - FWindowChar;
@@ -83,9 +99,38 @@ TPoint TCustomEasyEdit::PageLayoutPixelToText(const TPoint& Q, bool AtRowEnd, bo
 }
 
 int TCustomEasyEdit::PageLayoutPixelToTextChar(int& Row, int X, bool ClampToRow, bool AllowRowEnd, bool NoRound) {
-  TEasyPage* Page = GetPageAt(TPoint{0, Row}, true);
+  // With word wrap Row is a display row: its page is the one its first character lies on.
+  TEasyPage* Page = FWordWrap ? GetPageAtPoint(FWrapList->WrapPointToPoint(TPoint{0, std::max(Row, 0)}), false)
+                              : GetPageAt(TPoint{0, Row}, true);
   const int TextX = X + FWindowChar - Page->GetLeftGutterWidth() - Page->LeftIndent() - GetLeftIndent();
   return FPainter->PixelToTextChar(Row, TextX, ClampToRow, AllowRowEnd, NoRound);
+}
+
+int TCustomEasyEdit::PageLayoutRowAt(int Y) {
+  TEasyPage* Page = GetPageAt(TPoint{0, Y + FWindowLine}, false);
+  const int Origin = FWrapList->IndexFromPoint(TPoint{Page->FirstChar, Page->FirstLine}, false);
+  if (Origin < 0) {
+    return -1;
+  }
+  const int H = std::max(FPainter->GetDefaultLineHeight(), 1);
+  const int Dy = Y + FWindowLine - Page->Top - Page->TopIndent();
+  const int Row = Dy >= 0 ? Dy / H : -((-Dy + H - 1) / H);
+  return Origin + std::clamp(Row, 0, Page->TextRows() - 1);
+}
+
+void TCustomEasyEdit::PageGeometryChanged(TEasyPage* Page) {
+  FSheetsAlike = -1;
+  if (!FWordWrap || !PageLayout() || FOptions.Contains(eoBreakWordsAtMargin) || WrapUpdating ||
+      FWrapList->Count() == 0 || Page == nullptr) {
+    return;
+  }
+  // The rows from the page before on are dropped (the two may share a line) and wrapped again as they are
+  // needed, at the new width; the pages from there on are laid out again.
+  const int Before = std::min(Page->Index(), FPages->LaidOut) - 1;
+  const int Line = Before >= 0 ? FPages->Page(Before)->FirstLine : 0;
+  FWrapList->ClearLines(Line, MaxInt);
+  WrappedUpTo = std::min(WrappedUpTo, Line - 1);
+  FPages->LaidOut = std::min(FPages->LaidOut, std::max(Before, 0));
 }
 
 // ---- extents and scrolling ----
@@ -120,35 +165,6 @@ int TCustomEasyEdit::GetEstimatedHeight() {
 int TCustomEasyEdit::PageLayoutMaxWindowLine() { return std::max(GetMaxScrollHeight() - ClientHeight(), 0); }
 
 int TCustomEasyEdit::PageLayoutMaxWindowChar() { return std::max(GetMaxScrollWidth() - ClientWidth(), 0); }
-
-void TCustomEasyEdit::PageLayoutVScroll(int Code, int Pos) {
-  const int OldLine = FWindowLine;
-  const int Step = FPainter->GetTopLineHeight();
-  switch (Code) {
-    case SB_LINEUP: InternalSetWindowLine(std::max(FWindowLine - Step, 0)); break;
-    case SB_LINEDOWN: InternalSetWindowLine(std::min(FWindowLine + Step, PageLayoutMaxWindowLine())); break;
-    case SB_PAGEUP: InternalSetWindowLine(std::max(FWindowLine - ClientHeight(), 0)); break;
-    case SB_PAGEDOWN: InternalSetWindowLine(std::min(FWindowLine + ClientHeight(), PageLayoutMaxWindowLine())); break;
-    case SB_THUMBPOSITION: InternalSetWindowLine(std::max(Pos, 0)); break;
-    case SB_THUMBTRACK:
-      if (FOptions.Contains(eoThumbTracking)) {
-        InternalSetWindowLine(std::max(Pos, 0));
-      }
-      break;
-    case SB_TOP: InternalSetWindowLine(0); break;
-    case SB_BOTTOM: InternalSetWindowLine(PageLayoutMaxWindowLine()); break;
-    case SB_ENDSCROLL:
-      if (FWordWrap) {
-        UpdateScrollBars();
-        UpdateScrollPos();
-      }
-      return;
-    default: break;
-  }
-  RepaintControl(FWindowChar, OldLine);
-  UpdateScrollPos();
-  DoScroll(true, Code);
-}
 
 void TCustomEasyEdit::PageLayoutHScroll(int Code, int Pos) {
   const int OldChar = FWindowChar;
@@ -185,7 +201,12 @@ void TCustomEasyEdit::PageLayoutScrollBars() {
 
 TRect TCustomEasyEdit::PageTextPaintRect(TEasyPage* Page) {
   TRect R = Page->PageRect();
+  const int Bottom = R.Bottom;
   R.Bottom = R.Top + Page->GetRealPageHeight();
+  if (PageLayout()) {
+    // Nothing is painted below the sheet's bottom margin.
+    R.Bottom = std::min(R.Bottom, Bottom);
+  }
   return R;
 }
 
@@ -203,6 +224,9 @@ void TCustomEasyEdit::InitPagedPainter(const TRect& R) {
     }
   } else if (Layout) {
     Index = GetPageIndexAt(TPoint{0, R.Top + FWindowLine}, false);
+  } else if (FWordWrap) {
+    // WindowLine is a display row: the page of its first character.
+    Index = GetPageAtPoint(FWrapList->WrapPointToPoint(TPoint{0, FWindowLine}), false)->Index();
   } else {
     int Line = FWindowLine;
     GetRealLineIndex(Line);

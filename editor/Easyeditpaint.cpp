@@ -241,7 +241,7 @@ void TCustomEasyEdit::PaintGutter(TRect R) {
 
 void TCustomEasyEdit::PaintGutterContent(const TRect& R, int PageIndex, int FirstLine, int FirstChar,
                                          int GutterOffset) {
-  (void)PageIndex, (void)FirstChar;
+  (void)FirstChar;
   const int Offset = PageLayout() ? GutterOffset - FWindowChar : GutterOffset + GetLeftRulerIndent();
   const int H = FPainter->GetDefaultLineHeight();
   TEasyStrings* Lines = GetLines();
@@ -253,6 +253,17 @@ void TCustomEasyEdit::PaintGutterContent(const TRect& R, int PageIndex, int Firs
   const int NumberRight = OnGutter ? Offset + GutterWidth - 2 : NumberLeft + LineNumberWidth;
   const bool BeyondEof = FLineNumbers->Options().Contains(lnPaintBeyondEof);
   const int Count = Lines->Count();
+  if (PageLayout() && PageIndex >= 0 && PageIndex < FPages->Count() &&
+      (!NeedPaintGutterBrush() || (Numbers && !OnGutter))) {
+    // The rows fill the gutter column (or the number column beside it) only along the text: above and below it
+    // the column runs on over the sheet's full height in one colour.
+    const TRect Outer = FPages->Page(PageIndex)->PageOuterRect(false);
+    const bool Gutter = !NeedPaintGutterBrush();
+    const TRect Column = Gutter ? Rect(Offset, Outer.Top, Offset + GutterWidth - 2, Outer.Bottom)
+                                : Rect(NumberLeft, Outer.Top, NumberRight, Outer.Bottom);
+    PaintBoundsRect(Column, Rect(Column.Left, R.Top, Column.Right, R.Bottom),
+                    Gutter ? FGutter->Brush()->Color() : Color());
+  }
   int Top = R.Top;
   int Line = FirstLine;
   if (FWordWrap) {

@@ -25,17 +25,17 @@ void TCustomEasyEdit::DoVScroll(int Code, int Pos) {
   if (UpdatingScrollPos) {
     return;
   }
-  if (PageLayout()) {
-    PageLayoutVScroll(Code, Pos);
-    return;
-  }
+  // Outside page layout the view moves by display rows, in page layout by pixels.
+  const bool Pixels = PageLayout();
   const int OldLine = FWindowLine;
-  const int Rows = std::max(ScrollPageSize().cy, 1);
+  const int Step = Pixels ? FPainter->GetTopLineHeight() : 1;
+  const int PageStep = Pixels ? ClientHeight() : std::max(ScrollPageSize().cy, 1);
+  auto MaxLine = [&] { return Pixels ? PageLayoutMaxWindowLine() : MaxVisibleLine(); };
   switch (Code) {
-    case SB_LINEUP: InternalSetWindowLine(std::max(FWindowLine - 1, 0)); break;
-    case SB_LINEDOWN: InternalSetWindowLine(std::min(FWindowLine + 1, MaxVisibleLine())); break;
-    case SB_PAGEUP: InternalSetWindowLine(std::max(FWindowLine - Rows, 0)); break;
-    case SB_PAGEDOWN: InternalSetWindowLine(std::min(FWindowLine + Rows, MaxVisibleLine())); break;
+    case SB_LINEUP: InternalSetWindowLine(std::max(FWindowLine - Step, 0)); break;
+    case SB_LINEDOWN: InternalSetWindowLine(std::min(FWindowLine + Step, MaxLine())); break;
+    case SB_PAGEUP: InternalSetWindowLine(std::max(FWindowLine - PageStep, 0)); break;
+    case SB_PAGEDOWN: InternalSetWindowLine(std::min(FWindowLine + PageStep, MaxLine())); break;
     case SB_THUMBPOSITION: InternalSetWindowLine(std::max(Pos, 0)); break;
     case SB_THUMBTRACK:
       if (FOptions.Contains(eoThumbTracking)) {
@@ -43,7 +43,7 @@ void TCustomEasyEdit::DoVScroll(int Code, int Pos) {
       }
       break;
     case SB_TOP: InternalSetWindowLine(0); break;
-    case SB_BOTTOM: InternalSetWindowLine(MaxVisibleLine()); break;
+    case SB_BOTTOM: InternalSetWindowLine(MaxLine()); break;
     case SB_ENDSCROLL:
       if (FWordWrap) {
         UpdateScrollBars();

@@ -159,6 +159,7 @@ void TEasyPage::UpdatePage() {
   if (UpdateCount == 0) {
     if (TCustomEasyEdit* E = GetEdit()) {
       if (!E->IsDestroying()) {
+        E->PageGeometryChanged(this);
         E->PageChanged(this);
       }
     }
@@ -279,6 +280,12 @@ int TEasyPage::LinesOnPage(int& LastCharOut) {
   return E->Painter()->LinesOnPage(TPoint{FirstChar, FirstLine}, PageRect(), LastCharOut);
 }
 
+int TEasyPage::TextRows() const {
+  TCustomEasyEdit* E = GetEdit();
+  const int H = E != nullptr ? std::max(E->Painter()->GetDefaultLineHeight(), 1) : 1;
+  return std::max((GetRealPageSize().cy - FTopIndent - FBottomIndent) / H, 1);
+}
+
 int TEasyPage::GetRealPageHeight() {
   TCustomEasyEdit* E = GetEdit();
   if (E == nullptr) {
@@ -397,7 +404,8 @@ void TEasyPages::UpdateEndLine(int I) {
       P->FirstLine = Prev->LastLine;
       P->FirstChar = Prev->LastChar + 1;
     } else {
-      P->FirstLine = Prev->LastLine + 1;
+      // A previous page that was never laid out reaches to the end: this one starts past the text.
+      P->FirstLine = Prev->LastLine == MaxInt ? MaxInt : Prev->LastLine + 1;
       P->FirstChar = 0;
     }
   }
@@ -405,7 +413,7 @@ void TEasyPages::UpdateEndLine(int I) {
   const int Lines = P->LinesOnPage(Last);
   P->LastChar = Last;
   // A page too low for one line still takes one, so that the layout always moves on through the text.
-  P->LastLine = P->FirstLine + std::max(Lines, 1) - 1;
+  P->LastLine = P->FirstLine == MaxInt ? MaxInt : P->FirstLine + (std::max(Lines, 1) - 1);
   P->TopValid = true;
 }
 
@@ -431,7 +439,10 @@ void TEasyPages::CalcPageInternalSize(int I, bool Full) {
     if (!Layout) {
       P->Height = P->GetRealPageHeight();
     }
-    LaidOut = std::max(LaidOut, I + 1);
+    // Only a page right after the laid-out ones extends them: one laid out past a gap starts from stale ranges.
+    if (I <= LaidOut) {
+      LaidOut = std::max(LaidOut, I + 1);
+    }
   }
 }
 

@@ -89,6 +89,8 @@ public:
   int GetPageTop();
   // How many lines fit from the page's start; LastChar is the last character on the last one (word wrap).
   int LinesOnPage(int& LastChar);
+  // How many rows of text the sheet holds inside its margins (at least one).
+  int TextRows() const;
   // The height of the page's text: from its first to its last position plus one line.
   int GetRealPageHeight();
   void InitPage();

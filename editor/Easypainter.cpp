@@ -168,7 +168,8 @@ TPoint TEasyPainter::TextToPixelPoint(TPoint P, TPoint Origin, bool OriginIsRow,
   if (Edit->WordWrap()) {
     int Column = P.X;
     const int Row = WrapRowOf(Edit, P, AtRowEnd, &Column);
-    const int OriginRow = OriginIsRow ? Origin.Y : WrapRowOf(Edit, TPoint{0, Origin.Y}, false, nullptr);
+    // A page may start inside a line: the origin's own column names its row.
+    const int OriginRow = OriginIsRow ? Origin.Y : WrapRowOf(Edit, Origin, false, nullptr);
     R.X = Column == MaxInt ? MaxInt : Column * CharWidth();
     R.Y = (Row - OriginRow) * LineHeight();
     return R;
@@ -191,7 +192,7 @@ TPoint TEasyPainter::PixelToTextPoint(TPoint Pixel, TPoint Origin, int Limit, bo
   int OriginRow = Origin.Y;
   if (!OriginIsRow) {
     if (Edit->WordWrap()) {
-      OriginRow = WrapRowOf(Edit, TPoint{0, Origin.Y}, false, nullptr);
+      OriginRow = WrapRowOf(Edit, Origin, false, nullptr);
     } else if (Edit->InvisibleLines()) {
       Edit->GetVisibleLineIndex(OriginRow);
     }
@@ -223,14 +224,23 @@ int TEasyPainter::PixelToTextChar(int& Row, int X, bool, bool, bool NoRound) {
       ++Column;
     }
   }
-  if (!Edit->WordWrap() || Row < 0 || MeasureLock > 0) {
+  if (!Edit->WordWrap() || Row < 0) {
     return Column;
   }
   // Wrapped text: Row is a display row; it becomes the row's line, and the column is limited to the row.
   TEasyWrapList* List = Edit->WrapList();
-  const int I = List->IndexFromWrapPoint(TPoint{0, Row});
-  if (I < 0) {
-    return Column;
+  int I = 0;
+  if (MeasureLock > 0 && Row >= List->Count()) {
+    // Measuring past the rows wrapped so far wraps nothing: each further row counts as one more line.
+    if (List->Count() == 0) {
+      return Column;
+    }
+    I = List->Count() - 1;
+  } else {
+    I = List->IndexFromWrapPoint(TPoint{0, Row});
+    if (I < 0) {
+      return Column;
+    }
   }
   const TEasyWrapRow& R = List->Row(I);
   if (Row > I) {
@@ -253,6 +263,19 @@ void TEasyPainter::InitPainterRecord(TCustomPainterRecord* Record) {
   R->LastCol = FloorDiv(R->Rect.Right - Page.Left, W) + 1;
   R->Rect.Left = Page.Left + R->FirstCol * W;
   R->Rect.Top = Page.Top + FloorDiv(R->Rect.Top - Page.Top, H) * H;
+  if (Edit->WordWrap()) {
+    // Wrapped text is painted by display rows: the record's first visible line is the display row at its top.
+    // A page's origin is a text position (its first row may start inside a line); the plain view's is a row.
+    TEasyWrapList* List = Edit->WrapList();
+    const bool Paged = Edit->NeedPages() && Edit->Pages()->Count() > 0;
+    const int OriginRow =
+        Paged ? WrapRowOf(Edit, TPoint{R->PageFirstChar, R->PageFirstLine}, false, nullptr) : R->PageFirstLine;
+    const int Row = OriginRow + FloorDiv(R->Rect.Top - Page.Top, H);
+    R->FirstVisibleLine = Row;
+    const int Start = Row >= 0 && Row < List->Count() ? List->Row(Row).StartChar : 0;
+    R->FirstVisibleChar = Start == 0 ? 0 : Start + 1;
+    return;
+  }
   ++MeasureLock;
   const TPoint P = PixelToTextPoint(TPoint{0, R->Rect.Top - Page.Top}, TPoint{R->PageFirstChar, R->PageFirstLine},
                                     MaxInt, true, false, false, true);
@@ -263,12 +286,36 @@ void TEasyPainter::InitPainterRecord(TCustomPainterRecord* Record) {
 
 int TEasyPainter::LinesOnPage(const TPoint& Origin, const TRect& R, int& LastChar) {
   LastChar = MaxInt;
-  const int Rows = (R.Bottom - R.Top) / LineHeight();
-  const int Last = Origin.Y + Rows - 1;
-  if (Last >= Edit->LineCount()) {
-    return Edit->LineCount() - Origin.Y;
+  const int Height = std::max(R.Bottom - R.Top, 0);
+  const int Count = Edit->LineCount();
+  TEasyWrapList* List = Edit->WordWrap() ? Edit->WrapList() : nullptr;
+  if (List != nullptr) {
+    // The rows the page reaches are wrapped first, so that its end is exact; while a wrap pass runs (which
+    // cannot wrap again) the rows past it are estimated below.
+    const int OriginRow = WrapRowOf(Edit, Origin, false, nullptr);
+    List->CheckWrapUpdated(OriginRow + std::max(Height / LineHeight(), 1), true);
   }
-  return Last - Origin.Y + 1;
+  // The text point at the height of the page's text ends the page; a row partly below it does not count.
+  ++MeasureLock;
+  TPoint P;
+  try {
+    P = PixelToTextPoint(TPoint{0, Height}, Origin, Height, false, false, false, true);
+  } catch (...) {
+    --MeasureLock;
+    throw;
+  }
+  --MeasureLock;
+  if (P.Y >= Count) {
+    return Count - Origin.Y;
+  }
+  if (List != nullptr && List->Count() > 0 && P.Y <= List->Row(List->Count() - 1).Line) {
+    // A page that ends on a row which is not its line's last ends inside the line, at that row's last character.
+    const int I = List->IndexFromPoint(P, false);
+    if (I >= 0 && List->Row(I).EndChar != MaxInt) {
+      LastChar = List->Row(I).EndChar - 1;
+    }
+  }
+  return P.Y - Origin.Y + 1;
 }
 
 // ---- drawing ----

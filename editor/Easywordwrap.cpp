@@ -202,62 +202,52 @@ bool TCustomEasyEdit::UpdateWordWrap(int First, int Last, bool Update) {
       throw;
     }
     WrapUpdating = false;
+    if (Had && NeedPages()) {
+      // The pages were split by rows; now they hold whole lines again.
+      PageChanged(GetDefaultPage());
+    }
     return Had;
   }
-  // In page layout every line wraps at the width of the page it lies on. The pages are laid out by lines, so the
-  // pass walks them along with the lines: it lays out (and appends) the next page when a line lies past the current
-  // one, and stops below the view when wrapping runs to the end.
-  const bool Paged = PageLayout();
-  int PageIndex = 0;
-  bool PastView = false;
-  if (Paged && First > 0) {
-    PageIndex = std::max(FPages->GetPageIndexAt(TPoint{0, First - 1}, true), 0);
-  }
-  auto FollowPage = [&](int Line, bool Initial) {
-    const int Before = PageIndex;
-    if (FPages->LaidOut <= PageIndex) {
-      FPages->CalcPageInternalSize(PageIndex, true);
-    }
-    while (Line > FPages->Page(PageIndex)->LastLine && !FPages->TextEndsOnPage(PageIndex)) {
-      ++PageIndex;
-      if (PageIndex >= FPages->Count()) {
-        FPages->Add();
-      }
-      if (FPages->LaidOut <= PageIndex) {
-        FPages->CalcPageInternalSize(PageIndex, true);
-      }
-    }
-    if (Initial || PageIndex != Before) {
-      TEasyPage* Page = FPages->Page(PageIndex);
-      FPainter->InitWordWrap(FOptions.Contains(eoBreakWordsAtMargin) ? GetWrapWidth() : PageLayoutWrapWidth(Page),
-                             std::string());
-      PastView = Last == MaxInt && Page->Top > FWindowLine + ClientHeight();
-    }
-  };
+  const bool Paged = NeedPages() && FPages->Count() > 0;
+  const int OldCount = FWrapList->Count();
+  const int OldUpTo = WrappedUpTo;
+  const int FirstRow = FWrapList->FirstRowOf(First);
+  // With pages shown the rows are followed sheet by sheet: in page layout each row wraps at the width of the
+  // sheet it falls on, and a pass to the end stops below the view.
+  TWrapSheet Sheet;
   if (Paged) {
-    FPages->BeginUpdate();
+    Sheet = FirstWrapSheet(FirstRow);
   }
+  const int FirstSheet = Sheet.Index;
+  const bool SheetWidths = PageLayout() && Paged && !FOptions.Contains(eoBreakWordsAtMargin);
+  const int ViewBottom = FWindowLine + ClientHeight();
+  bool PastView = false;
   WrapUpdating = true;
   bool Changed = true;
+  int Wrapped = First - 1;
   try {
-    const int OldCount = FWrapList->Count();
-    const int OldUpTo = WrappedUpTo;
-    int Row = FWrapList->FirstRowOf(First);
-    if (Paged) {
-      FollowPage(First, true);
-    } else {
-      FPainter->InitWordWrap(GetWrapWidth(), std::string());
-    }
+    int Row = FirstRow;
+    FPainter->InitWordWrap(SheetWidths ? PageLayoutWrapWidth(FPages->Page(Sheet.Settings)) : GetWrapWidth(),
+                           std::string());
+    // One row more: the sheet step below runs after each row.
+    auto RowAdded = [&] {
+      ++Row;
+      if (!Paged || --Sheet.RowsLeft > 0) {
+        return;
+      }
+      NextWrapSheet(Sheet);
+      if (SheetWidths) {
+        FPainter->InitWordWrap(PageLayoutWrapWidth(FPages->Page(Sheet.Settings)), std::string());
+      }
+      if (PageLayout() && Last == MaxInt && Sheet.Top > ViewBottom) {
+        PastView = true;
+      }
+    };
     FPendingRows.clear();
     const int End = std::min(Last, Count - 1);
-    int D = First;
-    for (; D <= End; ++D) {
-      if (Paged) {
-        FollowPage(D, false);
-        if (PastView && D > First) {
-          --D;
-          break;
-        }
+    for (int D = First; D <= End; ++D) {
+      if (PastView && D > First) {
+        break;
       }
       std::string Extra;
       BeforeWrapString(D, Extra);
@@ -268,7 +258,7 @@ bool TCustomEasyEdit::UpdateWordWrap(int First, int Last, bool Update) {
         while (Pos <= static_cast<int>(Text.size())) {
           WordBreakProc(D, Text, Pos);
           AddToWrapList(Text, D, Start, Row, Pos);
-          ++Row;
+          RowAdded();
           if (Pos == MaxInt) {
             break;
           }
@@ -276,29 +266,42 @@ bool TCustomEasyEdit::UpdateWordWrap(int First, int Last, bool Update) {
         }
       } else {
         FPendingRows.push_back(TEasyWrapRow{D, MaxInt, 0});
-        ++Row;
+        RowAdded();
       }
-      if (!Paged && Last == MaxInt && FWindowLine + cDefaultWrapDelta < Row) {
+      Wrapped = D;
+      if (!PageLayout() && Last == MaxInt && FWindowLine + cDefaultWrapDelta < Row) {
         break;
       }
     }
-    const int Wrapped = std::min(D, End);
-    FWrapList->ReplaceLines(First, Last == MaxInt ? MaxInt : Wrapped, FPendingRows);
+    const int NewRows = static_cast<int>(FPendingRows.size());
+    const int OldRows = FWrapList->FirstRowOf(Wrapped + 1) - FirstRow;
+    // Rows below the wrapped lines stay valid when they keep their places, or when every sheet wraps alike;
+    // otherwise they are dropped and wrapped again, at their new sheets' widths, when they are needed.
+    const bool KeepBelow =
+        Last != MaxInt && (Wrapped >= OldUpTo || NewRows == OldRows || !SheetWidths || SheetsWrapAlike());
+    FWrapList->ReplaceLines(First, KeepBelow ? Wrapped : MaxInt, FPendingRows);
     FPendingRows.clear();
-    // Rows below an edit that kept the line count stay valid; a pass to the end drops them.
-    WrappedUpTo = Last == MaxInt ? Wrapped : std::max(OldUpTo, Wrapped);
+    WrappedUpTo = KeepBelow ? std::max(OldUpTo, Wrapped) : Wrapped;
     Changed = !(First == Last && FWrapList->Count() == OldCount);
   } catch (...) {
     WrapUpdating = false;
     FPendingRows.clear();
-    if (Paged) {
-      FPages->EndUpdate();
-    }
     throw;
   }
   WrapUpdating = false;
-  if (Paged) {
-    FPages->EndUpdate();
+  if (Paged && First == 0 && Last == MaxInt) {
+    // Everything was wrapped anew (or wrapping was just switched on): every page is laid out again.
+    PageChanged(GetDefaultPage());
+  } else if (Paged && First <= OldUpTo) {
+    // Rows the pages were split by have changed: the pages from the first changed row's sheet on are laid out
+    // again (a repaint follows only when rows moved). Rows only added below the ones wrapped before, as lazy
+    // wrapping does, change no page laid out so far.
+    TEasyPage* From = FPages->Page(std::min(FirstSheet, FPages->Count() - 1));
+    if (FWrapList->Count() != OldCount) {
+      PageChanged(From);
+    } else {
+      FPages->LaidOut = std::min(FPages->LaidOut, From->Index());
+    }
   }
   if (Update) {
     WordWrapUpdated(First == 0 && Last == MaxInt);
@@ -306,8 +309,73 @@ bool TCustomEasyEdit::UpdateWordWrap(int First, int Last, bool Update) {
   return Changed;
 }
 
+TCustomEasyEdit::TWrapSheet TCustomEasyEdit::FirstWrapSheet(int Row) {
+  // The walk starts at the last laid-out page that begins at or before the row (its place is known and the rows
+  // before it are unchanged), so that an edit far down does not walk every page above it.
+  int Known = 0;
+  int Start = 0;
+  const int LastLine = FWrapList->Count() > 0 ? FWrapList->Row(FWrapList->Count() - 1).Line : -1;
+  for (int Lo = 1, Hi = std::min(FPages->LaidOut, FPages->Count()) - 1; Lo <= Hi;) {
+    const int Mid = (Lo + Hi) / 2;
+    const TEasyPage* P = FPages->Page(Mid);
+    const int First =
+        P->FirstLine <= LastLine ? FWrapList->IndexFromPoint(TPoint{P->FirstChar, P->FirstLine}, false) : -1;
+    if (First >= 0 && First <= Row) {
+      Known = Mid;
+      Start = First;
+      Lo = Mid + 1;
+    } else {
+      Hi = Mid - 1;
+    }
+  }
+  TWrapSheet S;
+  S.Index = S.Settings = Known;
+  S.Top = Known == 0 ? FPages->Page(0)->GetTopGutterHeight() : FPages->Page(Known)->Top;
+  S.RowsLeft = FPages->Page(Known)->TextRows();
+  while (Row >= Start + S.RowsLeft) {
+    Start += S.RowsLeft;
+    NextWrapSheet(S);
+    if (S.Index >= FPages->Count()) {
+      // The pages not made yet are all alike: whole ones are passed at once.
+      const TEasyPage* Default = FPages->Page(0);
+      const int Skip = (Row - Start) / S.RowsLeft;
+      S.Index += Skip;
+      Start += Skip * S.RowsLeft;
+      S.Top += Skip * (Default->GetRealPageSize().cy + Default->TopGutterHeight());
+    }
+  }
+  S.RowsLeft = Start + S.RowsLeft - Row;
+  return S;
+}
+
+void TCustomEasyEdit::NextWrapSheet(TWrapSheet& S) {
+  const TEasyPage* Prev = FPages->Page(S.Settings);
+  ++S.Index;
+  // A page not made yet will copy the default page's settings when it is added.
+  S.Settings = S.Index < FPages->Count() ? S.Index : 0;
+  const TEasyPage* Page = FPages->Page(S.Settings);
+  S.Top += Prev->GetRealPageSize().cy + Page->TopGutterHeight();
+  S.RowsLeft = Page->TextRows();
+}
+
+bool TCustomEasyEdit::SheetsWrapAlike() {
+  // Known until a page's size or margins change (a page added copies the default page and changes nothing).
+  if (FSheetsAlike < 0) {
+    FSheetsAlike = 1;
+    const int Width = PageLayoutWrapWidth(FPages->Page(0));
+    for (int I = 1; I < FPages->Count() && FSheetsAlike == 1; ++I) {
+      FSheetsAlike = PageLayoutWrapWidth(FPages->Page(I)) == Width ? 1 : 0;
+    }
+  }
+  return FSheetsAlike == 1;
+}
+
 int TCustomEasyEdit::TopLine() {
-  if (FWordWrap && !PageLayout()) {
+  if (PageLayout()) {
+    // WindowLine is a pixel offset: the first line of the page at the top of the view.
+    return NeedPages() && FPages->Count() > 0 ? GetPageAt(TPoint{0, FWindowLine}, false)->FirstLine : 0;
+  }
+  if (FWordWrap) {
     const int I = FWrapList->IndexFromWrapPoint(TPoint{0, FWindowLine});
     if (I >= 0) {
       return FWrapList->Row(I).Line + (FWindowLine - I);
@@ -320,7 +388,8 @@ int TCustomEasyEdit::TopLine() {
 
 void TCustomEasyEdit::OnUpdateWordWrap(TObject* Sender, int First, int Last) {
   (void)Sender;
-  if (First < LineCount()) {
+  // A running pass is not entered again: what it has not wrapped yet is measured by estimate meanwhile.
+  if (First < LineCount() && !WrapUpdating) {
     UpdateWordWrap(First, Last, false);
   }
 }

@@ -6,6 +6,8 @@
 #include "editor/Easypages.h"
 #include "platform/graphics/Caret.h"
 
+#include <vector>
+
 namespace {
 
 std::string Numbered(int Lines) {
@@ -82,6 +84,23 @@ TEST_F(Pages, LookupsLayOutPagesOnlyUntilTheOneFoundAndTheRangeIsEstimated) {
   const int All = Pages->Count();
   EXPECT_EQ(All, (2000 + PerPage - 1) / PerPage);
   EXPECT_TRUE(Pages->TextEndsOnPage(All - 1));
+}
+
+TEST_F(Pages, APageLaidOutPastAGapLeavesThePagesBeforeItToBeLaidOut) {
+  Fill(300);
+  Edit->SetPageType(ptPageLayout);
+  TEasyPages* Pages = Edit->Pages();
+  // Pages made without a layout (as copied settings are) and the extent asked first: the last is measured.
+  Pages->TOwnedCollection::Add();
+  Pages->TOwnedCollection::Add();
+  Pages->LaidOut = 0;
+  Edit->ScrollHeightCache = 0;
+  Edit->GetMaxScrollHeight();
+  EXPECT_EQ(Pages->LaidOut, 0) << "the pages before the measured one are still to be laid out";
+  const int PerPage = LinesPerPage();
+  EXPECT_EQ(Edit->GetPageIndexAt(TPoint{0, 2 * PerPage + 1}, true), 2);
+  EXPECT_EQ(Pages->Page(1)->FirstLine, PerPage);
+  EXPECT_EQ(Pages->Page(2)->FirstLine, 2 * PerPage);
 }
 
 TEST_F(Pages, ACaretAtTheEndOfAPageShownAtARowEndBelongsToThatPage) {
@@ -420,6 +439,285 @@ TEST_F(PageLayoutInput, TheScrollHintNamesThePageAtTheTopOfTheView) {
   EXPECT_TRUE(Edit->PopupHint()->Visible());
   Edit->ProcessVScroll(SB_ENDSCROLL, 0);
   EXPECT_FALSE(Edit->PopupHint()->Visible());
+}
+
+// ---- word wrap in page layout: pages split by rows, ending and starting inside lines ----
+
+class WrappedPages : public EditorInputTest {
+protected:
+  // Words of "xxxx" filling about Rows rows of the default page's text width.
+  std::string Paragraph(int Rows) {
+    const int Columns = Edit->PageLayoutWrapWidth(Edit->GetDefaultPage()) / Edit->Painter()->GetDefaultCharWidth();
+    std::string S;
+    for (int I = 0; I < Rows * (Columns / 5); ++I) {
+      S += "xxxx ";
+    }
+    return S;
+  }
+  // A heading, a paragraph that wraps to 20 rows more than a sheet holds, and a closing line, in wrapped page
+  // layout, laid out to the end.
+  void Layout() {
+    SetText("x");
+    // A narrow sheet that fits the view's width.
+    Edit->GetDefaultPage()->SetPageWidth(120);
+    Edit->SetPageType(ptPageLayout);
+    Edit->SetScrollBars(ssBoth);
+    SetText("heading\r\n" + Paragraph(Edit->GetDefaultPage()->TextRows() + 20) + "\r\nclosing\r\n");
+    Edit->SetWordWrap(true);
+    Harness::RunUntilIdle();
+    Edit->GetPageIndexAt(TPoint{0, Edit->LineCount() - 1}, true);
+  }
+  int LineHeight() { return Edit->Painter()->GetDefaultLineHeight(); }
+  int RowOf(const TPoint& P, bool AtRowEnd) { return Edit->WrapList()->IndexFromPoint(P, AtRowEnd); }
+  // Every laid-out page starts on the row after the previous page's last one and holds as many rows as its
+  // sheet does, unless the text ends on it: no row is lost or shown twice.
+  void ExpectPagesFollowTheRows() {
+    TEasyPages* Pages = Edit->Pages();
+    int Row = 0;
+    for (int P = 0; P < Pages->LaidOut; ++P) {
+      TEasyPage* Page = Pages->Page(P);
+      ASSERT_EQ(RowOf(TPoint{Page->FirstChar, Page->FirstLine}, false), Row) << "first row of page " << P;
+      Row += Page->TextRows();
+      if (!Pages->TextEndsOnPage(P)) {
+        EXPECT_EQ(RowOf(TPoint{Page->LastChar, Page->LastLine}, false), Row - 1) << "last row of page " << P;
+      }
+    }
+  }
+};
+
+TEST_F(WrappedPages, ASheetEndsInsideTheParagraphAndTheNextGoesOnAtTheNextCharacter) {
+  Layout();
+  TEasyPages* Pages = Edit->Pages();
+  ASSERT_GE(Pages->Count(), 2);
+  TEasyPage* A = Pages->Page(0);
+  TEasyPage* B = Pages->Page(1);
+  EXPECT_EQ(A->LastLine, 1);
+  ASSERT_NE(A->LastChar, EasyMaxInt) << "the first sheet ends inside the paragraph";
+  EXPECT_EQ(B->FirstLine, 1);
+  EXPECT_EQ(B->FirstChar, A->LastChar + 1);
+  // Every row lies on exactly one sheet, each sheet but the last full.
+  TEasyWrapList* L = Edit->WrapList();
+  ASSERT_EQ(L->Row(L->Count() - 1).Line, Edit->LineCount() - 1) << "laid out to the end, wrapped to the end";
+  std::vector<int> Rows(static_cast<std::size_t>(Pages->Count()), 0);
+  int Previous = 0;
+  for (int I = 0; I < L->Count(); ++I) {
+    const int P = Edit->GetPageAtPoint(TPoint{L->Row(I).StartChar, L->Row(I).Line}, false)->Index();
+    ASSERT_GE(P, Previous) << "row " << I;
+    Previous = P;
+    ++Rows[static_cast<std::size_t>(P)];
+  }
+  for (int P = 0; P + 1 < Pages->Count(); ++P) {
+    EXPECT_EQ(Rows[static_cast<std::size_t>(P)], Pages->Page(P)->TextRows()) << "page " << P;
+  }
+  ExpectPagesFollowTheRows();
+  // The split position: at a row start it is the next sheet's first cell, at a row end the end of the
+  // first sheet's last row; pixels map back to it.
+  const TPoint Split{B->FirstChar, 1};
+  const TPoint Start = Edit->TextToPixelPoint(Split, false);
+  EXPECT_EQ(Start.Y, B->Top + B->TopIndent() - Edit->WindowLine());
+  EXPECT_EQ(Start.X, B->PageRect().Left);
+  EXPECT_EQ(Edit->TextToPixelPoint(Split, true).Y,
+            A->Top + A->TopIndent() + (A->TextRows() - 1) * LineHeight() - Edit->WindowLine());
+  EXPECT_EQ(Edit->PixelToTextPoint(TPoint{Start.X + 1, Start.Y + 1}, false), Split);
+  Edit->CaretAtRowEnd = false;
+  EXPECT_EQ(Edit->GetPageIndexAt(Split, true), 1);
+  Edit->CaretAtRowEnd = true;
+  EXPECT_EQ(Edit->GetPageIndexAt(Split, true), 0);
+  Edit->CaretAtRowEnd = false;
+}
+
+TEST_F(WrappedPages, NoRowIsPaintedBelowTheSheetsTextAndTheNextSheetGoesOn) {
+  Layout();
+  TEasyPage* A = Edit->Pages()->Page(0);
+  TEasyPage* B = Edit->Pages()->Page(1);
+  // The view shows the bottom of the first sheet and the top of the second.
+  Edit->SetWindowLine(A->Top + A->Height - Edit->ClientHeight() / 2);
+  const Harness::TSavedImage Image = Snapshot(Edit, "wrapped_page_end.png");
+  const TPoint O = ClientOrigin(Edit);
+  const int H = LineHeight();
+  const int W = Edit->Painter()->GetDefaultCharWidth();
+  const TRect TA = A->PageRect();
+  const int LastRow = TA.Top + (A->TextRows() - 1) * H;
+  ASSERT_GT(LastRow, 0);
+  ASSERT_LT(B->PageRect().Top + H, Edit->ClientHeight());
+  EXPECT_TRUE(CellHasNear(Image, O, Rect(TA.Left, LastRow, TA.Left + 10 * W, LastRow + H), Argb(clBlack), 90))
+      << "the sheet's last row";
+  ASSERT_LT(TA.Right, Edit->ClientWidth());
+  EXPECT_FALSE(
+      CellHasNear(Image, O, Rect(TA.Left, LastRow + H, TA.Right, A->PageOuterRect(false).Bottom), Argb(clBlack), 90))
+      << "nothing below it on the sheet";
+  const TRect TB = B->PageRect();
+  EXPECT_TRUE(CellHasNear(Image, O, Rect(TB.Left, TB.Top, TB.Left + 10 * W, TB.Top + H), Argb(clBlack), 90))
+      << "the paragraph goes on at the top of the next sheet";
+}
+
+TEST_F(WrappedPages, TheCaretCrossesThePageEndInsideTheParagraphAndBack) {
+  Layout();
+  TEasyPage* A = Edit->Pages()->Page(0);
+  TEasyPage* B = Edit->Pages()->Page(1);
+  const TEasyWrapRow Last = Edit->WrapList()->Row(RowOf(TPoint{A->LastChar, 1}, false));
+  Caret(Last.StartChar + 7, 1);
+  EXPECT_EQ(Edit->GetCurrentPage(), A);
+  Key(VK_DOWN);
+  EXPECT_TRUE(SamePoint(Pos(), B->FirstChar + 7, 1)) << Pos().X << "," << Pos().Y;
+  EXPECT_EQ(Edit->GetCurrentPage(), B);
+  EXPECT_TRUE(Edit->IsCurrentLineVisble());
+  EXPECT_EQ(Edit->TextToPixelPoint(Pos(), Edit->CaretAtRowEnd).Y, B->Top + B->TopIndent() - Edit->WindowLine());
+  Key(VK_UP);
+  EXPECT_TRUE(SamePoint(Pos(), Last.StartChar + 7, 1));
+  EXPECT_EQ(Edit->GetCurrentPage(), A);
+  // End on the sheet's last row stays on that sheet and row.
+  const int Y = Edit->TextToPixelPoint(Pos(), false).Y;
+  Key(VK_END);
+  EXPECT_GT(Pos().X, Last.StartChar + 7);
+  EXPECT_EQ(Edit->GetCurrentPage(), A);
+  EXPECT_EQ(Edit->TextToPixelPoint(Pos(), Edit->CaretAtRowEnd).Y, Y);
+  // Right from the row's end goes on to the next sheet's first row.
+  Caret(B->FirstChar - 1, 1);
+  Key(VK_RIGHT);
+  EXPECT_TRUE(SamePoint(Pos(), B->FirstChar, 1));
+  EXPECT_EQ(Edit->GetCurrentPage(), B);
+  // Page Down from the first sheet keeps the caret's place on the screen, on the rows of the next sheet.
+  Caret(Last.StartChar + 7, 1);
+  Edit->SetWindowLine(A->Top + A->Height - Edit->ClientHeight());
+  Edit->UpdateCaret();
+  const int Screen = Edit->TextToPixelPoint(Pos(), Edit->CaretAtRowEnd).Y;
+  Key(VK_NEXT);
+  EXPECT_EQ(Edit->GetCurrentPage(), B);
+  EXPECT_EQ(Pos().Y, 1);
+  EXPECT_LT(std::abs(Edit->TextToPixelPoint(Pos(), Edit->CaretAtRowEnd).Y - Screen), LineHeight());
+}
+
+TEST_F(WrappedPages, PageBreaksSplitWrappedTextByRowsToo) {
+  SetText("x");
+  Edit->SetPageType(ptPageBreaks);
+  SetText(Paragraph(Edit->GetDefaultPage()->TextRows() + 10) + "\r\n");
+  Edit->SetWordWrap(true);
+  Harness::RunUntilIdle();
+  Edit->GetPageIndexAt(TPoint{0, 1}, true);
+  TEasyPage* A = Edit->Pages()->Page(0);
+  ASSERT_GE(Edit->Pages()->Count(), 2);
+  EXPECT_EQ(A->LastLine, 0);
+  ASSERT_NE(A->LastChar, EasyMaxInt);
+  EXPECT_EQ(A->Height, A->TextRows() * LineHeight()) << "the page's text is a sheet of rows";
+  EXPECT_EQ(Edit->Pages()->Page(1)->FirstChar, A->LastChar + 1);
+  ExpectPagesFollowTheRows();
+}
+
+TEST_F(WrappedPages, ClicksAtTheSplitLandOnTheSheetClicked) {
+  Layout();
+  TEasyPage* A = Edit->Pages()->Page(0);
+  TEasyPage* B = Edit->Pages()->Page(1);
+  Edit->SetWindowLine(A->Top + A->Height - Edit->ClientHeight() / 2);
+  Harness::Click(Edit->Handle(), CellPoint(B->FirstChar + 2, 1));
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(SamePoint(Pos(), B->FirstChar + 2, 1));
+  // Past the text of the first sheet's last row: the caret goes to that row's end and stays on that sheet.
+  const TPoint End = Edit->TextToPixelPoint(TPoint{B->FirstChar, 1}, true);
+  Harness::Click(Edit->Handle(), TPoint{A->PageRect().Right - 3, End.Y + LineHeight() / 2});
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Pos().Y, 1);
+  EXPECT_EQ(Edit->GetCurrentPage(), A);
+  EXPECT_EQ(Edit->TextToPixelPoint(Pos(), Edit->CaretAtRowEnd).Y, End.Y);
+}
+
+TEST_F(WrappedPages, TheScrollHintNamesTheSheetThatStartsInsideTheParagraph) {
+  Layout();
+  TEasyEditorOptions O = Edit->Options();
+  O.Include(eoShowScrollHint);
+  O.Include(eoThumbTracking);
+  Edit->SetOptions(O);
+  int HintPage = -1;
+  int HintLine = -1;
+  Edit->OnScrollHint = [&](TObject*, int Line, int Page, std::string&) {
+    HintLine = Line;
+    HintPage = Page;
+  };
+  TEasyPage* B = Edit->Pages()->Page(1);
+  Edit->SetWindowLine(B->Top + B->TopIndent());
+  Edit->ProcessVScroll(SB_THUMBTRACK, Edit->WindowLine());
+  EXPECT_EQ(HintLine, 1);
+  EXPECT_EQ(HintPage, 1);
+  Edit->ProcessVScroll(SB_ENDSCROLL, 0);
+}
+
+TEST_F(WrappedPages, WrappingStaysLazyAndThePagesFollowEditsAndSheetChanges) {
+  SetText("x");
+  Edit->SetPageType(ptPageLayout);
+  std::string Text;
+  for (int I = 0; I < 2000; ++I) {
+    Text += Paragraph(3 + I % 2) + "\r\n";
+  }
+  SetText(Text);
+  Edit->SetWordWrap(true);
+  Harness::RunUntilIdle();
+  TEasyWrapList* L = Edit->WrapList();
+  TEasyPages* Pages = Edit->Pages();
+  const int PerPage = Pages->Page(0)->TextRows();
+  EXPECT_LT(L->Row(L->Count() - 1).Line, 2 * PerPage) << "the pass stopped below the view";
+  // A lookup far down wraps the rows on the way, and no further than a step beyond.
+  ASSERT_GE(Edit->GetPageIndexAt(TPoint{0, 600}, true), 1);
+  EXPECT_GE(L->Row(L->Count() - 1).Line, 600);
+  EXPECT_LT(L->Row(L->Count() - 1).Line, 1999);
+  ExpectPagesFollowTheRows();
+  // Typing inside a line split between two sheets moves the split; the pages follow on the next lookup.
+  int Split = 1;
+  while (Split < Pages->LaidOut && Pages->Page(Split)->FirstChar == 0) {
+    ++Split;
+  }
+  ASSERT_LT(Split, Pages->LaidOut) << "some line is split between sheets";
+  Caret(0, Pages->Page(Split)->FirstLine);
+  Type("yy ");
+  Edit->GetPageIndexAt(TPoint{0, 600}, true);
+  {
+    SCOPED_TRACE("typed");
+    ExpectPagesFollowTheRows();
+  }
+  // A new line above shifts every row below.
+  Caret(3, 2);
+  Key(VK_RETURN);
+  Edit->GetPageIndexAt(TPoint{0, 600}, true);
+  {
+    SCOPED_TRACE("new line");
+    ExpectPagesFollowTheRows();
+  }
+  EXPECT_LT(L->Row(L->Count() - 1).Line, 1999) << "edits wrap and lay out no further than asked";
+  // A wider second sheet: its rows wrap at its own width, split where its text height runs out.
+  Pages->Page(1)->SetOrientation(pgLandscape);
+  Edit->GetPageIndexAt(TPoint{0, 600}, true);
+  {
+    SCOPED_TRACE("landscape");
+    ExpectPagesFollowTheRows();
+  }
+  // Compare the first rows of a line on each sheet.
+  const int OnFirst = RowOf(TPoint{0, 5}, false);
+  int OnSecond = RowOf(TPoint{Pages->Page(1)->FirstChar, Pages->Page(1)->FirstLine}, false);
+  while (L->Row(OnSecond).StartChar != 0) {
+    ++OnSecond;
+  }
+  ASSERT_EQ(Edit->GetPageAtPoint(TPoint{0, L->Row(OnSecond).Line}, false)->Index(), 1);
+  auto Length = [&](int Row) { return L->Row(Row).EndChar - L->Row(Row).StartChar; };
+  EXPECT_GT(Length(OnSecond), Length(OnFirst) + 20);
+}
+
+TEST_F(Pages, TheNumberColumnBesideTheGutterRunsOverTheSheetsMargins) {
+  Fill(20);
+  Edit->SetColor(static_cast<TColor>(RGB(250, 240, 200)));
+  Edit->SetBorderColor(static_cast<TColor>(RGB(90, 120, 150)));
+  Edit->LineNumbers()->SetVisible(true);
+  TEasyLineNumbersOptions LO = Edit->LineNumbers()->Options();
+  LO.Exclude(lnPaintOnGutter);
+  Edit->LineNumbers()->SetOptions(LO);
+  Edit->SetPageType(ptPageLayout);
+  const Harness::TSavedImage Image = Snapshot(Edit, "page_number_column.png");
+  const TPoint O = ClientOrigin(Edit);
+  TEasyPage* P0 = Edit->GetDefaultPage();
+  const TRect Outer = P0->PageOuterRect(false);
+  const int X = Outer.Left + Edit->Gutter()->GetWidth() + Edit->LineNumberWidth - 2;
+  EXPECT_EQ(Image.At(O.X + X, O.Y + Outer.Top + 2), Argb(Edit->Color())) << "above the first row";
+  EXPECT_EQ(Image.At(O.X + X, O.Y + P0->PageRect().Top + 20 * Edit->EasyPainter()->LineHeight() + 4),
+            Argb(Edit->Color()))
+      << "below the last row";
 }
 
 }  // namespace

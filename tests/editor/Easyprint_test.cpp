@@ -306,6 +306,65 @@ TEST_F(Printing, ASelectionPrintsOnlyItsTextOnTheEditorsPages) {
   EXPECT_EQ(Preview->GetPageCount(), 1);
 }
 
+TEST_F(Printing, AParagraphWrappedAcrossSheetsPrintsEveryRowOnce) {
+  if (Shell("command -v pdfinfo pdftoppm").empty()) {
+    GTEST_SKIP() << "poppler-utils (pdfinfo, pdftoppm) are not installed";
+  }
+  PrintSettings()->Options.Exclude(prPrintHeader);
+  PrintSettings()->Options.Exclude(prPageNumbers);
+  PrintSettings()->Options.Include(prWrapLines);
+  TEasyPrintPreview* Preview = NewPreview();
+  Preview->SetEditor(Edit);
+  TCustomEasyEdit* E = Preview->InternalEditor();
+  const int Rows = E->Pages()->Page(0)->TextRows();
+  const int Columns = E->PageLayoutWrapWidth(E->Pages()->Page(0)) / E->Painter()->GetDefaultCharWidth();
+  ASSERT_GT(Rows, 20);
+  // One paragraph of low letters (rows of ink with clear gaps between them) over two and a half sheets, and a
+  // short line after it; the editor shows it wrapped on its own sheets.
+  std::string Text;
+  for (int I = 0; I < (2 * Rows + Rows / 2) * (Columns / 5); ++I) {
+    Text += "xxxx ";
+  }
+  Text += "\r\nxxx\r\n";
+  Edit->GetLines()->SetTextBuffer(Text.data(), Text.size());
+  Edit->SetPageType(ptPageLayout);
+  Edit->SetWordWrap(true);
+  Edit->GetPageIndexAt(TPoint{0, 1}, true);
+  Preview->SetEditor(nullptr);
+  Preview->SetEditor(Edit);
+  E = Preview->InternalEditor();
+  TEasyWrapList* L = E->WrapList();
+  ASSERT_EQ(L->Row(L->Count() - 1).Line, 1) << "wrapped to the end";
+  const int Total = L->Count();
+  const int Sheets = (Total + Rows - 1) / Rows;
+  ASSERT_GE(Sheets, 3);
+  EXPECT_EQ(Preview->GetPageCount(), Sheets);
+  EXPECT_NE(E->Pages()->Page(0)->LastChar, EasyMaxInt) << "the first sheet ends inside the paragraph";
+  Preview->Print();
+  const std::string Pdf = Counting.OutputFileName;
+  EXPECT_NE(Shell("pdfinfo '" + Pdf + "'").find("Pages:           " + std::to_string(Sheets)), std::string::npos)
+      << Shell("pdfinfo " + Pdf);
+  Shell("pdftoppm -r 72 '" + Pdf + "' '" + (Dir / "w").string() + "'");
+  // Every printed row is a band of ink: each sheet but the last holds a full sheet of rows, all of them once.
+  int Printed = 0;
+  for (int P = 1; P <= Sheets; ++P) {
+    TPpm Image;
+    ASSERT_TRUE(Image.Load((Dir / ("w-" + std::to_string(P) + ".ppm")).string())) << "sheet " << P;
+    int Bands = 0;
+    bool Inked = false;
+    for (int Y = 0; Y < Image.H; ++Y) {
+      const bool Ink = Image.RightmostDark(Y, Y + 1) >= 0;
+      Bands += Ink && !Inked ? 1 : 0;
+      Inked = Ink;
+    }
+    if (P < Sheets) {
+      EXPECT_EQ(Bands, Rows) << "sheet " << P;
+    }
+    Printed += Bands;
+  }
+  EXPECT_EQ(Printed, Total);
+}
+
 TEST_F(Printing, PreviewZoomArithmetic) {
   FillPages(12, 60);
   TEasyPrintPreview* Preview = NewPreview();

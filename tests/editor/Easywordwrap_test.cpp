@@ -59,6 +59,25 @@ TEST_F(WordWrap, APositionOnARowBoundaryMapsByItsRowEndFlag) {
   EXPECT_TRUE(SamePoint(Pos(), 10, 0)) << "Home goes to the row's start";
 }
 
+TEST_F(WordWrap, RightBeyondALinesEndGoesAsFarAsTheWrapWidthThenToTheNextLine) {
+  SetText("abc\nhello big world\nxyz");
+  WrapAtTen();
+  ASSERT_TRUE(Edit->GetEditSource()->Options().Contains(srBeyondEol));
+  Caret(3, 0);
+  Key(VK_RIGHT);
+  EXPECT_TRUE(SamePoint(Pos(), 4, 0)) << "room beyond the line's end up to the wrap width";
+  Caret(10, 0);
+  Key(VK_RIGHT);
+  EXPECT_TRUE(SamePoint(Pos(), 0, 1)) << "past the wrap width the move goes on to the next line";
+  Caret(10, 2);
+  Key(VK_RIGHT);
+  EXPECT_TRUE(SamePoint(Pos(), 10, 2)) << "on the last line it stops";
+  // Inside a row that is not its line's last, a move stands.
+  Caret(9, 1);
+  Key(VK_RIGHT);
+  EXPECT_TRUE(SamePoint(Pos(), 10, 1));
+}
+
 TEST_F(WordWrap, AFullRewrapStopsBelowTheViewAndLaterRowsWrapOnDemandWithoutGaps) {
   std::string Text;
   for (int I = 0; I < 5000; ++I) {
