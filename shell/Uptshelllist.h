@@ -244,9 +244,7 @@ private:
   void AMDeferredEdit();
   void RegisterDropTarget(bool On);
   void RememberColumnWidths();
-  void DefaultColumnWidths(int Widths[4], bool& UseMemory);
   void ApplyRememberedWidths();
-  bool ColumnWidthsMayBeRemembered() const { return FWidthsRemembered; }
   TListItem* ItemAtScreen(POINTL Pt, TPoint* Client = nullptr);
   IDropTarget_NRC* DropTargetAt(POINTL Pt, DWORD Keys, TListItem*& Item, bool& Refused, bool ForDrop);
   void HighlightDropItem(TListItem* Item);

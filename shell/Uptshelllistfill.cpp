@@ -548,12 +548,13 @@ void TPTCustomShellList::RefreshItems() {
   }
   Items()->BeginUpdate();
   try {
-    for (int I = A.GetCount() - 1; I >= 0; --I) {
-      if (auto* Gone = reinterpret_cast<TListItem*>(A.GetObject(I))) {
-        A.SetObject(I, nullptr);
-        Gone->Delete();
+    std::vector<int> Gone;
+    for (int I = 0; I < A.GetCount(); ++I) {
+      if (auto* Item = reinterpret_cast<TListItem*>(A.GetObject(I))) {
+        Gone.push_back(Item->Index());
       }
     }
+    Items()->DeleteSeveral(Gone);
     for (int I = 0; I < B.GetCount(); ++I) {
       if (New[static_cast<std::size_t>(I)]) {
         AddNewShellItem(Folder, B.GetPIDL(I));

@@ -1135,6 +1135,9 @@ public:
   TListItem* Add();
   TListItem* Insert(int Index);
   void Delete(int Index);
+  // Deletes the items at several indexes (each announced as Delete announces it) in one pass, so that taking
+  // many items out of a long list costs time in proportion to the list, not to the list times the items taken.
+  void DeleteSeveral(std::vector<int> Indexes);
   void Clear();
   void BeginUpdate();
   void EndUpdate();
@@ -1317,6 +1320,7 @@ private:
   void ClickItem(int Index, TShiftState Shift);
   void SortItems(const TLVCompare& Proc, LPARAM Data);
   void DeleteItemAt(int Index);
+  void DeleteItemsAt(const std::vector<int>& Indexes);
   void SetHotIndex(int Index);
   void TrackHot(UINT Msg, LPARAM LParam);
   bool SetHotCursor();

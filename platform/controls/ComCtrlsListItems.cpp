@@ -327,6 +327,20 @@ void TListItems::Delete(int Index) {
   FOwner->DeleteItemAt(Index);
 }
 
+void TListItems::DeleteSeveral(std::vector<int> Indexes) {
+  std::sort(Indexes.begin(), Indexes.end());
+  Indexes.erase(std::unique(Indexes.begin(), Indexes.end()), Indexes.end());
+  for (int Index : Indexes) {
+    if (Index < 0 || Index >= Count()) {
+      throw EListError(Format(RtlConsts::SListIndexError, {Index}));
+    }
+  }
+  if (Indexes.empty() || (FOwner && FOwner->FOwnerData)) {
+    return;
+  }
+  FOwner->DeleteItemsAt(Indexes);
+}
+
 void TListItems::Clear() {
   if (FOwner && FOwner->FOwnerData) {
     SetCount(0);

@@ -576,6 +576,49 @@ void TCustomListView::DeleteItemAt(int Index) {
   ItemsChanged();
 }
 
+void TCustomListView::DeleteItemsAt(const std::vector<int>& Indexes) {
+  // Indexes: sorted, unique, in range. Every item is announced while the list is still whole, from the last.
+  FHotIndex = -1;
+  if (FEditIndex >= 0 && std::binary_search(Indexes.begin(), Indexes.end(), FEditIndex)) {
+    EndEditing(true);
+  }
+  std::vector<TListItem*> Gone;
+  Gone.reserve(Indexes.size());
+  for (auto It = Indexes.rbegin(); It != Indexes.rend(); ++It) {
+    NotifyItem(LVN_DELETEITEM, *It, 0, 0, 0);
+    Gone.push_back(FItems->FItems[static_cast<std::size_t>(*It)]);
+  }
+  auto& V = FItems->FItems;
+  const int OldFocus = FFocusIndex;
+  TListItem* Focused = OldFocus >= 0 && OldFocus < static_cast<int>(V.size()) ? V[static_cast<std::size_t>(OldFocus)]
+                                                                              : nullptr;
+  std::vector<TListItem*> Kept;
+  Kept.reserve(V.size() - Gone.size());
+  std::size_t Next = 0;
+  for (std::size_t I = 0; I < V.size(); ++I) {
+    if (Next < Indexes.size() && Indexes[Next] == static_cast<int>(I)) {
+      ++Next;
+      continue;
+    }
+    Kept.push_back(V[I]);
+  }
+  V.swap(Kept);
+  FItems->Reindex(0);
+  FFocusIndex = -1;
+  FAnchor = -1;
+  for (TListItem* Item : Gone) {
+    if (Item == Focused) {
+      Focused = nullptr;
+    }
+    Item->FIndex = -1;
+    delete Item;
+  }
+  if (Focused) {
+    FFocusIndex = Focused->FIndex;
+  }
+  ItemsChanged();
+}
+
 void TCustomListView::CNNotify(TMessage& Message) {
   auto* Header = reinterpret_cast<NMHDR*>(Message.LParam);
   auto* NM = reinterpret_cast<NMLISTVIEW*>(Message.LParam);

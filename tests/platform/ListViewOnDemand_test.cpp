@@ -5,6 +5,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/controls/TestHarness.h"
 #include "platform/graphics/ScrollBars.h"
+#include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,30 @@ TEST_F(ListViewOnDemand, ItemsTakeAnOrderSortedElsewhereAndKeepTheFocus) {
   }
   EXPECT_EQ(Order, "dbac");
   EXPECT_EQ(List->ItemFocused()->Caption(), "b");
+}
+
+TEST_F(ListViewOnDemand, SeveralItemsGoInOnePassEachAnnouncedAndTheFocusStaysOnASurvivor) {
+  Fill(8, false);
+  for (int I = 0; I < 8; ++I) {
+    List->Items()->Item(I)->SetCaption(std::string(1, static_cast<char>('a' + I)));
+  }
+  List->Items()->Item(5)->SetFocused(true);
+  std::string Announced;
+  List->OnDeletion = [&](TObject*, TListItem* Item) { Announced += Item->Caption(); };
+  EXPECT_THROW(List->Items()->DeleteSeveral({1, 9}), EListError);
+  EXPECT_EQ(List->Items()->Count(), 8);
+  List->Items()->DeleteSeveral({6, 1, 3, 1});
+  EXPECT_EQ(Announced, "gdb");
+  std::string Left;
+  for (int I = 0; I < List->Items()->Count(); ++I) {
+    Left += List->Items()->Item(I)->Caption();
+    EXPECT_EQ(List->Items()->Item(I)->Index(), I);
+  }
+  EXPECT_EQ(Left, "acefh");
+  EXPECT_EQ(List->ItemFocused()->Caption(), "f");
+  List->Items()->DeleteSeveral({3});
+  EXPECT_EQ(List->ItemFocused(), nullptr);
+  List->OnDeletion = nullptr;  // the items left go with the form, after this scope
 }
 
 }  // namespace

@@ -297,6 +297,14 @@ TEST_F(ShellList, ChangesByAnotherProcessAreMergedKeepingOrderSelectionAndScroll
   EXPECT_EQ(After.substr(0, 4), "sub,");
   EXPECT_EQ(List->Selected(), Chosen);
   EXPECT_EQ(List->TopItem()->Index(), TopRow);  // the view stays where it was scrolled to
+  // Many items gone at once leave the others in their order.
+  ASSERT_EQ(std::system(("rm '" + Home / "docs/f1" + "'*.txt").c_str()), 0);
+  ASSERT_TRUE(Harness::RunUntil([&] { return List->RefreshTimer()->Enabled(); }));
+  Harness::RunUntil([] { return false; }, 200);
+  Harness::Advance(Clock, 2000);
+  const std::string Left = Names(List);
+  EXPECT_TRUE(Left == "sub,.hidden,b.html,c.txt,0dir,0new.txt" || Left == "sub,.hidden,b.html,c.txt,0new.txt,0dir")
+      << Left;
   // With the focus the quiet time is 400 ms.
   List->SetFocus();
   Harness::RunUntilIdle();

@@ -92,6 +92,14 @@ TEST_F(ShellListCommands, F2RenamesInPlaceAndARefusedNameKeepsTheCaption) {
   TListItem* C = ItemNamed(List, "c.txt");
   List->SetSelected(C);
   C->SetFocused(true);
+  // Enter on the name as it stands renames nothing, so no notice is waited for to be dropped.
+  Harness::KeyPress(VK_F2);
+  Harness::RunUntilIdle();
+  ASSERT_TRUE(List->IsEditing());
+  Harness::KeyPress(VK_RETURN);
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(List->SuppressNextNotice());
+  EXPECT_EQ(C->Caption(), "c.txt");
   Harness::KeyPress(VK_F2);
   Harness::RunUntilIdle();
   Harness::TypeText("a.htm");
