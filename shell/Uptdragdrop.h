@@ -3,6 +3,7 @@
 // carries them, and the drop source.
 #pragma once
 
+#include "platform/win/Ole.h"
 #include "shell/Uptshellutils.h"
 
 #include <atomic>
@@ -107,6 +108,66 @@ private:
   ~TDropSource_shlvtv() = default;
   std::atomic<ULONG> FRefs{0};
   DWORD FMask = 0;
+};
+
+// A control's registered drop target (the shell tree's and the shell list's): hands every call to the control's
+// OnDropTarget_ operations.
+template <class TOwner>
+class TPTControlDropTarget final : public IDropTarget {
+public:
+  explicit TPTControlDropTarget(TOwner* Owner) : FOwner(Owner) {}
+  HRESULT QueryInterface(REFIID Riid, void** Object) override {
+    if (Riid == IID_IUnknown || Riid == IID_IDropTarget) {
+      *Object = static_cast<IDropTarget*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *Object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG AddRef() override { return ++FRefs; }
+  ULONG Release() override {
+    const ULONG R = --FRefs;
+    if (R == 0) {
+      delete this;
+    }
+    return R;
+  }
+  HRESULT DragEnter(IDataObject* Data, DWORD KeyState, POINTL Pt, DWORD* Effect) override {
+    return FOwner->OnDropTarget_DragEnter(Data, KeyState, Pt, *Effect);
+  }
+  HRESULT DragOver(DWORD KeyState, POINTL Pt, DWORD* Effect) override {
+    return FOwner->OnDropTarget_DragOver(KeyState, Pt, *Effect);
+  }
+  HRESULT DragLeave() override { return FOwner->OnDropTarget_DragLeave(); }
+  HRESULT Drop(IDataObject* Data, DWORD KeyState, POINTL Pt, DWORD* Effect) override {
+    return FOwner->OnDropTarget_Drop(Data, KeyState, Pt, *Effect);
+  }
+
+  // Registers the control's window as a drop target, making the target (one reference, the control's) on first
+  // use, or revokes the registration.
+  static void Register(TOwner* Owner, bool On, TPTControlDropTarget*& Target, bool& Registered) {
+    if (On) {
+      if (Registered || !Owner->HandleAllocated()) {
+        return;
+      }
+      if (!Target) {
+        Target = new TPTControlDropTarget(Owner);
+        Target->AddRef();
+      }
+      Registered = SUCCEEDED(RegisterDragDrop(Owner->Handle(), Target));
+      return;
+    }
+    if (Registered && Owner->HandleAllocated()) {
+      RevokeDragDrop(Owner->Handle());
+    }
+    Registered = false;
+  }
+
+private:
+  ~TPTControlDropTarget() = default;
+  TOwner* FOwner;
+  std::atomic<ULONG> FRefs{0};
 };
 
 // The effects every item of a dragged data object allows (copy 1, move 2, link 4), from its "Shell IDList

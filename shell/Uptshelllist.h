@@ -89,11 +89,10 @@ using TPTShDblClickOpenEvent = std::function<void(TObject* aSender, bool& afHand
 using TPTShLvCustomDrawEvent =
     std::function<void(TObject* aSender, TPTCustomDraw* aCD, TListItem* aItem, TPTShListData* aData)>;
 
-class TDropTarget_shlv;
+using TDropTarget_shlv = TPTControlDropTarget<TPTCustomShellList>;
 
 class TPTCustomShellList : public TPTCustomListView, public TPTShellTreeLink, public TPTShellListLink {
   Z_CLASS(TPTCustomShellList, TPTCustomListView)
-  friend class TDropTarget_shlv;
   friend class TPTShListData;
 
 public:
@@ -307,24 +306,6 @@ class TDataObject_shlv : public TPTShellDataObject {
 public:
   // A selection without shell data gives a data object without formats.
   explicit TDataObject_shlv(TPTCustomShellList* List);
-};
-
-// The list's registered drop target: forwards to the list.
-class TDropTarget_shlv final : public IDropTarget {
-public:
-  explicit TDropTarget_shlv(TPTCustomShellList* Owner) : FOwner(Owner) {}
-  HRESULT QueryInterface(REFIID Riid, void** Object) override;
-  ULONG AddRef() override { return ++FRefs; }
-  ULONG Release() override;
-  HRESULT DragEnter(IDataObject* Data, DWORD KeyState, POINTL Pt, DWORD* Effect) override;
-  HRESULT DragOver(DWORD KeyState, POINTL Pt, DWORD* Effect) override;
-  HRESULT DragLeave() override;
-  HRESULT Drop(IDataObject* Data, DWORD KeyState, POINTL Pt, DWORD* Effect) override;
-
-private:
-  ~TDropTarget_shlv() = default;
-  TPTCustomShellList* FOwner;
-  std::atomic<ULONG> FRefs{0};
 };
 
 // ---- Process-wide column memory ------------------------------------------------------------------------------------

@@ -26,52 +26,7 @@ TDataObject_shlv::TDataObject_shlv(TPTCustomShellList* List) {
 
 // ---- The registered drop target -------------------------------------------------------------------------------------
 
-HRESULT TDropTarget_shlv::QueryInterface(REFIID Riid, void** Object) {
-  if (Riid == IID_IUnknown || Riid == IID_IDropTarget) {
-    *Object = static_cast<IDropTarget*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *Object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG TDropTarget_shlv::Release() {
-  const ULONG R = --FRefs;
-  if (R == 0) {
-    delete this;
-  }
-  return R;
-}
-
-HRESULT TDropTarget_shlv::DragEnter(IDataObject* Data, DWORD KeyState, POINTL Pt, DWORD* Effect) {
-  return FOwner->OnDropTarget_DragEnter(Data, KeyState, Pt, *Effect);
-}
-HRESULT TDropTarget_shlv::DragOver(DWORD KeyState, POINTL Pt, DWORD* Effect) {
-  return FOwner->OnDropTarget_DragOver(KeyState, Pt, *Effect);
-}
-HRESULT TDropTarget_shlv::DragLeave() { return FOwner->OnDropTarget_DragLeave(); }
-HRESULT TDropTarget_shlv::Drop(IDataObject* Data, DWORD KeyState, POINTL Pt, DWORD* Effect) {
-  return FOwner->OnDropTarget_Drop(Data, KeyState, Pt, *Effect);
-}
-
-void TPTCustomShellList::RegisterDropTarget(bool On) {
-  if (On) {
-    if (FDropRegistered || !HandleAllocated()) {
-      return;
-    }
-    if (!FDropTarget) {
-      FDropTarget = new TDropTarget_shlv(this);
-      FDropTarget->AddRef();
-    }
-    FDropRegistered = SUCCEEDED(RegisterDragDrop(Handle(), FDropTarget));
-    return;
-  }
-  if (FDropRegistered && HandleAllocated()) {
-    RevokeDragDrop(Handle());
-  }
-  FDropRegistered = false;
-}
+void TPTCustomShellList::RegisterDropTarget(bool On) { TDropTarget_shlv::Register(this, On, FDropTarget, FDropRegistered); }
 
 // ---- Dragging out ----------------------------------------------------------------------------------------------------
 

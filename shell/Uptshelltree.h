@@ -51,11 +51,10 @@ using TPTShTvCustomDrawEvent =
     std::function<void(TObject* aSender, TPTCustomDraw* aCD, TTreeNode* aNode, TPTShTreeData* aData)>;
 
 class TDataObject_shtv;
-class TDropTarget_shtv;
+using TDropTarget_shtv = TPTControlDropTarget<TPTCustomShellTree>;
 
 class TPTCustomShellTree : public TPTCustomTreeView {
   Z_CLASS(TPTCustomShellTree, TPTCustomTreeView)
-  friend class TDropTarget_shtv;
 
 public:
   explicit TPTCustomShellTree(TComponent* AOwner);
@@ -224,24 +223,6 @@ class TDataObject_shtv : public TPTShellDataObject {
 public:
   // A node without shell data (or without a parent node) gives a data object without formats.
   TDataObject_shtv(TPTCustomShellTree* Tree, TTreeNode* Node);
-};
-
-// The tree's registered drop target: forwards to the tree.
-class TDropTarget_shtv final : public IDropTarget {
-public:
-  explicit TDropTarget_shtv(TPTCustomShellTree* Owner) : FOwner(Owner) {}
-  HRESULT QueryInterface(REFIID Riid, void** Object) override;
-  ULONG AddRef() override { return ++FRefs; }
-  ULONG Release() override;
-  HRESULT DragEnter(IDataObject* Data, DWORD KeyState, POINTL Pt, DWORD* Effect) override;
-  HRESULT DragOver(DWORD KeyState, POINTL Pt, DWORD* Effect) override;
-  HRESULT DragLeave() override;
-  HRESULT Drop(IDataObject* Data, DWORD KeyState, POINTL Pt, DWORD* Effect) override;
-
-private:
-  ~TDropTarget_shtv() = default;
-  TPTCustomShellTree* FOwner;
-  std::atomic<ULONG> FRefs{0};
 };
 
 // Drag constants: scroll margins, the scroll check interval and the hover box and time.

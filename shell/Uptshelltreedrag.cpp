@@ -41,52 +41,7 @@ TDataObject_shtv::TDataObject_shtv(TPTCustomShellTree* Tree, TTreeNode* Node) {
 
 // ---- The registered drop target -------------------------------------------------------------------------------------
 
-HRESULT TDropTarget_shtv::QueryInterface(REFIID Riid, void** Object) {
-  if (Riid == IID_IUnknown || Riid == IID_IDropTarget) {
-    *Object = static_cast<IDropTarget*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *Object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG TDropTarget_shtv::Release() {
-  const ULONG R = --FRefs;
-  if (R == 0) {
-    delete this;
-  }
-  return R;
-}
-
-HRESULT TDropTarget_shtv::DragEnter(IDataObject* Data, DWORD KeyState, POINTL Pt, DWORD* Effect) {
-  return FOwner->OnDropTarget_DragEnter(Data, KeyState, Pt, *Effect);
-}
-HRESULT TDropTarget_shtv::DragOver(DWORD KeyState, POINTL Pt, DWORD* Effect) {
-  return FOwner->OnDropTarget_DragOver(KeyState, Pt, *Effect);
-}
-HRESULT TDropTarget_shtv::DragLeave() { return FOwner->OnDropTarget_DragLeave(); }
-HRESULT TDropTarget_shtv::Drop(IDataObject* Data, DWORD KeyState, POINTL Pt, DWORD* Effect) {
-  return FOwner->OnDropTarget_Drop(Data, KeyState, Pt, *Effect);
-}
-
-void TPTCustomShellTree::RegisterDropTarget(bool On) {
-  if (On) {
-    if (FDropRegistered || !HandleAllocated()) {
-      return;
-    }
-    if (!FDropTarget) {
-      FDropTarget = new TDropTarget_shtv(this);
-      FDropTarget->AddRef();
-    }
-    FDropRegistered = SUCCEEDED(RegisterDragDrop(Handle(), FDropTarget));
-    return;
-  }
-  if (FDropRegistered && HandleAllocated()) {
-    RevokeDragDrop(Handle());
-  }
-  FDropRegistered = false;
-}
+void TPTCustomShellTree::RegisterDropTarget(bool On) { TDropTarget_shtv::Register(this, On, FDropTarget, FDropRegistered); }
 
 // ---- Dragging out ------------------------------------------------------------------------------------------------------
 
