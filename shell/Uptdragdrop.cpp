@@ -2,6 +2,7 @@
 #include "shell/Uptdragdrop.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "shell/Uptshelldata.h"
 
 #include <cstring>
 
@@ -329,4 +330,18 @@ DWORD PTShGetDataObjectAttributes(IDataObject* Data) {
   }
   Folder->Release();
   return Attr & 7;
+}
+
+HRESULT PTShDropOnTarget(IDropTarget* Target, IDataObject* Data, DWORD Keys, POINTL Pt, DWORD& Effect) {
+  struct TRelease {
+    IDropTarget* T;
+    ~TRelease() { T->Release(); }
+  } Release{Target};
+  DWORD Probe = Effect;
+  Target->DragEnter(Data, Keys, Pt, &Probe);
+  Probe = Effect;
+  Target->DragOver(Keys, Pt, &Probe);
+  Effect &= PTShGetDataObjectAttributes(Data);
+  TPTBusyCursor Busy;
+  return Target->Drop(Data, Keys, Pt, &Effect);
 }

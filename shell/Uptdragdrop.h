@@ -170,6 +170,11 @@ private:
   std::atomic<ULONG> FRefs{0};
 };
 
+// Drops Data on a shell folder's drop target as a drop on a shell control does: the target sees the drag enter
+// and move over it first, the effect is limited to what every dragged item allows, and the drop runs under the
+// busy cursor. Releases Target however it ends.
+HRESULT PTShDropOnTarget(IDropTarget* Target, IDataObject* Data, DWORD Keys, POINTL Pt, DWORD& Effect);
+
 // The effects every item of a dragged data object allows (copy 1, move 2, link 4), from its "Shell IDList
 // Array"; 7 when it carries none or names a parent folder that cannot be bound.
 DWORD PTShGetDataObjectAttributes(IDataObject* Data);

@@ -200,25 +200,12 @@ HRESULT TPTCustomShellList::OnDropTarget_Drop(IDataObject_NRC* Data, DWORD Keys,
         Effect &= ~DROPEFFECT_MOVE;  // the list's own items into their own folder: never a move
       }
       Keys |= FKeysAtEntry & (MK_LBUTTON | MK_RBUTTON);
-      DWORD Probe = Effect;
-      Target->DragEnter(Data, Keys, Pt, &Probe);
-      Probe = Effect;
-      Target->DragOver(Keys, Pt, &Probe);
-      Effect &= PTShGetDataObjectAttributes(Data);
-      {
-        TPTBusyCursor Busy;
-        Hr = Target->Drop(Data, Keys, Pt, &Effect);
-      }
-      Target->Release();
-      Target = nullptr;
+      Hr = PTShDropOnTarget(Target, Data, Keys, Pt, Effect);
       RefreshItems();
     } else {
       Effect = DROPEFFECT_NONE;
     }
   } catch (...) {
-    if (Target) {
-      Target->Release();
-    }
     OnDropTarget_DragLeave();
     throw;
   }
