@@ -221,6 +221,9 @@ protected:
   bool FArrangeNeeded = false;
 
 private:
+  // The move loop's state and steps.
+  friend class TTBDockableWindowMover;
+
   void ReparentKeepingHandle(TWinControl* AParent);
   void DispatchNonClient(TMessage& Message);
   void SetCloseButtonState(bool Pressed);
