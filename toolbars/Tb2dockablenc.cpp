@@ -363,9 +363,6 @@ void TTBCustomDockableWindow::DispatchNonClient(TMessage& Message) {
       if (Code == HTTBCLOSEBUTTON && FDocked) {
         TRect B;
         GetDockedCloseButtonRect(FCurrentDock->IsVertical(), B);
-        TRect WR;
-        GetWindowRect(Handle(), &WR);
-        MoveRect(B, WR.Left, WR.Top);
         if (TBTrackCloseButton(Handle(), B, [this](bool Down) { SetCloseButtonState(Down); })) {
           Close();
         }

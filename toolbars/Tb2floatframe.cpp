@@ -360,11 +360,7 @@ void TTBFloatingWindowParent::Dispatch(TMessage& Message) {
         return;
       }
       if (W && Code == HTTBCLOSEBUTTON) {
-        TRect WR;
-        GetWindowRect(Handle(), &WR);
-        TRect B = CloseButtonRect(false);
-        MoveRect(B, WR.Left, WR.Top);
-        if (TBTrackCloseButton(Handle(), B, [this](bool Down) { SetCloseButtonState(Down); })) {
+        if (TBTrackCloseButton(Handle(), CloseButtonRect(false), [this](bool Down) { SetCloseButtonState(Down); })) {
           W->Close();
         }
         return;
@@ -442,7 +438,11 @@ void TTBFloatingWindowParent::Dispatch(TMessage& Message) {
   }
 }
 
-bool TBTrackCloseButton(HWND Wnd, const TRect& ScreenRect, const std::function<void(bool)>& SetState) {
+bool TBTrackCloseButton(HWND Wnd, const TRect& WindowRect, const std::function<void(bool)>& SetState) {
+  TRect WR;
+  GetWindowRect(Wnd, &WR);
+  TRect ScreenRect = WindowRect;
+  MoveRect(ScreenRect, WR.Left, WR.Top);
   const DWORD Pos = GetMessagePos();
   const TPoint P = Point(static_cast<short>(LOWORD(Pos)), static_cast<short>(HIWORD(Pos)));
   SetState(PointInRect(ScreenRect, P));
