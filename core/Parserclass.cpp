@@ -26,6 +26,22 @@ StrStore RulesFolderPath(const StrStore& RulesFile) {
   return Path;
 }
 
+// The first text Ask gives for the parsers from Start on (null: none has one).
+template <class F> const char* FirstAnswer(PointerArrayManager* Array, int Start, F Ask) {
+  if (Array == nullptr) {
+    return nullptr;
+  }
+  for (int I = Start < 0 ? 0 : Start; I < Array->getCount(); ++I) {
+    const auto* P = static_cast<const parserclass*>(Array->getPointer(I));
+    if (P != nullptr) {
+      if (const char* Answer = Ask(*P)) {
+        return Answer;
+      }
+    }
+  }
+  return nullptr;
+}
+
 bool TryLoadRules(TEasyEditorParser& Parser, const StrStore& Path) {
   try {
     Parser.LoadRulesFromFile(Text(Path));
@@ -242,33 +258,11 @@ parserclass* FindParser(PointerArrayManager* Array, int By, int Id, const char* 
 }
 
 const char* FindParserField(PointerArrayManager* Array, int What, int Id, int Start) {
-  if (Array == nullptr) {
-    return nullptr;
-  }
-  for (int I = Start < 0 ? 0 : Start; I < Array->getCount(); ++I) {
-    const auto* P = static_cast<const parserclass*>(Array->getPointer(I));
-    if (P != nullptr) {
-      if (const char* Field = P->GetField(What, Id)) {
-        return Field;
-      }
-    }
-  }
-  return nullptr;
+  return FirstAnswer(Array, Start, [&](const parserclass& P) { return P.GetField(What, Id); });
 }
 
 const char* FindParserKey(PointerArrayManager* Array, int Flags, const char* Description, int Start) {
-  if (Array == nullptr) {
-    return nullptr;
-  }
-  for (int I = Start < 0 ? 0 : Start; I < Array->getCount(); ++I) {
-    const auto* P = static_cast<const parserclass*>(Array->getPointer(I));
-    if (P != nullptr) {
-      if (const char* Key = P->GetKeyByDescription(Flags, Description)) {
-        return Key;
-      }
-    }
-  }
-  return nullptr;
+  return FirstAnswer(Array, Start, [&](const parserclass& P) { return P.GetKeyByDescription(Flags, Description); });
 }
 
 void BuildDelimiterSet(std::bitset<256>& Set, const parserclass* Definition) {

@@ -24,7 +24,16 @@ int CompareKeys(Word K1, int S1, Word K2, int S2) {
 
 TEasyKeyList::TEasyKeyList() { Duplicates = dupAccept; }
 
+// `delete` empties the list (through the base's BeforeDestruction) before this destructor runs; the entries are
+// freed by Notify as they go. Clearing here covers a list torn down without `delete`.
 TEasyKeyList::~TEasyKeyList() { ClearEntries(); }
+
+void TEasyKeyList::Notify(Pointer Ptr, TListNotification Action) {
+  if (Action == lnDeleted) {
+    delete static_cast<TEasyKeyData*>(Ptr);
+  }
+  TEasySortedList::Notify(Ptr, Action);
+}
 
 int TEasyKeyList::Compare(void* Item1, void* Item2) {
   const auto* A = static_cast<const TEasyKeyData*>(Item1);
@@ -35,12 +44,7 @@ int TEasyKeyList::Compare(void* Item1, void* Item2) {
   return A->State == B->State ? 0 : (A->State < B->State ? -1 : 1);
 }
 
-void TEasyKeyList::ClearEntries() {
-  for (int I = 0; I < Count(); ++I) {
-    delete Entry(I);
-  }
-  Clear();
-}
+void TEasyKeyList::ClearEntries() { Clear(); }
 
 TEasyKeyData* TEasyKeyList::RegisterKey(Word Key, TShiftState Shift, const TEasyKeyboardMethod& Proc, Byte Cmd,
                                         int State, int NewState) {
@@ -53,7 +57,6 @@ TEasyKeyData* TEasyKeyList::RegisterKey(Word Key, TShiftState Shift, const TEasy
   Data->Cmd = Cmd;
   int Index = 0;
   if (Find(Data, Index)) {
-    delete Entry(Index);
     Delete(Index);
   }
   Add(Data);
@@ -104,7 +107,6 @@ void TEasyKeyList::UnregisterKey(Word Key, TShiftState Shift, int State) {
   while (I < Count() && Entry(I)->Key == Key && Entry(I)->Shift == Shift) {
     TEasyKeyData* E = Entry(I);
     if (E->State == -1 || E->State == State) {
-      delete E;
       Delete(I);
     } else {
       ++I;

@@ -28,8 +28,9 @@ public:
   Byte Cmd = 0;
 };
 
-// The bindings of one editor, sorted by key, shift and state (any-state entries first); owns its entries. At
-// most one entry exists per (Key, Shift, State).
+// The bindings of one editor, sorted by key, shift and state (any-state entries first); owns its entries: an
+// entry is freed whenever the list drops it (Delete, Clear, destruction). At most one entry exists per
+// (Key, Shift, State).
 class TEasyKeyList : public TEasySortedList {
   Z_CLASS(TEasyKeyList, TEasySortedList)
 public:
@@ -61,6 +62,7 @@ public:
 
 protected:
   int Compare(void* Item1, void* Item2) override;
+  void Notify(Pointer Ptr, TListNotification Action) override;
 };
 
 // The scheme initialisers: each empties the editor's key table and registers its scheme.

@@ -762,25 +762,31 @@ void TEasyRtfImporter::ReadCodePageChars(const std::string& First) {
   }
 }
 
+int TEasyRtfImporter::NextGroupToken(std::string& T, int& Depth) {
+  const int Kind = FParser.NextToken(T);
+  if (Kind == TEasyRtfParser::tkOpen) {
+    ++Depth;
+  } else if (Kind == TEasyRtfParser::tkClose) {
+    if (Depth == 0) {
+      FParser.StepBack();
+      return TEasyRtfParser::tkEnd;
+    }
+    --Depth;
+  }
+  return Kind;
+}
+
 void TEasyRtfImporter::SkipGroup() {
   FPendingUrl.clear();
   int Depth = 0;
   bool AfterFldInst = false;
   std::string T;
   while (true) {
-    const int Kind = FParser.NextToken(T);
+    const int Kind = NextGroupToken(T, Depth);
     if (Kind == TEasyRtfParser::tkEnd) {
       return;
     }
-    if (Kind == TEasyRtfParser::tkOpen) {
-      ++Depth;
-    } else if (Kind == TEasyRtfParser::tkClose) {
-      if (Depth == 0) {
-        FParser.StepBack();
-        return;
-      }
-      --Depth;
-    } else if (Kind == TEasyRtfParser::tkWord) {
+    if (Kind == TEasyRtfParser::tkWord) {
       AfterFldInst = SameText(T, "\\fldinst");
     } else if (Kind == TEasyRtfParser::tkText && AfterFldInst) {
       const std::string S = Trim(T);
@@ -803,19 +809,11 @@ void TEasyRtfImporter::ReadFontTable() {
   Byte Charset = 1;
   std::string T;
   while (true) {
-    const int Kind = FParser.NextToken(T);
+    const int Kind = NextGroupToken(T, Depth);
     if (Kind == TEasyRtfParser::tkEnd) {
       return;
     }
-    if (Kind == TEasyRtfParser::tkOpen) {
-      ++Depth;
-    } else if (Kind == TEasyRtfParser::tkClose) {
-      if (Depth == 0) {
-        FParser.StepBack();
-        return;
-      }
-      --Depth;
-    } else if (Kind == TEasyRtfParser::tkWord) {
+    if (Kind == TEasyRtfParser::tkWord) {
       std::string Name;
       int N = -1;
       SplitWord(T.substr(1), Name, N);
@@ -902,19 +900,11 @@ void TEasyRtfImporter::ReadPicture() {
   int Depth = 0;
   std::string T;
   while (true) {
-    const int Kind = FParser.NextToken(T);
+    const int Kind = NextGroupToken(T, Depth);
     if (Kind == TEasyRtfParser::tkEnd) {
       break;
     }
-    if (Kind == TEasyRtfParser::tkOpen) {
-      ++Depth;
-    } else if (Kind == TEasyRtfParser::tkClose) {
-      if (Depth == 0) {
-        FParser.StepBack();
-        break;
-      }
-      --Depth;
-    } else if (Kind == TEasyRtfParser::tkText) {
+    if (Kind == TEasyRtfParser::tkText) {
       Hex += Trim(T);
     } else if (Kind == TEasyRtfParser::tkWord) {
       if (T == "\\*") {

@@ -163,6 +163,9 @@ public:
 
 private:
   void WriteText(const std::string& Text);
+  // The next token of the group being read, into T, keeping Depth for the groups nested in it. tkEnd at the
+  // end of the input and at the group's own closing brace, which is stepped back over for the caller.
+  int NextGroupToken(std::string& T, int& Depth);
   void SkipGroup();
   void ReadFontTable();
   void ReadColorTable();

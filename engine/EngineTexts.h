@@ -23,6 +23,7 @@ void MakeReport(TResult& R);
 std::vector<std::string> SplitLines(std::string_view Text);
 // The lines, each followed by LF.
 std::string JoinLines(const std::vector<std::string>& Lines);
+// The whole file as it is stored; false when it cannot be read.
 bool ReadFileBytes(const std::string& Name, std::string& Out);
 // The folder part of a file name, with its final slash (empty for none).
 std::string FolderOf(const std::string& Name);

@@ -1,11 +1,10 @@
 // The engine's text tools.
 #include "engine/TextTools.h"
 
+#include "engine/EngineTexts.h"
 #include "engine/TagScanner.h"
 
 #include <cctype>
-#include <fstream>
-#include <sstream>
 
 namespace zubengine {
 
@@ -16,17 +15,6 @@ void AppendCase(std::string& Out, std::string_view S, bool Upper) {
     Out += static_cast<char>(Upper ? std::toupper(static_cast<unsigned char>(C))
                                    : std::tolower(static_cast<unsigned char>(C)));
   }
-}
-
-bool ReadWholeFile(const std::string& Name, std::string& Out) {
-  std::ifstream F(Name, std::ios::binary);
-  if (!F) {
-    return false;
-  }
-  std::ostringstream B;
-  B << F.rdbuf();
-  Out = B.str();
-  return true;
 }
 
 std::string ApplyTemplateDepth(std::string_view Text, const std::string& Folder, const std::string& DocumentName,
@@ -66,7 +54,7 @@ std::string ApplyTemplateDepth(std::string_view Text, const std::string& Folder,
       std::string Content;
       if (Depth >= 8) {
         Out += "<!-- template error: includes nested too deeply -->";
-      } else if (!ReadWholeFile(Path, Content)) {
+      } else if (!ReadFileBytes(Path, Content)) {
         Out += "<!-- template error: cannot read \"" + File + "\" -->";
       } else {
         Out += ApplyTemplateDepth(Content, Folder, DocumentName, Depth + 1);

@@ -603,6 +603,26 @@ void TCustomWSocket::BindSocket() {
   FLocalPortStr = IntToStr(WSocket_ntohs(Got.sin_port));
 }
 
+void TCustomWSocket::ResolveProtoAndPort() {
+  if (!FProtoResolved) {
+    FProto = WSocketResolveProto(FProtoStr);
+    FType = FProto == IPPROTO_TCP ? SOCK_STREAM : FProto == IPPROTO_UDP ? SOCK_DGRAM : SOCK_RAW;
+    FProtoResolved = true;
+  }
+  if (!FPortResolved) {
+    FPortNum = WSocketResolvePort(FPortStr, FProtoStr);
+    FSin.sin_port = FPortNum;
+    FPortResolved = true;
+  }
+}
+
+void TCustomWSocket::ResolveAddr() {
+  if (!FAddrResolved) {
+    FSin.sin_addr.S_addr = WSocketResolveHost(FAddrStr);
+    FAddrResolved = true;
+  }
+}
+
 void TCustomWSocket::Connect() {
   if (FHSocket != INVALID_SOCKET && FState != wsClosed) {
     RaiseException("Connect: Socket already in use");
@@ -621,24 +641,12 @@ void TCustomWSocket::Connect() {
     return;
   }
   try {
-    if (!FProtoResolved) {
-      FProto = WSocketResolveProto(FProtoStr);
-      FType = FProto == IPPROTO_TCP ? SOCK_STREAM : FProto == IPPROTO_UDP ? SOCK_DGRAM : SOCK_RAW;
-      FProtoResolved = true;
-    }
-    if (!FPortResolved) {
-      FPortNum = WSocketResolvePort(FPortStr, FProtoStr);
-      FSin.sin_port = FPortNum;
-      FPortResolved = true;
-    }
+    ResolveProtoAndPort();
     if (!FLocalPortResolved) {
       FLocalPortNum = WSocketResolvePort(FLocalPortStr, FProtoStr);
       FLocalPortResolved = true;
     }
-    if (!FAddrResolved) {
-      FSin.sin_addr.S_addr = WSocketResolveHost(FAddrStr);
-      FAddrResolved = true;
-    }
+    ResolveAddr();
   } catch (const Exception& E) {
     RaiseException("connect: " + E.Message());
     return;
@@ -745,20 +753,8 @@ void TCustomWSocket::Listen() {
     return;
   }
   try {
-    if (!FProtoResolved) {
-      FProto = WSocketResolveProto(FProtoStr);
-      FType = FProto == IPPROTO_TCP ? SOCK_STREAM : FProto == IPPROTO_UDP ? SOCK_DGRAM : SOCK_RAW;
-      FProtoResolved = true;
-    }
-    if (!FPortResolved) {
-      FPortNum = WSocketResolvePort(FPortStr, FProtoStr);
-      FSin.sin_port = FPortNum;
-      FPortResolved = true;
-    }
-    if (!FAddrResolved) {
-      FSin.sin_addr.S_addr = WSocketResolveHost(FAddrStr);
-      FAddrResolved = true;
-    }
+    ResolveProtoAndPort();
+    ResolveAddr();
   } catch (const Exception& E) {
     RaiseException("listen: " + E.Message());
     return;

@@ -246,6 +246,10 @@ protected:
                          int& FromLen);
 
   void SocketError(const std::string& Where);
+  // The protocol (and the socket type it gives) and the remote port, each resolved once; raises when unknown.
+  void ResolveProtoAndPort();
+  // The remote address, resolved once; raises when unknown.
+  void ResolveAddr();
   void ChangeState(TSocketState NewState);
   void TryToSend();
   void ASyncReceive(Word Error, TWSocketOptions MySocketOptions);

@@ -26,6 +26,17 @@ TLexiSpell3Base::TLexiSpell3Base(TComponent* AOwner)
 }
 
 TLexiSpell3Base::~TLexiSpell3Base() {
+  // A check still running when the component goes: the cursor it was to free at the end is freed now.
+  if (FParser) {
+    TControlParser* Cursor = FParser;
+    FParser = nullptr;
+    if (FParsingEngine) {
+      FParsingEngine->Initialize(nullptr, 0);
+    }
+    if (FFreeCursorAtEnd) {
+      delete Cursor;
+    }
+  }
   FConfigDictionaryDir.SetOnChange(nullptr);
   // Dictionaries save their pending changes as they go; the configuration writes itself back when changed.
   OpenMainDictionaries.clear();

@@ -24,14 +24,22 @@ using TTrackMouseEventFunc = BOOL (*)(TRACKMOUSEEVENT*);
 TTrackMouseEventFunc TrackMouseEventFunc = nullptr;
 int TrackMouseEventUsers = 0;
 
-std::string StripAccels(const std::string& S) {
+// The text without its "&" marks ("&&" stands for one "&"); AccelPos, when given, gets where the character after
+// the last single "&" (the accelerator) is in that text, or -1.
+std::string StripAccels(const std::string& S, int* AccelPos = nullptr) {
   std::string Out;
   Out.reserve(S.size());
+  if (AccelPos) {
+    *AccelPos = -1;
+  }
   for (std::size_t I = 0; I < S.size(); ++I) {
     if (S[I] == '&') {
       ++I;
       if (I >= S.size()) {
         break;
+      }
+      if (AccelPos && S[I] != '&') {
+        *AccelPos = static_cast<int>(Out.size());
       }
     }
     Out += S[I];
@@ -417,19 +425,7 @@ void DrawRotatedText(HDC DC, std::string AText, const TRect& ARect, UINT AFormat
   GetTextMetrics(DC, &TM);
   // The accelerator: the character after the last single "&", found by its position in the stripped text.
   int AccelPos = -1;
-  std::string Stripped;
-  for (std::size_t I = 0; I < AText.size(); ++I) {
-    if (AText[I] == '&') {
-      ++I;
-      if (I >= AText.size()) {
-        break;
-      }
-      if (AText[I] != '&') {
-        AccelPos = static_cast<int>(Stripped.size());
-      }
-    }
-    Stripped += AText[I];
-  }
+  const std::string Stripped = StripAccels(AText, &AccelPos);
   TSize Size{0, 0};
   GetTextExtentPoint32(DC, Stripped.c_str(), static_cast<int>(Stripped.size()), &Size);
   const int X = ARect.Left + (ARect.Width() - TM.tmHeight) / 2;
@@ -467,19 +463,9 @@ bool NeedToPlaySound(const std::string& Alias) {
 }
 
 char FindAccelChar(const std::string& S) {
-  char Result = 0;
-  for (std::size_t I = 0; I < S.size(); ++I) {
-    if (S[I] == '&') {
-      ++I;
-      if (I >= S.size()) {
-        break;
-      }
-      if (S[I] != '&') {
-        Result = S[I];
-      }
-    }
-  }
-  return Result;
+  int AccelPos = -1;
+  const std::string Stripped = StripAccels(S, &AccelPos);
+  return AccelPos >= 0 ? Stripped[static_cast<std::size_t>(AccelPos)] : 0;
 }
 
 bool IsWindowsXP() {
@@ -494,4 +480,46 @@ TPoint TBMessagePoint(const MSG& Msg) {
     return P;
   }
   return Msg.pt;
+}
+
+void TBFillSolid(HDC DC, const TRect& R, COLORREF C) {
+  HBRUSH B = CreateSolidBrush(C);
+  TRect Rc = R;
+  FillRect(DC, &Rc, B);
+  DeleteObject(B);
+}
+
+void TBFrameSolid(HDC DC, const TRect& R, COLORREF C) {
+  HBRUSH B = CreateSolidBrush(C);
+  TRect Rc = R;
+  FrameRect(DC, &Rc, B);
+  DeleteObject(B);
+}
+
+bool TBNextCaptureMessage(HWND Wnd, MSG& Msg) {
+  bool Idle = false;
+  while (GetCapture() == Wnd) {
+    if (Idle) {
+      WaitMessage();
+    }
+    if (!PeekMessage(&Msg, 0, 0, 0, PM_REMOVE)) {
+      Idle = true;
+      continue;
+    }
+    if (Msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(Msg.wParam));
+      return false;
+    }
+    return true;
+  }
+  return false;
+}
+
+void TBDispatchCaptureMessage(MSG& Msg) {
+  if ((Msg.message >= WM_KEYFIRST && Msg.message <= WM_KEYLAST) ||
+      (Msg.message >= WM_RBUTTONDOWN && Msg.message <= WM_MBUTTONDBLCLK)) {
+    return;
+  }
+  TranslateMessage(&Msg);
+  DispatchMessage(&Msg);
 }

@@ -127,3 +127,15 @@ inline void GrowRect(TRect& R, int DX, int DY) {
 // The screen point of a message: for client-area mouse messages, from their coordinates (the position at the
 // time of the input), else the message's own point.
 TPoint TBMessagePoint(const MSG& Msg);
+
+// Fills, or frames 1 pixel thick, a rectangle in a solid colour.
+void TBFillSolid(HDC DC, const TRect& R, COLORREF C);
+void TBFrameSolid(HDC DC, const TRect& R, COLORREF C);
+
+// The next message of a loop that runs while Wnd holds the mouse capture (moving, sizing, tracking a button),
+// taken from the queue; waits while none is queued. False once Wnd has lost the capture, and at WM_QUIT, which
+// is posted again for the application's own loop.
+bool TBNextCaptureMessage(HWND Wnd, MSG& Msg);
+// The rest of such a loop's messages: keys and the right and middle buttons are dropped (the loop owns the
+// input), everything else is translated and dispatched.
+void TBDispatchCaptureMessage(MSG& Msg);

@@ -2,6 +2,7 @@
 #include "toolbars/Tb2dock.h"
 
 #include "platform/graphics/WinGdi.h"
+#include "toolbars/Tb2common.h"
 #include "toolbars/Tb2dockable.h"
 
 #include <algorithm>
@@ -281,10 +282,7 @@ void TTBDock::DrawNCArea() {
   const int W = WR.Right - WR.Left;
   const int H = WR.Bottom - WR.Top;
   auto Line = [DC](int X1, int Y1, int X2, int Y2, TColor C) {
-    HBRUSH B = CreateSolidBrush(ColorToRGB(C));
-    RECT R{X1, Y1, X2, Y2};
-    FillRect(DC, &R, B);
-    DeleteObject(B);
+    TBFillSolid(DC, Rect(X1, Y1, X2, Y2), ColorToRGB(C));
   };
   if (FBoundLines.Contains(blTop)) {
     Line(0, 0, W, 1, clBtnShadow);

@@ -221,6 +221,9 @@ protected:
   bool FArrangeNeeded = false;
 
 private:
+  // The move loop's state and steps.
+  friend class TTBDockableWindowMover;
+
   void ReparentKeepingHandle(TWinControl* AParent);
   void DispatchNonClient(TMessage& Message);
   void SetCloseButtonState(bool Pressed);
@@ -297,9 +300,9 @@ private:
 
 // The system's small-caption height: floating captions and docked captions are this tall.
 int TBSmallCaptionHeight();
-// Runs the close-button tracking loop over a button's screen rectangle; SetState shows it pressed or not.
-// True when the button was clicked (released inside).
-bool TBTrackCloseButton(HWND Wnd, const TRect& ScreenRect, const std::function<void(bool)>& SetState);
+// Runs the close-button tracking loop over a button's rectangle in Wnd's window coordinates; SetState shows it
+// pressed or not. True when the button was clicked (released inside).
+bool TBTrackCloseButton(HWND Wnd, const TRect& WindowRect, const std::function<void(bool)>& SetState);
 
 // The outermost form above a control, or the form a floating frame belongs to; null when there is none.
 TCustomForm* TBGetToolWindowParentForm(TControl* Control);

@@ -12,21 +12,11 @@
 
 namespace {
 
+// The docked frame fills nothing for an empty rectangle.
 void FillSolid(HDC DC, const TRect& R, COLORREF C) {
-  if (RectEmpty(R)) {
-    return;
+  if (!RectEmpty(R)) {
+    TBFillSolid(DC, R, C);
   }
-  HBRUSH B = CreateSolidBrush(C);
-  TRect Rc = R;
-  FillRect(DC, &Rc, B);
-  DeleteObject(B);
-}
-
-void FrameSolid(HDC DC, const TRect& R, COLORREF C) {
-  HBRUSH B = CreateSolidBrush(C);
-  TRect Rc = R;
-  FrameRect(DC, &Rc, B);
-  DeleteObject(B);
 }
 
 // The docked close glyph: 8 by 8 pixels, rows 00 CC 78 30 78 CC 00 00.
@@ -170,7 +160,7 @@ void TTBCustomDockableWindow::DrawNCArea(bool DrawToDC, HDC ADC, HRGN Clip) {
   ExcludeClipRect(DC, ClientR.Left, ClientR.Top, ClientR.Right, ClientR.Bottom);
   // The outer ring.
   if (FBorderStyle == bsNone || Look == tbsOfficeXP) {
-    FrameSolid(DC, R, WindowColour);
+    TBFrameSolid(DC, R, WindowColour);
   } else {
     TRect E = R;
     DrawEdge(DC, &E, BDR_RAISEDINNER, BF_RECT);
@@ -181,14 +171,14 @@ void TTBCustomDockableWindow::DrawNCArea(bool DrawToDC, HDC ADC, HRGN Clip) {
   const bool ToolbarColour = !(MenuBar && !(Skinned && S->Options().Contains(tboMenuTBColor)));
   const COLORREF HandleFill = Look == tbsOfficeXP ? S->RGBColor(ToolbarColour ? cToolbar : cFace) : WindowColour;
   if (Look == tbsOfficeXP) {
-    FrameSolid(DC, Inner, HandleFill);
+    TBFrameSolid(DC, Inner, HandleFill);
     const COLORREF Corner = !ToolbarColour && !MenuBar ? S->RGBColor(cToolbar) : S->RGBColor(cFace);
     for (TPoint P : {Point(Inner.Left, Inner.Top), Point(Inner.Right - 1, Inner.Top),
                      Point(Inner.Left, Inner.Bottom - 1), Point(Inner.Right - 1, Inner.Bottom - 1)}) {
       SetPixel(DC, P.X, P.Y, Corner);
     }
   } else {
-    FrameSolid(DC, Inner, WindowColour);
+    TBFrameSolid(DC, Inner, WindowColour);
   }
   // The handle: a docked caption, or the grips.
   const bool Caption = HasDockedCaption(this, LeftRight);
@@ -269,7 +259,7 @@ void TTBCustomDockableWindow::DrawNCArea(bool DrawToDC, HDC ADC, HRGN Clip) {
     } else if (FCloseButtonHover) {
       if (Skinned) {
         FillSolid(DC, B, S->RGBColor(cSelBar));
-        FrameSolid(DC, B, S->RGBColor(cSelBarBorder));
+        TBFrameSolid(DC, B, S->RGBColor(cSelBarBorder));
       } else {
         TRect E = B;
         DrawEdge(DC, &E, BDR_RAISEDINNER, BF_RECT);
@@ -373,9 +363,6 @@ void TTBCustomDockableWindow::DispatchNonClient(TMessage& Message) {
       if (Code == HTTBCLOSEBUTTON && FDocked) {
         TRect B;
         GetDockedCloseButtonRect(FCurrentDock->IsVertical(), B);
-        TRect WR;
-        GetWindowRect(Handle(), &WR);
-        MoveRect(B, WR.Left, WR.Top);
         if (TBTrackCloseButton(Handle(), B, [this](bool Down) { SetCloseButtonState(Down); })) {
           Close();
         }

@@ -26,6 +26,15 @@ TTBDock* FindDock(TComponent* Owner, const std::string& Name) {
 // Stored numbers come from outside: they are kept to what coordinates can hold, so that no sum of them overflows.
 int Coordinate(int V) { return std::clamp(V, -32768, 32767); }
 
+// The registry store opens its key below the current user's root; another root opens it there instead.
+void OpenUnderRoot(TRegIniFile& Ini, HKEY RootKey, const std::string& BaseRegistryKey) {
+  if (RootKey != HKEY_CURRENT_USER) {
+    Ini.CloseKey();
+    Ini.SetRootKey(RootKey);
+    Ini.OpenKey(BaseRegistryKey, true);
+  }
+}
+
 struct TIniReadWriteData {
   TCustomIniFile* IniFile;
   std::string SectionNamePrefix;
@@ -133,11 +142,7 @@ void TBCustomLoadPositions(TComponent* OwnerComponent, const TTBPositionReadIntP
 
 void TBRegSavePositions(TComponent* OwnerComponent, HKEY RootKey, const std::string& BaseRegistryKey) {
   TRegIniFile Ini(BaseRegistryKey);
-  if (RootKey != HKEY_CURRENT_USER) {
-    Ini.CloseKey();
-    Ini.SetRootKey(RootKey);
-    Ini.OpenKey(BaseRegistryKey, true);
-  }
+  OpenUnderRoot(Ini, RootKey, BaseRegistryKey);
   TBCustomSavePositions(
       OwnerComponent,
       [&Ini](const std::string& Section, const std::string& Value, int Data, void*) {
@@ -151,11 +156,7 @@ void TBRegSavePositions(TComponent* OwnerComponent, HKEY RootKey, const std::str
 
 void TBRegLoadPositions(TComponent* OwnerComponent, HKEY RootKey, const std::string& BaseRegistryKey) {
   TRegIniFile Ini(BaseRegistryKey);
-  if (RootKey != HKEY_CURRENT_USER) {
-    Ini.CloseKey();
-    Ini.SetRootKey(RootKey);
-    Ini.OpenKey(BaseRegistryKey, true);
-  }
+  OpenUnderRoot(Ini, RootKey, BaseRegistryKey);
   TBCustomLoadPositions(
       OwnerComponent,
       [&Ini](const std::string& Section, const std::string& Value, int Default, void*) {

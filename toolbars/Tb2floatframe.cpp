@@ -12,20 +12,6 @@
 
 namespace {
 
-void FillSolid(HDC DC, const TRect& R, COLORREF C) {
-  HBRUSH B = CreateSolidBrush(C);
-  TRect Rc = R;
-  FillRect(DC, &Rc, B);
-  DeleteObject(B);
-}
-
-void FrameSolid(HDC DC, const TRect& R, COLORREF C) {
-  HBRUSH B = CreateSolidBrush(C);
-  TRect Rc = R;
-  FrameRect(DC, &Rc, B);
-  DeleteObject(B);
-}
-
 // The close cross of the floating caption: 8 by 7 pixels.
 void DrawCaptionCloseGlyph(HDC DC, const TRect& Area, COLORREF C) {
   static const char* const Rows[7] = {"XX....XX", ".XX..XX.", "..XXXX..", "...XX...",
@@ -205,19 +191,19 @@ void TTBFloatingWindowParent::DrawNCArea(bool DrawToDC, HDC ADC, HRGN Clip, TTBT
       }
     }
     if (OfficeXP) {
-      FrameSolid(DC, R, S->RGBColor(cDockBorderOut));
+      TBFrameSolid(DC, R, S->RGBColor(cDockBorderOut));
       TRect In = R;
       GrowRect(In, -1, -1);
-      FrameSolid(DC, In, S->RGBColor(cDockBorderIn));
+      TBFrameSolid(DC, In, S->RGBColor(cDockBorderIn));
       GrowRect(In, -1, -1);
-      FillSolid(DC, In, S->RGBColor(cFace));
+      TBFillSolid(DC, In, S->RGBColor(cFace));
       for (TPoint P : {Point(0, 0), Point(R.Right - 1, 0), Point(0, R.Bottom - 1), Point(R.Right - 1, R.Bottom - 1)}) {
         SetPixel(DC, P.X, P.Y, S->RGBColor(cDockBorderOut));
       }
     } else {
       TRect E = R;
       DrawEdge(DC, &E, EDGE_RAISED, BF_RECT | BF_ADJUST);
-      FillSolid(DC, E, ColorToRGB(clBtnFace));
+      TBFillSolid(DC, E, ColorToRGB(clBtnFace));
     }
     RestoreDC(DC, Inner);
   }
@@ -232,16 +218,16 @@ void TTBFloatingWindowParent::DrawNCArea(bool DrawToDC, HDC ADC, HRGN Clip, TTBT
       const UINT Flags =
           DC_TEXT | DC_SMALLCAP | (FDockableWindow->InactiveCaption() ? 0 : DC_ACTIVE) | (Gradient ? DC_GRADIENT : 0);
       DrawCaption(Handle(), DC, &Caption, Flags);
-      FillSolid(DC,
+      TBFillSolid(DC,
                 Rect(Caption.Left, Caption.Bottom, Caption.Right + (HasClose ? Close.Width() : 0), Caption.Bottom + 1),
                 ColorToRGB(clBtnFace));
     } else {
       TRect Strip = Caption;
       Strip.Right += 2;
       if (OfficeXP) {
-        FillSolid(DC, Strip, TitleColour);
+        TBFillSolid(DC, Strip, TitleColour);
       } else {
-        FillSolid(DC, Strip, ColorToRGB(FDockableWindow->Color()));
+        TBFillSolid(DC, Strip, ColorToRGB(FDockableWindow->Color()));
         HBRUSH B = CreateSolidBrush(S->RGBColor(cSelBar));
         HPEN P = CreatePen(PS_SOLID, 1, S->RGBColor(cSelBarBorder));
         HGDIOBJ OB = SelectObject(DC, B);
@@ -264,7 +250,7 @@ void TTBFloatingWindowParent::DrawNCArea(bool DrawToDC, HDC ADC, HRGN Clip, TTBT
       DrawText(DC, Text.c_str(), static_cast<int>(Text.size()), &TextR,
                Align | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
       SelectObject(DC, OldFont);
-      FillSolid(
+      TBFillSolid(
           DC,
           Rect(Caption.Left, Caption.Bottom, Caption.Right + (HasClose ? Close.Width() : 0) + 2, Caption.Bottom + 2),
           OfficeXP ? S->RGBColor(cFace) : S->RGBColor(cToolbar));
@@ -274,23 +260,23 @@ void TTBFloatingWindowParent::DrawNCArea(bool DrawToDC, HDC ADC, HRGN Clip, TTBT
   if (HasClose && What.Contains(twrdCloseButton)) {
     if (!S) {
       TRect B = Close;
-      FillSolid(DC, B, ColorToRGB(FDockableWindow->InactiveCaption() ? clInactiveCaption : clActiveCaption));
+      TBFillSolid(DC, B, ColorToRGB(FDockableWindow->InactiveCaption() ? clInactiveCaption : clActiveCaption));
       B = Rect(B.Left, B.Top + 2, B.Right - 2, B.Bottom - 2);
       DrawFrameControl(DC, &B, DFC_CAPTION, DFCS_CAPTIONCLOSE | (FCloseButtonDown ? DFCS_PUSHED : 0));
     } else {
       if (OfficeXP) {
-        FillSolid(DC, Close, TitleColour);
+        TBFillSolid(DC, Close, TitleColour);
       }
       TRect Box = Close;
       GrowRect(Box, -2, -2);
       if (FCloseButtonDown) {
-        FillSolid(DC, Box, S->RGBColor(cSelPushed));
-        FrameSolid(DC, Box, S->RGBColor(cSelItemBorder));
+        TBFillSolid(DC, Box, S->RGBColor(cSelPushed));
+        TBFrameSolid(DC, Box, S->RGBColor(cSelItemBorder));
       } else if (OfficeXP && FCloseButtonHover) {
-        FillSolid(DC, Box, S->RGBColor(cSelBar));
-        FrameSolid(DC, Box, S->RGBColor(cSelBarBorder));
+        TBFillSolid(DC, Box, S->RGBColor(cSelBar));
+        TBFrameSolid(DC, Box, S->RGBColor(cSelBarBorder));
       } else {
-        FillSolid(DC, Box, OfficeXP ? TitleColour : S->RGBColor(cSelBar));
+        TBFillSolid(DC, Box, OfficeXP ? TitleColour : S->RGBColor(cSelBar));
       }
       TRect G = Close;
       GrowRect(G, -3, -3);
@@ -374,11 +360,7 @@ void TTBFloatingWindowParent::Dispatch(TMessage& Message) {
         return;
       }
       if (W && Code == HTTBCLOSEBUTTON) {
-        TRect WR;
-        GetWindowRect(Handle(), &WR);
-        TRect B = CloseButtonRect(false);
-        MoveRect(B, WR.Left, WR.Top);
-        if (TBTrackCloseButton(Handle(), B, [this](bool Down) { SetCloseButtonState(Down); })) {
+        if (TBTrackCloseButton(Handle(), CloseButtonRect(false), [this](bool Down) { SetCloseButtonState(Down); })) {
           W->Close();
         }
         return;
@@ -456,27 +438,18 @@ void TTBFloatingWindowParent::Dispatch(TMessage& Message) {
   }
 }
 
-bool TBTrackCloseButton(HWND Wnd, const TRect& ScreenRect, const std::function<void(bool)>& SetState) {
+bool TBTrackCloseButton(HWND Wnd, const TRect& WindowRect, const std::function<void(bool)>& SetState) {
+  TRect WR;
+  GetWindowRect(Wnd, &WR);
+  TRect ScreenRect = WindowRect;
+  MoveRect(ScreenRect, WR.Left, WR.Top);
   const DWORD Pos = GetMessagePos();
   const TPoint P = Point(static_cast<short>(LOWORD(Pos)), static_cast<short>(HIWORD(Pos)));
   SetState(PointInRect(ScreenRect, P));
   ::SetCapture(Wnd);
   bool Clicked = false;
   MSG Msg;
-  bool Idle = false;
-  while (GetCapture() == Wnd) {
-    if (Idle) {
-      WaitMessage();
-    }
-    if (!PeekMessage(&Msg, 0, 0, 0, PM_REMOVE)) {
-      Idle = true;
-      continue;
-    }
-    Idle = false;
-    if (Msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(Msg.wParam));
-      break;
-    }
+  while (TBNextCaptureMessage(Wnd, Msg)) {
     if (Msg.message == WM_LBUTTONUP) {
       Clicked = PointInRect(ScreenRect, TBMessagePoint(Msg));
       break;
@@ -488,12 +461,7 @@ bool TBTrackCloseButton(HWND Wnd, const TRect& ScreenRect, const std::function<v
       SetState(PointInRect(ScreenRect, TBMessagePoint(Msg)));
       continue;
     }
-    if ((Msg.message >= WM_KEYFIRST && Msg.message <= WM_KEYLAST) ||
-        (Msg.message >= WM_RBUTTONDOWN && Msg.message <= WM_MBUTTONDBLCLK)) {
-      continue;
-    }
-    TranslateMessage(&Msg);
-    DispatchMessage(&Msg);
+    TBDispatchCaptureMessage(Msg);
   }
   if (GetCapture() == Wnd) {
     ReleaseCapture();

@@ -106,20 +106,6 @@ void TTBItemViewer::KeyDown(WORD& Key, TShiftState Shift, TTBItemEventData& Data
   (void)Data;
 }
 
-namespace {
-
-void SetDropDownMenus(TTBView* V, bool On) {
-  TTBViewState S = V->State();
-  if (On) {
-    S.Include(vsDropDownMenus);
-  } else {
-    S.Exclude(vsDropDownMenus);
-  }
-  V->SetState(S);
-}
-
-}  // namespace
-
 void TTBItemViewer::MouseDown(TShiftState Shift, int X, int Y, TTBItemEventData& Data) {
   if (!FItem->Enabled()) {
     if (IsToolbarStyle() && FView == Data.RootView) {
@@ -130,7 +116,7 @@ void TTBItemViewer::MouseDown(TShiftState Shift, int X, int Y, TTBItemEventData&
   if (IsPtInButtonPart(X, Y)) {
     if (IsToolbarStyle()) {
       if (FView->GetParentToolbarView() == FView) {
-        SetDropDownMenus(FView, false);
+        TBSetDropDownMenus(FView, false);
       }
       FView->CloseChildPopups();
       FView->SetCapture();
@@ -147,7 +133,7 @@ void TTBItemViewer::MouseDown(TShiftState Shift, int X, int Y, TTBItemEventData&
     Data.MouseDownOnMenu = true;
   }
   if (T) {
-    SetDropDownMenus(T, true);
+    TBSetDropDownMenus(T, true);
   }
   if (Shift.Contains(ssDouble) && !FItem->ItemStyle().Contains(tbisCombo)) {
     // A double click on a submenu button chooses the submenu's default item.

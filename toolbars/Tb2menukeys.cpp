@@ -28,19 +28,6 @@ void SubmenuFollowUp(TTBView* T) {
   }
 }
 
-void DropDownMenus(TTBView* V, bool On) {
-  if (!V) {
-    return;
-  }
-  TTBViewState S = V->State();
-  if (On) {
-    S.Include(vsDropDownMenus);
-  } else {
-    S.Exclude(vsDropDownMenus);
-  }
-  V->SetState(S);
-}
-
 bool IsVerticalToolbar(TTBView* V) { return V && V->IsToolbar() && V->Orientation() == tbvoVertical; }
 
 TControl* ControlUnder(TPoint P) {
@@ -83,7 +70,7 @@ void TTBView::KeyDown(WORD& Key, TShiftState Shift, TTBItemEventData& Data) {
   };
   auto BackOut = [this]() {
     if (FParentView->IsToolbar()) {
-      DropDownMenus(FParentView, false);
+      TBSetDropDownMenus(FParentView, false);
     }
     FParentView->CloseChildPopups();
   };
@@ -118,7 +105,7 @@ void TTBView::KeyDown(WORD& Key, TShiftState Shift, TTBItemEventData& Data) {
     case VK_RIGHT:
       if (IsVerticalToolbar(this)) {
         if (OpenChildPopup(true) && T) {
-          DropDownMenus(T, true);
+          TBSetDropDownMenus(T, true);
         }
       } else if (Key == VK_LEFT) {
         if (T && !IsVerticalToolbar(T)) {
@@ -143,7 +130,7 @@ void TTBView::KeyDown(WORD& Key, TShiftState Shift, TTBItemEventData& Data) {
     case VK_DOWN:
       if (this == T && !IsVerticalToolbar(T)) {
         if (OpenChildPopup(true)) {
-          DropDownMenus(T, true);
+          TBSetDropDownMenus(T, true);
         }
       } else {
         Select(NextSelectable(FSelected, Key == VK_DOWN));
@@ -202,7 +189,7 @@ void TTBView::EnterToolbarLoop(TTBEnterToolbarLoopOptions Options) {
 void TTBView::RunMenuLoop(bool MouseDownStart, bool DropDown, TTBDoneActionData& DoneAction, bool TrackRightButton,
                           bool SelectFirst) {
   ValidatePositions();
-  DropDownMenus(this, DropDown);
+  TBSetDropDownMenus(this, DropDown);
   FState.Include(vsOpen);
   const HWND CaptureWnd = FWindow->Handle();
   TBBeginCapture(CaptureWnd);
@@ -267,7 +254,7 @@ void TTBView::RunMenuLoop(bool MouseDownStart, bool DropDown, TTBDoneActionData&
           (V->OpenViewerView() || (V->Selected() && V->Selected()->Item()->ItemStyle().Contains(tbisSubmenu)))) {
         if (V->IsToolbar()) {
           if (V != this && !V->Capture()) {
-            DropDownMenus(V, true);
+            TBSetDropDownMenus(V, true);
           }
           if (V->State().Contains(vsDropDownMenus)) {
             V->OpenChildPopup(false);

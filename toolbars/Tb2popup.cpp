@@ -204,17 +204,8 @@ void TTBPopupWindow::PaintScrollArrows() {
 
 void TTBPopupWindow::DrawNCArea(HDC DC) {
   TRect R = Rect(0, 0, Width(), Height());
-  auto Frame = [DC](TRect Rc, COLORREF C) {
-    HBRUSH B = CreateSolidBrush(C);
-    FrameRect(DC, &Rc, B);
-    DeleteObject(B);
-  };
-  auto Line = [DC](int X1, int Y1, int X2, int Y2, COLORREF C) {
-    HBRUSH B = CreateSolidBrush(C);
-    TRect Rc = Rect(X1, Y1, X2, Y2);
-    FillRect(DC, &Rc, B);
-    DeleteObject(B);
-  };
+  auto Frame = [DC](TRect Rc, COLORREF C) { TBFrameSolid(DC, Rc, C); };
+  auto Line = [DC](int X1, int Y1, int X2, int Y2, COLORREF C) { TBFillSolid(DC, Rect(X1, Y1, X2, Y2), C); };
   TTBBaseSkin* S = FSkin;
   if (!S || S->SkinType() == tbsNativeXP) {
     TTBView* P = FView->ParentView();

@@ -184,30 +184,13 @@ bool TTBResizeableToolWindow::DockedSizingLoop(int X, int Y) {
     }
   } End{this};
   MSG Msg;
-  bool Idle = false;
   TPoint Last = Start;
-  while (GetCapture() == Wnd) {
-    if (Idle) {
-      WaitMessage();
-    }
-    if (!PeekMessage(&Msg, 0, 0, 0, PM_REMOVE)) {
-      Idle = true;
-      continue;
-    }
-    Idle = false;
-    if (Msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(Msg.wParam));
-      break;
-    }
+  while (TBNextCaptureMessage(Wnd, Msg)) {
     if (Msg.message == WM_KEYDOWN && Msg.wParam == VK_ESCAPE) {
       break;
     }
     if (Msg.message == WM_LBUTTONUP || Msg.message == WM_LBUTTONDOWN || Msg.message == WM_LBUTTONDBLCLK) {
       break;
-    }
-    if ((Msg.message >= WM_KEYFIRST && Msg.message <= WM_KEYLAST) ||
-        (Msg.message >= WM_RBUTTONDOWN && Msg.message <= WM_MBUTTONDBLCLK)) {
-      continue;
     }
     if (Msg.message == WM_MOUSEMOVE) {
       const TPoint Pt = TBMessagePoint(Msg);
@@ -224,8 +207,7 @@ bool TTBResizeableToolWindow::DockedSizingLoop(int X, int Y) {
       Apply(NewSize);
       continue;
     }
-    TranslateMessage(&Msg);
-    DispatchMessage(&Msg);
+    TBDispatchCaptureMessage(Msg);
   }
   return true;
 }

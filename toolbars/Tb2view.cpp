@@ -600,3 +600,16 @@ void TTBView::DrawSubitems(TCanvas* ACanvas) {
   }
   FState.Exclude(vsDrawInOrder);
 }
+
+void TBSetDropDownMenus(TTBView* V, bool On) {
+  if (!V) {
+    return;
+  }
+  TTBViewState S = V->State();
+  if (On) {
+    S.Include(vsDropDownMenus);
+  } else {
+    S.Exclude(vsDropDownMenus);
+  }
+  V->SetState(S);
+}

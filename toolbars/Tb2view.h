@@ -219,3 +219,7 @@ private:
   int FWrapOffset = 0;
   int FWrappedLines = 1;
 };
+
+// Turns a view's drop-down state on or off (its submenus open as the selection moves while it is on); nothing
+// for no view.
+void TBSetDropDownMenus(TTBView* V, bool On);

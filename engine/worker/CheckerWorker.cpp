@@ -38,6 +38,21 @@ constexpr bool LimitAddressSpace = false;
 constexpr std::size_t CheckerStackSize = std::size_t{16} << 20;
 constexpr bool LimitAddressSpace = true;
 #endif
+
+}  // namespace
+
+#ifdef ZUBQ_WORKER_SANITIZED
+// A runaway in the checker ends this process by its signal in a sanitized build too, which the engine reports as
+// a crash of the checker. The sanitizer's own handler would instead take tens of seconds to report the checker
+// library's overflow (long enough for the engine to give up on the worker as stalled) and then exit with a code
+// of its own.
+extern "C" __attribute__((visibility("default"), used)) const char* __asan_default_options() {
+  return "handle_segv=0";
+}
+#endif
+
+namespace {
+
 // Address space allowed while a document is checked: a base plus a multiple of the document's size.
 constexpr std::uint64_t AddressSpaceBase = std::uint64_t{4} << 30;
 constexpr std::uint64_t AddressSpacePerByte = 64;

@@ -67,14 +67,16 @@ Int64 TStream::CopyFrom(TStream* Source, Int64 Count) {
 
 // ---- THandleStream ----
 
-LongInt THandleStream::Read(void* Buffer, LongInt Count) {
+namespace {
+// read() and write() may move less than asked on pipes and signals: Once (given what is done so far) is repeated
+// until all of Count is moved, the end or an error; an interrupted call is retried.
+template <class F> LongInt TransferAll(LongInt Count, F Once) {
   if (Count <= 0) {
     return 0;
   }
-  // read() may return less than asked on pipes and signals; keep going until the end or an error.
   LongInt Done = 0;
   while (Done < Count) {
-    ssize_t N = ::read(FHandle, static_cast<char*>(Buffer) + Done, static_cast<std::size_t>(Count - Done));
+    const ssize_t N = Once(Done);
     if (N < 0 && errno == EINTR) {
       continue;
     }
@@ -85,23 +87,18 @@ LongInt THandleStream::Read(void* Buffer, LongInt Count) {
   }
   return Done;
 }
+}  // namespace
+
+LongInt THandleStream::Read(void* Buffer, LongInt Count) {
+  return TransferAll(Count, [&](LongInt Done) {
+    return ::read(FHandle, static_cast<char*>(Buffer) + Done, static_cast<std::size_t>(Count - Done));
+  });
+}
 
 LongInt THandleStream::Write(const void* Buffer, LongInt Count) {
-  if (Count <= 0) {
-    return 0;
-  }
-  LongInt Done = 0;
-  while (Done < Count) {
-    ssize_t N = ::write(FHandle, static_cast<const char*>(Buffer) + Done, static_cast<std::size_t>(Count - Done));
-    if (N < 0 && errno == EINTR) {
-      continue;
-    }
-    if (N <= 0) {
-      break;
-    }
-    Done += static_cast<LongInt>(N);
-  }
-  return Done;
+  return TransferAll(Count, [&](LongInt Done) {
+    return ::write(FHandle, static_cast<const char*>(Buffer) + Done, static_cast<std::size_t>(Count - Done));
+  });
 }
 
 Int64 THandleStream::Seek(Int64 Offset, Word Origin) {

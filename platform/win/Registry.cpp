@@ -86,6 +86,24 @@ LONG SplitPath(LPCSTR SubKey, std::vector<std::string>& Names) {
   }
 }
 
+// hKey's handle (Base), the names of the sub key path below it and the handle the sub key would get (New), with
+// the rights asked for; write rights on a read-only store are refused.
+LONG SubKeyHandle(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, TKeyHandle& Base, std::vector<std::string>& Names,
+                  TKeyHandle& New) {
+  if (const LONG R = Resolve(hKey, Base); R != ERROR_SUCCESS) {
+    return R;
+  }
+  if (const LONG R = SplitPath(lpSubKey, Names); R != ERROR_SUCCESS) {
+    return R;
+  }
+  if ((samDesired & WriteRights) && RegistryIsReadOnly(Base.Root)) {
+    return ERROR_ACCESS_DENIED;
+  }
+  New = TKeyHandle{Base.Root, Base.Path, GrantedRights(Base.Root, samDesired)};
+  New.Path.insert(New.Path.end(), Names.begin(), Names.end());
+  return ERROR_SUCCESS;
+}
+
 template <class TKey> TKey* Walk(TKey& Root, const std::vector<std::string>& Path, std::size_t Count) {
   TKey* Key = &Root;
   for (std::size_t I = 0; I < Count && Key; ++I) {
@@ -187,18 +205,11 @@ LONG RegOpenKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM samDes
   }
   *phkResult = 0;
   TKeyHandle Base;
-  if (const LONG R = Resolve(hKey, Base); R != ERROR_SUCCESS) {
-    return R;
-  }
+  TKeyHandle New;
   std::vector<std::string> Names;
-  if (const LONG R = SplitPath(lpSubKey, Names); R != ERROR_SUCCESS) {
+  if (const LONG R = SubKeyHandle(hKey, lpSubKey, samDesired, Base, Names, New); R != ERROR_SUCCESS) {
     return R;
   }
-  if ((samDesired & WriteRights) && RegistryIsReadOnly(Base.Root)) {
-    return ERROR_ACCESS_DENIED;
-  }
-  TKeyHandle New{Base.Root, Base.Path, GrantedRights(Base.Root, samDesired)};
-  New.Path.insert(New.Path.end(), Names.begin(), Names.end());
   const LONG R = RegReadHive(New.Root, [&](const TRegStoreKey& Root) {
     if (!Walk(Root, Base.Path)) {
       return ERROR_KEY_DELETED;
@@ -226,18 +237,11 @@ LONG RegCreateKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD /*Reserved*/, LPSTR /*lpCl
     return ERROR_BAD_PATHNAME;
   }
   TKeyHandle Base;
-  if (const LONG R = Resolve(hKey, Base); R != ERROR_SUCCESS) {
-    return R;
-  }
+  TKeyHandle New;
   std::vector<std::string> Names;
-  if (const LONG R = SplitPath(lpSubKey, Names); R != ERROR_SUCCESS) {
+  if (const LONG R = SubKeyHandle(hKey, lpSubKey, samDesired, Base, Names, New); R != ERROR_SUCCESS) {
     return R;
   }
-  if ((samDesired & WriteRights) && RegistryIsReadOnly(Base.Root)) {
-    return ERROR_ACCESS_DENIED;
-  }
-  TKeyHandle New{Base.Root, Base.Path, GrantedRights(Base.Root, samDesired)};
-  New.Path.insert(New.Path.end(), Names.begin(), Names.end());
   // An existing key is only opened: no lock, no write.
   LONG R = RegReadHive(New.Root, [&](const TRegStoreKey& Root) {
     if (!Walk(Root, Base.Path)) {

@@ -920,7 +920,8 @@ int IoctlSocketImpl(TSocket Sock, long Cmd, std::uint32_t* Arg) {
   return Fail(WSAEINVAL);
 }
 
-int GetSockNameImpl(TSocket Sock, TSockAddr* Name, int* Len) {
+// The local or the remote address of a socket (Query: WinsockSys::SockName or PeerName) into Name.
+int AddressOf(TSocket Sock, TSockAddr* Name, int* Len, int (*Query)(int, std::uint32_t&, std::uint16_t&)) {
   std::lock_guard G(State().Lock);
   TEntry* E = FindEntry(Sock);
   if (!E) {
@@ -928,26 +929,19 @@ int GetSockNameImpl(TSocket Sock, TSockAddr* Name, int* Len) {
   }
   std::uint32_t A = 0;
   std::uint16_t P = 0;
-  if (int Error = WinsockSys::SockName(E->Fd, A, P)) {
+  if (int Error = Query(E->Fd, A, P)) {
     return Fail(Error);
   }
   int Error = WriteAddr(Name, Len, A, P);
   return Error ? Fail(Error) : 0;
 }
 
+int GetSockNameImpl(TSocket Sock, TSockAddr* Name, int* Len) {
+  return AddressOf(Sock, Name, Len, WinsockSys::SockName);
+}
+
 int GetPeerNameImpl(TSocket Sock, TSockAddr* Name, int* Len) {
-  std::lock_guard G(State().Lock);
-  TEntry* E = FindEntry(Sock);
-  if (!E) {
-    return Fail(WSAENOTSOCK);
-  }
-  std::uint32_t A = 0;
-  std::uint16_t P = 0;
-  if (int Error = WinsockSys::PeerName(E->Fd, A, P)) {
-    return Fail(Error);
-  }
-  int Error = WriteAddr(Name, Len, A, P);
-  return Error ? Fail(Error) : 0;
+  return AddressOf(Sock, Name, Len, WinsockSys::PeerName);
 }
 
 std::uint16_t Swap16(std::uint16_t V) { return static_cast<std::uint16_t>((V << 8) | (V >> 8)); }

@@ -4,6 +4,9 @@
 
 #include "editor/Easykeymap.h"
 
+#include <functional>
+#include <memory>
+
 namespace {
 
 using Keys = EditorInputTest;
@@ -32,6 +35,36 @@ TEST_F(Keys, TheTableReplacesPerStateAndAnExactStateBeatsAnAnyStateBinding) {
   EXPECT_EQ(Text(), "a") << "nothing bound: Return does nothing, characters are typed";
   Edit->SetKeyMapping(kmDefault);
   EXPECT_GT(L->Count(), 100);
+}
+
+// Each binding's handler holds a token; the token's use count shows whether the list freed the binding.
+TEST(KeyTable, FreesEveryBindingItDrops) {
+  const auto Token = std::make_shared<int>(0);
+  const auto Bind = [&](TEasyKeyList& L, Word Key, int State) {
+    L.RegisterKey(Key, TShiftState{ssCtrl}, [Token](Byte) {}, 1, State, 0);
+  };
+  const struct {
+    const char* Name;
+    std::function<void(TEasyKeyList*&)> Drop;
+  } Cases[] = {
+      {"delete", [](TEasyKeyList*& L) { FreeAndNil(L); }},
+      {"ClearEntries", [](TEasyKeyList*& L) { L->ClearEntries(); }},
+      {"UnregisterKey", [](TEasyKeyList*& L) {
+         L->UnregisterKey('A', TShiftState{ssCtrl}, 2);
+         L->UnregisterKey('B', TShiftState{ssCtrl}, 0);
+       }},
+  };
+  for (const auto& C : Cases) {
+    auto* L = new TEasyKeyList();
+    Bind(*L, 'A', -1);
+    Bind(*L, 'A', 2);
+    Bind(*L, 'B', 0);
+    Bind(*L, 'B', 0);  // replaces the binding before it
+    EXPECT_EQ(Token.use_count(), 4) << C.Name << ": a replaced binding is freed";
+    C.Drop(L);
+    EXPECT_EQ(Token.use_count(), 1) << C.Name;
+    delete L;
+  }
 }
 
 TEST_F(Keys, PrefixChordsTypeMarkOrCancel) {

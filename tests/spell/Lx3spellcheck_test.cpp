@@ -165,6 +165,24 @@ TEST(Lx3spellcheck, UndoDepthFollowsMaxUndo) {
   EXPECT_EQ(F.Now(), "bbb");
 }
 
+TEST(Lx3spellcheck, AComponentFreedDuringACheckFreesTheCursorItOwns) {
+  struct TWatchedParser : TStringParser {
+    bool* Freed;
+    explicit TWatchedParser(bool* AFreed) : Freed(AFreed) {}
+    ~TWatchedParser() override { *Freed = true; }
+  };
+  bool Freed = false;
+  {
+    TCheckFixture F;
+    F.Text = "zork dog";
+    auto* P = new TWatchedParser(&Freed);
+    P->Initialize(&F.Text);
+    F.Spell.CheckParser(P, ctAll);
+    ASSERT_EQ(F.Now(), "zork");
+  }
+  EXPECT_TRUE(Freed);
+}
+
 TEST(Lx3spellcheck, CancelEndsTheCheckAndPutsTheCursorBack) {
   TCheckFixture F;
   EXPECT_EQ(F.Start("dog zork"), "zork");

@@ -190,12 +190,14 @@ std::unique_ptr<TBitmap> Square(TColor C) {
 }
 
 TEST_F(TreeView, PictureOfGroupedResults) {
-  TImageList Images(nullptr);
-  Images.SetWidth(16);
-  Images.SetHeight(16);
-  Images.Add(Square(clRed).get(), nullptr);
-  Images.Add(Square(clYellow).get(), nullptr);
-  Tree->SetImages(&Images);
+  // On the heap: the tree still shows the list when the test ends, and only `delete` tells it while the list is
+  // whole.
+  auto Images = std::make_unique<TImageList>(nullptr);
+  Images->SetWidth(16);
+  Images->SetHeight(16);
+  Images->Add(Square(clRed).get(), nullptr);
+  Images->Add(Square(clYellow).get(), nullptr);
+  Tree->SetImages(Images.get());
   Tree->SetHideSelection(false);
   Tree->SetBounds(10, 10, 380, 300);
   Show();
