@@ -52,6 +52,35 @@ public:
 protected:
   virtual void DoInitialized();
   virtual bool DoExecute() = 0;
+  // Runs a dialog window under the busy cursor: Create makes it (Form holds it meanwhile), Init fills it,
+  // OnInitialized fires, the window runs modally under the normal cursor and Save copies its results back; the
+  // window is freed and Form emptied however it ends. True when it closed with OK.
+  template <class TWindow, class TCreate, class TInit, class TSave>
+  bool RunDialogWindow(TWindow*& Form, TCreate Create, TInit Init, TSave Save) {
+    TPTBusyCursor Busy;
+    struct TFree {
+      TWindow*& F;
+      ~TFree() {
+        delete F;
+        F = nullptr;
+      }
+    } Free{Form};
+    Form = Create();
+    Init(Form);
+    DoInitialized();
+    bool Accepted = false;
+    {
+      const TCursor Saved = Screen->Cursor();
+      Screen->SetCursor(crDefault);
+      struct TRestore {
+        TCursor C;
+        ~TRestore() { Screen->SetCursor(C); }
+      } Restore{Saved};
+      Accepted = Form->ShowModal() == mrOk;
+    }
+    Save(Form);
+    return Accepted;
+  }
   // Reads and checks the base's part of the state stream; descendants read theirs after it and then call
   // ApplyBaseState with the values, so that nothing is applied unless everything was read.
   struct TBaseState {

@@ -129,34 +129,9 @@ bool TPTFileDlg::DoExecute() {
   if (FForm) {
     throw EInvalidOperation(Name() + " already executing");
   }
-  bool Accepted = false;
-  {
-    TPTBusyCursor Busy;
-    struct TFree {
-      TPTFrmOpenDlg*& Form;
-      ~TFree() {
-        delete Form;
-        Form = nullptr;
-      }
-    } Free{FForm};
-    FForm = CreateForm();
-    InitForm(FForm);
-    DoInitialized();
-    TModalResult Result = mrNone;
-    {
-      // The user works with the normal cursor while the window is up.
-      const TCursor Saved = Screen->Cursor();
-      Screen->SetCursor(crDefault);
-      struct TRestore {
-        TCursor C;
-        ~TRestore() { Screen->SetCursor(C); }
-      } Restore{Saved};
-      Result = FForm->ShowModal();
-    }
-    Accepted = Result == mrOk;
-    SaveFormSettings(FForm);
-  }
-  return Accepted;
+  return RunDialogWindow(
+      FForm, [this] { return CreateForm(); }, [this](TPTFrmOpenDlg* F) { InitForm(F); },
+      [this](TPTFrmOpenDlg* F) { SaveFormSettings(F); });
 }
 
 TPTFrmOpenDlg* TPTFileDlg::CreateForm() {

@@ -269,29 +269,9 @@ void TPTCustomFolderBrowseDlg::AssertFormNotActive() {
 
 bool TPTCustomFolderBrowseDlg::DoExecute() {
   AssertFormNotActive();
-  bool Accepted = false;
-  TPTBusyCursor Busy;
-  struct TFree {
-    TPTFrmFolderBrowseDlg*& Form;
-    ~TFree() {
-      delete Form;
-      Form = nullptr;
-    }
-  } Free{FForm};
-  FForm = CreateForm();
-  InitForm(FForm);
-  DoInitialized();
-  {
-    const TCursor Saved = Screen->Cursor();
-    Screen->SetCursor(crDefault);
-    struct TRestore {
-      TCursor C;
-      ~TRestore() { Screen->SetCursor(C); }
-    } Restore{Saved};
-    Accepted = FForm->ShowModal() == mrOk;
-  }
-  SaveFormSettings(FForm);
-  return Accepted;
+  return RunDialogWindow(
+      FForm, [this] { return CreateForm(); }, [this](TPTFrmFolderBrowseDlg* F) { InitForm(F); },
+      [this](TPTFrmFolderBrowseDlg* F) { SaveFormSettings(F); });
 }
 
 TPTFrmFolderBrowseDlg* TPTCustomFolderBrowseDlg::CreateForm() {
