@@ -274,7 +274,8 @@ int TEasyPage::GetPageTop() {
 int TEasyPage::LinesOnPage(int& LastCharOut) {
   LastCharOut = MaxInt;
   TCustomEasyEdit* E = GetEdit();
-  if (E == nullptr) {
+  // A page that starts past the text (after one never laid out) holds no lines to measure.
+  if (E == nullptr || FirstLine == MaxInt) {
     return 0;
   }
   return E->Painter()->LinesOnPage(TPoint{FirstChar, FirstLine}, PageRect(), LastCharOut);
