@@ -4,6 +4,7 @@
 #include "platform/graphics/ScrollBars.h"
 #include "platform/win/Messages.h"
 #include "platform/win/VirtualKeys.h"
+#include "tests/shell/ScriptedDropSource.h"
 #include "tests/shell/UptshelllistFixture.h"
 
 #include <sys/stat.h>
@@ -251,32 +252,7 @@ public:
   using TPTShellList::TPTShellList;
   std::vector<std::function<void()>> Script;
   IDropSource_NRC* CreateIDropSource(int Button) override {
-    struct TSource final : public IDropSource {
-      TSource(IDropSource_NRC* AInner, TScriptedList* AList) : Inner(AInner), Owner(AList) {}
-      HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-      ULONG AddRef() override { return ++Refs; }
-      ULONG Release() override {
-        const ULONG R = --Refs;
-        if (R == 0) {
-          Inner->Release();
-          delete this;
-        }
-        return R;
-      }
-      HRESULT QueryContinueDrag(BOOL Esc, DWORD Keys) override {
-        if (Step < Owner->Script.size()) {
-          Owner->Script[Step++]();
-          return S_OK;
-        }
-        return Inner->QueryContinueDrag(Esc, Keys);
-      }
-      HRESULT GiveFeedback(DWORD E) override { return Inner->GiveFeedback(E); }
-      IDropSource_NRC* Inner;
-      TScriptedList* Owner;
-      std::size_t Step = 0;
-      ULONG Refs = 1;
-    };
-    return new TSource(TPTShellList::CreateIDropSource(Button), this);
+    return new ShellTest::TScriptedDropSource(TPTShellList::CreateIDropSource(Button), Script);
   }
 };
 
@@ -286,32 +262,7 @@ public:
   using TPTShellTree::TPTShellTree;
   std::vector<std::function<void()>> Script;
   IDropSource_NRC* CreateIDropSource(int Button, IDataObject_NRC* Data) override {
-    struct TSource final : public IDropSource {
-      TSource(IDropSource_NRC* AInner, TScriptedTree* ATree) : Inner(AInner), Owner(ATree) {}
-      HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-      ULONG AddRef() override { return ++Refs; }
-      ULONG Release() override {
-        const ULONG R = --Refs;
-        if (R == 0) {
-          Inner->Release();
-          delete this;
-        }
-        return R;
-      }
-      HRESULT QueryContinueDrag(BOOL Esc, DWORD Keys) override {
-        if (Step < Owner->Script.size()) {
-          Owner->Script[Step++]();
-          return S_OK;
-        }
-        return Inner->QueryContinueDrag(Esc, Keys);
-      }
-      HRESULT GiveFeedback(DWORD E) override { return Inner->GiveFeedback(E); }
-      IDropSource_NRC* Inner;
-      TScriptedTree* Owner;
-      std::size_t Step = 0;
-      ULONG Refs = 1;
-    };
-    return new TSource(TPTShellTree::CreateIDropSource(Button, Data), this);
+    return new ShellTest::TScriptedDropSource(TPTShellTree::CreateIDropSource(Button, Data), Script);
   }
 };
 

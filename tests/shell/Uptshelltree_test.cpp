@@ -7,6 +7,7 @@
 #include "platform/win/DialogService.h"
 #include "platform/win/Messages.h"
 #include "platform/win/VirtualKeys.h"
+#include "tests/shell/ScriptedDropSource.h"
 #include "tests/shell/ShellTestHome.h"
 #include "tests/support/Forms.h"
 
@@ -344,32 +345,7 @@ public:
   using TPTShellTree::TPTShellTree;
   std::vector<std::function<void()>> Script;
   IDropSource_NRC* CreateIDropSource(int Button, IDataObject_NRC* Data) override {
-    struct TSource final : public IDropSource {
-      TSource(IDropSource_NRC* AInner, TScriptedTree* ATree) : Inner(AInner), Tree(ATree) {}
-      HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-      ULONG AddRef() override { return ++Refs; }
-      ULONG Release() override {
-        const ULONG R = --Refs;
-        if (R == 0) {
-          Inner->Release();
-          delete this;
-        }
-        return R;
-      }
-      HRESULT QueryContinueDrag(BOOL Esc, DWORD Keys) override {
-        if (Step < Tree->Script.size()) {
-          Tree->Script[Step++]();
-          return S_OK;
-        }
-        return Inner->QueryContinueDrag(Esc, Keys);
-      }
-      HRESULT GiveFeedback(DWORD E) override { return Inner->GiveFeedback(E); }
-      IDropSource_NRC* Inner;
-      TScriptedTree* Tree;
-      std::size_t Step = 0;
-      ULONG Refs = 1;
-    };
-    return new TSource(TPTShellTree::CreateIDropSource(Button, Data), this);
+    return new ShellTest::TScriptedDropSource(TPTShellTree::CreateIDropSource(Button, Data), Script);
   }
 };
 
