@@ -10,40 +10,15 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace {
 
-std::string ReadFile(const std::string& Name) {
-  std::ifstream In(Name, std::ios::binary);
-  std::stringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
-
-// A page of the shared corpus repeated to Lines lines (a generated page when the corpus is missing).
+// A page of the shared corpus repeated to Lines lines (a generated line when the corpus is missing).
 std::string HtmlDocument(int Lines) {
-  std::string Seed = ReadFile(CorpusDir() + "html/FAQ.html");
-  if (Seed.empty()) {
-    Seed = "<p class=\"x\">Some <b>bold</b> text and a <a href=\"index.html\">link</a></p>\n";
-  }
-  std::string Text;
-  int Count = 0;
-  std::size_t Pos = 0;
-  while (Count < Lines) {
-    const std::size_t End = Seed.find('\n', Pos);
-    if (End == std::string::npos) {
-      Pos = 0;
-      continue;
-    }
-    Text.append(Seed, Pos, End - Pos + 1);
-    Pos = End + 1;
-    ++Count;
-  }
-  return Text;
+  return RepeatedCorpusLines("html/FAQ.html", Lines,
+                             "<p class=\"x\">Some <b>bold</b> text and a <a href=\"index.html\">link</a></p>\n");
 }
 
 // A shown form with one editor of the given client size over an HTML document with the shipped highlighter.

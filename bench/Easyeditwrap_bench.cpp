@@ -13,42 +13,17 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace {
 
-std::string ReadFile(const std::string& Name) {
-  std::ifstream In(Name, std::ios::binary);
-  std::stringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
-
-// A page of the shared corpus repeated to Lines lines (a generated page when the corpus is missing).
+// A page of the shared corpus repeated to Lines lines (a generated line when the corpus is missing).
 std::string HtmlDocument(int Lines) {
-  std::string Seed = ReadFile(CorpusDir() + "html/FAQ.html");
-  if (Seed.empty()) {
-    Seed = "<p class=\"x\">Some <b>bold</b> text and a <a href=\"index.html\">link</a> in a paragraph that is long "
-           "enough to wrap in a narrow window</p>\n";
-  }
-  std::string Text;
-  Text.reserve(static_cast<std::size_t>(Lines) * 64);
-  int Count = 0;
-  std::size_t Pos = 0;
-  while (Count < Lines) {
-    const std::size_t End = Seed.find('\n', Pos);
-    if (End == std::string::npos) {
-      Pos = 0;
-      continue;
-    }
-    Text.append(Seed, Pos, End - Pos + 1);
-    Pos = End + 1;
-    ++Count;
-  }
-  return Text;
+  return RepeatedCorpusLines(
+      "html/FAQ.html", Lines,
+      "<p class=\"x\">Some <b>bold</b> text and a <a href=\"index.html\">link</a> in a paragraph that is long "
+      "enough to wrap in a narrow window</p>\n");
 }
 
 // A shown form with one wrapping editor (80 columns, or the sheet's text width in page layout) over a

@@ -5,27 +5,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string ReadFile(const std::string& Name) {
-  std::ifstream In(Name, std::ios::binary);
-  std::stringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
 
 // The real pages of the shared corpus, repeated up to Bytes; a generated page when the corpus is missing.
 std::vector<std::string> MakeDocument(const std::vector<std::string>& Files, const std::string& Fallback,
                                       std::size_t Bytes) {
   std::string Seed;
   for (const std::string& F : Files) {
-    Seed += ReadFile(CorpusDir() + F);
+    Seed += ReadCorpusFile(F);
   }
   if (Seed.empty()) {
     Seed = Fallback;

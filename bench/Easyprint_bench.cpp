@@ -14,33 +14,14 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
 
+// A page of the shared corpus repeated to Lines lines (a generated line when the corpus is missing).
 std::string HtmlDocument(int Lines) {
-  std::ifstream In(CorpusDir() + "html/FAQ.html", std::ios::binary);
-  std::stringstream Buf;
-  Buf << In.rdbuf();
-  std::string Seed = Buf.str();
-  if (Seed.find('\n') == std::string::npos) {
-    Seed = "<p class=\"x\">Some <b>bold</b> text and a <a href=\"index.html\">link</a></p>\n";
-  }
-  std::string Text;
-  std::size_t Pos = 0;
-  for (int Count = 0; Count < Lines;) {
-    const std::size_t End = Seed.find('\n', Pos);
-    if (End == std::string::npos) {
-      Pos = 0;
-      continue;
-    }
-    Text.append(Seed, Pos, End - Pos + 1);
-    Pos = End + 1;
-    ++Count;
-  }
-  return Text;
+  return RepeatedCorpusLines("html/FAQ.html", Lines,
+                             "<p class=\"x\">Some <b>bold</b> text and a <a href=\"index.html\">link</a></p>\n");
 }
 
 void BM_PrintDocumentToPdf(benchmark::State& State) {

@@ -18,13 +18,6 @@
 #include <sstream>
 #include <string>
 
-inline std::string ReadCorpusFile(const std::string& Name) {
-  std::ifstream In(CorpusDir() + Name, std::ios::binary);
-  std::stringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
-
 // The colour the layer shows for a TColor, as a saved picture holds it (0xFFRRGGBB).
 inline std::uint32_t Argb(TColor C) {
   const COLORREF R = ColorToRGB(C);
