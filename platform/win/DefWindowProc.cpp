@@ -416,12 +416,16 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         SendMessage(Wnd, WM_CONTEXTMENU, Wnd, -1);
       } else if (WParam == VK_F4 && (LParam & (1 << 29))) {
         SendMessage(Root(Wnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+      } else if (WParam == VK_F10 || WParam == VK_MENU) {
+        CurrentQueue().KeyMenuPress = WParam;
       }
       return 0;
     case WM_SYSKEYUP: {
       auto& Q = CurrentQueue();
-      if ((WParam == VK_MENU && Q.AltAlone) || (WParam == VK_F10 && GetKeyState(VK_SHIFT) >= 0)) {
+      const bool PressSeen = Q.KeyMenuPress == WParam;
+      if (PressSeen && ((WParam == VK_MENU && Q.AltAlone) || (WParam == VK_F10 && GetKeyState(VK_SHIFT) >= 0))) {
         Q.AltAlone = false;
+        Q.KeyMenuPress = 0;
         SendMessage(Root(Wnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
       }
       return 0;

@@ -251,6 +251,7 @@ bool TakeEffects(TThreadQueue& Q, const TInputEvent& E, MSG& M, LRESULT Hit) {
       SetKey(Q.KeyState, E.VirtualKey, Down);
       if (Down) {
         Q.AltAlone = E.VirtualKey == VK_MENU ? (E.AutoRepeat ? Q.AltAlone : true) : false;
+        Q.KeyMenuPress = 0;
       }
       if (Down) {
         KeptTexts[E.ExtraInfo] = E.Text;
