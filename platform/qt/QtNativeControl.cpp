@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <QFile>
 #include <QFont>
 
 #include <algorithm>
@@ -463,4 +464,21 @@ std::string QStringToAnsi(const QString& S) {
     Out += static_cast<char>(B >= 0 ? B : '?');
   }
   return Out;
+}
+
+QString FileNameToQString(const std::string& Name) { return QFile::decodeName(QByteArray::fromStdString(Name)); }
+
+std::string QStringToFileName(const QString& Name) { return QFile::encodeName(Name).toStdString(); }
+
+QUrl FileNameToUrl(const std::string& Name) {
+  // Every byte but the unreserved characters and "/" is percent-encoded, so that any bytes survive.
+  const QByteArray Path = QByteArray::fromStdString(Name).toPercentEncoding("/");
+  return QUrl::fromEncoded("file://" + Path, QUrl::StrictMode);
+}
+
+std::string UrlToFileName(const QUrl& Url) {
+  if (!Url.isLocalFile()) {
+    return {};
+  }
+  return QByteArray::fromPercentEncoding(Url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
 }

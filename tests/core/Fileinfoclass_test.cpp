@@ -93,6 +93,29 @@ TEST_F(Documents, UntitledNamesAndTemporaryNames) {
   EXPECT_EQ(GetFileTypeByName("http://h/a.css?x=1.html#b", nullptr, 2), FILETYPE_CSS);
 }
 
+TEST_F(Documents, DocumentsWithNonAsciiFileNamesLoadAndSaveTheSameFile) {
+  // UTF-8, Latin-1 bytes, Cyrillic and CJK names, as a listing hands them out.
+  for (const char* Name :
+       {"caf\xC3\xA9.html", "caf\xE9.html", "\xD0\xB4\xD0\xBE\xD0\xBC.html", "\xE6\x96\x87\xE6\x9B\xB8.html"}) {
+    SCOPED_TRACE(Name);
+    const std::string Path = File(Name);
+    WriteAll(Path, "old\n");
+    fileinfoclass* D = NewDoc();
+    ASSERT_EQ(D->LoadFromFile(Path.c_str(), 1), 0);
+    EXPECT_EQ(D->text->Strings()->GetStr(0), "old");
+    SetText(*D, {"new"});
+    prg->editorOptions->saveFileFormat = 2;
+    ASSERT_EQ(D->SaveToFile(Path.c_str(), 0), 0);
+    EXPECT_EQ(ReadAll(Path), "new\n");
+    int Files = 0;
+    for (const auto& E : std::filesystem::directory_iterator(Dir)) {
+      Files += E.path().extension() == ".html" ? 1 : 0;
+    }
+    EXPECT_EQ(Files, 1);  // the same file, no second one beside it
+    std::filesystem::remove(Path);
+  }
+}
+
 TEST_F(Documents, TabCaptionsAndWebNames) {
   fileinfoclass* D = NewDoc();
   const std::string Path = File("page.html");
