@@ -14,13 +14,17 @@
 #include "editor/Easyeditorparser.h"
 #include "editor/Easyeditsource.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <climits>
+#include <ctime>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -427,6 +431,57 @@ int fileinfoclass::SetFileTime(const char* Path) {
   return 0;
 }
 
+namespace {
+
+constexpr char SaveFilePrefix[] = ".~zubsave_";
+constexpr std::size_t SaveFileUniquePart = 6;  // the characters mkstemp fills in
+
+bool IsSaveFileName(const char* Name) {
+  const std::size_t PrefixLength = sizeof(SaveFilePrefix) - 1;
+  if (std::strncmp(Name, SaveFilePrefix, PrefixLength) != 0 || std::strlen(Name) != PrefixLength + SaveFileUniquePart) {
+    return false;
+  }
+  for (const char* C = Name + PrefixLength; *C != 0; ++C) {
+    if (!std::isalnum(static_cast<unsigned char>(*C))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Before(const timespec& A, const timespec& B) {
+  return A.tv_sec < B.tv_sec || (A.tv_sec == B.tv_sec && A.tv_nsec < B.tv_nsec);
+}
+
+// Removes the temporary files that interrupted saves left in Folder: files of our naming last written before
+// Start whose lock no one holds (a save holds its file's lock until it renames the file, and the lock goes with
+// the process that dies). Whatever cannot be looked at stays.
+void RemoveStaleSaveFiles(const std::string& Folder, const timespec& Start) {
+  DIR* D = ::opendir(Folder.c_str());
+  if (D == nullptr) {
+    return;
+  }
+  const int DirFd = ::dirfd(D);
+  while (const dirent* E = ::readdir(D)) {
+    if (!IsSaveFileName(E->d_name)) {
+      continue;
+    }
+    const int Fd = ::openat(DirFd, E->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (Fd < 0) {
+      continue;
+    }
+    struct stat St {};
+    if (::fstat(Fd, &St) == 0 && S_ISREG(St.st_mode) && St.st_uid == ::geteuid() && Before(St.st_mtim, Start) &&
+        ::flock(Fd, LOCK_EX | LOCK_NB) == 0) {
+      ::unlinkat(DirFd, E->d_name, 0);
+    }
+    ::close(Fd);
+  }
+  ::closedir(D);
+}
+
+}  // namespace
+
 int WriteFileReplacing(const std::string& Path, const std::string& Content) {
   if (Path.empty()) {
     return -1;
@@ -458,11 +513,16 @@ int WriteFileReplacing(const std::string& Path, const std::string& Content) {
   if (Folder.empty()) {
     Folder = ".";
   }
-  std::string Temp = Folder + "/.~zubsave_XXXXXX";
-  const int Fd = ::mkstemp(Temp.data());
+  timespec Start{};
+  ::clock_gettime(CLOCK_REALTIME, &Start);
+  RemoveStaleSaveFiles(Folder, Start);
+  std::string Temp = Folder + "/" + SaveFilePrefix + "XXXXXX";
+  const int Fd = ::mkostemp(Temp.data(), O_CLOEXEC);
   if (Fd < 0) {
     return -1;
   }
+  // Held until the file is renamed or removed, so that a save running elsewhere never takes it for stale.
+  ::flock(Fd, LOCK_EX);
   bool Ok = true;
   const char* P = Content.data();
   std::size_t Left = Content.size();

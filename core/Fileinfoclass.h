@@ -186,5 +186,6 @@ int RunLinkCheckJob(int Flags);
 void SaveScrollPositions();
 // Saves the text to Path so that Path holds either its old or its whole new content at every moment: a temporary
 // file beside it is written, flushed and renamed over it (through a symbolic link to its target), keeping the
-// permission bits. A target that exists without write permission is refused. 0 or -1.
+// permission bits. A target that exists without write permission is refused. Temporary files that interrupted
+// saves left in that folder (older than this save, their lock free) are removed first. 0 or -1.
 int WriteFileReplacing(const std::string& Path, const std::string& Content);

@@ -12,8 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -294,6 +297,31 @@ TEST_F(Documents, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
     const bool WholeOld = Now == Old + "\n";
     const bool WholeNew = Now.size() == NewSize && Now.find('o') == std::string::npos;
     EXPECT_TRUE(WholeOld || WholeNew) << "delay " << Delay << ": " << Now.size() << " bytes";
+  }
+}
+
+TEST_F(Documents, StaleSaveFilesOfKilledSavesAreRemovedAtTheNextSave) {
+  const std::int64_t Now = ::time(nullptr);
+  auto Make = [&](const char* Name, std::int64_t Age) {
+    WriteAll(File(Name), "left over");
+    const timeval Times[2] = {{static_cast<time_t>(Now - Age), 0}, {static_cast<time_t>(Now - Age), 0}};
+    ASSERT_EQ(::utimes(File(Name).c_str(), Times), 0);
+  };
+  Make(".~zubsave_Stale1", 3600);
+  Make(".~zubsave_Held01", 3600);   // another instance's save still running
+  Make(".~zubsave_Newer1", -3600);  // started after this save
+  Make(".~zubsave_notours.txt", 3600);
+  Make("other.html", 3600);
+  const int Held = ::open(File(".~zubsave_Held01").c_str(), O_RDONLY);
+  ASSERT_GE(Held, 0);
+  ASSERT_EQ(::flock(Held, LOCK_EX), 0);
+  fileinfoclass* D = NewDoc();
+  SetText(*D, {"new"});
+  ASSERT_EQ(D->SaveToFile(File("page.html").c_str(), 0), 0);
+  ::close(Held);
+  EXPECT_FALSE(std::filesystem::exists(File(".~zubsave_Stale1")));
+  for (const char* Kept : {".~zubsave_Held01", ".~zubsave_Newer1", ".~zubsave_notours.txt", "other.html"}) {
+    EXPECT_TRUE(std::filesystem::exists(File(Kept))) << Kept;
   }
 }
 
