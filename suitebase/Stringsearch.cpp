@@ -1,0 +1,143 @@
+// The text search over the lines of a string list.
+#include "platform/rtl/SysUtils.h"
+#include "suitebase/Suitestrings.h"
+
+namespace Dorazori {
+
+namespace {
+struct TWordSpan {
+  Integer Start;  // 1-based first character of the word around the match
+  Integer End;    // 1-based last character (Start - 1 for an empty word)
+};
+
+// The run of characters outside Delimiters that holds position X (1-based), extended both ways.
+TWordSpan WordAround(const std::string& Line, Integer X, const TCharSet& Delimiters) {
+  const auto N = static_cast<Integer>(Line.size());
+  Integer Start = X;
+  while (Start > 1 && !Delimiters.Contains(Line[static_cast<std::size_t>(Start) - 2])) {
+    --Start;
+  }
+  Integer End = X - 1;
+  while (End < N && !Delimiters.Contains(Line[static_cast<std::size_t>(End)])) {
+    ++End;
+  }
+  return {Start, End};
+}
+
+bool IsWholeWord(const TWordSpan& Word, Integer X, Integer Len) {
+  return Word.Start == X && Word.End - Word.Start + 1 == Len;
+}
+
+// One line forwards from Pos.X; true with Pos.X and Len at a match that passes the whole-word test.
+bool SearchLineForward(const std::string& Text, const std::string& Line, bool WholeWords, const TCharSet& Delimiters,
+                       const TFindExpression& FindExpr, Integer& X, Integer& Len) {
+  while (true) {
+    bool Matched = false;
+    if (FindExpr) {
+      Matched = FindExpr(Line, X, Len, true) || X != 0;
+    } else {
+      X = Vivaridiriz::PosEx(Text, Line, X);
+      Matched = X > 0;
+    }
+    if (!Matched || X <= 0) {
+      return false;
+    }
+    if (!WholeWords) {
+      return true;
+    }
+    const TWordSpan Word = WordAround(Line, X, Delimiters);
+    if (IsWholeWord(Word, X, Len)) {
+      return true;
+    }
+    X = Word.End > X ? Word.End : X + 1;
+    if (X > static_cast<Integer>(Line.size())) {
+      return false;
+    }
+  }
+}
+
+bool SearchLineBackward(const std::string& Text, const std::string& Line, bool WholeWords, const TCharSet& Delimiters,
+                        const TFindExpression& FindExpr, Integer& X, Integer& Len) {
+  while (X >= 1) {
+    bool Matched = false;
+    if (FindExpr) {
+      Matched = FindExpr(Line, X, Len, false) || X != 0;
+    } else {
+      X = Vivaridiriz::BackPosEx(Text, Line, X);
+      Matched = X > 0;
+    }
+    if (!Matched || X <= 0) {
+      return false;
+    }
+    if (!WholeWords) {
+      return true;
+    }
+    const TWordSpan Word = WordAround(Line, X, Delimiters);
+    if (IsWholeWord(Word, X, Len)) {
+      return true;
+    }
+    X = Word.Start - 1;
+  }
+  return false;
+}
+}  // namespace
+
+bool FindInStringsEx(const std::string& S, TStrings* Lines, TSearchParams Params, const TCharSet& Delimiters,
+                     TPoint& Pos, Integer& Len, const TFindExpression& FindExpr) {
+  Len = static_cast<Integer>(S.size());
+  if (Lines == nullptr || Lines->Count() == 0 || S.empty()) {
+    return false;
+  }
+  const bool Fold = !Params.Contains(spCaseSens) && !FindExpr;
+  const std::string Text = Fold ? AnsiUpperCase(S) : S;
+  const bool WholeWords = Params.Contains(spWholeWords);
+  const Integer Count = Lines->Count();
+  if (!Params.Contains(spBackSearch)) {
+    for (Integer Y = std::max(Pos.Y, 0); Y < Count; ++Y, Pos.X = 1) {
+      const std::string Line = Fold ? AnsiUpperCase(Lines->Strings(Y)) : Lines->Strings(Y);
+      const auto LineLen = static_cast<Integer>(Line.size());
+      if (Pos.X < 1) {
+        Pos.X = 1;
+      }
+      if (LineLen < Pos.X && !(LineLen == 0 && Pos.X == 1 && FindExpr)) {
+        continue;
+      }
+      Integer X = Pos.X;
+      if (SearchLineForward(Text, Line, WholeWords, Delimiters, FindExpr, X, Len)) {
+        Pos = TPoint{X, Y};
+        return true;
+      }
+    }
+    return false;
+  }
+  for (Integer Y = std::min(Pos.Y, Count - 1); Y >= 0; --Y) {
+    std::string Line = Fold ? AnsiUpperCase(Lines->Strings(Y)) : Lines->Strings(Y);
+    while (!Line.empty() && Line.back() == ' ') {
+      Line.pop_back();
+    }
+    const auto LineLen = static_cast<Integer>(Line.size());
+    Integer X = std::min(Pos.X, LineLen);
+    if (SearchLineBackward(Text, Line, WholeWords, Delimiters, FindExpr, X, Len)) {
+      Pos = TPoint{X, Y};
+      return true;
+    }
+    if (Y > 0) {
+      Pos.X = static_cast<Integer>(Lines->Strings(Y - 1).size());
+    }
+  }
+  return false;
+}
+
+bool FindFirstInStrings(const std::string& S, TStrings* Lines, bool CaseSensitive, const TFindExpression& FindExpr,
+                        Integer& Len, TPoint& Pos) {
+  Pos = TPoint{1, 0};
+  return FindNextInStrings(S, Lines, CaseSensitive, FindExpr, Len, Pos);
+}
+
+bool FindNextInStrings(const std::string& S, TStrings* Lines, bool CaseSensitive, const TFindExpression& FindExpr,
+                       Integer& Len, TPoint& Pos) {
+  const TSearchParams Params = CaseSensitive ? TSearchParams{spCaseSens} : TSearchParams{};
+  return FindInStringsEx(S, Lines, Params, TCharSet(), Pos, Len, FindExpr);
+}
+
+}  // namespace Dorazori
