@@ -443,6 +443,18 @@ void SwapMaxInt(Integer& A, Integer& B) {
   }
 }
 
+namespace {
+// Reaches a persistent object's GetOwner, as the class library's dynamic call does.
+struct TOwnerAccess : TPersistent {
+  static TPersistent* Call(TPersistent* Obj) { return (Obj->*(&TOwnerAccess::GetOwner))(); }
+};
+}  // namespace
+
+TPersistent* GetOwner(TObject* Obj) {
+  auto* P = dynamic_cast<TPersistent*>(Obj);
+  return P != nullptr ? TOwnerAccess::Call(P) : nullptr;
+}
+
 bool StrToBool(const std::string& S) { return CompareText(S, "True") == 0; }
 
 std::string BoolToStr(bool B) { return B ? "True" : "False"; }

@@ -1,6 +1,7 @@
 // String lists with their own orders and the suite's string routines.
 #include "suitebase/Suitestrings.h"
 
+#include "platform/rtl/DateUtils.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
@@ -546,6 +547,35 @@ void ClearStrings(TStrings* List) {
   List->Clear();
 }
 
+void FreeStrings(TStrings*& List) {
+  if (List != nullptr) {
+    FreeStringsObjects(List);
+  }
+  FreeAndNil(List);
+}
+
+void DCAddSlashInStrings(TStrings* List) {
+  for (Integer I = 0; I < List->Count(); ++I) {
+    const std::string Line = List->Strings(I);
+    if (Line.empty() || Line.back() != '\\') {
+      List->SetStrings(I, Line + '\\');
+    }
+  }
+}
+
+TStringList* CreateSortedStringList() { return CreateSortedStringListEx(TStringList::StaticClass()); }
+
+TStringList* CreateSortedStringListEx(TClass ListClass) {
+  TObject* Made = ListClass != nullptr ? ListClass->NewInstance() : nullptr;
+  auto* List = dynamic_cast<TStringList*>(Made);
+  if (List == nullptr) {
+    delete Made;
+    List = new TStringList();
+  }
+  List->SetSorted(true);
+  return List;
+}
+
 void RemoveFromStrings(TStrings* List, const std::string& S) {
   const Integer Index = List->IndexOf(S);
   if (Index >= 0) {
@@ -588,6 +618,35 @@ bool EqualList(TList* A, TList* B) {
   return true;
 }
 
+void RemoveItem(TList* List, TObject* Obj) {
+  (void)List->Remove(Obj);  // freed whether or not the list held it, as the caller gives it up
+  delete Obj;
+}
+
+void RemoveSortedItem(Videroriz::TCustomSortedList* SortedList, TObject* Obj) {
+  (void)SortedList->Remove(Obj);  // as RemoveItem
+  delete Obj;
+}
+
+void DisposeList(TList*& List) {
+  if (List == nullptr) {
+    return;
+  }
+  for (Integer I = 0; I < List->Count(); ++I) {
+    FreeMem(List->Items(I));
+  }
+  List->Clear();
+  FreeAndNil(List);
+}
+
+TList* CreateList() { return new TList(); }
+
+void CreateListIfEmpty(TList*& List) {
+  if (List == nullptr) {
+    List = CreateList();
+  }
+}
+
 bool ListsInterSect(TList* A, TList* B) {
   for (Integer I = 0; I < A->Count(); ++I) {
     if (B->IndexOf(A->Items(I)) >= 0) {
@@ -622,6 +681,23 @@ Integer MaxIntValue(const std::vector<Integer>& Values) {
 }
 
 bool StrToBoolean(const std::string& S) { return CompareText(S, "True") == 0; }
+
+Integer ShortMonthNameToIndex(const std::string& S) {
+  for (Integer I = 0; I < 12; ++I) {
+    if (AnsiCompareText(S, ShortMonthNames[I + 1]) == 0) {
+      return I + 1;
+    }
+  }
+  return -1;
+}
+
+Integer CurrentYear() {
+  Word Year = 0;
+  Word Month = 0;
+  Word Day = 0;
+  DecodeDate(Now(), Year, Month, Day);
+  return Year;
+}
 
 bool IsLeapHour(Integer H) { return H >= 0 && H <= 23; }
 

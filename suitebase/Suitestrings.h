@@ -8,6 +8,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Types.h"
 #include "platform/win/WinTypes.h"
+#include "suitebase/Sortedlists.h"
 
 #include <functional>
 #include <string>
@@ -104,6 +105,11 @@ void StringsToProc(TStrings* List, const std::function<void(const std::string&)>
 bool DCIsStrInStrArray(const std::string& S, const std::vector<std::string>& Strings);
 void ClearStrings(TStrings* List);
 void FreeStringsObjects(TStrings* List);
+void FreeStrings(TStrings*& List);
+void DCAddSlashInStrings(TStrings* List);
+TStringList* CreateSortedStringList();
+// A new sorted list of ListClass (a TStringList descendant), or of TStringList for any other class.
+TStringList* CreateSortedStringListEx(TClass ListClass);
 void RemoveFromStrings(TStrings* List, const std::string& S);
 void AddToCountedStrings(TStrings* List, const std::string& S);
 void RemoveFromCountedStrings(TStrings* List, const std::string& S);
@@ -111,11 +117,18 @@ void RemoveFromCountedStrings(TStrings* List, const std::string& S);
 bool EqualList(TList* A, TList* B);
 bool ListsInterSect(TList* A, TList* B);
 void AddList(TList* Source, TList* Dest);
+void RemoveItem(TList* List, TObject* Obj);  // removes and frees it
+void RemoveSortedItem(Videroriz::TCustomSortedList* SortedList, TObject* Obj);
+void DisposeList(TList*& List);  // frees every item as raw memory, then the list
+TList* CreateList();
+void CreateListIfEmpty(TList*& List);
 using TListIteratorProc = std::function<void(TObject* Item, Integer ItemIndex, bool& AContinue)>;
 bool ForEachListItem(TList* List, const TListIteratorProc& Proc);
 Integer MaxIntValue(const std::vector<Integer>& Values);
 
 bool StrToBoolean(const std::string& S);
+Integer ShortMonthNameToIndex(const std::string& S);  // 1-12 by the locale's short names, case ignored; -1
+Integer CurrentYear();
 bool IsLeapHour(Integer H);
 bool IsLeapMinute(Integer M);
 std::string PointToStr(const TPoint& P);

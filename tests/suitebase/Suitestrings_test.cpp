@@ -1,6 +1,7 @@
 // The suite's string routines, its sorted string lists, and the text search over the lines of a page.
 #include "suitebase/Suitestrings.h"
 
+#include "platform/rtl/DateUtils.h"
 #include "support/Corpus.h"
 
 #include <gtest/gtest.h>
@@ -209,4 +210,22 @@ TEST(FindInStringsEx, AForwardSearchPastTheLastMatchFailsAndAMatcherCanStandIn) 
   };
   EXPECT_TRUE(FindFirstInStrings("w", &Page, false, FindW, Len, Pos));
   EXPECT_EQ(Pos, (TPoint{2, 1}));
+}
+
+TEST(SuiteStrings, MonthNamesSortedListsAndRawLists) {
+  EXPECT_EQ(ShortMonthNameToIndex(AnsiUpperCase(ShortMonthNames[3])), 3);
+  EXPECT_EQ(ShortMonthNameToIndex("nomonth"), -1);
+  EXPECT_GE(CurrentYear(), 2024);
+  TStringList* Sorted = CreateSortedStringListEx(TFastStringList::StaticClass());
+  EXPECT_TRUE(Sorted->Is<TFastStringList>());
+  EXPECT_TRUE(Sorted->Sorted());
+  (void)Sorted->AddObject("b", new TObject());
+  TStrings* AsStrings = Sorted;
+  FreeStrings(AsStrings);  // frees the object too; the sanitizer build checks
+  EXPECT_EQ(AsStrings, nullptr);
+  TList* Raw = nullptr;
+  CreateListIfEmpty(Raw);
+  Raw->Add(GetMem(10));
+  DisposeList(Raw);
+  EXPECT_EQ(Raw, nullptr);
 }
