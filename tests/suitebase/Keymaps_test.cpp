@@ -71,6 +71,16 @@ TEST(KeyList, TheCachedBindingIsTriedFirstUntilTheBindingsChange) {
   EXPECT_EQ(Keys.LastFound(), nullptr);
 }
 
+TEST(KeyList, ACachedBindingDeletedInsideAnUpdateBracketIsNotReturned) {
+  TKeyList Keys;
+  TKeyData* Cached = Keys.AddSimpleKey('Y', TShiftState{}, TKeyboardMethod());
+  ASSERT_EQ(Keys.FindKeyData('Y', TShiftState{}, 0), Cached);
+  Keys.BeginUpdate();
+  Keys.Delete(Cached->Index());  // Update comes only at the bracket's end
+  EXPECT_EQ(Keys.FindKeyData('Y', TShiftState{}, 0), nullptr);
+  Keys.EndUpdate();
+}
+
 TEST(KeyData, AssignCopiesTheBinding) {
   TActions Act;
   TKeyList Keys;
