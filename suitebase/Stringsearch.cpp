@@ -54,15 +54,17 @@ bool IsWholeWord(const TWordSpan& Word, Integer X, Integer Len) {
   return Word.Start == X && Word.End - Word.Start + 1 == Len;
 }
 
-// One line forwards from Pos.X; true with Pos.X and Len at a match that passes the whole-word test.
-bool SearchLineForward(const std::string& Text, const std::string& Line, bool WholeWords, const TCharSet& Delimiters,
-                       const TFindExpression& FindExpr, Integer& X, Integer& Len) {
-  while (true) {
+// One line from X in the given direction; true with X and Len at a match that passes the whole-word test. A
+// match that fails it moves X past its word (forwards) or before it (backwards) and the line is searched again.
+bool SearchLine(const std::string& Text, const std::string& Line, bool Forward, bool WholeWords,
+                const TCharSet& Delimiters, const TFindExpression& FindExpr, Integer& X, Integer& Len) {
+  const auto N = static_cast<Integer>(Line.size());
+  while (X >= 1 && (!Forward || X <= N || (N == 0 && X == 1 && FindExpr))) {
     bool Matched = false;
     if (FindExpr) {
-      Matched = FindExpr(Line, X, Len, true) || X != 0;
+      Matched = FindExpr(Line, X, Len, Forward) || X != 0;
     } else {
-      X = Vivaridiriz::PosEx(Text, Line, X);
+      X = Forward ? Vivaridiriz::PosEx(Text, Line, X) : Vivaridiriz::BackPosEx(Text, Line, X);
       Matched = X > 0;
     }
     if (!Matched || X <= 0) {
@@ -75,34 +77,11 @@ bool SearchLineForward(const std::string& Text, const std::string& Line, bool Wh
     if (IsWholeWord(Word, X, Len)) {
       return true;
     }
-    X = Word.End > X ? Word.End : X + 1;
-    if (X > static_cast<Integer>(Line.size())) {
-      return false;
-    }
-  }
-}
-
-bool SearchLineBackward(const std::string& Text, const std::string& Line, bool WholeWords, const TCharSet& Delimiters,
-                        const TFindExpression& FindExpr, Integer& X, Integer& Len) {
-  while (X >= 1) {
-    bool Matched = false;
-    if (FindExpr) {
-      Matched = FindExpr(Line, X, Len, false) || X != 0;
+    if (Forward) {
+      X = Word.End > X ? Word.End : X + 1;
     } else {
-      X = Vivaridiriz::BackPosEx(Text, Line, X);
-      Matched = X > 0;
+      X = Word.Start - 1;
     }
-    if (!Matched || X <= 0) {
-      return false;
-    }
-    if (!WholeWords) {
-      return true;
-    }
-    const TWordSpan Word = WordAround(Line, X, Delimiters);
-    if (IsWholeWord(Word, X, Len)) {
-      return true;
-    }
-    X = Word.Start - 1;
   }
   return false;
 }
@@ -130,7 +109,7 @@ bool FindInStringsEx(const std::string& S, TStrings* Lines, TSearchParams Params
         continue;
       }
       Integer X = Pos.X;
-      if (SearchLineForward(Text, Line, WholeWords, Delimiters, FindExpr, X, Len)) {
+      if (SearchLine(Text, Line, true, WholeWords, Delimiters, FindExpr, X, Len)) {
         Pos = TPoint{X, Y};
         return true;
       }
@@ -144,7 +123,7 @@ bool FindInStringsEx(const std::string& S, TStrings* Lines, TSearchParams Params
     }
     const auto LineLen = static_cast<Integer>(Line.size());
     Integer X = std::min(Pos.X, LineLen);
-    if (SearchLineBackward(Text, Line, WholeWords, Delimiters, FindExpr, X, Len)) {
+    if (SearchLine(Text, Line, false, WholeWords, Delimiters, FindExpr, X, Len)) {
       Pos = TPoint{X, Y};
       return true;
     }

@@ -3,6 +3,7 @@
 
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/SysUtils.h"
+#include "suitebase/Containers.h"
 
 #include <algorithm>
 
@@ -63,37 +64,10 @@ void TFastStringList::Sort() {
 void TFastStringList::ExchangeItems(Integer I, Integer J) { TStringList::Exchange(I, J); }
 
 void TFastStringList::QuickSort(Integer L, Integer R) {
-  while (L < R) {
-    Integer I = L;
-    Integer J = R;
-    Integer P = L + (R - L) / 2;
-    std::string Pivot = Strings(P);
-    do {
-      while (CompareText(Strings(I), Pivot) < 0) {
-        ++I;
-      }
-      while (CompareText(Strings(J), Pivot) > 0) {
-        --J;
-      }
-      if (I <= J) {
-        if (I != J) {
-          ExchangeItems(I, J);
-          // The pivot is followed by index when it moves.
-          if (P == I) {
-            P = J;
-          } else if (P == J) {
-            P = I;
-          }
-        }
-        ++I;
-        --J;
-      }
-    } while (I <= J);
-    if (L < J) {
-      QuickSort(L, J);
-    }
-    L = I;
-  }
+  // Strings and their objects move together; the pivot is followed by index when it moves.
+  DCQuickSort(
+      L, R, [this](Integer A, Integer B) { return CompareText(Strings(A), Strings(B)); },
+      [this](Integer A, Integer B) { ExchangeItems(A, B); });
 }
 
 bool ZEZCaseSensitiveStringList::Find(const std::string& S, Integer& Index) const {
