@@ -49,6 +49,20 @@ TEST(RecordList, SavesAndLoadsByteExact) {
   EXPECT_EQ(std::memcmp(Back.Data(), L.Data(), 15), 0);
 }
 
+namespace {
+// The largest block asked of the memory manager while it is installed.
+NativeInt LargestRequest = 0;
+TMemoryManager Chained{};
+void* CountingGetMem(NativeInt Size) {
+  LargestRequest = std::max(LargestRequest, Size);
+  return Chained.GetMem(Size);
+}
+void* CountingReallocMem(void* P, NativeInt Size) {
+  LargestRequest = std::max(LargestRequest, Size);
+  return Chained.ReallocMem(P, Size);
+}
+}  // namespace
+
 TEST(RecordList, ACountBeyondTheStreamFailsAndChangesNothing) {
   TRecordList L(4);
   const Integer Keep = 0x11223344;
@@ -57,7 +71,12 @@ TEST(RecordList, ACountBeyondTheStreamFailsAndChangesNothing) {
   const Byte Header[4] = {0xFF, 0xFF, 0xFF, 0x0F};  // 268 million records of 4 bytes, and no data
   S.WriteBuffer(Header, 4);
   S.SetPosition(0);
+  GetMemoryManager(Chained);
+  SetMemoryManager(TMemoryManager{&CountingGetMem, Chained.FreeMem, &CountingReallocMem});
+  LargestRequest = 0;
   EXPECT_THROW(L.LoadFromStream(&S), EReadError);
+  SetMemoryManager(Chained);
+  EXPECT_LT(LargestRequest, 4096);  // the stored count was never allocated
   EXPECT_EQ(L.Count(), 1);
   EXPECT_EQ(*static_cast<Integer*>(L.Get(0)), Keep);
 }
