@@ -266,8 +266,8 @@ public:
   bool HasParent() override { return true; }
 
   virtual void WndProc(TMessage& Message);
-  virtual void Dispatch(TMessage& Message);
-  virtual void DefaultHandler(TMessage& Message);
+  void Dispatch(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
   LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
 
   TWinControl* Parent() const { return FParent; }

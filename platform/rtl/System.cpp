@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
+#include <utility>
 
 TMetaClass::TMetaClass(const char* AName, TClass AParent, TFactory AFactory, TPublisher APublisher)
     : FName(AName), FParent(AParent), FFactory(AFactory), FPublisher(APublisher) {}
@@ -84,29 +85,25 @@ TClass TObject::StaticClass() {
 
 // ---- memory manager ----
 
-namespace {
-void* DefaultGetMem(NativeInt Size) {
-  return std::malloc(Size > 0 ? static_cast<std::size_t>(Size) : 1);
-}
-int DefaultFreeMem(void* P) {
+void* SysGetMem(NativeInt Size) { return std::malloc(Size > 0 ? static_cast<std::size_t>(Size) : 1); }
+int SysFreeMem(void* P) {
   std::free(P);
   return 0;
 }
-void* DefaultReallocMem(void* P, NativeInt Size) {
-  return std::realloc(P, Size > 0 ? static_cast<std::size_t>(Size) : 1);
-}
+void* SysReallocMem(void* P, NativeInt Size) { return std::realloc(P, Size > 0 ? static_cast<std::size_t>(Size) : 1); }
 
-struct TManagerSlot {
-  std::mutex Lock;
-  TMemoryManager Current{&DefaultGetMem, &DefaultFreeMem, &DefaultReallocMem};
-};
-TManagerSlot& Slot() {
-  static TManagerSlot S;
-  return S;
-}
+namespace {
+
+// The three entry points are read without a lock on every allocation: constant-initialised atomics, so that
+// they are valid before any static constructor runs. A manager is installed entry by entry; a hook that
+// chains to the previous manager stays correct whichever mix of old and new entries a racing call sees.
+constinit std::atomic<void* (*)(NativeInt)> CurrentGetMem{&SysGetMem};
+constinit std::atomic<int (*)(void*)> CurrentFreeMem{&SysFreeMem};
+constinit std::atomic<void* (*)(void*, NativeInt)> CurrentReallocMem{&SysReallocMem};
+
 TMemoryManager Snapshot() {
-  std::lock_guard<std::mutex> Guard(Slot().Lock);
-  return Slot().Current;
+  return TMemoryManager{CurrentGetMem.load(std::memory_order_acquire), CurrentFreeMem.load(std::memory_order_acquire),
+                        CurrentReallocMem.load(std::memory_order_acquire)};
 }
 }  // namespace
 
@@ -115,17 +112,18 @@ void GetMemoryManager(TMemoryManager& MemMgr) {
 }
 
 void SetMemoryManager(const TMemoryManager& MemMgr) {
-  std::lock_guard<std::mutex> Guard(Slot().Lock);
-  Slot().Current = MemMgr;
+  CurrentGetMem.store(MemMgr.GetMem, std::memory_order_release);
+  CurrentFreeMem.store(MemMgr.FreeMem, std::memory_order_release);
+  CurrentReallocMem.store(MemMgr.ReallocMem, std::memory_order_release);
 }
 
 bool IsMemoryManagerSet() {
   TMemoryManager M = Snapshot();
-  return M.GetMem != &DefaultGetMem || M.FreeMem != &DefaultFreeMem || M.ReallocMem != &DefaultReallocMem;
+  return M.GetMem != &SysGetMem || M.FreeMem != &SysFreeMem || M.ReallocMem != &SysReallocMem;
 }
 
 void* GetMem(NativeInt Size) {
-  void* P = Snapshot().GetMem(Size);
+  void* P = CurrentGetMem.load(std::memory_order_acquire)(Size);
   if (P == nullptr) {
     throw EOutOfMemory(RtlConsts::SOutOfMemory);
   }
@@ -134,7 +132,7 @@ void* GetMem(NativeInt Size) {
 
 void FreeMem(void* P) {
   if (P != nullptr) {
-    Snapshot().FreeMem(P);
+    (void)CurrentFreeMem.load(std::memory_order_acquire)(P);  // the class library's FreeMem drops the status
   }
 }
 
@@ -146,7 +144,7 @@ void* ReallocMem(void* P, NativeInt Size) {
     FreeMem(P);
     return nullptr;
   }
-  void* Q = Snapshot().ReallocMem(P, Size);
+  void* Q = CurrentReallocMem.load(std::memory_order_acquire)(P, Size);
   if (Q == nullptr) {
     throw EOutOfMemory(RtlConsts::SOutOfMemory);
   }
@@ -162,11 +160,31 @@ void TObject::operator delete(TObject* P, std::destroying_delete_t) noexcept {
   // treats that as fatal too, so noexcept lets it terminate.
   P->BeforeDestruction();
   P->~TObject();
-  Snapshot().FreeMem(P);
+  (void)CurrentFreeMem.load(std::memory_order_acquire)(P);
 }
 
 void TObject::operator delete(void* P) noexcept {
   if (P != nullptr) {
-    Snapshot().FreeMem(P);
+    (void)CurrentFreeMem.load(std::memory_order_acquire)(P);
   }
+}
+
+void TObject::Dispatch(TMessage& Message) { DefaultHandler(Message); }
+
+void TObject::DefaultHandler(TMessage& Message) { (void)Message; }
+
+Integer TInterfacedObject::_AddRef() { return FRefCount.fetch_add(1, std::memory_order_acq_rel) + 1; }
+
+Integer TInterfacedObject::_Release() {
+  const Integer Count = FRefCount.fetch_sub(1, std::memory_order_acq_rel) - 1;
+  if (Count == 0) {
+    delete this;
+  }
+  return Count;
+}
+
+TClass TInterfacedObject::StaticClass() {
+  static const TMetaClass Meta("TInterfacedObject", TObject::StaticClass(),
+                               &ZubDetail::CreateInstance<TInterfacedObject>);
+  return &Meta;
 }

@@ -3,6 +3,7 @@
 
 #include "platform/rtl/Types.h"
 
+#include <atomic>
 #include <memory>
 #include <new>
 #include <type_traits>
@@ -10,6 +11,7 @@
 
 class TObject;
 class TMetaClass;
+struct TMessage;
 struct TPropInfo;
 struct TMethodEntry;
 struct TFieldEntry;
@@ -61,12 +63,19 @@ private:
 };
 
 // The memory manager's three entry points. A program may install its own (for example a hook that sees
-// every release) and chain to the previous one; every TObject is allocated and released through it.
+// every release) and chain to the previous one; every TObject is allocated and released through it. The
+// entry points are read without a lock (one indirect call per operation); installing a manager may race
+// with allocations on other threads, so an installed manager must forward to the one it replaced.
 struct TMemoryManager {
   void* (*GetMem)(NativeInt Size);
   int (*FreeMem)(void* P);
   void* (*ReallocMem)(void* P, NativeInt Size);
 };
+
+// The class library's default routines (the C heap).
+void* SysGetMem(NativeInt Size);
+int SysFreeMem(void* P);
+void* SysReallocMem(void* P, NativeInt Size);
 
 void GetMemoryManager(TMemoryManager& MemMgr);
 void SetMemoryManager(const TMemoryManager& MemMgr);
@@ -93,12 +102,33 @@ public:
   // reach the most derived class (component teardown and free notification rely on it).
   virtual void BeforeDestruction() {}
 
+  // Numbered messages: Dispatch hands the message to the handler the class declares for its number
+  // (descendants override Dispatch and pass what they do not handle to inherited::Dispatch); the root
+  // passes everything to DefaultHandler, which does nothing here.
+  virtual void Dispatch(TMessage& Message);
+  virtual void DefaultHandler(TMessage& Message);
+
   // Every object lives in memory from the memory manager. `delete` on any object runs BeforeDestruction,
   // then the destructors, then releases the memory through the memory manager.
   static void* operator new(std::size_t Size);
   static void operator delete(TObject* P, std::destroying_delete_t) noexcept;
   // Releases the memory of an object whose constructor threw.
   static void operator delete(void* P) noexcept;
+};
+
+// A reference-counted object: the count starts at 0; _Release frees the object when it reaches 0. An object
+// nobody counted is freed with `delete`.
+class TInterfacedObject : public TObject {
+public:
+  TInterfacedObject() = default;
+  static TClass StaticClass();
+  TClass ClassType() const override { return StaticClass(); }
+  Integer _AddRef();
+  Integer _Release();  // frees the object when the count reaches 0; returns the new count
+  Integer RefCount() const { return FRefCount.load(std::memory_order_acquire); }
+
+private:
+  std::atomic<Integer> FRefCount{0};
 };
 
 // Deletes an object and clears the pointer; safe on null (the class library's FreeAndNil).
