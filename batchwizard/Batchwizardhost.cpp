@@ -18,7 +18,7 @@ void BatchWizardHost::AddLogLine(int Level, const char* Text, int Flags) {
   const batchwizclass* Settings = BatchSettings();
   const bool Verbose = Settings != nullptr && Settings->optionFlags.has(BWF::VerboseLog);
   if (Level == LOG_L1 || Verbose) {
-    WriteLogLine(Text != nullptr ? Text : "", (Flags & LOG_ERROR) != 0);
+    WriteLogLine(Level, Text != nullptr ? Text : "", (Flags & LOG_ERROR) != 0);
   }
   ProcessMessages();
 }

@@ -83,8 +83,8 @@ public:
 
   // ---- What the window shows and does ----
   virtual void ClearLog() {}
-  // Appends a shown line to the log; Error gives it the error line style.
-  virtual void WriteLogLine(const char* Text, bool Error) = 0;
+  // Appends a shown line (of the level) to the log; Error gives it the error line style.
+  virtual void WriteLogLine(int Level, const char* Text, bool Error) = 0;
   virtual void SetProgress(int Value, int Mode);
   virtual void SetProgressWithCounts(int Value, int Done, int Mode, int Total);
   virtual int GetProgress() { return progress; }
