@@ -44,6 +44,22 @@ namespace {
 // Names, addresses and texts from documents and links: "&", "<", ">" and the double quote become entities.
 StrStore Safe(const char* Text) { return EncodeBasicEntities(StrStore(Text != nullptr ? Text : ""), 4); }
 
+// An address or path as an attribute value: the bytes a URI may not hold are %-escaped (escapes already there are
+// kept), then the text is encoded as above.
+StrStore Href(const char* Text) {
+  static const char Hex[] = "0123456789ABCDEF";
+  StrStore Out;
+  for (const char* P = Text != nullptr ? Text : ""; *P != 0; ++P) {
+    const auto C = static_cast<unsigned char>(*P);
+    if (C <= 0x20 || C >= 0x7F || std::strchr("\"<>\\^`{|}", C) != nullptr) {
+      Out.appendChar('%').appendChar(Hex[C >> 4]).appendChar(Hex[C & 0xF]);
+    } else {
+      Out.appendChar(static_cast<char>(C));
+    }
+  }
+  return Safe(Out.text);
+}
+
 StrStore Plural(int N, const char* Word) {
   StrStore S;
   S.appendInt(N).append(" ").appendStore(Pluralize(Word, N));
@@ -145,10 +161,10 @@ int WriteTargetHeading(batchwiztargetclass* T, BatchWizardJobClass* Job) {
   if (T->targetReport == nullptr) {
     return -1;
   }
-  const StrStore Name = Safe(T->getString(TGET_DISPLAY_NAME));
+  const char* Display = T->getString(TGET_DISPLAY_NAME);
   StrStore Line("  <h3 class=\"target\"><a class=\"target\" name=\"");
   Line.appendInt(T->targetId).append("\" id=\"").appendInt(T->targetId).append("\" target=\"_blank\" href=\"");
-  Line.appendStore(Name).append("\">").appendStore(Name).append("</a></h3>\n");
+  Line.appendStore(Href(Display)).append("\">").appendStore(Safe(Display)).append("</a></h3>\n");
   AddReportText(T->targetReport, Line.text);
   const int Order = Job->targetReportCount++;
   const int PerPage = ReportsPerPage();
@@ -185,8 +201,10 @@ const char* EngineText6(int Id, int Arg) {
   return ZUBCalls.ZUBGetString6 != nullptr ? ZUBCalls.ZUBGetString6(Id, Arg) : nullptr;
 }
 
-// The quoted source line of a message, with its span highlighted.
-void AppendSourceLine(StrStore& Row, const char* Source, int Column, int Length) {
+}  // namespace
+
+StrStore QuoteSourceLine(const char* Source, int Column, int Length) {
+  StrStore Row;
   const int N = static_cast<int>(std::strlen(Source));
   Row.append("<p class=\"htmlsource\">");
   if (Column < 1 || Column > N) {
@@ -201,8 +219,10 @@ void AppendSourceLine(StrStore& Row, const char* Source, int Column, int Length)
     (void)Part.setString(Source + From, To - From);
     Row.appendStore(Safe(Part.text)).append("</span>").appendStore(Safe(Source + To));
   }
-  Row.append("<br>&nbsp;</p>");
+  return Row.append("<br>&nbsp;</p>");
 }
+
+namespace {
 
 StrStore MessageRow(const batchwiztargetclass* T, const BatchWizardJobClass* Job, int R, int I) {
   const int Type = MessageInt(R, ZUB_MSG_TYPE, I);
@@ -239,7 +259,7 @@ StrStore MessageRow(const batchwiztargetclass* T, const BatchWizardJobClass* Job
                      (Type == ZUB_MSG_MESSAGE && Opt(Job, 0x4));
   const char* Source = Quote && Line > 0 ? MessageText(T->jobHandle, ZUB_JOB_INPUT_LINE, Line - 1) : nullptr;
   if (Source != nullptr) {
-    AppendSourceLine(Row, Source, Column, Length);
+    Row.appendStore(QuoteSourceLine(Source, Column, Length));
   }
   return Row.append("</td></tr>\n");
 }
@@ -301,7 +321,8 @@ StrStore LinkRow(const BatchWizardJobClass* Job, StrStoreEx* Link, int Status) {
   Row.appendInt(Link->spareInts.getInt(LINK_INT_ORDER)).append("</td><td>");
   const StrStore Address = Safe(Link->text);
   if (Opt(Job, 0x100000)) {
-    Row.append("<a href=\"").appendStore(Address).append("\" target=\"_blank\">").appendStore(Address).append("</a>");
+    Row.append("<a href=\"").appendStore(Href(Link->text)).append("\" target=\"_blank\">").appendStore(Address);
+    Row.append("</a>");
   } else {
     Row.appendStore(Address);
   }

@@ -37,6 +37,9 @@ void WriteTargetNavigation(FileStore* Page, batchwiztargetclass* Target, BatchWi
 int WriteMessageTable(batchwiztargetclass* Target, BatchWizardJobClass* Job);
 // The target's link table (and frees its link list). 0, -1 without a job.
 int WriteLinkTable(batchwiztargetclass* Target, BatchWizardJobClass* Job);
+// The quoted source line of a message: the characters from Column (from 1) for Length (negative: 1) highlighted;
+// the whole line without highlight when the column lies outside it. Encoded.
+StrStore QuoteSourceLine(const char* Source, int Column, int Length);
 // Adds Text to the lines, split at each line feed (a final line feed ends the last line).
 void AddReportText(FileStore* Lines, const char* Text);
 // The built-in style sheet's rules, one per line.

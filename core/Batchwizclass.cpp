@@ -17,11 +17,31 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <set>
 
 namespace {
 
 BatchTargetView* DefaultView = nullptr;
-int NextTargetId = 1;
+
+// Target ids: the smallest number no live target holds, so that the same run gives the same ids (report anchors)
+// however many targets lived before it.
+struct TargetIds {
+  std::set<int> freed;
+  int next = 1;
+  int Take() {
+    if (freed.empty()) {
+      return next++;
+    }
+    const int Id = *freed.begin();
+    freed.erase(freed.begin());
+    return Id;
+  }
+  void Give(int Id) { freed.insert(Id); }
+};
+TargetIds& Ids() {
+  static TargetIds* I = new TargetIds;  // lives to the end of the process: targets may outlive static objects
+  return *I;
+}
 
 void MarkBatchListModified(void* /*Context*/) {
   if (prg != nullptr && prg->volatileState != nullptr) {
@@ -99,7 +119,7 @@ void MarkTargetListModified(PointerArrayManager* List) {
   }
 }
 
-batchwiztargetclass::batchwiztargetclass() : targetId(NextTargetId++) {}
+batchwiztargetclass::batchwiztargetclass() : targetId(Ids().Take()) {}
 
 bool batchwiztargetclass::documentAlive() const {
   if (sourceDocument == nullptr || prg == nullptr || prg->volatileState == nullptr) {
@@ -131,6 +151,7 @@ batchwiztargetclass::~batchwiztargetclass() {
   delete linkList;
   delete followLimitTo;
   delete followExtensions;
+  Ids().Give(targetId);
 }
 
 int FreeBatchTarget(void* Element) {
