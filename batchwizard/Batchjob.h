@@ -67,6 +67,8 @@ public:
   BatchWizardHost* host;  // the window running the job
   // The real folders (device, inode) this run expanded, so that links between folders expand each only once.
   std::set<std::pair<unsigned long long, unsigned long long>> expandedFolders;
+  // The pool's limit message was written in this round of downloads.
+  bool poolLimitLogged = false;
   // Set by the first asynchronous download of the process.
   static inline bool downloadNoteRead = false;
 

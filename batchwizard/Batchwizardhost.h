@@ -77,7 +77,7 @@ public:
   // Runs one batch job (Batchjob.cpp): 0 done, -1 documents flag without a list, -2 out of memory, -3 running.
   [[nodiscard]] int ProcessTargets(TObject* Sender, PointerArrayManager* Documents, int Flags);
   // Pumps, then waits up to the time for the next message (a finished download is seen at once).
-  void WaitForMessage(int Milliseconds);
+  virtual void WaitForMessage(int Milliseconds);
   // A message box owned by the window, in the foreground.
   int ShowMessage(const char* Text, const char* Caption, UINT Type);
 

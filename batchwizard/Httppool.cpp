@@ -16,6 +16,22 @@
 #include <new>
 #include <unistd.h>
 
+// The pool's client: the client that also reports where a redirection led with the port it connects to (its own
+// location text names the host alone).
+class TBatchHttpCli : public THttpCli {
+public:
+  TBatchHttpCli() : THttpCli(nullptr) {}
+  std::string LocationWithPort() const {
+    std::string L = CurrentLocation();
+    const std::string Prefix = "http://" + FTargetHost;
+    if (Proxy.empty() && !FPort.empty() && FPort != "80" && L.compare(0, Prefix.size(), Prefix) == 0 &&
+        (L.size() == Prefix.size() || L[Prefix.size()] == '/')) {
+      L.insert(Prefix.size(), ":" + FPort);
+    }
+    return L;
+  }
+};
+
 namespace {
 
 int RunningRequests() {
@@ -63,7 +79,7 @@ int FreeHttpSlot(void* Element) {
   return 1;
 }
 
-EkHttpArrayClass::EkHttpArrayClass(BatchWizardJobClass* Job) : client(new THttpCli(nullptr)), job(Job) {
+EkHttpArrayClass::EkHttpArrayClass(BatchWizardJobClass* Job) : client(new TBatchHttpCli), job(Job) {
   client->SetTag(reinterpret_cast<NativeInt>(this));
   SetState(SLOT_FREE);
 }
@@ -99,7 +115,6 @@ THttpCli* GetFreeHttpSlot(BatchWizardJobClass* Job, int* AbortWord) {
     return nullptr;
   }
   Job->host->ProcessMessages();
-  bool Logged = false;
   unsigned long long LastSweep = Clock().MonotonicNs();
   for (;;) {
     const int Max = MaxRequests();
@@ -116,8 +131,8 @@ THttpCli* GetFreeHttpSlot(BatchWizardJobClass* Job, int* AbortWord) {
       Fresh->SetState(SLOT_TAKEN);
       return Fresh->client.get();
     }
-    if (!Logged) {
-      Logged = true;
+    if (!Job->poolLimitLogged) {
+      Job->poolLimitLogged = true;
       StrStore Line("Maximum concurrent HTTP request limit reached (");
       Job->Log(LOG_L2, Line.appendInt(Max).append("). Waiting for one or more previous requests to complete..."));
     }
@@ -157,7 +172,12 @@ void SetUpClient(THttpCli* Client, EkHttpArrayClass* Slot, batchwiztargetclass* 
     Client->ProxyPassword = Text(ZUB_CONFIG_PROXY_PASSWORD);
   }
   Client->ModifiedSince = 0;
-  Client->OnLocationChange = [Origin](TObject* Sender) { Origin->OnLocationChange(Sender); };
+  Client->OnLocationChange = [Origin](TObject* Sender) {
+    Origin->OnLocationChange(Sender);
+    if (auto* C = dynamic_cast<TBatchHttpCli*>(Sender)) {
+      Origin->redirectTarget = C->LocationWithPort().c_str();
+    }
+  };
   Client->OnRequestDone = [Slot](TObject* Sender, THttpRequest, Word Error) { HttpRequestDone(Slot, Sender, Error); };
   Slot->slotTarget = T;
 }
@@ -237,6 +257,7 @@ int StartDownloads(BatchWizardJobClass* Job, int* AbortWord, int Flags) {
   if (batchwizclass* S = BatchSettings()) {
     S->runningHttpRequests = 0;
   }
+  Job->poolLimitLogged = false;
   int Started = 0;
   int Result = 0;
   for (int I = 0; I < Job->temporaryTargets.getCount(); ++I) {
