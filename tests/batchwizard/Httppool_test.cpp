@@ -9,6 +9,7 @@
 #include "support/SiteServer.h"
 
 #include "platform/win/NamedSemaphore.h"
+#include "platform/win/WinUser.h"
 
 #include <map>
 #include <sys/wait.h>
@@ -249,4 +250,33 @@ TEST_F(Downloads, SweepsOfTwoProcessesTakeTurns) {
   EXPECT_EQ(WEXITSTATUS(Status), 0);
   ::close(Ready[0]);
   ::close(Ready[1]);
+}
+
+TEST_F(Downloads, TheFinalLinkCheckCountsBadLinksAndStopReachesTheEngine) {
+  Write(Root() + "/index.html", Page("<p><a href=\"ok.html\">ok</a> <a href=\"missing.html\">missing</a></p>"));
+  Write(Root() + "/ok.html", Page("<p>ok</p>"));
+  NetTest::TSiteServer Site(Root());
+  AddUrl(Site.Url("/index.html"));
+  Settings().optionFlags.set(BWF::LinkCheckWhenValidating, true);
+  Settings().optionFlags.set(BWF::MultiPageReport, false);
+  ASSERT_EQ(Run(), 0);
+  EXPECT_EQ(Host.LevelOf("Checking links (this could take awhile)..."), std::make_pair(1, false)) << Host.Text();
+  EXPECT_EQ(Target(0)->badLinkCount, 1);
+  const std::string Report = BatchTest::Read(Dir + "/reports/batchreport.html");
+  EXPECT_NE(Report.find("<h3>4. Documents that have bad links</h3>"), std::string::npos);
+  EXPECT_NE(Report.find("<span class=\"badlinkstatus\">"), std::string::npos);
+  EXPECT_NE(Report.find("2 links extracted; 1 bad, 0 warning, "), std::string::npos);
+  EXPECT_EQ(Unexpected(Dir + "/reports/batchreport.html"), "");
+
+  // Stop during the final link check asks the engine to end the check; at other times it does not.
+  BatchWizardJobClass Job(&Host);
+  Host.runningJob = &Job;
+  ASSERT_GE(ZUBCalls.ZUBSetFlag2(ZUB_ENGINE_FLAGS, ZUB_ENGINE_STOP_LINK_CHECK, 0), 0);
+  Host.Stop();
+  EXPECT_EQ(ZUBCalls.ZUBGetFlag2(ZUB_ENGINE_FLAGS, ZUB_ENGINE_STOP_LINK_CHECK), 0);
+  Job.runState |= RUNSTATE_FINAL_LINK_CHECK;
+  Host.Stop();
+  EXPECT_EQ(ZUBCalls.ZUBGetFlag2(ZUB_ENGINE_FLAGS, ZUB_ENGINE_STOP_LINK_CHECK), 1);
+  EXPECT_NE(Host.abortWord & ABORT_REQUESTED, 0);
+  Host.runningJob = nullptr;
 }
