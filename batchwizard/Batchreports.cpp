@@ -41,8 +41,33 @@ const char* const BUILT_IN_REPORT_CSS[] = {
 
 namespace {
 
-// Names, addresses and texts from documents and links: "&", "<", ">" and the double quote become entities.
-StrStore Safe(const char* Text) { return EncodeBasicEntities(StrStore(Text != nullptr ? Text : ""), 4); }
+// Appends N bytes of Text with "&", "<", ">" and the double quote as entities (runs without them in one piece).
+void AppendSafe(StrStore& Out, const char* Text, int N) {
+  int Run = 0;
+  for (int I = 0; I < N; ++I) {
+    const char* Entity = nullptr;
+    switch (Text[I]) {
+      case '&': Entity = "&amp;"; break;
+      case '<': Entity = "&lt;"; break;
+      case '>': Entity = "&gt;"; break;
+      case '"': Entity = "&quot;"; break;
+      default: continue;
+    }
+    (void)Out.appendString(Text + Run, I - Run);  // out of memory only shortens the text
+    Out.append(Entity);
+    Run = I + 1;
+  }
+  (void)Out.appendString(Text + Run, N - Run);  // as above
+}
+
+// Names, addresses and texts from documents and links, encoded as above.
+StrStore Safe(const char* Text) {
+  StrStore Out;
+  if (Text != nullptr) {
+    AppendSafe(Out, Text, static_cast<int>(std::strlen(Text)));
+  }
+  return Out;
+}
 
 // An address or path as an attribute value: the bytes a URI may not hold are %-escaped (escapes already there are
 // kept), then the text is encoded as above.
@@ -82,23 +107,7 @@ StrStore ReportFile() {
 }  // namespace
 
 void AddReportText(FileStore* Lines, const char* Text) {
-  const char* P = Text;
-  for (;;) {
-    const char* End = std::strchr(P, '\n');
-    if (End == nullptr) {
-      if (*P != 0 || P == Text) {
-        (void)Lines->addLine(P, 0);  // a lost line only shortens the report
-      }
-      return;
-    }
-    StrStore Piece;
-    (void)Piece.setString(P, static_cast<int>(End - P));  // as above
-    (void)Lines->addLine(Piece.text, 0);                  // as above
-    P = End + 1;
-    if (*P == 0) {
-      return;
-    }
-  }
+  (void)Lines->addLine(Text, 0);  // a lost line only shortens the report
 }
 
 int GetReportPageCount(const BatchWizardJobClass* Job) {
@@ -201,25 +210,30 @@ const char* EngineText6(int Id, int Arg) {
   return ZUBCalls.ZUBGetString6 != nullptr ? ZUBCalls.ZUBGetString6(Id, Arg) : nullptr;
 }
 
+void QuoteSourceLineInto(StrStore& Row, const char* Source, int Column, int Length) {
+  const int N = static_cast<int>(std::strlen(Source));
+  Row.append("<p class=\"htmlsource\">");
+  if (Column < 1 || Column > N) {
+    AppendSafe(Row, Source, N);
+  } else {
+    const int From = Column - 1;
+    const int Span = Length < 0 ? 1 : Length;
+    const int To = From + Span > N ? N : From + Span;
+    AppendSafe(Row, Source, From);
+    Row.append("<span class=\"htmlsourcehighlight\">");
+    AppendSafe(Row, Source + From, To - From);
+    Row.append("</span>");
+    AppendSafe(Row, Source + To, N - To);
+  }
+  Row.append("<br>&nbsp;</p>");
+}
+
 }  // namespace
 
 StrStore QuoteSourceLine(const char* Source, int Column, int Length) {
   StrStore Row;
-  const int N = static_cast<int>(std::strlen(Source));
-  Row.append("<p class=\"htmlsource\">");
-  if (Column < 1 || Column > N) {
-    Row.appendStore(Safe(Source));
-  } else {
-    const int From = Column - 1;
-    const int Span = Length < 0 ? 1 : (Length == 0 ? 0 : Length);
-    const int To = From + Span > N ? N : From + Span;
-    StrStore Part;
-    (void)Part.setString(Source, From);  // a lost piece only shortens the quote
-    Row.appendStore(Safe(Part.text)).append("<span class=\"htmlsourcehighlight\">");
-    (void)Part.setString(Source + From, To - From);
-    Row.appendStore(Safe(Part.text)).append("</span>").appendStore(Safe(Source + To));
-  }
-  return Row.append("<br>&nbsp;</p>");
+  QuoteSourceLineInto(Row, Source, Column, Length);
+  return Row;
 }
 
 namespace {
@@ -259,7 +273,7 @@ StrStore MessageRow(const batchwiztargetclass* T, const BatchWizardJobClass* Job
                      (Type == ZUB_MSG_MESSAGE && Opt(Job, 0x4));
   const char* Source = Quote && Line > 0 ? MessageText(T->jobHandle, ZUB_JOB_INPUT_LINE, Line - 1) : nullptr;
   if (Source != nullptr) {
-    Row.appendStore(QuoteSourceLine(Source, Column, Length));
+    QuoteSourceLineInto(Row, Source, Column, Length);
   }
   return Row.append("</td></tr>\n");
 }

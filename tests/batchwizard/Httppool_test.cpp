@@ -280,3 +280,37 @@ TEST_F(Downloads, TheFinalLinkCheckCountsBadLinksAndStopReachesTheEngine) {
   EXPECT_NE(Host.abortWord & ABORT_REQUESTED, 0);
   Host.runningJob = nullptr;
 }
+
+TEST_F(Downloads, StopEndsTheWaitForAFreeSlotAndAWebTargetWithoutAddressFails) {
+  NetTest::TSiteServer Site("");
+  NetTest::TSiteServer::TRoute Stall;
+  Stall.mode = NetTest::TSiteServer::rmStall;
+  Site.SetRoute("/a.html", Stall);
+  Site.SetRoute("/b.html", Stall);
+  AddUrl(Site.Url("/a.html"));
+  AddUrl(Site.Url("/b.html"));
+  Settings().maxHttpRequests = 1;
+  Host.OnPump = [&] {
+    if (Host.Count("Maximum concurrent HTTP request limit reached") > 0 && (Host.abortWord & ABORT_REQUESTED) == 0) {
+      Host.Stop();
+    }
+  };
+  const auto Start = std::chrono::steady_clock::now();
+  ASSERT_EQ(Run(), 0);
+  EXPECT_LT(std::chrono::steady_clock::now() - Start, std::chrono::seconds(10)) << Host.Text();
+  EXPECT_EQ(Site.Count("/b.html"), 0);
+  EXPECT_EQ(Settings().runningHttpRequests, 0);
+
+  // A hand-edited list can name a web target without its address record: it fails instead of being fetched.
+  Host.OnPump = nullptr;
+  const std::string List = Dir + "/bare.lst";
+  Write(List, "<ZUBBATCHWIZARDTARGETLIST>\nVERSION=5\n<TARGET>\nFLAGS=1069547540\nTARGET=" + Site.Url("/c.html") +
+                  "\n</TARGET>\n</ZUBBATCHWIZARDTARGETLIST>\n");
+  ASSERT_EQ(ReadTargetList(&Host, Targets(), List.c_str(), nullptr), TARGETLIST_READ);
+  ASSERT_EQ(Run(), 0);
+  EXPECT_EQ(Host.LevelOf("Cannot download \"" + Site.Url("/c.html") +
+                         "\" because the target has no web address. This target will not be processed."),
+            std::make_pair(1, true))
+      << Host.Text();
+  EXPECT_EQ(Host.Count("Validating \""), 0);
+}
