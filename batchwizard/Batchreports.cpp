@@ -14,6 +14,7 @@
 
 #include <cstring>
 #include <new>
+#include <string>
 
 const char* const BUILT_IN_REPORT_CSS[] = {
     "body { background-color: white; font-family: arial, helvetica, sans-serif; font-size: small; color: black; }",
@@ -42,7 +43,7 @@ const char* const BUILT_IN_REPORT_CSS[] = {
 namespace {
 
 // Appends N bytes of Text with "&", "<", ">" and the double quote as entities (runs without them in one piece).
-void AppendSafe(StrStore& Out, const char* Text, int N) {
+void AppendSafe(std::string& Out, const char* Text, int N) {
   int Run = 0;
   for (int I = 0; I < N; ++I) {
     const char* Entity = nullptr;
@@ -53,20 +54,25 @@ void AppendSafe(StrStore& Out, const char* Text, int N) {
       case '"': Entity = "&quot;"; break;
       default: continue;
     }
-    (void)Out.appendString(Text + Run, I - Run);  // out of memory only shortens the text
-    Out.append(Entity);
+    Out.append(Text + Run, static_cast<std::size_t>(I - Run)).append(Entity);
     Run = I + 1;
   }
-  (void)Out.appendString(Text + Run, N - Run);  // as above
+  Out.append(Text + Run, static_cast<std::size_t>(N - Run));
+}
+
+void AppendSafe(std::string& Out, const char* Text) {
+  if (Text != nullptr) {
+    AppendSafe(Out, Text, static_cast<int>(std::strlen(Text)));
+  }
 }
 
 // Names, addresses and texts from documents and links, encoded as above.
 StrStore Safe(const char* Text) {
-  StrStore Out;
-  if (Text != nullptr) {
-    AppendSafe(Out, Text, static_cast<int>(std::strlen(Text)));
-  }
-  return Out;
+  std::string Out;
+  AppendSafe(Out, Text);
+  StrStore S;
+  (void)S.setString(Out.data(), static_cast<int>(Out.size()));  // out of memory only shortens the report
+  return S;
 }
 
 // An address or path as an attribute value: the bytes a URI may not hold are %-escaped (escapes already there are
@@ -210,7 +216,7 @@ const char* EngineText6(int Id, int Arg) {
   return ZUBCalls.ZUBGetString6 != nullptr ? ZUBCalls.ZUBGetString6(Id, Arg) : nullptr;
 }
 
-void QuoteSourceLineInto(StrStore& Row, const char* Source, int Column, int Length) {
+void QuoteSourceLineInto(std::string& Row, const char* Source, int Column, int Length) {
   const int N = static_cast<int>(std::strlen(Source));
   Row.append("<p class=\"htmlsource\">");
   if (Column < 1 || Column > N) {
@@ -231,51 +237,57 @@ void QuoteSourceLineInto(StrStore& Row, const char* Source, int Column, int Leng
 }  // namespace
 
 StrStore QuoteSourceLine(const char* Source, int Column, int Length) {
-  StrStore Row;
+  std::string Row;
   QuoteSourceLineInto(Row, Source, Column, Length);
-  return Row;
+  return StrStore(Row.c_str());
 }
 
 namespace {
 
-StrStore MessageRow(const batchwiztargetclass* T, const BatchWizardJobClass* Job, int R, int I) {
+// One row of the message table, built in Row (emptied first).
+void MessageRow(std::string& Row, const batchwiztargetclass* T, const BatchWizardJobClass* Job, int R, int I) {
   const int Type = MessageInt(R, ZUB_MSG_TYPE, I);
   const int Id = MessageInt(R, ZUB_MSG_KIND, I);
   const int Line = MessageInt(R, ZUB_MSG_LINE, I);
   const int Column = MessageInt(R, ZUB_MSG_CHAR, I);
   const int Length = MessageInt(R, ZUB_MSG_LENGTH, I);
-  StrStore Row("    <tr><td valign=\"top\">");
+  Row.assign("    <tr><td valign=\"top\">");
   if (Line < 1) {
     Row.append("&nbsp;");
   } else {
-    Row.appendInt(Line);
+    Row.append(std::to_string(Line));
     if (Column > 0) {
-      Row.append(":").appendInt(Column);
+      Row.append(":").append(std::to_string(Column));
     }
   }
   Row.append("</td><td valign=\"top\">");
-  const char* TypeName = EngineText6(ZUB_TYPE_NAME, Type);
   const char* Span = Type == ZUB_MSG_ERROR ? "<span class=\"errormsgtype\">"
-                                           : (Type == ZUB_MSG_WARNING ? "<span class=\"warningmsgtype\">" : nullptr);
-  Row.append(Span).appendStore(Safe(TypeName)).append(Span != nullptr ? "</span>" : "");
+                                           : (Type == ZUB_MSG_WARNING ? "<span class=\"warningmsgtype\">" : "");
+  Row.append(Span);
+  AppendSafe(Row, EngineText6(ZUB_TYPE_NAME, Type));
+  Row.append(*Span != 0 ? "</span>" : "");
   const char* Extra = MessageText(R, ZUB_MSG_CATEGORY, I);
   if (Extra != nullptr && *Extra != 0) {
-    Row.append(" (").appendStore(Safe(Extra)).append(")");
+    Row.append(" (");
+    AppendSafe(Row, Extra);
+    Row.append(")");
   }
   const int Version = ZUBCalls.ZUBGetInteger3EZ != nullptr ? ZUBCalls.ZUBGetInteger3EZ(ZUB_ENGINE_VERSION) : 0;
   const char* IdText = Version >= 50100 ? EngineText6(ZUB_KIND_TEXT, Id) : nullptr;
   if (IdText != nullptr && *IdText != 0) {
-    Row.append(" ").appendStore(Safe(IdText));
+    Row.append(" ");
+    AppendSafe(Row, IdText);
   }
   Row.append("</td><td valign=\"top\"><span class=\"msgdescription\">");
-  Row.appendStore(Safe(MessageText(R, ZUB_MSG_TEXT, I))).append("</span>");
+  AppendSafe(Row, MessageText(R, ZUB_MSG_TEXT, I));
+  Row.append("</span>");
   const bool Quote = (Type == ZUB_MSG_ERROR && Opt(Job, 0x1)) || (Type == ZUB_MSG_WARNING && Opt(Job, 0x2)) ||
                      (Type == ZUB_MSG_MESSAGE && Opt(Job, 0x4));
   const char* Source = Quote && Line > 0 ? MessageText(T->jobHandle, ZUB_JOB_INPUT_LINE, Line - 1) : nullptr;
   if (Source != nullptr) {
     QuoteSourceLineInto(Row, Source, Column, Length);
   }
-  return Row.append("</td></tr>\n");
+  Row.append("</td></tr>");
 }
 
 }  // namespace
@@ -303,8 +315,10 @@ int WriteMessageTable(batchwiztargetclass* T, BatchWizardJobClass* Job) {
       AddReportText(T->targetReport,
                     "  <table class=\"validatormsgs\">\n   <tbody>\n    <tr><th width=\"70\">"
                     "Line:Char</th><th width=\"100\">Type</th><th>Message Description</th></tr>\n");
+      std::string Row;
       for (int I = 1; I <= N; ++I) {
-        AddReportText(T->targetReport, MessageRow(T, Job, R, I).text);
+        MessageRow(Row, T, Job, R, I);
+        AddReportText(T->targetReport, Row.c_str());
       }
       AddReportText(T->targetReport, "   </tbody>\n  </table>\n");
     }

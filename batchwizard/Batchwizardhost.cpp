@@ -7,6 +7,7 @@
 #include "core/Validatorlib.h"
 
 #include "platform/win/MessageBox.h"
+#include "platform/win/Sync.h"
 #include "platform/win/WinUser.h"
 
 void BatchWizardHost::AddLogLine(int Level, const char* Text, int Flags) {
@@ -34,7 +35,11 @@ void BatchWizardHost::Stop() {
 
 void BatchWizardHost::WaitForMessage(int Milliseconds) {
   ProcessMessages();
-  (void)MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(Milliseconds), QS_ALLINPUT);  // either
+  // A message that arrives ends the wait and is handled at once, so that the caller sees its effect (a finished
+  // download) without waiting another round.
+  if (MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(Milliseconds), QS_ALLINPUT) == WAIT_OBJECT_0) {
+    ProcessMessages();
+  }
 }
 
 int BatchWizardHost::ShowMessage(const char* Text, const char* Caption, UINT Type) {
