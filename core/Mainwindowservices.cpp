@@ -17,3 +17,16 @@ void SetMainWindowServices(MainWindowServices* Services) { Registered = Services
 MainWindowServices& MainWindow() { return Registered != nullptr ? *Registered : Idle(); }
 
 bool HasMainWindow() { return Registered != nullptr; }
+
+namespace {
+
+BatchWizardServices* RegisteredBatchWizard = nullptr;
+
+}  // namespace
+
+void SetBatchWizardServices(BatchWizardServices* Services) { RegisteredBatchWizard = Services; }
+
+BatchWizardServices& BatchWizard() {
+  static BatchWizardServices None;
+  return RegisteredBatchWizard != nullptr ? *RegisteredBatchWizard : None;
+}

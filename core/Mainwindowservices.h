@@ -217,3 +217,60 @@ void SetMainWindowServices(MainWindowServices* Services);
 MainWindowServices& MainWindow();
 // True when a main window registered itself.
 bool HasMainWindow();
+
+// ---- Batch wizard window ----------------------------------------------------------------------------------
+// What the core and the main window ask of the batch wizard window: one interface that the window implements and
+// registers while it exists. Without a registered window every service answers "no window".
+class PointerArrayManager;
+
+// Flags of BatchWizardServices::ShowBatchWizard.
+inline constexpr int SHOWBATCH_NO_REOPEN = 0x1;  // do not reopen the last list on the first show
+// Flags of BatchWizardServices::OpenTargetList.
+inline constexpr int OPENLIST_ASK = 0x1;
+inline constexpr int OPENLIST_REOPEN = 0x2;
+inline constexpr int OPENLIST_NAMED = 0x4;
+// Flags of BatchWizardServices::ProcessTargets.
+inline constexpr int PROCESS_DOCUMENTS = 0x1;
+
+class BatchWizardServices {
+public:
+  virtual ~BatchWizardServices() = default;
+
+  // Makes the window on first use, restores it when minimised and shows it; the first show without
+  // SHOWBATCH_NO_REOPEN reopens the last list. 0 when shown, else nothing was shown.
+  virtual int ShowBatchWizard(TObject* Sender, int Flags) {
+    (void)Sender;
+    (void)Flags;
+    return 0;
+  }
+  virtual void RestoreWindow(int Flags) { (void)Flags; }
+  // Records the window's bounds into the interface settings before they are saved.
+  virtual void RefreshWindowState() {}
+  // 1 when the user cancelled the caller's operation at the save question, else 0.
+  virtual int QuerySaveTargetList() { return 0; }
+  virtual void OptionsWizardClick(TObject* Sender) { (void)Sender; }
+  // See OPENLIST_*: 1 refused or cancelled, -1 a named list failed to open, 0 opened.
+  virtual int OpenTargetList(TObject* Sender, const char* FileName, int Flags) {
+    (void)Sender;
+    (void)FileName;
+    (void)Flags;
+    return 1;
+  }
+  virtual void FileStartProcessingClick(TObject* Sender) { (void)Sender; }
+  // Runs a batch job; with PROCESS_DOCUMENTS over the ready list of open documents. 0 done, -1 no list, -2 out of
+  // memory, -3 a run is active; 1 without a window.
+  virtual int ProcessTargets(TObject* Sender, PointerArrayManager* Documents, int Flags) {
+    (void)Sender;
+    (void)Documents;
+    (void)Flags;
+    return 1;
+  }
+  virtual void UpdateCommandStates() {}
+  // The window that owns the engine's dialogs and jobs started by the batch wizard; 0 without one.
+  virtual HWND GetWindowHandle() { return 0; }
+};
+
+// Registers the batch wizard window's services (null: no window).
+void SetBatchWizardServices(BatchWizardServices* Services);
+// The registered services, or a stand-in that does nothing; never null.
+BatchWizardServices& BatchWizard();

@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   wamerican locales-all shared-mime-info
   poppler-utils
+  libxslt1-dev
 )
 
 missing=()
