@@ -60,8 +60,11 @@ T* Find(ZUBInt H) {
 // Adds an object to the handle table; its new handle.
 ZUBInt AddHandle(std::unique_ptr<THandleObject> Object);
 
-// Test switches from the environment.
+// Test switches: the environment's ZUBQ_ENGINE_ variables, read when the library is loaded and read again only
+// when the environment has changed since. FailSwitch: the entry point is named in ZUBQ_ENGINE_FAIL. EnvText and
+// EnvInt: the variable is set, not empty (and a whole number); its value in Out.
 bool FailSwitch(const char* EntryPoint);
+bool EnvText(const char* Name, std::string& Out);
 bool EnvInt(const char* Name, long& Out);
 ZUBInt Version();
 

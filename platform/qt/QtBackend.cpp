@@ -527,8 +527,15 @@ void TQtBackend::WindowChanged(HWND Wnd, TWindowChange What) {
       }
       break;
     case TWindowChange::Invalidated:
+      // Only the invalid part goes to the screen again: painting it shows its own touched pixels as it draws.
       if (THostWidget* H = HostOf(Wnd)) {
-        H->update();
+        if (auto R = Find(Wnd); R && R->NeedsPaint) {
+          const int X = R->Client.Left - R->Window.Left + R->Invalid.Left;
+          const int Y = R->Client.Top - R->Window.Top + R->Invalid.Top;
+          H->update(QRect(X, Y, R->Invalid.Width(), R->Invalid.Height()));
+        } else {
+          H->update();
+        }
       }
       break;
   }
