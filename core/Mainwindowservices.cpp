@@ -4,9 +4,15 @@
 namespace {
 
 MainWindowServices* Registered = nullptr;
+BatchWizardServices* RegisteredBatchWizard = nullptr;
 
 MainWindowServices& Idle() {
   static MainWindowServices None;
+  return None;
+}
+
+BatchWizardServices& NoBatchWizard() {
+  static BatchWizardServices None;
   return None;
 }
 
@@ -17,3 +23,9 @@ void SetMainWindowServices(MainWindowServices* Services) { Registered = Services
 MainWindowServices& MainWindow() { return Registered != nullptr ? *Registered : Idle(); }
 
 bool HasMainWindow() { return Registered != nullptr; }
+
+void SetBatchWizardServices(BatchWizardServices* Services) { RegisteredBatchWizard = Services; }
+
+BatchWizardServices& BatchWizard() {
+  return RegisteredBatchWizard != nullptr ? *RegisteredBatchWizard : NoBatchWizard();
+}

@@ -7,6 +7,7 @@
 #include "platform/win/WinTypes.h"
 
 class TComponent;
+class TFont;
 class TForm;
 class TObject;
 class fileinfoclass;
@@ -208,7 +209,88 @@ public:
   // ---- Spell checker -------------------------------------------------------------------------------------
   // The main window's spell checker, or null when it has none.
   virtual SpellCheckService* GetSpellChecker() { return nullptr; }
+
+  // ---- The command queue ---------------------------------------------------------------------------------
+  // Brings the main window to the front with the flags of the core's BringFormToFront (1: the standard set).
+  virtual void BringMainFormToFront(int Flags) { (void)Flags; }
+  // Re-reads the document's link statuses from its engine result and sets the Links page image by them.
+  virtual void UpdateLinksPageImage(fileinfoclass* Document, int Flags) {
+    (void)Document;
+    (void)Flags;
+  }
+  // Validates a document (flags of the validate dispatcher: 1 the current one, 2 the given one); -2 without a
+  // main window or while shutting down, -1 for flag 2 without a document, else 0.
+  virtual int ValidateDocuments(fileinfoclass* Document, int Flags, int Configuration) {
+    (void)Document;
+    (void)Flags;
+    (void)Configuration;
+    return -2;
+  }
+
+  // ---- Document state and kind ---------------------------------------------------------------------------
+  // Applies the window's settings again (APPLYSETTINGS_TAB_STOPS: the tab stops of every text store).
+  virtual void ApplySettings(int Flags) { (void)Flags; }
+  // Gives the document's message lines their line styles by the line-highlighting options; 3 when its messages
+  // were not read (nothing to mark), else 0.
+  virtual int ApplyMessageLineStyles(fileinfoclass* Document, int Flags) {
+    (void)Document;
+    (void)Flags;
+    return 3;
+  }
+
+  // ---- Shutdown: what the window holds that is remembered until the next start --------------------------
+  // The current sort column of the first shell list pane; -1 without a window.
+  virtual int ShellListSortColumn() { return -1; }
+  // The results panel's height while it is visible; -1 when it is hidden or there is no window.
+  virtual int VisibleResultsPanelHeight() { return -1; }
+  // The font of the editor that is current in the main window; null without one.
+  virtual TFont* CurrentEditorFont() { return nullptr; }
+  // The main window's state (MAINFORM_NORMAL, MAINFORM_MINIMIZED, MAINFORM_MAXIMIZED), or MAINFORM_NONE.
+  virtual int MainFormWindowState() { return -1; }
+  // The main window's current bounds; false without a window.
+  virtual bool GetMainFormBounds(int& Left, int& Top, int& Width, int& Height) {
+    (void)Left;
+    (void)Top;
+    (void)Width;
+    (void)Height;
+    return false;
+  }
+  // The last width and height of the open (FILEDIALOG_OPEN) or save (FILEDIALOG_SAVE) dialog; false when the
+  // window has none.
+  virtual bool GetFileDialogSize(int Dialog, int& Width, int& Height) {
+    (void)Dialog;
+    (void)Width;
+    (void)Height;
+    return false;
+  }
+  // The folder selected in the first (0) or second (1) shell tree pane, empty when none is selected; false
+  // without the pane.
+  virtual bool GetShellTreeFolder(int Pane, StrStore& Folder) {
+    (void)Pane;
+    (void)Folder;
+    return false;
+  }
+  // The widths the two split ratios are made of: the tag-count list and the structure page, the first scratch
+  // pad editor and the scratch page; false without a window.
+  virtual bool GetSplitWidths(int& TagCountList, int& StructurePage, int& ScratchPad1, int& ScratchPage) {
+    (void)TagCountList;
+    (void)StructurePage;
+    (void)ScratchPad1;
+    (void)ScratchPage;
+    return false;
+  }
+  // Deletes the editor options window when it exists.
+  virtual void DeleteEditorOptionsWindow() {}
 };
+
+// States of MainWindowServices::MainFormWindowState.
+inline constexpr int MAINFORM_NONE = -1;
+inline constexpr int MAINFORM_NORMAL = 0;
+inline constexpr int MAINFORM_MINIMIZED = 1;
+inline constexpr int MAINFORM_MAXIMIZED = 2;
+// Dialogs of MainWindowServices::GetFileDialogSize.
+inline constexpr int FILEDIALOG_OPEN = 0;
+inline constexpr int FILEDIALOG_SAVE = 1;
 
 // Registers the main window's services (null: there is no main window, before start-up created it or after
 // shutdown). Without a main window every service does nothing.
@@ -217,3 +299,49 @@ void SetMainWindowServices(MainWindowServices* Services);
 MainWindowServices& MainWindow();
 // True when a main window registered itself.
 bool HasMainWindow();
+
+// What the core and the main window ask of the batch wizard's window. The window implements it and registers
+// itself while it exists; unregistered, every call answers as when there is no batch wizard window.
+class BatchWizardServices {
+public:
+  virtual ~BatchWizardServices() = default;
+
+  // True while the batch wizard window exists.
+  virtual bool WindowExists() { return false; }
+  // Creates the window when it does not exist, lets it refresh its state and shows it; on its first showing and
+  // without flag 1 it may start with its first action.
+  virtual void ShowWindow(int Flags) { (void)Flags; }
+  // Brings the window to the front with the flags of the core's BringFormToFront.
+  virtual void BringToFront(int Flags) { (void)Flags; }
+  // Updates the window state before its bounds are read.
+  virtual void RefreshWindowState() {}
+  // Asks whether to save a changed target list; 1 when the user cancelled.
+  virtual int QuerySaveTargetList(int Flags) {
+    (void)Flags;
+    return 0;
+  }
+  // Opens the options dialog (modal) and refreshes the wizard.
+  virtual void OptionsWizardClick() {}
+  // Opens a target list file into the wizard; 0 when it was opened.
+  virtual int OpenTargetList(const char* FileName, int Flags) {
+    (void)FileName;
+    (void)Flags;
+    return -1;
+  }
+  // Processes the wizard's target list.
+  virtual void FileStartProcessingClick() {}
+  // The window's state (MAINFORM_NORMAL...) and bounds; false without a window.
+  virtual bool GetWindowBounds(int& State, int& Left, int& Top, int& Width, int& Height) {
+    (void)State;
+    (void)Left;
+    (void)Top;
+    (void)Width;
+    (void)Height;
+    return false;
+  }
+};
+
+// Registers the batch wizard window's services (null: the window does not exist).
+void SetBatchWizardServices(BatchWizardServices* Services);
+// The registered services, or a stand-in that answers "no window"; never null.
+BatchWizardServices& BatchWizard();
