@@ -12,7 +12,6 @@ class TObject;
 class TPersistent;
 class fileinfoclass;
 class fileinfoextraclass;
-class inserterclass;
 class SpellCheckService;
 
 // Flags of MainWindowServices::AddNewFileTab used by the core.
@@ -38,17 +37,6 @@ public:
   // back (after a new toolbar was built, so that it takes its stored place).
   virtual void SaveToolbarPositions() {}
   virtual void LoadToolbarPositions() {}
-  // Builds the floating toolbar of an inserter (owned by the main window, docked in its editor menu-bar dock)
-  // with its menus, and shows, hides or deletes it. Null when it could not be built.
-  virtual TComponent* CreateInserterToolbar(inserterclass* Inserter) {
-    (void)Inserter;
-    return nullptr;
-  }
-  virtual void ShowInserterToolbar(TComponent* Toolbar, bool Visible) {
-    (void)Toolbar;
-    (void)Visible;
-  }
-  virtual void DeleteInserterToolbar(TComponent* Toolbar) { (void)Toolbar; }
   // Sets and restores the hourglass on the main window around a long step.
   virtual void SetBusyCursor(bool Busy) { (void)Busy; }
 
