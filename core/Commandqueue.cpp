@@ -3,14 +3,17 @@
 
 #include "core/Enginedialogs.h"
 #include "core/Fileinfoclass.h"
+#include "core/Mainsetup.h"
 #include "core/Mainwindowservices.h"
 #include "core/Prgclass.h"
+#include "core/Shellintegration.h"
 #include "core/Stringarraystore.h"
 #include "core/Strtext.h"
 #include "core/Volatileclass.h"
 
 #include "batchwizard/Batchwizclass.h"
 
+#include "platform/controls/Forms.h"
 #include "platform/win/Atoms.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/WinUser.h"
@@ -33,17 +36,10 @@ constexpr const char VALIDATE_SWITCH[] = "-v";
 // How much of a rejected command a message box shows.
 constexpr std::size_t SHOWN_COMMAND_LENGTH = 120;
 
-// ---- Shell integration -------------------------------------------------------------------------------------
-// TODO: call the core's AddFileAssociations, RemoveFileAssociations and RestoreSourceViewer once the shell
-// integration is part of the core; until then these commands do nothing.
-int OfferFileAssociations(HWND Window) {
-  (void)Window;
-  return 0;
-}
-int RemoveAssociationsAndRestoreViewer(HWND Window) {
-  (void)Window;
-  return 0;
-}
+// Arguments of the shell integration's calls.
+constexpr int OFFER_LATER = 1;
+constexpr int NO_REPORT = 0;
+constexpr int QUIET = 1;
 
 StrStore TakeWord(StrStore& Command) { return GetFirstWord(Command, WORD_TAKE | WORD_QUOTES | WORD_UNQUOTE); }
 
@@ -77,6 +73,15 @@ bool PostCommand(HWND MessageWindow, const std::string& Command) {
 
 volatileclass* State() { return prg != nullptr ? prg->volatileState : nullptr; }
 
+void MainFormToFront() {
+  (void)BringFormToFront(MainWindow().MainForm(), BRINGFRONT_STANDARD);  // -1: no main window to raise
+}
+
+void BatchWizardToFront() {
+  (void)BringFormToFront(BatchWizard().BatchWizardForm(),
+                         BRINGFRONT_STANDARD | BRINGFRONT_KEEP_APPLICATION);  // -1: no window to raise
+}
+
 // Link-check progress from the engine: Value is the percentage as the engine wrote it.
 void LinkCheckProgress(const StrStore& Value) {
   volatileclass* V = State();
@@ -108,7 +113,7 @@ void LinkCheckProgress(const StrStore& Value) {
 // with Validate each opened document is validated.
 void OpenDocuments(StrStore Word, StrStore& Command, bool Validate) {
   MainWindowServices& Window = MainWindow();
-  Window.BringMainFormToFront(1);
+  MainFormToFront();
   while (Word.length > 0) {
     const int Opened = Window.AddNewFileTab(nullptr, Word.text, 0, nullptr);
     if (Validate && Opened == 0) {
@@ -123,10 +128,10 @@ void OpenDocuments(StrStore Word, StrStore& Command, bool Validate) {
 
 // "-b..." batch run: the wizard opens the target list named by the next word and processes it.
 void BatchRun(StrStore& Command) {
+  (void)ShowBatchWizard(nullptr, BATCHWIZARD_NO_START);  // always 0; whether the window exists is asked next
+  BatchWizardToFront();
   BatchWizardServices& Wizard = BatchWizard();
-  Wizard.ShowWindow(0);
-  Wizard.BringToFront(0x81);
-  if (!Wizard.WindowExists()) {
+  if (Wizard.BatchWizardForm() == nullptr) {
     return;
   }
   const StrStore List = TakeWord(Command);
@@ -145,28 +150,29 @@ void RunCommand(const StrStore& Word, StrStore& Command, HWND Foreground) {
   if (IsWord(Word, LINK_CHECK_COMMAND)) {
     LinkCheckProgress(TakeWord(Command));
   } else if (IsWord(Word, "-1")) {
-    Window.BringMainFormToFront(1);
+    MainFormToFront();
     (void)OpenValidatorOptions(1, 0);  // the options window reports nothing the queue acts on
     SetForegroundWindow(Foreground);
   } else if (IsWord(Word, "-2")) {
-    Window.BringMainFormToFront(1);
+    MainFormToFront();
     Window.OptionsHTMLConfigurationEditorClick(nullptr);
     SetForegroundWindow(Foreground);
   } else if (IsWord(Word, "-3")) {
-    BatchWizard().ShowWindow(1);
-    BatchWizard().BringToFront(0x81);
+    (void)ShowBatchWizard(nullptr, BATCHWIZARD_NO_START);  // always 0
+    BatchWizardToFront();
     BatchWizard().OptionsWizardClick();
     SetForegroundWindow(Foreground);
   } else if (IsWord(Word, "-4")) {
-    Window.BringMainFormToFront(1);
+    MainFormToFront();
     Window.OptionsEditorOptionsClick(nullptr);
     SetForegroundWindow(Foreground);
   } else if (IsWord(Word, FIRST_RUN_COMMAND)) {
-    (void)OfferFileAssociations(Window.GetApplicationWindow());  // the offer reports its own outcome
+    (void)AddFileAssociations(Window.GetApplicationWindow(), OFFER_LATER, NO_REPORT);  // reports its own failures
   } else if (IsWord(Word, BRING_TO_FRONT_COMMAND)) {
-    Window.BringMainFormToFront(1);
+    MainFormToFront();
   } else if (IsWord(Word, "-x")) {
-    (void)RemoveAssociationsAndRestoreViewer(Window.GetApplicationWindow());  // reports its own outcome
+    (void)RemoveFileAssociations(Window.GetApplicationWindow(), NO_REPORT);  // reports its own failures
+    (void)RestoreSourceViewer(Window.GetApplicationWindow(), QUIET);         // always 1
   } else if (Word.length >= 2 && StrText::StartsNoCase(Word.text, "-b", 2)) {
     BatchRun(Command);
   } else if (IsWord(Word, OPEN_SWITCH) || IsWord(Word, VALIDATE_SWITCH)) {
@@ -245,7 +251,7 @@ int ProcessCommandLine(HWND Window, const char* CommandLine) {
   }
   const char* Line = CommandLine != nullptr ? CommandLine : "";
   if (Line[0] == '-' && (Line[1] == 'x' || Line[1] == 'X')) {
-    (void)RemoveAssociationsAndRestoreViewer(Window);  // reports its own outcome; start-up ends either way
+    (void)RemoveFileAssociations(Window, NO_REPORT);  // reports its own failures; start-up ends either way
     return COMMANDLINE_ASSOCIATIONS_REMOVED;
   }
   if (V != nullptr) {

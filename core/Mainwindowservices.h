@@ -10,9 +10,9 @@ class TComponent;
 class TFont;
 class TForm;
 class TObject;
+class TPersistent;
 class fileinfoclass;
 class fileinfoextraclass;
-class inserterclass;
 class SpellCheckService;
 
 // Flags of MainWindowServices::AddNewFileTab used by the core.
@@ -38,17 +38,6 @@ public:
   // back (after a new toolbar was built, so that it takes its stored place).
   virtual void SaveToolbarPositions() {}
   virtual void LoadToolbarPositions() {}
-  // Builds the floating toolbar of an inserter (owned by the main window, docked in its editor menu-bar dock)
-  // with its menus, and shows, hides or deletes it. Null when it could not be built.
-  virtual TComponent* CreateInserterToolbar(inserterclass* Inserter) {
-    (void)Inserter;
-    return nullptr;
-  }
-  virtual void ShowInserterToolbar(TComponent* Toolbar, bool Visible) {
-    (void)Toolbar;
-    (void)Visible;
-  }
-  virtual void DeleteInserterToolbar(TComponent* Toolbar) { (void)Toolbar; }
   // Sets and restores the hourglass on the main window around a long step.
   virtual void SetBusyCursor(bool Busy) { (void)Busy; }
 
@@ -210,9 +199,15 @@ public:
   // The main window's spell checker, or null when it has none.
   virtual SpellCheckService* GetSpellChecker() { return nullptr; }
 
+  // ---- The main form and the splash window, for the set-up functions ------------------------------------
+  // The main form itself: the core finds its components by name (MainFormComponent) and binds its published
+  // handlers by name (BindMainFormHandler), so that it needs no header of the main window. Null before the form
+  // exists.
+  virtual TForm* MainForm() { return nullptr; }
+  // The splash window while it is shown, else null.
+  virtual TForm* SplashForm() { return nullptr; }
+
   // ---- The command queue ---------------------------------------------------------------------------------
-  // Brings the main window to the front with the flags of the core's BringFormToFront (1: the standard set).
-  virtual void BringMainFormToFront(int Flags) { (void)Flags; }
   // Re-reads the document's link statuses from its engine result and sets the Links page image by them.
   virtual void UpdateLinksPageImage(fileinfoclass* Document, int Flags) {
     (void)Document;
@@ -245,16 +240,6 @@ public:
   virtual int VisibleResultsPanelHeight() { return -1; }
   // The font of the editor that is current in the main window; null without one.
   virtual TFont* CurrentEditorFont() { return nullptr; }
-  // The main window's state (MAINFORM_NORMAL, MAINFORM_MINIMIZED, MAINFORM_MAXIMIZED), or MAINFORM_NONE.
-  virtual int MainFormWindowState() { return -1; }
-  // The main window's current bounds; false without a window.
-  virtual bool GetMainFormBounds(int& Left, int& Top, int& Width, int& Height) {
-    (void)Left;
-    (void)Top;
-    (void)Width;
-    (void)Height;
-    return false;
-  }
   // The last width and height of the open (FILEDIALOG_OPEN) or save (FILEDIALOG_SAVE) dialog; false when the
   // window has none.
   virtual bool GetFileDialogSize(int Dialog, int& Width, int& Height) {
@@ -283,11 +268,6 @@ public:
   virtual void DeleteEditorOptionsWindow() {}
 };
 
-// States of MainWindowServices::MainFormWindowState.
-inline constexpr int MAINFORM_NONE = -1;
-inline constexpr int MAINFORM_NORMAL = 0;
-inline constexpr int MAINFORM_MINIMIZED = 1;
-inline constexpr int MAINFORM_MAXIMIZED = 2;
 // Dialogs of MainWindowServices::GetFileDialogSize.
 inline constexpr int FILEDIALOG_OPEN = 0;
 inline constexpr int FILEDIALOG_SAVE = 1;
@@ -300,19 +280,36 @@ MainWindowServices& MainWindow();
 // True when a main window registered itself.
 bool HasMainWindow();
 
-// What the core and the main window ask of the batch wizard's window. The window implements it and registers
-// itself while it exists; unregistered, every call answers as when there is no batch wizard window.
+// ---- The main form's components and handlers by name ------------------------------------------------------
+// The component of that name owned by the registered main form; null without form or component.
+TComponent* MainFormComponent(const char* Name);
+// Points the event property of Instance at the main form's published method of that name, as the form reader
+// does; false (the event unchanged) without form, method or event property.
+bool BindMainFormHandler(TPersistent* Instance, const char* Event, const char* Method);
+
+// ---- The batch wizard ---------------------------------------------------------------------------------------
+// What the application core asks of the batch wizard: the batch wizard registers it for as long as it can make
+// its window. Unregistered (or before its window exists) every question answers "no window".
 class BatchWizardServices {
 public:
   virtual ~BatchWizardServices() = default;
 
-  // True while the batch wizard window exists.
-  virtual bool WindowExists() { return false; }
-  // Creates the window when it does not exist, lets it refresh its state and shows it; on its first showing and
-  // without flag 1 it may start with its first action.
-  virtual void ShowWindow(int Flags) { (void)Flags; }
-  // Brings the window to the front with the flags of the core's BringFormToFront.
-  virtual void BringToFront(int Flags) { (void)Flags; }
+  // The batch wizard window, or null when it does not exist.
+  virtual TForm* BatchWizardForm() { return nullptr; }
+  // Makes the window (owned by the application) when it does not exist; false when it cannot be made.
+  virtual bool CreateBatchWizardForm() { return false; }
+  // Lets the window refresh its state and restores it when minimised (the window's RestoreWindow with 1).
+  virtual void RestoreWindow(int Flags) { (void)Flags; }
+  // The window's first showing on its own: it reopens the target list it had when the program last ended, the
+  // sender being the action that showed it.
+  virtual void StartFirstShowing(TObject* Sender) { (void)Sender; }
+  // True when the menu item is the window's own "About" item.
+  virtual bool IsAboutItem(TObject* MenuItem) {
+    (void)MenuItem;
+    return false;
+  }
+
+  // ---- The command queue and the shutdown -------------------------------------------------------------
   // Updates the window state before its bounds are read.
   virtual void RefreshWindowState() {}
   // Asks whether to save a changed target list; 1 when the user cancelled.
@@ -330,18 +327,12 @@ public:
   }
   // Processes the wizard's target list.
   virtual void FileStartProcessingClick() {}
-  // The window's state (MAINFORM_NORMAL...) and bounds; false without a window.
-  virtual bool GetWindowBounds(int& State, int& Left, int& Top, int& Width, int& Height) {
-    (void)State;
-    (void)Left;
-    (void)Top;
-    (void)Width;
-    (void)Height;
-    return false;
-  }
 };
 
-// Registers the batch wizard window's services (null: the window does not exist).
+// Registers the batch wizard's services (null: none). A new registration starts a new first showing.
 void SetBatchWizardServices(BatchWizardServices* Services);
 // The registered services, or a stand-in that answers "no window"; never null.
 BatchWizardServices& BatchWizard();
+bool HasBatchWizard();
+// True the first time it is asked after a registration: the window's first showing.
+bool TakeBatchWizardFirstShowing();

@@ -14,6 +14,7 @@
 #include "batchwizard/Batchwizclass.h"
 #include "editor/Easyeditsource.h"
 #include "editor/Easystrings.h"
+#include "platform/controls/Forms.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/win/MessageBox.h"
 
@@ -41,7 +42,7 @@ bool AskBeforeClosing(prgclass& Root) {
       ZUBCalls.ZUBHTMLConfiguration(ApplicationWindow(), V.configHandle, ZUB_CONFIG_SAVE_AT_SHUTDOWN) == 1) {
     return true;
   }
-  if (BatchWizard().WindowExists() && BatchWizard().QuerySaveTargetList(1) == 1) {
+  if (BatchWizard().BatchWizardForm() != nullptr && BatchWizard().QuerySaveTargetList(1) == 1) {
     return true;
   }
   const int Column = MainWindow().ShellListSortColumn();
@@ -95,18 +96,17 @@ void SaveSessionState(prgclass& Root) {
   }
 }
 
-// The main window's bounds: the normal ones when it is maximised or full-screen, else its current ones. The
-// window's state, MAINFORM_NONE without a window.
-int SaveMainFormGeometry(prgclass& Root) {
+// The main window's bounds: the normal ones when it is maximised or full-screen, else its current ones. Null
+// without a main window.
+TForm* SaveMainFormGeometry(prgclass& Root) {
   volatileclass& V = *Root.volatileState;
   interfaceclass& I = *Root.interface;
-  MainWindowServices& Window = MainWindow();
-  Window.SaveFormBounds();
-  const int State = Window.MainFormWindowState();
-  if (State == MAINFORM_NONE) {
-    return State;
+  MainWindow().SaveFormBounds();
+  TForm* Form = MainWindow().MainForm();
+  if (Form == nullptr) {
+    return nullptr;
   }
-  if (I.flags.has(IF40::FullScreen) || State == MAINFORM_MAXIMIZED) {
+  if (I.flags.has(IF40::FullScreen) || Form->WindowState() == wsMaximized) {
     if (V.normalBoundsKnown != 0) {
       I.mainFormLeft = V.normalLeft;
       I.mainFormTop = V.normalTop;
@@ -114,14 +114,18 @@ int SaveMainFormGeometry(prgclass& Root) {
       I.mainFormHeight = V.normalHeight;
     }
   } else {
-    (void)Window.GetMainFormBounds(I.mainFormLeft, I.mainFormTop, I.mainFormWidth, I.mainFormHeight);
+    I.mainFormTop = Form->Top();
+    I.mainFormLeft = Form->Left();
+    I.mainFormHeight = Form->Height();
+    I.mainFormWidth = Form->Width();
   }
-  return State;
+  return Form;
 }
 
 void SaveBatchWizardState(prgclass& Root) {
   BatchWizardServices& Wizard = BatchWizard();
-  if (!Wizard.WindowExists()) {
+  TForm* Form = Wizard.BatchWizardForm();
+  if (Form == nullptr) {
     return;
   }
   if (Root.batchWizard != nullptr) {
@@ -129,14 +133,12 @@ void SaveBatchWizardState(prgclass& Root) {
                                                        RECENT_LIST_ENTRIES);  // registry failures are ignored
   }
   Wizard.RefreshWindowState();
-  int State = MAINFORM_NONE;
-  int Left = 0, Top = 0, Width = 0, Height = 0;
-  if (Wizard.GetWindowBounds(State, Left, Top, Width, Height) && State == MAINFORM_NORMAL) {
+  if (Form->WindowState() == wsNormal) {
     interfaceclass& I = *Root.interface;
-    I.batchFormTop = Top;
-    I.batchFormLeft = Left;
-    I.batchFormHeight = Height;
-    I.batchFormWidth = Width;
+    I.batchFormTop = Form->Top();
+    I.batchFormLeft = Form->Left();
+    I.batchFormHeight = Form->Height();
+    I.batchFormWidth = Form->Width();
   }
 }
 
@@ -181,10 +183,10 @@ int ShutdownApplication() {
   }
   V.shuttingDown = 1;
   SaveSessionState(Root);
-  const int State = SaveMainFormGeometry(Root);
+  TForm* Main = SaveMainFormGeometry(Root);
   SaveBatchWizardState(Root);
-  if (State != MAINFORM_NONE) {
-    Root.interface->flags.set(IF40::WasMaximized, State == MAINFORM_MAXIMIZED);
+  if (Main != nullptr) {
+    Root.interface->flags.set(IF40::WasMaximized, Main->WindowState() == wsMaximized);
   }
   SaveLayout(Root);
   // The inserters' toolbar positions are written before their toolbars go with the inserters.

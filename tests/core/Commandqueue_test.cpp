@@ -5,6 +5,8 @@
 
 #include "batchwizard/Batchwizclass.h"
 #include "core/Commandqueue.h"
+#include "core/Ekregistryex.h"
+#include "core/Shellintegration.h"
 
 #include "platform/win/Atoms.h"
 #include "platform/win/DialogService.h"
@@ -22,6 +24,9 @@ protected:
   void SetUp() override {
     SettingsTest::SetUp();
     MakeRoot();
+    Harness::Start();
+    Window.Main = TestSupport::Make<TForm>(Application);
+    Window.Main->SetBounds(40, 40, 320, 240);
     MessageWindow = AllocateHWnd([this](TMessage& M) {
       if (M.Msg == REMOTE_COMMAND_MESSAGE) {
         ++Received;
@@ -33,6 +38,8 @@ protected:
   }
   void TearDown() override {
     DeallocateHWnd(MessageWindow);
+    delete Window.Main;
+    Window.Main = nullptr;
     SettingsTest::TearDown();
   }
   HWND MessageWindowHandle() const { return MessageWindow; }
@@ -167,29 +174,40 @@ TEST_F(CommandQueueTest, FirstStartCommandLine) {
 
 TEST_F(CommandQueueTest, TwoQuotedNamesWithBlanksOpenBoth) {
   Run("\"/tmp/my page.html\"   \"/tmp/other page.css\"");
-  EXPECT_EQ(Window.Calls, (Strings{"front:1", "open:/tmp/my page.html:0", "open:/tmp/other page.css:0"}));
+  EXPECT_EQ(Window.Calls, (Strings{"open:/tmp/my page.html:0", "open:/tmp/other page.css:0"}));
+  EXPECT_TRUE(Window.Main->Visible());
 }
 
 // Shell verbs start the program with "-o" or "-v" before the documents; neither is a document name.
 TEST_F(CommandQueueTest, OpenAndValidateSwitchesTakeTheWordsAfterThem) {
   Run("-o a.html \"b c.html\"");
-  EXPECT_EQ(Window.Calls, (Strings{"front:1", "open:a.html:0", "open:b c.html:0"}));
+  EXPECT_EQ(Window.Calls, (Strings{"open:a.html:0", "open:b c.html:0"}));
   Window.Calls.clear();
   Run("-V a.html b.html");
-  EXPECT_EQ(Window.Calls, (Strings{"front:1", "open:a.html:0", "validate:1:2:-1", "open:b.html:0", "validate:1:2:-1"}));
+  EXPECT_EQ(Window.Calls, (Strings{"open:a.html:0", "validate:1:2:-1", "open:b.html:0", "validate:1:2:-1"}));
 }
 
 TEST_F(CommandQueueTest, BatchSwitchIsAPrefixAndRunsTheListWhenItOpens) {
   Run("-batch targets.zbl");
-  EXPECT_EQ(Wizard.Calls, (Strings{"show:0", "front:129", "openlist:targets.zbl:4", "process"}));
+  EXPECT_EQ(Wizard.Calls, (Strings{"create", "restore:1", "openlist:targets.zbl:4", "process"}));
+  ASSERT_NE(Wizard.Form, nullptr);
+  EXPECT_TRUE(Wizard.Form->Visible());
   EXPECT_EQ(prg->batchWizard->runKind, 1);
 
   Wizard.Calls.clear();
   prg->batchWizard->runKind = 0;
   Wizard.OpenResult = -1;
   Run("-B missing.zbl");
-  EXPECT_EQ(Wizard.Calls, (Strings{"show:0", "front:129", "openlist:missing.zbl:4"}));
+  EXPECT_EQ(Wizard.Calls, (Strings{"restore:1", "openlist:missing.zbl:4"}));
   EXPECT_EQ(prg->batchWizard->runKind, 0);
+
+  // Without a window nothing is opened.
+  delete Wizard.Form;
+  Wizard.Form = nullptr;
+  Wizard.CanCreate = false;
+  Wizard.Calls.clear();
+  Run("-b other.zbl");
+  EXPECT_EQ(Wizard.Calls, Strings{"create"});
 }
 
 // The link statuses are refreshed when the progress moved by 33 or more from the value last acted on.
@@ -214,33 +232,55 @@ TEST_F(CommandQueueTest, LinkCheckProgressRefreshesAtStepsOfThirtyThree) {
 }
 
 TEST_F(CommandQueueTest, DialogCommandsGiveTheForegroundBack) {
-  const HWND Other = AllocateHWnd([](TMessage& M) { M.Result = 0; });
-  const HWND Main = AllocateHWnd([](TMessage& M) { M.Result = 0; });
-  // Brought to the front, the main window takes the foreground, as the real one does.
-  Window.OnFront = [Main] { SetForegroundWindow(Main); };
+  TForm* Other = TestSupport::Make<TForm>(Application);
+  Other->SetBounds(400, 40, 200, 100);
+  Other->Show();
+  const HWND Main = Window.Main->Handle();
   const struct {
     const char* Command;
     Strings MainCalls;
     Strings WizardCalls;
     HWND Foreground;
   } Cases[] = {
-      {"-1", {"front:1"}, {}, Other},
-      {"-2", {"front:1", "configeditor"}, {}, Other},
-      {"-3", {}, {"show:1", "front:129", "options"}, Other},
-      {"-4", {"front:1", "editoroptions"}, {}, Other},
-      {"-BringToFront", {"front:1"}, {}, Main},
+      {"-1", {}, {}, Other->Handle()},
+      {"-2", {"configeditor"}, {}, Other->Handle()},
+      {"-3", {}, {"create", "restore:1", "options"}, Other->Handle()},
+      {"-4", {"editoroptions"}, {}, Other->Handle()},
+      {"-BringToFront", {}, {}, Main},
   };
   for (const auto& Case : Cases) {
     Window.Calls.clear();
     Wizard.Calls.clear();
-    ASSERT_NE(SetForegroundWindow(Other), 0);
+    Window.Main->Hide();
+    ASSERT_NE(SetForegroundWindow(Other->Handle()), 0);
     Run(Case.Command);
     EXPECT_EQ(Window.Calls, Case.MainCalls) << Case.Command;
     EXPECT_EQ(Wizard.Calls, Case.WizardCalls) << Case.Command;
     EXPECT_EQ(GetForegroundWindow(), Case.Foreground) << Case.Command;
+    // The main window was raised for the command (the batch wizard's options leave it alone).
+    EXPECT_EQ(Window.Main->Visible(), std::string(Case.Command) != "-3") << Case.Command;
   }
-  DeallocateHWnd(Main);
-  DeallocateHWnd(Other);
+  delete Other;
+}
+
+// Started with "-x" the program only removes the associations; a queued "-X" also gives the browser back the
+// source viewer it had.
+TEST_F(CommandQueueTest, QueuedRemovalAlsoRestoresTheSourceViewer) {
+  EkRegistryEx Reg(0);
+  Reg.SetRootKey(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(Reg.OpenKey(SOURCE_VIEWER_KEY, true));
+  Reg.WriteString("", "/opt/zubquillon/zubquillon");
+  Reg.WriteString(SOURCE_VIEWER_SAVED, "/usr/bin/viewer");
+  Reg.CloseKey();
+  EXPECT_EQ(ProcessCommandLine(0, "-x"), COMMANDLINE_ASSOCIATIONS_REMOVED);
+  ASSERT_TRUE(Reg.OpenKey(SOURCE_VIEWER_KEY, false));
+  EXPECT_TRUE(Reg.ValueExists(SOURCE_VIEWER_SAVED));
+  Reg.CloseKey();
+
+  Run("-X");
+  ASSERT_TRUE(Reg.OpenKey(SOURCE_VIEWER_KEY, false));
+  EXPECT_FALSE(Reg.ValueExists(SOURCE_VIEWER_SAVED));
+  EXPECT_EQ(Reg.ReadString(""), "/usr/bin/viewer");
 }
 
 TEST_F(CommandQueueTest, CommandsQueuedWhileOneRunsRunInTheSameCall) {
@@ -253,8 +293,7 @@ TEST_F(CommandQueueTest, CommandsQueuedWhileOneRunsRunInTheSameCall) {
   ASSERT_EQ(Queue().addString("   ", ADDSTRING_AT_END), 1);
   ASSERT_EQ(Queue().addString("b.html", ADDSTRING_AT_END), 1);
   EXPECT_EQ(ProcessCommandQueue(&Queue()), 0);
-  EXPECT_EQ(Window.Calls,
-            (Strings{"front:1", "open:a.html:0", "front:1", "open:b.html:0", "front:1", "open:c.html:0"}));
+  EXPECT_EQ(Window.Calls, (Strings{"open:a.html:0", "open:b.html:0", "open:c.html:0"}));
   EXPECT_EQ(ProcessCommandQueue(nullptr), 0);
 }
 

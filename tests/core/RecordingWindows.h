@@ -1,5 +1,6 @@
 // A main window and a batch wizard window for the core's tests of the command queue and the shutdown: every call
-// the core makes is recorded as a line of text, and what the windows answer is set by the test.
+// the core makes is recorded as a line of text, what the windows answer is set by the test, and the forms the core
+// raises and measures are real (not shown until a test shows them).
 #pragma once
 
 #include "FakeMainWindow.h"
@@ -7,6 +8,7 @@
 #include "core/Mainwindowservices.h"
 
 #include "platform/graphics/Graphics.h"
+#include "tests/support/Forms.h"
 
 #include <functional>
 #include <memory>
@@ -19,10 +21,8 @@ public:
   // Documents AddNewFileTab "opens": each call makes the named document current.
   std::vector<std::unique_ptr<fileinfoclass>> Opened;
   std::function<void(const char*)> OnOpen;
-  std::function<void()> OnFront;
+  TForm* Main = nullptr;  // not owned
   int CloseAllResult = 0;
-  int State = MAINFORM_NORMAL;
-  int Bounds[4] = {100, 50, 800, 600};  // left, top, width, height
   int ResultsHeight = -1;
   int SortColumn = 2;
   int SplitWidths[4] = {100, 400, 300, 600};
@@ -35,12 +35,7 @@ public:
 
   void Record(std::string Call) { Calls.push_back(std::move(Call)); }
 
-  void BringMainFormToFront(int Flags) override {
-    Record("front:" + std::to_string(Flags));
-    if (OnFront) {
-      OnFront();
-    }
-  }
+  TForm* MainForm() override { return Main; }
   int AddNewFileTab(TComponent*, const char* Name, int Flags, fileinfoextraclass*) override {
     Record(std::string("open:") + Name + ":" + std::to_string(Flags));
     Opened.push_back(std::make_unique<fileinfoclass>(nullptr, nullptr));
@@ -81,14 +76,6 @@ public:
   int ShellListSortColumn() override { return SortColumn; }
   int VisibleResultsPanelHeight() override { return ResultsHeight; }
   TFont* CurrentEditorFont() override { return &EditorFont; }
-  int MainFormWindowState() override { return State; }
-  bool GetMainFormBounds(int& Left, int& Top, int& Width, int& Height) override {
-    Left = Bounds[0];
-    Top = Bounds[1];
-    Width = Bounds[2];
-    Height = Bounds[3];
-    return true;
-  }
   bool GetFileDialogSize(int Dialog, int& Width, int& Height) override {
     Width = Dialog == FILEDIALOG_OPEN ? 611 : 622;
     Height = Dialog == FILEDIALOG_OPEN ? 411 : 422;
@@ -111,19 +98,30 @@ public:
 class RecordingBatchWizard : public BatchWizardServices {
 public:
   RecordingBatchWizard() { SetBatchWizardServices(this); }
-  ~RecordingBatchWizard() override { SetBatchWizardServices(nullptr); }
+  ~RecordingBatchWizard() override {
+    SetBatchWizardServices(nullptr);
+    delete Form;
+  }
   RecordingBatchWizard(const RecordingBatchWizard&) = delete;
   RecordingBatchWizard& operator=(const RecordingBatchWizard&) = delete;
 
   std::vector<std::string> Calls;
-  bool Exists = true;
+  TForm* Form = nullptr;
+  bool CanCreate = true;
   int OpenResult = 0;
   int QueryResult = 0;
-  int State = MAINFORM_NORMAL;
 
-  bool WindowExists() override { return Exists; }
-  void ShowWindow(int Flags) override { Calls.push_back("show:" + std::to_string(Flags)); }
-  void BringToFront(int Flags) override { Calls.push_back("front:" + std::to_string(Flags)); }
+  TForm* BatchWizardForm() override { return Form; }
+  bool CreateBatchWizardForm() override {
+    Calls.push_back("create");
+    if (CanCreate) {
+      Form = TestSupport::Make<TForm>(Application);
+      Form->SetBounds(7, 8, 500, 300);
+    }
+    return CanCreate;
+  }
+  void RestoreWindow(int Flags) override { Calls.push_back("restore:" + std::to_string(Flags)); }
+  void StartFirstShowing(TObject*) override { Calls.push_back("start"); }
   void RefreshWindowState() override { Calls.push_back("refresh"); }
   int QuerySaveTargetList(int Flags) override {
     Calls.push_back("query:" + std::to_string(Flags));
@@ -135,12 +133,4 @@ public:
     return OpenResult;
   }
   void FileStartProcessingClick() override { Calls.push_back("process"); }
-  bool GetWindowBounds(int& AState, int& Left, int& Top, int& Width, int& Height) override {
-    AState = State;
-    Left = 7;
-    Top = 8;
-    Width = 500;
-    Height = 300;
-    return true;
-  }
 };

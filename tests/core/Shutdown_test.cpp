@@ -33,6 +33,16 @@ protected:
     SettingsTest::SetUp();
     MakeRoot();
     ASSERT_EQ(prg->volatileState->CreateSharedSources(SHARED_SOURCES_CREATE), 0);
+    Harness::Start();
+    Window.Main = TestSupport::Make<TForm>(Application);
+    Window.Main->SetBounds(100, 50, 800, 600);
+    ASSERT_TRUE(Wizard.CreateBatchWizardForm());
+    Wizard.Calls.clear();
+  }
+  void TearDown() override {
+    delete Window.Main;
+    Window.Main = nullptr;
+    SettingsTest::TearDown();
   }
   volatileclass& State() { return *prg->volatileState; }
   interfaceclass& Interface() { return *prg->interface; }
@@ -119,14 +129,14 @@ TEST_F(ShutdownTest, CancelledQuestionsReturnZeroAndWriteNothing) {
 TEST_F(ShutdownTest, MainWindowBoundsByState) {
   const struct {
     const char* Name;
-    int State;
+    TWindowState State;
     bool FullScreen;
     std::vector<int> Stored;
     bool Maximized;
   } Cases[] = {
-      {"normal", MAINFORM_NORMAL, false, {100, 50, 800, 600}, false},
-      {"maximised", MAINFORM_MAXIMIZED, false, {20, 30, 640, 480}, true},
-      {"full screen", MAINFORM_NORMAL, true, {20, 30, 640, 480}, false},
+      {"normal", wsNormal, false, {100, 50, 800, 600}, false},
+      {"maximised", wsMaximized, false, {20, 30, 640, 480}, true},
+      {"full screen", wsNormal, true, {20, 30, 640, 480}, false},
   };
   for (const auto& Case : Cases) {
     State().shuttingDown = 0;
@@ -135,7 +145,8 @@ TEST_F(ShutdownTest, MainWindowBoundsByState) {
     State().normalTop = 30;
     State().normalWidth = 640;
     State().normalHeight = 480;
-    Window.State = Case.State;
+    Window.Main->Show();
+    Window.Main->SetWindowState(Case.State);
     Interface().flags.set(IF40::FullScreen, Case.FullScreen);
     Interface().flags.set(IF40::WasMaximized, !Case.Maximized);
     ASSERT_EQ(ShutdownApplication(), SHUTDOWN_MAY_CLOSE) << Case.Name;
