@@ -80,6 +80,8 @@ void TFontManager::Measure(TEntry& Entry, HFONT Font) {
   Entry.Info.Height = Tm.tmHeight;
 }
 
+namespace Fontman {
+
 TFontManager& FontManager() {
   static std::unique_ptr<TFontManager> Manager = std::make_unique<TFontManager>();
   return *Manager;
@@ -150,3 +152,5 @@ Integer GetCharsInWidth(HFONT Font, const char* Text, Integer Len, Integer Width
 }
 
 const TFontInfo& GetFontInfo(HFONT Font) { return FontManager().Lookup(Font).Info; }
+
+}  // namespace Fontman

@@ -48,6 +48,9 @@ private:
   int FMeasureCount = 0;
 };
 
+// The unit's functions live in its namespace: the editor's font cache has functions of the same names.
+namespace Fontman {
+
 // The manager that lives from the first use to the end of the process.
 TFontManager& FontManager();
 
@@ -64,3 +67,4 @@ Integer GetCharsInWidth(HFONT Font, const char* Text, Integer Len, Integer Width
                         Integer& UsedWidth);
 // The cached metrics of the font; valid until the entry is reused, so copy it at once.
 const TFontInfo& GetFontInfo(HFONT Font);
+}  // namespace Fontman

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+using namespace Fontman;
+
 namespace {
 
 class TreeDraw : public TreeTest::TreeFixture {
