@@ -9,9 +9,9 @@
 class TComponent;
 class TForm;
 class TObject;
+class TPersistent;
 class fileinfoclass;
 class fileinfoextraclass;
-class inserterclass;
 class SpellCheckService;
 
 // Flags of MainWindowServices::AddNewFileTab used by the core.
@@ -37,17 +37,6 @@ public:
   // back (after a new toolbar was built, so that it takes its stored place).
   virtual void SaveToolbarPositions() {}
   virtual void LoadToolbarPositions() {}
-  // Builds the floating toolbar of an inserter (owned by the main window, docked in its editor menu-bar dock)
-  // with its menus, and shows, hides or deletes it. Null when it could not be built.
-  virtual TComponent* CreateInserterToolbar(inserterclass* Inserter) {
-    (void)Inserter;
-    return nullptr;
-  }
-  virtual void ShowInserterToolbar(TComponent* Toolbar, bool Visible) {
-    (void)Toolbar;
-    (void)Visible;
-  }
-  virtual void DeleteInserterToolbar(TComponent* Toolbar) { (void)Toolbar; }
   // Sets and restores the hourglass on the main window around a long step.
   virtual void SetBusyCursor(bool Busy) { (void)Busy; }
 
@@ -208,6 +197,14 @@ public:
   // ---- Spell checker -------------------------------------------------------------------------------------
   // The main window's spell checker, or null when it has none.
   virtual SpellCheckService* GetSpellChecker() { return nullptr; }
+
+  // ---- The main form and the splash window, for the set-up functions ------------------------------------
+  // The main form itself: the core finds its components by name (MainFormComponent) and binds its published
+  // handlers by name (BindMainFormHandler), so that it needs no header of the main window. Null before the form
+  // exists.
+  virtual TForm* MainForm() { return nullptr; }
+  // The splash window while it is shown, else null.
+  virtual TForm* SplashForm() { return nullptr; }
 };
 
 // Registers the main window's services (null: there is no main window, before start-up created it or after
@@ -217,3 +214,41 @@ void SetMainWindowServices(MainWindowServices* Services);
 MainWindowServices& MainWindow();
 // True when a main window registered itself.
 bool HasMainWindow();
+
+// ---- The main form's components and handlers by name ------------------------------------------------------
+// The component of that name owned by the registered main form; null without form or component.
+TComponent* MainFormComponent(const char* Name);
+// Points the event property of Instance at the main form's published method of that name, as the form reader
+// does; false (the event unchanged) without form, method or event property.
+bool BindMainFormHandler(TPersistent* Instance, const char* Event, const char* Method);
+
+// ---- The batch wizard ---------------------------------------------------------------------------------------
+// What the application core asks of the batch wizard: the batch wizard registers it for as long as it can make
+// its window. Unregistered (or before its window exists) every question answers "no window".
+class BatchWizardServices {
+public:
+  virtual ~BatchWizardServices() = default;
+
+  // The batch wizard window, or null when it does not exist.
+  virtual TForm* BatchWizardForm() { return nullptr; }
+  // Makes the window (owned by the application) when it does not exist; false when it cannot be made.
+  virtual bool CreateBatchWizardForm() { return false; }
+  // Lets the window refresh its state and restores it when minimised (the window's RestoreWindow with 1).
+  virtual void RestoreWindow(int Flags) { (void)Flags; }
+  // The window's first showing on its own: it reopens the target list it had when the program last ended, the
+  // sender being the action that showed it.
+  virtual void StartFirstShowing(TObject* Sender) { (void)Sender; }
+  // True when the menu item is the window's own "About" item.
+  virtual bool IsAboutItem(TObject* MenuItem) {
+    (void)MenuItem;
+    return false;
+  }
+};
+
+// Registers the batch wizard's services (null: none). A new registration starts a new first showing.
+void SetBatchWizardServices(BatchWizardServices* Services);
+// The registered services, or a stand-in that answers "no window"; never null.
+BatchWizardServices& BatchWizard();
+bool HasBatchWizard();
+// True the first time it is asked after a registration: the window's first showing.
+bool TakeBatchWizardFirstShowing();

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <memory>
 
-using namespace Fontman;
+using namespace TreeFonts;
 
 Z_IMPLEMENT_CLASS(ZEZCanvas, TControlCanvas)
 

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+namespace TreeFonts {
+
 TFontManager::TFontManager() {
   for (int I = 0; I < EntryCount; ++I) {
     FMru[static_cast<std::size_t>(I)] = &FEntries[static_cast<std::size_t>(I)];
@@ -80,8 +82,6 @@ void TFontManager::Measure(TEntry& Entry, HFONT Font) {
   Entry.Info.Height = Tm.tmHeight;
 }
 
-namespace Fontman {
-
 TFontManager& FontManager() {
   static std::unique_ptr<TFontManager> Manager = std::make_unique<TFontManager>();
   return *Manager;
@@ -153,4 +153,4 @@ Integer GetCharsInWidth(HFONT Font, const char* Text, Integer Len, Integer Width
 
 const TFontInfo& GetFontInfo(HFONT Font) { return FontManager().Lookup(Font).Info; }
 
-}  // namespace Fontman
+}  // namespace TreeFonts

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-using namespace Fontman;
+using namespace TreeFonts;
 
 namespace {
 

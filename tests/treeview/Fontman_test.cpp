@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-using namespace Fontman;
+using namespace TreeFonts;
 
 namespace {
 
