@@ -224,7 +224,11 @@ public:
 
   // ---- Document state and kind ---------------------------------------------------------------------------
   // Applies the window's settings again (APPLYSETTINGS_TAB_STOPS: the tab stops of every text store).
-  virtual void ApplySettings(int Flags) { (void)Flags; }
+  // The window's own result code (0 done, 2 no root object or shutting down); callers may ignore it.
+  virtual int ApplySettings(int Flags) {
+    (void)Flags;
+    return 2;
+  }
   // Gives the document's message lines their line styles by the line-highlighting options; 3 when its messages
   // were not read (nothing to mark), else 0.
   virtual int ApplyMessageLineStyles(fileinfoclass* Document, int Flags) {
@@ -312,6 +316,10 @@ public:
   // ---- The command queue and the shutdown -------------------------------------------------------------
   // Updates the window state before its bounds are read.
   virtual void RefreshWindowState() {}
+
+  // ---- The main window's idle processing ------------------------------------------------------------------
+  // Updates the batch wizard's own command states; called from the main window's idle processing.
+  virtual void UpdateCommandStates() {}
   // Asks whether to save a changed target list; 1 when the user cancelled.
   virtual int QuerySaveTargetList(int Flags) {
     (void)Flags;

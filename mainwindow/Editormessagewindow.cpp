@@ -1,12 +1,7 @@
 // The hidden window through which another instance and the engine hand commands to the running program.
 #include "mainwindow/Editormessagewindow.h"
 
-#include "core/Prgclass.h"
-#include "core/Stringarraystore.h"
-#include "core/Volatileclass.h"
-
 #include "platform/classes/ClassRegistry.h"
-#include "platform/win/Atoms.h"
 
 Z_IMPLEMENT_CLASS_PUBLISHED(TZUBEditorMessageWindow, TForm, TZUBEditorMessageWindow::Publish)
 
@@ -34,16 +29,6 @@ void TZUBEditorMessageWindow::Dispatch(TMessage& Message) {
 }
 
 void TZUBEditorMessageWindow::QueueRemoteCommand(TMessage& Message) {
-  const auto Atom = static_cast<ATOM>(Message.LParam);
-  if (Atom == 0) {
-    return;
-  }
-  char Text[REMOTE_COMMAND_BUFFER] = {};
-  (void)GlobalGetAtomName(Atom, Text, REMOTE_COMMAND_BUFFER - 1);  // an unknown atom leaves the text empty
-  (void)GlobalDeleteAtom(Atom);  // the sender never deletes it; a second delete of a gone atom does no harm
-  if (!prg || !prg->volatileState || prg->volatileState->shuttingDown != 0) {
-    return;
-  }
-  // To come with the command queue: its queueing function for remote commands.
-  (void)prg->volatileState->commandQueue.addString(Text, ADDSTRING_AT_END);  // a full queue drops the command
+  // Reads and deletes the atom, also while shutting down, and queues its text for the next idle call.
+  (void)QueueRemoteCommandAtom(static_cast<ATOM>(Message.LParam));  // 0 for atom 0 or shutdown: nothing to do
 }
