@@ -1020,6 +1020,7 @@ private:
   void SetUpBookmarkMenus();
   void SetIdleCommandStates(TEasyEdit* Editor, bool InEditor);
   void UnregisterServices();
+  void ForgetTabSets();
   bool FServicesRegistered = false;
 };
 

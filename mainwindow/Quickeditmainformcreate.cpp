@@ -166,6 +166,7 @@ TZUBQEForm::TZUBQEForm(TComponent* AOwner) : TForm((RegisterLayoutClasses(), AOw
 
 TZUBQEForm::~TZUBQEForm() {
   UnregisterServices();
+  ForgetTabSets();
   if (ZUBQEForm == this) {
     ZUBQEForm = nullptr;
   }
@@ -174,6 +175,21 @@ TZUBQEForm::~TZUBQEForm() {
 void TZUBQEForm::AfterConstruction() {
   ZUBQEForm = this;
   TForm::AfterConstruction();
+}
+
+void TZUBQEForm::ForgetTabSets() {
+  // In the program the root object (and the tab array with it) is gone before the window; a window that goes
+  // first takes its tab sets out of the array, which would otherwise keep its deleted tab controls.
+  if (!prg || !prg->volatileState || !prg->volatileState->tabs) {
+    return;
+  }
+  PointerArrayManager* Tabs = prg->volatileState->tabs;
+  for (int I = Tabs->getCount() - 1; I >= 0; --I) {
+    auto* Record = static_cast<tabinfoclass*>(Tabs->getPointer(I));
+    if (Record && (Record->tabControl == TabControl1 || Record->tabControl == TabControl2)) {
+      (void)Tabs->removePointer(I, 1);  // the index is in range: nothing can fail
+    }
+  }
 }
 
 void TZUBQEForm::UnregisterServices() {
