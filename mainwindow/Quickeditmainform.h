@@ -45,6 +45,7 @@ public:
   explicit TZUBQEForm(TComponent* AOwner);
   ~TZUBQEForm() override;
   void AfterConstruction() override;
+  void BeforeDestruction() override;
   static void Publish(TMetaClass& Meta);
   // The classes of every component the layout names, registered before the first layout is read.
   static void RegisterLayoutClasses();

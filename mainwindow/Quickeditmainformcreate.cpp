@@ -164,9 +164,14 @@ TZUBQEForm::TZUBQEForm(TComponent* AOwner) : TForm((RegisterLayoutClasses(), AOw
   }
 }
 
+void TZUBQEForm::BeforeDestruction() {
+  // Before the components go: the tab sets refer to the tab controls.
+  ForgetTabSets();
+  TForm::BeforeDestruction();
+}
+
 TZUBQEForm::~TZUBQEForm() {
   UnregisterServices();
-  ForgetTabSets();
   if (ZUBQEForm == this) {
     ZUBQEForm = nullptr;
   }

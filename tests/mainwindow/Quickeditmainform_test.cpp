@@ -192,3 +192,15 @@ TEST_F(MainFormTest, FormBoundsAreRecordedOnlyInTheNormalState) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainFormTest, AWindowDeletedBeforeTheRootTakesItsTabSetsAlong) {
+  PointerArrayManager* Tabs = prg->volatileState->tabs;
+  ASSERT_EQ(Tabs->getCount(), 2);
+  delete Form;
+  Form = nullptr;
+  EXPECT_EQ(Tabs->getCount(), 0);
+}
+
+}  // namespace
