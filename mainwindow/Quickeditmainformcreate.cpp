@@ -227,7 +227,7 @@ void TZUBQEForm::FormCreate(TObject*) {
   // The main function turns redrawing on again after start-up.
   Zodir::BeginControlUpdate(Handle());
   const TCursorScope Busy;
-  // The application icon by the system version; a missing or bad icon file leaves the default.
+  // The application keeps the desktop's default icon: the layer gives applications no icon of their own yet.
   LineStyles = std::make_unique<TEasyLineStyles>(this);
   if (ShellList) {
     ShellList->SetSortColumn(I->resourceSortColumn);
