@@ -270,6 +270,17 @@ public:
   }
   // Deletes the editor options window when it exists.
   virtual void DeleteEditorOptionsWindow() {}
+
+  // ---- What the drag-and-drop window runs on the main window ---------------------------------------------
+  // Clears the interface option that shows the drag-and-drop window and hides it.
+  virtual void HideDragDropWindowClick(TObject* Sender) { (void)Sender; }
+  // Toggle the editor options that run the default tool (2) and the validator (1) on dropped files.
+  virtual void DragDropUseToolClick(TObject* Sender) { (void)Sender; }
+  virtual void DragDropUseValidatorClick(TObject* Sender) { (void)Sender; }
+  // Shows the batch wizard.
+  virtual void ToolsBatchWizardClick(TObject* Sender) { (void)Sender; }
+  // Shows the progress of dropped files in the main window's caption and its status panel 3.
+  virtual void SetDropProgressText(const char* Text) { (void)Text; }
 };
 
 // Dialogs of MainWindowServices::GetFileDialogSize.
