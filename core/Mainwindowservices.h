@@ -223,8 +223,12 @@ public:
   }
 
   // ---- Document state and kind ---------------------------------------------------------------------------
-  // Applies the window's settings again (APPLYSETTINGS_TAB_STOPS: the tab stops of every text store).
-  virtual void ApplySettings(int Flags) { (void)Flags; }
+  // Applies the window's settings again (APPLYSETTINGS_TAB_STOPS: the tab stops of every text store); 0, or 2
+  // without a window or while shutting down.
+  virtual int ApplySettings(int Flags) {
+    (void)Flags;
+    return 2;
+  }
   // Gives the document's message lines their line styles by the line-highlighting options; 3 when its messages
   // were not read (nothing to mark), else 0.
   virtual int ApplyMessageLineStyles(fileinfoclass* Document, int Flags) {

@@ -34,16 +34,6 @@ void TZUBEditorMessageWindow::Dispatch(TMessage& Message) {
 }
 
 void TZUBEditorMessageWindow::QueueRemoteCommand(TMessage& Message) {
-  const auto Atom = static_cast<ATOM>(Message.LParam);
-  if (Atom == 0) {
-    return;
-  }
-  char Text[REMOTE_COMMAND_BUFFER] = {};
-  (void)GlobalGetAtomName(Atom, Text, REMOTE_COMMAND_BUFFER - 1);  // an unknown atom leaves the text empty
-  (void)GlobalDeleteAtom(Atom);  // the sender never deletes it; a second delete of a gone atom does no harm
-  if (!prg || !prg->volatileState || prg->volatileState->shuttingDown != 0) {
-    return;
-  }
-  // To come with the command queue: its queueing function for remote commands.
-  (void)prg->volatileState->commandQueue.addString(Text, ADDSTRING_AT_END);  // a full queue drops the command
+  // Read, deleted and (unless the program is shutting down) queued by the core; 0 when nothing was queued.
+  (void)QueueRemoteCommandAtom(static_cast<ATOM>(Message.LParam));
 }

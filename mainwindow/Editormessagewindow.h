@@ -1,15 +1,12 @@
 // The hidden window through which another instance and the engine hand commands to the running program.
 #pragma once
 
+#include "core/Commandqueue.h"
+
 #include "platform/controls/Forms.h"
 
 // The message a second instance or the engine posts with a global atom (its text) as the second parameter.
-inline constexpr UINT WM_ZUB_REMOTE_COMMAND = 0x8001;
-// The caption another process finds the window by, with its class name.
-inline constexpr const char MESSAGE_WINDOW_CAPTION[] = "ZUB Editor Message Window";
-inline constexpr const char MESSAGE_WINDOW_CLASS[] = "TZUBEditorMessageWindow";
-// The longest command text read from an atom, ending zero included.
-inline constexpr int REMOTE_COMMAND_BUFFER = 1024;
+inline constexpr UINT WM_ZUB_REMOTE_COMMAND = REMOTE_COMMAND_MESSAGE;
 
 // Made by the main function after the main window and never shown; its handle exists from its creation on so
 // that another process finds it. Freed with the application's forms.

@@ -910,6 +910,11 @@ public:
   [[nodiscard]] int Reload(fileinfoclass* Document);
   int BuildReopenMenus(StringArrayStore* List);
   int OpenWebDocument(fileinfoextraclass* Origin, const char* PseudoName, int Flags);
+  // The steps of AddNewFileTab and CloseFileTab after their checks (Quickeditmainformfiles.cpp).
+  int OpenIntoTabs(TComponent* Tabs, tabinfoclass* Record, const char* Name, int Flags);
+  int LoadNamedDocument(fileinfoclass* Document, const char* Name, int Flags);
+  void ReplacePlaceholder(TComponent* Tabs, tabinfoclass* Record, int Flags);
+  int AskToSaveBeforeClosing(TComponent* TabControl, int Index, fileinfoclass* Document, int Flags);
   int OpenDroppedFiles(HDROP Drop, int Flags);
 
   // ---- Document state and the Opened list (their own sources) ---------------------------------------------
@@ -922,7 +927,7 @@ public:
 
   // ---- Layout and view settings ---------------------------------------------------------------------------
   int ApplyViewSettings(int Flags);
-  int ApplySettings(int Flags);
+  int ApplySettings(int Flags) override;
   void UpdateMenuChecks() override;
   // Records the window's left, top, width and height as its normal bounds when it is visible, in the normal
   // state and not in full screen.
@@ -974,6 +979,17 @@ public:
   TComponent* ResultPlaceholder(int Index) override;
   void SetControlTextNow(TComponent* Control, const char* Text) override;
   TForm* CreateDragDropToolForm() override;
+  TForm* MainForm() override { return this; }
+  int ValidateDocuments(fileinfoclass* Document, int Flags, int Configuration) override {
+    return ValidateDocuments(nullptr, Document, Flags, Configuration);
+  }
+  // What the shutdown reads of the window (Quickeditmainformshutdown.cpp).
+  int ShellListSortColumn() override;
+  int VisibleResultsPanelHeight() override;
+  TFont* CurrentEditorFont() override;
+  bool GetFileDialogSize(int Dialog, int& Width, int& Height) override;
+  bool GetShellTreeFolder(int Pane, StrStore& Folder) override;
+  bool GetSplitWidths(int& TagCountList, int& StructurePage, int& ScratchPad1, int& ScratchPage) override;
 
   // ---- Run-time members -----------------------------------------------------------------------------------
   // The shell's small-icon list, shared (not owned); the Opened list shows its icons.

@@ -1,8 +1,10 @@
 // The main window's show, activation, idle, hot-key and close handling.
 #include "mainwindow/Quickeditmainform.h"
 
+#include "core/Commandqueue.h"
 #include "core/Fileinfoclass.h"
 #include "core/Prgclass.h"
+#include "core/Shutdown.h"
 #include "core/Splashstatus.h"
 #include "core/Volatileclass.h"
 
@@ -108,7 +110,7 @@ void TZUBQEForm::ApplicationIdle(TObject*, bool&) {
     return;
   }
   prg->volatileState->idleReached = 1;
-  // To come with the command queue: ProcessCommandQueue(&prg->volatileState->commandQueue).
+  (void)ProcessCommandQueue(&prg->volatileState->commandQueue);  // always 0
   SetIdleCommandStates(Editor, ActiveEditor != nullptr);
   UpdateLinkCheckButtons();
   if (prg->interface->flags.has(IF40::DragDropWindow)) {
@@ -167,8 +169,7 @@ void TZUBQEForm::SetIdleCommandStates(TEasyEdit* Editor, bool InEditor) {
 }
 
 void TZUBQEForm::FormCloseQuery(TObject*, bool& CanClose) {
-  // To come with shutdown: CanClose = ShutdownApplication() != 0 (it asks, saves and may refuse).
-  CanClose = true;
+  CanClose = !Running() || ShutdownApplication() == SHUTDOWN_MAY_CLOSE;
 }
 
 void TZUBQEForm::FormDestroy(TObject*) {

@@ -56,7 +56,10 @@ public:
   void OptionsHTMLConfigurationEditorClick(TObject*) override { Record("configeditor"); }
   void OptionsEditorOptionsClick(TObject*) override { Record("editoroptions"); }
 
-  void ApplySettings(int Flags) override { Record("applysettings:" + std::to_string(Flags)); }
+  int ApplySettings(int Flags) override {
+    Record("applysettings:" + std::to_string(Flags));
+    return 0;
+  }
   int ApplyMessageLineStyles(fileinfoclass*, int Flags) override {
     Record("linestyles:" + std::to_string(Flags));
     return 0;
