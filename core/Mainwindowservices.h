@@ -207,6 +207,17 @@ public:
   // The splash window while it is shown, else null.
   virtual TForm* SplashForm() { return nullptr; }
 
+  // ---- What the drag-and-drop window runs on the main window ---------------------------------------------
+  // Clears the interface option that shows the drag-and-drop window and hides it.
+  virtual void HideDragDropWindowClick(TObject* Sender) { (void)Sender; }
+  // Toggle the editor options that run the default tool (2) and the validator (1) on dropped files.
+  virtual void DragDropUseToolClick(TObject* Sender) { (void)Sender; }
+  virtual void DragDropUseValidatorClick(TObject* Sender) { (void)Sender; }
+  // Shows the batch wizard.
+  virtual void ToolsBatchWizardClick(TObject* Sender) { (void)Sender; }
+  // Shows the progress of dropped files in the main window's caption and its status panel 3.
+  virtual void SetDropProgressText(const char* Text) { (void)Text; }
+
   // ---- The command queue ---------------------------------------------------------------------------------
   // Re-reads the document's link statuses from its engine result and sets the Links page image by them.
   virtual void UpdateLinksPageImage(fileinfoclass* Document, int Flags) {

@@ -4,6 +4,7 @@
 
 #include "batchwizard/Batchwizclass.h"
 #include "core/Ekregistryex.h"
+#include "core/Enginedialogs.h"
 #include "core/Shutdown.h"
 
 #include "editor/Easyeditsource.h"
@@ -83,7 +84,15 @@ TEST_F(ShutdownTest, CollectsTheWindowStateAndWritesItInOrder) {
   Window.EditorFont.SetName("DejaVu Sans Mono");
   ASSERT_EQ(Interface().recentDocuments.addString("/tmp/recent.html", 0), 1);
   ASSERT_EQ(prg->batchWizard->recentLists.addString("/tmp/list.zbl", 0), 1);
+  TForm* DragDrop = TestSupport::Make<TForm>(Application);
+  DragDrop->SetBounds(33, 44, 88, 31);
+  SetEngineDialogOwner(EngineDialogOwnerSlot::DragDropWindow, DragDrop);
+  Interface().flags.set(IF40::DragDropWindow, true);
   EXPECT_EQ(ShutdownApplication(), SHUTDOWN_MAY_CLOSE);
+  SetEngineDialogOwner(EngineDialogOwnerSlot::DragDropWindow, nullptr);
+  delete DragDrop;
+  EXPECT_EQ((std::vector<int>{Interface().dragDropWindowLeft, Interface().dragDropWindowTop}),
+            (std::vector<int>{33, 44}));
   EXPECT_EQ(State().shuttingDown, 1);
   // The toolbar layout is saved first, and again by the inserters before their toolbars go.
   EXPECT_EQ(Window.Calls, (Strings{"closeall:1", "toolbars", "formbounds", "toolbars", "deleteoptions"}));
