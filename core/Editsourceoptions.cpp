@@ -67,7 +67,7 @@ int ApplyEditSourceOptions(TCustomEasyEditSource* Source, int Flags) {
     ApplyOptions(*Source, (Flags & SOURCEOPTIONS_KEEP_LIVE_SPELLING) != 0);
   }
   if ((Flags & SOURCEOPTIONS_TAB_STOPS) != 0 && !SetTabStopsFromOption(*Source)) {
-    (void)MainWindow().ApplySettings(APPLYSETTINGS_TAB_STOPS);  // 2: no window to apply them to
+    (void)MainWindow().ApplySettings(APPLYSETTINGS_TAB_STOPS);  // the window reports nothing to act on
   }
   return 0;
 }

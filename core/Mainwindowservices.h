@@ -234,8 +234,8 @@ public:
   }
 
   // ---- Document state and kind ---------------------------------------------------------------------------
-  // Applies the window's settings again (APPLYSETTINGS_TAB_STOPS: the tab stops of every text store); 0, or 2
-  // without a window or while shutting down.
+  // Applies the window's settings again (APPLYSETTINGS_TAB_STOPS: the tab stops of every text store).
+  // The window's own result code (0 done, 2 no root object or shutting down); callers may ignore it.
   virtual int ApplySettings(int Flags) {
     (void)Flags;
     return 2;
@@ -327,6 +327,10 @@ public:
   // ---- The command queue and the shutdown -------------------------------------------------------------
   // Updates the window state before its bounds are read.
   virtual void RefreshWindowState() {}
+
+  // ---- The main window's idle processing ------------------------------------------------------------------
+  // Updates the batch wizard's own command states; called from the main window's idle processing.
+  virtual void UpdateCommandStates() {}
   // Asks whether to save a changed target list; 1 when the user cancelled.
   virtual int QuerySaveTargetList(int Flags) {
     (void)Flags;

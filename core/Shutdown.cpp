@@ -179,6 +179,9 @@ int ShutdownApplication() {
   }
   prgclass& Root = *prg;
   volatileclass& V = *Root.volatileState;
+  if (V.shuttingDown != 0) {
+    return SHUTDOWN_MAY_CLOSE;  // a later close query: everything was written by the first
+  }
   if (ZUBCalls.ZUBSetFlag2 != nullptr) {
     (void)ZUBCalls.ZUBSetFlag2(ZUB_ENGINE_FLAGS, ENGINE_FLAG_SHUTTING_DOWN, 1);  // a notice the engine may ignore
   }

@@ -1,12 +1,7 @@
 // The hidden window through which another instance and the engine hand commands to the running program.
 #include "mainwindow/Editormessagewindow.h"
 
-#include "core/Prgclass.h"
-#include "core/Stringarraystore.h"
-#include "core/Volatileclass.h"
-
 #include "platform/classes/ClassRegistry.h"
-#include "platform/win/Atoms.h"
 
 Z_IMPLEMENT_CLASS_PUBLISHED(TZUBEditorMessageWindow, TForm, TZUBEditorMessageWindow::Publish)
 
@@ -34,6 +29,6 @@ void TZUBEditorMessageWindow::Dispatch(TMessage& Message) {
 }
 
 void TZUBEditorMessageWindow::QueueRemoteCommand(TMessage& Message) {
-  // Read, deleted and (unless the program is shutting down) queued by the core; 0 when nothing was queued.
-  (void)QueueRemoteCommandAtom(static_cast<ATOM>(Message.LParam));
+  // Reads and deletes the atom, also while shutting down, and queues its text for the next idle call.
+  (void)QueueRemoteCommandAtom(static_cast<ATOM>(Message.LParam));  // 0 for atom 0 or shutdown: nothing to do
 }

@@ -6,7 +6,7 @@
 #include "platform/controls/Forms.h"
 
 // The message a second instance or the engine posts with a global atom (its text) as the second parameter.
-inline constexpr UINT WM_ZUB_REMOTE_COMMAND = REMOTE_COMMAND_MESSAGE;
+inline constexpr UINT WM_ZUB_REMOTE_COMMAND = 0x8001;
 
 // Made by the main function after the main window and never shown; its handle exists from its creation on so
 // that another process finds it. Freed with the application's forms.

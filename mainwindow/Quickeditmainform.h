@@ -979,17 +979,16 @@ public:
   TComponent* ResultPlaceholder(int Index) override;
   void SetControlTextNow(TComponent* Control, const char* Text) override;
   TForm* CreateDragDropToolForm() override;
-  TForm* MainForm() override { return this; }
-  int ValidateDocuments(fileinfoclass* Document, int Flags, int Configuration) override {
-    return ValidateDocuments(nullptr, Document, Flags, Configuration);
-  }
-  // What the shutdown reads of the window (Quickeditmainformshutdown.cpp).
+  TForm* MainForm() override;
+  TForm* SplashForm() override;
+  // What shutdown keeps of the window for the next start.
   int ShellListSortColumn() override;
   int VisibleResultsPanelHeight() override;
   TFont* CurrentEditorFont() override;
   bool GetFileDialogSize(int Dialog, int& Width, int& Height) override;
   bool GetShellTreeFolder(int Pane, StrStore& Folder) override;
   bool GetSplitWidths(int& TagCountList, int& StructurePage, int& ScratchPad1, int& ScratchPage) override;
+  int ValidateDocuments(fileinfoclass* Document, int Flags, int Configuration) override;
 
   // ---- Run-time members -----------------------------------------------------------------------------------
   // The shell's small-icon list, shared (not owned); the Opened list shows its icons.

@@ -1,15 +1,18 @@
 // The main window's construction and its set-up when the layout has been read.
 #include "mainwindow/Quickeditmainform.h"
 
+#include "core/Mainsetup.h"
 #include "core/Parserclass.h"
 #include "core/Prgclass.h"
 #include "core/Splashstatus.h"
 #include "core/Tabinfoclass.h"
 #include "core/Volatileclass.h"
+#include "core/Zodir.h"
 
 #include "editor/Easyeditgutter.h"
 #include "platform/controls/Menus.h"
 #include "platform/win/ShlObj.h"
+#include "toolbars/Tb2dockpositions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +23,8 @@ TZUBQEForm* ZUBQEForm = nullptr;
 
 namespace {
 
+// The interface settings, where the toolbar positions are kept.
+constexpr char INTERFACE_KEY[] = "Software\\Palvane\\ZUB Quillon v4\\Editor\\Interface";
 // The recent-files list under the current user.
 constexpr char RECENT_FILES_KEY[] = "Software\\Palvane\\ZUB Quillon v4\\Editor\\Reopen";
 constexpr int RECENT_FILES_COUNT = 15;
@@ -131,6 +136,18 @@ int SplitWidth(int Extent, float Ratio) {
   return std::max(MinSplitWidth, static_cast<int>(static_cast<float>(Extent) * Ratio));
 }
 
+// The hourglass for the rest of a scope.
+class TCursorScope {
+public:
+  TCursorScope() : FSaved(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
+  ~TCursorScope() { Screen->SetCursor(FSaved); }
+  TCursorScope(const TCursorScope&) = delete;
+  TCursorScope& operator=(const TCursorScope&) = delete;
+
+private:
+  TCursor FSaved;
+};
+
 }  // namespace
 
 TZUBQEForm::TZUBQEForm(TComponent* AOwner) : TForm((RegisterLayoutClasses(), AOwner)) {
@@ -184,11 +201,11 @@ void TZUBQEForm::FormCreate(TObject*) {
     return;
   }
   interfaceclass* I = prg->interface;
-  // To come with the core's set-up functions: PlaceFormOnScreen(this, left, top, width, height) moves the
-  // window back onto the screen when needed.
-  SetBounds(I->mainFormLeft, I->mainFormTop, I->mainFormWidth, I->mainFormHeight);
+  (void)PlaceFormOnScreen(this, I->mainFormLeft, I->mainFormTop, I->mainFormWidth, I->mainFormHeight);  // 0
   SetUpSpellChecker();
-  // To come with the core's set-up functions: Zodir::BeginControlUpdate(this) and the hourglass.
+  // The main function turns redrawing on again after start-up.
+  Zodir::BeginControlUpdate(Handle());
+  const TCursorScope Busy;
   // The application icon by the system version; a missing or bad icon file leaves the default.
   LineStyles = std::make_unique<TEasyLineStyles>(this);
   if (ShellList) {
@@ -228,7 +245,7 @@ void TZUBQEForm::FormCreate(TObject*) {
   if (I->flags.has(IF40::WasMaximized)) {
     SendMessage(Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   }
-  // To come with the core's set-up functions: the toolbar positions from "Editor\Interface".
+  TBRegLoadPositions(this, HKEY_CURRENT_USER, INTERFACE_KEY);
   prg->volatileState->layoutReady = 1;
   (void)ApplyViewSettings(VIEW_APPLY_SETTINGS | VIEW_NO_PREVIEW);  // the first layout pass has no caller to tell
   SplashStatus("Exiting main form constructor...");
@@ -242,16 +259,23 @@ void TZUBQEForm::SetUpSpellChecker() {
 }
 
 void TZUBQEForm::SetUpEditorsAndTabs() {
-  // To come with the core's set-up functions: SetupEditor by role for EasyEdit1 and EasyEdit2 (0),
-  // StructureEdit and StructureEdit2 (1), ResultsMessageEdit (2), ScratchPad1Edit (4) and ScratchPad2Edit (8).
+  const std::pair<TEasyEdit*, int> Editors[] = {{EasyEdit1, EDITOR_DOCUMENT},
+                                                {EasyEdit2, EDITOR_DOCUMENT},
+                                                {StructureEdit, EDITOR_STRUCTURE},
+                                                {StructureEdit2, EDITOR_STRUCTURE},
+                                                {ResultsMessageEdit, EDITOR_RESULTS_MESSAGE},
+                                                {ScratchPad1Edit, EDITOR_SCRATCH_PAD_1},
+                                                {ScratchPad2Edit, EDITOR_SCRATCH_PAD_2}};
+  for (const auto& [Editor, Role] : Editors) {
+    (void)SetupEditor(Editor, Role);  // every editor of the layout takes its role
+  }
   CurrentEditor = EasyEdit1;
   const std::pair<TTabControl*, TEasyEdit*> Sets[] = {{TabControl1, EasyEdit1}, {TabControl2, EasyEdit2}};
   for (const auto& [Tabs, Editor] : Sets) {
     if (!Tabs || !Editor) {
       continue;
     }
-    // To come with the core's set-up functions: SetupTabControl (hot tracking and double buffering).
-    Tabs->SetHotTrack(true);
+    (void)SetupTabControl(Tabs, SETUP_APPLY);  // hot tracking and double buffering; no failure
     auto* Record = new tabinfoclass;
     Record->Bind(Tabs, prg->volatileState->documents, Editor);
     Tabs->OnChange = [this](TObject* Sender) { TabControlChange(Sender); };
@@ -267,8 +291,7 @@ void TZUBQEForm::SetUpMenusAndHints() {
   OptionsHTMLConfigExportPrograms->SetVisible(Developer);
   OptionsHTMLConfigImportPrograms->SetVisible(Developer);
   (void)ApplySettings(APPLY_SKIN);  // the skin has no failure to report
-  // To come with the core's set-up functions: SetupMenuBar makes EditorMainMenu the window's menu bar.
-  EditorMainMenu->SetMenuBar(true);
+  (void)SetupMenuBar(EditorMainMenu, SETUP_APPLY);  // a toolbar always takes the role
   EditorMenuBarDock->SetBoundLines(TTBDockBoundLines{blTop});
   for (const auto& [Name, Hint] : TagHints) {
     if (auto* Item = dynamic_cast<TTBCustomItem*>(FindComponent(Name))) {
@@ -278,8 +301,13 @@ void TZUBQEForm::SetUpMenusAndHints() {
 }
 
 void TZUBQEForm::SetUpTreesAndShell() {
-  // To come with the core's set-up functions: SetupTreeView for ResultsTreeView (1), StyleMessagesTreeView (2),
-  // AccessibilityTreeView (8) and StructureTree (4).
+  const std::pair<ZEZTree*, int> Trees[] = {{ResultsTreeView, 1},
+                                            {StyleMessagesTreeView, 2},
+                                            {AccessibilityTreeView, 8},
+                                            {StructureTree, TREEVIEW_STRUCTURE}};
+  for (const auto& [Tree, Role] : Trees) {
+    (void)SetupTreeView(Tree, Role);  // every tree of the layout takes its role
+  }
   interfaceclass* I = prg->interface;
   const std::tuple<TPTShellTree*, TPTShellList*, const StrStore*> Pairs[] = {
       {ShellTree, ShellList, &I->selectedFolder}, {ShellTree2, ShellList2, &I->selectedFolder2}};

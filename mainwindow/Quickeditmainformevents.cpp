@@ -3,7 +3,10 @@
 
 #include "core/Commandqueue.h"
 #include "core/Fileinfoclass.h"
+#include "core/Commandqueue.h"
+#include "core/Inserterclass.h"
 #include "core/Prgclass.h"
+#include "core/Shellintegration.h"
 #include "core/Shutdown.h"
 #include "core/Splashstatus.h"
 #include "core/Volatileclass.h"
@@ -13,9 +16,6 @@
 #include "platform/win/Desktop.h"
 
 namespace {
-
-// The id of the F2 hot key that brings the window back.
-constexpr int RestoreHotKeyId = 0;
 
 bool Running() { return prg && prg->volatileState && prg->volatileState->shuttingDown == 0; }
 
@@ -27,12 +27,7 @@ bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
 
 // Registers (On) or unregisters the F2 hot key on the window.
 static void SetRestoreHotKey(HWND Wnd, bool On) {
-  // To come with the core's set-up functions: SetHotKey(Wnd, On ? 1 : 0).
-  if (On) {
-    (void)RegisterHotKey(Wnd, RestoreHotKeyId, 0, VK_F2);  // a key another program holds stays unregistered
-  } else {
-    (void)UnregisterHotKey(Wnd, RestoreHotKeyId);  // nothing to undo when it was not registered
-  }
+  (void)SetHotKey(Wnd, On ? 1 : 0);  // a key another program holds stays unregistered; nothing to tell
 }
 
 void TZUBQEForm::Dispatch(TMessage& Message) {
@@ -63,7 +58,7 @@ void TZUBQEForm::FormActivate(TObject*) {
   if (!Running()) {
     return;
   }
-  // To come with the core's set-up functions: UpdateInserters(inserters, 2) shows the inserter windows.
+  (void)UpdateInserters(prg->volatileState->inserters, INSERTERS_SHOW);  // an inserter that fails reports itself
   CheckFileChangedOnDisk(0);
 }
 
@@ -128,8 +123,10 @@ void TZUBQEForm::ApplicationIdle(TObject*, bool&) {
   if (prg->interface->flags2.has(IF2::BackgroundLinkCheck)) {
     (void)CheckLinks(this, 6);  // an automatic check that cannot start has nothing to tell
   }
-  // To come with the core's set-up functions: UpdateInserters(inserters, 2), and the batch wizard's
-  // UpdateCommandStates when its window exists.
+  (void)UpdateInserters(prg->volatileState->inserters, INSERTERS_SHOW);  // as in FormActivate
+  if (BatchWizard().BatchWizardForm()) {
+    BatchWizard().UpdateCommandStates();
+  }
 }
 
 void TZUBQEForm::SetIdleCommandStates(TEasyEdit* Editor, bool InEditor) {
@@ -169,7 +166,8 @@ void TZUBQEForm::SetIdleCommandStates(TEasyEdit* Editor, bool InEditor) {
 }
 
 void TZUBQEForm::FormCloseQuery(TObject*, bool& CanClose) {
-  CanClose = !Running() || ShutdownApplication() == SHUTDOWN_MAY_CLOSE;
+  // Shutdown asks, saves and may refuse; once it has run the window may always close.
+  CanClose = ShutdownApplication() != 0;
 }
 
 void TZUBQEForm::FormDestroy(TObject*) {

@@ -3,6 +3,8 @@
 
 #include "mainwindow/Defaultdragdroptoolform.h"
 
+#include "core/Splashstatus.h"
+
 namespace {
 
 TTabControl* AsTabs(TComponent* Control) { return dynamic_cast<TTabControl*>(Control); }
@@ -92,4 +94,49 @@ TForm* TZUBQEForm::CreateDragDropToolForm() {
   auto* Chooser = new TDragDropToolForm(Application);
   Chooser->AfterConstruction();
   return Chooser;
+}
+
+TForm* TZUBQEForm::MainForm() { return this; }
+
+TForm* TZUBQEForm::SplashForm() { return dynamic_cast<TForm*>(GetSplashWindow()); }
+
+int TZUBQEForm::ShellListSortColumn() { return ShellList ? ShellList->SortColumn() : -1; }
+
+int TZUBQEForm::VisibleResultsPanelHeight() {
+  return ResultsPanel && EditorResultsSplitter && EditorResultsSplitter->Visible() ? ResultsPanel->Height() : -1;
+}
+
+TFont* TZUBQEForm::CurrentEditorFont() { return CurrentEditor ? CurrentEditor->Font() : nullptr; }
+
+bool TZUBQEForm::GetFileDialogSize(int Dialog, int& Width, int& Height) {
+  TPTFileDlg* Chooser = Dialog == FILEDIALOG_OPEN   ? static_cast<TPTFileDlg*>(PTOpenDialog)
+                        : Dialog == FILEDIALOG_SAVE ? static_cast<TPTFileDlg*>(PTSaveDialog)
+                                                    : nullptr;
+  if (!Chooser) {
+    return false;
+  }
+  Width = Chooser->FormWidth;
+  Height = Chooser->FormHeight;
+  return true;
+}
+
+bool TZUBQEForm::GetShellTreeFolder(int Pane, StrStore& Folder) {
+  TPTShellTree* Tree = Pane == 0 ? ShellTree : Pane == 1 ? ShellTree2 : nullptr;
+  if (!Tree) {
+    return false;
+  }
+  Folder = StrStore(Tree->GetSelectedPathName().c_str());
+  return true;
+}
+
+bool TZUBQEForm::GetSplitWidths(int& TagCountList, int& StructurePage, int& ScratchPad1, int& ScratchPage) {
+  TagCountList = TagCountListView->Width();
+  StructurePage = StructureSheet->Width();
+  ScratchPad1 = ScratchPad1Edit->Width();
+  ScratchPage = ScratchSheet->Width();
+  return true;
+}
+
+int TZUBQEForm::ValidateDocuments(fileinfoclass* Document, int Flags, int Configuration) {
+  return ValidateDocuments(nullptr, Document, Flags, Configuration);
 }

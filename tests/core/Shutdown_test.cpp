@@ -118,6 +118,11 @@ TEST_F(ShutdownTest, CollectsTheWindowStateAndWritesItInOrder) {
   int Stored = 0;
   ASSERT_NE(Reg.ReadIntegerEx("HorzSplit1Position", Stored), 0);
   EXPECT_EQ(Stored, 210);
+
+  // A second close query finds everything written: it may close at once.
+  Window.Calls.clear();
+  EXPECT_EQ(ShutdownApplication(), SHUTDOWN_MAY_CLOSE);
+  EXPECT_TRUE(Window.Calls.empty());
 }
 
 TEST_F(ShutdownTest, CancelledQuestionsReturnZeroAndWriteNothing) {
@@ -177,6 +182,7 @@ TEST_F(ShutdownTest, LastOpenFilesAreWrittenOnlyWithTheReopenOption) {
   EXPECT_EQ(State().lastOpenFiles.getCount(), 0);
 
   prg->editorOptions->flags.set(EOF40::ReopenDocuments, true);
+  State().shuttingDown = 0;
   ASSERT_EQ(ShutdownApplication(), SHUTDOWN_MAY_CLOSE);
   EXPECT_TRUE(ReadList(LAST_OPEN_FILES_KEY).empty());
 }
@@ -189,6 +195,7 @@ TEST_F(ShutdownTest, PasswordSecurityDeletesOnlyThePasswords) {
   EXPECT_TRUE(KeyExists("Editor\\OpenFromWebPasswords"));
 
   Interface().flags3.set(IF3::PasswordSecurity, true);
+  State().shuttingDown = 0;
   ASSERT_EQ(ShutdownApplication(), SHUTDOWN_MAY_CLOSE);
   EXPECT_FALSE(KeyExists("Editor\\OpenFromWebPasswords"));
   EXPECT_EQ(ReadList("Editor\\OpenFromWebUsernames"), Strings{"alice"});

@@ -6,6 +6,7 @@
 #include "core/Prgclass.h"
 #include "core/Settings.h"
 #include "core/Volatileclass.h"
+#include "core/Zodir.h"
 #include "mainwindow/Editormessagewindow.h"
 #include "mainwindow/Quickeditmainform.h"
 #include "tests/support/Forms.h"
@@ -66,6 +67,8 @@ protected:
   void MakeForms() {
     Application->CreateForm(Form);
     Application->CreateForm(MessageWindow);
+    // The main function turns the window's redrawing on again after its set-up.
+    Zodir::FinishControlUpdate(Form->Handle());
   }
 
   // The close query first (it may refuse: the result), then the root object, then the forms.
