@@ -63,39 +63,32 @@ std::string SortText(TListItem* Row, int Word) {
 
 }  // namespace
 
-int TZUBQEForm::MarkDocumentSaved(fileinfoclass* Document) {
-  fileinfoclass* Current = GetCurrentFile();
+namespace {
+
+// Marks the document (null: the current one) saved or changed when its text store says otherwise, and refreshes
+// the document-state panel for the current document. False without a document.
+bool MarkDocument(TZUBQEForm& Form, fileinfoclass* Document, bool Saved) {
+  fileinfoclass* Current = Form.GetCurrentFile();
   if (Document == nullptr) {
     Document = Current;
   }
   if (Document == nullptr || Document->text == nullptr) {
-    return -1;
+    return false;
   }
-  if (Document->text->Modified) {
-    (void)Document->SetSavedState(SAVEDSTATE_SAVED | SAVEDSTATE_TO_STORE);  // always 0
+  if (Document->text->Modified == Saved) {
+    (void)Document->SetSavedState((Saved ? SAVEDSTATE_SAVED : SAVEDSTATE_CHANGED) | SAVEDSTATE_TO_STORE);  // 0
     if (Document == Current) {
-      (void)UpdateStatusPanels(STATUS_DOCUMENT_STATE, 0, 0);  // 1 only while shutting down
+      (void)Form.UpdateStatusPanels(STATUS_DOCUMENT_STATE, 0, 0);  // 1 only while shutting down
     }
   }
-  return 1;
+  return true;
 }
 
-int TZUBQEForm::MarkDocumentModified(fileinfoclass* Document) {
-  fileinfoclass* Current = GetCurrentFile();
-  if (Document == nullptr) {
-    Document = Current;
-  }
-  if (Document == nullptr || Document->text == nullptr) {
-    return -1;
-  }
-  if (!Document->text->Modified) {
-    (void)Document->SetSavedState(SAVEDSTATE_CHANGED | SAVEDSTATE_TO_STORE);  // always 0
-    if (Document == Current) {
-      (void)UpdateStatusPanels(STATUS_DOCUMENT_STATE, 0, 0);  // 1 only while shutting down
-    }
-  }
-  return 0;
-}
+}  // namespace
+
+int TZUBQEForm::MarkDocumentSaved(fileinfoclass* Document) { return MarkDocument(*this, Document, true) ? 1 : -1; }
+
+int TZUBQEForm::MarkDocumentModified(fileinfoclass* Document) { return MarkDocument(*this, Document, false) ? 0 : -1; }
 
 void TZUBQEForm::UpdateOpenedListItem(fileinfoclass* Document, int Flags) {
   if (OpenedListView == nullptr || Document == nullptr) {
