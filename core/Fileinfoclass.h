@@ -29,6 +29,7 @@ inline constexpr int NAME_DISPLAY = 14;         // the name shown to the user
 inline constexpr int NAME_FOR_ENGINE = 270;     // the name handed to the engine
 
 // Document flags.
+inline constexpr unsigned DOCFLAG_PLACEHOLDER = 0x1;  // the untitled document an empty tab set gets
 inline constexpr unsigned DOCFLAG_BROWSER_SOURCE = 0x2;
 inline constexpr unsigned DOCFLAG_DETACHED_SOURCE = 0x8;
 

@@ -1,6 +1,7 @@
 // The program's shutdown, in the order its steps depend on each other.
 #include "core/Shutdown.h"
 
+#include "core/Enginedialogs.h"
 #include "core/Enginejobs.h"
 #include "core/Errorreport.h"
 #include "core/Fileinfoclass.h"
@@ -146,8 +147,12 @@ void SaveBatchWizardState(prgclass& Root) {
 void SaveLayout(prgclass& Root) {
   interfaceclass& I = *Root.interface;
   MainWindowServices& Window = MainWindow();
-  // TODO: the drag-and-drop window's top and left become its stored position (when it is shown by interface
-  // flag 0x1000) once that window is part of the core.
+  // The drag-and-drop window registers itself as the engine dialogs' owner for as long as it exists.
+  TWinControl* DragDrop = GetEngineDialogOwner(EngineDialogOwnerSlot::DragDropWindow);
+  if (DragDrop != nullptr && I.flags.has(IF40::DragDropWindow)) {
+    I.dragDropWindowTop = DragDrop->Top();
+    I.dragDropWindowLeft = DragDrop->Left();
+  }
   (void)Window.GetFileDialogSize(FILEDIALOG_OPEN, I.openDialogWidth, I.openDialogHeight);  // false: keep them
   (void)Window.GetFileDialogSize(FILEDIALOG_SAVE, I.saveDialogWidth, I.saveDialogHeight);
   (void)Window.GetShellTreeFolder(FIRST_SHELL_PANE, I.selectedFolder);  // false: no pane, keep the setting
@@ -174,6 +179,9 @@ int ShutdownApplication() {
   }
   prgclass& Root = *prg;
   volatileclass& V = *Root.volatileState;
+  if (V.shuttingDown != 0) {
+    return SHUTDOWN_MAY_CLOSE;  // a later close query: everything was written by the first
+  }
   if (ZUBCalls.ZUBSetFlag2 != nullptr) {
     (void)ZUBCalls.ZUBSetFlag2(ZUB_ENGINE_FLAGS, ENGINE_FLAG_SHUTTING_DOWN, 1);  // a notice the engine may ignore
   }

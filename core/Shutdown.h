@@ -17,4 +17,5 @@ inline constexpr int RECENT_LIST_ENTRIES = 15;
 // shutting-down state is set and the toolbar layout, the open documents, the scratch pads, the window geometry,
 // the folders, history lists, split ratios, inserter positions and all settings are written:
 // SHUTDOWN_MAY_CLOSE. A scratch pad that could not be written is named in a message and keeps its old file.
+// Once the shutdown has run, a further call returns SHUTDOWN_MAY_CLOSE at once.
 [[nodiscard]] int ShutdownApplication();

@@ -911,6 +911,11 @@ public:
   [[nodiscard]] int Reload(fileinfoclass* Document);
   int BuildReopenMenus(StringArrayStore* List);
   int OpenWebDocument(fileinfoextraclass* Origin, const char* PseudoName, int Flags);
+  // The steps of AddNewFileTab and CloseFileTab after their checks (Quickeditmainformfiles.cpp).
+  int OpenIntoTabs(TComponent* Tabs, tabinfoclass* Record, const char* Name, int Flags);
+  int LoadNamedDocument(fileinfoclass* Document, const char* Name, int Flags);
+  void ReplacePlaceholder(TComponent* Tabs, tabinfoclass* Record, int Flags);
+  int AskToSaveBeforeClosing(TComponent* TabControl, int Index, fileinfoclass* Document, int Flags);
   int OpenDroppedFiles(HDROP Drop, int Flags);
 
   // ---- Document state and the Opened list (their own sources) ---------------------------------------------
@@ -923,7 +928,7 @@ public:
 
   // ---- Layout and view settings ---------------------------------------------------------------------------
   int ApplyViewSettings(int Flags);
-  int ApplySettings(int Flags);
+  int ApplySettings(int Flags) override;
   void UpdateMenuChecks() override;
   // Records the window's left, top, width and height as its normal bounds when it is visible, in the normal
   // state and not in full screen.

@@ -1,6 +1,7 @@
 // The main window's show, activation, idle, hot-key and close handling.
 #include "mainwindow/Quickeditmainform.h"
 
+#include "core/Commandqueue.h"
 #include "core/Fileinfoclass.h"
 #include "core/Commandqueue.h"
 #include "core/Inserterclass.h"

@@ -4,6 +4,7 @@
 
 #include "core/Batchwizclass.h"
 #include "core/Ekregistryex.h"
+#include "core/Enginedialogs.h"
 #include "core/Shutdown.h"
 
 #include "editor/Easyeditsource.h"
@@ -83,7 +84,15 @@ TEST_F(ShutdownTest, CollectsTheWindowStateAndWritesItInOrder) {
   Window.EditorFont.SetName("DejaVu Sans Mono");
   ASSERT_EQ(Interface().recentDocuments.addString("/tmp/recent.html", 0), 1);
   ASSERT_EQ(prg->batchWizard->recentLists.addString("/tmp/list.zbl", 0), 1);
+  TForm* DragDrop = TestSupport::Make<TForm>(Application);
+  DragDrop->SetBounds(33, 44, 88, 31);
+  SetEngineDialogOwner(EngineDialogOwnerSlot::DragDropWindow, DragDrop);
+  Interface().flags.set(IF40::DragDropWindow, true);
   EXPECT_EQ(ShutdownApplication(), SHUTDOWN_MAY_CLOSE);
+  SetEngineDialogOwner(EngineDialogOwnerSlot::DragDropWindow, nullptr);
+  delete DragDrop;
+  EXPECT_EQ((std::vector<int>{Interface().dragDropWindowLeft, Interface().dragDropWindowTop}),
+            (std::vector<int>{33, 44}));
   EXPECT_EQ(State().shuttingDown, 1);
   // The toolbar layout is saved first, and again by the inserters before their toolbars go.
   EXPECT_EQ(Window.Calls, (Strings{"closeall:1", "toolbars", "formbounds", "toolbars", "deleteoptions"}));
@@ -109,6 +118,11 @@ TEST_F(ShutdownTest, CollectsTheWindowStateAndWritesItInOrder) {
   int Stored = 0;
   ASSERT_NE(Reg.ReadIntegerEx("HorzSplit1Position", Stored), 0);
   EXPECT_EQ(Stored, 210);
+
+  // A second close query finds everything written: it may close at once.
+  Window.Calls.clear();
+  EXPECT_EQ(ShutdownApplication(), SHUTDOWN_MAY_CLOSE);
+  EXPECT_TRUE(Window.Calls.empty());
 }
 
 TEST_F(ShutdownTest, CancelledQuestionsReturnZeroAndWriteNothing) {
@@ -168,6 +182,7 @@ TEST_F(ShutdownTest, LastOpenFilesAreWrittenOnlyWithTheReopenOption) {
   EXPECT_EQ(State().lastOpenFiles.getCount(), 0);
 
   prg->editorOptions->flags.set(EOF40::ReopenDocuments, true);
+  State().shuttingDown = 0;
   ASSERT_EQ(ShutdownApplication(), SHUTDOWN_MAY_CLOSE);
   EXPECT_TRUE(ReadList(LAST_OPEN_FILES_KEY).empty());
 }
@@ -180,6 +195,7 @@ TEST_F(ShutdownTest, PasswordSecurityDeletesOnlyThePasswords) {
   EXPECT_TRUE(KeyExists("Editor\\OpenFromWebPasswords"));
 
   Interface().flags3.set(IF3::PasswordSecurity, true);
+  State().shuttingDown = 0;
   ASSERT_EQ(ShutdownApplication(), SHUTDOWN_MAY_CLOSE);
   EXPECT_FALSE(KeyExists("Editor\\OpenFromWebPasswords"));
   EXPECT_EQ(ReadList("Editor\\OpenFromWebUsernames"), Strings{"alice"});

@@ -156,13 +156,12 @@ TEST_F(MainFormTest, StatusStateIsWrittenOnlyWhenItChanges) {
 }
 
 TEST_F(MainFormTest, TitleNamesTheDocumentItsStateAndShutdown) {
-  auto* Document = new fileinfoclass(prg->volatileState->undoDocuments, prg->volatileState->documents);
-  ASSERT_GE(prg->volatileState->documents->addPointer(Document), 0);
+  // The untitled document the window made at its creation, named and changed.
+  fileinfoclass* Document = Form->GetCurrentFile();
+  ASSERT_NE(Document, nullptr);
   Document->name = "/work/page.html";
   Document->text->Modified = true;
   Document->text->SetReadOnly(true);
-  Form->TabControl1->Tabs()->Add("page.html");
-  Form->TabControl1->SetTabIndex(0);
   EXPECT_EQ(Form->GetTitleText(Form->TabControl1),
             "ZUB Quillon Pro v6.01 - " + std::string(Document->GetName(NAME_DISPLAY)) + "** - [READ-ONLY]");
   EXPECT_EQ(Application->Title, Form->GetTitleText(Form->TabControl1));
