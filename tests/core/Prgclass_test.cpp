@@ -1,7 +1,7 @@
 // The root object and its settings objects: defaults, file filters, copies, view styles and the batch settings.
 #include "SettingsTestSupport.h"
 
-#include "batchwizard/Batchwizclass.h"
+#include "core/Batchwizclass.h"
 #include "core/Ekregistryex.h"
 #include "core/Inserterclass.h"
 #include "core/Parserclass.h"
