@@ -222,7 +222,7 @@ int inserterclass::UpdateToolbar(int Commands) {
       MainWindow().LoadToolbarPositions();
       MainWindow().SetBusyCursor(false);
       if (toolbar == nullptr) {
-        return -1;
+        return INSERTER_TOOLBAR_NOT_MADE;
       }
     }
     MainWindow().ShowInserterToolbar(toolbar, true);

@@ -16,7 +16,7 @@ const char DefaultTabStops[] = "3,6,9,12";
 
 int SetupEditSource(TCustomEasyEditSource* Source, int) {
   if (Source == nullptr) {
-    return -1;
+    return SETUP_NO_SOURCE;
   }
   prgconfigclass* Config = prg != nullptr ? prg->editorOptions : nullptr;
   const std::string Stops = Config != nullptr ? std::string(Config->tabStops.text) : DefaultTabStops;

@@ -9,4 +9,5 @@ inline constexpr int EDITSOURCE_RESULTS_MESSAGE = 2;
 
 // Sets the tab stops from the tab-stops option (an option the store refuses is reset to "3,6,9,12"), turns the
 // global settings on and sets the store options the program relies on. 0, -1 for no source.
+inline constexpr int SETUP_NO_SOURCE = -1;
 int SetupEditSource(TCustomEasyEditSource* Source, int Role);
