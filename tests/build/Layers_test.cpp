@@ -17,17 +17,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Returns "file:line" for every Qt include in a C or C++ source below Root that is not under Root/platform/qt.
-std::vector<std::string> FindQtIncludesOutsideBackend(const fs::path& Root) {
-  static const std::regex QtInclude(R"(^\s*#\s*include\s*[<"](Q[A-Za-z0-9_]*|Qt[A-Za-z]*/[^>"]*)[>"])");
+// Calls Fn(relative path, line number, line) for every line of every C or C++ source below Root, build output and
+// version control left out; SkipQtBackend also leaves out Root/platform/qt.
+template <class F>
+void ForEachSourceLine(const fs::path& Root, bool SkipQtBackend, F&& Fn) {
   static const std::vector<std::string> Exts{".h", ".hpp", ".hh", ".c", ".cc", ".cpp", ".cxx", ".inc"};
-  std::vector<std::string> Hits;
   for (auto It = fs::recursive_directory_iterator(Root); It != fs::recursive_directory_iterator(); ++It) {
     const fs::path& P = It->path();
     const std::string Name = P.filename().string();
     if (It->is_directory()) {
-      bool Skip = (It.depth() == 0 && Name.rfind("build", 0) == 0) || Name == ".git" ||
-                  (It.depth() == 1 && Name == "qt" && P.parent_path().filename() == "platform");
+      const bool Skip = (It.depth() == 0 && Name.rfind("build", 0) == 0) || Name == ".git" ||
+                        (SkipQtBackend && It.depth() == 1 && Name == "qt" &&
+                         P.parent_path().filename() == "platform");
       if (Skip) {
         It.disable_recursion_pending();
       }
@@ -36,14 +37,24 @@ std::vector<std::string> FindQtIncludesOutsideBackend(const fs::path& Root) {
     if (std::find(Exts.begin(), Exts.end(), P.extension().string()) == Exts.end()) {
       continue;
     }
+    const std::string Rel = fs::relative(P, Root).generic_string();
     std::ifstream In(P);
     std::string Line;
     for (int No = 1; std::getline(In, Line); ++No) {
-      if (std::regex_search(Line, QtInclude)) {
-        Hits.push_back(fs::relative(P, Root).string() + ":" + std::to_string(No));
-      }
+      Fn(Rel, No, Line);
     }
   }
+}
+
+// Returns "file:line" for every Qt include in a C or C++ source below Root that is not under Root/platform/qt.
+std::vector<std::string> FindQtIncludesOutsideBackend(const fs::path& Root) {
+  static const std::regex QtInclude(R"(^\s*#\s*include\s*[<"](Q[A-Za-z0-9_]*|Qt[A-Za-z]*/[^>"]*)[>"])");
+  std::vector<std::string> Hits;
+  ForEachSourceLine(Root, true, [&](const std::string& Rel, int No, const std::string& Line) {
+    if (std::regex_search(Line, QtInclude)) {
+      Hits.push_back(Rel + ":" + std::to_string(No));
+    }
+  });
   return Hits;
 }
 
@@ -172,31 +183,15 @@ bool MayInclude(const std::string& From, const std::string& Header) {
 // "file:line: header" for every quoted include below Root that goes against the layer table.
 std::vector<std::string> FindLayerViolations(const fs::path& Root) {
   static const std::regex Include(R"re(^\s*#\s*include\s*"([^"]+)")re");
-  static const std::vector<std::string> Exts{".h", ".hpp", ".hh", ".c", ".cc", ".cpp", ".cxx", ".inc"};
   std::vector<std::string> Hits;
-  for (auto It = fs::recursive_directory_iterator(Root); It != fs::recursive_directory_iterator(); ++It) {
-    const fs::path& P = It->path();
-    const std::string Name = P.filename().string();
-    if (It->is_directory()) {
-      if ((It.depth() == 0 && Name.rfind("build", 0) == 0) || Name == ".git") {
-        It.disable_recursion_pending();
-      }
-      continue;
-    }
-    const std::string Rel = fs::relative(P, Root).generic_string();
+  ForEachSourceLine(Root, false, [&](const std::string& Rel, int No, const std::string& Line) {
     const std::string From = LayerOf(Rel);
-    if (From.empty() || std::find(Exts.begin(), Exts.end(), P.extension().string()) == Exts.end()) {
-      continue;
-    }
-    std::ifstream In(P);
-    std::string Line;
     std::smatch M;
-    for (int No = 1; std::getline(In, Line); ++No) {
-      if (std::regex_search(Line, M, Include) && !MayInclude(From, M[1]) && KnownExceptions().count({Rel, M[1]}) == 0) {
-        Hits.push_back(Rel + ":" + std::to_string(No) + ": " + M[1].str());
-      }
+    if (!From.empty() && std::regex_search(Line, M, Include) && !MayInclude(From, M[1]) &&
+        KnownExceptions().count({Rel, M[1]}) == 0) {
+      Hits.push_back(Rel + ":" + std::to_string(No) + ": " + M[1].str());
     }
-  }
+  });
   return Hits;
 }
 }  // namespace
