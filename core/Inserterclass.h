@@ -16,6 +16,7 @@ inline constexpr int INSCFG_NO_CLOSING_ROOT = -4;
 inline constexpr int INSCFG_ATTRIBUTE_ERROR = -6;
 inline constexpr int INSCFG_TAG_ERROR = -7;
 
+inline constexpr int INSERTER_TOOLBAR_NOT_MADE = -1;
 // Commands of UpdateInserters and inserterclass::UpdateToolbar.
 inline constexpr int INSERTERS_RESOLVE_FILES = 0x1;
 inline constexpr int INSERTERS_SHOW = 0x2;
@@ -84,8 +85,8 @@ public:
   inserterclass& operator=(const inserterclass&) = delete;
 
   // Command 1 shows (building the toolbar on first use in the main form's editor menu-bar dock), 4 deletes the
-  // toolbar keeping the visibility bits, 8 saves the toolbar positions, 0x10 hides. 0 done, -1 when the toolbar
-  // could not be built (there is no main form).
+  // toolbar keeping the visibility bits, 8 saves the toolbar positions, 0x10 hides. 0 done, INSERTER_TOOLBAR_NOT_MADE when the
+  // toolbar could not be built (there is no main form).
   int UpdateToolbar(int Commands);
 
 private:

@@ -205,7 +205,7 @@ void AddLineStyles(TCustomEasyEdit* Editor, int Flags) {
 
 int SetupEditSource(TCustomEasyEditSource* Source, int) {
   if (Source == nullptr) {
-    return -1;
+    return SETUP_NO_SOURCE;
   }
   prgconfigclass* Config = prg != nullptr ? prg->editorOptions : nullptr;
   const std::string Stops = Config != nullptr ? std::string(Config->tabStops.text) : DefaultTabStops;

@@ -77,6 +77,7 @@ int SetupEditor(TCustomEasyEdit* Editor, int Role);
 void AddLineStyles(TCustomEasyEdit* Editor, int Flags);
 // Sets the tab stops from the tab-stops option (an option the store refuses is reset to "3,6,9,12"), turns the
 // global settings on and sets the store options the program relies on. 0, -1 for no source.
+inline constexpr int SETUP_NO_SOURCE = -1;
 int SetupEditSource(TCustomEasyEditSource* Source, int Role);
 // With flag 1: hot tracking and double buffering on. 0, -1 for no control (or one that is not a tab control).
 int SetupTabControl(TComponent* TabControl, int Flags);

@@ -20,6 +20,10 @@ inline constexpr int NEWTAB_REOPEN_AT_START = 1352;
 // Modes of MainWindowServices::CloseALLFiles.
 inline constexpr int CLOSEALL_SHUTDOWN = 1;
 
+// What the services answer when no main window does the work (no window yet, or a window without the operation).
+inline constexpr int MAINWINDOW_NOT_DONE = -1;
+inline constexpr int MAINWINDOW_NO_TAB = -1;
+
 class MainWindowServices {
 public:
   virtual ~MainWindowServices() = default;
@@ -54,14 +58,14 @@ public:
     (void)NameOrAddress;
     (void)Flags;
     (void)Extra;
-    return -1;
+    return MAINWINDOW_NOT_DONE;
   }
   // Makes the tab current and shows its document; negative on failure.
   virtual int SelectTab(TComponent* TabControl, int TabIndex, int Flags) {
     (void)TabControl;
     (void)TabIndex;
     (void)Flags;
-    return -1;
+    return MAINWINDOW_NOT_DONE;
   }
   // Closes every document with save prompts; 1 when the user cancelled. In shutdown mode the disk documents'
   // paths go to the last-open-files list.
@@ -147,7 +151,7 @@ public:
   // The current tab, -1 for none.
   virtual int TabIndex(TComponent* TabControl) {
     (void)TabControl;
-    return -1;
+    return MAINWINDOW_NO_TAB;
   }
   virtual void SetTabIndex(TComponent* TabControl, int Index) {
     (void)TabControl;
@@ -157,7 +161,7 @@ public:
   virtual int AddTab(TComponent* TabControl, const char* Caption) {
     (void)TabControl;
     (void)Caption;
-    return -1;
+    return MAINWINDOW_NO_TAB;
   }
   virtual void DeleteTabAt(TComponent* TabControl, int Index) {
     (void)TabControl;

@@ -16,7 +16,6 @@ TEasyCharSet DefaultDelimiters() {
   TEasyCharSet S = MakeCharSet({'\0'}, {{'\x02', ' '}});
   return S;
 }
-constexpr Word NoStyle = 0xFFFF;
 }  // namespace
 
 TCustomEasyEditSource::TCustomEasyEditSource(TComponent* AOwner)

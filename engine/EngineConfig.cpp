@@ -464,8 +464,9 @@ private:
           Dropped.push_back("configuration " + std::to_string(Index) + " has no name");
           continue;
         }
+        const std::string& Name = Slot.first;
         const bool Duplicate = std::any_of(N.Configurations.begin(), N.Configurations.end(),
-                                           [&](const TNamedConfiguration& C) { return C.Name == Slot.first; });
+                                           [&](const TNamedConfiguration& C) { return C.Name == Name; });
         if (Duplicate) {
           Dropped.push_back("configuration \"" + Slot.first + "\" is named twice");
           continue;

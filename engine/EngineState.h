@@ -6,6 +6,7 @@
 #include "engine/EngineHandles.h"
 #include "engine/MessageCatalogue.h"
 
+#include "platform/rtl/Assert.h"
 #include "platform/win/WinTypes.h"
 
 #include <atomic>
@@ -54,6 +55,8 @@ T* Find(ZUBInt H) {
   if (It == E.Handles.end()) {
     return nullptr;
   }
+  // A handle in the table always owns its object, and handles are positive.
+  ZUBQ_ASSERT(H > 0 && It->second != nullptr);
   return dynamic_cast<T*>(It->second.get());
 }
 

@@ -162,7 +162,7 @@ std::unique_ptr<TQtFont> MakeFont(const LOGFONT& L) {
   for (int W : I.Widths) {
     Max = std::max(Max, W);
   }
-  Tm.tmAveCharWidth = Fixed ? I.Widths['x'] : static_cast<int>(std::lround(Avg / 1000.0));
+  Tm.tmAveCharWidth = Fixed ? I.Widths[static_cast<unsigned char>('x')] : static_cast<int>(std::lround(Avg / 1000.0));
   Tm.tmMaxCharWidth = std::max(Max, static_cast<int>(std::lround(F->Raw.maxCharWidth() * Scale)));
   Tm.tmWeight = L.lfWeight == 0 ? FW_NORMAL : L.lfWeight;
   Tm.tmOverhang = 0;

@@ -61,7 +61,7 @@ protected:
   }
   fileinfoclass* NewDoc() {
     auto* D = new fileinfoclass(prg->volatileState->undoDocuments, prg->volatileState->documents);
-    prg->volatileState->documents->addPointer(D);
+    EXPECT_GE(prg->volatileState->documents->addPointer(D), 0);
     return D;
   }
   std::string File(const char* Name) const { return Dir + "/" + Name; }
@@ -86,7 +86,7 @@ TEST_F(Documents, UntitledNamesAndTemporaryNames) {
   const std::string Copy = A->temporaryFile.text;
   EXPECT_NE(Copy, TempA);
   EXPECT_EQ(ReadAll(Copy), "<p>x</p>\r\n");
-  prg->volatileState->documents->deletePointer(A, nullptr, 1);
+  EXPECT_EQ(prg->volatileState->documents->deletePointer(A, nullptr, 1), PAM_DONE);
   EXPECT_FALSE(std::filesystem::exists(Copy));
   EXPECT_EQ(GetFileTypeByName("page.HTML", nullptr, 0), FILETYPE_HTML);
   EXPECT_EQ(GetFileTypeByName("x/style.css", nullptr, 0), FILETYPE_CSS);
@@ -204,6 +204,32 @@ TEST_F(Documents, ChangedAndVanishedFiles) {
   EXPECT_EQ(Window->Boxes.back().Flags, MSGBOX_ERROR | MSGBOX_NO_STATUS);
 }
 
+// A file that is gone by the time its time and size are read after a load or reload must not leave a document
+// that believes it loaded the file: it would report a change on every later check.
+TEST_F(Documents, AFileReplacedWhileLoadingFailsTheLoad) {
+  const std::string Path = File("gone.html");
+  for (const bool Reload : {false, true}) {
+    SCOPED_TRACE(Reload ? "reload" : "load");
+    fileinfoclass* D = NewDoc();
+    WriteAll(Path, "a\n");
+    D->name = Path.c_str();
+    D->onDisk = 1;
+    // The read-only refresh after the load tells the main window; the file disappears right then.
+    D->text->SetReadOnly(true);
+    Window->OnOpenedListItem = [&](fileinfoclass* Doc, int) {
+      if (Doc == D) {
+        std::filesystem::remove(Path);
+      }
+    };
+    const int Result = Reload ? D->Reload() : D->LoadFromFile(Path.c_str(), 1);
+    Window->OnOpenedListItem = nullptr;
+    EXPECT_EQ(Result, Reload ? RELOAD_DISK_FAILED : FILE_FAILED);
+    EXPECT_EQ(D->fileTimeKnown, 0);
+    ASSERT_FALSE(Window->Boxes.empty());
+    EXPECT_EQ(Window->Boxes.back().Text, "fileinfoclass::SetFileTime() failed");
+  }
+}
+
 TEST_F(Documents, ReadOnlyFilesAndFailedSavesKeepTheOriginal) {
   const std::string Path = File("ro.html");
   WriteAll(Path, "original\n");
@@ -281,7 +307,7 @@ TEST_F(Documents, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
       ::close(Pipe[0]);
       const char Started[] = "save started";
       (void)!::write(Pipe[1], Started, sizeof Started);
-      D->SaveToFile(Path.c_str(), 0);
+      EXPECT_EQ(D->SaveToFile(Path.c_str(), 0), 0);
       ::_exit(0);
     }
     ::close(Pipe[1]);
@@ -341,7 +367,7 @@ TEST_F(Documents, UndoCopiesAndMovedResultHandles) {
   EXPECT_EQ(B->CopyFrom(nullptr, 0), -2);
   // Undo copies are freed through the undo array.
   auto* Copy = new fileinfoclass(nullptr, nullptr);
-  prg->volatileState->undoDocuments->setPointer(Copy, 3, 0, 1, 0);
+  EXPECT_EQ(prg->volatileState->undoDocuments->setPointer(Copy, 3, 0, 1, 0), PAM_DONE);
   A->undoCopyIndex1 = 3;
   EXPECT_EQ(A->FreeUndoCopies(), 0);
   EXPECT_EQ(prg->volatileState->undoDocuments->getPointer(3), nullptr);
