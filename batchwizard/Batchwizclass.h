@@ -85,6 +85,7 @@ public:
   int stateFlags = 0;           // 0x1: the last report file exists
   int maxHttpRequests = 10;     // the settings load raises values below 1 to 1
   int runningHttpRequests = 0;
+  int runKind = 0;  // 1: the run processes a list given on the command line (not stored)
   StrStore listFileName;
   StrStore lastOpenDirectory;
   StrStore workingDirectory;    // set by the settings load

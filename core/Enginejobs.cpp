@@ -225,7 +225,8 @@ int RunTool(int Tool, int Flags) {
   }
   BusyScope Busy;
   fileinfoclass* Current = MainWindow().GetCurrentFile();
-  if (Current == nullptr) {
+  // A named file (a dropped one) needs no open document: the tool works on the file.
+  if (Current == nullptr && (Flags & TOOL_NAMED_FILE) == 0) {
     return -5;
   }
   const int Job = GetNewHandle(ZUB_KIND_JOB);
@@ -268,7 +269,8 @@ int RunTool(int Tool, int Flags) {
     }
   }
   int Result = 0;
-  if ((Flags & TOOL_REPLACE_DOCUMENT) != 0 && GetFlag(ResultHandle, ZUB_RESULT_FLAGS, ZUB_RESULT_NO_NEW_TEXT) == 0) {
+  if ((Flags & TOOL_REPLACE_DOCUMENT) != 0 && Current != nullptr &&
+      GetFlag(ResultHandle, ZUB_RESULT_FLAGS, ZUB_RESULT_NO_NEW_TEXT) == 0) {
     Result = PlaceUndoCopy(Current, ResultHandle);
   }
   if (Result == 0 && GetFlag(ResultHandle, ZUB_RESULT_FLAGS2, ZUB_RESULT_TOOL_FAILED) > 0) {

@@ -2,6 +2,7 @@
 // file's time on disk.
 #include "core/Fileinfoclass.h"
 
+#include "core/Editsourceoptions.h"
 #include "core/Errorreport.h"
 #include "core/Fileinfoextraclass.h"
 #include "core/Mainsetup.h"
@@ -327,6 +328,8 @@ int GetFileTypeByPath(const char* Path, parserclass** Definition, int Flags) {
 
 int fileinfoclass::UpdateDocumentType(int Flags) {
   (void)Flags;
+  // -1 only without a text store.
+  (void)ApplyEditSourceOptions(text, SOURCEOPTIONS_OPTIONS | SOURCEOPTIONS_KEEP_LIVE_SPELLING);
   int Kind = documentType;
   if ((flags & DOCFLAG_BROWSER_SOURCE) != 0) {
     Kind = FILETYPE_HTML;
@@ -381,6 +384,30 @@ int fileinfoclass::UpdateDocumentType(int Flags) {
     }
   }
   MainWindow().UpdateOpenedListItem(this, 12);
+  (void)MainWindow().ApplyMessageLineStyles(this, 0);         // 3: no messages to mark
+  (void)ApplyEditSourceOptions(text, SOURCEOPTIONS_OPTIONS);  // -1 only without a text store
+  return 0;
+}
+
+int fileinfoclass::SetSavedState(int Flags) {
+  int Wanted = savedState;
+  if ((Flags & SAVEDSTATE_FROM_STORE) != 0 && text != nullptr) {
+    Wanted = text->Modified ? SAVEDSTATE_IS_CHANGED : SAVEDSTATE_IS_SAVED;
+  } else if ((Flags & SAVEDSTATE_SAVED) != 0) {
+    Wanted = SAVEDSTATE_IS_SAVED;
+  } else if ((Flags & SAVEDSTATE_CHANGED) != 0) {
+    Wanted = SAVEDSTATE_IS_CHANGED;
+  }
+  if ((Flags & SAVEDSTATE_TO_STORE) != 0 && text != nullptr && Wanted != SAVEDSTATE_NONE) {
+    text->Modified = Wanted == SAVEDSTATE_IS_CHANGED;
+  }
+  if (Wanted != savedState) {
+    savedState = Wanted;
+    if (volatileclass* Vol = State(); Vol != nullptr) {
+      (void)UpdateTabNameOfDocument(Vol->tabs, this);  // a document in no tab has no caption to refresh
+    }
+    MainWindow().UpdateOpenedListItem(this, 4);
+  }
   return 0;
 }
 

@@ -29,6 +29,7 @@ inline constexpr int NAME_DISPLAY = 14;         // the name shown to the user
 inline constexpr int NAME_FOR_ENGINE = 270;     // the name handed to the engine
 
 // Document flags.
+inline constexpr unsigned DOCFLAG_PLACEHOLDER = 0x1;  // the untitled document an empty tab set gets
 inline constexpr unsigned DOCFLAG_BROWSER_SOURCE = 0x2;
 inline constexpr unsigned DOCFLAG_DETACHED_SOURCE = 0x8;
 
@@ -65,6 +66,16 @@ struct ScrollPosition {
   int column = 0;
   int topLine = 0;
 };
+
+// Flags of fileinfoclass::SetSavedState.
+inline constexpr int SAVEDSTATE_SAVED = 0x1;
+inline constexpr int SAVEDSTATE_CHANGED = 0x2;
+inline constexpr int SAVEDSTATE_FROM_STORE = 0x4;
+inline constexpr int SAVEDSTATE_TO_STORE = 0x8;
+// Values of fileinfoclass::savedState.
+inline constexpr int SAVEDSTATE_NONE = -1;
+inline constexpr int SAVEDSTATE_IS_CHANGED = 0;
+inline constexpr int SAVEDSTATE_IS_SAVED = 1;
 
 class fileinfoclass {
 public:
@@ -107,6 +118,7 @@ public:
   std::int64_t fileSize = 0;
   int resultsOutOfDate = 1;
   int configurationNumber = -1;  // the validator configuration of the last validation; -1 none
+  int savedState = -1;           // the saved state last shown: SAVEDSTATE_NONE, _IS_CHANGED or _IS_SAVED
 
   // Names and kinds.
   const char* GetName(int Selector);
@@ -124,6 +136,11 @@ public:
   // The document-type decision: content type "text/html" gives HTML, "text/css" CSS, otherwise the type of the
   // name; with syntax highlighting on, the text takes the type's highlighter and word delimiters.
   int UpdateDocumentType(int Flags);
+
+  // Flags SAVEDSTATE_SAVED or SAVEDSTATE_CHANGED set the state, SAVEDSTATE_FROM_STORE takes it from the text
+  // store's modified flag, SAVEDSTATE_TO_STORE also writes it to that flag. When the state differs from the one
+  // last shown, the document's tab captions and Opened rows are refreshed. 0.
+  int SetSavedState(int Flags);
 
   // Text, files and time.
   int LoadFromFile(const char* Path, int Flags);

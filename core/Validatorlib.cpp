@@ -1,6 +1,8 @@
 // The program's binding to the validator engine.
 #include "core/Validatorlib.h"
 
+#include "core/Splashstatus.h"
+
 #include "core/Errorreport.h"
 #include "core/Volatileclass.h"
 
@@ -15,15 +17,6 @@ namespace {
 
 volatileclass* LoadedBy = nullptr;
 
-EngineSplashStatusHook& SplashHook() {
-  static EngineSplashStatusHook Hook;
-  return Hook;
-}
-
-void SplashStatus(const char* Text) {
-  if (SplashHook()) SplashHook()(Text);
-}
-
 const UINT ErrorBox = MB_OK | MB_ICONERROR | MB_SETFOREGROUND;
 
 // The engine version this program is made for, in units of 1/EngineVersionUnit; an engine up to
@@ -33,8 +26,6 @@ constexpr int EngineVersionSlack = 50;
 constexpr double EngineVersionUnit = 10000.0;
 
 }  // namespace
-
-void SetEngineSplashStatusHook(EngineSplashStatusHook Hook) { SplashHook() = std::move(Hook); }
 
 int BindEngineEntryPoints(HMODULE Library) {
   int Missing = 0;

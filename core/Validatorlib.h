@@ -31,7 +31,3 @@ int SetInteger(int Handle, int Id, int Value);           // failure: 0x8
 int SetString(int Handle, int Id, const char* Text);     // failure: 0x40
 int SetString3(int Id, const char* Text);                // failure: 0x200
 int SetFlag(int Handle, int Id, int Bit, int Value);     // failure: 0x100
-
-// Splash status texts of the engine load ("Loading DLL..."); the splash window connects itself here.
-using EngineSplashStatusHook = std::function<void(const char* Text)>;
-void SetEngineSplashStatusHook(EngineSplashStatusHook Hook);

@@ -110,6 +110,7 @@ public:
   PointerArrayManager* batchTargets = nullptr;  // the batch wizard's target list, made by its window
   StrStore engineConfigFileName;            // read from the engine after loading its configuration; "NA"
   int lastUpdateCheckDay = TodaysDayNumber();
+  int linkCheckProgress = 0;  // the link-check percentage the link statuses were last refreshed at; 0 between checks
 };
 
 // The run-time state whose engine the program's engine calls use (the one that loaded it last); null when no

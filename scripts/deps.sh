@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   wamerican locales-all shared-mime-info
   poppler-utils
+  xvfb xauth desktop-file-utils libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
 )
 
 missing=()
