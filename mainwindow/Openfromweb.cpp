@@ -35,7 +35,7 @@ void TOpenFromWebForm::Publish(TMetaClass& Meta) {
 
 namespace {
 
-// Adds older entries that begin exactly like the new one are removed (flag 1 of the history lists is unused).
+// Adding to a history removes older entries that begin exactly like the new one (flag 1 is unused).
 constexpr int HistoryAddFlags = 1 | ADDSTRING_REMOVE_MATCHES | ADDSTRING_EXACT;
 constexpr int HistoryAppendFlags = ADDSTRING_AT_END | ADDSTRING_REMOVE_MATCHES | ADDSTRING_EXACT;
 
