@@ -910,7 +910,14 @@ public:
   void CheckFileChangedOnDisk(int Flag) override;
   [[nodiscard]] int Reload(fileinfoclass* Document);
   int BuildReopenMenus(StringArrayStore* List);
+  // Downloads the record's address into the temporary file of that name and opens it as a saved, writable web
+  // document (flag 2: a copy of the record; else the record is taken over). 0 opened, -1 no record, -2 download
+  // failed (reported), -3 no memory.
   int OpenWebDocument(fileinfoextraclass* Origin, const char* PseudoName, int Flags);
+  // The web download of AddNewFileTab: the name (flag 0x10) or a copy of the record (0x20) is downloaded and
+  // opened into the tab control as a changed document. AddNewFileTab's result; -9 when the download failed.
+  int OpenWebAddress(TComponent* TabControl, const char* Name, int Flags, fileinfoextraclass* Extra);
+  bool GetOpenFromWebCredentialsCheck(bool& Checked) override;
   // The steps of AddNewFileTab and CloseFileTab after their checks (Quickeditmainformfiles.cpp).
   int OpenIntoTabs(TComponent* Tabs, tabinfoclass* Record, const char* Name, int Flags);
   int LoadNamedDocument(fileinfoclass* Document, const char* Name, int Flags);

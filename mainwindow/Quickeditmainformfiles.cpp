@@ -109,7 +109,7 @@ int TZUBQEForm::AddNewFileTab(TComponent* TabControl, const char* Name, int Flag
   const bool Named = Name != nullptr && *Name != 0;
   if ((Flags & OPEN_ORIGIN_RECORD) != 0 ||
       ((Flags & OPEN_MAY_BE_ADDRESS) != 0 && Named && StrText::StartsNoCase(Name, "http://", 7))) {
-    return OpenWebDocument(Extra, Name, Flags);
+    return OpenWebAddress(TabControl, Name, Flags, Extra);
   }
   if (Named) {
     TComponent* OpenIn = nullptr;
@@ -469,4 +469,3 @@ int TZUBQEForm::UpdateTab(TComponent*, int) { return 0; }
 void TZUBQEForm::CheckFileChangedOnDisk(int) {}
 int TZUBQEForm::Reload(fileinfoclass*) { return 0; }
 int TZUBQEForm::BuildReopenMenus(StringArrayStore*) { return 1; }
-int TZUBQEForm::OpenWebDocument(fileinfoextraclass*, const char*, int) { return 0; }

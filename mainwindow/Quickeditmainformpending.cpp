@@ -12,7 +12,6 @@ void TZUBQEForm::PendingCommand() {
 
 // ---- Commands ---------------------------------------------------------------------------------------------------
 
-void TZUBQEForm::FileOpenFromTheWebClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::FilePrintClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::FilePrintPreviewClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::FilePrinterSetupClick(TObject*) { PendingCommand(); }
@@ -365,4 +364,3 @@ fileinfoclass* TZUBQEForm::GetBrowserSourceDocument(int*) { return nullptr; }
 int TZUBQEForm::ShowBrowserSourceTab(int) { return -1; }
 TEasyEdit* TZUBQEForm::GetSpellCheckEditor(int) { return nullptr; }
 int TZUBQEForm::CanSpellCheck(TControl*, int) { return 0; }
-int TZUBQEForm::OpenDroppedFiles(HDROP, int) { return 0; }

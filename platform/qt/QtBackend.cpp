@@ -6,6 +6,7 @@
 #include "platform/qt/QtNativeControl.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/win/Desktop.h"
+#include "platform/win/SessionEnd.h"
 #include "platform/win/WindowInternals.h"
 
 #include <QAbstractEventDispatcher>
@@ -22,6 +23,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QSessionManager>
 #include <QWheelEvent>
 
 #include <cstdlib>
@@ -266,6 +268,20 @@ TQtBackend::TQtBackend() {
   }
   FFilter = std::make_unique<TQtEventFilter>();
   QCoreApplication::instance()->installEventFilter(FFilter.get());
+#ifndef QT_NO_SESSIONMANAGER
+  // The desktop's session is ending: the program's windows are asked through the layer, with their questions.
+  if (auto* Gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    QObject::connect(Gui, &QGuiApplication::commitDataRequest, Gui, [](QSessionManager& Manager) {
+      if (Manager.allowsInteraction()) {
+        const bool MayEnd = SessionEnd::QueryEndSession();
+        Manager.release();
+        if (!MayEnd) {
+          Manager.cancel();
+        }
+      }
+    });
+  }
+#endif
   FWakeTimer.setSingleShot(true);
 }
 

@@ -421,7 +421,13 @@ HWND SetActiveWindow(HWND Wnd) {
 
 HWND GetForegroundWindow() { return IsWindow(Foreground) ? Foreground : 0; }
 
-BOOL SetForegroundWindow(HWND Wnd) { return IsWindow(Wnd) && (SetActiveWindow(Wnd), GetActiveWindow() != 0); }
+BOOL SetForegroundWindow(HWND Wnd) {
+  if (CrossProcess::IsForeignHandle(Wnd)) {
+    // A window of another process: its own thread brings it forward when the request arrives.
+    return PostMessage(Wnd, WM_LAYER_FOREGROUND, 0, 0);
+  }
+  return IsWindow(Wnd) && (SetActiveWindow(Wnd), GetActiveWindow() != 0);
+}
 
 HWND GetCapture() {
   auto& Q = CurrentQueue();

@@ -558,6 +558,10 @@ LRESULT DispatchMessage(const MSG* Msg) {
     if (Msg->message == WM_PAINT) {
       PaintFrameIfDirty(Msg->hwnd);
     }
+    if (Msg->message == WM_LAYER_FOREGROUND) {
+      SetForegroundWindow(Msg->hwnd);  // another process asked for this window; the user sees it come forward
+      return 0;
+    }
     return CallProc(R, Msg->message, Msg->wParam, Msg->lParam);
   } catch (const std::exception& E) {
     ReportException(E);

@@ -160,6 +160,13 @@ void ActAsSecondInstance(const std::string& Line) {
   EXPECT_EQ(SendMessage(W, WM_ADD, 20, 22), 42);
 }
 
+// A process that asks a window of another process, found by its caption, to come to the foreground.
+void ActAsForegroundAsker(const std::string& Caption) {
+  HWND W = FindWindow(nullptr, Caption.c_str());
+  ASSERT_NE(W, 0u);
+  EXPECT_TRUE(SetForegroundWindow(W));
+}
+
 // A process with windows that it renames and destroys, then waits to be killed.
 void ActAsPublisher() {
   Harness::Start();
@@ -187,6 +194,8 @@ TEST(CrossProcessPeer, Act) {
   const char* Arg = std::getenv(ArgVar);
   if (std::string(Role) == "second-instance") {
     ActAsSecondInstance(Arg ? Arg : "");
+  } else if (std::string(Role) == "foreground") {
+    ActAsForegroundAsker(Arg ? Arg : "");
   } else if (std::string(Role) == "publisher") {
     ActAsPublisher();
   } else {
@@ -227,6 +236,29 @@ TEST_F(CrossProcessTest, SecondInstanceHandsItsCommandLineToTheFirst) {
   EXPECT_EQ(GlobalFindAtom(CommandLine), 0);
   DestroyWindow(W);
   UnregisterClass(MessageClass, nullptr);
+}
+
+TEST_F(CrossProcessTest, SetForegroundWindowFromAnotherProcessActivatesTheWindow) {
+  Harness::Start();
+  ASSERT_NE(RegisterPlainClass("ZubqXprocFront", DefWindowProc), 0);
+  auto Make = [](const char* Caption) {
+    HWND W = CreateWindowEx(0, "ZubqXprocFront", Caption, WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, 0, 0, nullptr,
+                            nullptr);
+    ShowWindow(W, SW_SHOWNORMAL);
+    return W;
+  };
+  HWND Options = Make("Options of another instance");
+  HWND Other = Make("Some other window");
+  SetActiveWindow(Other);
+  ASSERT_EQ(GetActiveWindow(), Other);
+  Peer = StartPeer("foreground", "Options of another instance");
+  ASSERT_GT(Peer.Pid, 0);
+  EXPECT_TRUE(Harness::RunUntil([&] { return PeerStatus(Peer) >= 0 && GetActiveWindow() == Options; }, 15000));
+  EXPECT_EQ(Peer.Status, 0) << ReadFile(PrivateRuntimeFolder() + "/peer-foreground.txt");
+  EXPECT_EQ(GetActiveWindow(), Options);
+  DestroyWindow(Options);
+  DestroyWindow(Other);
+  UnregisterClass("ZubqXprocFront", nullptr);
 }
 
 TEST_F(CrossProcessTest, RegistryFollowsRenamesAndForgetsDeadProcesses) {
