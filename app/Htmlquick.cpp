@@ -20,6 +20,7 @@
 #include "mainwindow/Editormessagewindow.h"
 #include "mainwindow/Quickeditmainform.h"
 #include "mainwindow/Splashform.h"
+#include "spell/Lx3enginecallback.h"
 
 #include "platform/controls/ComCtrls.h"
 #include "platform/controls/Forms.h"
@@ -252,6 +253,7 @@ int StartupPhase1(const char* CommandLine, StartupRecord* Record) {
 
 int StartupPhase2(StartupRecord* Record) {
   Record->stop = 1;
+  RegisterEngineSpellWordParser();  // the callback's word parser; its checker is the main window's
   if (ZUBCalls.ZUBSetPointer != nullptr) {
     (void)ZUBCalls.ZUBSetPointer(ZUB_SPELL_CALLBACK, reinterpret_cast<void*>(&EngineSpellCallback));
   }

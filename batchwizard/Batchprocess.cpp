@@ -5,6 +5,7 @@
 #include "batchwizard/Batchreports.h"
 #include "batchwizard/Batchwizardhost.h"
 #include "batchwizard/Httppool.h"
+#include "core/Enginejobs.h"
 #include "core/Fileinfoclass.h"
 #include "core/Fileinfoextraclass.h"
 #include "core/Linklist.h"

@@ -289,7 +289,7 @@ int ProcessCommandQueue(StringArrayStore* Queue) {
   const HWND Foreground = GetForegroundWindow();
   while (Queue->getCount() > 0) {
     StrStore Command(Queue->getString(0));
-    Queue->removePointer(0, 1);
+    (void)Queue->removePointer(0, 1);  // the top entry exists: the loop just read it
     const StrStore Word = TakeWord(Command);
     RunCommand(Word, Command, Foreground);
   }

@@ -358,26 +358,22 @@ public:
   virtual void RefreshWindowState() {}
   // Updates the batch wizard's own command states; called from the main window's idle processing.
   virtual void UpdateCommandStates() {}
-  // 1 when the user cancelled the caller's operation at the save question, else 0.
-  virtual int QuerySaveTargetList() { return 0; }
-  int QuerySaveTargetList(int Flags) {
+  // Asks whether to save a changed target list; 1 when the user cancelled the caller's operation, else 0.
+  virtual int QuerySaveTargetList(int Flags) {
     (void)Flags;
-    return QuerySaveTargetList();
+    return 0;
   }
   // Opens the options dialog (modal) and refreshes the wizard.
-  virtual void OptionsWizardClick(TObject* Sender) { (void)Sender; }
-  void OptionsWizardClick() { OptionsWizardClick(nullptr); }
-  // See OPENLIST_*: 1 refused or cancelled, -1 a named list failed to open, 0 opened.
-  virtual int OpenTargetList(TObject* Sender, const char* FileName, int Flags) {
-    (void)Sender;
+  virtual void OptionsWizardClick() {}
+  // Opens a target list file into the wizard (see OPENLIST_*): 0 opened, 1 refused or cancelled, -1 a named list
+  // failed to open.
+  virtual int OpenTargetList(const char* FileName, int Flags) {
     (void)FileName;
     (void)Flags;
     return 1;
   }
-  int OpenTargetList(const char* FileName, int Flags) { return OpenTargetList(nullptr, FileName, Flags); }
   // Processes the wizard's target list.
-  virtual void FileStartProcessingClick(TObject* Sender) { (void)Sender; }
-  void FileStartProcessingClick() { FileStartProcessingClick(nullptr); }
+  virtual void FileStartProcessingClick() {}
   // Runs a batch job; with PROCESS_DOCUMENTS over the ready list of open documents. 0 done, -1 no list, -2 out of
   // memory, -3 a run is active; 1 without a window.
   virtual int ProcessTargets(TObject* Sender, PointerArrayManager* Documents, int Flags) {

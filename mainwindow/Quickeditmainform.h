@@ -1011,6 +1011,9 @@ public:
   bool BrowserPreviewDone = false;
   // Owned by the window (as a component): the spell checker, null until FormCreate.
   TLexiSpell3* LexiSpell = nullptr;
+  // The engine's spell-check callback's view of LexiSpell: made with it, deleted by FormDestroy before it.
+  SpellCheckService* EngineSpellService = nullptr;
+  SpellCheckService* GetSpellChecker() override { return EngineSpellService; }
   // The web browser and its refresh timer: null until the browser pane is first used.
   TWinControl* WebBrowser = nullptr;
   TTimer* BrowserTimer = nullptr;
@@ -1072,6 +1075,8 @@ inline constexpr int INFO_NOT_IMPLEMENTED = 2;
 
 // The main window's spell checker, owned by Owner and configured for the program (the spell checker's names are
 // kept out of the window's own sources, where the trees' names would clash with them).
+// The adapter through which the validator engine's spell-check callback asks the main window's spell checker.
+SpellCheckService* CreateEngineSpellService(TLexiSpell3* Speller);
 TLexiSpell3* CreateMainSpellChecker(TComponent* Owner, const std::string& DictionaryFolder,
                                     std::function<void(TObject* Sender, int Id, std::string& Text)> OnGetString,
                                     TNotifyEvent OnCompleteCheck);

@@ -277,6 +277,7 @@ void TZUBQEForm::SetUpSpellChecker() {
       this, std::string(JoinPath(prg->volatileState->programFolder, "Dictionary").text),
       [this](TObject* Sender, int Id, std::string& Text) { SpellGetString(Sender, Id, Text); },
       [this](TObject* Sender) { LexiSpellCompleteCheck(Sender); });
+  EngineSpellService = CreateEngineSpellService(LexiSpell);
 }
 
 void TZUBQEForm::SetUpEditorsAndTabs() {

@@ -1,6 +1,8 @@
 // The main window's show, activation, idle, hot-key and close handling.
 #include "mainwindow/Quickeditmainform.h"
 
+#include "core/Enginejobs.h"
+
 #include "core/Commandqueue.h"
 #include "core/Fileinfoclass.h"
 #include "core/Commandqueue.h"
@@ -174,6 +176,8 @@ void TZUBQEForm::FormDestroy(TObject*) {
   // The root object is gone by now: only what the window owns itself is touched.
   LineStyles.reset();
   UnregisterServices();
+  delete EngineSpellService;  // before the spell checker it asks, which the window frees with its components
+  EngineSpellService = nullptr;
 }
 
 void TZUBQEForm::FileExitClick(TObject*) {

@@ -1,4 +1,5 @@
 // The main window's spell checker and its configuration.
+#include "spell/Lx3enginecallback.h"
 #include "spell/Lx3spell3.h"
 
 #include "platform/controls/Forms.h"
@@ -11,6 +12,12 @@ class TLexiSpell3;
 TLexiSpell3* CreateMainSpellChecker(TComponent* Owner, const std::string& DictionaryFolder,
                                     std::function<void(TObject* Sender, int Id, std::string& Text)> OnGetString,
                                     TNotifyEvent OnCompleteCheck);
+
+SpellCheckService* CreateEngineSpellService(TLexiSpell3* Speller);
+
+SpellCheckService* CreateEngineSpellService(TLexiSpell3* Speller) {
+  return Speller != nullptr ? new TEngineSpellChecker(*Speller) : nullptr;
+}
 
 namespace {
 

@@ -26,7 +26,7 @@ protected:
   }
   fileinfoclass* NewDoc() {
     auto* D = new fileinfoclass(prg->volatileState->undoDocuments, prg->volatileState->documents);
-    prg->volatileState->documents->addPointer(D);
+    EXPECT_GE(prg->volatileState->documents->addPointer(D), 0);
     return D;
   }
   int OpenedRefreshes(fileinfoclass* D) const {
