@@ -69,9 +69,18 @@ void TZUBQEForm::FileNewClick(TObject*) {
 }
 void TZUBQEForm::FileOpenClick(TObject*) {}
 void TZUBQEForm::FileReloadClick(TObject*) {}
-void TZUBQEForm::FileSaveClick(TObject*) {}
+void TZUBQEForm::FileSaveClick(TObject*) {
+  if (Running()) {
+    TComponent* Tabs = GetEditorTabControl(CurrentEditor == EasyEdit2 ? 1 : 0);
+    (void)SaveFileTab(Tabs, -1, 0);  // failures and refusals are reported by the save
+  }
+}
 void TZUBQEForm::FileSaveAsClick(TObject*) {}
-void TZUBQEForm::FileSaveAllClick(TObject*) {}
+void TZUBQEForm::FileSaveAllClick(TObject*) {
+  if (Running()) {
+    (void)SaveALLFiles();  // failures and refusals are reported by the save
+  }
+}
 void TZUBQEForm::FileCloseClick(TObject*) {
   if (CurrentEditor != nullptr) {
     (void)CloseFileTab(reinterpret_cast<TComponent*>(CurrentEditor->Tag()), -1, CLOSE_OFFER_CANCEL);  // reported
@@ -462,9 +471,57 @@ int TZUBQEForm::UpdateTabControls() {
 
 // ---- Not built yet ----------------------------------------------------------------------------------------------
 
-int TZUBQEForm::SaveFileTab(TComponent*, int, int) { return 0; }
-int TZUBQEForm::SaveAllTabFiles(TComponent*) { return 0; }
-int TZUBQEForm::SaveALLFiles() { return 0; }
+int TZUBQEForm::SaveFileTab(TComponent* TabControl, int Index, int) {
+  tabinfoclass* Record = RecordOf(TabControl);
+  if (Record == nullptr || Record->documents == nullptr) {
+    return ReportInternalError(-4, "SaveFileTab", "tabinfo is NULL");
+  }
+  fileinfoclass* Document = GetTabDocument(Record, Index == -1 ? TabIndex(TabControl) : Index);
+  if (Document == nullptr) {
+    return ReportInternalError(-7, "SaveFileTab", "file is NULL");
+  }
+  if (Document->onDisk == 0) {
+    // Saving under a new name comes with the Save As window; until then the text stays open, unsaved, and the
+    // caller's operation is cancelled so that nothing is lost.
+    MessageBox(Handle(), "This document has no file yet: saving it under a name is not yet implemented.",
+               "Quillon: Save", MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+    return 1;
+  }
+  if (Document->SaveToFile(Document->name.text, 0) != FILE_DONE) {
+    StrStore Failed("Could not save ");
+    Failed.appendStore(FormatDocumentName(Document, 1)).append(". The document stays open with its changes.");
+    MessageBox(Handle(), Failed.text, "Quillon: Save Failed", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    return -1;
+  }
+  (void)MarkDocumentSaved(Document);  // the tab and Opened rows follow the saved state
+  StrStore Done("Saved ");
+  Done.appendStore(FormatDocumentName(Document, 1)).append(".");
+  (void)SetStatusText(Done.text);
+  return 0;
+}
+
+int TZUBQEForm::SaveAllTabFiles(TComponent* TabControl) {
+  tabinfoclass* Record = RecordOf(TabControl);
+  if (Record == nullptr || Record->documents == nullptr) {
+    return 0;
+  }
+  for (int I = 0; I < TabCount(TabControl); ++I) {
+    fileinfoclass* Document = GetTabDocument(Record, I);
+    if (Document != nullptr && Document->text != nullptr && Document->text->Modified) {
+      const int Saved = SaveFileTab(TabControl, I, 0);
+      if (Saved != 0) {
+        return Saved;
+      }
+    }
+  }
+  return 0;
+}
+
+int TZUBQEForm::SaveALLFiles() {
+  const int First = SaveAllTabFiles(TabControl1);
+  // Both tab controls show one document array, so the second has nothing left to save once the first saved all.
+  return First != 0 ? First : SaveAllTabFiles(TabControl2);
+}
 int TZUBQEForm::UpdateTab(TComponent*, int) { return 0; }
 void TZUBQEForm::CheckFileChangedOnDisk(int) {}
 int TZUBQEForm::Reload(fileinfoclass*) { return 0; }

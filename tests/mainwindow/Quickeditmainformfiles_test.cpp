@@ -157,3 +157,24 @@ TEST_F(MainFormFilesTest, ShutdownRemembersTheOpenFilesAndACancelledQuestionKeep
 }
 
 }  // namespace
+
+TEST_F(MainFormFilesTest, YesAtTheSaveQuestionWritesTheFileAndAnUntitledTextIsKept) {
+  const std::string Path = MakeFile("s.html", "<p>old</p>\n");
+  ASSERT_EQ(Open(Path), 0);
+  Document(0)->text->Strings()->SetText("<p>new</p>\n");
+  Modify(0);
+  Dialogs.QueueAnswer(IDYES);
+  EXPECT_EQ(Form->CloseFileTab(Form->TabControl1, 0, 0), 0);
+  std::ifstream In(Path);
+  std::string Line;
+  std::getline(In, Line);
+  EXPECT_EQ(Line, "<p>new</p>\r");  // the default save format ends lines with CR LF
+
+  // An untitled document has no file to save into yet: Yes keeps it open and changed instead of losing it.
+  ASSERT_EQ(Names(), Strings{"[Untitled]"});
+  Modify(0);
+  Dialogs.QueueAnswer(IDYES);
+  EXPECT_NE(Form->CloseFileTab(Form->TabControl1, 0, 0), 0);
+  EXPECT_EQ(Documents().getCount(), 1);
+  EXPECT_TRUE(Document(0)->text->Modified);
+}
