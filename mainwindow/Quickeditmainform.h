@@ -673,7 +673,7 @@ public:
   void TagsTextTTClick(TObject* Sender);
   void TagsTextVARClick(TObject* Sender);
   void ToolsValidateClick(TObject* Sender);
-  void ToolsValidateAllClick(TObject* Sender);
+  void ToolsValidateAllClick(TObject* Sender) override;
   void ToolsValidateWithBatchWizardClick(TObject* Sender);
   void ToolsValidateAllWithBatchWizardClick(TObject* Sender);
   void RevalidateLastDocument1Click(TObject* Sender);
@@ -686,15 +686,15 @@ public:
   void ToolsQuoteClick(TObject* Sender);
   void ToolsTemplateClick(TObject* Sender);
   void ToolsConvertClick(TObject* Sender);
-  void ToolsBatchWizardClick(TObject* Sender);
+  void ToolsBatchWizardClick(TObject* Sender) override;
   void ToolsToolsOptionsClick(TObject* Sender);
   void ToolsHelpClick(TObject* Sender);
-  void OptionsEditorOptionsClick(TObject* Sender);
+  void OptionsEditorOptionsClick(TObject* Sender) override;
   void OptionsValidatorOptionsClick(TObject* Sender);
   void OptionsValidatorOptionsPopup(TTBCustomItem* Sender, bool FromLink);
   void OptionsEnableAccessibilityCheckingClick(TObject* Sender);
   void OptionsEnableCSSCheckingClick(TObject* Sender);
-  void OptionsHTMLConfigurationEditorClick(TObject* Sender);
+  void OptionsHTMLConfigurationEditorClick(TObject* Sender) override;
   void SettingsHTMLConfigLoad1Click(TObject* Sender);
   void SettingsHTMLConfigSave1Click(TObject* Sender);
   void SettingsHTMLConfigSaveAs1Click(TObject* Sender);
@@ -713,8 +713,8 @@ public:
   void OptionsUserInserterEditClick(TObject* Sender);
   void OptionsUserInserterReloadClick(TObject* Sender);
   void DragDropViewDragDropWindowClick(TObject* Sender);
-  void DragDropUseValidatorClick(TObject* Sender);
-  void DragDropUseToolClick(TObject* Sender);
+  void DragDropUseValidatorClick(TObject* Sender) override;
+  void DragDropUseToolClick(TObject* Sender) override;
   void DragDropOptionsClick(TObject* Sender);
   void OptionsLoggingEnableClick(TObject* Sender);
   void OptionsLoggingDeleteClick(TObject* Sender);
@@ -846,7 +846,7 @@ public:
   void AllowDragClick(TObject* Sender);
   void DisallowDragClick(TObject* Sender);
   void HideSpeedBarClick(TObject* Sender);
-  void HideDragDropWindowClick(TObject* Sender);
+  void HideDragDropWindowClick(TObject* Sender) override;
   void HideResultsWindowClick(TObject* Sender);
   void PTOpenDialogFormShow(TObject* Sender);
   void PTOpenDialogFormClose(TObject* Sender);
