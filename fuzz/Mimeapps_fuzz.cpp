@@ -1,6 +1,7 @@
 // Fuzz target: adding the program to the user's association list and removing it again over any list. Neither
-// may crash, and every line that is not the program's comes back: blank lines and the header of an added
-// associations group that held nothing but the program's keys are the list's structure, not anyone's entries.
+// may crash, and every line that is not the program's comes back: blank lines, the header of an added
+// associations group that held nothing but the program's keys, and a key with an empty list (which the program's
+// entry fills and its removal takes away with the key) are the list's structure, not anyone's entries.
 #include "platform/win/DesktopFiles.h"
 
 #include <cstddef>
@@ -31,9 +32,12 @@ std::vector<std::string> Lines(const std::string& Text) {
   return Out;
 }
 
+bool Blank(const std::string& Text) { return Text.find_first_not_of(" \t\r") == std::string::npos; }
+
 bool Structural(const std::string& Line) {
-  return Line.find_first_not_of(" \t\r") == std::string::npos ||
-         Line.find(std::string("[") + AddedAssociationsGroup + "]") != std::string::npos;
+  const std::size_t Equals = Line.find('=');
+  return Blank(Line) || Line.find(std::string("[") + AddedAssociationsGroup + "]") != std::string::npos ||
+         (Equals != std::string::npos && Blank(Line.substr(Equals + 1)));
 }
 
 }  // namespace
