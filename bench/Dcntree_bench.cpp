@@ -1,5 +1,6 @@
 // The tree view with 100,000 nodes (1,000 groups of 100 messages): building, expanding everything, a full repaint
-// of an 800x600 view, scrolling to the end, and stepping through every node by index.
+// of an 800x600 view, one row repainted until it is in the window on the screen, scrolling to the end, and
+// stepping through every node by index.
 #include "treeview/Dcntree.h"
 
 #include "platform/controls/Forms.h"
@@ -103,6 +104,22 @@ void BM_FullRepaint(benchmark::State& State) {
   }
 }
 BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
+
+// One row changed and the loop run until idle, the window's drawing on the screen included.
+void BM_RowRepaintShown(benchmark::State& State) {
+  TBench& B = Bench();
+  B.Build();
+  B.Tree->FullExpand();
+  B.Tree->SetTopItem(B.Tree->Items()->GetFirstNode());
+  Harness::RunUntilIdle();
+  ZEZTreeNode* Row = B.Tree->Items()->GetItem(5);
+  int N = 0;
+  for (auto _ : State) {
+    Row->SetText("Line 5: element \"p\" not allowed here " + std::to_string(N++ & 1));
+    Harness::RunUntilIdle();
+  }
+}
+BENCHMARK(BM_RowRepaintShown)->Unit(benchmark::kMicrosecond);
 
 void BM_ScrollToEnd(benchmark::State& State) {
   TBench& B = Bench();

@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -32,7 +33,10 @@ struct Setting {
     Dir = ::mkdtemp(Template);
     ::setenv("ZUBQ_REGISTRY_DIR", (Dir + "/registry").c_str(), 1);
     Root = std::make_unique<prgclass>();
-    Root->volatileState->LoadValidatorLibrary(0, 0);
+    if (Root->volatileState->LoadValidatorLibrary(0, 0) != ENGINELOAD_DONE) {
+      std::fprintf(stderr, "the validator engine could not be loaded\n");
+      std::exit(1);
+    }
     // The engine starts its checker worker with the first job: start it before anything is timed.
     const int Job = ZUBCalls.ZUBGetNewHandle(ZUB_KIND_JOB);
     ZUBCalls.ZUBSetInteger(Job, ZUB_JOB_KIND, ZUB_JOB_VALIDATE_MARKUP);
@@ -202,12 +206,18 @@ void BM_HandOverAndAdopt(benchmark::State& State) {
   for (auto _ : State) {
     const int Job = ZUBCalls.ZUBGetNewHandle(ZUB_KIND_JOB);
     ZUBCalls.ZUBSetInteger(Job, ZUB_JOB_KIND, ZUB_JOB_VALIDATE_MARKUP);
-    Doc.SendTextToJob(Job);
+    if (Doc.SendTextToJob(Job) != SENDTEXT_DONE) {
+      State.SkipWithError("the text could not be handed to the engine");
+      break;
+    }
     State.PauseTiming();
     const int Result = ZUBCalls.ZUBRunJob(0, Config, Job, 0);
     State.ResumeTiming();
     ZUBCalls.ZUBFreeHandle(Job, 0);
-    Doc.SetResultHandle(Result, 1);
+    if (Doc.SetResultHandle(Result, RESULT_ADOPT) != RESULT_HANDLE_SET) {
+      State.SkipWithError("the engine gave no result");
+      break;
+    }
     State.counters["structure_lines"] = ZUBCalls.ZUBGetIntegerEZ(Result, ZUB_RESULT_STRUCTURE_LINES);
   }
 }

@@ -1,5 +1,6 @@
 // The editor control's speed: a full repaint of a large highlighted view, one character typed deep inside a
-// long document with its repaint, and scrolling by a page. Runs offscreen through the layer's harness.
+// long document with its repaint (also until it is in the window on the screen, the loop run until idle after
+// each keystroke), and scrolling by a page. Runs offscreen through the layer's harness.
 #include "editor/Easyeditor.h"
 #include "editor/Easyeditorparser.h"
 #include "platform/controls/Forms.h"
@@ -80,6 +81,23 @@ void BM_InsertCharDeepInDocument(benchmark::State& St) {
   St.counters["lines"] = Lines;
 }
 BENCHMARK(BM_InsertCharDeepInDocument)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+// As above, with the window's own drawing on the screen: the loop runs until idle after each keystroke.
+void BM_InsertCharDeepInDocumentShown(benchmark::State& St) {
+  const int Lines = static_cast<int>(St.range(0));
+  TBenchEditor B(1000, 800, Lines);
+  const int Target = Lines / 2;
+  TCustomEasyEditSource* Source = B.Edit->GetEditSource();
+  Source->JumpTo(0, Target);
+  B.Edit->SetWindowLine(Target - 10);
+  Harness::RunUntilIdle();
+  for (auto _ : St) {
+    Source->InsertString("x");
+    Harness::RunUntilIdle();
+  }
+  St.counters["lines"] = Lines;
+}
+BENCHMARK(BM_InsertCharDeepInDocumentShown)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 void BM_ScrollOnePage(benchmark::State& St) {
   TBenchEditor B(1000, 800, 1000000);

@@ -1,10 +1,13 @@
 // Lexing speed of the shipped HTML and CSS rules over large documents, first line to last, as an edit source
-// lexes them (one style code per character, the state carried from line to line).
+// lexes them (one style code per character, the state carried from line to line); and of every shipped rules
+// file over one line that is a single 100,000-letter word.
 #include "editor/Easyeditorparser.h"
 #include "support/Corpus.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,5 +93,38 @@ void BM_LexCss10MB(benchmark::State& St) {
   LexDocument(St, "css_lev2.xs", Doc);
 }
 BENCHMARK(BM_LexCss10MB)->Unit(benchmark::kMillisecond);
+
+// The shipped rules files in name order.
+const std::vector<std::string>& RulesFiles() {
+  static const std::vector<std::string> Files = [] {
+    std::vector<std::string> F;
+    for (const auto& E : std::filesystem::directory_iterator(std::string(ZUBQ_SOURCE_DIR) + "/data/ParserRules")) {
+      if (E.path().extension() == ".xs") {
+        F.push_back(E.path().filename().string());
+      }
+    }
+    std::sort(F.begin(), F.end());
+    return F;
+  }();
+  return Files;
+}
+
+// The word is one letter repeated (argument 1: 0) or the alphabet over and over (argument 1: 1).
+void BM_LexLongWord(benchmark::State& St) {
+  const std::size_t Which = static_cast<std::size_t>(St.range(0));
+  if (Which >= RulesFiles().size()) {
+    St.SkipWithError("no such rules file");
+    return;
+  }
+  std::string Word(100000, 'w');
+  if (St.range(1) == 1) {
+    for (std::size_t I = 0; I < Word.size(); ++I) {
+      Word[I] = static_cast<char>('a' + I % 26);
+    }
+  }
+  St.SetLabel(RulesFiles()[Which]);
+  LexDocument(St, RulesFiles()[Which].c_str(), {Word});
+}
+BENCHMARK(BM_LexLongWord)->ArgsProduct({benchmark::CreateDenseRange(0, 26, 1), {0, 1}})->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,5 +1,6 @@
 // A keystroke and its undo in the middle of one very long line, as minified scripts and style sheets have
-// them, with the style sheet rules lexing the line; beside it, the plain copy of a line that long.
+// them, with the style sheet rules lexing the line, and in a plain-text document (no highlighter, addresses
+// marked); beside them, the plain copy of a line that long.
 #include "editor/Easyeditorparser.h"
 #include "editor/Easyeditsource.h"
 #include "platform/classes/Streams.h"
@@ -46,9 +47,11 @@ struct TLongLineSource {
   std::unique_ptr<TEasyEditorParser> Parser{new TEasyEditorParser(nullptr)};
   std::unique_ptr<TEasyEditSource> Source{new TEasyEditSource(nullptr)};
 
-  explicit TLongLineSource(std::size_t Bytes) {
+  explicit TLongLineSource(std::size_t Bytes, bool Highlighted = true) {
     Parser->LoadRulesFromFile(std::string(ZUBQ_SOURCE_DIR) + "/data/ParserRules/css_lev2.xs");
-    Source->SetParser(Parser.get());
+    if (Highlighted) {
+      Source->SetParser(Parser.get());
+    }
     TStringStream In(LongLine(Bytes));
     Source->LoadFromStream(&In);
     Source->ParseToString(0);
@@ -85,9 +88,47 @@ void BM_KeystrokeAndUndoInLongLine(benchmark::State& State) {
   for (auto _ : State) {
     L.Source->InsertString("x");
     L.Source->Undo();
+    L.Source->ParseToString(0);  // as the repaint after the undo does
   }
 }
 BENCHMARK(BM_KeystrokeAndUndoInLongLine)->Arg(5 << 20)->Arg(50 << 20)->Unit(benchmark::kMillisecond);
+
+// The same in a plain-text document: no highlighter, the default options (addresses marked).
+void BM_PlainKeystrokeInLongLine(benchmark::State& State) {
+  TLongLineSource L(static_cast<std::size_t>(State.range(0)), false);
+  for (auto _ : State) {
+    L.Source->InsertString("x");
+    L.Source->ParseToString(0);
+    L.Source->DeleteString(1);
+    L.Source->ParseToString(0);
+  }
+}
+BENCHMARK(BM_PlainKeystrokeInLongLine)->Arg(5 << 20)->Arg(50 << 20)->Unit(benchmark::kMillisecond);
+
+void BM_PlainFirstKeystrokeInLongLine(benchmark::State& State) {
+  for (auto _ : State) {
+    State.PauseTiming();
+    auto L = std::make_unique<TLongLineSource>(static_cast<std::size_t>(State.range(0)), false);
+    State.ResumeTiming();
+    L->Source->InsertString("x");
+    L->Source->ParseToString(0);
+    State.PauseTiming();
+    L.reset();
+    State.ResumeTiming();
+  }
+}
+BENCHMARK(BM_PlainFirstKeystrokeInLongLine)->Arg(5 << 20)->Arg(50 << 20)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_PlainKeystrokeAndUndoInLongLine(benchmark::State& State) {
+  TLongLineSource L(static_cast<std::size_t>(State.range(0)), false);
+  for (auto _ : State) {
+    L.Source->InsertString("x");
+    L.Source->ParseToString(0);
+    L.Source->Undo();
+    L.Source->ParseToString(0);
+  }
+}
+BENCHMARK(BM_PlainKeystrokeAndUndoInLongLine)->Arg(5 << 20)->Arg(50 << 20)->Unit(benchmark::kMillisecond);
 
 // The floor: copying a line that long once.
 void BM_CopyLine(benchmark::State& State) {

@@ -31,7 +31,10 @@ void BM_StackedStarsAnchored(benchmark::State& State) { AnchoredMatch(State, "a*
 BENCHMARK(BM_StackedStarsAnchored)->Arg(160)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 void BM_StackedAnyAnchored(benchmark::State& State) { AnchoredMatch(State, ".*.*.*b", 'x'); }
-BENCHMARK(BM_StackedAnyAnchored)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StackedAnyAnchored)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_TwoAnyAnchored(benchmark::State& State) { AnchoredMatch(State, ".*.*b", 'x'); }
+BENCHMARK(BM_TwoAnyAnchored)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_StarSearchNoMatch(benchmark::State& State) { Search(State, "a*b", 'a'); }
 BENCHMARK(BM_StarSearchNoMatch)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,6 @@
 // Validating pages through the engine's entry points (a generated 1 MB page, a small page for the cost of a job,
-// an 8 MB real page) beside the same steps of the HTML checker library called directly (same options, messages
-// collected), so the engine's own share shows.
+// real pages of 66 KB, 1 MB and 8 MB) beside the same steps of the HTML checker library called directly (same
+// options, messages collected), so the engine's own share shows.
 #include "engine/ZubValidator.h"
 
 #include "platform/win/Modules.h"
@@ -15,6 +15,7 @@
 #pragma GCC diagnostic pop
 
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -193,39 +194,85 @@ void BM_SameDiagnosisCalledDirectly(benchmark::State& State) {
 }
 BENCHMARK(BM_SameDiagnosisCalledDirectly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// An 8 MB real page: the body of a manual page from the corpus repeated under its head.
+// A real page: the manual page from the corpus as it is (66 KB) when Bytes is 0, else its body repeated under its
+// head to Bytes.
+std::vector<std::string> MakeRealPageLines(std::size_t Bytes) {
+  std::ifstream F(CorpusDir() + "html/valgrind-cg-manual.html", std::ios::binary);
+  const std::string Page((std::istreambuf_iterator<char>(F)), std::istreambuf_iterator<char>());
+  std::vector<std::string> All;
+  std::stringstream S(Page);
+  for (std::string L; std::getline(S, L);) {
+    All.push_back(L);
+  }
+  if (Bytes == 0) {
+    return All;
+  }
+  std::size_t BodyStart = 0;
+  std::size_t BodyEnd = All.size();
+  for (std::size_t I = 0; I < All.size(); ++I) {
+    if (BodyStart == 0 && All[I].find("<body") != std::string::npos) {
+      BodyStart = I + 1;
+    }
+    if (All[I].find("</body") != std::string::npos) {
+      BodyEnd = I;
+    }
+  }
+  std::vector<std::string> Out(All.begin(), All.begin() + static_cast<std::ptrdiff_t>(BodyStart));
+  std::size_t Size = 0;
+  while (BodyStart < BodyEnd && Size < Bytes) {
+    for (std::size_t I = BodyStart; I < BodyEnd; ++I) {
+      Out.push_back(All[I]);
+      Size += All[I].size() + 1;
+    }
+  }
+  Out.insert(Out.end(), All.begin() + static_cast<std::ptrdiff_t>(BodyEnd), All.end());
+  return Out;
+}
+
 const std::vector<std::string>& LargeRealPageLines() {
-  static const std::vector<std::string> Lines = [] {
-    std::ifstream F(CorpusDir() + "html/valgrind-cg-manual.html", std::ios::binary);
-    const std::string Page((std::istreambuf_iterator<char>(F)), std::istreambuf_iterator<char>());
-    std::vector<std::string> All;
-    std::stringstream S(Page);
-    for (std::string L; std::getline(S, L);) {
-      All.push_back(L);
-    }
-    std::size_t BodyStart = 0;
-    std::size_t BodyEnd = All.size();
-    for (std::size_t I = 0; I < All.size(); ++I) {
-      if (BodyStart == 0 && All[I].find("<body") != std::string::npos) {
-        BodyStart = I + 1;
-      }
-      if (All[I].find("</body") != std::string::npos) {
-        BodyEnd = I;
-      }
-    }
-    std::vector<std::string> Out(All.begin(), All.begin() + static_cast<std::ptrdiff_t>(BodyStart));
-    std::size_t Size = 0;
-    while (BodyStart < BodyEnd && Size < 8 * 1024 * 1024) {
-      for (std::size_t I = BodyStart; I < BodyEnd; ++I) {
-        Out.push_back(All[I]);
-        Size += All[I].size() + 1;
-      }
-    }
-    Out.insert(Out.end(), All.begin() + static_cast<std::ptrdiff_t>(BodyEnd), All.end());
-    return Out;
-  }();
+  static const std::vector<std::string> Lines = MakeRealPageLines(8 * 1024 * 1024);
   return Lines;
 }
+
+// The real pages most pages are like: the 66 KB page itself (argument 0) and its body repeated to 1 MB (1).
+const std::vector<std::string>& RealPageLines(std::int64_t Which) {
+  static const std::vector<std::string> Small = MakeRealPageLines(0);
+  static const std::vector<std::string> Medium = MakeRealPageLines(1024 * 1024);
+  return Which == 0 ? Small : Medium;
+}
+
+// The engine job and the checker library's same steps on the 66 KB and 1 MB real pages, side by side:
+//   Engine_bench --benchmark_filter=RealPage --benchmark_repetitions=5
+void BM_ValidateRealPageThroughEntryPoints(benchmark::State& State) {
+  const TEngine& E = Engine();
+  const auto& Lines = RealPageLines(State.range(0));
+  if (E.Config < 0 || Lines.size() < 100) {
+    State.SkipWithError("the engine or the page did not load");
+    return;
+  }
+  ValidateOnce(E, Lines);
+  for (auto _ : State) {
+    benchmark::DoNotOptimize(ValidateOnce(E, Lines));
+  }
+}
+BENCHMARK(BM_ValidateRealPageThroughEntryPoints)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_SameRealPageCalledDirectly(benchmark::State& State) {
+  const auto& Lines = RealPageLines(State.range(0));
+  if (Lines.size() < 100) {
+    State.SkipWithError("the page did not load");
+    return;
+  }
+  std::string Text;
+  for (const std::string& L : Lines) {
+    Text += L + "\n";
+  }
+  CheckDirectly(Text, true);
+  for (auto _ : State) {
+    benchmark::DoNotOptimize(CheckDirectly(Text, true));  // the page says it is UTF-8
+  }
+}
+BENCHMARK(BM_SameRealPageCalledDirectly)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // The whole engine job on the 8 MB page beside the checker library's same steps on the same text. Both sides run
 // once before the clock starts. Compare the medians of repetitions run in one program:

@@ -1,4 +1,6 @@
-// Spell checker speed: splitting and looking up the words of a large page, and compiling the main dictionary.
+// Spell checker speed: splitting and looking up the words of a large page, beside hunspell and aspell checking
+// the same page when they are installed; and the main dictionary built from each Debian word list: its size,
+// compile and load time and lookup speed. Everything the benchmark writes goes to a temporary folder.
 #include "platform/rtl/CodePage.h"
 #include "spell/Lx3maindictionary.h"
 #include "spell/Lx3parseengine.h"
@@ -17,7 +19,54 @@
 
 namespace {
 
-std::string ProgramDir() { return std::filesystem::read_symlink("/proc/self/exe").parent_path().string(); }
+namespace fs = std::filesystem;
+
+std::string ProgramDir() { return fs::read_symlink("/proc/self/exe").parent_path().string(); }
+
+// A temporary folder for the run, removed at exit.
+class TScratch {
+public:
+  TScratch() {
+    std::string Pattern = (fs::temp_directory_path() / "zubq-spell-bench-XXXXXX").string();
+    if (::mkdtemp(Pattern.data())) {
+      FDir = Pattern;
+    }
+  }
+  ~TScratch() {
+    std::error_code Ec;
+    if (!FDir.empty()) {
+      fs::remove_all(FDir, Ec);
+    }
+  }
+  TScratch(const TScratch&) = delete;
+  TScratch& operator=(const TScratch&) = delete;
+  const std::string& Dir() const { return FDir; }
+
+private:
+  std::string FDir;
+};
+
+const TScratch& Scratch() {
+  static const TScratch S;
+  return S;
+}
+
+// A copy of the shipped dictionaries in the temporary folder: the checker may make its custom dictionary beside
+// them, and the build's folder must stay as the build made it.
+const std::string& DictionaryCopy() {
+  static const std::string Dir = [] {
+    const fs::path To = fs::path(Scratch().Dir()) / "Dictionary";
+    std::error_code Ec;
+    fs::create_directories(To, Ec);
+    for (const auto& E : fs::directory_iterator(fs::path(ProgramDir()) / "Dictionary", Ec)) {
+      if (E.path().extension() == ".adm") {
+        fs::copy_file(E.path(), To / E.path().filename(), fs::copy_options::overwrite_existing, Ec);
+      }
+    }
+    return To.string();
+  }();
+  return Dir;
+}
 
 // An 8 MB page: the body of a corpus page repeated.
 const std::string& BigPage() {
@@ -57,13 +106,38 @@ const std::string& BigPage() {
   return Page;
 }
 
+// The words of the page as the checker's parser splits them in HTML mode.
+const std::vector<std::string>& PageWords() {
+  static const std::vector<std::string> Words = [] {
+    std::vector<std::string> W;
+    TLexiSpell3Base Spell(nullptr);
+    Spell.WriteConfigStorage(csNone);
+    Spell.ConfigDefaultOptions =
+        static_cast<TSpellOptions>(SpellOptionBit(soHTML) | SpellOptionBit(soInternet) | SpellOptionBit(soNumbers) |
+                                   SpellOptionBit(soAbbreviations));
+    Spell.ConfigDictionaryDir()->Clear();
+    Spell.ConfigDictionaryDir()->Add(DictionaryCopy());
+    std::string Text = BigPage();
+    TStringParser Cursor;
+    Cursor.Initialize(&Text);
+    TMainParsingEngine& Engine = *Spell.ParsingEngine();
+    Engine.Initialize(&Cursor, 2);
+    for (std::string Word = Engine.NextWord(); !Word.empty(); Word = Engine.NextWord()) {
+      W.push_back(Word);
+    }
+    Engine.Initialize(nullptr, 0);
+    return W;
+  }();
+  return Words;
+}
+
 void BM_SplitAndLookUpPage(benchmark::State& State) {
   TLexiSpell3Base Spell(nullptr);
   Spell.WriteConfigStorage(csNone);
   Spell.ConfigDefaultOptions = static_cast<TSpellOptions>(SpellOptionBit(soHTML) | SpellOptionBit(soInternet) |
                                                           SpellOptionBit(soNumbers) | SpellOptionBit(soAbbreviations));
   Spell.ConfigDictionaryDir()->Clear();
-  Spell.ConfigDictionaryDir()->Add(ProgramDir() + "/Dictionary");
+  Spell.ConfigDictionaryDir()->Add(DictionaryCopy());
   if (Spell.OpenMainDictionaries.empty()) {
     State.SkipWithError("no American dictionary");
     return;
@@ -97,23 +171,12 @@ void BM_WordCheckPage(benchmark::State& State) {
   Spell.WriteSuggestionsDictFN("");
   Spell.WriteLearnSuggestions(false);
   Spell.ConfigDictionaryDir()->Clear();
-  Spell.ConfigDictionaryDir()->Add(ProgramDir() + "/Dictionary");
+  Spell.ConfigDictionaryDir()->Add(DictionaryCopy());
   if (Spell.OpenMainDictionaries.empty()) {
     State.SkipWithError("no American dictionary");
     return;
   }
-  std::vector<std::string> Words;
-  {
-    std::string Text = BigPage();
-    TStringParser Cursor;
-    Cursor.Initialize(&Text);
-    TMainParsingEngine& Engine = *Spell.ParsingEngine();
-    Engine.Initialize(&Cursor, 2);
-    for (std::string W = Engine.NextWord(); !W.empty(); W = Engine.NextWord()) {
-      Words.push_back(W);
-    }
-    Engine.Initialize(nullptr, 0);
-  }
+  const std::vector<std::string>& Words = PageWords();
   std::int64_t Checked = 0;
   std::int64_t Denied = 0;
   std::string Replacement;
@@ -128,18 +191,129 @@ void BM_WordCheckPage(benchmark::State& State) {
 }
 BENCHMARK(BM_WordCheckPage)->Unit(benchmark::kMillisecond);
 
+// The Debian word lists the American dictionary can be built from.
+const char* const WordLists[] = {"/usr/share/dict/american-english", "/usr/share/dict/american-english-large",
+                                 "/usr/share/dict/american-english-huge"};
+
+std::string CompiledList(int Which) { return Scratch().Dir() + "/list" + std::to_string(Which) + ".adm"; }
+
+std::string CompileCommand(int Which, const std::string& Out) {
+  return "'" + ProgramDir() + "/zubq_admcompile' --title 'American English' --language 0x0409 '" + WordLists[Which] +
+         "' '" + Out + "' > /dev/null";
+}
+
+// Compiles each word list once; the size of the dictionary it makes and its word count.
 void BM_CompileAmericanDictionary(benchmark::State& State) {
-  const std::string Out = "/tmp/zubq-bench-American-" + std::to_string(::getpid()) + ".adm";
-  const std::string Cmd = "'" + ProgramDir() + "/zubq_admcompile' --title 'American English' "
-                          "/usr/share/dict/american-english '" + Out + "'";
+  const int Which = static_cast<int>(State.range(0));
+  if (!fs::exists(WordLists[Which])) {
+    State.SkipWithError("word list not installed");
+    return;
+  }
+  const std::string Out = CompiledList(Which);
   for (auto _ : State) {
-    if (std::system(Cmd.c_str()) != 0) {
+    if (std::system(CompileCommand(Which, Out).c_str()) != 0) {
       State.SkipWithError("compiler failed");
-      break;
+      return;
     }
   }
-  std::filesystem::remove(Out);
+  std::ifstream In(WordLists[Which]);
+  std::int64_t Lines = 0;
+  for (std::string L; std::getline(In, L);) {
+    ++Lines;
+  }
+  State.counters["words"] = static_cast<double>(Lines);
+  State.counters["adm_bytes"] = static_cast<double>(fs::file_size(Out));
 }
-BENCHMARK(BM_CompileAmericanDictionary)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_CompileAmericanDictionary)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+// Opening a dictionary built from each word list and looking up its first word, as the checker does when it opens
+// its dictionaries.
+void BM_LoadAmericanDictionary(benchmark::State& State) {
+  const int Which = static_cast<int>(State.range(0));
+  const std::string Dict = CompiledList(Which);
+  if (!fs::exists(Dict) && (!fs::exists(WordLists[Which]) || std::system(CompileCommand(Which, Dict).c_str()) != 0)) {
+    State.SkipWithError("no dictionary");
+    return;
+  }
+  for (auto _ : State) {
+    TMainDictionary D;
+    D.WriteFilename(Dict);
+    benchmark::DoNotOptimize(D.WordExists("the"));
+  }
+}
+BENCHMARK(BM_LoadAmericanDictionary)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+// Every word of the page looked up in a dictionary built from each word list alone.
+void BM_LookUpPageWords(benchmark::State& State) {
+  const int Which = static_cast<int>(State.range(0));
+  const std::string Dict = CompiledList(Which);
+  if (!fs::exists(Dict) && (!fs::exists(WordLists[Which]) || std::system(CompileCommand(Which, Dict).c_str()) != 0)) {
+    State.SkipWithError("no dictionary");
+    return;
+  }
+  TMainDictionary D;
+  D.WriteFilename(Dict);
+  const std::vector<std::string>& Words = PageWords();
+  std::int64_t Found = 0;
+  for (auto _ : State) {
+    for (const auto& W : Words) {
+      Found += D.WordExists(W) ? 1 : 0;
+    }
+  }
+  State.SetItemsProcessed(State.iterations() * static_cast<std::int64_t>(Words.size()));
+  State.counters["found"] = static_cast<double>(Found) / static_cast<double>(State.iterations() * Words.size());
+}
+BENCHMARK(BM_LookUpPageWords)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// The peers: a checker program listing the misspelt words of the page (HTML mode), or of the page's words one per
+// line, when it is installed. The time includes the program's start and dictionary load; the "Empty" runs give
+// those alone.
+enum TPeerInput { piPage, piWords, piEmpty };
+
+std::string WritePeerInput(TPeerInput Input) {
+  const std::string F = Scratch().Dir() + (Input == piPage ? "/page.html" : Input == piWords ? "/words.txt" : "/empty");
+  std::ofstream Out(F, std::ios::binary);
+  if (Input == piPage) {
+    Out << BigPage();
+  } else if (Input == piWords) {
+    for (const auto& W : PageWords()) {
+      Out << W << '\n';
+    }
+  }
+  return F;
+}
+
+const std::string& PeerInput(TPeerInput Input) {
+  static const std::string Files[3] = {WritePeerInput(piPage), WritePeerInput(piWords), WritePeerInput(piEmpty)};
+  return Files[Input];
+}
+
+void RunPeer(benchmark::State& State, const std::string& Program, const std::string& PageArgs,
+             const std::string& WordArgs) {
+  if (std::system(("command -v " + Program + " > /dev/null 2>&1").c_str()) != 0) {
+    State.SkipWithError((Program + " not installed").c_str());
+    return;
+  }
+  const auto Input = static_cast<TPeerInput>(State.range(0));
+  const std::string Cmd =
+      Program + " " + (Input == piPage ? PageArgs : WordArgs) + " < '" + PeerInput(Input) + "' > /dev/null 2>&1";
+  for (auto _ : State) {
+    if (std::system(Cmd.c_str()) != 0) {
+      State.SkipWithError((Program + " failed").c_str());
+      return;
+    }
+  }
+  if (Input != piEmpty) {
+    State.SetItemsProcessed(State.iterations() * static_cast<std::int64_t>(PageWords().size()));
+  }
+}
+
+void BM_PeerHunspell(benchmark::State& State) { RunPeer(State, "hunspell", "-d en_US -H -l", "-d en_US -l"); }
+BENCHMARK(BM_PeerHunspell)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PeerAspell(benchmark::State& State) {
+  RunPeer(State, "aspell", "--lang=en_US --mode=html list", "--lang=en_US --mode=none list");
+}
+BENCHMARK(BM_PeerAspell)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

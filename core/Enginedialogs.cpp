@@ -139,7 +139,7 @@ int ShowDragDropToolDialog(int Flags) {
     }
   }
   if (!Dialog) {
-    return -1;
+    return DIALOG_NOT_MADE;
   }
   return Dialog->ShowModal();
 }

@@ -29,7 +29,8 @@ int OpenConfigurationEditor(int Value, int Flags);
 // depends on them), else 0; failures are silent and give 0.
 int OpenValidatorOptions(int Value, int Flags);
 // The default-tool chooser, modal, owned by the window the flags name (through the run-time state's dialog
-// parent, which is null again when this returns); its modal result, or -1 when it could not be made.
+// parent, which is null again when this returns); its modal result, or DIALOG_NOT_MADE.
+inline constexpr int DIALOG_NOT_MADE = -1;
 int ShowDragDropToolDialog(int Flags);
 
 // The exit code of a start-up that finds the engine's options window or configuration editor open.

@@ -1,6 +1,7 @@
 // The jobs the editor runs through the validator engine for the user: the quick tools, the callback through which
-// the engine asks the spell checker about words, and the placeholder texts of the result panels. The validation of
-// a document is fileinfoclass::Validate.
+// the engine asks the spell checker about words, the link checker and the placeholder texts of the result panels.
+// Every job the program runs through the engine is defined in Enginejobs.cpp, the validation of a document
+// (fileinfoclass::Validate) and the hand-over of its text (fileinfoclass::SendTextToJob) included.
 #pragma once
 
 #include "engine/ZubValidator.h"
@@ -9,6 +10,7 @@
 #include <memory>
 #include <string>
 
+class PointerArrayManager;
 class TComponent;
 class fileinfoclass;
 
@@ -61,18 +63,49 @@ void SetSpellWordParserFactory(SpellWordParserFactory Factory);
 
 // The callback registered with the engine (ZUB_SPELL_CALLBACK). The first matching flag decides: 1 is the word
 // acceptable (1/0; 0 without checker), 0x20 the next prepared word (its text's address; 0 unprepared), 2 setup,
-// 4 ignore after checking, 8 prepare the text word by word (1; -1 without checker or parser), 0x10 shutdown.
+// 4 ignore after checking, 8 prepare the text word by word (1; SPELL_NOT_PREPARED without checker or parser),
+// 0x10 shutdown.
+inline constexpr int SPELL_NOT_PREPARED = -1;
+inline constexpr int SPELL_ASK_SHUTDOWN = 0x10;
 std::intptr_t EngineSpellCallback(const char* Text, ZUBInt Flags);
 
-// Validates the document, or with VALIDATE_NAMED_FILE the last validated file (Document may be null). 0 done;
-// -1 no job handle; -2 the kind or configuration could not be set; -3 the job failed; -6 the input could not be
-// handed over; -7 no document.
-int ValidateDocument(fileinfoclass* Document, int Mode, int Flags);
+// Results of the engine jobs: ValidateDocument (and fileinfoclass::Validate), RunTool and RunLinkCheckJob.
+inline constexpr int JOB_DONE = 0;
+inline constexpr int JOB_NO_HANDLE = -1;
+inline constexpr int JOB_NOT_SET_UP = -2;  // the kind (or the configuration) could not be set
+inline constexpr int JOB_FAILED = -3;
+inline constexpr int TOOL_NO_MEMORY = -4;
+inline constexpr int LINKCHECK_NOT_FREED = -4;
+inline constexpr int TOOL_NO_DOCUMENT = -5;
+inline constexpr int JOB_INPUT_NOT_HANDED_OVER = -6;
+inline constexpr int VALIDATE_NO_DOCUMENT = -7;
+inline constexpr int TOOL_REPORTED_FAILURE = -7;
+inline constexpr int TOOL_NOT_PLACED = -8;  // the tool's text could not be read or its document not placed
 
-// Runs a quick tool on the current document (or, with TOOL_NAMED_FILE, on the last validated file). 0 done; -1 no
-// job handle; -2 the kind could not be set; -3 the job failed; -4 no memory; -5 no current document; -6 the input
-// could not be handed over; -7 the engine reported the tool failed; -8 the new document could not be placed.
-int RunTool(int Tool, int Flags);
+// Validates the document, or with VALIDATE_NAMED_FILE the last validated file (Document may be null then).
+// fileinfoclass::Validate is this function for its own document. JOB_DONE; JOB_NO_HANDLE, JOB_NOT_SET_UP,
+// JOB_FAILED, JOB_INPUT_NOT_HANDED_OVER or VALIDATE_NO_DOCUMENT.
+[[nodiscard]] int ValidateDocument(fileinfoclass* Document, int Mode, int Flags);
+
+// Runs a quick tool on the current document (or, with TOOL_NAMED_FILE, on the last validated file). JOB_DONE or
+// one of the failures above; the document is only replaced once the tool's whole text has been read.
+[[nodiscard]] int RunTool(int Tool, int Flags);
+
+// Flags of RunLinkCheckJob.
+inline constexpr int LINKCHECK_ENGINE_FLAG_2 = 0x2;  // the engine's run flag 2 joins the wait flag
+inline constexpr int LINKCHECK_ENGINE_FLAG_4 = 0x4;  // passed on as the engine's run flag 4
+inline constexpr int LINKCHECK_ALL_LINKS = 0x8;
+// Runs the engine's link-check job over the links submitted before. JOB_DONE, JOB_NO_HANDLE, JOB_NOT_SET_UP,
+// JOB_FAILED or LINKCHECK_NOT_FREED.
+[[nodiscard]] int RunLinkCheckJob(int Flags);
+
+// Flags and results of SubmitLinksForCheck.
+inline constexpr int SUBMIT_RESET_FAILED = 0x2;  // links the checker gave up on are checked again
+inline constexpr int SUBMIT_DONE = 0;
+inline constexpr int SUBMIT_CHECKS_RUNNING = 1;  // nothing submitted: the checker is busy
+inline constexpr int SUBMIT_NOTHING = -1;        // no list, or an engine without the link checker
+// Registers every link of the list (StrStoreEx records, not owned) with the engine's link checker.
+[[nodiscard]] int SubmitLinksForCheck(PointerArrayManager* Links, int Flags);
 
 // With flag 1 every result placeholder of the main window (flag 2 passed on); one control: "A problem occurred."
 // (flag 2) or "Validating...". 1 for one control, 0 for the set.

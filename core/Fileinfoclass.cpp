@@ -2,6 +2,7 @@
 // file's time on disk.
 #include "core/Fileinfoclass.h"
 
+#include "core/Editsourceoptions.h"
 #include "core/Errorreport.h"
 #include "core/Fileinfoextraclass.h"
 #include "core/Mainsetup.h"
@@ -14,13 +15,17 @@
 #include "editor/Easyeditorparser.h"
 #include "editor/Easyeditsource.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <climits>
+#include <ctime>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -95,8 +100,8 @@ fileinfoclass::fileinfoclass(PointerArrayManager* UndoArray, PointerArrayManager
 
 fileinfoclass::~fileinfoclass() {
   MainWindow().UpdateOpenedListItem(this, 2);
-  FreeUndoCopies();
-  ClearResults(MainWindow().GetCurrentFile() == this ? 3 : 1);
+  (void)FreeUndoCopies();  // an undo copy that was not freed stays with its array, which frees it later
+  ClearResults(MainWindow().GetCurrentFile() == this ? CLEAR_RESULTS | CLEAR_SHOW_AGAIN : CLEAR_RESULTS);
   delete structureText;
   structureText = nullptr;
   DeleteResultLists();
@@ -222,8 +227,8 @@ StrStore FormatDocumentName(fileinfoclass* Document, int Flags) {
 
 const char* fileinfoclass::GetFileTypeName() {
   volatileclass* Vol = State();
-  parserclass* Def = FindParser(Vol != nullptr ? Vol->documentTypes : nullptr, FINDPARSER_BY_ID, GetFileType(0),
-                                nullptr);
+  parserclass* Def =
+      FindParser(Vol != nullptr ? Vol->documentTypes : nullptr, FINDPARSER_BY_ID, GetFileType(0), nullptr);
   return Def != nullptr && Def->description.length > 0 ? Def->description.text : "Unknown";
 }
 
@@ -238,7 +243,7 @@ int fileinfoclass::TestFlag(int Which) {
 }
 
 int fileinfoclass::GetFileType(int Flags) {
-  if ((Flags & 1) != 0 && documentType == FILETYPE_UNDECIDED) {
+  if ((Flags & FILETYPE_DECIDE_NOW) != 0 && documentType == FILETYPE_UNDECIDED) {
     UpdateDocumentType(0);
   }
   if (documentType == FILETYPE_UNKNOWN_EXTENSION && typeOverride >= 0) {
@@ -276,14 +281,10 @@ int fileinfoclass::CanPreview() const {
 
 int fileinfoclass::Query(int What) {
   switch (What) {
-    case 1:
-      return doctypeFlags;
-    case 2:
-      return text != nullptr ? text->Strings()->Count() : 0;
-    case 3:
-      return resultHandle >= 0 ? 1 : 0;
-    default:
-      return -1;
+    case QUERY_DOCTYPE_FLAGS: return doctypeFlags;
+    case QUERY_LINE_COUNT: return text != nullptr ? text->Strings()->Count() : 0;
+    case QUERY_HAS_RESULT: return resultHandle >= 0 ? 1 : 0;
+    default: return COUNT_UNKNOWN;
   }
 }
 
@@ -293,16 +294,16 @@ int GetFileTypeByName(const char* Name, parserclass** Definition, int Flags) {
   }
   volatileclass* Vol = State();
   PointerArrayManager* Types = Vol != nullptr ? Vol->documentTypes : nullptr;
-  const StrStore Extension = GetFileExtension(Name, (Flags & 2) != 0 ? 14 : 10);
+  const StrStore Extension = GetFileExtension(Name, (Flags & FILETYPE_NAME_IS_URL) != 0 ? 14 : 10);
   if (Extension.length == 0) {
-    if ((Flags & 1) == 0) {
+    if ((Flags & FILETYPE_BY_SETTING) == 0) {
       return FILETYPE_NO_EXTENSION;
     }
     const char* Key = prg != nullptr && prg->editorOptions != nullptr ? prg->editorOptions->noExtensionFileType.text
                                                                        : "";
     parserclass* Def = *Key != 0 ? FindParser(Types, FINDPARSER_BY_KEY, 0, Key) : nullptr;
     if (Def == nullptr) {
-      return -1;
+      return FILETYPE_NONE_CHOSEN;
     }
     if (Definition != nullptr) {
       *Definition = Def;
@@ -327,6 +328,8 @@ int GetFileTypeByPath(const char* Path, parserclass** Definition, int Flags) {
 
 int fileinfoclass::UpdateDocumentType(int Flags) {
   (void)Flags;
+  // -1 only without a text store.
+  (void)ApplyEditSourceOptions(text, SOURCEOPTIONS_OPTIONS | SOURCEOPTIONS_KEEP_LIVE_SPELLING);
   int Kind = documentType;
   if ((flags & DOCFLAG_BROWSER_SOURCE) != 0) {
     Kind = FILETYPE_HTML;
@@ -381,14 +384,38 @@ int fileinfoclass::UpdateDocumentType(int Flags) {
     }
   }
   MainWindow().UpdateOpenedListItem(this, 12);
+  (void)MainWindow().ApplyMessageLineStyles(this, 0);         // 3: no messages to mark
+  (void)ApplyEditSourceOptions(text, SOURCEOPTIONS_OPTIONS);  // -1 only without a text store
+  return 0;
+}
+
+int fileinfoclass::SetSavedState(int Flags) {
+  int Wanted = savedState;
+  if ((Flags & SAVEDSTATE_FROM_STORE) != 0 && text != nullptr) {
+    Wanted = text->Modified ? SAVEDSTATE_IS_CHANGED : SAVEDSTATE_IS_SAVED;
+  } else if ((Flags & SAVEDSTATE_SAVED) != 0) {
+    Wanted = SAVEDSTATE_IS_SAVED;
+  } else if ((Flags & SAVEDSTATE_CHANGED) != 0) {
+    Wanted = SAVEDSTATE_IS_CHANGED;
+  }
+  if ((Flags & SAVEDSTATE_TO_STORE) != 0 && text != nullptr && Wanted != SAVEDSTATE_NONE) {
+    text->Modified = Wanted == SAVEDSTATE_IS_CHANGED;
+  }
+  if (Wanted != savedState) {
+    savedState = Wanted;
+    if (volatileclass* Vol = State(); Vol != nullptr) {
+      (void)UpdateTabNameOfDocument(Vol->tabs, this);  // a document in no tab has no caption to refresh
+    }
+    MainWindow().UpdateOpenedListItem(this, 4);
+  }
   return 0;
 }
 
 // ---- files ------------------------------------------------------------------------------------------------------
 
 int LoadEditSourceFromFile(const char* Path, TCustomEasyEditSource* Source, int Flags) {
-  if ((Flags & 1) == 0 || Source == nullptr || Path == nullptr) {
-    return 0;
+  if ((Flags & LOAD_REPLACE_TEXT) == 0 || Source == nullptr || Path == nullptr) {
+    return FILE_DONE;
   }
   TEasySourceOptions Options = Source->Options();
   Options.Exclude(srSmartTab);
@@ -397,22 +424,26 @@ int LoadEditSourceFromFile(const char* Path, TCustomEasyEditSource* Source, int 
   try {
     Source->LoadFromFile(Path);
   } catch (...) {
-    return -1;
+    return FILE_FAILED;
   }
-  return 0;
+  return FILE_DONE;
 }
 
 int fileinfoclass::LoadFromFile(const char* Path, int Flags) {
   (void)Flags;
-  if (text == nullptr || LoadEditSourceFromFile(Path, text, 1) != 0) {
-    return -1;
+  if (text == nullptr || LoadEditSourceFromFile(Path, text, LOAD_REPLACE_TEXT) != FILE_DONE) {
+    return FILE_FAILED;
   }
-  SetReadOnlyState(9);
-  SetFileTime(Path);
+  (void)SetReadOnlyState(READONLY_FOLLOW_DISK);  // cannot fail: the document has a text
+  // A file whose time cannot be read right after loading is gone or replaced: what was loaded may not be what
+  // is on disk, and later checks could not tell a change (the user has been told).
+  if (SetFileTime(Path) != FILE_DONE) {
+    return FILE_FAILED;
+  }
   if ((flags & DOCFLAG_BROWSER_SOURCE) != 0) {
-    ClearResults(0x13);
+    ClearResults(CLEAR_RESULTS | CLEAR_SHOW_AGAIN | CLEAR_ONLY_IF_SHOWN);
   }
-  return 0;
+  return FILE_DONE;
 }
 
 int fileinfoclass::SetFileTime(const char* Path) {
@@ -421,15 +452,66 @@ int fileinfoclass::SetFileTime(const char* Path) {
     fileTime = 0;
     fileSize = 0;
     fileTimeKnown = 0;
-    return -1;
+    return FILE_FAILED;
   }
   fileTimeKnown = 1;
-  return 0;
+  return FILE_DONE;
 }
+
+namespace {
+
+constexpr char SaveFilePrefix[] = ".~zubsave_";
+constexpr std::size_t SaveFileUniquePart = 6;  // the characters mkstemp fills in
+
+bool IsSaveFileName(const char* Name) {
+  const std::size_t PrefixLength = sizeof(SaveFilePrefix) - 1;
+  if (std::strncmp(Name, SaveFilePrefix, PrefixLength) != 0 || std::strlen(Name) != PrefixLength + SaveFileUniquePart) {
+    return false;
+  }
+  for (const char* C = Name + PrefixLength; *C != 0; ++C) {
+    if (!std::isalnum(static_cast<unsigned char>(*C))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Before(const timespec& A, const timespec& B) {
+  return A.tv_sec < B.tv_sec || (A.tv_sec == B.tv_sec && A.tv_nsec < B.tv_nsec);
+}
+
+// Removes the temporary files that interrupted saves left in Folder: files of our naming last written before
+// Start whose lock no one holds (a save holds its file's lock until it renames the file, and the lock goes with
+// the process that dies). Whatever cannot be looked at stays.
+void RemoveStaleSaveFiles(const std::string& Folder, const timespec& Start) {
+  DIR* D = ::opendir(Folder.c_str());
+  if (D == nullptr) {
+    return;
+  }
+  const int DirFd = ::dirfd(D);
+  while (const dirent* E = ::readdir(D)) {
+    if (!IsSaveFileName(E->d_name)) {
+      continue;
+    }
+    const int Fd = ::openat(DirFd, E->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (Fd < 0) {
+      continue;
+    }
+    struct stat St {};
+    if (::fstat(Fd, &St) == 0 && S_ISREG(St.st_mode) && St.st_uid == ::geteuid() && Before(St.st_mtim, Start) &&
+        ::flock(Fd, LOCK_EX | LOCK_NB) == 0) {
+      ::unlinkat(DirFd, E->d_name, 0);
+    }
+    ::close(Fd);
+  }
+  ::closedir(D);
+}
+
+}  // namespace
 
 int WriteFileReplacing(const std::string& Path, const std::string& Content) {
   if (Path.empty()) {
-    return -1;
+    return FILE_FAILED;
   }
   // Write through a symbolic link: the link stays, its target gets the new content.
   std::string Target = Path;
@@ -437,7 +519,7 @@ int WriteFileReplacing(const std::string& Path, const std::string& Content) {
   struct stat Link {};
   if (::lstat(Path.c_str(), &Link) == 0 && S_ISLNK(Link.st_mode)) {
     if (::realpath(Path.c_str(), Resolved) == nullptr) {
-      return -1;
+      return FILE_FAILED;
     }
     Target = Resolved;
   }
@@ -446,7 +528,7 @@ int WriteFileReplacing(const std::string& Path, const std::string& Content) {
   const bool Exists = ::stat(Target.c_str(), &St) == 0;
   if (Exists) {
     if (!S_ISREG(St.st_mode) || !MayWrite(Target.c_str(), St)) {
-      return -1;  // a rename would succeed where the user may not write
+      return FILE_FAILED;  // a rename would succeed where the user may not write
     }
     Mode = St.st_mode & 07777;
   } else {
@@ -458,11 +540,16 @@ int WriteFileReplacing(const std::string& Path, const std::string& Content) {
   if (Folder.empty()) {
     Folder = ".";
   }
-  std::string Temp = Folder + "/.~zubsave_XXXXXX";
-  const int Fd = ::mkstemp(Temp.data());
+  timespec Start{};
+  ::clock_gettime(CLOCK_REALTIME, &Start);
+  RemoveStaleSaveFiles(Folder, Start);
+  std::string Temp = Folder + "/" + SaveFilePrefix + "XXXXXX";
+  const int Fd = ::mkostemp(Temp.data(), O_CLOEXEC);
   if (Fd < 0) {
-    return -1;
+    return FILE_FAILED;
   }
+  // Held until the file is renamed or removed, so that a save running elsewhere never takes it for stale.
+  ::flock(Fd, LOCK_EX);
   bool Ok = true;
   const char* P = Content.data();
   std::size_t Left = Content.size();
@@ -482,20 +569,20 @@ int WriteFileReplacing(const std::string& Path, const std::string& Content) {
   Ok = ::close(Fd) == 0 && Ok;
   if (!Ok || ::rename(Temp.c_str(), Target.c_str()) != 0) {
     ::unlink(Temp.c_str());
-    return -1;
+    return FILE_FAILED;
   }
   // The rename itself is made durable with the folder.
   const int Dir = ::open(Folder.c_str(), O_RDONLY | O_DIRECTORY);
   if (Dir >= 0) {
-    ::fsync(Dir);
+    (void)::fsync(Dir);  // the new content itself is on disk already
     ::close(Dir);
   }
-  return 0;
+  return FILE_DONE;
 }
 
 int fileinfoclass::SaveToFile(const char* Path, int Flags) {
   if (text == nullptr) {
-    return -2;
+    return SAVE_NO_TEXT;
   }
   switch (EditorSaveFormat()) {
     case 2:
@@ -508,7 +595,7 @@ int fileinfoclass::SaveToFile(const char* Path, int Flags) {
       text->Strings()->LineBreakStyle = lbsCRLF;
       break;
   }
-  if ((Flags & 1) != 0) {
+  if ((Flags & SAVE_TEMPORARY_COPY) != 0) {
     DeleteTemporaryFile();
     if (Path != nullptr && *Path != 0) {
       temporaryFile = Path;
@@ -517,22 +604,22 @@ int fileinfoclass::SaveToFile(const char* Path, int Flags) {
       temporaryFile = FolderPart(TempName).c_str();
       temporaryFile.appendChar(StrText::FileSeparator).append("~zub_").append(FilePart(TempName.c_str()).text);
     }
-    if (WriteFileReplacing(temporaryFile.text, text->Strings()->GetSaveText()) != 0) {
+    if (WriteFileReplacing(temporaryFile.text, text->Strings()->GetSaveText()) != FILE_DONE) {
       StrStore Message("Could not save \"");
       Message.append(temporaryFile.text).append("\".");
       ShowBox(Message.text, "Quillon: Save Failed", MSGBOX_ERROR);
-      return -1;
+      return FILE_FAILED;
     }
-    return 0;
+    return FILE_DONE;
   }
-  if (Path == nullptr || WriteFileReplacing(Path, text->Strings()->GetSaveText()) != 0) {
-    return -1;
+  if (Path == nullptr || WriteFileReplacing(Path, text->Strings()->GetSaveText()) != FILE_DONE) {
+    return FILE_FAILED;
   }
   SetFlags(DOCFLAG_BROWSER_SOURCE | DOCFLAG_DETACHED_SOURCE, false);
   if (StatFile(Path, fileTime, fileSize)) {
     fileTimeKnown = 1;
   }
-  return 0;
+  return FILE_DONE;
 }
 
 int fileinfoclass::CheckChangedOnDisk(int Flags) {
@@ -544,11 +631,11 @@ int fileinfoclass::CheckChangedOnDisk(int Flags) {
     std::int64_t Time = 0;
     std::int64_t Size = 0;
     if (!StatFile(name.text, Time, Size)) {
-      return -1;
+      return DISK_UNREADABLE;
     }
     return Time != fileTime || Size != fileSize ? DISK_CHANGED : DISK_UNCHANGED;
   }
-  if ((Flags & 1) == 0) {
+  if ((Flags & DISK_FORGET_VANISHED) == 0) {
     return DISK_VANISHED;
   }
   if (fileSize == 0 && fileTimeKnown == 0) {
@@ -557,32 +644,36 @@ int fileinfoclass::CheckChangedOnDisk(int Flags) {
   fileTime = 0;
   fileSize = 0;
   fileTimeKnown = 0;
-  SetReadOnlyState(10);
+  (void)SetReadOnlyState(READONLY_CLEAR | READONLY_APPLY_TO_TEXT);  // without a text nothing is read-only
   return DISK_VANISHED;
 }
 
 int fileinfoclass::Reload() {
-  int Result = 0;
+  int Result = RELOAD_NOTHING;
   if (onDisk != 0) {
-    Result = LoadEditSourceFromFile(name.text, text, 1) == 0 ? 1 : -1;
-    if (Result == 1) {
-      SetReadOnlyState(9);
-      SetFileTime(name.text);
+    Result = RELOAD_DISK_FAILED;
+    if (LoadEditSourceFromFile(name.text, text, LOAD_REPLACE_TEXT) == FILE_DONE) {
+      (void)SetReadOnlyState(READONLY_FOLLOW_DISK);  // a document loaded from disk has a text
+      // As after the first load: a file whose time cannot be read is not what the text now holds.
+      if (SetFileTime(name.text) == FILE_DONE) {
+        Result = RELOADED_FROM_DISK;
+      }
     }
   } else if (webOrigin != nullptr && webOrigin->address.length > 0) {
     volatileclass* Vol = State();
     StrStore Local = Vol != nullptr ? Vol->temporaryFolder : SystemTemporaryFolder();
     Local.appendChar(StrText::FileSeparator).append("ZUBReloadFromWeb.txt");
     webOrigin->localFile = Local;
-    Result = -2;
-    if (webOrigin->Download() == 0 && LoadEditSourceFromFile(Local.text, text, 1) == 0) {
-      SetReadOnlyState(9);
-      Result = 2;
+    Result = RELOAD_WEB_FAILED;
+    if (webOrigin->Download() == DOWNLOAD_DONE &&
+        LoadEditSourceFromFile(Local.text, text, LOAD_REPLACE_TEXT) == FILE_DONE) {
+      (void)SetReadOnlyState(READONLY_FOLLOW_DISK);  // a document with a web origin has a text
+      Result = RELOADED_FROM_WEB;
     }
     ::unlink(Local.text);
   }
   if (Result >= 0) {
-    ClearResults(3);
+    ClearResults(CLEAR_RESULTS | CLEAR_SHOW_AGAIN);
   }
   return Result;
 }
@@ -595,11 +686,11 @@ void fileinfoclass::SetReadOnly(bool On) {
 
 int fileinfoclass::SetReadOnlyState(int Mode) {
   if (text == nullptr) {
-    return -1;
+    return READONLY_NO_TEXT;
   }
   const bool Before = text->ReadOnly();
   bool After = Before;
-  if (Mode == 9) {
+  if (Mode == READONLY_FOLLOW_DISK) {
     // After a load: the state follows the disk file (read-only when the user may not write it).
     struct stat St {};
     After = onDisk != 0 && ::stat(name.text, &St) == 0 && !MayWrite(name.text, St);
@@ -614,7 +705,7 @@ int fileinfoclass::SetReadOnlyState(int Mode) {
       After = !After;
     }
   }
-  if ((Mode & READONLY_APPLY_TO_TEXT) != 0 || Mode == 9) {
+  if ((Mode & READONLY_APPLY_TO_TEXT) != 0 || Mode == READONLY_FOLLOW_DISK) {
     text->SetReadOnly(After);
   }
   if (After != Before) {
@@ -624,7 +715,7 @@ int fileinfoclass::SetReadOnlyState(int Mode) {
     }
     MainWindow().UpdateOpenedListItem(this, 4);
   }
-  return 0;
+  return READONLY_DONE;
 }
 
 void fileinfoclass::SetFlags(std::uint32_t Bits, bool On) {
@@ -680,7 +771,7 @@ int fileinfoclass::SetWebOrigin(fileinfoextraclass*& Origin, int Flags) {
 
 int AllDocumentsSaved(PointerArrayManager* Array) {
   if (Array == nullptr) {
-    return -1;
+    return COUNT_UNKNOWN;
   }
   for (int I = 0; I < Array->getCount(); ++I) {
     auto* Doc = static_cast<fileinfoclass*>(Array->getPointer(I));

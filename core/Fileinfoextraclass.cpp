@@ -104,7 +104,7 @@ int NetworkConfigClass::LoadFromEngine(int Flags) {
 
 int NetworkConfigClass::ApplyToHttpClient(THttpCli* Client) const {
   if (Client == nullptr) {
-    return -1;
+    return NETCONFIG_NO_CLIENT;
   }
   Client->Agent = userAgent.text;
   const bool UseProxy = (proxyFlags & 1) != 0;
@@ -221,7 +221,7 @@ fileinfoextraclass* fileinfoextraclass::ReadFromFileStore(FileStore* File, int F
 
 int fileinfoextraclass::WriteToFileStore(FileStore* File) const {
   if (File == nullptr) {
-    return -1;
+    return WEBORIGIN_NO_FILE;
   }
   auto Add = [File](const char* Key, const char* Value) {
     StrStore Line(Key);

@@ -15,6 +15,8 @@ inline constexpr std::uint32_t WEBORIGIN_CREDENTIALS = 0x1;
 inline constexpr std::uint32_t WEBORIGIN_REDIRECTED = 0x2;
 
 // Results of fileinfoextraclass::Download.
+inline constexpr int NETCONFIG_NO_CLIENT = -1;
+inline constexpr int WEBORIGIN_NO_FILE = -1;
 inline constexpr int DOWNLOAD_DONE = 0;
 inline constexpr int DOWNLOAD_FAILED = -1;
 inline constexpr int DOWNLOAD_NO_RECORD = -2;
@@ -36,6 +38,7 @@ public:
   // check's. 0, -1 without engine.
   int LoadFromEngine(int Flags);
   // Sets the client's agent and proxy (all four proxy texts empty unless proxy flag 1). 0.
+  // NETCONFIG_NO_CLIENT for a null client, else 0.
   int ApplyToHttpClient(THttpCli* Client) const;
 };
 
@@ -67,6 +70,7 @@ public:
   // Reads one block starting at line First: a new record and the line after "</FIEC>" in Next; null when the
   // file ends first.
   static fileinfoextraclass* ReadFromFileStore(FileStore* File, int First, int* Next);
+  // WEBORIGIN_NO_FILE for a null file store, else 0.
   int WriteToFileStore(FileStore* File) const;
 
   // Downloads the address into the local file. 0 done, -1 failed (with a message), -2 no record, -3 a secure

@@ -1,5 +1,5 @@
-// fileinfoclass: the engine result of a document (adopting, clearing, counts, texts read from it), handing the
-// text to a job, the link checker, undo copies and scroll positions.
+// fileinfoclass: the engine result of a document (adopting, clearing, counts, texts read from it), undo copies and
+// scroll positions. The jobs that make results are in Enginejobs.cpp.
 #include "core/Errorreport.h"
 #include "core/Filestore.h"
 #include "core/Fileinfoclass.h"
@@ -40,11 +40,6 @@ int Tag(const PointerArrayManager& Array, int Index) {
   return Array.tags != nullptr ? Array.tags->getInt(Index) : 0;
 }
 
-int ConfigHandle() {
-  volatileclass* Vol = EngineOwnerState();
-  return Vol != nullptr ? Vol->configHandle : -1;
-}
-
 // Replaces the lines of Source by Count lines of text id LineId of the result (a missing line: -1). The lines go
 // in as one text, so that a large result is taken over in one pass.
 int ReadResultLines(TCustomEasyEditSource* Source, int Handle, int Count, int LineId) {
@@ -71,22 +66,23 @@ int ReadResultLines(TCustomEasyEditSource* Source, int Handle, int Count, int Li
 
 int fileinfoclass::SetResultHandle(int Handle, int Flags) {
   if (Handle < 0) {
-    return -1;
+    return RESULT_NO_HANDLE;
   }
-  if ((Flags & 1) == 0 || Handle == resultHandle) {
-    return 0;
+  if ((Flags & RESULT_ADOPT) == 0 || Handle == resultHandle) {
+    return RESULT_HANDLE_SET;
   }
-  ClearResults(1);
+  ClearResults(CLEAR_RESULTS);
   resultHandle = Handle;
   resultsOutOfDate = 0;
-  linkCount = GetResultCount(4);
-  LoadResultText(Handle, 6);
+  linkCount = GetResultCount(COUNT_LINKS);
+  // Only the structure text is read (the document text is kept), and that cannot fail.
+  (void)LoadResultText(Handle, RESULTTEXT_STRUCTURE | RESULTTEXT_KEEP_DOCUMENT);
   UpdateDocumentType(0);
-  return 0;
+  return RESULT_HANDLE_SET;
 }
 
 int fileinfoclass::ClearResults(int Flags) {
-  if ((Flags & 1) != 0) {
+  if ((Flags & CLEAR_RESULTS) != 0) {
     for (void*& View : resultViews) {
       View = nullptr;
     }
@@ -99,17 +95,18 @@ int fileinfoclass::ClearResults(int Flags) {
     }
     messages.setUnchanged(0);
     ClearLineStyles();
-    if ((Flags & 8) == 0 && resultHandle >= 0) {
-      FreeHandle(resultHandle);
+    if ((Flags & CLEAR_KEEP_HANDLE) == 0 && resultHandle >= 0) {
+      (void)FreeHandle(resultHandle);  // a failure was reported; the document forgets the handle either way
     }
     resultHandle = -1;
     delete structureText;
     structureText = nullptr;
   }
-  if ((Flags & 2) != 0) {
+  if ((Flags & CLEAR_SHOW_AGAIN) != 0) {
     const bool HasViews = resultViews[0] != nullptr || resultViews[1] != nullptr || resultViews[2] != nullptr;
-    if (!(HasViews && (Flags & 0x10) != 0 && MainWindow().GetCurrentFile() != this)) {
-      MainWindow().ShowResults(this, (Flags & 4) | ((Flags & 1) != 0 ? 4 : 0));
+    if (!(HasViews && (Flags & CLEAR_ONLY_IF_SHOWN) != 0 && MainWindow().GetCurrentFile() != this)) {
+      MainWindow().ShowResults(this,
+                               (Flags & CLEAR_SHOW_FLAG_4) | ((Flags & CLEAR_RESULTS) != 0 ? CLEAR_SHOW_FLAG_4 : 0));
     }
   }
   return 0;
@@ -124,61 +121,68 @@ int fileinfoclass::SetNeedsValidation(int On, int Flags) {
 
 int fileinfoclass::GetResultCount(int Selector) {
   const int H = resultHandle;
-  if ((Selector & 1) != 0) {
+  if ((Selector & COUNT_ERRORS) != 0) {
     return EngineInt(H, ZUB_RESULT_ERRORS);
   }
-  if ((Selector & 2) != 0) {
+  if ((Selector & COUNT_WARNINGS) != 0) {
     return EngineInt(H, ZUB_RESULT_WARNINGS);
   }
-  if ((Selector & 0x1000) != 0) {
-    return H >= 0 ? EngineInt(H, ZUB_RESULT_ERRORS) + EngineInt(H, ZUB_RESULT_WARNINGS) : -1;
+  if ((Selector & COUNT_ERRORS_AND_WARNINGS) != 0) {
+    return H >= 0 ? EngineInt(H, ZUB_RESULT_ERRORS) + EngineInt(H, ZUB_RESULT_WARNINGS) : COUNT_UNKNOWN;
   }
-  if ((Selector & 0x800) != 0) {
+  if ((Selector & COUNT_PLAIN_MESSAGES) != 0) {
     return EngineInt(H, ZUB_RESULT_PLAIN_MESSAGES);
   }
-  if ((Selector & 0x100) != 0) {
+  if ((Selector & COUNT_COMMENTS) != 0) {
     return EngineInt(H, ZUB_RESULT_COMMENTS);
   }
-  if ((Selector & 4) != 0) {
-    return GetLinkCount(H, 4);
+  if ((Selector & COUNT_LINKS) != 0) {
+    return GetLinkCount(H, COUNT_LINKS);
   }
-  if ((Selector & 8) != 0) {
+  if ((Selector & COUNT_MESSAGES) != 0) {
     const int N = EngineInt(H, ZUB_RESULT_MESSAGES);
-    if ((Selector & 0x10) != 0 && N < 1) {
+    if ((Selector & COUNT_SAY_IF_NONE) != 0 && N < 1) {
       MainWindow().ShowInfoMessage(1);
     }
     return N;
   }
-  if ((Selector & (0x20 | 0x40 | 0x80 | 0x400)) != 0) {
+  if ((Selector & (COUNT_LIST_TAG_2 | COUNT_LIST_TAG_3 | COUNT_LIST_TAG_4 | COUNT_LIST_TAG_6)) != 0) {
     if (resultLists == nullptr) {
-      return -1;
+      return COUNT_UNKNOWN;
     }
     if (Tag(*resultLists, 0) == 0) {
       MainWindow().ReadResults(this, 33);
     }
-    const int Index = (Selector & 0x20) != 0 ? 2 : (Selector & 0x40) != 0 ? 3 : (Selector & 0x80) != 0 ? 4 : 6;
+    const int Index = (Selector & COUNT_LIST_TAG_2) != 0   ? 2
+                      : (Selector & COUNT_LIST_TAG_3) != 0 ? 3
+                      : (Selector & COUNT_LIST_TAG_4) != 0 ? 4
+                                                           : 6;
     return Tag(*resultLists, Index);
   }
-  if ((Selector & 0x200) != 0) {
+  if ((Selector & COUNT_OUT_OF_DATE) != 0) {
     return resultsOutOfDate;
   }
-  if ((Selector & (0x2000 | 0x4000 | 0x10000 | 0x20000)) != 0) {
+  if ((Selector &
+       (COUNT_MESSAGE_TAGS_1_2 | COUNT_MESSAGE_TAGS_5_6 | COUNT_MESSAGE_TAGS_9_10 | COUNT_MESSAGE_TAGS_13_14)) != 0) {
     if (H < 0) {
-      return -1;
+      return COUNT_UNKNOWN;
     }
     MainWindow().ReadResults(this, 8);
-    const int First = (Selector & 0x2000) != 0 ? 1 : (Selector & 0x4000) != 0 ? 5 : (Selector & 0x10000) != 0 ? 9 : 13;
+    const int First = (Selector & COUNT_MESSAGE_TAGS_1_2) != 0    ? 1
+                      : (Selector & COUNT_MESSAGE_TAGS_5_6) != 0  ? 5
+                      : (Selector & COUNT_MESSAGE_TAGS_9_10) != 0 ? 9
+                                                                  : 13;
     return Tag(messages, First) + Tag(messages, First + 1);
   }
-  if ((Selector & 0x8000) != 0) {
+  if ((Selector & COUNT_SORT_MODE) != 0) {
     return prg != nullptr && prg->interface != nullptr && prg->interface->flags2.has(IF2::SortMessagesByType) ? 7 : 0;
   }
-  return -1;
+  return COUNT_UNKNOWN;
 }
 
 int GetLinkCount(int ResultHandle, int Flags) {
-  if ((Flags & 4) == 0) {
-    return -1;
+  if ((Flags & COUNT_LINKS) == 0) {
+    return COUNT_UNKNOWN;
   }
   if (ResultHandle < 0) {
     return 0;
@@ -193,39 +197,40 @@ int GetLinkCount(int ResultHandle, int Flags) {
 
 int fileinfoclass::GetStructureSourcePos(int StructureLine, int Bits) {
   if (resultHandle < 0) {
-    return -1;
+    return COUNT_UNKNOWN;
   }
-  if ((Bits & 1) != 0) {
+  if ((Bits & STRUCTURE_LINE) != 0) {
     return EngineInt2(resultHandle, ZUB_STRUCTURE_LINE, StructureLine);
   }
-  if ((Bits & 2) != 0) {
+  if ((Bits & STRUCTURE_CHAR) != 0) {
     return EngineInt2(resultHandle, ZUB_STRUCTURE_CHAR, StructureLine);
   }
-  return -1;
+  return COUNT_UNKNOWN;
 }
 
 int fileinfoclass::LoadResultText(int Handle, int Flags) {
-  int Result = 0;
-  if ((Flags & 4) == 0 && text != nullptr) {
+  int Result = RESULTTEXT_READ;
+  if ((Flags & RESULTTEXT_KEEP_DOCUMENT) == 0 && text != nullptr) {
     const int Count = EngineInt(Handle, ZUB_RESULT_NEW_TEXT_LINES);
     if (Count < 0) {
-      return -2;
+      return RESULTTEXT_NO_LINE_COUNT;
     }
     Result = ReadResultLines(text, Handle, Count, ZUB_RESULT_NEW_TEXT_LINE);
     text->UndoList()->Clear();
     text->RedoList()->Clear();
   }
-  if ((Flags & 1) != 0) {
-    SetReadOnlyState(10);
+  if ((Flags & RESULTTEXT_CLEAR_READONLY) != 0) {
+    (void)SetReadOnlyState(READONLY_CLEAR | READONLY_APPLY_TO_TEXT);  // without a text there is nothing to clear
   }
-  if ((Flags & 2) != 0) {
+  if ((Flags & RESULTTEXT_STRUCTURE) != 0) {
     delete structureText;
     structureText = new TEasyEditSource(nullptr);
     structureText->SetUseGlobalSettings(true);
     if (Handle >= 0) {
       const int Count = EngineInt(Handle, ZUB_RESULT_STRUCTURE_LINES);
+      // A structure line the engine does not give ends the structure text there.
       if (Count > 0) {
-        ReadResultLines(structureText, Handle, Count, ZUB_RESULT_STRUCTURE_LINE);
+        (void)ReadResultLines(structureText, Handle, Count, ZUB_RESULT_STRUCTURE_LINE);
       }
     }
     structureText->SetReadOnly(true);
@@ -236,12 +241,12 @@ int fileinfoclass::LoadResultText(int Handle, int Flags) {
 
 int fileinfoclass::AppendResultLines(FileStore* File, int Handle, int Kind) {
   if (Handle < 0) {
-    return -2;
+    return APPEND_NO_HANDLE;
   }
   if (File == nullptr) {
-    return -1;
+    return APPEND_NO_FILE;
   }
-  if (Kind == 1) {
+  if (Kind == APPEND_REPORT_LINES) {
     for (int I = 0;; ++I) {
       const char* Line = EngineText2(Handle, ZUB_RESULT_REPORT_LINE, I);
       if (Line == nullptr) {
@@ -250,27 +255,7 @@ int fileinfoclass::AppendResultLines(FileStore* File, int Handle, int Kind) {
       File->addLine(Line, 0);
     }
   }
-  return 0;
-}
-
-int fileinfoclass::SendTextToJob(int Job) {
-  if (text == nullptr) {
-    return -1;
-  }
-  if (SetInteger(Job, ZUB_JOB_TEXT_START, 0) < 0) {
-    return -1;
-  }
-  TEasyStrings* Lines = text->Strings();
-  const int Count = Lines->Count();
-  if (Count < 0) {
-    return -1;
-  }
-  for (int I = 0; I < Count; ++I) {
-    if (SetString(Job, ZUB_JOB_LINE, Lines->GetStrRef(I).c_str()) < 0) {
-      return -1;
-    }
-  }
-  return 0;
+  return APPEND_DONE;
 }
 
 int ClearLineStyles(TCustomEasyEditSource* Source) {
@@ -291,10 +276,10 @@ int fileinfoclass::ClearLineStyles() { return ::ClearLineStyles(text); }
 const char* fileinfoclass::GetInfoText(int Selector) {
   const char* Found = nullptr;
   if ((Selector & 1) != 0) {
-    const int Errors = GetResultCount(1);
+    const int Errors = GetResultCount(COUNT_ERRORS);
     if (Errors >= 0) {
       char Buffer[64];
-      std::snprintf(Buffer, sizeof Buffer, "%02de,%02dw", Errors, GetResultCount(2));
+      std::snprintf(Buffer, sizeof Buffer, "%02de,%02dw", Errors, GetResultCount(COUNT_WARNINGS));
       infoResult = Buffer;
       Found = infoResult.text;
     }
@@ -342,7 +327,7 @@ const char* fileinfoclass::GetInfoText(int Selector) {
 int fileinfoclass::CopyExportToClipboard(FileStore* File, int Flags) {
   (void)Flags;
   if (File == nullptr) {
-    return -1;
+    return COPY_FAILED;
   }
   std::string Joined;
   for (int I = 0; I < File->getLineCount(); ++I) {
@@ -353,81 +338,18 @@ int fileinfoclass::CopyExportToClipboard(FileStore* File, int Flags) {
     Joined += Line != nullptr ? Line : "";
   }
   if (!OpenClipboard(0)) {
-    return -1;
+    return COPY_FAILED;
   }
   EmptyClipboard();
   HGLOBAL Mem = GlobalAlloc(GMEM_MOVEABLE, Joined.size() + 1);
-  int Result = -1;
+  int Result = COPY_FAILED;
   if (Mem != nullptr) {
     std::memcpy(GlobalLock(Mem), Joined.c_str(), Joined.size() + 1);
     GlobalUnlock(Mem);
-    Result = SetClipboardData(CF_TEXT, Mem) != nullptr ? 0 : -1;
+    Result = SetClipboardData(CF_TEXT, Mem) != nullptr ? COPY_DONE : COPY_FAILED;
   }
   CloseClipboard();
   return Result;
-}
-
-// ---- the link checker -------------------------------------------------------------------------------------------
-
-int SubmitLinksForCheck(PointerArrayManager* Links, int Flags) {
-  if (ZUBCalls.ZUBGetInteger3EZ != nullptr && ZUBCalls.ZUBGetInteger3EZ(ZUB_LINK_CHECKS_RUNNING) > 0) {
-    return 1;
-  }
-  if (Links == nullptr) {
-    return -1;
-  }
-  if (ZUBCalls.ZUBSetString3 == nullptr || ZUBCalls.ZUBSetString7 == nullptr) {
-    return -1;
-  }
-  for (int I = 0; I < Links->getCount(); ++I) {
-    auto* Link = static_cast<StrStoreEx*>(Links->getPointer(I));
-    if (Link == nullptr) {
-      continue;
-    }
-    const int Id = ZUBCalls.ZUBSetString3(ZUB_LINK_REGISTER, Link->text);
-    if (Id < 0) {
-      continue;
-    }
-    if ((Flags & 2) != 0 && ZUBCalls.ZUBGetInteger6EZ != nullptr &&
-        ZUBCalls.ZUBGetInteger6EZ(ZUB_LINK_STATE, Id) == 3 && ZUBCalls.ZUBSetInteger6 != nullptr) {
-      ZUBCalls.ZUBSetInteger6(ZUB_LINK_RESET, Id, 1);
-    }
-    auto Extra = [Link](int Index) {
-      const char* T = Link->getExtraString(Index);
-      return T != nullptr ? T : "";
-    };
-    ZUBCalls.ZUBSetString7(ZUB_LINK_USER_AGENT, Id, Extra(5));
-    if (Link->spareInts.getInt(0) == 1) {
-      ZUBCalls.ZUBSetString7(ZUB_LINK_USER, Id, Extra(0));
-      ZUBCalls.ZUBSetString7(ZUB_LINK_PASSWORD, Id, Extra(1));
-    } else {
-      ZUBCalls.ZUBSetString7(ZUB_LINK_USER, Id, "");
-    }
-  }
-  return 0;
-}
-
-int RunLinkCheckJob(int Flags) {
-  const int Job = GetNewHandle(ZUB_KIND_JOB);
-  if (Job < 0) {
-    return -1;
-  }
-  if (SetInteger(Job, ZUB_JOB_KIND, ZUB_JOB_CHECK_LINKS) < 0) {
-    FreeHandle(Job);
-    return -2;
-  }
-  if ((Flags & 8) != 0) {
-    SetFlag(Job, ZUB_JOB_FLAGS, ZUB_JOB_CHECK_ALL_LINKS, 1);
-  }
-  const int RunFlags = ((Flags & 2) != 0 ? 3 : 1) | (Flags & 4);
-  if (RunJob(MainWindow().GetApplicationWindow(), ConfigHandle(), Job, RunFlags) < 0) {
-    FreeHandle(Job);
-    return -3;
-  }
-  if (FreeHandle(Job) < 0) {
-    return -4;
-  }
-  return 0;
 }
 
 // ---- undo copies and scroll positions ---------------------------------------------------------------------------
@@ -441,8 +363,8 @@ int fileinfoclass::FreeUndoCopies() {
   int Result = 0;
   for (int* Index : {&undoCopyIndex1, &undoCopyIndex2}) {
     if (*Index >= 0 && undoArray != nullptr) {
-      if (undoArray->setPointer(nullptr, *Index, 1, 0, 0) == 0) {
-        Result = -1;
+      if (undoArray->setPointer(nullptr, *Index, 1, 0, 0) == PAM_FAILED) {
+        Result = UNDO_NOT_FREED;
       }
     }
     *Index = -1;
@@ -452,7 +374,7 @@ int fileinfoclass::FreeUndoCopies() {
 
 int fileinfoclass::CopyFrom(fileinfoclass* Other, int Flags) {
   if (Other == nullptr) {
-    return -2;
+    return COPY_NO_SOURCE;
   }
   DeleteResultLists();
   typeOverride = Other->typeOverride;
@@ -480,30 +402,30 @@ int fileinfoclass::CopyFrom(fileinfoclass* Other, int Flags) {
   tabIndex = Other->tabIndex;
   configurationNumber = Other->configurationNumber;
   DeleteTemporaryFile();
-  if ((Flags & 4) != 0) {
+  if ((Flags & COPY_NO_ARRAYS) != 0) {
     undoArray = nullptr;
     documentArray = nullptr;
   } else {
     undoArray = Other->undoArray;
     documentArray = Other->documentArray;
   }
-  if ((Flags & 2) != 0) {
-    ClearResults(1);
+  if ((Flags & COPY_CLEAR_RESULTS) != 0) {
+    ClearResults(CLEAR_RESULTS);
   } else {
     // The result handle moves to this document: the other one forgets it without freeing it.
     if (resultHandle >= 0 && resultHandle != Other->resultHandle) {
-      FreeHandle(resultHandle);
+      (void)FreeHandle(resultHandle);  // a failure was reported; this document forgets the handle either way
     }
     resultHandle = Other->resultHandle;
     selectedMessage = Other->selectedMessage;
     resultsOutOfDate = Other->resultsOutOfDate;
-    Other->ClearResults(9);
+    Other->ClearResults(CLEAR_RESULTS | CLEAR_KEEP_HANDLE);
   }
   messages.removeAllPointers(1, 0);
   for (PointerArrayManager& List : stringLists) {
     List.removeAllPointers(1, 0);
   }
-  return 0;
+  return COPY_DONE;
 }
 
 void SaveScrollPositions() {

@@ -171,23 +171,23 @@ const char* StrStoreEx::getExtraString(int Index) const {
 
 int StrStoreEx::setExtraString(int Index, const char* Text) {
   if (Index < 0) {
-    return -1;
+    return FILESTORE_FAILED;
   }
   if (extraStrings == nullptr) {
     extraStrings = new (std::nothrow) PointerArrayManager(FreeStrStore);
     if (extraStrings == nullptr) {
-      return -1;
+      return FILESTORE_FAILED;
     }
   }
   auto* S = new (std::nothrow) StrStore(Text);
   if (S == nullptr) {
-    return -1;
+    return FILESTORE_FAILED;
   }
-  if (extraStrings->setPointer(S, Index, 1, 1, 0) == 0) {
+  if (extraStrings->setPointer(S, Index, 1, 1, 0) == PAM_FAILED) {
     delete S;
-    return -1;
+    return FILESTORE_FAILED;
   }
-  return 0;
+  return FILESTORE_DONE;
 }
 
 // ---- FileStore --------------------------------------------------------------------------------------------------
@@ -276,13 +276,13 @@ int FileStore::parseWholeFile() {
 
 int FileStore::addLine(StrStore* Text, int Flags) {
   if (Text == nullptr) {
-    return -1;
+    return FILESTORE_FAILED;
   }
   const bool Unfinished = (Flags & ADDLINE_CHUNK) != 0 && (Text->length == 0 || Text->text[Text->length - 1] != '\n');
-  int Result = 0;
+  int Result = FILESTORE_DONE;
   int Start = 0;
   bool First = true;
-  while (Result == 0) {
+  while (Result == FILESTORE_DONE) {
     const char* Lf = static_cast<const char*>(
         std::memchr(Text->text + Start, '\n', static_cast<std::size_t>(Text->length - Start)));
     int End = Lf != nullptr ? static_cast<int>(Lf - Text->text) : Text->length;
@@ -301,7 +301,7 @@ int FileStore::addLine(StrStore* Text, int Flags) {
     if (First && counters.getInt(2) == 1) {
       auto* Last = static_cast<StrStore*>(lines.getPointer(lines.getCount() - 1));
       if (Last == nullptr) {
-        Result = -2;
+        Result = ADDLINE_NO_LINE_TO_CONTINUE;
         break;
       }
       Last->appendStore(Piece);
@@ -309,7 +309,7 @@ int FileStore::addLine(StrStore* Text, int Flags) {
       auto* Line = new (std::nothrow) StrStore(std::move(Piece));
       if (Line == nullptr || lines.addPointer(Line) < 0) {
         delete Line;
-        Result = -1;
+        Result = FILESTORE_FAILED;
         break;
       }
     }
@@ -319,7 +319,7 @@ int FileStore::addLine(StrStore* Text, int Flags) {
     }
     Start = Next;
   }
-  if (Result == 0) {
+  if (Result == FILESTORE_DONE) {
     counters.setInt(2, Unfinished ? 1 : 0);
   }
   delete Text;
@@ -329,7 +329,7 @@ int FileStore::addLine(StrStore* Text, int Flags) {
 int FileStore::addLine(const char* Text, int Flags) {
   auto* S = new (std::nothrow) StrStore(Text);
   if (S == nullptr) {
-    return -1;
+    return FILESTORE_FAILED;
   }
   return addLine(S, Flags);
 }
@@ -355,9 +355,9 @@ const char* FileStore::getLineText(int Index) const {
 
 int FileStore::getText(StrStore* Out, int Flags) const {
   if (Out == nullptr) {
-    return -1;
+    return FILESTORE_FAILED;
   }
-  if ((Flags & 1) == 0) {
+  if ((Flags & GETTEXT_JOIN) == 0) {
     return 0;
   }
   Out->clear();
@@ -377,11 +377,11 @@ int FileStore::appendLines(const FileStore& Other) {
   }
   const int N = Other.getLineCount();
   for (int I = 0; I < N; ++I) {
-    if (addLine(Other.getLineText(I), 0) != 0) {
-      return -1;
+    if (addLine(Other.getLineText(I), 0) != FILESTORE_DONE) {
+      return FILESTORE_FAILED;
     }
   }
-  return 0;
+  return FILESTORE_DONE;
 }
 
 int FileStore::appendFileStore(const FileStore* Other) { return Other != nullptr ? appendLines(*Other) : 0; }
@@ -407,7 +407,7 @@ void FileStore::clear() {
 
 int FileStore::writeLines(std::FILE* File, const char* LineEnd) const {
   if (File == nullptr) {
-    return -1;
+    return FILESTORE_FAILED;
   }
   const char* End = LineEnd != nullptr ? LineEnd : "";
   const std::size_t EndLength = std::strlen(End);
@@ -415,22 +415,22 @@ int FileStore::writeLines(std::FILE* File, const char* LineEnd) const {
   for (int I = 0; I < N; ++I) {
     const auto* S = static_cast<const StrStore*>(lines.getPointer(I));
     if (S == nullptr) {
-      return -1;
+      return FILESTORE_FAILED;
     }
     if (std::fwrite(S->text, 1, static_cast<std::size_t>(S->length), File) != static_cast<std::size_t>(S->length) ||
         std::fwrite(End, 1, EndLength, File) != EndLength) {
-      return -1;
+      return FILESTORE_FAILED;
     }
   }
-  return 0;
+  return FILESTORE_DONE;
 }
 
 int FileStore::saveFile(const char* Name, const char* LineEnd) const {
   std::FILE* F = Name != nullptr ? std::fopen(Name, "wb") : nullptr;
   if (F == nullptr) {
-    return -1;
+    return FILESTORE_FAILED;
   }
   const int Written = writeLines(F, LineEnd);
   const int Closed = std::fclose(F);
-  return (Written == 0 && Closed == 0) ? 0 : -1;
+  return (Written == FILESTORE_DONE && Closed == 0) ? FILESTORE_DONE : FILESTORE_FAILED;
 }

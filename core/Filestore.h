@@ -17,6 +17,11 @@ inline constexpr int FILESTORE_ADDLINE_FAILED = 9805247;
 inline constexpr int FILESTORE_NULL_FILE = 9805261;
 
 // Flags of FileStore::addLine.
+// Results of addLine, getText, appendLines, writeLines, saveFile and StrStoreEx::setExtraString.
+inline constexpr int FILESTORE_DONE = 0;
+inline constexpr int FILESTORE_FAILED = -1;
+inline constexpr int ADDLINE_NO_LINE_TO_CONTINUE = -2;
+inline constexpr int GETTEXT_JOIN = 0x1;           // getText: required (without it nothing)
 inline constexpr int ADDLINE_DECODE_ENTITIES = 2;  // decode "&amp;", "&lt;" and "&gt;" in each piece
 inline constexpr int ADDLINE_CHUNK = 4;            // the text is a chunk: an unfinished last line is continued
 
@@ -117,24 +122,24 @@ public:
   int loadFile(std::FILE* File, int Close);
   int loadWholeFile(std::FILE* File);
   int parseWholeFile();
-  // Adds Text as one or more lines and takes it over in every case (it is deleted). 0 done, -1 the line list
-  // refused, -2 continuation asked but there is no line.
+  // Adds Text as one or more lines and takes it over in every case (it is deleted). FILESTORE_DONE,
+  // FILESTORE_FAILED (the line list refused) or ADDLINE_NO_LINE_TO_CONTINUE.
   int addLine(StrStore* Text, int Flags);
   // A copy of Text, with the same results.
   int addLine(const char* Text, int Flags);
   const char* getLine(int Index, PositionInfo* Position = nullptr);
   const char* getLineText(int Index) const;
   int getLineCount() const { return lines.getCount(); }
-  // Flag 1: the lines joined by LF into Out (1); without flag 1 nothing (0); -1 for no Out.
+  // GETTEXT_JOIN: the lines joined by LF into Out (1); without it nothing (0); FILESTORE_FAILED for no Out.
   int getText(StrStore* Out, int Flags) const;
   int appendLines(const FileStore& Other);
   int appendFileStore(const FileStore* Other);
   int copyLines(const FileStore& Other);
   void clear();
-  // Each line followed by LineEnd; -1 when a line is missing or a write failed, else 0.
-  int writeLines(std::FILE* File, const char* LineEnd) const;
-  // 0 done, -1 the file cannot be created or not every byte reached it (a full disk is not success).
-  int saveFile(const char* Name, const char* LineEnd) const;
+  // Each line followed by LineEnd; FILESTORE_FAILED when a line is missing or a write failed.
+  [[nodiscard]] int writeLines(std::FILE* File, const char* LineEnd) const;
+  // FILESTORE_FAILED when the file cannot be created or not every byte reached it (a full disk is not success).
+  [[nodiscard]] int saveFile(const char* Name, const char* LineEnd) const;
 
 private:
   int fail(int Code, const char* Message);

@@ -6,8 +6,6 @@
 #include "core/Prgclass.h"
 #include "core/Strtext.h"
 
-#include "platform/win/MessageBox.h"
-
 #include <cstdlib>
 
 namespace {
@@ -118,14 +116,6 @@ int ReadLines(FileStore& File, PointerArrayManager*& Items) {
   }
 }
 
-void ShowLoadFailure(const inserterclass& Inserter) {
-  StrStore Text("Failed to load inserter configuration file \"");
-  Text.appendStore(Inserter.configFile)
-      .append("\". Make sure that the file exists and that it is in the correct format.");
-  MessageBox(MainWindow().GetApplicationWindow(), Text.text, "Quillon: Failed to Load Inserter Configuration",
-             MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-}
-
 }  // namespace
 
 // ---- ticlass ---------------------------------------------------------------------------------------------------
@@ -191,64 +181,6 @@ int LoadInserterConfigurationText(PointerArrayManager*& Items, const char* Text,
 
 // ---- inserters ---------------------------------------------------------------------------------------------------
 
-inserterclass::~inserterclass() {
-  if (toolbar != nullptr) {
-    MainWindow().DeleteInserterToolbar(toolbar);
-    toolbar = nullptr;
-  }
-  delete items;
-}
-
-int inserterclass::UpdateToolbar(int Commands) {
-  interfaceclass* Interface = prg != nullptr ? prg->interface : nullptr;
-  if ((Commands & INSERTERS_SHOW) != 0 && static_cast<int>(kind.mask) > 0 && Interface != nullptr) {
-    if (!Interface->flags2.has(kind)) {
-      return UpdateToolbar(INSERTERS_HIDE);
-    }
-    if (toolbar == nullptr) {
-      MainWindow().SetBusyCursor(true);
-      const int Loaded = LoadInserterConfiguration(items, configFile.text, 0);
-      if (Loaded != INSCFG_OK) {
-        MainWindow().SetBusyCursor(false);
-        if (Interface->flags2.has(kind)) {
-          Interface->flags2.set(kind, false);
-          ShowLoadFailure(*this);
-          MainWindow().UpdateMenuChecks();
-        }
-        return 0;
-      }
-      MainWindow().SaveToolbarPositions();
-      toolbar = MainWindow().CreateInserterToolbar(this);
-      MainWindow().LoadToolbarPositions();
-      MainWindow().SetBusyCursor(false);
-      if (toolbar == nullptr) {
-        return -1;
-      }
-    }
-    MainWindow().ShowInserterToolbar(toolbar, true);
-    return 0;
-  }
-  if ((Commands & INSERTERS_DESTROY) != 0 && toolbar != nullptr) {
-    // Closing the toolbar must not change the visibility bits.
-    const InterfaceFlags2V45 Saved = Interface != nullptr ? Interface->flags2 : InterfaceFlags2V45();
-    UpdateToolbar(INSERTERS_SAVE);
-    MainWindow().DeleteInserterToolbar(toolbar);
-    toolbar = nullptr;
-    if (Interface != nullptr) {
-      Interface->flags2 = Saved;
-    }
-    return 0;
-  }
-  if ((Commands & INSERTERS_SAVE) != 0 && toolbar != nullptr) {
-    MainWindow().SaveToolbarPositions();
-    return 0;
-  }
-  if ((Commands & INSERTERS_HIDE) != 0 && toolbar != nullptr) {
-    MainWindow().ShowInserterToolbar(toolbar, false);
-  }
-  return 0;
-}
-
 inserterclass* FindInserter(PointerArrayManager* Array, TFlagBit<InterfaceFlags2V45Tag> Kind, int Flags) {
   if (Array == nullptr || (Flags & 1) == 0) {
     return nullptr;
@@ -287,10 +219,10 @@ int UpdateInserters(PointerArrayManager* Array, int Commands) {
       continue;
     }
     if ((Commands & INSERTERS_SHOW) != 0) {
-      Inserter->UpdateToolbar(INSERTERS_SHOW);
+      (void)Inserter->UpdateToolbar(INSERTER_TOOLBAR_SHOW);  // a failure was reported, or there is no main form
     }
     if ((Commands & INSERTERS_HIDE) != 0) {
-      Inserter->UpdateToolbar(INSERTERS_HIDE);
+      (void)Inserter->UpdateToolbar(INSERTERS_HIDE);  // always 0
     }
   }
   return 0;

@@ -5,7 +5,8 @@
 #include "core/Pointerarraymanager.h"
 #include "core/Strstore.h"
 
-class TComponent;
+class InserterToolbarLink;
+class TTBToolbar;
 
 // Results of LoadInserterConfiguration.
 inline constexpr int INSCFG_OK = 0;
@@ -15,12 +16,30 @@ inline constexpr int INSCFG_NO_CLOSING_ROOT = -4;
 inline constexpr int INSCFG_ATTRIBUTE_ERROR = -6;
 inline constexpr int INSCFG_TAG_ERROR = -7;
 
+inline constexpr int INSERTER_TOOLBAR_NOT_MADE = -1;
 // Commands of UpdateInserters and inserterclass::UpdateToolbar.
 inline constexpr int INSERTERS_RESOLVE_FILES = 0x1;
 inline constexpr int INSERTERS_SHOW = 0x2;
 inline constexpr int INSERTERS_DESTROY = 0x4;
 inline constexpr int INSERTERS_SAVE = 0x8;
 inline constexpr int INSERTERS_HIDE = 0x10;
+
+// Commands of inserterclass::UpdateToolbar besides INSERTERS_DESTROY, INSERTERS_SAVE and INSERTERS_HIDE: show by
+// the visibility bit, building the toolbar on first use.
+inline constexpr int INSERTER_TOOLBAR_SHOW = 0x1;
+
+// Results of BuildInserterMenu.
+inline constexpr int INSMENU_OK = 0;
+inline constexpr int INSMENU_NOTHING = -1;
+inline constexpr int INSMENU_ITEM_FAILED = -2;
+
+// The main form's components and handlers the inserter toolbars use.
+inline constexpr const char INSERTER_DOCK_NAME[] = "EditorMenuBarDock";
+inline constexpr const char INSERTER_SKIN_NAME[] = "TBSkin";
+inline constexpr const char INSERTER_CLOSE_HANDLER[] = "InserterToolbarVisibleChanged";
+inline constexpr const char INSERTER_CLICK_HANDLER[] = "InserterItemClick";
+inline constexpr const char INSERTER_SELECT_HANDLER[] = "InserterItemSelect";
+inline constexpr int INSERTER_DOCK_ROW = 100;
 
 // Commands of an item.
 inline constexpr int TICMD_INSERT = 0;
@@ -56,7 +75,8 @@ public:
   TFlagBit<InterfaceFlags2V45Tag> kind{0xFFFFFFFFu};  // its visibility bit in "Flags2V45"
   PointerArrayManager* items = nullptr;  // ticlass, owned; made by the first load
   PointerArrayManager* array = nullptr;  // the array it belongs to (not owned)
-  TComponent* toolbar = nullptr;         // owned through the main window; built on first show
+  TTBToolbar* toolbar = nullptr;         // owned by the main form, deleted with the inserter; built on first show
+  InserterToolbarLink* toolbarLink = nullptr;  // forgets the toolbar when the main form frees it first
   StrStore defaultFile;                  // its file's name beside the program
 
   inserterclass() = default;
@@ -64,10 +84,21 @@ public:
   inserterclass(const inserterclass&) = delete;
   inserterclass& operator=(const inserterclass&) = delete;
 
-  // Command 1 shows (building the toolbar on first use), 4 deletes the toolbar keeping the visibility bits,
-  // 8 saves the toolbar positions, 0x10 hides. 0 done, -1 when the toolbar could not be built.
+  // Command 1 shows (building the toolbar on first use in the main form's editor menu-bar dock), 4 deletes the
+  // toolbar keeping the visibility bits, 8 saves the toolbar positions, 0x10 hides. 0 done, INSERTER_TOOLBAR_NOT_MADE when the
+  // toolbar could not be built (there is no main form).
   int UpdateToolbar(int Commands);
+
+private:
+  int ShowToolbar();
+  TTBToolbar* CreateToolbar();
+  void DeleteToolbar();
 };
+
+// Fills the toolbar's root with the items: one submenu per menu caption (the previous item's submenu, else the
+// first of that caption, else a new one), each item tagged with its record and bound to the main form's item
+// handlers; new items are owned by the toolbar's owner. See INSMENU_*.
+int BuildInserterMenu(TTBToolbar* Toolbar, PointerArrayManager* Items);
 
 // The inserter of the given kind (flag 1 required); null without array or flag.
 inserterclass* FindInserter(PointerArrayManager* Array, TFlagBit<InterfaceFlags2V45Tag> Kind, int Flags);

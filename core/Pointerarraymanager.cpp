@@ -17,14 +17,16 @@ PointerArrayManager::PointerArrayManager() {
 
 PointerArrayManager::PointerArrayManager(FreeCallback Free) : PointerArrayManager() { freeCallback = Free; }
 
-PointerArrayManager::~PointerArrayManager() { removeAllPointers(1, 0); }
+PointerArrayManager::~PointerArrayManager() {
+  (void)removeAllPointers(1, 0);  // an element whose free was refused is its owner's to keep
+}
 
 int PointerArrayManager::getCount() const { return indexed() ? setting(PAM_CAPACITY) : setting(PAM_COUNT); }
 
 int PointerArrayManager::growTo(int N) {
   const int Old = setting(PAM_CAPACITY);
   if (Old >= N) {
-    return 1;
+    return PAM_DONE;
   }
   const long long Step = setting(PAM_GROWTH) > 0 ? setting(PAM_GROWTH) : 10;
   long long New = Old;
@@ -33,11 +35,11 @@ int PointerArrayManager::growTo(int N) {
   }
   New += Old > 100000 ? 100000 : Old > 10000 ? 10000 : Old > 1000 ? 1000 : Old > 100 ? 100 : 0;
   if (New > 0x3FFFFFFF) {
-    return 0;
+    return PAM_FAILED;
   }
   auto** P = static_cast<void**>(std::malloc(sizeof(void*) * static_cast<std::size_t>(New)));
   if (P == nullptr) {
-    return 0;
+    return PAM_FAILED;
   }
   if (Old > 0) {
     std::memcpy(P, elements, sizeof(void*) * static_cast<std::size_t>(Old));
@@ -48,18 +50,19 @@ int PointerArrayManager::growTo(int N) {
   std::free(elements);
   elements = P;
   setting(PAM_CAPACITY) = static_cast<int>(New);
-  return 1;
+  return PAM_DONE;
 }
 
 int PointerArrayManager::addPointer(void* Element, CompareCallback Comparator) {
   if (indexed() || (Comparator != nullptr && Element == nullptr)) {
-    return -1;
+    return PAM_NO_INDEX;
   }
   const int Count = setting(PAM_COUNT);
-  if (growTo(Count + 1) == 0) {
-    return -1;
+  if (growTo(Count + 1) == PAM_FAILED) {
+    return PAM_NO_INDEX;
   }
   const int At = Comparator != nullptr ? findInsertIndex(Element, Comparator) : Count;
+  ZUBQ_ASSERT(At >= 0 && At <= Count && Count < setting(PAM_CAPACITY));
   std::memmove(elements + At + 1, elements + At, sizeof(void*) * static_cast<std::size_t>(Count - At));
   elements[At] = Element;
   setting(PAM_COUNT) = Count + 1;
@@ -68,24 +71,25 @@ int PointerArrayManager::addPointer(void* Element, CompareCallback Comparator) {
 }
 
 int PointerArrayManager::addPointerEx(void* Element, int Flags) {
-  if ((Flags & 1) == 0) {
-    return -1;
+  if ((Flags & PAM_ENABLE) == 0) {
+    return PAM_NO_INDEX;
   }
   if (!indexed()) {
     return addPointer(Element);
   }
-  int At = findEmptySlot(1);
+  int At = findEmptySlot(PAM_FIND_INDEX);
   if (At < 0) {
     At = setting(PAM_CAPACITY);
   }
-  return setPointer(Element, At, 0, 1, 1) != 0 ? At : -1;
+  return setPointer(Element, At, 0, 1, PAM_KEEP_MODE) != PAM_FAILED ? At : PAM_NO_INDEX;
 }
 
 int PointerArrayManager::insertPointer(void* Element, int Index) {
   const int Count = setting(PAM_COUNT);
-  if (indexed() || Index < 0 || Index > Count || growTo(Count + 1) == 0) {
-    return -1;
+  if (indexed() || Index < 0 || Index > Count || growTo(Count + 1) == PAM_FAILED) {
+    return PAM_NO_INDEX;
   }
+  ZUBQ_ASSERT(Count < setting(PAM_CAPACITY));
   std::memmove(elements + Index + 1, elements + Index, sizeof(void*) * static_cast<std::size_t>(Count - Index));
   elements[Index] = Element;
   setting(PAM_COUNT) = Count + 1;
@@ -94,12 +98,13 @@ int PointerArrayManager::insertPointer(void* Element, int Index) {
 }
 
 int PointerArrayManager::setPointer(void* Element, int Index, int FreeOld, int Grow, int KeepMode) {
-  if ((KeepMode & 1) == 0) {
+  if ((KeepMode & PAM_KEEP_MODE) == 0) {
     setting(PAM_INDEXED) = 1;
   }
-  if (Index < 0 || (Index >= setting(PAM_CAPACITY) && Grow == 0) || growTo(Index + 1) == 0) {
-    return 0;
+  if (Index < 0 || (Index >= setting(PAM_CAPACITY) && Grow == 0) || growTo(Index + 1) == PAM_FAILED) {
+    return PAM_FAILED;
   }
+  ZUBQ_ASSERT(Index < setting(PAM_CAPACITY));
   void* Old = elements[Index];
   // Storing the element that is already there must not free it.
   if (FreeOld != 0 && Old != nullptr && Old != Element && freeCallback != nullptr) {
@@ -107,16 +112,16 @@ int PointerArrayManager::setPointer(void* Element, int Index, int FreeOld, int G
   }
   elements[Index] = Element;
   touched();
-  return 1;
+  return PAM_DONE;
 }
 
 int PointerArrayManager::putPointer(void* Element, int Index) {
   if (Index < 0 || Index >= setting(PAM_CAPACITY)) {
-    return 0;
+    return PAM_FAILED;
   }
   elements[Index] = Element;
   touched();
-  return 1;
+  return PAM_DONE;
 }
 
 void* PointerArrayManager::getPointer(int Index) const {
@@ -129,29 +134,30 @@ void* PointerArrayManager::getPointer(int Index) const {
 int PointerArrayManager::removePointer(int Index, int Free) {
   const int Count = setting(PAM_COUNT);
   if (indexed() || Index < 0 || Index >= Count) {
-    return 0;
+    return PAM_FAILED;
   }
+  ZUBQ_ASSERT(Count <= setting(PAM_CAPACITY));
   void* E = elements[Index];
   if (Free != 0 && E != nullptr && freeCallback != nullptr && freeCallback(E) == 0) {
-    return 0;
+    return PAM_FAILED;
   }
   std::memmove(elements + Index, elements + Index + 1, sizeof(void*) * static_cast<std::size_t>(Count - Index - 1));
   elements[Count - 1] = nullptr;
   setting(PAM_COUNT) = Count - 1;
   touched();
-  return 1;
+  return PAM_DONE;
 }
 
 int PointerArrayManager::removePointersFrom(int Index, int Flags) {
   const int Extent = getCount();
-  if ((Flags & 1) == 0 || Index < 0 || Index >= Extent) {
+  if ((Flags & PAM_ENABLE) == 0 || Index < 0 || Index >= Extent) {
     return 0;
   }
   int Removed = 0;
   for (int I = Extent - 1; I >= Index; --I) {
     void* E = elements[I];
-    if ((Flags & 2) != 0 && E != nullptr && freeCallback != nullptr && freeCallback(E) == 0) {
-      return -1;
+    if ((Flags & PAM_FREE_EACH) != 0 && E != nullptr && freeCallback != nullptr && freeCallback(E) == 0) {
+      return PAM_FREE_REFUSED;
     }
     elements[I] = nullptr;
     if (!indexed()) {
@@ -166,18 +172,18 @@ int PointerArrayManager::removePointersFrom(int Index, int Flags) {
 int PointerArrayManager::deletePointer(void* Element, CompareCallback Comparator, int Free) {
   const int At = Comparator != nullptr ? findSortedPointer(Element, Comparator) : findPointer(Element);
   if (At < 0) {
-    return 1;
+    return PAM_DONE;
   }
   if (!indexed()) {
     return removePointer(At, Free);
   }
   void* E = elements[At];
   if (Free != 0 && freeCallback != nullptr && freeCallback(E) == 0) {
-    return 0;
+    return PAM_FAILED;
   }
   elements[At] = nullptr;
   touched();
-  return 1;
+  return PAM_DONE;
 }
 
 int PointerArrayManager::removeAllPointers(int Release, int Mode) {
@@ -185,10 +191,10 @@ int PointerArrayManager::removeAllPointers(int Release, int Mode) {
   tags = nullptr;
   const int Extent = getCount();
   if (Release != 0) {
-    int Result = 1;
+    int Result = PAM_DONE;
     for (int I = 0; I < Extent; ++I) {
       if (elements[I] != nullptr && freeCallback != nullptr && freeCallback(elements[I]) == 0) {
-        Result = 0;
+        Result = PAM_FAILED;
       }
     }
     std::free(elements);
@@ -217,11 +223,11 @@ int PointerArrayManager::removeAllPointers(int Release, int Mode) {
     touched();
   }
   if (Mode == 1) {
-    packPointers(indexed() ? 0 : 1);
+    (void)packPointers(indexed() ? 0 : PAM_TO_LIST_MODE);  // always PAM_DONE
   } else {
     setting(PAM_COUNT) = 0;
   }
-  return 1;
+  return PAM_DONE;
 }
 
 int PointerArrayManager::findPointer(const void* Element) const {
@@ -231,7 +237,7 @@ int PointerArrayManager::findPointer(const void* Element) const {
       return I;
     }
   }
-  return -1;
+  return PAM_NO_INDEX;
 }
 
 int PointerArrayManager::findInsertIndex(const void* Element, CompareCallback Comparator) const {
@@ -260,7 +266,7 @@ int PointerArrayManager::findSortedPointer(const void* Element, CompareCallback 
 }
 
 int PointerArrayManager::findEmptySlot(int Flag) const {
-  if (Flag == 0) {
+  if ((Flag & PAM_FIND_INDEX) == 0) {
     const int Count = setting(PAM_COUNT);
     for (int I = 0; I < Count && I < setting(PAM_CAPACITY); ++I) {
       if (elements[I] == nullptr) {
@@ -275,7 +281,7 @@ int PointerArrayManager::findEmptySlot(int Flag) const {
       return I;
     }
   }
-  return -1;
+  return PAM_NO_INDEX;
 }
 
 int PointerArrayManager::packPointers(int Flag) {
@@ -290,31 +296,31 @@ int PointerArrayManager::packPointers(int Flag) {
     elements[I] = nullptr;
   }
   setting(PAM_CURSOR) = -1;
-  if ((Flag & 1) != 0) {
+  if ((Flag & PAM_TO_LIST_MODE) != 0) {
     if (setting(PAM_COUNT) != Out) {
       touched();
     }
     setting(PAM_INDEXED) = 0;
     setting(PAM_COUNT) = Out;
   }
-  return 1;
+  return PAM_DONE;
 }
 
 int PointerArrayManager::setFreeCallback(FreeCallback Fn) {
   freeCallback = Fn;
-  return 1;
+  return PAM_DONE;
 }
 
 int PointerArrayManager::setCopyCallback(CopyCallback Fn) {
   copyCallback = Fn;
-  return 1;
+  return PAM_DONE;
 }
 
 int PointerArrayManager::setTag(int Index, int Value) {
   if (tags == nullptr) {
     tags = new (std::nothrow) IntStore();
     if (tags == nullptr) {
-      return -1;
+      return PAM_NO_INDEX;
     }
   }
   return tags->setInt(Index, Value, 1, 0);
@@ -328,7 +334,7 @@ int PointerArrayManager::setUnchanged(int Flag) {
 
 int PointerArrayManager::changeSetting(int Index, int Delta, int Flags) {
   // Only the count may be moved this way, and only within the slots that exist.
-  if ((Flags & 1) != 0 && Index == PAM_COUNT) {
+  if ((Flags & PAM_ENABLE) != 0 && Index == PAM_COUNT) {
     long long Count = static_cast<long long>(setting(PAM_COUNT)) + Delta;
     if (Count < 0) {
       Count = 0;

@@ -2,7 +2,7 @@
 // construction and destruction orders.
 #include "core/Prgclass.h"
 
-#include "batchwizard/Batchwizclass.h"
+#include "core/Batchwizclass.h"
 
 #include "platform/graphics/Graphics.h"
 #include "platform/win/KernelObjects.h"

@@ -11,7 +11,7 @@
 #include "core/Timeutils.h"
 #include "core/Validatorlib.h"
 
-#include "batchwizard/Batchwizclass.h"
+#include "core/Batchwizclass.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/RegistryStore.h"

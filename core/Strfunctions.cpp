@@ -8,7 +8,7 @@
 
 int FindNoCase(const char* Text, const char* Needle) {
   if (Text == nullptr || Needle == nullptr || *Needle == 0) {
-    return -1;
+    return STR_NOT_FOUND;
   }
   const int N = static_cast<int>(std::strlen(Needle));
   const int L = static_cast<int>(std::strlen(Text));
@@ -17,12 +17,12 @@ int FindNoCase(const char* Text, const char* Needle) {
       return I;
     }
   }
-  return -1;
+  return STR_NOT_FOUND;
 }
 
 int FindLastNoCase(const char* Text, const char* Needle) {
   if (Text == nullptr || Needle == nullptr || *Needle == 0) {
-    return -1;
+    return STR_NOT_FOUND;
   }
   const int N = static_cast<int>(std::strlen(Needle));
   for (int I = static_cast<int>(std::strlen(Text)) - N; I >= 0; --I) {
@@ -30,7 +30,7 @@ int FindLastNoCase(const char* Text, const char* Needle) {
       return I;
     }
   }
-  return -1;
+  return STR_NOT_FOUND;
 }
 
 const char* FindChar(const char* Text, char C) {
@@ -42,7 +42,7 @@ const char* FindChar(const char* Text, char C) {
 
 int IndexOfChar(const char* Text, char C) {
   const char* P = FindChar(Text, C);
-  return P != nullptr ? static_cast<int>(P - Text) : -1;
+  return P != nullptr ? static_cast<int>(P - Text) : STR_NOT_FOUND;
 }
 
 int IsInStringList(const char* Text, const char* const* List, int Flags) {
@@ -51,7 +51,7 @@ int IsInStringList(const char* Text, const char* const* List, int Flags) {
   }
   const int N = static_cast<int>(std::strlen(Text));
   for (; *List != nullptr && **List != 0; ++List) {
-    if ((Flags & 1) != 0 ? std::strcmp(Text, *List) == 0 : StrText::EqualNoCase(Text, N, *List)) {
+    if ((Flags & STR_EXACT) != 0 ? std::strcmp(Text, *List) == 0 : StrText::EqualNoCase(Text, N, *List)) {
       return 1;
     }
   }
@@ -59,11 +59,11 @@ int IsInStringList(const char* Text, const char* const* List, int Flags) {
 }
 
 int FindInCommaList(const char* Item, const char* List, int Flags) {
-  if ((Flags & 1) == 0) {
+  if ((Flags & COMMALIST_SEARCH) == 0) {
     return 0;
   }
   if (Item == nullptr || *Item == 0 || List == nullptr) {
-    return -1;
+    return STR_NOT_FOUND;
   }
   const std::string Framed = std::string(",") + List + ",";
   const std::string Needle = std::string(",") + Item + ",";
@@ -140,7 +140,7 @@ namespace {
 const char* const LanguageSuffixes[] = {"dk", "nl", "en", "ee", "fr", "de", "el", "he", "it", "ja", "kr", "nn",
                                         "no", "po", "pt", "pt-br", "lu", "ca", "es", "se", "cz", "ru", "tw", ""};
 
-// Index of the dot that starts the extension, or -1. Flag 1 stops at the file path separator, flag 2 at '/'
+// Index of the dot that starts the extension, or STR_NOT_FOUND. Flag 1 stops at the file path separator, flag 2 at '/'
 // and '\'.
 int ExtensionDot(const char* Name, int Length, int Flags) {
   for (int I = Length - 1; I >= 0; --I) {
@@ -149,13 +149,13 @@ int ExtensionDot(const char* Name, int Length, int Flags) {
       return I;
     }
     if ((Flags & 2) != 0 && (C == '/' || C == '\\')) {
-      return -1;
+      return STR_NOT_FOUND;
     }
     if ((Flags & 1) != 0 && C == StrText::FileSeparator) {
-      return -1;
+      return STR_NOT_FOUND;
     }
   }
-  return -1;
+  return STR_NOT_FOUND;
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ int StringArrayStore::addString(const char* Text, int Flags) {
       if ((Flags & ADDSTRING_KEEP_OLD_TEXT) != 0) {
         Entry->assignStore(*Old);
       }
-      removePointer(I, 1);
+      (void)removePointer(I, 1);  // a valid index of a list whose strings are always freed
     }
   }
   if ((Flags & ADDSTRING_NO_CUT) != 0) {

@@ -310,7 +310,7 @@ int StrStore::replaceChar(char A, char B) {
 
 int StrStore::replaceAll(const char* Search, const char* Replacement, int Flag) {
   if (Search == nullptr) {
-    return -1;
+    return STR_FAILED;
   }
   const int N = static_cast<int>(std::strlen(Search));
   if (length == 0 || N == 0) {
@@ -319,7 +319,7 @@ int StrStore::replaceAll(const char* Search, const char* Replacement, int Flag) 
   if (Replacement == nullptr) {
     Replacement = "";
   }
-  const bool Exact = (Flag & 1) != 0;
+  const bool Exact = (Flag & STR_EXACT) != 0;
   std::string Out;
   int Count = 0;
   int I = 0;
@@ -336,14 +336,14 @@ int StrStore::replaceAll(const char* Search, const char* Replacement, int Flag) 
     }
   }
   if (Count > 0 && setString(Out.data(), static_cast<int>(Out.size())) == 0) {
-    return -1;
+    return STR_FAILED;
   }
   return Count;
 }
 
 int StrStore::replaceLast(const char* Search, const char* Replacement) {
   if (Search == nullptr || *Search == 0) {
-    return -1;
+    return STR_FAILED;
   }
   if (length == 0) {
     return 0;
@@ -480,12 +480,12 @@ int StrStore::removeQuery() {
 
 int StrStore::removeLastPathPart(int Flags) {
   char Sep = 0;
-  if ((Flags & 2) != 0) {
+  if ((Flags & PATHPART_URL) != 0) {
     Sep = '/';
-  } else if ((Flags & 1) != 0) {
+  } else if ((Flags & PATHPART_FILE) != 0) {
     Sep = StrText::FileSeparator;
   } else {
-    return -1;
+    return STR_FAILED;
   }
   trim(0);
   if (length > 0 && text[length - 1] == Sep) {
@@ -516,26 +516,26 @@ void StrStore::toUpper() {
 
 int StrStore::find(const char* Needle, int Flags) const {
   if (Needle == nullptr || *Needle == 0) {
-    return -1;
+    return STR_NOT_FOUND;
   }
   const int N = static_cast<int>(std::strlen(Needle));
   if (N > length) {
-    return -1;
+    return STR_NOT_FOUND;
   }
-  const bool NoCase = (Flags & 4) != 0;
+  const bool NoCase = (Flags & STR_FIND_NO_CASE) != 0;
   auto Matches = [&](int I) {
     return NoCase ? StrText::StartsNoCase(text + I, Needle, N)
                   : std::memcmp(text + I, Needle, static_cast<std::size_t>(N)) == 0;
   };
-  if ((Flags & 2) != 0) {
-    return Matches(length - N) ? length - N : -1;
+  if ((Flags & STR_FIND_AT_END) != 0) {
+    return Matches(length - N) ? length - N : STR_NOT_FOUND;
   }
   for (int I = 0; I + N <= length; ++I) {
     if (Matches(I)) {
       return I;
     }
   }
-  return -1;
+  return STR_NOT_FOUND;
 }
 
 int FreeStrStore(void* Element) {

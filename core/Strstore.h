@@ -8,6 +8,17 @@ inline constexpr int ZUB_GENERAL_FAILURE = -1000000000;
 // A sorted search that found nothing.
 inline constexpr int ZUB_NOT_FOUND = -1000000001;
 
+// Searches that find nothing, and edits that cannot be done.
+inline constexpr int STR_NOT_FOUND = -1;
+inline constexpr int STR_FAILED = -1;
+// Flags of the searches and edits.
+inline constexpr int STR_EXACT = 0x1;         // replaceAll, IsInStringList: case counts
+inline constexpr int STR_FIND_AT_END = 0x2;   // find: only an occurrence at the end
+inline constexpr int STR_FIND_NO_CASE = 0x4;  // find
+inline constexpr int PATHPART_FILE = 0x1;     // removeLastPathPart: the file path separator
+inline constexpr int PATHPART_URL = 0x2;      // removeLastPathPart: '/'
+inline constexpr int COMMALIST_SEARCH = 0x1;  // FindInCommaList: required (without it 0)
+
 // Results of StrStore::getNextTagName.
 inline constexpr int TAG_FOUND = 0;
 inline constexpr int TAG_COMMENT_SKIPPED = 1;
@@ -66,18 +77,18 @@ public:
   int shrinkBuffer(int Need);
 
   // Comparison: notEqual gives 0 for equal texts, 1 for different ones.
-  int notEqual(const char* Other) const;
-  int notEqualStore(const StrStore& Other) const;
-  int equalsNoCase(const char* Other) const;
-  int isEqualNoCase(const char* Other) const { return equalsNoCase(Other); }
-  int equalsNoCaseStore(const StrStore& Other) const;
-  int startsWithNoCase(const char* Prefix) const;
-  int containsChar(char C) const;
+  [[nodiscard]] int notEqual(const char* Other) const;
+  [[nodiscard]] int notEqualStore(const StrStore& Other) const;
+  [[nodiscard]] int equalsNoCase(const char* Other) const;
+  [[nodiscard]] int isEqualNoCase(const char* Other) const { return equalsNoCase(Other); }
+  [[nodiscard]] int equalsNoCaseStore(const StrStore& Other) const;
+  [[nodiscard]] int startsWithNoCase(const char* Prefix) const;
+  [[nodiscard]] int containsChar(char C) const;
 
   // Editing in place.
   int replaceChar(char A, char B);
-  // Every occurrence, left to right; Flag 1 exact, 0 ignoring case. The count; -1 for a null search text; an
-  // empty search text changes nothing and gives 0.
+  // Every occurrence, left to right; Flag STR_EXACT, else ignoring case. The count; STR_FAILED for a null search
+  // text or no memory; an empty search text changes nothing and gives 0.
   int replaceAll(const char* Search, const char* Replacement, int Flag);
   int replaceLast(const char* Search, const char* Replacement);
   int trim(int Mode);
@@ -86,17 +97,18 @@ public:
   int removeSuffixNoCase(const char* Suffix, int Flags);
   int removeAnchor();
   int removeQuery();
-  // Flag 2: '/' separates; flag 1: the file path separator (PathDelim). 1 a part was removed, 0 none, -1 no
-  // separator chosen.
+  // PATHPART_URL: '/' separates; PATHPART_FILE: the file path separator (PathDelim). 1 a part was removed, 0
+  // none, STR_FAILED no separator chosen.
   int removeLastPathPart(int Flags);
   void toUpper();
   // Flag 2: the number of references left undecoded; otherwise 1 when the text held no '&', else 0.
   int decodeCharRefs(int Flags);
   // Flag 1 keeps '+'. 1 when there was nothing to decode, else 0.
   int urlDecode(int Flags);
-  // Index of the first occurrence or -1; flag 4 ignores case, flag 2 takes only an occurrence at the end.
-  int find(const char* Needle, int Flags) const;
+  // Index of the first occurrence or STR_NOT_FOUND; STR_FIND_NO_CASE, STR_FIND_AT_END.
+  [[nodiscard]] int find(const char* Needle, int Flags) const;
 
+  // ---- markup: references, URL decoding and the tag scanner (Strmarkup.cpp) ----
   // Markup scanning with a cursor into this string's text (see the result constants above).
   int getNextTagName(const char** Cursor, StrStore& Name, int Flags) const;
   int getNextAttribute(const char** Cursor, StrStore& Name, StrStore& Value) const;
@@ -110,15 +122,16 @@ private:
   int replaceBuffer(int NewCapacity, bool Keep);
 };
 
+// ---- the free text functions (Strfunctions.cpp) ----
 // Searches over zero-terminated texts.
-int FindNoCase(const char* Text, const char* Needle);
-int FindLastNoCase(const char* Text, const char* Needle);
+[[nodiscard]] int FindNoCase(const char* Text, const char* Needle);
+[[nodiscard]] int FindLastNoCase(const char* Text, const char* Needle);
 const char* FindChar(const char* Text, char C);
-int IndexOfChar(const char* Text, char C);
+[[nodiscard]] int IndexOfChar(const char* Text, char C);
 // List: texts ended by an empty one. Flag 1 compares exactly.
-int IsInStringList(const char* Text, const char* const* List, int Flags);
-int FindInCommaList(const char* Item, const char* List, int Flags);
-int IsWebUrl(const char* Text);
+[[nodiscard]] int IsInStringList(const char* Text, const char* const* List, int Flags);
+[[nodiscard]] int FindInCommaList(const char* Item, const char* List, int Flags);
+[[nodiscard]] int IsWebUrl(const char* Text);
 
 // Functions that return a new string.
 // Bytes From..To inclusive; indexes outside the text are clamped to it (an empty range gives "").

@@ -34,6 +34,8 @@ inline bool EqualNoCase(const char* A, int N, const char* B) {
   return B[I] == 0;
 }
 
+// The value of a hexadecimal digit, or NOT_HEX_DIGIT.
+inline constexpr int NOT_HEX_DIGIT = -1;
 inline int HexValue(char C) {
   if (C >= '0' && C <= '9') {
     return C - '0';
@@ -44,7 +46,7 @@ inline int HexValue(char C) {
   if (C >= 'A' && C <= 'F') {
     return C - 'A' + 10;
   }
-  return -1;
+  return NOT_HEX_DIGIT;
 }
 
 }  // namespace StrText

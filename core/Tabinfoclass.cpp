@@ -85,7 +85,7 @@ int AddTabName(PointerArrayManager* Tabs, const char* Caption, PointerArrayManag
     ++Bound;
   }
   if (Bound == 0) {
-    return -1;
+    return TAB_NONE_BOUND;
   }
   int Index = -1;
   for (int I = 0; I < Tabs->getCount(); ++I) {
@@ -178,7 +178,7 @@ int DeleteTab(PointerArrayManager* Tabs, int Index, PointerArrayManager* Documen
     return TAB_BAD_ARGUMENTS;
   }
   if ((Flags & 1) != 0) {
-    Documents->removePointer(Index, 1);
+    (void)Documents->removePointer(Index, 1);  // no document at that index: the tabs are closed all the same
   }
   struct Noted {
     TComponent* Control;

@@ -12,6 +12,7 @@ inline constexpr int TAB_BAD_ARGUMENTS = -2;
 inline constexpr int TAB_NO_CONTROL = -3;
 inline constexpr int TAB_NO_DOCUMENT = -4;
 inline constexpr int TAB_COUNTS_DIFFER = -4;
+inline constexpr int TAB_NONE_BOUND = -1;  // no control is bound to the document array
 
 class tabinfoclass {
 public:

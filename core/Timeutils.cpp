@@ -89,7 +89,7 @@ double GetSecondsBetween(const SYSTEMTIME* Start, const SYSTEMTIME* End) {
   FILETIME A;
   FILETIME B;
   if (Start == nullptr || End == nullptr || !SystemTimeToFileTime(Start, &A) || !SystemTimeToFileTime(End, &B)) {
-    return -1;
+    return TIME_SPAN_UNKNOWN;
   }
   return static_cast<double>(FileTimeToInt64(B) - FileTimeToInt64(A)) / 10000000.0;
 }

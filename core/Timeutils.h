@@ -18,7 +18,8 @@ const char* GetDateStringBuf(const char* Format, char* Buffer, int Size);
 const char* GetTimeString(const char* Format);
 const char* GetTimeStringBuf(const char* Format, char* Buffer, int Size);
 // Seconds from Start to End; -1 when either cannot be converted.
-double GetSecondsBetween(const SYSTEMTIME* Start, const SYSTEMTIME* End);
+inline constexpr double TIME_SPAN_UNKNOWN = -1.0;  // a time missing or not convertible
+[[nodiscard]] double GetSecondsBetween(const SYSTEMTIME* Start, const SYSTEMTIME* End);
 void FileTimeToInt64(const FILETIME* In, Int64* Out);
 // "1 day, 1 hour, 1 minute, 1.50 seconds"; the seconds always end the text. Negative times count as 0.
 StrStore FormatElapsedTime(Int64 Milliseconds);

@@ -1,6 +1,8 @@
 // The program's binding to the validator engine.
 #include "core/Validatorlib.h"
 
+#include "core/Splashstatus.h"
+
 #include "core/Errorreport.h"
 #include "core/Volatileclass.h"
 
@@ -15,15 +17,6 @@ namespace {
 
 volatileclass* LoadedBy = nullptr;
 
-EngineSplashStatusHook& SplashHook() {
-  static EngineSplashStatusHook Hook;
-  return Hook;
-}
-
-void SplashStatus(const char* Text) {
-  if (SplashHook()) SplashHook()(Text);
-}
-
 const UINT ErrorBox = MB_OK | MB_ICONERROR | MB_SETFOREGROUND;
 
 // The engine version this program is made for, in units of 1/EngineVersionUnit; an engine up to
@@ -34,8 +27,6 @@ constexpr double EngineVersionUnit = 10000.0;
 
 }  // namespace
 
-void SetEngineSplashStatusHook(EngineSplashStatusHook Hook) { SplashHook() = std::move(Hook); }
-
 int BindEngineEntryPoints(HMODULE Library) {
   int Missing = 0;
 #define ZUB_BIND_ONE(Name, Ret, Args)                                                  \
@@ -43,7 +34,7 @@ int BindEngineEntryPoints(HMODULE Library) {
   Missing += ZUBCalls.Name == nullptr;
   ZUB_ENTRY_POINTS(ZUB_BIND_ONE)
 #undef ZUB_BIND_ONE
-  return Missing == 0 ? 0 : -1;
+  return Missing == 0 ? BIND_ALL_FOUND : BIND_NAMES_MISSING;
 }
 
 void ClearEngineEntryPoints() { ZUBCalls = ZUBEntryPointTable(); }
@@ -55,7 +46,7 @@ int GetNewHandle(int Kind) {
   const int H = ZUBCalls.ZUBGetNewHandle ? ZUBCalls.ZUBGetNewHandle(Kind) : -1;
   if (H < 0) {
     ReportEngineError(ENGINE_FAILED_GETNEWHANDLE);
-    return -1;
+    return ENGINE_NO_HANDLE;
   }
   return H;
 }
@@ -116,6 +107,10 @@ volatileclass::~volatileclass() {
 
 volatileclass* EngineOwnerState() { return LoadedBy; }
 
+int EngineConfigHandle() { return LoadedBy != nullptr ? LoadedBy->configHandle : -1; }
+
+int EngineVersionNumber() { return LoadedBy != nullptr ? LoadedBy->engineVersion : 0; }
+
 int volatileclass::FreeValidatorLibrary() {
   if (engineLibrary) {
     FreeLibrary(engineLibrary);
@@ -131,14 +126,14 @@ int volatileclass::FreeValidatorLibrary() {
 }
 
 int volatileclass::LoadValidatorLibrary(HWND Owner, int Flags) {
-  if (!((Flags & 2) && engineLibrary)) {
+  if (!((Flags & ENGINELOAD_KEEP_LOADED) && engineLibrary)) {
     SplashStatus("Loading DLL...");
     FreeValidatorLibrary();
     engineLibrary = LoadLibrary(engineLibraryName.text);
     if (!engineLibrary) engineLibrary = LoadLibrary(engineLibraryFallbackName.text);
     if (!engineLibrary) {
       MessageBox(Owner, "Cannot load validator DLL. Try reinstalling.", engineLibraryName.text, ErrorBox);
-      return -1;
+      return ENGINELOAD_NO_LIBRARY;
     }
     LoadedBy = this;
     // The configuration-file message of the engine-error reporter names this engine's configuration file.
@@ -157,7 +152,7 @@ int volatileclass::LoadValidatorLibrary(HWND Owner, int Flags) {
           "Therefore, if reinstalling and/or upgrading doesn't fix the problem, try deleting " +
           Quoted + " from everywhere on your hard drive except from your Windows system directory.";
       MessageBox(Owner, Text.c_str(), "Quillon: DLL Pointer Initialization Error", ErrorBox);
-      return -2;
+      return ENGINELOAD_ENTRY_POINTS_MISSING;
     }
   }
   engineVersion = ZUBCalls.ZUBGetInteger3EZ(ZUB_ENGINE_VERSION);
@@ -168,19 +163,19 @@ int volatileclass::LoadValidatorLibrary(HWND Owner, int Flags) {
                              ") is too old for this version of the integrated editor (6.0100). Try reinstalling "
                              "Quillon.";
     MessageBox(Owner, Text.c_str(), "Quillon: DLL Version Is Too Old", ErrorBox);
-    return -3;
+    return ENGINELOAD_TOO_OLD;
   }
   if (configHandle >= 0) ZUBCalls.ZUBFreeHandle(configHandle, 0);
   configHandle = ZUBCalls.ZUBGetNewHandle(ZUB_KIND_CONFIGURATION);
   if (configHandle < 0) {
     configHandle = -1;
-    return -4;
+    return ENGINELOAD_NO_CONFIGURATION_HANDLE;
   }
   SplashStatus("Loading configuration...");
-  int Result = 0;
+  int Result = ENGINELOAD_DONE;
   if (ZUBCalls.ZUBHTMLConfiguration(0, configHandle, ZUB_CONFIG_LOAD_DEFAULT) < 0) {
     ReportEngineError(ENGINE_FAILED_CONFIGURATION);
-    Result = 1;
+    Result = ENGINELOAD_NO_CONFIGURATION;
   } else {
     const char* Name = ZUBCalls.ZUBGetString(configHandle, ZUB_CONFIG_LOADED_FILE_NAME);
     engineConfigFileName.assign(Name ? Name : "");

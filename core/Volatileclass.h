@@ -40,6 +40,15 @@ public:
   UnlimitedStringArrayStore() { maximum = -1; }
 };
 
+// Flags and results of volatileclass::LoadValidatorLibrary.
+inline constexpr int ENGINELOAD_KEEP_LOADED = 0x2;
+inline constexpr int ENGINELOAD_DONE = 0;
+inline constexpr int ENGINELOAD_NO_CONFIGURATION = 1;  // ready, but the engine's configuration failed to load
+inline constexpr int ENGINELOAD_NO_LIBRARY = -1;
+inline constexpr int ENGINELOAD_ENTRY_POINTS_MISSING = -2;
+inline constexpr int ENGINELOAD_TOO_OLD = -3;
+inline constexpr int ENGINELOAD_NO_CONFIGURATION_HANDLE = -4;
+
 class volatileclass {
 public:
   volatileclass();
@@ -48,10 +57,9 @@ public:
   volatileclass& operator=(const volatileclass&) = delete;
 
   // Loads and binds the engine, checks its version, makes the configuration handle and loads the engine's
-  // configuration. Flags 2: when the library is loaded already it is kept. 0 done; 1 ready but the
-  // configuration failed to load; -1 library not found; -2 entry points missing; -3 engine too old; -4 no
-  // configuration handle.
-  int LoadValidatorLibrary(HWND Owner, int Flags);
+  // configuration. Flags ENGINELOAD_KEEP_LOADED: when the library is loaded already it is kept. A result of
+  // ENGINELOAD_* below.
+  [[nodiscard]] int LoadValidatorLibrary(HWND Owner, int Flags);
   // Unloads the library when loaded and forgets it (the configuration handle goes with it). 0.
   int FreeValidatorLibrary();
 
@@ -110,6 +118,7 @@ public:
   PointerArrayManager* batchTargets = nullptr;  // the batch wizard's target list, made by its window
   StrStore engineConfigFileName;            // read from the engine after loading its configuration; "NA"
   int lastUpdateCheckDay = TodaysDayNumber();
+  int linkCheckProgress = 0;  // the link-check percentage the link statuses were last refreshed at; 0 between checks
 };
 
 // The run-time state whose engine the program's engine calls use (the one that loaded it last); null when no

@@ -16,7 +16,6 @@ TEasyCharSet DefaultDelimiters() {
   TEasyCharSet S = MakeCharSet({'\0'}, {{'\x02', ' '}});
   return S;
 }
-constexpr Word NoStyle = 0xFFFF;
 }  // namespace
 
 TCustomEasyEditSource::TCustomEasyEditSource(TComponent* AOwner)
@@ -222,6 +221,7 @@ void TCustomEasyEditSource::BeginBlockUpdate() {
   if (FBlockUpdateCount++ == 0) {
     FStrings->FirstChanged = -1;
     FStrings->LastChanged = -1;
+    FFreshLine = -1;
   }
 }
 
@@ -232,7 +232,13 @@ void TCustomEasyEditSource::EndBlockUpdate() {
   const int First = FStrings->FirstChanged;
   const int Last = FStrings->LastChanged;
   if (First >= 0) {
-    SetParsedState(First, Last);
+    // A long line lexed again around its edit, with nothing changed since, keeps its styles.
+    if (First == Last && First == FFreshLine && FFreshAt == FChangeCount) {
+      FStrings->FirstChanged = -1;
+      FStrings->LastChanged = -1;
+    } else {
+      SetParsedState(First, Last);
+    }
     LinesChanged(First, Last);
   }
 }
@@ -272,6 +278,7 @@ void TCustomEasyEditSource::UpdateString(int Line) {
 // ---- changes of the line store ----
 
 void TCustomEasyEditSource::StringsChanged(TObject*) {
+  ++FChangeCount;
   const int First = FStrings->FirstChanged;
   const int Last = FStrings->LastChanged;
   if (First < 0) {
@@ -404,17 +411,17 @@ void TCustomEasyEditSource::ParseStrings(int First, int Last, bool Force) {
       FParser->CurrentLine = Line;
       // Marked spelling depends on the caret, so a line checked for spelling is always lexed whole.
       const bool Spliced = !Spell && FSplice.Line == Line && RelexSplice(Item, RunState, Urls);
-      if (!Spliced) {
+      if (Spliced) {
+        NoteFreshLine(Line);
+      } else {
         Item->StartState = static_cast<Word>(RunState);
         LexLine(Item, RunState, Urls);
       }
+    } else if (!Spell && FSplice.Line == Line && RemarkSplice(Item, Urls)) {
+      NoteFreshLine(Line);
     } else {
       Item->StartState = static_cast<Word>(RunState);
-      Item->LexPoints.reset();
-      Item->Styles.assign(Text.size() * 2, static_cast<char>(0xFF));
-      if (Urls) {
-        DoCheckUrl(Text, Item->Styles);
-      }
+      MarkPlainLine(Item, Urls);
     }
     FStrings->SetParsed(Line);
     Item->EndState = static_cast<Word>(RunState);
@@ -485,6 +492,65 @@ void TCustomEasyEditSource::LexLine(TEasyStringItem* Item, int& RunState, bool U
     DoCheckUrl(Text, Item->Styles);
   }
   Item->LexPoints = std::move(Points);
+}
+
+void TCustomEasyEditSource::MarkPlainLine(TEasyStringItem* Item, bool Urls) {
+  const std::string& Text = Item->Text;
+  Item->LexPoints.reset();
+  // A long line's styles get the room its text has to grow, and a record that lets an edit mark again only
+  // the addresses it touches.
+  if (Text.size() >= LexPointsFrom) {
+    Item->Styles.reserve(Text.capacity() * 2);
+  }
+  Item->Styles.assign(Text.size() * 2, static_cast<char>(0xFF));
+  if (Urls) {
+    DoCheckUrl(Text, Item->Styles);
+  }
+  if (Text.size() >= LexPointsFrom) {
+    auto Points = std::make_unique<TEasyLexPoints>();
+    Points->Length = Text.size();
+    Points->Generation = FLexGeneration;
+    Points->UrlStyle = Urls ? GetUrlStyle() : -1;
+    Item->LexPoints = std::move(Points);
+  }
+}
+
+bool TCustomEasyEditSource::RemarkSplice(TEasyStringItem* Item, bool Urls) {
+  std::unique_ptr<TEasyLexPoints> Old = std::move(FSplice.Points);
+  FSplice.Line = -1;
+  const std::string& Text = Item->Text;
+  if (!Old || Old->Generation != FLexGeneration || Old->UrlStyle != (Urls ? GetUrlStyle() : -1) ||
+      Item->Styles.size() != Text.size() * 2) {
+    return false;
+  }
+  const std::size_t OldLen = Old->Length;
+  const std::size_t NewLen = Text.size();
+  const std::size_t X = static_cast<std::size_t>(std::max(FSplice.At, 0));
+  const std::size_t Removed = static_cast<std::size_t>(std::max(FSplice.Removed, 0));
+  if (FSplice.At < 0 || FSplice.Removed < 0 || X + Removed > OldLen || NewLen + Removed < OldLen) {
+    return false;
+  }
+  const std::size_t Inserted = NewLen + Removed - OldLen;
+  // The run of address characters around the change is cleared and marked again whole; the rest of the line
+  // keeps its marks, moved by the change.
+  const TEasyCharSet UrlChars = ValueSet | UrlSet;
+  auto IsUrlChar = [&](std::size_t I) { return Urls && InCharSet(Text[I], UrlChars); };
+  std::size_t Left = X;
+  while (Left > 0 && IsUrlChar(Left - 1)) {
+    --Left;
+  }
+  std::size_t Right = X + Inserted;
+  while (Right < NewLen && IsUrlChar(Right)) {
+    ++Right;
+  }
+  std::fill(Item->Styles.begin() + static_cast<std::ptrdiff_t>(Left * 2),
+            Item->Styles.begin() + static_cast<std::ptrdiff_t>(Right * 2), static_cast<char>(0xFF));
+  if (Urls) {
+    DoCheckUrlRange(Text, Item->Styles, Left, Right);
+  }
+  Old->Length = NewLen;
+  Item->LexPoints = std::move(Old);
+  return true;
 }
 
 void TCustomEasyEditSource::BeginSplice(int Line, int At, int Removed) {
@@ -618,7 +684,14 @@ void TCustomEasyEditSource::SetParsedState(int First, int Last) {
 }
 
 bool TCustomEasyEditSource::NeedUpdate(int Line) {
-  if ((!FParser && !NeedSpell()) || Line < 0 || Line >= FStrings->Count()) {
+  if (Line < 0 || Line >= FStrings->Count()) {
+    return false;
+  }
+  if (!FParser && !NeedSpell()) {
+    // A long plain line marks the addresses its edit touched now, while the change is known.
+    if (FSplice.Line == Line) {
+      ParseStrings(Line, Line, true);
+    }
     return false;
   }
   const int Old = FStrings->GetState(Line);

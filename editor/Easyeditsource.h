@@ -246,6 +246,17 @@ private:
   // Lexes again only what the pending splice of the line can have changed; false (and nothing done) when
   // that cannot be told.
   bool RelexSplice(TEasyStringItem* Item, int& RunState, bool Urls);
+  // Styles of a line without a highlighter: none, or addresses marked when Urls.
+  void MarkPlainLine(TEasyStringItem* Item, bool Urls);
+  // Marks again only the addresses the pending splice of a plain line touched; false (and nothing done) when
+  // that cannot be told.
+  bool RemarkSplice(TEasyStringItem* Item, bool Urls);
+  // Line was lexed again around its edit just now: an edit inside a block update (an undo step) need not lex it
+  // whole at the block's end, unless the store changes again before.
+  void NoteFreshLine(int Line) {
+    FFreshLine = Line;
+    FFreshAt = FChangeCount;
+  }
 
   std::unique_ptr<TEasyStrings> FStrings;
   std::unique_ptr<TEasyNotifierList> FNotifiers;
@@ -271,6 +282,9 @@ private:
   bool FFocused = false;
   bool FUpdatingStyles = false;
   TLineSplice FSplice;
+  Cardinal FChangeCount = 0;  // changes the store has reported
+  int FFreshLine = -1;
+  Cardinal FFreshAt = 0;
   Cardinal FLexGeneration = 1;  // advances whenever the styles lexing gives may change
 };
 

@@ -3,6 +3,8 @@
 // of edits in one place of a large document does not move the whole array each time.
 #pragma once
 
+#include "platform/rtl/Assert.h"
+
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
@@ -17,8 +19,14 @@ public:
 
   int Count() const { return FCount; }
   int Capacity() const { return FCapacity; }
-  T* operator[](int Index) const { return FData[Physical(Index)]; }
-  void Set(int Index, T* Item) { FData[Physical(Index)] = Item; }
+  T* operator[](int Index) const {
+    ZUBQ_ASSERT(Index >= 0 && Index < FCount);
+    return FData[Physical(Index)];
+  }
+  void Set(int Index, T* Item) {
+    ZUBQ_ASSERT(Index >= 0 && Index < FCount);
+    FData[Physical(Index)] = Item;
+  }
 
   // Reallocates to exactly N slots (at least Count).
   void SetCapacity(int N) {
@@ -37,6 +45,7 @@ public:
 
   // Inserts before Index (0 <= Index <= Count), growing by the line store's rule when full.
   void Insert(int Index, T* Item) {
+    ZUBQ_ASSERT(Index >= 0 && Index <= FCount);
     if (FCount == FCapacity) {
       int Delta = 4;
       if (FCapacity > 64) {
@@ -52,6 +61,7 @@ public:
   }
 
   void Delete(int Index) {
+    ZUBQ_ASSERT(Index >= 0 && Index < FCount);
     MoveGapTo(Index + 1);
     --FGapStart;
     --FCount;
@@ -69,6 +79,7 @@ private:
   }
   // Moves the gap so that it starts before logical index Index.
   void MoveGapTo(int Index) {
+    ZUBQ_ASSERT(Index >= 0 && Index <= FCount && FCount <= FCapacity && FGapStart >= 0 && FGapStart <= FCount);
     const int Gap = GapLength();
     if (Gap == 0) {
       FGapStart = Index;

@@ -141,7 +141,7 @@ private:
   void FreeInternalEditor();
   void PaintOrPrintPage(TCanvas* Target, const TRect& R, int Page);
   void PaintHandler(TMessage& Message);
-  void MouseWheelHandler(TMessage& Message);
+  void MouseWheelHandler(TMessage& Message) override;
   void ScrollBy(int Dy);
   void UpdateCursor();
   TRect GridRect(bool Scrolled, TRect* PageRects, int Count);

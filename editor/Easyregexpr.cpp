@@ -432,6 +432,9 @@ bool TEasyRegExpr::InternalFind(int First, int Last, int& Pos) {
         if (FUseRunEnds && Max > 1) {
           Count = std::min(RunEnd(E.Simple, FBase + P) - FBase, FLength) - P;
           P += Count;
+        } else if (Max > 1) {
+          Count = RunSpanEnd(E.Simple, P) - P;
+          P += Count;
         } else {
           while (Count < Max && P < FLength && TestChar(T, FText[P])) {
             ++P;
@@ -526,6 +529,27 @@ void TEasyRegExpr::ResetMemo(const Byte* Whole, int WholeLength, bool RunEnds) {
   for (std::vector<int>& R : FRunEnds) {
     R.clear();
   }
+  FRunSpans.assign(FElements.size(), TRunSpan{});
+}
+
+int TEasyRegExpr::RunSpanEnd(int Elem, int Pos) {
+  TRunSpan& S = FRunSpans[Elem];
+  if (S.From >= 0 && Pos >= S.From && Pos <= S.To) {
+    return S.To;
+  }
+  const TEasyRegElement& T = FElements[Elem];
+  int P = Pos;
+  while (P < FLength && TestChar(T, FText[P])) {
+    ++P;
+    if (P == S.From) {
+      // The run goes on into the one already known.
+      S.From = Pos;
+      return S.To;
+    }
+  }
+  S.From = Pos;
+  S.To = P;
+  return P;
 }
 
 int TEasyRegExpr::RunEnd(int Elem, int Pos) {

@@ -130,6 +130,9 @@ private:
   void MarkFailed(int Elem, int Pos);
   void ResetMemo(const Byte* Whole, int WholeLength, bool RunEnds);
   int RunEnd(int Elem, int Pos);
+  // Within one match: where the run of repeated plain test Elem from Pos of the text ends, remembering the last
+  // run found per element, so that backtracking into a run does not scan it again from every position.
+  int RunSpanEnd(int Elem, int Pos);
   bool InternalFind(int First, int Last, int& Pos);
   bool SubWalk(int First, int Last, int& Pos);
   TTestResult FindToken(const TEasyRegElement& E, int Pos) const;
@@ -160,6 +163,11 @@ private:
   std::vector<std::vector<int>> FFailed;
   std::vector<std::vector<int>> FRunEnds;  // for repeated plain tests: where the run from each position ends
   bool FUseRunEnds = false;
+  struct TRunSpan {
+    int From = -1;  // every position From..To of the text starts a run that ends at To
+    int To = -1;
+  };
+  std::vector<TRunSpan> FRunSpans;
   const Byte* FWhole = nullptr;
   int FWholeLength = 0;
   int FBase = 0;  // where the matched text starts in the whole text

@@ -81,6 +81,10 @@ void SplitWord(const std::string& Word, std::string& Name, int& Param) {
 }
 
 // The control words, looked up by name ignoring case.
+// The largest font size, in points, a run takes: what word processors offer at most. Larger sizes are no text
+// anyone means to read and would ask for fonts larger than the screen.
+constexpr int MaxFontSize = 1638;
+
 enum TRtfWord {
   rwAuthor,
   rwB,
@@ -230,8 +234,9 @@ bool PlausibleBitmap(const std::string& File) {
   if (W <= 0 || H == 0 || H == INT_MIN || Bits <= 0) {
     return false;
   }
+  // Compared by division: the product of the largest width, height and depth does not fit in 64 bits.
   const long long Stride = ((static_cast<long long>(W) * Bits + 31) / 32) * 4;
-  return Stride * std::llabs(static_cast<long long>(H)) <= static_cast<long long>(File.size());
+  return Stride <= static_cast<long long>(File.size()) / std::llabs(static_cast<long long>(H));
 }
 
 }  // namespace
@@ -677,7 +682,7 @@ void TEasyRtfImporter::ProcessResWord(const std::string& Word, int PrevKind) {
     case rwRi: Paragraph()->SetRightIndent(RtfWidthToPixel(N)); break;
     case rwField: ReadField(); break;
     case rwFonttbl: ReadFontTable(); break;
-    case rwFs: WriteFontSize(N < 0 ? 72 : N / 2); break;
+    case rwFs: WriteFontSize(N < 0 ? 72 : std::min(N / 2, MaxFontSize)); break;
     case rwHighlight: {
       bool Found = false;
       Integer C = TableColor(N, Found);

@@ -130,7 +130,7 @@ void TEasyRuler::UpdateSliders() {
   if (FOrientation == roVertical || !FOptions.Contains(roShowSliders)) {
     return;
   }
-  auto Add = [this](TEasyRulerSlider* S, TEasyRulerSliderType Type, TEasySliderOrientation P, int Top, bool Right) {
+  auto Add = [](TEasyRulerSlider* S, TEasyRulerSliderType Type, TEasySliderOrientation P, int Top, bool Right) {
     S->AfterConstruction();
     S->Type = Type;
     S->Pointing = P;

@@ -126,8 +126,8 @@ std::string LibraryFolder() {
 }  // namespace
 
 std::string CheckerWorkerPath() {
-  const char* Named = std::getenv("ZUBQ_ENGINE_WORKER");
-  if (Named && *Named) {
+  std::string Named;
+  if (EnvText("ZUBQ_ENGINE_WORKER", Named)) {
     return Named;
   }
   return LibraryFolder() + CheckerWorkerName;

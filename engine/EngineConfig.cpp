@@ -65,6 +65,83 @@ std::string XmlUnescape(const std::string& S) {
   return R;
 }
 
+// Whether a name or text must be written quoted to read back exactly: blanks at either end, a first character
+// the reader takes for a comment, a section or a quote, a control character, or (in a key) "=".
+bool NeedsQuotes(const std::string& S, bool IsKey) {
+  if (S.empty()) {
+    return false;
+  }
+  const char First = S.front();
+  const char Last = S.back();
+  if (First == ' ' || First == '\t' || Last == ' ' || Last == '\t' || First == ';' || First == '#' || First == '[' ||
+      First == '"') {
+    return true;
+  }
+  return std::any_of(S.begin(), S.end(),
+                     [&](char C) { return static_cast<unsigned char>(C) < 0x20 || (IsKey && C == '='); });
+}
+
+// A name or text as the file holds it: as it stands, or in double quotes with \" \\ \t \n \r escapes.
+std::string Quoted(const std::string& S, bool IsKey = false) {
+  if (!NeedsQuotes(S, IsKey)) {
+    return S;
+  }
+  std::string R = "\"";
+  for (char C : S) {
+    switch (C) {
+      case '"': R += "\\\""; break;
+      case '\\': R += "\\\\"; break;
+      case '\t': R += "\\t"; break;
+      case '\n': R += "\\n"; break;
+      case '\r': R += "\\r"; break;
+      default:
+        if (static_cast<unsigned char>(C) < 0x20) {
+          R += ' ';  // no other control character can be typed into the windows
+        } else {
+          R += C;
+        }
+    }
+  }
+  return R + '"';
+}
+
+// Reads a quoted text starting at S[Pos] == '"'; returns the position after the closing quote, or npos when the
+// quote is not closed or an escape is unknown (the text is then read as it stands, as older files wrote it).
+std::size_t ReadQuoted(const std::string& S, std::size_t Pos, std::string& Out) {
+  Out.clear();
+  for (std::size_t I = Pos + 1; I < S.size(); ++I) {
+    if (S[I] == '"') {
+      return I + 1;
+    }
+    if (S[I] != '\\') {
+      Out += S[I];
+      continue;
+    }
+    if (++I == S.size()) {
+      break;
+    }
+    switch (S[I]) {
+      case '"': Out += '"'; break;
+      case '\\': Out += '\\'; break;
+      case 't': Out += '\t'; break;
+      case 'n': Out += '\n'; break;
+      case 'r': Out += '\r'; break;
+      default: return std::string::npos;
+    }
+  }
+  return std::string::npos;
+}
+
+// A trimmed value: the text of a quoted one, else the value as it stands. Only texts that need quotes are ever
+// written quoted, so a quoted text that needs none comes from an older file and keeps its quotes.
+std::string Unquoted(const std::string& V) {
+  std::string Text;
+  if (!V.empty() && V.front() == '"' && ReadQuoted(V, 0, Text) == V.size() && NeedsQuotes(Text, false)) {
+    return Text;
+  }
+  return V;
+}
+
 }  // namespace
 
 std::string DefaultConfigFileName() { return RegistryDirectory() + "/zubvalidator.cfg"; }
@@ -236,13 +313,22 @@ private:
       }
       return;
     }
-    const std::size_t Eq = L.find('=');
-    if (Eq == std::string::npos) {
-      Drop("\"=\" expected");
-      return;
+    std::string Key;
+    std::size_t Eq = std::string::npos;
+    if (L.front() == '"') {  // a quoted key (a program's name)
+      const std::size_t After = ReadQuoted(L, 0, Key);
+      const std::size_t Next = After == std::string::npos ? After : L.find_first_not_of(" \t", After);
+      Eq = Next != std::string::npos && L[Next] == '=' && NeedsQuotes(Key, true) ? Next : std::string::npos;
     }
-    const std::string Key = Trim(L.substr(0, Eq));
-    const std::string Value = Trim(L.substr(Eq + 1));
+    if (Eq == std::string::npos) {
+      Eq = L.find('=');
+      if (Eq == std::string::npos) {
+        Drop("\"=\" expected");
+        return;
+      }
+      Key = Trim(L.substr(0, Eq));
+    }
+    const std::string Value = Unquoted(Trim(L.substr(Eq + 1)));
     if (Section.empty()) {
       Drop("setting outside a section: " + Key);
     } else if (Section == "?") {
@@ -378,8 +464,9 @@ private:
           Dropped.push_back("configuration " + std::to_string(Index) + " has no name");
           continue;
         }
+        const std::string& Name = Slot.first;
         const bool Duplicate = std::any_of(N.Configurations.begin(), N.Configurations.end(),
-                                           [&](const TNamedConfiguration& C) { return C.Name == Slot.first; });
+                                           [&](const TNamedConfiguration& C) { return C.Name == Name; });
         if (Duplicate) {
           Dropped.push_back("configuration \"" + Slot.first + "\" is named twice");
           continue;
@@ -421,18 +508,6 @@ void TEngineConfig::LoadText(const std::string& Text, const std::string& Name, s
   *this = std::move(N);
 }
 
-namespace {
-// A value as one line of the file: line breaks and other control characters become blanks.
-std::string OneLine(std::string S) {
-  for (char& C : S) {
-    if (static_cast<unsigned char>(C) < 0x20) {
-      C = ' ';
-    }
-  }
-  return S;
-}
-}  // namespace
-
 std::string TEngineConfig::ToText() const {
   std::ostringstream O;
   O << "; ZUB validator engine configuration\n[Options]\n";
@@ -450,12 +525,13 @@ std::string TEngineConfig::ToText() const {
   O << "\nProxyFlags=" << ProxyFlags << "\nLinkCheckOnlyMenu=" << LinkCheckOnlyMenu << "\nMessageIDs="
     << MessageIdsInUse << "\nLineEnds=" << LineEndFormat << "\nLinkTimeout=" << LinkTimeout
     << "\nAccessibilityLevel=" << AccessibilityLevel << "\nCurrentConfiguration=" << CurrentConfiguration << "\n";
-  O << "[Network]\nProxyHost=" << OneLine(ProxyHost) << "\nProxyPort=" << OneLine(ProxyPort) << "\nProxyUser=" << OneLine(ProxyUser)
-    << "\nProxyPassword=" << OneLine(ProxyPassword) << "\n";
-  O << "[Logging]\nLogFile=" << OneLine(LogFile) << "\n";
+  O << "[Network]\nProxyHost=" << Quoted(ProxyHost) << "\nProxyPort=" << Quoted(ProxyPort)
+    << "\nProxyUser=" << Quoted(ProxyUser) << "\nProxyPassword=" << Quoted(ProxyPassword) << "\n";
+  O << "[Logging]\nLogFile=" << Quoted(LogFile) << "\n";
   O << "[Configurations]\n";
   for (std::size_t I = 0; I < Configurations.size(); ++I) {
-    O << "Name" << I << "=" << OneLine(Configurations[I].Name) << "\nProfile" << I << "=" << Configurations[I].Profile << "\n";
+    O << "Name" << I << "=" << Quoted(Configurations[I].Name) << "\nProfile" << I << "=" << Configurations[I].Profile
+      << "\n";
   }
   O << "[MessageIDs]\n";
   for (const auto& [Id, S] : MessageSettings) {
@@ -463,9 +539,7 @@ std::string TEngineConfig::ToText() const {
   }
   O << "[Programs]\n";
   for (const auto& [K, V] : Programs) {
-    std::string Key = OneLine(K);
-    std::replace(Key.begin(), Key.end(), '=', '-');
-    O << Key << "=" << OneLine(V) << "\n";
+    O << Quoted(K, true) << "=" << Quoted(V) << "\n";
   }
   return O.str();
 }

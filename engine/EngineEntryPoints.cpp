@@ -86,8 +86,8 @@ ZUBInt LoadDefaultConfiguration(HWND Owner, TConfigHandle& H) {
   const std::string Name = DefaultConfigFileName();
   C.FileName = Name;
   H.LoadReport.clear();
-  const char* Fail = std::getenv("ZUBQ_ENGINE_CONFIG_FAIL");
-  if (Fail && *Fail && std::strcmp(Fail, "0") != 0) {
+  std::string Fail;
+  if (EnvText("ZUBQ_ENGINE_CONFIG_FAIL", Fail) && Fail != "0") {
     return -1;
   }
   std::error_code Ec;

@@ -1,8 +1,13 @@
 // The engine's state for the life of the loaded library, its handle table and the test switches.
 #include "engine/EngineState.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace zubengine {
 
@@ -45,34 +50,105 @@ ZUBInt AddHandle(std::unique_ptr<THandleObject> Object) {
   }
 }
 
-bool FailSwitch(const char* EntryPoint) {
-  const char* V = std::getenv("ZUBQ_ENGINE_FAIL");
-  if (!V || !*V) {
-    return false;
-  }
-  const std::string_view List(V);
-  const std::string_view N(EntryPoint);
-  std::size_t Pos = 0;
-  while (Pos <= List.size()) {
-    std::size_t Comma = List.find(',', Pos);
-    if (Comma == std::string_view::npos) {
-      Comma = List.size();
+namespace {
+
+// The test switches: the engine's variables of the environment, read when the library is loaded. A test that
+// changes the environment between calls is seen by the pointers of the environment's entries, which change with
+// every setenv and unsetenv: comparing them costs a few word compares, not a read of every entry's text.
+struct TSwitches {
+  std::mutex Lock;
+  std::vector<const char*> Seen;  // the environment's entries when the switches were read
+  std::unordered_map<std::string, std::string> Values;
+  std::vector<std::string> Failing;  // the entry points named in ZUBQ_ENGINE_FAIL
+};
+
+constexpr std::string_view SwitchPrefix = "ZUBQ_ENGINE_";
+
+TSwitches& Switches() {
+  static TSwitches S;
+  return S;
+}
+
+bool EnvironmentUnchanged(const TSwitches& S) {
+  std::size_t N = 0;
+  for (char** E = environ; E && *E; ++E, ++N) {
+    if (N >= S.Seen.size() || S.Seen[N] != *E) {
+      return false;
     }
-    if (List.substr(Pos, Comma - Pos) == N) {
+  }
+  return N == S.Seen.size();
+}
+
+// Reads the switches again when the environment is not the one they were read from; the caller holds the lock.
+void RefreshSwitches(TSwitches& S) {
+  if (!S.Seen.empty() && EnvironmentUnchanged(S)) {
+    return;
+  }
+  S.Seen.clear();
+  S.Values.clear();
+  S.Failing.clear();
+  for (char** E = environ; E && *E; ++E) {
+    S.Seen.push_back(*E);
+    const std::string_view Entry(*E);
+    const std::size_t Equals = Entry.find('=');
+    if (Equals != std::string_view::npos && Entry.substr(0, SwitchPrefix.size()) == SwitchPrefix) {
+      S.Values.emplace(std::string(Entry.substr(0, Equals)), std::string(Entry.substr(Equals + 1)));
+    }
+  }
+  const auto Fail = S.Values.find("ZUBQ_ENGINE_FAIL");
+  if (Fail != S.Values.end()) {
+    const std::string_view List(Fail->second);
+    std::size_t Pos = 0;
+    while (Pos <= List.size()) {
+      std::size_t Comma = List.find(',', Pos);
+      if (Comma == std::string_view::npos) {
+        Comma = List.size();
+      }
+      S.Failing.emplace_back(List.substr(Pos, Comma - Pos));
+      Pos = Comma + 1;
+    }
+  }
+}
+
+__attribute__((constructor)) void ReadSwitches() {
+  TSwitches& S = Switches();
+  std::lock_guard<std::mutex> G(S.Lock);
+  RefreshSwitches(S);
+}
+
+}  // namespace
+
+bool FailSwitch(const char* EntryPoint) {
+  TSwitches& S = Switches();
+  std::lock_guard<std::mutex> G(S.Lock);
+  RefreshSwitches(S);
+  for (const std::string& Name : S.Failing) {
+    if (Name == EntryPoint) {
       return true;
     }
-    Pos = Comma + 1;
   }
   return false;
 }
 
+bool EnvText(const char* Name, std::string& Out) {
+  TSwitches& S = Switches();
+  std::lock_guard<std::mutex> G(S.Lock);
+  RefreshSwitches(S);
+  const auto It = S.Values.find(Name);
+  if (It == S.Values.end() || It->second.empty()) {
+    return false;
+  }
+  Out = It->second;
+  return true;
+}
+
 bool EnvInt(const char* Name, long& Out) {
-  const char* V = std::getenv(Name);
-  if (!V || !*V) {
+  std::string V;
+  if (!EnvText(Name, V)) {
     return false;
   }
   char* End = nullptr;
-  Out = std::strtol(V, &End, 10);
+  Out = std::strtol(V.c_str(), &End, 10);
   return End && *End == 0;
 }
 

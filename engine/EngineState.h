@@ -6,6 +6,7 @@
 #include "engine/EngineHandles.h"
 #include "engine/MessageCatalogue.h"
 
+#include "platform/rtl/Assert.h"
 #include "platform/win/WinTypes.h"
 
 #include <atomic>
@@ -54,14 +55,19 @@ T* Find(ZUBInt H) {
   if (It == E.Handles.end()) {
     return nullptr;
   }
+  // A handle in the table always owns its object, and handles are positive.
+  ZUBQ_ASSERT(H > 0 && It->second != nullptr);
   return dynamic_cast<T*>(It->second.get());
 }
 
 // Adds an object to the handle table; its new handle.
 ZUBInt AddHandle(std::unique_ptr<THandleObject> Object);
 
-// Test switches from the environment.
+// Test switches: the environment's ZUBQ_ENGINE_ variables, read when the library is loaded and read again only
+// when the environment has changed since. FailSwitch: the entry point is named in ZUBQ_ENGINE_FAIL. EnvText and
+// EnvInt: the variable is set, not empty (and a whole number); its value in Out.
 bool FailSwitch(const char* EntryPoint);
+bool EnvText(const char* Name, std::string& Out);
 bool EnvInt(const char* Name, long& Out);
 ZUBInt Version();
 

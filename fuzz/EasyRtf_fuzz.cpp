@@ -1,6 +1,8 @@
 // The RTF reader over any text: it never fails, and every run, line break and picture it reports comes with
-// consistent arguments.
+// consistent arguments; the painter measures and draws whatever it read.
+#include "editor/Easyrtfpainter.h"
 #include "editor/Easyrtfreader.h"
+#include "platform/graphics/Graphics.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,5 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   if (Delivered > 2 * Size + 16) {
     std::abort();
   }
+  TEasyRtfPainter Painter;
+  TEasyRtfInfo* Head = Painter.AddRtfString(Text);
+  if (Head->Width < 0 || Head->Height < 0) {
+    std::abort();
+  }
+  TBitmap Canvas;
+  Canvas.SetSize(64, 16);
+  Painter.PaintToCanvas(Canvas.Canvas(), Rect(0, 0, 64, 16), false, true, Head);
   return 0;
 }

@@ -22,6 +22,11 @@ std::string BaseOf(const std::string& P) {
   return Cut == std::string::npos ? std::string() : Head.substr(0, Cut + 1);
 }
 
+// The host part of an address: the host, with the port when it is not the default one.
+std::string HostAndPort(const std::string& Host, const std::string& Port) {
+  return Port.empty() || Port == "80" ? Host : Host + ":" + Port;
+}
+
 }  // namespace
 
 THttpCli::THttpCli(TComponent* AOwner) : TComponent(AOwner) {
@@ -729,10 +734,10 @@ void THttpCli::LocationStep(const std::string& Value) {
   if (Proxy.empty()) {
     if (!Value.empty() && Value[0] == '/') {
       FPath = Value;
-      FLocation = "http://" + FTargetHost + Value;
+      FLocation = "http://" + HostAndPort(FTargetHost, FPort) + Value;
     } else if (!Absolute) {
       FPath = BaseOf(FPath) + Value;
-      FLocation = "http://" + FTargetHost + FPath;
+      FLocation = "http://" + HostAndPort(FTargetHost, FPort) + FPath;
     } else {
       ParseURL(Value, Proto, User, Pass, Host, Port, Path);
       FPath = Path.empty() ? std::string("/") : Path;
@@ -745,7 +750,7 @@ void THttpCli::LocationStep(const std::string& Value) {
         Username = User;
         Password = Pass;
       }
-      FLocation = Proto + "://" + FTargetHost + FPath;
+      FLocation = Proto + "://" + HostAndPort(FTargetHost, FPort) + FPath;
     }
     return;
   }
@@ -756,7 +761,7 @@ void THttpCli::LocationStep(const std::string& Value) {
       Username = User;
       Password = Pass;
     }
-    FLocation = (Proto.empty() ? std::string("http") : Proto) + "://" + Host + Value;
+    FLocation = (Proto.empty() ? std::string("http") : Proto) + "://" + HostAndPort(Host, Port) + Value;
     FPath = FLocation;
   } else if (!Absolute) {
     FPath = BaseOf(FPath) + Value;
@@ -771,7 +776,7 @@ void THttpCli::LocationStep(const std::string& Value) {
     if (!Host.empty()) {
       FTargetHost = Host;
     }
-    FLocation = Proto + "://" + FTargetHost + (Path.empty() ? std::string("/") : Path);
+    FLocation = Proto + "://" + HostAndPort(FTargetHost, Port) + (Path.empty() ? std::string("/") : Path);
     FPath = FLocation;
   }
 }

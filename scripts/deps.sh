@@ -9,8 +9,10 @@ packages=(
   libtidy-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
-  wamerican locales-all shared-mime-info
+  wamerican-large locales-all shared-mime-info
   poppler-utils
+  libxslt1-dev
+  xvfb xauth desktop-file-utils libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
 )
 
 missing=()

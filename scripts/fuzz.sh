@@ -6,7 +6,9 @@
 #
 # Usage: bash scripts/fuzz.sh [seconds per target, default 60] [target names, default all]
 # Environment: ZUBQ_FUZZ_PARALLEL (targets fuzzed at once, default 2), ZUBQ_JOBS (build jobs, default 4),
-# ZUBQ_FUZZ_BUILD_DIR (default build-fuzz). New inputs go to <build>/corpus/<Name>/, findings and the logs to
+# ZUBQ_FUZZ_BUILD_DIR (default build-fuzz), ZUBQ_WERROR=ON (clang's warnings are errors, as in CI),
+# ZUBQ_CLANG_CCACHE_DIR (the clang build's own compiler cache, default ~/.cache/ccache-clang, so that it does not
+# push the gcc build's entries out). New inputs go to <build>/corpus/<Name>/, findings and the logs to
 # <build>/artifacts/<Name>/ and <build>/logs/<Name>.log; copy a finding into fuzz/regressions/<Name>/ once fixed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,8 +31,10 @@ if [ ${#need[@]} -gt 0 ]; then
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${need[@]}"
 fi
 
+export CCACHE_DIR=${ZUBQ_CLANG_CCACHE_DIR:-${HOME:-/tmp}/.cache/ccache-clang}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
-  -DCMAKE_CXX_COMPILER=clang++ -DZUBQ_FUZZ=ON -DZUBQ_BUILD_TESTS=OFF -DZUBQ_BUILD_BENCH=OFF >/dev/null
+  -DCMAKE_CXX_COMPILER=clang++ -DZUBQ_FUZZ=ON -DZUBQ_BUILD_TESTS=OFF -DZUBQ_BUILD_BENCH=OFF \
+  -DZUBQ_WERROR="${ZUBQ_WERROR:-OFF}" >/dev/null
 cmake --build "$build" -j "$jobs" --target fuzz_targets
 
 if [ $# -gt 0 ]; then

@@ -6,5 +6,5 @@ bash scripts/deps.sh
 
 build=${ZUBQ_BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j "$(nproc)" --target zubquillon
+cmake --build "$build" -j "$(nproc)"
 exec "$build/bin/zubquillon" "$@"

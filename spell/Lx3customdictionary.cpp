@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr char KindLetters[3] = {'I', 'E', 'A'};
-
 void PutLE32(std::string& S, std::uint32_t V) {
   for (int I = 0; I < 4; ++I) {
     S.push_back(static_cast<char>(V >> (8 * I)));

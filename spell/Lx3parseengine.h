@@ -43,7 +43,6 @@ private:
   std::array<bool, 256> FWordChars{};
   std::array<bool, 256> FInnerChars{};
   std::array<bool, 256> FEndCut{};
-  std::array<bool, 256> FNoStart{};
   std::string FLastWord;
   bool FFrenchExceptions = false;
 };

@@ -8,7 +8,14 @@
 #include <algorithm>
 #include <sstream>
 
-Z_IMPLEMENT_CLASS(TTBDock, TCustomControl)
+Z_IMPLEMENT_CLASS_PUBLISHED(TTBDock, TCustomControl, TTBDock::Publish)
+
+void TTBDock::Publish(TMetaClass& Meta) {
+  TPublisher<TTBDock> P(Meta);
+  P.Property("Position", &TTBDock::Position, &TTBDock::SetPosition).Default(dpTop);
+  P.Property("AllowDrag", &TTBDock::AllowDrag, &TTBDock::SetAllowDrag).Default(true);
+  P.Property("OnRequestDock", &TTBDock::OnRequestDock, &TTBDock::OnRequestDock);
+}
 
 TTBDockType TBGetDockTypeOf(const TTBDock* Control, bool Floating) {
   if (Floating) {

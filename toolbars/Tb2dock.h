@@ -9,6 +9,7 @@
 class TTBCustomDockableWindow;
 
 enum TTBDockPosition { dpTop, dpBottom, dpLeft, dpRight };
+Z_ENUM_TYPEINFO(TTBDockPosition, "dpTop", "dpBottom", "dpLeft", "dpRight")
 using TTBDockableTo = TSet<TTBDockPosition, dpRight>;
 enum TTBDockBoundLine { blTop, blBottom, blLeft, blRight };
 using TTBDockBoundLines = TSet<TTBDockBoundLine, blRight>;
@@ -26,6 +27,8 @@ class TTBDock : public TCustomControl {
 
 public:
   explicit TTBDock(TComponent* AOwner);
+  // Published: Position (before any window is read into the dock), AllowDrag, OnRequestDock.
+  static void Publish(TMetaClass& Meta);
   void BeforeDestruction() override;
   void SetParent(TWinControl* AParent) override;
 

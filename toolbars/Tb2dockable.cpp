@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 
-Z_IMPLEMENT_CLASS(TTBCustomDockableWindow, TCustomControl)
+Z_IMPLEMENT_CLASS_PUBLISHED(TTBCustomDockableWindow, TCustomControl, TTBCustomDockableWindow::Publish)
 Z_IMPLEMENT_CLASS(TTBFloatingWindowParent, TCustomForm)
 
 namespace {
@@ -82,6 +82,17 @@ TCustomForm* TBValidToolWindowParentForm(TControl* Control) {
     throw EInvalidOperation("Control '" + Control->Name() + "' has no parent window");
   }
   return Result;
+}
+
+void TTBCustomDockableWindow::Publish(TMetaClass& Meta) {
+  TPublisher<TTBCustomDockableWindow> P(Meta);
+  using W = TTBCustomDockableWindow;
+  P.Property("DockRow", &W::DockRow, &W::SetDockRow).Default(0);
+  P.Property("DockPos", &W::DockPos, &W::SetDockPos).Default(-1);
+  P.Property("OnClose", &W::OnClose, &W::OnClose);
+  P.Property("OnDockChanged", &W::OnDockChanged, &W::OnDockChanged);
+  P.Property("OnDockChanging", &W::OnDockChanging, &W::OnDockChanging);
+  P.Property("OnVisibleChanged", &W::OnVisibleChanged, &W::OnVisibleChanged);
 }
 
 TTBCustomDockableWindow::TTBCustomDockableWindow(TComponent* AOwner) : TCustomControl(AOwner) {

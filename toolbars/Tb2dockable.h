@@ -58,6 +58,8 @@ class TTBCustomDockableWindow : public TCustomControl {
 
 public:
   explicit TTBCustomDockableWindow(TComponent* AOwner);
+  // Published: the place in the dock (DockRow, DockPos) and the dock and visibility events.
+  static void Publish(TMetaClass& Meta);
   void BeforeDestruction() override;
   void SetParent(TWinControl* AParent) override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;

@@ -246,7 +246,7 @@ protected:
   void Dispatch(TMessage& Message) override;
 
 private:
-  bool FFirst;
+  [[maybe_unused]] bool FFirst;  // the style the shadow was made for; nothing reads it yet
   bool FVertical;
   std::unique_ptr<TBitmap> FBitmap;
 };

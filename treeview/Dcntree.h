@@ -28,7 +28,7 @@ public:
   static void Publish(TMetaClass& Meta);
   void Dispatch(TMessage& Message) override;
 
-  // ---- properties ----
+  // ---- properties (Dcntree.cpp; the sort properties in Dcntreesort.cpp) ----
   ZEZTreeNodes* Items() const { return FItems.get(); }
   void SetItems(ZEZTreeNodes* Value) { FItems->Assign(Value); }
   TColor ActiveSelectedColor() const { return FActiveSelectedColor; }
@@ -127,7 +127,7 @@ public:
   TZEZTVAfterEditingEvent OnAfterEditing;
   TCreateNodeEvent OnCreateNodeClass;
 
-  // ---- selection ----
+  // ---- selection (Dcntree.cpp; dragging in Dcntreedrag.cpp) ----
   ZEZTreeNode* Selected() const;
   void SetSelected(ZEZTreeNode* Node);
   Integer SelectedCount() const { return static_cast<Integer>(FSelection.size()); }
@@ -148,7 +148,7 @@ public:
   bool IsFocused();
   bool IsEditing() const { return FEditing; }
 
-  // ---- layout and scrolling ----
+  // ---- layout and scrolling (Dcntreelayout.cpp) ----
   ZEZTreeNode* TopItem() const { return FTopItem; }
   void SetTopItem(ZEZTreeNode* Node);
   void SetTopItemInternal(ZEZTreeNode* Node);
@@ -193,7 +193,7 @@ public:
   virtual TRect GetNodeWordWrapRect(ZEZTreeNode* Node, Integer Column);
   bool Printing() const { return FPrinting; }
 
-  // ---- printing ----
+  // ---- printing (Dcntreeprint.cpp) ----
   ZEZTreePrintOptions* PrintOptions() const { return FPrintOptions.get(); }
   // Takes the given options' values (the view keeps its own object).
   void SetPrintOptions(ZEZTreePrintOptions* Value) { FPrintOptions->Assign(Value); }
@@ -210,7 +210,7 @@ public:
   // Shows the view in a sizeable popup window at (X, Y) of its parent's client area; true when accepted.
   bool Popup(Integer X, Integer Y);
 
-  // ---- expansion, sorting, persistence ----
+  // ---- expansion, sorting, persistence (Dcntree.cpp, Dcntreesort.cpp, Dcntreestream.cpp) ----
   virtual void FullExpand();
   void FullCollapse();
   virtual bool IsSorted() const;
@@ -269,7 +269,7 @@ public:
   virtual void Edit(ZEZTreeNode* Node, const std::string& Text) { Node->SetText(Text); }
   virtual void MultiSelectChanged() {}
 
-  // ---- hit testing, mouse and keyboard ----
+  // ---- hit testing, mouse and keyboard (Dcntreeinput.cpp) ----
   struct ZEZHitInfo {
     ZEZHitTests HitTests;
     ZEZTreeNode* Node = nullptr;
@@ -295,7 +295,7 @@ public:
   bool UpdateCursorAt(Integer X, Integer Y);
   void RemoveHotTrackNode();
 
-  // ---- selection model and rubber band ----
+  // ---- selection model and rubber band (Dcntreeselect.cpp) ----
   void SetSelectedKey(ZEZTreeNode* Node) {
     if (Node) SetSelected(Node);
   }
@@ -317,7 +317,7 @@ public:
   // The band's rectangle in client coordinates (empty when no band runs).
   TRect RubberBandRect();
 
-  // ---- painting ----
+  // ---- painting (Dcntreepaint.cpp, Dcntreedraw.cpp, with the geometry in Dcntreegeometry.cpp) ----
   virtual void DrawTreeView(const TRect& Rect);
   virtual void DrawNode(ZEZTreeNode* Node, const TRect& Rect);
   virtual void InternalDrawNode(ZEZTreeNode* Node, const ZEZNodeDispInfo& Info, const TRect& Clip);

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <memory>
 
+using namespace TreeFonts;
+
 Z_IMPLEMENT_CLASS(ZEZCanvas, TControlCanvas)
 
 // ---- font comparison and the font-height cache ----------------------------------------------------------------

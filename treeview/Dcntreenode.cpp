@@ -6,6 +6,7 @@
 #include "treeview/Dcntreenodes.h"
 
 #include "platform/classes/ClassRegistry.h"
+#include "platform/rtl/Assert.h"
 #include "platform/rtl/Exceptions.h"
 
 void ZEZTreeNode::Publish(TMetaClass& Meta) {
@@ -199,6 +200,7 @@ Integer ZEZTreeNode::GetAbsoluteIndex() const {
 void ZEZTreeNode::IncItemCount(Integer Delta) {
   for (ZEZTreeNode* N = this; N; N = N->FInternalParent) {
     N->FItemCount += Delta;
+    ZUBQ_ASSERT(N->FItemCount >= N->FCount);
   }
 }
 
@@ -206,6 +208,7 @@ void ZEZTreeNode::IncExpandedCount(Integer Delta) {
   // A collapsed node keeps an expanded count of 0: the walk stops there.
   for (ZEZTreeNode* N = this; N && N->GetExpanded(); N = N->FInternalParent) {
     N->FExpandedCount += Delta;
+    ZUBQ_ASSERT(N->FExpandedCount >= 0 && N->FExpandedCount <= N->FItemCount);
   }
 }
 
@@ -224,7 +227,9 @@ void ZEZTreeNode::Unlink() {
     P->FLastChild = FPrev;
   }
   if (P) {
+    ZUBQ_ASSERT(P->FCount > 0);
     --P->FCount;
+    ZUBQ_ASSERT((P->FCount == 0) == (P->FFirstChild == nullptr && P->FLastChild == nullptr));
   }
   FPrev = FNext = nullptr;
 }

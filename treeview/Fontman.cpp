@@ -6,6 +6,8 @@
 
 #include <memory>
 
+namespace TreeFonts {
+
 TFontManager::TFontManager() {
   for (int I = 0; I < EntryCount; ++I) {
     FMru[static_cast<std::size_t>(I)] = &FEntries[static_cast<std::size_t>(I)];
@@ -150,3 +152,5 @@ Integer GetCharsInWidth(HFONT Font, const char* Text, Integer Len, Integer Width
 }
 
 const TFontInfo& GetFontInfo(HFONT Font) { return FontManager().Lookup(Font).Info; }
+
+}  // namespace TreeFonts

@@ -7,6 +7,10 @@
 
 #include <array>
 
+// The tree's metrics live in their own namespace: the editor has a font cache of its own with functions of the
+// same names, and a program links both.
+namespace TreeFonts {
+
 // The main metrics of a font, in pixels.
 struct TFontInfo {
   Integer Overhang = 0;
@@ -64,3 +68,5 @@ Integer GetCharsInWidth(HFONT Font, const char* Text, Integer Len, Integer Width
                         Integer& UsedWidth);
 // The cached metrics of the font; valid until the entry is reused, so copy it at once.
 const TFontInfo& GetFontInfo(HFONT Font);
+
+}  // namespace TreeFonts

@@ -135,8 +135,8 @@ int OpenFile(const std::string& FileName, Word Mode) {
         break;
     }
   }
-  std::string Path = AnsiToUtf8(FileName);
-  int Fd = ::open(Path.c_str(), Flags, 0666);
+  // File names are the file system's bytes, as listings and dialogs hand them out: never converted.
+  int Fd = ::open(FileName.c_str(), Flags, 0666);
   if (Fd < 0) {
     return -1;
   }

@@ -1,5 +1,6 @@
 // Forms, the application object and the screen.
 #include "platform/controls/Forms.h"
+#include "platform/win/SessionEnd.h"
 #include "platform/classes/FormResources.h"
 #include "platform/classes/Threads.h"
 #include "platform/controls/Hints.h"
@@ -511,6 +512,9 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case WM_CLOSE:
       Close();
       return;
+    case WM_QUERYENDSESSION:
+      Message.Result = CloseQuery() ? 1 : 0;
+      return;
     case WM_GETMINMAXINFO: {
       TWinControl::Dispatch(Message);
       auto* MM = reinterpret_cast<MINMAXINFO*>(Message.LParam);
@@ -573,9 +577,11 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
       PostMessage(Application->Handle(), WM_NULL, 0, 0);
     }
   };
+  SessionEnd::SetQueryHandler([this] { return QueryEndSession(); });
 }
 
 void TApplication::BeforeDestruction() {
+  SessionEnd::SetQueryHandler(nullptr);
   inherited::BeforeDestruction();
   if (FHandle) {
     DestroyWindow(FHandle);
@@ -635,6 +641,14 @@ void TApplication::WndProc(TMessage& Message) {
       if (FMainForm) {
         FMainForm->Close();
       }
+      return;
+    case WM_LAYER_TERMINATE:
+      if (FMainForm && FMainForm->HandleAllocated()) {
+        SendMessage(FMainForm->Handle(), WM_CLOSE, 0, 0);
+      } else {
+        Terminate();
+      }
+      SessionEnd::Handled();
       return;
     default:
       Message.Result = DefWindowProc(FHandle, Message.Msg, Message.WParam, Message.LParam);
@@ -782,6 +796,8 @@ void TApplication::Run() {
   if (FMainForm && ShowMainForm) {
     FMainForm->Show();
   }
+  // While the loop runs, SIGTERM, SIGHUP and SIGINT close the main form through it, with its close query.
+  const bool CatchSignals = !SessionEnd::Started() && SessionEnd::Start(Handle(), WM_LAYER_TERMINATE);
   do {
     try {
       HandleMessage();
@@ -789,6 +805,20 @@ void TApplication::Run() {
       HandleException(this, &E);
     }
   } while (!FTerminated);
+  if (CatchSignals) {
+    SessionEnd::Stop();
+  }
+}
+
+bool TApplication::QueryEndSession() {
+  bool MayEnd = true;
+  if (FMainForm && FMainForm->HandleAllocated()) {
+    MayEnd = SendMessage(FMainForm->Handle(), WM_QUERYENDSESSION, 0, 0) != 0;
+  }
+  if (MayEnd) {
+    Terminate();
+  }
+  return MayEnd;
 }
 
 void TApplication::Terminate() { PostQuitMessage(0); }

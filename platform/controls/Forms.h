@@ -177,6 +177,9 @@ public:
   void ProcessMessages();
   void Terminate();
   bool Terminated() const { return FTerminated; }
+  // The desktop's session is ending: the main form is asked (WM_QUERYENDSESSION runs its close query) and, when
+  // it agrees, the loop ends. True when the session may end.
+  bool QueryEndSession();
   // Reads one message and handles it as the loop does (OnMessage, the key chain, translate, dispatch); false
   // when the queue is empty. WM_QUIT sets Terminated.
   bool ProcessMessage(MSG& Msg);

@@ -43,6 +43,8 @@ protected:
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // The splitter's one-dimensional test; the control's own two-dimensional one stays reachable.
+  using TGraphicControl::CanResize;
   virtual bool CanResize(int& NewSize);
 
 protected:

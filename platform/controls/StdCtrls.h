@@ -95,7 +95,7 @@ class TButton : public TWinControl {
 public:
   explicit TButton(TComponent* AOwner);
   void Dispatch(TMessage& Message) override;
-  virtual void Click();
+  void Click() override;
   bool Default() const { return FDefault; }
   void SetDefault(bool Value);
   bool Cancel = false;

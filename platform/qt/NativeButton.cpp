@@ -180,6 +180,9 @@ public:
         return true;
       case BM_SETSTATE: FButton->setDown(WParam != 0); FButton->update(); return true;
       case BM_CLICK: FButton->click(); return true;
+      case WM_SETFOCUS:
+        CheckOnFocusFromGroup(reinterpret_cast<HWND>(WParam));
+        return false;  // the common handling gives the widget the focus
       case BM_SETSTYLE: {
         DWORD Style = static_cast<DWORD>(GetWindowLong(Wnd(), GWL_STYLE));
         Style = (Style & ~0xFFFFu) | static_cast<DWORD>(WParam & 0xFFFF);
@@ -227,31 +230,57 @@ private:
     Notify(BN_CLICKED);
   }
 
-  void ClearGroup() {
-    HWND Self = Wnd();
-    HWND Parent = GetParent(Self);
-    if (!Parent) {
+  // A radio button that the keyboard moves the focus to from another radio button of its group becomes the
+  // choice, as a click would make it (a press of the mouse makes its own click when released).
+  void CheckOnFocusFromGroup(HWND Previous) {
+    if ((FKind != BS_RADIOBUTTON && FKind != BS_AUTORADIOBUTTON) || Check() == BST_CHECKED ||
+        GetKeyState(VK_LBUTTON) < 0 || !Previous || Previous == Wnd()) {
       return;
     }
-    // The group: from the nearest WS_GROUP window at or before this one up to the next WS_GROUP window.
+    const std::vector<HWND> Group = GroupOf(Wnd());
+    if (std::find(Group.begin(), Group.end(), Previous) == Group.end() || !IsNativeWindow(Previous)) {
+      return;
+    }
+    const DWORD PreviousKind = ButtonKind(Previous);
+    if (PreviousKind != BS_RADIOBUTTON && PreviousKind != BS_AUTORADIOBUTTON) {
+      return;
+    }
+    if (FKind == BS_AUTORADIOBUTTON) {
+      SetCheck(BST_CHECKED);
+    }
+    Clicked();
+  }
+
+  // The radio group of a button: its siblings from the nearest WS_GROUP window at or before it up to the next
+  // WS_GROUP window.
+  static std::vector<HWND> GroupOf(HWND Self) {
+    HWND Parent = GetParent(Self);
+    if (!Parent) {
+      return {};
+    }
     std::vector<HWND> Siblings;
     for (HWND W = GetWindow(Parent, GW_CHILD); W; W = GetWindow(W, GW_HWNDNEXT)) {
       Siblings.push_back(W);
     }
     auto Pos = std::find(Siblings.begin(), Siblings.end(), Self);
     if (Pos == Siblings.end()) {
-      return;
+      return {};
     }
     auto First = Pos;
     while (First != Siblings.begin() && !(GetWindowLong(*First, GWL_STYLE) & WS_GROUP)) {
       --First;
     }
-    for (auto It = First; It != Siblings.end(); ++It) {
-      if (It != First && (GetWindowLong(*It, GWL_STYLE) & WS_GROUP)) {
-        break;
-      }
-      if (*It != Self && IsNativeWindow(*It) && ButtonKind(*It) == BS_AUTORADIOBUTTON) {
-        SendMessage(*It, BM_SETCHECK, BST_UNCHECKED, 0);
+    auto Last = Pos + 1;
+    while (Last != Siblings.end() && !(GetWindowLong(*Last, GWL_STYLE) & WS_GROUP)) {
+      ++Last;
+    }
+    return std::vector<HWND>(First, Last);
+  }
+
+  void ClearGroup() {
+    for (HWND W : GroupOf(Wnd())) {
+      if (W != Wnd() && IsNativeWindow(W) && ButtonKind(W) == BS_AUTORADIOBUTTON) {
+        SendMessage(W, BM_SETCHECK, BST_UNCHECKED, 0);
       }
     }
   }

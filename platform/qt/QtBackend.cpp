@@ -6,6 +6,7 @@
 #include "platform/qt/QtNativeControl.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/win/Desktop.h"
+#include "platform/win/SessionEnd.h"
 #include "platform/win/WindowInternals.h"
 
 #include <QAbstractEventDispatcher>
@@ -22,6 +23,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QSessionManager>
 #include <QWheelEvent>
 
 #include <cstdlib>
@@ -266,6 +268,20 @@ TQtBackend::TQtBackend() {
   }
   FFilter = std::make_unique<TQtEventFilter>();
   QCoreApplication::instance()->installEventFilter(FFilter.get());
+#ifndef QT_NO_SESSIONMANAGER
+  // The desktop's session is ending: the program's windows are asked through the layer, with their questions.
+  if (auto* Gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    QObject::connect(Gui, &QGuiApplication::commitDataRequest, Gui, [](QSessionManager& Manager) {
+      if (Manager.allowsInteraction()) {
+        const bool MayEnd = SessionEnd::QueryEndSession();
+        Manager.release();
+        if (!MayEnd) {
+          Manager.cancel();
+        }
+      }
+    });
+  }
+#endif
   FWakeTimer.setSingleShot(true);
 }
 
@@ -527,8 +543,15 @@ void TQtBackend::WindowChanged(HWND Wnd, TWindowChange What) {
       }
       break;
     case TWindowChange::Invalidated:
+      // Only the invalid part goes to the screen again: painting it shows its own touched pixels as it draws.
       if (THostWidget* H = HostOf(Wnd)) {
-        H->update();
+        if (auto R = Find(Wnd); R && R->NeedsPaint) {
+          const int X = R->Client.Left - R->Window.Left + R->Invalid.Left;
+          const int Y = R->Client.Top - R->Window.Top + R->Invalid.Top;
+          H->update(QRect(X, Y, R->Invalid.Width(), R->Invalid.Height()));
+        } else {
+          H->update();
+        }
       }
       break;
   }

@@ -288,10 +288,10 @@ TDialogAnswer ShowFileDialog(const TDialogRequest& R, bool Save) {
     }
   }
   if (!Param(R, "InitialDir").empty()) {
-    D.setDirectory(AnsiToQString(Param(R, "InitialDir")));
+    D.setDirectory(FileNameToQString(Param(R, "InitialDir")));
   }
   if (!Param(R, "FileName").empty()) {
-    D.selectFile(AnsiToQString(Param(R, "FileName")));
+    D.selectFile(FileNameToQString(Param(R, "FileName")));
   }
   if (!Param(R, "DefaultExt").empty()) {
     D.setDefaultSuffix(AnsiToQString(Param(R, "DefaultExt")));
@@ -301,7 +301,7 @@ TDialogAnswer ShowFileDialog(const TDialogRequest& R, bool Save) {
   }
   TDialogAnswer A(IDOK);
   for (const QString& F : D.selectedFiles()) {
-    A.Values.push_back(QStringToAnsi(F));
+    A.Values.push_back(QStringToFileName(F));
   }
   if (!A.Values.empty()) {
     A.Value = A.Values.front();
@@ -322,12 +322,12 @@ TDialogAnswer ShowFolderDialog(const TDialogRequest& R) {
   D.setOption(QFileDialog::ShowDirsOnly, true);
   const std::string Start = Param(R, "Directory").empty() ? Param(R, "Root") : Param(R, "Directory");
   if (!Start.empty()) {
-    D.setDirectory(AnsiToQString(Start));
+    D.setDirectory(FileNameToQString(Start));
   }
   if (RunDialog(D) != QDialog::Accepted || D.selectedFiles().isEmpty()) {
     return TDialogAnswer(IDCANCEL);
   }
-  return TDialogAnswer(IDOK, QStringToAnsi(D.selectedFiles().front()));
+  return TDialogAnswer(IDOK, QStringToFileName(D.selectedFiles().front()));
 }
 
 // ---- Font, colour, print ----------------------------------------------------------------------------------------

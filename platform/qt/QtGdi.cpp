@@ -98,15 +98,16 @@ std::unique_ptr<TQtFont> MakeFont(const LOGFONT& L) {
   Q.setWeight(static_cast<QFont::Weight>(std::clamp<int>(L.lfWeight == 0 ? FW_NORMAL : L.lfWeight, 1, 1000)));
   Q.setItalic(L.lfItalic != 0);
   // The em size: a negative height is the character height, a positive one the cell height.
-  int Em = 13;
+  double Wanted = 13;
   if (L.lfHeight < 0) {
-    Em = -L.lfHeight;
+    Wanted = -static_cast<double>(L.lfHeight);
   } else if (L.lfHeight > 0) {
     Q.setPixelSize(100);
     QRawFont Probe = QRawFont::fromFont(Q);
     double Cell = Probe.ascent() + Probe.descent();
-    Em = Cell > 0 ? std::max(1, static_cast<int>(std::lround(L.lfHeight * 100.0 / Cell))) : L.lfHeight;
+    Wanted = Cell > 0 ? std::max(1.0, std::round(L.lfHeight * 100.0 / Cell)) : L.lfHeight;
   }
+  const int Em = static_cast<int>(std::clamp(Wanted, 1.0, static_cast<double>(MaxFontPixelSize)));
   Q.setPixelSize(Em);
   F->Raw = QRawFont::fromFont(Q);
   F->Escapement = L.lfEscapement;
@@ -161,7 +162,7 @@ std::unique_ptr<TQtFont> MakeFont(const LOGFONT& L) {
   for (int W : I.Widths) {
     Max = std::max(Max, W);
   }
-  Tm.tmAveCharWidth = Fixed ? I.Widths['x'] : static_cast<int>(std::lround(Avg / 1000.0));
+  Tm.tmAveCharWidth = Fixed ? I.Widths[static_cast<unsigned char>('x')] : static_cast<int>(std::lround(Avg / 1000.0));
   Tm.tmMaxCharWidth = std::max(Max, static_cast<int>(std::lround(F->Raw.maxCharWidth() * Scale)));
   Tm.tmWeight = L.lfWeight == 0 ? FW_NORMAL : L.lfWeight;
   Tm.tmOverhang = 0;

@@ -10,6 +10,10 @@
 class QPainter;
 class QRect;
 
+// The largest em size, in pixels, that fonts are built with: the font library cannot render glyphs past 65,535
+// pixels, and text that large is drawn as outlines anyway. Larger requests get this size.
+inline constexpr int MaxFontPixelSize = 16384;
+
 // Copies the part R (widget coordinates) of the window's backing image onto the host's painter; false when the
 // window has no backing image yet.
 bool PaintWindowBacking(HWND Wnd, QPainter& P, const QRect& R);

@@ -2,6 +2,7 @@
 // delivery guard, and the kept Qt events of input messages.
 #include "platform/qt/QtNativeControl.h"
 #include "platform/qt/KeyMap.h"
+#include "platform/qt/QtGdi.h"
 #include "platform/qt/QtHost.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/rtl/CodePage.h"
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <QFile>
 #include <QFont>
 
 #include <algorithm>
@@ -330,7 +332,8 @@ void TNativeControl::SetFontHandle(HFONT Font) {
   }
   // The widget draws with the family the layer maps the face name to, at the font's pixel height.
   QFont Q(QString::fromStdString(MappedFontFamily(L.lfFaceName)));
-  Q.setPixelSize(L.lfHeight ? std::abs(static_cast<int>(L.lfHeight)) : 13);
+  const long long Pixels = L.lfHeight ? std::llabs(static_cast<long long>(L.lfHeight)) : 13;
+  Q.setPixelSize(static_cast<int>(std::min<long long>(Pixels, MaxFontPixelSize)));
   Q.setWeight(static_cast<QFont::Weight>(std::clamp<int>(L.lfWeight == 0 ? FW_NORMAL : L.lfWeight, 1, 1000)));
   Q.setItalic(L.lfItalic != 0);
   Q.setUnderline(L.lfUnderline != 0);
@@ -461,4 +464,21 @@ std::string QStringToAnsi(const QString& S) {
     Out += static_cast<char>(B >= 0 ? B : '?');
   }
   return Out;
+}
+
+QString FileNameToQString(const std::string& Name) { return QFile::decodeName(QByteArray::fromStdString(Name)); }
+
+std::string QStringToFileName(const QString& Name) { return QFile::encodeName(Name).toStdString(); }
+
+QUrl FileNameToUrl(const std::string& Name) {
+  // Every byte but the unreserved characters and "/" is percent-encoded, so that any bytes survive.
+  const QByteArray Path = QByteArray::fromStdString(Name).toPercentEncoding("/");
+  return QUrl::fromEncoded("file://" + Path, QUrl::StrictMode);
+}
+
+std::string UrlToFileName(const QUrl& Url) {
+  if (!Url.isLocalFile()) {
+    return {};
+  }
+  return QByteArray::fromPercentEncoding(Url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
 }

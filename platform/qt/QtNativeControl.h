@@ -8,6 +8,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
 #include <functional>
@@ -96,3 +97,10 @@ const QEvent* KeptEvent(LPARAM ExtraInfo);
 // Text between the layer's 8-bit strings (code page 1252) and Qt's.
 QString AnsiToQString(const std::string& S);
 std::string QStringToAnsi(const QString& S);
+// File names cross to Qt as the file system's bytes: they are never text in code page 1252. A name Qt gives is
+// its local encoding; a file URL's path is taken from its percent-encoded bytes, so that names that are not
+// UTF-8 come back byte for byte.
+QString FileNameToQString(const std::string& Name);
+std::string QStringToFileName(const QString& Name);
+QUrl FileNameToUrl(const std::string& Name);
+std::string UrlToFileName(const QUrl& Url);

@@ -20,20 +20,16 @@ namespace {
 
 const QString WindowsMimePrefix = QStringLiteral("application/x-qt-windows-mime;value=\"");
 
-// The 8-bit names of the local files among the mime data's URLs; names code page 1252 cannot hold are left out.
+// The names (the file system's bytes) of the local files among the mime data's URLs.
 std::vector<std::string> LocalFiles(const QMimeData* Mime) {
   std::vector<std::string> Files;
   if (!Mime || !Mime->hasUrls()) {
     return Files;
   }
   for (const QUrl& U : Mime->urls()) {
-    if (!U.isLocalFile()) {
-      continue;
-    }
-    QString Local = U.toLocalFile();
-    std::string Name = QStringToAnsi(Local);
-    if (AnsiToQString(Name) == Local) {
-      Files.push_back(Name);
+    std::string Name = UrlToFileName(U);
+    if (!Name.empty()) {
+      Files.push_back(std::move(Name));
     }
   }
   return Files;
@@ -235,7 +231,7 @@ DWORD StartDesktopDrag(IDataObject* Data, DWORD OkEffects) {
     if (M.tymed == TYMED_HGLOBAL && ReadDropFilesBlock(M.hGlobal, Files)) {
       QList<QUrl> Urls;
       for (const std::string& Name : Files) {
-        Urls.push_back(QUrl::fromLocalFile(AnsiToQString(Name)));
+        Urls.push_back(FileNameToUrl(Name));
       }
       Mime->setUrls(Urls);
     }

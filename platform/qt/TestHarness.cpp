@@ -231,7 +231,7 @@ void DropFiles(HWND Wnd, TPoint Client, const std::vector<std::string>& Files) {
   QMimeData Data;
   QList<QUrl> Urls;
   for (const std::string& F : Files) {
-    Urls.push_back(QUrl::fromLocalFile(AnsiToQString(F)));
+    Urls.push_back(FileNameToUrl(F));
   }
   Data.setUrls(Urls);
   // The drop goes where Qt would deliver it: the top-level host (its native children refuse drops).
@@ -251,7 +251,7 @@ TDropAction DragFromDesktop(const TDesktopData& Data, const std::vector<std::pai
   if (!Data.Files.empty()) {
     QList<QUrl> Urls;
     for (const std::string& F : Data.Files) {
-      Urls.push_back(QUrl::fromLocalFile(AnsiToQString(F)));
+      Urls.push_back(FileNameToUrl(F));
     }
     Mime.setUrls(Urls);
   }

@@ -448,7 +448,7 @@ bool MessageTravels(UINT Msg) {
   if (Msg >= WM_USER) {
     return true;
   }
-  return Msg == WM_NULL || Msg == WM_CLOSE || Msg == WM_COMMAND || Msg == WM_SYSCOMMAND || Msg == WM_HOTKEY ||
+  return Msg == WM_NULL || Msg == WM_CLOSE || Msg == WM_LAYER_FOREGROUND || Msg == WM_COMMAND || Msg == WM_SYSCOMMAND || Msg == WM_HOTKEY ||
          (Msg >= WM_KEYFIRST && Msg <= WM_KEYLAST) || (Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSELAST);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/win/CrossProcess.h"
 
 #include <algorithm>
+#include <functional>
 #include <cstring>
 
 using namespace WindowSystem;
@@ -160,6 +161,82 @@ HCURSOR CursorForHit(LRESULT Hit) {
   }
 }
 
+// The loop both the sizing and the moving of a window run: the mouse's screen position goes to Track until the
+// left button goes up; Escape calls Cancel and ends it. The loop owns the mouse and the keyboard meanwhile.
+void RunSizeMoveLoop(HWND Wnd, const std::function<void(TPoint)>& Track, const std::function<void()>& Cancel) {
+  SendMessage(Wnd, WM_ENTERSIZEMOVE, 0, 0);
+  SetCapture(Wnd);
+  MSG M;
+  bool Quit = false;
+  while (GetCapture() == Wnd) {
+    if (!GetMessage(&M, 0, 0, 0)) {
+      Quit = true;
+      break;
+    }
+    if (M.message == WM_LBUTTONUP || M.message == WM_NCLBUTTONUP) {
+      break;
+    }
+    if (M.message == WM_MOUSEMOVE || M.message == WM_NCMOUSEMOVE) {
+      TPoint P = LParamPoint(M.lParam);
+      if (M.message == WM_MOUSEMOVE) {
+        ClientToScreen(M.hwnd, &P);
+      }
+      Track(P);
+      continue;
+    }
+    if (M.message == WM_KEYDOWN && M.wParam == VK_ESCAPE) {
+      Cancel();
+      break;
+    }
+    if ((M.message >= WM_MOUSEFIRST && M.message <= WM_MOUSELAST) ||
+        (M.message >= WM_KEYFIRST && M.message <= WM_KEYLAST)) {
+      continue;
+    }
+    TranslateMessage(&M);
+    DispatchMessage(&M);
+  }
+  if (GetCapture() == Wnd) {
+    ReleaseCapture();
+  }
+  SendMessage(Wnd, WM_EXITSIZEMOVE, 0, 0);
+  if (Quit) {
+    PostQuitMessage(static_cast<int>(M.wParam));
+  }
+}
+
+// The moving loop of WM_SYSCOMMAND SC_MOVE (a press on the caption, or a window that sends WM_NCLBUTTONDOWN with
+// HTCAPTION itself): the window follows the mouse from where the cursor was at the message that started it (the
+// one its caller is handling) until the left button goes up; WM_MOVING
+// may change the rectangle. Escape puts the window back. Only top-level windows that are neither minimised nor
+// maximised move.
+void MoveLoop(HWND Wnd) {
+  auto R = Find(Wnd);
+  if (!R || (R->Style & WS_CHILD) || (R->Style & (WS_MINIMIZE | WS_MAXIMIZE))) {
+    return;
+  }
+  const DWORD Pos = GetMessagePos();
+  const TPoint Start{static_cast<short>(LOWORD(Pos)), static_cast<short>(HIWORD(Pos))};
+  TRect Orig{};
+  GetWindowRect(Wnd, &Orig);
+  auto Place = [&](const TRect& Rc) {
+    SetWindowPos(Wnd, 0, Rc.Left, Rc.Top, Rc.Width(), Rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+  };
+  auto Track = [&](TPoint P) {
+    TRect Rc = Orig;
+    Rc.Left += P.X - Start.X;
+    Rc.Right += P.X - Start.X;
+    Rc.Top += P.Y - Start.Y;
+    Rc.Bottom += P.Y - Start.Y;
+    SendMessage(Wnd, WM_MOVING, 0, reinterpret_cast<LPARAM>(&Rc));
+    TRect Now{};
+    GetWindowRect(Wnd, &Now);
+    if (Rc.Left != Now.Left || Rc.Top != Now.Top) {
+      Place(Rc);
+    }
+  };
+  RunSizeMoveLoop(Wnd, Track, [&] { Place(Orig); });
+}
+
 // The sizing loop of WM_SYSCOMMAND SC_SIZE (a sizing border or a size grip): the edges Edge names follow the
 // mouse from Start (screen) until the left button goes up; WM_SIZING may change the rectangle, which stays
 // within WM_GETMINMAXINFO's track sizes. Escape puts the window back.
@@ -203,44 +280,7 @@ void SizeLoop(HWND Wnd, WPARAM Edge, TPoint Start) {
       Place(Rc);
     }
   };
-  SendMessage(Wnd, WM_ENTERSIZEMOVE, 0, 0);
-  SetCapture(Wnd);
-  MSG M;
-  bool Quit = false;
-  while (GetCapture() == Wnd) {
-    if (!GetMessage(&M, 0, 0, 0)) {
-      Quit = true;
-      break;
-    }
-    if (M.message == WM_LBUTTONUP || M.message == WM_NCLBUTTONUP) {
-      break;
-    }
-    if (M.message == WM_MOUSEMOVE || M.message == WM_NCMOUSEMOVE) {
-      TPoint P = LParamPoint(M.lParam);
-      if (M.message == WM_MOUSEMOVE) {
-        ClientToScreen(M.hwnd, &P);
-      }
-      Track(P);
-      continue;
-    }
-    if (M.message == WM_KEYDOWN && M.wParam == VK_ESCAPE) {
-      Place(Orig);
-      break;
-    }
-    if ((M.message >= WM_MOUSEFIRST && M.message <= WM_MOUSELAST) ||
-        (M.message >= WM_KEYFIRST && M.message <= WM_KEYLAST)) {
-      continue;  // the loop owns the mouse and the keyboard meanwhile
-    }
-    TranslateMessage(&M);
-    DispatchMessage(&M);
-  }
-  if (GetCapture() == Wnd) {
-    ReleaseCapture();
-  }
-  SendMessage(Wnd, WM_EXITSIZEMOVE, 0, 0);
-  if (Quit) {
-    PostQuitMessage(static_cast<int>(M.wParam));
-  }
+  RunSizeMoveLoop(Wnd, Track, [&] { Place(Orig); });
 }
 
 }  // namespace
@@ -416,12 +456,16 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         SendMessage(Wnd, WM_CONTEXTMENU, Wnd, -1);
       } else if (WParam == VK_F4 && (LParam & (1 << 29))) {
         SendMessage(Root(Wnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+      } else if (WParam == VK_F10 || WParam == VK_MENU) {
+        CurrentQueue().KeyMenuPress = WParam;
       }
       return 0;
     case WM_SYSKEYUP: {
       auto& Q = CurrentQueue();
-      if ((WParam == VK_MENU && Q.AltAlone) || (WParam == VK_F10 && GetKeyState(VK_SHIFT) >= 0)) {
+      const bool PressSeen = Q.KeyMenuPress == WParam;
+      if (PressSeen && ((WParam == VK_MENU && Q.AltAlone) || (WParam == VK_F10 && GetKeyState(VK_SHIFT) >= 0))) {
         Q.AltAlone = false;
+        Q.KeyMenuPress = 0;
         SendMessage(Root(Wnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
       }
       return 0;
@@ -457,11 +501,13 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         case SC_MAXIMIZE: ShowWindow(Wnd, SW_MAXIMIZE); break;
         case SC_RESTORE: ShowWindow(Wnd, SW_RESTORE); break;
         case SC_SIZE: SizeLoop(Wnd, WParam & 0x000F, LParamPoint(LParam)); break;
+        case SC_MOVE: MoveLoop(Wnd); break;
         default: break;
       }
       return 0;
     case WM_NCLBUTTONDOWN:
       switch (WParam) {
+        case HTCAPTION: SendMessage(Wnd, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, LParam); break;
         case HTCLOSE: SendMessage(Wnd, WM_SYSCOMMAND, SC_CLOSE, LParam); break;
         case HTMAXBUTTON: SendMessage(Wnd, WM_SYSCOMMAND, IsZoomed(Wnd) ? SC_RESTORE : SC_MAXIMIZE, LParam); break;
         case HTMINBUTTON: SendMessage(Wnd, WM_SYSCOMMAND, SC_MINIMIZE, LParam); break;

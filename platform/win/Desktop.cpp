@@ -270,6 +270,14 @@ int OpenDropHandles() {
 
 // ---- Hot keys ---------------------------------------------------------------------------------------------------
 
+namespace {
+
+THotKeyGrabber* Grabber = nullptr;
+
+}  // namespace
+
+void SetHotKeyGrabber(THotKeyGrabber* G) { Grabber = G; }
+
 BOOL RegisterHotKey(HWND Wnd, int Id, UINT Modifiers, UINT Vk) {
   if (Wnd && !IsWindow(Wnd)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -281,27 +289,64 @@ BOOL RegisterHotKey(HWND Wnd, int Id, UINT Modifiers, UINT Vk) {
   }
   Modifiers &= MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN;
   auto& S = State();
-  std::lock_guard G(S.Lock);
-  for (auto& H : S.HotKeys) {
-    if ((H.Modifiers == Modifiers && H.Vk == Vk) || (H.Wnd == Wnd && H.Id == Id)) {
-      SetLastError(ERROR_HOTKEY_ALREADY_REGISTERED);
-      return FALSE;
+  {
+    std::lock_guard G(S.Lock);
+    for (auto& H : S.HotKeys) {
+      if ((H.Modifiers == Modifiers && H.Vk == Vk) || (H.Wnd == Wnd && H.Id == Id)) {
+        SetLastError(ERROR_HOTKEY_ALREADY_REGISTERED);
+        return FALSE;
+      }
     }
   }
+  // The grab talks to the window system, so it runs without the lock; hot keys belong to the user-interface
+  // thread, which is the only one registering them.
+  if (Grabber && Grabber->Grab(Modifiers, Vk) == ERROR_HOTKEY_ALREADY_REGISTERED) {
+    SetLastError(ERROR_HOTKEY_ALREADY_REGISTERED);
+    return FALSE;
+  }
+  std::lock_guard G(S.Lock);
   S.HotKeys.push_back(THotKey{Wnd, Id, Modifiers, Vk});
   return TRUE;
 }
 
 BOOL UnregisterHotKey(HWND Wnd, int Id) {
-  auto& S = State();
-  std::lock_guard G(S.Lock);
-  auto It = std::find_if(S.HotKeys.begin(), S.HotKeys.end(), [&](const THotKey& H) { return H.Wnd == Wnd && H.Id == Id; });
-  if (It == S.HotKeys.end()) {
-    SetLastError(ERROR_HOTKEY_NOT_REGISTERED);
-    return FALSE;
+  THotKey Gone;
+  {
+    auto& S = State();
+    std::lock_guard G(S.Lock);
+    auto It =
+        std::find_if(S.HotKeys.begin(), S.HotKeys.end(), [&](const THotKey& H) { return H.Wnd == Wnd && H.Id == Id; });
+    if (It == S.HotKeys.end()) {
+      SetLastError(ERROR_HOTKEY_NOT_REGISTERED);
+      return FALSE;
+    }
+    Gone = *It;
+    S.HotKeys.erase(It);
   }
-  S.HotKeys.erase(It);
+  if (Grabber) {
+    Grabber->Release(Gone.Modifiers, Gone.Vk);
+  }
   return TRUE;
+}
+
+bool PostHotKey(UINT Modifiers, UINT Vk) {
+  MSG M{};
+  {
+    auto& S = State();
+    std::lock_guard G(S.Lock);
+    auto It = std::find_if(S.HotKeys.begin(), S.HotKeys.end(),
+                           [&](const THotKey& H) { return H.Modifiers == Modifiers && H.Vk == Vk; });
+    if (It == S.HotKeys.end()) {
+      return false;
+    }
+    M.hwnd = It->Wnd;
+    M.wParam = static_cast<WPARAM>(It->Id);
+  }
+  M.lParam = MAKELONG(static_cast<WORD>(Modifiers), static_cast<WORD>(Vk));
+  if (M.hwnd) {
+    return PostMessage(M.hwnd, WM_HOTKEY, M.wParam, M.lParam) != FALSE;
+  }
+  return PostThreadMessage(GetCurrentThreadId(), WM_HOTKEY, M.wParam, M.lParam) != FALSE;
 }
 
 std::vector<THotKey> RegisteredHotKeys() {
@@ -420,10 +465,22 @@ void ForgetDesktopState(const PWindowRec& Rec) {
     DeleteObject(Rec->Region);
     Rec->Region = 0;
   }
+  std::vector<THotKey> Gone;
   {
     auto& S = State();
     std::lock_guard G(S.Lock);
+    for (const THotKey& H : S.HotKeys) {
+      if (H.Wnd == Rec->Handle) {
+        Gone.push_back(H);
+      }
+    }
     std::erase_if(S.HotKeys, [&](const THotKey& H) { return H.Wnd == Rec->Handle; });
+  }
+  // A window that goes gives its keys back to the desktop.
+  for (const THotKey& H : Gone) {
+    if (::Grabber) {
+      ::Grabber->Release(H.Modifiers, H.Vk);
+    }
   }
   OleWindowGone(Rec->Handle);
 }

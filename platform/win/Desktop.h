@@ -52,11 +52,25 @@ inline constexpr UINT MOD_SHIFT = 0x0004;
 inline constexpr UINT MOD_WIN = 0x0008;
 inline constexpr LONG ERROR_HOTKEY_ALREADY_REGISTERED = 1409;
 inline constexpr LONG ERROR_HOTKEY_NOT_REGISTERED = 1419;
-// Hot keys are recorded per window and id. The desktop gives no system-wide keys here, so WM_HOTKEY (wParam the
-// id, lParam MAKELONG(modifiers, key)) is posted when the key is typed in one of the program's windows; the key
-// itself then produces no key messages.
+// Hot keys are recorded per window and id. WM_HOTKEY (wParam the id, lParam MAKELONG(modifiers, key)) is posted
+// when the key is typed in one of the program's windows; the key itself then produces no key messages. Where the
+// window system has a grab of keys for the whole desktop (X11) the key is grabbed as well, so that it arrives
+// while another program has the focus; a key another program holds there gives FALSE with
+// ERROR_HOTKEY_ALREADY_REGISTERED. Unregistering (or destroying the window) releases the grab.
 BOOL RegisterHotKey(HWND Wnd, int Id, UINT Modifiers, UINT Vk);
 BOOL UnregisterHotKey(HWND Wnd, int Id);
+// The window system's grab of keys for the whole desktop, installed by the toolkit side where it has one. Grab
+// answers ERROR_SUCCESS (the key is now the program's), ERROR_HOTKEY_ALREADY_REGISTERED (another program holds it)
+// or any other code when there is no such grab here (the key then works in the program's own windows).
+class THotKeyGrabber {
+public:
+  virtual ~THotKeyGrabber() = default;
+  virtual LONG Grab(UINT Modifiers, UINT Vk) = 0;
+  virtual void Release(UINT Modifiers, UINT Vk) = 0;
+};
+void SetHotKeyGrabber(THotKeyGrabber* Grabber);
+// Posts WM_HOTKEY for a grabbed key that arrived; false when no window registered it.
+bool PostHotKey(UINT Modifiers, UINT Vk);
 struct THotKey {
   HWND Wnd = 0;
   int Id = 0;

@@ -251,6 +251,7 @@ bool TakeEffects(TThreadQueue& Q, const TInputEvent& E, MSG& M, LRESULT Hit) {
       SetKey(Q.KeyState, E.VirtualKey, Down);
       if (Down) {
         Q.AltAlone = E.VirtualKey == VK_MENU ? (E.AutoRepeat ? Q.AltAlone : true) : false;
+        Q.KeyMenuPress = 0;
       }
       if (Down) {
         KeptTexts[E.ExtraInfo] = E.Text;
@@ -420,7 +421,13 @@ HWND SetActiveWindow(HWND Wnd) {
 
 HWND GetForegroundWindow() { return IsWindow(Foreground) ? Foreground : 0; }
 
-BOOL SetForegroundWindow(HWND Wnd) { return IsWindow(Wnd) && (SetActiveWindow(Wnd), GetActiveWindow() != 0); }
+BOOL SetForegroundWindow(HWND Wnd) {
+  if (CrossProcess::IsForeignHandle(Wnd)) {
+    // A window of another process: its own thread brings it forward when the request arrives.
+    return PostMessage(Wnd, WM_LAYER_FOREGROUND, 0, 0);
+  }
+  return IsWindow(Wnd) && (SetActiveWindow(Wnd), GetActiveWindow() != 0);
+}
 
 HWND GetCapture() {
   auto& Q = CurrentQueue();

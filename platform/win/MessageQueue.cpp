@@ -4,6 +4,7 @@
 #include "platform/win/CrossProcess.h"
 #include "platform/win/WinHooks.h"
 #include "platform/win/Clock.h"
+#include "platform/win/Sync.h"
 
 #include <algorithm>
 #include <atomic>
@@ -176,9 +177,13 @@ bool HasWork(TThreadQueue& Q) {
   return !Q.Posted.empty() || !Q.Sent.empty() || !Q.Input.empty() || Q.QuitPosted;
 }
 
-// Waits until something may have arrived or the next timer is due.
-void WaitForWork(TThreadQueue& Q) {
+// Waits until something may have arrived or the next timer is due, and no longer than CapNs (0: no cap) on the
+// current clock.
+void WaitForWork(TThreadQueue& Q, UInt64 CapNs = 0) {
   UInt64 Due = NextTimerDue();
+  if (CapNs != 0 && (Due == 0 || CapNs < Due)) {
+    Due = CapNs;
+  }
   int TimeoutMs = -1;
   if (Due) {
     UInt64 Now = Clock().MonotonicNs();
@@ -504,6 +509,29 @@ BOOL WaitMessage() {
   }
 }
 
+DWORD MsgWaitForMultipleObjects(DWORD Count, const HANDLE* Handles, BOOL WaitAll, DWORD Milliseconds, DWORD WakeMask) {
+  (void)Handles;
+  (void)WaitAll;
+  (void)WakeMask;
+  if (Count != 0) {
+    return WAIT_FAILED;
+  }
+  auto& Q = CurrentQueue();
+  const UInt64 Deadline =
+      Milliseconds == INFINITE ? 0 : Clock().MonotonicNs() + static_cast<UInt64>(Milliseconds) * 1000000ull;
+  for (;;) {
+    PumpToolkit(Q);
+    ProcessSentMessages(Q);
+    if (PeekInternal(Q, nullptr, 0, 0, 0, PM_NOREMOVE)) {
+      return WAIT_OBJECT_0;
+    }
+    if (Deadline != 0 && Clock().MonotonicNs() >= Deadline) {
+      return WAIT_TIMEOUT;
+    }
+    WaitForWork(Q, Deadline);
+  }
+}
+
 LRESULT DispatchMessage(const MSG* Msg) {
   if (!Msg || !Msg->hwnd) {
     if (Msg && Msg->message == WM_TIMER && Msg->lParam) {
@@ -529,6 +557,10 @@ LRESULT DispatchMessage(const MSG* Msg) {
     }
     if (Msg->message == WM_PAINT) {
       PaintFrameIfDirty(Msg->hwnd);
+    }
+    if (Msg->message == WM_LAYER_FOREGROUND) {
+      SetForegroundWindow(Msg->hwnd);  // another process asked for this window; the user sees it come forward
+      return 0;
     }
     return CallProc(R, Msg->message, Msg->wParam, Msg->lParam);
   } catch (const std::exception& E) {

@@ -191,6 +191,11 @@ inline constexpr UINT WM_PRINT = 0x0317;
 inline constexpr UINT WM_PRINTCLIENT = 0x0318;
 inline constexpr UINT WM_APPCOMMAND = 0x0319;
 inline constexpr UINT WM_THEMECHANGED = 0x031A;
+// The layer's own request that a window come to the foreground, sent by another process's SetForegroundWindow: it
+// travels like WM_CLOSE and is handled by DispatchMessage, never by a window procedure.
+inline constexpr UINT WM_LAYER_FOREGROUND = 0x03F0;
+// A termination signal reached the process (the signal in wParam): the application closes its main form.
+inline constexpr UINT WM_LAYER_TERMINATE = 0x03F1;
 inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT WM_APP = 0x8000;
 

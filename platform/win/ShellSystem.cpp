@@ -448,11 +448,13 @@ bool ParseMountTable(std::string_view Text, std::vector<TMountEntry>& Entries) {
     Pos = End + 1;
     std::vector<std::string_view> Fields;
     for (std::size_t I = 0; I < Line.size();) {
-      while (I < Line.size() && (Line[I] == ' ' || Line[I] == '\t' || Line[I] == '\r')) {
+      // Only blanks separate fields: the kernel escapes blanks, line feeds and backslashes in names but writes
+      // every other byte (a carriage return among them) as it stands.
+      while (I < Line.size() && (Line[I] == ' ' || Line[I] == '\t')) {
         ++I;
       }
       std::size_t J = I;
-      while (J < Line.size() && Line[J] != ' ' && Line[J] != '\t' && Line[J] != '\r') {
+      while (J < Line.size() && Line[J] != ' ' && Line[J] != '\t') {
         ++J;
       }
       if (J > I) {

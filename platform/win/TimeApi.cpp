@@ -21,9 +21,6 @@ unsigned DaysInMonth(unsigned Y, unsigned M) {
 }
 Int64 FloorDiv(Int64 A, Int64 B) { return A / B - ((A % B != 0) && ((A < 0) != (B < 0))); }
 
-// Largest FILETIME value the conversions accept (30828-09-14, the platform's limit).
-constexpr Int64 MaxFileTime = 0x7FFFFFFFFFFFFFFFll;
-
 void TicksToSystemTime(Int64 Ticks, SYSTEMTIME& St) {
   const Int64 Days = FloorDiv(Ticks, TicksPerDay);
   Int64 Rest = Ticks - Days * TicksPerDay;

@@ -399,6 +399,9 @@ void PostQuitMessage(int ExitCode);
 BOOL PeekMessage(MSG* Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, UINT RemoveMsg);
 BOOL GetMessage(MSG* Msg, HWND Wnd, UINT FilterMin, UINT FilterMax);  // FALSE for WM_QUIT
 BOOL WaitMessage();
+// Without handles (Count 0, the only form supported): waits until a message is in the queue (WAIT_OBJECT_0) or
+// the time on the current clock is up (WAIT_TIMEOUT); WAIT_FAILED for handles.
+DWORD MsgWaitForMultipleObjects(DWORD Count, const HANDLE* Handles, BOOL WaitAll, DWORD Milliseconds, DWORD WakeMask);
 BOOL TranslateMessage(const MSG* Msg);
 LRESULT DispatchMessage(const MSG* Msg);
 DWORD GetMessagePos();

@@ -147,6 +147,9 @@ struct TThreadQueue {
   bool LastClickWasDouble = false;
   // Alt pressed alone gives SC_KEYMENU on its release.
   bool AltAlone = false;
+  // The F10 or Alt whose press the default window procedure handled, since the last key press was read; only its
+  // release gives SC_KEYMENU (a press that a menu loop took ends the loop, and its release must not start it again).
+  WPARAM KeyMenuPress = 0;
   HWND TrackWnd = 0;            // TrackMouseEvent: the window watched for the pointer leaving
   DWORD TrackFlags = 0;
   HWND FocusAfterActivate = 0;  // SetFocus is activating this window's top-level: WM_ACTIVATE leaves focus alone

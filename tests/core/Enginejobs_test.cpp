@@ -95,7 +95,7 @@ protected:
   }
   fileinfoclass* NewDoc(const char* Name, const std::vector<std::string>& Lines) {
     auto* D = new fileinfoclass(prg->volatileState->undoDocuments, prg->volatileState->documents);
-    prg->volatileState->documents->addPointer(D);
+    EXPECT_GE(prg->volatileState->documents->addPointer(D), 0);
     D->name = Name;
     TStringList L;
     for (const auto& S : Lines) {
@@ -122,15 +122,15 @@ TEST_F(EngineJobs, ValidationGivesTheEnginesOwnCountsAndAdoptsTheResult) {
   EXPECT_EQ(Window->ResultCountsShown.size(), 1u);
   // The same lines in a direct engine job give the same counts.
   const int Job = GetNewHandle(ZUB_KIND_JOB);
-  SetInteger(Job, ZUB_JOB_KIND, ZUB_JOB_VALIDATE_MARKUP);
-  SetFlag(Job, ZUB_JOB_FLAGS, ZUB_JOB_VALIDATION, 1);
-  SetFlag(Job, ZUB_JOB_FLAGS, ZUB_JOB_VALIDATION2, 1);
-  SetInteger(Job, ZUB_JOB_TEXT_START, 0);
+  EXPECT_GE(SetInteger(Job, ZUB_JOB_KIND, ZUB_JOB_VALIDATE_MARKUP), 0);
+  EXPECT_GE(SetFlag(Job, ZUB_JOB_FLAGS, ZUB_JOB_VALIDATION, 1), 0);
+  EXPECT_GE(SetFlag(Job, ZUB_JOB_FLAGS, ZUB_JOB_VALIDATION2, 1), 0);
+  EXPECT_GE(SetInteger(Job, ZUB_JOB_TEXT_START, 0), 0);
   for (const auto& L : Lines) {
-    SetString(Job, ZUB_JOB_LINE, L.c_str());
+    EXPECT_GE(SetString(Job, ZUB_JOB_LINE, L.c_str()), 0);
   }
-  SetFlag(Job, ZUB_JOB_FLAGS, ZUB_JOB_TEXT_HANDED_OVER, 1);
-  SetString(Job, ZUB_JOB_NAME, "/docs/FAQ.html");
+  EXPECT_GE(SetFlag(Job, ZUB_JOB_FLAGS, ZUB_JOB_TEXT_HANDED_OVER, 1), 0);
+  EXPECT_GE(SetString(Job, ZUB_JOB_NAME, "/docs/FAQ.html"), 0);
   const int Direct = RunJob(0, prg->volatileState->configHandle, Job, 0);
   ASSERT_GE(Direct, 0);
   for (int Id : {ZUB_RESULT_ERRORS, ZUB_RESULT_WARNINGS, ZUB_RESULT_MESSAGES}) {
@@ -195,7 +195,7 @@ TEST_F(EngineJobs, ResultCountsTextsReportsAndLinks) {
   auto* Link = new StrStoreEx();
   Link->assign(Dead.c_str());
   Link->setExtraString(5, "Agent/2");
-  Links.addPointer(Link);
+  EXPECT_GE(Links.addPointer(Link), 0);
   EXPECT_EQ(SubmitLinksForCheck(nullptr, 0), -1);
   EXPECT_EQ(SubmitLinksForCheck(&Links, 2), 0);
   TClock* Fixed = SetClock(nullptr);  // the link checker waits on real time
@@ -275,6 +275,31 @@ TEST_F(EngineJobs, QuickToolsReplaceTheDocumentAndKeepTheUndoCopy) {
   EXPECT_EQ(Window->Boxes.back().Text, "2 attribute values quoted.");
   auto* Quoted = static_cast<fileinfoclass*>(prg->volatileState->documents->getPointer(0));
   EXPECT_EQ(Quoted->text->Strings()->GetStr(0), "<td width=\"3\" align=\"left\">");
+  EXPECT_EQ(ZUBCalls.ZUBGetNumberOfHandles(ZUB_KIND_JOB), 0);
+}
+
+// A tool's result whose text cannot be read must not replace the document by an empty or partial one.
+ZUBGetString2_t RealGetString2 = nullptr;
+const char* NoNewTextLines(ZUBInt H, ZUBInt Id, ZUBInt Index) {
+  return Id == ZUB_RESULT_NEW_TEXT_LINE ? nullptr : RealGetString2(H, Id, Index);
+}
+
+TEST_F(EngineJobs, AToolTextThatCannotBeReadLeavesTheDocument) {
+  fileinfoclass* Old = NewDoc("/docs/a.html", {"<P CLASS=x>Text</P>"});
+  ASSERT_EQ(Old->Validate(0, VALIDATE_QUIET), 0);
+  const int Handle = Old->resultHandle;
+  Window->Current = Old;
+  RealGetString2 = ZUBCalls.ZUBGetString2;
+  ZUBCalls.ZUBGetString2 = NoNewTextLines;
+  const int Result = RunTool(ZUB_JOB_LOWER_CASE, TOOL_REPLACE_DOCUMENT);
+  ZUBCalls.ZUBGetString2 = RealGetString2;
+  EXPECT_EQ(Result, TOOL_NOT_PLACED);
+  EXPECT_EQ(prg->volatileState->documents->getPointer(0), Old);
+  EXPECT_EQ(Old->text->Strings()->GetStr(0), "<P CLASS=x>Text</P>");
+  EXPECT_EQ(Old->resultHandle, Handle);  // the result stays with the document
+  EXPECT_EQ(Old->undoCopyIndex1, -1);
+  EXPECT_EQ(prg->volatileState->undoDocuments->getCount(), 0);
+  EXPECT_EQ(Window->StatusTexts.back(), "An error occurred while processing the tool job.");
   EXPECT_EQ(ZUBCalls.ZUBGetNumberOfHandles(ZUB_KIND_JOB), 0);
 }
 

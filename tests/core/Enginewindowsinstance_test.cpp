@@ -9,13 +9,12 @@
 #include "platform/win/MessageBox.h"
 #include "platform/win/RegistryStore.h"
 #include "platform/win/WinUser.h"
+#include "tests/support/PeerProcess.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,8 +26,6 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 constexpr const char* RoleVar = "ZUBQ_ENGINE_WINDOW_ROLE";
@@ -36,38 +33,11 @@ const char* const OptionsClass = "TValOptionsForm";
 const char* const OptionsCaption = "Validator Engine Options (Validator/Logging/Tools/Network)";
 const char* const EditorCaption = "ZUB Quillon Pro Configuration Editor";
 
-struct TPeer {
-  pid_t Pid = -1;
-  std::string Output;
-};
+using TPeer = TestSupport::TPeerProcess;
 
 // Starts this program again as a peer that opens one of the engine's windows.
 TPeer StartPeer(const std::string& Role, const std::string& Folder) {
-  TPeer P;
-  P.Output = Folder + "/peer-" + Role + ".txt";
-  std::vector<std::string> Env;
-  for (char** E = environ; *E; ++E) {
-    Env.emplace_back(*E);
-  }
-  Env.push_back(std::string(RoleVar) + "=" + Role);
-  Env.push_back("QT_QPA_PLATFORM=offscreen");
-  std::vector<char*> EnvP;
-  for (auto& S : Env) {
-    EnvP.push_back(S.data());
-  }
-  EnvP.push_back(nullptr);
-  std::string Exe = "/proc/self/exe";
-  std::string Filter = "--gtest_filter=EngineWindowPeer.Act";
-  char* Argv[] = {Exe.data(), Filter.data(), nullptr};
-  posix_spawn_file_actions_t Actions;
-  posix_spawn_file_actions_init(&Actions);
-  posix_spawn_file_actions_addopen(&Actions, 1, P.Output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_adddup2(&Actions, 1, 2);
-  if (posix_spawn(&P.Pid, Exe.c_str(), &Actions, nullptr, Argv, EnvP.data()) != 0) {
-    P.Pid = -1;
-  }
-  posix_spawn_file_actions_destroy(&Actions);
-  return P;
+  return TestSupport::StartPeerProcess("EngineWindowPeer.Act", {{RoleVar, Role}}, Folder + "/peer-" + Role + ".txt");
 }
 
 // Waits for the peer's end: its exit status, or -1 after the time-out (it is then killed).

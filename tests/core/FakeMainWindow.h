@@ -45,6 +45,7 @@ public:
   std::vector<std::pair<fileinfoclass*, int>> OpenedListCalls;
   std::vector<std::string> WaitWindow;  // "show:<caption>|<text>" and "hide"
   std::function<void()> OnWaitWindowShown;
+  std::function<void(fileinfoclass*, int)> OnOpenedListItem;  // called after the item is recorded
   std::vector<std::pair<TComponent*, std::string>> ControlTexts;
   TComponent* Placeholders[6] = {};
   TComponent* EditorTabs[2] = {};
@@ -67,6 +68,9 @@ public:
   void ShowResultCounts(int Flag) override { ResultCountsShown.push_back(Flag); }
   void UpdateOpenedListItem(fileinfoclass* Document, int Flags) override {
     OpenedListCalls.emplace_back(Document, Flags);
+    if (OnOpenedListItem) {
+      OnOpenedListItem(Document, Flags);
+    }
   }
   bool ClearResultViews(fileinfoclass*) override {
     ++ViewsCleared;

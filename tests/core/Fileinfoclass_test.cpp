@@ -12,8 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,7 +61,7 @@ protected:
   }
   fileinfoclass* NewDoc() {
     auto* D = new fileinfoclass(prg->volatileState->undoDocuments, prg->volatileState->documents);
-    prg->volatileState->documents->addPointer(D);
+    EXPECT_GE(prg->volatileState->documents->addPointer(D), 0);
     return D;
   }
   std::string File(const char* Name) const { return Dir + "/" + Name; }
@@ -83,7 +86,7 @@ TEST_F(Documents, UntitledNamesAndTemporaryNames) {
   const std::string Copy = A->temporaryFile.text;
   EXPECT_NE(Copy, TempA);
   EXPECT_EQ(ReadAll(Copy), "<p>x</p>\r\n");
-  prg->volatileState->documents->deletePointer(A, nullptr, 1);
+  EXPECT_EQ(prg->volatileState->documents->deletePointer(A, nullptr, 1), PAM_DONE);
   EXPECT_FALSE(std::filesystem::exists(Copy));
   EXPECT_EQ(GetFileTypeByName("page.HTML", nullptr, 0), FILETYPE_HTML);
   EXPECT_EQ(GetFileTypeByName("x/style.css", nullptr, 0), FILETYPE_CSS);
@@ -91,6 +94,29 @@ TEST_F(Documents, UntitledNamesAndTemporaryNames) {
   EXPECT_EQ(GetFileTypeByName("README", nullptr, 1), -1);
   EXPECT_EQ(GetFileTypeByName("a.qqq", nullptr, 0), FILETYPE_UNKNOWN_EXTENSION);
   EXPECT_EQ(GetFileTypeByName("http://h/a.css?x=1.html#b", nullptr, 2), FILETYPE_CSS);
+}
+
+TEST_F(Documents, DocumentsWithNonAsciiFileNamesLoadAndSaveTheSameFile) {
+  // UTF-8, Latin-1 bytes, Cyrillic and CJK names, as a listing hands them out.
+  for (const char* Name :
+       {"caf\xC3\xA9.html", "caf\xE9.html", "\xD0\xB4\xD0\xBE\xD0\xBC.html", "\xE6\x96\x87\xE6\x9B\xB8.html"}) {
+    SCOPED_TRACE(Name);
+    const std::string Path = File(Name);
+    WriteAll(Path, "old\n");
+    fileinfoclass* D = NewDoc();
+    ASSERT_EQ(D->LoadFromFile(Path.c_str(), 1), 0);
+    EXPECT_EQ(D->text->Strings()->GetStr(0), "old");
+    SetText(*D, {"new"});
+    prg->editorOptions->saveFileFormat = 2;
+    ASSERT_EQ(D->SaveToFile(Path.c_str(), 0), 0);
+    EXPECT_EQ(ReadAll(Path), "new\n");
+    int Files = 0;
+    for (const auto& E : std::filesystem::directory_iterator(Dir)) {
+      Files += E.path().extension() == ".html" ? 1 : 0;
+    }
+    EXPECT_EQ(Files, 1);  // the same file, no second one beside it
+    std::filesystem::remove(Path);
+  }
 }
 
 TEST_F(Documents, TabCaptionsAndWebNames) {
@@ -178,6 +204,32 @@ TEST_F(Documents, ChangedAndVanishedFiles) {
   EXPECT_EQ(Window->Boxes.back().Flags, MSGBOX_ERROR | MSGBOX_NO_STATUS);
 }
 
+// A file that is gone by the time its time and size are read after a load or reload must not leave a document
+// that believes it loaded the file: it would report a change on every later check.
+TEST_F(Documents, AFileReplacedWhileLoadingFailsTheLoad) {
+  const std::string Path = File("gone.html");
+  for (const bool Reload : {false, true}) {
+    SCOPED_TRACE(Reload ? "reload" : "load");
+    fileinfoclass* D = NewDoc();
+    WriteAll(Path, "a\n");
+    D->name = Path.c_str();
+    D->onDisk = 1;
+    // The read-only refresh after the load tells the main window; the file disappears right then.
+    D->text->SetReadOnly(true);
+    Window->OnOpenedListItem = [&](fileinfoclass* Doc, int) {
+      if (Doc == D) {
+        std::filesystem::remove(Path);
+      }
+    };
+    const int Result = Reload ? D->Reload() : D->LoadFromFile(Path.c_str(), 1);
+    Window->OnOpenedListItem = nullptr;
+    EXPECT_EQ(Result, Reload ? RELOAD_DISK_FAILED : FILE_FAILED);
+    EXPECT_EQ(D->fileTimeKnown, 0);
+    ASSERT_FALSE(Window->Boxes.empty());
+    EXPECT_EQ(Window->Boxes.back().Text, "fileinfoclass::SetFileTime() failed");
+  }
+}
+
 TEST_F(Documents, ReadOnlyFilesAndFailedSavesKeepTheOriginal) {
   const std::string Path = File("ro.html");
   WriteAll(Path, "original\n");
@@ -255,7 +307,7 @@ TEST_F(Documents, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
       ::close(Pipe[0]);
       const char Started[] = "save started";
       (void)!::write(Pipe[1], Started, sizeof Started);
-      D->SaveToFile(Path.c_str(), 0);
+      EXPECT_EQ(D->SaveToFile(Path.c_str(), 0), 0);
       ::_exit(0);
     }
     ::close(Pipe[1]);
@@ -271,6 +323,31 @@ TEST_F(Documents, AKilledSaveLeavesTheOldOrTheNewFileWhole) {
     const bool WholeOld = Now == Old + "\n";
     const bool WholeNew = Now.size() == NewSize && Now.find('o') == std::string::npos;
     EXPECT_TRUE(WholeOld || WholeNew) << "delay " << Delay << ": " << Now.size() << " bytes";
+  }
+}
+
+TEST_F(Documents, StaleSaveFilesOfKilledSavesAreRemovedAtTheNextSave) {
+  const std::int64_t Now = ::time(nullptr);
+  auto Make = [&](const char* Name, std::int64_t Age) {
+    WriteAll(File(Name), "left over");
+    const timeval Times[2] = {{static_cast<time_t>(Now - Age), 0}, {static_cast<time_t>(Now - Age), 0}};
+    ASSERT_EQ(::utimes(File(Name).c_str(), Times), 0);
+  };
+  Make(".~zubsave_Stale1", 3600);
+  Make(".~zubsave_Held01", 3600);   // another instance's save still running
+  Make(".~zubsave_Newer1", -3600);  // started after this save
+  Make(".~zubsave_notours.txt", 3600);
+  Make("other.html", 3600);
+  const int Held = ::open(File(".~zubsave_Held01").c_str(), O_RDONLY);
+  ASSERT_GE(Held, 0);
+  ASSERT_EQ(::flock(Held, LOCK_EX), 0);
+  fileinfoclass* D = NewDoc();
+  SetText(*D, {"new"});
+  ASSERT_EQ(D->SaveToFile(File("page.html").c_str(), 0), 0);
+  ::close(Held);
+  EXPECT_FALSE(std::filesystem::exists(File(".~zubsave_Stale1")));
+  for (const char* Kept : {".~zubsave_Held01", ".~zubsave_Newer1", ".~zubsave_notours.txt", "other.html"}) {
+    EXPECT_TRUE(std::filesystem::exists(File(Kept))) << Kept;
   }
 }
 
@@ -290,7 +367,7 @@ TEST_F(Documents, UndoCopiesAndMovedResultHandles) {
   EXPECT_EQ(B->CopyFrom(nullptr, 0), -2);
   // Undo copies are freed through the undo array.
   auto* Copy = new fileinfoclass(nullptr, nullptr);
-  prg->volatileState->undoDocuments->setPointer(Copy, 3, 0, 1, 0);
+  EXPECT_EQ(prg->volatileState->undoDocuments->setPointer(Copy, 3, 0, 1, 0), PAM_DONE);
   A->undoCopyIndex1 = 3;
   EXPECT_EQ(A->FreeUndoCopies(), 0);
   EXPECT_EQ(prg->volatileState->undoDocuments->getPointer(3), nullptr);

@@ -126,25 +126,6 @@ TEST(InserterFiles, TheShippedFilesReadWhole) {
   }
 }
 
-namespace {
-
-// A main window that counts the toolbar services it was asked for.
-class FakeMainWindow : public MainWindowServices {
-public:
-  int Built = 0, Shown = 0, Hidden = 0, Deleted = 0, Saved = 0, MenuChecks = 0;
-  TComponent* Toolbar = reinterpret_cast<TComponent*>(0x1000);
-  TComponent* CreateInserterToolbar(inserterclass*) override {
-    ++Built;
-    return Toolbar;
-  }
-  void ShowInserterToolbar(TComponent*, bool Visible) override { Visible ? ++Shown : ++Hidden; }
-  void DeleteInserterToolbar(TComponent*) override { ++Deleted; }
-  void SaveToolbarPositions() override { ++Saved; }
-  void UpdateMenuChecks() override { ++MenuChecks; }
-};
-
-}  // namespace
-
 using Inserters = SettingsTest;
 
 TEST_F(Inserters, DefaultsAndLookup) {
@@ -159,71 +140,4 @@ TEST_F(Inserters, DefaultsAndLookup) {
   EXPECT_EQ(FindInserter(Array, IF2::UserInserter, 1), Array->getPointer(2));
   EXPECT_EQ(FindInserter(Array, IF2::UserInserter, 0), nullptr);
   EXPECT_EQ(FindInserter(Array, IF2::ValidateOnOpen, 1), nullptr);
-}
-
-TEST_F(Inserters, ShowHideDestroyAndAFailedLoad) {
-  FakeMainWindow Window;
-  SetMainWindowServices(&Window);
-  MakeRoot();
-  ASSERT_EQ(LoadSettings(), 1);
-  PointerArrayManager* Array = prg->volatileState->inserters;
-  auto* Css = static_cast<inserterclass*>(Array->getPointer(1));
-  auto* User = static_cast<inserterclass*>(Array->getPointer(2));
-  Css->configFile.assign((Dir + "/missing.txt").c_str());
-  // Tag: built and shown; CSS: its file is missing; user: not visible.
-  UpdateInserters(Array, INSERTERS_SHOW);
-  EXPECT_EQ(Window.Built, 1);
-  EXPECT_EQ(Window.Shown, 1);
-  EXPECT_FALSE(prg->interface->flags2.has(IF2::CSSInserter));
-  EXPECT_EQ(Window.MenuChecks, 1);
-  ASSERT_EQ(Dialogs.Shown().size(), 1u);
-  EXPECT_EQ(Dialogs.Shown()[0].Caption, "Quillon: Failed to Load Inserter Configuration");
-  EXPECT_EQ(User->toolbar, nullptr);
-  // Hiding and showing again keeps the toolbar; the CSS failure is not shown twice.
-  UpdateInserters(Array, INSERTERS_HIDE);
-  UpdateInserters(Array, INSERTERS_SHOW);
-  EXPECT_EQ(Window.Built, 1);
-  EXPECT_EQ(Window.Shown, 2);
-  EXPECT_EQ(Dialogs.Shown().size(), 1u);
-  // Saving does neither show nor hide.
-  const int Shown = Window.Shown;
-  UpdateInserters(Array, INSERTERS_SAVE | INSERTERS_SHOW);
-  EXPECT_EQ(Window.Shown, Shown);
-  // Destroying keeps the visibility bit even though the toolbar closes.
-  auto* Tag = static_cast<inserterclass*>(Array->getPointer(0));
-  EXPECT_EQ(Tag->UpdateToolbar(INSERTERS_DESTROY), 0);
-  EXPECT_EQ(Tag->toolbar, nullptr);
-  EXPECT_EQ(Window.Deleted, 1);
-  EXPECT_TRUE(prg->interface->flags2.has(IF2::TagInserter));
-  Root.reset();
-  SetMainWindowServices(nullptr);
-}
-
-namespace {
-
-// Records whether the engine library was still loaded when an inserter's toolbar went.
-class OrderWatchingWindow : public MainWindowServices {
-public:
-  int Deleted = 0;
-  bool EngineLoadedAtDelete = false;
-  void DeleteInserterToolbar(TComponent*) override {
-    ++Deleted;
-    EngineLoadedAtDelete = EngineOwnerState() != nullptr;
-  }
-};
-
-}  // namespace
-
-TEST_F(Inserters, DeletingTheRootFreesTheEngineAfterTheInserters) {
-  OrderWatchingWindow Window;
-  SetMainWindowServices(&Window);
-  MakeRoot();
-  ASSERT_EQ(prg->volatileState->LoadValidatorLibrary(0, 0), 0);
-  static_cast<inserterclass*>(prg->volatileState->inserters->getPointer(0))->toolbar =
-      reinterpret_cast<TComponent*>(0x1000);
-  Root.reset();
-  EXPECT_EQ(Window.Deleted, 1);
-  EXPECT_TRUE(Window.EngineLoadedAtDelete);
-  EXPECT_EQ(EngineOwnerState(), nullptr);
-  SetMainWindowServices(nullptr);
 }

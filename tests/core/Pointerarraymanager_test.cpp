@@ -75,23 +75,23 @@ TEST(IntStore, GrowthAndBadIndexes) {
 TEST_F(PointerArrayManagerTest, GrowthSteps) {
   PointerArrayManager L;
   for (int I = 0; I < 10; ++I) {
-    L.addPointer(&Values[I]);
+    EXPECT_GE(L.addPointer(&Values[I]), 0);
   }
   EXPECT_EQ(L.settings.getInt(PAM_CAPACITY), 10);
-  L.addPointer(&Values[10]);
+  EXPECT_GE(L.addPointer(&Values[10]), 0);
   EXPECT_EQ(L.settings.getInt(PAM_CAPACITY), 20);
   while (L.getCount() < 101) {
-    L.addPointer(&Values[L.getCount()]);
+    EXPECT_GE(L.addPointer(&Values[L.getCount()]), 0);
   }
   EXPECT_EQ(L.settings.getInt(PAM_CAPACITY), 110);
   PointerArrayManager G;
   ASSERT_EQ(G.growTo(101), 1);
   ASSERT_EQ(G.settings.getInt(PAM_CAPACITY), 110);
   PointerArrayManager H;
-  H.growTo(95);
-  H.growTo(101);  // from 100: the step only
+  EXPECT_EQ(H.growTo(95), PAM_DONE);
+  EXPECT_EQ(H.growTo(101), PAM_DONE);  // from 100: the step only
   EXPECT_EQ(H.settings.getInt(PAM_CAPACITY), 110);
-  H.growTo(111);  // from 110 (above 100): 120 + 100
+  EXPECT_EQ(H.growTo(111), PAM_DONE);  // from 110 (above 100): 120 + 100
   EXPECT_EQ(H.settings.getInt(PAM_CAPACITY), 220);
   for (int I = 101; I < 220; ++I) {
     EXPECT_EQ(H.getPointer(I), nullptr);
@@ -101,10 +101,10 @@ TEST_F(PointerArrayManagerTest, GrowthSteps) {
 TEST_F(PointerArrayManagerTest, GrowthFrom101SlotsAdds100) {
   PointerArrayManager L;
   L.settings.values[PAM_GROWTH] = 101;
-  L.growTo(1);
+  EXPECT_EQ(L.growTo(1), PAM_DONE);
   ASSERT_EQ(L.settings.getInt(PAM_CAPACITY), 101);
   L.settings.values[PAM_GROWTH] = 10;
-  L.growTo(102);
+  EXPECT_EQ(L.growTo(102), PAM_DONE);
   EXPECT_EQ(L.settings.getInt(PAM_CAPACITY), 211);
 }
 
@@ -139,7 +139,7 @@ TEST_F(PointerArrayManagerTest, ListModeAddRemoveAndBadIndexes) {
 TEST_F(PointerArrayManagerTest, SortedInsertAndSearch) {
   PointerArrayManager L;
   for (int V : {50, 10, 40, 20, 30}) {
-    L.addPointer(&Values[V], CompareInts);
+    EXPECT_GE(L.addPointer(&Values[V], CompareInts), 0);
   }
   for (int I = 0; I < 5; ++I) {
     EXPECT_EQ(*static_cast<int*>(L.getPointer(I)), (I + 1) * 10);
@@ -169,7 +169,7 @@ TEST_F(PointerArrayManagerTest, IndexedMode) {
 
   EXPECT_EQ(L.addPointerEx(&Values[0], 1), 0);  // first empty slot
   for (int I = 1; I < 10; ++I) {
-    L.setPointer(&Values[I], I, 1, 0, 1);
+    EXPECT_EQ(L.setPointer(&Values[I], I, 1, 0, 1), PAM_DONE);
   }
   EXPECT_EQ(TPool::Freed, std::vector<int>{});  // storing the element already there frees nothing
   EXPECT_EQ(L.addPointerEx(&Values[10], 1), 10);  // full: at the old capacity, grown
@@ -178,7 +178,7 @@ TEST_F(PointerArrayManagerTest, IndexedMode) {
   EXPECT_EQ(L.setPointer(&Values[12], 3, 1, 0, 1), 1);
   EXPECT_EQ(TPool::Freed, std::vector<int>{3});
 
-  L.setPointer(nullptr, 4, 0, 0, 1);
+  EXPECT_EQ(L.setPointer(nullptr, 4, 0, 0, 1), PAM_DONE);
   EXPECT_EQ(L.findEmptySlot(1), 4);
   EXPECT_EQ(L.packPointers(1), 1);
   EXPECT_EQ(L.settings.getInt(PAM_INDEXED), 0);
@@ -189,7 +189,7 @@ TEST_F(PointerArrayManagerTest, IndexedMode) {
 TEST_F(PointerArrayManagerTest, RemovePointersFromStopsAtARefusal) {
   PointerArrayManager L(TPool::Free);
   for (int I = 0; I < 5; ++I) {
-    L.addPointer(&Values[I]);
+    EXPECT_GE(L.addPointer(&Values[I]), 0);
   }
   EXPECT_EQ(L.removePointersFrom(3, 0), 0);  // flag 1 required
   EXPECT_EQ(L.removePointersFrom(5, 1), 0);
@@ -205,7 +205,7 @@ TEST_F(PointerArrayManagerTest, RemovePointersFromStopsAtARefusal) {
 TEST_F(PointerArrayManagerTest, ClearingWithAndWithoutRelease) {
   PointerArrayManager L(TPool::Free);
   for (int I = 0; I < 3; ++I) {
-    L.addPointer(&Values[I]);
+    EXPECT_GE(L.addPointer(&Values[I]), 0);
   }
   L.setTag(7, 3);
   ASSERT_NE(L.tags, nullptr);

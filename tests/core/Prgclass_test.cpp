@@ -1,7 +1,7 @@
 // The root object and its settings objects: defaults, file filters, copies, view styles and the batch settings.
 #include "SettingsTestSupport.h"
 
-#include "batchwizard/Batchwizclass.h"
+#include "core/Batchwizclass.h"
 #include "core/Ekregistryex.h"
 #include "core/Inserterclass.h"
 #include "core/Parserclass.h"
@@ -133,10 +133,10 @@ TEST_F(RootObject, BatchSettingsTextsAndCopy) {
   EXPECT_STREQ(B.getString(BWGET_CSS)->text, "/r/report.html");
   EXPECT_EQ(B.getString(BWGET_LIST_REPORT), nullptr);
   EXPECT_EQ(B.getString(0x100), nullptr);
-  B.listOptions = &List;
+  ASSERT_EQ(B.SetCurrentListOptions(&List), 0);
   int Modified = 0;
-  List.context = &Modified;
-  List.onModified = [](void* C) { ++*static_cast<int*>(C); };
+  B.listOptions->context = &Modified;
+  B.listOptions->onModified = [](void* C) { ++*static_cast<int*>(C); };
   B.setString("/l/list.html", BWSET_LIST_REPORT);
   B.setString("/l/list.html", BWSET_LIST_REPORT);
   EXPECT_EQ(Modified, 1);

@@ -1,7 +1,7 @@
 // Settings load and save: the first start's store, reading back, odd stored values and the failure paths.
 #include "SettingsTestSupport.h"
 
-#include "batchwizard/Batchwizclass.h"
+#include "core/Batchwizclass.h"
 #include "core/Commandqueue.h"
 #include "core/Ekregistryex.h"
 #include "core/Inserterclass.h"

@@ -75,7 +75,7 @@ TEST_F(HistoryTest, SavingAFewerEntriesDeletesTheStaleOnes) {
   }
   L.version = 3;
   ASSERT_EQ(L.saveToRegistry(HKEY_CURRENT_USER, Path, HISTORY_COUNT_MAXIMUM), 1);
-  L.removePointersFrom(3, 3);
+  ASSERT_EQ(L.removePointersFrom(3, PAM_ENABLE | PAM_FREE_EACH), 2);
   ASSERT_EQ(L.saveToRegistry(HKEY_CURRENT_USER, Path, HISTORY_COUNT_MAXIMUM), 1);
 
   TRegistry Reg;

@@ -21,7 +21,7 @@ protected:
     for (FakeTabControl* C : {&First, &Second}) {
       auto* R = new tabinfoclass();
       R->Bind(C, Vol->documents, nullptr);
-      Vol->tabs->addPointer(R);
+      EXPECT_GE(Vol->tabs->addPointer(R), 0);
     }
   }
   void TearDown() override {
@@ -34,7 +34,7 @@ protected:
     auto* D = new fileinfoclass(Vol->undoDocuments, Vol->documents);
     D->name = Name;
     D->onDisk = 1;
-    Vol->documents->addPointer(D);
+    EXPECT_GE(Vol->documents->addPointer(D), 0);
     return AddTabName(Vol->tabs, D->GetName(NAME_TAB_CAPTION), Vol->documents);
   }
   FakeTabControl First, Second;

@@ -1,6 +1,7 @@
 // The program's binding to the validator engine: loading with its failures and their exact messages, the checked
 // wrappers and their failure bits, and a validation as the program runs it.
 #include "core/Validatorlib.h"
+#include "core/Splashstatus.h"
 #include "core/Volatileclass.h"
 
 #include "platform/win/DialogService.h"
@@ -15,8 +16,17 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
+
+// A splash that keeps the status texts it is given.
+struct RecordingSplash : SplashWindowServices {
+  std::vector<std::string> Texts;
+  int Released = 0;
+  void ShowStatus(const char* Text) override { Texts.push_back(Text); }
+  void Release() override { ++Released; }
+};
 
 class Validatorlib : public ::testing::Test {
 protected:
@@ -48,13 +58,13 @@ protected:
 
 TEST_F(Validatorlib, LoadsBindsAndLoadsTheConfiguration) {
   volatileclass Vol;
-  std::vector<std::string> Splash;
-  SetEngineSplashStatusHook([&](const char* T) { Splash.push_back(T); });
+  RecordingSplash Splash;
+  SetSplashWindow(&Splash);
   ASSERT_EQ(Vol.LoadValidatorLibrary(0, 0), 0);
-  SetEngineSplashStatusHook(nullptr);
+  SetSplashWindow(nullptr);
   EXPECT_TRUE(Dialogs.Shown().empty());
-  EXPECT_EQ(Splash, (std::vector<std::string>{"Loading DLL...", "Initializing DLL pointers...",
-                                              "Loading configuration..."}));
+  EXPECT_EQ(Splash.Texts,
+            (std::vector<std::string>{"Loading DLL...", "Initializing DLL pointers...", "Loading configuration..."}));
   EXPECT_EQ(Vol.engineVersion, 60100);
   EXPECT_GE(Vol.configHandle, 0);
   EXPECT_EQ(std::string(Vol.engineConfigFileName.text), (Folder / "zubvalidator.cfg").string());

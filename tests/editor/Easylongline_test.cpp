@@ -205,6 +205,57 @@ TEST(LongLineEdits, TokensThatLookedFarAheadAreLexedAgain) {
   Source->SetParser(nullptr);
 }
 
+// A plain-text line (no highlighter, addresses marked) marks again only the addresses an edit touches: typing and
+// deleting in and beside addresses, breaking and joining them, each edit and undo checked against marking the
+// whole line afresh.
+TEST(LongLineEdits, PlainLineMarksAddressesAsAFreshLineDoes) {
+  std::string Line;
+  for (int I = 0; I < 3000; ++I) {
+    Line += "see http://example.org/p" + std::to_string(I) + ".html or www.x.org, mail a@b.org; ";
+  }
+  auto Fresh = [](const std::string& Text) {
+    std::unique_ptr<TEasyEditSource> S(new TEasyEditSource(nullptr));
+    TStringStream In(Text);
+    S->LoadFromStream(&In);
+    S->ParseToString(0);
+    return S->Strings()->GetStrData(0);
+  };
+  std::unique_ptr<TEasyEditSource> Source(new TEasyEditSource(nullptr));
+  TStringStream In(Line);
+  Source->LoadFromStream(&In);
+  Source->ParseToString(0);
+  ASSERT_NE(Source->Strings()->GetStrData(0), std::string(Line.size() * 2, '\xFF'));
+  const char* Typed[] = {" ", "x", "http://", "www.", ".", "/", ",", "@", "://"};
+  unsigned Seed = 777;
+  auto Next = [&](unsigned Bound) {
+    Seed = Seed * 1103515245u + 12345u;
+    return (Seed >> 8) % Bound;
+  };
+  for (int Step = 0; Step < 80; ++Step) {
+    const std::string Now = Source->Strings()->GetStr(0);
+    // Half of the edits go right into or beside an address.
+    int Column = static_cast<int>(Next(static_cast<unsigned>(Now.size()) + 1));
+    if (Step % 2 == 0) {
+      const std::size_t At = Now.find("http", static_cast<std::size_t>(Column));
+      Column = At == std::string::npos ? Column : static_cast<int>(At + Next(12));
+    }
+    Source->JumpTo(Column, 0);
+    if (Next(3) != 0) {
+      Source->InsertString(Typed[Next(sizeof Typed / sizeof Typed[0])]);
+    } else {
+      Source->DeleteString(static_cast<int>(Next(10)) + 1);
+    }
+    Source->ParseToString(0);
+    ASSERT_TRUE(Source->Strings()->GetStrData(0) == Fresh(Source->Strings()->GetStr(0)))
+        << "step " << Step << " at " << Column;
+    if (Next(4) == 0) {
+      Source->Undo();
+      Source->ParseToString(0);
+      ASSERT_TRUE(Source->Strings()->GetStrData(0) == Fresh(Source->Strings()->GetStr(0))) << "undo at step " << Step;
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Rules, LongLineRelexing,
                          ::testing::Values(TLongLineCase{"StyleSheet", "css_lev2.xs", "css/rustdoc.css"},
                                            TLongLineCase{"Page", "html.xs", "html/node-addons.html"},

@@ -213,6 +213,21 @@ struct TDamaged {
 
 class EasyRtfDamaged : public ::testing::TestWithParam<TDamaged> {};
 
+TEST(EasyRtfReader, HugeFontSizeIsClampedToASaneMaximum) {
+  const auto P = Read("{\\rtf1\\fs999999999 huge}{\\fs3276 largest}");
+  ASSERT_EQ(Texts(P), (Strings{"huge", "largest"}));
+  EXPECT_EQ(P[0].Size, 1638);
+  EXPECT_EQ(P[1].Size, 1638);
+}
+
+TEST(EasyRtfReader, PictureHeaderOverflowingTheSizeCheckGivesNoPicture) {
+  // Width and height 0x7FFFFFFF at 65,535 bits per pixel, with a few bytes of data.
+  const auto P =
+      Read("{\\pict\\dibitmap0\\picw10\\pich10 28000000ffffff7fffffff7f0100ffff" + std::string(50, '0') + "}ok");
+  ASSERT_EQ(Texts(P), (Strings{"ok"}));
+  EXPECT_FALSE(P[0].Object);
+}
+
 TEST_P(EasyRtfDamaged, IsReadWithoutFailing) {
   std::string All;
   EXPECT_NO_THROW({

@@ -88,6 +88,28 @@ TEST_F(DragDropToolChooser, OKStoresTheChosenToolAndTheCheckBoxBit) {
   EXPECT_STREQ(Tools.lastToolFile.text, "/tmp/last.html");
 }
 
+TEST_F(DragDropToolChooser, ArrowKeysMoveTheChoiceAndReturnStoresTheToolMovedTo) {
+  struct TCase {
+    std::vector<WORD> Keys;
+    int Stored;
+  };
+  // Stored tool 2 is the second button; the group wraps at both ends.
+  for (const TCase& C : {TCase{{VK_DOWN}, 3}, TCase{{VK_UP}, 1}, TCase{{VK_UP, VK_UP}, 5},
+                         TCase{{VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT}, 1}, TCase{{VK_LEFT, VK_DOWN, VK_DOWN}, 3}}) {
+    prg->tools->defaultDragDropTool = 2;
+    EXPECT_EQ(Show([&](TForm& F) {
+                auto* Group = TModalWindowDriver::Find<TRadioGroup>(F, "ToolSelectRadioGroup");
+                Group->Buttons(1)->SetFocus();
+                for (WORD K : C.Keys) {
+                  Harness::KeyPress(K);
+                }
+                Harness::KeyPress(VK_RETURN);
+              }),
+              mrOk);
+    EXPECT_EQ(prg->tools->defaultDragDropTool, C.Stored) << C.Keys.size();
+  }
+}
+
 TEST_F(DragDropToolChooser, AStoredToolOutOfRangeShowsNoChoiceAndOKWithoutOneStoresMinusOne) {
   for (int Stored : {0, 6, -1}) {
     prg->tools->defaultDragDropTool = Stored;

@@ -4,6 +4,7 @@
 #include "platform/win/Atoms.h"
 #include "platform/win/WinUser.h"
 #include "platform/controls/TestHarness.h"
+#include "tests/support/PeerProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +18,8 @@
 #include <vector>
 
 #include <csignal>
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -46,40 +43,12 @@ void MakePrivateRuntimeFolder() {
   ::setenv("XDG_RUNTIME_DIR", ::mkdtemp(Template) ? Template : "", 1);
 }
 
-struct TPeer {
-  pid_t Pid = -1;
-  int Status = -1;     // the exit status once it ended
-  std::string Output;  // the peer's test report, shown when it fails
-};
+using TPeer = TestSupport::TPeerProcess;
 
 // Starts this test program again running only CrossProcessPeer.Act in the given role.
 TPeer StartPeer(const std::string& Role, const std::string& Arg = "") {
-  TPeer P;
-  P.Output = PrivateRuntimeFolder() + "/peer-" + Role + ".txt";
-  std::vector<std::string> Env;
-  for (char** E = environ; *E; ++E) {
-    Env.emplace_back(*E);
-  }
-  Env.push_back(std::string(RoleVar) + "=" + Role);
-  Env.push_back(std::string(ArgVar) + "=" + Arg);
-  Env.push_back("QT_QPA_PLATFORM=offscreen");
-  std::vector<char*> EnvP;
-  for (auto& S : Env) {
-    EnvP.push_back(S.data());
-  }
-  EnvP.push_back(nullptr);
-  std::string Exe = "/proc/self/exe";
-  std::string Filter = "--gtest_filter=CrossProcessPeer.Act";
-  char* Argv[] = {Exe.data(), Filter.data(), nullptr};
-  posix_spawn_file_actions_t Actions;
-  posix_spawn_file_actions_init(&Actions);
-  posix_spawn_file_actions_addopen(&Actions, 1, P.Output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_adddup2(&Actions, 1, 2);
-  if (posix_spawn(&P.Pid, Exe.c_str(), &Actions, nullptr, Argv, EnvP.data()) != 0) {
-    P.Pid = -1;
-  }
-  posix_spawn_file_actions_destroy(&Actions);
-  return P;
+  return TestSupport::StartPeerProcess("CrossProcessPeer.Act", {{RoleVar, Role}, {ArgVar, Arg}},
+                                       PrivateRuntimeFolder() + "/peer-" + Role + ".txt");
 }
 
 std::string ReadFile(const std::string& Name) {
@@ -191,6 +160,13 @@ void ActAsSecondInstance(const std::string& Line) {
   EXPECT_EQ(SendMessage(W, WM_ADD, 20, 22), 42);
 }
 
+// A process that asks a window of another process, found by its caption, to come to the foreground.
+void ActAsForegroundAsker(const std::string& Caption) {
+  HWND W = FindWindow(nullptr, Caption.c_str());
+  ASSERT_NE(W, 0u);
+  EXPECT_TRUE(SetForegroundWindow(W));
+}
+
 // A process with windows that it renames and destroys, then waits to be killed.
 void ActAsPublisher() {
   Harness::Start();
@@ -218,6 +194,8 @@ TEST(CrossProcessPeer, Act) {
   const char* Arg = std::getenv(ArgVar);
   if (std::string(Role) == "second-instance") {
     ActAsSecondInstance(Arg ? Arg : "");
+  } else if (std::string(Role) == "foreground") {
+    ActAsForegroundAsker(Arg ? Arg : "");
   } else if (std::string(Role) == "publisher") {
     ActAsPublisher();
   } else {
@@ -258,6 +236,29 @@ TEST_F(CrossProcessTest, SecondInstanceHandsItsCommandLineToTheFirst) {
   EXPECT_EQ(GlobalFindAtom(CommandLine), 0);
   DestroyWindow(W);
   UnregisterClass(MessageClass, nullptr);
+}
+
+TEST_F(CrossProcessTest, SetForegroundWindowFromAnotherProcessActivatesTheWindow) {
+  Harness::Start();
+  ASSERT_NE(RegisterPlainClass("ZubqXprocFront", DefWindowProc), 0);
+  auto Make = [](const char* Caption) {
+    HWND W = CreateWindowEx(0, "ZubqXprocFront", Caption, WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, 0, 0, nullptr,
+                            nullptr);
+    ShowWindow(W, SW_SHOWNORMAL);
+    return W;
+  };
+  HWND Options = Make("Options of another instance");
+  HWND Other = Make("Some other window");
+  SetActiveWindow(Other);
+  ASSERT_EQ(GetActiveWindow(), Other);
+  Peer = StartPeer("foreground", "Options of another instance");
+  ASSERT_GT(Peer.Pid, 0);
+  EXPECT_TRUE(Harness::RunUntil([&] { return PeerStatus(Peer) >= 0 && GetActiveWindow() == Options; }, 15000));
+  EXPECT_EQ(Peer.Status, 0) << ReadFile(PrivateRuntimeFolder() + "/peer-foreground.txt");
+  EXPECT_EQ(GetActiveWindow(), Options);
+  DestroyWindow(Options);
+  DestroyWindow(Other);
+  UnregisterClass("ZubqXprocFront", nullptr);
 }
 
 TEST_F(CrossProcessTest, RegistryFollowsRenamesAndForgetsDeadProcesses) {

@@ -1,4 +1,5 @@
 // Tests of files, folders, searches, file mappings, the temporary folder and the class library's path helpers.
+#include "platform/classes/Streams.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
@@ -94,6 +95,36 @@ TEST_F(FilesTest, FindFirstMasksAndAttributeFilters) {
   EXPECT_EQ(FindFirst(P("*.none"), faAnyFile, F), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(FindFirst(P("missing/*"), faAnyFile, F), ERROR_PATH_NOT_FOUND);
   EXPECT_EQ(FindFirst(P("s*"), 0, F), ERROR_NO_MORE_FILES);  // only a folder matches, and it is not asked for
+}
+
+// Names as the file system holds them: UTF-8, Latin-1 bytes (not UTF-8), Cyrillic and CJK.
+const std::vector<std::string> NonAsciiNames = {"caf\xC3\xA9.html", "caf\xE9.html", "\xD0\xB4\xD0\xBE\xD0\xBC.html",
+                                                "\xE6\x96\x87\xE6\x9B\xB8.html"};
+
+TEST_F(FilesTest, NonAsciiFileNamesOpenRenameDeleteAndSaveByteForByte) {
+  for (const std::string& Name : NonAsciiNames) {
+    SCOPED_TRACE(Name);
+    Write(Name, "content");
+    // The name the search hands out is the file's own bytes, and opens it.
+    const TNames Listed = Search("*.html", faAnyFile);
+    ASSERT_EQ(Listed, TNames{Name});
+    {
+      TFileStream In(Root + Listed[0], fmOpenRead);
+      std::string Bytes(7, '\0');
+      EXPECT_EQ(In.Read(Bytes.data(), 7), 7);
+      EXPECT_EQ(Bytes, "content");
+    }
+    {
+      TFileStream Out(Root + Listed[0], fmCreate);
+      Out.WriteBuffer("saved", 5);
+    }
+    EXPECT_EQ(Read(Name), "saved");
+    EXPECT_TRUE(FileExists(Root + Name));
+    ASSERT_TRUE(RenameFile(Root + Name, Root + "x" + Name));
+    EXPECT_EQ(Search("*.html", faAnyFile), TNames{"x" + Name});
+    EXPECT_TRUE(::DeleteFile((Root + "x" + Name).c_str()));
+    EXPECT_TRUE(Search("*.html", faAnyFile).empty());
+  }
 }
 
 TEST_F(FilesTest, AttributesAndTheirErrors) {

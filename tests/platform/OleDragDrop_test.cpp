@@ -448,8 +448,18 @@ TEST_F(OleDragDrop, WindowsThatOnlyAcceptFilesGetThemAsWmDropFilesFromBothKindsO
   // Text alone is no file: refused.
   EXPECT_EQ(Harness::DragFromDesktop({{}, "text", {}}, {{Receiver->Handle(), Point(8, 8)}}),
             Harness::TDropAction::Ignore);
+  // A file manager's list of addresses: the names arrive as the file system's bytes, UTF-8 or not.
+  Harness::TDesktopData Named;
+  Named.Types = {{"text/uri-list",
+                  "file:///tmp/caf%C3%A9.html\r\nfile:///tmp/caf%E9.html\r\n"
+                  "file:///tmp/%D0%B4%D0%BE%D0%BC.html\r\nfile:///tmp/%E6%96%87.html\r\n"}};
+  EXPECT_EQ(Harness::DragFromDesktop(Named, {{Receiver->Handle(), Point(8, 8)}}), Harness::TDropAction::Copy);
   Harness::RunUntilIdle();
-  EXPECT_EQ(Received, (std::vector<std::vector<std::string>>{{"/tmp/in.html"}, {"/tmp/desk.css"}}));
+  EXPECT_EQ(Received,
+            (std::vector<std::vector<std::string>>{{"/tmp/in.html"},
+                                                   {"/tmp/desk.css"},
+                                                   {"/tmp/caf\xC3\xA9.html", "/tmp/caf\xE9.html",
+                                                    "/tmp/\xD0\xB4\xD0\xBE\xD0\xBC.html", "/tmp/\xE6\x96\x87.html"}}));
   EXPECT_EQ(OpenDropHandles(), 0);
 }
 

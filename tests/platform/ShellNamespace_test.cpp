@@ -402,6 +402,15 @@ TEST(MountTable, ReadsEscapesSkipsBadLinesAndTypesDrives) {
   EXPECT_TRUE(E.empty());
 }
 
+TEST(MountTable, MountPointWithCarriageReturnIsReadWhole) {
+  std::vector<TMountEntry> E;
+  EXPECT_TRUE(ParseMountTable("/dev/sdb1 /media/a\rb\\134c\\011\xe9 vfat rw 0 0\n", E));
+  ASSERT_EQ(E.size(), 1u);
+  EXPECT_EQ(E[0].MountPoint, "/media/a\rb\\c\t\xe9");
+  EXPECT_EQ(E[0].Device, "/dev/sdb1");
+  EXPECT_EQ(E[0].Type, "vfat");
+}
+
 TEST(DesktopEntry, RoundTripsKeysEscapesAndOtherGroups) {
   TDesktopEntry E;
   std::string Error;

@@ -110,6 +110,66 @@ TEST_F(StdCtrls, CheckBoxesCycleTheirStatesAndRadioButtonsExcludeTheirSiblings) 
   EXPECT_FALSE(A->TabStop);
 }
 
+TEST_F(StdCtrls, ArrowKeysInARadioGroupMoveTheChoiceAndWrap) {
+  auto* Group = Make<TRadioGroup>(Form, Form, "Group", Rect(10, 10, 200, 120));
+  Group->Items()->Add("One");
+  Group->Items()->Add("Two");
+  Group->Items()->Add("Three");
+  auto* After = Make<TButton>(Form, Form, "After", Rect(210, 10, 290, 35));
+  int Clicks = 0;
+  Group->OnClick = [&](TObject*) { ++Clicks; };
+  Group->SetItemIndex(0);
+  Form->Show();
+  Harness::RunUntilIdle();
+  Group->Buttons(0)->SetFocus();
+  Harness::RunUntilIdle();
+  struct TStep {
+    WORD Key;
+    int Index;
+  };
+  for (const TStep& Step : {TStep{VK_DOWN, 1}, TStep{VK_RIGHT, 2}, TStep{VK_DOWN, 0}, TStep{VK_UP, 2},
+                            TStep{VK_LEFT, 1}, TStep{VK_UP, 0}}) {
+    Harness::KeyPress(Step.Key);
+    Harness::RunUntilIdle();
+    EXPECT_EQ(Group->ItemIndex(), Step.Index) << Step.Key;
+    for (int I = 0; I < 3; ++I) {
+      EXPECT_EQ(Group->Buttons(I)->Checked(), I == Step.Index) << Step.Key;
+      EXPECT_EQ(SendMessage(Group->Buttons(I)->Handle(), BM_GETCHECK, 0, 0),
+                static_cast<LRESULT>(I == Step.Index ? BST_CHECKED : BST_UNCHECKED));
+    }
+    EXPECT_TRUE(Group->Buttons(Step.Index)->Focused());
+  }
+  EXPECT_EQ(Clicks, 6);
+  // Tab leaves the group without changing the choice; a click still chooses.
+  Harness::KeyPress(VK_TAB);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(After->Focused());
+  EXPECT_EQ(Group->ItemIndex(), 0);
+  Harness::Click(Group->Buttons(2)->Handle(), Point(5, 8));
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Group->ItemIndex(), 2);
+}
+
+TEST_F(StdCtrls, AutomaticRadioButtonsCheckThemselvesWhenTheFocusMovesWithinTheirGroup) {
+  Form->Show();
+  Harness::RunUntilIdle();
+  auto Button = [&](const char* Text, int Id, DWORD Extra) {
+    return CreateWindowEx(0, "BUTTON", Text, WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | Extra, 10, 10 + Id * 20, 80,
+                          18, Form->Handle(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(Id)), 0, nullptr);
+  };
+  HWND R1 = Button("1", 1, WS_GROUP);
+  HWND R2 = Button("2", 2, 0);
+  HWND R3 = Button("3", 3, WS_GROUP);  // another group
+  SendMessage(R1, BM_SETCHECK, BST_CHECKED, 0);
+  SetFocus(R1);
+  SetFocus(R2);
+  EXPECT_EQ(SendMessage(R2, BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED));
+  EXPECT_EQ(SendMessage(R1, BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_UNCHECKED));
+  SetFocus(R3);  // from another group: no choice made
+  EXPECT_EQ(SendMessage(R3, BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_UNCHECKED));
+  EXPECT_EQ(SendMessage(R2, BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED));
+}
+
 TEST_F(StdCtrls, EditsKeepTheirSettingsAndReportChanges) {
   auto* Edit = Make<TEdit>(Form, Form, "Edit1", Rect(10, 10, 200, 31));
   Edit->SetMaxLength(5);

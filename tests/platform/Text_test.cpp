@@ -1,4 +1,5 @@
 // Tests of text: font mapping, metrics of the metric-stable fonts, extents, ExtTextOut and DrawText.
+#include "platform/graphics/Graphics.h"
 #include "platform/graphics/WinGdi.h"
 #include "tests/platform/GdiTestUtil.h"
 
@@ -245,6 +246,27 @@ TEST_F(DrawTextTest, AlignmentInTheRectangle) {
   SetBkColor(D.DC(), RGB(0, 255, 0));
   DrawText(D.DC(), "ab", -1, &R, DT_SINGLELINE | DT_RIGHT | DT_BOTTOM);
   EXPECT_EQ(D.Ink(White, Rect(0, 0, 100, 45)), Rect(84, 30, 100, 45));
+}
+
+// Fonts larger than the backend can render are built at its largest size instead of failing.
+TEST(Fonts, HugeFontSizesAreClampedToWhatCanBeDrawn) {
+  TBitmap B;
+  B.SetSize(40, 20);
+  B.Canvas()->Font()->SetName("Arial");
+  B.Canvas()->Font()->SetSize(50000);
+  const TSize Huge = B.Canvas()->TextExtent("W");
+  EXPECT_GT(Huge.cx, 0);
+  EXPECT_GT(Huge.cy, 1000);
+  B.Canvas()->TextOut(0, 0, "W");
+  TCanvasDC C(20, 20);
+  for (LONG Height : {LONG(-100000), LONG(100000), LONG(INT32_MIN), LONG(INT32_MAX)}) {
+    SCOPED_TRACE(Height);
+    TFontScope F(C.DC(), MakeFont("Arial", Height));
+    TEXTMETRIC Tm{};
+    ASSERT_TRUE(GetTextMetrics(C.DC(), &Tm));
+    EXPECT_GT(Tm.tmHeight, 1000);
+    EXPECT_TRUE(TextOut(C.DC(), 0, 0, "Wg", 2));
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "shell/Uptdialogs.h"
 #include "shell/Uptopendlg.h"
 
+#include "platform/classes/Streams.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/SysUtils.h"
@@ -238,6 +239,50 @@ TEST_F(FileDialogs, SelectingTwoFilesNamesBothAndOKReturnsBothPaths) {
   }));
   EXPECT_EQ(Box, "\"about.html\" \"notes.txt\"");
   EXPECT_EQ(Files(Open), (std::vector<std::string>{Home / "site/about.html", Home / "site/notes.txt"}));
+}
+
+TEST_F(FileDialogs, FilesWithNonAsciiNamesAreChosenAndOpenedByTheirOwnBytes) {
+  struct TName {
+    const char* Bytes;    // on disk: UTF-8, Latin-1, Cyrillic, CJK
+    const char* Display;  // shown in code page 1252 where it holds the characters, else as the bytes
+  };
+  const TName Names[] = {{"caf\xC3\xA9.html", "caf\xE9.html"},
+                         {"caf\xE9.html", "caf\xE9.html"},
+                         {"\xD0\xB4\xD0\xBE\xD0\xBC.html", "\xD0\xB4\xD0\xBE\xD0\xBC.html"},
+                         {"\xE6\x96\x87.html", "\xE6\x96\x87.html"}};
+  Home.MakeDir("intl");
+  for (const TName& N : Names) {
+    Home.MakeFile(std::string("intl/") + N.Bytes, N.Bytes);
+  }
+  for (TPTFileDlg* D : {static_cast<TPTFileDlg*>(Open), static_cast<TPTFileDlg*>(Save)}) {
+    D->InitialDir = Home / "intl";
+    D->SetFilterIndex(3);
+    for (const TName& N : Names) {
+      SCOPED_TRACE(N.Bytes);
+      const std::string Path = Home / (std::string("intl/") + N.Bytes);
+      EXPECT_TRUE(Run(D, D == Open ? "Open" : "Save As", [&](TPTFrmOpenDlg& F) {
+        Harness::RunUntilIdle();
+        TListItem* Found = nullptr;
+        for (int I = 0; I < F.PTShellList1->Items()->Count(); ++I) {
+          TListItem* Item = F.PTShellList1->Items()->Item(I);
+          if (F.PTShellList1->GetDataFromItem(Item)->GetPathName() == Path) {
+            Found = Item;
+          }
+        }
+        ASSERT_NE(Found, nullptr);
+        EXPECT_EQ(F.PTShellList1->GetDataFromItem(Found)->GetDisplayName(), N.Display);
+        Found->SetSelected(true);
+        Harness::RunUntilIdle();
+        Ok(F);
+      }));
+      ASSERT_EQ(Files(D), std::vector<std::string>{Path});
+      // The name the dialog gives opens that very file.
+      TFileStream In(Files(D)[0], fmOpenRead);
+      std::string Bytes(static_cast<std::size_t>(In.Size()), '\0');
+      In.ReadBuffer(Bytes.data(), In.Size());
+      EXPECT_EQ(Bytes, N.Bytes);
+    }
+  }
 }
 
 TEST_F(FileDialogs, ATypedNameGetsTheTypesExtensionAndTheDifferentBit) {

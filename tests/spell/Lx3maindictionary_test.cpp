@@ -174,7 +174,7 @@ TEST(MainDictionary, ShippedAmericanDictionaryHoldsItsWordList) {
   D.WriteFilename(DictionaryFolder() + "/American.adm");
   ASSERT_FALSE(D.Filename().empty());
   EXPECT_EQ(D.Language() & 0xFF, 9);
-  std::ifstream In("/usr/share/dict/american-english");
+  std::ifstream In("/usr/share/dict/american-english-large");
   std::set<std::string> Words;
   std::string Line;
   while (std::getline(In, Line)) {

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+using namespace TreeFonts;
+
 namespace {
 
 class TreeDraw : public TreeTest::TreeFixture {

@@ -1,0 +1,528 @@
+// Document tabs and file commands of the main window.
+#include "mainwindow/Quickeditmainform.h"
+
+#include "core/Errorreport.h"
+#include "core/Filenames.h"
+#include "core/Fileinfoclass.h"
+#include "core/Mainsetup.h"
+#include "core/Parserclass.h"
+#include "core/Prgclass.h"
+#include "core/Strtext.h"
+#include "core/Tabinfoclass.h"
+#include "core/Volatileclass.h"
+#include "core/Windowcontrol.h"
+
+#include "editor/Easyeditsource.h"
+#include "platform/win/MessageBox.h"
+
+namespace {
+
+// Flags of AddNewFileTab.
+constexpr int OPEN_TEMPORARY_FILE = 0x1;
+constexpr int OPEN_TYPE_FROM_ADDRESS = 0x2;
+constexpr int OPEN_PENDING_ORIGIN = 0x4;
+constexpr int OPEN_NO_TYPE_QUESTION = 0x8;
+constexpr int OPEN_MAY_BE_ADDRESS = 0x10;
+constexpr int OPEN_ORIGIN_RECORD = 0x20;
+constexpr int OPEN_NO_VALIDATION = 0x40;
+constexpr int OPEN_BROWSER_SOURCE = 0x80;
+constexpr int OPEN_NO_PREVIEW = 0x100;
+constexpr int OPEN_NO_SELECT = 0x200;
+constexpr int OPEN_NOT_RECENT = 0x400;
+constexpr int OPEN_MARK_SAVED = 0x800;
+// Flags of SelectTab.
+constexpr int SELECT_ONLY_TEST_DISK = 0x1;
+constexpr int SELECT_UNLESS_CURRENT = 0x2;
+constexpr int SELECT_NO_PREVIEW = 0x4;
+// Flags of CloseFileTab.
+constexpr int CLOSE_OFFER_CANCEL = 0x1;
+constexpr int CLOSE_NO_QUESTION = 0x2;
+constexpr int CLOSE_NO_STATUS = 0x4;
+constexpr int CLOSE_REMEMBER = 0x8;
+constexpr int CLOSE_NO_RESELECT = 0x10;
+constexpr int CLOSE_NO_PREVIEW = 0x20;
+// The settings flag that refreshes what depends on the open documents.
+constexpr int APPLY_DOCUMENTS_CHANGED = 0x10;
+
+bool Running() { return prg && prg->volatileState && prg->volatileState->shuttingDown == 0; }
+
+tabinfoclass* RecordOf(TComponent* TabControl) {
+  return TabControl != nullptr ? reinterpret_cast<tabinfoclass*>(TabControl->Tag()) : nullptr;
+}
+
+int IndexOfDocument(PointerArrayManager* Documents, fileinfoclass* Document) {
+  return Documents != nullptr ? Documents->findPointer(Document) : -1;
+}
+
+// The file's type is unknown, or it has no extension and no type is chosen for such files.
+bool UnrecognizedType(const char* Name) {
+  const int Type = GetFileTypeByName(Name, nullptr, 0);
+  return Type == FILETYPE_UNKNOWN_EXTENSION || (Type == FILETYPE_NO_EXTENSION && GetFileTypeByName("", nullptr, 1) < 0);
+}
+
+}  // namespace
+
+// ---- Handlers ---------------------------------------------------------------------------------------------------
+
+void TZUBQEForm::FileNewClick(TObject*) {
+  (void)AddNewFileTab(nullptr, nullptr, 0, nullptr);  // failures are reported by the operation
+}
+void TZUBQEForm::FileOpenClick(TObject*) {}
+void TZUBQEForm::FileReloadClick(TObject*) {}
+void TZUBQEForm::FileSaveClick(TObject*) {
+  if (Running()) {
+    TComponent* Tabs = GetEditorTabControl(CurrentEditor == EasyEdit2 ? 1 : 0);
+    (void)SaveFileTab(Tabs, -1, 0);  // failures and refusals are reported by the save
+  }
+}
+void TZUBQEForm::FileSaveAsClick(TObject*) {}
+void TZUBQEForm::FileSaveAllClick(TObject*) {
+  if (Running()) {
+    (void)SaveALLFiles();  // failures and refusals are reported by the save
+  }
+}
+void TZUBQEForm::FileCloseClick(TObject*) {
+  if (CurrentEditor != nullptr) {
+    (void)CloseFileTab(reinterpret_cast<TComponent*>(CurrentEditor->Tag()), -1, CLOSE_OFFER_CANCEL);  // reported
+  }
+}
+void TZUBQEForm::FileCloseAllClick(TObject*) {
+  (void)CloseALLFiles(0);  // 1: the user cancelled, nothing more to do
+}
+void TZUBQEForm::FileCloseCompleteClick(TObject*) {}
+void TZUBQEForm::ViewNextDocumentClick(TObject*) {}
+void TZUBQEForm::ViewPreviousDocumentClick(TObject*) {}
+void TZUBQEForm::FirstTabBtnClick(TObject*) {}
+void TZUBQEForm::LastTabBtnClick(TObject*) {}
+void TZUBQEForm::TabControlChange(TObject* Sender) {
+  auto* Tabs = dynamic_cast<TComponent*>(Sender);
+  if (Tabs == nullptr || TabCount(Tabs) == 0) {
+    return;  // a control that lost its last tab has nothing to show; closing fills it again
+  }
+  TabChangeGuard = true;
+  (void)SelectTab(Tabs, -1, 0);  // reported by the operation
+  TabChangeGuard = false;
+}
+void TZUBQEForm::EasyEdit1Enter(TObject*) {}
+void TZUBQEForm::EasyEdit1GutterClick(TObject*, int, int) {}
+void TZUBQEForm::EasyEdit1SourceChanged(TObject*, TEasyEditSourceStates) {}
+void TZUBQEForm::TabControl2MouseDown(TObject*, TMouseButton, TShiftState, int, int) {}
+void TZUBQEForm::EasyEditEnter(TObject* Sender) { EasyEdit1Enter(Sender); }
+
+// ---- Opening --------------------------------------------------------------------------------------------------
+
+int TZUBQEForm::AddNewFileTab(TComponent* TabControl, const char* Name, int Flags, fileinfoextraclass* Extra) {
+  if (!Running()) {
+    return 3;
+  }
+  const bool Named = Name != nullptr && *Name != 0;
+  if ((Flags & OPEN_ORIGIN_RECORD) != 0 ||
+      ((Flags & OPEN_MAY_BE_ADDRESS) != 0 && Named && StrText::StartsNoCase(Name, "http://", 7))) {
+    return OpenWebAddress(TabControl, Name, Flags, Extra);
+  }
+  if (Named) {
+    TComponent* OpenIn = nullptr;
+    if (fileinfoclass* Open = FindOpenDocument(Name, &OpenIn)) {
+      if ((Flags & OPEN_NO_SELECT) == 0) {
+        const int Index = IndexOfDocument(RecordOf(OpenIn)->documents, Open);
+        if (SelectTab(OpenIn, Index, SELECT_UNLESS_CURRENT | ((Flags & OPEN_NO_PREVIEW) != 0 ? SELECT_NO_PREVIEW : 0)) <
+            0) {
+          return -3;
+        }
+      }
+      (void)SafeSetFocus(CurrentEditor);  // a hidden window takes no focus; nothing to report
+      return 0;
+    }
+    if ((Flags & OPEN_NO_TYPE_QUESTION) == 0 && UnrecognizedType(Name)) {
+      StrStore Question("The file \"");
+      Question.append(Name).append(
+          "\" does not have a recognizable file type. Would you like to open this file in the editor anyway?\n\n"
+          "NOTE: You can add your own recognizable file types using the Editor Options to avoid this message in "
+          "the future.");
+      if (ShowMessageBox(Question, StrStore("Quillon: Unrecognized File Type"), MSGBOX_QUESTION) != IDYES) {
+        return 1;
+      }
+    }
+  }
+  TComponent* Tabs = TabControl != nullptr      ? TabControl
+                     : CurrentEditor != nullptr ? reinterpret_cast<TComponent*>(CurrentEditor->Tag())
+                                                : nullptr;
+  if (Tabs == nullptr) {
+    return ReportInternalError(-8, "AddNewFileTab", "cannot get TabControl");
+  }
+  tabinfoclass* Record = RecordOf(Tabs);
+  if (Record == nullptr) {
+    return ReportInternalError(-7, "AddNewFileTab", "tabinfo is NULL");
+  }
+  return OpenIntoTabs(Tabs, Record, Named ? Name : nullptr, Flags);
+}
+
+int TZUBQEForm::OpenIntoTabs(TComponent* Tabs, tabinfoclass* Record, const char* Name, int Flags) {
+  volatileclass& V = *prg->volatileState;
+  auto* Document = new fileinfoclass(V.undoDocuments, Record->documents);
+  if ((Flags & OPEN_BROWSER_SOURCE) != 0) {
+    Document->SetFlags(DOCFLAG_BROWSER_SOURCE, true);
+  }
+  if ((Flags & OPEN_PENDING_ORIGIN) != 0 && V.pendingWebOrigin != nullptr) {
+    (void)Document->SetWebOrigin(V.pendingWebOrigin, 1);  // takes the record over and clears the pending one
+  }
+  if ((Flags & OPEN_TYPE_FROM_ADDRESS) != 0 && Document->webOrigin != nullptr) {
+    const int Type = GetFileTypeByName(Document->webOrigin->address.text, nullptr, 2);
+    Document->typeOverride = Type == FILETYPE_UNKNOWN_EXTENSION ? FILETYPE_HTML : Type;
+  }
+  if (Name != nullptr) {
+    const int Loaded = LoadNamedDocument(Document, Name, Flags);
+    if (Loaded != 0) {
+      return Loaded;
+    }
+  } else {
+    (void)Document->UpdateDocumentType(0);  // always 0
+    if (Record->documents->addPointerEx(Document, 1) < 0) {
+      delete Document;
+      return ReportInternalError(-2, "AddNewFileTab", "addPointerEx() failed");
+    }
+    (void)Document->SetSavedState(SAVEDSTATE_SAVED);  // always 0
+  }
+  const int Index = AddTabName(V.tabs, Document->GetName(NAME_TAB_CAPTION | NAME_EMPTY_NOT_NULL), Record->documents);
+  if (Index != IndexOfDocument(Record->documents, Document)) {
+    return ReportInternalError(-4, "AddNewFileTab", "addindex index mismatch");
+  }
+  if ((Flags & OPEN_NO_SELECT) == 0 &&
+      SelectTab(Tabs, Index, (Flags & OPEN_NO_PREVIEW) != 0 ? SELECT_NO_PREVIEW : 0) < 0) {
+    return -3;
+  }
+  ReplacePlaceholder(Tabs, Record, Flags);
+  if ((Flags & (OPEN_NO_VALIDATION | OPEN_BROWSER_SOURCE)) == 0 && prg->interface->flags2.has(IF2::ValidateOnOpen) &&
+      Document->IsValidatable() != 0) {
+    Repaint();
+    (void)ValidateDocuments(this, Document, 2, -1);  // the dispatcher shows its own failures
+  }
+  if (V.idleReached != 0) {
+    Show();
+    (void)SafeSetFocus(CurrentEditor);  // a window that cannot take the focus has nothing to report
+  }
+  return 0;
+}
+
+int TZUBQEForm::LoadNamedDocument(fileinfoclass* Document, const char* Name, int Flags) {
+  const bool Temporary = (Flags & OPEN_TEMPORARY_FILE) != 0;
+  if (!Temporary) {
+    Document->name.assign(Name);
+  }
+  if (Document->LoadFromFile(Name, 0) != 0) {
+    StrStore Text("An error occurred trying to open \"");
+    Text.append(Name).append("\". The file may not exist or it may have been renamed, deleted, or moved.");
+    (void)ShowMessageBox(Text, StrStore("Quillon: Error Opening File"), MSGBOX_ERROR | MSGBOX_NO_STATUS);
+    delete Document;
+    (void)SafeSetFocus(CurrentEditor);  // nothing to report when it cannot take the focus
+    SetStatusText(Text);
+    return -6;
+  }
+  if (Document->documentArray->addPointerEx(Document, 1) < 0) {
+    delete Document;
+    return ReportInternalError(-2, "AddNewFileTab", "addPointerEx() failed");
+  }
+  if (Temporary) {
+    Document->onDisk = 0;
+    (void)Document->UpdateDocumentType(0);  // always 0
+    (void)Document->SetSavedState((Flags & OPEN_MARK_SAVED) != 0 ? SAVEDSTATE_SAVED : SAVEDSTATE_CHANGED);
+    (void)SetStatusText("Opened.");
+    return 0;
+  }
+  Document->onDisk = 1;
+  (void)Document->SetSavedState(SAVEDSTATE_SAVED);  // always 0
+  (void)Document->UpdateDocumentType(0);            // always 0
+  if ((Flags & OPEN_NOT_RECENT) == 0) {
+    // Names compare as the file system does: "Page.html" and "page.html" are two recent files.
+    (void)prg->interface->recentDocuments.addString(Name, ADDSTRING_REMOVE_MATCHES | ADDSTRING_EXACT);
+    (void)BuildReopenMenus(&prg->interface->recentDocuments);  // 0 only when a menu item cannot be made
+  }
+  StrStore Status("Opened ");
+  Status.appendStore(FormatDocumentName(Document, 1)).append(".");
+  SetStatusText(Status);
+  return 0;
+}
+
+// The untitled placeholder goes when the first real document comes, unless the user has written into it.
+void TZUBQEForm::ReplacePlaceholder(TComponent* Tabs, tabinfoclass* Record, int Flags) {
+  auto* First = static_cast<fileinfoclass*>(Record->documents->getPointer(0));
+  if (TabCount(Tabs) == 2 && First != nullptr && (First->flags & DOCFLAG_PLACEHOLDER) != 0) {
+    if (First->text != nullptr && !First->text->Modified) {
+      (void)CloseFileTab(Tabs, 0, CLOSE_NO_STATUS | ((Flags & OPEN_NO_PREVIEW) != 0 ? CLOSE_NO_PREVIEW : 0));
+    } else {
+      First->SetFlags(DOCFLAG_PLACEHOLDER, false);
+    }
+  }
+  (void)ApplySettings(APPLY_DOCUMENTS_CHANGED);  // 2 only while shutting down
+}
+
+// ---- Selecting ------------------------------------------------------------------------------------------------
+
+int TZUBQEForm::SelectTab(TComponent* TabControl, int Index, int Flags) {
+  if (!Running()) {
+    return 3;
+  }
+  if (TabControl == nullptr) {
+    return ZUBError(-5, "SelectTab", 1);
+  }
+  tabinfoclass* Record = RecordOf(TabControl);
+  if (Record == nullptr) {
+    return ReportInternalError(-3, "SelectTab", "tabinfo is NULL");
+  }
+  if (Record->documents == nullptr) {
+    return ReportInternalError(-4, "SelectTab", "document array is NULL");
+  }
+  const int Count = TabCount(TabControl);
+  if (Count == 0) {
+    return UpdateTabControls() < 0 ? -1 : 0;
+  }
+  Index = Index >= Count ? Count - 1 : Index == -1 ? TabIndex(TabControl) : Index < 0 ? 0 : Index;
+  if ((Flags & SELECT_UNLESS_CURRENT) != 0 && Index == TabIndex(TabControl)) {
+    return 2;
+  }
+  fileinfoclass* Document = GetTabDocument(Record, Index);
+  if (Document == nullptr) {
+    return ReportInternalError(-2, "SelectTab", "file is NULL");
+  }
+  if (auto* Editor = dynamic_cast<TEasyEdit*>(Record->editor)) {
+    Editor->SetEditSource(Document->text);
+    Document->RestoreScrollPosition(Editor == EasyEdit1 ? 0 : 1);
+  }
+  SetTabIndex(TabControl, Index);
+  UpdateTitle(0);
+  ViewNextDocument->SetEnabled(Count >= 2);
+  ViewPreviousDocument->SetEnabled(Count >= 2);
+  (void)Document->SetSavedState(SAVEDSTATE_FROM_STORE);  // always 0
+  (void)ShowDocumentResults(Document, 0);                // the results pages report their own failures
+  ShowResultCounts(0);
+  if (Document->onDisk != 0 && Document->CheckChangedOnDisk(1) == DISK_CHANGED) {
+    if ((Flags & SELECT_ONLY_TEST_DISK) != 0) {
+      return 1;
+    }
+    CheckFileChangedOnDisk(0);
+  }
+  return 0;
+}
+
+fileinfoclass* TZUBQEForm::GetCurrentFile() {
+  if (CurrentEditor == nullptr) {
+    return nullptr;
+  }
+  return GetTabControlDocument(reinterpret_cast<TComponent*>(CurrentEditor->Tag()), -1);
+}
+
+fileinfoclass* TZUBQEForm::FindOpenDocument(const char* Name, TComponent** TabControl) {
+  if (!prg || !prg->volatileState || Name == nullptr) {
+    return nullptr;
+  }
+  PointerArrayManager* Tabs = prg->volatileState->tabs;
+  for (int T = 0; T < Tabs->getCount(); ++T) {
+    auto* Record = static_cast<tabinfoclass*>(Tabs->getPointer(T));
+    if (Record == nullptr || Record->documents == nullptr) {
+      continue;
+    }
+    for (int I = 0; I < Record->documents->getCount(); ++I) {
+      auto* Document = static_cast<fileinfoclass*>(Record->documents->getPointer(I));
+      if (Document != nullptr && Document->onDisk != 0 && SameFileName(Document->name.text, Name)) {
+        if (TabControl != nullptr) {
+          *TabControl = Record->tabControl;
+        }
+        return Document;
+      }
+    }
+  }
+  return nullptr;
+}
+
+// ---- Closing --------------------------------------------------------------------------------------------------
+
+int TZUBQEForm::CloseFileTab(TComponent* TabControl, int Index, int Flags) {
+  if (!Running()) {
+    return 3;
+  }
+  tabinfoclass* Record = RecordOf(TabControl);
+  if (Record == nullptr || Record->documents == nullptr) {
+    return ReportInternalError(-4, "CloseFileTab", "tabinfo is NULL");
+  }
+  if (Index == -1) {
+    Index = TabIndex(TabControl);
+  }
+  if (Index < 0) {
+    return ReportInternalError(-7, "CloseFileTab", "index<0");
+  }
+  fileinfoclass* Document = GetTabDocument(Record, Index);
+  if (Document == nullptr) {
+    return ReportInternalError(-2, "CloseFileTab", "getPointer() failed, bad index?");
+  }
+  if ((Flags & CLOSE_NO_QUESTION) == 0 && Document->text != nullptr && Document->text->Modified) {
+    const int Answer = AskToSaveBeforeClosing(TabControl, Index, Document, Flags);
+    if (Answer != 0) {
+      return Answer;
+    }
+  }
+  if ((Flags & CLOSE_REMEMBER) != 0 && Document->onDisk != 0) {
+    // Added at the top, without a cut: the list keeps every document open at shutdown.
+    (void)prg->volatileState->lastOpenFiles.addString(Document->name.text, 0x41);
+  }
+  const StrStore Closed(Document->GetName(NAME_FILE_PART | NAME_EMPTY_NOT_NULL));
+  const int Mode = ((Flags & CLOSE_NO_RESELECT) != 0 ? 3 : 1) | ((Flags & CLOSE_NO_PREVIEW) != 0 ? 4 : 0);
+  if (DeleteTab(prg->volatileState->tabs, Index, Record->documents, Mode) < 0) {
+    return ReportInternalError(-6, "CloseFileTab", "DeleteTab() failed");
+  }
+  if ((Flags & CLOSE_NO_RESELECT) == 0) {
+    // An emptied tab set gets its untitled document here.
+    (void)SelectTab(TabControl, Index, (Flags & CLOSE_NO_PREVIEW) != 0 ? SELECT_NO_PREVIEW : 0);  // reported
+  }
+  if ((Flags & CLOSE_NO_STATUS) == 0) {
+    StrStore Status("Closed ");
+    Status.appendStore(Closed).append(".");
+    SetStatusText(Status);
+  }
+  (void)ApplySettings(APPLY_DOCUMENTS_CHANGED);  // 2 only while shutting down
+  return 0;
+}
+
+// The save question before a changed document is closed: 0 go on, 1 cancelled, -3 the save failed.
+int TZUBQEForm::AskToSaveBeforeClosing(TComponent* TabControl, int Index, fileinfoclass* Document, int Flags) {
+  (void)SelectTab(
+      TabControl, Index,
+      ((Flags & CLOSE_NO_RESELECT) != 0 ? SELECT_ONLY_TEST_DISK : SELECT_ONLY_TEST_DISK | SELECT_UNLESS_CURRENT) |
+          ((Flags & CLOSE_NO_PREVIEW) != 0 ? SELECT_NO_PREVIEW : 0));  // shows the document asked about
+  const bool ChangedOnDisk = Document->onDisk != 0 && Document->CheckChangedOnDisk(1) == DISK_CHANGED;
+  StrStore Question("Save changes to ");
+  Question.appendStore(FormatDocumentName(Document, 1)).append("?");
+  if (ChangedOnDisk) {
+    Question.append(" NOTE: This file has also changed on disk. If you save, the changes on disk will be lost.");
+  }
+  const UINT Buttons = (Flags & CLOSE_OFFER_CANCEL) != 0 ? MB_YESNOCANCEL : MB_YESNO;
+  const int Answer =
+      MessageBox(Handle(), Question.text, "Quillon: Save Changes?", Buttons | MB_ICONQUESTION | MB_SETFOREGROUND);
+  if (Answer == IDCANCEL) {
+    return 1;
+  }
+  if (Answer == IDYES) {
+    const int Saved = SaveFileTab(TabControl, Index, 0);
+    if (Saved == 1) {
+      return 1;
+    }
+    if (Saved < 0) {
+      return -3;
+    }
+  }
+  return 0;
+}
+
+int TZUBQEForm::CloseAllTabFiles(TComponent* TabControl, int Flags) {
+  for (int I = TabCount(TabControl) - 1; I >= 0; --I) {
+    const int Closed = CloseFileTab(TabControl, I, (Flags & 2) != 0 ? 0x19 : 0x11);
+    if (Closed == 1) {
+      return 1;
+    }
+    if (Closed < 0) {
+      return -3;
+    }
+  }
+  if ((Flags & 1) == 0) {
+    (void)UpdateTabControls();  // reported by the operation
+  }
+  return 0;
+}
+
+int TZUBQEForm::CloseALLFiles(int Flags) {
+  if (!prg || !prg->volatileState || prg->volatileState->tabs == nullptr) {
+    return -1;
+  }
+  WindowControl Busy(WINCTRL_SCREEN_CURSOR, nullptr, nullptr);
+  Busy.setCursor(WindowControlHourGlass);
+  PointerArrayManager* Tabs = prg->volatileState->tabs;
+  for (int T = 0; T < Tabs->getCount(); ++T) {
+    auto* Record = static_cast<tabinfoclass*>(Tabs->getPointer(T));
+    if (Record != nullptr && CloseAllTabFiles(Record->tabControl, (Flags & 1) != 0 ? 3 : 1) != 0) {
+      return 1;
+    }
+  }
+  (void)UpdateTabControls();  // reported by the operation
+  return 0;
+}
+
+int TZUBQEForm::UpdateTabControls() {
+  PointerArrayManager* Tabs = prg && prg->volatileState ? prg->volatileState->tabs : nullptr;
+  if (Tabs == nullptr || Tabs->getCount() == 0) {
+    return ReportInternalError(-1, "UpdateTabControls", "no tabs in tabinfoarray");
+  }
+  for (int T = 0; T < Tabs->getCount() && Running(); ++T) {
+    auto* Record = static_cast<tabinfoclass*>(Tabs->getPointer(T));
+    if (Record == nullptr || Record->documents == nullptr || Record->documents->getCount() > 0) {
+      continue;
+    }
+    const int Opened = AddNewFileTab(Record->tabControl, nullptr, OPEN_NO_PREVIEW, nullptr);
+    if (Opened < 0) {
+      return Opened;
+    }
+    if (auto* Placeholder = static_cast<fileinfoclass*>(Record->documents->getPointer(0))) {
+      Placeholder->SetFlags(DOCFLAG_PLACEHOLDER, true);
+    }
+    if (prg->volatileState->idleReached != 0) {
+      (void)SafeSetFocus(CurrentEditor);  // nothing to report when it cannot take the focus
+    }
+  }
+  return 0;
+}
+
+// ---- Not built yet ----------------------------------------------------------------------------------------------
+
+int TZUBQEForm::SaveFileTab(TComponent* TabControl, int Index, int) {
+  tabinfoclass* Record = RecordOf(TabControl);
+  if (Record == nullptr || Record->documents == nullptr) {
+    return ReportInternalError(-4, "SaveFileTab", "tabinfo is NULL");
+  }
+  fileinfoclass* Document = GetTabDocument(Record, Index == -1 ? TabIndex(TabControl) : Index);
+  if (Document == nullptr) {
+    return ReportInternalError(-7, "SaveFileTab", "file is NULL");
+  }
+  if (Document->onDisk == 0) {
+    // Saving under a new name comes with the Save As window; until then the text stays open, unsaved, and the
+    // caller's operation is cancelled so that nothing is lost.
+    MessageBox(Handle(), "This document has no file yet: saving it under a name is not yet implemented.",
+               "Quillon: Save", MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+    return 1;
+  }
+  if (Document->SaveToFile(Document->name.text, 0) != FILE_DONE) {
+    StrStore Failed("Could not save ");
+    Failed.appendStore(FormatDocumentName(Document, 1)).append(". The document stays open with its changes.");
+    MessageBox(Handle(), Failed.text, "Quillon: Save Failed", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    return -1;
+  }
+  (void)MarkDocumentSaved(Document);  // the tab and Opened rows follow the saved state
+  StrStore Done("Saved ");
+  Done.appendStore(FormatDocumentName(Document, 1)).append(".");
+  (void)SetStatusText(Done.text);
+  return 0;
+}
+
+int TZUBQEForm::SaveAllTabFiles(TComponent* TabControl) {
+  tabinfoclass* Record = RecordOf(TabControl);
+  if (Record == nullptr || Record->documents == nullptr) {
+    return 0;
+  }
+  for (int I = 0; I < TabCount(TabControl); ++I) {
+    fileinfoclass* Document = GetTabDocument(Record, I);
+    if (Document != nullptr && Document->text != nullptr && Document->text->Modified) {
+      const int Saved = SaveFileTab(TabControl, I, 0);
+      if (Saved != 0) {
+        return Saved;
+      }
+    }
+  }
+  return 0;
+}
+
+int TZUBQEForm::SaveALLFiles() {
+  const int First = SaveAllTabFiles(TabControl1);
+  // Both tab controls show one document array, so the second has nothing left to save once the first saved all.
+  return First != 0 ? First : SaveAllTabFiles(TabControl2);
+}
+int TZUBQEForm::UpdateTab(TComponent*, int) { return 0; }
+void TZUBQEForm::CheckFileChangedOnDisk(int) {}
+int TZUBQEForm::Reload(fileinfoclass*) { return 0; }
+int TZUBQEForm::BuildReopenMenus(StringArrayStore*) { return 1; }
