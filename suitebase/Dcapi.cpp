@@ -7,6 +7,7 @@
 #include "platform/win/Files.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/MmSystem.h"
+#include "platform/win/PeResources.h"
 #include "platform/win/Processes.h"
 #include "platform/win/Resources.h"
 #include "platform/win/Shell.h"
@@ -259,6 +260,24 @@ std::string LoadStringFromRCData(const std::string& ResName) {
   std::string Result = Data != nullptr ? std::string(static_cast<const char*>(Data), Size) : "";
   ReleaseResData(Handle);
   return Result;
+}
+
+bool AddRCDataResource(const std::string& FileName, const std::string& ResName, const void* Data, DWORD Size) {
+  const HANDLE Update = BeginUpdateResource(FileName.c_str(), FALSE);
+  if (Update == nullptr) {
+    return false;
+  }
+  if (!UpdateResource(Update, RT_RCDATA, ResName.c_str(), 0, Data, Size)) {
+    (void)EndUpdateResource(Update, TRUE);  // the update is dropped either way
+    return false;
+  }
+  return EndUpdateResource(Update, FALSE) != FALSE;
+}
+
+void AddStringResource(const std::string& FileName, const std::string& ResName, const std::string& Text) {
+  if (!Text.empty()) {
+    (void)AddRCDataResource(FileName, ResName, Text.data(), static_cast<DWORD>(Text.size()));  // no result asked
+  }
 }
 
 std::string ProcessFileTemplate(const std::string& Text) {

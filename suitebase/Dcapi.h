@@ -56,6 +56,10 @@ bool InstallCheckPrevVersion(const std::string& AppName);
 HGLOBAL GetResData(const std::string& ResName, const void*& Data, DWORD& Size);
 void ReleaseResData(HGLOBAL Handle);
 std::string LoadStringFromRCData(const std::string& ResName);  // "" when there is none
+// Adds or replaces the RCDATA resource ResName (language neutral) of a module file; false when the file cannot
+// be updated.
+bool AddRCDataResource(const std::string& FileName, const std::string& ResName, const void* Data, DWORD Size);
+void AddStringResource(const std::string& FileName, const std::string& ResName, const std::string& Text);
 
 // Replaces the folder macros ("%SYSTEM%", "%WINDOWS%", "%PROGRAMFILES%" and the help folders), case
 // sensitive; a value holding its own macro is not replaced again.

@@ -4,8 +4,12 @@
 
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/win/Modules.h"
+#include "platform/win/PeResources.h"
+#include "platform/win/Resources.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace Vivaridiriz {
@@ -218,6 +222,20 @@ TClass GetClassFromStream(TStream* Stream) {
     Stream->SetPosition(Start);
     throw;
   }
+}
+
+bool IsFormInResource(const std::string& ModuleFile, const std::string& ResName, LPCSTR ResType) {
+  const HMODULE Module = LoadLibraryEx(ModuleFile.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (Module == nullptr) {
+    throw Exception(SCantOpenModule, {ModuleFile, static_cast<Integer>(GetLastError())});
+  }
+  bool Result = false;
+  const HRSRC Res = FindResource(Module, ResName.c_str(), ResType);
+  if (Res != 0 && SizeofResource(Module, Res) >= 4) {
+    Result = std::memcmp(LockResource(LoadResource(Module, Res)), FilerSignature, 4) == 0;
+  }
+  (void)FreeLibrary(Module);  // a data module always goes
+  return Result;
 }
 
 void DCWriteStrWithLenToStream(TStream* Stream, const std::string& S) {

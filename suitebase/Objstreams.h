@@ -4,6 +4,7 @@
 
 #include "platform/classes/Classes.h"
 #include "platform/classes/Filer.h"
+#include "platform/win/WinTypes.h"
 
 #include <string>
 #include <vector>
@@ -85,6 +86,11 @@ bool SmartSkipResHeader(TStream* Stream, bool PeekOnly);
 // The registered class of the component stream at the position (a resource header skipped); null when the
 // class is not registered; EReadError when the stream is not a component stream. The position is kept.
 TClass GetClassFromStream(TStream* Stream);
+
+inline constexpr const char* SCantOpenModule = "Can't open module %s\r\nError code : %d";
+// True when the resource of a module file begins with the component stream signature; raises SCantOpenModule
+// when the module cannot be loaded as data.
+bool IsFormInResource(const std::string& ModuleFile, const std::string& ResName, LPCSTR ResType);
 
 void DCWriteStrWithLenToStream(TStream* Stream, const std::string& S);
 // Raises EReadError "Stream read error" when the length is negative or beyond the stream.
