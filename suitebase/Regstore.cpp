@@ -11,6 +11,7 @@
 #include "suitebase/Propaccess.h"
 
 #include <algorithm>
+#include <sys/stat.h>
 #include <memory>
 #include <vector>
 
@@ -118,7 +119,11 @@ int HexValue(char C) {
 
 // The whole section, however long, as its NUL-separated entries.
 std::string ReadWholeSection(const std::string& Section) {
-  std::vector<char> Buffer(SectionBufferStart);
+  // The section is no larger than its file: one read with a buffer of the file's size takes it whole.
+  struct stat St {};
+  const std::string File = ProfileFileName(OptionsFileName);
+  const std::size_t FileSize = stat(File.c_str(), &St) == 0 ? static_cast<std::size_t>(St.st_size) : 0;
+  std::vector<char> Buffer(std::max<std::size_t>(SectionBufferStart, FileSize + 2));
   for (;;) {
     const DWORD N = GetPrivateProfileSection(Section.c_str(), Buffer.data(), static_cast<DWORD>(Buffer.size()),
                                              OptionsFileName.c_str());
@@ -498,10 +503,10 @@ void SaveComponentToIniFile(TPersistent* Instance, const std::string& Section) {
   }
   // The section keeps the component's state without the stream's signature.
   const std::string Text = BufferToText(static_cast<const char*>(S.Memory()) + 4, static_cast<Integer>(S.Size()) - 4);
-  if (WritePrivateProfileString(Section.c_str(), nullptr, nullptr, OptionsFileName.c_str())) {
-    (void)WritePrivateProfileSection(Section.c_str(), (Text + '\0').c_str(),
-                                     OptionsFileName.c_str());  // a file that cannot be written keeps what it had
-  }
+  // Writing the section replaces all of its old lines, so the section is deleted and written anew in one
+  // durable write of the file.
+  (void)WritePrivateProfileSection(Section.c_str(), (Text + '\0').c_str(),
+                                   OptionsFileName.c_str());  // a file that cannot be written keeps what it had
 }
 
 void LoadComponentFromIniFile(TPersistent* Instance, const std::string& Section) {
