@@ -399,52 +399,57 @@ void ReadStringsFromRegistry(const std::string& Path, TStrings* Strings) {
   }
 }
 
-void WritePropsToRegistry(TPersistent* Instance, const std::string& Path) {
-  TRegistryWriteBatch Batch;
-  Vivaridiriz::ForEachProp(Instance, true, 0, [&Path](TPersistent* Obj, PPropInfo Info, NativeInt) {
+namespace {
+enum class TPropsDirection { Write, Read };
+
+// Visits the stored published properties of Instance below Path: object properties go through the routines of
+// their kind (string lists, collections, other objects recursively), the others to Value.
+void ForEachStoredProp(TPersistent* Instance, const std::string& Path, TPropsDirection Direction,
+                       const std::function<void(TPersistent*, PPropInfo, const std::string&)>& Value) {
+  const bool Write = Direction == TPropsDirection::Write;
+  Vivaridiriz::ForEachProp(Instance, true, 0, [&](TPersistent* Obj, PPropInfo Info, NativeInt) {
     const std::string ValuePath = AddBackslash(Path) + Info->Name;
-    if (Info->PropType->Kind == tkClass) {
-      TObject* Value = Info->GetObject(Obj);
-      if (auto* Strings = dynamic_cast<TStrings*>(Value)) {
-        WriteStringsToRegistry(ValuePath, Strings);
-      } else if (auto* Collection = dynamic_cast<TCollection*>(Value)) {
-        WriteObjTextToRegistry(ValuePath, Collection);
-      } else if (auto* Nested = dynamic_cast<TPersistent*>(Value)) {
-        WritePropsToRegistry(Nested, ValuePath);
-      }
+    if (Info->PropType->Kind != tkClass) {
+      Value(Obj, Info, ValuePath);
       return;
     }
-    const Variant V = Vivaridiriz::GetPropValueByPropInfo(Obj, Info);
-    // Kinds without a value form (events, 64-bit integers) are not stored rather than failing the whole save.
-    if (!VarIsEmpty(V)) {
-      WriteToRegistry(ValuePath, V);
+    TObject* Child = Info->GetObject(Obj);
+    if (auto* Strings = dynamic_cast<TStrings*>(Child)) {
+      Write ? WriteStringsToRegistry(ValuePath, Strings) : ReadStringsFromRegistry(ValuePath, Strings);
+    } else if (auto* Collection = dynamic_cast<TCollection*>(Child)) {
+      Write ? WriteObjTextToRegistry(ValuePath, Collection) : ReadObjTextFromRegistry(ValuePath, Collection);
+    } else if (auto* Nested = dynamic_cast<TPersistent*>(Child)) {
+      ForEachStoredProp(Nested, ValuePath, Direction, Value);
     }
   });
+}
+}  // namespace
+
+void WritePropsToRegistry(TPersistent* Instance, const std::string& Path) {
+  TRegistryWriteBatch Batch;
+  ForEachStoredProp(Instance, Path, TPropsDirection::Write,
+                    [](TPersistent* Obj, PPropInfo Info, const std::string& ValuePath) {
+                      const Variant V = Vivaridiriz::GetPropValueByPropInfo(Obj, Info);
+                      // Kinds without a value form (events, 64-bit integers) are not stored rather than failing
+                      // the whole save.
+                      if (!VarIsEmpty(V)) {
+                        WriteToRegistry(ValuePath, V);
+                      }
+                    });
   if (Batch.End() != ERROR_SUCCESS) {
     throw ERegistryException(Format("Failed to set data for '%s'", {Path}));
   }
 }
 
 void ReadPropsFromRegistry(TPersistent* Instance, const std::string& Path) {
-  Vivaridiriz::ForEachProp(Instance, true, 0, [&Path](TPersistent* Obj, PPropInfo Info, NativeInt) {
-    const std::string ValuePath = AddBackslash(Path) + Info->Name;
-    if (Info->PropType->Kind == tkClass) {
-      TObject* Value = Info->GetObject(Obj);
-      if (auto* Strings = dynamic_cast<TStrings*>(Value)) {
-        ReadStringsFromRegistry(ValuePath, Strings);
-      } else if (auto* Collection = dynamic_cast<TCollection*>(Value)) {
-        ReadObjTextFromRegistry(ValuePath, Collection);
-      } else if (auto* Nested = dynamic_cast<TPersistent*>(Value)) {
-        ReadPropsFromRegistry(Nested, ValuePath);
-      }
-      return;
-    }
-    const Variant Current = Vivaridiriz::GetPropValueByPropInfo(Obj, Info);
-    if (VarIsEmpty(Current) || !RegValueExists(ValuePath)) {
-      return;
-    }
-    Vivaridiriz::SetPropValueByPropInfo(Obj, Info, Vivaridiriz::CorrectBool(ReadFromRegistry(ValuePath, Current)));
-  });
+  ForEachStoredProp(Instance, Path, TPropsDirection::Read,
+                    [](TPersistent* Obj, PPropInfo Info, const std::string& ValuePath) {
+                      const Variant Current = Vivaridiriz::GetPropValueByPropInfo(Obj, Info);
+                      if (!VarIsEmpty(Current) && RegValueExists(ValuePath)) {
+                        Vivaridiriz::SetPropValueByPropInfo(
+                            Obj, Info, Vivaridiriz::CorrectBool(ReadFromRegistry(ValuePath, Current)));
+                      }
+                    });
 }
 
 std::string BufferToText(const void* Buffer, Integer Size) {

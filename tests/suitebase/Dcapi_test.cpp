@@ -15,15 +15,6 @@
 
 using namespace Dcapi;
 
-namespace {
-std::string ReadFile(const std::string& Name) {
-  std::ifstream In(Name, std::ios::binary);
-  std::ostringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
-}  // namespace
-
 TEST(DcapiPaths, SlashesAndParents) {
   struct TCase {
     const char* In;

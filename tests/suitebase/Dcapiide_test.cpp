@@ -12,12 +12,6 @@
 using namespace Dcapi;
 
 namespace {
-std::string ReadFile(const std::string& Name) {
-  std::ifstream In(Name, std::ios::binary);
-  std::ostringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
 
 void SetMachineString(const std::string& Key, const std::string& Name, const std::string& Value) {
   HKEY H = CreateRegKey(HKEY_LOCAL_MACHINE, Key);

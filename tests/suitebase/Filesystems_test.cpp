@@ -5,6 +5,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Resources.h"
 #include "tests/suitebase/SuiteSamples.h"
+#include "tests/suitebase/SuiteEnvironment.h"
 #include "tests/support/PeImage.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UnitsEnvironment.h"
@@ -17,15 +18,6 @@
 
 using namespace Dorazori;
 using namespace TestSupport;
-
-namespace {
-std::string ReadFile(const std::string& Name) {
-  std::ifstream In(Name, std::ios::binary);
-  std::ostringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
-}  // namespace
 
 TEST(Filesystems, ResourceFileNames) {
   struct TCase {

@@ -7,6 +7,7 @@
 #include "platform/win/Resources.h"
 #include "suitebase/Dcapi.h"
 #include "suitebase/Objstreams.h"
+#include "tests/suitebase/SuiteEnvironment.h"
 #include "tests/support/PeImage.h"
 #include "tests/support/TempFolder.h"
 
@@ -19,13 +20,6 @@ using namespace Dorazori;
 using namespace TestSupport;
 
 namespace {
-void WriteFile(const std::string& Name, const std::string& Bytes) { std::ofstream(Name, std::ios::binary) << Bytes; }
-std::string ReadFile(const std::string& Name) {
-  std::ifstream In(Name, std::ios::binary);
-  std::ostringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
 std::string Resource(const std::string& File, const char* Name) {
   std::vector<TPeResource> All;
   std::string Error;

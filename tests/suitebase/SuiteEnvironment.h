@@ -9,11 +9,25 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+
+// The whole content of a file ("" when it cannot be read).
+inline std::string ReadFile(const std::string& Name) {
+  std::ifstream In(Name, std::ios::binary);
+  std::ostringstream S;
+  S << In.rdbuf();
+  return S.str();
+}
+
+inline void WriteFile(const std::string& Name, const std::string& Bytes) {
+  std::ofstream(Name, std::ios::binary | std::ios::trunc) << Bytes;
+}
 
 class SuiteFolders : public ::testing::Test {
 protected:
