@@ -1,6 +1,8 @@
 // Library loading over dlopen, the built-in system modules and their version resources, the platform identity.
 #include "platform/win/Modules.h"
 
+#include "platform/win/PeResources.h"
+
 #include "platform/win/Sync.h"
 
 #include <dirent.h>
@@ -235,6 +237,9 @@ HMODULE LoadLibrary(LPCSTR lpLibFileName) {
 }
 
 BOOL FreeLibrary(HMODULE hLibModule) {
+  if (FreeDataModule(hLibModule)) {
+    return TRUE;
+  }
   TModules& Ms = Modules();
   std::lock_guard<std::recursive_mutex> G(Ms.Lock);
   if (BuiltinFromHandle(hLibModule)) {

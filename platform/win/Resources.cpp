@@ -1,5 +1,7 @@
 // The resource table: typed named blobs, string tables, and the Find/Load/Lock calls over them.
 #include "platform/win/Resources.h"
+
+#include "platform/win/PeResources.h"
 #include "platform/classes/FormResources.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -65,7 +67,10 @@ void RegisterStringResource(UINT Id, const std::string& Text) {
   T.Strings[Id] = Text;
 }
 
-HRSRC FindResource(HMODULE, LPCSTR Name, LPCSTR Type) {
+HRSRC FindResource(HMODULE Module, LPCSTR Name, LPCSTR Type) {
+  if (IsDataModule(Module)) {
+    return FindDataModuleResource(Module, Name, Type);
+  }
   if (!Name || !Type) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
@@ -92,7 +97,11 @@ HRSRC FindResource(HMODULE, LPCSTR Name, LPCSTR Type) {
   return 0;
 }
 
-HGLOBAL LoadResource(HMODULE, HRSRC Res) {
+HGLOBAL LoadResource(HMODULE Module, HRSRC Res) {
+  if (IsDataModule(Module)) {
+    DWORD Size = 0;
+    return const_cast<void*>(DataModuleResource(Module, Res, Size));
+  }
   TTable& T = Table();
   std::lock_guard G(T.Lock);
   if (Res == 0 || Res > T.Entries.size()) {
@@ -104,7 +113,12 @@ HGLOBAL LoadResource(HMODULE, HRSRC Res) {
 
 LPVOID LockResource(HGLOBAL Data) { return Data; }
 
-DWORD SizeofResource(HMODULE, HRSRC Res) {
+DWORD SizeofResource(HMODULE Module, HRSRC Res) {
+  if (IsDataModule(Module)) {
+    DWORD Size = 0;
+    (void)DataModuleResource(Module, Res, Size);  // only the size is asked for
+    return Size;
+  }
   TTable& T = Table();
   std::lock_guard G(T.Lock);
   if (Res == 0 || Res > T.Entries.size()) {

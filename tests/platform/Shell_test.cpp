@@ -165,7 +165,11 @@ TEST_F(ShellTest, SpecialFoldersFollowTheXdgFolders) {
       {CSIDL_LOCAL_APPDATA, Root + "/.local/share"},
       {CSIDL_INTERNET_CACHE, Root + "/cache"},
       {CSIDL_PROFILE, Root},
-      {CSIDL_PROGRAMS, ""},
+      {CSIDL_PROGRAMS, Root + "/.local/share/applications"},
+      {CSIDL_WINDOWS, Root + "/.local/share"},
+      {CSIDL_SYSTEM, Root + "/.local/lib"},
+      {CSIDL_PROGRAM_FILES, Root + "/.local/opt"},
+      {CSIDL_STARTMENU, ""},
       {CSIDL_DRIVES, ""},
   };
   for (const TCase& C : Cases) {
@@ -179,7 +183,7 @@ TEST_F(ShellTest, SpecialFoldersFollowTheXdgFolders) {
   EXPECT_EQ(std::string(Path), Root + "/Dokumente");
   EXPECT_TRUE(DirectoryExists(Path));
   EXPECT_TRUE(SHGetSpecialFolderPath(0, Path, CSIDL_APPDATA, FALSE));
-  EXPECT_FALSE(SHGetSpecialFolderPath(0, Path, CSIDL_PROGRAMS, TRUE));
+  EXPECT_FALSE(SHGetSpecialFolderPath(0, Path, CSIDL_STARTMENU, TRUE));
 
   LPITEMIDLIST Pidl = nullptr;
   ASSERT_EQ(SHGetSpecialFolderLocation(0, CSIDL_PERSONAL, &Pidl), S_OK);
