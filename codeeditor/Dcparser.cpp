@@ -450,12 +450,14 @@ Integer TCustomDCParser::ParseWhiteChar() {
 }
 
 Integer TCustomDCParser::ParseEol(char Other) {
-  ++FLinePos;
   ++FCurPtr;
   if (*FCurPtr == Other) {
     ++FCurPtr;
   }
-  FLinePtr = FCurPtr;
+  if (FTextHasLineEnds) {
+    ++FLinePos;
+    FLinePtr = FCurPtr;
+  }
   return tokNone;
 }
 
@@ -576,6 +578,12 @@ void TCustomDCParser::ErrorFmt(std::string_view Msg, TVarRecList Args) {
 void TCustomDCParser::Error(std::string_view Msg) { ErrorFmt("%s", {std::string(Msg)}); }
 
 // ---- TStringsParser ----
+
+TStringsParser::TStringsParser(TComponent* AOwner) : TCustomDCParser(AOwner) {
+  // A line of the list is one line whatever control characters it holds: a CR inside it neither counts as a line
+  // nor moves the column origin (counting it would skip the next line of the list).
+  FTextHasLineEnds = false;
+}
 
 void TStringsParser::ValidateStrings() const {
   if (FStrings == nullptr) {

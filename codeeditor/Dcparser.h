@@ -248,6 +248,7 @@ protected:
   Integer FResWordId = -1;
   bool FUnterminated = false;
   bool FCaseSensitive = false;
+  bool FTextHasLineEnds = true;  // line-end characters start a new line (false where lines come one by one)
   const char* FTokenPtr;
   const char* FCurPtr;
   const char* FLinePtr;
@@ -272,7 +273,7 @@ private:
 class TStringsParser : public TCustomDCParser {
   Z_CLASS(TStringsParser, TCustomDCParser)
 public:
-  explicit TStringsParser(TComponent* AOwner) : TCustomDCParser(AOwner) {}
+  explicit TStringsParser(TComponent* AOwner);
 
   void SetStrings(TStrings* Value);  // a different list resets the parser
   TStrings* Strings() const { return FStrings; }

@@ -167,3 +167,42 @@ TEST(Dcmoduleparser, StringNumbers) {
   EXPECT_EQ(C.IDToString(2), "X");
   EXPECT_EQ(C.IDToString(9), "");
 }
+
+// ---- the Free Pascal run-time library (Debian's fpc-source) ----
+
+namespace {
+const std::string Rtl = "/usr/share/fpcsrc/3.2.2/rtl";
+}
+
+TEST(Dcmoduleparser, RunTimeLibraryUnitWithItsIncludeFolders) {
+  ASSERT_TRUE(std::filesystem::exists(Rtl)) << "scripts/deps.sh installs fpc-source";
+  const std::string Paths =
+      Rtl + "/objpas/sysutils;" + Rtl + "/objpas;" + Rtl + "/inc;" + Rtl + "/unix;" + Rtl + "/linux;" + Rtl + "/x86_64";
+  std::vector<std::string> Missing;
+  const std::string Out = DCRemoveIfDefsEx(Rtl + "/unix/sysutils.pp", "FPC;UNIX;LINUX;CPUX86_64", "", Paths, true,
+                                           [&](std::string& Name, bool& GiveUp) {
+                                             Missing.push_back(Name);
+                                             GiveUp = true;
+                                           });
+  EXPECT_NE(Out.find("unit sysutils;"), std::string::npos);
+  EXPECT_NE(Out.find("linux,"), std::string::npos);         // {$IFDEF LINUX}linux,{$ENDIF}
+  EXPECT_EQ(Out.find("freebsd,"), std::string::npos);       // an inactive branch
+  EXPECT_NE(Out.find("EConvertError"), std::string::npos);  // from the included declarations
+  EXPECT_EQ(Out.find("{$"), std::string::npos);
+  EXPECT_GT(Out.size(), 100000u);
+  // Includes this machine's sources lack are answered through the handler and listed, not raised.
+  for (const std::string& Name : Missing) {
+    EXPECT_FALSE(Name.empty());
+  }
+}
+
+TEST(Dcmoduleparser, InterfaceFileOfARealUnit) {
+  TestSupport::TTempFolder Dir;
+  std::filesystem::copy_file(Rtl + "/objpas/types.pp", Dir / "types.pp");
+  CreateIntFile(Dir / "types.pp");
+  const std::string Int = ReadFile(Dir / "types.INT");
+  const std::string Unit = ReadFile(Dir / "types.pp");
+  ASSERT_GT(Int.size(), 1000u);
+  EXPECT_EQ(Unit.compare(0, Int.size(), Int), 0);
+  EXPECT_EQ(LowerCase(Int.substr(Int.size() - 14)), "implementation");
+}

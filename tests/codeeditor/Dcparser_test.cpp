@@ -1,6 +1,7 @@
 // The tokenizer framework (tables, words, the state stack, the string-list reader, errors) and the ten language
 // tokenizers on the edge cases of each language.
 #include "codeeditor/Dclanguages.h"
+#include "codeeditor/Dcmoduleparser.h"
 
 #include "platform/classes/ClassRegistry.h"
 #include "tests/codeeditor/TokenDump.h"
@@ -72,10 +73,16 @@ const TFrameworkCase FrameworkTable[] = {
      "2[{ open] 2[still] #1"},
     {"CrLfLfCrCrAndLfAreOneLineEndEach",
      [] {
-       TDelphiParser P(nullptr);
+       TModuleParser P(nullptr);
        return ScanBuffer(P, "a\r\nb\n\rc\rd\ne");
      },
      "5 tokens, line 4"},
+    {"CrInsideAListLineKeepsTheNextLine",
+     [] {
+       TDelphiParser P(nullptr);
+       return DumpTokens(P, "a\rb\r\nc");
+     },
+     "3[a] 3[b] 3[c] #0"},
     {"CaseInsensitiveWords",
      [] {
        TDelphiParser P(nullptr);

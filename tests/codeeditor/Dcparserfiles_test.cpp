@@ -30,6 +30,12 @@ std::ostream& operator<<(std::ostream& Out, const TFileSet& S) { return Out << S
 
 std::string SourceDir() { return ZUBQ_SOURCE_DIR; }
 
+// PostgreSQL's extension scripts when installed, else the sample written here.
+std::string SqlRoot() {
+  const std::string Installed = "/usr/share/postgresql/15/extension";
+  return fs::exists(Installed) ? Installed : std::string(ZUBQ_TEST_DATA_DIR) + "/Samples";
+}
+
 bool Wanted(const fs::path& P, const TFileSet& Set) {
   const std::string Ext = P.extension().string();
   for (const std::string& E : Set.Extensions) {
@@ -110,6 +116,8 @@ const TFileSet FileSets[] = {
     {"PerlModules", Factory<TPerlParser>(), {"/usr/share/perl/5.36.0"}, {".pm", ".pl"}, {}},
     {"JQuery", Factory<TJavaScriptParser>(), {"/usr/share/javascript/jquery/jquery.js"}, {".js"}, {}},
     {"FreePascalRuntime", Factory<TDelphiParser>(), {"/usr/share/fpcsrc/3.2.2/rtl"}, {".pp", ".pas", ".inc"}, {}},
+    {"SqlScripts", Factory<TSqlParser>(), {SqlRoot()}, {".sql"}, {}},
+    {"VBScriptSample", Factory<TVBScriptParser>(), {std::string(ZUBQ_TEST_DATA_DIR) + "/Samples"}, {".vbs"}, {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Dcparser, RealFiles, ::testing::ValuesIn(FileSets),
