@@ -266,8 +266,8 @@ void* dcReallocMemHook(void* P, NativeInt Size) { return Forward.ReallocMem(P, S
 
 int dcFreeMemHook(void* P) {
   const int Status = Forward.FreeMem(P);
-  if (GlobalList.load(std::memory_order_acquire) == nullptr || GlobalCount.load(std::memory_order_acquire) == 0 ||
-      InBookkeeping) {
+  // The count is 0 whenever the list is missing or empty: one load decides the common case.
+  if (GlobalCount.load(std::memory_order_acquire) == 0 || InBookkeeping) {
     return Status;
   }
   TFreeNotifierInfo* Info = nullptr;

@@ -62,7 +62,8 @@ void TMetaClass::AddProperty(std::unique_ptr<TPropInfo> Info) {
 
 const std::vector<std::unique_ptr<TMethodEntry>>& TMetaClass::OwnMethods() const {
   OwnProperties();  // runs the publisher once
-  return FMethods;
+  const TMethodTable* Replaced = FMethodsReplaced.load(std::memory_order_acquire);
+  return Replaced != nullptr ? *Replaced : FMethods;
 }
 
 const std::vector<std::unique_ptr<TFieldEntry>>& TMetaClass::OwnFields() const {
