@@ -2,6 +2,7 @@
 #include "codeeditor/Dccdesdelphi.h"
 
 #include "platform/rtl/SysUtils.h"
+#include "suitebase/Propaccess.h"
 
 #include <algorithm>
 
@@ -32,9 +33,6 @@ std::string CompDeclaration(TComponent* Component, const std::string& Name) {
   const std::string N = Name.empty() ? Component->Name() : Name;
   return N.empty() ? std::string() : N + ": " + Component->ClassName();
 }
-
-// The name of the unit that declares a class, for the uses clause of a generated unit.
-std::string ClassUnitName(TComponent* Component) { return Component->ClassName().substr(1); }
 
 std::string ParamModifier(TParamFlags Flags) {
   if ((Flags & pfVar) != 0) {
@@ -627,7 +625,7 @@ std::string GenerateCodeForComp(TComponent* Component, const std::string& UnitNa
   std::string Declarations;
   for (Integer I = 0; I < Component->ComponentCount(); ++I) {
     TComponent* C = Component->Components(I);
-    const std::string Unit = ClassUnitName(C);
+    const std::string Unit = Dorazori::GetClassUnit(C);
     bool Listed = false;
     for (Integer J = 0; J < Uses->Count(); ++J) {
       Listed = Listed || SameText(Uses->Strings(J), Unit);

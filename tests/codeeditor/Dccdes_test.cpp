@@ -188,7 +188,7 @@ TEST(Dccdes, Templates) {
             "implementation\r\n\r\n{$R *.DFM}\r\n\r\nend.\r\n");
   EXPECT_EQ(GenerateCodeForComp(&Form, "Unit2"),
             "unit Unit2;\r\n\r\ninterface\r\n\r\nuses Windows, Messages, SysUtils, Classes, Graphics, Controls, Forms, "
-            "\r\n     Dialogs, Component;\r\n\r\ntype\r\n  TForm1 = class(TComponent)\r\n    Button1: TComponent;\r\n"
+            "\r\n     Dialogs;\r\n\r\ntype\r\n  TForm1 = class(TComponent)\r\n    Button1: TComponent;\r\n"
             "  private\r\n    {private declarations}\r\n  protected\r\n    {protected declarations}\r\n  public\r\n"
             "    {public declarations}\r\n  end;\r\n\r\nvar\r\n  Form1: TForm1;\r\n\r\nimplementation\r\n\r\n{$R "
             "*.DFM}\r\n\r\nend.");

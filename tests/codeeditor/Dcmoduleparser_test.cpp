@@ -1,6 +1,7 @@
 // Conditional directives, include files and the source utilities of the module parser.
 #include "codeeditor/Dcmoduleparser.h"
 
+#include "tests/codeeditor/TokenDump.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UnitsEnvironment.h"
 
@@ -10,29 +11,15 @@
 #include <sstream>
 
 using namespace Dcparser;
+using TokenTest::Raised;
+using TokenTest::ReadAll;
 
 namespace {
 std::string Defs(const std::string& Source, const std::string& Defines = "", const std::string& Ignored = "") {
   return DCRemoveIfDefs(Source, Defines, Ignored, "", false);
 }
 
-std::string Raised(const std::function<void()>& Run) {
-  try {
-    Run();
-  } catch (const Exception& E) {
-    return E.Message();
-  }
-  return "nothing raised";
-}
-
 void WriteFile(const std::string& Name, const std::string& Text) { std::ofstream(Name, std::ios::binary) << Text; }
-
-std::string ReadFile(const std::string& Name) {
-  std::ifstream In(Name, std::ios::binary);
-  std::stringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
 
 // The module parser's own reading (full Pascal tables, initial defines) of a text.
 std::string ModuleTokens(const std::string& Text) {
@@ -154,9 +141,9 @@ TEST(Dcmoduleparser, InterfaceFiles) {
   WriteFile(Dir / "none.pas", "program p; begin end.");
   CreateIntFile(Dir / "u.pas");
   CreateIntFile(Dir / "none.pas");
-  EXPECT_EQ(ReadFile(Dir / "u.INT"), "unit u;\n{ implementation }\ninterface\nimplementation");
+  EXPECT_EQ(ReadAll(Dir / "u.INT"), "unit u;\n{ implementation }\ninterface\nimplementation");
   EXPECT_TRUE(std::filesystem::exists(Dir / "none.INT"));
-  EXPECT_EQ(ReadFile(Dir / "none.INT"), "");
+  EXPECT_EQ(ReadAll(Dir / "none.INT"), "");
 }
 
 TEST(Dcmoduleparser, StringNumbers) {
@@ -200,8 +187,8 @@ TEST(Dcmoduleparser, InterfaceFileOfARealUnit) {
   TestSupport::TTempFolder Dir;
   std::filesystem::copy_file(Rtl + "/objpas/types.pp", Dir / "types.pp");
   CreateIntFile(Dir / "types.pp");
-  const std::string Int = ReadFile(Dir / "types.INT");
-  const std::string Unit = ReadFile(Dir / "types.pp");
+  const std::string Int = ReadAll(Dir / "types.INT");
+  const std::string Unit = ReadAll(Dir / "types.pp");
   ASSERT_GT(Int.size(), 1000u);
   EXPECT_EQ(Unit.compare(0, Int.size(), Int), 0);
   EXPECT_EQ(LowerCase(Int.substr(Int.size() - 14)), "implementation");

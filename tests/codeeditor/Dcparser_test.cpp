@@ -13,6 +13,7 @@
 
 using namespace Dcparser;
 using TokenTest::DumpTokens;
+using TokenTest::Raised;
 
 namespace {
 // Reads a zero-terminated buffer with the base scanner; counts the tokens and gives the line number reached.
@@ -23,15 +24,6 @@ std::string ScanBuffer(TCustomDCParser& Parser, const char* Text) {
     ++Tokens;
   }
   return std::to_string(Tokens) + " tokens, line " + std::to_string(Parser.LinePos());
-}
-
-std::string Raised(const std::function<void()>& Run) {
-  try {
-    Run();
-  } catch (const Exception& E) {
-    return E.Message();
-  }
-  return "nothing raised";
 }
 
 struct TFrameworkCase {

@@ -13,18 +13,12 @@
 #include <sstream>
 
 using namespace Dcparser;
+using TokenTest::ReadAll;
 
 namespace {
 constexpr int MaxLines = 300;
 
 std::string DataDir() { return ZUBQ_TEST_DATA_DIR; }
-
-std::string ReadAll(const std::string& Name) {
-  std::ifstream In(Name, std::ios::binary);
-  std::stringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
 
 std::string FirstLines(const std::string& Text, int Count) {
   std::size_t Pos = 0;

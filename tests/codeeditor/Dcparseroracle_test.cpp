@@ -16,17 +16,11 @@
 #include <sstream>
 
 using namespace Dcparser;
+using TokenTest::ReadAll;
 namespace fs = std::filesystem;
 
 namespace {
 std::string Python() { return fs::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3"; }
-
-std::string ReadAll(const std::string& Name) {
-  std::ifstream In(Name, std::ios::binary);
-  std::stringstream S;
-  S << In.rdbuf();
-  return S.str();
-}
 
 // Runs the script with the arguments and gives its standard output.
 std::string RunPython(const TestSupport::TTempFolder& Dir, const std::string& Script, const std::string& Args) {

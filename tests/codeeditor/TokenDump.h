@@ -4,6 +4,7 @@
 
 #include "codeeditor/Dclanguages.h"
 
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -11,6 +12,24 @@
 #include <vector>
 
 namespace TokenTest {
+
+// A file's bytes ("" when it cannot be read).
+inline std::string ReadAll(const std::string& Name) {
+  std::ifstream In(Name, std::ios::binary);
+  std::stringstream S;
+  S << In.rdbuf();
+  return S.str();
+}
+
+// The message of the exception Run raises, or "nothing raised".
+inline std::string Raised(const std::function<void()>& Run) {
+  try {
+    Run();
+  } catch (const Exception& E) {
+    return E.Message();
+  }
+  return "nothing raised";
+}
 
 using TParserFactory = std::function<Dcparser::TStringsParser*()>;
 
