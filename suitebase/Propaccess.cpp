@@ -242,21 +242,19 @@ void SetColItemDisplayName(TCollectionItem* Item, const std::string& Name) {
   }
 }
 
-const TMetaClass::TMethodTable* MethodTable(TClass AClass) {
-  return AClass != nullptr ? AClass->MethodTable() : nullptr;
-}
+const TMethodTable* MethodTable(TClass AClass) { return GetMethodTable(AClass); }
 
-void SetMethodTable(TClass AClass, const TMetaClass::TMethodTable* Table) {
+void SetMethodTable(TClass AClass, const TMethodTable* Table) {
   if (AClass != nullptr) {
-    AClass->SetMethodTable(Table);
+    ReplaceMethodTable(AClass, Table);
   }
 }
 
-const std::string* ClassNamePtr(TClass AClass) { return AClass != nullptr ? AClass->ClassNamePtr() : nullptr; }
+const std::string* ClassNamePtr(TClass AClass) { return GetClassNamePtr(AClass); }
 
 void SetClassNamePtr(TClass AClass, const std::string* Name) {
   if (AClass != nullptr) {
-    AClass->SetClassNamePtr(Name);
+    ReplaceClassNamePtr(AClass, Name);
   }
 }
 

@@ -2,6 +2,7 @@
 // selections intersected; common ancestors of classes.
 #pragma once
 
+#include "platform/classes/ClassData.h"
 #include "platform/classes/Classes.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/rtl/Variants.h"
@@ -56,9 +57,11 @@ TClass GetCommonParent(TClass ClassA, TClass ClassB);
 std::string GetColItemDisplayName(TCollectionItem* Item);  // "" for none
 void SetColItemDisplayName(TCollectionItem* Item, const std::string& Name);
 
-// A class's published-method list and class name, replaceable (null restores the class's own).
-const TMetaClass::TMethodTable* MethodTable(TClass AClass);
-void SetMethodTable(TClass AClass, const TMetaClass::TMethodTable* Table);
+// A class's published-method list and class name, replaceable (null restores the class's own). Published
+// methods are then looked up in the replacement; the replaced name is what ClassNamePtr gives (the meta class
+// keeps its own).
+const TMethodTable* MethodTable(TClass AClass);
+void SetMethodTable(TClass AClass, const TMethodTable* Table);
 const std::string* ClassNamePtr(TClass AClass);
 void SetClassNamePtr(TClass AClass, const std::string* Name);
 // Calls the parameterless published method Code on Instance; nothing when either is none or the method

@@ -6,6 +6,7 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <mutex>
@@ -186,7 +187,31 @@ void UnregisterFindGlobalComponentProc(TFindGlobalComponent AFindGlobalComponent
   std::erase(G.Finders, AFindGlobalComponent);
 }
 
+namespace {
+std::atomic<TFindGlobalComponent> FrontFinder{nullptr};
+}  // namespace
+
+TFindGlobalComponent SetFindGlobalComponentFront(TFindGlobalComponent Proc) { return FrontFinder.exchange(Proc); }
+
+TFindGlobalComponent FindGlobalComponentFront() { return FrontFinder.load(); }
+
+bool IsFindGlobalComponentSet() {
+  if (FrontFinder.load() != nullptr) {
+    return true;
+  }
+  TGlobals& G = Globals();
+  std::lock_guard<std::recursive_mutex> Guard(G.Lock);
+  return !G.Finders.empty();
+}
+
 TComponent* FindGlobalComponent(const std::string& Name) {
+  if (const TFindGlobalComponent Front = FrontFinder.load()) {
+    return Front(Name);
+  }
+  return FindGlobalComponentDefault(Name);
+}
+
+TComponent* FindGlobalComponentDefault(const std::string& Name) {
   TGlobals& G = Globals();
   std::lock_guard<std::recursive_mutex> Guard(G.Lock);
   for (TComponent* C : G.Components) {

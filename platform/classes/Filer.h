@@ -60,9 +60,13 @@ public:
   bool IgnoreChildren() const { return FIgnoreChildren; }
   void SetIgnoreChildren(bool Value) { FIgnoreChildren = Value; }
   TStream* Stream() const { return FStream; }
+  // While DefineProperties runs: the object whose properties are being written or read (the root, or a
+  // nested object such as a font), so that an override of DefineProperty can tell whose custom property it is.
+  TPersistent* PropertiesInstance() const { return FPropertiesInstance; }
 
 protected:
   TStream* FStream;
+  TPersistent* FPropertiesInstance = nullptr;
   TComponent* FRoot = nullptr;
   TComponent* FLookupRoot = nullptr;
   TPersistent* FAncestor = nullptr;
@@ -156,6 +160,9 @@ protected:
   virtual void SetName(TComponent* Component, std::string& Name);
   virtual void ReferenceName(std::string& Name);
   virtual TComponentClass FindComponentClass(const std::string& ClassName);
+  // A filter over published properties found in the stream: when it gives false the value is skipped and
+  // the object keeps its own. Every property is read here.
+  virtual bool AcceptProperty(TPersistent* Instance, PPropInfo PropInfo);
   [[noreturn]] void PropertyError(const std::string& Name);
   [[noreturn]] void PropValueError();
 
@@ -248,6 +255,14 @@ void UnregisterGlobalComponent(TComponent* Component);
 void RegisterFindGlobalComponentProc(TFindGlobalComponent AFindGlobalComponent);
 void UnregisterFindGlobalComponentProc(TFindGlobalComponent AFindGlobalComponent);
 TComponent* FindGlobalComponent(const std::string& Name);  // ASCII case ignored; null when none
+// One replaceable front procedure, as the class library's single lookup variable: when set, its answer is
+// FindGlobalComponent's (null included); it may forward to FindGlobalComponentDefault, the registered roots
+// and finders. Setting returns the procedure it replaces (null: none).
+TFindGlobalComponent SetFindGlobalComponentFront(TFindGlobalComponent Proc);
+TFindGlobalComponent FindGlobalComponentFront();
+TComponent* FindGlobalComponentDefault(const std::string& Name);
+// True when a lookup beyond the registered roots is installed: a front procedure or a finder.
+bool IsFindGlobalComponentSet();
 // Resolves references still pending to roots loaded later. RemoveFixupReferences drops those made while
 // reading Root (a root going away calls it); with RootName, only those naming that root.
 void GlobalFixupReferences();

@@ -449,15 +449,33 @@ void TReader::ReadPropPath(TPersistent* Instance, const std::string& Path) {
   }
   if (PPropInfo Info = GetPropInfo(Instance, FPropName); Info != nullptr) {
     FPropName.clear();
-    ReadPropValue(Instance, Info);
+    if (AcceptProperty(Instance, Info)) {
+      ReadPropValue(Instance, Info);
+    } else {
+      SkipValue();
+    }
     return;
   }
-  Instance->DefineProperties(this);
+  TPersistent* Outer = FPropertiesInstance;
+  FPropertiesInstance = Instance;
+  try {
+    Instance->DefineProperties(this);
+  } catch (...) {
+    FPropertiesInstance = Outer;
+    throw;
+  }
+  FPropertiesInstance = Outer;
   if (!FPropName.empty()) {
     std::string Name = FPropName;
     FPropName.clear();
     PropertyError(Name);
   }
+}
+
+bool TReader::AcceptProperty(TPersistent* Instance, PPropInfo PropInfo) {
+  (void)Instance;
+  (void)PropInfo;
+  return true;
 }
 
 void TReader::ReadPropValue(TPersistent* Instance, PPropInfo PropInfo) {

@@ -1,11 +1,14 @@
 // Published-property reflection: lookup of properties, fields and methods, and access by record or name.
 #include "platform/classes/TypInfo.h"
+
+#include "platform/classes/ClassData.h"
 #include "platform/rtl/MetaClassHook.h"
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
+#include <map>
 #include <mutex>
 #include <unordered_map>
 
@@ -143,9 +146,59 @@ bool TPropInfo::IsStored(const TObject*) const { return true; }
 
 // ---- methods and fields ----
 
+// ---- replaceable class data ----
+
+namespace {
+struct TClassDataReplacements {
+  std::mutex Lock;
+  std::map<TClass, const TMethodTable*> Methods;
+  std::map<TClass, const std::string*> Names;
+};
+TClassDataReplacements& Replacements() {
+  static TClassDataReplacements R;
+  return R;
+}
+template <class T>
+void Replace(std::map<TClass, const T*>& Map, TClass AClass, const T* Value) {
+  std::lock_guard<std::mutex> Guard(Replacements().Lock);
+  if (Value != nullptr) {
+    Map[AClass] = Value;
+  } else {
+    Map.erase(AClass);
+  }
+}
+}  // namespace
+
+const TMethodTable* GetMethodTable(TClass AClass) {
+  if (AClass == nullptr) {
+    return nullptr;
+  }
+  {
+    std::lock_guard<std::mutex> Guard(Replacements().Lock);
+    const auto It = Replacements().Methods.find(AClass);
+    if (It != Replacements().Methods.end()) {
+      return It->second;
+    }
+  }
+  return &AClass->OwnMethods();
+}
+
+void ReplaceMethodTable(TClass AClass, const TMethodTable* Table) { Replace(Replacements().Methods, AClass, Table); }
+
+const std::string* GetClassNamePtr(TClass AClass) {
+  if (AClass == nullptr) {
+    return nullptr;
+  }
+  std::lock_guard<std::mutex> Guard(Replacements().Lock);
+  const auto It = Replacements().Names.find(AClass);
+  return It != Replacements().Names.end() ? It->second : &AClass->ClassName();
+}
+
+void ReplaceClassNamePtr(TClass AClass, const std::string* Name) { Replace(Replacements().Names, AClass, Name); }
+
 const TMethodEntry* MethodAddress(TClass AClass, std::string_view Name) {
   for (TClass C = AClass; C != nullptr; C = C->ClassParent()) {
-    for (const auto& M : C->OwnMethods()) {
+    for (const auto& M : *GetMethodTable(C)) {
       if (SameText(M->Name, Name)) {
         return M.get();
       }

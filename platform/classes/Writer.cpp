@@ -268,7 +268,15 @@ void TWriter::WriteProperties(TPersistent* Instance) {
       WriteProperty(Instance, P);
     }
   }
-  Instance->DefineProperties(this);
+  TPersistent* Outer = FPropertiesInstance;
+  FPropertiesInstance = Instance;
+  try {
+    Instance->DefineProperties(this);
+  } catch (...) {
+    FPropertiesInstance = Outer;
+    throw;
+  }
+  FPropertiesInstance = Outer;
 }
 
 void TWriter::WriteProperty(TPersistent* Instance, PPropInfo PropInfo) {

@@ -62,8 +62,7 @@ void TMetaClass::AddProperty(std::unique_ptr<TPropInfo> Info) {
 
 const std::vector<std::unique_ptr<TMethodEntry>>& TMetaClass::OwnMethods() const {
   OwnProperties();  // runs the publisher once
-  const TMethodTable* Replaced = FMethodsReplaced.load(std::memory_order_acquire);
-  return Replaced != nullptr ? *Replaced : FMethods;
+  return FMethods;
 }
 
 const std::vector<std::unique_ptr<TFieldEntry>>& TMetaClass::OwnFields() const {

@@ -30,10 +30,7 @@ public:
   TMetaClass(const TMetaClass&) = delete;
   TMetaClass& operator=(const TMetaClass&) = delete;
 
-  const std::string& ClassName() const {
-    const std::string* Replaced = FNameReplaced.load(std::memory_order_acquire);
-    return Replaced != nullptr ? *Replaced : FName;
-  }
+  const std::string& ClassName() const { return FName; }
   TClass ClassParent() const { return FParent; }
   bool InheritsFrom(TClass AClass) const;
 
@@ -54,15 +51,6 @@ public:
   void AddField(std::unique_ptr<TFieldEntry> Entry);
   ~TMetaClass();
 
-  // The published-method list and the class name in use, replaceable at run time as the class library's
-  // class data is (design tools rename classes and swap handler tables). The replacement is not owned and
-  // must outlive its use; null puts the class's own back. OwnMethods and ClassName follow the replacement.
-  using TMethodTable = std::vector<std::unique_ptr<TMethodEntry>>;
-  const TMethodTable* MethodTable() const { return &OwnMethods(); }
-  void SetMethodTable(const TMethodTable* Table) const { FMethodsReplaced.store(Table, std::memory_order_release); }
-  const std::string* ClassNamePtr() const { return &ClassName(); }
-  void SetClassNamePtr(const std::string* Name) const { FNameReplaced.store(Name, std::memory_order_release); }
-
 private:
   std::string FName;
   TClass FParent;
@@ -72,8 +60,6 @@ private:
   mutable std::vector<std::unique_ptr<TPropInfo>> FProperties;
   mutable std::vector<std::unique_ptr<TMethodEntry>> FMethods;
   mutable std::vector<std::unique_ptr<TFieldEntry>> FFields;
-  mutable std::atomic<const TMethodTable*> FMethodsReplaced{nullptr};
-  mutable std::atomic<const std::string*> FNameReplaced{nullptr};
 };
 
 // The memory manager's three entry points. A program may install its own (for example a hook that sees

@@ -1,5 +1,6 @@
 // Open files, read-only file mappings and directory searches as kernel objects.
 #include "platform/win/Files.h"
+#include "platform/win/Processes.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -530,4 +531,9 @@ BOOL FindClose(HANDLE FindFile) {
     return FALSE;
   }
   return CloseHandle(FindFile);
+}
+
+int FileDescriptorOfHandle(HANDLE H) {
+  const auto F = FindKernelObjectAs<TFileObject>(H);
+  return F ? F->Fd : -1;
 }

@@ -358,6 +358,11 @@ std::string SpecialFolderPath(int Csidl) {
     case CSIDL_INTERNET_CACHE: return XdgBase("XDG_CACHE_HOME", ".cache");
     case CSIDL_FONTS: return XdgBase("XDG_DATA_HOME", ".local/share") + "/fonts";
     case CSIDL_PROFILE: return Home();
+    // Per user, so that a setup run by the user can write them.
+    case CSIDL_WINDOWS: return XdgBase("XDG_DATA_HOME", ".local/share");
+    case CSIDL_SYSTEM: return Home() + "/.local/lib";
+    case CSIDL_PROGRAM_FILES: return Home() + "/.local/opt";
+    case CSIDL_PROGRAMS: return XdgBase("XDG_DATA_HOME", ".local/share") + "/applications";
     case CSIDL_COMMON_APPDATA:
     case CSIDL_COMMON_DOCUMENTS: return FirstDataDir();
     default: return {};

@@ -85,8 +85,10 @@ inline constexpr int CSIDL_FLAG_CREATE = 0x8000;
 // XDG user folders (user-dirs.dirs, else ~/Desktop...), application data = $XDG_CONFIG_HOME (~/.config),
 // local application data = $XDG_DATA_HOME (~/.local/share), internet cache = $XDG_CACHE_HOME (~/.cache),
 // profile = home, fonts = ~/.local/share/fonts, common application data and documents = the first of
-// $XDG_DATA_DIRS (/usr/local/share). Empty for numbers with no folder here (programs, start menu, the
-// system folders, the virtual "drives" folder...). No trailing separator.
+// $XDG_DATA_DIRS (/usr/local/share); for setup programs, per user: Windows folder = $XDG_DATA_HOME, system
+// folder = ~/.local/lib, program files = ~/.local/opt, start menu programs = $XDG_DATA_HOME/applications (the
+// desktop-entry folder). Empty for numbers with no folder here (start menu, the virtual "drives" folder...).
+// No trailing separator.
 std::string SpecialFolderPath(int Csidl);
 // Fills Path (MAX_PATH characters) with the folder; FALSE when there is none, or when it does not exist and
 // Create is FALSE (with Create it is made, parents included).

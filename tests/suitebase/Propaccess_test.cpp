@@ -180,15 +180,16 @@ TEST(Propaccess, ClassNameAndMethodTableCanBeReplacedAndRestored) {
   const std::string Other = "TRenamed";
   Vivaridiriz::SetClassNamePtr(C, &Other);
   TNamed N;
-  EXPECT_EQ(N.ClassName(), "TRenamed");
+  EXPECT_EQ(*Vivaridiriz::ClassNamePtr(C), "TRenamed");
+  EXPECT_EQ(N.ClassName(), "TNamed");  // the meta class keeps its own
   Vivaridiriz::SetClassNamePtr(C, nullptr);
-  EXPECT_EQ(N.ClassName(), "TNamed");
+  EXPECT_EQ(*Vivaridiriz::ClassNamePtr(C), "TNamed");
 
-  const TMetaClass::TMethodTable* Own = Vivaridiriz::MethodTable(C);
+  const TMethodTable* Own = Vivaridiriz::MethodTable(C);
   ASSERT_EQ(Own->size(), 1u);
   Vivaridiriz::CallMethod(&N, MethodAddress(C, "Hit"));
   EXPECT_EQ(N.Hits, 1);
-  const TMetaClass::TMethodTable Empty;
+  const TMethodTable Empty;
   Vivaridiriz::SetMethodTable(C, &Empty);
   EXPECT_EQ(MethodAddress(C, "Hit"), nullptr);
   Vivaridiriz::SetMethodTable(C, nullptr);
