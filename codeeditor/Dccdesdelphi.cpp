@@ -2,6 +2,8 @@
 #include "codeeditor/Dccdesdelphi.h"
 
 #include "platform/rtl/SysUtils.h"
+#include "suitebase/Compnames.h"
+#include "suitebase/Fileutils.h"
 #include "suitebase/Propaccess.h"
 
 #include <algorithm>
@@ -30,8 +32,7 @@ std::string UpperTrim(const std::string& S) { return UpperCase(Trim(S)); }
 
 // The declaration of a component in its owner's class: the name, ": " and the class name.
 std::string CompDeclaration(TComponent* Component, const std::string& Name) {
-  const std::string N = Name.empty() ? Component->Name() : Name;
-  return N.empty() ? std::string() : N + ": " + Component->ClassName();
+  return Dorazori::BuildCompName(Component, Name);
 }
 
 std::string ParamModifier(TParamFlags Flags) {
@@ -216,12 +217,7 @@ void TUnitCodeDesigner::GetMethodTemplate(const std::string& Name, PTypeData Typ
 }
 
 std::string TUnitCodeDesigner::TypeToString(Integer Index) {
-  static const char* const Names[] = {
-      "",          "",        "Smallint", "Longint",  "Single",  "Double",  "Currency",  "TDateTime",
-      "PWideChar", "Pointer", "Integer",  "WordBool", "Variant", "Pointer", "PWideChar", "",
-      "ShortInt",  "Byte",    "Word",     "Cardinal", "Variant", "Variant", "Integer",   "Cardinal",
-      "Variant",   "HResult", "Pointer",  "Variant",  "Variant", "Variant", "PChar",     "PWideChar"};
-  return Index >= 0 && Index < static_cast<Integer>(std::size(Names)) ? Names[Index] : "";
+  return Index >= 0 && Index <= 31 ? Dorazori::ConvertDelphiTypeToString(Index) : std::string();
 }
 
 // ---- the unit ----

@@ -92,6 +92,12 @@ TModuleParser::~TModuleParser() {
   delete FDefines;
 }
 
+Dcapi::TDelphiVer TModuleParser::GetDelphiVer() const {
+  Dcapi::TDelphiVer Ver = Dcapi::GetThisDelphiVer();
+  (void)Dcapi::DCGetDelphiVerFromDefines(FDefines, Ver);  // the suite's lookup leaves Delphi 5 when none names one
+  return Ver;
+}
+
 bool TModuleParser::GetSkipFlag(Integer Level) const {
   return Level >= 0 && Level < MaxIfDefLevels && (FSkipMask & (1u << Level)) != 0;
 }

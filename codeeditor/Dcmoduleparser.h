@@ -3,6 +3,7 @@
 #pragma once
 
 #include "codeeditor/Dclanguages.h"
+#include "suitebase/Dcapiide.h"
 
 #include <functional>
 #include <memory>
@@ -39,6 +40,8 @@ public:
 
   void SetIgnoreDefines(TStrings* Value) { FIgnoreDefines->Assign(Value); }
   std::string IgnoreDefinesAsLine() const;
+  // The compiler version named by the first version symbol of the defines (Delphi 5 when none does).
+  Dcapi::TDelphiVer GetDelphiVer() const;
   bool GetSkipFlag(Integer Level) const;
   void SetSkipFlag(Integer Level, bool Flag);
   bool LevelActive() const { return FIfDefLevel < 0 || !GetSkipFlag(FIfDefLevel); }
@@ -131,6 +134,12 @@ TSysCharSet ParseCharSetDef(const std::string& Text);
 // the unit has none).
 void CreateIntFile(const std::string& FileName);
 void CreateINTsForDir(const std::string& Folder);
+
+// Lists the string literals of the "*.pas" units of Folder (and its subfolders) that are not resource strings
+// into OutputFile (placed in the program's folder when it names none); the units named in the SkipListFile are
+// left out. True when one was found.
+bool SearchNotResourcedStrings(const std::string& Folder, const std::string& OutputFile,
+                               const std::string& SkipListFile, bool SubFolders);
 
 // Numbers strings: the same text gets the same number, from 1.
 class TDCIDStringConvert : public TObject {

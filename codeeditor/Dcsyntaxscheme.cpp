@@ -2,8 +2,10 @@
 #include "codeeditor/Dcsyntax.h"
 
 #include "platform/classes/Filer.h"
+#include "platform/classes/FormResources.h"
 #include "platform/classes/TypInfoImpl.h"
 #include "platform/controls/Dialogs.h"
+#include "suitebase/Objstreams.h"
 
 #include <array>
 
@@ -125,6 +127,77 @@ void TSyntaxScheme::UpdateSchemeVersion() {
 void TSyntaxScheme::InitScheme() {
   UpdateSchemeVersion();
   InitBlockStackList();
+}
+
+}  // namespace Dcsyntax
+
+// ---- stored form ----
+
+namespace Dcsyntax {
+
+namespace {
+// Reads a holder component whose property P is Scheme; property errors (a property the scheme does not have)
+// are skipped.
+void ReadHolder(TStream* Stream, TSyntaxScheme* Scheme) {
+  Vivaridiriz::TPersHolder Holder;
+  Holder.SetP(Scheme);
+  TReader Reader(Stream, 4096);
+  Reader.OnError = [](TReader*, const std::string&, bool& Handled) { Handled = true; };
+  (void)Reader.ReadRootComponent(&Holder);  // the holder itself is the root
+}
+
+[[noreturn]] void Complain(const std::string& Where) {
+  (void)MessageDlg(SCantReadScheme + Where + ".", mtError, TMsgDlgButtons{mbOK}, 0);  // only OK to answer
+  throw;
+}
+}  // namespace
+
+void TSyntaxScheme::ReadFrom(TStream* Stream, bool Text) {
+  TSyntaxScheme Fresh;
+  Fresh.ClearContents();
+  if (Text) {
+    TMemoryStream Binary;
+    ObjectTextToBinary(Stream, &Binary);
+    Binary.SetPosition(0);
+    ReadHolder(&Binary, &Fresh);
+  } else {
+    ReadHolder(Stream, &Fresh);
+  }
+  // Only a whole scheme replaces the contents: a failure above leaves them as they were.
+  ClearContents();
+  Assign(&Fresh);
+}
+
+void TSyntaxScheme::LoadFromStream(TStream* Stream) {
+  const Int64 Start = Stream->Position();
+  try {
+    ReadFrom(Stream, false);
+  } catch (const Exception&) {
+    Stream->SetPosition(Start);
+    try {
+      ReadFrom(Stream, true);
+    } catch (const Exception&) {
+      Complain("stream");
+    }
+  }
+}
+
+void TSyntaxScheme::SaveToStream(TStream* Stream) { Vivaridiriz::WriteObjToStream(Stream, this); }
+
+void TSyntaxScheme::LoadFromFile(const std::string& FileName) {
+  try {
+    TFileStream File(FileName, fmOpenRead | fmShareDenyWrite);
+    ReadFrom(&File, true);
+  } catch (const Exception&) {
+    Complain("file \"" + FileName + "\"");
+  }
+}
+
+void TSyntaxScheme::SaveToFile(const std::string& FileName) { Vivaridiriz::WriteObjToTextFile(this, FileName); }
+
+void TSyntaxScheme::LoadFromResource(const std::string& Name) {
+  TResourceStream Stream(Name);
+  LoadFromStream(&Stream);
 }
 
 }  // namespace Dcsyntax

@@ -197,6 +197,8 @@ TEST(Dccdes, Templates) {
   EXPECT_EQ(H.Lines->Text(),
             "<html>\r\n\r\n<head>\r\n<title>Page</title>\r\n</head>\r\n\r\n<body>\r\n</body>\r\n</html>\r\n");
   EXPECT_THROW(H.Designer->DeleteEmptyMethods(), Dorazori::EAbstractError);
+  EXPECT_EQ(F.Designer->TypeToString(3), "Longint");
+  EXPECT_EQ(TVbsCodeDesigner(nullptr).TypeToString(8), "String");
 }
 
 TEST(Dccdes, PascalComponents) {

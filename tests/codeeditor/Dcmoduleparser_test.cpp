@@ -193,3 +193,32 @@ TEST(Dcmoduleparser, InterfaceFileOfARealUnit) {
   EXPECT_EQ(Unit.compare(0, Int.size(), Int), 0);
   EXPECT_EQ(LowerCase(Int.substr(Int.size() - 14)), "implementation");
 }
+
+TEST(Dcmoduleparser, StringsThatAreNotResourced) {
+  TestSupport::TTempFolder Dir;
+  std::filesystem::create_directories(Dir / "sub");
+  WriteFile(Dir / "a.pas",
+            "const S = 'Hello';\nT = 'abc'; U = 'x'; // don't resource\n"
+            "//BeginSkipConst\nV = 'Skipped';\n//EndSkipConst\nW = '{Braced}'; X = '12345';\n"
+            "Y = 'One'; Z = 'Two';\n");
+  WriteFile(Dir / "sub/b.pas", "M = 'Message';\n");
+  WriteFile(Dir / "skipped.pas", "Q = 'Never';\n");
+  WriteFile(Dir / "skip.txt", "skipped.pas\n");
+  EXPECT_TRUE(SearchNotResourcedStrings(Dir.Path(), Dir / "report.txt", Dir / "skip.txt", true));
+  const std::string Folder = Dir.Path() + "/";
+  // The report's lines end as the string list writes them.
+  EXPECT_EQ(ReadAll(Dir / "report.txt"), "\r\nDirectory :  " + Folder + "\r\nNot processed files:\r\n" +
+                                             std::string(20, ' ') + "skipped.pas\r\n\r\n" + Folder +
+                                             "a.pas  Line 1 'Hello'\r\n" + Folder + "a.pas  Line 7 'One'\r\n \r\n" +
+                                             Folder + "sub/b.pas  Line 1 'Message'\r\n \r\n");
+  EXPECT_FALSE(SearchNotResourcedStrings(Dir / "sub", Dir / "none.txt", "", false) &&
+               ReadAll(Dir / "none.txt").find("Message") == std::string::npos);
+}
+
+TEST(Dcmoduleparser, CompilerVersionFromTheDefines) {
+  TModuleParser P(nullptr);
+  EXPECT_EQ(P.GetDelphiVer(), Dcapi::dvD5);  // VER130 is among the first defines
+  P.Defines()->Clear();
+  P.Defines()->Add("VER120");
+  EXPECT_EQ(P.GetDelphiVer(), Dcapi::dvD4);
+}

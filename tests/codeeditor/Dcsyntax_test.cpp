@@ -2,9 +2,14 @@
 // stored form.
 #include "codeeditor/Dcsyntax.h"
 
+#include "platform/classes/Filer.h"
+#include "platform/win/DialogService.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/UnitsEnvironment.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 using namespace Dcsyntax;
 
@@ -98,4 +103,122 @@ TEST(Dcsyntax, AssignCopiesEverything) {
   EXPECT_EQ(B.FontTable()->GetItem(0)->Font()->Name(), "Courier New");
   EXPECT_EQ(B.FontTable()->GetItem(0)->BackColor(), 0x123456);
   EXPECT_NE(B.FontTable()->GetItem(0)->Font(), Attr->Font());  // a copy of the font
+}
+
+// ---- stored form ----
+
+namespace {
+// A scheme with two blocks, keyword sets, delimiters, attributes and its own identifier characters.
+void FillScheme(TSyntaxScheme& S) {
+  S.Name = "Markup with script";
+  TSyntaxBlock* Root = S.SyntaxBlocks()->GetItem(0);
+  Root->UseComments = Root->UseMultiLineComments = true;
+  TBlockToken* Comment = Root->MultiLineCommentDelimiters->AddItem();
+  Comment->LeftDelimiter = "<!--";
+  Comment->RightDelimiter = "-->";
+  Comment->FontID = 1;
+  TSyntaxBlock* Script = S.SyntaxBlocks()->AddItem();
+  Script->Name = "Script";
+  Script->ID = 1;
+  Script->ParentID = 0;
+  Script->CaseSensitive = true;
+  Script->UseMetaSymbol = true;
+  Script->MetaSymbol = '\\';
+  Script->UseKeywords = true;
+  Script->OtherIdentChars = StringToCharSet("0-9A-Z_a-z$");
+  TDelimiters* Enter = Script->BlockDelimiters->AddItem();
+  Enter->LeftDelimiter = "<script>";
+  Enter->RightDelimiter = "</script>";
+  TKeywordSet* Words = Script->KeywordSets->AddItem();
+  Words->Name = "Reserved";
+  Words->Keywords = "var,function,\"a b\"";
+  Words->FontID = 2;
+  for (int I = 0; I < 3; ++I) {
+    TAttrItem* A = S.FontTable()->AddItem();
+    A->BlockID = I == 2 ? 1 : 0;
+    A->GlobalAttrID = "Style" + std::to_string(I);
+    A->SetBackColor(0x102030 * (I + 1));
+    A->Font()->SetName(I == 1 ? "Courier New" : "Arial");
+  }
+  S.InitScheme();
+}
+
+std::string TextForm(TSyntaxScheme& S) {
+  TMemoryStream Binary;
+  S.SaveToStream(&Binary);
+  Binary.SetPosition(0);
+  TMemoryStream Text;
+  ObjectBinaryToText(&Binary, &Text);
+  return std::string(static_cast<const char*>(Text.Memory()), static_cast<std::size_t>(Text.Size()));
+}
+}  // namespace
+
+TEST(Dcsyntax, SavedAndLoadedSchemesAreEqual) {
+  TSyntaxScheme A;
+  FillScheme(A);
+  const std::string Text = TextForm(A);
+  EXPECT_EQ(Text.rfind("object TPersHolder", 0), 0u) << Text;
+  EXPECT_NE(Text.find("P.SyntaxVersion = 3"), std::string::npos) << Text;
+  EXPECT_NE(Text.find("P.SyntaxBlocks = <"), std::string::npos) << Text;
+  EXPECT_NE(Text.find("OtherIdentChars = '$0-9A-Z_a-z'"), std::string::npos) << Text;
+
+  TestSupport::TTempFolder Dir;
+  A.SaveToFile(Dir / "scheme.txt");
+  TSyntaxScheme FromFile;
+  FromFile.LoadFromFile(Dir / "scheme.txt");
+  EXPECT_EQ(TextForm(FromFile), Text);
+
+  TMemoryStream Binary;
+  A.SaveToStream(&Binary);
+  Binary.SetPosition(0);
+  TSyntaxScheme FromBinary;
+  FromBinary.LoadFromStream(&Binary);
+  EXPECT_EQ(TextForm(FromBinary), Text);
+
+  TMemoryStream TextStream;
+  TextStream.WriteBuffer(Text.data(), static_cast<LongInt>(Text.size()));
+  TextStream.SetPosition(0);
+  TSyntaxScheme FromText;
+  FromText.LoadFromStream(&TextStream);
+  EXPECT_EQ(TextForm(FromText), Text);
+  EXPECT_EQ(FromText.SyntaxBlocks()->GetItem(1)->KeywordSets->GetItem(0)->Keywords, "var,function,\"a b\"");
+  EXPECT_EQ(FromText.SyntaxBlocks()->GetItem(1)->MetaSymbol, '\\');
+  EXPECT_EQ(FromText.FontTable()->GetItemByID(1)->Font()->Name(), "Courier New");
+}
+
+TEST(Dcsyntax, UnknownPropertyIsSkipped) {
+  TSyntaxScheme A;
+  FillScheme(A);
+  std::string Text = TextForm(A);
+  const std::size_t At = Text.find("  P.Name = ");
+  ASSERT_NE(At, std::string::npos);
+  Text.insert(At, "  P.Colour = 5\n  P.Later = 'x'\n");
+  TMemoryStream In;
+  In.WriteBuffer(Text.data(), static_cast<LongInt>(Text.size()));
+  In.SetPosition(0);
+  TSyntaxScheme B;
+  B.LoadFromStream(&In);
+  EXPECT_EQ(B.Name, "Markup with script");
+  EXPECT_EQ(B.SyntaxBlocks()->Count(), 2);
+}
+
+TEST(Dcsyntax, UnreadableFileKeepsTheSchemeAndSaysSo) {
+  TestSupport::TTempFolder Dir;
+  std::ofstream(Dir / "bad.txt") << "object TPersHolder\n  P.Name = \n";
+  TScriptedDialogs Dialogs;
+  TScopedDialogService Scope(Dialogs);
+  TSyntaxScheme S;
+  FillScheme(S);
+  const std::string Before = TextForm(S);
+  EXPECT_THROW(S.LoadFromFile(Dir / "bad.txt"), Exception);
+  EXPECT_THROW(S.LoadFromFile(Dir / "none.txt"), Exception);
+  TMemoryStream Junk;
+  Junk.WriteBuffer("junk", 4);
+  Junk.SetPosition(0);
+  EXPECT_THROW(S.LoadFromStream(&Junk), Exception);
+  EXPECT_EQ(TextForm(S), Before);
+  const std::vector<TDialogRequest> Shown = Dialogs.Shown();
+  ASSERT_EQ(Shown.size(), 3u);
+  EXPECT_EQ(Shown[0].Text, "Can't read syntax scheme from file \"" + (Dir / "bad.txt") + "\".");
+  EXPECT_EQ(Shown[2].Text, "Can't read syntax scheme from stream.");
 }
