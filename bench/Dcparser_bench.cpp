@@ -190,14 +190,14 @@ void BM_CppPygments(benchmark::State& St) { External(St, "pygmentize", "-l cpp -
 
 BENCHMARK(BM_HtmlTokenizer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HtmlEditorHighlighter)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HtmlSourceHighlight)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_HtmlHighlight)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_HtmlPygments)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_HtmlSourceHighlight)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_HtmlHighlight)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_HtmlPygments)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_CppTokenizer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CppEditorHighlighter)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CppSourceHighlight)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_CppHighlight)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_CppPygments)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_CppSourceHighlight)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_CppHighlight)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_CppPygments)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 // The other tokenizers, each over its own real files (about 10 MB at most).
 void BM_PythonTokenizer(benchmark::State& St) {
