@@ -12,6 +12,7 @@ packages=(
   wamerican-large locales-all shared-mime-info
   poppler-utils
   libxslt1-dev
+  python3 perl libjs-jquery fpc-source
   xvfb xauth desktop-file-utils libxcb1-dev libxcb-keysyms1-dev libxcb-xtest0-dev
 )
 

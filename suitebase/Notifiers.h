@@ -47,6 +47,9 @@ public:
   // Calls the methods last to first; a method may remove itself or others while it runs.
   void NotifyEvents(TObject* Sender, NativeInt wParam, NativeInt lParam);
   Integer Count() const { return FItems->Count(); }
+  const TNotifierProc& Methods(Integer Index) const {
+    return static_cast<TNotifierListItem*>(FItems->Items(Index))->Handler;
+  }
 
 private:
   TCollection* FItems;
