@@ -111,35 +111,6 @@ void LimitMemory(std::uint64_t DocumentSize) {
   ::setrlimit(RLIMIT_AS, &L);
 }
 
-struct TJobArgs {
-  const TCheckerRequest* Request = nullptr;
-  TCheckerReply* Reply = nullptr;
-};
-
-void* CheckOnThread(void* Arg) {
-  auto* A = static_cast<TJobArgs*>(Arg);
-  RunChecker(*A->Request, *A->Reply);
-  return nullptr;
-}
-
-// Runs the checker on a thread with a large stack of its own; false when the thread cannot be made.
-bool Check(const TCheckerRequest& Request, TCheckerReply& Reply) {
-  pthread_attr_t Attr;
-  if (::pthread_attr_init(&Attr) != 0) {
-    return false;
-  }
-  ::pthread_attr_setstacksize(&Attr, CheckerStackSize);
-  TJobArgs Args{&Request, &Reply};
-  pthread_t Thread;
-  const int Made = ::pthread_create(&Thread, &Attr, CheckOnThread, &Args);
-  ::pthread_attr_destroy(&Attr);
-  if (Made != 0) {
-    return false;
-  }
-  ::pthread_join(Thread, nullptr);
-  return true;
-}
-
 // The request stream is moved off the standard input and output, so nothing the checker library might print
 // can mix with the replies.
 int TakeStream() {
@@ -155,19 +126,8 @@ int TakeStream() {
   return Fd;
 }
 
-}  // namespace
-
-int main() {
-  ::signal(SIGPIPE, SIG_IGN);
-  // The checker allocates many small blocks per document: one heap for its thread, kept between documents
-  // rather than handed back and faulted in again each time.
-  ::mallopt(M_ARENA_MAX, 1);
-  ::mallopt(M_TRIM_THRESHOLD, KeptHeap);
-  ::mallopt(M_MMAP_THRESHOLD, LargeBlock);
-  const int Fd = TakeStream();
-  if (Fd < 0) {
-    return 1;
-  }
+// Answers the engine's requests until it goes; the process's exit code.
+int Serve(int Fd) {
   // Kept from document to document, so that their memory is reused: the text read from the channel, the shared
   // block as far as it is mapped, and the reply.
   std::string Text;
@@ -213,9 +173,7 @@ int main() {
     }
     Request.Text = Request.Shared ? std::string_view(Shared, static_cast<std::size_t>(Size)) : std::string_view(Text);
     TCheckerReply Reply;
-    if (!Check(Request, Reply)) {
-      return 3;
-    }
+    RunChecker(Request, Reply);
     EncodeReply(Reply, Body);
     std::string Length;
     PutUint64(Length, Body.size());
@@ -223,4 +181,47 @@ int main() {
       return 0;
     }
   }
+}
+
+struct TServeArgs {
+  int Fd = -1;
+  int ExitCode = 0;
+};
+
+void* ServeOnThread(void* Arg) {
+  auto* A = static_cast<TServeArgs*>(Arg);
+  A->ExitCode = Serve(A->Fd);
+  return nullptr;
+}
+
+}  // namespace
+
+int main() {
+  ::signal(SIGPIPE, SIG_IGN);
+  // The checker allocates many small blocks per document: one heap for its thread, kept between documents
+  // rather than handed back and faulted in again each time.
+  ::mallopt(M_ARENA_MAX, 1);
+  ::mallopt(M_TRIM_THRESHOLD, KeptHeap);
+  ::mallopt(M_MMAP_THRESHOLD, LargeBlock);
+  TServeArgs Args;
+  Args.Fd = TakeStream();
+  if (Args.Fd < 0) {
+    return 1;
+  }
+  // Every document is read, checked and answered on one thread with the large stack, made once: a thread per
+  // document would cost its making and two more wake-ups per document, which on a busy machine is most of the
+  // time a small page takes.
+  pthread_attr_t Attr;
+  if (::pthread_attr_init(&Attr) != 0) {
+    return 3;
+  }
+  ::pthread_attr_setstacksize(&Attr, CheckerStackSize);
+  pthread_t Thread;
+  const int Made = ::pthread_create(&Thread, &Attr, ServeOnThread, &Args);
+  ::pthread_attr_destroy(&Attr);
+  if (Made != 0) {
+    return 3;
+  }
+  ::pthread_join(Thread, nullptr);
+  return Args.ExitCode;
 }
