@@ -133,6 +133,7 @@ int Serve(int Fd) {
   std::string Text;
   const char* Shared = nullptr;
   std::size_t SharedMapped = 0;
+  TCheckerReply Reply;
   std::string Body;
   for (;;) {
     unsigned char Header[CheckerRequestHeaderSize];
@@ -172,14 +173,15 @@ int Serve(int Fd) {
       }
     }
     Request.Text = Request.Shared ? std::string_view(Shared, static_cast<std::size_t>(Size)) : std::string_view(Text);
-    TCheckerReply Reply;
-    RunChecker(Request, Reply);
+    Reply.Findings.clear();
+    Reply.Structure.clear();
+    TCheckedDocumentPtr Checked = RunChecker(Request, Reply);
     EncodeReply(Reply, Body);
-    std::string Length;
-    PutUint64(Length, Body.size());
-    if (!WriteAll(Fd, Length.data(), Length.size()) || !WriteAll(Fd, Body.data(), Body.size())) {
+    if (!WriteAll(Fd, Body.data(), Body.size())) {
       return 0;
     }
+    // The engine has its answer: the document's tree is freed while it reads it.
+    Checked.reset();
   }
 }
 
