@@ -6,13 +6,13 @@
 
 #include <fcntl.h>
 #include <malloc.h>
-#include <pthread.h>
 #include <signal.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -20,9 +20,9 @@ using namespace zubengine;
 
 namespace {
 
-// The checker recurses once per level of nesting; its thread gets twice the room of a program's main thread, so
+// The checker recurses once per level of nesting; its stack gets twice the room of a program's main thread, so
 // every document that could be checked in the program can be checked here, while a runaway recursion ends at
-// the guard page within seconds (with a stack of gigabytes it would run for minutes and eat memory).
+// the stack's limit within seconds (with a stack of gigabytes it would run for minutes and eat memory).
 #if defined(__SANITIZE_ADDRESS__)
 #define ZUBQ_WORKER_SANITIZED 1
 #elif defined(__has_feature)
@@ -185,45 +185,44 @@ int Serve(int Fd) {
   }
 }
 
-struct TServeArgs {
-  int Fd = -1;
-  int ExitCode = 0;
-};
-
-void* ServeOnThread(void* Arg) {
-  auto* A = static_cast<TServeArgs*>(Arg);
-  A->ExitCode = Serve(A->Fd);
-  return nullptr;
+// The checker runs on the main thread, whose stack grows up to the process's stack limit: the worker sets the
+// limit to CheckerStackSize and starts itself again once, so that the room is laid out (and a sanitizer knows
+// the stack) from the start. The main thread's own stack, not a thread made for the work, keeps the worker a
+// single thread: one wake-up per document, and a worker killed between documents is gone at once, never a
+// thread group still ending while the engine hands it the next document.
+void SetStackLimit(char** Argv) {
+  rlimit L{};
+  if (::getrlimit(RLIMIT_STACK, &L) != 0) {
+    return;
+  }
+  const rlim_t Wanted =
+      L.rlim_max != RLIM_INFINITY && L.rlim_max < CheckerStackSize ? L.rlim_max : static_cast<rlim_t>(CheckerStackSize);
+  if (L.rlim_cur == Wanted) {
+    return;
+  }
+  L.rlim_cur = Wanted;
+  // Started again under its own file name, which the process keeps as its name.
+  char Path[PATH_MAX];
+  const ssize_t N = ::readlink("/proc/self/exe", Path, sizeof Path - 1);
+  if (N > 0 && ::setrlimit(RLIMIT_STACK, &L) == 0) {
+    Path[N] = '\0';
+    ::execv(Path, Argv);  // when it fails, the worker goes on with the limit set
+  }
 }
 
 }  // namespace
 
-int main() {
+int main(int, char** Argv) {
+  SetStackLimit(Argv);
   ::signal(SIGPIPE, SIG_IGN);
-  // The checker allocates many small blocks per document: one heap for its thread, kept between documents
-  // rather than handed back and faulted in again each time.
+  // The checker allocates many small blocks per document: one heap, kept between documents rather than handed
+  // back and faulted in again each time.
   ::mallopt(M_ARENA_MAX, 1);
   ::mallopt(M_TRIM_THRESHOLD, KeptHeap);
   ::mallopt(M_MMAP_THRESHOLD, LargeBlock);
-  TServeArgs Args;
-  Args.Fd = TakeStream();
-  if (Args.Fd < 0) {
+  const int Fd = TakeStream();
+  if (Fd < 0) {
     return 1;
   }
-  // Every document is read, checked and answered on one thread with the large stack, made once: a thread per
-  // document would cost its making and two more wake-ups per document, which on a busy machine is most of the
-  // time a small page takes.
-  pthread_attr_t Attr;
-  if (::pthread_attr_init(&Attr) != 0) {
-    return 3;
-  }
-  ::pthread_attr_setstacksize(&Attr, CheckerStackSize);
-  pthread_t Thread;
-  const int Made = ::pthread_create(&Thread, &Attr, ServeOnThread, &Args);
-  ::pthread_attr_destroy(&Attr);
-  if (Made != 0) {
-    return 3;
-  }
-  ::pthread_join(Thread, nullptr);
-  return Args.ExitCode;
+  return Serve(Fd);
 }
