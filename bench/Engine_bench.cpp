@@ -241,6 +241,27 @@ const std::vector<std::string>& RealPageLines(std::int64_t Which) {
   return Which == 0 ? Small : Medium;
 }
 
+// Handing over the 1 MB real page's lines to a job without running it: the cost of the entry point calls, once per
+// line, that every job pays before it runs.
+void BM_HandOverLines(benchmark::State& State) {
+  const TEngine& E = Engine();
+  const auto& Lines = RealPageLines(1);
+  if (E.Config < 0 || Lines.size() < 100) {
+    State.SkipWithError("the engine or the page did not load");
+    return;
+  }
+  for (auto _ : State) {
+    const ZUBInt Job = E.GetNewHandle(ZUB_KIND_JOB);
+    E.SetInteger(Job, ZUB_JOB_TEXT_START, 0);
+    for (const std::string& L : Lines) {
+      E.SetString(Job, ZUB_JOB_LINE, L.c_str());
+    }
+    E.FreeHandle(Job, 0);
+  }
+  State.SetItemsProcessed(static_cast<int64_t>(State.iterations() * Lines.size()));
+}
+BENCHMARK(BM_HandOverLines)->Unit(benchmark::kMicrosecond);
+
 // The engine job and the checker library's same steps on the 66 KB and 1 MB real pages, side by side:
 //   Engine_bench --benchmark_filter=RealPage --benchmark_repetitions=5
 void BM_ValidateRealPageThroughEntryPoints(benchmark::State& State) {

@@ -47,6 +47,29 @@ public:
     Pos += static_cast<std::size_t>(Size);
     return true;
   }
+  // A 64-bit length or offset, which cannot pass the body's end.
+  bool Length(std::size_t& Out) {
+    if (Data.size() - Pos < 8) {
+      return false;
+    }
+    const std::uint64_t V = GetUint64(reinterpret_cast<const unsigned char*>(Data.data() + Pos));
+    if (V > Data.size()) {
+      return false;
+    }
+    Out = static_cast<std::size_t>(V);
+    Pos += 8;
+    return true;
+  }
+  // A block of bytes after its 64-bit length, as it lies in the body.
+  bool Bytes(std::string_view& Out) {
+    std::size_t Size = 0;
+    if (!Length(Size) || Data.size() - Pos < Size) {
+      return false;
+    }
+    Out = Data.substr(Pos, Size);
+    Pos += Size;
+    return true;
+  }
   bool AtEnd() const { return Pos == Data.size(); }
 
 private:
@@ -94,16 +117,20 @@ bool DecodeRequestHeader(const unsigned char* Header, TCheckerRequest& Request, 
   return true;
 }
 
+void TCheckerStructure::Add(std::string_view Text, int Line, int Column) {
+  Entries.push_back({Texts.size(), Line, Column});
+  Texts.append(Text);
+  Texts.push_back('\0');
+}
+
 void EncodeReply(const TCheckerReply& Reply, std::string& Out) {
-  std::size_t Size = 8;
+  std::size_t Size = CheckerReplyLengthSize + 16 + Reply.Structure.Texts.size() + 16 * Reply.Structure.size();
   for (const TCheckerFinding& F : Reply.Findings) {
     Size += 24 + F.Text.size() + F.Key.size();
   }
-  for (const TCheckerStructureLine& L : Reply.Structure) {
-    Size += 12 + L.Text.size();
-  }
   Out.clear();
   Out.reserve(Size);
+  PutUint64(Out, 0);  // the length, written when the body is there
   PutUint32(Out, static_cast<std::uint32_t>(Reply.Findings.size()));
   for (const TCheckerFinding& F : Reply.Findings) {
     PutUint32(Out, static_cast<std::uint32_t>(F.Level));
@@ -113,12 +140,18 @@ void EncodeReply(const TCheckerReply& Reply, std::string& Out) {
     PutText(Out, F.Text);
     PutText(Out, F.Key);
   }
-  PutUint32(Out, static_cast<std::uint32_t>(Reply.Structure.size()));
-  for (const TCheckerStructureLine& L : Reply.Structure) {
-    PutUint32(Out, static_cast<std::uint32_t>(L.Line));
-    PutUint32(Out, static_cast<std::uint32_t>(L.Column));
-    PutText(Out, L.Text);
+  const TCheckerStructure& S = Reply.Structure;
+  PutUint32(Out, static_cast<std::uint32_t>(S.size()));
+  for (const TCheckerStructure::TEntry& E : S.Entries) {
+    PutUint64(Out, E.Offset);
+    PutUint32(Out, static_cast<std::uint32_t>(E.Line));
+    PutUint32(Out, static_cast<std::uint32_t>(E.Column));
   }
+  PutUint64(Out, S.Texts.size());
+  Out += S.Texts;
+  std::string Length;
+  PutUint64(Length, Out.size() - CheckerReplyLengthSize);
+  Out.replace(0, CheckerReplyLengthSize, Length);
 }
 
 bool DecodeReply(std::string_view Body, TCheckerReply& Reply) {
@@ -137,19 +170,34 @@ bool DecodeReply(std::string_view Body, TCheckerReply& Reply) {
     }
     Reply.Findings.push_back(std::move(F));
   }
+  TCheckerStructure& S = Reply.Structure;
+  S.clear();
   if (!R.Int(Count) || Count < 0) {
     return false;
   }
-  Reply.Structure.clear();
-  Reply.Structure.reserve(std::min<std::size_t>(static_cast<std::size_t>(Count), Body.size() / 12));
+  S.Entries.reserve(std::min<std::size_t>(static_cast<std::size_t>(Count), Body.size() / 16));
   for (int I = 0; I < Count; ++I) {
-    TCheckerStructureLine L;
-    if (!R.Int(L.Line) || !R.Int(L.Column) || !R.Text(L.Text)) {
+    TCheckerStructure::TEntry E;
+    if (!R.Length(E.Offset) || !R.Int(E.Line) || !R.Int(E.Column)) {
       return false;
     }
-    Reply.Structure.push_back(std::move(L));
+    S.Entries.push_back(E);
   }
-  return R.AtEnd();
+  std::string_view Texts;
+  if (!R.Bytes(Texts) || !R.AtEnd()) {
+    return false;
+  }
+  // Every text starts inside the block and ends at a NUL in it.
+  if (Count > 0 && (Texts.empty() || Texts.back() != '\0')) {
+    return false;
+  }
+  for (const TCheckerStructure::TEntry& E : S.Entries) {
+    if (E.Offset >= Texts.size()) {
+      return false;
+    }
+  }
+  S.Texts.assign(Texts);
+  return true;
 }
 
 }  // namespace zubengine

@@ -34,15 +34,39 @@ struct TCheckerFinding {
   std::string Key;
 };
 
-struct TCheckerStructureLine {
-  std::string Text;
-  int Line = 0;
-  int Column = 0;
+struct TCheckerReply;
+
+// The document's element tree as the structure view shows it: a line of text for each element, with the
+// element's line and column. The texts lie in one block, each ended by a NUL, so that a large document's tens of
+// thousands of lines cross from the worker and reach the caller without a string of their own each.
+class TCheckerStructure {
+public:
+  std::size_t size() const { return Entries.size(); }
+  bool empty() const { return Entries.empty(); }
+  const char* Text(std::size_t I) const { return Texts.data() + Entries[I].Offset; }
+  int Line(std::size_t I) const { return Entries[I].Line; }
+  int Column(std::size_t I) const { return Entries[I].Column; }
+  void Add(std::string_view Text, int Line, int Column);
+  void clear() {
+    Texts.clear();
+    Entries.clear();
+  }
+
+private:
+  friend void EncodeReply(const TCheckerReply& Reply, std::string& Out);
+  friend bool DecodeReply(std::string_view Body, TCheckerReply& Reply);
+  struct TEntry {
+    std::size_t Offset = 0;
+    int Line = 0;
+    int Column = 0;
+  };
+  std::string Texts;
+  std::vector<TEntry> Entries;
 };
 
 struct TCheckerReply {
   std::vector<TCheckerFinding> Findings;
-  std::vector<TCheckerStructureLine> Structure;
+  TCheckerStructure Structure;
 };
 
 // The checker's report levels as the reply carries them.
@@ -57,7 +81,7 @@ std::string EncodeRequestHeader(const TCheckerRequest& Request);
 // Reads a request header; false when it is not one. TextSize gets the length of the text that follows.
 bool DecodeRequestHeader(const unsigned char* Header, TCheckerRequest& Request, std::uint64_t& TextSize);
 
-// The reply's body (without its length), in Out (its memory is reused).
+// The whole reply, its length first, in Out (its memory is reused), so that it goes in one write.
 void EncodeReply(const TCheckerReply& Reply, std::string& Out);
 // False when the body is damaged or cut short.
 bool DecodeReply(std::string_view Body, TCheckerReply& Reply);

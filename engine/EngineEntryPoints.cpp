@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 #define ZUB_EXPORT extern "C" __attribute__((visibility("default")))
 // The variant used by tests to show that binding needs every name leaves this one out of its exports.
@@ -32,6 +33,9 @@ namespace {
 constexpr ZUBInt VersionUnit = 10000;
 // ShellExecute's results above this value mean success.
 constexpr int ShellExecuteOk = 32;
+// A freed job's line block up to this size is kept for the next job, so that handing over a page like the last
+// one neither grows its block step by step nor faults its memory in again.
+constexpr std::size_t MaxSpareLines = std::size_t{64} << 20;
 
 // The program list's exchange file, beside the configuration.
 std::string ProgramExportName() { return FolderOf(DefaultConfigFileName()) + "programexport.xml"; }
@@ -117,7 +121,20 @@ ZUBInt SaveConfiguration(TEngineConfig& C) {
 }  // namespace
 
 ZUB_EXPORT ZUBInt ZUBFreeHandle(ZUBInt H, ZUBInt) {
-  return Guarded("ZUBFreeHandle", -1, [&]() -> ZUBInt { return Engine().Handles.erase(H) ? 0 : -1; });
+  return Guarded("ZUBFreeHandle", -1, [&]() -> ZUBInt {
+    TEngine& E = Engine();
+    const auto It = E.Handles.find(H);
+    if (It == E.Handles.end()) {
+      return -1;
+    }
+    if (auto* J = dynamic_cast<TJob*>(It->second.get());
+        J && J->Lines.capacity() > E.SpareLines.capacity() && J->Lines.capacity() <= MaxSpareLines) {
+      J->Lines.clear();
+      std::swap(J->Lines, E.SpareLines);
+    }
+    E.Handles.erase(It);
+    return 0;
+  });
 }
 
 ZUB_EXPORT ZUBInt ZUBHandle(ZUBInt H) {
@@ -261,7 +278,9 @@ ZUB_EXPORT ZUBInt ZUBGetInteger6EZ(ZUBInt Id, ZUBInt Arg) {
 ZUB_EXPORT ZUBInt ZUBGetNewHandle(ZUBInt Kind) {
   return Guarded("ZUBGetNewHandle", -1, [&]() -> ZUBInt {
     if (Kind == ZUB_KIND_JOB) {
-      return AddHandle(std::make_unique<TJob>());
+      auto J = std::make_unique<TJob>();
+      std::swap(J->Lines, Engine().SpareLines);
+      return AddHandle(std::move(J));
     }
     if (Kind == ZUB_KIND_CONFIGURATION) {
       return AddHandle(std::make_unique<TConfigHandle>());

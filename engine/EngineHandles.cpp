@@ -112,8 +112,8 @@ ZUBInt ResultIndexedInteger(const TResult& R, ZUBInt Id, ZUBInt I, bool& Ok) {
       if (!InRange(I, R.Structure)) {
         break;
       }
-      const TStructureLine& L = R.Structure[static_cast<std::size_t>(I)];
-      return Id == ZUB_STRUCTURE_LINE ? L.Line : L.Column;
+      const auto At = static_cast<std::size_t>(I);
+      return Id == ZUB_STRUCTURE_LINE ? R.Structure.Line(At) : R.Structure.Column(At);
     }
     default:
       if (const TMessage* M = MessageAt(R, I)) {
@@ -154,7 +154,7 @@ const char* ResultIndexedString(TResult& R, ZUBInt Id, ZUBInt I) {
       return Id == ZUB_MSG_TEXT ? M->Text.c_str() : M->Category.c_str();
     }
     case ZUB_RESULT_STRUCTURE_LINE:
-      return InRange(I, R.Structure) ? R.Structure[static_cast<std::size_t>(I)].Text.c_str() : nullptr;
+      return InRange(I, R.Structure) ? R.Structure.Text(static_cast<std::size_t>(I)) : nullptr;
     case ZUB_RESULT_TAG_NAME:
       return InRange(I, R.TagStats) ? R.TagStats[static_cast<std::size_t>(I)].Name.c_str() : nullptr;
     case ZUB_RESULT_REPORT_LINE:

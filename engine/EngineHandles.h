@@ -36,6 +36,8 @@ public:
     Starts.clear();
   }
   std::size_t size() const { return Starts.size(); }
+  // The memory held for the lines' texts.
+  std::size_t capacity() const { return Data.capacity(); }
   const char* c_str(std::size_t I) const { return Data.data() + Starts[I]; }
   std::string_view Line(std::size_t I) const {
     const std::size_t End = I + 1 < Starts.size() ? Starts[I + 1] : Data.size();
@@ -69,7 +71,7 @@ struct TResult : THandleObject {
   std::vector<std::string> NewText;
   std::uint32_t Flags = 0;   // ZUB_RESULT_FLAGS
   std::uint32_t Flags2 = 0;  // ZUB_RESULT_FLAGS2
-  std::vector<TStructureLine> Structure;
+  TStructure Structure;
   std::vector<TTagStat> TagStats;
   ZUBInt StructureOption = 0;
   std::vector<TNamedList> Lists;

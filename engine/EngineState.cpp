@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace zubengine {
@@ -53,11 +54,18 @@ ZUBInt AddHandle(std::unique_ptr<THandleObject> Object) {
 namespace {
 
 // The test switches: the engine's variables of the environment, read when the library is loaded. A test that
-// changes the environment between calls is seen by the pointers of the environment's entries, which change with
-// every setenv and unsetenv: comparing them costs a few word compares, not a read of every entry's text.
+// changes the environment between calls is seen without reading it again: setenv, unsetenv and putenv add an
+// entry at the end of the list (a new last entry, often a new list), put a new text in the place of the one they
+// replace, and close up the list behind one they take out, so that an unchanged list, an unchanged last entry
+// and unchanged engine entries at their places mean unchanged switches. Every entry point pays a few word
+// compares, not a walk over the whole environment.
 struct TSwitches {
   std::mutex Lock;
-  std::vector<const char*> Seen;  // the environment's entries when the switches were read
+  bool Read = false;
+  char** List = nullptr;                                     // the environment's list when the switches were read
+  std::size_t Count = 0;                                     // its entries
+  const char* Last = nullptr;                                // its last entry
+  std::vector<std::pair<std::size_t, const char*>> Entries;  // the engine's entries and their places
   std::unordered_map<std::string, std::string> Values;
   std::vector<std::string> Failing;  // the entry points named in ZUBQ_ENGINE_FAIL
 };
@@ -70,28 +78,46 @@ TSwitches& Switches() {
 }
 
 bool EnvironmentUnchanged(const TSwitches& S) {
-  std::size_t N = 0;
-  for (char** E = environ; E && *E; ++E, ++N) {
-    if (N >= S.Seen.size() || S.Seen[N] != *E) {
+  char** const List = environ;
+  if (!S.Read || List != S.List) {
+    return false;
+  }
+  if (!List) {
+    return true;
+  }
+  // The last entry first: a list that became shorter has its end there, so nothing past its end is read.
+  if (S.Count > 0 && List[S.Count - 1] != S.Last) {
+    return false;
+  }
+  if (List[S.Count] != nullptr) {
+    return false;
+  }
+  for (const auto& [Place, Entry] : S.Entries) {
+    if (List[Place] != Entry) {
       return false;
     }
   }
-  return N == S.Seen.size();
+  return true;
 }
 
 // Reads the switches again when the environment is not the one they were read from; the caller holds the lock.
 void RefreshSwitches(TSwitches& S) {
-  if (!S.Seen.empty() && EnvironmentUnchanged(S)) {
+  if (EnvironmentUnchanged(S)) {
     return;
   }
-  S.Seen.clear();
+  S.Read = true;
+  S.List = environ;
+  S.Count = 0;
+  S.Last = nullptr;
+  S.Entries.clear();
   S.Values.clear();
   S.Failing.clear();
-  for (char** E = environ; E && *E; ++E) {
-    S.Seen.push_back(*E);
+  for (char** E = environ; E && *E; ++E, ++S.Count) {
+    S.Last = *E;
     const std::string_view Entry(*E);
     const std::size_t Equals = Entry.find('=');
     if (Equals != std::string_view::npos && Entry.substr(0, SwitchPrefix.size()) == SwitchPrefix) {
+      S.Entries.emplace_back(S.Count, *E);
       S.Values.emplace(std::string(Entry.substr(0, Equals)), std::string(Entry.substr(Equals + 1)));
     }
   }

@@ -43,6 +43,8 @@ struct TEngine {
   TCheckerClient Checker;
   // The joined lines of a validation job, kept from job to job so that a large page's memory is reused.
   std::string JobText;
+  // The (emptied) line block of a job freed, handed to the next new job for the same reason.
+  TJobLines SpareLines;
 };
 
 // The live engine; only valid inside an entry point (Guarded) or a thread the engine waits for at unload.

@@ -65,9 +65,9 @@ struct TTagStat {
   int Used = 0;
 };
 
-// A line of the structure view: an element's text, and its line and column. The checker's worker makes them, so
+// The structure view's lines: each element's text, and its line and column. The checker's worker makes them, so
 // they are taken over from its reply as they are.
-using TStructureLine = TCheckerStructureLine;
+using TStructure = TCheckerStructure;
 
 struct TNamedList {
   std::string Name;

@@ -10,7 +10,7 @@ namespace zubengine {
 struct TMarkupFindings {
   TMessageList Messages;
   std::vector<TTagStat> TagStats;
-  std::vector<TStructureLine> Structure;
+  TStructure Structure;
   std::vector<TNamedList> Lists;  // "links", "linkstypes", "basehref"
   bool Xhtml = false;
 };

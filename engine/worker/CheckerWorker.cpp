@@ -6,13 +6,13 @@
 
 #include <fcntl.h>
 #include <malloc.h>
-#include <pthread.h>
 #include <signal.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -20,9 +20,9 @@ using namespace zubengine;
 
 namespace {
 
-// The checker recurses once per level of nesting; its thread gets twice the room of a program's main thread, so
+// The checker recurses once per level of nesting; its stack gets twice the room of a program's main thread, so
 // every document that could be checked in the program can be checked here, while a runaway recursion ends at
-// the guard page within seconds (with a stack of gigabytes it would run for minutes and eat memory).
+// the stack's limit within seconds (with a stack of gigabytes it would run for minutes and eat memory).
 #if defined(__SANITIZE_ADDRESS__)
 #define ZUBQ_WORKER_SANITIZED 1
 #elif defined(__has_feature)
@@ -111,35 +111,6 @@ void LimitMemory(std::uint64_t DocumentSize) {
   ::setrlimit(RLIMIT_AS, &L);
 }
 
-struct TJobArgs {
-  const TCheckerRequest* Request = nullptr;
-  TCheckerReply* Reply = nullptr;
-};
-
-void* CheckOnThread(void* Arg) {
-  auto* A = static_cast<TJobArgs*>(Arg);
-  RunChecker(*A->Request, *A->Reply);
-  return nullptr;
-}
-
-// Runs the checker on a thread with a large stack of its own; false when the thread cannot be made.
-bool Check(const TCheckerRequest& Request, TCheckerReply& Reply) {
-  pthread_attr_t Attr;
-  if (::pthread_attr_init(&Attr) != 0) {
-    return false;
-  }
-  ::pthread_attr_setstacksize(&Attr, CheckerStackSize);
-  TJobArgs Args{&Request, &Reply};
-  pthread_t Thread;
-  const int Made = ::pthread_create(&Thread, &Attr, CheckOnThread, &Args);
-  ::pthread_attr_destroy(&Attr);
-  if (Made != 0) {
-    return false;
-  }
-  ::pthread_join(Thread, nullptr);
-  return true;
-}
-
 // The request stream is moved off the standard input and output, so nothing the checker library might print
 // can mix with the replies.
 int TakeStream() {
@@ -155,24 +126,14 @@ int TakeStream() {
   return Fd;
 }
 
-}  // namespace
-
-int main() {
-  ::signal(SIGPIPE, SIG_IGN);
-  // The checker allocates many small blocks per document: one heap for its thread, kept between documents
-  // rather than handed back and faulted in again each time.
-  ::mallopt(M_ARENA_MAX, 1);
-  ::mallopt(M_TRIM_THRESHOLD, KeptHeap);
-  ::mallopt(M_MMAP_THRESHOLD, LargeBlock);
-  const int Fd = TakeStream();
-  if (Fd < 0) {
-    return 1;
-  }
+// Answers the engine's requests until it goes; the process's exit code.
+int Serve(int Fd) {
   // Kept from document to document, so that their memory is reused: the text read from the channel, the shared
   // block as far as it is mapped, and the reply.
   std::string Text;
   const char* Shared = nullptr;
   std::size_t SharedMapped = 0;
+  TCheckerReply Reply;
   std::string Body;
   for (;;) {
     unsigned char Header[CheckerRequestHeaderSize];
@@ -212,15 +173,56 @@ int main() {
       }
     }
     Request.Text = Request.Shared ? std::string_view(Shared, static_cast<std::size_t>(Size)) : std::string_view(Text);
-    TCheckerReply Reply;
-    if (!Check(Request, Reply)) {
-      return 3;
-    }
+    Reply.Findings.clear();
+    Reply.Structure.clear();
+    TCheckedDocumentPtr Checked = RunChecker(Request, Reply);
     EncodeReply(Reply, Body);
-    std::string Length;
-    PutUint64(Length, Body.size());
-    if (!WriteAll(Fd, Length.data(), Length.size()) || !WriteAll(Fd, Body.data(), Body.size())) {
+    if (!WriteAll(Fd, Body.data(), Body.size())) {
       return 0;
     }
+    // The engine has its answer: the document's tree is freed while it reads it.
+    Checked.reset();
   }
+}
+
+// The checker runs on the main thread, whose stack grows up to the process's stack limit: the worker sets the
+// limit to CheckerStackSize and starts itself again once, so that the room is laid out (and a sanitizer knows
+// the stack) from the start. The main thread's own stack, not a thread made for the work, keeps the worker a
+// single thread: one wake-up per document, and a worker killed between documents is gone at once, never a
+// thread group still ending while the engine hands it the next document.
+void SetStackLimit(char** Argv) {
+  rlimit L{};
+  if (::getrlimit(RLIMIT_STACK, &L) != 0) {
+    return;
+  }
+  const rlim_t Wanted =
+      L.rlim_max != RLIM_INFINITY && L.rlim_max < CheckerStackSize ? L.rlim_max : static_cast<rlim_t>(CheckerStackSize);
+  if (L.rlim_cur == Wanted) {
+    return;
+  }
+  L.rlim_cur = Wanted;
+  // Started again under its own file name, which the process keeps as its name.
+  char Path[PATH_MAX];
+  const ssize_t N = ::readlink("/proc/self/exe", Path, sizeof Path - 1);
+  if (N > 0 && ::setrlimit(RLIMIT_STACK, &L) == 0) {
+    Path[N] = '\0';
+    ::execv(Path, Argv);  // when it fails, the worker goes on with the limit set
+  }
+}
+
+}  // namespace
+
+int main(int, char** Argv) {
+  SetStackLimit(Argv);
+  ::signal(SIGPIPE, SIG_IGN);
+  // The checker allocates many small blocks per document: one heap, kept between documents rather than handed
+  // back and faulted in again each time.
+  ::mallopt(M_ARENA_MAX, 1);
+  ::mallopt(M_TRIM_THRESHOLD, KeptHeap);
+  ::mallopt(M_MMAP_THRESHOLD, LargeBlock);
+  const int Fd = TakeStream();
+  if (Fd < 0) {
+    return 1;
+  }
+  return Serve(Fd);
 }

@@ -58,8 +58,9 @@ Bool TIDY_CALL CollectMessage(TidyMessage M) {
   return no;
 }
 
-std::string StructureText(TidyNode N, int Depth) {
-  std::string Line(static_cast<std::size_t>(std::min(Depth, MaxIndentDepth)) * 2, ' ');
+// The element's structure line into Line: its name and its id, class and name attributes, indented by depth.
+void StructureText(TidyNode N, int Depth, std::string& Line) {
+  Line.assign(static_cast<std::size_t>(std::min(Depth, MaxIndentDepth)) * 2, ' ');
   Line += '<';
   const char* Name = tidyNodeGetName(N);
   Line += Name ? Name : "?";
@@ -75,21 +76,22 @@ std::string StructureText(TidyNode N, int Depth) {
     }
   }
   Line += '>';
-  return Line;
 }
 
 // An iterative walk: documents may nest very deeply.
-void BuildStructure(TidyDoc D, std::vector<TCheckerStructureLine>& Out) {
+void BuildStructure(TidyDoc D, TCheckerStructure& Out) {
   TidyNode Root = tidyGetRoot(D);
   if (!Root) {
     return;
   }
   TidyNode N = tidyGetChild(Root);
   int Depth = 0;
+  std::string Line;
   while (N) {
     const TidyNodeType T = tidyNodeGetType(N);
     if (T == TidyNode_Start || T == TidyNode_StartEnd) {
-      Out.push_back({StructureText(N, Depth), static_cast<int>(tidyNodeLine(N)), static_cast<int>(tidyNodeColumn(N))});
+      StructureText(N, Depth, Line);
+      Out.Add(Line, static_cast<int>(tidyNodeLine(N)), static_cast<int>(tidyNodeColumn(N)));
     }
     if (TidyNode Child = tidyGetChild(N)) {
       N = Child;
@@ -111,9 +113,25 @@ void BuildStructure(TidyDoc D, std::vector<TCheckerStructureLine>& Out) {
 
 }  // namespace
 
-void RunChecker(const TCheckerRequest& Request, TCheckerReply& Reply) {
-  TidyDoc D = tidyCreate();
+struct TCheckedDocument {
+  TidyDoc Doc = nullptr;
+  TidyBuffer Errors{};
   TCollector Collector;
+};
+
+void TCheckedDocumentFree::operator()(TCheckedDocument* C) const {
+  // Nothing is collected once the reply has gone.
+  tidySetAppData(C->Doc, nullptr);
+  tidyRelease(C->Doc);
+  tidyBufFree(&C->Errors);
+  delete C;
+}
+
+TCheckedDocumentPtr RunChecker(const TCheckerRequest& Request, TCheckerReply& Reply) {
+  TCheckedDocumentPtr Checked(new TCheckedDocument);
+  TidyDoc D = tidyCreate();
+  Checked->Doc = D;
+  TCollector& Collector = Checked->Collector;
   Collector.Reply = &Reply;
   Collector.AccessOnly = Request.AccessLevel > 0;
   tidySetAppData(D, &Collector);
@@ -129,9 +147,8 @@ void RunChecker(const TCheckerRequest& Request, TCheckerReply& Reply) {
   if (Request.AccessLevel > 0) {
     tidyOptSetInt(D, TidyAccessibilityCheckLevel, static_cast<ulong>(Request.AccessLevel));
   }
-  TidyBuffer Errors;
-  tidyBufInit(&Errors);
-  tidySetErrorBuffer(D, &Errors);
+  tidyBufInit(&Checked->Errors);
+  tidySetErrorBuffer(D, &Checked->Errors);
   TidyBuffer In;
   tidyBufInit(&In);
   tidyBufAttach(&In, reinterpret_cast<byte*>(const_cast<char*>(Request.Text.data())),
@@ -148,8 +165,7 @@ void RunChecker(const TCheckerRequest& Request, TCheckerReply& Reply) {
   if (tidyCleanAndRepair(D) >= 0) {
     tidyRunDiagnostics(D);
   }
-  tidyBufFree(&Errors);
-  tidyRelease(D);
+  return Checked;
 }
 
 }  // namespace zubengine

@@ -3,8 +3,18 @@
 
 #include "engine/CheckerProtocol.h"
 
+#include <memory>
+
 namespace zubengine {
 
-void RunChecker(const TCheckerRequest& Request, TCheckerReply& Reply);
+// A checked document as the checker library still holds it; its tree is freed when this goes, so that the worker
+// can answer first and free after.
+struct TCheckedDocument;
+struct TCheckedDocumentFree {
+  void operator()(TCheckedDocument* Doc) const;
+};
+using TCheckedDocumentPtr = std::unique_ptr<TCheckedDocument, TCheckedDocumentFree>;
+
+TCheckedDocumentPtr RunChecker(const TCheckerRequest& Request, TCheckerReply& Reply);
 
 }  // namespace zubengine

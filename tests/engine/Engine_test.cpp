@@ -307,6 +307,49 @@ TEST_F(Engine, TestSwitchesChangeVersionFailAnEntryPointAndForceTheRunResult) {
   E.ZUBFreeHandle(Job, 0);
 }
 
+// The engine notices a switch however the environment changed around it between two calls: a variable taken out
+// just before a switch is added in its place at the end, a switch replaced, a variable taken out ahead of a
+// switch, a switch taken out behind a new variable, and the last entry taken out.
+TEST_F(Engine, SwitchesAreSeenHoweverTheEnvironmentChangedAroundThem) {
+  const TApi& E = Api();
+  struct TStep {
+    std::function<void()> Change;
+    ZUBInt Version;
+  };
+  const TStep Steps[] = {
+      {[] { setenv("ZUBQ_SWITCH_TEST_A", "a", 1); }, 60100},
+      {[] {
+         unsetenv("ZUBQ_SWITCH_TEST_A");
+         setenv("ZUBQ_ENGINE_VERSION", "60200", 1);
+       },
+       60200},
+      {[] { setenv("ZUBQ_SWITCH_TEST_B", "b", 1); }, 60200},
+      {[] { setenv("ZUBQ_ENGINE_VERSION", "60300", 1); }, 60300},
+      {[] {
+         unsetenv("ZUBQ_ENGINE_VERSION");
+         setenv("ZUBQ_ENGINE_VERSION", "60400", 1);
+         unsetenv("ZUBQ_SWITCH_TEST_B");
+       },
+       60400},
+      {[] {
+         setenv("ZUBQ_SWITCH_TEST_C", "c", 1);
+         unsetenv("ZUBQ_ENGINE_VERSION");
+       },
+       60100},
+      {[] {
+         unsetenv("ZUBQ_SWITCH_TEST_C");
+         setenv("ZUBQ_ENGINE_VERSION", "60500", 1);
+       },
+       60500},
+      {[] { unsetenv("ZUBQ_ENGINE_VERSION"); }, 60100},
+  };
+  int Number = 0;
+  for (const TStep& Step : Steps) {
+    Step.Change();
+    EXPECT_EQ(E.ZUBGetInteger3EZ(ZUB_ENGINE_VERSION), Step.Version) << "step " << Number++;
+  }
+}
+
 // A text of a handle stays as it was however many other texts are asked for, until the handle is freed or the
 // property set again (they used to share a small ring, so the seventeenth call overwrote the first).
 TEST_F(Engine, ConfigurationTextsLiveInTheirHandle) {
