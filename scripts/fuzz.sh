@@ -5,8 +5,10 @@
 # second, the coverage (edges reached, libFuzzer's "cov") and the reproducer of any finding.
 #
 # Usage: bash scripts/fuzz.sh [seconds per target, default 60] [target names, default all]
+# With 0 seconds each target only runs its seeds and regressions under the sanitizers: the same inputs every
+# time, so a failure is always a fault of the tree, never of chance.
 # Environment: ZUBQ_FUZZ_PARALLEL (targets fuzzed at once, default 2), ZUBQ_JOBS (build jobs, default 4),
-# ZUBQ_FUZZ_BUILD_DIR (default build-fuzz), ZUBQ_WERROR=ON (clang's warnings are errors, as in CI),
+# ZUBQ_FUZZ_BUILD_DIR (default build-fuzz), ZUBQ_WERROR=ON (clang's warnings are errors),
 # ZUBQ_CLANG_CCACHE_DIR (the clang build's own compiler cache, default ~/.cache/ccache-clang, so that it does not
 # push the gcc build's entries out). New inputs go to <build>/corpus/<Name>/, findings and the logs to
 # <build>/artifacts/<Name>/ and <build>/logs/<Name>.log; copy a finding into fuzz/regressions/<Name>/ once fixed.
@@ -60,8 +62,10 @@ run_one() {
   for dir in "fuzz/corpus/$name" "fuzz/regressions/$name"; do
     if [ -d "$dir" ]; then inputs+=("$dir"); fi
   done
-  "$build/bin/${name}_fuzz" -max_total_time="$seconds" -print_final_stats=1 -timeout=20 -rss_limit_mb=4096 \
-    -max_len=65536 -artifact_prefix="$artifacts/" "${inputs[@]}" >"$log" 2>&1
+  local length=(-max_total_time="$seconds")
+  if [ "$seconds" = 0 ]; then length=(-runs=0); fi
+  "$build/bin/${name}_fuzz" "${length[@]}" -print_final_stats=1 -timeout=20 -report_slow_units=20 \
+    -rss_limit_mb=4096 -max_len=65536 -artifact_prefix="$artifacts/" "${inputs[@]}" >"$log" 2>&1
 }
 
 status=0
