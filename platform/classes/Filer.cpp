@@ -299,6 +299,18 @@ Z_IMPLEMENT_CLASS(EParserError, Exception)
 
 Z_IMPLEMENT_CLASS(TFiler, TObject)
 
+void TFiler::DefinePropertiesOf(TPersistent* Instance) {
+  TPersistent* Outer = FPropertiesInstance;
+  FPropertiesInstance = Instance;
+  try {
+    Instance->DefineProperties(this);
+  } catch (...) {
+    FPropertiesInstance = Outer;
+    throw;
+  }
+  FPropertiesInstance = Outer;
+}
+
 TFiler::TFiler(TStream* Stream, Integer BufSize) : FStream(Stream) {
   (void)BufSize;
 }

@@ -65,6 +65,10 @@ public:
   TPersistent* PropertiesInstance() const { return FPropertiesInstance; }
 
 protected:
+  // Runs Instance->DefineProperties(this) with Instance as PropertiesInstance(), the outer one restored after it
+  // (also when it raises).
+  void DefinePropertiesOf(TPersistent* Instance);
+
   TStream* FStream;
   TPersistent* FPropertiesInstance = nullptr;
   TComponent* FRoot = nullptr;

@@ -456,15 +456,7 @@ void TReader::ReadPropPath(TPersistent* Instance, const std::string& Path) {
     }
     return;
   }
-  TPersistent* Outer = FPropertiesInstance;
-  FPropertiesInstance = Instance;
-  try {
-    Instance->DefineProperties(this);
-  } catch (...) {
-    FPropertiesInstance = Outer;
-    throw;
-  }
-  FPropertiesInstance = Outer;
+  DefinePropertiesOf(Instance);
   if (!FPropName.empty()) {
     std::string Name = FPropName;
     FPropName.clear();

@@ -268,15 +268,7 @@ void TWriter::WriteProperties(TPersistent* Instance) {
       WriteProperty(Instance, P);
     }
   }
-  TPersistent* Outer = FPropertiesInstance;
-  FPropertiesInstance = Instance;
-  try {
-    Instance->DefineProperties(this);
-  } catch (...) {
-    FPropertiesInstance = Outer;
-    throw;
-  }
-  FPropertiesInstance = Outer;
+  DefinePropertiesOf(Instance);
 }
 
 void TWriter::WriteProperty(TPersistent* Instance, PPropInfo PropInfo) {
