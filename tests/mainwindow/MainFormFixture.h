@@ -5,6 +5,7 @@
 
 #include "core/Prgclass.h"
 #include "core/Settings.h"
+#include "core/Tabinfoclass.h"
 #include "core/Volatileclass.h"
 #include "core/Zodir.h"
 #include "mainwindow/Editormessagewindow.h"
@@ -39,7 +40,26 @@ protected:
     MakeForms();
   }
 
-  void TearDown() override { CloseAndDestroy(); }
+  void TearDown() override {
+    DropChanges();
+    CloseAndDestroy();
+  }
+
+  // Marks every open document saved, so that the close query of the tear-down asks nothing: a test that wants the
+  // save question asks it itself.
+  void DropChanges() {
+    if (Form == nullptr) {
+      return;
+    }
+    for (int Editor = 0; Editor < 2; ++Editor) {
+      TComponent* Tabs = Form->GetEditorTabControl(Editor);
+      for (int I = 0; Tabs != nullptr && I < Form->TabCount(Tabs); ++I) {
+        if (fileinfoclass* Document = GetTabControlDocument(Tabs, I)) {
+          (void)Form->MarkDocumentSaved(Document);
+        }
+      }
+    }
+  }
 
   // Fresh registry, temporary and runtime folders for this test.
   void PrepareFolders() {
