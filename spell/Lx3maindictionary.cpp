@@ -106,6 +106,7 @@ void TMainDictionary::Release() {
   FLinkage = nullptr;
   FLinkageSize = 0;
   FGroupAddress.fill(nullptr);
+  FAnswers.clear();
   FLoaded = false;
 }
 
@@ -166,22 +167,32 @@ bool TMainDictionary::EnsureLoaded() {
   return FLoaded;
 }
 
-bool TMainDictionary::GetNode(std::uint32_t Number, TNode& Node) const {
+const std::uint8_t* TMainDictionary::NodeAddress(std::uint32_t Number, int& Group) const {
   int G = 0;
   while (G < AdmFormat::GroupCount - 1 && Number >= FGroupFirst[G + 1]) {
     ++G;
   }
   // Group 8 takes everything from its first number on, but only its own nodes lie inside the file's groups.
   if (Number < FGroupFirst[G] || Number >= FGroupFirst[G + 1]) {
-    return false;
+    return nullptr;
   }
-  const std::uint8_t* P = FGroupAddress[G] + (Number - FGroupFirst[G]) * static_cast<std::uint64_t>(G + 4);
+  Group = G;
+  return FGroupAddress[G] + (Number - FGroupFirst[G]) * static_cast<std::uint64_t>(G + 4);
+}
+
+bool TMainDictionary::DecodeNode(const std::uint8_t* P, int Group, TNode& Node) const {
   const std::uint32_t Header = ReadLE32(P);
   Node.Char = static_cast<unsigned char>(Header & 0xFF);
   Node.WordEnd = (Header & 0x80000000u) != 0;
-  Node.Group = G;
+  Node.Group = Group;
   Node.Tail = P + 4;
   return ReadChildren((Header >> 28) & 7, (Header >> 8) & 0xFFFFF, Node.Children);
+}
+
+bool TMainDictionary::GetNode(std::uint32_t Number, TNode& Node) const {
+  int Group = 0;
+  const std::uint8_t* P = NodeAddress(Number, Group);
+  return P != nullptr && DecodeNode(P, Group, Node);
 }
 
 bool TMainDictionary::ReadChildren(std::uint32_t Count, std::uint32_t Link, TChildren& Children) const {
@@ -234,14 +245,17 @@ bool TMainDictionary::FindChild(const TChildren& Children, unsigned char Ch, TNo
   if (Children.Direct) {
     return GetNode(Children.Link, Node) && Node.Char == Ch;
   }
+  // Siblings that do not match are only looked at for their character (the header's low byte).
   std::uint32_t Offset = Children.Link;
   for (std::uint32_t I = 0; I < Children.Count; ++I) {
     std::uint32_t Number = 0;
-    if (!GetLinkageIndex(Offset, Number) || !GetNode(Number, Node)) {
+    int Group = 0;
+    const std::uint8_t* P = nullptr;
+    if (!GetLinkageIndex(Offset, Number) || (P = NodeAddress(Number, Group)) == nullptr) {
       return false;
     }
-    if (Node.Char == Ch) {
-      return true;
+    if (P[0] == Ch) {
+      return DecodeNode(P, Group, Node);
     }
   }
   return false;
@@ -293,8 +307,21 @@ bool TMainDictionary::InternalWordExists(const std::string& Word, int& Length) {
 }
 
 bool TMainDictionary::WordExists(const std::string& Word) {
+  // Text repeats its words: the answers of recent look-ups are kept while the dictionary stays loaded.
+  if (FLoaded) {
+    if (auto It = FAnswers.find(Word); It != FAnswers.end()) {
+      return It->second;
+    }
+  }
   int Length = 0;
-  return InternalWordExists(Word, Length);
+  const bool Exists = InternalWordExists(Word, Length);
+  if (FLoaded) {
+    if (FAnswers.size() >= MaxKeptAnswers) {
+      FAnswers.clear();
+    }
+    FAnswers.emplace(Word, Exists);
+  }
+  return Exists;
 }
 
 int TMainDictionary::WordLength(const std::string& Word) {

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 class TPhoneticsMap;
 
@@ -63,6 +64,9 @@ private:
 
   void Release();
   bool EnsureLoaded();
+  // The address of node Number and its group (tail length); null when no group holds it.
+  const std::uint8_t* NodeAddress(std::uint32_t Number, int& Group) const;
+  bool DecodeNode(const std::uint8_t* P, int Group, TNode& Node) const;
   bool GetNode(std::uint32_t Number, TNode& Node) const;
   bool GetLinkageIndex(std::uint32_t& Offset, std::uint32_t& Number) const;
   bool ReadChildren(std::uint32_t Count, std::uint32_t Link, TChildren& Children) const;
@@ -89,6 +93,9 @@ private:
   std::array<std::uint64_t, AdmFormat::GroupCount + 1> FGroupOffset{};
   std::array<std::uint64_t, AdmFormat::GroupCount + 1> FGroupFirst{};
   int FWordsFound = 0;
+  // Answers of recent look-ups while loaded (emptied when full or released).
+  static constexpr std::size_t MaxKeptAnswers = 1 << 16;
+  std::unordered_map<std::string, bool> FAnswers;
 
   // Phonetic search state.
   std::string FBuffer;
