@@ -122,7 +122,7 @@ TEST_F(ExternalTest, TopStyleIsFoundThroughAppPathsAndGetsTheNameAsOneArgument) 
     std::string Name;
     std::vector<std::string> Arguments;
   };
-  const std::string Quoted = Dir + "/say \"hi\" \\.html";
+  const std::string Quoted = Dir + "/say \"hi\" a\\\"b \\.html";
   const std::string Sheet = Dir + "/site\\.css";
   const std::string Trailing = Dir + "/ends in.css\\";
   for (const TCase& C :
