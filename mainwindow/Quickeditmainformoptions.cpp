@@ -49,7 +49,7 @@ void RunConfigurationCommand(HWND Owner, int Command) {
   }
 }
 
-// The engine's windows opened from here belong to the main window.
+// The engine's windows and the dialogs opened from here belong to the main window.
 void OwnEngineWindows(TZUBQEForm& Form) {
   if (GetEngineDialogOwner(EngineDialogOwnerSlot::MainWindow) != &Form) {
     SetEngineDialogOwner(EngineDialogOwnerSlot::MainWindow, &Form);
@@ -263,6 +263,7 @@ void TZUBQEForm::OptionsSyntaxHighlightingClick(TObject*) {
 
 void TZUBQEForm::DragDropOptionsClick(TObject*) {
   if (Running()) {
+    OwnEngineWindows(*this);
     (void)ShowDragDropToolDialog(DIALOG_OWNER_MAIN_WINDOW);  // OK stores the choice itself
   }
 }

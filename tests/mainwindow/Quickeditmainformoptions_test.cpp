@@ -7,6 +7,9 @@
 #include "core/Validatorlib.h"
 #include "editor/Easyeditsource.h"
 
+#include "tests/support/ModalWindowDriver.h"
+
+#include "platform/controls/ComCtrls.h"
 #include "platform/controls/TestHarness.h"
 #include "platform/win/MessageBox.h"
 
@@ -180,6 +183,39 @@ TEST_F(MainFormOptionsTest, SaveConfigurationWritesTheEnginesFile) {
   Form->SettingsHTMLConfigReset->Click();
   EXPECT_EQ(Flag(ZUB_CONFIG_MARKUP_OPTIONS, ZUB_MARKUP_ACCESSIBILITY), 0);
   EXPECT_TRUE(Dialogs.Shown().empty());
+}
+
+TEST_F(MainFormOptionsTest, TheEnginesOptionsWindowOpensAtItsPageOwnedByTheMainWindow) {
+  using TestSupport::TModalWindowDriver;
+  struct TCase {
+    TTBCustomItem* Item;
+    const char* Page;
+  };
+  for (const TCase& C : {TCase{Form->OptionsValidatorOptions, "ValidatorSheet"},
+                         TCase{Form->ToolsToolsOptions, "ToolsSheet"}}) {
+    std::string Shown;
+    TModalWindowDriver Driver("Validator Engine Options (Validator/Logging/Tools/Network)", [&](TForm& F) {
+      if (auto* Pages = dynamic_cast<TPageControl*>(F.FindComponent("PageControl"))) {
+        Shown = Pages->ActivePage() != nullptr ? Pages->ActivePage()->Name() : "";
+      }
+      F.ModalResult = mrCancel;
+    });
+    Driver.Arm();
+    C.Item->Click();
+    EXPECT_TRUE(Driver.Driven());
+    EXPECT_EQ(Driver.OwnerWindow(), Form->Handle());
+    EXPECT_EQ(Shown, C.Page);
+  }
+}
+
+TEST_F(MainFormOptionsTest, TheDefaultToolChooserBelongsToTheMainWindow) {
+  using TestSupport::TModalWindowDriver;
+  TModalWindowDriver Driver("Drag and Drop Default Tool Select",
+                            [](TForm& F) { TModalWindowDriver::Press(F, "CancelBtn"); });
+  Driver.Arm();
+  Form->DragDropOptions->Click();
+  EXPECT_TRUE(Driver.Driven());
+  EXPECT_EQ(Driver.OwnerWindow(), Form->Handle());
 }
 
 TEST_F(MainFormOptionsTest, SyntaxHighlightingFollowsItsCommand) {
