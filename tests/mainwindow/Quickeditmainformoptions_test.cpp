@@ -191,8 +191,8 @@ TEST_F(MainFormOptionsTest, TheEnginesOptionsWindowOpensAtItsPageOwnedByTheMainW
     TTBCustomItem* Item;
     const char* Page;
   };
-  for (const TCase& C : {TCase{Form->OptionsValidatorOptions, "ValidatorSheet"},
-                         TCase{Form->ToolsToolsOptions, "ToolsSheet"}}) {
+  for (const TCase& C :
+       {TCase{Form->OptionsValidatorOptions, "ValidatorSheet"}, TCase{Form->ToolsToolsOptions, "ToolsSheet"}}) {
     std::string Shown;
     TModalWindowDriver Driver("Validator Engine Options (Validator/Logging/Tools/Network)", [&](TForm& F) {
       if (auto* Pages = dynamic_cast<TPageControl*>(F.FindComponent("PageControl"))) {
