@@ -27,7 +27,7 @@ object EditorOptionsForm: TEditorOptionsForm
         Top = 10
         Width = 424
         Height = 17
-        Caption = 'Automatically &save a changed document before viewing or validating it outside'
+        Caption = 'Automatically &save a changed document before it is used outside'
         TabOrder = 0
       end
       object AutoValidateWhenOpenedCheckBox: TCheckBox
@@ -134,7 +134,7 @@ object EditorOptionsForm: TEditorOptionsForm
         Top = 82
         Width = 424
         Height = 17
-        Caption = 'Send user names and passwords only to the &domain they were given for'
+        Caption = 'Send user names and passwords only to their own &domain'
         TabOrder = 3
       end
       object AutoLinkCheckCheckBox: TCheckBox
@@ -273,102 +273,102 @@ object EditorOptionsForm: TEditorOptionsForm
         Caption = '&Auto indent'
         TabOrder = 0
       end
-      object SmartTabCheckBox: TCheckBox
+      object LimitEOLCheckBox: TCheckBox
         Left = 12
         Top = 34
         Width = 424
         Height = 17
-        Caption = 'S&mart tab'
+        Caption = '&Keep the cursor within the line''s end'
         TabOrder = 1
-        Visible = False
       end
-      object LimitEOLCheckBox: TCheckBox
+      object BackUnindentsCheckBox: TCheckBox
         Left = 12
         Top = 58
         Width = 424
         Height = 17
-        Caption = '&Keep the cursor within the line''s end'
+        Caption = '&Backspace unindents'
         TabOrder = 2
       end
-      object BackUnindentsCheckBox: TCheckBox
+      object DoubleClickLineCheckBox: TCheckBox
         Left = 12
         Top = 82
         Width = 424
         Height = 17
-        Caption = '&Backspace unindents'
+        Caption = '&Double click selects the line'
         TabOrder = 3
       end
-      object DoubleClickLineCheckBox: TCheckBox
+      object StreamedSelectionCheckBox: TCheckBox
         Left = 12
         Top = 106
         Width = 424
         Height = 17
-        Caption = '&Double click selects the line'
+        Caption = 'S&treamed selection'
         TabOrder = 4
       end
-      object StreamedSelectionCheckBox: TCheckBox
+      object UseTabCharacterCheckBox: TCheckBox
         Left = 12
         Top = 130
         Width = 424
         Height = 17
-        Caption = 'S&treamed selection'
+        Caption = 'Use the ta&b character'
         TabOrder = 5
       end
-      object UseTabCharacterCheckBox: TCheckBox
+      object CursorOnTabsCheckBox: TCheckBox
         Left = 12
         Top = 154
         Width = 424
         Height = 17
-        Caption = 'Use the ta&b character'
+        Caption = 'Cursor stops &on tab characters'
         TabOrder = 6
       end
-      object CursorOnTabsCheckBox: TCheckBox
+      object WrapAtMarginCheckBox: TCheckBox
         Left = 12
         Top = 178
         Width = 424
         Height = 17
-        Caption = 'Cursor stops &on tab characters'
+        Caption = '&Wrap words at the right margin'
         TabOrder = 7
       end
-      object WrapAtMarginCheckBox: TCheckBox
+      object PersistentBlocksCheckBox: TCheckBox
         Left = 12
         Top = 202
         Width = 424
         Height = 17
-        Caption = '&Wrap words at the right margin'
+        Caption = '&Persistent blocks'
         TabOrder = 8
       end
-      object PersistentBlocksCheckBox: TCheckBox
+      object OverwriteBlocksCheckBox: TCheckBox
         Left = 12
         Top = 226
         Width = 424
         Height = 17
-        Caption = '&Persistent blocks'
+        Caption = 'O&verwrite blocks'
         TabOrder = 9
       end
-      object OverwriteBlocksCheckBox: TCheckBox
+      object SelectOnlyTextCheckBox: TCheckBox
         Left = 12
         Top = 250
         Width = 424
         Height = 17
-        Caption = 'O&verwrite blocks'
+        Caption = '&Select only text'
         TabOrder = 10
       end
-      object SelectOnlyTextCheckBox: TCheckBox
+      object LeaveTrailingSpacesCheckBox: TCheckBox
         Left = 12
         Top = 274
         Width = 424
         Height = 17
-        Caption = '&Select only text'
+        Caption = 'Leave t&railing spaces'
         TabOrder = 11
       end
-      object LeaveTrailingSpacesCheckBox: TCheckBox
+      object SmartTabCheckBox: TCheckBox
         Left = 12
         Top = 298
         Width = 424
         Height = 17
-        Caption = 'Leave t&railing spaces'
+        Caption = 'S&mart tab'
         TabOrder = 12
+        Visible = False
       end
     end
     object HTMLSheet: TTabSheet

@@ -29,6 +29,7 @@ object UpdateCheckForm: TUpdateCheckForm
     Top = 36
     Width = 80
     Height = 50
+    Center = True
     CommonAVI = aviFindFolder
     StopFrame = 29
   end
