@@ -18,6 +18,7 @@
 #include "core/Zodir.h"
 #include "editor/Easyeditsource.h"
 #include "mainwindow/Editormessagewindow.h"
+#include "mainwindow/Editoroptionsfrm.h"
 #include "mainwindow/Quickeditmainform.h"
 #include "mainwindow/Splashform.h"
 #include "spell/Lx3enginecallback.h"
@@ -278,6 +279,9 @@ int StartupPhase3(HINSTANCE, StartupRecord* Record) {
   DragDrop->AfterConstruction();
   (void)PlaceFormOnScreen(DragDrop, prg->interface->dragDropWindowLeft, prg->interface->dragDropWindowTop,
                           DragDrop->Width(), DragDrop->Height());
+  if (EditorOptionsForm == nullptr) {
+    Application->CreateForm(EditorOptionsForm);
+  }
   DragAcceptFiles(Form.Handle(), TRUE);
   LoadScratchPads(V, *prg->editorOptions);
   ReopenDocuments(Form);

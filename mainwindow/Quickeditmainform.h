@@ -31,6 +31,7 @@
 class TEasyLineStyles;
 class TLexiSpell3;
 class TTimer;
+class TUpdateCheckForm;
 class StringArrayStore;
 class msginfoclass;
 class tabinfoclass;
@@ -997,6 +998,20 @@ public:
   bool GetShellTreeFolder(int Pane, StrStore& Folder) override;
   bool GetSplitWidths(int& TagCountList, int& StructurePage, int& ScratchPad1, int& ScratchPage) override;
   int ValidateDocuments(fileinfoclass* Document, int Flags, int Configuration) override;
+
+  // ---- Help, links, options and the wait window (their own sources) ----------------------------------------
+  // The wait window of network operations, made and shown at once (a null caption or text keeps its own); hidden
+  // and freed again.
+  void ShowWaitWindow(const char* Caption, const char* Text) override;
+  void HideWaitWindow() override;
+  // Frees the editor options window when it exists (shutdown).
+  void DeleteEditorOptionsWindow() override;
+  // What OK in the editor options window brings about: the settings saved (a failed save is reported), the
+  // scratch pads' text-store options, every document's kind decided again, the view applied, the results list
+  // repainted.
+  void ApplyEditorOptions();
+  // The wait window while it is shown, else null.
+  TUpdateCheckForm* WaitWindow = nullptr;
 
   // ---- Run-time members -----------------------------------------------------------------------------------
   // The shell's small-icon list, shared (not owned); the Opened list shows its icons.

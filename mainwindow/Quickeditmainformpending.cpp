@@ -50,8 +50,6 @@ void TZUBQEForm::ViewNextMessageClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewPreviousMessageClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewNextResultsPageClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewPreviousResultsPageClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewExternalBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsLoggingViewClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewRefreshResourceWindowClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::TagsStartTagClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::TagsEndTagClick(TObject*) { PendingCommand(); }
@@ -150,7 +148,6 @@ void TZUBQEForm::ToolsValidateAllClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsValidateWithBatchWizardClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsValidateAllWithBatchWizardClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::RevalidateLastDocument1Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::ValidateStyleSheetwithTopStyle1Click(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsSpellCheckClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsSpellCheckAllClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsLowercaseClick(TObject*) { PendingCommand(); }
@@ -160,24 +157,9 @@ void TZUBQEForm::ToolsQuoteClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsTemplateClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsConvertClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsBatchWizardClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsToolsOptionsClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsHelpClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsEditorOptionsClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsValidatorOptionsClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsEnableAccessibilityCheckingClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsEnableCSSCheckingClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsHTMLConfigurationEditorClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::SettingsHTMLConfigLoad1Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::SettingsHTMLConfigSave1Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::SettingsHTMLConfigSaveAs1Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::SettingsHTMLConfigClean1Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::SettingsHTMLConfigReset1Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsHTMLConfigExportProgramsClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsHTMLConfigImportProgramsClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsSpellCheckerClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsLiveSpellClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsWordWrapClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsSyntaxHighlightingClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsTagInserterEditClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsTagInserterReloadClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsCSSInserterEditClick(TObject*) { PendingCommand(); }
@@ -187,32 +169,7 @@ void TZUBQEForm::OptionsUserInserterReloadClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::DragDropViewDragDropWindowClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::DragDropUseValidatorClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::DragDropUseToolClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::DragDropOptionsClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsLoggingEnableClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsLoggingDeleteClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsAddAssociationsClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsRemoveAssociationsClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::SettingsMakeSourceViewerClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::RestoreSourceViewerinInternetExplorer1Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksZUBHomeClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksSupportClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksDownloadClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksSpecsHTML401Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksSpecsXHTML10Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksSpecsXHTML11Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksSpecsCSS1Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksSpecsCSS2Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::TBItem8Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksWorldWideWebConsortiumClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksSection508AccessibilityClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksInternetContentRatingAssociationClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksWPForumClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::HelpContentsClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::WBHelpBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::HelpOnlineClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::HelpCheckVersionClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::CopyProgramInfotoClipboard1Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::HelpAboutZUBClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::UnindentBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::IndentBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewHorzSplitBtnClick(TObject*) { PendingCommand(); }
@@ -264,7 +221,6 @@ void TZUBQEForm::FormResize(TObject*) {}
 void TZUBQEForm::FormCanResize(TObject*, int&, int&, bool&) {}
 void TZUBQEForm::EditorMenuBarDockRequestDock(TObject*, TTBCustomDockableWindow*, bool&) {}
 void TZUBQEForm::EditorMenuBarDockResize(TObject*) {}
-void TZUBQEForm::OptionsValidatorOptionsPopup(TTBCustomItem*, bool) {}
 void TZUBQEForm::EditorToolbarClose(TObject*) {}
 void TZUBQEForm::EditorToolbarVisibleChanged(TObject*) {}
 void TZUBQEForm::ValidateBigBtnPopup(TTBCustomItem*, bool) {}
