@@ -230,16 +230,22 @@ void TZUBQEForm::ApplySplitView() {
   }
   const TAlign Wanted = I->flags.has(IF40::SplitHorizontal) ? alTop : alLeft;
   I->editorSplit = UsableSplitShare(I->editorSplit);
+  // The first editor takes its size before the splitter shows, so that the splitter lands right after it.
+  const auto SizeFirst = [&] {
+    SetExtentAlong(Editor1Panel, Wanted, SplitExtent(I->editorSplit, ExtentAlong(BothEditorsPanel, Wanted)));
+  };
   if (!Editor2Panel->Visible()) {
     Editor1Panel->SetAlign(Wanted);
+    SizeFirst();
     Editor2Panel->SetVisible(true);
-    EditorsSplitter->SetVisible(true);
-    SetExtentAlong(Editor1Panel, Wanted, SplitExtent(I->editorSplit, ExtentAlong(BothEditorsPanel, Wanted)));
     PlaceSplitterAfter(EditorsSplitter, Editor1Panel, Wanted);
+    SetSplitterThickness(EditorsSplitter);
+    EditorsSplitter->SetVisible(true);
+    SizeFirst();
   }
   if (EditorsSplitter->Align() != Wanted || Editor1Panel->Align() != Wanted) {
     Editor1Panel->SetAlign(Wanted);
-    SetExtentAlong(Editor1Panel, Wanted, SplitExtent(I->editorSplit, ExtentAlong(BothEditorsPanel, Wanted)));
+    SizeFirst();
     if (Wanted == alLeft) {
       Editor1Panel->SetLeft(0);
     } else {
@@ -247,6 +253,7 @@ void TZUBQEForm::ApplySplitView() {
     }
     PlaceSplitterAfter(EditorsSplitter, Editor1Panel, Wanted);
     SetSplitterThickness(EditorsSplitter);
+    SizeFirst();
   }
 }
 
@@ -501,8 +508,9 @@ void TZUBQEForm::Shell2SplitterMoved(TObject*) {
 void TZUBQEForm::EditorsSplitterMoved(TObject*) {
   const TAlign Align = Editor1Panel->Align();
   const int Whole = ExtentAlong(BothEditorsPanel, Align);
-  // A window not laid out yet (or minimised) has no extent to divide by.
-  if (Running() && Whole > 0 && (Align == alLeft || Align == alTop)) {
+  // A window not laid out yet (or minimised) has no extent to divide by; a layout pass that moves the splitter
+  // itself is no choice of the user's.
+  if (Running() && Whole > 0 && prg->volatileState->layoutReady != 0 && (Align == alLeft || Align == alTop)) {
     prg->interface->editorSplit =
         UsableSplitShare(static_cast<float>(ExtentAlong(Editor1Panel, Align)) / static_cast<float>(Whole));
   }
