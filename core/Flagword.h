@@ -166,7 +166,7 @@ inline constexpr B LiveSpelling{0x4};
 // An inserter item's flags.
 namespace TIF {
 using B = TFlagBit<InserterItemFlagsTag>;
-inline constexpr B NewLine{0x1};        // press Enter after a single insertion
+inline constexpr B NewLine{0x1};  // press Enter after a single insertion
 inline constexpr B Separator{0x4};
 inline constexpr B ClosesInserter{0x8};
 inline constexpr B XhtmlKeepCase{0x20};  // in an XHTML document, never upper case

@@ -250,9 +250,9 @@ void TZUBQEForm::EditorPopupMenuPopup(TObject*) {
   Enable(EditorPopupSaveAll, AllDocumentsSaved(prg->volatileState->documents) == 0);
   Enable(EditorPopupPaste, IsClipboardFormatAvailable(CF_TEXT) && !Editor->GetReadOnly());
   const bool HasLines = Editor->GetEditSource()->Strings()->Count() > 0;
-  for (TTBCustomItem* Item : std::initializer_list<TTBCustomItem*>{
-           EditorPopupSelectAll, EditorPopupToggleBookmark, EditorPopupGotoBookmark, EditorPopupValidate,
-           EditorPopupValidateWithWizard}) {
+  for (TTBCustomItem* Item :
+       std::initializer_list<TTBCustomItem*>{EditorPopupSelectAll, EditorPopupToggleBookmark, EditorPopupGotoBookmark,
+                                             EditorPopupValidate, EditorPopupValidateWithWizard}) {
     Enable(Item, HasLines);
   }
   // The bookmark items: checked (toggle) and enabled (go to) by the bookmarks of the editor's text.

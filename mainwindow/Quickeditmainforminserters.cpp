@@ -24,7 +24,8 @@ inserterclass* InserterShowing(TTBCustomItem* Item) {
   PointerArrayManager* Array = Inserters();
   for (int I = 0; Array && I < Array->getCount(); ++I) {
     auto* Inserter = static_cast<inserterclass*>(Array->getPointer(I));
-    if (Inserter && Inserter->toolbar && Inserter->toolbar->Visible() && Inserter->toolbar->Items()->ContainsItem(Item)) {
+    if (Inserter && Inserter->toolbar && Inserter->toolbar->Visible() &&
+        Inserter->toolbar->Items()->ContainsItem(Item)) {
       return Inserter;
     }
   }
@@ -89,7 +90,7 @@ int TZUBQEForm::InserterCommand(int KindMask, int Flags) {
     (void)AddNewFileTab(nullptr, Inserter->configFile.text, 0, nullptr);  // reports a missing file itself
   }
   if ((Flags & INSERTER_RELOAD) != 0) {
-    (void)Inserter->UpdateToolbar(INSERTERS_DESTROY);  // always 0
+    (void)Inserter->UpdateToolbar(INSERTERS_DESTROY);      // always 0
     (void)Inserter->UpdateToolbar(INSERTER_TOOLBAR_SHOW);  // a file that now fails clears the bit and says so
     return 0;
   }

@@ -177,4 +177,3 @@ void TZUBQEForm::SaveFormBounds() {
     V->normalBoundsKnown = 1;
   }
 }
-

@@ -32,8 +32,10 @@ struct TTagRow {
   int HtmlFlags;
 };
 
-#define ZUBQ_PAIR(Command, Name) {Command, "<" Name ">", "</" Name ">", 2, "<" Name ">", "</" Name ">", 0}
-#define ZUBQ_SAME(Command, Start, End, Flags) {Command, Start, End, Flags, Start, End, Flags}
+#define ZUBQ_PAIR(Command, Name) \
+  { Command, "<" Name ">", "</" Name ">", 2, "<" Name ">", "</" Name ">", 0 }
+#define ZUBQ_SAME(Command, Start, End, Flags) \
+  { Command, Start, End, Flags, Start, End, Flags }
 #define ZUBQ_DOCTYPE(Command, Root, Public, Host, Path) \
   ZUBQ_SAME(Command, "<!DOCTYPE " Root " PUBLIC \"" Public "\" \"" Host Path "\">", "", 3)
 #define ZUBQ_W3C "http://www.w3.org"
@@ -107,8 +109,8 @@ constexpr TTagRow TagRows[] = {
     {"TagsMediaIMG", "<img src=\"", "\" alt=\"\" />", 2, "<img src=\"", "\" alt=\"\">", 0},
     {"TagsMetaDescription", "<meta name=\"description\" content=\"", "\" />", 3,
      "<meta name=\"description\" content=\"", "\">", 1},
-    {"TagsMetaKeywords", "<meta name=\"keywords\" content=\"", "\" />", 3, "<meta name=\"keywords\" content=\"",
-     "\">", 1},
+    {"TagsMetaKeywords", "<meta name=\"keywords\" content=\"", "\" />", 3, "<meta name=\"keywords\" content=\"", "\">",
+     1},
     {"TagsMetaAuthor", "<meta name=\"author\" content=\"", "\" />", 3, "<meta name=\"author\" content=\"", "\">", 1},
     {"TagsMetaCopyright", "<meta name=\"copyright\" content=\"", "\" />", 3, "<meta name=\"copyright\" content=\"",
      "\">", 1},

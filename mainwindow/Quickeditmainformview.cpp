@@ -552,8 +552,8 @@ void TZUBQEForm::ScratchSheetResize(TObject*) {
 void TZUBQEForm::ScratchPad2EditResize(TObject*) {
   constexpr int MinScratchPadWidth = 50;
   if (ScratchPad2Edit->Width() < MinScratchPadWidth && ScratchPad1Edit->Width() > MinScratchPadWidth) {
-    ScratchPad1Edit->SetWidth(std::max(MinScratchPadWidth, ScratchSheet->ClientWidth() - MinScratchPadWidth -
-                                                               ScratchSplitter->Width()));
+    ScratchPad1Edit->SetWidth(
+        std::max(MinScratchPadWidth, ScratchSheet->ClientWidth() - MinScratchPadWidth - ScratchSplitter->Width()));
   }
 }
 

@@ -34,7 +34,10 @@ constexpr double SIDE_DOCK_SHARE = 0.3;
 constexpr double TOP_DOCK_SHARE = 0.25;
 
 // Flips a bit of an interface word.
-template <class Word, class Bit> void Flip(Word& W, Bit B) { W.toggle(B); }
+template <class Word, class Bit>
+void Flip(Word& W, Bit B) {
+  W.toggle(B);
+}
 
 TDragDropForm* FindDragDropForm() {
   for (int I = 0; I < Screen->FormCount(); ++I) {
@@ -328,8 +331,7 @@ void TZUBQEForm::MessageToolWindowDockChanging(TObject*, bool Floating, TTBDock*
   } else if (DockingTo == EditorMenuBarDock) {
     MessageToolWindow->SetHeight(std::min(MessageToolWindow->Height(), Cut(ClientHeight(), TOP_DOCK_SHARE)));
   } else if (DockingTo == SmallToolbarDock) {
-    MessageToolWindow->SetWidth(
-        std::min(MessageToolWindow->Width(), Cut(BothEditorsPanel->Width(), SIDE_DOCK_SHARE)));
+    MessageToolWindow->SetWidth(std::min(MessageToolWindow->Width(), Cut(BothEditorsPanel->Width(), SIDE_DOCK_SHARE)));
   } else if (DockingTo == EditorBottomDock) {
     MessageToolWindow->SetHeight(std::min(MessageToolWindow->Height(), Cut(MainPanel->Height(), SIDE_DOCK_SHARE)));
   }
@@ -373,7 +375,8 @@ void TZUBQEForm::BuildValidateMenu() {
   Options.Include(tboDefault);
   Normal->SetMaskOptions(Options);
   const int Config = EngineConfigHandle();
-  if (ZUBCalls.ZUBGetInteger3EZ && ZUBCalls.ZUBGetInteger3EZ(ENGINE_VERSION_PROPERTY) > NAMED_CONFIGURATIONS_AFTER_VERSION &&
+  if (ZUBCalls.ZUBGetInteger3EZ &&
+      ZUBCalls.ZUBGetInteger3EZ(ENGINE_VERSION_PROPERTY) > NAMED_CONFIGURATIONS_AFTER_VERSION &&
       ZUBCalls.ZUBGetIntegerEZ && ZUBCalls.ZUBGetString2 && Config >= 0) {
     const int Count = ZUBCalls.ZUBGetIntegerEZ(Config, ZUB_CONFIG_CONFIGURATION_COUNT);
     for (int Number = 1; Number < Count; ++Number) {
@@ -383,7 +386,8 @@ void TZUBQEForm::BuildValidateMenu() {
       }
     }
   }
-  if (ZUBCalls.ZUBGetIntegerEZ && Config >= 0 && (ZUBCalls.ZUBGetIntegerEZ(Config, ZUB_CONFIG_LINK_CHECK_MENU) & 1) != 0) {
+  if (ZUBCalls.ZUBGetIntegerEZ && Config >= 0 &&
+      (ZUBCalls.ZUBGetIntegerEZ(Config, ZUB_CONFIG_LINK_CHECK_MENU) & 1) != 0) {
     (void)AddNumbered("&Link check only", CONFIGURATION_LINK_CHECK_ONLY);
   }
   ValidateBigBtn->Add(new TTBSeparatorItem(this));
@@ -395,8 +399,9 @@ void TZUBQEForm::BuildValidateMenu() {
     return Item;
   };
   (void)AddCommand("Validate &All", [this](TObject* Sender) { ToolsValidateAllClick(Sender); });
-  AddCommand("Validate with Batch &Wizard", [this](TObject* Sender) { ToolsValidateWithBatchWizardClick(Sender); })
-      ->SetShortCut(TextToShortCut("Shift+F6"));
+  AddCommand("Validate with Batch &Wizard", [this](TObject* Sender) {
+    ToolsValidateWithBatchWizardClick(Sender);
+  })->SetShortCut(TextToShortCut("Shift+F6"));
   (void)AddCommand("Validate All with Batch Wi&zard",
                    [this](TObject* Sender) { ToolsValidateAllWithBatchWizardClick(Sender); });
 }
@@ -427,5 +432,6 @@ void TZUBQEForm::ApplyBatchWizardAppearance() {
 
 bool TZUBQEForm::EngineLoggingEnabled() {
   const int Config = EngineConfigHandle();
-  return Config >= 0 && ZUBCalls.ZUBGetFlag && ZUBCalls.ZUBGetFlag(Config, ZUB_CONFIG_LOG_OPTIONS, ZUB_LOG_VALIDATIONS) > 0;
+  return Config >= 0 && ZUBCalls.ZUBGetFlag &&
+         ZUBCalls.ZUBGetFlag(Config, ZUB_CONFIG_LOG_OPTIONS, ZUB_LOG_VALIDATIONS) > 0;
 }

@@ -147,21 +147,36 @@ TEST_F(MainFormView, MenuChecksFollowRandomBitWords) {
     std::uint32_t Bit;
   };
   const std::vector<CheckRow> Rows = {
-      {Form->ViewSplitView, Word::F40, 0x8000},         {Form->ViewSplitViewBtn, Word::F40, 0x8000},
-      {Form->ViewHorzSplitBtn, Word::F40, 0x400000},    {Form->ViewWebBrowser, Word::F40, 0x100000},
-      {Form->ViewBrowserBtn, Word::F40, 0x100000},      {Form->WBPreviewBtn, Word::F2, 0x40000},
-      {Form->ViewLineNumbers, Word::F40, 0x80},         {Form->ViewLineNumbersBtn, Word::F40, 0x80},
-      {Form->ViewLineSeparators, Word::F40, 0x10000000}, {Form->ViewRightMargin, Word::F40, 0x200},
-      {Form->ViewToolbar, Word::F40, 0x4},              {Form->ViewSmallToolbar, Word::F2, 0x8000000},
-      {Form->ViewStatusBar, Word::F40, 0x8},            {Form->ViewResource, Word::F40, 0x10},
-      {Form->ViewResourceBtn, Word::F40, 0x10},         {Form->ViewCSSInserter, Word::F2, 0x4000000},
-      {Form->ViewTagInserter, Word::F2, 0x400000},      {Form->ViewUserInserter, Word::F2, 0x80},
-      {Form->ViewFullScreen, Word::F40, 0x800},         {Form->ViewFullScreenBtn, Word::F40, 0x800},
-      {Form->OptionsLiveSpell, Word::F3, 0x80},         {Form->OptionsWordWrap, Word::F40, 0x2},
-      {Form->OptionsWordWrapBtn, Word::F40, 0x2},       {Form->DragDropViewDragDropWindow, Word::F40, 0x1000},
-      {Form->ViewLinkInfoPanel, Word::F2, 0x10000},     {Form->ViewSpecialSymbols, Word::F2, 0x8},
-      {Form->ViewSymbolsBtn, Word::F2, 0x8},            {Form->ViewWrapBookmark, Word::F3, 0x100},
-      {Form->ViewMessage, Word::F3, 0x20},              {Form->ViewResults, Word::F40, 0x400},
+      {Form->ViewSplitView, Word::F40, 0x8000},
+      {Form->ViewSplitViewBtn, Word::F40, 0x8000},
+      {Form->ViewHorzSplitBtn, Word::F40, 0x400000},
+      {Form->ViewWebBrowser, Word::F40, 0x100000},
+      {Form->ViewBrowserBtn, Word::F40, 0x100000},
+      {Form->WBPreviewBtn, Word::F2, 0x40000},
+      {Form->ViewLineNumbers, Word::F40, 0x80},
+      {Form->ViewLineNumbersBtn, Word::F40, 0x80},
+      {Form->ViewLineSeparators, Word::F40, 0x10000000},
+      {Form->ViewRightMargin, Word::F40, 0x200},
+      {Form->ViewToolbar, Word::F40, 0x4},
+      {Form->ViewSmallToolbar, Word::F2, 0x8000000},
+      {Form->ViewStatusBar, Word::F40, 0x8},
+      {Form->ViewResource, Word::F40, 0x10},
+      {Form->ViewResourceBtn, Word::F40, 0x10},
+      {Form->ViewCSSInserter, Word::F2, 0x4000000},
+      {Form->ViewTagInserter, Word::F2, 0x400000},
+      {Form->ViewUserInserter, Word::F2, 0x80},
+      {Form->ViewFullScreen, Word::F40, 0x800},
+      {Form->ViewFullScreenBtn, Word::F40, 0x800},
+      {Form->OptionsLiveSpell, Word::F3, 0x80},
+      {Form->OptionsWordWrap, Word::F40, 0x2},
+      {Form->OptionsWordWrapBtn, Word::F40, 0x2},
+      {Form->DragDropViewDragDropWindow, Word::F40, 0x1000},
+      {Form->ViewLinkInfoPanel, Word::F2, 0x10000},
+      {Form->ViewSpecialSymbols, Word::F2, 0x8},
+      {Form->ViewSymbolsBtn, Word::F2, 0x8},
+      {Form->ViewWrapBookmark, Word::F3, 0x100},
+      {Form->ViewMessage, Word::F3, 0x20},
+      {Form->ViewResults, Word::F40, 0x400},
   };
   std::mt19937 Random(44);
   for (int Round = 0; Round < 20; ++Round) {
@@ -360,8 +375,8 @@ TEST_F(MainFormView, SplitHandlersSkipAZeroExtentAndStoredSharesThatAreNoFractio
   Form->EditorsSplitterMoved(nullptr);
   EXPECT_FLOAT_EQ(I().editorSplit, 0.25f);
   Form->BothEditorsPanel->SetAlign(alClient);
-  for (const float Bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), 0.0f,
-                          1.5f, -2.0f}) {
+  for (const float Bad :
+       {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), 0.0f, 1.5f, -2.0f}) {
     I().editorSplit = Bad;
     I().flags.set(IF40::SplitView, false);
     ASSERT_EQ(Form->ApplyViewSettings(0), 0);
@@ -526,10 +541,10 @@ TEST_F(MainFormView, SkinTable) {
     int MenuSkin;
     TTBSkins Skin;
   };
-  for (const SkinRow& Row : {SkinRow{true, 0, tbsOfficeXP}, SkinRow{false, 1, tbsDisabled},
-                             SkinRow{true, 1, tbsOfficeXP}, SkinRow{false, 0, tbsDisabled},
-                             SkinRow{false, 2, NativeOrWindowsXP()}, SkinRow{false, 3, tbsWindowsXP},
-                             SkinRow{false, 7, tbsOfficeXP}}) {
+  for (const SkinRow& Row :
+       {SkinRow{true, 0, tbsOfficeXP}, SkinRow{false, 1, tbsDisabled}, SkinRow{true, 1, tbsOfficeXP},
+        SkinRow{false, 0, tbsDisabled}, SkinRow{false, 2, NativeOrWindowsXP()}, SkinRow{false, 3, tbsWindowsXP},
+        SkinRow{false, 7, tbsOfficeXP}}) {
     I().flags3.set(IF3::FlatMenus, Row.Flat);
     I().menuSkin = Row.MenuSkin;
     ASSERT_EQ(Form->ApplySettings(APPLY_SKIN), 0);
