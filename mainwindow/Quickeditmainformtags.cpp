@@ -220,6 +220,16 @@ void InsertKeys(TCustomEasyEdit& Editor, const std::string& Text) {
   }
 }
 
+// Inserts the text at the caret as it is (tabs and line breaks included) and leaves it selected.
+void PasteSelected(TCustomEasyEdit& Editor, const std::string& Text) {
+  TEasyStrings Lines;
+  Lines.SetTextBuffer(Text.data(), Text.size());
+  if (!Text.empty() && (Text.back() == '\r' || Text.back() == '\n')) {
+    Lines.Add(std::string());
+  }
+  Editor.PasteStrings(&Lines, slStream);
+}
+
 // Whether the caret lies in the (ordered) stream selection, its two ends included.
 bool CaretInside(const TPoint& Caret, const TRect& Sel) {
   if (Caret.Y < Sel.Top || Caret.Y > Sel.Bottom) {
@@ -316,12 +326,7 @@ int TZUBQEForm::InsertTag(const char* StartText, const char* EndText, int Flags)
     TEasySourceOptions Plain = Typing;
     Plain.Exclude(srAutoIndent);
     Source->SetOptions(Plain);
-    TEasyStrings Lines;
-    Lines.SetTextBuffer(Selected.data(), Selected.size());
-    if (Selected.back() == '\r' || Selected.back() == '\n') {
-      Lines.Add(std::string());
-    }
-    Editor->PasteStrings(&Lines, slStream);
+    PasteSelected(*Editor, Selected);
     Source->SetOptions(Typing);
     const TPoint After = Source->CurrentPosition;
     Editor->SetSelection(Rect(Between.X, Between.Y, After.X, After.Y), SelType);
@@ -395,7 +400,8 @@ void TZUBQEForm::EditorPopupConvertToEntitiesClick(TObject*) {
   }
   TCustomEasyEditSource* Source = Editor->GetEditSource();
   Source->LockUndo();
-  Editor->SetSelText(Converted);
+  Editor->DeleteBlock();
+  PasteSelected(*Editor, Converted);
   Source->UnlockUndo();
 }
 
