@@ -37,7 +37,8 @@ public:
   HWND Wnd = 0;
 };
 
-template <class T> T* OpenForm() {
+template <class T>
+T* OpenForm() {
   for (int I = 0; I < Screen->FormCount(); ++I) {
     if (auto* F = dynamic_cast<T*>(Screen->Forms(I)); F && F->Visible()) {
       return F;
