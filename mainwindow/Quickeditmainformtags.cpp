@@ -311,27 +311,34 @@ int TZUBQEForm::InsertTag(const char* StartText, const char* EndText, int Flags)
   Source->SetOptions(Typing);
 
   const TPoint Caret = Editor->GetCurrentPosition();
-  const std::string Selected = Editor->GetSelText();
   const TEasySelType SelType = Editor->SelType;
-  const bool Wrap =
-      !Selected.empty() && !End.empty() && SelType == slStream && CaretInside(Caret, Ordered(Editor->SelRect));
+  const TRect Sel = Ordered(Editor->SelRect);
+  const bool Wrap = SelType == slStream && !End.empty() && (Sel.Top != Sel.Bottom || Sel.Left != Sel.Right) &&
+                    CaretInside(Caret, Sel);
   if (Wrap) {
-    Editor->DeleteBlock();
-  }
-  InsertKeys(*Editor, Start);
-  const TPoint Between = Source->CurrentPosition;
-  InsertKeys(*Editor, End);
-  Source->SetCurrentPosition(Between);
-  if (Wrap) {
-    TEasySourceOptions Plain = Typing;
-    Plain.Exclude(srAutoIndent);
-    Source->SetOptions(Plain);
-    PasteSelected(*Editor, Selected);
-    Source->SetOptions(Typing);
-    const TPoint After = Source->CurrentPosition;
-    Editor->SetSelection(Rect(Between.X, Between.Y, After.X, After.Y), SelType);
-  } else if ((Flags & INSERT_NEW_LINE) != 0 && End.empty()) {
-    Editor->ProcessKey(KEY_NEW_LINE);
+    // The end text goes after the selection and the start text before it; the selected text itself is never
+    // taken out and put back, so it stays exactly as it was (tabs, blanks and line breaks) whatever its size.
+    Source->SetCurrentPosition(TPoint{Sel.Left, Sel.Top});
+    const int StartChar = Source->GetCharacterPos().X;
+    Source->SetCurrentPosition(TPoint{Sel.Right, Sel.Bottom});
+    const int EndChar = Source->GetCharacterPos().X;
+    InsertKeys(*Editor, End);
+    Source->SetCurrentPosition(TPoint{Sel.Left, Sel.Top});
+    InsertKeys(*Editor, Start);
+    const TPoint Between = Source->CurrentPosition;
+    const int Shift = Source->GetCharacterPos().X - StartChar;
+    const int EndLine = Sel.Bottom + (Between.Y - Sel.Top);
+    const int EndX = Source->GetRealPos(EndLine, Sel.Top == Sel.Bottom ? EndChar + Shift : EndChar);
+    Source->SetCurrentPosition(TPoint{EndX, EndLine});
+    Editor->SetSelection(Rect(Between.X, Between.Y, EndX, EndLine), SelType);
+  } else {
+    InsertKeys(*Editor, Start);
+    const TPoint Between = Source->CurrentPosition;
+    InsertKeys(*Editor, End);
+    Source->SetCurrentPosition(Between);
+    if ((Flags & INSERT_NEW_LINE) != 0 && End.empty()) {
+      Editor->ProcessKey(KEY_NEW_LINE);
+    }
   }
   Source->UnlockUndo();
   Source->SetOptions(SourceOptions);
