@@ -680,6 +680,7 @@ public:
     });
     if (FCombo->lineEdit()) {
       QObject::connect(FCombo->lineEdit(), &QLineEdit::textEdited, [this](const QString&) {
+        FEdited = true;
         SyncText();
         if (!FQuiet) {
           Notify(CBN_EDITUPDATE);
@@ -969,6 +970,7 @@ private:
       return FALSE;
     }
     const QString Before = Edit->text();
+    FEdited = false;
     const bool CanCopy = Edit->hasSelectedText() && Edit->echoMode() == QLineEdit::Normal;
     switch (Msg) {
       case WM_UNDO: Edit->undo(); break;
@@ -997,7 +999,8 @@ private:
         break;
       default: break;
     }
-    if (Edit->text() != Before) {
+    // The field's own editing tells of its changes; anything it left untold is told here.
+    if (Edit->text() != Before && !FEdited) {
       SyncText();
       Notify(CBN_EDITUPDATE);
       Notify(CBN_EDITCHANGE);
@@ -1026,6 +1029,7 @@ private:
   bool FChosen = false;
   bool FExtendedUI = false;
   int FDroppedWidth = 0;
+  bool FEdited = false;  // the edit field reported an edit of its own
 };
 
 const ATOM ListBoxClass = RegisterNativeClass(
