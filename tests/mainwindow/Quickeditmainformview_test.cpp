@@ -123,7 +123,13 @@ TEST_F(MainFormView, EveryViewCommandChangesItsBitAndTheWindowFollows) {
 // The defaults of a fresh installation show what the settings tables say: the results area hidden, the status
 // bar, both toolbars, the message window, the resource window at the left and the link panel shown.
 TEST_F(MainFormView, FreshSettingsGiveTheDefaultLayout) {
-  EXPECT_EQ(I().flags.bits & 0x1, 0x1u);
+  // The layout passes of the window's start change no bit of the settings.
+  EXPECT_EQ(I().flags.bits, 0x2FC2039Fu);
+  EXPECT_EQ(I().flags2.bits, 0x3FF78000u);
+  EXPECT_EQ(I().flags3.bits, 0x3FFFFFF0u);
+  ASSERT_EQ(Form->ApplyViewSettings(VIEW_APPLY_SETTINGS | VIEW_NO_PREVIEW), 0);
+  EXPECT_EQ(I().flags.bits, 0x2FC2039Fu);
+  EXPECT_EQ(I().flags2.bits, 0x3FF78000u);
   EXPECT_FALSE(Form->ResultsPanel->Visible());
   EXPECT_TRUE(Form->StatusBar->Visible());
   EXPECT_TRUE(Form->EditorToolbar->Visible());
