@@ -599,6 +599,7 @@ TEST_F(MainFormView, SplitPositionsSurviveARestart) {
   Form->ViewResultsClick(nullptr);
   Form->ResultsPanel->SetHeight(190);
   Form->HorzSplit1Change(nullptr);
+  I().flags.set(IF40::SplitHorizontal, false);
   I().flags.set(IF40::SplitView, true);
   ASSERT_EQ(Form->ApplyViewSettings(0), 0);
   Form->Editor1Panel->SetWidth(Form->BothEditorsPanel->Width() / 3);
@@ -612,6 +613,8 @@ TEST_F(MainFormView, SplitPositionsSurviveARestart) {
   Harness::RunUntilIdle();
   EXPECT_EQ(Form->ResourcePanel->Width(), 250);
   EXPECT_EQ(Form->ResultsPanel->Height(), 190);
+  ASSERT_EQ(Form->Editor1Panel->Align(), alLeft);
+  EXPECT_NE(EditorWidth, Form->BothEditorsPanel->Width());
   EXPECT_NEAR(Form->Editor1Panel->Width(), EditorWidth, 1);
 }
 
