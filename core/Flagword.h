@@ -50,6 +50,7 @@ using InserterItemFlags = TFlagWord<InserterItemFlagsTag>;
 // Interface "Flags40" (window and editor view options).
 namespace IF40 {
 using B = TFlagBit<InterfaceFlags40Tag>;
+inline constexpr B ResultsInFullScreen{0x1};
 inline constexpr B WordWrap{0x2};
 inline constexpr B MainToolbar{0x4};
 inline constexpr B StatusBar{0x8};
@@ -165,7 +166,11 @@ inline constexpr B LiveSpelling{0x4};
 // An inserter item's flags.
 namespace TIF {
 using B = TFlagBit<InserterItemFlagsTag>;
+inline constexpr B NewLine{0x1};  // press Enter after a single insertion
 inline constexpr B Separator{0x4};
+inline constexpr B ClosesInserter{0x8};
+inline constexpr B XhtmlKeepCase{0x20};  // in an XHTML document, never upper case
+inline constexpr B XhtmlEmptyEnd{0x40};  // in an XHTML document, the last ">" becomes " />"
 inline constexpr B AlsoTwo{0x10};  // read: also sets 0x2
 inline constexpr B Two{0x2};
 }  // namespace TIF

@@ -1503,6 +1503,7 @@ object ZUBQEForm: TZUBQEForm
       DockRow = 0
       DockPos = 0
       OnVisibleChanged = MessageToolWindowVisibleChanged
+      OnDockChanging = MessageToolWindowDockChanging
       object ResultsMessageEdit: TEasyEdit
         Left = 0
         Top = 0

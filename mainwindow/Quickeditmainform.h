@@ -28,6 +28,7 @@
 #include <memory>
 #include <string>
 
+class TColorDialog;
 class TEasyLineStyles;
 class TLexiSpell3;
 class TTimer;
@@ -944,6 +945,30 @@ public:
   int ShowResultsArea(int Show);
   int PlaceResourceWindow(int Show);
   int UpdateDragDropWindow();
+  // The positions of the window's toolbars and tool windows (inserters included) under the interface key.
+  void SaveToolbarPositions() override;
+  void LoadToolbarPositions() override;
+  // OnDockChanging of the message window: docking beside or below the editors cuts it to a share of the window.
+  void MessageToolWindowDockChanging(TObject* Sender, bool Floating, TTBDock* DockingTo);
+  // The steps of ApplyViewSettings (Quickeditmainformview.cpp).
+  void ApplyShellOptions();
+  void ApplyEditorDisplayOptions();
+  void ApplyFullScreen();
+  void ApplySplitView();
+  void ApplyWebBrowserPane(int Flags);
+  // Focuses the active editor (FOCUS_AS_ACTIVE_CONTROL: as the window's active control); nothing when it cannot.
+  void FocusActiveEditor(int How);
+  // The parts of ApplySettings (Quickeditmainformviewcommands.cpp): the Validate button's menu, the skin, the
+  // batch wizard's progress editor, and the engine's logging flag for the menu check.
+  void BuildValidateMenu();
+  void ApplySkin();
+  void ApplyBatchWizardAppearance();
+  bool EngineLoggingEnabled();
+  // Full screen: -1 not decided yet, 0 off, 1 on; and the window state to go back to when it ends.
+  int FullScreenState = -1;
+  TWindowState SavedWindowState = wsNormal;
+  // The colour dialog of the Tags menu, made on first use and owned by the window.
+  TColorDialog* TagColorDialog = nullptr;
 
   // ---- Results, links, validation and tools ---------------------------------------------------------------
   int ShowDocumentResults(fileinfoclass* Document, int Flags);
@@ -955,7 +980,14 @@ public:
   int CheckLinks(TObject* Sender, int Flags);
   void UpdateLinkCheckButtons() override;
   int InsertTag(const char* StartText, const char* EndText, int Flags);
+  // The Tags menu's command of that item name: its text for an XHTML or any other document inserted through
+  // InsertTag (InsertTag's result).
+  int InsertTagsCommand(const char* Command);
+  // Whether the current document carries the XHTML mark; false without one.
+  bool CurrentDocumentIsXhtml();
   int InserterCommand(int KindMask, int Flags);
+  // Flips an inserter's visibility bit and lets every inserter follow its bit.
+  void ToggleInserter(int KindMask);
 
   // ---- Web browser, shell panes and spelling --------------------------------------------------------------
   void NavigateWebBrowser(TObject* Sender, int Flags) override;
@@ -1064,8 +1096,30 @@ inline constexpr int VIEW_KEEP_DOCUMENT_TYPE = 0x10;
 // Flags of TZUBQEForm::ApplySettings.
 inline constexpr int APPLY_ALL = 0x1;
 inline constexpr int APPLY_ALL_MASK = 0x1fce;
+inline constexpr int APPLY_RIGHT_MARGIN = 0x2;
+inline constexpr int APPLY_TAB_STOPS = 0x4;
+inline constexpr int APPLY_APPEARANCE = 0x8;
+inline constexpr int APPLY_OPENED_CAPTION = 0x10;
+inline constexpr int APPLY_VALIDATE_MENU = 0x20;
 inline constexpr int APPLY_SKIN = 0x40;
+inline constexpr int APPLY_MESSAGE_LINES = 0x80;
+inline constexpr int APPLY_BROWSER_STATUS_BAR = 0x100;
+inline constexpr int APPLY_SINGLE_CLICK_BUTTON = 0x200;
+inline constexpr int APPLY_TOOLTIPS = 0x400;
 inline constexpr int APPLY_FORM_BOUNDS = 0x800;
+inline constexpr int APPLY_SELECT_BUTTON = 0x1000;
+// How TZUBQEForm::FocusActiveEditor focuses.
+inline constexpr int FOCUS_SAFELY = 0;
+inline constexpr int FOCUS_AS_ACTIVE_CONTROL = 1;
+// Results and flags of TZUBQEForm::InsertTag.
+inline constexpr int INSERT_DONE = 0;
+inline constexpr int INSERT_READ_ONLY = 1;
+inline constexpr int INSERT_NEW_LINE = 0x1;
+inline constexpr int INSERT_KEEP_CASE = 0x2;
+// Flags of TZUBQEForm::InserterCommand.
+inline constexpr int INSERTER_OPEN_FILE = 0x1;
+inline constexpr int INSERTER_RELOAD = 0x2;
+inline constexpr int INSERTER_CLOSE = 0x10;
 // Flags of TZUBQEForm::ShowMessageBox.
 inline constexpr int MSG_ERROR = 0x1;
 inline constexpr int MSG_INFORMATION = 0x2;
@@ -1095,6 +1149,9 @@ SpellCheckService* CreateEngineSpellService(TLexiSpell3* Speller);
 TLexiSpell3* CreateMainSpellChecker(TComponent* Owner, const std::string& DictionaryFolder,
                                     std::function<void(TObject* Sender, int Id, std::string& Text)> OnGetString,
                                     TNotifyEvent OnCompleteCheck);
+
+// The XHTML mark of a text: one of its first two lines begins with "<!doctype" and names "xhtml" (any case).
+bool IsXhtmlText(TCustomEasyEditSource* Text);
 
 // The main window while it exists.
 extern TZUBQEForm* ZUBQEForm;

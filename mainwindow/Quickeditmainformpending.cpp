@@ -12,137 +12,15 @@ void TZUBQEForm::PendingCommand() {
 
 // ---- Commands ---------------------------------------------------------------------------------------------------
 
-void TZUBQEForm::FilePrintClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::FilePrintPreviewClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::FilePrinterSetupClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::EditUndoClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::EditRedoClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditUndoLastMajorChangeClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::EditCutClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::EditCopyClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::EditPasteClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::EditSelectAllClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::EditGoToLineClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::SearchFindClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::SearchFindAgainClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::SearchReplaceClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewToolbarClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewSmallToolbarClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewStatusBarClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewResourceClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewResultsClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewMessageClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewLinkInfoPanelClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewWebBrowserClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewTagInserterClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewCSSInserterClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewUserInserterClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewFullScreenClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewSplitViewClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewGutterClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewLineNumbersClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewLineSeparatorsClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewRightMarginClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewSymbolsButtonClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewWrapBookmarkClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::LineHighlightButtonClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewNextMessageClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewPreviousMessageClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewNextResultsPageClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewPreviousResultsPageClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewRefreshResourceWindowClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsStartTagClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsEndTagClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsBoldClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsItalicClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsUnderlineClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsAClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsBlockquoteClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsBreakClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsBreakAndNewlineClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsCenterClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsCommentClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsHorizontalRuleClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsParagraphClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsColorClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsHTML401StrictClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsHTML401TransitionalClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsHTML401FramesetClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsXHTML10StrictClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsXHTML10TransitionalClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsXHTML10FramesetClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::XHTML111Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsXMLDeclarationClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsWMLPrologueClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsEntitiesAmpersandClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsEntitiesCopyrightClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsEntitiesDoubleQuoteClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsEntitiesGreaterThanClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsEntitiesLessThanClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsEntitiesSpaceClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsEntitiesTrademarkClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsFormsFORMClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsFormsINPUTClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsFormsOPTIONClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsFormsSELECTClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsFormsTEXTAREAClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsFramesFRAMESETClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsFramesFRAMEClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsFramesIFRAMEClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsFramesNOFRAMESClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsHeadingsH1Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsHeadingsH2Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsHeadingsH3Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsHeadingsH4Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsHeadingsH5Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsHeadingsH6Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsListsOLClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsListsULClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsListsLIClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsListsDDClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsListsDTClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsListsMENUClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsMediaAPPLETClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsMediaBGSOUNDClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsMediaEMBEDClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsMediaIMGClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsMediaOBJECTClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsMetaAuthorClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsMetaCopyrightClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsMetaCSS1Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsMetaCSS2Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsMetaDescriptionClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsMetaKeywordsClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsMetaRSACiRatingClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTablesTABLEClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTablesTRClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTablesTHClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTablesTDClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTablesCAPTIONClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTablesTHEADClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTablesTBODYClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTablesTFOOTClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextACRONYMClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextBIGClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextBLINKClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextCITEClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextCODEClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextDELClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextDFNClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextEMClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextFONTClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextINSClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextKBDClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextQClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextSClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextSAMPClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextSMALLClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextSTRIKEClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextSTRONGClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextSUBClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextSUPClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextTTClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::TagsTextVARClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsValidateClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsValidateAllClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsValidateWithBatchWizardClick(TObject*) { PendingCommand(); }
@@ -159,20 +37,7 @@ void TZUBQEForm::ToolsConvertClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsBatchWizardClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsSpellCheckerClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsLiveSpellClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsWordWrapClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsTagInserterEditClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsTagInserterReloadClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsCSSInserterEditClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsCSSInserterReloadClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsUserInserterEditClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsUserInserterReloadClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::DragDropViewDragDropWindowClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::DragDropUseValidatorClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::DragDropUseToolClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::WBHelpBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::UnindentBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::IndentBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewHorzSplitBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewBrowserBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::WBBackBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::WBForwardBtnClick(TObject*) { PendingCommand(); }
@@ -182,8 +47,6 @@ void TZUBQEForm::ViewWBSourceBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::WBPreviewBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::WBGoButtonClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ShellGoUpBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::MoveResourceToTopBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::MoveResourceToLeftBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ResultsWindowMsgSingleClickBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ResultsWindowShowToolTipsClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ResultsWindowSelectBtnClick(TObject*) { PendingCommand(); }
@@ -191,10 +54,8 @@ void TZUBQEForm::LinksPlayBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::LinksStopBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::LinksNetworkOptionsBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::LinksHelpBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::EditorPopupOpenFileClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditorPopupLowercaseClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditorPopupUppercaseClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::EditorPopupConvertToEntitiesClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditorPopupSpellCheckClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ResultsListRefreshClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ResultsListClearClick(TObject*) { PendingCommand(); }
@@ -208,33 +69,14 @@ void TZUBQEForm::ResultsPopupQuickHelpClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ShellListNewFolderClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ShellListRefreshClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OpenedRefreshClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::HideStatusBarClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::AllowDragClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::DisallowDragClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::HideSpeedBarClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::HideDragDropWindowClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::HideResultsWindowClick(TObject*) { PendingCommand(); }
 
 // ---- Events -----------------------------------------------------------------------------------------------------
 
-void TZUBQEForm::FormResize(TObject*) {}
-void TZUBQEForm::FormCanResize(TObject*, int&, int&, bool&) {}
-void TZUBQEForm::EditorMenuBarDockRequestDock(TObject*, TTBCustomDockableWindow*, bool&) {}
-void TZUBQEForm::EditorMenuBarDockResize(TObject*) {}
-void TZUBQEForm::EditorToolbarClose(TObject*) {}
-void TZUBQEForm::EditorToolbarVisibleChanged(TObject*) {}
-void TZUBQEForm::ValidateBigBtnPopup(TTBCustomItem*, bool) {}
-void TZUBQEForm::SmallToolbarDockRequestDock(TObject*, TTBCustomDockableWindow*, bool&) {}
-void TZUBQEForm::SmallToolbarVisibleChanged(TObject*) {}
-void TZUBQEForm::EditorLeftDockRequestDock(TObject*, TTBCustomDockableWindow*, bool&) {}
 void TZUBQEForm::WebBrowserToolWindowVisibleChanged(TObject*) {}
 void TZUBQEForm::WebBrowserToolWindowDockChanged(TObject*) {}
 void TZUBQEForm::WebBrowserToolWindowDockChanging(TObject*, bool, TTBDock*) {}
-void TZUBQEForm::Panel20Resize(TObject*) {}
 void TZUBQEForm::OpenComboKeyPress(TObject*, char&) {}
-void TZUBQEForm::MessageToolWindowVisibleChanged(TObject*) {}
 void TZUBQEForm::ResourcePageControlChange(TObject*) {}
-void TZUBQEForm::Shell1SplitterMoved(TObject*) {}
 void TZUBQEForm::ShellListTopPanelResize(TObject*) {}
 void TZUBQEForm::ShellListFileFilterComboChange(TObject*) {}
 void TZUBQEForm::ShellListFileFilterComboDropDown(TObject*) {}
@@ -242,14 +84,9 @@ void TZUBQEForm::ShellListFileFilterComboEnter(TObject*) {}
 void TZUBQEForm::ShellListFileFilterComboExit(TObject*) {}
 void TZUBQEForm::ShellListFileFilterComboKeyPress(TObject*, char&) {}
 void TZUBQEForm::ShellListDblClickOpen(TObject*, bool&) {}
-void TZUBQEForm::Shell2SplitterMoved(TObject*) {}
 void TZUBQEForm::OpenedListViewClick(TObject*) {}
 void TZUBQEForm::OpenedListViewColumnClick(TObject*, TListColumn*) {}
 void TZUBQEForm::StructureEdit2MouseUp(TObject*, TMouseButton, TShiftState, int, int) {}
-void TZUBQEForm::VertSplit1Moved(TObject*) {}
-void TZUBQEForm::ResultsPanelResize(TObject*) {}
-void TZUBQEForm::ResultWindowLeftDockRequestDock(TObject*, TTBCustomDockableWindow*, bool&) {}
-void TZUBQEForm::ZUBQEFormBottomDockRequestDock(TObject*, TTBCustomDockableWindow*, bool&) {}
 void TZUBQEForm::ResultsPageControlChange(TObject*) {}
 void TZUBQEForm::ResultsListViewClick(TObject*) {}
 void TZUBQEForm::ResultsListViewDblClick(TObject*) {}
@@ -263,19 +100,7 @@ void TZUBQEForm::ResultsTreeViewRightClickNode(TObject*, ZEZTreeNode*, TRightCli
 void TZUBQEForm::LinksListViewColumnClick(TObject*, TListColumn*) {}
 void TZUBQEForm::LinksListViewDblClick(TObject*) {}
 void TZUBQEForm::LinksListViewSelectItem(TObject*, TListItem*, bool) {}
-void TZUBQEForm::StructureSheetResize(TObject*) {}
 void TZUBQEForm::TagCountListViewColumnClick(TObject*, TListColumn*) {}
-void TZUBQEForm::StructureSplitterMoved(TObject*) {}
-void TZUBQEForm::ScratchSheetResize(TObject*) {}
-void TZUBQEForm::ScratchSplitterMoved(TObject*) {}
-void TZUBQEForm::ScratchPad2EditResize(TObject*) {}
-void TZUBQEForm::HorzSplit1Change(TObject*) {}
-void TZUBQEForm::EditorDecorationPanelResize(TObject*) {}
-void TZUBQEForm::DecorationPanelLeftResize(TObject*) {}
-void TZUBQEForm::BothEditorsPanelResize(TObject*) {}
-void TZUBQEForm::EditorsSplitterMoved(TObject*) {}
-void TZUBQEForm::EditorPopupMenuPopup(TObject*) {}
-void TZUBQEForm::GenericMemoPopupPopup(TObject*) {}
 void TZUBQEForm::ResultsPopupMenuPopup(TObject*) {}
 void TZUBQEForm::PTOpenDialogFormShow(TObject*) {}
 void TZUBQEForm::PTOpenDialogFormClose(TObject*) {}
@@ -283,19 +108,11 @@ void TZUBQEForm::PTSaveDialogFormShow(TObject*) {}
 void TZUBQEForm::PTSaveDialogFormClose(TObject*) {}
 void TZUBQEForm::MessageClick(TObject*) {}
 void TZUBQEForm::BrowserTimerTimer(TObject*) {}
-void TZUBQEForm::InserterItemClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::InserterItemSelect(TTBCustomItem*, TTBItemViewer*, bool) {}
-void TZUBQEForm::InserterToolbarVisibleChanged(TObject*) {}
 void TZUBQEForm::SpellGetString(TObject*, int, std::string&) {}
 void TZUBQEForm::LexiSpellCompleteCheck(TObject*) {}
 
 // ---- Operations -------------------------------------------------------------------------------------------------
 
-int TZUBQEForm::ApplyViewSettings(int) { return 0; }
-int TZUBQEForm::ShowResultsArea(int) { return 0; }
-int TZUBQEForm::PlaceResourceWindow(int) { return 0; }
-void TZUBQEForm::UpdateMenuChecks() {}
-int TZUBQEForm::UpdateDragDropWindow() { return 0; }
 int TZUBQEForm::FillFileFilterCombos(int) { return 0; }
 int TZUBQEForm::ShowDocumentResults(fileinfoclass*, int) { return 0; }
 void TZUBQEForm::ShowResultCounts(int) {}
@@ -305,8 +122,6 @@ int TZUBQEForm::ExportResults(TObject*, int) { return 0; }
 int TZUBQEForm::ValidateDocuments(TObject*, fileinfoclass*, int, int) { return 0; }
 int TZUBQEForm::CheckLinks(TObject*, int) { return 0; }
 void TZUBQEForm::UpdateLinkCheckButtons() {}
-int TZUBQEForm::InsertTag(const char*, const char*, int) { return 0; }
-int TZUBQEForm::InserterCommand(int, int) { return 0; }
 void TZUBQEForm::NavigateWebBrowser(TObject*, int) {}
 int TZUBQEForm::NavigateTo(const char*, int) { return 0; }
 int TZUBQEForm::IsPreviewable(fileinfoclass*, const char*, int) { return 0; }

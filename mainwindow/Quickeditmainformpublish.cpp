@@ -756,6 +756,10 @@ void TZUBQEForm::Publish(TMetaClass& Meta) {
   P.Method("OpenComboKeyPress", &F::OpenComboKeyPress);
   P.Method("WBGoButtonClick", &F::WBGoButtonClick);
   P.Method("MessageToolWindowVisibleChanged", &F::MessageToolWindowVisibleChanged);
+  P.Method("MessageToolWindowDockChanging", &F::MessageToolWindowDockChanging);
+  P.Method("InserterItemClick", &F::InserterItemClick);
+  P.Method("InserterItemSelect", &F::InserterItemSelect);
+  P.Method("InserterToolbarVisibleChanged", &F::InserterToolbarVisibleChanged);
   P.Method("ShellGoUpBtnClick", &F::ShellGoUpBtnClick);
   P.Method("MoveResourceToTopBtnClick", &F::MoveResourceToTopBtnClick);
   P.Method("MoveResourceToLeftBtnClick", &F::MoveResourceToLeftBtnClick);

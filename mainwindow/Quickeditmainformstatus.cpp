@@ -177,18 +177,3 @@ void TZUBQEForm::SaveFormBounds() {
     V->normalBoundsKnown = 1;
   }
 }
-
-int TZUBQEForm::ApplySettings(int Flags) {
-  if (!Running()) {
-    return 2;
-  }
-  if ((Flags & APPLY_ALL) != 0) {
-    Flags |= APPLY_ALL_MASK;
-  }
-  if ((Flags & APPLY_FORM_BOUNDS) != 0) {
-    SaveFormBounds();
-  }
-  return 0;
-}
-
-void TZUBQEForm::ApplicationHint(TObject*) { (void)SetStatusText(GetLongHint(Application->Hint).c_str()); }

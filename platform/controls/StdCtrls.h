@@ -436,6 +436,8 @@ public:
   void SetSelStart(int Value);
   int SelLength();
   void SetSelLength(int Value);
+  // Selects the whole text of the edit field.
+  void SelectAll();
   bool Sorted() const { return FSorted; }
   void SetSorted(bool Value);
   TComboBoxStyle Style() const { return FStyle; }

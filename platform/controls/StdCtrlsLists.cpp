@@ -459,6 +459,8 @@ void TCustomComboBox::SetSelLength(int Value) {
   SendMessage(Handle(), CB_SETEDITSEL, 0, MAKELONG(static_cast<WORD>(Start), static_cast<WORD>(Start + Value)));
 }
 
+void TCustomComboBox::SelectAll() { SendMessage(Handle(), CB_SETEDITSEL, 0, MAKELONG(0, 0xFFFF)); }
+
 void TCustomComboBox::SetSorted(bool Value) {
   if (Value != FSorted) {
     FSorted = Value;

@@ -1,5 +1,6 @@
 // The native list box ("LISTBOX", a QListWidget) and combo box ("COMBOBOX", a QComboBox): items with data,
 // selection, searching, the drop-down, owner-drawn rows, and LBN_/CBN_ notifications to the parent.
+#include "platform/graphics/Clipbrd.h"
 #include "platform/graphics/Colors.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/qt/QtNativeControl.h"
@@ -679,6 +680,7 @@ public:
     });
     if (FCombo->lineEdit()) {
       QObject::connect(FCombo->lineEdit(), &QLineEdit::textEdited, [this](const QString&) {
+        FEdited = true;
         SyncText();
         if (!FQuiet) {
           Notify(CBN_EDITUPDATE);
@@ -945,6 +947,14 @@ public:
         return false;
       case WM_SETFOCUS: FQuiet = false; Notify(CBN_SETFOCUS); return false;
       case WM_KILLFOCUS: FQuiet = false; Notify(CBN_KILLFOCUS); return false;
+      case WM_UNDO:
+      case WM_CUT:
+      case WM_COPY:
+      case WM_PASTE:
+      case WM_CLEAR:
+        FQuiet = false;
+        Result = EditFieldCommand(Msg);
+        return true;
       default:
         FQuiet = false;
         return false;
@@ -952,6 +962,52 @@ public:
   }
 
 private:
+  // The edit field's answer to an edit-control message, as a single-line edit gives it; a box without an edit
+  // field (a drop-down list) does nothing. Changes of the text are notified as typing would.
+  LRESULT EditFieldCommand(UINT Msg) {
+    QLineEdit* Edit = FCombo->lineEdit();
+    if (Edit == nullptr) {
+      return FALSE;
+    }
+    const QString Before = Edit->text();
+    FEdited = false;
+    const bool CanCopy = Edit->hasSelectedText() && Edit->echoMode() == QLineEdit::Normal;
+    switch (Msg) {
+      case WM_UNDO: Edit->undo(); break;
+      case WM_COPY:
+        if (CanCopy) {
+          Clipboard()->SetAsText(QStringToAnsi(Edit->selectedText()));
+        }
+        break;
+      case WM_CUT:
+        if (CanCopy && !Edit->isReadOnly()) {
+          Clipboard()->SetAsText(QStringToAnsi(Edit->selectedText()));
+          Edit->del();
+        }
+        break;
+      case WM_PASTE:
+        if (!Edit->isReadOnly()) {
+          // One line: the clipboard's text up to its first line break.
+          std::string Text = Clipboard()->AsText();
+          Edit->insert(AnsiToQString(Text.substr(0, Text.find_first_of("\r\n"))));
+        }
+        break;
+      case WM_CLEAR:
+        if (!Edit->isReadOnly()) {
+          Edit->del();
+        }
+        break;
+      default: break;
+    }
+    // The field's own editing tells of its changes; anything it left untold is told here.
+    if (Edit->text() != Before && !FEdited) {
+      SyncText();
+      Notify(CBN_EDITUPDATE);
+      Notify(CBN_EDITCHANGE);
+    }
+    return TRUE;
+  }
+
   bool HasStrings() const { return !FDelegate || (FStyle & CBS_HASSTRINGS); }
   int DefaultHeight() const { return FCombo->fontMetrics().height() + 2; }
   int ClientWidth() const {
@@ -973,6 +1029,7 @@ private:
   bool FChosen = false;
   bool FExtendedUI = false;
   int FDroppedWidth = 0;
+  bool FEdited = false;  // the edit field reported an edit of its own
 };
 
 const ATOM ListBoxClass = RegisterNativeClass(

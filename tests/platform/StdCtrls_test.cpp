@@ -4,6 +4,7 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/Streams.h"
 #include "platform/controls/StdCtrls.h"
+#include "platform/graphics/Clipbrd.h"
 #include "platform/controls/TestHarness.h"
 #include "platform/win/ListControls.h"
 #include "platform/win/NativeControls.h"
@@ -397,6 +398,44 @@ TEST_F(StdCtrls, ComboBoxesReportSelectionTypingAndTheirList) {
   EXPECT_EQ(SendMessage(Combo->Handle(), CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("bl")), 2);
   EXPECT_EQ(SendMessage(Combo->Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("bl")),
             CB_ERR);
+}
+
+// The edit field of a drop-down combo answers the edit messages as an edit does, and tells of the changes; a
+// drop-down list has no field and changes nothing.
+TEST_F(StdCtrls, ComboBoxEditFieldsAnswerTheEditMessages) {
+  auto* Combo = Make<TComboBox>(Form, Form, "Combo1", Rect(10, 10, 160, 31));
+  Combo->SetStyle(csDropDown);
+  int Changes = 0;
+  Combo->OnChange = [&](TObject*) { ++Changes; };
+  Form->Show();
+  Combo->SetFocus();
+  Combo->SetText("first");
+  Changes = 0;
+  Combo->SelectAll();
+  EXPECT_EQ(Combo->SelStart(), 0);
+  EXPECT_EQ(Combo->SelLength(), 5);
+  SendMessage(Combo->Handle(), WM_COPY, 0, 0);
+  EXPECT_EQ(Clipboard()->AsText(), "first");
+  SendMessage(Combo->Handle(), WM_CUT, 0, 0);
+  EXPECT_EQ(Combo->GetText(), "");
+  EXPECT_EQ(Changes, 1);
+  Clipboard()->SetAsText("one\r\ntwo");
+  SendMessage(Combo->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(Combo->GetText(), "one");
+  SendMessage(Combo->Handle(), WM_UNDO, 0, 0);
+  EXPECT_NE(Combo->GetText(), "one");
+  Combo->SetText("abc");
+  Combo->SelectAll();
+  SendMessage(Combo->Handle(), WM_CLEAR, 0, 0);
+  EXPECT_EQ(Combo->GetText(), "");
+
+  Combo->SetStyle(csDropDownList);
+  Combo->Items()->SetCommaText("Red,Green");
+  Combo->SetItemIndex(1);
+  Clipboard()->SetAsText("Blue");
+  SendMessage(Combo->Handle(), WM_PASTE, 0, 0);
+  SendMessage(Combo->Handle(), WM_CUT, 0, 0);
+  EXPECT_EQ(Combo->GetText(), "Green");
 }
 
 TEST_F(StdCtrls, ListsComeFromFormFiles) {
