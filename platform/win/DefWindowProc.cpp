@@ -321,6 +321,10 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         B->WindowChanged(Wnd, TWindowChange::Text);
       }
       CrossProcess::WindowChanged(Wnd);  // other processes find it by its new caption
+      // The caption bar the layer draws shows the new text at once, as the platform's does.
+      if ((R->Style & WS_CAPTION) == WS_CAPTION && R->Window != R->Client && IsWindowVisible(Wnd)) {
+        PaintFrame(R, GetActiveWindow() == Wnd);
+      }
       return TRUE;
     case WM_GETTEXT: {
       if (WParam == 0 || !LParam) {

@@ -1,5 +1,6 @@
 // Document tabs of the main window with real files: opening, the untitled placeholder, closing with the save
 // question, the documents handed over by another instance, and the shutdown through the close query.
+#include "FileDialogSteps.h"
 #include "MainFormFixture.h"
 
 #include "core/Commandqueue.h"
@@ -158,7 +159,7 @@ TEST_F(MainFormFilesTest, ShutdownRemembersTheOpenFilesAndACancelledQuestionKeep
 
 }  // namespace
 
-TEST_F(MainFormFilesTest, YesAtTheSaveQuestionWritesTheFileAndAnUntitledTextIsKept) {
+TEST_F(MainFormFilesTest, YesAtTheSaveQuestionWritesTheFileAndAnUntitledTextGoesThroughTheSaveDialog) {
   const std::string Path = MakeFile("s.html", "<p>old</p>\n");
   ASSERT_EQ(Open(Path), 0);
   Document(0)->text->Strings()->SetText("<p>new</p>\n");
@@ -170,11 +171,26 @@ TEST_F(MainFormFilesTest, YesAtTheSaveQuestionWritesTheFileAndAnUntitledTextIsKe
   std::getline(In, Line);
   EXPECT_EQ(Line, "<p>new</p>\r");  // the default save format ends lines with CR LF
 
-  // An untitled document has no file to save into yet: Yes keeps it open and changed instead of losing it.
+  // An untitled document is saved through the save dialog: Cancel there keeps it open and changed.
   ASSERT_EQ(Names(), Strings{"[Untitled]"});
+  Document(0)->text->Strings()->SetText("<p>kept</p>\n");
   Modify(0);
   Dialogs.QueueAnswer(IDYES);
-  EXPECT_NE(Form->CloseFileTab(Form->TabControl1, 0, 0), 0);
+  int Closed = 0;
+  EXPECT_EQ(FileDialogSteps::Answer("Save As", {FileDialogSteps::CancelDialog},
+                                    [&] { Closed = Form->CloseFileTab(Form->TabControl1, 0, 1); }),
+            1);
+  EXPECT_EQ(Closed, 1);
   EXPECT_EQ(Documents().getCount(), 1);
   EXPECT_TRUE(Document(0)->text->Modified);
+
+  // A name given there saves the text under it before the document closes.
+  const std::string Named = Dir + "/kept.html";
+  Dialogs.QueueAnswer(IDYES);
+  EXPECT_EQ(FileDialogSteps::Answer("Save As", {Named}, [&] { Closed = Form->CloseFileTab(Form->TabControl1, 0, 1); }),
+            1);
+  EXPECT_EQ(Closed, 0);
+  std::ifstream Kept(Named);
+  std::getline(Kept, Line);
+  EXPECT_EQ(Line, "<p>kept</p>\r");
 }

@@ -249,3 +249,37 @@ TEST_F(Desktop, AWindowRegionShapesWhereTheMouseGoes) {
 }
 
 }  // namespace
+
+namespace {
+
+// The pixels of a window's caption bar that are not the caption's fill colour (the drawn title's pixels).
+int CaptionTextPixels(HWND Wnd) {
+  const int Frame = GetSystemMetrics(SM_CXFRAME);
+  const int Height = GetSystemMetrics(SM_CYCAPTION);
+  TRect W{};
+  GetWindowRect(Wnd, &W);
+  const COLORREF Fill = GetSysColor(GetActiveWindow() == Wnd ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+  int Count = 0;
+  for (int Y = Frame + 2; Y < Frame + Height - 2; ++Y) {
+    for (int X = Frame + 4; X < W.Width() / 2; ++X) {
+      Count += WindowPixel(Wnd, X, Y) != Fill ? 1 : 0;
+    }
+  }
+  return Count;
+}
+
+}  // namespace
+
+TEST_F(Desktop, TheCaptionBarShowsANewTextAtOnce) {
+  HWND Top = Make("T", WS_OVERLAPPEDWINDOW, 120, 120, 320, 160);
+  SetWindowText(Top, "");
+  ShowWindow(Top, SW_SHOW);
+  Harness::RunUntilIdle();
+  ASSERT_EQ(CaptionTextPixels(Top), 0);
+  // No message loop runs between the change and the look: the caption is drawn as the text is set.
+  SetWindowText(Top, "Document.html - Editor");
+  EXPECT_GT(CaptionTextPixels(Top), 20);
+  SetWindowText(Top, "");
+  EXPECT_EQ(CaptionTextPixels(Top), 0);
+  DestroyWindow(Top);
+}
