@@ -940,6 +940,9 @@ public:
   std::string PendingReopen;
   // The next (Step 1) or previous (-1) tab of the current editor's tab control, wrapping at the ends.
   void SelectNeighbourTab(int Step);
+  // Non-zero while a save, a reload or a test for changes on disk runs: the window's activation when one of their
+  // questions closes does not start another test meanwhile.
+  int DiskQuestionDepth = 0;
   // The folders the open and save dialogs used last in this process; empty until then.
   static std::string LastOpenFolder;
   static std::string LastSaveFolder;

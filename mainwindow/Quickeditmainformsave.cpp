@@ -47,6 +47,18 @@ tabinfoclass* RecordOf(TComponent* TabControl) {
 
 std::string Quoted(const std::string& Name) { return "\"" + Name + "\""; }
 
+// Counts a running save, reload or test for changes on disk for its scope.
+class TDiskQuestionScope {
+public:
+  explicit TDiskQuestionScope(int& Depth) : FDepth(Depth) { ++FDepth; }
+  ~TDiskQuestionScope() { --FDepth; }
+  TDiskQuestionScope(const TDiskQuestionScope&) = delete;
+  TDiskQuestionScope& operator=(const TDiskQuestionScope&) = delete;
+
+private:
+  int& FDepth;
+};
+
 // The state a Save As changes before it writes, so that a failed write can give the document back as it was.
 struct TSavedIdentity {
   explicit TSavedIdentity(fileinfoclass* D)
@@ -88,6 +100,7 @@ int TZUBQEForm::SaveFileTab(TComponent* TabControl, int Index, int Flags) {
   }
   WindowControl Busy(WINCTRL_SCREEN_CURSOR, nullptr, nullptr);
   Busy.setCursor(WindowControlHourGlass);
+  const TDiskQuestionScope Asking(DiskQuestionDepth);
   TComponent* Tabs = TabControl;
   if (Tabs == nullptr && CurrentEditor != nullptr) {
     Tabs = reinterpret_cast<TComponent*>(CurrentEditor->Tag());
@@ -286,6 +299,7 @@ int TZUBQEForm::Reload(fileinfoclass* Document) {
                MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
     return 2;
   }
+  const TDiskQuestionScope Asking(DiskQuestionDepth);
   const std::string Name = FormatDocumentName(Document, 1).text;
   if (Document->text != nullptr && Document->text->Modified) {
     const std::string Question =
@@ -315,9 +329,10 @@ int TZUBQEForm::CheckDiskChanges(int Flags) {
     return 3;
   }
   fileinfoclass* Document = GetCurrentFile();
-  if (Document == nullptr || Document->onDisk == 0) {
+  if (Document == nullptr || Document->onDisk == 0 || DiskQuestionDepth > 0) {
     return 0;
   }
+  const TDiskQuestionScope Asking(DiskQuestionDepth);
   const int State = Document->CheckChangedOnDisk((Flags & DISK_ONLY_REPORT) != 0 ? 0 : DISK_FORGET_VANISHED);
   if (State == DISK_CHANGED) {
     if ((Flags & DISK_ONLY_REPORT) != 0) {
