@@ -1042,6 +1042,8 @@ public:
   TTimer* BrowserTimer = nullptr;
   // The message-line styles, made by FormCreate and freed by FormDestroy.
   std::unique_ptr<TEasyLineStyles> LineStyles;
+  // The application's icon, loaded by FormCreate from the program folder; null when there is none.
+  std::unique_ptr<TIcon> ApplicationIcon;
   // The status bar's document-state cache: 1 "READ ONLY", 2 "CHANGED", 4 "UNCHANGED".
   int StatusStateBits() const { return StatusBar ? static_cast<int>(StatusBar->Tag()) : 0; }
 
@@ -1052,6 +1054,8 @@ private:
   // A command whose work is not built yet: "This feature is not yet implemented." (not while shutting down).
   void PendingCommand();
   void SetUpSpellChecker();
+  // The image strip of the toolbars and menus, and the application's icon.
+  void SetUpIcons();
   void SetUpEditorsAndTabs();
   void SetUpMenusAndHints();
   void SetUpTreesAndShell();

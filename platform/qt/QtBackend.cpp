@@ -10,6 +10,8 @@
 #include "platform/win/WindowInternals.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QImage>
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -27,6 +29,7 @@
 #include <QWheelEvent>
 
 #include <cstdlib>
+#include <cstring>
 
 using namespace WindowSystem;
 
@@ -380,6 +383,51 @@ THostWidget* TQtBackend::HostOf(HWND Wnd) const {
   return It == FHosts.end() ? nullptr : It->second;
 }
 
+bool TQtBackend::HasTaskbarEntry(HWND Wnd) const {
+  auto R = Find(Wnd);
+  if (!R || R->Parent) {
+    return false;
+  }
+  if (R->ExStyle & WS_EX_APPWINDOW) {
+    return true;
+  }
+  if (R->ExStyle & WS_EX_TOOLWINDOW) {
+    return false;
+  }
+  // The class library's forms are owned by the application's window, which the desktop never shows: the entry
+  // that window would have is theirs. A window owned by the desktop window (no owner here) or by a window on
+  // screen has none.
+  auto Owner = R->Owner ? Find(R->Owner) : nullptr;
+  return Owner && !Owner->Dead && !(Owner->Style & WS_VISIBLE) && HostOf(R->Owner) == nullptr;
+}
+
+QIcon TQtBackend::IconOf(HICON Icon) {
+  int W = 0;
+  int H = 0;
+  std::vector<std::uint32_t> Argb;
+  if (Icon == 0 || !Gdi::IconPixels(Icon, W, H, Argb) || W <= 0 || H <= 0) {
+    return QIcon();
+  }
+  QImage Image(W, H, QImage::Format_ARGB32);
+  for (int Y = 0; Y < H; ++Y) {
+    std::memcpy(Image.scanLine(Y), Argb.data() + static_cast<std::size_t>(Y) * W, static_cast<std::size_t>(W) * 4);
+  }
+  return QIcon(QPixmap::fromImage(Image));
+}
+
+void TQtBackend::ApplyWindowIcon(HWND Wnd) {
+  auto R = Find(Wnd);
+  THostWidget* H = HostOf(Wnd);
+  if (!R || !H || !H->isWindow()) {
+    return;
+  }
+  const HICON Own = R->BigIcon ? R->BigIcon : R->SmallIcon;
+  // A null icon gives the widget the application's icon back.
+  H->setWindowIcon(IconOf(Own));
+}
+
+void TQtBackend::ApplicationIconChanged(HICON Icon) { QApplication::setWindowIcon(IconOf(Icon)); }
+
 THostWidget* TQtBackend::EnsureHost(HWND Wnd) {
   if (THostWidget* H = HostOf(Wnd)) {
     return H;
@@ -398,7 +446,9 @@ THostWidget* TQtBackend::EnsureHost(HWND Wnd) {
   auto* H = new THostWidget(Wnd, Parent);
   if (!Parent) {
     Qt::WindowFlags F = Qt::Window | Qt::FramelessWindowHint;
-    if (R->ExStyle & WS_EX_TOOLWINDOW) {
+    // A tool window gets no taskbar entry, and neither does an owned one without WS_EX_APPWINDOW (desktops list
+    // no utility windows).
+    if ((R->ExStyle & WS_EX_TOOLWINDOW) || !HasTaskbarEntry(Wnd)) {
       F |= Qt::Tool;
     }
     if (R->ExStyle & WS_EX_TOPMOST) {
@@ -414,6 +464,9 @@ THostWidget* TQtBackend::EnsureHost(HWND Wnd) {
     }
     H->setWindowFlags(F);
     H->setWindowTitle(FromAnsi(R->Text));
+    if (R->BigIcon || R->SmallIcon) {
+      H->setWindowIcon(IconOf(R->BigIcon ? R->BigIcon : R->SmallIcon));
+    }
   }
   FHosts[Wnd] = H;
   PlaceHost(Wnd, H);
@@ -542,6 +595,7 @@ void TQtBackend::WindowChanged(HWND Wnd, TWindowChange What) {
         }
       }
       break;
+    case TWindowChange::Icon: ApplyWindowIcon(Wnd); break;
     case TWindowChange::Invalidated:
       // Only the invalid part goes to the screen again: painting it shows its own touched pixels as it draws.
       if (THostWidget* H = HostOf(Wnd)) {

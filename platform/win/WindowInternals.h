@@ -34,6 +34,9 @@ struct TWindowRec {
   DWORD ExStyle = 0;
   HWND Parent = 0;
   HWND Owner = 0;
+  // WM_SETICON: the big and the small icon (not owned).
+  HICON BigIcon = 0;
+  HICON SmallIcon = 0;
   std::vector<HWND> Children;  // z-order, topmost first
   TRect Window;
   TRect Client;
