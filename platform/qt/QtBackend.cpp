@@ -206,6 +206,21 @@ THostWidget::THostWidget(HWND AWnd, QWidget* Parent) : QWidget(Parent), FWnd(AWn
   setAcceptDrops(true);
 }
 
+void THostWidget::changeEvent(QEvent* E) {
+  QWidget::changeEvent(E);
+  if (E->type() != QEvent::WindowStateChange || !isWindow()) {
+    return;
+  }
+  // The desktop iconified or restored the window itself: the program hears it as the system command it would have
+  // chosen. A change the layer made already matches its state.
+  const bool LayerMinimized = IsIconic(FWnd) != 0;
+  if (isMinimized() && !LayerMinimized) {
+    PostMessage(FWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  } else if (!isMinimized() && LayerMinimized) {
+    PostMessage(FWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+  }
+}
+
 void THostWidget::dragEnterEvent(QDragEnterEvent* E) { QtOleDragMove(this, E); }
 
 void THostWidget::dragMoveEvent(QDragMoveEvent* E) { QtOleDragMove(this, E); }
@@ -285,6 +300,24 @@ TQtBackend::TQtBackend() {
     });
   }
 #endif
+  // Another program taking the focus, or giving it back, reaches the program as the layer's activation. Offscreen
+  // there is no other program: tests act as one through the harness.
+  if (auto* Gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+      Gui && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    QObject::connect(Gui, &QGuiApplication::applicationStateChanged, Gui, [this](Qt::ApplicationState State) {
+      if (State == Qt::ApplicationActive) {
+        QWidget* Active = QApplication::activeWindow();
+        for (const auto& [Wnd, Host] : FHosts) {
+          if (Host == Active) {
+            DesktopActivationChanged(Wnd);
+            break;
+          }
+        }
+      } else {
+        DesktopActivationChanged(0);
+      }
+    });
+  }
   FWakeTimer.setSingleShot(true);
 }
 
@@ -497,17 +530,18 @@ void TQtBackend::PlaceHost(HWND Wnd, THostWidget* H) {
     G = Rect(G.Left + P->Client.Left - P->Window.Left, G.Top + P->Client.Top - P->Window.Top,
              G.Right + P->Client.Left - P->Window.Left, G.Bottom + P->Client.Top - P->Window.Top);
   }
-  H->setGeometry(G.Left, G.Top, G.Width(), G.Height());
+  // An iconified top-level window keeps its place on the desktop; the layer's parking rectangle is not shown.
+  if (R->Parent || !(R->Style & WS_MINIMIZE)) {
+    H->setGeometry(G.Left, G.Top, G.Width(), G.Height());
+  }
   if (NativeControlOf(Wnd)) {
     AdoptNativeWidget(Wnd);
   }
 }
 
 void TQtBackend::Restack(HWND Parent) {
-  if (!Parent) {
-    return;
-  }
-  auto Children = ChildrenOf(Parent);
+  // Top-level windows are stacked on the desktop as in the layer's list, topmost last raised.
+  auto Children = Parent ? ChildrenOf(Parent) : TopLevelWindows();
   for (auto It = Children.rbegin(); It != Children.rend(); ++It) {
     if (THostWidget* H = HostOf(*It)) {
       H->raise();
@@ -533,6 +567,14 @@ void TQtBackend::Sync(HWND Wnd, bool Recurse) {
     PlaceHost(Wnd, H);
   }
   H->setVisible(R->Style & WS_VISIBLE);
+  if (H->isWindow() && (R->Style & WS_VISIBLE)) {
+    // SW_MINIMIZE iconifies the window on the desktop; a restore in the layer shows it again.
+    const bool Minimized = (R->Style & WS_MINIMIZE) != 0;
+    if (Minimized != H->isMinimized()) {
+      H->setWindowState(Minimized ? (H->windowState() | Qt::WindowMinimized)
+                                  : (H->windowState() & ~Qt::WindowMinimized));
+    }
+  }
   if (Recurse) {
     for (HWND C : ChildrenOf(Wnd)) {
       Sync(C, true);
@@ -596,6 +638,12 @@ void TQtBackend::WindowChanged(HWND Wnd, TWindowChange What) {
       }
       break;
     case TWindowChange::Icon: ApplyWindowIcon(Wnd); break;
+    case TWindowChange::Activated:
+      if (THostWidget* H = HostOf(Wnd); H && H->isWindow() && H->isVisible()) {
+        H->raise();
+        H->activateWindow();
+      }
+      break;
     case TWindowChange::Invalidated:
       // Only the invalid part goes to the screen again: painting it shows its own touched pixels as it draws.
       if (THostWidget* H = HostOf(Wnd)) {

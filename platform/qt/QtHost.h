@@ -23,6 +23,7 @@ public:
 
 protected:
   void paintEvent(QPaintEvent* E) override;
+  void changeEvent(QEvent* E) override;
   // Drags from the desktop: taken by registered drop targets, or as WM_DROPFILES where a window accepts files.
   void dragEnterEvent(QDragEnterEvent* E) override;
   void dragMoveEvent(QDragMoveEvent* E) override;

@@ -9,6 +9,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QApplication>
 #include <QIcon>
 #include <QImage>
 #include <QInputMethodEvent>
@@ -363,6 +364,38 @@ bool HasTaskbarEntry(HWND Wnd) {
   auto* B = TQtBackend::Instance();
   THostWidget* H = B ? B->HostOf(Wnd) : nullptr;
   return H && H->isWindow() && H->windowType() != Qt::Tool;
+}
+
+void OtherProgramTakesFocus() {
+  Start();
+  WindowSystem::DesktopActivationChanged(0);
+}
+
+void DesktopActivates(HWND Wnd) {
+  Start();
+  WindowSystem::DesktopActivationChanged(Wnd);
+}
+
+HWND DesktopActiveWindow() {
+  Start();
+  QCoreApplication::processEvents();
+  auto* H = dynamic_cast<THostWidget*>(QApplication::activeWindow());
+  return H ? H->Wnd() : 0;
+}
+
+bool IconifiedOnDesktop(HWND Wnd) {
+  Start();
+  auto* B = TQtBackend::Instance();
+  THostWidget* H = B ? B->HostOf(Wnd) : nullptr;
+  return H && H->isWindow() && H->isMinimized();
+}
+
+void DesktopRestores(HWND Wnd) {
+  Start();
+  auto* B = TQtBackend::Instance();
+  if (THostWidget* H = B ? B->HostOf(Wnd) : nullptr; H && H->isWindow()) {
+    H->setWindowState(H->windowState() & ~Qt::WindowMinimized);
+  }
 }
 
 std::uint32_t WindowIconPixel(HWND Wnd) {

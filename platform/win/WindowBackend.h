@@ -18,6 +18,7 @@ enum class TWindowChange {
   Enabled,
   Invalidated,  // part of the window needs repainting
   Icon,         // WM_SETICON gave it another icon
+  Activated,    // the layer made it the active window: the desktop raises and activates it
 };
 
 // The toolkit backend. One exists per process, created on first use on the main thread; it belongs to the thread

@@ -173,6 +173,9 @@ PThreadQueue CurrentQueuePtr();
 PThreadQueue QueueOfThread(DWORD ThreadId);
 // Top-level windows in z-order, topmost first.
 std::vector<HWND> TopLevelWindows();
+// The desktop moved the keyboard focus: to another program (0), or back to one of the program's top-level windows.
+// The layer activates as SetActiveWindow does, so the program sees WM_ACTIVATE and WM_ACTIVATEAPP.
+void DesktopActivationChanged(HWND Wnd);
 std::vector<HWND> ChildrenOf(HWND Wnd);  // 0: the top-level windows
 // Calls a window's procedure on its own thread, with the call-window-procedure hooks around it.
 LRESULT CallProc(const PWindowRec& Rec, UINT Msg, WPARAM WParam, LPARAM LParam);

@@ -128,6 +128,30 @@ TEST_F(MainFormTest, HotKeyIsRegisteredExactlyWhileTheApplicationIsInTheBackgrou
   EXPECT_EQ(F2HotKeys(Wnd), 0);
 }
 
+TEST_F(MainFormTest, TheDesktopsActivationChangesRegisterTheHotKeyOnlyInTheBackground) {
+  prg->interface->flags.set(IF40::HotKey, true);
+  Form->Show();
+  SetActiveWindow(Form->Handle());
+  const HWND Wnd = Form->Handle();
+  for (int Round = 0; Round < 3; ++Round) {
+    Harness::OtherProgramTakesFocus();
+    EXPECT_EQ(F2HotKeys(Wnd), 1) << Round;
+    Harness::DesktopActivates(Wnd);
+    EXPECT_EQ(F2HotKeys(Wnd), 0) << Round;
+  }
+}
+
+TEST_F(MainFormTest, AWindowIconifiedOnTheDesktopComesBackWhenTheDesktopRestoresIt) {
+  Form->Show();
+  Form->SetWindowState(wsMinimized);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Harness::IconifiedOnDesktop(Form->Handle()));
+  Harness::DesktopRestores(Form->Handle());
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Form->WindowState(), wsNormal);
+  EXPECT_FALSE(Harness::IconifiedOnDesktop(Form->Handle()));
+}
+
 TEST_F(MainFormTest, HotKeyRestoresAMinimisedWindow) {
   Form->Show();
   Form->SetWindowState(wsMinimized);

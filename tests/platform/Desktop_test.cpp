@@ -360,3 +360,49 @@ TEST_F(Desktop, TheDesktopShowsAWindowsIconElseTheApplications) {
   DestroyIcon(Red);
   DestroyIcon(Blue);
 }
+
+TEST_F(Desktop, AnotherProgramTakingAndGivingBackTheFocusActivatesAsTheLayerDoes) {
+  int Activated = 0;
+  int Deactivated = 0;
+  Application->Handle();
+  Application->OnActivate = [&](TObject*) { ++Activated; };
+  Application->OnDeactivate = [&](TObject*) { ++Deactivated; };
+  SetActiveWindow(Form);
+  ASSERT_EQ(GetActiveWindow(), Form);
+  Harness::RunUntilIdle();
+  TakeLog();
+  Harness::OtherProgramTakesFocus();
+  EXPECT_EQ(GetActiveWindow(), 0);
+  EXPECT_EQ(Deactivated, 1);
+  Harness::DesktopActivates(A);  // a click into a child activates its top-level window
+  EXPECT_EQ(GetActiveWindow(), Form);
+  EXPECT_EQ(Activated, 1);
+  // Told twice, the desktop's activation is still one change.
+  Harness::DesktopActivates(Form);
+  EXPECT_EQ(Activated, 1);
+  Application->OnActivate = nullptr;
+  Application->OnDeactivate = nullptr;
+}
+
+TEST_F(Desktop, ForegroundAndMinimizeReachTheDesktopAndItsRestoreComesBack) {
+  HWND Other = Make("O", WS_OVERLAPPEDWINDOW, 150, 150, 200, 100);
+  ShowWindow(Other, SW_SHOW);
+  Harness::RunUntilIdle();
+  ASSERT_TRUE(SetForegroundWindow(Form));
+  EXPECT_EQ(Harness::DesktopActiveWindow(), Form);
+  ASSERT_TRUE(SetForegroundWindow(Other));
+  EXPECT_EQ(Harness::DesktopActiveWindow(), Other);
+
+  ShowWindow(Other, SW_MINIMIZE);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(IsIconic(Other));
+  EXPECT_TRUE(Harness::IconifiedOnDesktop(Other));
+  TakeLog();
+  Harness::DesktopRestores(Other);
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(IsIconic(Other));
+  EXPECT_FALSE(Harness::IconifiedOnDesktop(Other));
+  const auto Seen = TakeLog();
+  EXPECT_NE(std::find(Seen.begin(), Seen.end(), "O:SYSCOMMAND"), Seen.end());
+  DestroyWindow(Other);
+}
