@@ -539,8 +539,22 @@ void TQtBackend::PlaceHost(HWND Wnd, THostWidget* H) {
   }
 }
 
+namespace {
+
+// Whether the desktop stacks top-level windows (the offscreen platform keeps no stacking and says so for each
+// raise).
+bool DesktopStacksWindows() {
+  static const bool Stacks = QGuiApplication::platformName() != QLatin1String("offscreen");
+  return Stacks;
+}
+
+}  // namespace
+
 void TQtBackend::Restack(HWND Parent) {
   // Top-level windows are stacked on the desktop as in the layer's list, topmost last raised.
+  if (!Parent && !DesktopStacksWindows()) {
+    return;
+  }
   auto Children = Parent ? ChildrenOf(Parent) : TopLevelWindows();
   for (auto It = Children.rbegin(); It != Children.rend(); ++It) {
     if (THostWidget* H = HostOf(*It)) {
@@ -640,7 +654,9 @@ void TQtBackend::WindowChanged(HWND Wnd, TWindowChange What) {
     case TWindowChange::Icon: ApplyWindowIcon(Wnd); break;
     case TWindowChange::Activated:
       if (THostWidget* H = HostOf(Wnd); H && H->isWindow() && H->isVisible()) {
-        H->raise();
+        if (DesktopStacksWindows()) {
+          H->raise();
+        }
         H->activateWindow();
       }
       break;
