@@ -925,6 +925,29 @@ public:
   int LoadNamedDocument(fileinfoclass* Document, const char* Name, int Flags);
   void ReplacePlaceholder(TComponent* Tabs, tabinfoclass* Record, int Flags);
   int AskToSaveBeforeClosing(TComponent* TabControl, int Index, fileinfoclass* Document, int Flags);
+  // The Save As part of SaveFileTab: asks for a name until one is accepted (1 when cancelled) and saves under it; a
+  // failed save gives the document back its old name and state (Quickeditmainformsave.cpp).
+  int SaveFileTabAs(TComponent* Tabs, int Index, fileinfoclass* Document, int Flags);
+  // The open document, other than Except, that is the named file (by identity), or null.
+  fileinfoclass* FindOtherDocumentOfFile(const char* Name, fileinfoclass* Except);
+  // CheckFileChangedOnDisk with its result: 0, 1 changed (flag 1: only report), 2 reload refused or impossible,
+  // 3 shutting down.
+  int CheckDiskChanges(int Flags);
+  // Opens a file chosen in the open dialog, asking to create it when it does not exist.
+  void OpenChosenFile(const std::string& Name);
+  // A recent-files item or "Clear Recent Files List" clicked: the work is posted (WM_REOPEN_RECENT), because it
+  // rebuilds the menus that hold the item; ReopenRecent does it (LParam 1: clear the list).
+  void ReopenItemClick(TObject* Sender);
+  void ReopenRecent(TMessage& Message);
+  std::string PendingReopen;
+  // The next (Step 1) or previous (-1) tab of the current editor's tab control, wrapping at the ends.
+  void SelectNeighbourTab(int Step);
+  // Non-zero while a save, a reload or a test for changes on disk runs: the window's activation when one of their
+  // questions closes does not start another test meanwhile.
+  int DiskQuestionDepth = 0;
+  // The folders the open and save dialogs used last in this process; empty until then.
+  static std::string LastOpenFolder;
+  static std::string LastSaveFolder;
   int OpenDroppedFiles(HDROP Drop, int Flags);
 
   // ---- Document state and the Opened list (their own sources) ---------------------------------------------
@@ -1066,6 +1089,8 @@ public:
   TTimer* BrowserTimer = nullptr;
   // The message-line styles, made by FormCreate and freed by FormDestroy.
   std::unique_ptr<TEasyLineStyles> LineStyles;
+  // The application's icon, loaded by FormCreate from the program folder; null when there is none.
+  std::unique_ptr<TIcon> ApplicationIcon;
   // The status bar's document-state cache: 1 "READ ONLY", 2 "CHANGED", 4 "UNCHANGED".
   int StatusStateBits() const { return StatusBar ? static_cast<int>(StatusBar->Tag()) : 0; }
 
@@ -1076,6 +1101,8 @@ private:
   // A command whose work is not built yet: "This feature is not yet implemented." (not while shutting down).
   void PendingCommand();
   void SetUpSpellChecker();
+  // The image strip of the toolbars and menus, and the application's icon.
+  void SetUpIcons();
   void SetUpEditorsAndTabs();
   void SetUpMenusAndHints();
   void SetUpTreesAndShell();
@@ -1086,6 +1113,9 @@ private:
   void ForgetTabSets();
   bool FServicesRegistered = false;
 };
+
+// The main window's own posted message: a recent-files command (TZUBQEForm::ReopenRecent).
+inline constexpr UINT WM_REOPEN_RECENT = WM_APP + 0x138;
 
 // Flags of TZUBQEForm::ApplyViewSettings.
 inline constexpr int VIEW_KEEP_BOUNDS = 0x1;

@@ -8,6 +8,9 @@
 #include "core/Tabinfoclass.h"
 #include "core/Volatileclass.h"
 #include "core/Zodir.h"
+#include "platform/win/ApplicationIcon.h"
+#include "platform/win/Modules.h"
+#include "mainwindow/Programimages.h"
 
 #include "editor/Easyeditgutter.h"
 #include "platform/controls/Menus.h"
@@ -172,6 +175,10 @@ void TZUBQEForm::BeforeDestruction() {
 
 TZUBQEForm::~TZUBQEForm() {
   UnregisterServices();
+  // The desktop stops showing the icon this window owns.
+  if (ApplicationIcon && GetApplicationIcon() == ApplicationIcon->Handle()) {
+    SetApplicationIcon(0);
+  }
   if (ZUBQEForm == this) {
     ZUBQEForm = nullptr;
   }
@@ -227,7 +234,7 @@ void TZUBQEForm::FormCreate(TObject*) {
   // The main function turns redrawing on again after start-up.
   Zodir::BeginControlUpdate(Handle());
   const TCursorScope Busy;
-  // The application keeps the desktop's default icon: the layer gives applications no icon of their own yet.
+  SetUpIcons();
   LineStyles = std::make_unique<TEasyLineStyles>(this);
   if (ShellList) {
     ShellList->SetSortColumn(I->resourceSortColumn);
@@ -270,6 +277,51 @@ void TZUBQEForm::FormCreate(TObject*) {
   prg->volatileState->layoutReady = 1;
   (void)ApplyViewSettings(VIEW_APPLY_SETTINGS | VIEW_NO_PREVIEW);  // the first layout pass has no caller to tell
   SplashStatus("Exiting main form constructor...");
+}
+
+namespace {
+
+// The icon file for the system version recorded at start-up; null when that system shows none of ours.
+const char* ApplicationIconFile(const OSVERSIONINFO& V) {
+  const bool Nt = V.dwPlatformId == VER_PLATFORM_WIN32_NT;
+  const bool Nt51 = V.dwMajorVersion > 5 || (V.dwMajorVersion == 5 && V.dwMinorVersion >= 1);
+  if (Nt && Nt51) {
+    return "applicationxp.ico";
+  }
+  if (Nt && V.dwMajorVersion == 5) {
+    return "application.ico";
+  }
+  const bool Win410 = V.dwMajorVersion > 4 || (V.dwMajorVersion == 4 && V.dwMinorVersion >= 10);
+  return !Nt && V.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && Win410 ? "application.ico" : nullptr;
+}
+
+}  // namespace
+
+void TZUBQEForm::SetUpIcons() {
+  if (const char* File = ApplicationIconFile(prg->volatileState->systemVersion)) {
+    try {
+      ApplicationIcon = std::make_unique<TIcon>();
+      ApplicationIcon->LoadFromFile(JoinPath(prg->volatileState->programFolder, File).text);
+      SetApplicationIcon(ApplicationIcon->Handle());
+      SendMessage(Handle(), WM_SETICON, ICON_BIG, static_cast<LPARAM>(ApplicationIcon->Handle()));
+    } catch (const std::exception&) {
+      // A missing or unreadable icon file leaves the desktop's default icon.
+      ApplicationIcon.reset();
+    }
+  }
+  // The toolbars and menus show the program's own image strip.
+  RegisterProgramImages();
+  LoadToolbarImages(EditorImageList);
+  for (TTBToolbar* Bar : {EditorMainMenu, EditorToolbar, SmallToolbar, WBToolbar}) {
+    if (Bar != nullptr) {
+      Bar->SetImages(EditorImageList);
+    }
+  }
+  for (TTBPopupMenu* Popup : {EditorPopupMenu, GenericMemoPopup, ResultsPopupMenu}) {
+    if (Popup != nullptr) {
+      Popup->SetImages(EditorImageList);
+    }
+  }
 }
 
 void TZUBQEForm::SetUpSpellChecker() {

@@ -35,6 +35,7 @@ static void SetRestoreHotKey(HWND Wnd, bool On) {
 void TZUBQEForm::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_HOTKEY: RestoreFromHotKey(Message); return;
+    case WM_REOPEN_RECENT: ReopenRecent(Message); return;
     case WM_DROPFILES:
       (void)OpenDroppedFiles(static_cast<HDROP>(Message.WParam), 0);  // reports its own failures
       return;

@@ -11,6 +11,7 @@
 #include "core/Tabinfoclass.h"
 #include "core/Volatileclass.h"
 #include "core/Windowcontrol.h"
+#include "core/Zodir.h"
 
 #include "editor/Easyeditsource.h"
 #include "platform/win/MessageBox.h"
@@ -41,6 +42,13 @@ constexpr int CLOSE_NO_STATUS = 0x4;
 constexpr int CLOSE_REMEMBER = 0x8;
 constexpr int CLOSE_NO_RESELECT = 0x10;
 constexpr int CLOSE_NO_PREVIEW = 0x20;
+// Flags of SaveFileTab.
+constexpr int SAVE_AS = 0x1;
+// Flag of CheckDiskChanges: only report a change.
+constexpr int DISK_ONLY_REPORT = 0x1;
+// Interface bits of the browser preview.
+constexpr TFlagBit<InterfaceFlags40Tag> BrowserPane{0x00100000};
+constexpr TFlagBit<InterfaceFlags2V45Tag> BrowserPreview{0x00040000};
 // The settings flag that refreshes what depends on the open documents.
 constexpr int APPLY_DOCUMENTS_CHANGED = 0x10;
 
@@ -67,15 +75,23 @@ bool UnrecognizedType(const char* Name) {
 void TZUBQEForm::FileNewClick(TObject*) {
   (void)AddNewFileTab(nullptr, nullptr, 0, nullptr);  // failures are reported by the operation
 }
-void TZUBQEForm::FileOpenClick(TObject*) {}
-void TZUBQEForm::FileReloadClick(TObject*) {}
-void TZUBQEForm::FileSaveClick(TObject*) {
+void TZUBQEForm::FileReloadClick(TObject*) {
   if (Running()) {
-    TComponent* Tabs = GetEditorTabControl(CurrentEditor == EasyEdit2 ? 1 : 0);
-    (void)SaveFileTab(Tabs, -1, 0);  // failures and refusals are reported by the save
+    (void)Reload(GetCurrentFile());  // reports its own refusals and failures
   }
 }
-void TZUBQEForm::FileSaveAsClick(TObject*) {}
+void TZUBQEForm::FileSaveClick(TObject*) {
+  if (Running()) {
+    (void)SaveFileTab(nullptr, -1, 0);  // failures and refusals are reported by the save
+    UpdateTitle(0);
+  }
+}
+void TZUBQEForm::FileSaveAsClick(TObject*) {
+  if (Running()) {
+    (void)SaveFileTab(nullptr, -1, SAVE_AS);  // as above
+    UpdateTitle(0);
+  }
+}
 void TZUBQEForm::FileSaveAllClick(TObject*) {
   if (Running()) {
     (void)SaveALLFiles();  // failures and refusals are reported by the save
@@ -89,11 +105,60 @@ void TZUBQEForm::FileCloseClick(TObject*) {
 void TZUBQEForm::FileCloseAllClick(TObject*) {
   (void)CloseALLFiles(0);  // 1: the user cancelled, nothing more to do
 }
-void TZUBQEForm::FileCloseCompleteClick(TObject*) {}
-void TZUBQEForm::ViewNextDocumentClick(TObject*) {}
-void TZUBQEForm::ViewPreviousDocumentClick(TObject*) {}
-void TZUBQEForm::FirstTabBtnClick(TObject*) {}
-void TZUBQEForm::LastTabBtnClick(TObject*) {}
+void TZUBQEForm::FileCloseCompleteClick(TObject*) {
+  if (!Running()) {
+    return;
+  }
+  PointerArrayManager* Documents = prg->volatileState->documents;
+  int Closed = 0;
+  int Validated = 0;
+  bool Cancelled = false;
+  for (int I = Documents->getCount() - 1; I >= 0 && !Cancelled; --I) {
+    auto* Document = static_cast<fileinfoclass*>(Documents->getPointer(I));
+    if (Document == nullptr || Document->Query(QUERY_HAS_RESULT) == 0) {
+      continue;
+    }
+    ++Validated;
+    if (Document->GetResultCount(COUNT_ERRORS_AND_WARNINGS) == 0) {
+      const int Result = CloseFileTab(TabControl1, IndexOfDocument(Documents, Document), CLOSE_OFFER_CANCEL);
+      if (Result == 0) {
+        ++Closed;
+      } else if (Result == 1) {
+        Cancelled = true;
+      }
+    }
+  }
+  auto Documents_ = [](int Count) { return std::string(Count == 1 ? " document" : " documents"); };
+  std::string Status = std::to_string(Closed) + Documents_(Closed) + " closed.";
+  Status += Cancelled ? " Operation cancelled by user." : " ";
+  Status += std::to_string(Validated) + Documents_(Validated) + " validated.";
+  SetStatusText(StrStore(Status.c_str()));
+}
+void TZUBQEForm::ViewNextDocumentClick(TObject*) { SelectNeighbourTab(1); }
+void TZUBQEForm::ViewPreviousDocumentClick(TObject*) { SelectNeighbourTab(-1); }
+void TZUBQEForm::FirstTabBtnClick(TObject*) {
+  if (Running() && CurrentEditor != nullptr) {
+    (void)SelectTab(reinterpret_cast<TComponent*>(CurrentEditor->Tag()), 0, 0);  // reported by the operation
+  }
+}
+void TZUBQEForm::LastTabBtnClick(TObject*) {
+  if (Running() && CurrentEditor != nullptr) {
+    auto* Tabs = reinterpret_cast<TComponent*>(CurrentEditor->Tag());
+    (void)SelectTab(Tabs, TabCount(Tabs) - 1, 0);  // as above
+  }
+}
+void TZUBQEForm::SelectNeighbourTab(int Step) {
+  if (!Running() || CurrentEditor == nullptr) {
+    return;
+  }
+  auto* Tabs = reinterpret_cast<TComponent*>(CurrentEditor->Tag());
+  const int Count = TabCount(Tabs);
+  if (Count == 0) {
+    return;
+  }
+  const int Index = ((TabIndex(Tabs) + Step) % Count + Count) % Count;
+  (void)SelectTab(Tabs, Index, SELECT_UNLESS_CURRENT);  // reported by the operation
+}
 void TZUBQEForm::TabControlChange(TObject* Sender) {
   auto* Tabs = dynamic_cast<TComponent*>(Sender);
   if (Tabs == nullptr || TabCount(Tabs) == 0) {
@@ -101,11 +166,55 @@ void TZUBQEForm::TabControlChange(TObject* Sender) {
   }
   TabChangeGuard = true;
   (void)SelectTab(Tabs, -1, 0);  // reported by the operation
+  if (tabinfoclass* Record = RecordOf(Tabs)) {
+    (void)SafeSetFocus(dynamic_cast<TControl*>(Record->editor));  // a hidden window takes no focus; nothing to report
+  }
   TabChangeGuard = false;
 }
-void TZUBQEForm::EasyEdit1Enter(TObject*) {}
-void TZUBQEForm::EasyEdit1GutterClick(TObject*, int, int) {}
-void TZUBQEForm::EasyEdit1SourceChanged(TObject*, TEasyEditSourceStates) {}
+void TZUBQEForm::EasyEdit1Enter(TObject* Sender) {
+  if (!Running()) {
+    return;
+  }
+  auto* Editor = dynamic_cast<TEasyEdit*>(Sender);
+  if (Editor == nullptr || (Editor != EasyEdit1 && Editor != EasyEdit2)) {
+    return;
+  }
+  if (Editor != CurrentEditor) {
+    CurrentEditor = Editor;
+    ShowResultCounts(0);
+  }
+  if (!TabChangeGuard) {
+    (void)SelectTab(reinterpret_cast<TComponent*>(Editor->Tag()), -1, 0);  // reported by the operation
+  }
+  (void)UpdateStatusPanels(STATUS_POSITION | STATUS_CURRENT_DOCUMENT, 0, 0);  // 1 only while shutting down
+}
+void TZUBQEForm::EasyEdit1GutterClick(TObject* Sender, int Line, int Part) {
+  auto* Editor = dynamic_cast<TEasyEdit*>(Sender);
+  if (Running() && Editor != nullptr && (Editor == EasyEdit1 || Editor == EasyEdit2) && (Part == -1 || Part == 0) &&
+      Editor->GetEditSource() != nullptr) {
+    Editor->GetEditSource()->ToggleBookMark(0, TPoint{0, Line});
+  }
+}
+void TZUBQEForm::EasyEdit1SourceChanged(TObject*, TEasyEditSourceStates State) {
+  if (!Running()) {
+    return;
+  }
+  if (State.Contains(csReadOnlyChanged) || State.Contains(csModifiedChanged)) {
+    (void)UpdateStatusPanels(STATUS_CURRENT_DOCUMENT, 0, 0);  // 1 only while shutting down
+    if (fileinfoclass* Document = GetCurrentFile()) {
+      (void)Document->SetSavedState(SAVEDSTATE_FROM_STORE);  // always 0
+    }
+    if (State.Contains(csModifiedChanged)) {
+      UpdateTitle(0);
+    }
+  }
+  if (State.Contains(csInsModeChanged)) {
+    (void)UpdateStatusPanels(STATUS_INSERT_MODE, 0, 0);  // as above
+  }
+  if (State.Contains(csPositionChanged)) {
+    (void)UpdateStatusPanels(STATUS_POSITION, 0, 0);  // as above
+  }
+}
 void TZUBQEForm::TabControl2MouseDown(TObject*, TMouseButton, TShiftState, int, int) {}
 void TZUBQEForm::EasyEditEnter(TObject* Sender) { EasyEdit1Enter(Sender); }
 
@@ -285,21 +394,41 @@ int TZUBQEForm::SelectTab(TComponent* TabControl, int Index, int Flags) {
     return ReportInternalError(-2, "SelectTab", "file is NULL");
   }
   if (auto* Editor = dynamic_cast<TEasyEdit*>(Record->editor)) {
+    const bool Redraw = Editor->HandleAllocated();
+    if (Redraw) {
+      Zodir::BeginControlUpdate(Editor->Handle());
+    }
     Editor->SetEditSource(Document->text);
     Document->RestoreScrollPosition(Editor == EasyEdit1 ? 0 : 1);
+    if (Redraw) {
+      Zodir::FinishControlUpdate(Editor->Handle());
+    }
   }
   SetTabIndex(TabControl, Index);
   UpdateTitle(0);
   ViewNextDocument->SetEnabled(Count >= 2);
   ViewPreviousDocument->SetEnabled(Count >= 2);
+  EditUndoLastMajorChange->SetEnabled(Document->undoCopyIndex1 >= 0 || Document->undoCopyIndex2 >= 0);
+  (void)UpdateStatusPanels(STATUS_CURRENT_DOCUMENT | STATUS_INSERT_MODE | STATUS_POSITION, 0, 0);  // 1 shutting down
   (void)Document->SetSavedState(SAVEDSTATE_FROM_STORE);  // always 0
-  (void)ShowDocumentResults(Document, 0);                // the results pages report their own failures
+  {
+    const bool Guard = TabChangeGuard;
+    TabChangeGuard = true;
+    (void)SafeSetFocus(CurrentEditor);  // a hidden window takes no focus; nothing to report
+    TabChangeGuard = Guard;
+  }
+  (void)ShowDocumentResults(Document, 0);  // the results pages report their own failures
   ShowResultCounts(0);
-  if (Document->onDisk != 0 && Document->CheckChangedOnDisk(1) == DISK_CHANGED) {
-    if ((Flags & SELECT_ONLY_TEST_DISK) != 0) {
-      return 1;
-    }
-    CheckFileChangedOnDisk(0);
+  if (CheckDiskChanges((Flags & SELECT_ONLY_TEST_DISK) != 0 ? DISK_ONLY_REPORT : 0) == 1) {
+    return 1;
+  }
+  if ((Flags & SELECT_NO_PREVIEW) != 0) {
+    return 0;
+  }
+  if (prg->interface->flags.has(BrowserPane) && prg->interface->flags2.has(BrowserPreview) && WebBrowser != nullptr &&
+      WBPanel != nullptr && reinterpret_cast<fileinfoclass*>(WBPanel->Tag()) != Document &&
+      IsPreviewable(Document, nullptr, 1 | 4) != 0) {
+    NavigateWebBrowser(nullptr, 15);
   }
   return 0;
 }
@@ -388,7 +517,7 @@ int TZUBQEForm::AskToSaveBeforeClosing(TComponent* TabControl, int Index, filein
       TabControl, Index,
       ((Flags & CLOSE_NO_RESELECT) != 0 ? SELECT_ONLY_TEST_DISK : SELECT_ONLY_TEST_DISK | SELECT_UNLESS_CURRENT) |
           ((Flags & CLOSE_NO_PREVIEW) != 0 ? SELECT_NO_PREVIEW : 0));  // shows the document asked about
-  const bool ChangedOnDisk = Document->onDisk != 0 && Document->CheckChangedOnDisk(1) == DISK_CHANGED;
+  const bool ChangedOnDisk = Document->onDisk != 0 && Document->CheckChangedOnDisk(0) == DISK_CHANGED;
   StrStore Question("Save changes to ");
   Question.appendStore(FormatDocumentName(Document, 1)).append("?");
   if (ChangedOnDisk) {
@@ -468,61 +597,3 @@ int TZUBQEForm::UpdateTabControls() {
   }
   return 0;
 }
-
-// ---- Not built yet ----------------------------------------------------------------------------------------------
-
-int TZUBQEForm::SaveFileTab(TComponent* TabControl, int Index, int) {
-  tabinfoclass* Record = RecordOf(TabControl);
-  if (Record == nullptr || Record->documents == nullptr) {
-    return ReportInternalError(-4, "SaveFileTab", "tabinfo is NULL");
-  }
-  fileinfoclass* Document = GetTabDocument(Record, Index == -1 ? TabIndex(TabControl) : Index);
-  if (Document == nullptr) {
-    return ReportInternalError(-7, "SaveFileTab", "file is NULL");
-  }
-  if (Document->onDisk == 0) {
-    // Saving under a new name comes with the Save As window; until then the text stays open, unsaved, and the
-    // caller's operation is cancelled so that nothing is lost.
-    MessageBox(Handle(), "This document has no file yet: saving it under a name is not yet implemented.",
-               "Quillon: Save", MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
-    return 1;
-  }
-  if (Document->SaveToFile(Document->name.text, 0) != FILE_DONE) {
-    StrStore Failed("Could not save ");
-    Failed.appendStore(FormatDocumentName(Document, 1)).append(". The document stays open with its changes.");
-    MessageBox(Handle(), Failed.text, "Quillon: Save Failed", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-    return -1;
-  }
-  (void)MarkDocumentSaved(Document);  // the tab and Opened rows follow the saved state
-  StrStore Done("Saved ");
-  Done.appendStore(FormatDocumentName(Document, 1)).append(".");
-  (void)SetStatusText(Done.text);
-  return 0;
-}
-
-int TZUBQEForm::SaveAllTabFiles(TComponent* TabControl) {
-  tabinfoclass* Record = RecordOf(TabControl);
-  if (Record == nullptr || Record->documents == nullptr) {
-    return 0;
-  }
-  for (int I = 0; I < TabCount(TabControl); ++I) {
-    fileinfoclass* Document = GetTabDocument(Record, I);
-    if (Document != nullptr && Document->text != nullptr && Document->text->Modified) {
-      const int Saved = SaveFileTab(TabControl, I, 0);
-      if (Saved != 0) {
-        return Saved;
-      }
-    }
-  }
-  return 0;
-}
-
-int TZUBQEForm::SaveALLFiles() {
-  const int First = SaveAllTabFiles(TabControl1);
-  // Both tab controls show one document array, so the second has nothing left to save once the first saved all.
-  return First != 0 ? First : SaveAllTabFiles(TabControl2);
-}
-int TZUBQEForm::UpdateTab(TComponent*, int) { return 0; }
-void TZUBQEForm::CheckFileChangedOnDisk(int) {}
-int TZUBQEForm::Reload(fileinfoclass*) { return 0; }
-int TZUBQEForm::BuildReopenMenus(StringArrayStore*) { return 1; }

@@ -30,6 +30,14 @@ constexpr int StateChangedSaved = 0;
 
 bool Running() { return prg && prg->volatileState && prg->volatileState->shuttingDown == 0; }
 
+// Writes a panel only when its text changes: a status bar repaints for every write, and selecting a tab writes
+// three panels that mostly stay as they are.
+void SetPanelText(TStatusPanel* Panel, const std::string& Text) {
+  if (Panel->Text() != Text) {
+    Panel->SetText(Text);
+  }
+}
+
 }  // namespace
 
 int TZUBQEForm::ShowMessageBox(const StrStore& Text, const StrStore& Caption, int Flags) {
@@ -119,13 +127,12 @@ int TZUBQEForm::UpdateStatusPanels(int Flags, int ChangedState, int ReadOnly) {
     StatusBar->SetTag(0);
   }
   if ((Flags & STATUS_INSERT_MODE) != 0 && CurrentEditor) {
-    StatusBar->Panels()->Items(InsertModePanel)->SetText(CurrentEditor->GetOverwrite() ? "OVR" : "INS");
+    SetPanelText(StatusBar->Panels()->Items(InsertModePanel), CurrentEditor->GetOverwrite() ? "OVR" : "INS");
   }
   if ((Flags & STATUS_POSITION) != 0 && CurrentEditor) {
     const TPoint Caret = CurrentEditor->GetCurrentPosition();
-    StatusBar->Panels()
-        ->Items(PositionPanel)
-        ->SetText(std::to_string(Caret.Y + 1) + ": " + std::to_string(Caret.X + 1));
+    SetPanelText(StatusBar->Panels()->Items(PositionPanel),
+                 std::to_string(Caret.Y + 1) + ": " + std::to_string(Caret.X + 1));
   }
   return 0;
 }

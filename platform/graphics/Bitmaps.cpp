@@ -157,6 +157,32 @@ BOOL GetIconInfo(HICON Icon, ICONINFO* Info) {
   return TRUE;
 }
 
+bool Gdi::IconPixels(HICON Icon, int& Width, int& Height, std::vector<std::uint32_t>& Argb) {
+  std::lock_guard G(Gdi::Lock());
+  auto It = Icons().find(Icon);
+  if (It == Icons().end()) {
+    return false;
+  }
+  PPixels Mask = PixelsOf(It->second.Mask);
+  PPixels Color = It->second.Color ? PixelsOf(It->second.Color) : nullptr;
+  if (!Mask) {
+    return false;
+  }
+  // A monochrome icon keeps its image in the lower half of the mask.
+  Width = Mask->Width;
+  Height = Color ? Color->Height : Mask->Height / 2;
+  Argb.assign(static_cast<std::size_t>(Width) * static_cast<std::size_t>(std::max(0, Height)), 0);
+  for (int Y = 0; Y < Height; ++Y) {
+    const std::uint32_t* M = Mask->Row(Y);
+    const std::uint32_t* C = Color ? Color->Row(Y) : Mask->Row(Y + Height);
+    for (int X = 0; X < Width; ++X) {
+      const bool Transparent = (M[X] & 0xFFFFFF) == 0xFFFFFF;
+      Argb[static_cast<std::size_t>(Y) * Width + X] = Transparent ? 0 : (C[X] | 0xFF000000u);
+    }
+  }
+  return true;
+}
+
 BOOL DestroyIcon(HICON Icon) {
   std::lock_guard G(Gdi::Lock());
   auto It = Icons().find(Icon);

@@ -113,6 +113,9 @@ namespace Gdi {
 std::recursive_mutex& Lock();
 PGdiObject Object(HGDIOBJ H);
 PGdiObject Object(HGDIOBJ H, DWORD Type);  // null unless of that type
+// The icon's image as 0xAARRGGBB words, rows top-down: its colour where the mask is black, transparent where it is
+// white. False for a handle that is no icon.
+bool IconPixels(HICON Icon, int& Width, int& Height, std::vector<std::uint32_t>& Argb);
 HGDIOBJ AddObject(PGdiObject Obj);
 PDCRec DC(HDC H);
 HDC AddDC(PDCRec Rec);

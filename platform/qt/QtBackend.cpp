@@ -10,6 +10,8 @@
 #include "platform/win/WindowInternals.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QImage>
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -27,6 +29,7 @@
 #include <QWheelEvent>
 
 #include <cstdlib>
+#include <cstring>
 
 using namespace WindowSystem;
 
@@ -203,6 +206,21 @@ THostWidget::THostWidget(HWND AWnd, QWidget* Parent) : QWidget(Parent), FWnd(AWn
   setAcceptDrops(true);
 }
 
+void THostWidget::changeEvent(QEvent* E) {
+  QWidget::changeEvent(E);
+  if (E->type() != QEvent::WindowStateChange || !isWindow()) {
+    return;
+  }
+  // The desktop iconified or restored the window itself: the program hears it as the system command it would have
+  // chosen. A change the layer made already matches its state.
+  const bool LayerMinimized = IsIconic(FWnd) != 0;
+  if (isMinimized() && !LayerMinimized) {
+    PostMessage(FWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  } else if (!isMinimized() && LayerMinimized) {
+    PostMessage(FWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+  }
+}
+
 void THostWidget::dragEnterEvent(QDragEnterEvent* E) { QtOleDragMove(this, E); }
 
 void THostWidget::dragMoveEvent(QDragMoveEvent* E) { QtOleDragMove(this, E); }
@@ -282,6 +300,24 @@ TQtBackend::TQtBackend() {
     });
   }
 #endif
+  // Another program taking the focus, or giving it back, reaches the program as the layer's activation. Offscreen
+  // there is no other program: tests act as one through the harness.
+  if (auto* Gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+      Gui && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    QObject::connect(Gui, &QGuiApplication::applicationStateChanged, Gui, [this](Qt::ApplicationState State) {
+      if (State == Qt::ApplicationActive) {
+        QWidget* Active = QApplication::activeWindow();
+        for (const auto& [Wnd, Host] : FHosts) {
+          if (Host == Active) {
+            DesktopActivationChanged(Wnd);
+            break;
+          }
+        }
+      } else {
+        DesktopActivationChanged(0);
+      }
+    });
+  }
   FWakeTimer.setSingleShot(true);
 }
 
@@ -380,6 +416,51 @@ THostWidget* TQtBackend::HostOf(HWND Wnd) const {
   return It == FHosts.end() ? nullptr : It->second;
 }
 
+bool TQtBackend::HasTaskbarEntry(HWND Wnd) const {
+  auto R = Find(Wnd);
+  if (!R || R->Parent) {
+    return false;
+  }
+  if (R->ExStyle & WS_EX_APPWINDOW) {
+    return true;
+  }
+  if (R->ExStyle & WS_EX_TOOLWINDOW) {
+    return false;
+  }
+  // The class library's forms are owned by the application's window, which the desktop never shows: the entry
+  // that window would have is theirs. A window owned by the desktop window (no owner here) or by a window on
+  // screen has none.
+  auto Owner = R->Owner ? Find(R->Owner) : nullptr;
+  return Owner && !Owner->Dead && !(Owner->Style & WS_VISIBLE) && HostOf(R->Owner) == nullptr;
+}
+
+QIcon TQtBackend::IconOf(HICON Icon) {
+  int W = 0;
+  int H = 0;
+  std::vector<std::uint32_t> Argb;
+  if (Icon == 0 || !Gdi::IconPixels(Icon, W, H, Argb) || W <= 0 || H <= 0) {
+    return QIcon();
+  }
+  QImage Image(W, H, QImage::Format_ARGB32);
+  for (int Y = 0; Y < H; ++Y) {
+    std::memcpy(Image.scanLine(Y), Argb.data() + static_cast<std::size_t>(Y) * W, static_cast<std::size_t>(W) * 4);
+  }
+  return QIcon(QPixmap::fromImage(Image));
+}
+
+void TQtBackend::ApplyWindowIcon(HWND Wnd) {
+  auto R = Find(Wnd);
+  THostWidget* H = HostOf(Wnd);
+  if (!R || !H || !H->isWindow()) {
+    return;
+  }
+  const HICON Own = R->BigIcon ? R->BigIcon : R->SmallIcon;
+  // A null icon gives the widget the application's icon back.
+  H->setWindowIcon(IconOf(Own));
+}
+
+void TQtBackend::ApplicationIconChanged(HICON Icon) { QApplication::setWindowIcon(IconOf(Icon)); }
+
 THostWidget* TQtBackend::EnsureHost(HWND Wnd) {
   if (THostWidget* H = HostOf(Wnd)) {
     return H;
@@ -398,7 +479,9 @@ THostWidget* TQtBackend::EnsureHost(HWND Wnd) {
   auto* H = new THostWidget(Wnd, Parent);
   if (!Parent) {
     Qt::WindowFlags F = Qt::Window | Qt::FramelessWindowHint;
-    if (R->ExStyle & WS_EX_TOOLWINDOW) {
+    // A tool window gets no taskbar entry, and neither does an owned one without WS_EX_APPWINDOW (desktops list
+    // no utility windows).
+    if ((R->ExStyle & WS_EX_TOOLWINDOW) || !HasTaskbarEntry(Wnd)) {
       F |= Qt::Tool;
     }
     if (R->ExStyle & WS_EX_TOPMOST) {
@@ -414,6 +497,9 @@ THostWidget* TQtBackend::EnsureHost(HWND Wnd) {
     }
     H->setWindowFlags(F);
     H->setWindowTitle(FromAnsi(R->Text));
+    if (R->BigIcon || R->SmallIcon) {
+      H->setWindowIcon(IconOf(R->BigIcon ? R->BigIcon : R->SmallIcon));
+    }
   }
   FHosts[Wnd] = H;
   PlaceHost(Wnd, H);
@@ -444,17 +530,32 @@ void TQtBackend::PlaceHost(HWND Wnd, THostWidget* H) {
     G = Rect(G.Left + P->Client.Left - P->Window.Left, G.Top + P->Client.Top - P->Window.Top,
              G.Right + P->Client.Left - P->Window.Left, G.Bottom + P->Client.Top - P->Window.Top);
   }
-  H->setGeometry(G.Left, G.Top, G.Width(), G.Height());
+  // An iconified top-level window keeps its place on the desktop; the layer's parking rectangle is not shown.
+  if (R->Parent || !(R->Style & WS_MINIMIZE)) {
+    H->setGeometry(G.Left, G.Top, G.Width(), G.Height());
+  }
   if (NativeControlOf(Wnd)) {
     AdoptNativeWidget(Wnd);
   }
 }
 
+namespace {
+
+// Whether the desktop stacks top-level windows (the offscreen platform keeps no stacking and says so for each
+// raise).
+bool DesktopStacksWindows() {
+  static const bool Stacks = QGuiApplication::platformName() != QLatin1String("offscreen");
+  return Stacks;
+}
+
+}  // namespace
+
 void TQtBackend::Restack(HWND Parent) {
-  if (!Parent) {
+  // Top-level windows are stacked on the desktop as in the layer's list, topmost last raised.
+  if (!Parent && !DesktopStacksWindows()) {
     return;
   }
-  auto Children = ChildrenOf(Parent);
+  auto Children = Parent ? ChildrenOf(Parent) : TopLevelWindows();
   for (auto It = Children.rbegin(); It != Children.rend(); ++It) {
     if (THostWidget* H = HostOf(*It)) {
       H->raise();
@@ -480,6 +581,14 @@ void TQtBackend::Sync(HWND Wnd, bool Recurse) {
     PlaceHost(Wnd, H);
   }
   H->setVisible(R->Style & WS_VISIBLE);
+  if (H->isWindow() && (R->Style & WS_VISIBLE)) {
+    // SW_MINIMIZE iconifies the window on the desktop; a restore in the layer shows it again.
+    const bool Minimized = (R->Style & WS_MINIMIZE) != 0;
+    if (Minimized != H->isMinimized()) {
+      H->setWindowState(Minimized ? (H->windowState() | Qt::WindowMinimized)
+                                  : (H->windowState() & ~Qt::WindowMinimized));
+    }
+  }
   if (Recurse) {
     for (HWND C : ChildrenOf(Wnd)) {
       Sync(C, true);
@@ -540,6 +649,15 @@ void TQtBackend::WindowChanged(HWND Wnd, TWindowChange What) {
         if (auto R = Find(Wnd)) {
           H->setWindowTitle(FromAnsi(R->Text));
         }
+      }
+      break;
+    case TWindowChange::Icon: ApplyWindowIcon(Wnd); break;
+    case TWindowChange::Activated:
+      if (THostWidget* H = HostOf(Wnd); H && H->isWindow() && H->isVisible()) {
+        if (DesktopStacksWindows()) {
+          H->raise();
+        }
+        H->activateWindow();
       }
       break;
     case TWindowChange::Invalidated:

@@ -2,6 +2,8 @@
 // application-wide filter that turns Qt input into the layer's input queue.
 #pragma once
 
+#include <QIcon>
+
 #include "platform/win/WindowBackend.h"
 #include "platform/win/WinTypes.h"
 
@@ -21,6 +23,7 @@ public:
 
 protected:
   void paintEvent(QPaintEvent* E) override;
+  void changeEvent(QEvent* E) override;
   // Drags from the desktop: taken by registered drop targets, or as WM_DROPFILES where a window accepts files.
   void dragEnterEvent(QDragEnterEvent* E) override;
   void dragMoveEvent(QDragMoveEvent* E) override;
@@ -56,9 +59,17 @@ public:
   void FocusChanged(HWND Wnd) override;
   bool SaveWindowImage(HWND Wnd, const std::string& FileName) override;
   std::vector<std::string> FontFamilies() override;
+  void ApplicationIconChanged(HICON Icon) override;
+  // The icon of a layer icon handle; a null icon for 0 or a handle that is no icon.
+  static QIcon IconOf(HICON Icon);
+  // Shows the window's own icon (WM_SETICON) on its host, or the application's when it has none.
+  void ApplyWindowIcon(HWND Wnd);
 
   // The host of a window, or null when it has none (hidden, message-only, not yet shown).
   THostWidget* HostOf(HWND Wnd) const;
+  // Whether the desktop lists the top-level window in its taskbar: WS_EX_APPWINDOW, or owned by the application's
+  // hidden window and no tool window.
+  bool HasTaskbarEntry(HWND Wnd) const;
   // Puts a native window's widget into the window's host (if it has one yet) over its client area.
   void AdoptNativeWidget(HWND Wnd);
   // The backend instance, creating it if needed (main thread only).

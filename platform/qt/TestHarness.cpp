@@ -1,5 +1,6 @@
 // The headless test harness over Qt: synthetic input through QTest's window overloads, and the loop helpers.
 #include "platform/controls/TestHarness.h"
+#include "platform/controls/TestHarnessDesktop.h"
 #include "platform/controls/Forms.h"
 #include "platform/qt/KeyMap.h"
 #include "platform/qt/QtHost.h"
@@ -8,6 +9,9 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QApplication>
+#include <QIcon>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -353,6 +357,60 @@ bool WindowShowsPoint(HWND Wnd, TPoint WindowPoint) {
   }
   QPoint P(WindowPoint.X, WindowPoint.Y);
   return H->rect().contains(P) && (H->mask().isEmpty() || H->mask().contains(P));
+}
+
+bool HasTaskbarEntry(HWND Wnd) {
+  Start();
+  auto* B = TQtBackend::Instance();
+  THostWidget* H = B ? B->HostOf(Wnd) : nullptr;
+  return H && H->isWindow() && H->windowType() != Qt::Tool;
+}
+
+void OtherProgramTakesFocus() {
+  Start();
+  WindowSystem::DesktopActivationChanged(0);
+}
+
+void DesktopActivates(HWND Wnd) {
+  Start();
+  WindowSystem::DesktopActivationChanged(Wnd);
+}
+
+HWND DesktopActiveWindow() {
+  Start();
+  QCoreApplication::processEvents();
+  auto* H = dynamic_cast<THostWidget*>(QApplication::activeWindow());
+  return H ? H->Wnd() : 0;
+}
+
+bool IconifiedOnDesktop(HWND Wnd) {
+  Start();
+  auto* B = TQtBackend::Instance();
+  THostWidget* H = B ? B->HostOf(Wnd) : nullptr;
+  return H && H->isWindow() && H->isMinimized();
+}
+
+void DesktopRestores(HWND Wnd) {
+  Start();
+  auto* B = TQtBackend::Instance();
+  if (THostWidget* H = B ? B->HostOf(Wnd) : nullptr; H && H->isWindow()) {
+    H->setWindowState(H->windowState() & ~Qt::WindowMinimized);
+  }
+}
+
+std::uint32_t WindowIconPixel(HWND Wnd) {
+  Start();
+  auto* B = TQtBackend::Instance();
+  THostWidget* H = B ? B->HostOf(Wnd) : nullptr;
+  if (!H || !H->isWindow()) {
+    return 0;
+  }
+  const QIcon Icon = H->windowIcon();
+  if (Icon.isNull()) {
+    return 0;
+  }
+  const QImage Image = Icon.pixmap(QSize(32, 32), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+  return Image.isNull() ? 0 : static_cast<std::uint32_t>(Image.pixel(Image.width() / 2, Image.height() / 2));
 }
 
 bool SaveWindowPng(HWND Wnd, const std::string& FileName) {

@@ -3,6 +3,7 @@
 #include "platform/graphics/Colors.h"
 #include "platform/graphics/Cursors.h"
 #include "platform/graphics/WinGdi.h"
+#include "platform/win/ApplicationIcon.h"
 #include "platform/win/Desktop.h"
 #include "platform/win/NativeControls.h"
 #include "platform/win/WindowInternals.h"
@@ -321,6 +322,10 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         B->WindowChanged(Wnd, TWindowChange::Text);
       }
       CrossProcess::WindowChanged(Wnd);  // other processes find it by its new caption
+      // The caption bar the layer draws shows the new text at once, as the platform's does.
+      if ((R->Style & WS_CAPTION) == WS_CAPTION && R->Window != R->Client && IsWindowVisible(Wnd)) {
+        PaintFrame(R, GetActiveWindow() == Wnd);
+      }
       return TRUE;
     case WM_GETTEXT: {
       if (WParam == 0 || !LParam) {
@@ -332,6 +337,16 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
       Buf[N] = '\0';
       return static_cast<LRESULT>(N);
     }
+    case WM_SETICON: {
+      HICON& Slot = WParam == ICON_SMALL ? R->SmallIcon : R->BigIcon;
+      const HICON Old = Slot;
+      Slot = static_cast<HICON>(LParam);
+      if (auto* B = ExistingWindowBackend()) {
+        B->WindowChanged(Wnd, TWindowChange::Icon);
+      }
+      return static_cast<LRESULT>(Old);
+    }
+    case WM_GETICON: return static_cast<LRESULT>(WParam == ICON_SMALL ? R->SmallIcon : R->BigIcon);
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(R->Text.size());
     case WM_CLOSE:

@@ -1,5 +1,6 @@
 // Files dropped from the desktop, hot keys, sounds, help requests and window regions.
 #include "platform/win/Desktop.h"
+#include "platform/win/ApplicationIcon.h"
 #include "platform/win/WinReg.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/GlobalMemory.h"
@@ -486,3 +487,24 @@ void ForgetDesktopState(const PWindowRec& Rec) {
 }
 
 }  // namespace WindowSystem
+
+// ---- The application's icon ---------------------------------------------------------------------------------------
+
+namespace {
+
+HICON& ApplicationIconSlot() {
+  static HICON Icon = 0;
+  return Icon;
+}
+
+}  // namespace
+
+void SetApplicationIcon(HICON Icon) {
+  ApplicationIconSlot() = Icon;
+  // Without a desktop yet there is nothing to show it on; the toolkit takes it when a window first shows.
+  if (auto* B = ExistingWindowBackend()) {
+    B->ApplicationIconChanged(Icon);
+  }
+}
+
+HICON GetApplicationIcon() { return ApplicationIconSlot(); }

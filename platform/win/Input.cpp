@@ -407,6 +407,9 @@ HWND SetActiveWindow(HWND Wnd) {
     Foreground = Wnd;
     SendMessage(Wnd, WM_NCACTIVATE, TRUE, 0);
     SendActivate(Wnd, WA_ACTIVE, Old);
+    if (auto* B = ExistingWindowBackend(); B && IsWindow(Wnd)) {
+      B->WindowChanged(Wnd, TWindowChange::Activated);
+    }
   } else {
     if (Foreground == Old) {
       Foreground = 0;
@@ -420,6 +423,18 @@ HWND SetActiveWindow(HWND Wnd) {
 }
 
 HWND GetForegroundWindow() { return IsWindow(Foreground) ? Foreground : 0; }
+
+void WindowSystem::DesktopActivationChanged(HWND Wnd) {
+  if (Wnd) {
+    Wnd = GetAncestor(Wnd, GA_ROOT);
+    if (!IsWindow(Wnd) || !IsWindowEnabled(Wnd)) {
+      return;  // a window disabled under a modal one does not take the activation
+    }
+  }
+  if (GetActiveWindow() != Wnd) {
+    (void)SetActiveWindow(Wnd);
+  }
+}
 
 BOOL SetForegroundWindow(HWND Wnd) {
   if (CrossProcess::IsForeignHandle(Wnd)) {

@@ -16,7 +16,9 @@ enum class TWindowChange {
   ZOrder,
   Text,
   Enabled,
-  Invalidated, // part of the window needs repainting
+  Invalidated,  // part of the window needs repainting
+  Icon,         // WM_SETICON gave it another icon
+  Activated,    // the layer made it the active window: the desktop raises and activates it
 };
 
 // The toolkit backend. One exists per process, created on first use on the main thread; it belongs to the thread
@@ -44,6 +46,8 @@ public:
   virtual bool SaveWindowImage(HWND Wnd, const std::string& FileName) = 0;
   // The installed font families (code page 1252 names).
   virtual std::vector<std::string> FontFamilies() { return {}; }
+  // The application's icon changed (SetApplicationIcon): the desktop shows it for windows without their own.
+  virtual void ApplicationIconChanged(HICON) {}
 };
 
 using TWindowBackendFactory = TWindowBackend* (*)();

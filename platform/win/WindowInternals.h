@@ -34,6 +34,9 @@ struct TWindowRec {
   DWORD ExStyle = 0;
   HWND Parent = 0;
   HWND Owner = 0;
+  // WM_SETICON: the big and the small icon (not owned).
+  HICON BigIcon = 0;
+  HICON SmallIcon = 0;
   std::vector<HWND> Children;  // z-order, topmost first
   TRect Window;
   TRect Client;
@@ -170,6 +173,9 @@ PThreadQueue CurrentQueuePtr();
 PThreadQueue QueueOfThread(DWORD ThreadId);
 // Top-level windows in z-order, topmost first.
 std::vector<HWND> TopLevelWindows();
+// The desktop moved the keyboard focus: to another program (0), or back to one of the program's top-level windows.
+// The layer activates as SetActiveWindow does, so the program sees WM_ACTIVATE and WM_ACTIVATEAPP.
+void DesktopActivationChanged(HWND Wnd);
 std::vector<HWND> ChildrenOf(HWND Wnd);  // 0: the top-level windows
 // Calls a window's procedure on its own thread, with the call-window-procedure hooks around it.
 LRESULT CallProc(const PWindowRec& Rec, UINT Msg, WPARAM WParam, LPARAM LParam);

@@ -203,3 +203,46 @@ TEST_F(MainFormTest, AWindowDeletedBeforeTheRootTakesItsTabSetsAlong) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string RegistryText(HKEY Key, const char* Name) {
+  char Buffer[256] = {};
+  DWORD Size = sizeof(Buffer);
+  DWORD Type = 0;
+  if (RegQueryValueEx(Key, Name, nullptr, &Type, reinterpret_cast<BYTE*>(Buffer), &Size) != ERROR_SUCCESS) {
+    return "<missing>";
+  }
+  return std::string(Buffer);
+}
+
+}  // namespace
+
+// The spell checker keeps its configuration under the program's key, one subkey per user, with the options the
+// window gave it; the window's end writes it.
+TEST_F(MainFormTest, TheSpellConfigurationIsWrittenUnderTheProgramsKeyPerUser) {
+  ASSERT_TRUE(Form->CloseQuery());
+  Root.reset();
+  delete MessageWindow;
+  MessageWindow = nullptr;
+  delete Form;
+  Form = nullptr;
+  HKEY Key = 0;
+  ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Palvane\\ZUB Quillon v4\\Dictionary", 0, KEY_READ, &Key),
+            ERROR_SUCCESS);
+  char User[256] = {};
+  DWORD Length = sizeof(User);
+  ASSERT_EQ(RegEnumKeyEx(Key, 0, User, &Length, nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+  EXPECT_NE(std::string(User), "");
+  EXPECT_EQ(std::string(User).find('%'), std::string::npos);  // the variable is expanded
+  HKEY Config = 0;
+  ASSERT_EQ(RegOpenKeyEx(Key, User, 0, KEY_READ, &Config), ERROR_SUCCESS);
+  EXPECT_EQ(RegistryText(Config, "_FirstRun"), "+");
+  for (const char* On : {"_soHTML", "_soInternet", "_soRepeated", "_soNumbers"}) {
+    EXPECT_EQ(RegistryText(Config, On), "+") << On;
+  }
+  EXPECT_EQ(RegistryText(Config, "_soUpcase"), "-");
+  EXPECT_NE(RegistryText(Config, "_Main_count"), "<missing>");
+  RegCloseKey(Config);
+  RegCloseKey(Key);
+}

@@ -5,8 +5,11 @@
 #include "core/Splashstatus.h"
 #include "mainwindow/Splashform.h"
 
+#include "platform/controls/TestHarnessDesktop.h"
 #include "platform/win/Atoms.h"
 #include "platform/win/Desktop.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -66,7 +69,44 @@ TEST_F(MainFormTest, SplashHasNoTaskbarEntryAndIsNotTopmost) {
   const HWND Wnd = Splash->Handle();
   EXPECT_EQ(GetWindowLongPtr(Wnd, GWL_EXSTYLE) & (WS_EX_APPWINDOW | WS_EX_TOPMOST), 0);
   EXPECT_EQ(static_cast<HWND>(GetWindowLongPtr(Wnd, GWLP_HWNDPARENT)), GetDesktopWindow());
+  Splash->ShowStatus("Loading...");
+  Form->Show();
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(Harness::HasTaskbarEntry(Wnd));
+  EXPECT_TRUE(Harness::HasTaskbarEntry(Form->Handle()));
   CloseSplash();
+}
+
+TEST_F(MainFormTest, TheSplashMovesWithTheMouse) {
+  auto* Splash = new TSplashForm(nullptr);
+  Splash->AfterConstruction();
+  Splash->SetBounds(100, 100, Splash->Width(), Splash->Height());
+  Splash->ShowStatus("Loading...");
+  Harness::RunUntilIdle();
+  const HWND Wnd = Splash->Handle();
+  // A press on the panel and a drag: the window follows the pointer until the button goes up.
+  Harness::MouseDown(Wnd, TPoint{40, 40});
+  Harness::MouseMove(Wnd, TPoint{50, 45});
+  Harness::MouseMove(Wnd, TPoint{90, 70});
+  Harness::MouseUp(Wnd, TPoint{90, 70});
+  Harness::RunUntilIdle();
+  EXPECT_GT(Splash->Left(), 100);
+  EXPECT_GT(Splash->Top(), 100);
+  CloseSplash();
+}
+
+TEST_F(MainFormTest, TheTitleNamesTheFileOpenedAtStart) {
+  const std::string Path = Dir + "/start.html";
+  FILE* F = fopen(Path.c_str(), "w");
+  ASSERT_NE(F, nullptr);
+  fputs("<p>start</p>\n", F);
+  fclose(F);
+  // As the start hands the command line over: queued, opened by the first idle.
+  ASSERT_EQ(ProcessCommandLine(Form->Handle(), ("\"" + Path + "\"").c_str()), COMMANDLINE_QUEUED);
+  Form->Show();
+  RunIdle(Form);
+  EXPECT_EQ(Form->Caption(), "ZUB Quillon Pro v6.01 - " + Path);
+  EXPECT_EQ(Application->Title, Form->Caption());
 }
 
 TEST_F(MainFormTest, HotKeyIsRegisteredExactlyWhileTheApplicationIsInTheBackground) {
@@ -86,6 +126,30 @@ TEST_F(MainFormTest, HotKeyIsRegisteredExactlyWhileTheApplicationIsInTheBackgrou
   prg->interface->flags.set(IF40::HotKey, false);
   Form->ApplicationDeactivate(Application);
   EXPECT_EQ(F2HotKeys(Wnd), 0);
+}
+
+TEST_F(MainFormTest, TheDesktopsActivationChangesRegisterTheHotKeyOnlyInTheBackground) {
+  prg->interface->flags.set(IF40::HotKey, true);
+  Form->Show();
+  SetActiveWindow(Form->Handle());
+  const HWND Wnd = Form->Handle();
+  for (int Round = 0; Round < 3; ++Round) {
+    Harness::OtherProgramTakesFocus();
+    EXPECT_EQ(F2HotKeys(Wnd), 1) << Round;
+    Harness::DesktopActivates(Wnd);
+    EXPECT_EQ(F2HotKeys(Wnd), 0) << Round;
+  }
+}
+
+TEST_F(MainFormTest, AWindowIconifiedOnTheDesktopComesBackWhenTheDesktopRestoresIt) {
+  Form->Show();
+  Form->SetWindowState(wsMinimized);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Harness::IconifiedOnDesktop(Form->Handle()));
+  Harness::DesktopRestores(Form->Handle());
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Form->WindowState(), wsNormal);
+  EXPECT_FALSE(Harness::IconifiedOnDesktop(Form->Handle()));
 }
 
 TEST_F(MainFormTest, HotKeyRestoresAMinimisedWindow) {

@@ -2,8 +2,10 @@
 // frames drawn by the layer and window regions.
 #include "platform/controls/Forms.h"
 #include "platform/controls/TestHarness.h"
+#include "platform/controls/TestHarnessDesktop.h"
 #include "platform/graphics/Colors.h"
 #include "platform/graphics/WinGdi.h"
+#include "platform/win/ApplicationIcon.h"
 #include "platform/win/Desktop.h"
 #include "platform/win/MessageBox.h"
 #include "WindowTestUtil.h"
@@ -249,3 +251,158 @@ TEST_F(Desktop, AWindowRegionShapesWhereTheMouseGoes) {
 }
 
 }  // namespace
+
+namespace {
+
+// The pixels of a window's caption bar that are not the caption's fill colour (the drawn title's pixels).
+int CaptionTextPixels(HWND Wnd) {
+  const int Frame = GetSystemMetrics(SM_CXFRAME);
+  const int Height = GetSystemMetrics(SM_CYCAPTION);
+  TRect W{};
+  GetWindowRect(Wnd, &W);
+  const COLORREF Fill = GetSysColor(GetActiveWindow() == Wnd ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+  int Count = 0;
+  for (int Y = Frame + 2; Y < Frame + Height - 2; ++Y) {
+    for (int X = Frame + 4; X < W.Width() / 2; ++X) {
+      Count += WindowPixel(Wnd, X, Y) != Fill ? 1 : 0;
+    }
+  }
+  return Count;
+}
+
+}  // namespace
+
+TEST_F(Desktop, TheCaptionBarShowsANewTextAtOnce) {
+  HWND Top = Make("T", WS_OVERLAPPEDWINDOW, 120, 120, 320, 160);
+  SetWindowText(Top, "");
+  ShowWindow(Top, SW_SHOW);
+  Harness::RunUntilIdle();
+  ASSERT_EQ(CaptionTextPixels(Top), 0);
+  // No message loop runs between the change and the look: the caption is drawn as the text is set.
+  SetWindowText(Top, "Document.html - Editor");
+  EXPECT_GT(CaptionTextPixels(Top), 20);
+  SetWindowText(Top, "");
+  EXPECT_EQ(CaptionTextPixels(Top), 0);
+  DestroyWindow(Top);
+}
+
+TEST_F(Desktop, OnlyTheApplicationsOwnWindowsGetTaskbarEntries) {
+  // The application's window stays hidden; the windows it owns stand for it on the taskbar.
+  HWND App = Make("App", WS_POPUP, 0, 0, 10, 10);
+  HWND Main = Make("Main", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, App);
+  HWND Owned = Make("Owned", WS_POPUP | WS_BORDER, 20, 20, 80, 40, Main);
+  HWND Unowned = Make("Unowned", WS_POPUP | WS_BORDER, 30, 30, 80, 40);
+  HWND Listed = Make("Listed", WS_POPUP | WS_BORDER, 40, 40, 80, 40, 0, WS_EX_APPWINDOW);
+  HWND Tool = Make("Tool", WS_POPUP | WS_BORDER, 50, 50, 80, 40, App, WS_EX_TOOLWINDOW);
+  for (HWND W : {Main, Owned, Unowned, Listed, Tool}) {
+    ShowWindow(W, SW_SHOWNOACTIVATE);
+  }
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Harness::HasTaskbarEntry(Main));
+  EXPECT_FALSE(Harness::HasTaskbarEntry(Owned));
+  EXPECT_FALSE(Harness::HasTaskbarEntry(Unowned));  // owned by the desktop window
+  EXPECT_TRUE(Harness::HasTaskbarEntry(Listed));
+  EXPECT_FALSE(Harness::HasTaskbarEntry(Tool));
+  EXPECT_FALSE(Harness::HasTaskbarEntry(App));  // not on screen
+  for (HWND W : {Tool, Listed, Unowned, Owned, Main, App}) {
+    DestroyWindow(W);
+  }
+}
+
+namespace {
+
+// A 16 x 16 icon of one colour.
+HICON SolidIcon(COLORREF Color) {
+  HDC Screen = GetDC(0);
+  HBITMAP ColorBits = CreateCompatibleBitmap(Screen, 16, 16);
+  HBITMAP MaskBits = CreateBitmap(16, 16, 1, 1, nullptr);
+  HDC Mem = CreateCompatibleDC(Screen);
+  HGDIOBJ Old = SelectObject(Mem, ColorBits);
+  TRect All = Rect(0, 0, 16, 16);
+  HBRUSH Brush = CreateSolidBrush(Color);
+  FillRect(Mem, &All, Brush);
+  SelectObject(Mem, MaskBits);
+  FillRect(Mem, &All, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  SelectObject(Mem, Old);
+  DeleteObject(Brush);
+  DeleteDC(Mem);
+  ReleaseDC(0, Screen);
+  ICONINFO Info;
+  Info.hbmColor = ColorBits;
+  Info.hbmMask = MaskBits;
+  HICON Icon = CreateIconIndirect(&Info);
+  DeleteObject(ColorBits);
+  DeleteObject(MaskBits);
+  return Icon;
+}
+
+}  // namespace
+
+TEST_F(Desktop, TheDesktopShowsAWindowsIconElseTheApplications) {
+  HICON Red = SolidIcon(RGB(255, 0, 0));
+  HICON Blue = SolidIcon(RGB(0, 0, 255));
+  HWND Own = Make("Own", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, 0, WS_EX_APPWINDOW);
+  HWND Plain = Make("Plain", WS_OVERLAPPEDWINDOW, 20, 20, 200, 100, 0, WS_EX_APPWINDOW);
+  EXPECT_EQ(SendMessage(Own, WM_SETICON, ICON_BIG, static_cast<LPARAM>(Red)), 0);
+  EXPECT_EQ(static_cast<HICON>(SendMessage(Own, WM_GETICON, ICON_BIG, 0)), Red);
+  SetApplicationIcon(Blue);
+  ShowWindow(Own, SW_SHOWNOACTIVATE);
+  ShowWindow(Plain, SW_SHOWNOACTIVATE);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Harness::WindowIconPixel(Own), 0xFFFF0000u);
+  EXPECT_EQ(Harness::WindowIconPixel(Plain), 0xFF0000FFu);
+  // A window given an icon once it is on screen shows it at once.
+  SendMessage(Plain, WM_SETICON, ICON_BIG, static_cast<LPARAM>(Red));
+  EXPECT_EQ(Harness::WindowIconPixel(Plain), 0xFFFF0000u);
+  SetApplicationIcon(0);
+  DestroyWindow(Own);
+  DestroyWindow(Plain);
+  DestroyIcon(Red);
+  DestroyIcon(Blue);
+}
+
+TEST_F(Desktop, AnotherProgramTakingAndGivingBackTheFocusActivatesAsTheLayerDoes) {
+  int Activated = 0;
+  int Deactivated = 0;
+  Application->Handle();
+  Application->OnActivate = [&](TObject*) { ++Activated; };
+  Application->OnDeactivate = [&](TObject*) { ++Deactivated; };
+  SetActiveWindow(Form);
+  ASSERT_EQ(GetActiveWindow(), Form);
+  Harness::RunUntilIdle();
+  TakeLog();
+  Harness::OtherProgramTakesFocus();
+  EXPECT_EQ(GetActiveWindow(), 0);
+  EXPECT_EQ(Deactivated, 1);
+  Harness::DesktopActivates(A);  // a click into a child activates its top-level window
+  EXPECT_EQ(GetActiveWindow(), Form);
+  EXPECT_EQ(Activated, 1);
+  // Told twice, the desktop's activation is still one change.
+  Harness::DesktopActivates(Form);
+  EXPECT_EQ(Activated, 1);
+  Application->OnActivate = nullptr;
+  Application->OnDeactivate = nullptr;
+}
+
+TEST_F(Desktop, ForegroundAndMinimizeReachTheDesktopAndItsRestoreComesBack) {
+  HWND Other = Make("O", WS_OVERLAPPEDWINDOW, 150, 150, 200, 100);
+  ShowWindow(Other, SW_SHOW);
+  Harness::RunUntilIdle();
+  ASSERT_TRUE(SetForegroundWindow(Form));
+  EXPECT_EQ(Harness::DesktopActiveWindow(), Form);
+  ASSERT_TRUE(SetForegroundWindow(Other));
+  EXPECT_EQ(Harness::DesktopActiveWindow(), Other);
+
+  ShowWindow(Other, SW_MINIMIZE);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(IsIconic(Other));
+  EXPECT_TRUE(Harness::IconifiedOnDesktop(Other));
+  TakeLog();
+  Harness::DesktopRestores(Other);
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(IsIconic(Other));
+  EXPECT_FALSE(Harness::IconifiedOnDesktop(Other));
+  const auto Seen = TakeLog();
+  EXPECT_NE(std::find(Seen.begin(), Seen.end(), "O:SYSCOMMAND"), Seen.end());
+  DestroyWindow(Other);
+}
