@@ -17,7 +17,6 @@ void TZUBQEForm::FilePrintPreviewClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::FilePrinterSetupClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditUndoClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditRedoClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::EditUndoLastMajorChangeClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditCutClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditCopyClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditPasteClick(TObject*) { PendingCommand(); }
@@ -32,7 +31,6 @@ void TZUBQEForm::ViewStatusBarClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewResourceClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewResultsClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewMessageClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewLinkInfoPanelClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewWebBrowserClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewTagInserterClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewCSSInserterClick(TObject*) { PendingCommand(); }
@@ -44,12 +42,7 @@ void TZUBQEForm::ViewLineNumbersClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewLineSeparatorsClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewRightMarginClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewSymbolsButtonClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewWrapBookmarkClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::LineHighlightButtonClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewNextMessageClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewPreviousMessageClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewNextResultsPageClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewPreviousResultsPageClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewExternalBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsLoggingViewClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewRefreshResourceWindowClick(TObject*) { PendingCommand(); }
@@ -145,21 +138,9 @@ void TZUBQEForm::TagsTextSUBClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::TagsTextSUPClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::TagsTextTTClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::TagsTextVARClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsValidateClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsValidateAllClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsValidateWithBatchWizardClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsValidateAllWithBatchWizardClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::RevalidateLastDocument1Click(TObject*) { PendingCommand(); }
 void TZUBQEForm::ValidateStyleSheetwithTopStyle1Click(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsSpellCheckClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsSpellCheckAllClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsLowercaseClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsUppercaseClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsStripClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsQuoteClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsTemplateClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsConvertClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsBatchWizardClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsToolsOptionsClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsHelpClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsEditorOptionsClick(TObject*) { PendingCommand(); }
@@ -227,27 +208,9 @@ void TZUBQEForm::WBGoButtonClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ShellGoUpBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::MoveResourceToTopBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::MoveResourceToLeftBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ResultsWindowMsgSingleClickBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ResultsWindowShowToolTipsClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ResultsWindowSelectBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksPlayBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksStopBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksNetworkOptionsBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::LinksHelpBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditorPopupOpenFileClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::EditorPopupLowercaseClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::EditorPopupUppercaseClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditorPopupConvertToEntitiesClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditorPopupSpellCheckClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ResultsListRefreshClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ResultsListClearClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ResultsPopupCopyToClipboardClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ResultsPopupCopyToClipboardInXMLClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ResultsPopupExportLinksClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ResultsPopupResetLinkCacheClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ResultsPopupChangeToErrorClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ResultsPopupDisableMessageClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ResultsPopupQuickHelpClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ShellListNewFolderClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ShellListRefreshClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OpenedRefreshClick(TObject*) { PendingCommand(); }
@@ -289,26 +252,11 @@ void TZUBQEForm::ShellListDblClickOpen(TObject*, bool&) {}
 void TZUBQEForm::Shell2SplitterMoved(TObject*) {}
 void TZUBQEForm::OpenedListViewClick(TObject*) {}
 void TZUBQEForm::OpenedListViewColumnClick(TObject*, TListColumn*) {}
-void TZUBQEForm::StructureEdit2MouseUp(TObject*, TMouseButton, TShiftState, int, int) {}
 void TZUBQEForm::VertSplit1Moved(TObject*) {}
 void TZUBQEForm::ResultsPanelResize(TObject*) {}
 void TZUBQEForm::ResultWindowLeftDockRequestDock(TObject*, TTBCustomDockableWindow*, bool&) {}
 void TZUBQEForm::ZUBQEFormBottomDockRequestDock(TObject*, TTBCustomDockableWindow*, bool&) {}
-void TZUBQEForm::ResultsPageControlChange(TObject*) {}
-void TZUBQEForm::ResultsListViewClick(TObject*) {}
-void TZUBQEForm::ResultsListViewDblClick(TObject*) {}
-void TZUBQEForm::ResultsListViewEnter(TObject*) {}
-void TZUBQEForm::ResultsListViewColumnClick(TObject*, TListColumn*) {}
-void TZUBQEForm::ResultsListViewSelectItem(TObject*, TListItem*, bool) {}
-void TZUBQEForm::ResultsTreeViewChange(TObject*, ZEZTreeNode*) {}
-void TZUBQEForm::ResultsTreeViewClick(TObject*) {}
-void TZUBQEForm::ResultsTreeViewDblClick(TObject*) {}
-void TZUBQEForm::ResultsTreeViewRightClickNode(TObject*, ZEZTreeNode*, TRightClickAction&) {}
-void TZUBQEForm::LinksListViewColumnClick(TObject*, TListColumn*) {}
-void TZUBQEForm::LinksListViewDblClick(TObject*) {}
-void TZUBQEForm::LinksListViewSelectItem(TObject*, TListItem*, bool) {}
 void TZUBQEForm::StructureSheetResize(TObject*) {}
-void TZUBQEForm::TagCountListViewColumnClick(TObject*, TListColumn*) {}
 void TZUBQEForm::StructureSplitterMoved(TObject*) {}
 void TZUBQEForm::ScratchSheetResize(TObject*) {}
 void TZUBQEForm::ScratchSplitterMoved(TObject*) {}
@@ -320,12 +268,10 @@ void TZUBQEForm::BothEditorsPanelResize(TObject*) {}
 void TZUBQEForm::EditorsSplitterMoved(TObject*) {}
 void TZUBQEForm::EditorPopupMenuPopup(TObject*) {}
 void TZUBQEForm::GenericMemoPopupPopup(TObject*) {}
-void TZUBQEForm::ResultsPopupMenuPopup(TObject*) {}
 void TZUBQEForm::PTOpenDialogFormShow(TObject*) {}
 void TZUBQEForm::PTOpenDialogFormClose(TObject*) {}
 void TZUBQEForm::PTSaveDialogFormShow(TObject*) {}
 void TZUBQEForm::PTSaveDialogFormClose(TObject*) {}
-void TZUBQEForm::MessageClick(TObject*) {}
 void TZUBQEForm::BrowserTimerTimer(TObject*) {}
 void TZUBQEForm::InserterItemClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::InserterItemSelect(TTBCustomItem*, TTBItemViewer*, bool) {}
@@ -341,14 +287,6 @@ int TZUBQEForm::PlaceResourceWindow(int) { return 0; }
 void TZUBQEForm::UpdateMenuChecks() {}
 int TZUBQEForm::UpdateDragDropWindow() { return 0; }
 int TZUBQEForm::FillFileFilterCombos(int) { return 0; }
-int TZUBQEForm::ShowDocumentResults(fileinfoclass*, int) { return 0; }
-void TZUBQEForm::ShowResultCounts(int) {}
-int TZUBQEForm::SelectMessage(msginfoclass*, int) { return 0; }
-int TZUBQEForm::GoToMessage(TObject*, int) { return 0; }
-int TZUBQEForm::ExportResults(TObject*, int) { return 0; }
-int TZUBQEForm::ValidateDocuments(TObject*, fileinfoclass*, int, int) { return 0; }
-int TZUBQEForm::CheckLinks(TObject*, int) { return 0; }
-void TZUBQEForm::UpdateLinkCheckButtons() {}
 int TZUBQEForm::InsertTag(const char*, const char*, int) { return 0; }
 int TZUBQEForm::InserterCommand(int, int) { return 0; }
 void TZUBQEForm::NavigateWebBrowser(TObject*, int) {}
