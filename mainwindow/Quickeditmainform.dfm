@@ -1892,6 +1892,7 @@ object ZUBQEForm: TZUBQEForm
               BevelOuter = bvNone
               Caption = 'No messages to display.'
               Color = clWindow
+              OnClick = ToolsValidateClick
             end
             object ResultsListView: TListView
               Left = 0
@@ -1935,6 +1936,7 @@ object ZUBQEForm: TZUBQEForm
               BevelOuter = bvNone
               Caption = 'No messages to display.'
               Color = clWindow
+              OnClick = ToolsValidateClick
             end
             object ResultsTreeView: ZEZTree
               Left = 0
@@ -1961,6 +1963,7 @@ object ZUBQEForm: TZUBQEForm
               BevelOuter = bvNone
               Caption = 'No messages to display.'
               Color = clWindow
+              OnClick = ToolsValidateClick
             end
             object AccessibilityTreeView: ZEZTree
               Left = 0
@@ -1987,6 +1990,7 @@ object ZUBQEForm: TZUBQEForm
               BevelOuter = bvNone
               Caption = 'No messages to display.'
               Color = clWindow
+              OnClick = ToolsValidateClick
             end
             object StyleMessagesTreeView: ZEZTree
               Left = 0
@@ -2093,6 +2097,7 @@ object ZUBQEForm: TZUBQEForm
               BevelOuter = bvNone
               Caption = 'No links to display.'
               Color = clWindow
+              OnClick = ToolsValidateClick
             end
             object LinksListView: TListView
               Left = 0
@@ -2187,6 +2192,7 @@ object ZUBQEForm: TZUBQEForm
               BevelOuter = bvNone
               Caption = 'No structure to display.'
               Color = clWindow
+              OnClick = ToolsValidateClick
               object StructureEdit: TEasyEdit
                 Left = 0
                 Top = 0

@@ -983,6 +983,9 @@ public:
   void OpenLinkInBrowserClick(TObject* Sender);
   // The wait after marking the structure line (200 ms; tests put in their own).
   std::function<void(int Milliseconds)> StructureMarkWait;
+  // Puts the undo copy into the document array at the index (PAM_DONE or PAM_FAILED); null: the array's own
+  // setPointer. Tests put in a placement that fails.
+  std::function<int(PointerArrayManager* Documents, fileinfoclass* Copy, int Index)> PlaceUndoCopy;
   // The link of the last double-click on the Links list, so that a second one finds the next occurrence.
   void* LastLinkDoubleClicked = nullptr;
   int InsertTag(const char* StartText, const char* EndText, int Flags);

@@ -234,7 +234,9 @@ void TZUBQEForm::EditUndoLastMajorChangeClick(TObject*) {
     (void)ReportInternalError(0, UndoName, "fileinfo->undofiles->setPointer() failed");
     return;
   }
-  if (Documents->setPointer(Copy, Index, 0, 0, PAM_KEEP_MODE) == PAM_FAILED) {
+  const int Placed =
+      PlaceUndoCopy ? PlaceUndoCopy(Documents, Copy, Index) : Documents->setPointer(Copy, Index, 0, 0, PAM_KEEP_MODE);
+  if (Placed == PAM_FAILED) {
     // The document stays where it is; the copy goes back into its slot, so that nothing is lost.
     (void)ReportInternalError(0, UndoName, "fileundo->filearray->setPointer() failed");
     if (Undo->setPointer(Copy, Slot, 0, 0, PAM_KEEP_MODE) == PAM_FAILED) {
@@ -245,7 +247,8 @@ void TZUBQEForm::EditUndoLastMajorChangeClick(TObject*) {
   Document->undoCopyIndex1 = -1;
   Copy->undoCopyIndex1 = -1;
   Copy->undoCopyIndex2 = -1;
-  Copy->undoArray = nullptr;
+  // The copy keeps the undo array, so that the next tool on it can keep its own undo copy there.
+  Copy->undoArray = Undo;
   Copy->documentArray = Documents;
   (void)Copy->SetSavedState(SAVEDSTATE_CHANGED | SAVEDSTATE_TO_STORE);
   if (tabinfoclass::UpdateForFileInfoChange(prg->volatileState->tabs, Copy, Index, Documents, 3) < 0) {

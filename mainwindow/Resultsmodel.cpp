@@ -60,7 +60,7 @@ void AddCategory(PointerArrayManager& List, const StrStore& Category) {
     return;
   }
   const int At = List.findInsertIndex(Copy, CompareCategory);
-  if (List.insertPointer(Copy, At < 0 ? List.getCount() : At) == PAM_FAILED) {
+  if (List.insertPointer(Copy, At < 0 ? List.getCount() : At) < 0) {
     delete Copy;
   }
 }
@@ -146,7 +146,7 @@ int ReadMessages(fileinfoclass* D) {
   int Result = READRESULTS_DONE;
   for (int I = 1; I <= N; ++I) {
     auto* M = new (std::nothrow) msginfoclass;
-    if (M == nullptr || Messages.addPointer(M) == PAM_FAILED) {
+    if (M == nullptr || Messages.addPointer(M) < 0) {
       delete M;
       Result = READRESULTS_NO_MEMORY;
       break;
