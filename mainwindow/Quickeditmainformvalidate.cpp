@@ -39,8 +39,16 @@ fileinfoclass* DocumentAt(PointerArrayManager* Array, int I) {
 }  // namespace
 
 bool TZUBQEForm::ResultsAreaShown() {
-  return ResultsPanel != nullptr && ResultsPanel->Visible() &&
-         (EditorResultsSplitter == nullptr || EditorResultsSplitter->Visible());
+  if (ResultsPanel == nullptr || (EditorResultsSplitter != nullptr && !EditorResultsSplitter->Visible())) {
+    return false;
+  }
+  // Hidden with any of its containers.
+  for (TControl* C = ResultsPanel; C != nullptr && C != this; C = C->Parent()) {
+    if (!C->Visible()) {
+      return false;
+    }
+  }
+  return true;
 }
 
 int TZUBQEForm::ValidateDocuments(TObject* Sender, fileinfoclass* Document, int Flags, int Configuration) {
@@ -60,7 +68,7 @@ int TZUBQEForm::ValidateDocuments(TObject* Sender, fileinfoclass* Document, int 
       if (prg->interface != nullptr && !prg->interface->flags.has(IF40::ResultsWindow) && !ResultsAreaShown()) {
         ViewResultsClick(Sender);
       }
-      (void)ShowDocumentResults(Current, SHOW_FORCE | 0x4);
+      (void)ShowDocumentResults(Current, 0x4);
       if (Current != nullptr && prg->interface != nullptr && prg->interface->flags2.has(IF2::JumpToFirstError)) {
         const int Page = Current->GetResultCount(COUNT_MESSAGE_TAGS_1_2) >= 1     ? GOTO_MESSAGES_PAGE
                          : Current->GetResultCount(COUNT_MESSAGE_TAGS_5_6) >= 1   ? GOTO_GROUPED_PAGE

@@ -126,6 +126,10 @@ int ReadMessages(fileinfoclass* D) {
   if (MessagesRead(Messages)) {
     return READRESULTS_ALREADY_READ;
   }
+  // The views must not keep rows that point at the records about to go.
+  if (Messages.getCount() > 0) {
+    (void)MainWindow().ClearResultViews(D);
+  }
   (void)Messages.removeAllPointers(1, 0);
   for (PointerArrayManager& List : D->stringLists) {
     (void)List.removeAllPointers(1, 0);

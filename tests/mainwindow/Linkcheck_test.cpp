@@ -6,6 +6,7 @@
 #include "platform/win/MessageBox.h"
 
 #include "core/Filestore.h"
+#include "core/Msginfoclass.h"
 #include "core/Linklist.h"
 #include "core/Validatorlib.h"
 #include "mainwindow/Linkspage.h"
@@ -18,8 +19,14 @@ class LinkcheckTest : public MainFormTest {
 protected:
   NetTest::TSiteServer Site{""};
 
+  // The engine's link time-out is set low in its configuration before it loads, so that a stalled server ends
+  // the check soon; message identifiers are in use.
   void SetUp() override {
-    MainFormTest::SetUp();
+    PrepareFolders();
+    std::ofstream(Dir + "/registry/zubvalidator.cfg") << "[Options]\nLinkTimeout=1\nMessageIDs=1\n";
+    Harness::Start();
+    MakeRootAndSettings();
+    MakeForms();
     Form->Show();
     NetTest::TSiteServer::TRoute Good;
     Good.body = "<html><body>fine</body></html>";
@@ -29,6 +36,9 @@ protected:
     Moved.reason = "Moved Permanently";
     Moved.location = Site.Url("/good.html");
     Site.SetRoute("/moved.html", Moved);
+    NetTest::TSiteServer::TRoute Stall;
+    Stall.mode = NetTest::TSiteServer::rmStall;
+    Site.SetRoute("/stall.html", Stall);
     (void)ZUBCalls.ZUBSetInteger3(ZUB_LINK_CACHE_RESET, 0);
   }
 
@@ -159,4 +169,108 @@ TEST_F(LinkcheckTest, SummaryWordsAndTheResetCommand) {
   Form->LinksStopBtnClick(nullptr);
   EXPECT_EQ(Status(), "Stopping link check... please wait...");
   EXPECT_EQ(Form->ResultsPageControl->ActivePage(), Form->LinksSheet);
+}
+
+TEST_F(LinkcheckTest, StopAgainstAStalledServerEndsTheCheckAndTheButtonsFollowIt) {
+  const std::string Path = Dir + "/stall.html";
+  std::string Page =
+      "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n<html><head><title>t</title></head><body><p>\n";
+  for (int I = 0; I < 4; ++I) {
+    Page += "<a href=\"" + Site.Url("/stall.html?" + std::to_string(I)) + "\">s</a>\n";
+  }
+  std::ofstream(Path) << Page << "</p></body></html>\n";
+  ASSERT_EQ(Form->AddNewFileTab(nullptr, Path.c_str(), 0, nullptr), 0);
+  Form->ToolsValidateClick(nullptr);
+  ASSERT_EQ(Form->CheckLinks(nullptr, CHECKLINKS_MANUAL), 0);
+  EXPECT_EQ(Form->CheckLinks(nullptr, CHECKLINKS_MANUAL), CHECKLINKS_RUNNING);
+  Form->UpdateLinkCheckButtons();
+  EXPECT_TRUE(Form->LinksStopBtn->Enabled());
+  EXPECT_FALSE(Form->LinksPlayBtn->Enabled());
+  Form->LinksStopBtnClick(nullptr);
+  EXPECT_EQ(Status(), "Stopping link check... please wait...");
+  ASSERT_TRUE(WaitForStatus("Checking links... completed.", 15000)) << Status();
+  EXPECT_EQ(ZUBCalls.ZUBGetInteger3EZ(ZUB_LINK_CHECKS_RUNNING), 0);
+  EXPECT_TRUE(Form->LinksPlayBtn->Enabled());
+  EXPECT_FALSE(Form->LinksStopBtn->Enabled());
+}
+
+TEST_F(LinkcheckTest, AutomaticCheckRunsOncePerResult) {
+  fileinfoclass* D = OpenPage();
+  Form->ToolsValidateClick(nullptr);
+  ASSERT_EQ(Form->CheckLinks(nullptr, CHECKLINKS_AUTOMATIC | CHECKLINKS_STAY), 0);
+  ASSERT_TRUE(WaitForStatus("Checking links... completed.")) << Status();
+  EXPECT_EQ(Form->CheckLinks(nullptr, CHECKLINKS_AUTOMATIC | CHECKLINKS_STAY), CHECKLINKS_ALREADY_RAN);
+  // A new result may be checked again.
+  Form->ToolsValidateClick(nullptr);
+  const int Again = Form->CheckLinks(nullptr, CHECKLINKS_AUTOMATIC | CHECKLINKS_STAY);
+  EXPECT_NE(Again, CHECKLINKS_ALREADY_RAN);
+  // The link cache knows every status already: nothing is left to check.
+  if (Again == 0) {
+    EXPECT_TRUE(WaitForStatus("Checking links... completed.")) << Status();
+  } else {
+    EXPECT_EQ(Again, CHECKLINKS_NOTHING_LEFT);
+    EXPECT_EQ(D->GetResultCount(COUNT_LIST_TAG_4), 0);
+  }
+}
+
+TEST_F(LinkcheckTest, DocumentWithoutLinksKeepsCheckLinksDisabled) {
+  const std::string Path = Dir + "/nolinks.html";
+  std::ofstream(Path) << "<html><head><title>t</title></head><body><p>x</p></body></html>\n";
+  ASSERT_EQ(Form->AddNewFileTab(nullptr, Path.c_str(), 0, nullptr), 0);
+  Form->ToolsValidateClick(nullptr);
+  Form->ActivateResultsPage(Form->LinksSheet);
+  EXPECT_FALSE(Form->LinksPlayBtn->Enabled());
+  EXPECT_FALSE(Form->ResultsPopupCheckLinks->Enabled());
+}
+
+TEST_F(LinkcheckTest, PopupOffersToOpenALocalLinkInTheEditor) {
+  OpenPage();
+  Form->ToolsValidateClick(nullptr);
+  Form->ActivateResultsPage(Form->LinksSheet);
+  TListItems* Items = Form->LinksListView->Items();
+  for (int I = 0; I < Items->Count(); ++I) {
+    if (Items->Item(I)->Caption() == "4") {
+      Form->LinksListView->SetSelected(Items->Item(I));
+    }
+  }
+  TTBCustomItem* Root = Form->ResultsPopupMenu->Items();
+  Form->ResultsPopupMenuPopup(nullptr);
+  Form->ResultsPopupMenuPopup(nullptr);
+  ASSERT_EQ(Root->Items(0)->Caption(), "&Open Link in Editor");
+  EXPECT_EQ(Root->Items(1)->Caption(), "Open Link in Browser");
+  EXPECT_NE(Root->Items(2)->Caption(), "&Open Link in Editor");  // added once however often the menu opens
+  Root->Items(0)->Click();
+  EXPECT_STREQ(Form->GetCurrentFile()->name.text, (Dir + "/local.html").c_str());
+  // The unresolvable link's address is not a link to open.
+  Form->ActivateResultsPage(Form->LinksSheet);
+}
+
+TEST_F(LinkcheckTest, MessageIdentifierItemsWriteTheEngineConfiguration) {
+  prg->interface->flags2.set(IF2::GroupedInMessages, true);
+  OpenPage();
+  Form->ActivateResultsPage(Form->MessagesSheet);
+  Form->ToolsValidateClick(nullptr);
+  TListItem* Row = nullptr;
+  for (int I = 0; I < Form->ResultsListView->Items()->Count() && Row == nullptr; ++I) {
+    auto* M = static_cast<msginfoclass*>(Form->ResultsListView->Items()->Item(I)->Data);
+    Row = M->messageid > 0 ? Form->ResultsListView->Items()->Item(I) : nullptr;
+  }
+  ASSERT_NE(Row, nullptr);
+  const int Id = static_cast<msginfoclass*>(Row->Data)->messageid;
+  Form->SelectQuietly(Row, nullptr);
+  ASSERT_EQ(ZUBCalls.ZUBGetIntegerEZ(EngineConfigHandle(), ZUB_CONFIG_MESSAGE_IDS), 1);
+  Form->ResultsPopupMenuPopup(nullptr);
+  EXPECT_TRUE(Form->ResultsPopupOptions->Enabled());
+  EXPECT_EQ(Form->ResultsPopupOptions->Hint(), "This message's ID is " + std::to_string(Id) + ".");
+  EXPECT_TRUE(Form->ResultsPopupEnableMessage->Checked());
+  Form->ResultsPopupChangeToErrorClick(Form->ResultsPopupChangeToWarning);
+  EXPECT_EQ(ZUBCalls.ZUBGetInteger2EZ(EngineConfigHandle(), ZUB_CONFIG_MESSAGE_TYPE, Id), 2);
+  Form->ResultsPopupDisableMessageClick(Form->ResultsPopupDisableMessage);
+  EXPECT_EQ(ZUBCalls.ZUBGetInteger2EZ(EngineConfigHandle(), ZUB_CONFIG_MESSAGE_ENABLED, Id), 0);
+  Form->ResultsPopupMenuPopup(nullptr);
+  EXPECT_TRUE(Form->ResultsPopupDisableMessage->Checked());
+  EXPECT_TRUE(Form->ResultsPopupChangeToWarning->Checked());
+  Form->ResultsPopupDisableMessageClick(Form->ResultsPopupEnableMessage);
+  Form->ResultsPopupChangeToErrorClick(Form->ResultsPopupChangeToDefault);
+  EXPECT_EQ(ZUBCalls.ZUBGetInteger2EZ(EngineConfigHandle(), ZUB_CONFIG_MESSAGE_ENABLED, Id), 1);
 }

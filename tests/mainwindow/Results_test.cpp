@@ -579,3 +579,127 @@ TEST_F(ResultsTest, StructureClickJumpsAndFlashesTheLine) {
   EXPECT_EQ(StyleDuringWait, LINESTYLE_STRUCT);
   EXPECT_EQ(Structure->GetLineStyle(Target), 0);
 }
+
+TEST_F(ResultsTest, GroupsShowTheirWorstClassAndACategorySpelledOtherwiseIsLeftOut) {
+  fileinfoclass* D = OpenText("groups.html", SmallPage());
+  Form->ToolsValidateClick(nullptr);
+  Form->ActivateResultsPage(Form->TreeViewSheet);
+  ZEZTreeNodes* Nodes = Form->ResultsTreeView->Items();
+  int Groups = 0;
+  for (ZEZTreeNode* G = Nodes->GetFirstNode(); G != nullptr; G = G->GetNextSibling()) {
+    ++Groups;
+    EXPECT_EQ(G->Data(), nullptr);
+    EXPECT_TRUE(G->GetFontStyle().Contains(fsBold)) << G->GetText();
+    int Worst = -1;
+    for (ZEZTreeNode* C = G->GetFirstChild(); C != nullptr; C = C->GetNextSibling()) {
+      auto* M = static_cast<msginfoclass*>(C->Data());
+      ASSERT_NE(M, nullptr);
+      EXPECT_EQ(M->category.text, G->GetText());
+      Worst = Worst < 0 || M->classindex < Worst ? M->classindex : Worst;
+    }
+    EXPECT_EQ(G->ImageIndex(), Worst) << G->GetText();
+  }
+  EXPECT_EQ(Groups, D->stringLists[CATEGORIES_PLAIN].getCount());
+  // "Elements" holds the first error; a message filed as "elements" finds no group of its exact text.
+  const int Before = Nodes->GetCount();
+  for (msginfoclass* M : Messages(D)) {
+    if (std::string(M->category.text) == "Elements") {
+      M->category = "elements";
+      break;
+    }
+  }
+  EXPECT_EQ(FillGroupedMessagesPage(D, SHOW_FORCE), FILL_DONE);
+  EXPECT_EQ(Nodes->GetCount(), Before - 1);
+  EXPECT_EQ(FillGroupedMessagesPage(D, 0), FILL_ALREADY_SHOWN);
+}
+
+TEST_F(ResultsTest, TagStatisticsPrintThePercentOfClosedTags) {
+  OpenText("stats.html", SmallPage() + "<br><img src=\"x.png\" alt=\"\">\n");
+  Form->ToolsValidateClick(nullptr);
+  Form->ActivateResultsPage(Form->StructureSheet);
+  TListItems* Rows = Form->TagCountListView->Items();
+  ASSERT_GT(Rows->Count(), 0);
+  for (int I = 0; I < Rows->Count(); ++I) {
+    TStrings* Sub = Rows->Item(I)->SubItems();
+    ASSERT_EQ(Sub->Count(), 4);
+    const int Opened = std::stoi(Sub->Strings(1));
+    const int Closed = std::stoi(Sub->Strings(2));
+    char Expected[32] = "-";
+    if (Opened != 0) {
+      std::snprintf(Expected, sizeof Expected, "%.2f", static_cast<double>(Closed) / Opened * 100.0);
+    }
+    EXPECT_EQ(Sub->Strings(3), Expected) << Rows->Item(I)->Caption();
+  }
+  // Sorted by name ascending at first; a click on "Used" sorts the counts descending.
+  for (int I = 1; I < Rows->Count(); ++I) {
+    EXPECT_LE(::strcasecmp(Rows->Item(I - 1)->Caption().c_str(), Rows->Item(I)->Caption().c_str()), 0);
+  }
+  Form->TagCountListViewColumnClick(nullptr, Form->TagCountListView->Columns()->Items(1));
+  for (int I = 1; I < Rows->Count(); ++I) {
+    EXPECT_GE(std::stoi(Rows->Item(I - 1)->SubItems()->Strings(0)), std::stoi(Rows->Item(I)->SubItems()->Strings(0)));
+  }
+}
+
+TEST_F(ResultsTest, LineStylesFollowTheHighlightingOptions) {
+  fileinfoclass* D = OpenText("styles.html", SmallPage());
+  Form->ToolsValidateClick(nullptr);
+  // Line 4 carries an error and warnings, no other line of the page a message.
+  EXPECT_EQ(D->text->GetLineStyle(3), LINESTYLE_ERROR);
+  EXPECT_EQ(D->text->GetLineStyle(2), -1);
+  EditorOptionFlags& F = prg->editorOptions->flags;
+  F.set(EOF40::HighlightErrorLines, false);
+  EXPECT_EQ(ApplyMessageLineStyles(D), 0);
+  EXPECT_EQ(D->text->GetLineStyle(3), LINESTYLE_WARNING);
+  F.set(EOF40::WholeLineHighlight, false);
+  EXPECT_EQ(ApplyMessageLineStyles(D), 0);
+  EXPECT_EQ(D->text->GetLineStyle(3), -1);
+  F.set(EOF40::HighlightErrorLines, true);
+  F.set(EOF40::WholeLineHighlight, true);
+}
+
+TEST_F(ResultsTest, AnEngineBeforeMessageIdentifiersLeavesThemUnread) {
+  fileinfoclass* D = OpenText("ids.html", SmallPage());
+  Form->ToolsValidateClick(nullptr);
+  int WithId = 0;
+  for (msginfoclass* M : Messages(D)) {
+    WithId += M->messageid > 0 ? 1 : 0;
+  }
+  EXPECT_GT(WithId, 0);
+  const int Version = prg->volatileState->engineVersion;
+  prg->volatileState->engineVersion = ENGINE_VERSION_WITH_MESSAGE_IDS - 1;
+  (void)D->messages.setUnchanged(0);
+  EXPECT_EQ(ReadResults(D, READ_MESSAGES), READRESULTS_DONE);
+  prg->volatileState->engineVersion = Version;
+  for (msginfoclass* M : Messages(D)) {
+    EXPECT_EQ(M->messageid, -1);
+  }
+}
+
+TEST_F(ResultsTest, OptionTogglesFlipTheirBits) {
+  const InterfaceFlags2V45 Before = prg->interface->flags2;
+  const InterfaceFlags3 Before3 = prg->interface->flags3;
+  Form->ResultsWindowMsgSingleClickBtnClick(nullptr);
+  Form->ResultsWindowShowToolTipsClick(nullptr);
+  Form->ResultsWindowSelectBtnClick(nullptr);
+  Form->ViewLinkInfoPanelClick(nullptr);
+  Form->ViewWrapBookmarkClick(nullptr);
+  EXPECT_EQ(prg->interface->flags2.bits ^ Before.bits, 0x200u | 0x400u | 0x2000u | 0x10000u);
+  EXPECT_EQ(prg->interface->flags3.bits ^ Before3.bits, 0x100u);
+}
+
+TEST_F(ResultsTest, SelectionEventsAreMutedAndAClickOutsideTheRowsRestoresTheLastOne) {
+  OpenText("select.html", SmallPage());
+  Form->ToolsValidateClick(nullptr);
+  TListItems* Items = Form->ResultsListView->Items();
+  ASSERT_GT(Items->Count(), 2);
+  TEasyEditSource* Pane = prg->volatileState->resultsMessageSource;
+  Form->ResultsListViewSelectItem(Form->ResultsListView, Items->Item(1), true);
+  EXPECT_EQ(Pane->Strings()->Strings(0), static_cast<msginfoclass*>(Items->Item(1)->Data)->text.text);
+  ++prg->volatileState->selectionGuard;
+  Form->ResultsListViewSelectItem(Form->ResultsListView, Items->Item(2), true);
+  --prg->volatileState->selectionGuard;
+  EXPECT_EQ(Pane->Strings()->Strings(0), static_cast<msginfoclass*>(Items->Item(1)->Data)->text.text);
+  Form->ResultsListView->ClearSelection();
+  Form->ResultsListViewClick(Form->ResultsListView);
+  EXPECT_EQ(Form->ResultsListView->Selected(), Items->Item(1));
+}
