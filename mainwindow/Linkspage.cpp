@@ -20,8 +20,10 @@
 
 namespace {
 
+// A count the list has not stored yet (a list without links has no status counts) is 0.
 int Tag(PointerArrayManager* List, int Index) {
-  return List != nullptr && List->tags != nullptr ? List->tags->getInt(Index) : 0;
+  const int Value = List != nullptr && List->tags != nullptr ? List->tags->getInt(Index) : 0;
+  return Value > 0 ? Value : 0;
 }
 
 bool Built(PointerArrayManager* List) { return Tag(List, LINKS_TAG_BUILT) != 0; }

@@ -274,3 +274,14 @@ TEST_F(LinkcheckTest, MessageIdentifierItemsWriteTheEngineConfiguration) {
   Form->ResultsPopupChangeToErrorClick(Form->ResultsPopupChangeToDefault);
   EXPECT_EQ(ZUBCalls.ZUBGetInteger2EZ(EngineConfigHandle(), ZUB_CONFIG_MESSAGE_ENABLED, Id), 1);
 }
+
+// A list without links stores no status counts: the summary reads 0, never a negative count.
+TEST_F(LinkcheckTest, SummaryOfAPageWithoutLinksCountsNothing) {
+  const std::string Path = Dir + "/nolinks.html";
+  std::ofstream(Path) << "<html><head><title>t</title></head><body><p>x</p></body></html>\n";
+  ASSERT_EQ(Form->AddNewFileTab(nullptr, Path.c_str(), 0, nullptr), 0);
+  Form->ToolsValidateClick(nullptr);
+  Form->ActivateResultsPage(Form->LinksSheet);
+  EXPECT_EQ(Status(), "0 bad links, 0 warning links, 0 good links, 0 links not checked, 0 total links.");
+  EXPECT_EQ(Form->LinksSheet->ImageIndex(), PAGEIMAGE_NONE);
+}
