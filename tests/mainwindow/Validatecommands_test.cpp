@@ -6,6 +6,7 @@
 #include "platform/win/MessageBox.h"
 
 #include "core/Validatorlib.h"
+#include "shell/Uptopendlg.h"
 
 #include <fstream>
 
@@ -134,4 +135,30 @@ TEST_F(ValidateCommandsTest, UndoThatCannotPlaceTheCopyKeepsBothDocuments) {
   EXPECT_EQ(Form->GetCurrentFile(), Lowered);
   EXPECT_EQ(Undo->getPointer(Slot), Copy);
   EXPECT_EQ(Lowered->undoCopyIndex1, Slot);
+}
+
+// Convert asks for one file with its own title and hands the chosen file to the engine's text-format tool.
+TEST_F(ValidateCommandsTest, ConvertAsksForOneFileAndRunsTheToolOnIt) {
+  const std::string Path = Dir + "/convert.txt";
+  std::ofstream(Path, std::ios::binary) << "one\r\ntwo\r\n";
+  TPTOpenDlg* Dialog = Form->PTOpenDialog;
+  TPTOpenOptions Options = Dialog->Options();
+  Options.Include(ptofAllowMultiselect);
+  Dialog->SetOptions(Options);
+  std::string Title;
+  bool Multiselect = true;
+  const TNotifyEvent Before = Dialog->OnFormShow;
+  Dialog->OnFormShow = [&](TObject*) {
+    Title = Dialog->Title;
+    Multiselect = Dialog->Options().Contains(ptofAllowMultiselect);
+    Dialog->Form()->SetFilename(Path);
+    Dialog->Form()->ModalResult = mrOk;
+  };
+  Form->ToolsConvertClick(nullptr);
+  Dialog->OnFormShow = Before;
+  EXPECT_EQ(Title, "Select File to Convert");
+  EXPECT_FALSE(Multiselect);
+  EXPECT_TRUE(Dialog->Options().Contains(ptofAllowMultiselect));  // restored
+  EXPECT_STREQ(prg->volatileState->lastValidatedFile.text, Path.c_str());
+  EXPECT_STREQ(prg->tools->lastToolFile.text, Path.c_str());
 }
