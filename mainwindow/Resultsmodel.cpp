@@ -196,7 +196,7 @@ int ReadMessages(fileinfoclass* D) {
 }
 
 void TestXhtml(fileinfoclass* D) {
-  D->doctypeFlags &= ~1;
+  D->doctypeFlags &= ~DOCTYPE_XHTML;
   if (D->text == nullptr) {
     return;
   }
@@ -205,7 +205,7 @@ void TestXhtml(fileinfoclass* D) {
   for (int I = 0; I < Count; ++I) {
     const std::string& Line = Lines->GetStrRef(I);
     if (::strncasecmp(Line.c_str(), "<!doctype", 9) == 0 && ::strcasestr(Line.c_str(), "xhtml") != nullptr) {
-      D->doctypeFlags |= 1;
+      D->doctypeFlags |= DOCTYPE_XHTML;
       return;
     }
   }

@@ -15,6 +15,8 @@ inline constexpr int READ_MESSAGES = 0x8;
 inline constexpr int READ_LINKS_IF_UNBUILT = 0x10;  // with READ_LINK_LIST: only when not built for this result
 inline constexpr int READ_LINK_STATUSES = 0x20;     // with READ_LINK_LIST: refresh the link statuses too
 inline constexpr int READ_XHTML_TEST = 0x40;
+// The document's XHTML mark (fileinfoclass::doctypeFlags), set by READ_XHTML_TEST.
+inline constexpr int DOCTYPE_XHTML = 0x1;
 // Results of ReadResults.
 inline constexpr int READRESULTS_DONE = 0;
 inline constexpr int READRESULTS_ALREADY_READ = 3;

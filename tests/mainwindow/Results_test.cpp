@@ -703,3 +703,19 @@ TEST_F(ResultsTest, SelectionEventsAreMutedAndAClickOutsideTheRowsRestoresTheLas
   Form->ResultsListViewClick(Form->ResultsListView);
   EXPECT_EQ(Form->ResultsListView->Selected(), Items->Item(1));
 }
+
+TEST_F(ResultsTest, FreedMessagesTakeTheirBookmarksAlongAndTheXhtmlTestReadsTheFirstTwoLines) {
+  fileinfoclass* D = OpenText("marks.html", SmallPage());
+  D->text->SetBookMark(3, TPoint{0, 1});  // one of the user's own
+  Form->ToolsValidateClick(nullptr);
+  TPoint At{};
+  ASSERT_TRUE(D->text->FindBookMark(FIRST_MESSAGE_BOOKMARK, At));
+  (void)D->messages.removeAllPointers(1, 0);
+  EXPECT_FALSE(D->text->FindBookMark(FIRST_MESSAGE_BOOKMARK, At));
+  EXPECT_TRUE(D->text->FindBookMark(3, At));
+  EXPECT_EQ(D->doctypeFlags & DOCTYPE_XHTML, 0);
+  fileinfoclass* X =
+      OpenText("x.html", "<?xml version=\"1.0\"?>\n<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\">\n");
+  (void)ReadResults(X, READ_XHTML_TEST);
+  EXPECT_EQ(X->doctypeFlags & DOCTYPE_XHTML, DOCTYPE_XHTML);
+}
