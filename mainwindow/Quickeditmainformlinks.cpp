@@ -230,7 +230,7 @@ void TZUBQEForm::OpenLinkInEditorClick(TObject* Sender) {
     const char* Password = Link->getExtraString(LINK_STR_PASSWORD);
     Origin->userName = User != nullptr ? User : "";
     Origin->password = Password != nullptr ? Password : "";
-    Origin->SetUseCredentials(true, 0);
+    Origin->SetUseCredentials(true, 1);
   }
   const char* Agent = Link->getExtraString(LINK_STR_AGENT);
   if (Agent != nullptr && *Agent != 0) {

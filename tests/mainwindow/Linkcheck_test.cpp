@@ -6,6 +6,7 @@
 #include "platform/win/MessageBox.h"
 
 #include "core/Filestore.h"
+#include "core/Fileinfoextraclass.h"
 #include "core/Msginfoclass.h"
 #include "core/Linklist.h"
 #include "core/Validatorlib.h"
@@ -284,4 +285,50 @@ TEST_F(LinkcheckTest, SummaryOfAPageWithoutLinksCountsNothing) {
   Form->ActivateResultsPage(Form->LinksSheet);
   EXPECT_EQ(Status(), "0 bad links, 0 warning links, 0 good links, 0 links not checked, 0 total links.");
   EXPECT_EQ(Form->LinksSheet->ImageIndex(), PAGEIMAGE_NONE);
+}
+
+// A page from the web with a user name: a link under the page's folder opens with the same credentials, another
+// without them.
+TEST_F(LinkcheckTest, OpenLinkInEditorCarriesTheCredentialsOnlyUnderTheBaseFolder) {
+  NetTest::TSiteServer::TRoute Page;
+  Page.body =
+      "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n<html><head><title>t</title></head><body><p>\n"
+      "<a href=\"a.html\">a</a> <a href=\"" +
+      Site.Url("/other/b.html") + "\">b</a>\n</p></body></html>\n";
+  Site.SetRoute("/dir/page.html", Page);
+  NetTest::TSiteServer::TRoute Plain;
+  Plain.body = "<html><body>x</body></html>";
+  Site.SetRoute("/dir/a.html", Plain);
+  Site.SetRoute("/other/b.html", Plain);
+  fileinfoextraclass Origin;
+  Origin.address = Site.Url("/dir/page.html").c_str();
+  Origin.userName = "user";
+  Origin.password = "secret";
+  Origin.SetUseCredentials(true, 1);
+  ASSERT_EQ(Form->AddNewFileTab(nullptr, nullptr, 0x20, &Origin), 0);
+  const int PageTab = Form->TabIndex(Form->GetEditorTabControl(0));
+  Form->ToolsValidateClick(nullptr);
+  Form->ActivateResultsPage(Form->LinksSheet);
+  TListItems* Items = Form->LinksListView->Items();
+  ASSERT_EQ(Items->Count(), 2);
+  for (const char* Order : {"1", "2"}) {
+    SCOPED_TRACE(Order);
+    for (int I = 0; I < Items->Count(); ++I) {
+      if (Items->Item(I)->Caption() == Order) {
+        Form->LinksListView->SetSelected(Items->Item(I));
+      }
+    }
+    Form->ResultsPopupMenuPopup(nullptr);
+    TTBCustomItem* Open = Form->ResultsPopupMenu->Items()->Items(0);
+    ASSERT_EQ(Open->Caption(), "&Open Link in Editor");
+    Open->Click();
+    fileinfoclass* Opened = Form->GetCurrentFile();
+    ASSERT_NE(Opened->webOrigin, nullptr);
+    const bool Under = std::string(Order) == "1";
+    EXPECT_EQ(std::string(Opened->webOrigin->address.text), Site.Url(Under ? "/dir/a.html" : "/other/b.html"));
+    EXPECT_EQ(std::string(Opened->webOrigin->userName.text), Under ? "user" : "") << Order;
+    EXPECT_EQ(fileinfoextraclass::UsesCredentials(Opened->webOrigin, 1), Under ? 1 : 0) << Order;
+    (void)Form->SelectTab(nullptr, PageTab, 0);
+    Form->ActivateResultsPage(Form->LinksSheet);
+  }
 }
