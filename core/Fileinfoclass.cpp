@@ -75,17 +75,6 @@ int EditorSaveFormat() { return prg != nullptr && prg->editorOptions != nullptr 
 
 }  // namespace
 
-// ---- messages ---------------------------------------------------------------------------------------------------
-
-bool msginfoclass::IsErrorOrWarning(int Flags) const {
-  return (Flags & 1) != 0 && (messageClass == 1 || messageClass == 2);
-}
-
-int FreeMsgInfo(void* Element) {
-  delete static_cast<msginfoclass*>(Element);
-  return 1;
-}
-
 // ---- lifetime ---------------------------------------------------------------------------------------------------
 
 fileinfoclass::fileinfoclass(PointerArrayManager* UndoArray, PointerArrayManager* DocumentArray)
@@ -107,6 +96,8 @@ fileinfoclass::~fileinfoclass() {
   DeleteResultLists();
   delete webOrigin;
   webOrigin = nullptr;
+  // The messages give their bookmarks back to the text, so they go before it.
+  (void)messages.removeAllPointers(1, 0);
   delete text;
   text = nullptr;
   DeleteTemporaryFile();

@@ -2,6 +2,7 @@
 // last validation and the bookkeeping of its undo copies), and the free functions around documents.
 #pragma once
 
+#include "core/Msginfoclass.h"
 #include "core/Pointerarraymanager.h"
 #include "core/Strstore.h"
 
@@ -129,21 +130,6 @@ inline constexpr int UNDO_NOT_FREED = -1;
 
 // The name of a document that was never saved.
 inline constexpr const char UNTITLED_NAME[] = "[Untitled]";
-
-// One engine message of a document's result, as the results window lists it.
-class msginfoclass {
-public:
-  int messageClass = 0;  // 1 error, 2 warning, 3 comment, 4 message
-  int line = 0;
-  int column = 0;
-  int length = 0;
-  int id = 0;
-  StrStore text;
-
-  // With flag 1: true for an error or a warning.
-  bool IsErrorOrWarning(int Flags) const;
-};
-int FreeMsgInfo(void* Element);
 
 struct ScrollPosition {
   int column = 0;

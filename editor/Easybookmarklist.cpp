@@ -28,10 +28,27 @@ int TEasyBookMarkList::CompareByKey(void* Item, NativeInt Key) {
 }
 
 void TEasyBookMarkList::SetBookMark(const TPoint& Point, int Number) {
-  for (int I = 0; I < Count(); ++I) {
-    const TEasyBookMark* M = Mark(I);
-    if (M->Char == Point.X && M->Line == Point.Y && M->Number == Number) {
-      return;
+  if (!GetSorted()) {
+    for (int I = 0; I < Count(); ++I) {
+      if (Mark(I)->Char == Point.X && Mark(I)->Line == Point.Y && Mark(I)->Number == Number) {
+        return;
+      }
+    }
+    Add(new TEasyBookMark{Point.X, Point.Y, Number});
+    return;
+  }
+  // The records are ordered by line: an identical one can only be among the records of the same line.
+  int Index = 0;
+  if (FindByKey(Point.Y, Index)) {
+    for (int I = Index; I >= 0 && Mark(I)->Line == Point.Y; --I) {
+      if (Mark(I)->Char == Point.X && Mark(I)->Number == Number) {
+        return;
+      }
+    }
+    for (int I = Index + 1; I < Count() && Mark(I)->Line == Point.Y; ++I) {
+      if (Mark(I)->Char == Point.X && Mark(I)->Number == Number) {
+        return;
+      }
     }
   }
   Add(new TEasyBookMark{Point.X, Point.Y, Number});

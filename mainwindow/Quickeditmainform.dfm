@@ -1893,6 +1893,7 @@ object ZUBQEForm: TZUBQEForm
               BevelOuter = bvNone
               Caption = 'No messages to display.'
               Color = clWindow
+              OnClick = ToolsValidateClick
             end
             object ResultsListView: TListView
               Left = 0
@@ -1936,6 +1937,7 @@ object ZUBQEForm: TZUBQEForm
               BevelOuter = bvNone
               Caption = 'No messages to display.'
               Color = clWindow
+              OnClick = ToolsValidateClick
             end
             object ResultsTreeView: ZEZTree
               Left = 0
@@ -1962,6 +1964,7 @@ object ZUBQEForm: TZUBQEForm
               BevelOuter = bvNone
               Caption = 'No messages to display.'
               Color = clWindow
+              OnClick = ToolsValidateClick
             end
             object AccessibilityTreeView: ZEZTree
               Left = 0
@@ -1988,6 +1991,7 @@ object ZUBQEForm: TZUBQEForm
               BevelOuter = bvNone
               Caption = 'No messages to display.'
               Color = clWindow
+              OnClick = ToolsValidateClick
             end
             object StyleMessagesTreeView: ZEZTree
               Left = 0
@@ -2094,6 +2098,7 @@ object ZUBQEForm: TZUBQEForm
               BevelOuter = bvNone
               Caption = 'No links to display.'
               Color = clWindow
+              OnClick = ToolsValidateClick
             end
             object LinksListView: TListView
               Left = 0
@@ -2188,6 +2193,7 @@ object ZUBQEForm: TZUBQEForm
               BevelOuter = bvNone
               Caption = 'No structure to display.'
               Color = clWindow
+              OnClick = ToolsValidateClick
               object StructureEdit: TEasyEdit
                 Left = 0
                 Top = 0

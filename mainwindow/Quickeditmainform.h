@@ -1002,6 +1002,41 @@ public:
   int ValidateDocuments(TObject* Sender, fileinfoclass* Document, int Flags, int Configuration);
   int CheckLinks(TObject* Sender, int Flags);
   void UpdateLinkCheckButtons() override;
+  // The results part's own members (Quickeditmainformvalidate/results/links/export/navigation.cpp).
+  // True when the results area is on screen.
+  bool ResultsAreaShown();
+  // Fills the ready list with the current (All false) or every validatable document and hands it to the batch
+  // wizard; 1 when the list stayed empty (the user was told).
+  int HandToBatchWizard(TObject* Sender, bool All);
+  // The services of the message model and the results pages.
+  void ReadResults(fileinfoclass* Document, int Flags) override;
+  void ShowResults(fileinfoclass* Document, int Flags) override;
+  bool ClearResultViews(fileinfoclass* Document) override;
+  void UpdateMessagesPageImage(fileinfoclass* Document, int Flags) override;
+  void FillLinksPage(fileinfoclass* Document, int Flags) override;
+  void UpdateLinksPageImage(fileinfoclass* Document, int Flags) override;
+  int ApplyMessageLineStyles(fileinfoclass* Document, int Flags) override;
+  // The message of the selected row or node of the active message page (the remembered row on the Messages page
+  // when none is selected); null when none.
+  msginfoclass* SelectedPageMessage();
+  // Selects a message's row or node with the selection events muted.
+  void SelectQuietly(TListItem* Item, ZEZTreeNode* Node);
+  // Makes a results page active and runs the page-change handler.
+  void ActivateResultsPage(TTabSheet* Page);
+  void FocusCurrentEditor();
+  // The popup's run-time items: a program flag's submenu and the link items.
+  void AddFlagItem(int Flag);
+  void ProgramFlagItemClick(TObject* Sender);
+  void FlagHelpItemClick(TObject* Sender);
+  void OpenLinkInEditorClick(TObject* Sender);
+  void OpenLinkInBrowserClick(TObject* Sender);
+  // The wait after marking the structure line (200 ms; tests put in their own).
+  std::function<void(int Milliseconds)> StructureMarkWait;
+  // Puts the undo copy into the document array at the index (PAM_DONE or PAM_FAILED); null: the array's own
+  // setPointer. Tests put in a placement that fails.
+  std::function<int(PointerArrayManager* Documents, fileinfoclass* Copy, int Index)> PlaceUndoCopy;
+  // The link of the last double-click on the Links list, so that a second one finds the next occurrence.
+  void* LastLinkDoubleClicked = nullptr;
   int InsertTag(const char* StartText, const char* EndText, int Flags);
   // The Tags menu's command of that item name: its text for an XHTML or any other document inserted through
   // InsertTag (InsertTag's result).
@@ -1167,6 +1202,40 @@ inline constexpr int STATUS_CURRENT_DOCUMENT = 0x40;
 inline constexpr int STATUS_CLEAR_STATE = 0x80;
 // Flags of TZUBQEForm::UpdateTitle.
 inline constexpr int TITLE_SKIP = 0x2;
+
+// Flags of TZUBQEForm::ValidateDocuments.
+inline constexpr int VALIDATEDOCS_CURRENT = 0x1;
+inline constexpr int VALIDATEDOCS_GIVEN = 0x2;
+inline constexpr int VALIDATEDOCS_ALL = 0x4;
+// Flags of TZUBQEForm::GoToMessage.
+inline constexpr int GOTO_NEXT = 0x1;
+inline constexpr int GOTO_ERRORS_ONLY = 0x2;
+inline constexpr int GOTO_MESSAGES_PAGE = 0x4;
+inline constexpr int GOTO_GROUPED_PAGE = 0x8;
+inline constexpr int GOTO_STYLES_PAGE = 0x10;
+inline constexpr int GOTO_ACCESSIBILITY_PAGE = 0x20;
+inline constexpr int GOTO_DONE = 0;
+inline constexpr int GOTO_VALIDATED = 1;
+inline constexpr int GOTO_NO_ENTRIES = 2;
+// Flags of TZUBQEForm::SelectMessage.
+inline constexpr int SELECT_FROM_TREE = 0x1;
+inline constexpr int SELECT_FROM_LIST = 0x2;
+inline constexpr int SELECT_FROM_STYLES = 0x4;
+inline constexpr int SELECT_TEXT_ONLY = 0x8;
+inline constexpr int SELECT_RESOLVE = 0x10;
+inline constexpr int SELECT_FROM_ACCESSIBILITY = 0x20;
+// Flags of TZUBQEForm::CheckLinks.
+inline constexpr int CHECKLINKS_MANUAL = 0x1;
+inline constexpr int CHECKLINKS_STAY = 0x2;
+inline constexpr int CHECKLINKS_AUTOMATIC = 0x4;
+inline constexpr int CHECKLINKS_SHOW_PAGE_FIRST = 0x8;
+inline constexpr int CHECKLINKS_RUNNING = 1;
+inline constexpr int CHECKLINKS_ALREADY_RAN = 2;
+inline constexpr int CHECKLINKS_NOTHING_LEFT = 3;
+// Flags of TZUBQEForm::ExportResults.
+inline constexpr int EXPORT_LINKS = 0x1;
+inline constexpr int EXPORT_MESSAGES = 0x2;
+inline constexpr int EXPORT_XML = 0x4;
 
 // Kinds of TZUBQEForm::ShowInfoKind.
 inline constexpr int INFO_NO_MESSAGES = 1;

@@ -371,6 +371,10 @@ int TZUBQEForm::SelectTab(TComponent* TabControl, int Index, int Flags) {
   if (!Running()) {
     return 3;
   }
+  // No tab control: the current editor's (the core's tools select so).
+  if (TabControl == nullptr && CurrentEditor != nullptr) {
+    TabControl = reinterpret_cast<TComponent*>(CurrentEditor->Tag());
+  }
   if (TabControl == nullptr) {
     return ZUBError(-5, "SelectTab", 1);
   }

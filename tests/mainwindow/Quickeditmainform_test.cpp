@@ -124,13 +124,13 @@ TEST_F(MainFormTest, MessageBoxFlagsGoThroughTheDialogService) {
 }
 
 TEST_F(MainFormTest, PendingCommandSaysSoOnce) {
-  Form->ToolsConvertClick(nullptr);
+  Form->FilePrintClick(nullptr);
   const auto Shown = Dialogs.Shown();
   ASSERT_EQ(Shown.size(), 1u);
   EXPECT_EQ(Shown[0].Text, "This feature is not yet implemented.");
   EXPECT_EQ(Shown[0].Caption, "Quillon: Feature Not Available");
   prg->volatileState->shuttingDown = 1;
-  Form->ToolsConvertClick(nullptr);
+  Form->FilePrintClick(nullptr);
   EXPECT_EQ(Dialogs.Shown().size(), 1u);
   prg->volatileState->shuttingDown = 0;
 }
