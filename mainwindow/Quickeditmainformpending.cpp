@@ -33,7 +33,6 @@ void TZUBQEForm::ViewResourceClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewResultsClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewMessageClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewLinkInfoPanelClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewWebBrowserClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewTagInserterClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewCSSInserterClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewUserInserterClick(TObject*) { PendingCommand(); }
@@ -52,7 +51,6 @@ void TZUBQEForm::ViewNextResultsPageClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewPreviousResultsPageClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewExternalBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsLoggingViewClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewRefreshResourceWindowClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::TagsStartTagClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::TagsEndTagClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::TagsBoldClick(TObject*) { PendingCommand(); }
@@ -151,8 +149,6 @@ void TZUBQEForm::ToolsValidateWithBatchWizardClick(TObject*) { PendingCommand();
 void TZUBQEForm::ToolsValidateAllWithBatchWizardClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::RevalidateLastDocument1Click(TObject*) { PendingCommand(); }
 void TZUBQEForm::ValidateStyleSheetwithTopStyle1Click(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsSpellCheckClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ToolsSpellCheckAllClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsLowercaseClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsUppercaseClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ToolsStripClick(TObject*) { PendingCommand(); }
@@ -174,8 +170,6 @@ void TZUBQEForm::SettingsHTMLConfigClean1Click(TObject*) { PendingCommand(); }
 void TZUBQEForm::SettingsHTMLConfigReset1Click(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsHTMLConfigExportProgramsClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsHTMLConfigImportProgramsClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsSpellCheckerClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OptionsLiveSpellClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsWordWrapClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsSyntaxHighlightingClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::OptionsTagInserterEditClick(TObject*) { PendingCommand(); }
@@ -208,7 +202,6 @@ void TZUBQEForm::LinksSection508AccessibilityClick(TObject*) { PendingCommand();
 void TZUBQEForm::LinksInternetContentRatingAssociationClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::LinksWPForumClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::HelpContentsClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::WBHelpBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::HelpOnlineClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::HelpCheckVersionClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::CopyProgramInfotoClipboard1Click(TObject*) { PendingCommand(); }
@@ -216,15 +209,6 @@ void TZUBQEForm::HelpAboutZUBClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::UnindentBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::IndentBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ViewHorzSplitBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewBrowserBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::WBBackBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::WBForwardBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::WBStopButtonClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::WBRefreshBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ViewWBSourceBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::WBPreviewBtnClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::WBGoButtonClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ShellGoUpBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::MoveResourceToTopBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::MoveResourceToLeftBtnClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ResultsWindowMsgSingleClickBtnClick(TObject*) { PendingCommand(); }
@@ -238,7 +222,6 @@ void TZUBQEForm::EditorPopupOpenFileClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditorPopupLowercaseClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditorPopupUppercaseClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::EditorPopupConvertToEntitiesClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::EditorPopupSpellCheckClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ResultsListRefreshClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ResultsListClearClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ResultsPopupCopyToClipboardClick(TObject*) { PendingCommand(); }
@@ -248,9 +231,6 @@ void TZUBQEForm::ResultsPopupResetLinkCacheClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ResultsPopupChangeToErrorClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ResultsPopupDisableMessageClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::ResultsPopupQuickHelpClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ShellListNewFolderClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::ShellListRefreshClick(TObject*) { PendingCommand(); }
-void TZUBQEForm::OpenedRefreshClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::HideStatusBarClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::AllowDragClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::DisallowDragClick(TObject*) { PendingCommand(); }
@@ -271,24 +251,10 @@ void TZUBQEForm::ValidateBigBtnPopup(TTBCustomItem*, bool) {}
 void TZUBQEForm::SmallToolbarDockRequestDock(TObject*, TTBCustomDockableWindow*, bool&) {}
 void TZUBQEForm::SmallToolbarVisibleChanged(TObject*) {}
 void TZUBQEForm::EditorLeftDockRequestDock(TObject*, TTBCustomDockableWindow*, bool&) {}
-void TZUBQEForm::WebBrowserToolWindowVisibleChanged(TObject*) {}
-void TZUBQEForm::WebBrowserToolWindowDockChanged(TObject*) {}
-void TZUBQEForm::WebBrowserToolWindowDockChanging(TObject*, bool, TTBDock*) {}
 void TZUBQEForm::Panel20Resize(TObject*) {}
-void TZUBQEForm::OpenComboKeyPress(TObject*, char&) {}
 void TZUBQEForm::MessageToolWindowVisibleChanged(TObject*) {}
-void TZUBQEForm::ResourcePageControlChange(TObject*) {}
 void TZUBQEForm::Shell1SplitterMoved(TObject*) {}
-void TZUBQEForm::ShellListTopPanelResize(TObject*) {}
-void TZUBQEForm::ShellListFileFilterComboChange(TObject*) {}
-void TZUBQEForm::ShellListFileFilterComboDropDown(TObject*) {}
-void TZUBQEForm::ShellListFileFilterComboEnter(TObject*) {}
-void TZUBQEForm::ShellListFileFilterComboExit(TObject*) {}
-void TZUBQEForm::ShellListFileFilterComboKeyPress(TObject*, char&) {}
-void TZUBQEForm::ShellListDblClickOpen(TObject*, bool&) {}
 void TZUBQEForm::Shell2SplitterMoved(TObject*) {}
-void TZUBQEForm::OpenedListViewClick(TObject*) {}
-void TZUBQEForm::OpenedListViewColumnClick(TObject*, TListColumn*) {}
 void TZUBQEForm::StructureEdit2MouseUp(TObject*, TMouseButton, TShiftState, int, int) {}
 void TZUBQEForm::VertSplit1Moved(TObject*) {}
 void TZUBQEForm::ResultsPanelResize(TObject*) {}
@@ -321,17 +287,10 @@ void TZUBQEForm::EditorsSplitterMoved(TObject*) {}
 void TZUBQEForm::EditorPopupMenuPopup(TObject*) {}
 void TZUBQEForm::GenericMemoPopupPopup(TObject*) {}
 void TZUBQEForm::ResultsPopupMenuPopup(TObject*) {}
-void TZUBQEForm::PTOpenDialogFormShow(TObject*) {}
-void TZUBQEForm::PTOpenDialogFormClose(TObject*) {}
-void TZUBQEForm::PTSaveDialogFormShow(TObject*) {}
-void TZUBQEForm::PTSaveDialogFormClose(TObject*) {}
 void TZUBQEForm::MessageClick(TObject*) {}
-void TZUBQEForm::BrowserTimerTimer(TObject*) {}
 void TZUBQEForm::InserterItemClick(TObject*) { PendingCommand(); }
 void TZUBQEForm::InserterItemSelect(TTBCustomItem*, TTBItemViewer*, bool) {}
 void TZUBQEForm::InserterToolbarVisibleChanged(TObject*) {}
-void TZUBQEForm::SpellGetString(TObject*, int, std::string&) {}
-void TZUBQEForm::LexiSpellCompleteCheck(TObject*) {}
 
 // ---- Operations -------------------------------------------------------------------------------------------------
 
@@ -340,7 +299,6 @@ int TZUBQEForm::ShowResultsArea(int) { return 0; }
 int TZUBQEForm::PlaceResourceWindow(int) { return 0; }
 void TZUBQEForm::UpdateMenuChecks() {}
 int TZUBQEForm::UpdateDragDropWindow() { return 0; }
-int TZUBQEForm::FillFileFilterCombos(int) { return 0; }
 int TZUBQEForm::ShowDocumentResults(fileinfoclass*, int) { return 0; }
 void TZUBQEForm::ShowResultCounts(int) {}
 int TZUBQEForm::SelectMessage(msginfoclass*, int) { return 0; }
@@ -351,16 +309,3 @@ int TZUBQEForm::CheckLinks(TObject*, int) { return 0; }
 void TZUBQEForm::UpdateLinkCheckButtons() {}
 int TZUBQEForm::InsertTag(const char*, const char*, int) { return 0; }
 int TZUBQEForm::InserterCommand(int, int) { return 0; }
-void TZUBQEForm::NavigateWebBrowser(TObject*, int) {}
-int TZUBQEForm::NavigateTo(const char*, int) { return 0; }
-int TZUBQEForm::IsPreviewable(fileinfoclass*, const char*, int) { return 0; }
-// No browser can be made yet: the pane stays off.
-int TZUBQEForm::CreateWebBrowser() { return 1; }
-int TZUBQEForm::ToggleWebBrowser(int) { return 0; }
-// Without a browser there is nothing to wait for.
-int TZUBQEForm::WaitForBrowser(int) { return 1; }
-int TZUBQEForm::WebBrowserDocumentComplete(TObject*, TObject*, int) { return -1; }
-fileinfoclass* TZUBQEForm::GetBrowserSourceDocument(int*) { return nullptr; }
-int TZUBQEForm::ShowBrowserSourceTab(int) { return -1; }
-TEasyEdit* TZUBQEForm::GetSpellCheckEditor(int) { return nullptr; }
-int TZUBQEForm::CanSpellCheck(TControl*, int) { return 0; }

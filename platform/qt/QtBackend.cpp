@@ -264,6 +264,9 @@ TQtBackend::TQtBackend() {
     static int Argc = 1;
     static char Name[] = "zubquillon";
     static char* Argv[] = {Name, nullptr};
+    // The browser engine, loaded later from a library of its own, needs contexts that share with the
+    // application's; it must be asked for before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     FOwnApp = std::make_unique<QApplication>(Argc, Argv);
   }
   FFilter = std::make_unique<TQtEventFilter>();

@@ -43,6 +43,9 @@ public:
   virtual void SetText(const QString& Text) { (void)Text; }
   // Whether a press of the left button gives the window the focus first (edits and buttons do).
   virtual bool FocusOnClick() { return true; }
+  // The widget that takes the user's keys and mouse (a child that stands in for the control's widget, or the
+  // widget itself). Mouse positions are mapped to it from the control's widget.
+  virtual QWidget* InputWidget() const { return Widget(); }
 
   // Sends WM_COMMAND (the window's id and Code, the window's handle) to the parent; 0 without a parent.
   LRESULT Notify(WORD Code);
@@ -89,6 +92,10 @@ private:
   QEvent* FEvent;
   QObject* FWidget;
 };
+// Hands a key message (WM_KEYDOWN, WM_KEYUP and their system kinds) to the widget as the kept Qt event behind it
+// (else one rebuilt from the virtual key) at once, also a key that would otherwise wait for its WM_CHAR.
+void DeliverKeyNow(QWidget* Widget, UINT Msg, WPARAM Vk);
+
 // Keeps a copy of the Qt input event behind an input message (ExtraInfo names it); KeptEvent finds it while it
 // is recent, else null.
 void KeepEvent(LPARAM ExtraInfo, const QEvent* Event);

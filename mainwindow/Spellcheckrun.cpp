@@ -1,0 +1,42 @@
+// The main window's calls into its spell checker.
+#include "mainwindow/Spellcheckrun.h"
+
+#include "editor/Easyspelladapter.h"
+#include "spell/Lx3config.h"
+#include "spell/Lx3customdictionary.h"
+#include "spell/Lx3spell3.h"
+
+void RunSpellCheck(TLexiSpell3* Speller, TCustomEasyEdit* Editor, bool SelectionOnly, bool MoreFollow) {
+  if (Speller == nullptr || Editor == nullptr) {
+    return;
+  }
+  TEasyLexiParser Cursor;
+  Cursor.Initialize(Editor);
+  Speller->DialogShowModal = true;
+  Speller->DialogSelectionAvoid = saNone;
+  Speller->EndMessageWordCount = true;
+  Speller->EndMessage = MoreFollow ? emNever : emAlways;
+  Speller->CheckParser(&Cursor, SelectionOnly ? ctSelected : ctAll);
+}
+
+void StopSpellCheck(TLexiSpell3* Speller) {
+  if (Speller != nullptr && Speller->Checking()) {
+    Speller->StopCheck(false);
+  }
+}
+
+bool SpellCheckCancelled(TLexiSpell3* Speller) { return Speller != nullptr && Speller->CheckCancelled(); }
+
+void SaveSpellConfiguration(TLexiSpell3* Speller) {
+  if (Speller == nullptr) {
+    return;
+  }
+  if (TLexiConfig* Config = Speller->Config()) {
+    Config->SaveConfiguration();
+  }
+  for (auto& Dictionary : Speller->OpenCustomDictionaries) {
+    if (Dictionary) {
+      Dictionary->Save();
+    }
+  }
+}
