@@ -115,6 +115,12 @@ public:
       return false;
     }
     E->accept();
+    // A native widget that gets back keys it handed on (a browser engine sends the keys a page left alone to the
+    // view's parent) has had them already as input.
+    if ((E->type() == QEvent::KeyPress || E->type() == QEvent::KeyRelease || E->type() == QEvent::ShortcutOverride) &&
+        !E->spontaneous() && Obj->property("zubqReturnedInput").toBool()) {
+      return true;
+    }
     switch (E->type()) {
       case QEvent::KeyPress:
       case QEvent::KeyRelease: {

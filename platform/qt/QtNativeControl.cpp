@@ -111,11 +111,11 @@ bool WaitsForChar(WPARAM Vk, const QKeyEvent* Kept) {
   return static_cast<unsigned char>(C) >= 0x20;
 }
 
-void DeliverKey(QWidget* W, UINT Msg, WPARAM Vk, bool Now = false) {
+void DeliverKey(QWidget* W, UINT Msg, WPARAM Vk) {
   bool Down = Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN;
   QEvent::Type Type = Down ? QEvent::KeyPress : QEvent::KeyRelease;
   const QKeyEvent* Kept = KeptKey(Type, Vk);
-  if (Down && !Now && (WaitsForChar(Vk, Kept) || Vk == VK_TAB)) {
+  if (Down && (WaitsForChar(Vk, Kept) || Vk == VK_TAB)) {
     return;
   }
   if (Kept) {
@@ -313,10 +313,21 @@ LRESULT NativeWndProc(std::size_t Index, HWND Wnd, UINT Msg, WPARAM WParam, LPAR
 
 }  // namespace
 
-void DeliverKeyNow(QWidget* Widget, UINT Msg, WPARAM Vk) {
-  if (Widget != nullptr) {
-    DeliverKey(Widget, Msg, Vk, true);
+std::unique_ptr<QKeyEvent> KeyEventOfMessage(UINT Msg, WPARAM Vk) {
+  const bool Down = Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN;
+  const QEvent::Type Type = Down ? QEvent::KeyPress : QEvent::KeyRelease;
+  if (const QKeyEvent* Kept = KeptKey(Type, Vk)) {
+    return std::unique_ptr<QKeyEvent>(static_cast<QKeyEvent*>(Kept->clone()));
   }
+  TQtKeyStroke S = QtKeyFromVirtualKey(static_cast<WORD>(Vk), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0);
+  if (!S.QtKey) {
+    return nullptr;
+  }
+  Qt::KeyboardModifiers M = CurrentModifiers();
+  if (S.Keypad) {
+    M |= Qt::KeypadModifier;
+  }
+  return std::make_unique<QKeyEvent>(Type, S.QtKey, M, Down ? S.Text : QString());
 }
 
 // ---- TNativeControl ---------------------------------------------------------------------------------------------

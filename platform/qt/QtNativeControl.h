@@ -16,6 +16,7 @@
 #include <string>
 
 class QEvent;
+class QKeyEvent;
 
 // The toolkit half of one native window, owned by the window system from the window's first message to
 // WM_NCDESTROY. It owns its widget; the window's host widget shows it over the client area once the window is
@@ -92,9 +93,9 @@ private:
   QEvent* FEvent;
   QObject* FWidget;
 };
-// Hands a key message (WM_KEYDOWN, WM_KEYUP and their system kinds) to the widget as the kept Qt event behind it
-// (else one rebuilt from the virtual key) at once, also a key that would otherwise wait for its WM_CHAR.
-void DeliverKeyNow(QWidget* Widget, UINT Msg, WPARAM Vk);
+// The Qt key event of a key message (WM_KEYDOWN, WM_KEYUP and their system kinds): a copy of the kept event behind
+// the message being handled, else one rebuilt from the virtual key; null for a key Qt has no code for.
+std::unique_ptr<QKeyEvent> KeyEventOfMessage(UINT Msg, WPARAM Vk);
 
 // Keeps a copy of the Qt input event behind an input message (ExtraInfo names it); KeptEvent finds it while it
 // is recent, else null.

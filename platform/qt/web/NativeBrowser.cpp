@@ -6,10 +6,12 @@
 #include "platform/qt/QtNativeControl.h"
 
 #include <QCoreApplication>
+#include <QQuickWidget>
+#include <QQuickItem>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QPointer>
+#include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
@@ -70,11 +72,19 @@ private:
 class TBrowserNative : public TNativeControl {
 public:
   explicit TBrowserNative(HWND Wnd) : TNativeControl(Wnd) {
-    FView = new QWebEngineView;
+    // The view sits in a container of its own: the engine hands the keys a page left alone back to the view's
+    // parent, which must not take them as new input.
+    auto* Container = new QWidget;
+    Container->setProperty("zubqReturnedInput", true);
+    auto* Layout = new QVBoxLayout(Container);
+    Layout->setContentsMargins(0, 0, 0, 0);
+    FView = new QWebEngineView(Container);
+    Layout->addWidget(FView);
+    Container->setFocusProxy(FView);
     LiveViews().insert(FView);
     FPage = new TBrowserPage(QWebEngineProfile::defaultProfile(), this, FView);
     FView->setPage(FPage);
-    SetWidget(FView);
+    SetWidget(Container);
     Connect();
   }
 
@@ -89,12 +99,15 @@ public:
     // TNativeControl deletes the view (it owns its widget).
   }
 
+  // The page takes every key, the arrows, Tab and Enter as well.
+  LRESULT DialogCode() override { return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS; }
+
   QWidget* InputWidget() const override {
     QWidget* Proxy = FView ? FView->focusProxy() : nullptr;
     return Proxy ? Proxy : FView;
   }
 
-  bool HandleMessage(UINT Msg, WPARAM, LPARAM LParam, LRESULT& Result) override {
+  bool HandleMessage(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result) override {
     Result = 0;
     switch (Msg) {
       case BRM_NAVIGATE: Load(LParam ? reinterpret_cast<const char*>(LParam) : ""); return true;
@@ -132,6 +145,16 @@ public:
       case BRM_SAVESTART: Result = StartSave(LParam ? reinterpret_cast<const char*>(LParam) : "") ? 1 : 0; return true;
       case BRM_SAVESTATE: Result = FSaveState; return true;
       case BRM_TRANSLATEKEY: Result = TranslateKey(reinterpret_cast<const MSG*>(LParam)) ? 1 : 0; return true;
+      case WM_KEYDOWN:
+      case WM_KEYUP:
+      case WM_SYSKEYDOWN:
+      case WM_SYSKEYUP:
+        // The page takes each key with its text as the keyboard sent it: the engine does not take a character
+        // given apart from its key.
+        SendKey(Msg, WParam);
+        return true;
+      case WM_CHAR:
+      case WM_DEADCHAR: return true;  // given with its key
       case BRM_WINDOWCOUNT: {
         int Count = 0;
         for (const auto& View : FWindows) {
@@ -243,10 +266,22 @@ private:
         FSaveState = Download->state() == QWebEngineDownloadRequest::DownloadCompleted ? 1 : -1;
       }
     });
-    const QFileInfo Target(FSavePath);
-    Download->setDownloadDirectory(Target.absolutePath());
-    Download->setDownloadFileName(Target.fileName());
-    Download->accept();
+    // A save of the page comes accepted, with the file name the save gave it.
+    if (Download->state() == QWebEngineDownloadRequest::DownloadRequested) {
+      Download->accept();
+    }
+  }
+
+  // Keys go straight to the item of the page that has the focus in the view's scene: the scene's widget would
+  // hand them on only as input of its own.
+  void SendKey(UINT Msg, WPARAM Vk) {
+    std::unique_ptr<QKeyEvent> Key = KeyEventOfMessage(Msg, Vk);
+    auto* Scene = qobject_cast<QQuickWidget*>(InputWidget());
+    if (!Key || !Scene) {
+      return;
+    }
+    QObject* Target = Scene->quickWindow()->activeFocusItem();
+    QCoreApplication::sendEvent(Target ? Target : static_cast<QObject*>(Scene->quickWindow()), Key.get());
   }
 
   bool TranslateKey(const MSG* Msg) {
@@ -257,7 +292,7 @@ private:
       case WM_KEYDOWN:
       case WM_KEYUP:
       case WM_SYSKEYDOWN:
-      case WM_SYSKEYUP: DeliverKeyNow(InputWidget(), Msg->message, Msg->wParam); return true;
+      case WM_SYSKEYUP: SendKey(Msg->message, Msg->wParam); return true;
       default:
         // Characters were given with their keys.
         return Msg->message == WM_CHAR || Msg->message == WM_DEADCHAR;
