@@ -1660,6 +1660,8 @@ object ZUBQEForm: TZUBQEForm
             Width = 217
             Height = 253
             Align = alClient
+            MultiSelect = True
+            ViewStyle = vsReport
             PopupMenu = ShellListPopupMenu
             OnDblClickOpen = ShellListDblClickOpen
           end
@@ -1718,6 +1720,8 @@ object ZUBQEForm: TZUBQEForm
             Width = 217
             Height = 253
             Align = alClient
+            MultiSelect = True
+            ViewStyle = vsReport
             PopupMenu = ShellListPopupMenu
             OnDblClickOpen = ShellListDblClickOpen
           end
