@@ -10,13 +10,14 @@ void RunSpellCheck(TLexiSpell3* Speller, TCustomEasyEdit* Editor, bool Selection
   if (Speller == nullptr || Editor == nullptr) {
     return;
   }
-  TEasyLexiParser Cursor;
-  Cursor.Initialize(Editor);
   Speller->DialogShowModal = true;
   Speller->DialogSelectionAvoid = saNone;
   Speller->EndMessageWordCount = true;
   Speller->EndMessage = MoreFollow ? emNever : emAlways;
-  Speller->CheckParser(&Cursor, SelectionOnly ? ctSelected : ctAll);
+  // The spell checker takes the cursor over and frees it when the check ends.
+  auto* Cursor = new TEasyLexiParser;
+  Cursor->Initialize(Editor);
+  Speller->CheckParser(Cursor, SelectionOnly ? ctSelected : ctAll);
 }
 
 void StopSpellCheck(TLexiSpell3* Speller) {
