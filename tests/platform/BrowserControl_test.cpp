@@ -113,7 +113,7 @@ TEST_F(BrowserControlTest, SavesTheServedBytesExactly) {
   // Upper-case tags and odd spacing that a rewrite of the document would change.
   const std::string Body = "<HTML><HEAD><TITLE>Kept</TITLE></HEAD>\r\n<BODY  BGCOLOR=white><P>Text</BODY></HTML>\r\n";
   Site.SetRoute("/kept.html", Page(Body));
-  const std::string File = (std::filesystem::temp_directory_path() / "zubq_browser_saved.html").string();
+  const std::string File = (std::filesystem::temp_directory_path() / "zubq_browser_saved").string();
   EXPECT_FALSE(Browser->SaveDocumentToFile(File));  // nothing loaded yet
   ASSERT_TRUE(Load(Site.Url("/kept.html")));
   ASSERT_TRUE(Browser->SaveDocumentToFile(File));

@@ -248,8 +248,11 @@ private:
     }
     FSaveState = 0;
     FSavePath = FileNameToQString(FileName);
-    QFile::remove(FSavePath);
-    FPage->save(FSavePath, QWebEngineDownloadRequest::SingleHtmlSaveFormat);
+    // The engine saves only under a name that says what the file holds: the page goes to a name of its own
+    // beside the target, which it replaces once it is whole.
+    FSaveWork = FSavePath + QStringLiteral(".zubq-save.html");
+    QFile::remove(FSaveWork);
+    FPage->save(FSaveWork, QWebEngineDownloadRequest::SingleHtmlSaveFormat);
     return true;
   }
 
@@ -263,7 +266,13 @@ private:
     }
     QObject::connect(Download, &QWebEngineDownloadRequest::isFinishedChanged, FView, [this, Download] {
       if (Download->isFinished()) {
-        FSaveState = Download->state() == QWebEngineDownloadRequest::DownloadCompleted ? 1 : -1;
+        bool Saved = Download->state() == QWebEngineDownloadRequest::DownloadCompleted;
+        if (Saved) {
+          QFile::remove(FSavePath);
+          Saved = QFile::rename(FSaveWork, FSavePath);
+        }
+        QFile::remove(FSaveWork);
+        FSaveState = Saved ? 1 : -1;
       }
     });
     // A save of the page comes accepted, with the file name the save gave it.
@@ -306,6 +315,7 @@ private:
   bool FLoaded = false;
   LRESULT FSaveState = -1;  // no save yet
   QString FSavePath;
+  QString FSaveWork;
 };
 
 QWebEnginePage* TBrowserPage::createWindow(WebWindowType) { return FOwner->NewWindow(); }
