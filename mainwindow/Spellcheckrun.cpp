@@ -35,6 +35,10 @@ void SaveSpellConfiguration(TLexiSpell3* Speller) {
   if (TLexiConfig* Config = Speller->Config()) {
     Config->SaveConfiguration();
   }
+  // The active custom dictionary, where added words go, is kept apart from the other open ones.
+  if (Speller->ActiveCustom) {
+    Speller->ActiveCustom->Save();
+  }
   for (auto& Dictionary : Speller->OpenCustomDictionaries) {
     if (Dictionary) {
       Dictionary->Save();

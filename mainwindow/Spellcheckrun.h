@@ -13,5 +13,5 @@ void RunSpellCheck(TLexiSpell3* Speller, TCustomEasyEdit* Editor, bool Selection
 void StopSpellCheck(TLexiSpell3* Speller);
 // Whether the last check was cancelled by the user.
 bool SpellCheckCancelled(TLexiSpell3* Speller);
-// Saves the spell checker's configuration and every open custom dictionary.
+// Saves the spell checker's configuration and every open custom dictionary, the active one included.
 void SaveSpellConfiguration(TLexiSpell3* Speller);

@@ -12,7 +12,9 @@
 #include "platform/win/MessageBox.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,6 +22,13 @@
 namespace {
 
 using Strings = std::vector<std::string>;
+
+std::string ReadFile(const std::string& Name) {
+  std::ifstream In(Name, std::ios::binary);
+  std::stringstream S;
+  S << In.rdbuf();
+  return S.str();
+}
 
 // One answer: the button pressed when the dialog shows the word.
 struct TAnswer {
@@ -36,8 +45,21 @@ protected:
   Strings Seen;
   bool Busy = false;
 
+  // The program's folder is the test's own, with the built dictionaries: the custom dictionary a check writes
+  // stays there.
   void SetUp() override {
-    MainFormTest::SetUp();
+    PrepareFolders();
+    Harness::Start();
+    MakeRootAndSettings();
+    const std::string Built = std::string(prg->volatileState->programFolder.text) + "/Dictionary";
+    std::filesystem::create_directories(Dir + "/program/Dictionary");
+    for (const auto& Entry : std::filesystem::directory_iterator(Built)) {
+      if (Entry.path().extension() == ".adm") {
+        std::filesystem::create_symlink(Entry.path(), Dir + "/program/Dictionary/" + Entry.path().filename().string());
+      }
+    }
+    prg->volatileState->programFolder = (Dir + "/program").c_str();
+    MakeForms();
     ASSERT_EQ(Form->UpdateTabControls(), 0);
     Form->Show();
     // The first start's questions wait in the command queue: they are not this test's.
@@ -195,6 +217,16 @@ TEST_F(MainFormSpellTest, EndMessageTextsAndTheSavedConfiguration) {
   // The check's end saved the configuration under the user's key.
   TRegistry Registry;
   EXPECT_TRUE(Registry.KeyExists("Software\\Palvane\\ZUB Quillon v4\\Dictionary"));
+  // A word added during a check is in the custom dictionary on disk when the check ends.
+  OpenText("added.html", "<p>zubquillonword</p>\n");
+  Run([&] { Form->ToolsSpellCheckClick(nullptr); }, {{"zubquillonword", "AddButton", ""}});
+  bool Found = false;
+  for (const auto& Entry : std::filesystem::directory_iterator(Dir + "/program/Dictionary")) {
+    if (Entry.path().extension() == ".adu") {
+      Found = Found || ReadFile(Entry.path().string()).find("zubquillonword") != std::string::npos;
+    }
+  }
+  EXPECT_TRUE(Found);
 }
 
 TEST_F(MainFormSpellTest, LiveSpellingFlipsItsBit) {
