@@ -191,4 +191,13 @@ TEST_F(BrowserControlTest, KeysReachTheFieldOfThePage) {
   EXPECT_EQ(Browser->LocationURL(), Site.Url("/submit?t=acac"));
 }
 
+// A render process that dies ends the busy state: nothing waits for a page that will not come.
+TEST_F(BrowserControlTest, ADeadRenderProcessEndsBusy) {
+  Site.SetRoute("/one.html", Page("<p>one</p>"));
+  ASSERT_TRUE(Load(Site.Url("/one.html")));
+  Browser->Navigate("chrome://crash");
+  EXPECT_TRUE(Browser->Busy());
+  EXPECT_TRUE(Harness::RunUntil([&] { return !Browser->Busy(); }, 20000));
+}
+
 }  // namespace
