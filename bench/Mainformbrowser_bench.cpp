@@ -171,6 +171,24 @@ void BM_BrowserPreviewRefresh1MB(benchmark::State& State) {
 }
 BENCHMARK(BM_BrowserPreviewRefresh1MB)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
 
+// The browser engine's own share: the same 1 MB file loaded again, straight through the control.
+void BM_BrowserEngineLoad1MB(benchmark::State& State) {
+  TPane& P = Pane();
+  const std::string File = Current()->temporaryFile.text;
+  for (auto _ : State) {
+    const int Before = P.Arrived;
+    const auto Start = Clock::now();
+    P.Browser->Navigate(File);
+    if (!Harness::RunUntil([&] { return P.Arrived > Before; }, LoadTimeout)) {
+      State.SkipWithError("no page arrived");
+      break;
+    }
+    State.SetIterationTime(std::chrono::duration<double>(P.ArrivedAt - Start).count());
+    P.Drain();
+  }
+}
+BENCHMARK(BM_BrowserEngineLoad1MB)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+
 // The window's own share of a preview refresh: the 1 MB document written to its temporary file.
 void BM_BrowserPreviewFile1MB(benchmark::State& State) {
   SetCurrentText(OneMegabytePage());
