@@ -972,6 +972,8 @@ public:
   void WebBrowserWindowProc(TMessage& Message);
   // Fills the address box from the address history, its first entry as the text.
   void FillAddressBox();
+  // Whether the browser exists and is loading a page.
+  bool WebBrowserBusy();
   TPTShellTree* GetActiveShellTree(int Flags);
   int FillFileFilterCombos(int Flags);
   TEasyEdit* GetSpellCheckEditor(int Flags);

@@ -251,6 +251,11 @@ int TZUBQEForm::WaitForBrowser(int Flags) {
   return 0;
 }
 
+bool TZUBQEForm::WebBrowserBusy() {
+  TBrowserControl* Browser = AsBrowser(WebBrowser);
+  return Browser != nullptr && Browser->Busy();
+}
+
 void TZUBQEForm::WBBackBtnClick(TObject*) {
   if (TBrowserControl* Browser = Running() ? AsBrowser(WebBrowser) : nullptr) {
     try {

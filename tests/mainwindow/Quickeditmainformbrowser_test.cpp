@@ -391,6 +391,9 @@ TEST_F(MainFormBrowserTest, WaitsEndWhenTheProgramCloses) {
   OpenPane();
   Browser->Navigate(Site.Url("/stall.html"));
   ASSERT_TRUE(Browser->Busy());
+  bool Done = true;
+  Form->ApplicationIdle(Application, Done);
+  EXPECT_TRUE(Form->WBStopBtn->Enabled());
   auto* Closing = new TTimer(Form);
   Closing->SetInterval(300);
   Closing->SetOnTimer([&](TObject*) {
@@ -404,6 +407,8 @@ TEST_F(MainFormBrowserTest, WaitsEndWhenTheProgramCloses) {
   prg->volatileState->shuttingDown = 0;
   Form->WBStopButtonClick(nullptr);
   EXPECT_FALSE(Browser->Busy());
+  Form->ApplicationIdle(Application, Done);
+  EXPECT_FALSE(Form->WBStopBtn->Enabled());
 }
 
 }  // namespace
