@@ -28,6 +28,7 @@
 #include <memory>
 #include <string>
 
+class TBrowserControl;
 class TEasyLineStyles;
 class TLexiSpell3;
 class TTimer;
@@ -969,7 +970,7 @@ public:
   // The browser's events and its window procedure (installed by CreateWebBrowser).
   void WebBrowserStatusTextChange(TObject* Sender, const std::string& Text);
   void WebBrowserCommandStateChange(TObject* Sender, int Command, bool Enable);
-  void WebBrowserWindowProc(TMessage& Message);
+  void WebBrowserWindowProc(TBrowserControl* Browser, TMessage& Message);
   // Fills the address box from the address history, its first entry as the text.
   void FillAddressBox();
   // Whether the browser exists and is loading a page.

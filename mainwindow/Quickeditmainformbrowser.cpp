@@ -70,7 +70,14 @@ int TZUBQEForm::CreateWebBrowser() {
     Browser->SetEnabled(true);
     Browser->SetProperty(DISPID_VISIBLE, Variant(true));
     Browser->HandleNeeded();
-    Browser->WindowProc = [this](TMessage& Message) { WebBrowserWindowProc(Message); };
+    Browser->WindowProc = [this, Browser](TMessage& Message) {
+      // While the window goes, the browser's own procedure handles everything.
+      if (ComponentState().Contains(csDestroying)) {
+        Browser->DefaultWindowProc(Message);
+      } else {
+        WebBrowserWindowProc(Browser, Message);
+      }
+    };
   } catch (const Exception&) {
     delete Browser;
     WebBrowser = nullptr;
@@ -402,11 +409,7 @@ void TZUBQEForm::WebBrowserCommandStateChange(TObject* Sender, int Command, bool
   }
 }
 
-void TZUBQEForm::WebBrowserWindowProc(TMessage& Message) {
-  auto* Browser = AsBrowser(WebBrowser);
-  if (Browser == nullptr) {
-    return;
-  }
+void TZUBQEForm::WebBrowserWindowProc(TBrowserControl* Browser, TMessage& Message) {
   if (Message.Msg == WM_CLOSE && Running()) {
     (void)ShowMessageBox(StrStore("The integrated web browser is attempting to close but this is not allowed."),
                          StrStore("Quillon: Trying To Close Browser"), MSG_INFORMATION);
