@@ -731,10 +731,12 @@ int fileinfoclass::SetBrowserLocation(const char* Location, int Flags) {
     if (Where.startsWithNoCase("res:") != 0) {
       displayName.clear();
     } else if (std::strncmp(Where.text, "file:///", 8) == 0) {
-      displayName = Where.length > 8 ? Where.text + 8 : "";
-      // Local paths keep the system's separator.
+      // Local paths keep the system's separator; where that is '/', a path begins with it.
       if (StrText::FileSeparator != '/') {
+        displayName = Where.length > 8 ? Where.text + 8 : "";
         displayName.replaceChar('/', StrText::FileSeparator);
+      } else {
+        displayName = Where.text + 7;
       }
     } else {
       displayName = Where;

@@ -220,12 +220,18 @@ void TEasyLexiParser::UpdateStrings(int First, int Last) {
   if (First > Last) {
     return;
   }
+  // Lexing lines again changes no text: a document that was unchanged stays so.
+  const bool WasModified = Source->Modified;
   Source->Bracket(oprOther, [&] {
     Source->LinesUpdated(0, INT_MAX, First, Last, false);
     Source->Strings()->ClearParsed(First, Last);
     Source->State.Include(csParagraphChanged);
     Source->State.Include(csBlockChanged);
   });
+  if (!WasModified && Source->Modified) {
+    Source->Modified = false;
+    Source->Bracket(oprOther, [&] { Source->State.Include(csModifiedChanged); });
+  }
   // Lines already lexed are lexed again now; the others are lexed when they are shown.
   const int Done = std::min(Last, Source->ParsedUpTo() - 1);
   if (Done >= First) {

@@ -1661,6 +1661,8 @@ object ZUBQEForm: TZUBQEForm
             Width = 217
             Height = 253
             Align = alClient
+            MultiSelect = True
+            ViewStyle = vsReport
             PopupMenu = ShellListPopupMenu
             OnDblClickOpen = ShellListDblClickOpen
           end
@@ -1719,6 +1721,8 @@ object ZUBQEForm: TZUBQEForm
             Width = 217
             Height = 253
             Align = alClient
+            MultiSelect = True
+            ViewStyle = vsReport
             PopupMenu = ShellListPopupMenu
             OnDblClickOpen = ShellListDblClickOpen
           end

@@ -29,6 +29,7 @@
 #include <string>
 
 class TColorDialog;
+class TBrowserControl;
 class TEasyLineStyles;
 class TLexiSpell3;
 class TTimer;
@@ -1057,10 +1058,22 @@ public:
   int WebBrowserDocumentComplete(TObject* Sender, TObject* Frame, int Flags);
   fileinfoclass* GetBrowserSourceDocument(int* Index);
   int ShowBrowserSourceTab(int Flags);
+  // The browser's events and its window procedure (installed by CreateWebBrowser).
+  void WebBrowserStatusTextChange(TObject* Sender, const std::string& Text);
+  void WebBrowserCommandStateChange(TObject* Sender, int Command, bool Enable);
+  void WebBrowserWindowProc(TBrowserControl* Browser, TMessage& Message);
+  // Fills the address box from the address history, its first entry as the text.
+  void FillAddressBox();
+  // Whether the browser exists and is loading a page.
+  bool WebBrowserBusy();
   TPTShellTree* GetActiveShellTree(int Flags);
   int FillFileFilterCombos(int Flags);
   TEasyEdit* GetSpellCheckEditor(int Flags);
   int CanSpellCheck(TControl* Control, int Flags);
+  // Spell checks by flags: 1 the focused document, 2 every document of the active tab control, 4 more documents
+  // follow (no end message), 8 the selection only. 0 done or refused, 2 not running, -3 without an active tab
+  // control, -1 and -2 internal errors (reported).
+  int EkSpellCheckInForm(int Flags);
 
   // ---- What the core asks of the window -------------------------------------------------------------------
   HWND GetApplicationWindow() override;

@@ -163,7 +163,10 @@ void TZUBQEForm::SetIdleCommandStates(TEasyEdit* Editor, bool InEditor) {
   fileinfoclass* Document = GetCurrentFile();
   const bool HasLines = Document && Document->text && Document->text->Strings()->Count() > 0;
   Enable({ValidateBtn, ValidateBigBtn, ToolsValidate}, HasLines);
-  Enable({SpellCheckBigBtn, SpellCheckSmallBtn, ToolsSpellCheck}, CanSpellCheck(Editor, 1) != 0);
+  Enable({SpellCheckBigBtn, SpellCheckSmallBtn, ToolsSpellCheck}, CanSpellCheck(Editor, 2) != 0);
+  if (WebBrowser != nullptr) {
+    WBStopBtn->SetEnabled(WebBrowserBusy());
+  }
   Enable({EditRedo, EditRedoBtn}, Source->RedoAvailable());
   Enable({EditUndo, EditUndoBtn}, Source->UndoAvailable() || !InEditor);
 }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev qt6-qpa-plugins libqt6printsupport6
+  qt6-base-dev qt6-qpa-plugins libqt6printsupport6 qt6-webengine-dev
   libtidy-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core

@@ -118,6 +118,12 @@ public:
       return false;
     }
     E->accept();
+    // A native widget that gets back keys it handed on (a browser engine sends the keys a page left alone to the
+    // view's parent) has had them already as input.
+    if ((E->type() == QEvent::KeyPress || E->type() == QEvent::KeyRelease || E->type() == QEvent::ShortcutOverride) &&
+        !E->spontaneous() && Obj->property("zubqReturnedInput").toBool()) {
+      return true;
+    }
     switch (E->type()) {
       case QEvent::KeyPress:
       case QEvent::KeyRelease: {
@@ -282,6 +288,9 @@ TQtBackend::TQtBackend() {
     static int Argc = 1;
     static char Name[] = "zubquillon";
     static char* Argv[] = {Name, nullptr};
+    // The browser engine, loaded later from a library of its own, needs contexts that share with the
+    // application's; it must be asked for before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     FOwnApp = std::make_unique<QApplication>(Argc, Argv);
   }
   FFilter = std::make_unique<TQtEventFilter>();

@@ -153,11 +153,15 @@ void DeliverChar(QWidget* W, WPARAM Char) {
   DeliverToWidget(W, &E);
 }
 
-// A mouse message rebuilt as a Qt mouse event at the same point of the widget (it covers the client area).
-void DeliverMouse(HWND Wnd, QWidget* W, UINT Msg, WPARAM Keys, LPARAM LParam) {
+// A mouse message rebuilt as a Qt mouse event at the same point of the widget (it covers the client area), mapped
+// to the input widget W when that is a child of it.
+void DeliverMouse(HWND Wnd, QWidget* Base, QWidget* W, UINT Msg, WPARAM Keys, LPARAM LParam) {
   QPointF Local(static_cast<SHORT>(LOWORD(static_cast<DWORD_PTR>(LParam))),
                 static_cast<SHORT>(HIWORD(static_cast<DWORD_PTR>(LParam))));
   TPoint S = Point(static_cast<int>(Local.x()), static_cast<int>(Local.y()));
+  if (Base != nullptr && W != Base && Base->isAncestorOf(W)) {
+    Local = W->mapFrom(Base, Local);
+  }
   ClientToScreen(Wnd, &S);
   Qt::MouseButtons Buttons;
   if (Keys & MK_LBUTTON) Buttons |= Qt::LeftButton;
@@ -202,7 +206,7 @@ bool IsMouseMessage(UINT Msg) { return Msg >= WM_MOUSEMOVE && Msg <= WM_MBUTTOND
 
 // What every native control does with a message its class left alone.
 bool CommonHandling(TNativeControl& N, UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT& Result) {
-  QWidget* W = N.Widget();
+  QWidget* W = N.InputWidget();
   HWND Wnd = N.Wnd();
   switch (Msg) {
     case WM_KEYDOWN: case WM_KEYUP: case WM_SYSKEYDOWN: case WM_SYSKEYUP:
@@ -227,8 +231,8 @@ bool CommonHandling(TNativeControl& N, UINT Msg, WPARAM WParam, LPARAM LParam, L
     case WM_MOUSEWHEEL:
       return false;
     case WM_ENABLE:
-      if (W) {
-        W->setEnabled(WParam != 0);
+      if (QWidget* Own = N.Widget()) {
+        Own->setEnabled(WParam != 0);
       }
       return false;
     case WM_GETDLGCODE:
@@ -261,7 +265,7 @@ bool CommonHandling(TNativeControl& N, UINT Msg, WPARAM WParam, LPARAM LParam, L
         return true;
       }
     }
-    DeliverMouse(Wnd, W, Msg, WParam, LParam);
+    DeliverMouse(Wnd, N.Widget(), W, Msg, WParam, LParam);
     return false;
   }
   return false;
@@ -308,6 +312,23 @@ LRESULT NativeWndProc(std::size_t Index, HWND Wnd, UINT Msg, WPARAM WParam, LPAR
 }
 
 }  // namespace
+
+std::unique_ptr<QKeyEvent> KeyEventOfMessage(UINT Msg, WPARAM Vk) {
+  const bool Down = Msg == WM_KEYDOWN || Msg == WM_SYSKEYDOWN;
+  const QEvent::Type Type = Down ? QEvent::KeyPress : QEvent::KeyRelease;
+  if (const QKeyEvent* Kept = KeptKey(Type, Vk)) {
+    return std::unique_ptr<QKeyEvent>(static_cast<QKeyEvent*>(Kept->clone()));
+  }
+  TQtKeyStroke S = QtKeyFromVirtualKey(static_cast<WORD>(Vk), GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0);
+  if (!S.QtKey) {
+    return nullptr;
+  }
+  Qt::KeyboardModifiers M = CurrentModifiers();
+  if (S.Keypad) {
+    M |= Qt::KeypadModifier;
+  }
+  return std::make_unique<QKeyEvent>(Type, S.QtKey, M, Down ? S.Text : QString());
+}
 
 // ---- TNativeControl ---------------------------------------------------------------------------------------------
 

@@ -16,6 +16,7 @@
 #include <string>
 
 class QEvent;
+class QKeyEvent;
 
 // The toolkit half of one native window, owned by the window system from the window's first message to
 // WM_NCDESTROY. It owns its widget; the window's host widget shows it over the client area once the window is
@@ -43,6 +44,9 @@ public:
   virtual void SetText(const QString& Text) { (void)Text; }
   // Whether a press of the left button gives the window the focus first (edits and buttons do).
   virtual bool FocusOnClick() { return true; }
+  // The widget that takes the user's keys and mouse (a child that stands in for the control's widget, or the
+  // widget itself). Mouse positions are mapped to it from the control's widget.
+  virtual QWidget* InputWidget() const { return Widget(); }
 
   // Sends WM_COMMAND (the window's id and Code, the window's handle) to the parent; 0 without a parent.
   LRESULT Notify(WORD Code);
@@ -89,6 +93,10 @@ private:
   QEvent* FEvent;
   QObject* FWidget;
 };
+// The Qt key event of a key message (WM_KEYDOWN, WM_KEYUP and their system kinds): a copy of the kept event behind
+// the message being handled, else one rebuilt from the virtual key; null for a key Qt has no code for.
+std::unique_ptr<QKeyEvent> KeyEventOfMessage(UINT Msg, WPARAM Vk);
+
 // Keeps a copy of the Qt input event behind an input message (ExtraInfo names it); KeptEvent finds it while it
 // is recent, else null.
 void KeepEvent(LPARAM ExtraInfo, const QEvent* Event);

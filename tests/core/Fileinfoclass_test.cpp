@@ -151,7 +151,7 @@ TEST_F(Documents, TabCaptionsAndWebNames) {
   W->UpdateDocumentType(0);
   EXPECT_EQ(W->GetFileType(0), FILETYPE_HTML);
   W->SetBrowserLocation("file:///tmp/x.html", 1);
-  EXPECT_STREQ(W->displayName.text, "tmp/x.html");
+  EXPECT_STREQ(W->displayName.text, "/tmp/x.html");  // a local path keeps its leading separator
   W->SetBrowserLocation("RES://a", 1);
   EXPECT_STREQ(W->displayName.text, "");
 }
