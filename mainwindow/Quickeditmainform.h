@@ -1146,8 +1146,6 @@ protected:
   void Dispatch(TMessage& Message) override;
 
 private:
-  // A command whose work is not built yet: "This feature is not yet implemented." (not while shutting down).
-  void PendingCommand();
   void SetUpSpellChecker();
   // The image strip of the toolbars and menus, and the application's icon.
   void SetUpIcons();

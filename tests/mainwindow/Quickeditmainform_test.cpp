@@ -123,16 +123,15 @@ TEST_F(MainFormTest, MessageBoxFlagsGoThroughTheDialogService) {
   }
 }
 
-TEST_F(MainFormTest, PendingCommandSaysSoOnce) {
-  Form->FilePrintClick(nullptr);
+TEST_F(MainFormTest, TheInformationBoxesShowTheirTexts) {
+  EXPECT_EQ(Form->ShowInfoKind(INFO_NO_MESSAGES), 0);
+  EXPECT_EQ(Form->ShowInfoKind(INFO_NOT_IMPLEMENTED), 0);
   const auto Shown = Dialogs.Shown();
-  ASSERT_EQ(Shown.size(), 1u);
-  EXPECT_EQ(Shown[0].Text, "This feature is not yet implemented.");
-  EXPECT_EQ(Shown[0].Caption, "Quillon: Feature Not Available");
-  prg->volatileState->shuttingDown = 1;
-  Form->FilePrintClick(nullptr);
-  EXPECT_EQ(Dialogs.Shown().size(), 1u);
-  prg->volatileState->shuttingDown = 0;
+  ASSERT_EQ(Shown.size(), 2u);
+  EXPECT_EQ(Shown[0].Text, "There are no messages available.");
+  EXPECT_EQ(Shown[0].Caption, "Quillon: No Messages");
+  EXPECT_EQ(Shown[1].Text, "This feature is not yet implemented.");
+  EXPECT_EQ(Shown[1].Caption, "Quillon: Feature Not Available");
 }
 
 TEST_F(MainFormTest, StatusStateIsWrittenOnlyWhenItChanges) {
