@@ -287,6 +287,7 @@ void TExternalStrings::SetTextStr(std::string_view Value) {
     M->CaretPos()->SetPosition(0, 0);
     M->FSelectionType = stNotSelected;
   });
+  M->ClearUndoBuffer();
 }
 
 void TExternalStrings::SetUpdateState(bool Updating) {
