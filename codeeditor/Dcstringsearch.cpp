@@ -262,25 +262,20 @@ bool TCustomMemoSource::SearchinStringsLocal(Integer& Line, Integer& Col, Intege
       S.pop_back();
     }
     if (Expr) {
+      // End falls at every step, so the scan of a line always ends.
       Integer End = std::min<Integer>(Limit - 1, static_cast<Integer>(S.size()));
-      while (End >= 0) {
+      while (End >= 1) {
         Integer P = End;
         Integer Len = 0;
-        if (P < 1) {
-          P = 1;
-        }
         if (!Expr->Find(S, P, Len, false)) {
           break;
         }
-        if (P > End && End >= 1) {
-          End = P - 1;
+        if (P > End) {
+          --End;
           continue;
         }
         if (Len == 0 && GZeroMatch.Valid && GZeroMatch.Line == L && GZeroMatch.Col == P) {
           End = P - 1;  // the same empty match again: one character on
-          if (End < 1) {
-            break;
-          }
           continue;
         }
         if (WholeWordAt(S, P - 1, Len)) {
@@ -291,9 +286,6 @@ bool TCustomMemoSource::SearchinStringsLocal(Integer& Line, Integer& Col, Intege
           return true;
         }
         End = P - 1;
-        if (End < 1) {
-          break;
-        }
       }
       continue;
     }
