@@ -593,7 +593,7 @@ void TCustomMemoSource::DeleteBlock() {
           const Integer From = GetRealTabIndex(Raw, Left);
           Integer Start = From;
           if (From > 0 && From <= static_cast<Integer>(Raw.size()) && Raw[static_cast<std::size_t>(From - 1)] == '\t' &&
-              GetRelativeTabIndex(Raw, From - 1) < Left) {
+              GetRelativeTabIndex(Raw, From - 1) < Left && Left < GetRelativeTabIndex(Raw, From)) {
             Start = From - 1;  // the edge inside a tab moves to the tab's start
           }
           Left = GetRelativeTabIndex(Raw, Start);

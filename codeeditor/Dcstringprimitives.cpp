@@ -183,7 +183,12 @@ bool TCustomMemoSource::InsertEx(const std::string& S, const std::string& ColorS
         Width = 0;
       }
     }
-    const Integer Len = static_cast<Integer>(Text.size());
+    // Blanks padded up to the caret are recorded with the text, so that undo takes them away again.
+    const Integer Pad = Padded ? Col - OldDisplay : 0;
+    if (Pad > 0) {
+      Prefix = Pad;
+    }
+    const Integer Len = static_cast<Integer>(Text.size()) + Pad;
     if (Prefix == 0) {
       if (TUndoRecord* R = CreateNewUndoRecord(soInsert)) {
         R->Value1 = Len;
@@ -249,7 +254,8 @@ void TCustomMemoSource::DeleteRight(Integer Count) {
       Integer Delta = 0;
       const Integer Index = GetRealTabIndex(Item->Text, Col);
       const Integer TabStart = Index > 0 ? GetRelativeTabIndex(Item->Text, Index - 1) : 0;
-      if (Index > 0 && Item->Text[static_cast<std::size_t>(Index - 1)] == '\t' && TabStart < Col) {
+      if (Index > 0 && Item->Text[static_cast<std::size_t>(Index - 1)] == '\t' && TabStart < Col &&
+          Col < GetRelativeTabIndex(Item->Text, Index)) {
         Delta = Col - TabStart;
         BeginUndoBlock();
         Navigate(0, -Delta);
@@ -321,7 +327,25 @@ void TCustomMemoSource::BreakLine() {
     if (GetCollapseState(Line) == csCollapsed) {
       SetCollapseState(Line, csExpanded);
     }
-    const Integer Col = GetCurChar();
+    Integer Col = GetCurChar();
+    {
+      // Inside a tab's expansion the part left of the caret becomes blanks first, so the line breaks before
+      // the tab and a join at the caret undoes the break.
+      const std::string& Raw = GetStringItem(Line)->Text;
+      const Integer Index = GetRealTabIndex(Raw, Col);
+      if (Index > 0 && Index <= static_cast<Integer>(Raw.size()) && Raw[static_cast<std::size_t>(Index - 1)] == '\t') {
+        const Integer TabStart = GetRelativeTabIndex(Raw, Index - 1);
+        if (TabStart < Col && Col < GetRelativeTabIndex(Raw, Index)) {
+          const Integer Delta = Col - TabStart;
+          BeginUndoBlock();
+          Navigate(0, -Delta);
+          Insert(std::string(static_cast<std::size_t>(Delta), ' '));
+          Navigate(0, Delta);
+          EndUndoBlock();
+          Col = GetCurChar();
+        }
+      }
+    }
     GetStringsInsert(Line + 1, "");
     TStringItem* Item = GetStringItem(Line);
     TStringItem* NewItem = GetStringItem(Line + 1);
@@ -402,10 +426,11 @@ void TCustomMemoSource::JoinLines() {
   if (Line >= GetStrCount() - 1 || GetStrCount() <= 1 || ReadOnlyLine() || ReadOnlyNextLine()) {
     return;
   }
-  const Integer Col = GetCurChar();
+  Integer Col = GetCurChar();
   if (Col < DisplayLength(Line)) {
     return;
   }
+  Integer UndoJoinGap = 0;
   BeginUpdate(Reason::JoinLines);
   try {
     if (GetCollapseState(Line) == csCollapsed) {
@@ -413,6 +438,20 @@ void TCustomMemoSource::JoinLines() {
     }
     if (GetCollapseState(Line + 1) == csCollapsed) {
       SetCollapseState(Line + 1, csExpanded);
+    }
+    if (const Integer Gap = Col - DisplayLength(Line); Gap > 0) {
+      if (State.Contains(msUndo)) {
+        // Undoing a break made beyond the line end: the lines join at the end, adding no blanks, and the caret
+        // returns to its column afterwards, where the earlier records expect it.
+        Navigate(0, -Gap);
+        Col = GetCurChar();
+        UndoJoinGap = Gap;
+      } else {
+        // The blanks up to the caret become an insertion of their own, which undo removes again.
+        Navigate(0, -Gap);
+        Insert(std::string(static_cast<std::size_t>(Gap), ' '));
+        Navigate(0, Gap);
+      }
     }
     TStringItem* Item = GetStringItem(Line);
     TStringItem* Next = GetStringItem(Line + 1);
@@ -456,6 +495,9 @@ void TCustomMemoSource::JoinLines() {
       } else if (MaxLineIndex > Line) {
         --MaxLineIndex;
       }
+    }
+    if (UndoJoinGap > 0) {
+      Navigate(0, UndoJoinGap);
     }
   } catch (...) {
     EndUpdate();
