@@ -535,6 +535,31 @@ void TSearchOptions::Publish(TMetaClass& Meta) {
   P.Property("IncludeSubDirs", &T::IncludeSubDirs, &T::IncludeSubDirs).Default(false);
 }
 
+void TSearchOptions::LoadConfig() {
+  try {
+    Dorazori::TOptionExt::LoadConfig();
+  } catch (...) {
+    LimitChoices();
+    throw;
+  }
+  LimitChoices();
+}
+
+void TSearchOptions::LimitChoices() {
+  if (Direction < sdForward || Direction > sdBackward) {
+    Direction = sdForward;
+  }
+  if (Scope < ssGlobal || Scope > ssSelectedText) {
+    Scope = ssGlobal;
+  }
+  if (Origin < soFromCursor || Origin > soEntireScope) {
+    Origin = soEntireScope;
+  }
+  if (Where < swProjectFiles || Where > swOther) {
+    Where = swDirectories;
+  }
+}
+
 TSearchOptions* GetSearchOptions() {
   return static_cast<TSearchOptions*>(Dorazori::GetOptionsByClass(TSearchOptions::StaticClass()));
 }

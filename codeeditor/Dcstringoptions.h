@@ -32,6 +32,8 @@ class TSearchOptions : public Dorazori::TOptionExt {
 public:
   TSearchOptions() = default;
   std::string GetKey() override { return "SearchOptions\\"; }
+  void LoadConfig() override;  // stored choices out of range fall back to their initial values
+  void LimitChoices();
   std::string GetDisplayTextToFind() const;  // TextToFind with every "&" doubled
   static void Publish(TMetaClass& Meta);
 
