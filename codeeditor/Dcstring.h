@@ -192,7 +192,12 @@ public:
   Integer GetStrCount() { return GetStrings()->Count(); }
   TStringItem* GetStringItem(Integer Index) { return GetStrings()->Items(Index); }
   void GetStringsInsert(Integer Index, const std::string& S) { GetStrings()->Insert(Index, S); }
-  void GetStringsDelete(Integer Index) { GetStrings()->Delete(Index); }
+  void GetStringsDelete(Integer Index) {
+    ForgetTabFree();
+    GetStrings()->Delete(Index);
+  }
+  // Every removal of line items calls it: a new item may take a freed one's place.
+  void ForgetTabFree() { FTabFreeItem = nullptr; }
   std::string GetRaw(Integer Index) { return GetStrings()->GetRaw(Index); }
   std::string GetDisplay(Integer Index) { return ExpandTabString(GetRaw(Index)); }
   void Clear();
@@ -600,6 +605,17 @@ protected:
 
 private:
   // helpers of the editing primitives
+  // Whether the line's stored text holds a tab; the last line found free of tabs is remembered (with its text's
+  // buffer and size), so typing into or undoing in a long line does not scan it again.
+  bool LineHasTabs(const TStringItem* Item);
+  void NoteTabFree(const TStringItem* Item) {
+    FTabFreeItem = Item;
+    FTabFreeData = Item->Text.data();
+    FTabFreeSize = Item->Text.size();
+  }
+  const TStringItem* FTabFreeItem = nullptr;
+  const char* FTabFreeData = nullptr;
+  std::size_t FTabFreeSize = 0;
   void AppendLinesToCaret();
   void MarkBlockChanged(bool TypeUnchanged);
   void DoTextDelete(Integer Line, Integer Col, Integer Count);

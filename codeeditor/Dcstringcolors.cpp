@@ -115,13 +115,18 @@ Integer TCustomMemoSource::ParseStrings(Integer From, Integer To, bool Force) {
       if (Item->ItemState.Contains(isWasParsed)) {
         continue;
       }
+      Item->ItemState.Include(isWasParsed);
+      if (!FHighlightUrls && !OnAfterParse) {
+        Item->ColorData.clear();  // nothing to colour: the text is not copied
+        GetLineHeight(I, Item);
+        continue;
+      }
       std::string Text = Item->Text;
       std::string Colour;
       if (FHighlightUrls) {
         Colour.assign(Text.size(), '\0');
         ParseUrl(I, Text, Colour);
       }
-      Item->ItemState.Include(isWasParsed);
       AfterParse(I, Text, Colour);
       Item->ColorData = std::move(Colour);
       GetLineHeight(I, Item);

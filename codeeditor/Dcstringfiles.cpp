@@ -216,6 +216,7 @@ void TExternalStrings::Delete(Integer Index) {
     M->CaretPos()->SetPosition(0, Index);
     M->UpdatePositions(soDeleteRight, static_cast<Integer>(M->GetDisplay(Index).size()));
     M->UpdatePositions(soJoinLines, 0);
+    M->ForgetTabFree();
     M->GetStrings()->Delete(Index);
     M->UpdateChanged(Index, MaxInt);
   } catch (...) {
@@ -230,6 +231,7 @@ void TExternalStrings::Clear() {
   TCustomMemoSource* M = FMemoSource;
   M->BeginSafeUpdate(Reason::Clear);
   try {
+    M->ForgetTabFree();
     M->GetStrings()->Clear();
     M->UpdateChanged(0, MaxInt);
     M->FSavedSelType = stNotSelected;
@@ -268,6 +270,7 @@ void TExternalStrings::SetTextStr(std::string_view Value) {
     const bool Old = M->BulkLoad;
     M->BulkLoad = true;
     try {
+      M->ForgetTabFree();
       M->GetStrings()->Clear();
       M->BookMarks()->ClearRecords();
       M->HiddenLines()->Clear();
@@ -390,6 +393,7 @@ void TCustomMemoSource::LoadFromStrings(TStrings* Strings) {
   InUpdate(this, Reason::Load, [&] {
     ResetPositions();
     ClearUndoBuffer();
+    ForgetTabFree();
     FStrings->Clear();
     FBookMarks->ClearRecords();
     FHiddenLines->Clear();

@@ -18,12 +18,23 @@ std::string TrimRightBlanks(const std::string& S) {
 }
 }  // namespace
 
+bool TCustomMemoSource::LineHasTabs(const TStringItem* Item) {
+  if (Item == FTabFreeItem && Item->Text.data() == FTabFreeData && Item->Text.size() == FTabFreeSize) {
+    return false;
+  }
+  if (Item->Text.find('\t') != std::string::npos) {
+    return true;
+  }
+  NoteTabFree(Item);
+  return false;
+}
+
 Integer TCustomMemoSource::DisplayLength(Integer Line) {
   const TStringItem* Item = GetStringItem(Line);
   if (Item == nullptr) {
     return 0;
   }
-  if (Item->Text.find('\t') == std::string::npos) {
+  if (!LineHasTabs(Item)) {
     return static_cast<Integer>(Item->Text.size());
   }
   return static_cast<Integer>(ExpandTabString(Item->Text).size());
@@ -104,12 +115,13 @@ bool TCustomMemoSource::InsertEx(const std::string& S, const std::string& ColorS
     const bool Colors = StoreColorData();
     const Byte Attr = Colors ? GetAttr(GetCaretPoint()) : 0;
     TStringItem* Item = GetStringItem(Line);
-    std::string Raw = Item->Text;
-    std::string Colour = Item->ColorData;
+    const bool HasTabs = LineHasTabs(Item);
+    // The line's strings move out and back, so typing into a long line copies nothing.
+    std::string Raw = std::move(Item->Text);
+    std::string Colour = std::move(Item->ColorData);
     if (Colors) {
       Colour.resize(Raw.size(), '\0');
     }
-    const bool HasTabs = Raw.find('\t') != std::string::npos;
     const Integer OldDisplay =
         HasTabs ? static_cast<Integer>(ExpandTabString(Raw).size()) : static_cast<Integer>(Raw.size());
     bool Padded = false;
@@ -163,13 +175,17 @@ bool TCustomMemoSource::InsertEx(const std::string& S, const std::string& ColorS
     Raw.insert(static_cast<std::size_t>(Index), Text);
     if (Colors) {
       Colour.insert(static_cast<std::size_t>(Index), TextColour);
-      Item->ColorData = Colour;
     }
-    Item->Text = Raw;
+    Item->ColorData = std::move(Colour);
+    Item->Text = std::move(Raw);
+    const std::string& NewRaw = Item->Text;
     Item->ItemState.Exclude(isWasParsed);
     const bool NewTabs = HasTabs || Text.find('\t') != std::string::npos;
-    const std::string NewDisplay = NewTabs ? ExpandTabString(Raw) : std::string();
-    const Integer NewLen = NewTabs ? static_cast<Integer>(NewDisplay.size()) : static_cast<Integer>(Raw.size());
+    if (!NewTabs) {
+      NoteTabFree(Item);
+    }
+    const std::string NewDisplay = NewTabs ? ExpandTabString(NewRaw) : std::string();
+    const Integer NewLen = NewTabs ? static_cast<Integer>(NewDisplay.size()) : static_cast<Integer>(NewRaw.size());
     Integer Width;
     if (Padded) {
       Width = NewLen - Col;
@@ -178,7 +194,7 @@ bool TCustomMemoSource::InsertEx(const std::string& S, const std::string& ColorS
     }
     if (!Padded && Text.find_first_not_of(' ') == std::string::npos) {
       // Blanks typed at the end of a line move nothing that stands after them.
-      const Integer TrimmedNew = static_cast<Integer>(TrimRightBlanks(NewTabs ? NewDisplay : Raw).size());
+      const Integer TrimmedNew = static_cast<Integer>(TrimRightBlanks(NewTabs ? NewDisplay : NewRaw).size());
       if (TrimmedNew <= Col) {
         Width = 0;
       }
@@ -249,7 +265,8 @@ void TCustomMemoSource::DeleteRight(Integer Count) {
   try {
     TStringItem* Item = GetStringItem(Line);
     Integer Col = GetCurChar();
-    if (Item->Text.find('\t') != std::string::npos) {
+    const bool Tabs = LineHasTabs(Item);
+    if (Tabs) {
       // Inside a tab's expansion the part left of the caret becomes blanks first.
       Integer Delta = 0;
       const Integer Index = GetRealTabIndex(Item->Text, Col);
@@ -266,12 +283,12 @@ void TCustomMemoSource::DeleteRight(Integer Count) {
         Col = GetCurChar();
       }
     }
-    const Integer Index = GetRealTabIndex(Item->Text, Col);
+    const Integer Index = Tabs ? GetRealTabIndex(Item->Text, Col) : Col;
     const Integer Avail = static_cast<Integer>(Item->Text.size()) - Index;
     const Integer Cut = std::min(Count, Avail);
     if (Cut > 0) {
       const bool Colors = StoreColorData();
-      const Integer EndDisplay = GetRelativeTabIndex(Item->Text, Index + Cut);
+      const Integer EndDisplay = Tabs ? GetRelativeTabIndex(Item->Text, Index + Cut) : Index + Cut;
       const Integer Width = EndDisplay - Col;
       const Integer OldEndState = Item->EndState;
       const bool WasLongest = MaxLineIndex == Line;
@@ -284,6 +301,9 @@ void TCustomMemoSource::DeleteRight(Integer Count) {
       }
       Item->Text.erase(static_cast<std::size_t>(Index), static_cast<std::size_t>(Cut));
       Item->ItemState.Exclude(isWasParsed);
+      if (!Tabs) {
+        NoteTabFree(Item);
+      }
       if (TUndoRecord* R = CreateNewUndoRecord(soDeleteRight)) {
         R->Text = std::move(Removed);
         R->ColorText = std::move(RemovedColour);
