@@ -414,6 +414,9 @@ public:
   bool IsSourceModified();
   bool Modified() const { return FModified; }
   bool AllowUndo() const { return FAllowUndo; }
+  TBlockOption GetBlockOption() const { return FBlockOption; }
+  TOutFormatType GetOutFormat() const { return OutFormat; }
+  void SetOutFormat(TOutFormatType Value) { OutFormat = Value; }
   void SetAllowUndo(bool Value);
   Integer UndoLimit() const { return FUndoLimit; }
   void SetUndoLimit(Integer Value);
@@ -695,12 +698,14 @@ class TMemoSource : public TCustomMemoSource {
   Z_CLASS(TMemoSource, TCustomMemoSource)
 public:
   explicit TMemoSource(TComponent* AOwner) : TCustomMemoSource(AOwner) {}
+  static void Publish(TMetaClass& Meta);
 };
 
 // A memo source that collects every text put on the clipboard, one entry per line.
 class TClipBoardSource : public TCustomMemoSource {
   Z_CLASS(TClipBoardSource, TCustomMemoSource)
 public:
+  static void Publish(TMetaClass& Meta);
   explicit TClipBoardSource(TComponent* AOwner);
   ~TClipBoardSource() override;
   void CopyBlock() override;

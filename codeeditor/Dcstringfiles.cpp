@@ -29,6 +29,8 @@ Z_ENUM_TYPEINFO(Dcstring::TStringsOption, "soBackUnindents", "soGroupUndo", "soB
                 "soOverwriteBlocks", "soLimitEOL", "soUseTabCharacter", "soCursorOnTabs", "soOptimalFill",
                 "soSelectFoundText", "soExcludeReadOnlyLines", "soCursorAlwaysOnTabs", "soUsePrevIndent",
                 "soRetainColumn")
+Z_ENUM_TYPEINFO(Dcstring::TBlockOption, "bkStreamSel", "bkBlockSel", "bkNone", "bkBoth")
+Z_ENUM_TYPEINFO(Dcstring::TOutFormatType, "ofWindows", "ofMac", "ofUnix")
 Z_ENUM_TYPEINFO(Dcstring::TSearchDirection, "sdForward", "sdBackward")
 Z_ENUM_TYPEINFO(Dcstring::TSearchScope, "ssGlobal", "ssSelectedText")
 Z_ENUM_TYPEINFO(Dcstring::TSearchOrigin, "soFromCursor", "soEntireScope")
@@ -41,7 +43,7 @@ Z_IMPLEMENT_CLASS(TExternalStrings, TSourceStrings)
 Z_IMPLEMENT_CLASS(TSelectionStrings, TSourceStrings)
 Z_IMPLEMENT_CLASS_PUBLISHED(TSearchOptions, Dorazori::TOptionExt, TSearchOptions::Publish)
 Z_IMPLEMENT_CLASS_PUBLISHED(TMemoSourceOptions, Dorazori::TOptionExt, TMemoSourceOptions::Publish)
-Z_IMPLEMENT_CLASS(TClipBoardSource, TCustomMemoSource)
+Z_IMPLEMENT_CLASS_PUBLISHED(TClipBoardSource, TCustomMemoSource, TClipBoardSource::Publish)
 Z_IMPLEMENT_CLASS(TClipbrdMemoSource, TClipBoardSource)
 
 void FreeMemoSources();
@@ -645,6 +647,42 @@ void TMemoSourceOptions::SetBlockIndent(Integer Value) {
 
 TMemoSourceOptions* GlobalMemoSourceOptions() {
   return static_cast<TMemoSourceOptions*>(Dorazori::GetOptionsByClass(TMemoSourceOptions::StaticClass()));
+}
+
+// ---- published properties ----
+
+namespace {
+// The properties both published memo sources have.
+template <class T>
+void PublishCommon(TPublisher<T>& P) {
+  P.Property("Options", &T::Options, &T::SetOptions);
+  P.Property("SyntaxParser", &T::SyntaxParser, &T::SetSyntaxParser);
+  P.Property("TabStops", &T::TabStops, &T::SetTabStops);
+  P.Property("Delimeters", &T::Delimeters, &T::SetDelimeters);
+  P.Property("ReadOnly", &T::ReadOnly, &T::SetReadOnly).Default(false);
+  P.Property("BlockIndent", &T::BlockIndent, &T::SetBlockIndent).Default(1);
+  P.Property("SpacesInTab", &T::SpacesInTab, &T::SetSpacesInTab).Default(8);
+  P.Property("UseGlobalOptions", &T::UseGlobalOptions, &T::SetUseGlobalOptions).Default(false);
+}
+}  // namespace
+
+void TMemoSource::Publish(TMetaClass& Meta) {
+  using T = TMemoSource;
+  TPublisher<T> P(Meta);
+  PublishCommon(P);
+  P.Property("Lines", &T::Lines, &T::SetLines);
+  P.Property("CodeTemplates", &T::CodeTemplates, &T::SetCodeTemplates);
+  P.Property("TemplatesType", &T::TemplatesType, &T::SetTemplatesType);
+  P.Property("HighlightUrls", &T::HighlightUrls, &T::SetHighLightUrls).Default(false);
+  P.Property("BlockOption", &T::GetBlockOption, &T::SetBlockOption).Default(bkBoth);
+  P.Property("OutFormat", &T::GetOutFormat, &T::SetOutFormat).Default(ofWindows);
+  P.Property("AllowUndo", &T::AllowUndo, &T::SetAllowUndo).Default(true);
+  P.Property("UndoLimit", &T::UndoLimit, &T::SetUndoLimit).Default(0);
+}
+
+void TClipBoardSource::Publish(TMetaClass& Meta) {
+  TPublisher<TClipBoardSource> P(Meta);
+  PublishCommon(P);
 }
 
 // ---- clipboard sources ----

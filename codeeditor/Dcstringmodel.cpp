@@ -10,7 +10,7 @@
 namespace Dcstring {
 
 Z_IMPLEMENT_CLASS_PUBLISHED(TCustomMemoSource, TComponent, TCustomMemoSource::Publish)
-Z_IMPLEMENT_CLASS(TMemoSource, TCustomMemoSource)
+Z_IMPLEMENT_CLASS_PUBLISHED(TMemoSource, TCustomMemoSource, TMemoSource::Publish)
 
 TCustomMemoSource* FLastSource = nullptr;
 TCustomMemoSource* CurrentFindSource = nullptr;
@@ -80,7 +80,9 @@ TCustomMemoSource::TCustomMemoSource(TComponent* AOwner) : TComponent(AOwner) {
 
 TCustomMemoSource::~TCustomMemoSource() {
   FDestroying = true;
-  MemoSources()->Remove(this);
+  if (GMemoSources != nullptr) {  // gone already when the unit was finalised first
+    GMemoSources->Remove(this);
+  }
   delete FStrings;
   FStrings = nullptr;
   delete FPositions;
@@ -99,22 +101,7 @@ TCustomMemoSource::~TCustomMemoSource() {
     FSyntaxParser->RemoveFreeNotification(this);
     FSyntaxParser = nullptr;
   }
-  // Attached editors hear that the source goes, the last registered first.
-  for (Integer I = FNotifiers->Count() - 1; I >= 0; --I) {
-    if (I >= FNotifiers->Count()) {
-      continue;
-    }
-    if (auto* C = dynamic_cast<TComponent*>(FNotifiers->Methods(I).Object())) {
-      C->RemoveFreeNotification(this);
-      // The component learns of the removal through its own notification handler.
-      struct TAccess : TComponent {
-        static void Tell(TComponent* Target, TComponent* Gone) {
-          static_cast<TAccess*>(Target)->Notification(Gone, opRemove);
-        }
-      };
-      TAccess::Tell(C, this);
-    }
-  }
+  // Attached editors that are components hear that the source goes through their free-notification link.
   delete FNotifiers;
   if (FLastSource == this) {
     FLastSource = nullptr;

@@ -2,6 +2,7 @@
 // commands, tabs and indentation, bookmarks, line states and collapsing.
 #include "codeeditor/Dcstring.h"
 
+#include "platform/classes/TypInfo.h"
 #include "tests/codeeditor/MemoFixture.h"
 #include "tests/support/UnitsEnvironment.h"
 
@@ -599,4 +600,15 @@ TEST_F(MemoTest, JoiningTwoHiddenLinesKeepsTheListFreeOfDuplicates) {
   EXPECT_EQ(L.Count(), 2);
   EXPECT_EQ(L.Items(0), 4);
   EXPECT_EQ(L.Items(1), 7);
+}
+
+TEST_F(MemoTest, PublishedPropertiesReachTheSource) {
+  ASSERT_NE(GetPropInfo(M.get(), "Lines"), nullptr);
+  ASSERT_NE(GetPropInfo(M.get(), "OutFormat"), nullptr);
+  SetStrProp(M.get(), "TabStops", "4,8");
+  EXPECT_EQ(M->TabStops(), "4,8");
+  EXPECT_EQ(GetStrProp(M.get(), "TemplatesType"), "None");
+  TClipbrdMemoSource Clip(nullptr);
+  EXPECT_NE(GetPropInfo(&Clip, "Options"), nullptr);
+  EXPECT_EQ(GetPropInfo(&Clip, "Lines"), nullptr);
 }
