@@ -129,13 +129,20 @@ void BM_BackspaceJoinsInTheMiddle(benchmark::State& State) {
 }
 BENCHMARK(BM_BackspaceJoinsInTheMiddle)->Arg(10000)->Arg(1000000)->Iterations(2000)->Unit(benchmark::kMicrosecond);
 
+// The 60 MB file, written once and removed when the program ends.
+struct TBigFile {
+  TBigFile() : Name((fs::temp_directory_path() / "zubq-memo-60mb.cpp").string()) {
+    std::ofstream(Name, std::ios::binary | std::ios::trunc) << SourceText(0, 60u << 20);
+  }
+  ~TBigFile() { std::remove(Name.c_str()); }
+  TBigFile(const TBigFile&) = delete;
+  TBigFile& operator=(const TBigFile&) = delete;
+  std::string Name;
+};
+
 const std::string& BigFile() {
-  static const std::string Name = [] {
-    const std::string N = (fs::temp_directory_path() / "zubq-memo-60mb.cpp").string();
-    std::ofstream(N, std::ios::binary | std::ios::trunc) << SourceText(0, 60u << 20);
-    return N;
-  }();
-  return Name;
+  static const TBigFile File;
+  return File.Name;
 }
 
 void BM_ReadAndSplit60MB(benchmark::State& State) {
