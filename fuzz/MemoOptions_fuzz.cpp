@@ -9,19 +9,34 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <unistd.h>
 
 namespace {
 
-const std::string& HiveFolder() {
-  static const std::string Folder = [] {
+// The hive folder of this run, removed when the program ends.
+struct THiveFolder {
+  THiveFolder() {
     char Template[] = "/tmp/zubq-memooptions-XXXXXX";
     const char* Made = ::mkdtemp(Template);
-    return std::string(Made != nullptr ? Made : "/tmp");
-  }();
-  return Folder;
+    Name = Made != nullptr ? Made : "";
+  }
+  ~THiveFolder() {
+    if (!Name.empty()) {
+      std::error_code Ignored;
+      std::filesystem::remove_all(Name, Ignored);
+    }
+  }
+  THiveFolder(const THiveFolder&) = delete;
+  THiveFolder& operator=(const THiveFolder&) = delete;
+  std::string Name;
+};
+
+const std::string& HiveFolder() {
+  static const THiveFolder Folder;
+  return Folder.Name;
 }
 
 void Fail(const char* What) {
@@ -33,6 +48,9 @@ void Fail(const char* What) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   static const bool Ready = [] {
+    if (HiveFolder().empty()) {
+      Fail("no temporary folder for the hive");  // never the user's own registry
+    }
     ::setenv("ZUBQ_REGISTRY_DIR", HiveFolder().c_str(), 1);
     InitializeUnits();
     return true;
