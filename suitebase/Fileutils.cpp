@@ -9,11 +9,13 @@
 #include "suitebase/Dcapi.h"
 #include "suitebase/Suitestrings.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <dlfcn.h>
 #include <fstream>
 #include <iostream>
+#include <vector>
 
 namespace Dorazori {
 
@@ -107,20 +109,22 @@ void FindFiles(const std::string& Mask, Integer Attr, bool Recursive, TStrings* 
 }
 
 void FindFilesEx(const std::string& Dir, const std::string& Masks, Integer Attr, bool Recursive, TStrings* List) {
-  // File names here are case sensitive: they are kept as found (upper-cased they would name nothing), and a
-  // file that several masks match is listed once.
-  TStringList All;
-  All.SetCaseSensitive(true);
-  All.SetSorted(true);
-  All.SetDuplicates(dupIgnore);
-  TStringList Found;
+  // File names here are case sensitive: they are kept as found (upper-cased they would name nothing), ordered by
+  // their bytes, and a file that several masks match is listed once. They are gathered and sorted once rather
+  // than inserted one by one into a sorted list.
+  std::vector<std::string> All;
   ForEachListPart(Masks.empty() ? std::string("*") : Masks, [&](const std::string& Mask) {
-    FindFiles(Dcapi::AddSlash(Dir) + Mask, Attr, Recursive, &Found);
-    for (Integer I = 0; I < Found.Count(); ++I) {
-      All.Add(Found[I]);
-    }
+    (void)ForEachFile(Dcapi::AddSlash(Dir) + Mask, Attr, Recursive,
+                      [&All](const std::string& Path, const TSearchRec& F, bool&) { All.push_back(Path + F.Name); });
   });
-  List->Assign(&All);
+  std::sort(All.begin(), All.end());
+  All.erase(std::unique(All.begin(), All.end()), All.end());
+  List->BeginUpdate();
+  List->Clear();
+  for (const std::string& Name : All) {
+    List->Add(Name);
+  }
+  List->EndUpdate();
 }
 
 void ModifyFileAttr(const std::string& FileName, Integer Remove, Integer Add) {
