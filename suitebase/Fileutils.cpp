@@ -1,6 +1,7 @@
 // File, path and environment utilities and the suite's log.
 #include "suitebase/Fileutils.h"
 
+#include "platform/classes/Registry.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Files.h"
@@ -389,6 +390,36 @@ std::string ExtractActiveXHint(const std::string& S) {
     return Trim(S.substr(0, S.size() - Suffix.size()));
   }
   return Trim(S);
+}
+
+std::string GetTypeLibName(REFGUID Guid) {
+  TRegistry Reg;
+  Reg.SetRootKey(HKEY_CLASSES_ROOT);
+  const std::string Key = "TypeLib\\" + GUIDToString(Guid);
+  if (!Reg.OpenKeyReadOnly(Key)) {
+    return {};
+  }
+  TStringList Versions;
+  Reg.GetKeyNames(&Versions);
+  if (Versions.Count() == 0 || !Reg.OpenKeyReadOnly("\\" + Key + "\\" + Versions[0])) {
+    return {};
+  }
+  return Reg.ReadString("");
+}
+
+HRESULT SetPropByDispatch(IDispatch* Dispatch, DISPID DispID, const Variant& Value) {
+  if (!Dispatch) {
+    return E_POINTER;
+  }
+  Variant Arg = Value;
+  DISPID Named = DISPID_PROPERTYPUT;
+  DISPPARAMS Params;
+  Params.rgvarg = &Arg;
+  Params.rgdispidNamedArgs = &Named;
+  Params.cArgs = 1;
+  Params.cNamedArgs = 1;
+  const WORD Flags = VariantHoldsDispatch(Value) ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+  return Dispatch->Invoke(DispID, Flags, &Params, nullptr);
 }
 
 void WriteToLog(const Variant& V) {
