@@ -1,0 +1,184 @@
+// The drop-down edit frame (TCustomDCEdit): an exchangeable inner editor, up to two buttons at the right edge, a
+// popup that drops below it and an edit source that takes the committed value; its plain kind ZEZEdit, the
+// simple inner editor and the drop-down list.
+#pragma once
+
+#include "platform/controls/Buttons.h"
+#include "platform/controls/StdCtrls.h"
+#include "suitebase/Designreg.h"
+
+#include <memory>
+#include <string>
+
+namespace Dcedit {
+
+class TCustomDCEdit;
+
+// Holds the committed text.
+class TDummyEditSource : public Dorazori::TEditSource {
+  Z_CLASS(TDummyEditSource, Dorazori::TEditSource)
+public:
+  using TEditSource::TEditSource;
+  std::string GetValue() override { return FValue; }
+  void SetValue(const std::string& Value) override { FValue = Value; }
+
+private:
+  std::string FValue;
+};
+
+// Stands for the absence of a popup.
+class TDummyPopup : public TWinControl {
+  Z_CLASS(TDummyPopup, TWinControl)
+public:
+  using TWinControl::TWinControl;
+};
+
+// The default inner editor: a borderless edit.
+class ZEZSimpleEdit : public TCustomEdit {
+  Z_CLASS(ZEZSimpleEdit, TCustomEdit)
+public:
+  explicit ZEZSimpleEdit(TComponent* AOwner);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+};
+
+// The drop-down list of a frame: at most 7 rows high; Return accepts, Escape cancels, a click accepts.
+class TPopupListBox : public TCustomListBox {
+  Z_CLASS(TPopupListBox, TCustomListBox)
+public:
+  explicit TPopupListBox(TComponent* AOwner);
+  void Dispatch(TMessage& Message) override;
+  // Tells the owning frame to close (accepting or not).
+  virtual void Close(bool Accept);
+  virtual void BuildList() {}
+  void AdjustHeight();
+  static void Publish(TMetaClass& Meta);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+};
+
+enum TButtonKind { bkCustom, bkDropDown, bkDots };
+
+// A button of the frame.
+class TEditButton : public TSpeedButton {
+  Z_CLASS(TEditButton, TSpeedButton)
+public:
+  explicit TEditButton(TComponent* AOwner);
+  void Click() override;
+  TNotifyEvent OnButtonClick;
+};
+
+// The settings of one button; the frame owns them.
+class TButtonParams : public TPersistent {
+  Z_CLASS(TButtonParams, TPersistent)
+public:
+  TButtonParams(TCustomDCEdit* AFrame, TEditButton* AButton);
+  static void Publish(TMetaClass& Meta);
+  int Width() const { return FWidth; }
+  void SetWidth(int Value);
+  TButtonKind Kind() const { return FKind; }
+  void SetKind(TButtonKind Value);
+  bool Visible() const;
+  void SetVisible(bool Value);
+  TEditButton* Button() const { return FButton; }
+
+private:
+  TCustomDCEdit* FFrame;
+  TEditButton* FButton;
+  int FWidth = 0;
+  TButtonKind FKind = bkCustom;
+};
+
+inline constexpr UINT CM_POSTVALUE = 2035;
+
+class TCustomDCEdit : public TCustomControl {
+  Z_CLASS(TCustomDCEdit, TCustomControl)
+public:
+  explicit TCustomDCEdit(TComponent* AOwner);
+  ~TCustomDCEdit() override;
+  void BeforeDestruction() override;
+  void Dispatch(TMessage& Message) override;
+  void SetParent(TWinControl* AParent) override;
+  void Loaded() override;
+
+  // The inner editor's text through the text messages; empty without an editor.
+  virtual std::string GetText();
+  virtual void SetText(const std::string& Value);
+  virtual void Change();
+  void Term();
+  virtual void DoTerm();
+  virtual void Drop();
+  virtual void CloseDropped(bool Accept);
+  virtual void SetDropValue();
+  virtual void GetDropValue();
+  virtual TClass GetDefaultEditorClass();
+  virtual TClass GetDefaultPopupClass();
+  void SetEditorClass(TClass Class);
+  void SetPopup(TClass Class);
+
+  int NumButtons() const { return FNumButtons; }
+  void SetNumButtons(int Value);  // outside 0..2: ignored
+  const std::string& EditClass() const { return FEditClass; }
+  void SetEditClass(const std::string& Value);
+  const std::string& EditSourceClass() const { return FEditSourceClass; }
+  void SetEditSourceType(const std::string& Value);
+  const std::string& PopupWindowClass() const { return FPopupWindowClass; }
+  void SetPopupClassName(const std::string& Value);
+  bool DroppedDown() const { return FDroppedDown; }
+  void SetDroppedDown(bool Value);  // true drops, false closes accepting
+  void SetButtonBounds();
+  void SetEditRect();
+
+  TWinControl* Edit() const { return FEdit; }
+  TWinControl* PopupWindow() const { return FPopup; }
+  Dorazori::TEditSource* EditSource() const { return FEditSource; }
+  TButtonParams* Button1() const { return FButton1.get(); }
+  TButtonParams* Button2() const { return FButton2.get(); }
+  bool DropOnClick = false;
+  bool Flat = false;
+  bool UseNimbraBorder = false;
+  TNotifyEvent OnChange;
+  TNotifyEvent OnDropDown;
+
+protected:
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void CreateParams(TCreateParams& Params) override;
+
+private:
+  static LRESULT EditWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+  void HookEditor();
+  void UnhookEditor();
+  bool EditKey(UINT Msg, WPARAM Key, LPARAM KeyData);
+  int ButtonsWidth() const;
+
+  TWinControl* FEdit = nullptr;
+  TWinControl* FPopup = nullptr;
+  Dorazori::TEditSource* FEditSource = nullptr;
+  std::unique_ptr<TButtonParams> FButton1;
+  std::unique_ptr<TButtonParams> FButton2;
+  std::string FEditClass;
+  std::string FEditSourceClass;
+  std::string FPopupWindowClass;
+  int FNumButtons = 1;
+  bool FDroppedDown = false;
+  bool FInTerm = false;
+  bool FDestroying = false;
+  bool FClassesPending = true;
+  HWND FHookedEdit = 0;
+  WNDPROC FOldEditProc = nullptr;
+};
+
+// The plain drop-down edit.
+class ZEZEdit : public TCustomDCEdit {
+  Z_CLASS(ZEZEdit, TCustomDCEdit)
+public:
+  using TCustomDCEdit::TCustomDCEdit;
+  static void Publish(TMetaClass& Meta);
+};
+
+}  // namespace Dcedit
+
+Z_ENUM_TYPEINFO(Dcedit::TButtonKind, "bkCustom", "bkDropDown", "bkDots")

@@ -1,0 +1,152 @@
+// The drop-down edit frame driven through the harness: parts, layout, class names, dropping, keys and commits.
+#include "platform/classes/ClassRegistry.h"
+#include "platform/win/VirtualKeys.h"
+#include "suitebase/Dcedit.h"
+#include "tests/support/Forms.h"
+#include "tests/support/UnitsEnvironment.h"
+
+using namespace Dcedit;
+
+namespace {
+
+// An edit source that keeps its values in capitals.
+class TUpperSource : public Dorazori::TEditSource {
+  Z_CLASS(TUpperSource, Dorazori::TEditSource)
+public:
+  using TEditSource::TEditSource;
+  std::string GetValue() override { return FValue; }
+  void SetValue(const std::string& Value) override { FValue = AnsiUpperCase(Value); }
+
+private:
+  std::string FValue;
+};
+Z_IMPLEMENT_CLASS(TUpperSource, Dorazori::TEditSource)
+
+class DceditTest : public TestSupport::TFormTest {
+protected:
+  static void SetUpTestSuite() { RegisterClasses({TButton::StaticClass()}); }
+  void SetUp() override {
+    TFormTest::SetUp();
+    Edit = TestSupport::Make<ZEZEdit>(Form, Form, TRect{10, 10, 131, 31});
+    Edit->TabStop = true;
+    Next = TestSupport::Make<TButton>(Form, Form, TRect{10, 60, 100, 85});
+    Next->TabStop = true;
+    Form->Show();
+    Harness::RunUntilIdle();
+  }
+  TPopupListBox* List() { return dynamic_cast<TPopupListBox*>(Edit->PopupWindow()); }
+  void Fill(int Count) {
+    List()->Items()->Clear();
+    for (int I = 0; I < Count; ++I) {
+      List()->Items()->Add("Item " + std::to_string(I));
+    }
+  }
+  void Press(WORD Vk, Harness::TMods Mods = {}) {
+    Harness::KeyPress(Vk, Mods);
+    Harness::RunUntilIdle();
+  }
+  ZEZEdit* Edit = nullptr;
+  TButton* Next = nullptr;
+};
+
+TEST_F(DceditTest, PartsAndLayout) {
+  EXPECT_EQ(Edit->Width(), 121);
+  EXPECT_EQ(Edit->Height(), 21);
+  EXPECT_EQ(Edit->NumButtons(), 1);
+  ASSERT_TRUE(dynamic_cast<ZEZSimpleEdit*>(Edit->Edit()));
+  ASSERT_TRUE(List());
+  EXPECT_EQ(Edit->PopupWindowClass(), "TPopupListBox");
+  const int W = Edit->ClientWidth();
+  const int H = Edit->ClientHeight();
+  TEditButton* B1 = Edit->Button1()->Button();
+  EXPECT_EQ(B1->BoundsRect(), (TRect{W - B1->Width(), 0, W, H}));
+  EXPECT_EQ(Edit->Edit()->BoundsRect(), (TRect{0, 1, W - B1->Width(), H}));
+  Edit->SetNumButtons(3);
+  Edit->SetNumButtons(-1);
+  EXPECT_EQ(Edit->NumButtons(), 1);
+  Edit->SetNumButtons(2);
+  TEditButton* B2 = Edit->Button2()->Button();
+  EXPECT_EQ(B2->Left(), W - B2->Width());
+  EXPECT_EQ(B1->Left(), B2->Left() - B1->Width());
+  Edit->SetNumButtons(0);
+  EXPECT_EQ(Edit->Edit()->Width(), W);
+}
+
+TEST_F(DceditTest, ClassNamesResolveOrFallBack) {
+  TWinControl* Before = Edit->Edit();
+  Edit->SetEditClass("ZEZSimpleEdit");
+  Edit->SetEditClass("ZEZSimpleEdit");
+  EXPECT_EQ(Edit->Edit(), Before);  // the same class keeps the editor
+  Edit->SetEditClass("TNoSuchEditor");
+  EXPECT_TRUE(dynamic_cast<ZEZSimpleEdit*>(Edit->Edit()));
+  Edit->SetPopupClassName("TButton");  // known, but no popup class
+  EXPECT_TRUE(dynamic_cast<TDummyPopup*>(Edit->PopupWindow()));
+  Edit->SetDroppedDown(true);
+  EXPECT_FALSE(Edit->DroppedDown());  // no popup: nothing drops
+  Edit->SetPopupClassName("TNoSuchPopup");
+  EXPECT_EQ(Edit->PopupWindow(), nullptr);
+  Edit->SetEditSourceType("TNoSuchSource");
+  EXPECT_TRUE(dynamic_cast<TDummyEditSource*>(Edit->EditSource()));
+}
+
+TEST_F(DceditTest, ListsAreOneToSevenRowsHigh) {
+  for (auto [Count, Rows] : {std::pair{3, 3}, std::pair{20, 7}, std::pair{0, 1}}) {
+    Fill(Count);
+    List()->AdjustHeight();
+    EXPECT_EQ(List()->ClientHeight(), List()->ItemHeight() * Rows) << Count;
+  }
+}
+
+TEST_F(DceditTest, AltDownDropsReturnAcceptsThroughTheSourceEscapeCancels) {
+  Dorazori::RegisterEditSource(TUpperSource::StaticClass());
+  Edit->SetEditSourceType("TUpperSource");
+  Fill(3);
+  Edit->SetFocus();
+  Harness::RunUntilIdle();
+  Press(VK_DOWN, {.Alt = true});
+  ASSERT_TRUE(Edit->DroppedDown());
+  EXPECT_TRUE(IsWindowVisible(List()->Handle()));
+  Press(VK_DOWN);
+  Press(VK_DOWN);
+  Press(VK_RETURN);
+  EXPECT_FALSE(Edit->DroppedDown());
+  EXPECT_EQ(Edit->GetText(), "ITEM 1");  // the source changed the value; the frame shows it
+  Press(VK_DOWN, {.Alt = true});
+  Press(VK_DOWN);
+  Press(VK_ESCAPE);
+  EXPECT_FALSE(Edit->DroppedDown());
+  EXPECT_EQ(Edit->GetText(), "ITEM 1");
+  Press(VK_DOWN);  // without Alt: the next control
+  EXPECT_TRUE(Next->Focused());
+}
+
+TEST_F(DceditTest, ALongItemIsCommittedWhole) {
+  List()->Items()->Add(std::string(300, 'x'));
+  Edit->SetDroppedDown(true);
+  List()->SetItemIndex(0);
+  Edit->CloseDropped(true);
+  EXPECT_EQ(Edit->GetText(), std::string(300, 'x'));
+  EXPECT_EQ(Edit->EditSource()->GetValue(), std::string(300, 'x'));
+}
+
+TEST_F(DceditTest, AWidePopupOpensRightAlignedAndAboveNearTheBottom) {
+  Fill(5);
+  List()->SetWidth(300);
+  Edit->SetDroppedDown(true);
+  RECT P;
+  GetWindowRect(List()->Handle(), &P);
+  RECT F;
+  GetWindowRect(Edit->Handle(), &F);
+  EXPECT_EQ(P.Right, F.Right);  // the frame's client origin less 2, plus its width
+  EXPECT_EQ(P.Top, F.Top + Edit->ClientHeight() + (F.Height() - Edit->ClientHeight()) / 2);
+  Edit->CloseDropped(false);
+  Form->SetTop(GetSystemMetrics(SM_CYSCREEN) - 60);
+  Harness::RunUntilIdle();
+  Edit->SetDroppedDown(true);
+  GetWindowRect(List()->Handle(), &P);
+  GetWindowRect(Edit->Handle(), &F);
+  EXPECT_LT(P.Bottom, F.Bottom);
+  Edit->CloseDropped(false);
+}
+
+}  // namespace
