@@ -271,6 +271,7 @@ void TCustomDCEdit::SetEditorClass(TClass Class) {
   FEdit->TabStop = false;  // the frame is the tab stop; it hands the focus on to its editor
   FEdit->SetEnabled(Enabled());
   SetButtonBounds();
+  CheckReadOnly();
 }
 
 void TCustomDCEdit::SetPopup(TClass Class) {
@@ -352,6 +353,20 @@ void TCustomDCEdit::Loaded() {
     }
   }
   SetButtonBounds();
+}
+
+void TCustomDCEdit::SetReadOnly(bool Value) {
+  FReadOnly = Value;
+  CheckReadOnly();
+}
+
+void TCustomDCEdit::CheckReadOnly() {
+  if (FEdit) {
+    FEdit->Perform(EM_SETREADONLY, GetReadOnly() ? 1 : 0, 0);
+    if (auto* E = dynamic_cast<TCustomEdit*>(FEdit)) {
+      E->SetReadOnly(GetReadOnly());
+    }
+  }
 }
 
 void TCustomDCEdit::SetNumButtons(int Value) {

@@ -137,6 +137,12 @@ public:
   Dorazori::TEditSource* EditSource() const { return FEditSource; }
   TButtonParams* Button1() const { return FButton1.get(); }
   TButtonParams* Button2() const { return FButton2.get(); }
+  // Read-only: the editor hears EM_SETREADONLY.
+  virtual bool GetReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  virtual void CheckReadOnly();
+  // The left edge of a check box editor inside the frame.
+  int CheckIndent = 0;
   bool DropOnClick = false;
   bool Flat = false;
   bool UseNimbraBorder = false;
@@ -164,6 +170,7 @@ private:
   std::string FPopupWindowClass;
   int FNumButtons = 1;
   bool FDroppedDown = false;
+  bool FReadOnly = false;
   bool FInTerm = false;
   bool FDestroying = false;
   bool FClassesPending = true;

@@ -1,0 +1,89 @@
+// Inner editors of the drop-down edit frame that speak its window-message protocol (get and set text, text length,
+// get-modified): graphic value displays for colours, a check box, the colour list popup and the colour edit kind.
+#pragma once
+
+#include "suitebase/Dcedit.h"
+
+#include <string>
+
+namespace Dcedit {
+
+// The suite's paint-to message: paints the value into the canvas of WParam at the point of LParam (X low, Y high).
+inline constexpr UINT CM_PAINTTO = CM_BASE + 200;
+
+// Shows a value as a picture; its text is the value's name.
+class TGraphicEdit : public TCustomControl {
+  Z_CLASS(TGraphicEdit, TCustomControl)
+public:
+  explicit TGraphicEdit(TComponent* AOwner);
+  void Dispatch(TMessage& Message) override;
+  virtual void PaintToCanvas(TCanvas* Canvas, int X, int Y) = 0;
+  virtual void SetValueText(const std::string& Value) { FValue = Value; }
+  virtual std::string GetValueText() { return FValue; }
+
+protected:
+  void Paint() override;
+  std::string FValue;
+};
+
+// A colour swatch and the colour's name without "cl"; names that are no colour are refused (EConvertError).
+class TColorEdit : public TGraphicEdit {
+  Z_CLASS(TColorEdit, TGraphicEdit)
+public:
+  explicit TColorEdit(TComponent* AOwner);
+  void SetValueText(const std::string& Value) override;
+  void PaintToCanvas(TCanvas* Canvas, int X, int Y) override;
+};
+
+// A check box whose text is "True" or "False"; a text beginning with T or Y (either case) checks it.
+class TCheckEdit : public TCustomControl {
+  Z_CLASS(TCheckEdit, TCustomControl)
+public:
+  explicit TCheckEdit(TComponent* AOwner);
+  void Dispatch(TMessage& Message) override;
+  bool Checked() const { return FChecked; }
+  // Flips the state unless the owning frame is read-only; the frame hears the change and commits.
+  void ChangeChecked();
+  virtual UINT GetWinStyle() const { return DFCS_BUTTONCHECK; }
+  bool Cute = false;
+  bool Scaled = false;
+  bool Inverted = false;
+  bool ClickAnywhere = false;
+
+protected:
+  void Paint() override;
+  void KeyPress(char& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+  bool FChecked = false;
+  bool FModified = false;
+};
+
+// The drop-down list of the 16 standard colours, the 25 system colours and no colour.
+class TPopupColorBox : public TPopupListBox {
+  Z_CLASS(TPopupColorBox, TPopupListBox)
+public:
+  explicit TPopupColorBox(TComponent* AOwner);
+  void BuildList() override;
+  bool DisplayNames = true;
+
+protected:
+  void CreateWnd() override;
+};
+
+class ZEZColorEdit : public TCustomDCEdit {
+  Z_CLASS(ZEZColorEdit, TCustomDCEdit)
+public:
+  explicit ZEZColorEdit(TComponent* AOwner);
+  static void Publish(TMetaClass& Meta);
+  TClass GetDefaultEditorClass() override { return TColorEdit::StaticClass(); }
+  TClass GetDefaultPopupClass() override { return TPopupColorBox::StaticClass(); }
+  TColor SelectedColor() const;
+  void SetSelectedColor(TColor Value);
+};
+
+// Registers the editors and popups of colours and booleans.
+void RegisterValueEditors();
+
+}  // namespace Dcedit

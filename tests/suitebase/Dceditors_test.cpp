@@ -1,0 +1,86 @@
+// Inner editors of the drop-down edit: the check box's texts and read-only frames, the colour display's swatch and
+// refusals, and the colour list.
+#include "platform/graphics/Colors.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/win/VirtualKeys.h"
+#include "suitebase/Dceditors.h"
+#include "tests/support/Forms.h"
+#include "tests/support/UnitsEnvironment.h"
+
+using namespace Dcedit;
+
+namespace {
+
+class EditorsTest : public TestSupport::TFormTest {
+protected:
+  void SetUp() override {
+    TFormTest::SetUp();
+    Form->Show();
+  }
+};
+
+TEST_F(EditorsTest, CheckBoxTextsAndReadOnlyFrames) {
+  auto* Frame = TestSupport::Make<ZEZEdit>(Form, Form, TRect{10, 10, 131, 31});
+  Frame->SetEditClass("TCheckEdit");
+  auto* Check = dynamic_cast<TCheckEdit*>(Frame->Edit());
+  ASSERT_TRUE(Check);
+  struct TCase {
+    const char* Text;
+    bool Checked;
+  } Cases[] = {{"yes", true}, {"no", false}, {"True", true}, {"false", false}, {"Y", true}, {"", false}};
+  for (const TCase& C : Cases) {
+    Check->Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(C.Text));
+    EXPECT_EQ(Check->Checked(), C.Checked) << C.Text;
+    EXPECT_EQ(Frame->GetText(), C.Checked ? "True" : "False");
+  }
+  Check->ChangeChecked();
+  EXPECT_TRUE(Check->Checked());
+  EXPECT_EQ(Frame->EditSource()->GetValue(), "True");  // the toggle commits
+  Frame->SetReadOnly(true);
+  Check->ChangeChecked();
+  EXPECT_TRUE(Check->Checked());
+}
+
+TEST_F(EditorsTest, AColourDisplayPaintsItsSwatchAndRefusesOtherNames) {
+  auto* Frame = TestSupport::Make<ZEZColorEdit>(Form, Form, TRect{10, 40, 160, 61});
+  ASSERT_TRUE(dynamic_cast<TColorEdit*>(Frame->Edit()));
+  EXPECT_TRUE(Frame->DropOnClick);
+  Frame->SetSelectedColor(clRed);
+  EXPECT_EQ(Frame->GetText(), "clRed");
+  EXPECT_EQ(Frame->SelectedColor(), clRed);
+  TBitmap B;
+  B.SetSize(Frame->Edit()->Width(), Frame->Edit()->Height());
+  Frame->Edit()->Perform(CM_PAINTTO, reinterpret_cast<WPARAM>(B.Canvas()), 0);
+  EXPECT_EQ(GetPixel(B.Canvas()->Handle(), 10, B.Height() / 2), 0x000000FFu);  // the swatch
+  EXPECT_EQ(GetPixel(B.Canvas()->Handle(), 2, 2), 0u);                         // its black frame
+  bool Text = false;
+  for (int X = 28; X < B.Width() && !Text; ++X) {
+    for (int Y = 0; Y < B.Height() && !Text; ++Y) {
+      Text = GetPixel(B.Canvas()->Handle(), X, Y) != GetPixel(B.Canvas()->Handle(), B.Width() - 1, 0);
+    }
+  }
+  EXPECT_TRUE(Text);  // "Red" is drawn right of it
+  EXPECT_THROW(Frame->SetText("clNoSuchColour"), EConvertError);
+  EXPECT_EQ(Frame->GetText(), "clRed");
+}
+
+TEST_F(EditorsTest, TheColourListHoldsFortyTwoColours) {
+  auto* Frame = TestSupport::Make<ZEZColorEdit>(Form, Form, TRect{10, 40, 160, 61});
+  auto* List = dynamic_cast<TPopupColorBox*>(Frame->PopupWindow());
+  ASSERT_TRUE(List);
+  List->BuildList();
+  ASSERT_EQ(List->Items()->Count(), 42);
+  EXPECT_EQ(List->Items()->Strings(0), "clBlack");
+  EXPECT_EQ(List->Items()->Strings(9), "clRed");
+  EXPECT_EQ(List->Items()->Strings(16), "clScrollBar");
+  EXPECT_EQ(List->Items()->Strings(40), "clInfoBk");
+  EXPECT_EQ(List->Items()->Strings(41), "clNone");
+  Frame->SetSelectedColor(clBlue);
+  Frame->SetDroppedDown(true);
+  EXPECT_EQ(List->ItemIndex(), 12);
+  List->SetItemIndex(10);
+  Frame->CloseDropped(true);
+  EXPECT_EQ(Frame->SelectedColor(), clLime);
+}
+
+}  // namespace
