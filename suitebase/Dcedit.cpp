@@ -4,6 +4,7 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/controls/Forms.h"
 #include "platform/graphics/Colors.h"
+#include "platform/graphics/WinGdi.h"
 #include "platform/rtl/UnitInit.h"
 #include "platform/win/ListControls.h"
 #include "platform/win/VirtualKeys.h"
@@ -17,7 +18,9 @@ namespace Dcedit {
 Z_IMPLEMENT_CLASS(TDummyEditSource, Dorazori::TEditSource)
 Z_IMPLEMENT_CLASS(TDummyPopup, TWinControl)
 Z_IMPLEMENT_CLASS(ZEZSimpleEdit, TCustomEdit)
-Z_IMPLEMENT_CLASS_PUBLISHED(TPopupListBox, TCustomListBox, TPopupListBox::Publish)
+Z_IMPLEMENT_CLASS(ZEZListBoxColumn, TCollectionItem)
+Z_IMPLEMENT_CLASS(ZEZListBox, TCustomListBox)
+Z_IMPLEMENT_CLASS_PUBLISHED(TPopupListBox, ZEZListBox, TPopupListBox::Publish)
 Z_IMPLEMENT_CLASS(TEditButton, TSpeedButton)
 Z_IMPLEMENT_CLASS_PUBLISHED(TButtonParams, TPersistent, TButtonParams::Publish)
 Z_IMPLEMENT_CLASS(TCustomDCEdit, TCustomControl)
@@ -75,6 +78,124 @@ void Registrations() {
 
 }  // namespace
 
+// ---- Lists with columns ------------------------------------------------------------------------------------------
+
+ZEZListBox::ZEZListBox(TComponent* AOwner)
+    : TCustomListBox(AOwner),
+      FColumns(std::make_unique<TCollection>(ZEZListBoxColumn::StaticClass())),
+      FBoldFont(std::make_unique<TFont>()) {}
+
+ZEZListBox::~ZEZListBox() = default;
+
+void ZEZListBox::SetCustomDraw(bool Value) {
+  FCustomDraw = Value;
+  SetStyle(Value ? lbOwnerDrawFixed : lbStandard);
+}
+
+int ZEZListBox::ColumnSize(int Index) const {
+  if (Index < FColumns->Count()) {
+    const int Size = static_cast<ZEZListBoxColumn*>(FColumns->Items(Index))->ColumnSize;
+    if (Size != 0) {
+      return Size;
+    }
+  }
+  return Index < MeasuredColumnCount() ? MeasuredWidth(Index) : 0;
+}
+
+Dccontrols::TLeftRightAlign ZEZListBox::ColumnAlign(int Index) const {
+  return Index < FColumns->Count() ? static_cast<ZEZListBoxColumn*>(FColumns->Items(Index))->Alignment
+                                   : Dccontrols::lrLeftJustify;
+}
+
+void ZEZListBox::MeasureItemText(const std::string& Text) {
+  // A memory context measures: the list's own canvas draws only while an item is painted.
+  const HDC DC = CreateCompatibleDC(0);
+  TCanvas C;
+  C.SetHandle(DC);
+  FBoldFont->Assign(Font());
+  TFontStyles Bold = FBoldFont->Style();
+  Bold.Include(fsBold);
+  FBoldFont->SetStyle(Bold);
+  int Pos = 1;
+  int Column = 0;
+  while (Pos <= static_cast<int>(Text.size())) {
+    const std::string Part = Dccontrols::ExtractColumn(Text, Pos) + " ";
+    const int W = Dccontrols::CalcStringSize(&C, Font(), FBoldFont.get(), Part).X;
+    if (Column >= MeasuredColumnCount()) {
+      FWidths.push_back(W);
+    } else {
+      FWidths[static_cast<std::size_t>(Column)] = std::max(FWidths[static_cast<std::size_t>(Column)], W);
+    }
+    ++Column;
+  }
+  C.SetHandle(0);
+  DeleteDC(DC);
+}
+
+void ZEZListBox::ResetColumnSize() {
+  if (!FCustomDraw || FUpdateCount > 0) {
+    return;
+  }
+  FWidths.clear();
+  for (int I = 0; I < Items()->Count(); ++I) {
+    MeasureItemText(Items()->Strings(I));
+  }
+}
+
+void ZEZListBox::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+      TCustomListBox::Dispatch(Message);
+      // A new item can only widen the columns: it alone is measured.
+      if (FCustomDraw && FUpdateCount <= 0 && Message.LParam) {
+        MeasureItemText(reinterpret_cast<const char*>(Message.LParam));
+      }
+      return;
+    case LB_DELETESTRING:
+      TCustomListBox::Dispatch(Message);
+      ResetColumnSize();
+      return;
+    case WM_SETREDRAW:
+      TCustomListBox::Dispatch(Message);
+      FUpdateCount += Message.WParam ? -1 : 1;
+      ResetColumnSize();
+      return;
+    default: TCustomListBox::Dispatch(Message); return;
+  }
+}
+
+void ZEZListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+  if (!FCustomDraw) {
+    TCustomListBox::DrawItem(Index, Rect, State);
+    return;
+  }
+  TCanvas* C = Canvas();
+  C->FillRect(Rect);
+  if (Index < 0 || Index >= Items()->Count()) {
+    return;
+  }
+  FBoldFont->Assign(C->Font());
+  TFontStyles Bold = FBoldFont->Style();
+  Bold.Include(fsBold);
+  FBoldFont->SetStyle(Bold);
+  TFont Normal;
+  Normal.Assign(C->Font());
+  const std::string Text = Items()->Strings(Index);
+  TRect R{Rect.Left + 2, Rect.Top, Rect.Right - 2, Rect.Bottom};
+  int Pos = 1;
+  for (int Column = 0; Pos <= static_cast<int>(Text.size()); ++Column) {
+    const std::string Part = Dccontrols::ExtractColumn(Text, Pos);
+    int BoldPos = 0;
+    int BoldLen = 0;
+    const std::string Plain = Dccontrols::ExtractBoldPos(Part, BoldPos, BoldLen);
+    const int Width = ColumnSize(Column) - (ColumnAlign(Column) == Dccontrols::lrRightJustify ? 1 : 0);
+    Dccontrols::DrawWithSelection(C, &Normal, FBoldFont.get(), TRect{R.Left, R.Top, R.Left + Width, R.Bottom}, Plain,
+                                  BoldPos, BoldLen, ColumnAlign(Column));
+    R.Left += ColumnSize(Column);
+  }
+}
+
 // ---- Inner editor and list ---------------------------------------------------------------------------------------
 
 ZEZSimpleEdit::ZEZSimpleEdit(TComponent* AOwner) : TCustomEdit(AOwner) { SetCtl3D(false); }
@@ -85,7 +206,7 @@ void ZEZSimpleEdit::CreateParams(TCreateParams& Params) {
   Params.ExStyle &= ~WS_EX_CLIENTEDGE;
 }
 
-TPopupListBox::TPopupListBox(TComponent* AOwner) : TCustomListBox(AOwner) {
+TPopupListBox::TPopupListBox(TComponent* AOwner) : ZEZListBox(AOwner) {
   SetVisible(false);
   TabStop = false;
 }
@@ -93,7 +214,7 @@ TPopupListBox::TPopupListBox(TComponent* AOwner) : TCustomListBox(AOwner) {
 void TPopupListBox::Publish(TMetaClass& Meta) { (void)Meta; }
 
 void TPopupListBox::CreateParams(TCreateParams& Params) {
-  TCustomListBox::CreateParams(Params);
+  ZEZListBox::CreateParams(Params);
   Params.Style |= WS_BORDER | WS_VSCROLL;
   Params.ExStyle |= WS_EX_TOOLWINDOW;
 }
@@ -110,7 +231,7 @@ void TPopupListBox::Close(bool Accept) {
 }
 
 void TPopupListBox::KeyDown(Word& Key, TShiftState Shift) {
-  TCustomListBox::KeyDown(Key, Shift);
+  ZEZListBox::KeyDown(Key, Shift);
   if ((Key == VK_RETURN || Key == VK_ESCAPE) && Shift.Empty()) {
     const bool Accept = Key == VK_RETURN;
     Key = 0;
@@ -161,13 +282,13 @@ void TPopupListBox::Dispatch(TMessage& Message) {
       return;
     }
     case WM_LBUTTONUP: {
-      TCustomListBox::Dispatch(Message);
+      ZEZListBox::Dispatch(Message);
       const TPoint P{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
       const TRect R = ClientRect();
       Close(P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom);
       return;
     }
-    default: TCustomListBox::Dispatch(Message); return;
+    default: ZEZListBox::Dispatch(Message); return;
   }
 }
 

@@ -5,10 +5,12 @@
 
 #include "platform/controls/Buttons.h"
 #include "platform/controls/StdCtrls.h"
+#include "suitebase/Dccontrols.h"
 #include "suitebase/Designreg.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Dcedit {
 
@@ -43,9 +45,49 @@ protected:
   void CreateParams(TCreateParams& Params) override;
 };
 
+// One column of a list with columns: its width (0: measured) and alignment.
+class ZEZListBoxColumn : public TCollectionItem {
+  Z_CLASS(ZEZListBoxColumn, TCollectionItem)
+public:
+  explicit ZEZListBoxColumn(TCollection* ACollection) : TCollectionItem(ACollection) {}
+  int ColumnSize = 0;
+  Dccontrols::TLeftRightAlign Alignment = Dccontrols::lrLeftJustify;
+};
+
+// A list box that can draw its items as "|"-separated columns, each with a bold part between markers.
+class ZEZListBox : public TCustomListBox {
+  Z_CLASS(ZEZListBox, TCustomListBox)
+public:
+  explicit ZEZListBox(TComponent* AOwner);
+  ~ZEZListBox() override;
+  void Dispatch(TMessage& Message) override;
+  TCollection* Columns() const { return FColumns.get(); }
+  // Measures every column of every item (with custom draw, outside a redraw bracket).
+  void ResetColumnSize();
+  int ColumnSize(int Index) const;
+  Dccontrols::TLeftRightAlign ColumnAlign(int Index) const;
+  int MeasuredColumnCount() const { return static_cast<int>(FWidths.size()); }
+  int MeasuredWidth(int Index) const { return FWidths[static_cast<std::size_t>(Index)]; }
+  void SetMeasuredWidth(int Index, int Value) { FWidths[static_cast<std::size_t>(Index)] = Value; }
+  bool CustomDraw() const { return FCustomDraw; }
+  void SetCustomDraw(bool Value);
+
+protected:
+  void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
+
+private:
+  // Widens the measured columns to fit one item's text (widths only grow).
+  void MeasureItemText(const std::string& Text);
+  std::unique_ptr<TCollection> FColumns;
+  std::unique_ptr<TFont> FBoldFont;
+  std::vector<int> FWidths;
+  bool FCustomDraw = false;
+  int FUpdateCount = 0;
+};
+
 // The drop-down list of a frame: at most 7 rows high; Return accepts, Escape cancels, a click accepts.
-class TPopupListBox : public TCustomListBox {
-  Z_CLASS(TPopupListBox, TCustomListBox)
+class TPopupListBox : public ZEZListBox {
+  Z_CLASS(TPopupListBox, ZEZListBox)
 public:
   explicit TPopupListBox(TComponent* AOwner);
   void Dispatch(TMessage& Message) override;
