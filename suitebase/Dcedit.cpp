@@ -107,20 +107,68 @@ Dccontrols::TLeftRightAlign ZEZListBox::ColumnAlign(int Index) const {
                                    : Dccontrols::lrLeftJustify;
 }
 
+// Measures column texts with the plain and the bold font, each selected once into a memory context: the same
+// sizes CalcStringSize gives, without a font change per piece.
+class TColumnMeasure {
+public:
+  TColumnMeasure(TFont* Font, TFont* BoldFont)
+      : FPlainDC(CreateCompatibleDC(0)),
+        FBoldDC(CreateCompatibleDC(0)),
+        FOldPlain(SelectObject(FPlainDC, Font->Handle())),
+        FOldBold(SelectObject(FBoldDC, BoldFont->Handle())) {}
+  ~TColumnMeasure() {
+    SelectObject(FPlainDC, FOldPlain);
+    SelectObject(FBoldDC, FOldBold);
+    DeleteDC(FPlainDC);
+    DeleteDC(FBoldDC);
+  }
+  TColumnMeasure(const TColumnMeasure&) = delete;
+  TColumnMeasure& operator=(const TColumnMeasure&) = delete;
+  // The width of a text with its marked bold part.
+  int Width(const std::string& S) const {
+    const char Tag = Vivaridiriz::SBoldTag;
+    const std::size_t P = S.find(Tag);
+    if (P == std::string::npos) {
+      return Extent(FPlainDC, S);
+    }
+    const std::size_t End = S.find(Tag, P + 1);
+    int W = Extent(FPlainDC, S.substr(0, P));
+    W += Extent(FBoldDC, S.substr(P + 1, End == std::string::npos ? std::string::npos : End - P - 1));
+    if (End != std::string::npos) {
+      W += Extent(FPlainDC, S.substr(End + 1));
+    }
+    return W;
+  }
+
+private:
+  static int Extent(HDC DC, const std::string& S) {
+    if (S.empty()) {
+      return 0;
+    }
+    TSize Size;
+    GetTextExtentPoint32(DC, S.c_str(), static_cast<int>(S.size()), &Size);
+    return Size.cx;
+  }
+  HDC FPlainDC;
+  HDC FBoldDC;
+  HGDIOBJ FOldPlain;
+  HGDIOBJ FOldBold;
+};
+
 void ZEZListBox::MeasureItemText(const std::string& Text) {
-  // A memory context measures: the list's own canvas draws only while an item is painted.
-  const HDC DC = CreateCompatibleDC(0);
-  TCanvas C;
-  C.SetHandle(DC);
   FBoldFont->Assign(Font());
   TFontStyles Bold = FBoldFont->Style();
   Bold.Include(fsBold);
   FBoldFont->SetStyle(Bold);
+  const TColumnMeasure Measure(Font(), FBoldFont.get());
+  MeasureWith(Measure, Text);
+}
+
+void ZEZListBox::MeasureWith(const TColumnMeasure& Measure, const std::string& Text) {
   int Pos = 1;
   int Column = 0;
   while (Pos <= static_cast<int>(Text.size())) {
-    const std::string Part = Dccontrols::ExtractColumn(Text, Pos) + " ";
-    const int W = Dccontrols::CalcStringSize(&C, Font(), FBoldFont.get(), Part).X;
+    const int W = Measure.Width(Dccontrols::ExtractColumn(Text, Pos) + " ");
     if (Column >= MeasuredColumnCount()) {
       FWidths.push_back(W);
     } else {
@@ -128,8 +176,6 @@ void ZEZListBox::MeasureItemText(const std::string& Text) {
     }
     ++Column;
   }
-  C.SetHandle(0);
-  DeleteDC(DC);
 }
 
 void ZEZListBox::ResetColumnSize() {
@@ -137,8 +183,13 @@ void ZEZListBox::ResetColumnSize() {
     return;
   }
   FWidths.clear();
+  FBoldFont->Assign(Font());
+  TFontStyles Bold = FBoldFont->Style();
+  Bold.Include(fsBold);
+  FBoldFont->SetStyle(Bold);
+  const TColumnMeasure Measure(Font(), FBoldFont.get());
   for (int I = 0; I < Items()->Count(); ++I) {
-    MeasureItemText(Items()->Strings(I));
+    MeasureWith(Measure, Items()->Strings(I));
   }
 }
 

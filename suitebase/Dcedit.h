@@ -15,6 +15,7 @@
 namespace Dcedit {
 
 class TCustomDCEdit;
+class TColumnMeasure;
 
 // Holds the committed text.
 class TDummyEditSource : public Dorazori::TEditSource {
@@ -78,6 +79,7 @@ protected:
 private:
   // Widens the measured columns to fit one item's text (widths only grow).
   void MeasureItemText(const std::string& Text);
+  void MeasureWith(const TColumnMeasure& Measure, const std::string& Text);
   std::unique_ptr<TCollection> FColumns;
   std::unique_ptr<TFont> FBoldFont;
   std::vector<int> FWidths;
