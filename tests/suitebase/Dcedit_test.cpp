@@ -1,5 +1,6 @@
 // The drop-down edit frame driven through the harness: parts, layout, class names, dropping, keys and commits.
 #include "platform/classes/ClassRegistry.h"
+#include "platform/classes/Filer.h"
 #include "platform/win/VirtualKeys.h"
 #include "suitebase/Dcedit.h"
 #include "tests/support/Forms.h"
@@ -147,6 +148,30 @@ TEST_F(DceditTest, AWidePopupOpensRightAlignedAndAboveNearTheBottom) {
   GetWindowRect(Edit->Handle(), &F);
   EXPECT_LT(P.Bottom, F.Bottom);
   Edit->CloseDropped(false);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DceditLayouts, EditsNamingTheirPartsReadBackWithThoseParts) {
+  Harness::Start();
+  RegisterClasses({ZEZEdit::StaticClass(), TForm::StaticClass()});
+  const std::string Text =
+      "object Holder: TForm\n  object Plain: ZEZEdit\n    Left = 8\n    NumButtons = 2\n"
+      "    EditClass = 'ZEZSimpleEdit'\n    PopupWindowClass = 'TNoSuchPopup'\n  end\nend\n";
+  TStringStream In(Text);
+  TStringStream Binary;
+  ObjectTextToBinary(&In, &Binary);
+  Binary.SetPosition(0);
+  std::unique_ptr<TForm> Form(new TForm(nullptr));
+  Binary.ReadComponent(Form.get());
+  auto* Plain = dynamic_cast<ZEZEdit*>(Form->FindComponent("Plain"));
+  ASSERT_TRUE(Plain);
+  EXPECT_EQ(Plain->NumButtons(), 2);
+  EXPECT_TRUE(dynamic_cast<ZEZSimpleEdit*>(Plain->Edit()));
+  EXPECT_EQ(Plain->PopupWindow(), nullptr);  // a popup class nobody knows: none
+  EXPECT_EQ(Plain->PopupWindowClass(), "TNoSuchPopup");
 }
 
 }  // namespace
