@@ -7,7 +7,9 @@
 #include "platform/graphics/WinGdi.h"
 #include "platform/rtl/UnitInit.h"
 #include "platform/win/ListControls.h"
+#include "platform/win/Sync.h"
 #include "platform/win/VirtualKeys.h"
+#include "platform/win/WinHooks.h"
 
 #include <algorithm>
 #include <map>
@@ -35,6 +37,35 @@ std::map<HWND, TCustomDCEdit*>& HookedEditors() {
 }
 
 int ThumbWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
+
+// The one popup the mouse hook watches, with its frame.
+struct TActivePopup {
+  HHOOK Hook = 0;
+  TCustomDCEdit* Frame = nullptr;
+} ActivePopup;
+
+bool Inside(const TRect& R, TPoint P) { return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom; }
+
+// A left press or release outside the popup and outside the frame (with its buttons) closes the popup without
+// accepting; the message always goes on.
+LRESULT PopupMouseHook(int Code, WPARAM WParam, LPARAM LParam) {
+  const HHOOK Hook = ActivePopup.Hook;
+  TCustomDCEdit* Frame = ActivePopup.Frame;
+  if (Code >= 0 && Frame && LParam &&
+      (WParam == WM_LBUTTONDOWN || WParam == WM_LBUTTONUP || WParam == WM_NCLBUTTONDOWN || WParam == WM_NCLBUTTONUP)) {
+    const TPoint P = reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam)->pt;
+    TRect PopupRect{};
+    if (Frame->PopupWindow() && Frame->PopupWindow()->HandleAllocated()) {
+      GetWindowRect(Frame->PopupWindow()->Handle(), &PopupRect);
+    }
+    TRect FrameRect{};
+    GetWindowRect(Frame->Handle(), &FrameRect);
+    if (!Inside(PopupRect, P) && !Inside(FrameRect, P)) {
+      Frame->CloseDropped(false);
+    }
+  }
+  return CallNextHookEx(Hook, Code, WParam, LParam);
+}
 
 // A class of the registry by name: the class library's class when one of the registry's items names it.
 TClass RegisteredIn(Dorazori::TPackagedCollection* Registry, const std::string& Name, bool Popup) {
@@ -408,6 +439,7 @@ TCustomDCEdit::TCustomDCEdit(TComponent* AOwner) : TCustomControl(AOwner) {
 TCustomDCEdit::~TCustomDCEdit() = default;
 
 void TCustomDCEdit::BeforeDestruction() {
+  CloseDropped(false);
   FDestroying = true;
   UnhookEditor();
   TCustomControl::BeforeDestruction();
@@ -692,6 +724,14 @@ void TCustomDCEdit::Drop() {
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
   FPopup->SetVisible(true);
   FDroppedDown = true;
+  if (ActivePopup.Frame && ActivePopup.Frame != this) {
+    ActivePopup.Frame->CloseDropped(false);
+  }
+  if (!ActivePopup.Hook) {
+    ActivePopup.Hook =
+        SetWindowsHookEx(WH_MOUSE, reinterpret_cast<HOOKPROC>(&PopupMouseHook), nullptr, GetCurrentThreadId());
+  }
+  ActivePopup.Frame = this;
 }
 
 void TCustomDCEdit::CloseDropped(bool Accept) {
@@ -707,6 +747,12 @@ void TCustomDCEdit::CloseDropped(bool Accept) {
       }
     }
   } Finally{this};
+  if (ActivePopup.Frame == this) {
+    if (ActivePopup.Hook) {
+      UnhookWindowsHookEx(ActivePopup.Hook);
+    }
+    ActivePopup = TActivePopup();
+  }
   if (FPopup && FPopup->HandleAllocated()) {
     ShowWindow(FPopup->Handle(), SW_HIDE);
   }
@@ -809,7 +855,13 @@ LRESULT TCustomDCEdit::EditWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPa
         if (To != Frame->Handle() &&
             !(Frame->FPopup && Frame->FPopup->HandleAllocated() && To == Frame->FPopup->Handle())) {
           Frame->CloseDropped(false);
-          Frame->Term();
+          try {
+            Frame->Term();
+          } catch (...) {
+            // A value that cannot be committed keeps the focus here, selected, and the error is shown.
+            PostMessage(Frame->Handle(), CM_REFOCUS, 0, 0);
+            throw;
+          }
         }
         return R;
       }
@@ -860,6 +912,14 @@ void TCustomDCEdit::UnhookEditor() {
 void TCustomDCEdit::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_POSTVALUE: Term(); return;
+    case CM_REFOCUS:
+      if (CanFocus()) {
+        SetFocus();
+      }
+      if (auto* E = dynamic_cast<TCustomEdit*>(FEdit)) {
+        E->SelectAll();
+      }
+      return;
     case WM_SIZE:
       TCustomControl::Dispatch(Message);
       SetButtonBounds();

@@ -137,6 +137,8 @@ private:
 };
 
 inline constexpr UINT CM_POSTVALUE = 2035;
+// Posted to itself when a commit on leaving failed: the frame takes the focus back.
+inline constexpr UINT CM_REFOCUS = WM_USER + 0x7DC;
 
 class TCustomDCEdit : public TCustomControl {
   Z_CLASS(TCustomDCEdit, TCustomControl)

@@ -1,6 +1,7 @@
 // The drop-down edit frame driven through the harness: parts, layout, class names, dropping, keys and commits.
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/win/VirtualKeys.h"
 #include "suitebase/Dcedit.h"
 #include "tests/support/Forms.h"
@@ -119,6 +120,55 @@ TEST_F(DceditTest, AltDownDropsReturnAcceptsThroughTheSourceEscapeCancels) {
   EXPECT_EQ(Edit->GetText(), "ITEM 1");
   Press(VK_DOWN);  // without Alt: the next control
   EXPECT_TRUE(Next->Focused());
+}
+
+TEST_F(DceditTest, AClickOutsideCancelsAndDropOnClickOpensOnRelease) {
+  Fill(3);
+  Edit->SetText("kept");
+  Edit->SetDroppedDown(true);
+  List()->SetItemIndex(2);
+  Harness::Click(Form->Handle(), TPoint{Form->ClientWidth() - 5, Form->ClientHeight() - 5});  // clear of the list
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(Edit->DroppedDown());
+  EXPECT_EQ(Edit->GetText(), "kept");
+  Edit->DropOnClick = true;
+  Edit->SetFocus();
+  Harness::RunUntilIdle();
+  Harness::MouseDown(Edit->Edit()->Handle(), TPoint{5, 5});
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(Edit->DroppedDown());
+  Harness::MouseUp(Edit->Edit()->Handle(), TPoint{5, 5});
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Edit->DroppedDown());
+  Edit->CloseDropped(false);
+}
+
+// An edit source that refuses what it is given.
+class TRefusingSource : public Dorazori::TEditSource {
+  Z_CLASS(TRefusingSource, Dorazori::TEditSource)
+public:
+  using TEditSource::TEditSource;
+  std::string GetValue() override { return {}; }
+  void SetValue(const std::string& Value) override {
+    if (Value == "bad") {
+      throw Exception("Not a value");
+    }
+  }
+};
+Z_IMPLEMENT_CLASS(TRefusingSource, Dorazori::TEditSource)
+
+TEST_F(DceditTest, LeavingCommitsAndAFailedCommitKeepsTheFocus) {
+  Dorazori::RegisterEditSource(TRefusingSource::StaticClass());
+  Edit->SetEditSourceType("TRefusingSource");
+  Edit->SetFocus();
+  Harness::RunUntilIdle();
+  Edit->SetText("bad");
+  Press(VK_TAB);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Edit->Edit()->Focused());
+  auto* Inner = static_cast<TCustomEdit*>(Edit->Edit());
+  EXPECT_EQ(Inner->SelLength(), 3);
+  EXPECT_NE(Application->LastExceptionMessage.find("Not a value"), std::string::npos);
 }
 
 TEST_F(DceditTest, ALongItemIsCommittedWhole) {
