@@ -4,6 +4,8 @@
 #include "platform/graphics/Colors.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/WinGdi.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/rtl/UnitInit.h"
 #include "platform/win/VirtualKeys.h"
 
@@ -14,6 +16,12 @@ namespace Dcedit {
 Z_IMPLEMENT_CLASS(TGraphicEdit, TCustomControl)
 Z_IMPLEMENT_CLASS(TColorEdit, TGraphicEdit)
 Z_IMPLEMENT_CLASS(TCheckEdit, TCustomControl)
+Z_IMPLEMENT_CLASS(TPenStyleEdit, TGraphicEdit)
+Z_IMPLEMENT_CLASS(TBrushStyleEdit, TGraphicEdit)
+Z_IMPLEMENT_CLASS(TPopupPenBox, TPopupListBox)
+Z_IMPLEMENT_CLASS(TPopupBrushBox, TPopupListBox)
+Z_IMPLEMENT_CLASS_PUBLISHED(ZEZPenStyleEdit, TCustomDCEdit, ZEZPenStyleEdit::Publish)
+Z_IMPLEMENT_CLASS_PUBLISHED(ZEZBrushStyleEdit, TCustomDCEdit, ZEZBrushStyleEdit::Publish)
 Z_IMPLEMENT_CLASS(TPopupColorBox, TPopupListBox)
 Z_IMPLEMENT_CLASS_PUBLISHED(ZEZColorEdit, TCustomDCEdit, ZEZColorEdit::Publish)
 
@@ -96,6 +104,84 @@ void TColorEdit::PaintToCanvas(TCanvas* Canvas, int X, int Y) {
   C->FrameRect(TRect{2, 2, 24, H - 2});
   C->Brush()->SetColor(StringToColor(FValue));
   C->FillRect(TRect{3, 3, 23, H - 3});
+  C->Brush()->SetColor(Color());
+  C->SetFont(Font());
+  C->Font()->SetColor(Enabled() ? Font()->Color() : clBtnShadow);
+  SetBkMode(C->Handle(), TRANSPARENT);
+  TRect Text{28, 0, W, H};
+  const std::string Name = FValue.size() > 2 ? FValue.substr(2) : FValue;
+  DrawText(C->Handle(), Name.c_str(), static_cast<int>(Name.size()), &Text,
+           DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  if (FrameShowsFocus(this)) {
+    C->DrawFocusRect(TRect{0, 0, W, H});
+  }
+  Canvas->Draw(X, Y, &B);
+}
+
+namespace {
+// The value of a style name of an enumeration, or a conversion error naming the text.
+int StyleValue(PTypeInfo Type, const std::string& Name) {
+  const int V = GetEnumValue(Type, Name);
+  if (V < 0) {
+    throw EConvertError("'" + Name + "' is not a valid " + Type->Name);
+  }
+  return V;
+}
+}  // namespace
+
+TPenStyleEdit::TPenStyleEdit(TComponent* AOwner) : TGraphicEdit(AOwner) { FValue = "psSolid"; }
+
+void TPenStyleEdit::SetValueText(const std::string& Value) {
+  (void)StyleValue(TypeInfo<TPenStyle>(), Value);
+  FValue = Value;
+}
+
+void TPenStyleEdit::PaintToCanvas(TCanvas* Canvas, int X, int Y) {
+  const int W = std::max(ClientWidth(), 1);
+  const int H = std::max(ClientHeight(), 1);
+  TBitmap B;
+  B.SetSize(W, H);
+  TCanvas* C = B.Canvas();
+  C->Brush()->SetColor(Color());
+  C->FillRect(TRect{0, 0, W, H});
+  C->Pen()->SetColor(clBlack);
+  C->Pen()->SetWidth(1);
+  C->Pen()->SetStyle(static_cast<TPenStyle>(StyleValue(TypeInfo<TPenStyle>(), FValue)));
+  C->MoveTo(2, H / 2);
+  C->LineTo(W - 2, H / 2);
+  if (FrameShowsFocus(this)) {
+    C->DrawFocusRect(TRect{0, 0, W, H});
+  }
+  Canvas->Draw(X, Y, &B);
+}
+
+TBrushStyleEdit::TBrushStyleEdit(TComponent* AOwner) : TGraphicEdit(AOwner) { FValue = "bsSolid"; }
+
+void TBrushStyleEdit::SetValueText(const std::string& Value) {
+  (void)StyleValue(TypeInfo<TBrushStyle>(), Value);
+  FValue = Value;
+}
+
+void TBrushStyleEdit::PaintToCanvas(TCanvas* Canvas, int X, int Y) {
+  const int W = std::max(ClientWidth(), 1);
+  const int H = std::max(ClientHeight(), 1);
+  TBitmap B;
+  B.SetSize(W, H);
+  TCanvas* C = B.Canvas();
+  C->Brush()->SetColor(Color());
+  C->FillRect(TRect{0, 0, W, H});
+  C->Brush()->SetColor(clBlack);
+  C->FrameRect(TRect{2, 2, 24, H - 2});
+  C->Brush()->SetColor(clInfoBk);
+  C->FillRect(TRect{3, 3, 23, H - 3});
+  const auto Style = static_cast<TBrushStyle>(StyleValue(TypeInfo<TBrushStyle>(), FValue));
+  if (Style != bsClear) {
+    C->Brush()->SetColor(clBlack);
+    C->Brush()->SetStyle(Style);
+    SetBkColor(C->Handle(), ColorToRGB(clInfoBk));
+    C->FillRect(TRect{3, 3, 23, H - 3});
+    C->Brush()->SetStyle(bsSolid);
+  }
   C->Brush()->SetColor(Color());
   C->SetFont(Font());
   C->Font()->SetColor(Enabled() ? Font()->Color() : clBtnShadow);
@@ -226,6 +312,89 @@ void TPopupColorBox::CreateWnd() {
   }
 }
 
+// ---- Pen and brush styles ----------------------------------------------------------------------------------------
+
+void TPopupPenBox::BuildList() {
+  Items()->BeginUpdate();
+  Items()->Clear();
+  for (int I = psSolid; I <= psInsideFrame; ++I) {
+    Items()->AddObject(GetEnumName(TypeInfo<TPenStyle>(), I),
+                       reinterpret_cast<TObject*>(static_cast<std::uintptr_t>(I)));
+  }
+  Items()->EndUpdate();
+}
+
+void TPopupPenBox::CreateWnd() {
+  TPopupListBox::CreateWnd();
+  if (Items()->Count() == 0) {
+    BuildList();
+  }
+}
+
+void TPopupBrushBox::BuildList() {
+  static const char* const Names[] = {"Solid",     "Clear",     "Horizontal", "Vertical",
+                                      "FDiagonal", "BDiagonal", "Cross",      "DiagCross"};
+  Items()->BeginUpdate();
+  Items()->Clear();
+  for (int I = 0; I < 8; ++I) {
+    Items()->AddObject(Names[I], reinterpret_cast<TObject*>(static_cast<std::uintptr_t>(I + 1)));
+  }
+  Items()->EndUpdate();
+}
+
+void TPopupBrushBox::CreateWnd() {
+  TPopupListBox::CreateWnd();
+  if (Items()->Count() == 0) {
+    BuildList();
+  }
+}
+
+// The list shows the names without "bs"; its text is the style's name.
+void TPopupBrushBox::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_SETTEXT) {
+    std::string S = Message.LParam ? reinterpret_cast<const char*>(Message.LParam) : "";
+    if (S.size() > 2 && AnsiCompareText(S.substr(0, 2), "bs") == 0) {
+      S = S.substr(2);
+    }
+    TMessage M = Message;
+    M.LParam = reinterpret_cast<LPARAM>(S.c_str());
+    TPopupListBox::Dispatch(M);
+    Message.Result = M.Result;
+    return;
+  }
+  if (Message.Msg == WM_GETTEXTLENGTH || Message.Msg == WM_GETTEXT) {
+    const int I = ItemIndex();
+    if (TextMessage(Message, I >= 0 ? "bs" + Items()->Strings(I) : std::string())) {
+      return;
+    }
+  }
+  TPopupListBox::Dispatch(Message);
+}
+
+void ZEZPenStyleEdit::Publish(TMetaClass& Meta) {
+  TPublisher<ZEZPenStyleEdit> P(Meta);
+  P.Property("PenStyle", &ZEZPenStyleEdit::PenStyle, &ZEZPenStyleEdit::SetPenStyle).Default(psSolid);
+}
+
+TPenStyle ZEZPenStyleEdit::PenStyle() const {
+  return static_cast<TPenStyle>(StyleValue(TypeInfo<TPenStyle>(), const_cast<ZEZPenStyleEdit*>(this)->GetText()));
+}
+
+void ZEZPenStyleEdit::SetPenStyle(TPenStyle Value) { SetText(GetEnumName(TypeInfo<TPenStyle>(), Value)); }
+
+void ZEZBrushStyleEdit::Publish(TMetaClass& Meta) {
+  TPublisher<ZEZBrushStyleEdit> P(Meta);
+  P.Property("BrushStyle", &ZEZBrushStyleEdit::BrushStyle, &ZEZBrushStyleEdit::SetBrushStyle).Default(bsSolid);
+}
+
+TBrushStyle ZEZBrushStyleEdit::BrushStyle() const {
+  return static_cast<TBrushStyle>(StyleValue(TypeInfo<TBrushStyle>(), const_cast<ZEZBrushStyleEdit*>(this)->GetText()));
+}
+
+void ZEZBrushStyleEdit::SetBrushStyle(TBrushStyle Value) { SetText(GetEnumName(TypeInfo<TBrushStyle>(), Value)); }
+
+// ---- Colour edit -------------------------------------------------------------------------------------------------
+
 ZEZColorEdit::ZEZColorEdit(TComponent* AOwner) : TCustomDCEdit(AOwner) { DropOnClick = true; }
 
 void ZEZColorEdit::Publish(TMetaClass& Meta) {
@@ -242,6 +411,10 @@ void ZEZColorEdit::SetSelectedColor(TColor Value) { SetText(ColorToString(Value)
 void RegisterValueEditors() {
   Dorazori::RegisterPopupClass(TypeInfoColor(), nullptr, "", TPopupColorBox::StaticClass());
   Dorazori::RegisterEditClass(TypeInfoColor(), nullptr, "", TColorEdit::StaticClass());
+  Dorazori::RegisterPopupClass(TypeInfo<TPenStyle>(), nullptr, "", TPopupPenBox::StaticClass());
+  Dorazori::RegisterEditClass(TypeInfo<TPenStyle>(), nullptr, "", TPenStyleEdit::StaticClass());
+  Dorazori::RegisterPopupClass(TypeInfo<TBrushStyle>(), nullptr, "", TPopupBrushBox::StaticClass());
+  Dorazori::RegisterEditClass(TypeInfo<TBrushStyle>(), nullptr, "", TBrushStyleEdit::StaticClass());
   Dorazori::RegisterEditClass(TypeInfo<bool>(), nullptr, "", TCheckEdit::StaticClass());
 }
 

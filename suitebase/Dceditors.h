@@ -35,6 +35,24 @@ public:
   void PaintToCanvas(TCanvas* Canvas, int X, int Y) override;
 };
 
+// A line in the pen style its text names ("psDash").
+class TPenStyleEdit : public TGraphicEdit {
+  Z_CLASS(TPenStyleEdit, TGraphicEdit)
+public:
+  explicit TPenStyleEdit(TComponent* AOwner);
+  void SetValueText(const std::string& Value) override;
+  void PaintToCanvas(TCanvas* Canvas, int X, int Y) override;
+};
+
+// A swatch in the brush style its text names ("bsCross") and the style's name without "bs".
+class TBrushStyleEdit : public TGraphicEdit {
+  Z_CLASS(TBrushStyleEdit, TGraphicEdit)
+public:
+  explicit TBrushStyleEdit(TComponent* AOwner);
+  void SetValueText(const std::string& Value) override;
+  void PaintToCanvas(TCanvas* Canvas, int X, int Y) override;
+};
+
 // A check box whose text is "True" or "False"; a text beginning with T or Y (either case) checks it.
 class TCheckEdit : public TCustomControl {
   Z_CLASS(TCheckEdit, TCustomControl)
@@ -70,6 +88,51 @@ public:
 
 protected:
   void CreateWnd() override;
+};
+
+// The drop-down lists of the pen styles and the brush styles; their text is the style's name.
+class TPopupPenBox : public TPopupListBox {
+  Z_CLASS(TPopupPenBox, TPopupListBox)
+public:
+  explicit TPopupPenBox(TComponent* AOwner) : TPopupListBox(AOwner) {}
+  void BuildList() override;
+  bool DisplayNames = false;
+
+protected:
+  void CreateWnd() override;
+};
+class TPopupBrushBox : public TPopupListBox {
+  Z_CLASS(TPopupBrushBox, TPopupListBox)
+public:
+  explicit TPopupBrushBox(TComponent* AOwner) : TPopupListBox(AOwner) {}
+  void BuildList() override;
+  void Dispatch(TMessage& Message) override;
+  bool DisplayNames = true;
+
+protected:
+  void CreateWnd() override;
+};
+
+class ZEZPenStyleEdit : public TCustomDCEdit {
+  Z_CLASS(ZEZPenStyleEdit, TCustomDCEdit)
+public:
+  explicit ZEZPenStyleEdit(TComponent* AOwner) : TCustomDCEdit(AOwner) { DropOnClick = true; }
+  static void Publish(TMetaClass& Meta);
+  TClass GetDefaultEditorClass() override { return TPenStyleEdit::StaticClass(); }
+  TClass GetDefaultPopupClass() override { return TPopupPenBox::StaticClass(); }
+  TPenStyle PenStyle() const;
+  void SetPenStyle(TPenStyle Value);
+};
+
+class ZEZBrushStyleEdit : public TCustomDCEdit {
+  Z_CLASS(ZEZBrushStyleEdit, TCustomDCEdit)
+public:
+  explicit ZEZBrushStyleEdit(TComponent* AOwner) : TCustomDCEdit(AOwner) { DropOnClick = true; }
+  static void Publish(TMetaClass& Meta);
+  TClass GetDefaultEditorClass() override { return TBrushStyleEdit::StaticClass(); }
+  TClass GetDefaultPopupClass() override { return TPopupBrushBox::StaticClass(); }
+  TBrushStyle BrushStyle() const;
+  void SetBrushStyle(TBrushStyle Value);
 };
 
 class ZEZColorEdit : public TCustomDCEdit {

@@ -83,4 +83,37 @@ TEST_F(EditorsTest, TheColourListHoldsFortyTwoColours) {
   EXPECT_EQ(Frame->SelectedColor(), clLime);
 }
 
+TEST_F(EditorsTest, PenAndBrushStylesByName) {
+  auto* Pen = TestSupport::Make<ZEZPenStyleEdit>(Form, Form, TRect{10, 70, 160, 91});
+  auto* Brush = TestSupport::Make<ZEZBrushStyleEdit>(Form, Form, TRect{10, 100, 160, 121});
+  ASSERT_TRUE(dynamic_cast<TPenStyleEdit*>(Pen->Edit()));
+  ASSERT_TRUE(dynamic_cast<TBrushStyleEdit*>(Brush->Edit()));
+  EXPECT_EQ(Pen->PenStyle(), psSolid);
+  Pen->SetPenStyle(psDash);
+  EXPECT_EQ(Pen->GetText(), "psDash");
+  EXPECT_THROW(Pen->SetText("psNothing"), EConvertError);
+  EXPECT_EQ(Pen->PenStyle(), psDash);
+  auto* PenList = dynamic_cast<TPopupPenBox*>(Pen->PopupWindow());
+  ASSERT_TRUE(PenList);
+  Pen->SetDroppedDown(true);
+  EXPECT_EQ(PenList->Items()->Count(), 7);
+  EXPECT_EQ(PenList->ItemIndex(), 1);
+  PenList->SetItemIndex(2);
+  Pen->CloseDropped(true);
+  EXPECT_EQ(Pen->PenStyle(), psDot);
+
+  Brush->SetBrushStyle(bsCross);
+  auto* BrushList = dynamic_cast<TPopupBrushBox*>(Brush->PopupWindow());
+  ASSERT_TRUE(BrushList);
+  Brush->SetDroppedDown(true);
+  EXPECT_EQ(BrushList->Items()->Strings(BrushList->ItemIndex()), "Cross");
+  BrushList->SetItemIndex(1);
+  Brush->CloseDropped(true);
+  EXPECT_EQ(Brush->BrushStyle(), bsClear);
+  TBitmap B;
+  B.SetSize(Brush->Edit()->Width(), Brush->Edit()->Height());
+  Brush->Edit()->Perform(CM_PAINTTO, reinterpret_cast<WPARAM>(B.Canvas()), 0);
+  EXPECT_EQ(GetPixel(B.Canvas()->Handle(), 10, B.Height() / 2), ColorToRGB(clInfoBk));  // "Clear": a plain field
+}
+
 }  // namespace
