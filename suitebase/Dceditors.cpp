@@ -5,11 +5,14 @@
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/DateUtils.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/win/ListControls.h"
 #include "platform/rtl/UnitInit.h"
 #include "platform/win/VirtualKeys.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace Dcedit {
 
@@ -17,6 +20,9 @@ Z_IMPLEMENT_CLASS(TGraphicEdit, TCustomControl)
 Z_IMPLEMENT_CLASS(TColorEdit, TGraphicEdit)
 Z_IMPLEMENT_CLASS(TCheckEdit, TCustomControl)
 Z_IMPLEMENT_CLASS(TPenStyleEdit, TGraphicEdit)
+Z_IMPLEMENT_CLASS(ZEZDtEdit, TDateTimePicker)
+Z_IMPLEMENT_CLASS(ZEZDateEdit, ZEZDtEdit)
+Z_IMPLEMENT_CLASS(ZEZTimeEdit, ZEZDtEdit)
 Z_IMPLEMENT_CLASS(TBrushStyleEdit, TGraphicEdit)
 Z_IMPLEMENT_CLASS(TPopupPenBox, TPopupListBox)
 Z_IMPLEMENT_CLASS(TPopupBrushBox, TPopupListBox)
@@ -310,6 +316,78 @@ void TPopupColorBox::CreateWnd() {
   if (Items()->Count() == 0) {
     BuildList();
   }
+}
+
+// ---- Date and time pickers ---------------------------------------------------------------------------------------
+
+ZEZDtEdit::ZEZDtEdit(TComponent* AOwner) : TDateTimePicker(AOwner) {
+  SetCtl3D(false);
+  SetCalAlignment(dtaRight);
+  SetShowCheckbox(true);
+}
+
+void ZEZDtEdit::SetParent(TWinControl* AParent) {
+  TDateTimePicker::SetParent(AParent);
+  if (auto* Frame = dynamic_cast<TCustomDCEdit*>(AParent); Frame && !FParentedOnce) {
+    FParentedOnce = true;
+    Frame->SetNumButtons(0);  // the picker has its own drop button
+  }
+}
+
+void ZEZDtEdit::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_GETTEXTLENGTH:
+    case WM_GETTEXT: (void)TextMessage(Message, GetValueText()); return;
+    case WM_SETTEXT:
+      SetValueText(Message.LParam ? reinterpret_cast<const char*>(Message.LParam) : "");
+      Message.Result = 1;
+      return;
+    case EM_GETMODIFY: Message.Result = FModified ? 1 : 0; return;
+    case CB_GETDROPPEDSTATE: Message.Result = FDropped ? 1 : 0; return;
+    default: TDateTimePicker::Dispatch(Message); return;
+  }
+}
+
+void ZEZDtEdit::Change() {
+  FModified = true;
+  TDateTimePicker::Change();
+}
+
+void ZEZDtEdit::DropDown() {
+  FDropped = true;
+  TDateTimePicker::DropDown();
+}
+
+void ZEZDtEdit::CloseUp() {
+  FDropped = false;
+  TDateTimePicker::CloseUp();
+}
+
+std::string ZEZDateEdit::GetValueText() { return Checked() ? DateToStr(Date()) : std::string(); }
+
+void ZEZDateEdit::SetValueText(const std::string& Value) {
+  if (Value.empty()) {
+    SetDate(0);
+    SetChecked(false);  // no value
+    return;
+  }
+  SetDate(std::trunc(StrToDate(Value)));
+  SetChecked(true);
+}
+
+ZEZTimeEdit::ZEZTimeEdit(TComponent* AOwner) : ZEZDtEdit(AOwner) { SetKind(dtkTime); }
+
+std::string ZEZTimeEdit::GetValueText() { return Checked() ? TimeToStr(Time()) : std::string(); }
+
+void ZEZTimeEdit::SetValueText(const std::string& Value) {
+  if (Value.empty()) {
+    SetTime(0);
+    SetChecked(false);
+    return;
+  }
+  const TDateTime T = StrToTime(Value);
+  SetTime(T - std::trunc(T));
+  SetChecked(true);
 }
 
 // ---- Pen and brush styles ----------------------------------------------------------------------------------------

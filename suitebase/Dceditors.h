@@ -2,6 +2,7 @@
 // get-modified): graphic value displays for colours, a check box, the colour list popup and the colour edit kind.
 #pragma once
 
+#include "platform/controls/ComCtrls.h"
 #include "suitebase/Dcedit.h"
 
 #include <string>
@@ -88,6 +89,49 @@ public:
 
 protected:
   void CreateWnd() override;
+};
+
+// A date and time picker as an inner editor (its own drop button: the frame shows none); the kinds say how its
+// value reads as text.
+class ZEZDtEdit : public TDateTimePicker {
+  Z_CLASS(ZEZDtEdit, TDateTimePicker)
+public:
+  explicit ZEZDtEdit(TComponent* AOwner);
+  void Dispatch(TMessage& Message) override;
+  void SetParent(TWinControl* AParent) override;
+  virtual std::string GetValueText() = 0;
+  virtual void SetValueText(const std::string& Value) = 0;
+
+protected:
+  void Change() override;
+  void DropDown() override;
+  void CloseUp() override;
+  bool FModified = false;
+  bool FDropped = false;
+
+private:
+  bool FParentedOnce = false;
+};
+
+// The date in the short date format while checked, else empty; an empty text shows no value.
+class ZEZDateEdit : public ZEZDtEdit {
+  Z_CLASS(ZEZDateEdit, ZEZDtEdit)
+public:
+  using ZEZDtEdit::ZEZDtEdit;
+  std::string GetValueText() override;
+  void SetValueText(const std::string& Value) override;
+};
+
+// The same with the time.
+class ZEZTimeEdit : public ZEZDtEdit {
+  Z_CLASS(ZEZTimeEdit, ZEZDtEdit)
+public:
+  explicit ZEZTimeEdit(TComponent* AOwner);
+  std::string GetValueText() override;
+  void SetValueText(const std::string& Value) override;
+
+protected:
+  void Change() override { FModified = true; }
 };
 
 // The drop-down lists of the pen styles and the brush styles; their text is the style's name.

@@ -1,7 +1,9 @@
 // Inner editors of the drop-down edit: the check box's texts and read-only frames, the colour display's swatch and
 // refusals, and the colour list.
 #include "platform/graphics/Colors.h"
+#include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/win/ListControls.h"
 #include "platform/win/VirtualKeys.h"
 #include "suitebase/Dceditors.h"
 #include "tests/support/Forms.h"
@@ -114,6 +116,26 @@ TEST_F(EditorsTest, PenAndBrushStylesByName) {
   B.SetSize(Brush->Edit()->Width(), Brush->Edit()->Height());
   Brush->Edit()->Perform(CM_PAINTTO, reinterpret_cast<WPARAM>(B.Canvas()), 0);
   EXPECT_EQ(GetPixel(B.Canvas()->Handle(), 10, B.Height() / 2), ColorToRGB(clInfoBk));  // "Clear": a plain field
+}
+
+TEST_F(EditorsTest, ADateEditTakesTheButtonsAwayAndCommitsNoValueForAnEmptyText) {
+  auto* Frame = TestSupport::Make<ZEZEdit>(Form, Form, TRect{10, 130, 160, 151});
+  Frame->SetEditorClass(ZEZDateEdit::StaticClass());
+  auto* Date = dynamic_cast<ZEZDateEdit*>(Frame->Edit());
+  ASSERT_TRUE(Date);
+  EXPECT_EQ(Frame->NumButtons(), 0);
+  EXPECT_EQ(Frame->Edit()->Width(), Frame->ClientWidth());
+  const std::string Day = DateToStr(EncodeDate(2024, 2, 29));
+  Frame->SetText(Day);
+  EXPECT_EQ(Frame->GetText(), Day);
+  EXPECT_TRUE(Date->Checked());
+  Frame->Term();
+  EXPECT_EQ(Frame->EditSource()->GetValue(), Day);
+  Frame->SetText("");
+  Frame->Term();
+  EXPECT_EQ(Frame->EditSource()->GetValue(), "");
+  EXPECT_FALSE(Date->Checked());
+  EXPECT_EQ(Date->Perform(CB_GETDROPPEDSTATE, 0, 0), 0);
 }
 
 }  // namespace
