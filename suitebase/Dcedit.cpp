@@ -727,6 +727,13 @@ void TCustomDCEdit::Drop() {
   if (ActivePopup.Frame && ActivePopup.Frame != this) {
     ActivePopup.Frame->CloseDropped(false);
   }
+  // The application losing activation closes the popup without a choice.
+  FAppHook = Application->HookMainWindow([this](TMessage& M) {
+    if (M.Msg == CM_DEACTIVATE || (M.Msg == WM_ACTIVATEAPP && M.WParam == 0)) {
+      PostMessage(Handle(), CM_CLOSEPOPUP, 0, 0);
+    }
+    return false;
+  });
   if (!ActivePopup.Hook) {
     ActivePopup.Hook =
         SetWindowsHookEx(WH_MOUSE, reinterpret_cast<HOOKPROC>(&PopupMouseHook), nullptr, GetCurrentThreadId());
@@ -747,6 +754,10 @@ void TCustomDCEdit::CloseDropped(bool Accept) {
       }
     }
   } Finally{this};
+  if (FAppHook) {
+    Application->UnhookMainWindow(FAppHook);
+    FAppHook = 0;
+  }
   if (ActivePopup.Frame == this) {
     if (ActivePopup.Hook) {
       UnhookWindowsHookEx(ActivePopup.Hook);
@@ -912,6 +923,7 @@ void TCustomDCEdit::UnhookEditor() {
 void TCustomDCEdit::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_POSTVALUE: Term(); return;
+    case CM_CLOSEPOPUP: CloseDropped(false); return;
     case CM_REFOCUS:
       if (CanFocus()) {
         SetFocus();

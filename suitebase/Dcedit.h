@@ -139,6 +139,8 @@ private:
 inline constexpr UINT CM_POSTVALUE = 2035;
 // Posted to itself when a commit on leaving failed: the frame takes the focus back.
 inline constexpr UINT CM_REFOCUS = WM_USER + 0x7DC;
+// Posted to itself when the application lost activation while the popup was down.
+inline constexpr UINT CM_CLOSEPOPUP = WM_USER + 0x7DD;
 
 class TCustomDCEdit : public TCustomControl {
   Z_CLASS(TCustomDCEdit, TCustomControl)
@@ -221,6 +223,7 @@ private:
   bool FDestroying = false;
   bool FClassesPending = true;
   HWND FHookedEdit = 0;
+  int FAppHook = 0;
   WNDPROC FOldEditProc = nullptr;
 };
 

@@ -171,6 +171,17 @@ TEST_F(DceditTest, LeavingCommitsAndAFailedCommitKeepsTheFocus) {
   EXPECT_NE(Application->LastExceptionMessage.find("Not a value"), std::string::npos);
 }
 
+TEST_F(DceditTest, TheApplicationLosingActivationCancels) {
+  Fill(3);
+  Edit->SetText("kept");
+  Edit->SetDroppedDown(true);
+  List()->SetItemIndex(1);
+  SendMessage(Application->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(Edit->DroppedDown());
+  EXPECT_EQ(Edit->GetText(), "kept");
+}
+
 TEST_F(DceditTest, ALongItemIsCommittedWhole) {
   List()->Items()->Add(std::string(300, 'x'));
   Edit->SetDroppedDown(true);
