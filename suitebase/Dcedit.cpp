@@ -363,7 +363,36 @@ void TPopupListBox::Dispatch(TMessage& Message) {
       Message.Result = 1;
       return;
     }
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE: {
+      // A press selects the item under it (the list never takes the focus); a move with the button held selects
+      // the item under it, or one further item per move beyond the list's edges.
+      if (Message.Msg == WM_MOUSEMOVE && !(Message.WParam & MK_LBUTTON)) {
+        ZEZListBox::Dispatch(Message);
+        return;
+      }
+      const TPoint P{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
+      const int Count = Items()->Count();
+      if (Count == 0) {
+        return;
+      }
+      if (P.Y >= ClientHeight()) {
+        SetItemIndex(std::min(ItemIndex() + 1, Count - 1));
+      } else if (P.Y < 0) {
+        SetItemIndex(std::max(ItemIndex() - 1, 0));
+      } else if (const int I = ItemAtPos(P, true); I >= 0) {
+        SetItemIndex(I);
+      }
+      if (Message.Msg == WM_LBUTTONDOWN) {
+        SetCapture(Handle());
+      }
+      Message.Result = 0;
+      return;
+    }
     case WM_LBUTTONUP: {
+      if (GetCapture() == Handle()) {
+        ReleaseCapture();
+      }
       ZEZListBox::Dispatch(Message);
       const TPoint P{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
       const TRect R = ClientRect();

@@ -171,6 +171,27 @@ TEST_F(DceditTest, LeavingCommitsAndAFailedCommitKeepsTheFocus) {
   EXPECT_NE(Application->LastExceptionMessage.find("Not a value"), std::string::npos);
 }
 
+TEST_F(DceditTest, DraggingBelowTheListSelectsOneFurtherItemPerMove) {
+  Fill(20);
+  Edit->SetDroppedDown(true);
+  const HWND L = List()->Handle();
+  Harness::MouseDown(L, TPoint{5, 2});
+  Harness::RunUntilIdle();
+  EXPECT_EQ(List()->ItemIndex(), 0);
+  Harness::MouseMove(L, TPoint{5, List()->ItemHeight() + 2}, {});
+  Harness::RunUntilIdle();
+  const int Below = List()->ClientHeight() + 5;
+  for (int Step = 0; Step < 8; ++Step) {
+    Harness::MouseMove(L, TPoint{5, Below + Step % 2}, {});
+    Harness::RunUntilIdle();
+  }
+  EXPECT_EQ(List()->ItemIndex(), 9);
+  Harness::MouseUp(L, TPoint{5, Below});
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(Edit->DroppedDown());  // released outside the list: no choice
+  EXPECT_EQ(Edit->GetText(), "");
+}
+
 TEST_F(DceditTest, TheApplicationLosingActivationCancels) {
   Fill(3);
   Edit->SetText("kept");
