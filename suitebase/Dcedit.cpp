@@ -5,6 +5,8 @@
 #include "platform/controls/Forms.h"
 #include "platform/graphics/Colors.h"
 #include "platform/graphics/WinGdi.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/win/Resources.h"
 #include "platform/rtl/UnitInit.h"
 #include "platform/win/ListControls.h"
 #include "platform/win/Sync.h"
@@ -99,7 +101,59 @@ TComponent* OwnedOrNew(TComponent* Owner, TClass Class) {
   return static_cast<TComponent*>(Class->NewInstance(Owner));
 }
 
+// The button pictures, drawn here and registered as the bitmaps "DCEDIT_DROPDOWN" (an arrow), "DCEDIT_DOTS" (an
+// ellipsis), "DCFILENAMEEDIT" (a page) and "DCDIRECTORYEDIT" (a folder): 8 by 8, grey background as transparent
+// colour in the lower left corner.
+std::string GlyphBytes(int Kind) {
+  TBitmap B;
+  B.SetSize(8, 8);
+  TCanvas* C = B.Canvas();
+  C->Brush()->SetColor(clSilver);
+  C->FillRect(TRect{0, 0, 8, 8});
+  C->Pen()->SetColor(clBlack);
+  C->Brush()->SetColor(clBlack);
+  switch (Kind) {
+    case 0:  // arrow
+      for (int Row = 0; Row < 4; ++Row) {
+        C->MoveTo(1 + Row, 2 + Row);
+        C->LineTo(8 - Row, 2 + Row);
+      }
+      break;
+    case 1:  // ellipsis
+      for (int X : {1, 3, 5}) {
+        C->FillRect(TRect{X, 5, X + 1, 6});
+      }
+      break;
+    case 2:  // a page with a folded corner
+      C->Brush()->SetColor(clWhite);
+      C->Rectangle(1, 0, 7, 8);
+      C->MoveTo(5, 0);
+      C->LineTo(7, 2);
+      break;
+    default:  // a folder
+      C->Brush()->SetColor(clYellow);
+      C->Rectangle(0, 2, 8, 7);
+      C->Rectangle(0, 1, 4, 3);
+      break;
+  }
+  TMemoryStream Out;
+  B.SaveToStream(&Out);
+  return std::string(static_cast<const char*>(Out.Memory()), static_cast<std::size_t>(Out.Size()));
+}
+
+void RegisterGlyphs() {
+  static const char* const Names[] = {"DCEDIT_DROPDOWN", "DCEDIT_DOTS", "DCFILENAMEEDIT", "DCDIRECTORYEDIT"};
+  static std::string Bytes[4];
+  for (int I = 0; I < 4; ++I) {
+    if (Bytes[I].empty()) {
+      Bytes[I] = GlyphBytes(I);
+      RegisterResource(RT_BITMAP, Names[I], Bytes[I].data(), Bytes[I].size());
+    }
+  }
+}
+
 void Registrations() {
+  RegisterGlyphs();
   Dorazori::RegisterPopupClass(TypeInfo<std::string>(), nullptr, "", TPopupListBox::StaticClass());
   Dorazori::RegisterTextEditClass(TypeInfo<std::string>(), nullptr, "", ZEZSimpleEdit::StaticClass());
   Dorazori::SafeRegisterClasses(
@@ -436,7 +490,19 @@ void TButtonParams::SetWidth(int Value) {
 
 void TButtonParams::SetKind(TButtonKind Value) {
   FKind = Value;
-  FButton->SetCaption(Value == bkDropDown ? "v" : Value == bkDots ? "..." : FButton->Caption());
+  if (Value == bkCustom) {
+    return;
+  }
+  TBitmap Glyph;
+  try {
+    Glyph.LoadFromResourceName(nullptr, Value == bkDropDown ? "DCEDIT_DROPDOWN" : "DCEDIT_DOTS");
+  } catch (const Exception&) {
+    // Without the unit's pictures (its initialisation has not run) the button shows a caption.
+    FButton->SetCaption(Value == bkDropDown ? "v" : "...");
+    return;
+  }
+  FButton->SetGlyph(&Glyph);
+  FButton->SetNumGlyphs(1);
 }
 
 bool TButtonParams::Visible() const { return FButton->Visible(); }

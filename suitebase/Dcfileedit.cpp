@@ -1,6 +1,7 @@
 // The file-name and folder edits.
 #include "suitebase/Dcfileedit.h"
 
+#include "platform/rtl/Exceptions.h"
 #include "platform/win/Desktop.h"
 #include "suitebase/Smallhelpers.h"
 
@@ -17,6 +18,17 @@ TCustomFileDirEdit::TCustomFileDirEdit(TComponent* AOwner) : TCustomDCEdit(AOwne
   Button1()->SetKind(bkCustom);
   Button1()->Button()->SetCaption("...");
   Button1()->Button()->OnButtonClick = [this](TObject* Sender) { Button1Click(Sender); };
+}
+
+void TCustomFileDirEdit::SetButtonGlyph(const char* ResName) {
+  TBitmap Glyph;
+  try {
+    Glyph.LoadFromResourceName(nullptr, ResName);
+  } catch (const Exception&) {
+    return;  // the caption stays
+  }
+  Button1()->Button()->SetCaption("");
+  Button1()->Button()->SetGlyph(&Glyph);
 }
 
 void TCustomFileDirEdit::SetAcceptFiles(bool Value) {
@@ -53,6 +65,8 @@ void TCustomFileDirEdit::Dispatch(TMessage& Message) {
 
 // ---- File names --------------------------------------------------------------------------------------------------
 
+ZEZFileNameEdit::ZEZFileNameEdit(TComponent* AOwner) : TCustomFileDirEdit(AOwner) { SetButtonGlyph("DCFILENAMEEDIT"); }
+
 void ZEZFileNameEdit::Publish(TMetaClass& Meta) {
   TPublisher<ZEZFileNameEdit> P(Meta);
   P.Property("AcceptFiles", &ZEZFileNameEdit::AcceptFiles, &ZEZFileNameEdit::SetAcceptFiles).Default(false);
@@ -88,6 +102,10 @@ void ZEZFileNameEdit::TakeDroppedFiles(TMessage& Message) {
 }
 
 // ---- Folders -----------------------------------------------------------------------------------------------------
+
+ZEZDirectoryEdit::ZEZDirectoryEdit(TComponent* AOwner) : TCustomFileDirEdit(AOwner) {
+  SetButtonGlyph("DCDIRECTORYEDIT");
+}
 
 void ZEZDirectoryEdit::Publish(TMetaClass& Meta) {
   TPublisher<ZEZDirectoryEdit> P(Meta);

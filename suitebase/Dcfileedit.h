@@ -23,6 +23,8 @@ public:
 protected:
   void CreateWnd() override;
   void DestroyWnd() override;
+  // Button 1 shows the resource bitmap of that name (its caption "..." when there is none).
+  void SetButtonGlyph(const char* ResName);
   // Takes the names of a drop message into the text.
   virtual void TakeDroppedFiles(TMessage& Message) = 0;
 
@@ -35,7 +37,7 @@ enum TFileDialogKind { fdOpen, fdSave, fdOpenpicture, fdSavePicture };
 class ZEZFileNameEdit : public TCustomFileDirEdit {
   Z_CLASS(ZEZFileNameEdit, TCustomFileDirEdit)
 public:
-  using TCustomFileDirEdit::TCustomFileDirEdit;
+  explicit ZEZFileNameEdit(TComponent* AOwner);
   static void Publish(TMetaClass& Meta);
   // Shows the dialog of DialogKind; confirmed, its file name becomes the text.
   void Button1Click(TObject* Sender) override;
@@ -55,7 +57,7 @@ protected:
 class ZEZDirectoryEdit : public TCustomFileDirEdit {
   Z_CLASS(ZEZDirectoryEdit, TCustomFileDirEdit)
 public:
-  using TCustomFileDirEdit::TCustomFileDirEdit;
+  explicit ZEZDirectoryEdit(TComponent* AOwner);
   static void Publish(TMetaClass& Meta);
   // The folder dialog, starting at the last folder of the text (else InitialDir); with MultipleDirs a chosen
   // folder is appended after ";".

@@ -58,6 +58,7 @@ TEST_F(DceditTest, PartsAndLayout) {
   ASSERT_TRUE(dynamic_cast<ZEZSimpleEdit*>(Edit->Edit()));
   ASSERT_TRUE(List());
   EXPECT_EQ(Edit->PopupWindowClass(), "TPopupListBox");
+  EXPECT_EQ(Edit->Button1()->Button()->Glyph()->Width(), 8);  // the arrow picture
   const int W = Edit->ClientWidth();
   const int H = Edit->ClientHeight();
   TEditButton* B1 = Edit->Button1()->Button();
