@@ -971,6 +971,11 @@ LRESULT TCustomDCEdit::EditWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPa
         }
         return R;
       }
+      case WM_LBUTTONDOWN:
+        if (!Frame->ComponentState().Contains(csDesigning) && Frame->EditMouseDown(WParam)) {
+          return 0;
+        }
+        break;
       case WM_LBUTTONUP: {
         const LRESULT R = CallWindowProc(Old, Wnd, Msg, WParam, LParam);
         if (Frame->DropOnClick && !Frame->FDroppedDown) {
@@ -1019,6 +1024,12 @@ void TCustomDCEdit::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_POSTVALUE: Term(); return;
     case CM_CLOSEPOPUP: CloseDropped(false); return;
+    case WM_LBUTTONDOWN:
+      if (!ComponentState().Contains(csDesigning) && EditMouseDown(Message.WParam)) {
+        return;
+      }
+      TCustomControl::Dispatch(Message);
+      return;
     case CM_REFOCUS:
       if (CanFocus()) {
         SetFocus();

@@ -162,6 +162,11 @@ public:
   virtual void CloseDropped(bool Accept);
   virtual void SetDropValue();
   virtual void GetDropValue();
+  // A left press on the frame or its editor (Keys: the MK_ flags); true when it was taken.
+  virtual bool EditMouseDown(WPARAM Keys) {
+    (void)Keys;
+    return false;
+  }
   virtual TClass GetDefaultEditorClass();
   virtual TClass GetDefaultPopupClass();
   void SetEditorClass(TClass Class);

@@ -19,6 +19,7 @@ namespace Dcedit {
 Z_IMPLEMENT_CLASS(TGraphicEdit, TCustomControl)
 Z_IMPLEMENT_CLASS(TColorEdit, TGraphicEdit)
 Z_IMPLEMENT_CLASS(TCheckEdit, TCustomControl)
+Z_IMPLEMENT_CLASS(TRadioEdit, TCheckEdit)
 Z_IMPLEMENT_CLASS(TPenStyleEdit, TGraphicEdit)
 Z_IMPLEMENT_CLASS(ZEZDtEdit, TDateTimePicker)
 Z_IMPLEMENT_CLASS(ZEZDateEdit, ZEZDtEdit)
@@ -291,6 +292,24 @@ void TCheckEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
   }
 }
 
+void TRadioEdit::KeyPress(char& Key) {
+  if (Key == ' ' && Checked()) {
+    Key = 0;
+    return;
+  }
+  TCheckEdit::KeyPress(Key);
+}
+
+void TRadioEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (Button == mbLeft && Checked()) {
+    if (OnClick) {
+      OnClick(this);
+    }
+    return;
+  }
+  TCheckEdit::MouseDown(Button, Shift, X, Y);
+}
+
 // ---- Colours -----------------------------------------------------------------------------------------------------
 
 TPopupColorBox::TPopupColorBox(TComponent* AOwner) : TPopupListBox(AOwner) {}
@@ -486,6 +505,23 @@ TColor ZEZColorEdit::SelectedColor() const { return StringToColor(const_cast<ZEZ
 
 void ZEZColorEdit::SetSelectedColor(TColor Value) { SetText(ColorToString(Value)); }
 
+bool ZEZColorEdit::EditMouseDown(WPARAM Keys) {
+  if (Keys & MK_CONTROL) {
+    Dorazori::CallPropertyEdit(this, "SelectedColor");
+    return true;
+  }
+  return false;
+}
+
+// A double click also opens the property editor of SelectedColor.
+void ZEZColorEdit::Dispatch(TMessage& Message) {
+  const bool Designing = ComponentState().Contains(csDesigning);
+  TCustomDCEdit::Dispatch(Message);
+  if (!Designing && Message.Msg == WM_LBUTTONDBLCLK) {
+    Dorazori::CallPropertyEdit(this, "SelectedColor");
+  }
+}
+
 void RegisterValueEditors() {
   Dorazori::RegisterPopupClass(TypeInfoColor(), nullptr, "", TPopupColorBox::StaticClass());
   Dorazori::RegisterEditClass(TypeInfoColor(), nullptr, "", TColorEdit::StaticClass());
@@ -494,6 +530,16 @@ void RegisterValueEditors() {
   Dorazori::RegisterPopupClass(TypeInfo<TBrushStyle>(), nullptr, "", TPopupBrushBox::StaticClass());
   Dorazori::RegisterEditClass(TypeInfo<TBrushStyle>(), nullptr, "", TBrushStyleEdit::StaticClass());
   Dorazori::RegisterEditClass(TypeInfo<bool>(), nullptr, "", TCheckEdit::StaticClass());
+  Dorazori::SafeRegisterClasses({TRadioEdit::StaticClass(), ZEZDateEdit::StaticClass(), ZEZTimeEdit::StaticClass()});
+}
+
+void UnRegisterBooleanEditor() {
+  Dorazori::UnRegisterEditClass(TypeInfo<bool>(), nullptr, "", TCheckEdit::StaticClass());
+  for (Integer I = Dorazori::PopupClasses()->Count() - 1; I >= 0; --I) {
+    if (static_cast<Dorazori::TPopupClassInfo*>(Dorazori::PopupClasses()->Items(I))->PropType == TypeInfo<bool>()) {
+      Dorazori::PopupClasses()->Delete(I);
+    }
+  }
 }
 
 }  // namespace Dcedit

@@ -79,6 +79,18 @@ private:
   bool FModified = false;
 };
 
+// A radio button: a click on a checked one only fires OnClick; Space on a checked one is ignored.
+class TRadioEdit : public TCheckEdit {
+  Z_CLASS(TRadioEdit, TCheckEdit)
+public:
+  explicit TRadioEdit(TComponent* AOwner) : TCheckEdit(AOwner) {}
+  UINT GetWinStyle() const override { return DFCS_BUTTONRADIO; }
+
+protected:
+  void KeyPress(char& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+};
+
 // The drop-down list of the 16 standard colours, the 25 system colours and no colour.
 class TPopupColorBox : public TPopupListBox {
   Z_CLASS(TPopupColorBox, TPopupListBox)
@@ -188,9 +200,14 @@ public:
   TClass GetDefaultPopupClass() override { return TPopupColorBox::StaticClass(); }
   TColor SelectedColor() const;
   void SetSelectedColor(TColor Value);
+  void Dispatch(TMessage& Message) override;
+  // Ctrl with the left press opens the property editor of SelectedColor.
+  bool EditMouseDown(WPARAM Keys) override;
 };
 
-// Registers the editors and popups of colours and booleans.
+// Registers the editors and popups of colours, pen and brush styles and booleans.
 void RegisterValueEditors();
+// Removes the boolean editor and popup entries.
+void UnRegisterBooleanEditor();
 
 }  // namespace Dcedit

@@ -138,4 +138,34 @@ TEST_F(EditorsTest, ADateEditTakesTheButtonsAwayAndCommitsNoValueForAnEmptyText)
   EXPECT_EQ(Date->Perform(CB_GETDROPPEDSTATE, 0, 0), 0);
 }
 
+TEST_F(EditorsTest, RadioBoxesIgnoreSpaceWhenCheckedAndCtrlClickOpensTheColourEditor) {
+  auto* Frame = TestSupport::Make<ZEZEdit>(Form, Form, TRect{10, 160, 131, 181});
+  Frame->SetEditorClass(TRadioEdit::StaticClass());
+  auto* Radio = static_cast<TRadioEdit*>(Frame->Edit());
+  Radio->SetFocus();
+  Harness::RunUntilIdle();
+  Harness::KeyPress(' ');
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Radio->Checked());
+  Harness::KeyPress(' ');
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Radio->Checked());
+
+  std::string Asked;
+  Dorazori::CallPropEditProc = [&](TPersistent*, const std::string& Name) { Asked = Name; };
+  auto* Colour = TestSupport::Make<ZEZColorEdit>(Form, Form, TRect{10, 190, 160, 211});
+  Harness::RunUntilIdle();
+  Colour->SetFocus();
+  Harness::RunUntilIdle();
+  Harness::Click(Colour->Edit()->Handle(), TPoint{5, 5}, Harness::TButton::Left, {.Ctrl = true});
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Asked, "SelectedColor");
+  Dorazori::CallPropEditProc = nullptr;
+
+  UnRegisterBooleanEditor();
+  Frame->SetEditClass("TCheckEdit");
+  EXPECT_TRUE(dynamic_cast<ZEZSimpleEdit*>(Frame->Edit()));  // no longer an editor class
+  RegisterValueEditors();
+}
+
 }  // namespace
