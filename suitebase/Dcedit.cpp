@@ -876,6 +876,13 @@ void TCustomDCEdit::CloseDropped(bool Accept) {
   }
 }
 
+void TCustomDCEdit::KeyPress(char& Key) {
+  TCustomControl::KeyPress(Key);
+  if (Key == '\r' || Key == 27) {
+    Key = 0;
+  }
+}
+
 void TCustomDCEdit::KeyDown(Word& Key, TShiftState Shift) {
   TCustomControl::KeyDown(Key, Shift);
   (void)EditKey(WM_KEYDOWN, Key, Shift.Contains(ssAlt) ? (1 << 29) : 0);
@@ -954,6 +961,14 @@ LRESULT TCustomDCEdit::EditWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPa
         if (Msg != WM_CHAR && Frame->EditKey(Msg, WParam, LParam)) {
           return 0;
         }
+        if (Msg == WM_CHAR) {
+          char Key = static_cast<char>(WParam);
+          Frame->KeyPress(Key);
+          if (Key == 0) {
+            return 0;
+          }
+          WParam = static_cast<unsigned char>(Key);
+        }
         break;
       case WM_KILLFOCUS: {
         const LRESULT R = CallWindowProc(Old, Wnd, Msg, WParam, LParam);
@@ -1024,6 +1039,15 @@ void TCustomDCEdit::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_POSTVALUE: Term(); return;
     case CM_CLOSEPOPUP: CloseDropped(false); return;
+    case CM_WANTSPECIALKEY:
+      // Up and Down are always the frame's; Return and Escape while its popup is down.
+      if (Message.WParam == VK_UP || Message.WParam == VK_DOWN ||
+          (FDroppedDown && (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE))) {
+        Message.Result = 1;
+        return;
+      }
+      TCustomControl::Dispatch(Message);
+      return;
     case WM_LBUTTONDOWN:
       if (!ComponentState().Contains(csDesigning) && EditMouseDown(Message.WParam)) {
         return;

@@ -204,6 +204,8 @@ public:
 
 protected:
   void KeyDown(Word& Key, TShiftState Shift) override;
+  // OnKeyPress hears Return and Escape too; then they are swallowed.
+  void KeyPress(char& Key) override;
   void CreateParams(TCreateParams& Params) override;
 
 private:

@@ -193,6 +193,20 @@ TEST_F(DceditTest, DraggingBelowTheListSelectsOneFurtherItemPerMove) {
   EXPECT_EQ(Edit->GetText(), "");
 }
 
+TEST_F(DceditTest, ReturnAndEscapeReachOnKeyPressAndAreSwallowed) {
+  std::string Heard;
+  Edit->OnKeyPress = [&](TObject*, char& Key) { Heard += Key == '\r' ? 'R' : Key == 27 ? 'E' : Key; };
+  Edit->SetFocus();
+  Harness::RunUntilIdle();
+  Harness::TypeText("ab");
+  Press(VK_RETURN);
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Heard, "abRE");
+  EXPECT_EQ(Edit->GetText(), "ab");
+  EXPECT_EQ(Edit->Perform(CM_WANTSPECIALKEY, VK_DOWN, 0), 1);
+  EXPECT_EQ(Edit->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 0);
+}
+
 TEST_F(DceditTest, TheApplicationLosingActivationCancels) {
   Fill(3);
   Edit->SetText("kept");
