@@ -654,6 +654,13 @@ void TCustomDCEdit::Loaded() {
   SetButtonBounds();
 }
 
+void TCustomDCEdit::BorderChanged() {
+  if (HandleAllocated()) {
+    RecreateWnd();
+  }
+  SetButtonBounds();
+}
+
 void TCustomDCEdit::SetReadOnly(bool Value) {
   FReadOnly = Value;
   CheckReadOnly();
@@ -693,7 +700,9 @@ void TCustomDCEdit::SetButtonBounds() {
   if (!FButton1 || !FButton2) {
     return;
   }
-  const int M = Flat || UseNimbraBorder ? 1 : 0;
+  const bool SingleEdge =
+      UseNimbraBorder && (NimbraBorderStyle == dbsSunkenSingle || NimbraBorderStyle == dbsRaisedSingle);
+  const int M = SingleEdge ? 2 : (Flat || UseNimbraBorder ? 1 : 0);
   const TRect C = ClientRect();
   TEditButton* B1 = FButton1->Button();
   TEditButton* B2 = FButton2->Button();
@@ -1093,6 +1102,8 @@ void ZEZEdit::Publish(TMetaClass& Meta) {
   P.Property("PopupWindowClass", &ZEZEdit::PopupWindowClass, &ZEZEdit::SetPopupClassName);
   P.Property("DropOnClick", &ZEZEdit::DropOnClick, &ZEZEdit::DropOnClick).Default(false);
   P.Property("Flat", &ZEZEdit::Flat, &ZEZEdit::Flat).Default(false);
+  P.Property("UseNimbraBorder", &ZEZEdit::UseNimbraBorder, &ZEZEdit::UseNimbraBorder).Default(false);
+  P.Property("NimbraBorderStyle", &ZEZEdit::NimbraBorderStyle, &ZEZEdit::NimbraBorderStyle).Default(dbsSunkenBorder);
   P.Property("OnChange", &ZEZEdit::OnChange, &ZEZEdit::OnChange);
   P.Property("OnDropDown", &ZEZEdit::OnDropDown, &ZEZEdit::OnDropDown);
 }

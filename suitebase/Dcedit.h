@@ -105,6 +105,17 @@ protected:
 };
 
 enum TButtonKind { bkCustom, bkDropDown, bkDots };
+enum TNimbraBorderStyle {
+  dbsSunkenBorder,
+  dbsRaisedBorder,
+  dbsSunkenLine,
+  dbsRaisedLine,
+  dbsLine,
+  dbsLineBorder,
+  dbsSunkenSingle,
+  dbsRaisedSingle,
+  dbsNone
+};
 
 // A button of the frame.
 class TEditButton : public TSpeedButton {
@@ -199,6 +210,9 @@ public:
   bool DropOnClick = false;
   bool Flat = false;
   bool UseNimbraBorder = false;
+  TNimbraBorderStyle NimbraBorderStyle = dbsSunkenBorder;
+  // Flat, UseNimbraBorder or NimbraBorderStyle changed: the window is made again and the parts laid out.
+  void BorderChanged();
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
 
@@ -245,3 +259,5 @@ public:
 }  // namespace Dcedit
 
 Z_ENUM_TYPEINFO(Dcedit::TButtonKind, "bkCustom", "bkDropDown", "bkDots")
+Z_ENUM_TYPEINFO(Dcedit::TNimbraBorderStyle, "dbsSunkenBorder", "dbsRaisedBorder", "dbsSunkenLine", "dbsRaisedLine",
+                "dbsLine", "dbsLineBorder", "dbsSunkenSingle", "dbsRaisedSingle", "dbsNone")

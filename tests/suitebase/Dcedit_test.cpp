@@ -75,6 +75,33 @@ TEST_F(DceditTest, PartsAndLayout) {
   EXPECT_EQ(Edit->Edit()->Width(), W);
 }
 
+TEST_F(DceditTest, TheFlatAndOwnBorderLooksKeepMarginsAroundTheParts) {
+  struct TLook {
+    bool Flat;
+    bool Own;
+    TNimbraBorderStyle Style;
+    int Margin;  // around the buttons
+    int Frame;   // of the editor
+  } Looks[] = {{false, false, dbsSunkenBorder, 0, 0},
+               {true, false, dbsSunkenBorder, 1, 1},
+               {false, true, dbsLine, 1, 1},
+               {false, true, dbsSunkenSingle, 2, 1}};
+  for (const TLook& L : Looks) {
+    Edit->Flat = L.Flat;
+    Edit->UseNimbraBorder = L.Own;
+    Edit->NimbraBorderStyle = L.Style;
+    Edit->BorderChanged();
+    const int W = Edit->ClientWidth();
+    const int H = Edit->ClientHeight();
+    TEditButton* B = Edit->Button1()->Button();
+    EXPECT_EQ(B->BoundsRect(), (TRect{W - B->Width() - L.Margin, L.Margin, W - L.Margin, H - L.Margin}))
+        << L.Flat << L.Own << L.Style;
+    const int F = L.Frame;
+    EXPECT_EQ(Edit->Edit()->BoundsRect(), (TRect{2 * F, 2 * F + 1, W - B->Width() - 2 * F, H - 2 * F}))
+        << L.Flat << L.Own << L.Style;
+  }
+}
+
 TEST_F(DceditTest, ClassNamesResolveOrFallBack) {
   TWinControl* Before = Edit->Edit();
   Edit->SetEditClass("ZEZSimpleEdit");
