@@ -20,6 +20,10 @@
 #include "platform/controls/TestHarness.h"
 #include "platform/graphics/ImgList.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/UnitInit.h"
+#include "suitebase/Dceditors.h"
+#include "suitebase/Dcfileedit.h"
+#include "suitebase/Dcpopups.h"
 
 #include <cstdlib>
 #include <memory>
@@ -176,6 +180,13 @@ inline void Start() {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   Harness::Start();
   RegisterClasses({TFuzzBoard::StaticClass(), TFuzzGadget::StaticClass(), TFuzzForm::StaticClass()});
+  // The suite's drop-down edits, their inner editors and popups: class names in layouts resolve to them.
+  InitializeUnits();
+  RegisterClasses(
+      {Dcedit::ZEZEdit::StaticClass(), Dcedit::ZEZColorEdit::StaticClass(), Dcedit::ZEZFileNameEdit::StaticClass(),
+       Dcedit::ZEZDirectoryEdit::StaticClass(), Dcedit::ZEZSimpleEdit::StaticClass(), Dcedit::TColorEdit::StaticClass(),
+       Dcedit::TCheckEdit::StaticClass(), Dcedit::TPopupListBox::StaticClass(), Dcedit::TPopupColorBox::StaticClass(),
+       Dcedit::TDummyEditSource::StaticClass(), Dcedit::TDummyPopup::StaticClass()});
   RegisterClasses({TPanel::StaticClass(), TSpeedButton::StaticClass(), TStatusBar::StaticClass(),
                    TTreeView::StaticClass(), TSplitter::StaticClass(), TPageControl::StaticClass(),
                    TTabSheet::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(), TMaskEdit::StaticClass(),

@@ -1,6 +1,7 @@
 // File, path and environment utilities and the suite's log.
 #include "suitebase/Fileutils.h"
 
+#include "platform/classes/Registry.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Files.h"
@@ -9,11 +10,13 @@
 #include "suitebase/Dcapi.h"
 #include "suitebase/Suitestrings.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <dlfcn.h>
 #include <fstream>
 #include <iostream>
+#include <vector>
 
 namespace Dorazori {
 
@@ -107,20 +110,22 @@ void FindFiles(const std::string& Mask, Integer Attr, bool Recursive, TStrings* 
 }
 
 void FindFilesEx(const std::string& Dir, const std::string& Masks, Integer Attr, bool Recursive, TStrings* List) {
-  // File names here are case sensitive: they are kept as found (upper-cased they would name nothing), and a
-  // file that several masks match is listed once.
-  TStringList All;
-  All.SetCaseSensitive(true);
-  All.SetSorted(true);
-  All.SetDuplicates(dupIgnore);
-  TStringList Found;
+  // File names here are case sensitive: they are kept as found (upper-cased they would name nothing), ordered by
+  // their bytes, and a file that several masks match is listed once. They are gathered and sorted once rather
+  // than inserted one by one into a sorted list.
+  std::vector<std::string> All;
   ForEachListPart(Masks.empty() ? std::string("*") : Masks, [&](const std::string& Mask) {
-    FindFiles(Dcapi::AddSlash(Dir) + Mask, Attr, Recursive, &Found);
-    for (Integer I = 0; I < Found.Count(); ++I) {
-      All.Add(Found[I]);
-    }
+    (void)ForEachFile(Dcapi::AddSlash(Dir) + Mask, Attr, Recursive,
+                      [&All](const std::string& Path, const TSearchRec& F, bool&) { All.push_back(Path + F.Name); });
   });
-  List->Assign(&All);
+  std::sort(All.begin(), All.end());
+  All.erase(std::unique(All.begin(), All.end()), All.end());
+  List->BeginUpdate();
+  List->Clear();
+  for (const std::string& Name : All) {
+    List->Add(Name);
+  }
+  List->EndUpdate();
 }
 
 void ModifyFileAttr(const std::string& FileName, Integer Remove, Integer Add) {
@@ -385,6 +390,36 @@ std::string ExtractActiveXHint(const std::string& S) {
     return Trim(S.substr(0, S.size() - Suffix.size()));
   }
   return Trim(S);
+}
+
+std::string GetTypeLibName(REFGUID Guid) {
+  TRegistry Reg;
+  Reg.SetRootKey(HKEY_CLASSES_ROOT);
+  const std::string Key = "TypeLib\\" + GUIDToString(Guid);
+  if (!Reg.OpenKeyReadOnly(Key)) {
+    return {};
+  }
+  TStringList Versions;
+  Reg.GetKeyNames(&Versions);
+  if (Versions.Count() == 0 || !Reg.OpenKeyReadOnly("\\" + Key + "\\" + Versions[0])) {
+    return {};
+  }
+  return Reg.ReadString("");
+}
+
+HRESULT SetPropByDispatch(IDispatch* Dispatch, DISPID DispID, const Variant& Value) {
+  if (!Dispatch) {
+    return E_POINTER;
+  }
+  Variant Arg = Value;
+  DISPID Named = DISPID_PROPERTYPUT;
+  DISPPARAMS Params;
+  Params.rgvarg = &Arg;
+  Params.rgdispidNamedArgs = &Named;
+  Params.cArgs = 1;
+  Params.cNamedArgs = 1;
+  const WORD Flags = VariantHoldsDispatch(Value) ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+  return Dispatch->Invoke(DispID, Flags, &Params, nullptr);
 }
 
 void WriteToLog(const Variant& V) {

@@ -5,6 +5,7 @@
 #include "platform/classes/Classes.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Variants.h"
+#include "platform/win/OleAuto.h"
 #include "suitebase/Dcapiide.h"
 
 #include <functional>
@@ -72,6 +73,12 @@ inline constexpr const char* SErrOCXRegFail = "Call to %s failed in \"%s\"";
 // Loads the library and calls its DllRegisterServer; raises Exception with the texts above on failure.
 void RegisterOCX(const std::string& FileName);
 std::string ExtractActiveXHint(const std::string& S);
+// The name of a registered type library: the default value of the first version key below TypeLib\<GUID> of the
+// class registration; empty when the library is not registered.
+std::string GetTypeLibName(REFGUID Guid);
+// Puts a property through the automation interface: one argument named as the put argument, by reference when
+// Value holds an automation object. The call's result.
+HRESULT SetPropByDispatch(IDispatch* Dispatch, DISPID DispID, const Variant& Value);
 
 // Logging: WriteToLog hands the value to WriteLogEvent when set.
 using TWriteLogEvent = std::function<void(const Variant& V)>;

@@ -12,6 +12,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
@@ -330,6 +331,36 @@ TDialogAnswer ShowFolderDialog(const TDialogRequest& R) {
   return TDialogAnswer(IDOK, QStringToFileName(D.selectedFiles().front()));
 }
 
+// The shell's folder browser: a folder chooser opened at the selection (else the root), or, when computers are
+// browsed, a choice among the computers offered.
+TDialogAnswer ShowBrowseForFolder(const TDialogRequest& R) {
+  if (!Param(R, "Computers").empty()) {
+    QInputDialog D(ParentOf(R.Owner));
+    D.setWindowTitle(AnsiToQString(R.Caption));
+    D.setLabelText(AnsiToQString(R.Caption));
+    D.setComboBoxItems({AnsiToQString(Param(R, "Computers"))});
+    D.setComboBoxEditable(false);
+    if (RunDialog(D) != QDialog::Accepted) {
+      return TDialogAnswer(IDCANCEL);
+    }
+    return TDialogAnswer(IDOK, QStringToAnsi(D.textValue()));
+  }
+  QFileDialog D(ParentOf(R.Owner), AnsiToQString(R.Caption));
+  D.setFileMode(QFileDialog::Directory);
+  if (ShowRealDialogs()) {
+    D.setOption(QFileDialog::DontUseNativeDialog, true);
+  }
+  D.setOption(QFileDialog::ShowDirsOnly, true);
+  const std::string Start = Param(R, "Selection").empty() ? Param(R, "Root") : Param(R, "Selection");
+  if (!Start.empty()) {
+    D.setDirectory(FileNameToQString(Start));
+  }
+  if (RunDialog(D) != QDialog::Accepted || D.selectedFiles().isEmpty()) {
+    return TDialogAnswer(IDCANCEL);
+  }
+  return TDialogAnswer(IDOK, QStringToFileName(D.selectedFiles().front()));
+}
+
 // ---- Font, colour, print ----------------------------------------------------------------------------------------
 
 TDialogAnswer ShowFontDialog(const TDialogRequest& R) {
@@ -443,6 +474,7 @@ struct TRegistration {
     Register("OpenDialog", [](const TDialogRequest& R) { return ShowFileDialog(R, false); });
     Register("SaveDialog", [](const TDialogRequest& R) { return ShowFileDialog(R, true); });
     Register("FolderDialog", ShowFolderDialog);
+    Register("BrowseForFolder", ShowBrowseForFolder);
     Register("FontDialog", ShowFontDialog);
     Register("ColorDialog", ShowColorDialog);
     Register("PrintDialog", ShowPrintDialog);

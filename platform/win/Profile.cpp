@@ -6,9 +6,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <functional>
-#include <sstream>
+#include <string_view>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -21,7 +20,7 @@ namespace {
 // doubled line ends), so that rewriting the file with its own line end reads the same.
 bool IsBlank(char C) { return C == ' ' || C == '\t' || C == '\v' || C == '\f' || C == '\r'; }
 
-std::string TrimBlanks(const std::string& S) {
+std::string_view TrimBlanks(std::string_view S) {
   std::size_t B = 0;
   std::size_t E = S.size();
   while (B < E && IsBlank(S[B])) {
@@ -33,19 +32,27 @@ std::string TrimBlanks(const std::string& S) {
   return S.substr(B, E - B);
 }
 
-bool SameName(const std::string& A, const std::string& B) {
-  return A.size() == B.size() && RegFoldName(A) == RegFoldName(B);
+// Names compare with the registry's folding only when they differ in bytes: most lookups meet the same spelling.
+bool SameName(std::string_view A, std::string_view B) {
+  if (A.size() != B.size()) {
+    return false;
+  }
+  if (A == B) {
+    return true;
+  }
+  return RegFoldName(std::string(A)) == RegFoldName(std::string(B));
 }
 
-// An ini file as lines, so that a change rewrites only the lines it concerns.
+// An ini file as lines, so that a change rewrites only the lines it concerns. Classifying a line allocates
+// nothing: a section of thousands of lines is read in one pass.
 struct TIniText {
   enum TKind { lkBlank, lkComment, lkSection, lkEntry };
   std::vector<std::string> Lines;
   std::string Eol = "\r\n";
   bool FinalEol = true;
 
-  static TKind Kind(const std::string& Line) {
-    const std::string T = TrimBlanks(Line);
+  static TKind Kind(std::string_view Line) {
+    const std::string_view T = TrimBlanks(Line);
     if (T.empty()) {
       return lkBlank;
     }
@@ -54,22 +61,22 @@ struct TIniText {
     }
     return T[0] == '[' ? lkSection : lkEntry;
   }
-  static std::string SectionName(const std::string& Line) {
-    const std::string T = TrimBlanks(Line);
+  static std::string_view SectionName(std::string_view Line) {
+    const std::string_view T = TrimBlanks(Line);
     const std::size_t Close = T.find(']');
-    return TrimBlanks(T.substr(1, Close == std::string::npos ? std::string::npos : Close - 1));
+    return TrimBlanks(T.substr(1, Close == std::string_view::npos ? std::string_view::npos : Close - 1));
   }
-  static std::string KeyName(const std::string& Line) {
+  static std::string_view KeyName(std::string_view Line) {
     const std::size_t Eq = Line.find('=');
-    return TrimBlanks(Eq == std::string::npos ? Line : Line.substr(0, Eq));
+    return TrimBlanks(Eq == std::string_view::npos ? Line : Line.substr(0, Eq));
   }
-  static std::string EntryValue(const std::string& Line) {
+  static std::string EntryValue(std::string_view Line) {
     const std::size_t Eq = Line.find('=');
-    std::string V = Eq == std::string::npos ? std::string() : TrimBlanks(Line.substr(Eq + 1));
+    std::string_view V = Eq == std::string_view::npos ? std::string_view() : TrimBlanks(Line.substr(Eq + 1));
     if (V.size() >= 2 && (V[0] == '"' || V[0] == '\'') && V.back() == V[0]) {
       V = V.substr(1, V.size() - 2);
     }
-    return V;
+    return std::string(V);
   }
 
   void Parse(const std::string& Text) {
@@ -79,17 +86,18 @@ struct TIniText {
       Eol = FirstLf > 0 && Text[FirstLf - 1] == '\r' ? "\r\n" : "\n";
     }
     FinalEol = Text.empty() || Text.back() == '\n';
+    Lines.reserve(static_cast<std::size_t>(std::count(Text.begin(), Text.end(), '\n')) + 1);
     std::size_t Start = 0;
     while (Start < Text.size()) {
       std::size_t End = Text.find('\n', Start);
       if (End == std::string::npos) {
         End = Text.size();
       }
-      std::string Line = Text.substr(Start, End - Start);
-      if (!Line.empty() && Line.back() == '\r') {
-        Line.pop_back();
+      std::size_t LineEnd = End;
+      if (LineEnd > Start && Text[LineEnd - 1] == '\r') {
+        --LineEnd;
       }
-      Lines.push_back(std::move(Line));
+      Lines.emplace_back(Text, Start, LineEnd - Start);
       Start = End + 1;
     }
   }
@@ -105,9 +113,10 @@ struct TIniText {
   }
 
   // The index of the section's header line, or -1.
-  int FindSection(const std::string& Section) const {
+  int FindSection(std::string_view Section) const {
+    const std::string_view Wanted = TrimBlanks(Section);
     for (std::size_t I = 0; I < Lines.size(); ++I) {
-      if (Kind(Lines[I]) == lkSection && SameName(SectionName(Lines[I]), TrimBlanks(Section))) {
+      if (Kind(Lines[I]) == lkSection && SameName(SectionName(Lines[I]), Wanted)) {
         return static_cast<int>(I);
       }
     }
@@ -121,10 +130,12 @@ struct TIniText {
     }
     return I;
   }
-  int FindKey(int Header, const std::string& Key) const {
-    for (int I = Header + 1; I < SectionEnd(Header); ++I) {
+  int FindKey(int Header, std::string_view Key) const {
+    const std::string_view Wanted = TrimBlanks(Key);
+    const int End = SectionEnd(Header);
+    for (int I = Header + 1; I < End; ++I) {
       const std::string& L = Lines[static_cast<std::size_t>(I)];
-      if (Kind(L) == lkEntry && SameName(KeyName(L), TrimBlanks(Key))) {
+      if (Kind(L) == lkEntry && SameName(KeyName(L), Wanted)) {
         return I;
       }
     }
@@ -152,13 +163,33 @@ struct TIniText {
 };
 
 std::string ReadWhole(const std::string& Path, bool& Exists) {
-  std::ifstream In(Path, std::ios::binary);
-  Exists = static_cast<bool>(In);
-  std::stringstream S;
-  if (Exists) {
-    S << In.rdbuf();
+  std::string Text;
+  const int Fd = open(Path.c_str(), O_RDONLY | O_CLOEXEC);
+  Exists = Fd >= 0;
+  if (!Exists) {
+    return Text;
   }
-  return S.str();
+  struct stat St {};
+  if (fstat(Fd, &St) == 0 && St.st_size > 0) {
+    Text.resize(static_cast<std::size_t>(St.st_size));
+  }
+  std::size_t Done = 0;
+  for (;;) {
+    if (Done == Text.size()) {
+      Text.resize(Text.size() + 4096);  // a file that grew, or one whose size is not known
+    }
+    const ssize_t N = read(Fd, Text.data() + Done, Text.size() - Done);
+    if (N < 0 && errno == EINTR) {
+      continue;
+    }
+    if (N <= 0) {
+      break;
+    }
+    Done += static_cast<std::size_t>(N);
+  }
+  close(Fd);
+  Text.resize(Done);
+  return Text;
 }
 
 TIniText Load(const std::string& Path) {
@@ -296,10 +327,12 @@ std::vector<std::string> SectionLines(const std::string& FileName, const std::st
   std::vector<std::string> Out;
   const int Header = Ini.FindSection(Section);
   if (Header >= 0) {
-    for (int I = Header + 1; I < Ini.SectionEnd(Header); ++I) {
+    const int End = Ini.SectionEnd(Header);
+    Out.reserve(static_cast<std::size_t>(End - Header));
+    for (int I = Header + 1; I < End; ++I) {
       const std::string& L = Ini.Lines[static_cast<std::size_t>(I)];
       if (TIniText::Kind(L) == TIniText::lkEntry) {
-        Out.push_back(TrimBlanks(L));
+        Out.emplace_back(TrimBlanks(L));
       }
     }
   }
@@ -334,7 +367,7 @@ std::vector<std::string> ProfileSectionNames(const std::string& FileName) {
     if (TIniText::Kind(L) != TIniText::lkSection) {
       continue;
     }
-    const std::string Name = TIniText::SectionName(L);
+    const std::string Name(TIniText::SectionName(L));
     if (std::none_of(Out.begin(), Out.end(), [&](const std::string& S) { return SameName(S, Name); })) {
       Out.push_back(Name);
     }
@@ -345,7 +378,7 @@ std::vector<std::string> ProfileSectionNames(const std::string& FileName) {
 std::vector<std::string> ProfileKeyNames(const std::string& FileName, const std::string& Section) {
   std::vector<std::string> Out;
   for (const std::string& L : SectionLines(FileName, Section)) {
-    const std::string Key = TIniText::KeyName(L);
+    const std::string Key(TIniText::KeyName(L));
     if (std::none_of(Out.begin(), Out.end(), [&](const std::string& S) { return SameName(S, Key); })) {
       Out.push_back(Key);
     }
@@ -397,7 +430,7 @@ BOOL WritePrivateProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStri
   if (!ValidNames(lpAppName, lpKeyName, lpString)) {
     return FALSE;
   }
-  const std::string Section = TrimBlanks(lpAppName);
+  const std::string Section(TrimBlanks(lpAppName));
   const bool Deleting = !lpKeyName || !lpString;
   return ModifyFile(ProfileFileName(lpFileName), !Deleting, [&](TIniText& Ini) {
     int Header = Ini.FindSection(Section);
@@ -419,7 +452,7 @@ BOOL WritePrivateProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStri
     if (Line >= 0) {
       // The key keeps the spelling it has in the file.
       std::string& L = Ini.Lines[static_cast<std::size_t>(Line)];
-      const std::string NewLine = TIniText::KeyName(L) + "=" + lpString;
+      const std::string NewLine = std::string(TIniText::KeyName(L)) + "=" + lpString;
       if (NewLine == L) {
         return false;
       }
@@ -429,7 +462,7 @@ BOOL WritePrivateProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStri
     if (Header < 0) {
       Header = Ini.AddSection(Section);
     }
-    Ini.Lines.insert(Ini.Lines.begin() + Ini.InsertPoint(Header), TrimBlanks(lpKeyName) + "=" + lpString);
+    Ini.Lines.insert(Ini.Lines.begin() + Ini.InsertPoint(Header), std::string(TrimBlanks(lpKeyName)) + "=" + lpString);
     return true;
   }) ? TRUE : FALSE;
 }
@@ -463,7 +496,7 @@ BOOL WritePrivateProfileSection(LPCSTR lpAppName, LPCSTR lpString, LPCSTR lpFile
     }
     NewLines.emplace_back(P);
   }
-  const std::string Section = TrimBlanks(lpAppName);
+  const std::string Section(TrimBlanks(lpAppName));
   return ModifyFile(ProfileFileName(lpFileName), true, [&](TIniText& Ini) {
     int Header = Ini.FindSection(Section);
     if (Header < 0) {

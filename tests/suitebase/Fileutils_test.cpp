@@ -2,7 +2,9 @@
 // search, version defines, type names, library registration and the log.
 #include "suitebase/Fileutils.h"
 
+#include "platform/classes/Registry.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/win/Guids.h"
 #include "platform/win/Files.h"
 #include "tests/suitebase/SuiteEnvironment.h"
 
@@ -172,4 +174,54 @@ TEST(FileutilsLog, LogLinesGoWhereTheyAreSent) {
   EXPECT_EQ(ExtractFilePath(Data), AppFolder() + "LOGS/");
   EXPECT_TRUE(DirectoryExists(AppFolder() + "LOGS"));
   std::filesystem::remove(AppFolder() + "LOGS");
+}
+
+TEST_F(Fileutils, TypeLibraryNamesComeFromTheClassRegistration) {
+  const GUID Lib = {0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};
+  EXPECT_EQ(GetTypeLibName(Lib), "");
+  TRegistry Reg;
+  Reg.SetRootKey(HKEY_CLASSES_ROOT);
+  ASSERT_TRUE(Reg.OpenKey("TypeLib\\" + GUIDToString(Lib) + "\\1.0", true));
+  Reg.WriteString("", "Suite Controls Library");
+  Reg.CloseKey();
+  EXPECT_EQ(GetTypeLibName(Lib), "Suite Controls Library");
+}
+
+namespace {
+// An automation object that records how its properties were put.
+class TRecordingDispatch : public IDispatch {
+public:
+  HRESULT QueryInterface(REFIID, void** Object) override {
+    *Object = this;
+    return S_OK;
+  }
+  ULONG AddRef() override { return 1; }
+  ULONG Release() override { return 1; }
+  HRESULT Invoke(DISPID DispId, WORD Flags, DISPPARAMS* Params, Variant* Result) override {
+    LastId = DispId;
+    LastFlags = Flags;
+    NamedPut = Params->cNamedArgs == 1 && Params->rgdispidNamedArgs[0] == DISPID_PROPERTYPUT;
+    Value = Params->cArgs == 1 ? Params->rgvarg[0] : Variant();
+    (void)Result;
+    return DispId == 99 ? DISP_E_MEMBERNOTFOUND : S_OK;
+  }
+  DISPID LastId = 0;
+  WORD LastFlags = 0;
+  bool NamedPut = false;
+  Variant Value;
+};
+}  // namespace
+
+TEST(FileutilsDispatch, PropertiesArePutByValueOrByReference) {
+  TRecordingDispatch Object;
+  EXPECT_EQ(SetPropByDispatch(&Object, 7, Variant(42)), S_OK);
+  EXPECT_EQ(Object.LastId, 7);
+  EXPECT_EQ(Object.LastFlags, DISPATCH_PROPERTYPUT);
+  EXPECT_TRUE(Object.NamedPut);
+  EXPECT_EQ(Object.Value.AsInteger(), 42);
+  TRecordingDispatch Other;
+  EXPECT_EQ(SetPropByDispatch(&Object, 8, Variant::FromPointer(varDispatch, static_cast<IDispatch*>(&Other))), S_OK);
+  EXPECT_EQ(Object.LastFlags, DISPATCH_PROPERTYPUTREF);
+  EXPECT_EQ(SetPropByDispatch(&Object, 99, Variant(1)), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(SetPropByDispatch(nullptr, 1, Variant(1)), E_POINTER);
 }

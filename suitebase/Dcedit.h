@@ -1,0 +1,263 @@
+// The drop-down edit frame (TCustomDCEdit): an exchangeable inner editor, up to two buttons at the right edge, a
+// popup that drops below it and an edit source that takes the committed value; its plain kind ZEZEdit, the
+// simple inner editor and the drop-down list.
+#pragma once
+
+#include "platform/controls/Buttons.h"
+#include "platform/controls/StdCtrls.h"
+#include "suitebase/Dccontrols.h"
+#include "suitebase/Designreg.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Dcedit {
+
+class TCustomDCEdit;
+class TColumnMeasure;
+
+// Holds the committed text.
+class TDummyEditSource : public Dorazori::TEditSource {
+  Z_CLASS(TDummyEditSource, Dorazori::TEditSource)
+public:
+  using TEditSource::TEditSource;
+  std::string GetValue() override { return FValue; }
+  void SetValue(const std::string& Value) override { FValue = Value; }
+
+private:
+  std::string FValue;
+};
+
+// Stands for the absence of a popup.
+class TDummyPopup : public TWinControl {
+  Z_CLASS(TDummyPopup, TWinControl)
+public:
+  using TWinControl::TWinControl;
+};
+
+// The default inner editor: a borderless edit.
+class ZEZSimpleEdit : public TCustomEdit {
+  Z_CLASS(ZEZSimpleEdit, TCustomEdit)
+public:
+  explicit ZEZSimpleEdit(TComponent* AOwner);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+};
+
+// One column of a list with columns: its width (0: measured) and alignment.
+class ZEZListBoxColumn : public TCollectionItem {
+  Z_CLASS(ZEZListBoxColumn, TCollectionItem)
+public:
+  explicit ZEZListBoxColumn(TCollection* ACollection) : TCollectionItem(ACollection) {}
+  int ColumnSize = 0;
+  Dccontrols::TLeftRightAlign Alignment = Dccontrols::lrLeftJustify;
+};
+
+// A list box that can draw its items as "|"-separated columns, each with a bold part between markers.
+class ZEZListBox : public TCustomListBox {
+  Z_CLASS(ZEZListBox, TCustomListBox)
+public:
+  explicit ZEZListBox(TComponent* AOwner);
+  ~ZEZListBox() override;
+  void Dispatch(TMessage& Message) override;
+  TCollection* Columns() const { return FColumns.get(); }
+  // Measures every column of every item (with custom draw, outside a redraw bracket).
+  void ResetColumnSize();
+  int ColumnSize(int Index) const;
+  Dccontrols::TLeftRightAlign ColumnAlign(int Index) const;
+  int MeasuredColumnCount() const { return static_cast<int>(FWidths.size()); }
+  int MeasuredWidth(int Index) const { return FWidths[static_cast<std::size_t>(Index)]; }
+  void SetMeasuredWidth(int Index, int Value) { FWidths[static_cast<std::size_t>(Index)] = Value; }
+  bool CustomDraw() const { return FCustomDraw; }
+  void SetCustomDraw(bool Value);
+
+protected:
+  void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
+
+private:
+  // Widens the measured columns to fit one item's text (widths only grow).
+  void MeasureItemText(const std::string& Text);
+  void MeasureWith(const TColumnMeasure& Measure, const std::string& Text);
+  std::unique_ptr<TCollection> FColumns;
+  std::unique_ptr<TFont> FBoldFont;
+  std::vector<int> FWidths;
+  bool FCustomDraw = false;
+  int FUpdateCount = 0;
+};
+
+// The drop-down list of a frame: at most 7 rows high; Return accepts, Escape cancels, a click accepts.
+class TPopupListBox : public ZEZListBox {
+  Z_CLASS(TPopupListBox, ZEZListBox)
+public:
+  explicit TPopupListBox(TComponent* AOwner);
+  void Dispatch(TMessage& Message) override;
+  // Tells the owning frame to close (accepting or not).
+  virtual void Close(bool Accept);
+  virtual void BuildList() {}
+  void AdjustHeight();
+  static void Publish(TMetaClass& Meta);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+};
+
+enum TButtonKind { bkCustom, bkDropDown, bkDots };
+enum TNimbraBorderStyle {
+  dbsSunkenBorder,
+  dbsRaisedBorder,
+  dbsSunkenLine,
+  dbsRaisedLine,
+  dbsLine,
+  dbsLineBorder,
+  dbsSunkenSingle,
+  dbsRaisedSingle,
+  dbsNone
+};
+
+// A button of the frame.
+class TEditButton : public TSpeedButton {
+  Z_CLASS(TEditButton, TSpeedButton)
+public:
+  explicit TEditButton(TComponent* AOwner);
+  void Click() override;
+  TNotifyEvent OnButtonClick;
+};
+
+// The settings of one button; the frame owns them.
+class TButtonParams : public TPersistent {
+  Z_CLASS(TButtonParams, TPersistent)
+public:
+  TButtonParams(TCustomDCEdit* AFrame, TEditButton* AButton);
+  static void Publish(TMetaClass& Meta);
+  int Width() const { return FWidth; }
+  void SetWidth(int Value);
+  TButtonKind Kind() const { return FKind; }
+  void SetKind(TButtonKind Value);
+  bool Visible() const;
+  void SetVisible(bool Value);
+  TEditButton* Button() const { return FButton; }
+
+private:
+  TCustomDCEdit* FFrame;
+  TEditButton* FButton;
+  int FWidth = 0;
+  TButtonKind FKind = bkCustom;
+};
+
+inline constexpr UINT CM_POSTVALUE = 2035;
+// Posted to itself when a commit on leaving failed: the frame takes the focus back.
+inline constexpr UINT CM_REFOCUS = WM_USER + 0x7DC;
+// Posted to itself when the application lost activation while the popup was down.
+inline constexpr UINT CM_CLOSEPOPUP = WM_USER + 0x7DD;
+
+class TCustomDCEdit : public TCustomControl {
+  Z_CLASS(TCustomDCEdit, TCustomControl)
+public:
+  explicit TCustomDCEdit(TComponent* AOwner);
+  ~TCustomDCEdit() override;
+  void BeforeDestruction() override;
+  void Dispatch(TMessage& Message) override;
+  void SetParent(TWinControl* AParent) override;
+  void Loaded() override;
+
+  // The inner editor's text through the text messages; empty without an editor.
+  virtual std::string GetText();
+  virtual void SetText(const std::string& Value);
+  virtual void Change();
+  void Term();
+  virtual void DoTerm();
+  virtual void Drop();
+  virtual void CloseDropped(bool Accept);
+  virtual void SetDropValue();
+  virtual void GetDropValue();
+  // A left press on the frame or its editor (Keys: the MK_ flags); true when it was taken.
+  virtual bool EditMouseDown(WPARAM Keys) {
+    (void)Keys;
+    return false;
+  }
+  virtual TClass GetDefaultEditorClass();
+  virtual TClass GetDefaultPopupClass();
+  void SetEditorClass(TClass Class);
+  void SetPopup(TClass Class);
+
+  int NumButtons() const { return FNumButtons; }
+  void SetNumButtons(int Value);  // outside 0..2: ignored
+  const std::string& EditClass() const { return FEditClass; }
+  void SetEditClass(const std::string& Value);
+  const std::string& EditSourceClass() const { return FEditSourceClass; }
+  void SetEditSourceType(const std::string& Value);
+  const std::string& PopupWindowClass() const { return FPopupWindowClass; }
+  void SetPopupClassName(const std::string& Value);
+  bool DroppedDown() const { return FDroppedDown; }
+  void SetDroppedDown(bool Value);  // true drops, false closes accepting
+  void SetButtonBounds();
+  void SetEditRect();
+
+  TWinControl* Edit() const { return FEdit; }
+  TWinControl* PopupWindow() const { return FPopup; }
+  Dorazori::TEditSource* EditSource() const { return FEditSource; }
+  TButtonParams* Button1() const { return FButton1.get(); }
+  TButtonParams* Button2() const { return FButton2.get(); }
+  // Read-only: the editor hears EM_SETREADONLY.
+  virtual bool GetReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  virtual void CheckReadOnly();
+  // The left edge of a check box editor inside the frame.
+  int CheckIndent = 0;
+  bool DropOnClick = false;
+  bool Flat = false;
+  bool UseNimbraBorder = false;
+  TNimbraBorderStyle NimbraBorderStyle = dbsSunkenBorder;
+  // Flat, UseNimbraBorder or NimbraBorderStyle changed: the window is made again and the parts laid out.
+  void BorderChanged();
+  TNotifyEvent OnChange;
+  TNotifyEvent OnDropDown;
+
+protected:
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  // OnKeyPress hears Return and Escape too; then they are swallowed.
+  void KeyPress(char& Key) override;
+  void CreateParams(TCreateParams& Params) override;
+
+private:
+  static LRESULT EditWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+  void HookEditor();
+  void UnhookEditor();
+  bool EditKey(UINT Msg, WPARAM Key, LPARAM KeyData);
+  int ButtonsWidth() const;
+
+  TWinControl* FEdit = nullptr;
+  TWinControl* FPopup = nullptr;
+  Dorazori::TEditSource* FEditSource = nullptr;
+  std::unique_ptr<TButtonParams> FButton1;
+  std::unique_ptr<TButtonParams> FButton2;
+  std::string FEditClass;
+  std::string FEditSourceClass;
+  std::string FPopupWindowClass;
+  int FNumButtons = 1;
+  bool FDroppedDown = false;
+  bool FReadOnly = false;
+  bool FInTerm = false;
+  bool FDestroying = false;
+  bool FClassesPending = true;
+  HWND FHookedEdit = 0;
+  int FAppHook = 0;
+  WNDPROC FOldEditProc = nullptr;
+};
+
+// The plain drop-down edit.
+class ZEZEdit : public TCustomDCEdit {
+  Z_CLASS(ZEZEdit, TCustomDCEdit)
+public:
+  using TCustomDCEdit::TCustomDCEdit;
+  static void Publish(TMetaClass& Meta);
+};
+
+}  // namespace Dcedit
+
+Z_ENUM_TYPEINFO(Dcedit::TButtonKind, "bkCustom", "bkDropDown", "bkDots")
+Z_ENUM_TYPEINFO(Dcedit::TNimbraBorderStyle, "dbsSunkenBorder", "dbsRaisedBorder", "dbsSunkenLine", "dbsRaisedLine",
+                "dbsLine", "dbsLineBorder", "dbsSunkenSingle", "dbsRaisedSingle", "dbsNone")
