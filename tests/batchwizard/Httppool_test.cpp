@@ -70,6 +70,8 @@ TEST_F(Downloads, APoolOfTwoTakesFiveDownloadsInTurn) {
     Write(Root() + "/p" + std::to_string(I) + ".html", Page("<p>page</p>"));
   }
   NetTest::TSiteServer Site(Root());
+  // Replies slow enough that the third request always finds both places taken, however fast the machine.
+  Site.SetDelayMs(300);
   for (int I = 0; I < 5; ++I) {
     AddUrl(Site.Url("/p" + std::to_string(I) + ".html"));
   }
