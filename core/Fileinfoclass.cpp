@@ -425,7 +425,13 @@ int fileinfoclass::LoadFromFile(const char* Path, int Flags) {
   if (text == nullptr || LoadEditSourceFromFile(Path, text, LOAD_REPLACE_TEXT) != FILE_DONE) {
     return FILE_FAILED;
   }
-  (void)SetReadOnlyState(READONLY_FOLLOW_DISK);  // cannot fail: the document has a text
+  // The text is read-only when the user may not write the file it came from (the document may not count as on
+  // disk yet: its caller marks it so after the load).
+  struct stat St {};
+  const bool Locked = ::stat(Path, &St) == 0 && !MayWrite(Path, St);
+  if (Locked != text->ReadOnly()) {
+    (void)SetReadOnlyState(READONLY_TOGGLE | READONLY_APPLY_TO_TEXT);  // cannot fail: the document has a text
+  }
   // A file whose time cannot be read right after loading is gone or replaced: what was loaded may not be what
   // is on disk, and later checks could not tell a change (the user has been told).
   if (SetFileTime(Path) != FILE_DONE) {

@@ -235,12 +235,14 @@ TEST_F(Documents, ReadOnlyFilesAndFailedSavesKeepTheOriginal) {
   WriteAll(Path, "original\n");
   ::chmod(Path.c_str(), 0444);
   fileinfoclass* D = NewDoc();
+  // The load alone makes the text read-only, before the document is marked as on disk.
   ASSERT_EQ(D->LoadFromFile(Path.c_str(), 1), 0);
+  EXPECT_EQ(D->IsReadOnly(), 1);
+  EXPECT_EQ(D->IsEditable(), 0);
   D->name = Path.c_str();
   D->onDisk = 1;
   D->SetReadOnlyState(9);
   EXPECT_EQ(D->IsReadOnly(), 1);
-  EXPECT_EQ(D->IsEditable(), 0);
   SetText(*D, {"new"});
   const std::size_t Boxes = Window->Boxes.size();
   EXPECT_EQ(D->SaveToFile(Path.c_str(), 0), -1);
