@@ -264,6 +264,12 @@ void TCustomEasyEdit::PaintGutterContent(const TRect& R, int PageIndex, int Firs
     PaintBoundsRect(Column, Rect(Column.Left, R.Top, Column.Right, R.Bottom),
                     Gutter ? FGutter->Brush()->Color() : Color());
   }
+  if (Numbers && !OnGutter && !PageLayout()) {
+    // The rows paint their own numbers; the column below the last one is cleared here, so that no number of a
+    // longer text shown before stays on the screen.
+    Canvas()->Brush()->SetColor(FLineNumbers->BackColor());
+    Canvas()->FillRect(Rect(NumberLeft, R.Top, NumberRight, R.Bottom));
+  }
   int Top = R.Top;
   int Line = FirstLine;
   if (FWordWrap) {

@@ -138,3 +138,25 @@ TEST_F(Chrome, TabMarksSitInsideTheirExpansion) {
 }
 
 }  // namespace
+
+// The number column below the last line holds no number left over from a longer text shown before, with and
+// without word wrap.
+TEST_F(Chrome, TheNumberColumnBelowTheTextIsClearedWhenTheTextShrinks) {
+  for (const bool Wrap : {false, true}) {
+    std::string Long;
+    for (int I = 0; I < 40; ++I) {
+      Long += "line of text\r\n";
+    }
+    Edit->SetWordWrap(Wrap);
+    Edit->LineNumbers()->SetVisible(true);
+    Edit->GetLines()->SetTextBuffer(Long.data(), Long.size());
+    (void)Snapshot(Edit, "gutter_long.png");
+    Edit->GetLines()->SetTextBuffer("one", 3);
+    const Harness::TSavedImage Image = Snapshot(Edit, "gutter_short.png");
+    const TPoint O0 = ClientOrigin(Edit);
+    const int LH = Edit->EasyPainter()->LineHeight();
+    const int Left = Edit->Gutter()->GetWidth();
+    const TRect Below = Rect(Left, 2 * LH, Left + Edit->LineNumberWidth, 8 * LH);
+    EXPECT_FALSE(CellHas(Image, O0, Below, Argb(clBlack))) << "a number left below the text, wrap " << Wrap;
+  }
+}
