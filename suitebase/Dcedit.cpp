@@ -654,6 +654,67 @@ void TCustomDCEdit::Loaded() {
   SetButtonBounds();
 }
 
+bool TCustomDCEdit::FlatInactive() {
+  const bool Focus = HandleAllocated() &&
+                     (GetFocus() == Handle() || (FEdit && FEdit->HandleAllocated() && GetFocus() == FEdit->Handle()));
+  return Flat && FMouseOutside && !Focus && !ComponentState().Contains(csDesigning);
+}
+
+void TCustomDCEdit::Paint() {
+  TCustomControl::Paint();
+  if (Flat || UseNimbraBorder) {
+    DrawBorder(Canvas());
+  }
+}
+
+void TCustomDCEdit::DrawBorder(TCanvas* C) {
+  const int W = ClientWidth();
+  const int H = ClientHeight();
+  TRect R{0, 0, W - 1, H - 1};
+  C->Brush()->SetColor(clBtnFace);
+  C->FrameRect(TRect{R.Left, R.Top, R.Right + 1, R.Bottom + 1});
+  C->FrameRect(TRect{R.Left + 1, R.Top + 1, R.Right, R.Bottom});
+  C->SetPixels(0, H - 1, clBtnFace);
+  C->SetPixels(W - 1, 0, clBtnFace);
+  if (FlatInactive()) {
+    return;
+  }
+  const bool Raised = UseNimbraBorder && (NimbraBorderStyle == dbsRaisedBorder || NimbraBorderStyle == dbsRaisedLine);
+  const TColor TopLine = Raised ? clBtnHighlight : clBtnShadow;
+  const TColor BottomLine = Raised ? clBtnShadow : clBtnHighlight;
+  auto Line = [&](TColor Color, int X1, int Y1, int X2, int Y2) {
+    C->Pen()->SetColor(Color);
+    C->MoveTo(X1, Y1);
+    C->LineTo(X2, Y2);
+  };
+  const TNimbraBorderStyle Style = UseNimbraBorder ? NimbraBorderStyle : dbsSunkenBorder;
+  switch (Style) {
+    case dbsSunkenLine:
+    case dbsRaisedLine:
+      Line(TopLine, 0, H - 2, W, H - 2);
+      Line(BottomLine, 0, H - 1, W, H - 1);
+      break;
+    case dbsSunkenSingle:
+    case dbsRaisedSingle: {
+      TRect E{0, 0, W, H};
+      DrawEdge(C->Handle(), &E, Style == dbsSunkenSingle ? BDR_SUNKENOUTER : BDR_RAISEDOUTER, BF_RECT);
+      break;
+    }
+    case dbsLine: Line(LineColor, 0, H - 1, W, H - 1); break;
+    case dbsLineBorder:
+      C->Brush()->SetColor(LineColor);
+      C->FrameRect(TRect{0, 0, W, H});
+      break;
+    case dbsNone: break;
+    default:
+      Line(TopLine, 0, H - 1, 0, 0);
+      Line(TopLine, 0, 0, W - 1, 0);
+      Line(BottomLine, W - 1, 0, W - 1, H - 1);
+      Line(BottomLine, W - 1, H - 1, -1, H - 1);
+      break;
+  }
+}
+
 void TCustomDCEdit::BorderChanged() {
   if (HandleAllocated()) {
     RecreateWnd();
@@ -1048,6 +1109,14 @@ void TCustomDCEdit::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_POSTVALUE: Term(); return;
     case CM_CLOSEPOPUP: CloseDropped(false); return;
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+      FMouseOutside = Message.Msg == CM_MOUSELEAVE;
+      TCustomControl::Dispatch(Message);
+      if (Flat || UseNimbraBorder) {
+        Invalidate();
+      }
+      return;
     case CM_WANTSPECIALKEY:
       // Up and Down are always the frame's; Return and Escape while its popup is down.
       if (Message.WParam == VK_UP || Message.WParam == VK_DOWN ||

@@ -213,10 +213,16 @@ public:
   TNimbraBorderStyle NimbraBorderStyle = dbsSunkenBorder;
   // Flat, UseNimbraBorder or NimbraBorderStyle changed: the window is made again and the parts laid out.
   void BorderChanged();
+  // The flat look is inactive: Flat, the mouse outside, not focused, not designing.
+  bool FlatInactive();
+  // Draws the border of the flat and own-border looks on the canvas.
+  void DrawBorder(TCanvas* Canvas);
+  TColor LineColor = cl3DDkShadow;
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
 
 protected:
+  void Paint() override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   // OnKeyPress hears Return and Escape too; then they are swallowed.
   void KeyPress(char& Key) override;
@@ -240,6 +246,7 @@ private:
   int FNumButtons = 1;
   bool FDroppedDown = false;
   bool FReadOnly = false;
+  bool FMouseOutside = true;
   bool FInTerm = false;
   bool FDestroying = false;
   bool FClassesPending = true;

@@ -1,6 +1,7 @@
 // The drop-down edit frame driven through the harness: parts, layout, class names, dropping, keys and commits.
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
+#include "platform/graphics/Colors.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/VirtualKeys.h"
 #include "suitebase/Dcedit.h"
@@ -100,6 +101,28 @@ TEST_F(DceditTest, TheFlatAndOwnBorderLooksKeepMarginsAroundTheParts) {
     EXPECT_EQ(Edit->Edit()->BoundsRect(), (TRect{2 * F, 2 * F + 1, W - B->Width() - 2 * F, H - 2 * F}))
         << L.Flat << L.Own << L.Style;
   }
+}
+
+TEST_F(DceditTest, TheFlatBorderShowsOnlyWhileTheMouseIsOverOrTheFocusIsIn) {
+  Edit->Flat = true;
+  Edit->BorderChanged();
+  Next->SetFocus();
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Edit->FlatInactive());
+  auto TopLeft = [&] {
+    TBitmap B;
+    B.SetSize(Edit->ClientWidth(), Edit->ClientHeight());
+    Edit->DrawBorder(B.Canvas());
+    return GetPixel(B.Canvas()->Handle(), 0, 0);
+  };
+  EXPECT_EQ(TopLeft(), ColorToRGB(clBtnFace));
+  Edit->Perform(CM_MOUSEENTER, 0, 0);
+  EXPECT_FALSE(Edit->FlatInactive());
+  EXPECT_EQ(TopLeft(), ColorToRGB(clBtnShadow));  // the sunken look's top line
+  Edit->Perform(CM_MOUSELEAVE, 0, 0);
+  Edit->SetFocus();
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(Edit->FlatInactive());
 }
 
 TEST_F(DceditTest, ClassNamesResolveOrFallBack) {
