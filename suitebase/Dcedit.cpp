@@ -22,6 +22,8 @@ namespace Dcedit {
 Z_IMPLEMENT_CLASS(TDummyEditSource, Dorazori::TEditSource)
 Z_IMPLEMENT_CLASS(TDummyPopup, TWinControl)
 Z_IMPLEMENT_CLASS(ZEZSimpleEdit, TCustomEdit)
+Z_IMPLEMENT_CLASS(ZEZMaskEdit, TCustomMaskEdit)
+Z_IMPLEMENT_CLASS(TCustomDCPropEditor, TCustomDCEdit)
 Z_IMPLEMENT_CLASS(ZEZListBoxColumn, TCollectionItem)
 Z_IMPLEMENT_CLASS(ZEZListBox, TCustomListBox)
 Z_IMPLEMENT_CLASS_PUBLISHED(TPopupListBox, ZEZListBox, TPopupListBox::Publish)
@@ -156,6 +158,7 @@ void Registrations() {
   RegisterGlyphs();
   Dorazori::RegisterPopupClass(TypeInfo<std::string>(), nullptr, "", TPopupListBox::StaticClass());
   Dorazori::RegisterTextEditClass(TypeInfo<std::string>(), nullptr, "", ZEZSimpleEdit::StaticClass());
+  Dorazori::RegisterTextEditClass(TypeInfo<std::string>(), nullptr, " ", ZEZMaskEdit::StaticClass());
   Dorazori::SafeRegisterClasses(
       {ZEZSimpleEdit::StaticClass(), TDummyEditSource::StaticClass(), TDummyPopup::StaticClass()});
   Dorazori::RegisterEditSource(TDummyEditSource::StaticClass());
@@ -342,6 +345,14 @@ void ZEZSimpleEdit::CreateParams(TCreateParams& Params) {
   Params.ExStyle &= ~WS_EX_CLIENTEDGE;
 }
 
+ZEZMaskEdit::ZEZMaskEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) { SetCtl3D(false); }
+
+void ZEZMaskEdit::CreateParams(TCreateParams& Params) {
+  TCustomMaskEdit::CreateParams(Params);
+  Params.Style = (Params.Style & ~WS_BORDER) | WS_CLIPCHILDREN;
+  Params.ExStyle &= ~WS_EX_CLIENTEDGE;
+}
+
 TPopupListBox::TPopupListBox(TComponent* AOwner) : ZEZListBox(AOwner) {
   SetVisible(false);
   TabStop = false;
@@ -417,6 +428,14 @@ void TPopupListBox::Dispatch(TMessage& Message) {
       Message.Result = 1;
       return;
     }
+    case CN_COMMAND:
+      ZEZListBox::Dispatch(Message);
+      if (HIWORD(Message.WParam) == LBN_SELCHANGE) {
+        if (auto* Frame = dynamic_cast<TCustomDCEdit*>(Owner())) {
+          Frame->Change();
+        }
+      }
+      return;
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE: {
       // A press selects the item under it (the list never takes the focus); a move with the button held selects

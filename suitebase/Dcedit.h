@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/controls/Buttons.h"
+#include "platform/controls/Mask.h"
 #include "platform/controls/StdCtrls.h"
 #include "suitebase/Dccontrols.h"
 #include "suitebase/Designreg.h"
@@ -85,6 +86,16 @@ private:
   std::vector<int> FWidths;
   bool FCustomDraw = false;
   int FUpdateCount = 0;
+};
+
+// The masked variant of the simple inner editor.
+class ZEZMaskEdit : public TCustomMaskEdit {
+  Z_CLASS(ZEZMaskEdit, TCustomMaskEdit)
+public:
+  explicit ZEZMaskEdit(TComponent* AOwner);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
 };
 
 // The drop-down list of a frame: at most 7 rows high; Return accepts, Escape cancels, a click accepts.
@@ -253,6 +264,13 @@ private:
   HWND FHookedEdit = 0;
   int FAppHook = 0;
   WNDPROC FOldEditProc = nullptr;
+};
+
+// The base of the suite's property editors; no behaviour of its own.
+class TCustomDCPropEditor : public TCustomDCEdit {
+  Z_CLASS(TCustomDCPropEditor, TCustomDCEdit)
+public:
+  using TCustomDCEdit::TCustomDCEdit;
 };
 
 // The plain drop-down edit.
