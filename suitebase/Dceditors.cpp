@@ -18,6 +18,7 @@ namespace Dcedit {
 
 Z_IMPLEMENT_CLASS(TGraphicEdit, TCustomControl)
 Z_IMPLEMENT_CLASS(TColorEdit, TGraphicEdit)
+Z_IMPLEMENT_CLASS(TGraphEdit, TGraphicEdit)
 Z_IMPLEMENT_CLASS(TCheckEdit, TCustomControl)
 Z_IMPLEMENT_CLASS(TRadioEdit, TCheckEdit)
 Z_IMPLEMENT_CLASS(TPenStyleEdit, TGraphicEdit)
@@ -123,6 +124,18 @@ void TColorEdit::PaintToCanvas(TCanvas* Canvas, int X, int Y) {
     C->DrawFocusRect(TRect{0, 0, W, H});
   }
   Canvas->Draw(X, Y, &B);
+}
+
+void TGraphEdit::PaintToCanvas(TCanvas* Canvas, int X, int Y) {
+  const TRect R{X, Y, X + ClientWidth(), Y + ClientHeight()};
+  TGraphic* Graphic = dynamic_cast<TCustomDCPropEditor*>(Owner()) ? GetGraphic() : nullptr;
+  if (!Graphic || Graphic->Empty() || Graphic->Transparent()) {
+    Canvas->Brush()->SetColor(Color());
+    Canvas->FillRect(R);
+  }
+  if (Graphic && !Graphic->Empty()) {
+    Canvas->StretchDraw(R, Graphic);
+  }
 }
 
 namespace {
