@@ -965,6 +965,17 @@ void TCustomDCEdit::CloseDropped(bool Accept) {
   }
 }
 
+void TCustomDCEdit::Click() {
+  TCustomControl::Click();
+  if (CanFocus()) {
+    SetFocus();
+  }
+  if (FEdit) {
+    // The inner editor handles the click as its own (a check box toggles).
+    FEdit->Perform(CM_EDITCLICK, 0, 0);
+  }
+}
+
 void TCustomDCEdit::KeyPress(char& Key) {
   TCustomControl::KeyPress(Key);
   if (Key == '\r' || Key == 27) {
@@ -1128,6 +1139,14 @@ void TCustomDCEdit::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_POSTVALUE: Term(); return;
     case CM_CLOSEPOPUP: CloseDropped(false); return;
+    case CM_DIALOGCHAR:
+      if (!AccelCaption.empty() && IsAccel(static_cast<Word>(Message.WParam), AccelCaption) && CanFocus()) {
+        Click();
+        Message.Result = 1;
+        return;
+      }
+      TCustomControl::Dispatch(Message);
+      return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
       FMouseOutside = Message.Msg == CM_MOUSELEAVE;

@@ -163,6 +163,8 @@ inline constexpr UINT CM_POSTVALUE = 2035;
 inline constexpr UINT CM_REFOCUS = WM_USER + 0x7DC;
 // Posted to itself when the application lost activation while the popup was down.
 inline constexpr UINT CM_CLOSEPOPUP = WM_USER + 0x7DD;
+// Sent to the inner editor when the frame is clicked through its accelerator.
+inline constexpr UINT CM_EDITCLICK = WM_USER + 0x7DE;
 
 class TCustomDCEdit : public TCustomControl {
   Z_CLASS(TCustomDCEdit, TCustomControl)
@@ -222,6 +224,8 @@ public:
   bool Flat = false;
   bool UseNimbraBorder = false;
   TNimbraBorderStyle NimbraBorderStyle = dbsSunkenBorder;
+  // The accelerator caption: its accelerator key (Alt+letter) clicks the control.
+  std::string AccelCaption;
   // Flat, UseNimbraBorder or NimbraBorderStyle changed: the window is made again and the parts laid out.
   void BorderChanged();
   // The flat look is inactive: Flat, the mouse outside, not focused, not designing.
@@ -234,6 +238,8 @@ public:
 
 protected:
   void Paint() override;
+  // The editor's click: the focus goes to the editor, and a check box toggles.
+  void Click() override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   // OnKeyPress hears Return and Escape too; then they are swallowed.
   void KeyPress(char& Key) override;

@@ -243,6 +243,7 @@ void TCheckEdit::Dispatch(TMessage& Message) {
     }
     case EM_GETMODIFY: Message.Result = FModified ? 1 : 0; return;
     case WM_ERASEBKGND: Message.Result = 1; return;
+    case CM_EDITCLICK: ChangeChecked(); return;
     case CM_PAINTTO: {
       TCanvas* C = PaintToCanvasOf(Message);
       Paint();

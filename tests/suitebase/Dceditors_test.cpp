@@ -38,9 +38,13 @@ TEST_F(EditorsTest, CheckBoxTextsAndReadOnlyFrames) {
   Check->ChangeChecked();
   EXPECT_TRUE(Check->Checked());
   EXPECT_EQ(Frame->EditSource()->GetValue(), "True");  // the toggle commits
+  Frame->AccelCaption = "&Visible";
+  Frame->Perform(CM_DIALOGCHAR, 'v', 0);  // its accelerator clicks it
+  EXPECT_FALSE(Check->Checked());
+  EXPECT_EQ(Frame->Perform(CM_DIALOGCHAR, 'x', 0), 0);
   Frame->SetReadOnly(true);
   Check->ChangeChecked();
-  EXPECT_TRUE(Check->Checked());
+  EXPECT_FALSE(Check->Checked());
 }
 
 TEST_F(EditorsTest, AColourDisplayPaintsItsSwatchAndRefusesOtherNames) {
