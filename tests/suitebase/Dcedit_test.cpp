@@ -169,6 +169,11 @@ TEST_F(DceditTest, AltDownDropsReturnAcceptsThroughTheSourceEscapeCancels) {
   Press(VK_ESCAPE);
   EXPECT_FALSE(Edit->DroppedDown());
   EXPECT_EQ(Edit->GetText(), "ITEM 1");
+  Press(VK_DOWN, {.Alt = true});
+  Press(VK_DOWN);
+  Press(VK_UP, {.Alt = true});  // Alt+Up accepts as Return does
+  EXPECT_FALSE(Edit->DroppedDown());
+  EXPECT_EQ(Edit->GetText(), "ITEM 2");
   Press(VK_DOWN);  // without Alt: the next control
   EXPECT_TRUE(Next->Focused());
 }
