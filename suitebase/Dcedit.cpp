@@ -22,6 +22,8 @@ namespace Dcedit {
 Z_IMPLEMENT_CLASS(TDummyEditSource, Dorazori::TEditSource)
 Z_IMPLEMENT_CLASS(TDummyPopup, TWinControl)
 Z_IMPLEMENT_CLASS(ZEZSimpleEdit, TCustomEdit)
+Z_IMPLEMENT_CLASS(ZEZMaskEdit, TCustomMaskEdit)
+Z_IMPLEMENT_CLASS(TCustomDCPropEditor, TCustomDCEdit)
 Z_IMPLEMENT_CLASS(ZEZListBoxColumn, TCollectionItem)
 Z_IMPLEMENT_CLASS(ZEZListBox, TCustomListBox)
 Z_IMPLEMENT_CLASS_PUBLISHED(TPopupListBox, ZEZListBox, TPopupListBox::Publish)
@@ -156,6 +158,7 @@ void Registrations() {
   RegisterGlyphs();
   Dorazori::RegisterPopupClass(TypeInfo<std::string>(), nullptr, "", TPopupListBox::StaticClass());
   Dorazori::RegisterTextEditClass(TypeInfo<std::string>(), nullptr, "", ZEZSimpleEdit::StaticClass());
+  Dorazori::RegisterTextEditClass(TypeInfo<std::string>(), nullptr, " ", ZEZMaskEdit::StaticClass());
   Dorazori::SafeRegisterClasses(
       {ZEZSimpleEdit::StaticClass(), TDummyEditSource::StaticClass(), TDummyPopup::StaticClass()});
   Dorazori::RegisterEditSource(TDummyEditSource::StaticClass());
@@ -342,6 +345,14 @@ void ZEZSimpleEdit::CreateParams(TCreateParams& Params) {
   Params.ExStyle &= ~WS_EX_CLIENTEDGE;
 }
 
+ZEZMaskEdit::ZEZMaskEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) { SetCtl3D(false); }
+
+void ZEZMaskEdit::CreateParams(TCreateParams& Params) {
+  TCustomMaskEdit::CreateParams(Params);
+  Params.Style = (Params.Style & ~WS_BORDER) | WS_CLIPCHILDREN;
+  Params.ExStyle &= ~WS_EX_CLIENTEDGE;
+}
+
 TPopupListBox::TPopupListBox(TComponent* AOwner) : ZEZListBox(AOwner) {
   SetVisible(false);
   TabStop = false;
@@ -417,6 +428,14 @@ void TPopupListBox::Dispatch(TMessage& Message) {
       Message.Result = 1;
       return;
     }
+    case CN_COMMAND:
+      ZEZListBox::Dispatch(Message);
+      if (HIWORD(Message.WParam) == LBN_SELCHANGE) {
+        if (auto* Frame = dynamic_cast<TCustomDCEdit*>(Owner())) {
+          Frame->Change();
+        }
+      }
+      return;
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE: {
       // A press selects the item under it (the list never takes the focus); a move with the button held selects
@@ -654,6 +673,67 @@ void TCustomDCEdit::Loaded() {
   SetButtonBounds();
 }
 
+bool TCustomDCEdit::FlatInactive() {
+  const bool Focus = HandleAllocated() &&
+                     (GetFocus() == Handle() || (FEdit && FEdit->HandleAllocated() && GetFocus() == FEdit->Handle()));
+  return Flat && FMouseOutside && !Focus && !ComponentState().Contains(csDesigning);
+}
+
+void TCustomDCEdit::Paint() {
+  TCustomControl::Paint();
+  if (Flat || UseNimbraBorder) {
+    DrawBorder(Canvas());
+  }
+}
+
+void TCustomDCEdit::DrawBorder(TCanvas* C) {
+  const int W = ClientWidth();
+  const int H = ClientHeight();
+  TRect R{0, 0, W - 1, H - 1};
+  C->Brush()->SetColor(clBtnFace);
+  C->FrameRect(TRect{R.Left, R.Top, R.Right + 1, R.Bottom + 1});
+  C->FrameRect(TRect{R.Left + 1, R.Top + 1, R.Right, R.Bottom});
+  C->SetPixels(0, H - 1, clBtnFace);
+  C->SetPixels(W - 1, 0, clBtnFace);
+  if (FlatInactive()) {
+    return;
+  }
+  const bool Raised = UseNimbraBorder && (NimbraBorderStyle == dbsRaisedBorder || NimbraBorderStyle == dbsRaisedLine);
+  const TColor TopLine = Raised ? clBtnHighlight : clBtnShadow;
+  const TColor BottomLine = Raised ? clBtnShadow : clBtnHighlight;
+  auto Line = [&](TColor Color, int X1, int Y1, int X2, int Y2) {
+    C->Pen()->SetColor(Color);
+    C->MoveTo(X1, Y1);
+    C->LineTo(X2, Y2);
+  };
+  const TNimbraBorderStyle Style = UseNimbraBorder ? NimbraBorderStyle : dbsSunkenBorder;
+  switch (Style) {
+    case dbsSunkenLine:
+    case dbsRaisedLine:
+      Line(TopLine, 0, H - 2, W, H - 2);
+      Line(BottomLine, 0, H - 1, W, H - 1);
+      break;
+    case dbsSunkenSingle:
+    case dbsRaisedSingle: {
+      TRect E{0, 0, W, H};
+      DrawEdge(C->Handle(), &E, Style == dbsSunkenSingle ? BDR_SUNKENOUTER : BDR_RAISEDOUTER, BF_RECT);
+      break;
+    }
+    case dbsLine: Line(LineColor, 0, H - 1, W, H - 1); break;
+    case dbsLineBorder:
+      C->Brush()->SetColor(LineColor);
+      C->FrameRect(TRect{0, 0, W, H});
+      break;
+    case dbsNone: break;
+    default:
+      Line(TopLine, 0, H - 1, 0, 0);
+      Line(TopLine, 0, 0, W - 1, 0);
+      Line(BottomLine, W - 1, 0, W - 1, H - 1);
+      Line(BottomLine, W - 1, H - 1, -1, H - 1);
+      break;
+  }
+}
+
 void TCustomDCEdit::BorderChanged() {
   if (HandleAllocated()) {
     RecreateWnd();
@@ -885,6 +965,17 @@ void TCustomDCEdit::CloseDropped(bool Accept) {
   }
 }
 
+void TCustomDCEdit::Click() {
+  TCustomControl::Click();
+  if (CanFocus()) {
+    SetFocus();
+  }
+  if (FEdit) {
+    // The inner editor handles the click as its own (a check box toggles).
+    FEdit->Perform(CM_EDITCLICK, 0, 0);
+  }
+}
+
 void TCustomDCEdit::KeyPress(char& Key) {
   TCustomControl::KeyPress(Key);
   if (Key == '\r' || Key == 27) {
@@ -1048,6 +1139,22 @@ void TCustomDCEdit::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_POSTVALUE: Term(); return;
     case CM_CLOSEPOPUP: CloseDropped(false); return;
+    case CM_DIALOGCHAR:
+      if (!AccelCaption.empty() && IsAccel(static_cast<Word>(Message.WParam), AccelCaption) && CanFocus()) {
+        Click();
+        Message.Result = 1;
+        return;
+      }
+      TCustomControl::Dispatch(Message);
+      return;
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+      FMouseOutside = Message.Msg == CM_MOUSELEAVE;
+      TCustomControl::Dispatch(Message);
+      if (Flat || UseNimbraBorder) {
+        Invalidate();
+      }
+      return;
     case CM_WANTSPECIALKEY:
       // Up and Down are always the frame's; Return and Escape while its popup is down.
       if (Message.WParam == VK_UP || Message.WParam == VK_DOWN ||

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/controls/Buttons.h"
+#include "platform/controls/Mask.h"
 #include "platform/controls/StdCtrls.h"
 #include "suitebase/Dccontrols.h"
 #include "suitebase/Designreg.h"
@@ -87,6 +88,16 @@ private:
   int FUpdateCount = 0;
 };
 
+// The masked variant of the simple inner editor.
+class ZEZMaskEdit : public TCustomMaskEdit {
+  Z_CLASS(ZEZMaskEdit, TCustomMaskEdit)
+public:
+  explicit ZEZMaskEdit(TComponent* AOwner);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+};
+
 // The drop-down list of a frame: at most 7 rows high; Return accepts, Escape cancels, a click accepts.
 class TPopupListBox : public ZEZListBox {
   Z_CLASS(TPopupListBox, ZEZListBox)
@@ -152,6 +163,8 @@ inline constexpr UINT CM_POSTVALUE = 2035;
 inline constexpr UINT CM_REFOCUS = WM_USER + 0x7DC;
 // Posted to itself when the application lost activation while the popup was down.
 inline constexpr UINT CM_CLOSEPOPUP = WM_USER + 0x7DD;
+// Sent to the inner editor when the frame is clicked through its accelerator.
+inline constexpr UINT CM_EDITCLICK = WM_USER + 0x7DE;
 
 class TCustomDCEdit : public TCustomControl {
   Z_CLASS(TCustomDCEdit, TCustomControl)
@@ -211,12 +224,22 @@ public:
   bool Flat = false;
   bool UseNimbraBorder = false;
   TNimbraBorderStyle NimbraBorderStyle = dbsSunkenBorder;
+  // The accelerator caption: its accelerator key (Alt+letter) clicks the control.
+  std::string AccelCaption;
   // Flat, UseNimbraBorder or NimbraBorderStyle changed: the window is made again and the parts laid out.
   void BorderChanged();
+  // The flat look is inactive: Flat, the mouse outside, not focused, not designing.
+  bool FlatInactive();
+  // Draws the border of the flat and own-border looks on the canvas.
+  void DrawBorder(TCanvas* Canvas);
+  TColor LineColor = cl3DDkShadow;
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
 
 protected:
+  void Paint() override;
+  // The editor's click: the focus goes to the editor, and a check box toggles.
+  void Click() override;
   void KeyDown(Word& Key, TShiftState Shift) override;
   // OnKeyPress hears Return and Escape too; then they are swallowed.
   void KeyPress(char& Key) override;
@@ -240,12 +263,20 @@ private:
   int FNumButtons = 1;
   bool FDroppedDown = false;
   bool FReadOnly = false;
+  bool FMouseOutside = true;
   bool FInTerm = false;
   bool FDestroying = false;
   bool FClassesPending = true;
   HWND FHookedEdit = 0;
   int FAppHook = 0;
   WNDPROC FOldEditProc = nullptr;
+};
+
+// The base of the suite's property editors; no behaviour of its own.
+class TCustomDCPropEditor : public TCustomDCEdit {
+  Z_CLASS(TCustomDCPropEditor, TCustomDCEdit)
+public:
+  using TCustomDCEdit::TCustomDCEdit;
 };
 
 // The plain drop-down edit.

@@ -18,6 +18,7 @@ namespace Dcedit {
 
 Z_IMPLEMENT_CLASS(TGraphicEdit, TCustomControl)
 Z_IMPLEMENT_CLASS(TColorEdit, TGraphicEdit)
+Z_IMPLEMENT_CLASS(TGraphEdit, TGraphicEdit)
 Z_IMPLEMENT_CLASS(TCheckEdit, TCustomControl)
 Z_IMPLEMENT_CLASS(TRadioEdit, TCheckEdit)
 Z_IMPLEMENT_CLASS(TPenStyleEdit, TGraphicEdit)
@@ -125,6 +126,18 @@ void TColorEdit::PaintToCanvas(TCanvas* Canvas, int X, int Y) {
   Canvas->Draw(X, Y, &B);
 }
 
+void TGraphEdit::PaintToCanvas(TCanvas* Canvas, int X, int Y) {
+  const TRect R{X, Y, X + ClientWidth(), Y + ClientHeight()};
+  TGraphic* Graphic = dynamic_cast<TCustomDCPropEditor*>(Owner()) ? GetGraphic() : nullptr;
+  if (!Graphic || Graphic->Empty() || Graphic->Transparent()) {
+    Canvas->Brush()->SetColor(Color());
+    Canvas->FillRect(R);
+  }
+  if (Graphic && !Graphic->Empty()) {
+    Canvas->StretchDraw(R, Graphic);
+  }
+}
+
 namespace {
 // The value of a style name of an enumeration, or a conversion error naming the text.
 int StyleValue(PTypeInfo Type, const std::string& Name) {
@@ -230,6 +243,7 @@ void TCheckEdit::Dispatch(TMessage& Message) {
     }
     case EM_GETMODIFY: Message.Result = FModified ? 1 : 0; return;
     case WM_ERASEBKGND: Message.Result = 1; return;
+    case CM_EDITCLICK: ChangeChecked(); return;
     case CM_PAINTTO: {
       TCanvas* C = PaintToCanvasOf(Message);
       Paint();

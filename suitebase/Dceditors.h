@@ -36,6 +36,16 @@ public:
   void PaintToCanvas(TCanvas* Canvas, int X, int Y) override;
 };
 
+// Shows a picture (GetGraphic) stretched over itself, inside a property editor frame only; elsewhere it paints its
+// background.
+class TGraphEdit : public TGraphicEdit {
+  Z_CLASS(TGraphEdit, TGraphicEdit)
+public:
+  using TGraphicEdit::TGraphicEdit;
+  virtual TGraphic* GetGraphic() = 0;
+  void PaintToCanvas(TCanvas* Canvas, int X, int Y) override;
+};
+
 // A line in the pen style its text names ("psDash").
 class TPenStyleEdit : public TGraphicEdit {
   Z_CLASS(TPenStyleEdit, TGraphicEdit)

@@ -8,6 +8,7 @@
 #include "suitebase/Containers.h"
 #include "suitebase/Notifiers.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace Dorazori {
@@ -281,6 +282,21 @@ void SafeRegisterClasses(const TComponentClassList& Classes) {
 void CallPropertyEdit(TPersistent* Instance, const std::string& PropName) {
   if (CallPropEditProc) {
     CallPropEditProc(Instance, PropName);
+  }
+}
+
+void TListWrapper::Add(Pointer Item) {
+  // As the suite's sorted lists, an item already there is not entered again.
+  const auto It = std::lower_bound(FItems.begin(), FItems.end(), Item);
+  if (It == FItems.end() || *It != Item) {
+    FItems.insert(It, Item);
+  }
+}
+
+void TListWrapper::Remove(Pointer Item) {
+  const auto It = std::lower_bound(FItems.begin(), FItems.end(), Item);
+  if (It != FItems.end() && *It == Item) {
+    FItems.erase(It);
   }
 }
 

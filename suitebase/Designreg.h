@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace Dorazori {
 
@@ -94,6 +95,32 @@ public:
   virtual std::string GetValue() = 0;
   virtual void SetValue(const std::string& Value) = 0;
   virtual void StartEdit() {}
+};
+
+// A designer's selection: a reference-counted list of persistent objects.
+class ZEZPersistentList : public TInterfacedObject {
+public:
+  void Add(TPersistent* Item) { FItems.push_back(Item); }
+  TPersistent* Get(Integer Index) const { return FItems.at(static_cast<std::size_t>(Index)); }
+  Integer GetCount() const { return static_cast<Integer>(FItems.size()); }
+  // The same count and the same object at every index.
+  bool Equals(const ZEZPersistentList& Other) const { return FItems == Other.FItems; }
+
+private:
+  std::vector<TPersistent*> FItems;
+};
+
+// A sorted list of pointers without duplicates; GetClass and GetObject both give the item at the index.
+class TListWrapper : public TObject {
+public:
+  void Add(Pointer Item);
+  void Remove(Pointer Item);
+  Integer GetCount() const { return static_cast<Integer>(FItems.size()); }
+  Pointer GetClass(Integer Index) const { return FItems.at(static_cast<std::size_t>(Index)); }
+  Pointer GetObject(Integer Index) const { return FItems.at(static_cast<std::size_t>(Index)); }
+
+private:
+  std::vector<Pointer> FItems;  // kept sorted
 };
 
 TPackagedCollection* PopupClasses();

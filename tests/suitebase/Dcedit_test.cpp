@@ -1,6 +1,7 @@
 // The drop-down edit frame driven through the harness: parts, layout, class names, dropping, keys and commits.
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
+#include "platform/graphics/Colors.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/VirtualKeys.h"
 #include "suitebase/Dcedit.h"
@@ -102,6 +103,28 @@ TEST_F(DceditTest, TheFlatAndOwnBorderLooksKeepMarginsAroundTheParts) {
   }
 }
 
+TEST_F(DceditTest, TheFlatBorderShowsOnlyWhileTheMouseIsOverOrTheFocusIsIn) {
+  Edit->Flat = true;
+  Edit->BorderChanged();
+  Next->SetFocus();
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Edit->FlatInactive());
+  auto TopLeft = [&] {
+    TBitmap B;
+    B.SetSize(Edit->ClientWidth(), Edit->ClientHeight());
+    Edit->DrawBorder(B.Canvas());
+    return GetPixel(B.Canvas()->Handle(), 0, 0);
+  };
+  EXPECT_EQ(TopLeft(), ColorToRGB(clBtnFace));
+  Edit->Perform(CM_MOUSEENTER, 0, 0);
+  EXPECT_FALSE(Edit->FlatInactive());
+  EXPECT_EQ(TopLeft(), ColorToRGB(clBtnShadow));  // the sunken look's top line
+  Edit->Perform(CM_MOUSELEAVE, 0, 0);
+  Edit->SetFocus();
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(Edit->FlatInactive());
+}
+
 TEST_F(DceditTest, ClassNamesResolveOrFallBack) {
   TWinControl* Before = Edit->Edit();
   Edit->SetEditClass("ZEZSimpleEdit");
@@ -146,6 +169,11 @@ TEST_F(DceditTest, AltDownDropsReturnAcceptsThroughTheSourceEscapeCancels) {
   Press(VK_ESCAPE);
   EXPECT_FALSE(Edit->DroppedDown());
   EXPECT_EQ(Edit->GetText(), "ITEM 1");
+  Press(VK_DOWN, {.Alt = true});
+  Press(VK_DOWN);
+  Press(VK_UP, {.Alt = true});  // Alt+Up accepts as Return does
+  EXPECT_FALSE(Edit->DroppedDown());
+  EXPECT_EQ(Edit->GetText(), "ITEM 2");
   Press(VK_DOWN);  // without Alt: the next control
   EXPECT_TRUE(Next->Focused());
 }

@@ -38,9 +38,13 @@ TEST_F(EditorsTest, CheckBoxTextsAndReadOnlyFrames) {
   Check->ChangeChecked();
   EXPECT_TRUE(Check->Checked());
   EXPECT_EQ(Frame->EditSource()->GetValue(), "True");  // the toggle commits
+  Frame->AccelCaption = "&Visible";
+  Frame->Perform(CM_DIALOGCHAR, 'v', 0);  // its accelerator clicks it
+  EXPECT_FALSE(Check->Checked());
+  EXPECT_EQ(Frame->Perform(CM_DIALOGCHAR, 'x', 0), 0);
   Frame->SetReadOnly(true);
   Check->ChangeChecked();
-  EXPECT_TRUE(Check->Checked());
+  EXPECT_FALSE(Check->Checked());
 }
 
 TEST_F(EditorsTest, AColourDisplayPaintsItsSwatchAndRefusesOtherNames) {
@@ -166,6 +170,35 @@ TEST_F(EditorsTest, RadioBoxesIgnoreSpaceWhenCheckedAndCtrlClickOpensTheColourEd
   Frame->SetEditClass("TCheckEdit");
   EXPECT_TRUE(dynamic_cast<ZEZSimpleEdit*>(Frame->Edit()));  // no longer an editor class
   RegisterValueEditors();
+}
+
+// A picture display of a red picture.
+class TRedPicture : public TGraphEdit {
+  Z_CLASS(TRedPicture, TGraphEdit)
+public:
+  explicit TRedPicture(TComponent* AOwner) : TGraphEdit(AOwner) {
+    Picture.SetSize(4, 4);
+    Picture.Canvas()->Brush()->SetColor(clRed);
+    Picture.Canvas()->FillRect(TRect{0, 0, 4, 4});
+  }
+  TGraphic* GetGraphic() override { return &Picture; }
+  TBitmap Picture;
+};
+Z_IMPLEMENT_CLASS(TRedPicture, TGraphEdit)
+
+TEST_F(EditorsTest, APictureShowsOnlyInsideAPropertyEditorFrame) {
+  auto* Plain = TestSupport::Make<ZEZEdit>(Form, Form, TRect{10, 10, 131, 31});
+  auto* Prop = TestSupport::Make<TCustomDCPropEditor>(Form, Form, TRect{10, 40, 131, 61});
+  Plain->SetEditorClass(TRedPicture::StaticClass());
+  Prop->SetEditorClass(TRedPicture::StaticClass());
+  for (auto [Frame, Red] : {std::pair<TCustomDCEdit*, bool>{Plain, false}, {Prop, true}}) {
+    TWinControl* E = Frame->Edit();
+    E->SetColor(clWhite);
+    TBitmap B;
+    B.SetSize(E->Width(), E->Height());
+    E->Perform(CM_PAINTTO, reinterpret_cast<WPARAM>(B.Canvas()), 0);
+    EXPECT_EQ(GetPixel(B.Canvas()->Handle(), B.Width() / 2, B.Height() / 2), Red ? 0x000000FFu : 0x00FFFFFFu);
+  }
 }
 
 }  // namespace

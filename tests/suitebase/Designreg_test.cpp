@@ -116,6 +116,29 @@ TEST(Designreg, TheClassLibrarysHooksFillTheCatalogueAndBroadcast) {
   EXPECT_EQ(Listener.Heard, 3);
 }
 
+TEST(Designreg, SelectionsCompareItemByItemAndWrappersKeepTheirOrder) {
+  TPersistent A;
+  TPersistent B;
+  ZEZPersistentList One;
+  ZEZPersistentList Two;
+  One.Add(&A);
+  One.Add(&B);
+  Two.Add(&A);
+  EXPECT_FALSE(One.Equals(Two));
+  Two.Add(&B);
+  EXPECT_TRUE(One.Equals(Two));
+  EXPECT_EQ(One.Get(1), &B);
+  TListWrapper W;
+  W.Add(&B);
+  W.Add(&A);
+  W.Add(&B);
+  EXPECT_EQ(W.GetCount(), 2);
+  EXPECT_LT(W.GetObject(0), W.GetObject(1));
+  W.Remove(&B);
+  EXPECT_EQ(W.GetCount(), 1);
+  EXPECT_EQ(W.GetClass(0), W.GetObject(0));
+}
+
 class ButtonsTest : public TestSupport::TFormTest {};
 TEST_F(ButtonsTest, StandardButtonsMoveUpWhenThereIsNoHelp) {
   auto* Ok = TestSupport::Make<TButton>(Form, Form, TRect{10, 100, 85, 125});
