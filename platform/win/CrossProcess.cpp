@@ -412,8 +412,12 @@ bool StartLocked(TState& S) {
     S.Failed = true;
     return false;
   }
-  S.LockFd = ::open((Base + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (S.LockFd < 0 || ::flock(S.LockFd, LOCK_EX) != 0) {
+  // The lock file appears under its own name already locked: a scan that found it unlocked would take this
+  // process for a dead one and remove its files. It is made and locked under a name no scan reads, then renamed.
+  const std::string Unlocked = Base + ".lock.new";
+  S.LockFd = ::open(Unlocked.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (S.LockFd < 0 || ::flock(S.LockFd, LOCK_EX) != 0 || ::rename(Unlocked.c_str(), (Base + ".lock").c_str()) != 0) {
+    ::unlink(Unlocked.c_str());
     CloseFd(S.LockFd);
     S.Failed = true;
     return false;

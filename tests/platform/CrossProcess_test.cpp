@@ -288,3 +288,21 @@ TEST_F(CrossProcessTest, RegistryFollowsRenamesAndForgetsDeadProcesses) {
     EXPECT_NE(E.path().filename().string().rfind(std::to_string(PeerPid) + "-", 0), 0u) << E.path();
   }
 }
+
+// Another process scanning the registry all the time while publishers start never takes a starting one for dead
+// (it would remove its files, and its windows could never be found again).
+TEST_F(CrossProcessTest, APublisherStartingDuringScansIsFound) {
+  for (int Round = 0; Round < 100; ++Round) {
+    Peer = StartPeer("publisher");
+    ASSERT_GT(Peer.Pid, 0);
+    const std::string Caption = "After rename " + std::to_string(Peer.Pid);
+    HWND W = 0;
+    const auto End = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while ((W = FindWindow(nullptr, Caption.c_str())) == 0 && PeerStatus(Peer) < 0 &&
+           std::chrono::steady_clock::now() < End) {
+      // no pause: every scan looks at the files of the starting process
+    }
+    EXPECT_NE(W, 0u) << "round " << Round << ": " << ReadFile(PrivateRuntimeFolder() + "/peer-publisher.txt");
+    KillPeer(Peer);
+  }
+}
