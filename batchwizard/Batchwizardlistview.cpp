@@ -8,6 +8,7 @@
 #include "core/Mainwindowservices.h"
 #include "core/Prgclass.h"
 
+#include "platform/graphics/Graphics.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/win/ShlObj.h"
 
@@ -386,7 +387,11 @@ void TBatchWizardForm::SetAllProcess(bool Yes) {
 
 void TBatchWizardForm::TargetAutoSizeColumnsClick(TObject*) {
   TListColumns* Columns = TargetListView->Columns();
-  TCanvas* Canvas = TargetListView->Canvas();
+  // Text is measured on a bitmap: the list's own canvas draws only while it paints.
+  TBitmap Measure;
+  Measure.SetWidth(1);
+  Measure.SetHeight(1);
+  TCanvas* Canvas = Measure.Canvas();
   Canvas->Font()->Assign(TargetListView->Font());
   for (int C = 0; C < Columns->Count(); ++C) {
     TListColumn* Column = Columns->Items(C);
