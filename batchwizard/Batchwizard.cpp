@@ -376,6 +376,7 @@ void TBatchWizardForm::UpdateCaption(int Flags) {
   if (S != nullptr && S->listFileName.length > 0 && (Flags & CAPTION_NO_LIST_NAME) == 0) {
     Text.append(" - ").append(S->listFileName.text);
   }
+  pendingCaption.clear();
   if (Text != captionShown) {
     captionShown = Text;
     SetCaption(Text);
@@ -427,8 +428,12 @@ void TBatchWizardForm::FlushLog() {
 }
 
 void TBatchWizardForm::ProcessMessages() {
-  if (!pendingLog.empty() && Clock().MonotonicNs() - lastLogFlush >= LogFlushIntervalNs) {
+  const unsigned long long Now = Clock().MonotonicNs();
+  if (!pendingLog.empty() && Now - lastLogFlush >= LogFlushIntervalNs) {
     FlushLog();
+  }
+  if (!pendingCaption.empty() && Now - lastCaptionUpdate >= LogFlushIntervalNs) {
+    ShowCaption(pendingCaption);
   }
   BatchWizardHost::ProcessMessages();
 }
@@ -452,6 +457,18 @@ void TBatchWizardForm::SetProgressWithCounts(int Value, int Done, int Mode, int 
   if ((Mode & PROGRESS_COUNTS) != 0) {
     Text += " - [" + std::to_string(Done) + "<>" + std::to_string(Total) + "]";
   }
+  // During a run the counts change with every target: the caption takes the latest text at most once per
+  // interval (at the next pump), so that retitling the window does not slow the run down.
+  if (running != 0 && Clock().MonotonicNs() - lastCaptionUpdate < LogFlushIntervalNs) {
+    pendingCaption = Text;
+    return;
+  }
+  ShowCaption(Text);
+}
+
+void TBatchWizardForm::ShowCaption(std::string Text) {
+  lastCaptionUpdate = Clock().MonotonicNs();
+  pendingCaption.clear();
   if (Text != captionShown) {
     captionShown = Text;
     SetCaption(Text);

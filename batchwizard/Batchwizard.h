@@ -258,6 +258,7 @@ protected:
 
 private:
   void SetStatusText(const char* Text);
+  void ShowCaption(std::string Text);
   void ShowToolName();
   void FillRow(TListItem* Item, batchwiztargetclass* Target, int Columns);
   int RowIcon(batchwiztargetclass* Target);
@@ -276,6 +277,8 @@ private:
   std::vector<std::pair<std::string, bool>> pendingLog;
   unsigned long long lastLogFlush = 0;
   std::string captionShown;
+  std::string pendingCaption;  // the newest progress caption not shown yet
+  unsigned long long lastCaptionUpdate = 0;
   int busyDepth = 0;
   TCursor savedCursor = crDefault;
   bool fieldsLoading = false;

@@ -385,9 +385,15 @@ TEST_F(BatchWizardWindowTest, StopDuringDownloadsAbortsWritesTheReportAndKeepsOl
   Form->RefreshTargetListView(Targets(), REFRESH_ALL_ROWS);
   const std::string Before = Column(3)[0];
   bool Refused = false;
+  unsigned long long RunStart = 0;
   {
     TProbe Probe([&] {
-      if (Form->running != 0 && (Form->abortWord & ABORT_REQUESTED) == 0) {
+      if (Form->running != 0 && RunStart == 0) {
+        RunStart = RealClock.MonotonicNs();
+      }
+      // Stop once the download has been waited for a while (it takes three seconds to come).
+      if (Form->running != 0 && (Form->abortWord & ABORT_REQUESTED) == 0 &&
+          RealClock.MonotonicNs() - RunStart > 500ull * 1000 * 1000) {
         // Closing the window, switching pages and a second run are refused without a message while it runs.
         bool CanClose = true;
         Form->FormCloseQuery(Form, CanClose);
