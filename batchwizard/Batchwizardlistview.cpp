@@ -244,6 +244,8 @@ void TBatchWizardForm::EndUpdate() {
     TargetListView->Items()->DeleteSeveral(std::move(Indexes));
   }
   TargetListView->Items()->EndUpdate();
+  // Rows changed while updates were suspended repaint together now.
+  TargetListView->Invalidate();
 }
 
 void TBatchWizardForm::RefreshTargetListView(PointerArrayManager* L, int Flags) {

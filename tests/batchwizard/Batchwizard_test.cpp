@@ -368,10 +368,14 @@ TEST_F(BatchWizardWindowTest, ProcessListRunsFromTheWindowAndFillsTheResults) {
   EXPECT_NE(RowOf(Dir + "/site/bad.html")->SubItems()->Strings(2), "");
   EXPECT_NE(RowOf(Dir + "/site/good.html")->SubItems()->Strings(2), "");
   EXPECT_NE(RowOf(Site.Url("/page.html"))->SubItems()->Strings(2), "");
-  // A second click on the Target List page works again.
+  // Pictures of the log and of the list with its results, for looking at.
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Harness::SaveWindowPng(Form->Handle(), std::string(ZUBQ_BINARY_DIR) + "/batchwizard-window-log.png"));
+  // The Target List page can be shown again.
   Form->BatchWizardPageControl->SetActivePage(Form->TargetSheet);
   EXPECT_EQ(Form->BatchWizardPageControl->ActivePage(), Form->TargetSheet);
-  Harness::SaveWindowPng(Form->Handle(), Dir + "/../batchwizard-window.png");
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Harness::SaveWindowPng(Form->Handle(), std::string(ZUBQ_BINARY_DIR) + "/batchwizard-window-list.png"));
 }
 
 TEST_F(BatchWizardWindowTest, StopDuringDownloadsAbortsWritesTheReportAndKeepsOldResults) {
