@@ -1,6 +1,7 @@
 // The program's main function and its start-up phases.
 #include "app/Htmlquick.h"
 
+#include "batchwizard/Batchwizardservices.h"
 #include "core/Commandqueue.h"
 #include "core/Dragdropwindow.h"
 #include "core/Editsourceoptions.h"
@@ -306,6 +307,7 @@ int WinMain(HINSTANCE Instance, HINSTANCE, const char* CommandLine, int) {
       (void)ShowSplash(SplashShow);
     }
     Application->Title = ApplicationTitle;
+    RegisterBatchWizardServices();
     if (CommandLine != nullptr && *CommandLine != 0) {
       prg->volatileState->commandLinePresent = 1;
     }

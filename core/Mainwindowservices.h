@@ -14,6 +14,8 @@ class TPersistent;
 class fileinfoclass;
 class fileinfoextraclass;
 class SpellCheckService;
+class TPTOpenDlg;
+class TPTSaveDlg;
 
 // Flags of MainWindowServices::AddNewFileTab used by the core.
 inline constexpr int NEWTAB_REOPEN_AT_START = 1352;
@@ -23,6 +25,11 @@ inline constexpr int CLOSEALL_SHUTDOWN = 1;
 // What the services answer when no main window does the work (no window yet, or a window without the operation).
 inline constexpr int MAINWINDOW_NOT_DONE = -1;
 inline constexpr int MAINWINDOW_NO_TAB = -1;
+// Results of MainWindowServices::OpenWebDocument.
+inline constexpr int OPENWEB_OPENED = 0;
+inline constexpr int OPENWEB_NO_TARGET = -1;
+inline constexpr int OPENWEB_DOWNLOAD_FAILED = -2;
+inline constexpr int OPENWEB_NO_EDITOR = -3;
 
 class MainWindowServices {
 public:
@@ -285,6 +292,22 @@ public:
   virtual void ToolsBatchWizardClick(TObject* Sender) { (void)Sender; }
   // Shows the progress of dropped files in the main window's caption and its status panel 3.
   virtual void SetDropProgressText(const char* Text) { (void)Text; }
+
+  // ---- What the batch wizard uses of the main window -------------------------------------------------------
+  // The main window's open and save dialogs; null without them (the batch wizard then makes its own).
+  virtual TPTOpenDlg* GetOpenDialog() { return nullptr; }
+  virtual TPTSaveDlg* GetSaveDialog() { return nullptr; }
+  // The About box and the spelling options, as the main window's Help and Options menus show them.
+  virtual void HelpAboutZUBClick(TObject* Sender) { (void)Sender; }
+  virtual void OptionsSpellCheckerClick(TObject* Sender) { (void)Sender; }
+  // Downloads the web origin's address into the temporary file of the pseudo name and opens it in a new tab that
+  // keeps the origin (flag 2: a copy of the record; else the record is taken over). See OPENWEB_*.
+  virtual int OpenWebDocument(fileinfoextraclass* Origin, const char* PseudoName, int Flags) {
+    (void)Origin;
+    (void)PseudoName;
+    (void)Flags;
+    return OPENWEB_NO_TARGET;
+  }
 };
 
 // Dialogs of MainWindowServices::GetFileDialogSize.

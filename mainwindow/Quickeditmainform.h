@@ -705,7 +705,7 @@ public:
   void SettingsHTMLConfigReset1Click(TObject* Sender);
   void OptionsHTMLConfigExportProgramsClick(TObject* Sender);
   void OptionsHTMLConfigImportProgramsClick(TObject* Sender);
-  void OptionsSpellCheckerClick(TObject* Sender);
+  void OptionsSpellCheckerClick(TObject* Sender) override;
   void OptionsLiveSpellClick(TObject* Sender);
   void OptionsWordWrapClick(TObject* Sender);
   void OptionsSyntaxHighlightingClick(TObject* Sender);
@@ -743,7 +743,7 @@ public:
   void HelpOnlineClick(TObject* Sender);
   void HelpCheckVersionClick(TObject* Sender);
   void CopyProgramInfotoClipboard1Click(TObject* Sender);
-  void HelpAboutZUBClick(TObject* Sender);
+  void HelpAboutZUBClick(TObject* Sender) override;
   void EditorToolbarClose(TObject* Sender);
   void EditorToolbarVisibleChanged(TObject* Sender);
   void ValidateBigBtnPopup(TTBCustomItem* Sender, bool FromLink);
@@ -916,7 +916,7 @@ public:
   // Downloads the record's address into the temporary file of that name and opens it as a saved, writable web
   // document (flag 2: a copy of the record; else the record is taken over). 0 opened, -1 no record, -2 download
   // failed (reported), -3 no memory.
-  int OpenWebDocument(fileinfoextraclass* Origin, const char* PseudoName, int Flags);
+  int OpenWebDocument(fileinfoextraclass* Origin, const char* PseudoName, int Flags) override;
   // The web download of AddNewFileTab: the name (flag 0x10) or a copy of the record (0x20) is downloaded and
   // opened into the tab control as a changed document. AddNewFileTab's result; -9 when the download failed.
   int OpenWebAddress(TComponent* TabControl, const char* Name, int Flags, fileinfoextraclass* Extra);
@@ -1098,6 +1098,8 @@ public:
   int VisibleResultsPanelHeight() override;
   TFont* CurrentEditorFont() override;
   bool GetFileDialogSize(int Dialog, int& Width, int& Height) override;
+  TPTOpenDlg* GetOpenDialog() override { return PTOpenDialog; }
+  TPTSaveDlg* GetSaveDialog() override { return PTSaveDialog; }
   bool GetShellTreeFolder(int Pane, StrStore& Folder) override;
   bool GetSplitWidths(int& TagCountList, int& StructurePage, int& ScratchPad1, int& ScratchPage) override;
   int ValidateDocuments(fileinfoclass* Document, int Flags, int Configuration) override;
