@@ -386,6 +386,7 @@ void TRtfImporter::ControlWord() {
       FImporter.Output(std::string(1, B < 0 ? '?' : static_cast<char>(B)));
       SkipReplacement();
     }
+    return;
   }
   FParser->SkipRtfDigits();
 }
