@@ -659,10 +659,13 @@ void THTMLImporter::Tag() {
     Name.remove_prefix(1);
   }
   const Integer Code = HtmlTagCode(Name);
-  if (Code == 42 && !Closing) {
+  // The head, and the title that the exporter writes after it, hold no document text.
+  const bool IsTitle = SameText(Name, "Title");
+  if ((Code == 42 || IsTitle) && !Closing) {
+    const char* End = IsTitle ? "</Title" : "</Head";
     for (;;) {
       const Integer T = FParser.NextToken();
-      if (T == tokEof || (T == tokHtmlTag && SameText(FParser.Text(), "</Head"))) {
+      if (T == tokEof || (T == tokHtmlTag && SameText(FParser.Text(), End))) {
         break;
       }
     }

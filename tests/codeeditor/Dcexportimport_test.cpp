@@ -141,6 +141,8 @@ TEST(RtfImporter, SizesAreLimited) {
 
 TEST(HtmlImporter, TextRunsAndLineBreaks) {
   EXPECT_EQ(ImportHtml("<Body>a\r\nb</Body>").Text, "a b");
+  // The title the exporter writes after the head is not document text.
+  EXPECT_EQ(ImportHtml("<Html><Head></Head><Title>N</Title><Body>x</Body></Html>").Text, "x");
   EXPECT_EQ(ImportHtml("say \"hi\"\tthere &lt;&amp;&gt;&nbsp;&quot;").Text, "say \"hi\"there <&> \"");
   EXPECT_EQ(ImportHtml("<Head><Title>T</Title></Head>x<BR>y<P>z<!-- c\r\nd -->w").Text, "x\r\ny\r\n\r\nzw");
 }
