@@ -7,6 +7,8 @@
 #include "tests/support/UnitsEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <tidy.h>
+#include <tidybuffio.h>
 
 #include <fstream>
 #include <string>
@@ -232,5 +234,84 @@ TEST_F(ExportRoundTrip, RtfAndHtmlReadBackByTheImporters) {
       EXPECT_EQ(FirstDifference(Text, Styles, WantStyles), "");
     }
   }
+}
+// Collects the body text of a page parsed by libtidy, with the colour, bold and italic each character is in.
+struct TTidyText {
+  TidyDoc Doc;
+  std::string Text;
+  std::vector<TStyled> Styles;
+  void Walk(TidyNode Node, TStyled St) {
+    for (TidyNode Child = tidyGetChild(Node); Child != nullptr; Child = tidyGetNext(Child)) {
+      if (tidyNodeIsText(Child)) {
+        TidyBuffer Buf;
+        tidyBufInit(&Buf);
+        tidyNodeGetValue(Doc, Child, &Buf);
+        std::string V(reinterpret_cast<const char*>(Buf.bp), Buf.size);
+        tidyBufFree(&Buf);
+        for (std::size_t I = 0; I < V.size(); ++I) {
+          if (V[I] == '\r' || V[I] == '\n') {
+            continue;  // line breaks of the page's source
+          }
+          if (V.compare(I, 2, "\xC2\xA0") == 0) {
+            ++I;
+            Text += ' ';
+          } else {
+            Text += V[I];
+          }
+          Styles.push_back(St);
+        }
+        continue;
+      }
+      const char* Name = tidyNodeGetName(Child);
+      const std::string Tag = Name != nullptr ? Name : "";
+      TStyled Inner = St;
+      if (Tag == "br") {
+        Text += '\n';
+        Styles.push_back({});
+      } else if (Tag == "b") {
+        Inner.Bold = true;
+      } else if (Tag == "i") {
+        Inner.Italic = true;
+      } else if (Tag == "font") {
+        if (TidyAttr A = tidyAttrGetById(Child, TidyAttr_COLOR); A != nullptr && tidyAttrValue(A) != nullptr) {
+          const unsigned long Rgb = std::stoul(std::string(tidyAttrValue(A)).substr(1), nullptr, 16);
+          Inner.Color = static_cast<TColor>(((Rgb >> 16) & 0xFF) | (Rgb & 0xFF00) | ((Rgb & 0xFF) << 16));
+        }
+      }
+      Walk(Child, Inner);
+    }
+  }
+};
+
+TEST_F(ExportRoundTrip, HtmlParsedByTidyHasTheTextAndColours) {
+  TStringStream Out;
+  {
+    TDCHTMLExporter E(&Out);
+    ExportDoc(E, Doc);
+  }
+  TTidyText T{tidyCreate(), {}, {}};
+  tidyOptSetBool(T.Doc, TidyShowWarnings, no);
+  tidyOptSetInt(T.Doc, TidyShowErrors, 0);
+  tidyOptSetBool(T.Doc, TidyQuiet, yes);
+  tidySetCharEncoding(T.Doc, "latin1");
+  TidyBuffer Errors;
+  tidyBufInit(&Errors);
+  tidySetErrorBuffer(T.Doc, &Errors);
+  ASSERT_GE(tidyParseString(T.Doc, Out.DataString().c_str()), 0);
+  T.Walk(tidyGetBody(T.Doc), TStyled{});
+  tidyRelease(T.Doc);
+  tidyBufFree(&Errors);
+  std::string Want;
+  std::vector<TStyled> WantStyles;
+  const std::vector<TStyled> All = ExpectedStyles(Doc);
+  const std::string Joint = Joined(Doc);
+  for (std::size_t I = 0; I < Joint.size(); ++I) {
+    if (Joint[I] != '\r') {
+      Want += Joint[I];
+      WantStyles.push_back(All[I]);
+    }
+  }
+  ASSERT_EQ(T.Text, Want);
+  EXPECT_EQ(FirstDifference(T.Text, T.Styles, WantStyles), "");
 }
 }  // namespace
