@@ -694,7 +694,11 @@ void THTMLImporter::Tag() {
     SkipToTagEnd();
     return;
   }
-  FImporter.Push(Code);
+  // Only tags that format push a level: a level of "BR", "P" or a tag without a code would change nothing, and
+  // pages close few of them, so the stack would grow with the page and every run would cost more.
+  if (Code != 14 && Code != 17 && Code != 255) {
+    FImporter.Push(Code);
+  }
   switch (Code) {
     case 0:
     case 44: FImporter.SetStyle(fsBold, true); break;
