@@ -123,12 +123,20 @@ BOOL OpenClipboard(HWND Wnd) {
   S.OpenWnd = Wnd;
   S.OpenThread = GetCurrentThreadId();
   std::string Outside;
-  if (S.Mirror.Active && S.Mirror.Active() && S.Mirror.Import && S.Mirror.Import(Outside)) {
+  std::string OutsideRtf;
+  const bool Active = S.Mirror.Active && S.Mirror.Active();
+  const bool Imported = Active && (S.Mirror.ImportRich ? S.Mirror.ImportRich(Outside, OutsideRtf)
+                                                       : (S.Mirror.Import && S.Mirror.Import(Outside)));
+  if (Imported) {
     // Another program copied text: it replaces what the program had.
     FreeAll(S);
     S.Owner = 0;
     Outside += '\0';
     S.Data.emplace_back(CF_TEXT, TextHandle(Outside));
+    if (!OutsideRtf.empty()) {
+      OutsideRtf += '\0';
+      S.Data.emplace_back(RegisterClipboardFormat(SRichTextFormatName), TextHandle(OutsideRtf));
+    }
     ++S.Sequence;
   }
   return TRUE;
@@ -149,11 +157,19 @@ BOOL CloseClipboard() {
       S.Changed = false;
       ++S.Sequence;
       Viewer = S.Viewer;
-      if (S.Mirror.Active && S.Mirror.Active() && S.Mirror.Export) {
+      if (S.Mirror.Active && S.Mirror.Active() && (S.Mirror.Export || S.Mirror.ExportRich)) {
         HANDLE T = Find(S, CF_TEXT);
         std::string Text = T ? HandleBytes(T) : std::string();
         Text = Text.substr(0, std::min(Text.size(), Text.find('\0')));
-        S.Mirror.Export(Text);
+        if (S.Mirror.ExportRich) {
+          const auto Rich = S.Names.find(UpperCase(SRichTextFormatName));
+          HANDLE R = Rich != S.Names.end() ? Find(S, Rich->second) : nullptr;
+          std::string Rtf = R ? HandleBytes(R) : std::string();
+          Rtf = Rtf.substr(0, std::min(Rtf.size(), Rtf.find('\0')));
+          S.Mirror.ExportRich(Text, Rtf);
+        } else {
+          S.Mirror.Export(Text);
+        }
       }
     }
   }

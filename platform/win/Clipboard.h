@@ -50,5 +50,11 @@ struct TClipboardMirror {
   void (*Export)(const std::string& Text1252) = nullptr;
   // Text that another program put on the desktop's clipboard since the last export; false when none.
   bool (*Import)(std::string& Text1252) = nullptr;
+  // When set, used instead of Export and Import: the rich text ("Rich Text Format", the bytes of an RTF
+  // document) travels beside the text; empty when there is none.
+  void (*ExportRich)(const std::string& Text1252, const std::string& Rtf) = nullptr;
+  bool (*ImportRich)(std::string& Text1252, std::string& Rtf) = nullptr;
 };
+// The registered format name of rich text on the clipboard.
+inline constexpr const char* SRichTextFormatName = "Rich Text Format";
 void SetClipboardMirror(const TClipboardMirror& Mirror);
