@@ -531,14 +531,16 @@ void TTextStyles::SaveColorStylesToFile(const std::string& FileName) {
 }
 
 void TTextStyles::LoadColorStylesFromFile(const std::string& FileName) {
-  BeginParserUpdate();
+  // Read into a scratch collection first: a file of another kind changes nothing.
+  TTextStyles Scratch(nullptr);
   try {
-    Vivaridiriz::ReadObjFromTextFile(this, FileName);
-  } catch (...) {
-    EndParserUpdate();
+    Vivaridiriz::ReadObjFromTextFile(&Scratch, FileName);
+  } catch (const EFOpenError&) {
     throw;
+  } catch (const Exception&) {
+    throw Exception("Not a color styles file");
   }
-  EndParserUpdate();
+  Assign(&Scratch);
 }
 
 bool TTextStyles::SaveColorStyles() {
