@@ -651,8 +651,8 @@ TEST_F(VuvudiTest, GutterImagesAndLineNumbersShow) {
   Harness::RunUntilIdle();
   EXPECT_TRUE(ShowsText(TRect{0, 0, Memo->GetRealGutterWidth() - 2, H}));
   EXPECT_FALSE(ShowsText(TRect{0, H, Memo->GetRealGutterWidth() - 2, 2 * H}));
-  EXPECT_TRUE(ShowsText(TRect{0, (Memo->GetRealStrCount()) * H, Memo->GetRealGutterWidth() - 2,
-                              (Memo->GetRealStrCount() + 1) * H}));
+  EXPECT_TRUE(ShowsText(
+      TRect{0, (Memo->GetRealStrCount()) * H, Memo->GetRealGutterWidth() - 2, (Memo->GetRealStrCount() + 1) * H}));
 }
 
 }  // namespace
