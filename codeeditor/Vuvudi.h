@@ -11,6 +11,7 @@
 #include "suitebase/Controlbackground.h"
 #include "suitebase/Customcontrol.h"
 #include "suitebase/Nameditems.h"
+#include "suitebase/Optionext.h"
 
 #include <array>
 #include <functional>
@@ -784,13 +785,18 @@ public:
   static void Publish(TMetaClass& Meta);
 };
 
-// The global options of the code editor controls (one per process).
-class TMemoEnvOptions : public TPersistent {
-  Z_CLASS(TMemoEnvOptions, TPersistent)
+// The global options of the code editor controls (one per process), stored in the "CodeEdit\\" group.
+class TMemoEnvOptions : public Dorazori::TOptionExt {
+  Z_CLASS(TMemoEnvOptions, Dorazori::TOptionExt)
 public:
   TMemoEnvOptions();
   ~TMemoEnvOptions() override;
-  void InitValues();
+  static void Publish(TMetaClass& Meta);
+  std::string GetKey() override { return "CodeEdit\\"; }
+  void InitValues() override;
+  // Tells every control in EnvOptObjectList (those with UseGlobalOptions load the new values).
+  void Update() override { Changed(); }
+  void Assign(TPersistent* Source) override;
   Integer MarginPos = 80;
   Integer GutterWidth = 32;
   TMemoOptions Options{moDrawMargin, moDrawGutter, moThumbTracking, moColorSyntax};
@@ -799,13 +805,19 @@ public:
   bool UseMonoFont = true;
   TColor ReadOnlyColor = clWindow;
   TBrush* GutterBrush() const { return FGutterBrush.get(); }
+  void SetGutterBrush(TBrush* V) { FGutterBrush->Assign(V); }
   TPen* MarginPen() const { return FMarginPen.get(); }
+  void SetMarginPen(TPen* V) { FMarginPen->Assign(V); }
   TMemoFont* Font() const { return FFont.get(); }
+  void SetFont(TFont* V) { FFont->Assign(V); }
   TTextStyles* TextStyles() const { return FTextStyles.get(); }
+  void SetTextStyles(TTextStyles* V) { FTextStyles->Assign(V); }
   TLineSeparator* LineSeparator() const { return FLineSeparator.get(); }
+  void SetLineSeparator(TLineSeparator* V) { FLineSeparator->Assign(V); }
   TLineHighlight* LineHighlight() const { return FLineHighlight.get(); }
+  void SetLineHighlight(TLineHighlight* V) { FLineHighlight->Assign(V); }
   TSpecialSymbols* SpecialSymbols() const { return FSpecialSymbols.get(); }
-  // Tells every control in EnvOptObjectList (those with UseGlobalOptions load the new values).
+  void SetSpecialSymbols(TSpecialSymbols* V) { FSpecialSymbols->Assign(V); }
   void Changed();
 
 private:

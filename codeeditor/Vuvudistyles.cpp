@@ -21,7 +21,7 @@ Z_IMPLEMENT_CLASS_PUBLISHED(TTextStyle, ZEZNamedItem, TTextStyle::Publish)
 Z_IMPLEMENT_CLASS(TTextStyles, ZEZNamedItems)
 Z_IMPLEMENT_CLASS_PUBLISHED(TGutterImage, ZEZNamedItem, TGutterImage::Publish)
 Z_IMPLEMENT_CLASS(ZEZGutterImages, ZEZNamedItems)
-Z_IMPLEMENT_CLASS(TMemoEnvOptions, TPersistent)
+Z_IMPLEMENT_CLASS_PUBLISHED(TMemoEnvOptions, TOptionExt, TMemoEnvOptions::Publish)
 
 TMemoFont::TMemoFont(TPersistent* AOwner) : FOwner(AOwner) {
   SetName("Courier New");
@@ -667,10 +667,52 @@ TMemoEnvOptions::TMemoEnvOptions()
       FLineSeparator(std::make_unique<TLineSeparator>()),
       FLineHighlight(std::make_unique<TLineHighlight>()),
       FSpecialSymbols(std::make_unique<TSpecialSymbols>()) {
-  InitValues();
+  FTextStyles->SetPropName("TextStyles");
+  FTextStyles->SetDefaultStyles();
 }
 
 TMemoEnvOptions::~TMemoEnvOptions() = default;
+
+void TMemoEnvOptions::Publish(TMetaClass& Meta) {
+  TPublisher<TMemoEnvOptions> P(Meta);
+  P.Property("MarginPos", &TMemoEnvOptions::MarginPos, &TMemoEnvOptions::MarginPos).NoDefault();
+  P.Property("GutterWidth", &TMemoEnvOptions::GutterWidth, &TMemoEnvOptions::GutterWidth).NoDefault();
+  P.Property("Options", &TMemoEnvOptions::Options, &TMemoEnvOptions::Options).NoDefault();
+  P.Property("KeyMapping", &TMemoEnvOptions::KeyMapping, &TMemoEnvOptions::KeyMapping);
+  P.Property("GutterBrush", &TMemoEnvOptions::GutterBrush, &TMemoEnvOptions::SetGutterBrush);
+  P.Property("MarginPen", &TMemoEnvOptions::MarginPen, &TMemoEnvOptions::SetMarginPen);
+  P.Property("LineSeparator", &TMemoEnvOptions::LineSeparator, &TMemoEnvOptions::SetLineSeparator);
+  P.Property("LineHighlight", &TMemoEnvOptions::LineHighlight, &TMemoEnvOptions::SetLineHighlight);
+  P.Property("Font", &TMemoEnvOptions::Font, &TMemoEnvOptions::SetFont);
+  P.Property("Color", &TMemoEnvOptions::Color, &TMemoEnvOptions::Color).NoDefault().Type(TypeInfoColor());
+  P.Property("TextStyles", &TMemoEnvOptions::TextStyles, &TMemoEnvOptions::SetTextStyles);
+  P.Property("UseMonoFont", &TMemoEnvOptions::UseMonoFont, &TMemoEnvOptions::UseMonoFont).Default(true);
+  P.Property("ReadOnlyColor", &TMemoEnvOptions::ReadOnlyColor, &TMemoEnvOptions::ReadOnlyColor)
+      .NoDefault()
+      .Type(TypeInfoColor());
+  P.Property("SpecialSymbols", &TMemoEnvOptions::SpecialSymbols, &TMemoEnvOptions::SetSpecialSymbols);
+}
+
+void TMemoEnvOptions::Assign(TPersistent* Source) {
+  if (auto* O = dynamic_cast<TMemoEnvOptions*>(Source)) {
+    MarginPos = O->MarginPos;
+    GutterWidth = O->GutterWidth;
+    Options = O->Options;
+    KeyMapping = O->KeyMapping;
+    Color = O->Color;
+    UseMonoFont = O->UseMonoFont;
+    ReadOnlyColor = O->ReadOnlyColor;
+    FGutterBrush->Assign(O->GutterBrush());
+    FMarginPen->Assign(O->MarginPen());
+    FFont->Assign(O->Font());
+    FTextStyles->Assign(O->TextStyles());
+    FLineSeparator->Assign(O->LineSeparator());
+    FLineHighlight->Assign(O->LineHighlight());
+    FSpecialSymbols->Assign(O->SpecialSymbols());
+    return;
+  }
+  TOptionExt::Assign(Source);
+}
 
 void TMemoEnvOptions::InitValues() {
   MarginPos = 80;
@@ -685,6 +727,12 @@ void TMemoEnvOptions::InitValues() {
   FFont->SetColor(clBlack);
   Color = clWindow;
   FTextStyles->SetDefaultStyles();
+  TLineSeparator FreshSeparator;
+  FLineSeparator->Assign(&FreshSeparator);
+  TLineHighlight FreshHighlight;
+  FLineHighlight->Assign(&FreshHighlight);
+  TSpecialSymbols FreshSymbols;
+  FSpecialSymbols->Assign(&FreshSymbols);
   UseMonoFont = true;
   ReadOnlyColor = clWindow;
 }
@@ -699,8 +747,7 @@ void TMemoEnvOptions::Changed() {
 }
 
 TMemoEnvOptions* GlobalMemoOptions() {
-  static TMemoEnvOptions Options;
-  return &Options;
+  return static_cast<TMemoEnvOptions*>(Dorazori::GetOptionsByClass(TMemoEnvOptions::StaticClass()));
 }
 
 void EnumTextStyles(TEnumTextStylesProc Proc, void* Data) {

@@ -6,6 +6,7 @@
 #include "platform/classes/Filer.h"
 #include "platform/graphics/ScrollBars.h"
 #include "platform/graphics/WinGdi.h"
+#include "tests/suitebase/SuiteEnvironment.h"
 #include "tests/support/Forms.h"
 
 #include <filesystem>
@@ -486,6 +487,30 @@ TEST_F(VuvudiTest, GlobalOptionsReachOnlyControlsThatUseThem) {
   EXPECT_EQ(Other->MarginPos(), 80);
   G->InitValues();
   G->Changed();
+}
+
+class VuvudiOptions : public SuiteFolders {};
+
+TEST_F(VuvudiOptions, TheCodeEditGroupSurvivesTheRegistry) {
+  TMemoEnvOptions* G = GlobalMemoOptions();
+  G->MarginPos = 64;
+  G->Options = TMemoOptions{moDrawGutter, moLineNumbers};
+  G->Font()->SetSize(12);
+  G->MarginPen()->SetColor(clRed);
+  G->LineHighlight()->SetVisible(true);
+  G->TextStyles()->GetItem(6)->Font()->SetColor(clFuchsia);
+  G->SaveConfig();
+  G->InitValues();
+  EXPECT_EQ(G->MarginPos, 80);
+  G->LoadConfig();
+  EXPECT_EQ(G->MarginPos, 64);
+  EXPECT_EQ(G->Options, (TMemoOptions{moDrawGutter, moLineNumbers}));
+  EXPECT_EQ(G->Font()->Size(), 12);
+  EXPECT_EQ(G->MarginPen()->Color(), clRed);
+  EXPECT_TRUE(G->LineHighlight()->Visible());
+  ASSERT_EQ(G->TextStyles()->Count(), 25);
+  EXPECT_EQ(G->TextStyles()->GetItem(6)->Font()->Color(), clFuchsia);
+  G->InitValues();
 }
 
 TEST_F(VuvudiTest, ColourStylesFilesUseTheRgbExtension) {
