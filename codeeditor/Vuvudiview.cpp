@@ -444,6 +444,13 @@ void TCustomVUVudi::WordWrapLines(Integer First, Integer Last, bool) {
   FLineInfoList.ClearRange(First, Last);
   const Integer M = FWrapColumns;
   for (Integer L = First; L <= Last; ++L) {
+    // Short lines without tabs need no break: decided without copying the line.
+    if (const TStringItem* Item = S->GetStringItem(L)) {
+      const std::string& Raw = Item->Text;
+      if (static_cast<Integer>(Raw.size()) <= M + 1 && Raw.find('\t') == std::string::npos) {
+        continue;
+      }
+    }
     const std::string Text = S->GetDisplay(L);
     const Integer Len = static_cast<Integer>(Text.size());
     if (Len <= M + 1) {
