@@ -133,7 +133,16 @@ void TCustomVUVudi::PaintLine(TCanvas* C, Integer Line, Integer RowStart, Intege
   const Integer Len = static_cast<Integer>(Text.size());
   Integer I = std::max<Integer>(RowStart, 0);
   const bool UseLinks = !HasOption(moColorSyntax) && S->HighlightUrls();
-  Integer X = Origin + (FUseMonoFont ? 0 : 0);
+  Integer X = Origin;
+  // Proportional mode: runs in fonts of different sizes share the row's baseline (the largest ascent).
+  Integer RowAscent = 0;
+  if (!FUseMonoFont) {
+    for (Integer K = std::max<Integer>(RowStart, 0); K < RowEnd && K < Len; ++K) {
+      const Integer St =
+          K < static_cast<Integer>(Colors.size()) ? static_cast<Byte>(Colors[static_cast<std::size_t>(K)]) : 0;
+      RowAscent = std::max(RowAscent, TreeFonts::GetFontInfo(GetFontFromTextStyle(St)->Handle()).Ascent);
+    }
+  }
   while (I < RowEnd && I < Len) {
     auto StyleAt = [&](Integer K) {
       Integer St = K < static_cast<Integer>(Colors.size()) ? static_cast<Byte>(Colors[static_cast<std::size_t>(K)]) : 0;
@@ -202,7 +211,8 @@ void TCustomVUVudi::PaintLine(TCanvas* C, Integer Line, Integer RowStart, Intege
         UpdateCharSp(static_cast<Integer>(Run.size()));
         ExtTextOut(DC, X, Y, ETO_CLIPPED, &TextClip, Run.data(), static_cast<UINT>(Run.size()), FCharSp.data());
       } else {
-        ExtTextOut(DC, X, Y, ETO_CLIPPED, &TextClip, Run.data(), static_cast<UINT>(Run.size()), nullptr);
+        const Integer Dy = RowAscent - TreeFonts::GetFontInfo(F->Handle()).Ascent;
+        ExtTextOut(DC, X, Y + Dy, ETO_CLIPPED, &TextClip, Run.data(), static_cast<UINT>(Run.size()), nullptr);
       }
     }
     X += RunW;

@@ -2,6 +2,7 @@
 // source binding, the published form and painting, headless.
 #include "codeeditor/Dclanguages.h"
 #include "codeeditor/Vuvudi.h"
+#include "suitebase/Dorazori.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/graphics/ScrollBars.h"
@@ -678,6 +679,135 @@ TEST_F(VuvudiTest, GutterImagesAndLineNumbersShow) {
   EXPECT_FALSE(ShowsText(TRect{0, H, Memo->GetRealGutterWidth() - 2, 2 * H}));
   EXPECT_TRUE(ShowsText(
       TRect{0, (Memo->GetRealStrCount()) * H, Memo->GetRealGutterWidth() - 2, (Memo->GetRealStrCount() + 1) * H}));
+}
+
+// A tokenizer whose digits are drawn in a large font and everything else in a small one.
+class TSizesParser : public Dorazori::TSimpleParser {
+  Z_CLASS(TSizesParser, TSimpleParser)
+public:
+  explicit TSizesParser(TComponent* AOwner) : TSimpleParser(AOwner) {
+    Small.SetName("DejaVu Sans");
+    Small.SetSize(8);
+    Small.SetColor(clBlack);
+    Big.SetName("DejaVu Sans");
+    Big.SetSize(20);
+    Big.SetColor(clBlack);
+  }
+  Integer ColorString(const std::string& S, Integer State, std::string& ColorData) override {
+    ColorData.assign(S.size(), '\0');
+    for (std::size_t I = 0; I < S.size(); ++I) {
+      if (S[I] >= '0' && S[I] <= '9') {
+        ColorData[I] = 1;
+      }
+    }
+    return State;
+  }
+  TFont* GetFont(Integer Index) override { return Index == 0 ? &Small : &Big; }
+  TFont Small, Big;
+};
+Z_IMPLEMENT_CLASS(TSizesParser, TSimpleParser)
+
+// The lowest dark pixel row within the columns [X1, X2) of the first text row.
+int LowestInk(ZEZMemo* M, int X1, int X2, int Height) {
+  HDC DC = GetDC(M->Handle());
+  int Lowest = -1;
+  for (int Y = 0; Y < Height; ++Y) {
+    for (int X = X1; X < X2; ++X) {
+      const COLORREF C = GetPixel(DC, X, Y);
+      if (C != CLR_INVALID && GetRValue(C) < 0x80 && GetGValue(C) < 0x80 && GetBValue(C) < 0x80) {
+        Lowest = Y;
+      }
+    }
+  }
+  ReleaseDC(M->Handle(), DC);
+  return Lowest;
+}
+
+TEST_F(VuvudiTest, ProportionalRunsOfDifferentSizesShareTheirBaseline) {
+  auto* Parser = new TSizesParser(Form);
+  Memo->GetSource()->SetSyntaxParser(Parser);
+  Memo->SetUseMonoFont(false);
+  SetText(Memo, "xxx 1111 xxx\nsecond line\n");
+  Memo->UpdateAVESize();
+  Memo->Invalidate();
+  Harness::RunUntilIdle();
+  Harness::SaveWindowPng(Memo->Handle(), ::testing::TempDir() + "vuvudi_baseline.png");
+  const Integer H = Memo->GetAveLineHeight();
+  const Integer SmallX1 = Memo->TextToPixelChar({0, 0}), SmallX2 = Memo->TextToPixelChar({3, 0});
+  const Integer BigX1 = Memo->TextToPixelChar({4, 0}), BigX2 = Memo->TextToPixelChar({8, 0});
+  EXPECT_GT(BigX2 - BigX1, 2 * (SmallX2 - SmallX1));  // the digits really are larger
+  const int SmallBase = LowestInk(Memo, SmallX1, SmallX2, H);
+  const int BigBase = LowestInk(Memo, BigX1, BigX2, H);
+  ASSERT_GE(SmallBase, 0);
+  EXPECT_LE(std::abs(SmallBase - BigBase), 1);
+  // Conversion in this mode: each character's pixel maps back to it.
+  for (Integer C = 0; C < 12; ++C) {
+    TPoint Back;
+    Memo->MouseToTextPoint(Memo->TextToPixelChar({C, 0}) + 1, 1, Back, true);
+    EXPECT_EQ(Back, (TPoint{C, 0})) << C;
+  }
+  Memo->GetSource()->SetSyntaxParser(nullptr);
+}
+
+TEST_F(VuvudiTest, ScrollingByOneRowRepaintsOnlyTheNewRow) {
+  std::string Text;
+  for (int I = 0; I < 100; ++I) {
+    Text += "row " + std::to_string(I) + "\n";
+  }
+  SetText(Memo, Text);
+  Harness::RunUntilIdle();
+  Memo->ScrollDown();
+  TRect R{};
+  GetUpdateRect(Memo->Handle(), &R, FALSE);
+  const Integer H = Memo->GetAveLineHeight();
+  EXPECT_LE(R.Bottom - R.Top, H + Memo->ClientHeight() % H);
+  EXPECT_EQ(R.Bottom, Memo->ClientHeight());
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(ShowsText(TRect{Memo->GetPaintX(), 0, Memo->GetPaintX() + 40, H}));
+}
+
+TEST_F(VuvudiTest, PaintsHighlightBookmarksCollapseBoxesLinksAndBackground) {
+  SetText(Memo, "first line\nsee http://example.org here\nthird\nfourth\n");
+  const Integer W = Memo->GetAveCharWidth(), H = Memo->GetAveLineHeight();
+  // The current line's highlight, while focused.
+  Memo->LineHighlight()->SetVisible(true);
+  Memo->LineHighlight()->Brush()->SetColor(clYellow);
+  Memo->SetFocus();
+  Memo->GetSource()->JumpTo(0, 2);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Pixel(Memo->GetPaintX() + 40 * W, 2 * H + H / 2), ColorToRGB(clYellow));
+  EXPECT_NE(Pixel(Memo->GetPaintX() + 40 * W, 1 * H + H / 2), ColorToRGB(clYellow));
+  Memo->LineHighlight()->SetVisible(false);
+  // A line bookmark: a triangle under its column.
+  Memo->SetOptions(Memo->Options() + TMemoOptions{moDrawLineBookmarks});
+  Memo->GetSource()->JumpTo(3, 0);
+  Memo->GetSource()->SetBookmark(1);
+  Memo->Invalidate();
+  EXPECT_TRUE(Shows(TRect{Memo->GetPaintX() + 3 * W - 4, H - 6, Memo->GetPaintX() + 3 * W + 4, H}, clRed));
+  // Links in style 12 without colour syntax.
+  Memo->SetOptions(Memo->Options() - TMemoOptions{moColorSyntax});
+  Memo->GetSource()->SetHighLightUrls(true);
+  Memo->Invalidate();
+  EXPECT_TRUE(Shows(TRect{Memo->GetPaintX() + 4 * W, H, Memo->GetPaintX() + 22 * W, 2 * H}, clBlue));
+  EXPECT_FALSE(Shows(TRect{Memo->GetPaintX(), H, Memo->GetPaintX() + 3 * W, 2 * H}, clBlue));
+  // Collapse boxes left of the text with moHideInvisibleLines.
+  Memo->SetOptions(Memo->Options() + TMemoOptions{moHideInvisibleLines});
+  Memo->GetSource()->SetCollapseState(0, csExpanded);
+  Memo->Invalidate();
+  EXPECT_EQ(Memo->GetPaintX(), H);
+  EXPECT_TRUE(Shows(TRect{0, 0, H, H}, clGray));
+  EXPECT_FALSE(Shows(TRect{0, 2 * H, H, 3 * H}, clGray));
+  // A gradient background under the text.
+  Memo->SetOptions(TMemoOptions{});
+  Memo->MemoBackground()->SetGradientBeginColor(clRed);
+  Memo->MemoBackground()->SetGradientEndColor(clBlue);
+  Memo->SetBkgndOption(Dccontrols::boVertGradient);
+  Memo->MemoBackground()->PaintBackground();
+  Memo->Invalidate();
+  const COLORREF Top = Pixel(300, 6 * H), Bottom = Pixel(300, Memo->ClientHeight() - 3);
+  EXPECT_NE(Top, Bottom);
+  EXPECT_GT(GetRValue(Top), GetRValue(Bottom));
+  EXPECT_TRUE(ShowsText(TRect{Memo->GetPaintX(), 0, Memo->GetPaintX() + 10 * W, H}));
 }
 
 }  // namespace
