@@ -248,7 +248,7 @@ void TCustomVUVudi::PaintLine(TCanvas* C, Integer Line, Integer RowStart, Intege
   // Line bookmarks: a small triangle under the bookmark's column.
   if (HasOption(moDrawLineBookmarks)) {
     for (Integer Col = RowStart; Col <= RowEnd; ++Col) {
-      if (S->GetBookmarkFromRange(Line, Col, Col) > 0) {
+      if (S->GetBookmarkFromRange(Line, Col, Col + 1) > 0) {
         const Integer Bx = Origin + (Col - RowStart) * W;
         if (Bx >= TextX) {
           C->Pen()->SetColor(FLineBookmarkColor);
@@ -428,7 +428,7 @@ void TCustomVUVudi::PaintGutter(TCanvas* C, const TRect& Clip) {
       if (FWordWrap) {
         Integer P = RowStart + 1;
         GetWrappedLineWidth(Line, P, true);
-        RowEnd = P - 2;
+        RowEnd = P - 1;
       }
       const Integer B = S->GetBookmarkFromRange(Line, RowStart, RowEnd);
       if (B >= 1 && B <= 10) {

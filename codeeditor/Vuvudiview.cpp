@@ -687,7 +687,7 @@ void TCustomVUVudi::GetStrData(Integer Line, std::string& S, std::string& ColorS
     return;
   }
   S = Src->GetDisplay(Line);
-  if (NeedSyntaxPaint()) {
+  if (NeedSyntaxPaint() || Src->HighlightUrls()) {
     ColorS = Src->GetColorData(Line);
   }
 }
