@@ -81,14 +81,9 @@ void TMemoPostionStore::Forget(TCustomMemoSource* Source) {
 
 // --- construction -----------------------------------------------------------------------------------------------
 
-namespace {
-// The private source exists before the base constructor runs (its key map is built against it).
-TCustomVUVudi* GConstructing = nullptr;
-}  // namespace
-
-TCustomVUVudi::TCustomVUVudi(TComponent* AOwner)
-    : ZEZCustomControl((GConstructing = this, AOwner)), FPrivateSource(nullptr) {
-  GConstructing = nullptr;
+// The key map is filled once the object is whole (AfterConstruction), so the private source made here is there
+// before any layout binds to it.
+TCustomVUVudi::TCustomVUVudi(TComponent* AOwner) : ZEZCustomControl(AOwner) {
   FPrivateSource = CreateDefaultMemoSource();
   FUseMonoFont = true;
   FDisabledColor = clGrayText;

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
+#include <sstream>
 
 namespace Vuvudi {
 
@@ -531,6 +533,23 @@ void TTextStyles::SaveColorStylesToFile(const std::string& FileName) {
 }
 
 void TTextStyles::LoadColorStylesFromFile(const std::string& FileName) {
+  // A colour-style file is the text form of the holder of one collection: its first line names the holder.
+  {
+    std::ifstream In(FileName, std::ios::binary);
+    if (!In) {
+      throw EFOpenError("Cannot open file " + FileName);
+    }
+    std::string First;
+    std::getline(In, First);
+    std::istringstream Words(First);
+    std::string Word, Cls;
+    Words >> Word;
+    while (Words >> Cls) {
+    }
+    if (!SameText(Word, "object") || !SameText(Cls, "TPersHolder")) {
+      throw Exception("Not a color styles file");
+    }
+  }
   // Read into a scratch collection first: a file of another kind changes nothing.
   TTextStyles Scratch(nullptr);
   try {

@@ -7,6 +7,7 @@
 #include "platform/classes/Filer.h"
 #include "platform/graphics/ScrollBars.h"
 #include "platform/graphics/WinGdi.h"
+#include "platform/win/MessageBox.h"
 #include "tests/suitebase/SuiteEnvironment.h"
 #include "tests/support/Forms.h"
 
@@ -387,7 +388,15 @@ TEST_F(VuvudiTest, ScrollRangesFollowTheText) {
   Memo->UpdateScrollSize();
   GetScrollInfo(Memo->Handle(), SB_VERT, &Si);
   EXPECT_LE(Si.nMax, 1);  // hidden: fewer rows than a page
-  Memo->ModifyScrollBar(1, SB_THUMBTRACK, 0);
+  // Thumb tracking scrolls while the thumb moves only with moThumbTracking.
+  SetText(Memo, Text);
+  Memo->ModifyScrollBar(1, SB_THUMBTRACK, 10);
+  EXPECT_EQ(Memo->WinLine(), 10);
+  Memo->SetOptions(Memo->Options() - TMemoOptions{moThumbTracking});
+  Memo->ModifyScrollBar(1, SB_THUMBTRACK, 20);
+  EXPECT_EQ(Memo->WinLine(), 10);
+  Memo->ModifyScrollBar(1, SB_THUMBPOSITION, 20);
+  EXPECT_EQ(Memo->WinLine(), 20);
 }
 
 TEST_F(VuvudiTest, TheCaretSitsOnItsCharacter) {
@@ -404,6 +413,11 @@ TEST_F(VuvudiTest, TheCaretSitsOnItsCharacter) {
   Memo->UpdateCaretMode();
   EXPECT_EQ(Memo->CaretSize().cx, W);
   Memo->GetSource()->SetOverwrite(false);
+  // Proportional mode: the caret stands where the measured text ends.
+  Memo->SetUseMonoFont(false);
+  Memo->UpdateCaret();
+  EXPECT_EQ(Memo->CaretPixel(), (TPoint{Memo->TextToPixelChar({2, 1}), H}));
+  EXPECT_GT(Memo->CaretPixel().X, Memo->GetPaintX());
   Memo->SetHideCaret(true);
   EXPECT_EQ(Memo->CaretPixel(), (TPoint{-5, -5}));
 }
@@ -512,6 +526,33 @@ TEST_F(VuvudiOptions, TheCodeEditGroupSurvivesTheRegistry) {
   ASSERT_EQ(G->TextStyles()->Count(), 25);
   EXPECT_EQ(G->TextStyles()->GetItem(6)->Font()->Color(), clFuchsia);
   G->InitValues();
+}
+
+TEST_F(VuvudiOptions, ColourStylesDialogsSaveAsRgbAndRefuseOtherFiles) {
+  const std::string Dir = Temp.Path();
+  TTextStyles Styles(nullptr);
+  Styles.SetDefaultStyles();
+  Styles.GetItem(3)->Font()->SetColor(clTeal);
+  Scripted.QueueAnswer(IDOK, Dir + "/mine.txt");
+  ASSERT_TRUE(Styles.SaveColorStyles());
+  EXPECT_TRUE(std::filesystem::exists(Dir + "/mine.RGB"));
+  EXPECT_FALSE(std::filesystem::exists(Dir + "/mine.txt"));
+  ASSERT_FALSE(Scripted.Shown().empty());
+  EXPECT_EQ(Scripted.Shown().back().Caption, "Save color styles");
+  EXPECT_EQ(Scripted.Shown().back().Params.at("Filter"), "Color scheme (*.rgb)|*.RGB");
+  Scripted.QueueAnswer(IDCANCEL);
+  EXPECT_FALSE(Styles.LoadColorStyles());  // cancelled: nothing changes
+  EXPECT_EQ(Styles.GetItem(3)->Font()->Color(), clTeal);
+  WriteFile(Dir + "/other.RGB", "object Other: TForm\nend\n");
+  Scripted.QueueAnswer(IDOK, Dir + "/other.RGB");
+  try {
+    Styles.LoadColorStyles();
+    ADD_FAILURE() << "a file of another kind was read";
+  } catch (const Exception& E) {
+    EXPECT_EQ(E.Message(), "Not a color styles file");
+  }
+  EXPECT_EQ(Styles.Count(), 25);
+  EXPECT_EQ(Scripted.Shown().back().Caption, "Load color styles");
 }
 
 TEST_F(VuvudiTest, ColourStylesFilesUseTheRgbExtension) {
