@@ -174,7 +174,7 @@ void TCustomVUVudi::PaintLine(TCanvas* C, Integer Line, Integer RowStart, Intege
       FStyleLock = false;
     }
     if (Sel) {
-      GetSelColorsFromStyle(LineStyled ? LineStyle : 0, Fg, Bg);
+      GetSelColorsFromStyle(LineStyle < FTextStyles->Count() ? LineStyle : 0, Fg, Bg);
     }
     if (!Enabled()) {
       Fg = clGrayText;
@@ -225,7 +225,7 @@ void TCustomVUVudi::PaintLine(TCanvas* C, Integer Line, Integer RowStart, Intege
   // The selection beyond the line's end, up to its column or to the right edge.
   if (SelectBeyond && LastRow) {
     TColor Fg, Bg;
-    GetSelColorsFromStyle(LineStyled ? LineStyle : 0, Fg, Bg);
+    GetSelColorsFromStyle(LineStyle < FTextStyles->Count() ? LineStyle : 0, Fg, Bg);
     const Integer SelEndX =
         SelTo >= MaxInt / 2 ? Right : Origin + (FUseMonoFont ? SelTo * W : X - Origin + (SelTo - Len) * W);
     const TRect R{std::max<Integer>(X, TextX), Y, std::min<Integer>(SelEndX, Right), Y + RowHeight};

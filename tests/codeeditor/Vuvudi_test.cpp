@@ -669,6 +669,18 @@ TEST_F(VuvudiTest, PaintsColouredCodeWithGutterMarginAndSelection) {
   Memo->SetOptions(Memo->Options() + TMemoOptions{moColoredLineStyle});
   Memo->Invalidate();
   EXPECT_EQ(Pixel(X0 + 20 * W, 2 * H + H / 2), ColorToRGB(clRed));
+  // Selected text on that line is drawn in the style's colours swapped: red on the window colour.
+  Memo->GetSource()->SetSelection(stStreamSel, 0, 2, 6, 2);
+  Memo->Invalidate();
+  EXPECT_TRUE(Shows(Cells(0, 6, 2), clRed));
+  EXPECT_EQ(Pixel(X0 + 3 * W, 2 * H + 1), ColorToRGB(clWindow));
+  Memo->GetSource()->ClearSelection();
+  // A column block with moSelectOnlyText covers its columns on every line it spans.
+  Memo->GetSource()->SetSelection(stBlockSel, 2, 0, 5, 1);
+  Memo->Invalidate();
+  EXPECT_EQ(Pixel(X0 + 3 * W, H + 1), ColorToRGB(clNavy));
+  EXPECT_NE(Pixel(X0 + 6 * W, H + 1), ColorToRGB(clNavy));
+  Memo->GetSource()->ClearSelection();
   // A disabled control paints in DisabledColor.
   Memo->SetEnabled(false);
   EXPECT_EQ(Pixel(X0 + 60 * W, 5 * H), ColorToRGB(Memo->DisabledColor()));
