@@ -291,13 +291,22 @@ TEST_F(VuvudiTest, TextPointsSurviveARoundTripThroughPixels) {
     Text += Line + "\n";
   }
   SetText(Memo, Text);
-  for (bool Wrap : {false, true}) {
+  Memo->GetSource()->SetLineVisible(3, false);
+  Memo->GetSource()->SetLineVisible(4, false);
+  for (int Mode = 0; Mode < 3; ++Mode) {
+    const bool Wrap = Mode == 1;
+    const bool Hidden = Mode == 2;
     for (bool Mono : {true, false}) {
-      SCOPED_TRACE(std::string(Wrap ? "wrap " : "") + (Mono ? "mono" : "proportional"));
+      SCOPED_TRACE(std::string(Wrap ? "wrap " : Hidden ? "hidden lines " : "") + (Mono ? "mono" : "proportional"));
       Memo->SetUseMonoFont(Mono);
       Memo->SetWordWrap(Wrap);
+      Memo->SetOptions(Hidden ? Memo->Options() + TMemoOptions{moHideInvisibleLines}
+                              : Memo->Options() - TMemoOptions{moHideInvisibleLines});
       TCustomMemoSource* S = Memo->GetSource();
       for (Integer L = 0; L < 12; ++L) {
+        if (Hidden && (L == 3 || L == 4)) {
+          continue;
+        }
         const Integer Len = static_cast<Integer>(S->GetDisplay(L).size());
         for (Integer C = 0; C < Len; ++C) {
           const TPoint P = Memo->TextToPixelPoint({C, L});
@@ -445,10 +454,15 @@ TEST_F(VuvudiTest, TwoControlsShareOneSource) {
   Harness::RunUntilIdle();
   EXPECT_GT(Memo->WinLine(), 0);   // the active control scrolled to the caret
   EXPECT_EQ(Other->WinLine(), 0);  // the other did not
+  Harness::RunUntilIdle();
+  Source->JumpTo(0, 2);
   Source->BeginUpdate(Reason::Insert);
   Source->Insert("x");
   Source->EndUpdate();
   EXPECT_EQ(Changes, 1);
+  TRect R{};  // the other control repaints the edited line too
+  EXPECT_TRUE(GetUpdateRect(Other->Handle(), &R, FALSE));
+  EXPECT_EQ(R.Top, 2 * Other->GetAveLineHeight());
   // Focus moving keeps each control's caret.
   Other->SetFocus();
   Harness::RunUntilIdle();
@@ -456,7 +470,7 @@ TEST_F(VuvudiTest, TwoControlsShareOneSource) {
   Harness::RunUntilIdle();
   Memo->SetFocus();
   Harness::RunUntilIdle();
-  EXPECT_EQ(Source->GetCaretPoint().Y, 80);
+  EXPECT_EQ(Source->GetCaretPoint().Y, 2);
   Other->SetFocus();
   Harness::RunUntilIdle();
   EXPECT_EQ(Source->GetCaretPoint().Y, 5);
