@@ -7,6 +7,7 @@
 #include "treeview/Fontman.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace Vuvudi {
 
@@ -443,11 +444,12 @@ void TCustomVUVudi::WordWrapLines(Integer First, Integer Last, bool) {
   FWordWrapList.ClearRange(First, Last);
   FLineInfoList.ClearRange(First, Last);
   const Integer M = FWrapColumns;
+  TInternalStrings* Strings = S->GetStrings();
   for (Integer L = First; L <= Last; ++L) {
     // Short lines without tabs need no break: decided without copying the line.
-    if (const TStringItem* Item = S->GetStringItem(L)) {
+    if (const TStringItem* Item = Strings->Items(L)) {
       const std::string& Raw = Item->Text;
-      if (static_cast<Integer>(Raw.size()) <= M + 1 && Raw.find('\t') == std::string::npos) {
+      if (static_cast<Integer>(Raw.size()) <= M + 1 && std::memchr(Raw.data(), '\t', Raw.size()) == nullptr) {
         continue;
       }
     }
