@@ -149,3 +149,19 @@ void BM_WordWrapJumpToLastLine(benchmark::State& St) {
 BENCHMARK(BM_WordWrapJumpToLastLine)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
+
+namespace {
+
+// The same jump without word wrap: what the text model itself costs (colouring up to the caret included).
+void BM_JumpToLastLineWithoutWrap(benchmark::State& St) {
+  TBenchMemo B(1000, 800, 1000000);
+  for (auto _ : St) {
+    St.PauseTiming();
+    B.Memo->GetSource()->JumpTo(0, 0);
+    St.ResumeTiming();
+    B.Memo->GetSource()->JumpToFileEnd();
+  }
+}
+BENCHMARK(BM_JumpToLastLineWithoutWrap)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
