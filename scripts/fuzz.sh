@@ -35,6 +35,12 @@ if [ ${#need[@]} -gt 0 ]; then
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${need[@]}"
 fi
 
+# The build runs some of its own programs (the form and dictionary compilers): they run under the same options.
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=0
+export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
 export CCACHE_DIR=${ZUBQ_CLANG_CCACHE_DIR:-${HOME:-/tmp}/.cache/ccache-clang}
 if [ "${ZUBQ_FUZZ_WHOLE_TREE:-0}" = 1 ]; then
   # Everything is compiled and linked; the test programs are listed only when CTest runs them, which it does not
@@ -61,11 +67,6 @@ else
     targets+=("$name")
   done
 fi
-
-export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=0
-export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 run_one() {
   local name=$1
