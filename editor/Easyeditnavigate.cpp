@@ -33,8 +33,6 @@ void TCustomEasyEdit::Navigate(Byte Command) {
   CheckIncrementalSearch();
   TCustomEasyEditSource* Source = GetEditSource();
   const TPoint P = Source->CurrentPosition;
-  const int X = P.X;
-  const int Y = P.Y;
   switch (Command) {
     case 0: case 1:
       if (FHideCaret) {
@@ -54,145 +52,30 @@ void TCustomEasyEdit::Navigate(Byte Command) {
       WrapColumnValid = false;
       return;
     case 4: case 5: PageUpOrDown(Command == 4); return;
-    case 8: {
+    case 8:
       if (FHideCaret) {
         DoHScroll(SB_LINELEFT, 0);
-        return;
+      } else {
+        NavigateWordLeft(Source, P);
       }
-      Source->Bracket(oprNavigate, [&] {
-        WrapColumnValid = false;
-        const std::string Line = GetLines()->Get(Y);
-        const int Length = static_cast<int>(Line.size());
-        int Start = X;
-        if (Start > Length) {
-          Source->JumpToChar(Length);
-          Start = Length;
-        }
-        int Pos = Start;
-        while (Pos > 0 && Source->IsDelimiter(Line, Pos)) {
-          --Pos;
-        }
-        if (Pos > 0) {
-          while (Pos > 0 && !Source->IsDelimiter(Line, Pos)) {
-            if (Line[static_cast<std::size_t>(Pos - 1)] == '\x01') {
-              if (Pos == Start) {
-                --Pos;  // an object right before the caret is stepped over
-              }
-              break;
-            }
-            --Pos;
-          }
-          Source->JumpToChar(Pos);
-        } else if (Y == 0) {
-          Source->JumpTo(0, 0);
-        } else {
-          Source->JumpToLine(Y - 1);
-          Navigate(11);
-        }
-      });
       return;
-    }
-    case 9: {
+    case 9:
       if (FHideCaret) {
         DoHScroll(SB_LINERIGHT, 0);
-        return;
-      }
-      Source->Bracket(oprNavigate, [&] {
-        WrapColumnValid = false;
-        const std::string Line = GetLines()->Get(Y);
-        const int Length = static_cast<int>(Line.size());
-        if (X < Length) {
-          int Pos = X;
-          while (Pos < Length && !Source->IsDelimiter(Line, Pos + 1)) {
-            if (Line[static_cast<std::size_t>(Pos)] == '\x01') {
-              if (Pos == X) {
-                ++Pos;
-              }
-              break;
-            }
-            ++Pos;
-          }
-          while (Pos < Length && Source->IsDelimiter(Line, Pos + 1)) {
-            ++Pos;
-          }
-          Source->JumpToChar(Pos);
-        } else if (Y < LineCount() - 1) {
-          Source->JumpTo(0, Y + 1);
-        }
-      });
-      return;
-    }
-    case 10: {
-      WrapColumnValid = false;
-      int Column = 0;
-      if (FWordWrap) {
-        const int I = FWrapList->IndexFromPoint(P, CaretAtRowEnd);
-        if (I >= 0) {
-          Column = FWrapList->Row(I).StartChar;
-        }
-      }
-      Source->JumpToChar(Column);
-      if (!FOptions.Contains(eoPersistentBlocks)) {
-        SetSelType(slNone);
-      }
-      if (FHideCaret) {
-        SetWindowChar(0);
+      } else {
+        NavigateWordRight(Source, P);
       }
       return;
-    }
-    case 11: {
-      WrapColumnValid = false;
-      int Column = Source->LineLength(Y);
-      if (!Source->Options().Contains(srLeaveTrailSpaces)) {
-        Column = Source->GetRealPos(Y, static_cast<int>(TrimRightEx(Source->Strings()->GetStrRef(Y)).size()));
-      }
-      bool AtRowEnd = false;
-      if (FWordWrap) {
-        const int I = FWrapList->IndexFromPoint(P, CaretAtRowEnd);
-        if (I >= 0 && FWrapList->Row(I).EndChar != MaxInt) {
-          Column = std::min(Column, FWrapList->Row(I).EndChar);
-          CheckAfterLineEnd(Y, Column, true);
-          AtRowEnd = true;
-        }
-      }
-      CaretAtRowEnd = AtRowEnd;
-      ++NavigateCount;
-      try {
-        Source->JumpToChar(Column);
-      } catch (...) {
-        --NavigateCount;
-        throw;
-      }
-      --NavigateCount;
-      if (!FOptions.Contains(eoPersistentBlocks)) {
-        SetSelType(slNone);
-      }
-      return;
-    }
+    case 10: NavigateLineStart(Source, P); return;
+    case 11: NavigateLineEnd(Source, P); return;
     case 12: Source->JumpTo(0, 0); return;
     case 13: {
       const int Last = std::max(LineCount() - 1, 0);
       Source->JumpTo(Source->LineLength(Last), Last);
       return;
     }
-    case 14: case 15: {
-      if (PageLayout()) {
-        const TPoint T = PageLayoutVisiblePoint(Command == 15);
-        Source->JumpTo(T.X, std::clamp(T.Y, 0, std::max(LineCount() - 1, 0)));
-        return;
-      }
-      const int Rows = std::max(ScrollPageSize().cy, 1);
-      const int Row = Command == 14 ? FWindowLine : FWindowLine + Rows - 1;
-      if (FWordWrap) {
-        const TPoint T = FWrapList->WrapPointToPoint(TPoint{0, std::min(Row, std::max(WrapLineCount() - 1, 0))});
-        Source->JumpTo(T.X, T.Y);
-      } else {
-        int Line = std::min(Row, MaxVisibleLine());
-        GetRealLineIndex(Line);
-        Source->JumpToLine(Line);
-      }
-      return;
-    }
+    case 14:
+    case 15: NavigateScreenEdge(Source, Command == 15); return;
     case 42: case 43:
       if (SelType != slNone) {
         if (Command == 42) {
@@ -205,50 +88,191 @@ void TCustomEasyEdit::Navigate(Byte Command) {
     case 49: DoVScroll(SB_LINEUP, 0); return;
     case 50: DoVScroll(SB_LINEDOWN, 0); return;
     case 52: CenterCurrentLine(false); return;
-    case 67: {
-      const TEasyCharSet Saved = Source->Delimiters;
-      auto Body = [&] {
-        WrapColumnValid = false;
-        Source->Delimiters = DefaultDelimiters() | WordDelimSet;
-        const std::string Line = GetLines()->Get(Y);
-        const int Length = static_cast<int>(Line.size());
-        const char C = X < Length ? Line[static_cast<std::size_t>(X)] : '\0';
-        if (X < Length && InCharSet(C, WordDelimSet)) {
-          Source->Navigate(1, 0);
-        } else if (X < Length && InCharSet(C, DefaultDelimiters())) {
-          int Pos = X + 1;
-          while (Pos + 1 < Length && InCharSet(Line[static_cast<std::size_t>(Pos)], DefaultDelimiters())) {
-            ++Pos;
-          }
-          Source->JumpToChar(Pos);
-        } else {
-          int Start = 0;
-          int End = 0;
-          Source->GetWord(P, Start, End, wsWordAndSpace);
-          if (Start > 0 && X + 1 < Start) {
-            Source->JumpToChar(Start - 1);
-          } else if (X + 1 < End || (X + 1 == End && End > 0)) {
-            Source->JumpToChar(End);
-          } else {
-            Source->Delimiters = DefaultDelimiters();
-            Source->GetWord(P, Start, End, wsToNextWord);
-            if (X + 1 < End || (X + 1 == End && End > 0)) {
-              Source->JumpToChar(End);
-            }
-          }
-        }
-      };
-      try {
-        Source->Bracket(oprNavigate, Body);
-      } catch (...) {
-        Source->Delimiters = Saved;
-        throw;
-      }
-      Source->Delimiters = Saved;
-      return;
-    }
+    case 67: NavigateNextWordStart(Source, P); return;
     default: return;
   }
+}
+
+// Word left: back over delimiters, then to the start of the word (an embedded object right before the caret is
+// one step); from the start of a line to the end of the line before.
+void TCustomEasyEdit::NavigateWordLeft(TCustomEasyEditSource* Source, const TPoint& P) {
+  const int X = P.X;
+  const int Y = P.Y;
+  Source->Bracket(oprNavigate, [&] {
+    WrapColumnValid = false;
+    const std::string Line = GetLines()->Get(Y);
+    const int Length = static_cast<int>(Line.size());
+    int Start = X;
+    if (Start > Length) {
+      Source->JumpToChar(Length);
+      Start = Length;
+    }
+    int Pos = Start;
+    while (Pos > 0 && Source->IsDelimiter(Line, Pos)) {
+      --Pos;
+    }
+    if (Pos > 0) {
+      while (Pos > 0 && !Source->IsDelimiter(Line, Pos)) {
+        if (Line[static_cast<std::size_t>(Pos - 1)] == '\x01') {
+          if (Pos == Start) {
+            --Pos;  // an object right before the caret is stepped over
+          }
+          break;
+        }
+        --Pos;
+      }
+      Source->JumpToChar(Pos);
+    } else if (Y == 0) {
+      Source->JumpTo(0, 0);
+    } else {
+      Source->JumpToLine(Y - 1);
+      Navigate(11);
+    }
+  });
+}
+
+// Word right: to the end of the word (an embedded object under the caret is one step), then over the delimiters
+// after it; from the end of a line to the start of the next.
+void TCustomEasyEdit::NavigateWordRight(TCustomEasyEditSource* Source, const TPoint& P) {
+  const int X = P.X;
+  const int Y = P.Y;
+  Source->Bracket(oprNavigate, [&] {
+    WrapColumnValid = false;
+    const std::string Line = GetLines()->Get(Y);
+    const int Length = static_cast<int>(Line.size());
+    if (X < Length) {
+      int Pos = X;
+      while (Pos < Length && !Source->IsDelimiter(Line, Pos + 1)) {
+        if (Line[static_cast<std::size_t>(Pos)] == '\x01') {
+          if (Pos == X) {
+            ++Pos;
+          }
+          break;
+        }
+        ++Pos;
+      }
+      while (Pos < Length && Source->IsDelimiter(Line, Pos + 1)) {
+        ++Pos;
+      }
+      Source->JumpToChar(Pos);
+    } else if (Y < LineCount() - 1) {
+      Source->JumpTo(0, Y + 1);
+    }
+  });
+}
+
+// Home: the start of the line, or of the wrapped row the caret is on.
+void TCustomEasyEdit::NavigateLineStart(TCustomEasyEditSource* Source, const TPoint& P) {
+  WrapColumnValid = false;
+  int Column = 0;
+  if (FWordWrap) {
+    const int I = FWrapList->IndexFromPoint(P, CaretAtRowEnd);
+    if (I >= 0) {
+      Column = FWrapList->Row(I).StartChar;
+    }
+  }
+  Source->JumpToChar(Column);
+  if (!FOptions.Contains(eoPersistentBlocks)) {
+    SetSelType(slNone);
+  }
+  if (FHideCaret) {
+    SetWindowChar(0);
+  }
+}
+
+// End: the end of the line (before trailing spaces unless they are kept), or of the wrapped row the caret is on.
+void TCustomEasyEdit::NavigateLineEnd(TCustomEasyEditSource* Source, const TPoint& P) {
+  const int Y = P.Y;
+  WrapColumnValid = false;
+  int Column = Source->LineLength(Y);
+  if (!Source->Options().Contains(srLeaveTrailSpaces)) {
+    Column = Source->GetRealPos(Y, static_cast<int>(TrimRightEx(Source->Strings()->GetStrRef(Y)).size()));
+  }
+  bool AtRowEnd = false;
+  if (FWordWrap) {
+    const int I = FWrapList->IndexFromPoint(P, CaretAtRowEnd);
+    if (I >= 0 && FWrapList->Row(I).EndChar != MaxInt) {
+      Column = std::min(Column, FWrapList->Row(I).EndChar);
+      CheckAfterLineEnd(Y, Column, true);
+      AtRowEnd = true;
+    }
+  }
+  CaretAtRowEnd = AtRowEnd;
+  ++NavigateCount;
+  try {
+    Source->JumpToChar(Column);
+  } catch (...) {
+    --NavigateCount;
+    throw;
+  }
+  --NavigateCount;
+  if (!FOptions.Contains(eoPersistentBlocks)) {
+    SetSelType(slNone);
+  }
+}
+
+// The first or last row on the screen (in page layout, the first or last visible point).
+void TCustomEasyEdit::NavigateScreenEdge(TCustomEasyEditSource* Source, bool Bottom) {
+  if (PageLayout()) {
+    const TPoint T = PageLayoutVisiblePoint(Bottom);
+    Source->JumpTo(T.X, std::clamp(T.Y, 0, std::max(LineCount() - 1, 0)));
+    return;
+  }
+  const int Rows = std::max(ScrollPageSize().cy, 1);
+  const int Row = Bottom ? FWindowLine + Rows - 1 : FWindowLine;
+  if (FWordWrap) {
+    const TPoint T = FWrapList->WrapPointToPoint(TPoint{0, std::min(Row, std::max(WrapLineCount() - 1, 0))});
+    Source->JumpTo(T.X, T.Y);
+  } else {
+    int Line = std::min(Row, MaxVisibleLine());
+    GetRealLineIndex(Line);
+    Source->JumpToLine(Line);
+  }
+}
+
+// To the start of the next word with the word delimiters added to the source's own, which are restored after.
+void TCustomEasyEdit::NavigateNextWordStart(TCustomEasyEditSource* Source, const TPoint& P) {
+  const int X = P.X;
+  const int Y = P.Y;
+  const TEasyCharSet Saved = Source->Delimiters;
+  auto Body = [&] {
+    WrapColumnValid = false;
+    Source->Delimiters = DefaultDelimiters() | WordDelimSet;
+    const std::string Line = GetLines()->Get(Y);
+    const int Length = static_cast<int>(Line.size());
+    const char C = X < Length ? Line[static_cast<std::size_t>(X)] : '\0';
+    if (X < Length && InCharSet(C, WordDelimSet)) {
+      Source->Navigate(1, 0);
+    } else if (X < Length && InCharSet(C, DefaultDelimiters())) {
+      int Pos = X + 1;
+      while (Pos + 1 < Length && InCharSet(Line[static_cast<std::size_t>(Pos)], DefaultDelimiters())) {
+        ++Pos;
+      }
+      Source->JumpToChar(Pos);
+    } else {
+      int Start = 0;
+      int End = 0;
+      Source->GetWord(P, Start, End, wsWordAndSpace);
+      if (Start > 0 && X + 1 < Start) {
+        Source->JumpToChar(Start - 1);
+      } else if (X + 1 < End || (X + 1 == End && End > 0)) {
+        Source->JumpToChar(End);
+      } else {
+        Source->Delimiters = DefaultDelimiters();
+        Source->GetWord(P, Start, End, wsToNextWord);
+        if (X + 1 < End || (X + 1 == End && End > 0)) {
+          Source->JumpToChar(End);
+        }
+      }
+    }
+  };
+  try {
+    Source->Bracket(oprNavigate, Body);
+  } catch (...) {
+    Source->Delimiters = Saved;
+    throw;
+  }
+  Source->Delimiters = Saved;
 }
 
 void TCustomEasyEdit::WrapNavigate(int DX, int DY) {

@@ -727,6 +727,13 @@ protected:
 private:
   void SetBarRanges();
   bool HandleEditorMessage(TMessage& Message);
+  // The longer navigation commands (Easyeditnavigate.cpp); P is the caret's position when the command came.
+  void NavigateWordLeft(TCustomEasyEditSource* Source, const TPoint& P);
+  void NavigateWordRight(TCustomEasyEditSource* Source, const TPoint& P);
+  void NavigateLineStart(TCustomEasyEditSource* Source, const TPoint& P);
+  void NavigateLineEnd(TCustomEasyEditSource* Source, const TPoint& P);
+  void NavigateScreenEdge(TCustomEasyEditSource* Source, bool Bottom);
+  void NavigateNextWordStart(TCustomEasyEditSource* Source, const TPoint& P);
 
   TCustomEasyEditSource* FOwnSource = nullptr;
   TCustomEasyEditSource* AttachedSource = nullptr;

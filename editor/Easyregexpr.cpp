@@ -42,86 +42,217 @@ void TEasyRegExpr::Error(const std::string& Pattern, int Position) const {
   throw EEasyRegExprError("%s is invalid mask at (%d)", {Pattern, Position});
 }
 
-void TEasyRegExpr::InitRegStates(const std::string& Pattern) {
-  const auto& Upper = UpperTable();
-  const int N = static_cast<int>(Pattern.size());
-  std::vector<TEasyRegElement> Elems;
-  std::vector<int> Groups;   // open marks of the groups not yet closed
-  int Depth = 0;
-  int NegGroupDepth = -1;    // depth inside the negated group, -1 when none is open
-  bool Negate = false;
-  int ClosedGroup = -1;      // the open mark of the group that ends just before, for a following quantifier
+// The pattern read element by element: each syntax element appends its elements; the pending negation, the open
+// groups and the group just closed (which a following quantifier repeats) carry over between them.
+struct TEasyRegExpr::TCompiler {
+  TCompiler(const TEasyRegExpr& AOwner, const std::string& APattern)
+      : Owner(AOwner), Pattern(APattern), N(static_cast<int>(APattern.size())) {}
 
-  auto Fold = [&](Byte C) { return FCaseSensitive ? C : Upper[C]; };
-  // Appends an element carrying the pending negation. The negation ends after the element unless the
-  // element lies inside a negated group.
-  auto Append = [&](TEasyRegElement E) {
-    E.Negated = Negate;
-    Elems.push_back(E);
-    ClosedGroup = -1;
-    if (!(NegGroupDepth >= 0 && Depth >= NegGroupDepth)) {
-      Negate = false;
-    }
-  };
-  auto MakeChar = [&](Byte C) {
+  Byte Fold(Byte C) const { return Owner.FCaseSensitive ? C : UpperTable()[C]; }
+  TEasyRegElement MakeChar(Byte C) const {
     TEasyRegElement E;
     E.Kind = rkChar;
     E.Char = Fold(C);
     return E;
-  };
-  auto MakeKind = [](TEasyRegKind K) {
+  }
+  static TEasyRegElement MakeKind(TEasyRegKind K) {
     TEasyRegElement E;
     E.Kind = K;
     return E;
-  };
-  // Reads "#" and its digits at I; I ends after them.
-  auto ReadCode = [&](int& I) -> Byte {
-    const int Start = I + 1;
-    int J = Start;
-    int Value = 0;
-    while (J < N && IsDigit(Pattern[J])) {
-      Value = (Value * 10 + (Pattern[J] - '0')) & 0xFFFF;
-      ++J;
-    }
-    if (J == Start) {
-      Error(Pattern, Start + 1);
-    }
-    I = J;
-    return static_cast<Byte>(Value & 0xFF);
-  };
-  // Reads one member of a set at I (not "]"); I ends after it.
-  auto ReadSetMember = [&](int& I) -> Byte {
-    const char C = Pattern[I];
-    if (C == '\\' && I + 1 < N && SetEscapes.find(Pattern[I + 1]) != std::string_view::npos) {
-      I += 2;
-      return static_cast<Byte>(Pattern[I - 1]);
-    }
-    if (C == '#') {
-      return ReadCode(I);
-    }
-    if (C == '-') {
-      Error(Pattern, I + 1);
-    }
-    ++I;
-    return static_cast<Byte>(C);
-  };
+  }
+  void Append(TEasyRegElement E);
+  Byte ReadCode(int& I);
+  Byte ReadSetMember(int& I);
+  void ReadEscape(int& I);
+  void ReadSet(int& I);
+  void OpenGroup();
+  void CloseGroup();
+  void ReadQuantifier(char C, int I);
+  void ReadPlain(int& I);
+  void Run();
 
+  const TEasyRegExpr& Owner;
+  const std::string& Pattern;
+  const int N;
+  std::vector<TEasyRegElement> Elems;
+  std::vector<int> Groups;  // open marks of the groups not yet closed
+  int Depth = 0;
+  int NegGroupDepth = -1;  // depth inside the negated group, -1 when none is open
+  bool Negate = false;
+  int ClosedGroup = -1;  // the open mark of the group that ends just before, for a following quantifier
+};
+
+// Appends an element carrying the pending negation. The negation ends after the element unless the element lies
+// inside a negated group.
+void TEasyRegExpr::TCompiler::Append(TEasyRegElement E) {
+  E.Negated = Negate;
+  Elems.push_back(E);
+  ClosedGroup = -1;
+  if (!(NegGroupDepth >= 0 && Depth >= NegGroupDepth)) {
+    Negate = false;
+  }
+}
+
+// Reads "#" and its digits at I; I ends after them.
+Byte TEasyRegExpr::TCompiler::ReadCode(int& I) {
+  const int Start = I + 1;
+  int J = Start;
+  int Value = 0;
+  while (J < N && IsDigit(Pattern[J])) {
+    Value = (Value * 10 + (Pattern[J] - '0')) & 0xFFFF;
+    ++J;
+  }
+  if (J == Start) {
+    Owner.Error(Pattern, Start + 1);
+  }
+  I = J;
+  return static_cast<Byte>(Value & 0xFF);
+}
+
+// Reads one member of a set at I (not "]"); I ends after it.
+Byte TEasyRegExpr::TCompiler::ReadSetMember(int& I) {
+  const char C = Pattern[I];
+  if (C == '\\' && I + 1 < N && SetEscapes.find(Pattern[I + 1]) != std::string_view::npos) {
+    I += 2;
+    return static_cast<Byte>(Pattern[I - 1]);
+  }
+  if (C == '#') {
+    return ReadCode(I);
+  }
+  if (C == '-') {
+    Owner.Error(Pattern, I + 1);
+  }
+  ++I;
+  return static_cast<Byte>(C);
+}
+
+// "\c": an escape mark, then the character itself.
+void TEasyRegExpr::TCompiler::ReadEscape(int& I) {
+  if (I + 1 >= N) {
+    Owner.Error(Pattern, N + 1);
+  }
+  TEasyRegElement Mark = MakeKind(rkEscape);
+  Mark.Char = Fold(static_cast<Byte>(Pattern[I + 1]));
+  Mark.Negated = Negate;  // the negation goes on to the character that follows
+  Elems.push_back(Mark);
+  Append(MakeChar(static_cast<Byte>(Pattern[I + 1])));
+  I += 2;
+}
+
+// "[...]" or "[^...]": members and ranges up to the closing bracket.
+void TEasyRegExpr::TCompiler::ReadSet(int& I) {
+  TEasyRegElement E = MakeKind(rkSet);
+  ++I;
+  if (I < N && Pattern[I] == '^') {
+    E.SetNegated = true;
+    ++I;
+  }
+  int Items = 0;
+  while (true) {
+    if (I >= N) {
+      Owner.Error(Pattern, N + 1);
+    }
+    if (Pattern[I] == ']') {
+      if (Items == 0) {
+        Owner.Error(Pattern, I + 1);
+      }
+      ++I;
+      break;
+    }
+    const Byte First = Fold(ReadSetMember(I));
+    ++Items;
+    if (I + 1 < N && Pattern[I] == '-' && Pattern[I + 1] == ']') {
+      // A dash right before the closing bracket follows a member: it is a member itself.
+      E.CharSet.set(First);
+      E.CharSet.set('-');
+      ++I;
+    } else if (I + 1 < N && Pattern[I] == '-') {
+      ++I;
+      const Byte Last = Fold(ReadSetMember(I));
+      for (int Ch = First; Ch <= Last; ++Ch) {
+        E.CharSet.set(Ch);
+      }
+    } else {
+      E.CharSet.set(First);
+    }
+  }
+  Append(E);
+}
+
+void TEasyRegExpr::TCompiler::OpenGroup() {
+  ++Depth;
+  if (Negate && NegGroupDepth < 0) {
+    NegGroupDepth = Depth;
+  }
+  Groups.push_back(static_cast<int>(Elems.size()));
+  Append(MakeKind(rkGroupOpen));
+}
+
+void TEasyRegExpr::TCompiler::CloseGroup() {
+  Append(MakeKind(rkGroupClose));
+  if (!Groups.empty()) {
+    ClosedGroup = Groups.back();
+    Groups.pop_back();
+    --Depth;
+    if (NegGroupDepth >= 0 && Depth < NegGroupDepth) {
+      NegGroupDepth = -1;  // the negation still covers the one element after the group
+    }
+  }
+}
+
+// "*", "+" or "|" at I: the unit before it (the group just closed, or the last element) links to it.
+void TEasyRegExpr::TCompiler::ReadQuantifier(char C, int I) {
+  if (Elems.empty()) {
+    Owner.Error(Pattern, I + 1);
+  }
+  const int LastIndex = static_cast<int>(Elems.size()) - 1;
+  const TEasyRegKind LastKind = Elems[LastIndex].Kind;
+  if (LastKind == rkLineStart || LastKind == rkLineEnd || LastKind == rkEscape || LastKind >= rkOneOrMore) {
+    Owner.Error(Pattern, I + 1);
+  }
+  const int Start = ClosedGroup >= 0 ? ClosedGroup : LastIndex;
+  for (int K = Start; K <= LastIndex; ++K) {
+    if (Elems[K].Link < 0) {
+      Elems[K].Link = LastIndex;
+    }
+  }
+  TEasyRegElement Quantifier = MakeKind(C == '*' ? rkZeroOrMore : C == '+' ? rkOneOrMore : rkZeroOrOne);
+  Quantifier.Negated = NegGroupDepth >= 0 && Depth >= NegGroupDepth;
+  Elems.push_back(Quantifier);
+  ClosedGroup = -1;
+}
+
+// A plain character or "#n" code.
+void TEasyRegExpr::TCompiler::ReadPlain(int& I) {
+  Byte Ch = 0;
+  if (Pattern[I] == '#') {
+    Ch = ReadCode(I);
+  } else {
+    Ch = static_cast<Byte>(Pattern[I]);
+    ++I;
+  }
+  if (I < N && IsQuantifier(Pattern[I])) {
+    // A quantifier after a plain character repeats that character only: wrap it in a group.
+    const bool Neg = Negate;
+    Negate = false;
+    const int Open = static_cast<int>(Elems.size());
+    Append(MakeKind(rkGroupOpen));
+    Negate = Neg;
+    Append(MakeChar(Ch));
+    Append(MakeKind(rkGroupClose));
+    ClosedGroup = Open;
+  } else {
+    Append(MakeChar(Ch));
+  }
+}
+
+// The whole pattern, then the end element; an unclosed group is an error.
+void TEasyRegExpr::TCompiler::Run() {
   int I = 0;
   while (I < N) {
     const char C = Pattern[I];
     switch (C) {
-      case '\\': {
-        if (I + 1 >= N) {
-          Error(Pattern, N + 1);
-        }
-        TEasyRegElement Mark = MakeKind(rkEscape);
-        Mark.Char = Fold(static_cast<Byte>(Pattern[I + 1]));
-        Mark.Negated = Negate;  // the negation goes on to the character that follows
-        Elems.push_back(Mark);
-        Append(MakeChar(static_cast<Byte>(Pattern[I + 1])));
-        I += 2;
-        break;
-      }
+      case '\\': ReadEscape(I); break;
       case '.':
         Append(MakeKind(rkAny));
         ++I;
@@ -134,132 +265,43 @@ void TEasyRegExpr::InitRegStates(const std::string& Pattern) {
         Append(MakeKind(rkLineEnd));
         ++I;
         break;
-      case '[': {
-        TEasyRegElement E = MakeKind(rkSet);
-        ++I;
-        if (I < N && Pattern[I] == '^') {
-          E.SetNegated = true;
-          ++I;
-        }
-        int Items = 0;
-        while (true) {
-          if (I >= N) {
-            Error(Pattern, N + 1);
-          }
-          if (Pattern[I] == ']') {
-            if (Items == 0) {
-              Error(Pattern, I + 1);
-            }
-            ++I;
-            break;
-          }
-          const Byte First = Fold(ReadSetMember(I));
-          ++Items;
-          if (I + 1 < N && Pattern[I] == '-' && Pattern[I + 1] == ']') {
-            // A dash right before the closing bracket follows a member: it is a member itself.
-            E.CharSet.set(First);
-            E.CharSet.set('-');
-            ++I;
-          } else if (I + 1 < N && Pattern[I] == '-') {
-            ++I;
-            const Byte Last = Fold(ReadSetMember(I));
-            for (int Ch = First; Ch <= Last; ++Ch) {
-              E.CharSet.set(Ch);
-            }
-          } else {
-            E.CharSet.set(First);
-          }
-        }
-        Append(E);
-        break;
-      }
+      case '[': ReadSet(I); break;
       case '{':
-        ++Depth;
-        if (Negate && NegGroupDepth < 0) {
-          NegGroupDepth = Depth;
-        }
-        Groups.push_back(static_cast<int>(Elems.size()));
-        Append(MakeKind(rkGroupOpen));
+        OpenGroup();
         ++I;
         break;
-      case '}': {
-        Append(MakeKind(rkGroupClose));
-        if (!Groups.empty()) {
-          ClosedGroup = Groups.back();
-          Groups.pop_back();
-          --Depth;
-          if (NegGroupDepth >= 0 && Depth < NegGroupDepth) {
-            NegGroupDepth = -1;  // the negation still covers the one element after the group
-          }
-        }
+      case '}':
+        CloseGroup();
         ++I;
         break;
-      }
       case '*':
       case '+':
-      case '|': {
-        if (Elems.empty()) {
-          Error(Pattern, I + 1);
-        }
-        const int LastIndex = static_cast<int>(Elems.size()) - 1;
-        const TEasyRegKind LastKind = Elems[LastIndex].Kind;
-        if (LastKind == rkLineStart || LastKind == rkLineEnd || LastKind == rkEscape || LastKind >= rkOneOrMore) {
-          Error(Pattern, I + 1);
-        }
-        const int Start = ClosedGroup >= 0 ? ClosedGroup : LastIndex;
-        for (int K = Start; K <= LastIndex; ++K) {
-          if (Elems[K].Link < 0) {
-            Elems[K].Link = LastIndex;
-          }
-        }
-        TEasyRegElement Quantifier = MakeKind(C == '*' ? rkZeroOrMore : C == '+' ? rkOneOrMore : rkZeroOrOne);
-        Quantifier.Negated = NegGroupDepth >= 0 && Depth >= NegGroupDepth;
-        Elems.push_back(Quantifier);
-        ClosedGroup = -1;
+      case '|':
+        ReadQuantifier(C, I);
         ++I;
         break;
-      }
       case '!':
         if (I + 1 >= N) {
-          Error(Pattern, N + 1);
+          Owner.Error(Pattern, N + 1);
         }
         Negate = true;
         ++I;
         break;
-      default: {
-        Byte Ch = 0;
-        if (C == '#') {
-          Ch = ReadCode(I);
-        } else {
-          Ch = static_cast<Byte>(C);
-          ++I;
-        }
-        if (I < N && IsQuantifier(Pattern[I])) {
-          // A quantifier after a plain character repeats that character only: wrap it in a group.
-          const bool Neg = Negate;
-          Negate = false;
-          const int Open = static_cast<int>(Elems.size());
-          Append(MakeKind(rkGroupOpen));
-          Negate = Neg;
-          Append(MakeChar(Ch));
-          Append(MakeKind(rkGroupClose));
-          ClosedGroup = Open;
-        } else {
-          Append(MakeChar(Ch));
-        }
-        break;
-      }
+      default: ReadPlain(I); break;
     }
   }
   if (!Groups.empty()) {
-    Error(Pattern, N + 1);
+    Owner.Error(Pattern, N + 1);
   }
   Append(MakeKind(rkChar));  // the end element
-
-  Prepare(Elems);
-  FPattern = Pattern;
 }
 
+void TEasyRegExpr::InitRegStates(const std::string& Pattern) {
+  TCompiler Compiler(*this, Pattern);
+  Compiler.Run();
+  Prepare(Compiler.Elems);
+  FPattern = Pattern;
+}
 
 // Precomputes what makes matching fast: the units that repeat one plain test, what every testing element
 // accepts (case folding included), the leading plain characters and the linear form.

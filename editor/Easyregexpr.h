@@ -104,6 +104,8 @@ public:
   }
 
 private:
+  // Reads a pattern into elements (InitRegStates, Easyregexpr.cpp).
+  struct TCompiler;
   struct TStackItem {
     int Pos;   // the most recent text position still to try
     int Elem;  // the element to continue at

@@ -1,7 +1,7 @@
 // The main window's calls into its spell checker.
 #include "mainwindow/Spellcheckrun.h"
 
-#include "editor/Easyspelladapter.h"
+#include "spell/Easyspelladapter.h"
 #include "spell/Lx3config.h"
 #include "spell/Lx3customdictionary.h"
 #include "spell/Lx3spell3.h"

@@ -9,6 +9,7 @@
 # time, so a failure is always a fault of the tree, never of chance.
 # Environment: ZUBQ_FUZZ_PARALLEL (targets fuzzed at once, default 2), ZUBQ_JOBS (build jobs, default 4),
 # ZUBQ_FUZZ_BUILD_DIR (default build-fuzz), ZUBQ_WERROR=ON (clang's warnings are errors),
+# ZUBQ_FUZZ_WHOLE_TREE=1 (also compiles and links the tests and benchmarks, without running them: CI's clang build),
 # ZUBQ_CLANG_CCACHE_DIR (the clang build's own compiler cache, default ~/.cache/ccache-clang, so that it does not
 # push the gcc build's entries out). New inputs go to <build>/corpus/<Name>/, findings and the logs to
 # <build>/artifacts/<Name>/ and <build>/logs/<Name>.log; copy a finding into fuzz/regressions/<Name>/ once fixed.
@@ -25,6 +26,7 @@ bash scripts/deps.sh
 need=()
 command -v clang++ >/dev/null || need+=(clang)
 ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-dev)
+command -v llvm-symbolizer >/dev/null || need+=(llvm)  # the sanitizers' reports name functions and lines with it
 if [ ${#need[@]} -gt 0 ]; then
   echo "Installing: ${need[*]}"
   sudo=""
@@ -33,11 +35,28 @@ if [ ${#need[@]} -gt 0 ]; then
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${need[@]}"
 fi
 
+# The build runs some of its own programs (the form and dictionary compilers): they run under the same options.
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=0
+export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
 export CCACHE_DIR=${ZUBQ_CLANG_CCACHE_DIR:-${HOME:-/tmp}/.cache/ccache-clang}
+if [ "${ZUBQ_FUZZ_WHOLE_TREE:-0}" = 1 ]; then
+  # Everything is compiled and linked; the test programs are listed only when CTest runs them, which it does not
+  # here (they run in the gcc build).
+  whole=ON
+  build_target=all
+else
+  whole=OFF
+  build_target=fuzz_targets
+fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
-  -DCMAKE_CXX_COMPILER=clang++ -DZUBQ_FUZZ=ON -DZUBQ_BUILD_TESTS=OFF -DZUBQ_BUILD_BENCH=OFF \
-  -DZUBQ_WERROR="${ZUBQ_WERROR:-OFF}" >/dev/null
-cmake --build "$build" -j "$jobs" --target fuzz_targets
+  -DCMAKE_CXX_COMPILER=clang++ -DZUBQ_FUZZ=ON -DZUBQ_BUILD_TESTS=$whole -DZUBQ_BUILD_BENCH=$whole \
+  -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST -DZUBQ_WERROR="${ZUBQ_WERROR:-OFF}" >/dev/null
+build_start=$SECONDS
+cmake --build "$build" -j "$jobs" --target "$build_target"
+echo "clang build took $((SECONDS - build_start)) s"
 
 if [ $# -gt 0 ]; then
   targets=("$@")
@@ -48,11 +67,6 @@ else
     targets+=("$name")
   done
 fi
-
-export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=0
-export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 run_one() {
   local name=$1

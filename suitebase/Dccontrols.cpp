@@ -99,7 +99,7 @@ TPoint CalcStringSize(TCanvas* Canvas, TFont* Font, TFont* BoldFont, const std::
   TFontKeeper Keep(Canvas);
   const std::size_t P = S.find(SBoldTag);
   TSize Size = ExtentIn(Canvas, Font, P == std::string::npos ? S : S.substr(0, P));
-  TPoint Result(Size.cx, Size.cy);
+  TPoint Result{Size.cx, Size.cy};
   if (P != std::string::npos) {
     const std::size_t End = S.find(SBoldTag, P + 1);
     const std::string Bold = S.substr(P + 1, End == std::string::npos ? std::string::npos : End - P - 1);
@@ -159,7 +159,7 @@ void FillGradient(TCanvas* Canvas, int Width, int Height, TColor BeginColor, TCo
   const int Steps = std::max({std::abs(DR), std::abs(DG), std::abs(DB)}) + 1;
   const int Length = Vertical ? Height : Width;
   const int Band = Length / Steps + 1;
-  TRect R = Vertical ? TRect(0, 0, Width, Band) : TRect(0, 0, Band, Height);
+  TRect R = Vertical ? TRect{0, 0, Width, Band} : TRect{0, 0, Band, Height};
   const TColor Saved = Canvas->Brush()->Color();
   for (int I = 0; I < Steps; ++I) {
     // Integer steps of a band's share of the difference, so the colours reach the end colour at the far edge.
@@ -187,7 +187,7 @@ void FillGradient(TCanvas* Canvas, int Width, int Height, TColor BeginColor, TCo
 }
 
 void PaintExpandCollapse(TCanvas* Canvas, int X, int Y, int Size, int Margin, bool Expanded) {
-  TRect Button(X + Margin, Y + Margin, X + Size - Margin, Y + Size - Margin);
+  TRect Button{X + Margin, Y + Margin, X + Size - Margin, Y + Size - Margin};
   DrawFrameControl(Canvas->Handle(), &Button, DFC_BUTTON, DFCS_BUTTONPUSH);
   const int W = Button.Width();
   const int K = W < 5 ? 1 : (W < 7 ? 3 : 5);

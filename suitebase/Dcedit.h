@@ -177,8 +177,8 @@ public:
   void Loaded() override;
 
   // The inner editor's text through the text messages; empty without an editor.
-  virtual std::string GetText();
-  virtual void SetText(const std::string& Value);
+  std::string GetText() override;
+  void SetText(const std::string& Value) override;
   virtual void Change();
   void Term();
   virtual void DoTerm();

@@ -86,6 +86,8 @@ protected:
 private:
   void ChangeWidthHeight(int NewWidth, int NewHeight);
   void ArrangeRows(std::vector<TTBCustomDockableWindow*>& List);
+  // One run of ArrangeRows, phase by phase (Tb2dockarrange.cpp).
+  struct TRowArrangement;
   void DrawNCArea();
   LRESULT RelayMsgToFloatingBars(TMessage& Message);
 

@@ -169,6 +169,11 @@ protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+  // One run of CalculatePositions, phase by phase (Tb2viewlayout.cpp).
+  struct TLayoutPass;
+  // The modal menu loop's handling of each message (Tb2menukeys.cpp).
+  struct TMenuLoop;
+
   void ItemNotification(TTBCustomItem* Sender, bool Relayed, TTBItemChangedAction Action, int Index,
                         TTBCustomItem* Item);
   void LinkNotification(TTBCustomItem* Sender, bool Relayed, TTBItemChangedAction Action, int Index,

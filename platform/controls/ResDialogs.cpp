@@ -307,7 +307,7 @@ HWND CreateDialogIndirectParam(HINSTANCE Instance, const TDialogTemplate& T, HWN
                                LPARAM InitParam) {
   RegisterDialogClasses();
   const DWORD Style = (T.Style & ~(DS_SETFONT | DS_MODALFRAME)) | (Parent ? 0 : WS_POPUP);
-  TRect R(0, 0, ToPixelsX(T.Cx), ToPixelsY(T.Cy));
+  TRect R{0, 0, ToPixelsX(T.Cx), ToPixelsY(T.Cy)};
   AdjustWindowRectEx(&R, Style & ~WS_VISIBLE, FALSE, T.ExStyle);
   const HWND Dlg = CreateWindowEx(T.ExStyle, T.ClassName.empty() ? WC_DIALOG : T.ClassName.c_str(), T.Title.c_str(),
                                   Style & ~WS_VISIBLE, ToPixelsX(T.X), ToPixelsY(T.Y), R.Width(), R.Height(), Parent, 0,

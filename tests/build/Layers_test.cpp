@@ -111,13 +111,12 @@ const std::set<std::string>& InterfaceHeaders() {
   return Headers;
 }
 
-// Includes against the table that the tree still has, file by file: the editor's spelling drives the spell
-// checker through its interface headers (it does not link it), and inside the layer the run-time library, the
+// Includes against the table that the tree still has, file by file: inside the layer the run-time library, the
 // system services and the drawing services still reach into each other. No new entry belongs here.
 const std::set<std::pair<std::string, std::string>>& KnownExceptions() {
   static const std::set<std::pair<std::string, std::string>> Known = {
-      {"editor/Easyspelladapter.h", "spell/Lx3parserbase.h"},
-      {"editor/Easyspelladapter.h", "spell/Lx3spellbase.h"},
+      {"spell/Easyspelladapter.h", "spell/Lx3parserbase.h"},
+      {"spell/Easyspelladapter.h", "spell/Lx3spellbase.h"},
       {"platform/rtl/DateUtils.cpp", "platform/win/Locale.h"},
       {"platform/rtl/DateUtils.h", "platform/win/TimeApi.h"},
       {"platform/rtl/FileUtils.h", "platform/win/Files.h"},

@@ -200,7 +200,7 @@ TEST_F(InserterToolbars, AFloatedToolbarKeepsItsPlaceAcrossARestart) {
   ASSERT_EQ(Inserter(0)->UpdateToolbar(INSERTER_TOOLBAR_SHOW), 0);
   Bar = Inserter(0)->toolbar;
   EXPECT_TRUE(Bar->Floating());
-  EXPECT_EQ(Bar->FloatingPosition(), TPoint(300, 200));
+  EXPECT_EQ(Bar->FloatingPosition(), (TPoint{300, 200}));
 }
 
 TEST_F(InserterToolbars, AToolbarFreedWithTheMainFormIsNotFreedAgain) {

@@ -113,9 +113,9 @@ protected:
 
 TEST_F(FontWidths, WidthsAreSumsOfTheCharacterTable) {
   const int* W = GetCharWidths(Font.Handle());
-  EXPECT_EQ(GetWidth(Font.Handle(), "Wil", 3), W['W'] + W['i'] + W['l']);
+  EXPECT_EQ(GetWidth(Font.Handle(), "Wil", 3), W[Byte('W')] + W[Byte('i')] + W[Byte('l')]);
   EXPECT_EQ(GetWidth(Font.Handle(), "Wil", 0), 0);
-  EXPECT_GT(W['W'], W['i']) << "a proportional font";
+  EXPECT_GT(W[Byte('W')], W[Byte('i')]) << "a proportional font";
   TEasyFontInfo Info;
   GetWidthWithInfo(Font.Handle(), "x", 1, Info);
   EXPECT_GT(Info.Height, 0);
@@ -124,8 +124,8 @@ TEST_F(FontWidths, WidthsAreSumsOfTheCharacterTable) {
 
 TEST_F(FontWidths, ACharacterFitsWhenMoreThanHalfOfItDoes) {
   const int* W = GetCharWidths(Font.Handle());
-  const int A = W['W'];
-  const int B = W['W'];
+  const int A = W[Byte('W')];
+  const int B = W[Byte('W')];
   int Width = 0;
   EXPECT_EQ(GetCharsInWidth(Font.Handle(), "WW", 2, Width, false, A + B / 2), 1) << "exactly half left out";
   EXPECT_EQ(Width, A);

@@ -415,7 +415,8 @@ public:
   using TForm::TForm;
   void Wheel(TObject*, TShiftState, int, TPoint, bool&) {}
   void WheelDown(TObject*, TShiftState, TPoint, bool&) {}
-  void CanResize(TObject*, int&, int&, bool&) {}
+  // Published as "CanResize": a member of that name would hide the control's own.
+  void CanResizeHandler(TObject*, int&, int&, bool&) {}
   void Constrained(TObject*, int&, int&, int&, int&) {}
   void StartDock(TObject*, TDragDockObject*&) {}
   void EndDock(TObject*, TObject*, int, int) {}
@@ -427,7 +428,7 @@ public:
     TPublisher<TPropsForm> P(Meta);
     P.Method("Wheel", &TPropsForm::Wheel);
     P.Method("WheelDown", &TPropsForm::WheelDown);
-    P.Method("CanResize", &TPropsForm::CanResize);
+    P.Method("CanResize", &TPropsForm::CanResizeHandler);
     P.Method("Constrained", &TPropsForm::Constrained);
     P.Method("StartDock", &TPropsForm::StartDock);
     P.Method("EndDock", &TPropsForm::EndDock);

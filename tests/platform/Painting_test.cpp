@@ -321,10 +321,10 @@ TEST_F(Painting, CaptionsAndLayeredWindows) {
 }
 
 TEST_F(Painting, TheDesktopShowsOnlyTheWindowRegionAndThePixelsThatAreNotTheColourKey) {
-  const COLORREF Key = RGB(1, 2, 3);
+  constexpr COLORREF Key = RGB(1, 2, 3);
   HWND W = MakePainted("Shaped", WS_POPUP | WS_VISIBLE, 0, 0, 40, 30);
   // The key colour everywhere but a 10 x 10 square at (5, 5).
-  Handlers[W] = [Key](HWND Wnd, UINT M, WPARAM, LPARAM, LRESULT& Result) {
+  Handlers[W] = [](HWND Wnd, UINT M, WPARAM, LPARAM, LRESULT& Result) {
     if (M != WM_PAINT) {
       return false;
     }

@@ -161,14 +161,12 @@ TEST_F(WinsockTest, FdWriteComesAgainOnlyAfterASendThatWouldBlock) {
   TSocket S = StartConnect(Server.Port());
   ASSERT_TRUE(PumpUntil([&] { return Count(FD_WRITE) == 1; }));
   std::string Block(65536, 'y');
-  long Sent = 0;
   int Result = 0;
   for (int I = 0; I < 10000; ++I) {
     Result = SendFn(S, Block.data(), static_cast<int>(Block.size()), 0);
     if (Result == SOCKET_ERROR) {
       break;
     }
-    Sent += Result;
   }
   ASSERT_EQ(Result, SOCKET_ERROR);
   EXPECT_EQ(LastError(), WSAEWOULDBLOCK);

@@ -1,7 +1,7 @@
 // The spell checker over the editor's text: the component checks an editor through the editor's text cursor,
 // changes words in place, and answers the editor's live-spelling test, through the editor's speller adapter.
 #include "SpellTestUtil.h"
-#include "editor/Easyspelladapter.h"
+#include "spell/Easyspelladapter.h"
 #include "platform/controls/TestHarness.h"
 #include "spell/Lx3customdictionary.h"
 

@@ -2,7 +2,8 @@
 // against a speller with a small word list of the test's own.
 #include "tests/editor/EditorInputSupport.h"
 
-#include "editor/Easyspelladapter.h"
+#include "platform/controls/TestHarness.h"
+#include "spell/Easyspelladapter.h"
 
 #include <memory>
 #include <set>

@@ -1,5 +1,5 @@
 // The spell checker's text cursor over an editor, the live-spelling test and the spelling menu.
-#include "editor/Easyspelladapter.h"
+#include "spell/Easyspelladapter.h"
 
 #include "platform/win/WinUser.h"
 

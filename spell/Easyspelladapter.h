@@ -1,7 +1,7 @@
-// The editor's side of spell checking: the text cursor the spell checker walks over an editor's text, the
-// one-word test that live spelling uses, and the editor's right-click spelling menu. The spell checker is
-// reached only through TEasySpeller, so the editor does not link it; TEasyLexiSpeller adapts the spell-check
-// component (or anything with its members) to that interface.
+// Spell checking in the editor: the text cursor the spell checker walks over an editor's text, the one-word test
+// that live spelling uses, and the editor's right-click spelling menu. They reach the spell checker only through
+// TEasySpeller; TEasyLexiSpeller adapts the spell-check component (or anything with its members) to that
+// interface.
 #pragma once
 
 #include "editor/Easyeditor.h"
