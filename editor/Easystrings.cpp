@@ -232,15 +232,12 @@ std::string TEasyStrings::GetSaveText() const {
   for (int I = 0; I < N; ++I) {
     Total += FLines[I]->Text.size() + BreakLen;
   }
+  // Reserved and appended rather than sized first, so the large block is written once and not cleared before.
   std::string Result;
-  Result.resize(Total);
-  char* P = Result.data();
+  Result.reserve(Total);
   for (int I = 0; I < N; ++I) {
-    const std::string& T = FLines[I]->Text;
-    std::memcpy(P, T.data(), T.size());
-    P += T.size();
-    std::memcpy(P, Break, BreakLen);
-    P += BreakLen;
+    Result.append(FLines[I]->Text);
+    Result.append(Break, BreakLen);
   }
   return Result;
 }
