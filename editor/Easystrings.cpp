@@ -44,9 +44,11 @@ TEasyStrings::~TEasyStrings() {
 }
 
 void TEasyStrings::FreeItems() {
+  // Every record goes with the pool's blocks; only what the records own is freed one by one.
   for (int I = 0; I < FLines.Count(); ++I) {
-    delete FLines[I];
+    FLines[I]->~TEasyStringItem();
   }
+  FItems.Release();
   FLines.Clear();
   FLines.SetCapacity(0);
   FParsedMarks.clear();
@@ -140,15 +142,30 @@ int TEasyStrings::Add(const std::string& S) {
 
 void TEasyStrings::InsertItem(int Index, const std::string& S) { InsertItemText(Index, S.data(), S.size()); }
 
+TEasyStringItem* TEasyStrings::MakeItem(TEasyRecordPool<TEasyStringItem>& Pool, const char* Text, std::size_t Length) {
+  TEasyStringItem* Item = Pool.New();
+  try {
+    AssignLine(Item->Text, Text, Length);
+    if (OnGetString) {
+      OnGetString(this, Item->Text, true);
+      KeepRoom(Item->Text);
+    }
+  } catch (...) {
+    Pool.Delete(Item);
+    throw;
+  }
+  return Item;
+}
+
 void TEasyStrings::InsertItemText(int Index, const char* Text, std::size_t Length) {
   Changing();
-  auto* Item = new TEasyStringItem();
-  AssignLine(Item->Text, Text, Length);
-  if (OnGetString) {
-    OnGetString(this, Item->Text, true);
-    KeepRoom(Item->Text);
+  TEasyStringItem* Item = MakeItem(FItems, Text, Length);
+  try {
+    FLines.Insert(Index, Item);
+  } catch (...) {
+    FItems.Delete(Item);
+    throw;
   }
-  FLines.Insert(Index, Item);
   ShiftParsedMarks(Index, 1);
   if (FHideLines) {
     FHiddenLines->LineChanged(Index, 1);
@@ -165,7 +182,7 @@ void TEasyStrings::Delete(int Index) {
   if (FHideLines) {
     FHiddenLines->LineChanged(Index, -1);
   }
-  delete FLines[Index];
+  FItems.Delete(FLines[Index]);
   FLines.Delete(Index);
   ShiftParsedMarks(Index, -1);
   LinesUpdated(Index, INT_MAX);
@@ -215,15 +232,12 @@ std::string TEasyStrings::GetSaveText() const {
   for (int I = 0; I < N; ++I) {
     Total += FLines[I]->Text.size() + BreakLen;
   }
+  // Reserved and appended rather than sized first, so the large block is written once and not cleared before.
   std::string Result;
-  Result.resize(Total);
-  char* P = Result.data();
+  Result.reserve(Total);
   for (int I = 0; I < N; ++I) {
-    const std::string& T = FLines[I]->Text;
-    std::memcpy(P, T.data(), T.size());
-    P += T.size();
-    std::memcpy(P, Break, BreakLen);
-    P += BreakLen;
+    Result.append(FLines[I]->Text);
+    Result.append(Break, BreakLen);
   }
   return Result;
 }
@@ -374,22 +388,28 @@ void TEasyStrings::SaveToStream(TStream* Stream) {
 void TEasyStrings::LoadFromStream(TStream* Stream) {
   // The stream is read and split a piece at a time: each piece is still in the cache while its lines are
   // copied out, and no copy of the whole document is made besides the lines. The lines are made apart from
-  // the store and take the place of its lines only when the whole stream has been read, so a read that
-  // fails leaves the store as it was.
+  // the store, in a pool and an array of their own, and take the place of its lines only when the whole
+  // stream has been read, so a read that fails leaves the store as it was.
   constexpr std::size_t Piece = 1 << 20;
   const Int64 Size = Stream->Size() - Stream->Position();
   std::size_t Left = static_cast<std::size_t>(Size > 0 ? Size : 0);
   std::string Buffer(std::min(Left, Piece), '\0');
-  std::vector<TEasyStringItem*> Made;
+  TEasyRecordPool<TEasyStringItem> Pool;
+  TEasyGapArray<TEasyStringItem> Made;
   auto Add = [&](const char* Line, std::size_t Length) {
-    std::unique_ptr<TEasyStringItem> Item(new TEasyStringItem());
-    AssignLine(Item->Text, Line, Length);
-    if (OnGetString) {
-      OnGetString(this, Item->Text, true);
-      KeepRoom(Item->Text);
+    TEasyStringItem* Item = MakeItem(Pool, Line, Length);
+    try {
+      Made.Insert(Made.Count(), Item);
+    } catch (...) {
+      Pool.Delete(Item);
+      throw;
     }
-    Made.push_back(Item.get());
-    Item.release();
+  };
+  auto DestroyMade = [&] {
+    for (int I = 0; I < Made.Count(); ++I) {
+      Made[I]->~TEasyStringItem();
+    }
+    Made.Clear();
   };
   TLineSplitter<decltype(Add)> Splitter(Add);
   try {
@@ -401,45 +421,35 @@ void TEasyStrings::LoadFromStream(TStream* Stream) {
       if (First) {
         // Room for as many lines as the whole stream holds at the density of its first piece.
         const std::size_t Here = CountFeeds(Buffer.data(), N);
-        Made.reserve(static_cast<std::size_t>(static_cast<double>(Here + 1) * static_cast<double>(N + Left) /
-                                              static_cast<double>(N) * 1.05));
+        const double Estimate =
+            static_cast<double>(Here + 1) * static_cast<double>(N + Left) / static_cast<double>(N) * 1.05;
+        Made.SetCapacity(static_cast<int>(std::min(Estimate, static_cast<double>(INT_MAX))));
         First = false;
       }
       Splitter.Feed(Buffer.data(), N);
     }
     Splitter.Finish();
+    // As much room as a load of the whole text at once makes.
+    const std::size_t Room = std::max(Splitter.Feeds + 1, static_cast<std::size_t>(Made.Count()));
+    Made.SetCapacity(static_cast<int>(std::min<std::size_t>(Room, INT_MAX)));
   } catch (...) {
-    for (TEasyStringItem* Item : Made) {
-      delete Item;
-    }
+    DestroyMade();
     throw;
   }
+  std::string().swap(Buffer);
   BeginUpdate();
   try {
     Clear();
-    // As much room as a load of the whole text at once makes.
-    const std::size_t Room = std::max(Splitter.Feeds + 1, Made.size());
-    if (Room > static_cast<std::size_t>(Capacity())) {
-      FLines.SetCapacity(static_cast<int>(std::min<std::size_t>(Room, INT_MAX)));
-    }
     // Appended lines move no lexing mark and no folded-away line, so only the change is recorded.
-    std::size_t Next = 0;
-    try {
-      Changing();
-      for (; Next < Made.size(); ++Next) {
-        FLines.Insert(Count(), Made[Next]);
-      }
-    } catch (...) {
-      for (; Next < Made.size(); ++Next) {
-        delete Made[Next];
-      }
-      throw;
-    }
-    if (!Made.empty()) {
+    Changing();
+    FLines.Swap(Made);
+    FItems.Swap(Pool);
+    if (Count() > 0) {
       LinesUpdated(0, INT_MAX);
     }
     Changed();
   } catch (...) {
+    DestroyMade();
     EndUpdate();
     throw;
   }

@@ -80,7 +80,8 @@ private:
 using TEasyStringsChangeEvent = std::function<void(TObject* Sender)>;
 using TEasyGetStringEvent = std::function<void(TObject* Sender, std::string& S, bool Storing)>;
 
-// The line store. Lines live in separately allocated records reached through a gap array of pointers.
+// The line store. Lines live in records allocated from the store's pool, reached through a gap array of
+// pointers.
 // Getters give neutral values for a bad index (empty text, null, 0, -1 for a style code) and setters
 // ignore it. Owned by its edit source (or the editor's selection).
 class TEasyStrings : public TStrings {
@@ -188,11 +189,14 @@ public:
 
 private:
   void InsertItemText(int Index, const char* Text, std::size_t Length);
+  // A record from Pool holding Length characters of Text passed through OnGetString.
+  TEasyStringItem* MakeItem(TEasyRecordPool<TEasyStringItem>& Pool, const char* Text, std::size_t Length);
   void SetTextStr(std::string_view Value) override { SetTextBuffer(Value.data(), Value.size()); }
   bool Valid(int Index) const { return Index >= 0 && Index < FLines.Count(); }
   void FreeItems();
   void ShiftParsedMarks(int Index, int Delta);
 
+  TEasyRecordPool<TEasyStringItem> FItems;  // the records of FLines
   TEasyGapArray<TEasyStringItem> FLines;
   TEasyVisibleLinesList* FHiddenLines;
   bool FHideLines = false;
