@@ -273,11 +273,16 @@ void TBatchWizardForm::AllProcessNoClick(TObject*) { SetAllProcess(false); }
 
 // ---- Adding targets ----------------------------------------------------------------------------------------
 
-bool TBatchWizardForm::ExecuteOpenDialog(TargetListDialogRequest& R) {
-  TPTOpenDlg* Dialog = MainWindow().GetOpenDialog();
-  std::unique_ptr<TPTOpenDlg> Own;
+namespace {
+
+// Runs the main window's dialog of that kind, or one of the wizard's own when there is no main window, with the
+// request's settings; the chosen name goes back into the request.
+template <class TDialog>
+bool RunFileDialog(TDialog* Shared, TComponent* Owner, TargetListDialogRequest& R) {
+  std::unique_ptr<TDialog> Own;
+  TDialog* Dialog = Shared;
   if (Dialog == nullptr) {
-    Own = std::make_unique<TPTOpenDlg>(this);
+    Own = std::make_unique<TDialog>(Owner);
     Dialog = Own.get();
   }
   Dialog->DefaultExt = R.defaultExt.text;
@@ -293,24 +298,14 @@ bool TBatchWizardForm::ExecuteOpenDialog(TargetListDialogRequest& R) {
   return true;
 }
 
+}  // namespace
+
+bool TBatchWizardForm::ExecuteOpenDialog(TargetListDialogRequest& R) {
+  return RunFileDialog(MainWindow().GetOpenDialog(), this, R);
+}
+
 bool TBatchWizardForm::ExecuteSaveDialog(TargetListDialogRequest& R) {
-  TPTSaveDlg* Dialog = MainWindow().GetSaveDialog();
-  std::unique_ptr<TPTSaveDlg> Own;
-  if (Dialog == nullptr) {
-    Own = std::make_unique<TPTSaveDlg>(this);
-    Dialog = Own.get();
-  }
-  Dialog->DefaultExt = R.defaultExt.text;
-  Dialog->SetFilter(R.filter.text);
-  Dialog->SetFilterIndex(R.filterIndex);
-  Dialog->Title = R.title.text;
-  Dialog->SetFilename(R.fileName.text);
-  Dialog->InitialDir = R.initialDir.text;
-  if (!Dialog->Execute()) {
-    return false;
-  }
-  R.fileName.assign(Dialog->GetFilename().c_str());
-  return true;
+  return RunFileDialog(MainWindow().GetSaveDialog(), this, R);
 }
 
 void TBatchWizardForm::TargetAddFilesClick(TObject*) {

@@ -237,6 +237,8 @@ public:
   bool ParserChangedFlag = false;
 
 private:
+  // The largest of one text metric over the styles' fonts; -1 without styles.
+  Integer MaxTextMetric(LONG TEXTMETRIC::*Field);
   Integer FParserUpdateCount = 0;
 };
 

@@ -485,7 +485,7 @@ void TTextStyles::UpdateParams() {
   EndParserUpdate();
 }
 
-Integer TTextStyles::GetMaxCharWidth() {
+Integer TTextStyles::MaxTextMetric(LONG TEXTMETRIC::*Field) {
   if (Count() == 0) {
     return -1;
   }
@@ -496,28 +496,15 @@ Integer TTextStyles::GetMaxCharWidth() {
     TEXTMETRIC Tm{};
     GetTextMetrics(DC, &Tm);
     SelectObject(DC, Old);
-    Result = std::max<Integer>(Result, Tm.tmAveCharWidth);
+    Result = std::max<Integer>(Result, Tm.*Field);
   }
   ReleaseDC(0, DC);
   return Result;
 }
 
-Integer TTextStyles::GetMaxCharHeight() {
-  if (Count() == 0) {
-    return -1;
-  }
-  HDC DC = GetDC(0);
-  Integer Result = 0;
-  for (Integer I = 0; I < Count(); ++I) {
-    HGDIOBJ Old = SelectObject(DC, GetItem(I)->Font()->Handle());
-    TEXTMETRIC Tm{};
-    GetTextMetrics(DC, &Tm);
-    SelectObject(DC, Old);
-    Result = std::max<Integer>(Result, Tm.tmHeight);
-  }
-  ReleaseDC(0, DC);
-  return Result;
-}
+Integer TTextStyles::GetMaxCharWidth() { return MaxTextMetric(&TEXTMETRIC::tmAveCharWidth); }
+
+Integer TTextStyles::GetMaxCharHeight() { return MaxTextMetric(&TEXTMETRIC::tmHeight); }
 
 namespace {
 std::string WithRgbExtension(const std::string& FileName) {

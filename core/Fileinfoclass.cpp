@@ -71,6 +71,12 @@ bool MayWrite(const char* Path, const struct stat& St) {
   return ::access(Path, W_OK) == 0 && (St.st_mode & 0222) != 0;
 }
 
+// Whether the file exists and the user may not write it.
+bool WriteProtected(const char* Path) {
+  struct stat St {};
+  return ::stat(Path, &St) == 0 && !MayWrite(Path, St);
+}
+
 int EditorSaveFormat() { return prg != nullptr && prg->editorOptions != nullptr ? prg->editorOptions->saveFileFormat : 1; }
 
 }  // namespace
@@ -427,9 +433,7 @@ int fileinfoclass::LoadFromFile(const char* Path, int Flags) {
   }
   // The text is read-only when the user may not write the file it came from (the document may not count as on
   // disk yet: its caller marks it so after the load).
-  struct stat St {};
-  const bool Locked = ::stat(Path, &St) == 0 && !MayWrite(Path, St);
-  if (Locked != text->ReadOnly()) {
+  if (WriteProtected(Path) != text->ReadOnly()) {
     (void)SetReadOnlyState(READONLY_TOGGLE | READONLY_APPLY_TO_TEXT);  // cannot fail: the document has a text
   }
   // A file whose time cannot be read right after loading is gone or replaced: what was loaded may not be what
@@ -689,8 +693,7 @@ int fileinfoclass::SetReadOnlyState(int Mode) {
   bool After = Before;
   if (Mode == READONLY_FOLLOW_DISK) {
     // After a load: the state follows the disk file (read-only when the user may not write it).
-    struct stat St {};
-    After = onDisk != 0 && ::stat(name.text, &St) == 0 && !MayWrite(name.text, St);
+    After = onDisk != 0 && WriteProtected(name.text);
   } else {
     if ((Mode & READONLY_SET) != 0) {
       After = true;

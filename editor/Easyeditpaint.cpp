@@ -264,12 +264,14 @@ void TCustomEasyEdit::PaintGutterContent(const TRect& R, int PageIndex, int Firs
     PaintBoundsRect(Column, Rect(Column.Left, R.Top, Column.Right, R.Bottom),
                     Gutter ? FGutter->Brush()->Color() : Color());
   }
-  if (Numbers && !OnGutter && !PageLayout()) {
-    // The rows paint their own numbers; the column below the last one is cleared here, so that no number of a
-    // longer text shown before stays on the screen.
-    Canvas()->Brush()->SetColor(FLineNumbers->BackColor());
-    Canvas()->FillRect(Rect(NumberLeft, R.Top, NumberRight, R.Bottom));
-  }
+  // The rows paint their own numbers; the column below the last one is cleared, so that no number of a longer
+  // text shown before stays on the screen.
+  auto ClearNumbersBelow = [&](int From) {
+    if (Numbers && !OnGutter && !PageLayout() && From < R.Bottom) {
+      Canvas()->Brush()->SetColor(FLineNumbers->BackColor());
+      Canvas()->FillRect(Rect(NumberLeft, From, NumberRight, R.Bottom));
+    }
+  };
   int Top = R.Top;
   int Line = FirstLine;
   if (FWordWrap) {
@@ -286,6 +288,7 @@ void TCustomEasyEdit::PaintGutterContent(const TRect& R, int PageIndex, int Firs
       PaintGutterImage(WR.StartChar, WR.EndChar, 0, false, Rect(Offset, Top, Offset + GutterWidth, Top + H),
                        Source->GetLineStyle(WR.Line), Offset, WR.Line);
     }
+    ClearNumbersBelow(Top);
     return;
   }
   while (Top < R.Bottom) {
@@ -311,6 +314,7 @@ void TCustomEasyEdit::PaintGutterContent(const TRect& R, int PageIndex, int Firs
     Top += H;
     ++Line;
   }
+  ClearNumbersBelow(Top);
 }
 
 int TCustomEasyEdit::PaintGutterImage(int RowStart, int RowEnd, int HitX, bool HitTest, const TRect& R,
