@@ -1,5 +1,6 @@
 // The code editor's print dialog: its texts, the options it shows and the options OK gives back.
 #include "codeeditor/Vuvudipr.h"
+#include "treeview/Vuvudipg.h"
 #include "tests/suitebase/SuiteEnvironment.h"
 #include "tests/support/Forms.h"
 
@@ -54,6 +55,31 @@ TEST_F(PrintDialog, ShowsTheOptionsAndOkRebuildsThemFromTheSevenBoxes) {
   Form->PrintSelCheck->SetChecked(false);
   Form->PrintSelCheckChange(Form->PrintSelCheck);
   EXPECT_EQ(Form->Caption(), "Print");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PrintDialog, ProgressWindowStacksItsWordWrappingLabelsInOnePanel) {
+  std::unique_ptr<TMemoPrintProgress> P(
+      static_cast<TMemoPrintProgress*>(TMemoPrintProgress::StaticClass()->NewInstance(Application)));
+  ASSERT_NE(P->pnlInfo, nullptr);
+  EXPECT_EQ(P->ClientWidth(), 353);
+  EXPECT_EQ(P->ClientHeight(), 129);
+  for (TLabel* L : {P->lblPrinter, P->lblFileName, P->lblProgress}) {
+    EXPECT_EQ(L->Parent(), P->pnlInfo) << L->Name();
+    EXPECT_EQ(L->Align(), alTop) << L->Name();
+    EXPECT_TRUE(L->WordWrap()) << L->Name();
+  }
+  P->lblFileName->SetCaption(std::string(12, ' ') + std::string(40, 'x') + " " + std::string(40, 'y') + " " +
+                             std::string(40, 'z') + " " + std::string(40, 'w'));
+  P->Show();
+  Harness::RunUntilIdle();
+  EXPECT_LT(P->lblPrinter->Top(), P->lblFileName->Top());
+  EXPECT_LT(P->lblFileName->Top(), P->lblProgress->Top());
+  // A long name takes more than one line and pushes the progress line down.
+  EXPECT_GT(P->lblProgress->Top() - P->lblFileName->Top(), P->lblPrinter->Height());
 }
 
 }  // namespace
