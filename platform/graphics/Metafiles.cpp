@@ -225,10 +225,6 @@ void TMetafile::Assign(TPersistent* Source) {
   inherited::Assign(Source);
 }
 
-void TMetafile::LoadFromStream(TStream*) { throw EInvalidGraphic("Metafile files are not supported"); }
-
-void TMetafile::SaveToStream(TStream*) { throw EInvalidGraphic("Metafile files are not supported"); }
-
 void TMetafile::Draw(TCanvas* ACanvas, const TRect& R) {
   if (FRecording) {
     Gdi::Play(ACanvas->Handle(), *FRecording, R, TSize{FWidth, FHeight});

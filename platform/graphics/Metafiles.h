@@ -9,7 +9,9 @@ struct TRecording;
 
 // A recorded picture. Drawing it into a rectangle scales every recorded coordinate, pen width and font size
 // to that rectangle. Width and Height are the picture's own size (set them, or the recording's extent is taken).
-// Recordings live in memory only: LoadFromStream and SaveToStream raise EInvalidGraphic.
+// Files (Metafileformat.cpp): SaveToStream writes an enhanced metafile (Enhanced) or a placeable Windows
+// metafile holding one bitmap copy of the picture at its own size; LoadFromStream reads the bitmap copies of
+// either format and raises EInvalidGraphic for anything else.
 class TMetafile : public TGraphic {
   Z_CLASS(TMetafile, TGraphic)
 public:
