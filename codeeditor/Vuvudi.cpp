@@ -975,6 +975,25 @@ void ZEZMemo::Publish(TMetaClass& Meta) {
   P.Property("UseGlobalOptions", &C::UseGlobalOptions, &C::SetUseGlobalOptions).NoDefault();
   P.Property("OnChange", &C::OnChange, &C::OnChange);
   P.Property("OnSelectionChange", &C::OnSelectionChange, &C::OnSelectionChange);
+  P.Property("OnGetColorStyle", &C::OnGetColorStyle, &C::OnGetColorStyle);
+  P.Property("OnStateChange", &C::OnStateChange, &C::OnStateChange);
+  P.Property("OnJumpToUrl", &C::OnJumpToUrl, &C::OnJumpToUrl);
+  P.Property("OnClickGutter", &C::OnClickGutter, &C::OnClickGutter);
+  P.Property("OnHintPopup", &C::OnHintPopup, &C::OnHintPopup);
+  P.Property("OnTemplateInsert", &C::OnTemplateInsert, &C::OnTemplateInsert);
+  P.Property("OnHintInsert", &C::OnHintInsert, &C::OnHintInsert);
+  P.Property("OnCreateDialog", &C::OnCreateDialog, &C::OnCreateDialog);
+  P.Property("OnMemoScroll", &C::OnMemoScroll, &C::OnMemoScroll);
+  P.Property("OnVerticalScroll", &C::OnVerticalScroll, &C::OnVerticalScroll);
+  P.Property("OnCustomString", &C::OnCustomString, &C::OnCustomString);
+  P.Property("OnCustomDraw", &C::OnCustomDraw, &C::OnCustomDraw);
+  P.Property("OnDrawGutter", &C::OnDrawGutter, &C::OnDrawGutter);
+  P.Property("OnCollapseStateChanging", &C::OnCollapseStateChanging, &C::OnCollapseStateChanging);
+  P.Property("OnCollapseStateChanged", &C::OnCollapseStateChanged, &C::OnCollapseStateChanged);
+  P.Property("OnExportString", &C::OnExportString, &C::OnExportString);
+  P.Property("OnFindStringInPopup", &C::OnFindStringInPopup, &C::OnFindStringInPopup);
+  P.Property("OnGetLineNumber", &C::OnGetLineNumber, &C::OnGetLineNumber);
+  P.Property("OnBeforePrint", &C::OnBeforePrint, &C::OnBeforePrint);
 }
 
 }  // namespace Vuvudi

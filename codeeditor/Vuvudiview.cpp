@@ -1020,6 +1020,24 @@ void TCustomVUVudi::VerticalScroll(Integer ScrollCode) {
     OnVerticalScroll(this, Top, ScrollCode == SB_ENDSCROLL, Show, Hint);
   }
   FLastScrollHint = Show && ScrollCode != SB_ENDSCROLL ? Hint : std::string();
+  if (!Show) {
+    return;
+  }
+  if (ScrollCode == SB_ENDSCROLL) {
+    HidePopupHint();
+    return;
+  }
+  if (Hint.empty() || !HandleAllocated()) {
+    return;
+  }
+  // Right-aligned with the client area, at the mouse's height but never outside the client area.
+  const TPoint TopLeft = ClientToScreen({0, 0});
+  const TPoint BottomRight = ClientToScreen({ClientWidth(), ClientHeight()});
+  TPoint Mouse{};
+  GetCursorPos(&Mouse);
+  const TPoint Size = FPopupHint->GetSize(Hint);
+  const Integer Y = std::clamp<Integer>(Mouse.Y, TopLeft.Y, std::max(TopLeft.Y, BottomRight.Y));
+  ShowPopupHint(Hint, {BottomRight.X - Size.X, Y}, false);
 }
 
 bool TCustomVUVudi::CharScrollSize() {

@@ -5,6 +5,7 @@
 #include "suitebase/Dorazori.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
+#include "platform/classes/TypInfo.h"
 #include "platform/graphics/ScrollBars.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/MessageBox.h"
@@ -97,6 +98,32 @@ TEST_F(VuvudiTest, ANewControlHasTheDocumentedDefaults) {
   EXPECT_EQ(Memo->GetCurPosText(), "1: 1");
   EXPECT_FALSE(Memo->TextStylesStored());
   EXPECT_FALSE(Memo->GutterImgsStored());
+  // Every event of the control is published, with the class library's own.
+  for (const char* Event : {"OnChange",
+                            "OnGetColorStyle",
+                            "OnStateChange",
+                            "OnSelectionChange",
+                            "OnJumpToUrl",
+                            "OnClickGutter",
+                            "OnHintPopup",
+                            "OnTemplateInsert",
+                            "OnHintInsert",
+                            "OnCreateDialog",
+                            "OnMemoScroll",
+                            "OnVerticalScroll",
+                            "OnCustomString",
+                            "OnCustomDraw",
+                            "OnDrawGutter",
+                            "OnCollapseStateChanging",
+                            "OnCollapseStateChanged",
+                            "OnExportString",
+                            "OnFindStringInPopup",
+                            "OnGetLineNumber",
+                            "OnBeforePrint",
+                            "OnKeyDown",
+                            "OnEnter"}) {
+    EXPECT_NE(GetPropInfo(Memo, Event), nullptr) << Event;
+  }
 }
 
 TEST_F(VuvudiTest, TheDefaultStylesAreTheTwentyFiveOfTheTable) {
@@ -372,8 +399,23 @@ TEST_F(VuvudiTest, ScrollingReportsOnlyRealMoves) {
   Memo->SetOptions(Memo->Options() + TMemoOptions{moShowScrollHint});
   Memo->VerticalScroll(SB_THUMBTRACK);
   EXPECT_EQ(Memo->LastScrollHint(), "Line " + std::to_string(Memo->WinLine() + 1));
+  // The hint window shows the text, its right edge on the client area's right edge, its top inside the client.
+  ASSERT_TRUE(Memo->PopupHint()->Visible());
+  EXPECT_EQ(Memo->PopupHint()->Caption(), "Line " + std::to_string(Memo->WinLine() + 1));
+  const TRect HintR = Memo->PopupHint()->HintRect;
+  const TPoint ClientTL = Memo->ClientToScreen({0, 0});
+  const TPoint ClientBR = Memo->ClientToScreen({Memo->ClientWidth(), Memo->ClientHeight()});
+  EXPECT_EQ(HintR.Right, ClientBR.X);
+  EXPECT_GE(HintR.Top, ClientTL.Y);
+  EXPECT_LE(HintR.Top, ClientBR.Y);
+  Memo->OnVerticalScroll = [](TObject*, Integer Top, bool, bool&, std::string& Hint) {
+    Hint = "At " + std::to_string(Top);
+  };
+  Memo->VerticalScroll(SB_THUMBTRACK);
+  EXPECT_EQ(Memo->PopupHint()->Caption(), "At " + std::to_string(Memo->WinLine()));
   Memo->VerticalScroll(SB_ENDSCROLL);
   EXPECT_EQ(Memo->LastScrollHint(), "");
+  EXPECT_FALSE(Memo->PopupHint()->Visible());
 }
 
 TEST_F(VuvudiTest, ScrollRangesFollowTheText) {
