@@ -685,6 +685,8 @@ public:
   // Moves the picture by the view's change since (OldWinChar, OldWinLine) and repaints what came into view.
   void QuickPaint(Integer OldWinChar, Integer OldWinLine);
   bool NeedSyntaxPaint();
+  // Whether the text point lies in the source's last found text.
+  bool InFoundRect(Integer Column, Integer Line);
   bool DrawEof();
 
   // --- notifications ----------------------------------------------------------------------------------------------

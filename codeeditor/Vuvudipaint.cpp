@@ -13,6 +13,16 @@ using namespace Dcstring;
 
 bool TCustomVUVudi::NeedSyntaxPaint() { return HasOption(moColorSyntax) && GetSource()->SyntaxParser() != nullptr; }
 
+bool TCustomVUVudi::InFoundRect(Integer Column, Integer Line) {
+  const TRect& R = GetSource()->FoundRect;
+  if (R.Bottom <= R.Top || (R.Bottom == R.Top + 1 && R.Right <= R.Left)) {
+    return false;
+  }
+  const bool AfterStart = Line > R.Top || (Line == R.Top && Column >= R.Left);
+  const bool BeforeEnd = Line < R.Bottom - 1 || (Line == R.Bottom - 1 && Column < R.Right);
+  return AfterStart && BeforeEnd;
+}
+
 bool TCustomVUVudi::DrawEof() { return HasOption(moDrawSpecialSymbols) && !FSpecialSymbols->EOFString().empty(); }
 
 void TCustomVUVudi::InvalidateLines(Integer First, Integer Last) {
@@ -96,6 +106,10 @@ void TCustomVUVudi::PaintLine(TCanvas* C, Integer Line, Integer RowStart, Intege
   TCustomMemoSource* S = GetSource();
   std::string Text, Colors;
   GetStrData(Line, Text, Colors);
+  if (HasOption(moDrawSpecialSymbols) && (FSpecialSymbols->TabChar() != 0 || FSpecialSymbols->SpaceChar() != 0)) {
+    // Visible blanks and tabs; a tab keeps its expanded width, so columns stay where they were.
+    Text = S->GetSpecialString(Line, true, FSpecialSymbols->TabChar(), FSpecialSymbols->SpaceChar());
+  }
   DoCustomString(Text, Colors);
   const Integer W = GetAveCharWidth();
   const Integer TextX = GetPaintX();
@@ -155,8 +169,9 @@ void TCustomVUVudi::PaintLine(TCanvas* C, Integer Line, Integer RowStart, Intege
     auto Selected = [&](Integer K) { return HasSel && K >= SelFrom && K < SelTo; };
     const Integer Style = StyleAt(I);
     const bool Sel = Selected(I);
+    const bool Found = InFoundRect(I, Line);
     Integer J = I + 1;
-    while (J < RowEnd && J < Len && StyleAt(J) == Style && Selected(J) == Sel) {
+    while (J < RowEnd && J < Len && StyleAt(J) == Style && Selected(J) == Sel && InFoundRect(J, Line) == Found) {
       ++J;
     }
     std::string Run = Text.substr(static_cast<std::size_t>(I), static_cast<std::size_t>(J - I));
@@ -176,6 +191,10 @@ void TCustomVUVudi::PaintLine(TCanvas* C, Integer Line, Integer RowStart, Intege
     if (Sel) {
       GetSelColorsFromStyle(LineStyle < FTextStyles->Count() ? LineStyle : 0, Fg, Bg);
     }
+    if (Found) {
+      Fg = FMatchColor;
+      Bg = FMatchBackColor;
+    }
     if (!Enabled()) {
       Fg = clGrayText;
     }
@@ -190,8 +209,11 @@ void TCustomVUVudi::PaintLine(TCanvas* C, Integer Line, Integer RowStart, Intege
     if (Sel) {
       DS.Include(dsSelection);
     }
+    if (Found) {
+      DS.Include(dsMarkedText);
+    }
     if (RunRect.Right > TextX && !CustomDraw(C, RunRect, DS, Line, I, Run)) {
-      const bool PaintBack = Sel || LineStyled || (Bg != BaseBack && !(CaretRow && Bg == Color()));
+      const bool PaintBack = Sel || Found || LineStyled || (Bg != BaseBack && !(CaretRow && Bg == Color()));
       if (PaintBack || !Picture) {
         if (PaintBack || (!CaretRow && !LineStyled)) {
           C->Brush()->SetColor(PaintBack ? Bg : BaseBack);

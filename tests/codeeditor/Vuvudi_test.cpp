@@ -750,6 +750,38 @@ TEST_F(VuvudiTest, PaintsColouredCodeWithGutterMarginAndSelection) {
   Memo->GetSource()->SetSyntaxParser(nullptr);
 }
 
+TEST_F(VuvudiTest, PaintsSearchMatchesAndVisibleBlanksAndTabs) {
+  SetText(Memo, "alpha beta gamma\na\tb c\n");
+  const Integer W = Memo->GetAveCharWidth(), H = Memo->GetAveLineHeight(), X0 = Memo->GetPaintX();
+  auto Cells = [&](Integer From, Integer To, Integer Row) {
+    return TRect{X0 + From * W, Row * H, X0 + To * W, (Row + 1) * H};
+  };
+  // The found text ("beta") in the match colours, and only it.
+  Memo->SetMatchBackColor(clYellow);
+  Memo->GetSource()->FoundRect = TRect{6, 0, 10, 1};
+  Memo->Invalidate();
+  EXPECT_TRUE(Shows(Cells(6, 7, 0), clYellow));
+  EXPECT_TRUE(Shows(Cells(9, 10, 0), clYellow));
+  EXPECT_FALSE(Shows(Cells(0, 5, 0), clYellow));
+  EXPECT_FALSE(Shows(Cells(11, 16, 0), clYellow));
+  Memo->GetSource()->FoundRect = TRect{};
+  Memo->Invalidate();
+  EXPECT_FALSE(Shows(Cells(6, 10, 0), clYellow));
+  // Blanks and tabs stay blank until special symbols show them; the tab's mark sits inside its expansion.
+  Memo->SpecialSymbols()->SetSpaceChar('~');
+  Memo->SpecialSymbols()->SetTabChar('>');
+  const Integer TabEnd = static_cast<Integer>(Memo->GetSource()->GetDisplay(1).find('b'));
+  ASSERT_GT(TabEnd, 1);
+  EXPECT_FALSE(ShowsText(Cells(5, 6, 0)));
+  EXPECT_FALSE(ShowsText(Cells(1, TabEnd, 1)));
+  Memo->SetOptions(Memo->Options() + TMemoOptions{moDrawSpecialSymbols});
+  Memo->Invalidate();
+  EXPECT_TRUE(ShowsText(Cells(5, 6, 0)));
+  EXPECT_TRUE(ShowsText(Cells(1, TabEnd, 1)));
+  EXPECT_TRUE(ShowsText(Cells(TabEnd + 1, TabEnd + 2, 1)));
+  EXPECT_EQ(Memo->TextToPixelChar({TabEnd, 1}), X0 + TabEnd * W);  // columns do not move
+}
+
 TEST_F(VuvudiTest, TypingRepaintsOnlyItsLine) {
   std::string Text;
   for (int I = 0; I < 10; ++I) {
