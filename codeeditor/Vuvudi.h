@@ -625,6 +625,13 @@ public:
   // The line under client pixel Y; Pos gets the found row's first column + 1, Y the row's top offset.
   Integer PixelToTextLine(Integer& Y, Integer& Pos, bool Clamp);
   void TextAtMousePoint(const TPoint& P, std::string& S);
+  // Row geometry: the height of a display row (a visible index), the pixel top of a row relative to the view's
+  // top row, and the row under a client pixel Y with its top. In monospaced mode all rows have the average height.
+  Integer RowHeight(Integer Row);
+  Integer RowTop(Integer Row);
+  Integer PixelToRow(Integer Y, Integer& Top);
+  // The line and first column of a display row.
+  Integer RowLine(Integer Row, Integer& RowStart);
   Integer VisibleRows();  // rows that fit into the client area (at least 1)
 
   // --- scrolling --------------------------------------------------------------------------------------------------

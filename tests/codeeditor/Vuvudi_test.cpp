@@ -889,6 +889,69 @@ TEST_F(VuvudiTest, ProportionalRunsOfDifferentSizesShareTheirBaseline) {
   Memo->GetSource()->SetSyntaxParser(nullptr);
 }
 
+// Proportional mode measures each line: a line of large digits is taller than a line of small letters, and rows,
+// pixels, the caret and painting all follow the measured heights.
+TEST_F(VuvudiTest, ProportionalLinesHaveTheirOwnHeights) {
+  auto* Parser = new TSizesParser(Form);
+  Memo->GetSource()->SetSyntaxParser(Parser);
+  Memo->SetUseMonoFont(false);
+  std::string Text = "xxx small\n12345 big\nxx after\n";
+  for (int I = 0; I < 40; ++I) {
+    Text += I % 3 == 0 ? "9 tall row 9\n" : "low row\n";
+  }
+  SetText(Memo, Text);
+  Harness::RunUntilIdle();
+  Harness::SaveWindowPng(Memo->Handle(), ::testing::TempDir() + "vuvudi_heights.png");
+  const Integer H0 = Memo->GetRealLineHeight(0), H1 = Memo->GetRealLineHeight(1), H2 = Memo->GetRealLineHeight(2);
+  EXPECT_GT(H1, H0 + 5);
+  EXPECT_EQ(H0, H2);
+  EXPECT_GT(Memo->GetBaseLine(1), Memo->GetBaseLine(0));
+  EXPECT_EQ(Memo->TextToPixelLine({0, 1}), H0);
+  EXPECT_EQ(Memo->TextToPixelLine({0, 2}), H0 + H1);
+  EXPECT_EQ(Memo->LineToPixel(0, 3, 0), H0 + H1 + H2);
+  Integer Y = H0 + H1 + 1, Pos = 0;
+  EXPECT_EQ(Memo->PixelToTextLine(Y, Pos, false), 2);
+  EXPECT_EQ(Y, H0 + H1);
+  EXPECT_EQ(Pos, 1);
+  // The third line's text is drawn in its own band, below the tall line.
+  EXPECT_TRUE(ShowsText(TRect{Memo->GetPaintX(), H0 + H1, Memo->GetPaintX() + 20, H0 + H1 + H2}));
+  EXPECT_FALSE(ShowsText(TRect{Memo->GetPaintX() + 200, H0 + H1, Memo->ClientWidth() - 2, H0 + H1 + H2}));
+  // Every character of several lines maps to its pixel and back, also after scrolling by one tall row.
+  auto RoundTrips = [&]() {
+    for (Integer L = Memo->WinLine(); L < Memo->WinLine() + 6; ++L) {
+      const Integer Len = static_cast<Integer>(Memo->GetSource()->GetDisplay(L).size());
+      for (Integer C = 0; C < Len; ++C) {
+        const TPoint Px = Memo->TextToPixelPoint({C, L});
+        TPoint Back;
+        Memo->MouseToTextPoint(Px.X + 1, Px.Y + 1, Back, true);
+        EXPECT_EQ(Back, (TPoint{C, L})) << C << "," << L;
+      }
+    }
+  };
+  RoundTrips();
+  Memo->ScrollDown();
+  EXPECT_EQ(Memo->TextToPixelLine({0, 1}), 0);
+  EXPECT_EQ(Memo->TextToPixelLine({0, 0}), -H0);
+  RoundTrips();
+  Memo->ScrollUp();
+  // The caret takes the size of the character under it and stands on the row's baseline.
+  Memo->SetFocus();
+  Memo->GetSource()->JumpTo(1, 1);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Memo->CaretSize().cy, H1);
+  EXPECT_EQ(Memo->CaretPixel().Y, H0);
+  Memo->GetSource()->JumpTo(7, 1);  // a small letter on the tall line
+  Harness::RunUntilIdle();
+  EXPECT_LT(Memo->CaretSize().cy, H1);
+  EXPECT_EQ(Memo->CaretPixel().Y + Memo->CaretSize().cy, H0 + Memo->GetBaseLine(1) + (H0 - Memo->GetBaseLine(0)));
+  // A page down keeps the caret in view with rows of mixed heights.
+  Memo->GetSource()->JumpTo(0, 30);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Memo->IsPointVisible({0, 30}));
+  EXPECT_LE(Memo->TextToPixelLine({0, 30}) + Memo->GetRealLineHeight(30), Memo->ClientHeight());
+  Memo->GetSource()->SetSyntaxParser(nullptr);
+}
+
 TEST_F(VuvudiTest, ScrollingByOneRowRepaintsOnlyTheNewRow) {
   std::string Text;
   for (int I = 0; I < 100; ++I) {
