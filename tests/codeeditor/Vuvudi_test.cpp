@@ -949,6 +949,24 @@ TEST_F(VuvudiTest, ProportionalLinesHaveTheirOwnHeights) {
   Harness::RunUntilIdle();
   EXPECT_TRUE(Memo->IsPointVisible({0, 30}));
   EXPECT_LE(Memo->TextToPixelLine({0, 30}) + Memo->GetRealLineHeight(30), Memo->ClientHeight());
+  // Word wrap: each row of a tall line is tall, and every character still maps back from its pixel.
+  Memo->GetSource()->JumpTo(0, 0);
+  SetText(Memo, "short\n1 22 333 4444 55555 666666 7777777 88888888 999999999 and a few small words\nend\n");
+  Memo->SetWordWrap(true);
+  Memo->SetMarginPos(20);
+  Memo->SetOptions(Memo->Options() + TMemoOptions{moBreakWordAtMargin});
+  Harness::RunUntilIdle();
+  ASSERT_GT(Memo->WordWrapList().Count(), 1);
+  const Integer Tall = Memo->GetRealLineHeight(1);
+  EXPECT_EQ(Memo->RowHeight(2), Tall);
+  EXPECT_EQ(Memo->TextToPixelLine({0, 2}), Memo->GetRealLineHeight(0) + (Memo->WordWrapList().Count() + 1) * Tall);
+  const Integer Len = static_cast<Integer>(Memo->GetSource()->GetDisplay(1).size());
+  for (Integer C = 0; C < Len; ++C) {
+    const TPoint Px = Memo->TextToPixelPoint({C, 1});
+    TPoint Back;
+    Memo->MouseToTextPoint(Px.X + 1, Px.Y + 1, Back, true);
+    EXPECT_EQ(Back, (TPoint{C, 1})) << C;
+  }
   Memo->GetSource()->SetSyntaxParser(nullptr);
 }
 
