@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 using namespace Dcsyntax;
@@ -251,4 +253,23 @@ TEST_F(DcsyntaxParser, NumbersCommentsAndDirectives) {
   EXPECT_EQ(Lines[0], "rrcccc");
   EXPECT_EQ(Lines[1], "ccccrr");
   EXPECT_EQ(Colour1("#x /*c*/ y"), "dddcccccdd");
+}
+
+// The fuzz target's seed: a scheme in the text form before "%%", then lines; the scheme must load for the seed to
+// reach the colouring.
+TEST(DcsyntaxParserSeed, TheColouringSeedsSchemeLoadsAndEntersItsScriptBlock) {
+  std::ifstream In(std::string(ZUBQ_SOURCE_DIR) + "/fuzz/corpus/SchemeColor/nested-blocks.txt", std::ios::binary);
+  const std::string All((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
+  const std::size_t Split = All.find("\n%%\n");
+  ASSERT_NE(Split, std::string::npos);
+  TMemoryStream Stream;
+  Stream.WriteBuffer(All.data(), static_cast<LongInt>(Split));
+  Stream.SetPosition(0);
+  TSyntaxParser P(nullptr);
+  P.SyntaxScheme()->LoadFromStream(&Stream);
+  ASSERT_EQ(P.SyntaxScheme()->SyntaxBlocks()->Count(), 2);
+  std::string C(20, '\0');
+  (void)P.ColorString("<script>var x = 1;", 0, C);
+  EXPECT_EQ(P.CurBlockIndex(), 1);
+  EXPECT_EQ(C.substr(8, 3), "\4\4\4");
 }
