@@ -886,6 +886,8 @@ void TCustomDCEdit::Drop() {
   ::SetParent(FPopup->Handle(), 0);
   SetWindowLongPtr(FPopup->Handle(), GWL_STYLE,
                    (GetWindowLongPtr(FPopup->Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CHILD)) | WS_POPUP);
+  // Owned by the frame, which draws the rows of an owner-drawn list for it.
+  SetWindowLongPtr(FPopup->Handle(), GWLP_HWNDPARENT, static_cast<LONG_PTR>(Handle()));
   FPopup->SetClientWidth(ClientWidth());
   if (OnDropDown) {
     OnDropDown(this);
