@@ -6,6 +6,8 @@
 #include "platform/graphics/Graphics.h"
 #include "platform/rtl/Sets.h"
 
+#include <array>
+#include <bitset>
 #include <functional>
 #include <memory>
 #include <string>
@@ -153,6 +155,28 @@ class TSyntaxBlockList : public TTypedList<TSyntaxBlock> {
 
 // ---- blocks ----
 
+// The working tables of one block, built by the scheme's InitScheme from the items in use (never stored).
+struct TDelimEntry {
+  std::string Text;  // the left delimiter (never empty)
+  Integer Pos = 0;   // the item's position in its collection
+};
+struct TOpenerEntry {
+  std::string Text;   // the child's left delimiter
+  Cardinal Info = 0;  // bit 17 part of block, bit 16 the child's case, bits 8-15 the child's index, 0-7 the item's
+};
+struct TKeywordTable {
+  Integer Pos = 0;  // the keyword set's position in KeywordSets
+  // By first character: ",word,word," (words lowered in a block that ignores case); empty when none start there.
+  std::array<std::string, 256> Buckets;
+};
+struct TBlockTables {
+  std::vector<TDelimEntry> SingleLineComments, MultiLineComments, FullLineComments, SingleLineStrings, MultiLineStrings,
+      NumPrefixes, NumSuffixes, IdentPrefixes, IdentSuffixes;
+  std::vector<TKeywordTable> Keywords;
+  std::vector<TOpenerEntry> OuterOpeners;  // openers that stay the parent's text
+  std::vector<TOpenerEntry> InnerOpeners;  // openers that are part of the child block
+};
+
 // The scalar settings of a block (copied as one by Assign).
 struct TBlockSettings {
   std::string Name;
@@ -237,6 +261,8 @@ public:
   static const TSysCharSet& DefaultFirstIdentChars();
   static const TSysCharSet& DefaultOtherIdentChars();
 
+  TBlockTables Tables;  // working data, rebuilt by TSyntaxScheme::InitScheme
+
 private:
   std::vector<TCollection*> Lists() const;
 };
@@ -278,7 +304,11 @@ public:
   void InitBlockStackList();
   void ClearBlockStackList();
   virtual void UpdateSchemeVersion();
+  // Upgrades the scheme, resets the block-stack list, builds every block's working tables and the set of free
+  // punctuation, then tells the owning parser (OnParserChanged).
   virtual void InitScheme();
+  // Fills the attribute table from the font table, the owning parser's default attribute and the global options.
+  void CreateAttrIDHash();
 
   TSyntaxBlockList* SyntaxBlocks() const { return FSyntaxBlocks.get(); }
   void SetSyntaxBlocks(TSyntaxBlockList* Value) { FSyntaxBlocks->Assign(Value); }
@@ -289,11 +319,17 @@ public:
   TAttrItem* WhitespaceAttr() const { return FWhitespace.get(); }
   TAttrItem* UrlAttr() const { return FUrl.get(); }
   const std::vector<std::unique_ptr<TBlockInfo>>& BlockStackList() const { return FBlockStacks; }
+  std::vector<std::unique_ptr<TBlockInfo>>& BlockStacks() { return FBlockStacks; }
+  // Punctuation ("!".."/", ":".."@", "[".."^", "`", "{"..127) that no block uses in a delimiter or identifier.
+  const std::bitset<256>& FreeSymbols() const { return FFreeSymbols; }
+  // The attribute of each number (null where none); entry 12 is the "Url" attribute unless the table has one.
+  const std::array<TAttrItem*, 256>& AttrTable() const { return FAttrTable; }
 
   std::string Name;
   bool UseGlobalOptions = false;
   TPersistent* Parser = nullptr;       // the owning scheme parser, when there is one
   std::function<void()> OnParserInit;  // its InitParser
+  std::function<void()> OnParserChanged;  // its ParserChanged
 
 private:
   void ReadSyVer(TReader* Reader);
@@ -304,9 +340,17 @@ private:
   std::unique_ptr<TFontList> FFontTable;
   std::unique_ptr<TAttrItem> FWhitespace;
   std::unique_ptr<TAttrItem> FUrl;
+  void BuildTables();
+
   std::vector<std::unique_ptr<TBlockInfo>> FBlockStacks;
   Integer FSyntaxVersion = 1;
+  std::bitset<256> FFreeSymbols;
+  std::array<TAttrItem*, 256> FAttrTable{};
 };
+
+// Lower case as the scheme compares text that ignores case: ASCII and the letters of code page 1252.
+const std::array<unsigned char, 256>& SchemeLowerTable();
+inline char SchemeLower(char C) { return static_cast<char>(SchemeLowerTable()[static_cast<unsigned char>(C)]); }
 
 // Character sets as text: runs written "first-last", "\" before a "\" or "-" that starts a run.
 std::string CharSetToString(const TSysCharSet& Set);

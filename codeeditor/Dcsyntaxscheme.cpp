@@ -127,6 +127,10 @@ void TSyntaxScheme::UpdateSchemeVersion() {
 void TSyntaxScheme::InitScheme() {
   UpdateSchemeVersion();
   InitBlockStackList();
+  BuildTables();
+  if (OnParserChanged) {
+    OnParserChanged();
+  }
 }
 
 }  // namespace Dcsyntax
