@@ -303,6 +303,8 @@ public:
   bool CanCopy() const { return FSelectionType != stNotSelected; }
   bool CanPaste();
   void UnivMark(TSelectionType SelType, TMemoProc MoveProc);
+  // The same with a move of the caller's (an editor's display-row moves).
+  void UnivMarkWith(TSelectionType SelType, const std::function<void()>& MoveProc);
   void MarkLeft() { UnivMark(stStreamSel, &TCustomMemoSource::CursorLeft); }
   void MarkRight() { UnivMark(stStreamSel, &TCustomMemoSource::CursorRight); }
   void MarkUp() { UnivMark(stStreamSel, &TCustomMemoSource::CursorUp); }

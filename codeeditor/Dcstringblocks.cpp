@@ -173,6 +173,11 @@ bool TCustomMemoSource::CanPaste() { return Clipboard()->HasFormat(CF_TEXT); }
 // ---- marking ----
 
 void TCustomMemoSource::UnivMark(TSelectionType SelType, TMemoProc MoveProc) {
+  UnivMarkWith(SelType, MoveProc != nullptr ? std::function<void()>([this, MoveProc] { (this->*MoveProc)(); })
+                                            : std::function<void()>());
+}
+
+void TCustomMemoSource::UnivMarkWith(TSelectionType SelType, const std::function<void()>& MoveProc) {
   InUpdate(this, Reason::ExtendSelection, [&] {
     CheckSelectionType(SelType);
     const Integer C0 = GetCurChar();
@@ -181,8 +186,8 @@ void TCustomMemoSource::UnivMark(TSelectionType SelType, TMemoProc MoveProc) {
     ++SelectionLock;
     try {
       if (FSelectionType != stNotSelected && IsValidBlockPos(C0, L0)) {
-        if (MoveProc != nullptr) {
-          (this->*MoveProc)();
+        if (MoveProc) {
+          MoveProc();
         }
         const Integer C1 = GetCurChar();
         const Integer L1 = GetCurLine();
@@ -218,8 +223,8 @@ void TCustomMemoSource::UnivMark(TSelectionType SelType, TMemoProc MoveProc) {
         }
       } else {
         R = TRect{C0, L0, C0, L0};
-        if (MoveProc != nullptr) {
-          (this->*MoveProc)();
+        if (MoveProc) {
+          MoveProc();
         }
         const Integer C1 = GetCurChar();
         const Integer L1 = GetCurLine();

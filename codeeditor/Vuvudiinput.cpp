@@ -1,16 +1,90 @@
 // Code editor control: the input side: caret and editing commands, the edit-control messages, the mouse, the
 // context menu, popup hints and the popup list, code templates, printing and pictures.
+#include "codeeditor/Searunit.h"
 #include "codeeditor/Vuvudi.h"
+#include "codeeditor/Vuvudikeys.h"
+#include "platform/controls/Forms.h"
+#include "platform/graphics/Cursors.h"
+#include "platform/win/Clipboard.h"
 #include "platform/win/Messages.h"
+#include "platform/win/SystemParams.h"
+#include "suitebase/Containers.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace Vuvudi {
 
 using namespace Dcstring;
 
+// --- unit initialisation: layouts, the hand cursor, the rich-text clipboard format ------------------------------
+
+namespace {
+
+template <void (*Init)(TCustomVUVudi*)>
+void Layout(TObject* Control) {
+  Init(static_cast<TCustomVUVudi*>(Control));
+}
+
+// The hand shown over links: a pointing hand, black outline on white, transparent around it.
+HCURSOR MakeHandCursor() {
+  constexpr int S = 32;
+  TBitmap Mask, Color;
+  Mask.SetMonochrome(true);
+  Mask.SetSize(S, S);
+  Color.SetSize(S, S);
+  Mask.Canvas()->Brush()->SetColor(clWhite);
+  Mask.Canvas()->FillRect(TRect{0, 0, S, S});
+  Color.Canvas()->Brush()->SetColor(clBlack);
+  Color.Canvas()->FillRect(TRect{0, 0, S, S});
+  const std::vector<TPoint> Hand = {{6, 0},   {9, 0},   {9, 7},  {12, 6}, {15, 7}, {18, 7}, {21, 9},
+                                    {21, 18}, {18, 23}, {9, 23}, {3, 15}, {2, 12}, {4, 11}, {6, 13}};
+  for (TCanvas* C : {Mask.Canvas(), Color.Canvas()}) {
+    const bool IsMask = C == Mask.Canvas();
+    C->Brush()->SetColor(IsMask ? clBlack : clWhite);
+    C->Pen()->SetColor(IsMask ? clBlack : clBlack);
+    C->Polygon(Hand);
+  }
+  ICONINFO Info{};
+  Info.fIcon = FALSE;
+  Info.xHotspot = 7;
+  Info.yHotspot = 0;
+  Info.hbmMask = Mask.Handle();
+  Info.hbmColor = Color.Handle();
+  return CreateIconIndirect(&Info);
+}
+
+int InitCount = 0;
+
+}  // namespace
+
+UINT CF_RTF = 0;
+
+void InitializeVuvudi() {
+  if (InitCount++ != 0) {
+    return;
+  }
+  Dorazori::RegisterKeyboardInitProc(TCustomVUVudi::StaticClass(), Vivaridiriz::ResStr(Dccommon::SDefaultKeyMapping),
+                                     &Layout<&InitDefaultKeyboardFor<TCustomVUVudi>>);
+  Dorazori::RegisterKeyboardInitProc(TCustomVUVudi::StaticClass(), Vivaridiriz::ResStr(SKeyboardClassic),
+                                     &Layout<&InitClassicKeyboardFor<TCustomVUVudi>>);
+  Dorazori::RegisterKeyboardInitProc(TCustomVUVudi::StaticClass(), Vivaridiriz::ResStr(SKeyboardBrief),
+                                     &Layout<&InitBriefKeyboardFor<TCustomVUVudi>>);
+  Dorazori::RegisterKeyboardInitProc(TCustomVUVudi::StaticClass(), Vivaridiriz::ResStr(SKeyboardEpsilon),
+                                     &Layout<&InitEpsilonKeyboardFor<TCustomVUVudi>>);
+  Dorazori::RegisterKeyboardInitProc(TCustomVUVudi::StaticClass(), Vivaridiriz::ResStr(SKeyboardVisualStudio),
+                                     &Layout<&InitVisualStudioKeyboardFor<TCustomVUVudi>>);
+  if (Screen != nullptr) {
+    Screen->SetCursors(crMemoHandPoint, MakeHandCursor());
+  }
+  CF_RTF = RegisterClipboardFormat("Rich Text Format");
+}
+
 // --- keyboard layouts and typing --------------------------------------------------------------------------------
 
 void TCustomVUVudi::InitDefaultKeyMapping() {
-  // The default layout binds no keys yet.
+  InitializeVuvudi();
+  InitDefaultKeyboardFor(this);
 }
 
 bool TCustomVUVudi::InsertChar(char Ch) {
@@ -19,22 +93,63 @@ bool TCustomVUVudi::InsertChar(char Ch) {
     return false;
   }
   TCustomMemoSource* S = GetSource();
+  const bool Persistent = SrcStringsOptions().Contains(soPersistentBlocks);
   S->BeginUpdate(Reason::Insert);
-  S->Insert(std::string(1, Ch));
+  const Integer SavedAttr = S->CurrentAttr;
+  try {
+    S->CurrentAttr = -1;
+    S->CurrentAttr = S->GetAttr(S->GetCaretPoint());
+    const bool KeepRect = Persistent && TCustomMemoSource::GetOverwrite();
+    const TRect Rect = S->GetSelectionRect();
+    const TSelectionType SelType = S->SelectionType();
+    if (!S->CheckOverwriteBlock()) {
+      S->CurrentAttr = SavedAttr;
+    }
+    if (TCustomMemoSource::GetOverwrite()) {
+      S->DeleteRight(1);
+    }
+    if (S->Insert(std::string(1, Ch))) {
+      S->CursorRight();
+    }
+    if (KeepRect) {
+      S->SetSelectionType(SelType);
+      S->SetSelectionRect(Rect);
+    } else if (!Persistent && !SrcStringsOptions().Contains(soOverwriteBlocks)) {
+      S->ClearSelection();
+    }
+  } catch (...) {
+    S->CurrentAttr = SavedAttr;
+    FKeyState = 0;
+    S->EndUpdate();
+    throw;
+  }
+  S->CurrentAttr = SavedAttr;
+  FKeyState = 0;
   S->EndUpdate();
   return true;
 }
 
-void TCustomVUVudi::KeyPress(char& Key) { ZEZCustomControl::KeyPress(Key); }
+void TCustomVUVudi::KeyPress(char& Key) {
+  const bool Wanted = static_cast<Byte>(Key) >= 32 && OnHintPopup && !(FPopupListBox && FPopupListBox->Visible());
+  ZEZCustomControl::KeyPress(Key);
+  KillHintTimer();
+  if (Wanted && HandleAllocated()) {
+    FHintAnchor = GetCaretPoint();
+    FHintTimerStarted = true;
+    ::SetTimer(Handle(), HintTimerId, static_cast<UINT>(HintDelay), nullptr);
+  }
+}
 
 void TCustomVUVudi::CreateParams(TCreateParams& Params) {
   ZEZCustomControl::CreateParams(Params);
+  Params.Style |= WS_TABSTOP;
   if (FScrollBars == ssVertical || FScrollBars == ssBoth) {
     Params.Style |= WS_VSCROLL;
   }
   if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) {
     Params.Style |= WS_HSCROLL;
   }
+  Params.WindowClass.style = CS_DBLCLKS;
   if (FBorderStyle == bsSingle) {
     Params.ExStyle |= WS_EX_CLIENTEDGE;
   }
@@ -42,49 +157,358 @@ void TCustomVUVudi::CreateParams(TCreateParams& Params) {
 
 // --- caret moves and editing commands ---------------------------------------------------------------------------
 
-void TCustomVUVudi::MemoCursorUp() {}
-void TCustomVUVudi::MemoCursorDown() {}
-void TCustomVUVudi::MemoCursorLeft() {}
-void TCustomVUVudi::MemoCursorRight() {}
-void TCustomVUVudi::CheckCursorLeft() {}
-void TCustomVUVudi::MemoMarkUp() {}
-void TCustomVUVudi::MemoMarkDown() {}
-void TCustomVUVudi::MemoMarkLeft() {}
-void TCustomVUVudi::MemoJumpToLineBegin() {}
-void TCustomVUVudi::MemoJumpToLineEnd() {}
-void TCustomVUVudi::MemoMarkToLineBegin() {}
-void TCustomVUVudi::MemoMarkToLineEnd() {}
-void TCustomVUVudi::JumpToScreenTop() {}
-void TCustomVUVudi::JumpToScreenBottom() {}
-void TCustomVUVudi::JumpLeftMost() {}
-void TCustomVUVudi::JumpRightMost() {}
-void TCustomVUVudi::PageUpDown(bool) {}
-void TCustomVUVudi::PageLeft() {}
-void TCustomVUVudi::PageRight() {}
-void TCustomVUVudi::ProcessEscape() {}
-void TCustomVUVudi::PromptedGotoLine() {}
-void TCustomVUVudi::CenteredJumpTo(Integer, Integer) {}
-bool TCustomVUVudi::MoveBlockToPosEx(bool) { return false; }
-void TCustomVUVudi::MouseWheel(Integer) {}
-void TCustomVUVudi::MarkToTop() {}
-void TCustomVUVudi::MarkToBottom() {}
-void TCustomVUVudi::MarkPageUp() {}
-void TCustomVUVudi::MarkPageDown() {}
-void TCustomVUVudi::MarkColToTop() {}
-void TCustomVUVudi::MarkColToBottom() {}
-void TCustomVUVudi::MarkColPageUp() {}
-void TCustomVUVudi::MarkColPageDown() {}
+namespace {
+// Runs Body inside one source update of the given reason.
+template <class F>
+void InSourceUpdate(TCustomMemoSource* S, Integer AReason, F&& Body) {
+  S->BeginUpdate(AReason);
+  try {
+    Body();
+  } catch (...) {
+    S->EndUpdate();
+    throw;
+  }
+  S->EndUpdate();
+}
+}  // namespace
 
+void TCustomVUVudi::MemoCursorUp() {
+  if (FHideCaret) {
+    ScrollUp();
+    return;
+  }
+  if (!SrcStringsOptions().Contains(soPersistentBlocks)) {
+    GetSource()->ClearSelection();
+  }
+  GetSource()->CursorUp();
+}
+
+void TCustomVUVudi::MemoCursorDown() {
+  if (FHideCaret) {
+    ScrollDown();
+    return;
+  }
+  if (!SrcStringsOptions().Contains(soPersistentBlocks)) {
+    GetSource()->ClearSelection();
+  }
+  GetSource()->CursorDown();
+}
+
+void TCustomVUVudi::MemoCursorLeft() {
+  if (FHideCaret) {
+    ScrollLeft();
+  } else {
+    CheckCursorLeft();
+  }
+}
+
+void TCustomVUVudi::MemoCursorRight() {
+  if (FHideCaret) {
+    ScrollRight();
+  } else {
+    GetSource()->CursorRight();
+  }
+}
+
+void TCustomVUVudi::CheckCursorLeft() {
+  TCustomMemoSource* S = GetSource();
+  if (S->GetCurChar() == 0 && FOptions.Contains(moNotePadCursorStyle) && S->GetCurLine() > 0) {
+    InSourceUpdate(S, Reason::Navigate, [S] {
+      S->JumpTo(0, S->GetCurLine() - 1);
+      S->JumpToLineEnd();
+    });
+  } else {
+    S->CursorLeft();
+  }
+}
+
+void TCustomVUVudi::MemoMarkUp() {
+  GetSource()->UnivMarkWith(stStreamSel, [this] { MemoCursorUp(); });
+}
+
+void TCustomVUVudi::MemoMarkDown() {
+  GetSource()->UnivMarkWith(stStreamSel, [this] { MemoCursorDown(); });
+}
+
+void TCustomVUVudi::MemoMarkLeft() {
+  GetSource()->UnivMarkWith(stStreamSel, [this] { CheckCursorLeft(); });
+}
+
+void TCustomVUVudi::MemoMarkToLineBegin() {
+  GetSource()->UnivMarkWith(stStreamSel, [this] { MemoJumpToLineBegin(); });
+}
+
+void TCustomVUVudi::MemoMarkToLineEnd() {
+  GetSource()->UnivMarkWith(stStreamSel, [this] { MemoJumpToLineEnd(); });
+}
+
+void TCustomVUVudi::MemoJumpToLineBegin() {
+  TCustomMemoSource* S = GetSource();
+  const auto Jump = [this, S] {
+    if (FWordWrap) {
+      TPoint D;
+      Integer RowStart = 0;
+      GetWBPositionEx(S->GetCaretPoint(), D, RowStart);
+      S->JumpTo(RowStart, S->GetCurLine());
+    } else {
+      S->JumpToLineBegin();
+    }
+    if (!SrcStringsOptions().Contains(soPersistentBlocks)) {
+      S->ClearSelection();
+    }
+  };
+  if (FHideCaret) {
+    InSourceUpdate(S, Reason::Navigate, Jump);
+    SetWinChar(0);
+    Invalidate();
+  } else {
+    Jump();
+  }
+}
+
+void TCustomVUVudi::MemoJumpToLineEnd() {
+  TCustomMemoSource* S = GetSource();
+  if (FWordWrap) {
+    TPoint D;
+    GetWBPosition(S->GetCaretPoint(), D);
+    const Integer LineLen = static_cast<Integer>(S->GetDisplay(S->GetCurLine()).size());
+    Integer N = GetWBStringLength(S->GetCurLine(), D.Y, false);
+    if (N != LineLen) {
+      N = std::min(N - 1, LineLen);
+    }
+    S->Navigate(0, N - D.X);
+  } else {
+    S->JumpToLineEnd();
+  }
+  if (!SrcStringsOptions().Contains(soPersistentBlocks)) {
+    S->ClearSelection();
+  }
+}
+
+void TCustomVUVudi::JumpToScreenTop() {
+  TPoint D;
+  GetWBPosition(GetCaretPoint(), D);
+  GetSource()->Navigate(FWinLine - D.Y, 0);
+}
+
+void TCustomVUVudi::JumpToScreenBottom() {
+  TPoint D;
+  GetWBPosition(GetCaretPoint(), D);
+  GetSource()->Navigate(GetMaxCaretLine() + FWinLine - D.Y, 0);
+}
+
+void TCustomVUVudi::JumpLeftMost() {
+  if (FWordWrap) {
+    return;
+  }
+  TCustomMemoSource* S = GetSource();
+  S->JumpToChar(PixelToTextChar(S->GetCurLine(), 0, true, GetPaintX()));
+}
+
+void TCustomVUVudi::JumpRightMost() {
+  if (FWordWrap) {
+    return;
+  }
+  TCustomMemoSource* S = GetSource();
+  S->JumpToChar(PixelToTextChar(S->GetCurLine(), 0, true, ClientWidth()));
+}
+
+void TCustomVUVudi::PageUpDown(bool Down) {
+  TCustomMemoSource* S = GetSource();
+  if (FUseMonoFont) {
+    const Integer N = GetMaxCaretLine();
+    S->Navigate(Down ? N : -N, 0);
+    return;
+  }
+  TPoint P;
+  ConvertMousePosEx(GetPaintX(), Down ? ClientHeight() : -ClientHeight(), P, true);
+  TPoint D;
+  GetWBPosition(P, D);
+  const Integer Row = RealToVisible(D.Y);
+  const Integer OldTop = FWinLine;
+  SetWinLine(std::max<Integer>(0, Down ? Row - 1 : Row + 1));
+  const Integer Moved = FWinLine - OldTop;
+  if (Moved != 0) {
+    S->Navigate(Moved, 0);
+  } else if (!Down) {
+    S->Navigate(-GetMaxCaretLine(), 0);
+  }
+}
+
+void TCustomVUVudi::PageLeft() {
+  if (FCharWidth == 0) {
+    return;
+  }
+  GetSource()->Navigate(0, -(ClientWidth() / FCharWidth));
+}
+
+void TCustomVUVudi::PageRight() {
+  if (FCharWidth == 0) {
+    return;
+  }
+  GetSource()->Navigate(0, ClientWidth() / FCharWidth);
+}
+
+void TCustomVUVudi::ProcessEscape() {
+  CancelDragging();
+  GetSource()->ProcessEscape();
+}
+
+void TCustomVUVudi::PromptedGotoLine() {
+  TCustomMemoSource* S = GetSource();
+  Integer Value = S->GetCurLine() + 1;
+  if (S->ReadIntegerDialog(Searunit::SCapGotoLineNumber, Searunit::SCapEnterNewLine, 0, Value, S->OnCreateDialog,
+                           this)) {
+    // A number beyond the text goes to its last line, as the source's go-to command does.
+    const Integer Last = std::max<Integer>(S->GetStrCount() - 1, 0);
+    CenteredJumpTo(0, Value < 1 ? 0 : std::min<Integer>(Value - 1, Last));
+  }
+}
+
+void TCustomVUVudi::CenteredJumpTo(Integer Char, Integer Line) {
+  TCustomMemoSource* S = GetSource();
+  InSourceUpdate(S, Reason::Navigate, [&] {
+    S->JumpTo(Char, Line);
+    CenterScreenOnLine();
+  });
+}
+
+bool TCustomVUVudi::MoveBlockToPosEx(bool Move) {
+  TCustomMemoSource* S = GetSource();
+  if (S->SelectionType() != stNotSelected && S->IsPosInBlock(S->GetCurChar(), S->GetCurLine())) {
+    return false;
+  }
+  // The rich-text branch comes with the styled clipboard; until then blocks move as text.
+  return Move ? S->MoveBlock() : S->CopyBlockToPos();
+}
+
+void TCustomVUVudi::MouseWheel(Integer Delta) {
+  FWheelRemainder = static_cast<std::int16_t>(FWheelRemainder + Delta);
+  const Integer N = FWheelRemainder / 120;
+  if (N == 0) {
+    return;
+  }
+  UINT Lines = 3;
+  SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &Lines, 0);
+  ScrollScreenVert(-(std::max<Integer>(static_cast<Integer>(Lines), 1) * N));
+  FWheelRemainder = static_cast<std::int16_t>(FWheelRemainder - N * 120);
+}
+
+// The marking-by-screen commands: the move of the same name, extending a stream or column selection.
+void TCustomVUVudi::MarkToTop() {
+  GetSource()->UnivMarkWith(stStreamSel, [this] { JumpToScreenTop(); });
+}
+
+void TCustomVUVudi::MarkToBottom() {
+  GetSource()->UnivMarkWith(stStreamSel, [this] { JumpToScreenBottom(); });
+}
+
+void TCustomVUVudi::MarkPageUp() {
+  GetSource()->UnivMarkWith(stStreamSel, [this] { PageUp(); });
+}
+
+void TCustomVUVudi::MarkPageDown() {
+  GetSource()->UnivMarkWith(stStreamSel, [this] { PageDown(); });
+}
+
+void TCustomVUVudi::MarkColToTop() {
+  GetSource()->UnivMarkWith(stBlockSel, [this] { JumpToScreenTop(); });
+}
+
+void TCustomVUVudi::MarkColToBottom() {
+  GetSource()->UnivMarkWith(stBlockSel, [this] { JumpToScreenBottom(); });
+}
+
+void TCustomVUVudi::MarkColPageUp() {
+  GetSource()->UnivMarkWith(stBlockSel, [this] { PageUp(); });
+}
+
+void TCustomVUVudi::MarkColPageDown() {
+  GetSource()->UnivMarkWith(stBlockSel, [this] { PageDown(); });
+}
+
+// The plain-text clipboard; the rich-text branches come with the styled clipboard.
 void TCustomVUVudi::CopyToClipboard() { GetSource()->CopyBlock(); }
 
-void TCustomVUVudi::CutToClipboard() {}
+void TCustomVUVudi::CutToClipboard() {
+  TCustomMemoSource* S = GetSource();
+  InSourceUpdate(S, Reason::Cut, [this, S] {
+    CopyToClipboard();
+    S->DeleteBlock();
+  });
+}
 
-void TCustomVUVudi::PasteFromClipboard() {}
+void TCustomVUVudi::PasteFromClipboard() {
+  TCustomMemoSource* S = GetSource();
+  if (S->GetReadOnly()) {
+    return;
+  }
+  S->PasteBlock();
+}
 
 // --- messages ---------------------------------------------------------------------------------------------------
 
-void TCustomVUVudi::WMEditMessage(TMessage& Message) { ZEZCustomControl::Dispatch(Message); }
-void TCustomVUVudi::WMMouseWheel(TMessage& Message) { ZEZCustomControl::Dispatch(Message); }
+void TCustomVUVudi::WMEditMessage(TMessage& Message) {
+  TCustomMemoSource* S = GetSource();
+  switch (Message.Msg) {
+    case WM_CUT: CutToClipboard(); break;
+    case WM_COPY: CopyToClipboard(); break;
+    case WM_PASTE: PasteFromClipboard(); break;
+    case WM_CLEAR: S->Clear(); break;
+    case WM_UNDO:
+    case EM_UNDO: S->Undo(); break;
+    case EM_CANUNDO: Message.Result = S->UndoAvailable() ? 1 : 0; break;
+    case EM_EMPTYUNDOBUFFER: S->ClearUndoBuffer(); break;
+    case EM_GETLINECOUNT: Message.Result = S->GetStrCount(); break;
+    case EM_LINEINDEX: {
+      // As the platform's edit controls answer: the offset of line n's first character, line breaks counted.
+      Integer N = static_cast<Integer>(static_cast<NativeInt>(Message.WParam));
+      if (N == -1) {
+        N = S->GetCurLine();
+      }
+      if (N < 0 || N > S->GetStrCount()) {
+        Message.Result = -1;
+        break;
+      }
+      NativeInt Offset = 0;
+      for (Integer I = 0; I < N && I < S->GetStrCount(); ++I) {
+        Offset += static_cast<NativeInt>(S->GetRaw(I).size()) + 2;
+      }
+      Message.Result = Offset;
+      break;
+    }
+    case EM_GETLINE: {
+      const Integer N = static_cast<Integer>(Message.WParam);
+      auto* Buffer = reinterpret_cast<char*>(Message.LParam);
+      Message.Result = 0;
+      if (Buffer == nullptr || N < 0 || N >= S->GetStrCount()) {
+        break;
+      }
+      Word Capacity = 0;
+      std::memcpy(&Capacity, Buffer, sizeof Capacity);
+      if (Capacity == 0) {
+        break;
+      }
+      const std::string Line = S->GetRaw(N);
+      const std::size_t Count = std::min<std::size_t>(Line.size(), Capacity);
+      if (Count == 0) {
+        Buffer[0] = '\0';
+      } else {
+        std::memcpy(Buffer, Line.data(), Count);
+      }
+      Message.Result = static_cast<LRESULT>(Count);
+      break;
+    }
+    case WM_GETTEXTLENGTH: Message.Result = static_cast<LRESULT>(GetText().size()); break;
+    default: ZEZCustomControl::Dispatch(Message); break;
+  }
+}
+
+void TCustomVUVudi::WMMouseWheel(TMessage& Message) {
+  MouseWheel(static_cast<std::int16_t>(HIWORD(Message.WParam)));
+  Message.Result = 1;
+}
+
 void TCustomVUVudi::WMRButtonUp(TMessage& Message) { ZEZCustomControl::Dispatch(Message); }
 void TCustomVUVudi::WMContextMenu(TMessage& Message) { ZEZCustomControl::Dispatch(Message); }
 

@@ -17,6 +17,14 @@ inline constexpr const char* SKeyboardBrief = "Brief";
 inline constexpr const char* SKeyboardEpsilon = "Epsilon";
 inline constexpr const char* SKeyboardVisualStudio = "Visual Studio";
 
+// The unit's initialisation (once, whatever calls it): the five layouts registered for the code editor, the
+// hand cursor over links as the screen's cursor 104 and the rich-text clipboard format. The first control made
+// runs it.
+void InitializeVuvudi();
+// The registered "Rich Text Format" clipboard format (0 before the initialisation).
+extern UINT CF_RTF;
+inline constexpr SmallInt crMemoHandPoint = 104;
+
 // The keys that type "[" and "]" on the keyboard layout in use.
 inline constexpr Word VK_OPENBRACKET = VK_OEM_4;
 inline constexpr Word VK_CLOSEBRACKET = VK_OEM_6;

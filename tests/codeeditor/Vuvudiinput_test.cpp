@@ -1,0 +1,198 @@
+// The code editor's keyboard through the harness's input path: the five layouts' bindings reach the commands
+// they name, and the caret, typing, wheel and edit-control commands behave as specified.
+#include "codeeditor/Vuvudi.h"
+#include "codeeditor/Vuvudikeys.h"
+#include "platform/win/Messages.h"
+#include "platform/win/VirtualKeys.h"
+#include "tests/suitebase/SuiteEnvironment.h"
+#include "tests/support/Forms.h"
+
+#include <cstring>
+
+using namespace Vuvudi;
+using namespace Dcstring;
+
+namespace {
+
+class VuvudiInput : public SuiteFolders {
+protected:
+  void SetUp() override {
+    SuiteFolders::SetUp();
+    Harness::Start();
+    Form = TestSupport::Make<TForm>(Application);
+    Form->SetBounds(40, 40, 640, 400);
+    Memo = TestSupport::Make<ZEZMemo>(Form, Form, TRect{0, 0, 600, 340});
+    Form->Show();
+    Memo->SetFocus();
+    Harness::RunUntilIdle();
+  }
+  void TearDown() override {
+    delete Form;
+    SuiteFolders::TearDown();
+  }
+  void SetText(const std::string& Text) {
+    Memo->SetText(Text);
+    Memo->GetSource()->JumpTo(0, 0);
+    Harness::RunUntilIdle();
+  }
+  void Key(WORD Vk, Harness::TMods Mods = {}) {
+    Harness::KeyPress(Vk, Mods);
+    Harness::RunUntilIdle();
+  }
+  void HoldCtrl(std::initializer_list<WORD> Keys) {
+    Harness::KeyDown(VK_CONTROL, {false, true, false});
+    for (WORD K : Keys) {
+      Harness::KeyDown(K, {false, true, false});
+      Harness::KeyUp(K, {false, true, false});
+    }
+    Harness::KeyUp(VK_CONTROL);
+    Harness::RunUntilIdle();
+  }
+  std::string Dump() { return Memo->GetSource()->DebugDump(); }
+  TForm* Form = nullptr;
+  ZEZMemo* Memo = nullptr;
+};
+
+const Harness::TMods Ctrl{false, true, false}, Alt{false, false, true}, Shift{true, false, false};
+
+TEST_F(VuvudiInput, TheDefaultLayoutIsTheControlsOwnAndSequencesWork) {
+  SetText("alpha beta\ngamma\n");
+  EXPECT_EQ(Memo->KeyMapping(), "Default");
+  Memo->GetSource()->JumpTo(2, 0);
+  Key('K', Ctrl);
+  EXPECT_EQ(Memo->KeyState(), 1);
+  Key('B');
+  EXPECT_EQ(Memo->KeyState(), 0);
+  // Same as calling the command on an equal source.
+  TMemoSource Twin(nullptr);
+  Twin.Lines()->SetText("alpha beta\ngamma\n");
+  Twin.JumpTo(2, 0);
+  Twin.MarkBlockBegin();
+  EXPECT_EQ(Dump(), Twin.DebugDump());
+  // Ctrl+K then an unbound key: back to state 0 and the key handled as usual (typed).
+  Key('K', Ctrl);
+  Key('X');
+  EXPECT_EQ(Memo->KeyState(), 0);
+  EXPECT_EQ(Memo->GetSource()->GetRaw(0), "alxpha beta");
+  // A character that arrives while a sequence is pending is not typed.
+  Key('K', Ctrl);
+  SendMessage(Memo->Handle(), WM_CHAR, 'y', 0);
+  EXPECT_EQ(Memo->GetSource()->GetRaw(0), "alxpha beta");
+}
+
+TEST_F(VuvudiInput, LayoutEdgeCases) {
+  SetText("one two\nthree (x) four\nfive\n");
+  Memo->SetKeyMapping("Classic");
+  Key('A', Ctrl);
+  EXPECT_EQ(Memo->GetSource()->SelectionType(), stStreamSel);
+  EXPECT_EQ(Memo->GetSource()->GetSelectionRect(), (TRect{0, 0, 4, 2}));
+
+  Memo->SetKeyMapping("Brief");
+  Memo->GetSource()->ClearSelection();
+  Memo->GetSource()->JumpTo(1, 1);
+  Key('A', Alt);
+  EXPECT_EQ(Memo->KeyState(), 6);
+  Key(VK_RIGHT);
+  Key(VK_RIGHT);
+  Key(VK_DOWN);
+  EXPECT_EQ(Memo->KeyState(), 6);
+  EXPECT_EQ(Memo->GetSource()->GetSelectionRect(), (TRect{1, 1, 3, 2}));
+  Key(VK_ESCAPE);
+  EXPECT_EQ(Memo->KeyState(), 0);
+  EXPECT_EQ(Memo->GetSource()->SelectionType(), stNotSelected);
+  Memo->GetSource()->JumpTo(3, 1);
+  Key(VK_HOME);
+  EXPECT_EQ(Memo->GetCaretPoint(), (TPoint{0, 1}));
+  Key(VK_HOME);
+  EXPECT_EQ(Memo->GetCaretPoint(), (TPoint{0, 0}));
+
+  Memo->SetKeyMapping("Epsilon");
+  Harness::TypeText("q");
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Memo->GetSource()->GetRaw(0), "qone two");
+  // Ctrl held down across the sequence (pressing Ctrl again in state 4 ends the sequence: the base control
+  // looks the modifier's own key-down up like any other key).
+  HoldCtrl({'X', 'U'});
+  EXPECT_EQ(Memo->GetSource()->GetRaw(0), "one two");
+  HoldCtrl({'X', 'R'});
+  EXPECT_EQ(Memo->GetSource()->GetRaw(0), "qone two");
+
+  Memo->SetKeyMapping("Visual Studio");
+  Memo->GetSource()->JumpTo(6, 1);
+  Key('Q', Ctrl);
+  Key(VK_OPENBRACKET);
+  const TPoint Close = Memo->GetCaretPoint();
+  EXPECT_EQ(Close.Y, 1);
+  EXPECT_GE(Close.X, 8);
+  Key(VK_CLOSEBRACKET, Alt);
+  EXPECT_LE(Memo->GetCaretPoint().X, 7);
+
+  Memo->SetKeyMapping("Brief");
+  Memo->SetKeyMapping("Default");
+  Memo->GetSource()->JumpTo(0, 0);
+  Key('A', Alt);
+  EXPECT_EQ(Memo->KeyState(), 0);
+}
+
+TEST_F(VuvudiInput, CaretCommandsTypingAndMessages) {
+  SetText("abc\n\nlonger line\n");
+  // Notepad style: Left at column 0 goes to the end of the line above; on line 0 it stays.
+  TMemoOptions O = Memo->Options();
+  O.Include(moNotePadCursorStyle);
+  Memo->SetOptions(O);
+  Memo->GetSource()->JumpTo(0, 2);
+  Key(VK_LEFT);
+  EXPECT_EQ(Memo->GetCaretPoint(), (TPoint{0, 1}));
+  Key(VK_LEFT);
+  EXPECT_EQ(Memo->GetCaretPoint(), (TPoint{3, 0}));
+  Memo->GetSource()->JumpTo(0, 0);
+  Key(VK_LEFT);
+  EXPECT_EQ(Memo->GetCaretPoint(), (TPoint{0, 0}));
+
+  // Typing over a selection with overwrite blocks replaces it.
+  TStringsOptions SO = Memo->SrcStringsOptions();
+  SO.Include(soOverwriteBlocks);
+  Memo->SetSrcStringsOptions(SO);
+  Memo->GetSource()->JumpTo(2, 0);
+  Memo->GetSource()->SetSelection(stStreamSel, 0, 0, 2, 0);
+  Harness::TypeText("X");
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Memo->GetSource()->GetRaw(0), "Xc");
+
+  // EM_GETLINE: a capacity of 5 on a longer line, and an empty line.
+  char Buffer[16];
+  std::memset(Buffer, '#', sizeof Buffer);
+  const Word Capacity = 5;
+  std::memcpy(Buffer, &Capacity, sizeof Capacity);
+  EXPECT_EQ(SendMessage(Memo->Handle(), EM_GETLINE, 2, reinterpret_cast<LPARAM>(Buffer)), 5);
+  EXPECT_EQ(std::string(Buffer, 6), "longe#");
+  std::memcpy(Buffer, &Capacity, sizeof Capacity);
+  EXPECT_EQ(SendMessage(Memo->Handle(), EM_GETLINE, 1, reinterpret_cast<LPARAM>(Buffer)), 0);
+  EXPECT_EQ(Buffer[0], '\0');
+  EXPECT_EQ(SendMessage(Memo->Handle(), EM_GETLINE, 9, reinterpret_cast<LPARAM>(Buffer)), 0);
+  EXPECT_EQ(SendMessage(Memo->Handle(), EM_GETLINECOUNT, 0, 0), 3);
+  // Line indexes as the platform's edit controls give them: line breaks counted.
+  EXPECT_EQ(SendMessage(Memo->Handle(), EM_LINEINDEX, 2, 0), 2 + 2 + 0 + 2);
+}
+
+TEST_F(VuvudiInput, WheelNotchesAddUpAndHiddenCaretArrowsScroll) {
+  std::string Text;
+  for (int I = 0; I < 200; ++I) {
+    Text += "line " + std::to_string(I) + "\n";
+  }
+  SetText(Text);
+  for (int I = 0; I < 2; ++I) {
+    SendMessage(Memo->Handle(), WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<WORD>(-40)) << 16, 0);
+    EXPECT_EQ(Memo->WinLine(), 0);
+  }
+  SendMessage(Memo->Handle(), WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<WORD>(-40)) << 16, 0);
+  EXPECT_EQ(Memo->WinLine(), 3);
+
+  Memo->SetHideCaret(true);
+  Memo->GetSource()->JumpTo(0, 5);
+  Key(VK_DOWN);
+  EXPECT_EQ(Memo->WinLine(), 4);
+  EXPECT_EQ(Memo->GetCaretPoint(), (TPoint{0, 5}));
+}
+
+}  // namespace
