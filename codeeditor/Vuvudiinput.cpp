@@ -3,10 +3,12 @@
 #include "codeeditor/Searunit.h"
 #include "codeeditor/Vuvudi.h"
 #include "codeeditor/Vuvudikeys.h"
+#include "codeeditor/Vuvuditemplates.h"
 #include "platform/controls/Forms.h"
 #include "platform/graphics/Cursors.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Messages.h"
+#include "platform/rtl/UnitInit.h"
 #include "platform/win/SystemParams.h"
 #include "suitebase/Containers.h"
 
@@ -55,6 +57,23 @@ HCURSOR MakeHandCursor() {
 }
 
 int InitCount = 0;
+
+// Owned by a popup list: when the list goes without its holder freeing it (its parent, the control, frees its
+// child windows first), the holder lets go of it.
+class TListHolderGuard : public TComponent {
+public:
+  TListHolderGuard(Dcedit::ZEZPopupListBox* List, std::unique_ptr<Dcedit::ZEZPopupListBox>* Holder)
+      : TComponent(List), FList(List), FHolder(Holder) {}
+  ~TListHolderGuard() override {
+    if (FHolder->get() == FList) {
+      (void)FHolder->release();
+    }
+  }
+
+private:
+  Dcedit::ZEZPopupListBox* FList;
+  std::unique_ptr<Dcedit::ZEZPopupListBox>* FHolder;
+};
 
 }  // namespace
 
@@ -570,7 +589,24 @@ void TCustomVUVudi::KillHintTimer() {
 }
 
 void TCustomVUVudi::PopupHintBox() { PopupHintBoxEx(FPopupHint->AutoHide); }
-bool TCustomVUVudi::PopupHintBoxEx(bool) { return false; }
+
+bool TCustomVUVudi::PopupHintBoxEx(bool AutoHide) {
+  if (!OnHintPopup || GetCaretPoint() != FHintAnchor) {
+    return false;
+  }
+  TPopupType Type = ptHint;
+  if (!ActivatePopupBox(Type)) {
+    return false;
+  }
+  if (Type == ptListBox) {
+    ShowPopupListBox(FPopupStrings.get());
+  } else {
+    TPoint P = ClientToScreen(GetCurentPosinPixels());
+    P.Y += FLineHeight;
+    ShowPopupHint(FPopupStrings->Strings(0), P, AutoHide);
+  }
+  return true;
+}
 
 bool TCustomVUVudi::ActivatePopupBox(TPopupType& PopupType) {
   FPopupStrings->Clear();
@@ -592,11 +628,129 @@ void TCustomVUVudi::HidePopupHint() {
   }
 }
 
-void TCustomVUVudi::ShowPopupListBox(TStrings*) {}
-void TCustomVUVudi::ShowPopupListBoxEx(TStrings*, const std::vector<TAlignment>&, Integer) {}
-void TCustomVUVudi::FreePopupListBox() {}
-void TCustomVUVudi::PopupBoxKeyDown(TObject*, Word&, TShiftState) {}
-void TCustomVUVudi::PopupBoxKeyPress(TObject*, char&) {}
+void TCustomVUVudi::ShowPopupListBox(TStrings* Strings) {
+  ShowPopupListBoxEx(Strings, {taLeftJustify, taRightJustify}, 0);
+}
+
+void TCustomVUVudi::ShowPopupListBoxEx(TStrings* Strings, const std::vector<TAlignment>& Alignments, Integer MaxSize) {
+  FHintAnchor = GetCaretPoint();
+  FreePopupListBox();
+  if (Strings != FPopupStrings.get()) {
+    FPopupStrings->Assign(Strings);
+  }
+  const TPoint P = GetCurentPosinPixels();
+  const auto Align = [&Alignments](std::size_t I) {
+    return I < Alignments.size() && Alignments[I] == taRightJustify ? Dccontrols::lrRightJustify
+                                                                    : Dccontrols::lrLeftJustify;
+  };
+  Dcedit::ZEZPopupListBox* L = nullptr;
+  const Dcedit::TPopupListBoxCallback Back = [this](TObject* Sender, int Index) { HintCallBack(Sender, Index); };
+  if (Alignments.size() <= 1) {
+    L = Dcedit::PopupListbox(this, FPopupStrings.get(), P.X, P.Y + FLineHeight, {Align(0)}, FTemplateFont.get(), Back,
+                             MaxSize);
+  } else {
+    L = Dcedit::PopupListbox(this, FPopupStrings.get(), P.X, P.Y + FLineHeight, {Align(0), Align(1)},
+                             FTemplateFont.get(), Back, MaxSize);
+  }
+  FPopupListBox.reset(L);
+  if (L != nullptr) {
+    new TListHolderGuard(L, &FPopupListBox);
+    L->OnKeyDown = [this](TObject* Sender, Word& Key, TShiftState Shift) { PopupBoxKeyDown(Sender, Key, Shift); };
+    L->OnKeyPress = [this](TObject* Sender, char& Key) { PopupBoxKeyPress(Sender, Key); };
+  }
+}
+
+void TCustomVUVudi::FreePopupListBox() {
+  if (FPopupListBox && FPopupListBox->Visible()) {
+    FPopupListBox->CallBack = nullptr;
+    FPopupListBox->Close(false);
+  }
+  FPopupListBox.reset();
+}
+
+void TCustomVUVudi::PopupBoxKeyDown(TObject*, Word& Key, TShiftState Shift) {
+  Dcedit::ZEZPopupListBox* L = FPopupListBox.get();
+  if (L == nullptr) {
+    return;
+  }
+  if (ClosePopupListBox(Key, Shift)) {
+    L->Close(false);
+  }
+  switch (Key) {
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_UP:
+    case VK_DOWN: return;  // the list's own keys
+    case VK_SPACE:
+      if (L->Visible()) {
+        L->Close(true);
+      }
+      Key = 0;
+      break;
+    case VK_LEFT:
+    case VK_RIGHT:
+      if (L->Visible()) {
+        L->Close(false);
+      }
+      KeyDown(Key, Shift);
+      Key = 0;
+      break;
+    default:
+      KeyDown(Key, Shift);
+      Key = 0;
+      break;
+  }
+  // The list stays only while the caret is on the anchor line at or right of the anchor column.
+  const TPoint C = GetCaretPoint();
+  if (L->Visible() && (C.Y != FHintAnchor.Y || C.X < FHintAnchor.X)) {
+    L->Close(false);
+  }
+}
+
+void TCustomVUVudi::PopupBoxKeyPress(TObject*, char& Key) {
+  Dcedit::ZEZPopupListBox* L = FPopupListBox.get();
+  if (L == nullptr) {
+    return;
+  }
+  const char Ch = Key;
+  Key = 0;
+  if (Ch == '.') {
+    if (L->Visible()) {
+      L->Close(true);
+    }
+    InsertChar(Ch);
+    return;
+  }
+  InsertChar(Ch);
+  if (!L->Visible()) {
+    return;
+  }
+  const TPoint C = GetCaretPoint();
+  const std::string Line = GetSource()->GetDisplay(C.Y);
+  std::string Prefix;
+  if (C.X > FHintAnchor.X && FHintAnchor.X < static_cast<Integer>(Line.size())) {
+    Prefix = Line.substr(
+        static_cast<std::size_t>(FHintAnchor.X),
+        static_cast<std::size_t>(std::min<Integer>(C.X, static_cast<Integer>(Line.size())) - FHintAnchor.X));
+  }
+  Integer Index = -1;
+  if (DoFindInPopupBox(FPopupStrings.get(), Prefix, Index)) {
+    L->SetItemIndex(Index);
+    return;
+  }
+  // As the platform's list boxes search: the first item that starts with the prefix, case ignored.
+  Index = -1;
+  for (Integer I = 0; I < FPopupStrings->Count() && Index < 0; ++I) {
+    const std::string Item = FPopupStrings->Strings(I);
+    if (Item.size() >= Prefix.size() && AnsiCompareText(Item.substr(0, Prefix.size()), Prefix) == 0) {
+      Index = I;
+    }
+  }
+  L->SetItemIndex(Index);
+}
+
 bool TCustomVUVudi::ClosePopupListBox(Word&, TShiftState) { return false; }
 
 bool TCustomVUVudi::DoFindInPopupBox(TStrings* Strings, const std::string& S, Integer& Index) {
@@ -607,8 +761,27 @@ bool TCustomVUVudi::DoFindInPopupBox(TStrings* Strings, const std::string& S, In
   return Handled;
 }
 
-void TCustomVUVudi::HintCallBack(TObject*, Integer) {}
-void TCustomVUVudi::InsertHint(const std::string&) {}
+void TCustomVUVudi::HintCallBack(TObject*, Integer Index) {
+  if (Index >= 0 && Index < FPopupStrings->Count()) {
+    InsertHint(FPopupStrings->Strings(Index));
+  }
+}
+
+void TCustomVUVudi::InsertHint(const std::string& S) {
+  std::string Text = S;
+  HintInsert(Text);
+  TCustomMemoSource* Src = GetSource();
+  InSourceUpdate(Src, Reason::Insert, [&] {
+    const Integer Typed = Src->GetCurChar() - FHintAnchor.X;
+    Src->JumpTo(FHintAnchor.X, FHintAnchor.Y);
+    if (Typed > 0 && Src->GetCurLine() == FHintAnchor.Y) {
+      Src->DeleteRight(Typed);
+    }
+    Src->Insert(Text);
+    Src->JumpTo(FHintAnchor.X + static_cast<Integer>(Text.size()), FHintAnchor.Y);
+    Src->ClearSelection();
+  });
+}
 
 void TCustomVUVudi::HintInsert(std::string& S) {
   if (OnHintInsert) {
@@ -618,9 +791,83 @@ void TCustomVUVudi::HintInsert(std::string& S) {
 
 // --- code templates ---------------------------------------------------------------------------------------------
 
-void TCustomVUVudi::ShowCodeTemplates() {}
-void TCustomVUVudi::MarkWordOnTemplate() {}
-void TCustomVUVudi::CodeTemplCallBack(TObject*, Integer) {}
+void TCustomVUVudi::ShowCodeTemplates() {
+  TCustomMemoSource* S = GetSource();
+  if (S->TemplatesType() == "None") {
+    return;
+  }
+  FreePopupListBox();
+  const TPoint P = GetCurentPosinPixels();
+  MarkWordOnTemplate();
+  std::string Filter;
+  if (S->SelectionType() != stNotSelected) {
+    const TRect R = S->GetSelectionRect();
+    if (R.Top == R.Bottom) {
+      Filter = Trim(GetSelText());
+    }
+  }
+  const Integer Exact = ConvertCodeTemplates(S->CodeTemplates(), FTemplateList.get(), Filter);
+  if (Exact < 0) {
+    FTemplateColumn = S->GetCurChar();
+    const Dcedit::TPopupListBoxCallback Back = [this](TObject* Sender, int Index) { CodeTemplCallBack(Sender, Index); };
+    FPopupListBox.reset(Dcedit::PopupListbox(this, FTemplateList.get(), P.X, P.Y + FLineHeight,
+                                             {Dccontrols::lrLeftJustify, Dccontrols::lrRightJustify},
+                                             FTemplateFont.get(), Back, 0));
+    new TListHolderGuard(FPopupListBox.get(), &FPopupListBox);
+  } else {
+    CodeTemplCallBack(this, Exact);
+  }
+}
+
+void TCustomVUVudi::MarkWordOnTemplate() {
+  TCustomMemoSource* S = GetSource();
+  S->ClearSelection();
+  bool Mark = SrcStringsOptions().Contains(soPersistentBlocks);
+  if (!Mark) {
+    const std::string Line = S->GetDisplay(S->GetCurLine());
+    const Integer C = S->GetCurChar();
+    const auto WordChar = [&](Integer I) {
+      return I >= 0 && I < static_cast<Integer>(Line.size()) && !S->IsDelimiter(Line[static_cast<std::size_t>(I)]);
+    };
+    const bool InsideWord = WordChar(C) && WordChar(C - 1);
+    bool AfterLeadingDelimiters = C > 0;
+    for (Integer I = 0; I < C && AfterLeadingDelimiters; ++I) {
+      AfterLeadingDelimiters =
+          I < static_cast<Integer>(Line.size()) && S->IsDelimiter(Line[static_cast<std::size_t>(I)]);
+    }
+    Mark = !InsideWord && (WordChar(C - 1) || AfterLeadingDelimiters);
+  }
+  if (Mark) {
+    InSourceUpdate(S, Reason::MarkWord, [S] {
+      const TPoint Caret = S->GetCaretPoint();
+      S->MarkWord();
+      S->JumpTo(Caret.X, Caret.Y);
+    });
+  }
+}
+
+void TCustomVUVudi::CodeTemplCallBack(TObject*, Integer Index) {
+  TCustomMemoSource* S = GetSource();
+  const Integer Item = Index >= 0 && Index < FTemplateList->Count()
+                           ? static_cast<Integer>(reinterpret_cast<NativeInt>(FTemplateList->Objects(Index)))
+                           : -1;
+  if (Item < 0 || Item >= S->CodeTemplates()->Count()) {
+    S->ClearSelection();
+    return;
+  }
+  InSourceUpdate(S, Reason::Insert, [&] {
+    if (S->SelectionType() != stNotSelected) {
+      S->DeleteBlock();
+    }
+    TStringList Lines;
+    Lines.Assign(S->CodeTemplates()->Items(Item)->Code());
+    TemplateInsert(&Lines);
+    const TPoint Target = PlaceTemplateLines(&Lines, S->GetCurChar(), S->GetCurLine());
+    S->InsertStrings(&Lines, false);
+    S->ClearSelection();
+    S->JumpTo(Target.X, Target.Y);
+  });
+}
 
 void TCustomVUVudi::TemplateInsert(TStrings* Strings) {
   if (OnTemplateInsert) {
@@ -654,3 +901,5 @@ void TCustomVUVudi::DrawMetaFileToClipboard(bool) {}
 void TCustomVUVudi::CopyGraphicToClipboard(ZEZGraphicsFormat) {}
 
 }  // namespace Vuvudi
+
+Z_REGISTER_UNIT(UnitOrder::CodeEditorUnits + 60, "Vuvudi", &Vuvudi::InitializeVuvudi, nullptr)

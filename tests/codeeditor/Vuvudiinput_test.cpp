@@ -2,10 +2,12 @@
 // they name, and the caret, typing, wheel and edit-control commands behave as specified.
 #include "codeeditor/Vuvudi.h"
 #include "codeeditor/Vuvudikeys.h"
+#include "platform/win/Clock.h"
 #include "platform/win/Messages.h"
 #include "platform/win/VirtualKeys.h"
 #include "tests/suitebase/SuiteEnvironment.h"
 #include "tests/support/Forms.h"
+#include "tests/support/UnitsEnvironment.h"
 
 #include <cstring>
 
@@ -193,6 +195,141 @@ TEST_F(VuvudiInput, WheelNotchesAddUpAndHiddenCaretArrowsScroll) {
   Key(VK_DOWN);
   EXPECT_EQ(Memo->WinLine(), 4);
   EXPECT_EQ(Memo->GetCaretPoint(), (TPoint{0, 5}));
+}
+
+TEST_F(VuvudiInput, OneHintAfterTheLastOfQuickKeysAndNoneWhenTheCaretMoved) {
+  SetText("\n\n");
+  TManualClock Clock;
+  TScopedClock UseClock(Clock);
+  int Asked = 0;
+  bool Allow = true;
+  TPopupType Kind = ptHint;
+  std::vector<std::string> Answer{"hint text"};
+  Memo->OnHintPopup = [&](TObject*, TStrings* Strings, bool& AllowPopup, TPopupType& Type) {
+    ++Asked;
+    for (const std::string& A : Answer) {
+      Strings->Add(A);
+    }
+    AllowPopup = Allow;
+    Type = Kind;
+  };
+  for (const char* C : {"a", "b", "c"}) {
+    Harness::TypeText(C);
+    Harness::RunUntilIdle();
+    Harness::Advance(Clock, 200);
+  }
+  EXPECT_EQ(Asked, 0);
+  Harness::Advance(Clock, 300);
+  EXPECT_EQ(Asked, 1);
+  EXPECT_TRUE(Memo->PopupHint()->Visible());
+  Harness::Advance(Clock, 1000);
+  EXPECT_EQ(Asked, 1);
+  Memo->HidePopupHint();
+
+  // A caret move in the delay: nothing.
+  Harness::TypeText("d");
+  Harness::RunUntilIdle();
+  Memo->GetSource()->JumpTo(0, 1);
+  Harness::Advance(Clock, 600);
+  EXPECT_EQ(Asked, 0 + 1);
+  // Allowed but empty: nothing shown.
+  Answer.clear();
+  Memo->GetSource()->JumpTo(0, 2);
+  Harness::TypeText("e");
+  Harness::RunUntilIdle();
+  Harness::Advance(Clock, 600);
+  EXPECT_EQ(Asked, 2);
+  EXPECT_FALSE(Memo->PopupHint()->Visible());
+}
+
+TEST_F(VuvudiInput, PopupListSearchesThePrefixAndReplacesIt) {
+  SetText("\n");
+  Harness::TypeText("Sys");
+  Harness::RunUntilIdle();
+  TStringList Items;
+  for (const char* I : {"alpha", "TEMP", "terminal", "zero"}) {
+    Items.Add(I);
+  }
+  Memo->ShowPopupListBox(&Items);
+  ASSERT_NE(Memo->PopupListBox(), nullptr);
+  EXPECT_TRUE(Memo->PopupListBox()->Visible());
+  for (char C : std::string("te")) {
+    char K = C;
+    Memo->PopupBoxKeyPress(Memo->PopupListBox(), K);
+    EXPECT_EQ(K, 0);
+  }
+  EXPECT_EQ(Memo->GetSource()->GetRaw(0), "Syste");
+  EXPECT_EQ(Memo->PopupListBox()->ItemIndex(), 1);  // TEMP: case ignored
+  // The application's own search wins.
+  Memo->OnFindStringInPopup = [](TObject*, TStrings*, const std::string& S, Integer& Index, bool& Handled) {
+    if (S == "ter") {
+      Index = 2;
+      Handled = true;
+    }
+  };
+  char K = 'r';
+  Memo->PopupBoxKeyPress(Memo->PopupListBox(), K);
+  EXPECT_EQ(Memo->PopupListBox()->ItemIndex(), 2);
+  // Backspace edits the text and keeps the list while the caret stays at or right of the anchor.
+  Word Back = VK_BACK;
+  Memo->PopupBoxKeyDown(Memo->PopupListBox(), Back, {});
+  EXPECT_EQ(Memo->GetSource()->GetRaw(0), "Syste");
+  EXPECT_TRUE(Memo->PopupListBox()->Visible());
+  // Return accepts: the typed "te" gives way to the item.
+  Word Ret = VK_RETURN;
+  SendMessage(Memo->Handle(), WM_KEYDOWN, Ret, 0);  // the list takes the control's keys
+  EXPECT_EQ(Memo->GetSource()->GetRaw(0), "Systerminal");
+  EXPECT_EQ(Memo->GetCaretPoint(), (TPoint{11, 0}));
+
+  // "." accepts and is typed; Left closes without accepting and moves the caret.
+  Memo->ShowPopupListBox(&Items);
+  K = '.';
+  Memo->PopupBoxKeyPress(Memo->PopupListBox(), K);
+  EXPECT_EQ(Memo->GetSource()->GetRaw(0), "Systerminalalpha.");
+  Memo->ShowPopupListBox(&Items);
+  Word Left = VK_LEFT;
+  Memo->PopupBoxKeyDown(Memo->PopupListBox(), Left, {});
+  EXPECT_FALSE(Memo->PopupListBox()->Visible());
+  EXPECT_EQ(Memo->GetSource()->GetRaw(0), "Systerminalalpha.");
+  EXPECT_EQ(Memo->GetCaretPoint(), (TPoint{16, 0}));
+}
+
+TEST_F(VuvudiInput, CodeTemplates) {
+  SetText("    \n\nfoo bar\n");
+  TMemoCodeTemplates* T = Memo->GetSource()->CodeTemplates();
+  Memo->GetSource()->SetTemplatesType("None");
+  Memo->GetSource()->JumpTo(2, 2);
+  Memo->ShowCodeTemplates();
+  EXPECT_EQ(Memo->PopupListBox(), nullptr);
+  EXPECT_EQ(Memo->GetSource()->SelectionType(), stNotSelected);
+
+  Memo->GetSource()->SetTemplatesType("Delphi");
+  T->Clear();
+  T->AddTemplate("be", "begin end", "begin|\nend");
+  T->AddTemplate("wr", "writeln", "writeln");
+  // The word left of the caret is the filter; one exact match is inserted at once, the two-line template at
+  // column 4 with its continuation indented and the caret at the marker.
+  Memo->GetSource()->JumpTo(4, 0);
+  Harness::TypeText("be");
+  Harness::RunUntilIdle();
+  Memo->ShowCodeTemplates();
+  EXPECT_EQ(Memo->GetSource()->GetRaw(0), "    begin");
+  EXPECT_EQ(Memo->GetSource()->GetRaw(1), "    end");
+  EXPECT_EQ(Memo->GetCaretPoint(), (TPoint{9, 0}));
+  // No marker: the caret stays at the insertion point.
+  Memo->GetSource()->JumpTo(0, 2);
+  Harness::TypeText("wr");
+  Harness::RunUntilIdle();
+  Memo->ShowCodeTemplates();
+  EXPECT_EQ(Memo->GetSource()->GetRaw(2), "writeln");
+  EXPECT_EQ(Memo->GetCaretPoint(), (TPoint{0, 2}));
+  // In the middle of a word nothing is marked: every template is listed.
+  Memo->GetSource()->JumpTo(1, 3);
+  Memo->ShowCodeTemplates();
+  EXPECT_EQ(Memo->GetSource()->SelectionType(), stNotSelected);
+  ASSERT_NE(Memo->PopupListBox(), nullptr);
+  EXPECT_EQ(Memo->PopupListBox()->Items()->Count(), 2);
+  Memo->FreePopupListBox();
 }
 
 }  // namespace
