@@ -5,6 +5,7 @@
 #include "codeeditor/Vuvudikeys.h"
 #include "codeeditor/Vuvuditemplates.h"
 #include "platform/controls/Forms.h"
+#include "platform/graphics/Clipbrd.h"
 #include "platform/graphics/Cursors.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Messages.h"
@@ -890,15 +891,87 @@ std::string TCustomVUVudi::DoBeforePrint(const std::string& Text, TPrintType Kin
   return S;
 }
 
-void TCustomVUVudi::DrawToMetaFile(TMetafile*, HDC) {}
-void TCustomVUVudi::DrawToMetaFileEx(TMetafile*, HDC, const TPoint&) {}
-void TCustomVUVudi::DrawToBitmap(TBitmap*) {}
-void TCustomVUVudi::DrawToBMPFile(const std::string&) {}
-void TCustomVUVudi::DrawToEMFWMF(const std::string&, bool) {}
-void TCustomVUVudi::DrawToFile(const std::string&, ZEZGraphicsFormat) {}
-void TCustomVUVudi::DrawBitmapToClipboard() {}
-void TCustomVUVudi::DrawMetaFileToClipboard(bool) {}
-void TCustomVUVudi::CopyGraphicToClipboard(ZEZGraphicsFormat) {}
+void TCustomVUVudi::DrawToMetaFile(TMetafile* Metafile, HDC ReferenceDC) {
+  DrawToMetaFileEx(Metafile, ReferenceDC, TPoint{0, 0});
+}
+
+void TCustomVUVudi::DrawToMetaFileEx(TMetafile* Metafile, HDC ReferenceDC, const TPoint& Offset) {
+  HandleNeeded();
+  const TPoint SavedSize = FOffScreenSize;
+  const bool SavedFlag = FDrawingToPicture;
+  const Integer SavedWinChar = FWinChar;
+  FOffScreenSize = TPoint{Metafile->Width(), Metafile->Height()};
+  FDrawingToPicture = true;
+  FWinChar = 0;
+  try {
+    TMetafileCanvas C(Metafile, ReferenceDC);
+    IntersectClipRect(C.Handle(), 0, 0, Metafile->Width(), Metafile->Height() + Offset.Y);
+    SetViewportOrgEx(C.Handle(), -Offset.X, -Offset.Y, nullptr);
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(C.Handle()), 0);
+  } catch (...) {
+    FWinChar = SavedWinChar;
+    FOffScreenSize = SavedSize;
+    FDrawingToPicture = SavedFlag;
+    throw;
+  }
+  FWinChar = SavedWinChar;
+  FOffScreenSize = SavedSize;
+  FDrawingToPicture = SavedFlag;
+}
+
+void TCustomVUVudi::DrawToBitmap(TBitmap* Bitmap) {
+  HandleNeeded();
+  TBitmap B;
+  B.SetSize(ClientWidth(), ClientHeight());
+  Perform(WM_PAINT, reinterpret_cast<WPARAM>(B.Canvas()->Handle()), 0);
+  Bitmap->Assign(&B);
+}
+
+void TCustomVUVudi::DrawToBMPFile(const std::string& FileName) {
+  TBitmap B;
+  DrawToBitmap(&B);
+  B.SaveToFile(FileName);
+}
+
+void TCustomVUVudi::DrawToEMFWMF(const std::string& FileName, bool Enhanced) {
+  TMetafile M;
+  M.Enhanced = Enhanced;
+  M.SetWidth(ClientWidth());
+  M.SetHeight(ClientHeight());
+  DrawToMetaFile(&M, 0);
+  M.SaveToFile(FileName);
+}
+
+void TCustomVUVudi::DrawToFile(const std::string& FileName, ZEZGraphicsFormat Format) {
+  switch (Format) {
+    case gfBitmap: DrawToBMPFile(FileName); break;
+    case gfMetafile: DrawToEMFWMF(FileName, false); break;
+    case gfEnhancedMetafile: DrawToEMFWMF(FileName, true); break;
+  }
+}
+
+void TCustomVUVudi::DrawBitmapToClipboard() {
+  TBitmap B;
+  DrawToBitmap(&B);
+  Clipboard()->Assign(&B);
+}
+
+void TCustomVUVudi::DrawMetaFileToClipboard(bool Enhanced) {
+  TMetafile M;
+  M.Enhanced = Enhanced;
+  M.SetWidth(ClientWidth());
+  M.SetHeight(ClientHeight());
+  DrawToMetaFile(&M, 0);
+  Clipboard()->Assign(&M);
+}
+
+void TCustomVUVudi::CopyGraphicToClipboard(ZEZGraphicsFormat Format) {
+  switch (Format) {
+    case gfBitmap: DrawBitmapToClipboard(); break;
+    case gfMetafile: DrawMetaFileToClipboard(false); break;
+    case gfEnhancedMetafile: DrawMetaFileToClipboard(true); break;
+  }
+}
 
 }  // namespace Vuvudi
 

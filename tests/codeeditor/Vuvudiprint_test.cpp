@@ -83,3 +83,81 @@ TEST_F(PrintDialog, ProgressWindowStacksItsWordWrappingLabelsInOnePanel) {
 }
 
 }  // namespace
+
+#include "codeeditor/Vuvudi.h"
+#include "platform/classes/Streams.h"
+#include "platform/graphics/Metafiles.h"
+
+namespace {
+
+class VuvudiPictures : public SuiteFolders {
+protected:
+  void SetUp() override {
+    SuiteFolders::SetUp();
+    Harness::Start();
+    Form = TestSupport::Make<TForm>(Application);
+    Form->SetBounds(40, 40, 400, 300);
+    Memo = TestSupport::Make<ZEZMemo>(Form, Form, TRect{0, 0, 300, 200});
+    Form->Show();
+    Memo->SetText("first line\n  second line\nthird\n");
+    Harness::RunUntilIdle();
+  }
+  void TearDown() override {
+    delete Form;
+    SuiteFolders::TearDown();
+  }
+  TForm* Form = nullptr;
+  ZEZMemo* Memo = nullptr;
+};
+
+// The share of pixels that two pictures of one size have alike.
+double Alike(TBitmap& A, TBitmap& B) {
+  if (A.Width() != B.Width() || A.Height() != B.Height() || A.Width() == 0) {
+    return 0;
+  }
+  long Same = 0;
+  for (int Y = 0; Y < A.Height(); ++Y) {
+    for (int X = 0; X < A.Width(); ++X) {
+      Same += A.Canvas()->Pixels(X, Y) == B.Canvas()->Pixels(X, Y);
+    }
+  }
+  return static_cast<double>(Same) / (A.Width() * A.Height());
+}
+
+TEST_F(VuvudiPictures, TheThreeFileFormatsShowWhatTheBitmapShows) {
+  TBitmap Direct;
+  Memo->DrawToBitmap(&Direct);
+  ASSERT_EQ(Direct.Width(), Memo->ClientWidth());
+  ASSERT_EQ(Direct.Height(), Memo->ClientHeight());
+  // Text shows: a dark pixel somewhere in the first row.
+  bool Ink = false;
+  for (int X = 0; X < Direct.Width() && !Ink; ++X) {
+    for (int Y = 0; Y < 14 && !Ink; ++Y) {
+      Ink = GetRValue(ColorToRGB(Direct.Canvas()->Pixels(X, Y))) < 100;
+    }
+  }
+  EXPECT_TRUE(Ink);
+  const std::string Dir = Temp.Path();
+  for (ZEZGraphicsFormat F : {gfBitmap, gfMetafile, gfEnhancedMetafile}) {
+    const std::string Name = Dir + "/picture" + std::to_string(static_cast<int>(F));
+    Memo->DrawToFile(Name, F);
+    std::unique_ptr<TGraphic> G;
+    if (F == gfBitmap) {
+      G = std::make_unique<TBitmap>();
+    } else {
+      G = std::make_unique<TMetafile>();
+    }
+    G->LoadFromFile(Name);
+    if (F != gfBitmap) {
+      EXPECT_EQ(static_cast<TMetafile*>(G.get())->Enhanced, F == gfEnhancedMetafile);
+    }
+    EXPECT_EQ(G->Width(), Memo->ClientWidth());
+    EXPECT_EQ(G->Height(), Memo->ClientHeight());
+    TBitmap Back;
+    Back.SetSize(G->Width(), G->Height());
+    Back.Canvas()->Draw(0, 0, G.get());
+    EXPECT_GT(Alike(Back, Direct), 0.99) << static_cast<int>(F);
+  }
+}
+
+}  // namespace
