@@ -4,6 +4,9 @@
 #include "codeeditor/Vuvudi.h"
 #include "codeeditor/Vuvudikeys.h"
 #include "codeeditor/Vuvuditemplates.h"
+#include "codeeditor/Vuvudipr.h"
+#include "platform/graphics/Printers.h"
+#include "treeview/Vuvudipg.h"
 #include "platform/controls/Forms.h"
 #include "platform/graphics/Clipbrd.h"
 #include "platform/graphics/Cursors.h"
@@ -878,10 +881,253 @@ void TCustomVUVudi::TemplateInsert(TStrings* Strings) {
 
 // --- printing and pictures --------------------------------------------------------------------------------------
 
-void TCustomVUVudi::PrintWithDialog() {}
-void TCustomVUVudi::Print() {}
-TForm* TCustomVUVudi::CreatePrintDialog() { return nullptr; }
-TForm* TCustomVUVudi::CreatePrintProgressDialog() { return nullptr; }
+void TCustomVUVudi::PrintWithDialog() {
+  (void)Printer()->Handle();  // a missing printer raises here
+  std::unique_ptr<TForm> Form(CreatePrintDialog());
+  auto* D = dynamic_cast<Vuvudipr::TMemoPrintForm*>(Form.get());
+  if (D == nullptr) {
+    return;
+  }
+  TCustomMemoSource* S = GetSource();
+  D->Options = PrintOptions;
+  const bool HasSelection = S->SelectionType() != stNotSelected;
+  D->PrintSelCheck->SetEnabled(HasSelection);
+  D->PrintSelCheck->SetChecked(HasSelection);
+  D->lblFileName->SetCaption(S->ObjectName().empty() ? Vuvudipr::SUnknownDocument : S->ObjectName());
+  FLastSource = S;
+  if (D->ShowModal() == mrOk && FLastSource != nullptr) {
+    PrintOptions = D->Options;
+    PrintIndent = StrToIntDef(Trim(D->LeftMarginEdit->Text()), 0);
+    Form.reset();
+    Print();
+  }
+}
+
+TForm* TCustomVUVudi::CreatePrintDialog() {
+  auto* F = static_cast<TForm*>(Vuvudipr::TMemoPrintForm::StaticClass()->NewInstance(Application));
+  if (GetSource()->OnCreateDialog) {
+    GetSource()->OnCreateDialog(this, F);
+  }
+  return F;
+}
+
+TForm* TCustomVUVudi::CreatePrintProgressDialog() {
+  auto* F = static_cast<TForm*>(TMemoPrintProgress::StaticClass()->NewInstance(Application));
+  if (GetSource()->OnCreateDialog) {
+    GetSource()->OnCreateDialog(this, F);
+  }
+  return F;
+}
+
+void TCustomVUVudi::Print() {
+  TCustomMemoSource* S = GetSource();
+  if (S->GetStrCount() == 0) {
+    return;
+  }
+  TPrinter* P = Printer();
+  const ZEZPrintOptions O = PrintOptions;
+  S->BeginSafeUpdate(51);
+  std::unique_ptr<TForm> ProgressForm;
+  TMemoPrintProgress* Progress = nullptr;
+  std::unique_ptr<ZEZMemo> Clone;
+  bool Begun = false;
+  const auto Pump = [&Progress] {
+    if (Progress != nullptr) {
+      Progress->ProgressBar->StepIt();
+      Application->ProcessMessages();
+    }
+  };
+  const auto Cancelled = [&Progress] { return Progress != nullptr && Progress->ModalResult == mrCancel; };
+  try {
+    if (O.Contains(poShowProgress)) {
+      ProgressForm.reset(CreatePrintProgressDialog());
+      Progress = dynamic_cast<TMemoPrintProgress*>(ProgressForm.get());
+      if (Progress != nullptr) {
+        Progress->Show();
+        Application->ProcessMessages();
+        TStrings* Names = P->Printers();
+        const Integer Index = P->PrinterIndex();
+        const std::string Name = Names->Count() > 0 ? Names->Strings(Index < 0 ? 0 : Index) : std::string();
+        Progress->lblPrinter->SetCaption(Format("Printing on printer %s", {Name}));
+        Progress->lblProgress->SetCaption(Format("Printing page %d from %s", {1, " ... "}));
+        Progress->ProgressBar->SetPosition(0);
+      }
+    }
+    // The print clone: an invisible copy with the print settings, never a gutter or a margin.
+    Clone = std::make_unique<ZEZMemo>(nullptr);
+    Clone->SetVisible(false);
+    Clone->SetParent(Parent() != nullptr ? Parent() : static_cast<TWinControl*>(this));
+    Clone->PrintOptions = O;
+    Clone->SetLineNumColor(LineNumColor());
+    Clone->SetLineNumAlign(LineNumAlign());
+    Clone->SetSrcStringsOptions(SrcStringsOptions());
+    Clone->SetSrcDelimeters(SrcDelimeters());
+    Clone->SetBorderStyle(BorderStyle());
+    TMemoOptions Opts = Options();
+    if (!Opts.Contains(moLeftIndent) && PrintIndent != 0) {
+      Opts.Include(moLeftIndent);
+      Clone->SetLeftIndent(PrintIndent);
+    } else {
+      Clone->SetLeftIndent(LeftIndent());
+    }
+    Opts.Exclude(moDrawMargin);
+    Opts.Exclude(moDrawGutter);
+    Opts.Exclude(moLineNumbers);
+    Clone->SetUseMonoFont(UseMonoFont());
+    Clone->SetTextStyles(TextStyles());
+    Clone->Font()->Assign(UsePrinterFont ? static_cast<TFont*>(FPrinterFont.get()) : static_cast<TFont*>(FFont.get()));
+    Clone->SetColor(Color());
+    if (O.Contains(poWrapLines)) {
+      Clone->SetWordWrap(true);
+      Clone->SetMarginPos(MarginPos());
+    }
+    std::string DocName = S->ObjectName().empty() ? Vuvudipr::SUnknownDocument : S->ObjectName();
+    if (O.Contains(poPrintSel)) {
+      DocName = Vuvudipr::SSelectedBlock;
+    }
+    TCustomMemoSource* CS = Clone->GetSource();
+    if (O.Contains(poPrintSyntax)) {
+      Opts.Include(moColorSyntax);
+      CS->SetSyntaxParser(S->SyntaxParser());
+    } else {
+      Opts.Exclude(moColorSyntax);
+    }
+    if (O.Contains(poLineNumbers)) {
+      Opts.Include(moLineNumbers);
+    }
+    Clone->SetOptions(Opts);
+    if (!O.Contains(poInColor)) {
+      Clone->Font()->SetColor(clBlack);
+      Clone->SetColor(clWindow);
+      for (Integer I = 0; I < Clone->TextStyles()->Count(); ++I) {
+        TTextStyle* T = Clone->TextStyles()->GetItem(I);
+        T->SetUseMemoColor(true);
+        T->Font()->SetColor(clBlack);
+      }
+      Clone->SetLineNumBackColor(clWindow);
+      Clone->SetLineNumColor(clWindowText);
+    }
+    const bool Selection = O.Contains(poPrintSel) && S->SelectionType() != stNotSelected;
+    if (Selection) {
+      const Integer First = S->GetSelectionRect().Top;
+      S->ParseToString(First, false);  // the colour cache reaches the selection's first line
+      CS->InitialParserState = S->GetStringItem(First)->StartState;
+    }
+    TStringList Lines;
+    S->AssignLines(&Lines, Selection);
+    CS->Lines()->Assign(&Lines);
+    CS->JumpTo(0, 0);
+    if (Progress != nullptr) {
+      Progress->lblFileName->SetCaption(DocName);
+    }
+
+    // Page metrics.
+    HDC PDC = P->Handle();
+    const Integer PX = std::max(1, GetDeviceCaps(PDC, LOGPIXELSX)), PY = std::max(1, GetDeviceCaps(PDC, LOGPIXELSY));
+    HDC Screen = GetDC(0);
+    const Integer SX = std::max(1, GetDeviceCaps(Screen, LOGPIXELSX)),
+                  SY = std::max(1, GetDeviceCaps(Screen, LOGPIXELSY));
+    ReleaseDC(0, Screen);
+    const Integer LineH = std::max<Integer>(1, Clone->GetAveLineHeight());
+    const Integer CharW = std::max<Integer>(1, Clone->GetAveCharWidth());
+    const Integer HeaderH = LineH * PY / SY;
+    Integer PageW = P->PageWidth() * SX / PX;
+    Integer PageH = P->PageHeight() * SY / PY;
+    if (Clone->UseMonoFont()) {
+      PageW = PageW / CharW * CharW;
+      PageH = PageH / LineH * LineH;
+    }
+    TRect Target{0, LineH, P->PageWidth(), P->PageHeight()};
+    if (O.Contains(poPrintHeader)) {
+      PageH -= LineH;
+      Target.Top += HeaderH;
+    }
+    PageH = std::max(PageH, LineH);
+    Clone->SetBounds(0, 0, PageW, PageH);
+    Clone->HandleNeeded();
+    if (O.Contains(poWrapLines)) {
+      Clone->WordWrapLines(0, MaxInt, true);
+    }
+    // The page count.
+    Integer Pages = 1;
+    if (Clone->UseMonoFont()) {
+      Integer Rows = CS->GetStrCount();
+      if (Clone->WordWrap()) {
+        CS->JumpToFileEnd();
+        CS->JumpTo(0, 0);
+        Rows = Clone->GetRealStrCount() + 1;
+      }
+      Pages = std::max<Integer>(1, (Rows * LineH + PageH - 1) / PageH);
+    } else {
+      while (Clone->GetRealStrCount() >= Clone->GetMaxCaretLineEx(PageH) + 1 + Clone->WinLine() &&
+             Clone->GetMaxCaretLineEx(PageH) + 1 + Clone->WinLine() > Clone->WinLine()) {
+        Clone->SetWinLine(Clone->GetMaxCaretLineEx(PageH) + 1 + Clone->WinLine());
+        ++Pages;
+      }
+      Clone->SetWinLine(0);
+    }
+    const Integer LinesPerPage = std::max<Integer>(1, PageH / LineH);
+    if (Progress != nullptr) {
+      Progress->lblProgress->SetCaption(Format("Printing page %d from %s", {1, IntToStr(Pages)}));
+      Progress->ProgressBar->SetMax(4 * Pages);
+    }
+    if (!Cancelled()) {
+      for (Integer I = 0; I < Pages; ++I) {
+        if (I == 0) {
+          P->BeginDoc();
+          Begun = true;
+        } else if (Cancelled()) {
+          break;
+        } else {
+          P->NewPage();
+        }
+        if (Progress != nullptr) {
+          Progress->lblProgress->SetCaption(Format("Printing page %d from %s", {I + 1, IntToStr(Pages)}));
+        }
+        Pump();
+        if (I > 0) {
+          if (Clone->UseMonoFont()) {
+            Clone->SetWinLine(Clone->WinLine() + LinesPerPage);
+          } else {
+            Clone->SetWinLine(Clone->GetMaxCaretLineEx(PageH) + 1 + Clone->WinLine());
+          }
+        }
+        Pump();
+        TMetafile Page;
+        Page.SetWidth(PageW);
+        Page.SetHeight(PageH);
+        Clone->DrawToMetaFile(&Page, 0);
+        P->Canvas()->StretchDraw(Target, &Page);
+        Pump();
+        if (O.Contains(poPrintHeader)) {
+          TCanvas* C = P->Canvas();
+          C->Font()->Assign(Clone->Font());
+          TFontStyles Bold = C->Font()->Style();
+          Bold.Include(fsBold);
+          C->Font()->SetStyle(Bold);
+          C->Font()->SetColor(clBlack);
+          C->Brush()->SetStyle(bsClear);
+          C->TextOut(0, 0, DoBeforePrint(DocName, ptHeader));
+          const std::string PageText = DoBeforePrint(Format("Page %d/%d", {I + 1, Pages}), ptFooter);
+          const Integer W = C->TextWidth(PageText);
+          const Integer Len = std::max<Integer>(1, static_cast<Integer>(PageText.size()));
+          C->TextOut(P->PageWidth() - W - W / Len, 0, PageText);
+        }
+        Pump();
+      }
+    }
+  } catch (...) {
+    if (Begun) {
+      P->EndDoc();
+    }
+    S->EndUpdate();
+    throw;
+  }
+  if (Begun) {
+    P->EndDoc();
+  }
+  S->EndUpdate();
+}
 
 std::string TCustomVUVudi::DoBeforePrint(const std::string& Text, TPrintType Kind) {
   std::string S = Text;

@@ -161,3 +161,77 @@ TEST_F(VuvudiPictures, TheThreeFileFormatsShowWhatTheBitmapShows) {
 }
 
 }  // namespace
+
+#include "platform/graphics/Printers.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+std::string RunCommand(const std::string& Command) {
+  std::string Out;
+  if (FILE* P = popen(Command.c_str(), "r")) {
+    char Buf[512];
+    while (std::size_t N = fread(Buf, 1, sizeof Buf, P)) {
+      Out.append(Buf, N);
+    }
+    pclose(P);
+  }
+  return Out;
+}
+
+int PdfPages(const std::string& File) {
+  const std::string Info = RunCommand("pdfinfo '" + File + "' 2>/dev/null");
+  const auto At = Info.find("Pages:");
+  return At == std::string::npos ? -1 : std::atoi(Info.c_str() + At + 6);
+}
+
+TEST_F(VuvudiPictures, PrintsPagesWithTheirHeaderTextsAndCancelEndsAfterThePage) {
+  if (RunCommand("command -v pdfinfo").empty()) {
+    GTEST_SKIP() << "pdfinfo is missing";
+  }
+  const std::string File = Temp.Path() + "/memo.pdf";
+  Printer()->OutputFileName = File;
+  // An empty text prints nothing.
+  Memo->SetText("");
+  Memo->PrintOptions = ZEZPrintOptions{};
+  Memo->Print();
+  EXPECT_FALSE(std::filesystem::exists(File));
+
+  std::string Text;
+  for (int I = 0; I < 400; ++I) {
+    Text += "line " + std::to_string(I) + "\n";
+  }
+  Memo->SetText(Text);
+  Memo->GetSource()->SetObjectName("memo.txt");
+  std::vector<std::string> Headers, Footers;
+  Memo->OnBeforePrint = [&](TObject*, std::string& S, TPrintType Kind) {
+    (Kind == ptHeader ? Headers : Footers).push_back(S);
+  };
+  Memo->PrintOptions = ZEZPrintOptions{poPrintHeader};
+  Memo->Print();
+  const int Pages = PdfPages(File);
+  ASSERT_GT(Pages, 2);
+  ASSERT_EQ(static_cast<int>(Footers.size()), Pages);
+  EXPECT_EQ(Footers[2], "Page 3/" + std::to_string(Pages));
+  EXPECT_EQ(Headers[0], "memo.txt");
+
+  // Cancel in the progress window during page 2 ends the document after page 2.
+  std::filesystem::remove(File);
+  Memo->PrintOptions = ZEZPrintOptions{poPrintHeader, poShowProgress};
+  Memo->OnBeforePrint = [&](TObject*, std::string& S, TPrintType Kind) {
+    if (Kind == ptFooter && S.rfind("Page 2/", 0) == 0) {
+      for (int I = 0; I < Screen->FormCount(); ++I) {
+        if (auto* P = dynamic_cast<TMemoPrintProgress*>(Screen->Forms(I))) {
+          P->ModalResult = mrCancel;
+        }
+      }
+    }
+  };
+  Memo->Print();
+  EXPECT_EQ(PdfPages(File), 2);
+  Printer()->OutputFileName.clear();
+}
+
+}  // namespace
