@@ -11,6 +11,9 @@
 #include "platform/graphics/Clipbrd.h"
 #include "platform/graphics/Cursors.h"
 #include "platform/win/Clipboard.h"
+#include "platform/win/GlobalMemory.h"
+#include "platform/controls/Menus.h"
+#include "suitebase/Compnames.h"
 #include "platform/win/Messages.h"
 #include "platform/rtl/UnitInit.h"
 #include "platform/win/SystemParams.h"
@@ -532,8 +535,26 @@ void TCustomVUVudi::WMMouseWheel(TMessage& Message) {
   Message.Result = 1;
 }
 
-void TCustomVUVudi::WMRButtonUp(TMessage& Message) { ZEZCustomControl::Dispatch(Message); }
-void TCustomVUVudi::WMContextMenu(TMessage& Message) { ZEZCustomControl::Dispatch(Message); }
+void TCustomVUVudi::WMRButtonUp(TMessage& Message) {
+  KillTimer();
+  const bool Default = CheckMenuPopup();
+  ZEZCustomControl::Dispatch(Message);
+  if (Default) {
+    SetPopupMenu(nullptr);
+  }
+}
+
+void TCustomVUVudi::WMContextMenu(TMessage& Message) {
+  const TPoint P{static_cast<std::int16_t>(LOWORD(Message.LParam)), static_cast<std::int16_t>(HIWORD(Message.LParam))};
+  const bool Shown = ContextMenu(P);
+  if (Shown) {
+    Message.Result = 1;
+  }
+  ZEZCustomControl::Dispatch(Message);
+  if (Shown) {
+    SetPopupMenu(nullptr);
+  }
+}
 
 // --- mouse ------------------------------------------------------------------------------------------------------
 
@@ -569,18 +590,138 @@ Integer TCustomVUVudi::PointToImageIndex(Integer, Integer) { return -1; }
 
 // --- context menu and clipboard buffers -------------------------------------------------------------------------
 
-TPopupMenu* TCustomVUVudi::GetDefaultMenu() { return FDefaultMenu; }
-bool TCustomVUVudi::CanPaste() { return false; }
-bool TCustomVUVudi::CheckMenuPopup() { return false; }
-bool TCustomVUVudi::ContextMenu(const TPoint&) { return false; }
-void TCustomVUVudi::GetClipboardBuffer(UINT, TStream*) {}
-void TCustomVUVudi::SetClipboardBuffer(UINT, const void*, Integer) {}
-void TCustomVUVudi::UndoClick(TObject*) {}
-void TCustomVUVudi::CutClick(TObject*) {}
-void TCustomVUVudi::CopyClick(TObject*) {}
-void TCustomVUVudi::PasteClick(TObject*) {}
-void TCustomVUVudi::DeleteClick(TObject*) {}
-void TCustomVUVudi::SelectAllClick(TObject*) {}
+TPopupMenu* TCustomVUVudi::GetDefaultMenu() {
+  if (FDefaultMenu == nullptr) {
+    FDefaultMenu = new TPopupMenu(this);
+    FDefaultMenu->AutoPopup = true;
+    struct TItem {
+      const char* Caption;
+      void (TCustomVUVudi::*Click)(TObject*);
+    };
+    const TItem Items[] = {{"&Undo", &TCustomVUVudi::UndoClick},
+                           {"-", nullptr},
+                           {"Cu&t", &TCustomVUVudi::CutClick},
+                           {"&Copy", &TCustomVUVudi::CopyClick},
+                           {"&Paste", &TCustomVUVudi::PasteClick},
+                           {"&Delete", &TCustomVUVudi::DeleteClick},
+                           {"-", nullptr},
+                           {"Se&lect All", &TCustomVUVudi::SelectAllClick}};
+    TComponent* NameOwner = Owner() != nullptr ? Owner() : this;
+    for (const TItem& I : Items) {
+      auto* M = new TMenuItem(FDefaultMenu);
+      // Unique within the control's owner (the suite's naming) and within the menu that owns the items.
+      std::string Name = Dorazori::UniqueName(NameOwner, "MenuItem");
+      for (Integer N = 1; FDefaultMenu->FindComponent(Name) != nullptr || NameOwner->FindComponent(Name) != nullptr;
+           ++N) {
+        Name = "MenuItem" + IntToStr(N);
+      }
+      M->SetName(Name);
+      M->SetCaption(I.Caption);
+      if (I.Click == nullptr) {
+        M->SetEnabled(false);
+      } else {
+        const auto Click = I.Click;
+        M->SetOnClick([this, Click](TObject* Sender) { (this->*Click)(Sender); });
+      }
+      FDefaultMenu->Items()->Add(M);
+    }
+  }
+  return FDefaultMenu;
+}
+
+bool TCustomVUVudi::CanPaste() {
+  TCustomMemoSource* S = GetSource();
+  if (S->GetReadOnly()) {
+    return false;
+  }
+  return S->CanPaste() || (FClipboardType == cbRtf && CF_RTF != 0 && IsClipboardFormatAvailable(CF_RTF));
+}
+
+bool TCustomVUVudi::CheckMenuPopup() {
+  if (!UseDefaultMenu || PopupMenu() != nullptr) {
+    return false;
+  }
+  TPopupMenu* M = GetDefaultMenu();
+  TCustomMemoSource* S = GetSource();
+  const bool CanCut = S->CanCopy() && !S->GetReadOnly();
+  M->Items()->Items(0)->SetEnabled(S->UndoAvailable());
+  M->Items()->Items(2)->SetEnabled(CanCut);
+  M->Items()->Items(3)->SetEnabled(S->CanCopy());
+  M->Items()->Items(4)->SetEnabled(CanPaste());
+  M->Items()->Items(5)->SetEnabled(CanCut);
+  M->Items()->Items(7)->SetEnabled(true);
+  SetPopupMenu(M);
+  return true;
+}
+
+bool TCustomVUVudi::ContextMenu(const TPoint& P) {
+  KillTimer();
+  if (!CheckMenuPopup()) {
+    return false;
+  }
+  const TPoint Client = P.X >= 0 ? ScreenToClient(P) : TPoint{};
+  if (P.X >= 0 && (Client.X < 0 || Client.Y < 0 || Client.X >= ClientWidth() || Client.Y >= ClientHeight())) {
+    SetPopupMenu(nullptr);
+    return false;
+  }
+  Perform(CM_CANCELMODE, 0, 0);
+  TPopupMenu* M = PopupMenu();
+  M->SetPopupComponent(this);
+  TPoint At = P;
+  if (P.X < 0) {
+    TPoint Caret{0, 0};
+    if (!FHideCaret && Focused()) {
+      const TPoint Px = TextToPixelPoint(GetCaretPoint());
+      if (Px.X >= 0 && Px.Y >= 0 && Px.X < ClientWidth() && Px.Y < ClientHeight()) {
+        Caret = TPoint{Px.X + FCaretWidth, Px.Y};
+      }
+    }
+    At = ClientToScreen(Caret);
+  }
+  M->Popup(At.X, At.Y);
+  return true;
+}
+
+void TCustomVUVudi::GetClipboardBuffer(UINT Format, TStream* Stream) {
+  if (!OpenClipboard(HandleAllocated() ? Handle() : 0)) {
+    return;
+  }
+  HANDLE Data = IsClipboardFormatAvailable(Format) ? GetClipboardData(Format) : nullptr;
+  if (Data != nullptr) {
+    if (void* P = GlobalLock(Data)) {
+      Stream->Write(P, static_cast<LongInt>(GlobalSize(Data)));
+      Stream->SetPosition(0);
+      GlobalUnlock(Data);
+    }
+  }
+  CloseClipboard();
+}
+
+void TCustomVUVudi::SetClipboardBuffer(UINT Format, const void* Buffer, Integer Size) {
+  if (!OpenClipboard(HandleAllocated() ? Handle() : 0)) {
+    return;
+  }
+  HGLOBAL Block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, static_cast<std::size_t>(std::max<Integer>(Size, 0)));
+  try {
+    if (void* P = GlobalLock(Block)) {
+      std::memcpy(P, Buffer, static_cast<std::size_t>(std::max<Integer>(Size, 0)));
+      GlobalUnlock(Block);
+    }
+    SetClipboardData(Format, Block);
+  } catch (...) {
+    GlobalFree(Block);
+    CloseClipboard();
+    throw;
+  }
+  CloseClipboard();
+}
+
+void TCustomVUVudi::UndoClick(TObject*) { GetSource()->Undo(); }
+void TCustomVUVudi::CutClick(TObject*) { CutToClipboard(); }
+void TCustomVUVudi::CopyClick(TObject*) { CopyToClipboard(); }
+void TCustomVUVudi::PasteClick(TObject*) { PasteFromClipboard(); }
+void TCustomVUVudi::DeleteClick(TObject*) { GetSource()->DeleteBlock(); }
+void TCustomVUVudi::SelectAllClick(TObject*) { GetSource()->SelectAll(); }
 
 // --- popup hints and list box -----------------------------------------------------------------------------------
 

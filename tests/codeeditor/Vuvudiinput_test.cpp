@@ -2,6 +2,7 @@
 // they name, and the caret, typing, wheel and edit-control commands behave as specified.
 #include "codeeditor/Vuvudi.h"
 #include "codeeditor/Vuvudikeys.h"
+#include "platform/controls/Menus.h"
 #include "platform/win/Clock.h"
 #include "platform/win/Messages.h"
 #include "platform/win/VirtualKeys.h"
@@ -330,6 +331,33 @@ TEST_F(VuvudiInput, CodeTemplates) {
   ASSERT_NE(Memo->PopupListBox(), nullptr);
   EXPECT_EQ(Memo->PopupListBox()->Items()->Count(), 2);
   Memo->FreePopupListBox();
+}
+
+TEST_F(VuvudiInput, DefaultMenuItemsFollowTheTextAndAnApplicationMenuWins) {
+  SetText("some text\n");
+  Memo->UseDefaultMenu = true;
+  Memo->GetSource()->SetSelection(stStreamSel, 0, 0, 4, 0);
+  Memo->GetSource()->SetReadOnly(true);
+  ASSERT_TRUE(Memo->CheckMenuPopup());
+  TPopupMenu* M = Memo->PopupMenu();
+  ASSERT_EQ(M, Memo->GetDefaultMenu());
+  std::string States;
+  for (int I = 0; I < M->Items()->Count(); ++I) {
+    States += M->Items()->Items(I)->Caption() + (M->Items()->Items(I)->Enabled() ? "+ " : "- ");
+  }
+  EXPECT_EQ(States, "&Undo- -- Cu&t- &Copy+ &Paste- &Delete- -- Se&lect All+ ");
+  Memo->SetPopupMenu(nullptr);
+  Memo->GetSource()->SetReadOnly(false);
+  Memo->CheckMenuPopup();
+  EXPECT_TRUE(M->Items()->Items(2)->Enabled());
+  EXPECT_TRUE(M->Items()->Items(5)->Enabled());
+  Memo->SetPopupMenu(nullptr);
+
+  auto* Own = new TPopupMenu(Form);
+  Memo->SetPopupMenu(Own);
+  EXPECT_FALSE(Memo->CheckMenuPopup());
+  EXPECT_FALSE(Memo->ContextMenu(TPoint{-1, -1}));
+  EXPECT_EQ(Memo->PopupMenu(), Own);
 }
 
 }  // namespace
