@@ -11,9 +11,11 @@
 #include "platform/graphics/Clipbrd.h"
 #include "platform/graphics/Cursors.h"
 #include "platform/win/Clipboard.h"
+#include "platform/win/Clock.h"
 #include "platform/win/GlobalMemory.h"
 #include "platform/controls/Menus.h"
 #include "suitebase/Compnames.h"
+#include "suitebase/Smallhelpers.h"
 #include "platform/win/Messages.h"
 #include "platform/rtl/UnitInit.h"
 #include "platform/win/SystemParams.h"
@@ -559,18 +561,233 @@ void TCustomVUVudi::WMContextMenu(TMessage& Message) {
 // --- mouse ------------------------------------------------------------------------------------------------------
 
 void TCustomVUVudi::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCustomMemoSource* S = GetSource();
+  if (!ComponentState().Contains(csDesigning) && CanFocus()) {
+    if (Button == mbLeft && !Focused()) {
+      S->ClearSelection();
+    }
+    const Integer Line0 = FWinLine, Char0 = FWinChar;
+    SetFocus();
+    if (FWinLine != Line0 || FWinChar != Char0) {
+      SetWinLine(Line0);
+      SetWinChar(Char0);
+    }
+  }
+  KillHintTimer();
+  const TPoint Caret = S->GetCaretPoint();
+  Integer ButtonLine = 0;
+  FCollapseButtonPressed = Button == mbLeft && CheckMouseOnButton(X, Y, ButtonLine);
+  if (!FCollapseButtonPressed && (Button == mbLeft || !FOptions.Contains(moDisableRightClickMove))) {
+    SetPosByMouse(X, Y);
+  }
+  if (Button == mbRight || FCollapseButtonPressed) {
+    if (Button == mbRight) {
+      KillTimer();
+    }
+  } else if (Button == mbLeft && Shift.Contains(ssDouble)) {
+    FLastDblClickTime = GetTickCount();
+    FLastDblClickPoint = TPoint{X, Y};
+    if (X >= GetPaintX()) {
+      FMouseMode = mmMultiClick;
+      if (FOptions.Contains(moDblClickLine)) {
+        S->MarkLine();
+      } else {
+        S->MarkWordWithType(WordSelectionType);
+      }
+    }
+  } else if (Button == mbLeft) {
+    const bool Triple = !FOptions.Contains(moDblClickLine) && FOptions.Contains(moTripleClick) &&
+                        GetTickCount() - FLastDblClickTime < GetDoubleClickTime() && X >= GetPaintX() &&
+                        std::abs(X - FLastDblClickPoint.X) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+                        std::abs(Y - FLastDblClickPoint.Y) <= GetSystemMetrics(SM_CYDOUBLECLK);
+    if (Triple) {
+      FMouseMode = mmMultiClick;
+      S->MarkLine();
+      FLastDblClickTime = 0;
+    } else if (FMouseMode == mmNone) {
+      TPoint M;
+      ConvertMousePosEx(X, Y, M, true);
+      const TStringsOptions SO = SrcStringsOptions();
+      const bool Landed = (M.Y == S->GetCurLine() || SO.Contains(soBeyondFileEnd)) &&
+                          (!SO.Contains(soLimitEOL) || M.X == S->GetCurChar());
+      if (Landed && PosInBlock(S->GetCurChar(), S->GetCurLine()) && !FOptions.Contains(moDisableDrag) &&
+          !S->GetReadOnly()) {
+        FMouseMode = mmDragging;
+      } else {
+        FMouseMode = mmSelecting;
+        if (Shift.Contains(ssShift)) {
+          InSourceUpdate(S, Reason::Navigate, [&] {
+            const TPoint To = S->GetCaretPoint();
+            S->JumpTo(Caret.X, Caret.Y);
+            FMouseTextPos = Caret;
+            FSelAnchor = Caret;
+            // One selection step towards the clicked point.
+            FMouseTextPos = TPoint{-1, -1};
+            S->UnivMarkWith(Dorazori::IsAltKeyDown() ? stBlockSel : stStreamSel, [S, To] { S->JumpTo(To.X, To.Y); });
+          });
+        } else {
+          S->ClearSelection();
+          S->SetSelectionRect(TRect{S->GetCurChar(), S->GetCurLine(), S->GetCurChar(), S->GetCurLine()});
+        }
+      }
+      FSelAnchor = S->GetCaretPoint();
+      FMouseTextPos = FSelAnchor;
+      FEndSnapped = false;
+      FAnchorSnapped = false;
+      if (HandleAllocated()) {
+        ::SetTimer(Handle(), SelTimerId, 30, nullptr);
+      }
+    }
+  }
+  FHotLinkPressed = MouseAtHotString(X, Y);
+  FGutterPressed = X >= 0 && X < GetRealGutterWidth();
   ZEZCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
-void TCustomVUVudi::MouseMove(TShiftState Shift, int X, int Y) { ZEZCustomControl::MouseMove(Shift, X, Y); }
-
-void TCustomVUVudi::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  ZEZCustomControl::MouseUp(Button, Shift, X, Y);
+void TCustomVUVudi::MouseMove(TShiftState Shift, int X, int Y) {
+  ZEZCustomControl::MouseMove(Shift, X, Y);
+  if (FMouseMode == mmNone && SrcHighlightUrls() && MouseAtHotString(X, Y)) {
+    if (Cursor != crMemoHandPoint) {
+      FSavedCursor = Cursor;
+      Cursor = crMemoHandPoint;
+      ::SetCursor(Screen->Cursors(crMemoHandPoint));
+    }
+  } else if (Cursor == crMemoHandPoint) {
+    Cursor = FSavedCursor;
+    ::SetCursor(CursorOfTCursor(Cursor));
+  }
 }
 
-void TCustomVUVudi::SetPosByMouse(Integer, Integer) {}
-void TCustomVUVudi::DoSelTimer() {}
-void TCustomVUVudi::MMoveEvent() {}
+void TCustomVUVudi::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCustomMemoSource* S = GetSource();
+  if (Button == mbLeft) {
+    switch (FMouseMode) {
+      case mmNone: S->ClearSelection(); break;
+      case mmSelecting:
+        KillTimer();
+        if (!S->IsValidBlockPos(S->GetCurChar(), S->GetCurLine())) {
+          S->ClearSelection();
+        }
+        break;
+      case mmDragging:
+        KillTimer();
+        if (!MoveBlockToPosEx(!Shift.Contains(ssCtrl))) {
+          S->ClearSelection();
+        }
+        break;
+      case mmMultiClick: FMouseMode = mmNone; break;
+    }
+  }
+  if (FHotLinkPressed && Button == mbLeft && FMouseMode == mmNone && SrcHighlightUrls()) {
+    TPoint P;
+    MouseToTextPoint(X, Y, P, false);
+    std::string Url;
+    if (IsUrlUnderPoint(P, Url, false)) {
+      if (Dccommon::IsEmailString(Url) && AnsiUpperCase(Url).find("MAILTO:") == std::string::npos) {
+        Url = "mailto:" + Url;
+      }
+      MemoJumpToUrl(Url);
+    }
+  }
+  FHotLinkPressed = false;
+  ZEZCustomControl::MouseUp(Button, Shift, X, Y);
+  if (FCollapseButtonPressed) {
+    Integer Line = 0;
+    if (CheckMouseOnButton(X, Y, Line) && S->SelectionType() == stNotSelected) {
+      const TCollapseState State = S->GetCollapseState(Line);
+      if (CollapseStateChanging(Line, State)) {
+        const TCollapseState NewState = State == csExpanded ? csCollapsed : csExpanded;
+        S->SetCollapseState(Line, NewState);
+        CollapseStateChanged(Line, NewState);
+        SetPosByMouse(X, Y);
+      }
+    }
+    FCollapseButtonPressed = false;
+  }
+  if (FGutterPressed && X >= 0 && X < GetRealGutterWidth()) {
+    TPoint P;
+    ConvertMousePosEx(X, Y, P, true);
+    TShiftState G = Shift;
+    G.Include(Button == mbLeft ? ssLeft : Button == mbRight ? ssRight : ssMiddle);
+    DoClickGutter(P.Y, PointToImageIndex(P.Y, X), G);
+  }
+  FGutterPressed = false;
+}
+
+void TCustomVUVudi::SetPosByMouse(Integer X, Integer Y) {
+  if (FWordWrap) {
+    X = std::max<Integer>(X, GetPaintX());
+  }
+  TPoint P;
+  ConvertMousePosEx(X, Y, P, true);
+  TCustomMemoSource* S = GetSource();
+  const TStringsOptions Saved = S->Options();
+  TStringsOptions Keep = Saved;
+  Keep.Include(soPersistentBlocks);
+  S->SetOptions(Keep);
+  try {
+    S->JumpTo(P.X, P.Y);
+  } catch (...) {
+    S->SetOptions(Saved);
+    throw;
+  }
+  S->SetOptions(Saved);
+}
+
+void TCustomVUVudi::DoSelTimer() {
+  if (FMouseMode != mmSelecting && FMouseMode != mmDragging) {
+    return;
+  }
+  TPoint C;
+  GetCursorPos(&C);
+  C = ScreenToClient(C);
+  if (FWordWrap) {
+    C.X = std::max<Integer>(C.X, GetPaintX());
+  }
+  TPoint P;
+  ConvertMousePosEx(C.X, C.Y, P, true);
+  TCustomMemoSource* S = GetSource();
+  if (P.X == FMouseTextPos.X && P.Y == S->GetCurLine()) {
+    return;
+  }
+  if (FMouseMode == mmSelecting) {
+    InSourceUpdate(S, Reason::ExtendSelection, [&] {
+      FMovingRight = P.X >= FMouseTextPos.X;
+      FMouseTextPos = P;
+      S->UnivMarkWith(Dorazori::IsAltKeyDown() ? stBlockSel : stStreamSel, [this] { MMoveEvent(); });
+    });
+  } else {
+    FMouseTextPos = P;
+    const TStringsOptions Saved = S->Options();
+    TStringsOptions Keep = Saved;
+    Keep.Include(soPersistentBlocks);
+    S->SetOptions(Keep);
+    S->JumpTo(P.X, P.Y);
+    S->SetOptions(Saved);
+    ::SetCursor(CursorOfTCursor(PosInBlock(P.X, P.Y) ? crNoDrop : DragCursor));
+  }
+}
+
+void TCustomVUVudi::MMoveEvent() {
+  TCustomMemoSource* S = GetSource();
+  if (FOptions.Contains(moExtendedSel) && S->SelectionType() == stStreamSel) {
+    Integer WordEnd = 0, WordStart = 0;
+    const TPoint M = FMouseTextPos;
+    if (S->WordBounds(M.X, M.Y, wsWordOnly, WordEnd, WordStart) && WordStart < WordEnd) {
+      const bool Inside =
+          FMovingRight ? (WordStart - 1 < M.X && M.X <= WordEnd) : (WordStart - 1 <= M.X && M.X < WordEnd);
+      const bool AnchorInWord = FSelAnchor.Y == M.Y && WordStart - 1 <= FSelAnchor.X && FSelAnchor.X <= WordEnd;
+      const bool Grows =
+          M.Y == FSelAnchor.Y ? (M.X >= FSelAnchor.X) == FMovingRight : (M.Y > FSelAnchor.Y) == FMovingRight;
+      if (Inside && !AnchorInWord && Grows) {
+        S->JumpTo(FMovingRight ? WordEnd : WordStart - 1, M.Y);
+        FEndSnapped = true;
+        return;
+      }
+    }
+  }
+  S->JumpTo(FMouseTextPos.X, FMouseTextPos.Y);
+}
 
 void TCustomVUVudi::KillTimer() {
   if (FMouseMode == mmSelecting || FMouseMode == mmDragging) {
@@ -581,12 +798,100 @@ void TCustomVUVudi::KillTimer() {
   }
 }
 
-void TCustomVUVudi::CancelDragging() {}
-bool TCustomVUVudi::PosInBlock(Integer, Integer) { return false; }
-bool TCustomVUVudi::IsUrlUnderPoint(const TPoint&, std::string&, bool) { return false; }
-bool TCustomVUVudi::MouseAtHotString(Integer, Integer) { return false; }
-bool TCustomVUVudi::CheckMouseOnButton(Integer, Integer, Integer&) { return false; }
-Integer TCustomVUVudi::PointToImageIndex(Integer, Integer) { return -1; }
+void TCustomVUVudi::CancelDragging() {
+  if (FMouseMode == mmDragging) {
+    KillTimer();
+  }
+}
+
+bool TCustomVUVudi::PosInBlock(Integer Char, Integer Line) {
+  TCustomMemoSource* S = GetSource();
+  if (!S->IsPosInBlock(Char, Line)) {
+    return false;
+  }
+  if (FOptions.Contains(moSelectOnlyText) && S->SelectionType() == stStreamSel) {
+    return Char <= static_cast<Integer>(S->GetDisplay(Line).size());
+  }
+  return true;
+}
+
+bool TCustomVUVudi::IsUrlUnderPoint(const TPoint& P, std::string& S, bool TestOnly) {
+  TCustomMemoSource* Src = GetSource();
+  if (P.Y < 0 || P.Y >= Src->GetStrCount()) {
+    return false;
+  }
+  const std::string Colors = Src->GetColorData(P.Y);
+  constexpr char UrlStyle = 12;
+  if (P.X < 0 || P.X >= static_cast<Integer>(Colors.size()) || Colors[static_cast<std::size_t>(P.X)] != UrlStyle) {
+    return false;
+  }
+  if (TestOnly) {
+    return true;
+  }
+  const std::string Text = Src->GetDisplay(P.Y);
+  std::size_t From = static_cast<std::size_t>(P.X), To = From + 1;
+  while (From > 0 && Colors[From - 1] == UrlStyle) {
+    --From;
+  }
+  while (To < Colors.size() && Colors[To] == UrlStyle) {
+    ++To;
+  }
+  S = Text.substr(std::min(From, Text.size()), To - From);
+  return true;
+}
+
+bool TCustomVUVudi::MouseAtHotString(Integer X, Integer Y) {
+  if (!SrcHighlightUrls()) {
+    return false;
+  }
+  TPoint P;
+  MouseToTextPoint(X, Y, P, false);
+  std::string S;
+  return IsUrlUnderPoint(P, S, true);
+}
+
+bool TCustomVUVudi::CheckMouseOnButton(Integer X, Integer Y, Integer& Line) {
+  TPoint P;
+  ConvertMousePosEx(X, Y, P, true);
+  Line = P.Y;
+  if (!HideLines() || Line < 0 || Line >= GetSource()->GetStrCount() || GetSource()->GetCollapseState(Line) == csNone) {
+    return false;
+  }
+  const Integer H = GetRealLineHeight(Line);
+  if (H == 0) {
+    return false;
+  }
+  const Integer M = H > 16 ? std::max((H - 16) / 2, H / 8) : H / 8;
+  const Integer Left = GetPaintX();
+  return X > Left + M - H && X < Left - M;
+}
+
+Integer TCustomVUVudi::PointToImageIndex(Integer Line, Integer X) {
+  TCustomMemoSource* S = GetSource();
+  if (Line < 0 || Line >= S->GetStrCount()) {
+    return -1;
+  }
+  Integer Pos = FGutterImgsAlign == iaLeft ? 1 : GetRealGutterWidth() - 4;
+  for (Integer Bit = 0; Bit < 16; ++Bit) {
+    if (!S->GetImageBit(Line, Bit)) {
+      continue;
+    }
+    Integer W = 0, H = 0;
+    CalcGutterImgSize(Bit, W, H);
+    if (FGutterImgsAlign == iaLeft) {
+      if (Pos <= X && X < Pos + W + 1) {
+        return Bit;
+      }
+      Pos += W + 1;
+    } else {
+      if (Pos - W - 1 < X && X <= Pos) {
+        return Bit;
+      }
+      Pos -= W + 1;
+    }
+  }
+  return -1;
+}
 
 // --- context menu and clipboard buffers -------------------------------------------------------------------------
 

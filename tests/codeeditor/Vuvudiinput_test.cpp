@@ -360,4 +360,40 @@ TEST_F(VuvudiInput, DefaultMenuItemsFollowTheTextAndAnApplicationMenuWins) {
   EXPECT_EQ(Memo->PopupMenu(), Own);
 }
 
+TEST_F(VuvudiInput, MouseClicksDragsAndDoubleClicks) {
+  SetText("alpha beta gamma\nsecond line here\nthird\n");
+  TManualClock Clock;
+  TScopedClock UseClock(Clock);
+  const TPoint A = Memo->TextToPixelPoint(TPoint{6, 0});
+  const TPoint B = Memo->TextToPixelPoint(TPoint{3, 1});
+  const int H = 4;  // inside the row
+  Harness::Click(Memo->Handle(), TPoint{A.X + 1, A.Y + H});
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Memo->GetCaretPoint(), (TPoint{6, 0}));
+  EXPECT_EQ(Memo->GetSource()->SelectionType(), stNotSelected);
+
+  Harness::Advance(Clock, 2000);  // no double click
+  // A drag selects from the press to where the mouse is at the timer's tick.
+  Harness::MouseDown(Memo->Handle(), TPoint{A.X + 1, A.Y + H});
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Memo->MouseMode(), mmSelecting);
+  Harness::MouseMove(Memo->Handle(), TPoint{B.X + 1, B.Y + H});
+  Harness::RunUntilIdle();
+  Harness::Advance(Clock, 40);
+  Harness::RunUntilIdle();
+  Harness::MouseUp(Memo->Handle(), TPoint{B.X + 1, B.Y + H});
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Memo->MouseMode(), mmNone);
+  EXPECT_EQ(Memo->GetSource()->SelectionType(), stStreamSel);
+  EXPECT_EQ(Memo->GetSource()->GetSelectionRect(), (TRect{6, 0, 3, 1}));
+
+  // A double click selects the word.
+  Harness::Advance(Clock, 2000);
+  const TPoint W = Memo->TextToPixelPoint(TPoint{12, 0});
+  Memo->GetSource()->ClearSelection();
+  Harness::DoubleClick(Memo->Handle(), TPoint{W.X + 1, W.Y + H});
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Memo->GetSource()->GetSelectionRect(), (TRect{11, 0, 16, 0}));
+}
+
 }  // namespace
