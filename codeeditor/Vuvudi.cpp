@@ -730,6 +730,7 @@ void TCustomVUVudi::SourceChanged(TObject* Sender, NativeInt, NativeInt) {
   const Integer Last = S->LastChangedLine;
   const Integer OldWinLine = FWinLine, OldWinChar = FWinChar;
   const bool Active = S->ActiveMemo == this;
+  FWindowScrolled = false;
   if (FWordWrap) {
     if (St.Contains(msCountChanged)) {
       const Integer From = std::min(S->OldLineCount, First);
@@ -780,6 +781,18 @@ void TCustomVUVudi::SourceChanged(TObject* Sender, NativeInt, NativeInt) {
   } else if (Moved) {
     if (Repaint) {
       Invalidate();
+    } else {
+      // The picture follows the view also without the focus (then there is no caret to park).
+      const bool Caret = Focused() && FCaretCreated;
+      if (Caret) {
+        ::SetCaretPos(-GetAveCharWidth() - 10, -10);
+      }
+      if (FWindowScrolled) {
+        Invalidate();  // part of the move already scrolled the picture: moving it again would misplace it
+      } else {
+        QuickPaint(OldWinChar, OldWinLine);
+      }
+      UpdateCaret();
     }
   } else if (Repaint) {
     if (St.Contains(msCountChanged)) {

@@ -554,7 +554,11 @@ void TCustomVUVudi::GetRealPosition(const TPoint& D, TPoint& P) {
   if (!FWordWrap) {
     return;
   }
-  CheckLastWrappedLine(D.Y);
+  // Rows of the wrapped lines are lines plus breaks: wrap on, step by step, only until the row is known.
+  const Integer Count = GetSource()->GetStrCount();
+  while (!FWrapping && FWrappedUpTo < Count - 1 && D.Y >= FWrappedUpTo + FWordWrapList.Count()) {
+    SafeWordWrapLines(FWrappedUpTo, FWrappedUpTo + WrapStep);
+  }
   const Integer I = FWordWrapList.FindRow(D.Y);
   P.Y = D.Y - (I + 1);
   if (I >= 0 && FWordWrapList[I].Line == P.Y) {
@@ -763,8 +767,13 @@ Integer TCustomVUVudi::TextToPixelChar(const TPoint& P) {
 Integer TCustomVUVudi::GetWrappedLineWidth(Integer Line, Integer& Pos, bool) {
   // The pixel width of the row of Line holding column Pos - 1; Pos becomes that row's break column + 1.
   CheckLastWrappedLine(Line);
+  // The monospaced width needs only the length: the line is neither coloured nor copied with its colours.
   std::string S, C;
-  GetStrData(Line, S, C);
+  if (FUseMonoFont) {
+    S = GetSource()->GetDisplay(Line);
+  } else {
+    GetStrData(Line, S, C);
+  }
   bool Exact = false;
   const Integer I = FWordWrapList.FindNear(std::max<Integer>(Pos - 1, 0), Line, Exact);
   Integer Start = 0;
@@ -924,6 +933,7 @@ void TCustomVUVudi::ScrollScreenVert(Integer Delta) {
     }
     if (std::abs(Dy) < ClientHeight()) {
       ScrollWindow(Handle(), 0, Dy, nullptr, nullptr);
+      FWindowScrolled = true;
     } else {
       Invalidate();
     }
@@ -949,6 +959,7 @@ void TCustomVUVudi::ScrollScreenHorz(Integer Delta) {
     const TRect R{GetPaintX(), 0, ClientWidth(), ClientHeight()};
     if (std::abs(Dx) < R.Width()) {
       ScrollWindow(Handle(), Dx, 0, &R, &R);
+      FWindowScrolled = true;
     } else {
       Invalidate();
     }
@@ -1317,6 +1328,10 @@ Integer TCustomVUVudi::GetMaxCaretLineEx(Integer Height) {
 
 void TCustomVUVudi::GetNavigation(TObject*, Integer& DeltaLine, Integer& DeltaChar) {
   TCustomMemoSource* S = GetSource();
+  if (S->Jumping()) {
+    FGoalValid = false;  // a jump goes where it was told
+    return;
+  }
   if (DeltaChar != 0) {
     FGoalValid = false;
   }

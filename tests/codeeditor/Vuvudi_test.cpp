@@ -290,6 +290,16 @@ TEST_F(VuvudiTest, WrappingIsLazy) {
   EXPECT_GE(Memo->WrappedUpTo(), 5000);
   EXPECT_LE(Memo->WrappedUpTo(), 5200);
   EXPECT_LT(Memo->WordWrapList()[Memo->WordWrapList().Count() - 1].Line, 5300);
+  // A jump colours nothing on its way: only what is painted gets coloured.
+  auto* Parser = new Dcparser::TCPPParser(Form);
+  Memo->GetSource()->SetSyntaxParser(Parser);
+  Harness::RunUntilIdle();
+  Memo->GetSource()->JumpTo(0, 0);
+  Harness::RunUntilIdle();
+  const Integer Before = Memo->GetSource()->ParsedCount;
+  Memo->GetSource()->JumpToFileEnd();
+  EXPECT_LT(Memo->GetSource()->ParsedCount, Before + 400);
+  Memo->GetSource()->SetSyntaxParser(nullptr);
 }
 
 // --- conversion ---------------------------------------------------------------------------------------------------
@@ -985,6 +995,25 @@ TEST_F(VuvudiTest, ScrollingByOneRowRepaintsOnlyTheNewRow) {
   EXPECT_EQ(R.Bottom, Memo->ClientHeight());
   Harness::RunUntilIdle();
   EXPECT_TRUE(ShowsText(TRect{Memo->GetPaintX(), 0, Memo->GetPaintX() + 40, H}));
+}
+
+// A caret jump that moves the view repaints it, also while another control has the focus.
+TEST_F(VuvudiTest, AJumpThatMovesTheViewRepaintsIt) {
+  std::string Text;
+  for (int I = 0; I < 100; ++I) {
+    Text += "row " + std::to_string(I) + "\n";
+  }
+  SetText(Memo, Text);
+  ASSERT_FALSE(Memo->Focused());
+  Memo->GetSource()->JumpTo(0, 80);
+  EXPECT_GT(Memo->WinLine(), 0);
+  TRect R{};
+  EXPECT_TRUE(GetUpdateRect(Memo->Handle(), &R, FALSE));
+  EXPECT_GT(R.Bottom - R.Top, Memo->ClientHeight() / 2);
+  Harness::RunUntilIdle();
+  // The caret's row now shows its own text: "row 80" is wider than "row 8", so ink reaches the sixth cell.
+  const Integer W = Memo->GetAveCharWidth(), Y = Memo->TextToPixelLine({0, 80});
+  EXPECT_TRUE(ShowsText(TRect{Memo->GetPaintX() + 5 * W, Y, Memo->GetPaintX() + 6 * W, Y + Memo->GetAveLineHeight()}));
 }
 
 TEST_F(VuvudiTest, PaintsHighlightBookmarksCollapseBoxesLinksAndBackground) {
