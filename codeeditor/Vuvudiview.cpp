@@ -1399,6 +1399,7 @@ void TCustomVUVudi::DoSetFocus() {
 }
 
 void TCustomVUVudi::DoKillFocus() {
+  CancelDragging();
   UpdateHiddenSelection();
   if (FCaretCreated) {
     ::HideCaret(Handle());
@@ -1409,6 +1410,7 @@ void TCustomVUVudi::DoKillFocus() {
   if (FLineHighlight->Visible()) {
     InvalidateLines(S->GetCurLine(), S->GetCurLine());
   }
+  HidePopupHint();
   TPoint D;
   GetWBPosition(S->GetCaretPoint(), D);
   FLastCaretDisplay = D;

@@ -896,6 +896,31 @@ TEST_F(VuvudiTest, ProportionalRunsOfDifferentSizesShareTheirBaseline) {
     Memo->MouseToTextPoint(Memo->TextToPixelChar({C, 0}) + 1, 1, Back, true);
     EXPECT_EQ(Back, (TPoint{C, 0})) << C;
   }
+  // Measuring: the size of a stretch is what the painter draws, and what fits a width counts whole characters
+  // (Truncate) or the nearer boundary, the rest of the width filled with blanks.
+  std::string S, C;
+  Memo->GetStrData(0, S, C);
+  TSize Size{};
+  Integer Base = 0;
+  Memo->CalcStringSize(S, C, Size, Base, 8, 0);
+  EXPECT_EQ(Size.cx, Memo->TextToPixelChar({8, 0}) - Memo->TextToPixelChar({0, 0}));
+  EXPECT_EQ(Size.cy, Memo->GetRealLineHeight(0));
+  EXPECT_EQ(Base, Memo->GetBaseLine(0));
+  const Integer To4 = Memo->TextToPixelChar({4, 0}) - SmallX1, To5 = Memo->TextToPixelChar({5, 0}) - SmallX1;
+  const Integer Blank = Memo->CalcSpacesSize(1, {0, 0});
+  struct TFit {
+    Integer Width;
+    bool Truncate;
+    Integer Expected;
+  };
+  for (const TFit& F :
+       {TFit{To4, true, 4}, TFit{To4 + (To5 - To4) / 2 + 2, false, 5}, TFit{To4 + (To5 - To4) / 2 + 2, true, 4},
+        TFit{Size.cx + 0, true, 8}, TFit{Memo->TextToPixelChar({12, 0}) - SmallX1 + 3 * Blank, true, 15}}) {
+    TRect R{0, 0, F.Width, H};
+    Integer Extra = 0;
+    EXPECT_EQ(Memo->SymbolsDrawn(0, 0, S, C, R, Extra, F.Truncate), F.Expected) << F.Width << " " << F.Truncate;
+  }
+  EXPECT_EQ(Memo->CalcSpacesSize(0, {0, 0}), 0);
   Memo->GetSource()->SetSyntaxParser(nullptr);
 }
 
