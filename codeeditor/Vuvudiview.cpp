@@ -443,24 +443,41 @@ void TCustomVUVudi::WordWrapLines(Integer First, Integer Last, bool) {
   Last = std::min(Last, Count - 1);
   FWordWrapList.ClearRange(First, Last);
   FLineInfoList.ClearRange(First, Last);
-  const Integer M = FWrapColumns;
+  const bool Mono = FUseMonoFont;
+  const Integer RowWidth = std::max<Integer>(GetWrapMargin() - GetPaintX(), 1);
+  Integer M = FWrapColumns;
   TInternalStrings* Strings = S->GetStrings();
   for (Integer L = First; L <= Last; ++L) {
-    // Short lines without tabs need no break: decided without copying the line.
-    if (const TStringItem* Item = Strings->Items(L)) {
-      const std::string& Raw = Item->Text;
-      if (static_cast<Integer>(Raw.size()) <= M + 1 && std::memchr(Raw.data(), '\t', Raw.size()) == nullptr) {
-        continue;
+    // Short lines need no break: decided without copying the line (by its measured width in proportional mode).
+    if (Mono) {
+      if (const TStringItem* Item = Strings->Items(L)) {
+        const std::string& Raw = Item->Text;
+        if (static_cast<Integer>(Raw.size()) <= M + 1 && std::memchr(Raw.data(), '\t', Raw.size()) == nullptr) {
+          continue;
+        }
       }
+    } else if (GetRealLineWidth(L) <= RowWidth) {
+      continue;
     }
-    const std::string Text = S->GetDisplay(L);
+    std::string Text, Colors;
+    if (Mono) {
+      Text = S->GetDisplay(L);
+    } else {
+      GetStrData(L, Text, Colors);
+    }
     const Integer Len = static_cast<Integer>(Text.size());
-    if (Len <= M + 1) {
+    if (Mono && Len <= M + 1) {
       continue;
     }
     Integer Pos = 1;
     bool Broke = false;
     while (true) {
+      if (!Mono) {
+        // The room of this row: the characters from Pos that fit the row's width.
+        TRect Room{0, 0, RowWidth, GetAveLineHeight()};
+        Integer Extra = 0;
+        M = std::max<Integer>(SymbolsDrawn(L, Pos - 1, Text, Colors, Room, Extra, true) - 1, 1);
+      }
       if (Len - Pos <= M) {
         break;
       }

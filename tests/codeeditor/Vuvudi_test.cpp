@@ -994,6 +994,15 @@ TEST_F(VuvudiTest, ProportionalLinesHaveTheirOwnHeights) {
   ASSERT_GT(Memo->WordWrapList().Count(), 1);
   const Integer Tall = Memo->GetRealLineHeight(1);
   EXPECT_EQ(Memo->RowHeight(2), Tall);
+  // Rows break by their measured width: each fits the margin, and the rows use most of it.
+  const Integer Room = Memo->GetWrapMargin() - Memo->GetPaintX();
+  Integer Widest = 0;
+  for (Integer Pos = 1, Row = 0; Pos <= static_cast<Integer>(Memo->GetSource()->GetDisplay(1).size()); ++Row) {
+    const Integer RowW = Memo->GetWrappedLineWidth(1, Pos, true);
+    EXPECT_LE(RowW, Room) << Row;
+    Widest = std::max(Widest, RowW);
+  }
+  EXPECT_GT(Widest, Room * 3 / 4);
   EXPECT_EQ(Memo->TextToPixelLine({0, 2}), Memo->GetRealLineHeight(0) + (Memo->WordWrapList().Count() + 1) * Tall);
   const Integer Len = static_cast<Integer>(Memo->GetSource()->GetDisplay(1).size());
   for (Integer C = 0; C < Len; ++C) {
