@@ -795,7 +795,8 @@ void TCustomVUVudi::SourceChanged(TObject* Sender, NativeInt, NativeInt) {
       UpdateCaret();
     }
   } else if (Repaint) {
-    if (St.Contains(msCountChanged)) {
+    if (St.Contains(msCountChanged) || (!FUseMonoFont && St.Contains(msEdited))) {
+      // Measured lines may change their height with an edit: the lines below move too.
       InvalidateLines(std::max<Integer>(0, std::min(First, S->OldLineCount)), MaxInt);
     } else {
       InvalidateLines(First, Last);

@@ -1011,6 +1011,19 @@ TEST_F(VuvudiTest, ProportionalLinesHaveTheirOwnHeights) {
     Memo->MouseToTextPoint(Px.X + 1, Px.Y + 1, Back, true);
     EXPECT_EQ(Back, (TPoint{C, 1})) << C;
   }
+  // Typing a tall character makes its line taller: the lines below are repainted where they now stand.
+  Memo->SetWordWrap(false);
+  SetText(Memo, "abc\ndef\nghi\n");
+  const Integer Before = Memo->GetRealLineHeight(0);
+  Memo->GetSource()->JumpTo(3, 0);
+  Memo->GetSource()->BeginUpdate(Reason::Insert);
+  Memo->GetSource()->Insert("5");
+  Memo->GetSource()->EndUpdate();
+  EXPECT_GT(Memo->GetRealLineHeight(0), Before);
+  TRect R{};
+  GetUpdateRect(Memo->Handle(), &R, FALSE);
+  EXPECT_EQ(R.Top, 0);
+  EXPECT_EQ(R.Bottom, Memo->ClientHeight());
   Memo->GetSource()->SetSyntaxParser(nullptr);
 }
 
