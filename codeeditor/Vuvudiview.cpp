@@ -1330,9 +1330,14 @@ void TCustomVUVudi::RecalculatePosition() {
   EnsureCaretVisible();
 }
 
-Integer TCustomVUVudi::GetMaxCaretCharEx(bool) {
+Integer TCustomVUVudi::GetMaxCaretCharEx(bool Flag) {
   const Integer W = GetAveCharWidth();
-  return (ClientWidth() - W - GetPaintX()) / W;
+  if (FUseMonoFont || (Flag && GetSource()->MaxLineLength == 0)) {
+    return (ClientWidth() - W - GetPaintX()) / W;
+  }
+  // Proportional: the columns of the caret line between the text's left edge and the client's right edge.
+  const Integer Line = GetCaretPoint().Y;
+  return PixelToTextChar(Line, 1, false, ClientWidth()) - PixelToTextChar(Line, 1, false, GetPaintX()) - 1;
 }
 
 Integer TCustomVUVudi::GetMaxCaretLineEx(Integer Height) {

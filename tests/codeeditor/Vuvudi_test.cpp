@@ -944,6 +944,14 @@ TEST_F(VuvudiTest, ProportionalLinesHaveTheirOwnHeights) {
   EXPECT_EQ(Memo->TextToPixelLine({0, 1}), H0);
   EXPECT_EQ(Memo->TextToPixelLine({0, 2}), H0 + H1);
   EXPECT_EQ(Memo->LineToPixel(0, 3, 0), H0 + H1 + H2);
+  // Fewer big digits than small letters fit across the client: the visible columns follow the caret line.
+  SetText(Memo, std::string(200, 'x') + "\n" + std::string(200, '1') + "\n");
+  Memo->GetSource()->JumpTo(0, 0);
+  const Integer SmallColumns = Memo->GetMaxCaretChar();
+  Memo->GetSource()->JumpTo(0, 1);
+  EXPECT_LT(Memo->GetMaxCaretChar(), SmallColumns / 2);
+  EXPECT_GT(Memo->GetMaxCaretChar(), 10);
+  SetText(Memo, Text);
   Integer Y = H0 + H1 + 1, Pos = 0;
   EXPECT_EQ(Memo->PixelToTextLine(Y, Pos, false), 2);
   EXPECT_EQ(Y, H0 + H1);
