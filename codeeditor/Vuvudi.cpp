@@ -232,6 +232,13 @@ void TCustomVUVudi::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   const Integer OldHeight = ClientHeight();
   ZEZCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
   if (FWordWrap && !HasOption(moBreakWordAtMargin) && TextWidthForBounds() != OldWidth) {
+    // A caret beyond its line's end would land in another row once the rows change: it goes to the end first.
+    TCustomMemoSource* S = GetSource();
+    const TPoint C = S->GetCaretPoint();
+    const Integer Len = static_cast<Integer>(S->GetDisplay(C.Y).size());
+    if (C.X > Len) {
+      S->JumpTo(Len, C.Y);
+    }
     RewrapAll();
   }
   if (ClientHeight() != OldHeight && UpdateLineNumbersWidth()) {

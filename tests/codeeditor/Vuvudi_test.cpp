@@ -275,6 +275,16 @@ TEST_F(VuvudiTest, WrapSwitchesTheBlockOptionAndBack) {
   EXPECT_EQ(Memo->BlockOption(), bkBoth);
 }
 
+TEST_F(VuvudiTest, ResizingAWrappedViewBringsACaretBeyondItsLineBack) {
+  SetText(Memo, "short line\nsecond\n");
+  Memo->SetWordWrap(true);
+  Memo->GetSource()->JumpTo(30, 0);
+  ASSERT_EQ(Memo->GetCaretPoint().X, 30);
+  Memo->SetBounds(0, 0, 300, 340);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Memo->GetCaretPoint(), (TPoint{10, 0}));
+}
+
 TEST_F(VuvudiTest, WrappingIsLazy) {
   std::string Text;
   const std::string Long(300, 'x');
