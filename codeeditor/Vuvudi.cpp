@@ -406,7 +406,16 @@ bool TCustomVUVudi::DoSetCursor() {
 
 // --- properties -------------------------------------------------------------------------------------------------
 
-std::string TCustomVUVudi::GetSelText() const { return GetSource()->SelectionStrings()->Text(); }
+// The list's text ends every line with a break; the selection's own text has no break after its last part.
+std::string TCustomVUVudi::GetSelText() const {
+  std::string S = GetSource()->SelectionStrings()->Text();
+  if (S.ends_with("\r\n")) {
+    S.resize(S.size() - 2);
+  } else if (S.ends_with('\n')) {
+    S.pop_back();
+  }
+  return S;
+}
 
 void TCustomVUVudi::SetSelText(const std::string& S) {
   TCustomMemoSource* Src = GetSource();

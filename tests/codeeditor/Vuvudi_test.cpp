@@ -275,6 +275,21 @@ TEST_F(VuvudiTest, WrapSwitchesTheBlockOptionAndBack) {
   EXPECT_EQ(Memo->BlockOption(), bkBoth);
 }
 
+TEST_F(VuvudiTest, TheSelectedTextIsReadAndReplacedInOneStep) {
+  SetText(Memo, "alpha beta gamma\nlonger second line\n");
+  EXPECT_EQ(Memo->GetMaxLineLen(), Memo->GetSource()->MaxLineLength);
+  Memo->GetSource()->SetSelection(stStreamSel, 6, 0, 10, 0);
+  EXPECT_EQ(Memo->GetSelText(), "beta");
+  EXPECT_EQ(Memo->SelLength(), 4);
+  Memo->GetSource()->SetSelection(stStreamSel, 11, 0, 6, 1);  // across the line break
+  EXPECT_EQ(Memo->GetSelText(), "gamma\r\nlonger");
+  Memo->GetSource()->SetSelection(stStreamSel, 6, 0, 10, 0);
+  Memo->SetSelText("delta");
+  EXPECT_EQ(Memo->GetSource()->GetDisplay(0), "alpha delta gamma");
+  Memo->GetSource()->Undo();
+  EXPECT_EQ(Memo->GetSource()->GetDisplay(0), "alpha beta gamma");
+}
+
 TEST_F(VuvudiTest, ResizingAWrappedViewBringsACaretBeyondItsLineBack) {
   SetText(Memo, "short line\nsecond\n");
   Memo->SetWordWrap(true);
