@@ -1238,9 +1238,10 @@ bool TCustomVUVudi::UpdateCaretMode() {
   if (!HandleAllocated() || ComponentState().Contains(csDesigning) || !Enabled() || !Focused()) {
     return false;
   }
+  const Integer OldBaseLine = FCaretBaseLine;
   TSize S;
   GetCaretSize(S);
-  if (S.cx == FCaretWidth && S.cy == FCaretHeight) {
+  if (S.cx == FCaretWidth && S.cy == FCaretHeight && FCaretBaseLine == OldBaseLine) {
     return false;
   }
   FCaretWidth = S.cx;
