@@ -63,12 +63,26 @@ EkHttpArrayClass* SlotAt(BatchWizardJobClass* Job, int I) {
   return static_cast<EkHttpArrayClass*>(Job->httpSlots.getPointer(I));
 }
 
-// Sweeps for time-outs when a sweep interval has passed since Last.
+int BusySlots(BatchWizardJobClass* Job) {
+  int N = 0;
+  for (int I = 0; I < MaxRequests(); ++I) {
+    const EkHttpArrayClass* Slot = SlotAt(Job, I);
+    N += Slot != nullptr && Slot->busy() ? 1 : 0;
+  }
+  return N;
+}
+
+// Sweeps for time-outs when a sweep interval has passed since Last. The running count is checked against the
+// slots at the same time: outside a start every busy slot has a running request, and a count that lost a request
+// would otherwise keep the waits going for ever.
 void SweepWhenDue(BatchWizardJobClass* Job, unsigned long long& Last) {
   const unsigned long long Now = Clock().MonotonicNs();
   if (Now - Last >= static_cast<unsigned long long>(SWEEP_INTERVAL_MS) * 1000000ull) {
     Last = Now;
     (void)AbortHttpRequests(Job, ABORT_TIMED_OUT);  // the count is not needed
+    if (batchwizclass* S = BatchSettings(); S != nullptr) {
+      S->runningHttpRequests = BusySlots(Job);
+    }
   }
 }
 
@@ -136,7 +150,7 @@ THttpCli* GetFreeHttpSlot(BatchWizardJobClass* Job, int* AbortWord) {
       StrStore Line("Maximum concurrent HTTP request limit reached (");
       Job->Log(LOG_L2, Line.appendInt(Max).append("). Waiting for one or more previous requests to complete..."));
     }
-    while (RunningRequests() >= MaxRequests()) {
+    while (BusySlots(Job) >= MaxRequests()) {
       // Stop ends the wait: the run is over and no slot will be needed.
       if (Job->aborted()) {
         return nullptr;

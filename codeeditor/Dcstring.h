@@ -346,7 +346,7 @@ public:
   void DuplicateBlock();
   bool MoveBlock() { return MoveBlockEx(true); }
   bool CopyBlockToPos() { return MoveBlockEx(false); }
-  bool KeyMoveBlock() { return MoveBlock(); }
+  void KeyMoveBlock() { MoveBlock(); }
   bool MoveBlockEx(bool Move);
   void WriteBlockToStream(TStream* S);
   void WriteBlockToFile(const std::string& Name);
@@ -485,8 +485,8 @@ public:
   void SmartSearchOptions();
   bool InternalFind(Integer& FoundLen);
   bool InternalReplace();
-  bool KeyFindNext() { return FindNext(); }
-  bool KeyReplace() { return Replace(); }
+  void KeyFindNext() { FindNext(); }
+  void KeyReplace() { Replace(); }
   Integer FindWord(const std::string& S, const TPoint& P, bool Forward, bool WholeWord);
   bool FindCloseBracket(char Open, bool MoveCaret, TPoint& P);
   bool FindOpenBracket(char Close, bool MoveCaret, TPoint& P);

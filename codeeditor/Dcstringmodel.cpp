@@ -1,5 +1,6 @@
 // The memo source's life cycle, update protocol, tracked positions, attached editors and properties.
 #include "codeeditor/Dcstring.h"
+#include "codeeditor/Searrepldlg.h"
 
 #include "platform/classes/TypInfoImpl.h"
 #include "platform/rtl/FileUtils.h"
@@ -107,8 +108,9 @@ TCustomMemoSource::~TCustomMemoSource() {
     FLastSource = nullptr;
   }
   if (CurrentFindSource == this) {
-    // The non-modal search window comes with the dialogs; forgetting the source is all there is to close.
+    // The non-modal search window works on this source only: it goes with it.
     CurrentFindSource = nullptr;
+    Searrepldlg::CloseSearchWindow();
   }
 }
 

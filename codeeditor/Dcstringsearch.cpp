@@ -1,11 +1,15 @@
 // The memo source's search and replace over its lines or its selection, the search dialog hooks, and bracket
 // matching that skips strings and comments.
 #include "codeeditor/Dcstring.h"
+#include "codeeditor/Replunit.h"
+#include "codeeditor/Searrepldlg.h"
+#include "codeeditor/Searunit.h"
 
 #include "platform/controls/Dialogs.h"
 #include "platform/controls/Forms.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/SysUtils.h"
+#include "suitebase/Dcinpfrm.h"
 #include "suitebase/Dcregexpr.h"
 
 #include <algorithm>
@@ -510,27 +514,57 @@ bool TCustomMemoSource::InternalReplace() {
   return Result;
 }
 
-// ---- dialogs: the forms come with the editor's dialogs; until then there are none ----
+// ---- dialogs ----
 
-TForm* TCustomMemoSource::CreateSearchDialog() { return nullptr; }
+TForm* TCustomMemoSource::CreateSearchDialog() {
+  TForm* Dialog = static_cast<TForm*>(Searunit::TSrchDialog::StaticClass()->NewInstance(Application));
+  if (OnCreateDialog) {
+    OnCreateDialog(this, Dialog);
+  }
+  return Dialog;
+}
 
-TForm* TCustomMemoSource::CreateReplaceDialog() { return nullptr; }
+TForm* TCustomMemoSource::CreateReplaceDialog() {
+  if (GetReadOnly()) {
+    return nullptr;
+  }
+  TForm* Dialog = static_cast<TForm*>(Replunit::TReplDialog::StaticClass()->NewInstance(Application));
+  if (OnCreateDialog) {
+    OnCreateDialog(this, Dialog);
+  }
+  return Dialog;
+}
 
-TForm* TCustomMemoSource::CreateNotModalSearchDialog() { return nullptr; }
+TForm* TCustomMemoSource::CreateNotModalSearchDialog() {
+  TForm* Window = static_cast<TForm*>(Searrepldlg::TFrmSearRepl::StaticClass()->NewInstance(Application));
+  if (OnCreateDialog) {
+    OnCreateDialog(this, Window);
+  }
+  return Window;
+}
+
+namespace {
+// A line number typed by the user as a 0-based line of the text: never before the first or past the last.
+Integer ClampedLine(TCustomMemoSource* M, Integer Number) {
+  return Number < 1 ? 0 : std::min<Integer>(Number - 1, std::max<Integer>(M->GetStrCount() - 1, 0));
+}
+}  // namespace
 
 bool TCustomMemoSource::CheckNotModalSearchRepl(Integer PageIndex) {
-  (void)PageIndex;
   if (ModalSearchAndReplace) {
     return false;
   }
-  TForm* Window = CreateNotModalSearchDialog();
+  if (Searrepldlg::FrmSearRepl == nullptr) {
+    CreateNotModalSearchDialog();
+  }
+  Searrepldlg::TFrmSearRepl* Window = Searrepldlg::FrmSearRepl;
   if (Window == nullptr) {
     return false;
   }
   SmartSearchOptions();
-  if (OnCreateDialog) {
-    OnCreateDialog(this, Window);
-  }
+  Window->LineEd->SetText(IntToStr(GetCurLine() + 1));
+  Window->Show();
+  Window->SetActiveIndex(PageIndex);
   return true;
 }
 
@@ -538,14 +572,14 @@ void TCustomMemoSource::ShowSearchDialog() {
   if (CheckNotModalSearchRepl(0)) {
     return;
   }
-  TForm* Dialog = CreateSearchDialog();
+  SmartSearchOptions();
+  std::unique_ptr<TForm> Dialog(CreateSearchDialog());
   if (Dialog == nullptr) {
     return;
   }
-  SmartSearchOptions();
   FLastSource = this;
   const int R = Dialog->ShowModal();
-  delete Dialog;
+  Dialog.reset();
   if (R == mrOk && FLastSource != nullptr) {
     Find();
   }
@@ -555,29 +589,31 @@ void TCustomMemoSource::ShowReplaceDialog() {
   if (CheckNotModalSearchRepl(1)) {
     return;
   }
-  TForm* Dialog = CreateReplaceDialog();
+  SmartSearchOptions();
+  std::unique_ptr<TForm> Dialog(CreateReplaceDialog());
   if (Dialog == nullptr) {
     return;
   }
-  SmartSearchOptions();
   FLastSource = this;
   const int R = Dialog->ShowModal();
-  delete Dialog;
-  if ((R == mrOk || R == mrAll) && FLastSource != nullptr) {
+  Dialog.reset();
+  if ((R == mrOk || R == Replunit::mrReplaceAll) && FLastSource != nullptr) {
     Replace();
   }
 }
 
 bool TCustomMemoSource::ReadIntegerDialog(const std::string& Caption, const std::string& Prompt, Integer HelpContext,
                                           Integer& Value, const TCreateDialogEvent& Callback, TObject* Sender) {
-  // The input-line form belongs to the dialogs still to come; without it nothing is asked.
-  (void)Caption;
-  (void)Prompt;
-  (void)HelpContext;
-  (void)Value;
-  (void)Callback;
-  (void)Sender;
-  return false;
+  std::unique_ptr<Dcinpfrm::TInputLineForm> Form(Dcinpfrm::CreateInputForm(Caption, Prompt, HelpContext));
+  Form->PropEdit->SetText(IntToStr(Value));
+  if (Callback) {
+    Callback(Sender, Form.get());
+  }
+  if (Form->ShowModal() != mrOk) {
+    return false;
+  }
+  Value = StrToInt(Trim(Form->PropEdit->Text()));
+  return true;
 }
 
 void TCustomMemoSource::ShowGoToLineDialog() {
@@ -586,9 +622,11 @@ void TCustomMemoSource::ShowGoToLineDialog() {
   }
   FLastSource = this;
   Integer Value = GetCurLine() + 1;
-  if (ReadIntegerDialog("Go to line Number", "&Enter new line number:", 0, Value, OnCreateDialog, this) &&
+  if (ReadIntegerDialog(Searunit::SCapGotoLineNumber, Searunit::SCapEnterNewLine, 0, Value, OnCreateDialog, this) &&
       FLastSource != nullptr) {
-    JumpTo(0, Value - 1);
+    // A number beyond the text goes to the last line: past it, the caret would sit up to two billion lines
+    // down and the next character typed would append as many empty lines.
+    JumpTo(0, ClampedLine(this, Value));
   }
 }
 

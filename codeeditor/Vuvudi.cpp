@@ -2,7 +2,9 @@
 // positions and the process-wide lists.
 #include "codeeditor/Vuvudi.h"
 #include "platform/classes/TypInfoImpl.h"
+#include "platform/controls/Forms.h"
 #include "platform/graphics/Caret.h"
+#include "platform/graphics/Cursors.h"
 #include "platform/graphics/ScrollBars.h"
 #include "platform/win/Messages.h"
 
@@ -24,6 +26,7 @@ using namespace Dcstring;
 
 Z_IMPLEMENT_CLASS(TCustomVUVudi, ZEZCustomControl)
 Z_IMPLEMENT_CLASS_PUBLISHED(ZEZMemo, TCustomVUVudi, ZEZMemo::Publish)
+Z_IMPLEMENT_CLASS(TPopupHint, ZEZHint)
 
 TList* MemoList() {
   static TList List;
@@ -150,6 +153,12 @@ TCustomVUVudi::TCustomVUVudi(TComponent* AOwner) : ZEZCustomControl(AOwner) {
   FMemoBackground = std::make_unique<Dccontrols::TControlBackground>(this);
   FGutterBackground = std::make_unique<TGutterBackground>(this);
   FPositionStore = std::make_unique<TMemoPostionStore>();
+  FTemplateList = std::make_unique<TStringList>();
+  FPopupStrings = std::make_unique<TStringList>();
+  FPopupHint = std::make_unique<TPopupHint>(nullptr);
+  FPopupHint->Immediate = true;
+  HintDelay = 500;
+  FTextOutBitmap = std::make_unique<TBitmap>();
   FWrapColumns = 1;
   FLineNumBackColor = Color();
   FReady = true;
@@ -163,6 +172,9 @@ TCustomVUVudi::~TCustomVUVudi() {
     S->OnGetLineHeight = nullptr;
   }
   FreeCharSp();
+  FreePopupListBox();
+  FPopupListBox.reset();
+  KillTimer();
   EnvOptObjectList()->Remove(this);
   MemoList()->Remove(this);
   S->UnregisterNotifier(TMemoNotifyProc::Of<&TCustomVUVudi::SourceChanged>(this));
@@ -187,22 +199,6 @@ TCustomMemoSource* TCustomVUVudi::CreateDefaultMemoSource() {
   return S;
 }
 
-void TCustomVUVudi::InitDefaultKeyMapping() {
-  // The keyboard layouts come with the editing commands; the default map is empty for now.
-}
-
-bool TCustomVUVudi::InsertChar(char Ch) {
-  const auto B = static_cast<Byte>(Ch);
-  if (KeyState() != 0 || B < 32 || B == 127) {
-    return false;
-  }
-  TCustomMemoSource* S = GetSource();
-  S->BeginUpdate(Reason::Insert);
-  S->Insert(std::string(1, Ch));
-  S->EndUpdate();
-  return true;
-}
-
 void TCustomVUVudi::Loaded() {
   ZEZCustomControl::Loaded();
   TCustomMemoSource* S = GetSource();
@@ -223,19 +219,6 @@ void TCustomVUVudi::CreateHandle() {
     FontOnChange(nullptr);
   }
   UpdateLineNumbersWidth();
-}
-
-void TCustomVUVudi::CreateParams(TCreateParams& Params) {
-  ZEZCustomControl::CreateParams(Params);
-  if (FScrollBars == ssVertical || FScrollBars == ssBoth) {
-    Params.Style |= WS_VSCROLL;
-  }
-  if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) {
-    Params.Style |= WS_HSCROLL;
-  }
-  if (FBorderStyle == bsSingle) {
-    Params.ExStyle |= WS_EX_CLIENTEDGE;
-  }
 }
 
 Integer TCustomVUVudi::TextWidthForBounds() { return FUseMonoFont ? GetMaxCaretChar() : ClientWidth(); }
@@ -312,11 +295,126 @@ void TCustomVUVudi::Dispatch(TMessage& Message) {
         LoadGlobalOptions();
       }
       return;
+    case WM_TIMER: WMTimer(Message); return;
+    case WM_MOUSEWHEEL: WMMouseWheel(Message); return;
+    case WM_GETTEXTLENGTH:
+    case WM_CUT:
+    case WM_COPY:
+    case WM_PASTE:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+    case EM_CANUNDO:
+    case EM_EMPTYUNDOBUFFER:
+    case EM_GETLINECOUNT:
+    case EM_LINEINDEX:
+    case EM_GETLINE: WMEditMessage(Message); return;
+    case WM_LBUTTONDBLCLK: WMLButtonDblClk(Message); return;
+    case WM_RBUTTONUP: WMRButtonUp(Message); return;
+    case WM_CONTEXTMENU: WMContextMenu(Message); return;
+    case WM_SETCURSOR: WMSetCursor(Message); return;
+    case CM_ENTER: CMEnter(Message); return;
+    case CM_EXIT: CMExit(Message); return;
+    case CM_MOUSELEAVE: CMMouseLeave(Message); return;
+    case CM_CTL3DCHANGED: CMCtl3DChanged(Message); return;
     default: ZEZCustomControl::Dispatch(Message);
   }
 }
 
+void TCustomVUVudi::WMTimer(TMessage& Message) {
+  if (Message.WParam == SelTimerId) {
+    DoSelTimer();
+  } else if (Message.WParam == HintTimerId) {
+    KillHintTimer();
+    PopupHintBox();
+  }
+}
+
+// The source sees a double click first (it may take it for itself).
+void TCustomVUVudi::WMLButtonDblClk(TMessage& Message) {
+  if (GetSource()->MemoNotify(this, Message)) {
+    ZEZCustomControl::Dispatch(Message);
+  }
+}
+
+void TCustomVUVudi::WMSetCursor(TMessage& Message) {
+  if (!DoSetCursor()) {
+    ZEZCustomControl::Dispatch(Message);
+  }
+}
+
+void TCustomVUVudi::CMEnter(TMessage& Message) {
+  if (GetSource()->MemoNotify(this, Message)) {
+    ZEZCustomControl::Dispatch(Message);
+  }
+}
+
+// Leaving may be refused by the source or the exit handler throwing: the focus then comes back here.
+void TCustomVUVudi::CMExit(TMessage& Message) {
+  try {
+    if (GetSource()->MemoNotify(this, Message)) {
+      ZEZCustomControl::Dispatch(Message);
+    }
+  } catch (...) {
+    SetFocus();
+    throw;
+  }
+}
+
+void TCustomVUVudi::CMMouseLeave(TMessage& Message) {
+  ZEZCustomControl::Dispatch(Message);
+  HidePopupHint();
+  if (OnMouseLeave) {
+    OnMouseLeave(this);
+  }
+}
+
+void TCustomVUVudi::CMCtl3DChanged(TMessage& Message) {
+  ZEZCustomControl::Dispatch(Message);
+  RecreateWnd();
+}
+
+bool TCustomVUVudi::DoSetCursor() {
+  if (!HandleAllocated()) {
+    return false;
+  }
+  TPoint Pt{};
+  GetCursorPos(&Pt);
+  Pt = ScreenToClient(Pt);
+  TPoint P{};
+  ConvertMousePosEx(Pt.X, Pt.Y, P, false);
+  bool Arrow = Pt.X < GetPaintX();
+  if (!Arrow && PosInBlock(P.X, P.Y)) {
+    TCustomMemoSource* S = GetSource();
+    const bool BeyondText =
+        (S->Options().Contains(soLimitEOL) && P.X > static_cast<Integer>(S->GetDisplay(P.Y).size())) ||
+        (!S->Options().Contains(soBeyondFileEnd) && P.Y > S->Lines()->Count());
+    Arrow = !BeyondText;
+  }
+  if (Arrow) {
+    ::SetCursor(Screen->Cursors(crDefault));
+  }
+  return Arrow;
+}
+
 // --- properties -------------------------------------------------------------------------------------------------
+
+std::string TCustomVUVudi::GetSelText() const { return GetSource()->SelectionStrings()->Text(); }
+
+void TCustomVUVudi::SetSelText(const std::string& S) {
+  TCustomMemoSource* Src = GetSource();
+  Src->BeginUpdate(Reason::ChangeBlock);
+  try {
+    Src->DeleteBlock();
+    Src->Insert(S);
+  } catch (...) {
+    Src->EndUpdate();
+    throw;
+  }
+  Src->EndUpdate();
+}
+
+Integer TCustomVUVudi::GetMaxLineLen() const { return GetSource()->MaxLineLength; }
 
 std::string TCustomVUVudi::GetCurPosText() const {
   const TPoint P = GetSource()->GetCaretPoint();
@@ -877,6 +975,25 @@ void ZEZMemo::Publish(TMetaClass& Meta) {
   P.Property("UseGlobalOptions", &C::UseGlobalOptions, &C::SetUseGlobalOptions).NoDefault();
   P.Property("OnChange", &C::OnChange, &C::OnChange);
   P.Property("OnSelectionChange", &C::OnSelectionChange, &C::OnSelectionChange);
+  P.Property("OnGetColorStyle", &C::OnGetColorStyle, &C::OnGetColorStyle);
+  P.Property("OnStateChange", &C::OnStateChange, &C::OnStateChange);
+  P.Property("OnJumpToUrl", &C::OnJumpToUrl, &C::OnJumpToUrl);
+  P.Property("OnClickGutter", &C::OnClickGutter, &C::OnClickGutter);
+  P.Property("OnHintPopup", &C::OnHintPopup, &C::OnHintPopup);
+  P.Property("OnTemplateInsert", &C::OnTemplateInsert, &C::OnTemplateInsert);
+  P.Property("OnHintInsert", &C::OnHintInsert, &C::OnHintInsert);
+  P.Property("OnCreateDialog", &C::OnCreateDialog, &C::OnCreateDialog);
+  P.Property("OnMemoScroll", &C::OnMemoScroll, &C::OnMemoScroll);
+  P.Property("OnVerticalScroll", &C::OnVerticalScroll, &C::OnVerticalScroll);
+  P.Property("OnCustomString", &C::OnCustomString, &C::OnCustomString);
+  P.Property("OnCustomDraw", &C::OnCustomDraw, &C::OnCustomDraw);
+  P.Property("OnDrawGutter", &C::OnDrawGutter, &C::OnDrawGutter);
+  P.Property("OnCollapseStateChanging", &C::OnCollapseStateChanging, &C::OnCollapseStateChanging);
+  P.Property("OnCollapseStateChanged", &C::OnCollapseStateChanged, &C::OnCollapseStateChanged);
+  P.Property("OnExportString", &C::OnExportString, &C::OnExportString);
+  P.Property("OnFindStringInPopup", &C::OnFindStringInPopup, &C::OnFindStringInPopup);
+  P.Property("OnGetLineNumber", &C::OnGetLineNumber, &C::OnGetLineNumber);
+  P.Property("OnBeforePrint", &C::OnBeforePrint, &C::OnBeforePrint);
 }
 
 }  // namespace Vuvudi

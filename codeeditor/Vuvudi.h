@@ -8,16 +8,23 @@
 #include "platform/controls/Controls.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/graphics/Metafiles.h"
 #include "suitebase/Controlbackground.h"
 #include "suitebase/Customcontrol.h"
+#include "suitebase/Dcpopups.h"
 #include "suitebase/Nameditems.h"
 #include "suitebase/Optionext.h"
+#include "suitebase/Suitehint.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+class TForm;
+class TPopupMenu;
 
 namespace Vuvudi {
 
@@ -69,6 +76,8 @@ enum TShapeHighlightType { shDoubleLine, shSingleLine };
 
 inline constexpr Integer MinHorzMaxPos = 40, MaxHorzMaxPos = 9999;
 inline constexpr Integer LazyWrapRows = 255, WrapStep = 100;
+// The control window's timers: the mouse selection's step and the popup hint's delay.
+inline constexpr UINT_PTR SelTimerId = 1, HintTimerId = 2;
 
 class TCustomVUVudi;
 
@@ -325,6 +334,17 @@ private:
   std::vector<TStoredPosition> FItems;
 };
 
+// The control's hint window: shown at once where the control asks, whatever the mouse does.
+class TPopupHint : public Dccontrols::ZEZHint {
+  Z_CLASS(TPopupHint, ZEZHint)
+public:
+  explicit TPopupHint(TComponent* AOwner) : ZEZHint(AOwner) {}
+  bool IsHintInRect(const TRect&, const TPoint&) override { return true; }
+};
+
+// What a held mouse button is doing.
+enum TMouseMode : Byte { mmNone, mmSelecting, mmDragging, mmMultiClick };
+
 using TGetColorStyleEvent = std::function<void(TObject* Sender, const TPoint& APoint, Integer& AStyle)>;
 using TMemoChangeEvent = std::function<void(TObject* Sender, Dcstring::TMemoStates State)>;
 using TJumpToUrlEvent = std::function<void(TObject* Sender, const std::string& S, bool& Handled)>;
@@ -371,6 +391,15 @@ public:
   std::string GetText() const { return GetLines()->Text(); }
   void SetText(const std::string& S) { GetLines()->SetText(S); }
   std::string GetCurPosText() const;
+  std::string GetSelText() const;
+  Integer SelLength() const { return static_cast<Integer>(GetSelText().size()); }
+  void SetSelText(const std::string& S);
+  void SetSelTextBuf(const char* Buffer) { SetSelText(Buffer ? std::string(Buffer) : std::string()); }
+  Integer GetMaxLineLen() const;
+  // Shows the arrow over the gutter and over selected text; true when it set the cursor itself.
+  bool DoSetCursor();
+  TBitmap* GetBackground() const { return FMemoBackground->Background(); }
+  void SetBackground(TBitmap* V) { FMemoBackground->SetBackground(V); }
   bool GetReadOnly() const { return GetSource()->ReadOnly(); }
   void SetReadOnly(bool V) { GetSource()->SetReadOnly(V); }
 
@@ -525,6 +554,8 @@ public:
   void FreeCharSp() { FCharSp.clear(); }
   const std::vector<Integer>& CharSp() const { return FCharSp; }
   void FontOnChange(TObject* Sender);
+  // Gives the control's font and colour to an attribute parser's first attributes.
+  void AssignAttributeFont();
 
   // --- gutter -----------------------------------------------------------------------------------------------------
   Integer GetRealGutterWidth();  // 0 without moDrawGutter
@@ -574,6 +605,33 @@ public:
   void CenterScreenOnLineEx();
   Integer GetWrappedLineWidth(Integer Line, Integer& Pos, bool OneRow);
   Integer CalcSpacesSize(Integer Count, const TPoint& P);
+  // P becomes its display point; with word wrap S and ColorS start at the row's first character.
+  void GetStrDataEx(TPoint& P, std::string& S, std::string& ColorS);
+  Integer GetRealLineHeight(Integer Line);
+  Integer GetRealLineWidth(Integer Line);
+  Integer GetBaseLine(Integer Line);
+  Integer GetStringSize(Integer Line, Integer Start, Integer Count);
+  // Width and height of Count characters of S from Start as the painter draws them; (0, 0) without a window.
+  void CalcStringSize(const std::string& S, const std::string& ColorS, TSize& Size, Integer& Extra, Integer Count,
+                      Integer Start);
+  // Characters of S (from column Start) that fit into Rect.Right pixels; without Truncate a character counts
+  // when at least half of it fits, and the rest of the width is filled with blanks.
+  Integer SymbolsDrawn(Integer Line, Integer Start, const std::string& S, const std::string& ColorS, TRect& Rect,
+                       Integer& Extra, bool Truncate);
+  Integer GetWrappedLineHeightEx(Integer Line, Integer& Pos, bool Next, bool OneRow, Integer& BaseLine);
+  Integer GetWrappedLineHeight(Integer Line);
+  // Pixel height of the lines FromLine to ToLine - 1; the first counts from its row at Pos when Pos > 1.
+  Integer LineToPixel(Integer FromLine, Integer ToLine, Integer Pos);
+  // The line under client pixel Y; Pos gets the found row's first column + 1, Y the row's top offset.
+  Integer PixelToTextLine(Integer& Y, Integer& Pos, bool Clamp);
+  void TextAtMousePoint(const TPoint& P, std::string& S);
+  // Row geometry: the height of a display row (a visible index), the pixel top of a row relative to the view's
+  // top row, and the row under a client pixel Y with its top. In monospaced mode all rows have the average height.
+  Integer RowHeight(Integer Row);
+  Integer RowTop(Integer Row);
+  Integer PixelToRow(Integer Y, Integer& Top);
+  // The line and first column of a display row.
+  Integer RowLine(Integer Row, Integer& RowStart);
   Integer VisibleRows();  // rows that fit into the client area (at least 1)
 
   // --- scrolling --------------------------------------------------------------------------------------------------
@@ -617,6 +675,10 @@ public:
   Integer GetMaxCaretCharEx(bool Flag);
   Integer GetMaxCaretLine() { return GetMaxCaretLineEx(ClientHeight()); }
   Integer GetMaxCaretLineEx(Integer Height);
+  Integer GetCaretChar();
+  Integer GetCaretLine();
+  void MakeSearchPointVisible(const TRect& Rect, bool UseStart);
+  void CheckVisibleIndex(Integer& Index, bool ToVisible);
   TPoint CaretPixel() const { return FCaretPixel; }
   TSize CaretSize() const { return {FCaretWidth, FCaretHeight}; }
   void GetNavigation(TObject* Sender, Integer& DeltaLine, Integer& DeltaChar);
@@ -627,7 +689,11 @@ public:
 
   // --- painting ---------------------------------------------------------------------------------------------------
   void InvalidateLines(Integer First, Integer Last);
+  // Moves the picture by the view's change since (OldWinChar, OldWinLine) and repaints what came into view.
+  void QuickPaint(Integer OldWinChar, Integer OldWinLine);
   bool NeedSyntaxPaint();
+  // Whether the text point lies in the source's last found text.
+  bool InFoundRect(Integer Column, Integer Line);
   bool DrawEof();
 
   // --- notifications ----------------------------------------------------------------------------------------------
@@ -643,14 +709,125 @@ public:
   virtual void MemoJumpToUrl(const std::string& Url);
   virtual bool CollapseStateChanging(Integer Line, Dcstring::TCollapseState State);
   virtual void CollapseStateChanged(Integer Line, Dcstring::TCollapseState State);
-  virtual void CopyToClipboard() {}
-  virtual void CutToClipboard() {}
-  virtual void PasteFromClipboard() {}
+  virtual void CopyToClipboard();
+  virtual void CutToClipboard();
+  virtual void PasteFromClipboard();
   static TCustomVUVudi* GetConnectedMemo(TCustomMemoSource* Source);
   static void GetConnectedMemos(TCustomMemoSource* Source, TList* List);
   static Integer GetConnectedMemoCount(TCustomMemoSource* Source);
   TMemoPostionStore* PositionStore() const { return FPositionStore.get(); }
+  TPopupHint* PopupHint() const { return FPopupHint.get(); }
   bool Ready() const { return FReady; }
+
+  // --- caret moves and editing commands ----------------------------------------------------------------------------
+  void MemoCursorUp();
+  void MemoCursorDown();
+  void MemoCursorLeft();
+  void MemoCursorRight();
+  void CheckCursorLeft();
+  void MemoMarkUp();
+  void MemoMarkDown();
+  void MemoMarkLeft();
+  void MemoJumpToLineBegin();
+  void MemoJumpToLineEnd();
+  void MemoMarkToLineBegin();
+  void MemoMarkToLineEnd();
+  void JumpToScreenTop();
+  void JumpToScreenBottom();
+  void JumpLeftMost();
+  void JumpRightMost();
+  void PageUp() { PageUpDown(false); }
+  void PageDown() { PageUpDown(true); }
+  void PageUpDown(bool Down);
+  void PageLeft();
+  void PageRight();
+  void ProcessEscape();
+  void PromptedGotoLine();
+  void CenteredJumpTo(Integer Char, Integer Line);
+  void InsertSpace() { InsertChar(' '); }
+  bool MoveBlockToPosEx(bool Move);
+  // Scrolls by whole wheel notches (120 units) and keeps the remainder.
+  void MouseWheel(Integer Delta);
+  void MarkToTop();
+  void MarkToBottom();
+  void MarkPageUp();
+  void MarkPageDown();
+  void MarkColToTop();
+  void MarkColToBottom();
+  void MarkColPageUp();
+  void MarkColPageDown();
+
+  // --- mouse ------------------------------------------------------------------------------------------------------
+  void SetPosByMouse(Integer X, Integer Y);
+  void DoSelTimer();
+  // The caret move used while selecting with the mouse.
+  void MMoveEvent();
+  void KillTimer();
+  void CancelDragging();
+  bool PosInBlock(Integer Char, Integer Line);
+  bool IsUrlUnderPoint(const TPoint& P, std::string& S, bool TestOnly);
+  bool MouseAtHotString(Integer X, Integer Y);
+  bool CheckMouseOnButton(Integer X, Integer Y, Integer& Line);
+  Integer PointToImageIndex(Integer Line, Integer X);
+  TMouseMode MouseMode() const { return FMouseMode; }
+
+  // --- context menu and clipboard buffers -------------------------------------------------------------------------
+  TPopupMenu* GetDefaultMenu();
+  bool CanPaste();
+  bool CheckMenuPopup();
+  bool ContextMenu(const TPoint& P);
+  void GetClipboardBuffer(UINT Format, TStream* Stream);
+  void SetClipboardBuffer(UINT Format, const void* Buffer, Integer Size);
+  void UndoClick(TObject* Sender);
+  void CutClick(TObject* Sender);
+  void CopyClick(TObject* Sender);
+  void PasteClick(TObject* Sender);
+  void DeleteClick(TObject* Sender);
+  void SelectAllClick(TObject* Sender);
+
+  // --- popup hints and list box -----------------------------------------------------------------------------------
+  void KillHintTimer();
+  virtual void PopupHintBox();
+  bool PopupHintBoxEx(bool AutoHide);
+  virtual bool ActivatePopupBox(TPopupType& PopupType);
+  // Shows Text at a screen point in the control's hint window.
+  void ShowPopupHint(const std::string& Text, const TPoint& ScreenPoint, bool AutoHide);
+  void HidePopupHint();
+  void ShowPopupListBox(TStrings* Strings);
+  void ShowPopupListBoxEx(TStrings* Strings, const std::vector<TAlignment>& Alignments, Integer MaxSize);
+  void FreePopupListBox();
+  void PopupBoxKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+  void PopupBoxKeyPress(TObject* Sender, char& Key);
+  virtual bool ClosePopupListBox(Word& Key, TShiftState Shift);
+  virtual bool DoFindInPopupBox(TStrings* Strings, const std::string& S, Integer& Index);
+  virtual void HintCallBack(TObject* Sender, Integer Index);
+  virtual void InsertHint(const std::string& S);
+  virtual void HintInsert(std::string& S);
+  Dcedit::ZEZPopupListBox* PopupListBox() const { return FPopupListBox.get(); }
+  TStrings* PopupStrings() const { return FPopupStrings.get(); }
+  Integer HintDelay = 500;
+
+  // --- code templates ---------------------------------------------------------------------------------------------
+  void ShowCodeTemplates();
+  virtual void MarkWordOnTemplate();
+  void CodeTemplCallBack(TObject* Sender, Integer Index);
+  virtual void TemplateInsert(TStrings* Strings);
+
+  // --- printing and pictures --------------------------------------------------------------------------------------
+  void PrintWithDialog();
+  void Print();
+  virtual TForm* CreatePrintDialog();
+  virtual TForm* CreatePrintProgressDialog();
+  std::string DoBeforePrint(const std::string& Text, TPrintType Kind);
+  void DrawToMetaFile(TMetafile* Metafile, HDC ReferenceDC);
+  void DrawToMetaFileEx(TMetafile* Metafile, HDC ReferenceDC, const TPoint& Offset);
+  void DrawToBitmap(TBitmap* Bitmap);
+  void DrawToBMPFile(const std::string& FileName);
+  void DrawToEMFWMF(const std::string& FileName, bool Enhanced);
+  void DrawToFile(const std::string& FileName, ZEZGraphicsFormat Format);
+  void DrawBitmapToClipboard();
+  void DrawMetaFileToClipboard(bool Enhanced);
+  void CopyGraphicToClipboard(ZEZGraphicsFormat Format);
 
   TNotifyEvent OnChange;
   TGetColorStyleEvent OnGetColorStyle;
@@ -683,6 +860,23 @@ protected:
   void Paint() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   bool InsertChar(char Ch) override;
+  void KeyPress(char& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+  // Message handlers.
+  void WMTimer(TMessage& Message);
+  void WMEditMessage(TMessage& Message);  // the edit-control messages
+  void WMMouseWheel(TMessage& Message);
+  void WMLButtonDblClk(TMessage& Message);
+  void WMRButtonUp(TMessage& Message);
+  void WMContextMenu(TMessage& Message);
+  void WMSetCursor(TMessage& Message);
+  void CMEnter(TMessage& Message);
+  void CMExit(TMessage& Message);
+  void CMMouseLeave(TMessage& Message);
+  void CMCtl3DChanged(TMessage& Message);
 
   // The painter's pieces.
   void PaintGutter(TCanvas* C, const TRect& Clip);
@@ -703,10 +897,13 @@ private:
   TCustomMemoSource* FPrivateSource = nullptr;
   TCustomMemoSource* FMemoSource = nullptr;
   std::vector<Integer> FCharSp;
+  std::unique_ptr<Dcedit::ZEZPopupListBox> FPopupListBox;
   bool FHideCaret = false;
   std::array<Integer, 10> FBookmarkImages{};
   TColor FDisabledColor = clGrayText;
   TColor FReadOnlyColor = clWindow;
+  TPoint FOffScreenSize{};  // the picture's size while drawing into a metafile
+  bool FDrawingToPicture = false;
   Integer FLineNumDigits = 0;
   TAlignment FLineNumAlign = taRightJustify;
   TColor FGutterBackColor = clWindow;
@@ -715,6 +912,14 @@ private:
   TColor FSelColor = clHighlightText;
   TColor FSelBackColor = clHighlight;
   Integer FHorzMaxPos = 512;
+  TMouseMode FMouseMode = mmNone;
+  TPoint FMouseTextPos{};  // the mouse's text point at the last selection step
+  TPoint FSelAnchor{};     // the caret when the gesture began
+  bool FMovingRight = false;
+  bool FEndSnapped = false;
+  bool FAnchorSnapped = false;
+  bool FHintTimerStarted = false;
+  bool FHintTimerFired = false;
   std::unique_ptr<TTextStyles> FTextStyles;
   std::unique_ptr<ZEZGutterImages> FGutterImgs;
   TGutterImgsAlign FGutterImgsAlign = iaLeft;
@@ -724,6 +929,7 @@ private:
   Integer FMarginPos = 80;
   TMemoOptions FOptions{moThumbTracking, moColorSyntax};
   TRect FPaintRect{};
+  TCanvas* FDrawCanvas = nullptr;  // the memory canvas while a background picture is painted
   Integer FWinLine = 0;
   Integer FWinChar = 0;
   TPoint FLastCaretDisplay{-1, -1};
@@ -739,7 +945,10 @@ private:
   TColor FMatchBackColor = clWindowText;
   TColor FLineNumColor = clWindowText;
   bool FUseGlobalOptions = false;
+  std::int16_t FWheelRemainder = 0;
   bool FHideSelection = false;
+  std::unique_ptr<TStringList> FTemplateList;
+  std::unique_ptr<TStringList> FPopupStrings;
   Integer FCaretWidth = 0;
   Integer FCaretHeight = 0;
   Integer FThinCaretWidth = 2;
@@ -752,7 +961,13 @@ private:
   bool FHideScrollBars = false;
   bool FStylesChanged = false;
   bool FImagesChanged = false;
+  bool FHotLinkPressed = false;
+  bool FCollapseButtonPressed = false;
+  bool FGutterPressed = false;
   std::unique_ptr<TMemoPostionStore> FPositionStore;
+  std::unique_ptr<TPopupHint> FPopupHint;
+  TPoint FHintAnchor{};
+  TCursor FSavedCursor = crDefault;
   std::string FVersion = "4.11";
   Integer FGutterLineIndent = 0;
   bool FUseMonoFont = true;
@@ -760,10 +975,17 @@ private:
   bool FGoalValid = false;
   Integer FGoalX = 0;
   Integer FGoalWinChar = 0;
+  Integer FCurStyle = -1;     // the style of the run being drawn
+  TFont* FCurFont = nullptr;  // and its font
   bool FReady = false;
   bool FMonoSpaced = true;
+  TPopupMenu* FDefaultMenu = nullptr;  // owned as a component of the control
   TClipboardType FClipboardType = cbNormal;
   bool FStyleLock = false;
+  Integer FTemplateColumn = 0;
+  Cardinal FLastDblClickTime = 0;
+  TPoint FLastDblClickPoint{};
+  std::vector<TPoint> FBookmarkPoints;  // the line bookmarks of the row being drawn
   bool FWordWrap = false;
   TWordWrapList FWordWrapList;
   TLineInfoList FLineInfoList;
@@ -772,7 +994,10 @@ private:
   Dcstring::TBlockOption FSavedBlockOption = Dcstring::bkBoth;
   Integer FWrappedUpTo = 0;
   bool FWrapping = false;
+  bool FDeepColor = true;
+  TPoint FPageSize{};  // the printable size while the control is a print clone
   TColor FLineNumBackColor = clWindow;
+  std::unique_ptr<TBitmap> FTextOutBitmap;
   TPoint FCaretPixel{-5, -5};
   bool FCaretCreated = false;
   std::string FLastScrollHint;

@@ -13,6 +13,16 @@ using namespace Dcstring;
 
 bool TCustomVUVudi::NeedSyntaxPaint() { return HasOption(moColorSyntax) && GetSource()->SyntaxParser() != nullptr; }
 
+bool TCustomVUVudi::InFoundRect(Integer Column, Integer Line) {
+  const TRect& R = GetSource()->FoundRect;
+  if (R.Bottom <= R.Top || (R.Bottom == R.Top + 1 && R.Right <= R.Left)) {
+    return false;
+  }
+  const bool AfterStart = Line > R.Top || (Line == R.Top && Column >= R.Left);
+  const bool BeforeEnd = Line < R.Bottom - 1 || (Line == R.Bottom - 1 && Column < R.Right);
+  return AfterStart && BeforeEnd;
+}
+
 bool TCustomVUVudi::DrawEof() { return HasOption(moDrawSpecialSymbols) && !FSpecialSymbols->EOFString().empty(); }
 
 void TCustomVUVudi::InvalidateLines(Integer First, Integer Last) {
@@ -20,15 +30,22 @@ void TCustomVUVudi::InvalidateLines(Integer First, Integer Last) {
     return;
   }
   First = std::max<Integer>(First, 0);
-  const Integer H = GetAveLineHeight();
   TPoint D;
   GetWBPosition({0, First}, D);
-  Integer Top = (RealToVisible(D.Y) - FWinLine) * H;
+  const Integer FirstRow = RealToVisible(D.Y);
+  if (FirstRow > FWinLine + VisibleRows() + 1) {
+    return;  // below the view
+  }
+  Integer Top = RowTop(std::max(FirstRow, FWinLine - 1));
   Integer Bottom = ClientHeight();
   if (Last < MaxInt - 1 && Last >= First) {
     TPoint E;
     GetWBPosition({0, Last + 1}, E);
-    Bottom = (RealToVisible(E.Y) - FWinLine) * H;
+    const Integer EndRow = RealToVisible(E.Y);
+    if (EndRow < FWinLine) {
+      return;  // above the view
+    }
+    Bottom = RowTop(std::min(EndRow, FWinLine + VisibleRows() + 2));
   }
   Top = std::max<Integer>(Top, 0);
   Bottom = std::min<Integer>(Bottom, ClientHeight());
@@ -43,7 +60,6 @@ void TCustomVUVudi::Paint() {
   TCanvas* C = Canvas();
   const TRect Clip = C->ClipRect();
   FPaintRect = Clip;
-  const Integer H = GetAveLineHeight();
   const Integer TextX = GetPaintX();
   TCustomMemoSource* S = GetSource();
   bool Handled = CustomDraw(C, Clip, TDrawStates{dsBeforePaint}, -1, -1, std::string());
@@ -56,11 +72,10 @@ void TCustomVUVudi::Paint() {
       C->Brush()->SetColor(Enabled() ? CheckReadOnlyColor(Color()) : FDisabledColor);
       C->FillRect(Area);
     }
-    const Integer FirstRow = FWinLine + Clip.Top / H;
-    const Integer LastRow = FWinLine + (Clip.Bottom + H - 1) / H;
+    Integer Y = 0;
+    Integer Row = PixelToRow(Clip.Top, Y);
     const Integer LastDisplay = GetRealStrCount();
-    for (Integer Row = FirstRow; Row <= LastRow; ++Row) {
-      const Integer Y = (Row - FWinLine) * H;
+    for (Integer RH = RowHeight(Row); Y < Clip.Bottom; Y += RH, ++Row, RH = RowHeight(Row)) {
       if (Row > LastDisplay) {
         if (Row == LastDisplay + 1 && DrawEof()) {
           C->Font()->Assign(FFont.get());
@@ -83,7 +98,7 @@ void TCustomVUVudi::Paint() {
         GetWrappedLineWidth(Line, P, true);
         RowEnd = std::min<Integer>(P - 1, RowEnd);
       }
-      PaintLine(C, Line, RowStart, RowEnd, Y, H, RowEnd >= static_cast<Integer>(Text.size()));
+      PaintLine(C, Line, RowStart, RowEnd, Y, RH, RowEnd >= static_cast<Integer>(Text.size()));
     }
     PaintMargin(C, Clip);
   }
@@ -96,6 +111,10 @@ void TCustomVUVudi::PaintLine(TCanvas* C, Integer Line, Integer RowStart, Intege
   TCustomMemoSource* S = GetSource();
   std::string Text, Colors;
   GetStrData(Line, Text, Colors);
+  if (HasOption(moDrawSpecialSymbols) && (FSpecialSymbols->TabChar() != 0 || FSpecialSymbols->SpaceChar() != 0)) {
+    // Visible blanks and tabs; a tab keeps its expanded width, so columns stay where they were.
+    Text = S->GetSpecialString(Line, true, FSpecialSymbols->TabChar(), FSpecialSymbols->SpaceChar());
+  }
   DoCustomString(Text, Colors);
   const Integer W = GetAveCharWidth();
   const Integer TextX = GetPaintX();
@@ -135,8 +154,8 @@ void TCustomVUVudi::PaintLine(TCanvas* C, Integer Line, Integer RowStart, Intege
   const bool UseLinks = !HasOption(moColorSyntax) && S->HighlightUrls();
   Integer X = Origin;
   // Proportional mode: runs in fonts of different sizes share the row's baseline (the largest ascent).
-  Integer RowAscent = 0;
-  if (!FUseMonoFont) {
+  Integer RowAscent = FUseMonoFont ? 0 : GetBaseLine(Line);
+  if (!FUseMonoFont && RowAscent == 0) {
     for (Integer K = std::max<Integer>(RowStart, 0); K < RowEnd && K < Len; ++K) {
       const Integer St =
           K < static_cast<Integer>(Colors.size()) ? static_cast<Byte>(Colors[static_cast<std::size_t>(K)]) : 0;
@@ -155,8 +174,9 @@ void TCustomVUVudi::PaintLine(TCanvas* C, Integer Line, Integer RowStart, Intege
     auto Selected = [&](Integer K) { return HasSel && K >= SelFrom && K < SelTo; };
     const Integer Style = StyleAt(I);
     const bool Sel = Selected(I);
+    const bool Found = InFoundRect(I, Line);
     Integer J = I + 1;
-    while (J < RowEnd && J < Len && StyleAt(J) == Style && Selected(J) == Sel) {
+    while (J < RowEnd && J < Len && StyleAt(J) == Style && Selected(J) == Sel && InFoundRect(J, Line) == Found) {
       ++J;
     }
     std::string Run = Text.substr(static_cast<std::size_t>(I), static_cast<std::size_t>(J - I));
@@ -176,6 +196,10 @@ void TCustomVUVudi::PaintLine(TCanvas* C, Integer Line, Integer RowStart, Intege
     if (Sel) {
       GetSelColorsFromStyle(LineStyle < FTextStyles->Count() ? LineStyle : 0, Fg, Bg);
     }
+    if (Found) {
+      Fg = FMatchColor;
+      Bg = FMatchBackColor;
+    }
     if (!Enabled()) {
       Fg = clGrayText;
     }
@@ -190,8 +214,11 @@ void TCustomVUVudi::PaintLine(TCanvas* C, Integer Line, Integer RowStart, Intege
     if (Sel) {
       DS.Include(dsSelection);
     }
+    if (Found) {
+      DS.Include(dsMarkedText);
+    }
     if (RunRect.Right > TextX && !CustomDraw(C, RunRect, DS, Line, I, Run)) {
-      const bool PaintBack = Sel || LineStyled || (Bg != BaseBack && !(CaretRow && Bg == Color()));
+      const bool PaintBack = Sel || Found || LineStyled || (Bg != BaseBack && !(CaretRow && Bg == Color()));
       if (PaintBack || !Picture) {
         if (PaintBack || (!CaretRow && !LineStyled)) {
           C->Brush()->SetColor(PaintBack ? Bg : BaseBack);
@@ -337,7 +364,6 @@ void TCustomVUVudi::DrawGutterImage(TCanvas* C, Integer Index, Integer& X, Integ
 
 void TCustomVUVudi::PaintGutter(TCanvas* C, const TRect& Clip) {
   const Integer RW = GetRealGutterWidth();
-  const Integer H = GetAveLineHeight();
   TCustomMemoSource* S = GetSource();
   TRect G{0, 0, RW, ClientHeight() + 1};
   TRect R{std::max(G.Left, Clip.Left), std::max(G.Top, Clip.Top), std::min(G.Right, Clip.Right),
@@ -363,8 +389,8 @@ void TCustomVUVudi::PaintGutter(TCanvas* C, const TRect& Clip) {
       C->LineTo(RW - 1, R.Bottom + 1);
     }
   }
-  const Integer FirstRow = FWinLine + Clip.Top / H;
-  const Integer LastRow = FWinLine + (Clip.Bottom + H - 1) / H;
+  Integer FirstTop = 0;
+  const Integer FirstRow = PixelToRow(Clip.Top, FirstTop);
   const Integer LastDisplay = GetRealStrCount();
   // Line numbers.
   if (HasOption(moLineNumbers)) {
@@ -379,8 +405,8 @@ void TCustomVUVudi::PaintGutter(TCanvas* C, const TRect& Clip) {
     HDC DC = C->Handle();
     SetTextColor(DC, ColorToRGB(FLineNumColor));
     SetBkMode(DC, TRANSPARENT);
-    for (Integer Row = FirstRow; Row <= LastRow; ++Row) {
-      const Integer Y = (Row - FWinLine) * H;
+    Integer Y = FirstTop;
+    for (Integer Row = FirstRow, H = RowHeight(Row); Y < Clip.Bottom; Y += H, ++Row, H = RowHeight(Row)) {
       if (!OnGutter) {
         C->Brush()->SetColor(FLineNumBackColor);
         C->FillRect(TRect{X, Y, X + FLineNumWidth, Y + H});
@@ -409,8 +435,9 @@ void TCustomVUVudi::PaintGutter(TCanvas* C, const TRect& Clip) {
   // Images: the line's image bits on its first row, then its bookmark.
   if (HasOption(moDrawGutter) && FGutterImgs->Count() > 0) {
     const Integer RightLimit = RW - 3;
-    for (Integer Row = FirstRow; Row <= std::min(LastRow, LastDisplay); ++Row) {
-      const Integer Y = (Row - FWinLine) * H;
+    Integer Y = FirstTop;
+    for (Integer Row = FirstRow, H = RowHeight(Row); Y < Clip.Bottom && Row <= LastDisplay;
+         Y += H, ++Row, H = RowHeight(Row)) {
       Integer RowStart = 0;
       const Integer Line = FWordWrap ? GetRealLineIndex(Row, RowStart) : VisibleToReal(Row);
       if (Line >= S->GetStrCount()) {

@@ -679,7 +679,15 @@ Integer TCustomVUVudi::VisibleToReal(Integer Row) { return HideLines() ? GetSour
 
 // --- conversion ---------------------------------------------------------------------------------------------------
 
-Integer TCustomVUVudi::VisibleRows() { return std::max<Integer>(ClientHeight() / GetAveLineHeight(), 1); }
+Integer TCustomVUVudi::VisibleRows() {
+  if (FUseMonoFont) {
+    return std::max<Integer>(ClientHeight() / GetAveLineHeight(), 1);
+  }
+  // Rows that fit whole from the top row down.
+  Integer Top = 0;
+  const Integer Row = PixelToRow(ClientHeight(), Top);
+  return std::max<Integer>(Row - FWinLine, 1);
+}
 
 void TCustomVUVudi::GetStrData(Integer Line, std::string& S, std::string& ColorS) {
   TCustomMemoSource* Src = GetSource();
@@ -725,7 +733,7 @@ Integer TCustomVUVudi::CalcSpacesSize(Integer Count, const TPoint&) {
 Integer TCustomVUVudi::TextToPixelLine(const TPoint& P) {
   TPoint D;
   GetWBPosition(P, D);
-  return (RealToVisible(D.Y) - FWinLine) * GetAveLineHeight();
+  return RowTop(RealToVisible(D.Y));
 }
 
 Integer TCustomVUVudi::TextToPixelChar(const TPoint& P) {
@@ -839,8 +847,8 @@ Integer TCustomVUVudi::PixelToTextChar(Integer Line, Integer Pos, bool Clamp, In
 }
 
 void TCustomVUVudi::MouseToTextPoint(Integer X, Integer Y, TPoint& P, bool Clamp) {
-  const Integer H = GetAveLineHeight();
-  Integer Row = FWinLine + (Y >= 0 ? Y / H : -((-Y + H - 1) / H));
+  Integer Top = 0;
+  Integer Row = PixelToRow(Y, Top);
   if (Clamp && !GetSource()->Options().Contains(soBeyondFileEnd)) {
     Row = std::min(Row, GetRealStrCount());
   }
@@ -910,7 +918,10 @@ void TCustomVUVudi::ScrollScreenVert(Integer Delta) {
     GetRealPosition({0, FWinLine + VisibleRows()}, P);
   }
   if (HandleAllocated()) {
-    const Integer Dy = -Delta * GetAveLineHeight();
+    Integer Dy = -Delta * GetAveLineHeight();
+    if (!FUseMonoFont && std::abs(Delta) <= VisibleRows() + 1) {
+      Dy = RowTop(FWinLine - Delta);  // where the old top row sits now: the heights of the rows passed
+    }
     if (std::abs(Dy) < ClientHeight()) {
       ScrollWindow(Handle(), 0, Dy, nullptr, nullptr);
     } else {
@@ -1020,6 +1031,24 @@ void TCustomVUVudi::VerticalScroll(Integer ScrollCode) {
     OnVerticalScroll(this, Top, ScrollCode == SB_ENDSCROLL, Show, Hint);
   }
   FLastScrollHint = Show && ScrollCode != SB_ENDSCROLL ? Hint : std::string();
+  if (!Show) {
+    return;
+  }
+  if (ScrollCode == SB_ENDSCROLL) {
+    HidePopupHint();
+    return;
+  }
+  if (Hint.empty() || !HandleAllocated()) {
+    return;
+  }
+  // Right-aligned with the client area, at the mouse's height but never outside the client area.
+  const TPoint TopLeft = ClientToScreen({0, 0});
+  const TPoint BottomRight = ClientToScreen({ClientWidth(), ClientHeight()});
+  TPoint Mouse{};
+  GetCursorPos(&Mouse);
+  const TPoint Size = FPopupHint->GetSize(Hint);
+  const Integer Y = std::clamp<Integer>(Mouse.Y, TopLeft.Y, std::max(TopLeft.Y, BottomRight.Y));
+  ShowPopupHint(Hint, {BottomRight.X - Size.X, Y}, false);
 }
 
 bool TCustomVUVudi::CharScrollSize() {
@@ -1133,6 +1162,7 @@ Integer TCustomVUVudi::GetCaretWidth() {
 }
 
 void TCustomVUVudi::GetCaretSize(TSize& Size) {
+  FCaretBaseLine = 0;
   if (FHideCaret) {
     Size = {1, 1};
     return;
@@ -1141,18 +1171,25 @@ void TCustomVUVudi::GetCaretSize(TSize& Size) {
     Size = {GetCaretWidth(), GetAveLineHeight()};
     return;
   }
+  // The size of the character under the caret, in its own font; an empty line gives a blank of the line.
   TPoint R;
   GetRealPoint(GetCaretPoint(), R);
   std::string S, C;
   GetStrData(R.Y, S, C);
   Integer W;
+  Integer H;
   if (S.empty()) {
     W = CalcSpacesSize(1, R);
+    H = GetRealLineHeight(R.Y);
+    FCaretBaseLine = GetBaseLine(R.Y);
   } else {
-    const Integer Col = std::min<Integer>(R.X, static_cast<Integer>(S.size()) - 1);
-    W = MeasureRow(this, S, C, std::max<Integer>(Col, 0), 1);
+    const Integer Col = std::clamp<Integer>(R.X, 0, static_cast<Integer>(S.size()) - 1);
+    TSize One{};
+    CalcStringSize(S, C, One, FCaretBaseLine, 1, Col);
+    W = One.cx;
+    H = One.cy > 0 ? One.cy : GetRealLineHeight(R.Y);
   }
-  Size = {HasOption(moOverwriteCaret) && TCustomMemoSource::GetOverwrite() ? W : FThinCaretWidth, GetAveLineHeight()};
+  Size = {HasOption(moOverwriteCaret) && TCustomMemoSource::GetOverwrite() ? W : FThinCaretWidth, H};
 }
 
 void TCustomVUVudi::CreateCaret() {
@@ -1200,6 +1237,9 @@ void TCustomVUVudi::UpdateCaret() {
     P = TextToPixelPoint(R);
     if (P.X < GetPaintX() || P.Y < 0) {
       P = {-GetAveCharWidth() - 10, -10};
+    } else if (FCaretBaseLine != 0) {
+      // A smaller character than the row's tallest: the caret stands on the row's baseline.
+      P.Y += GetBaseLine(R.Y) - FCaretBaseLine;
     }
   }
   FCaretPixel = P;
@@ -1225,8 +1265,12 @@ void TCustomVUVudi::EnsurePointVisible(const TPoint& P) {
   if (Row < FWinLine) {
     FWinLine = Row;
   } else {
-    const Integer N = RealToVisible(GetMaxCaretLine());
-    if (Row > FWinLine + N) {
+    // Rows of different heights: the number that fits changes with the top row, so settle it in a few steps.
+    for (Integer Step = 0; Step < (FUseMonoFont ? 1 : 10); ++Step) {
+      const Integer N = FUseMonoFont ? RealToVisible(GetMaxCaretLine()) : GetMaxCaretLine();
+      if (Row <= FWinLine + N) {
+        break;
+      }
       FWinLine = Row - N;
     }
   }
@@ -1264,7 +1308,11 @@ Integer TCustomVUVudi::GetMaxCaretCharEx(bool) {
 }
 
 Integer TCustomVUVudi::GetMaxCaretLineEx(Integer Height) {
-  return std::max<Integer>(0, Height / GetAveLineHeight() - 1);
+  if (FUseMonoFont) {
+    return std::max<Integer>(0, Height / GetAveLineHeight() - 1);
+  }
+  Integer Top = 0;
+  return std::max<Integer>(0, PixelToRow(Height, Top) - FWinLine - 1);
 }
 
 void TCustomVUVudi::GetNavigation(TObject*, Integer& DeltaLine, Integer& DeltaChar) {
@@ -1318,8 +1366,6 @@ void TCustomVUVudi::GetNavigation(TObject*, Integer& DeltaLine, Integer& DeltaCh
   DeltaLine = Target.Y - C.Y;
   DeltaChar = Target.X - C.X;
 }
-
-void TCustomVUVudi::GetLineHeight(TObject*, Integer, TStringItem*) {}
 
 void TCustomVUVudi::DoSetFocus() {
   TCustomMemoSource* S = GetSource();

@@ -60,7 +60,7 @@ void TCustomEasyEditSource::InsertStringWithData(const std::string& Text, const 
         Line.insert(At, Inserted);
       });
       if (KeepStyles) {
-        std::string& NewStyles = FStrings->GetItem(Y)->Styles;
+        std::string& NewStyles = FStrings->GetItem(Y)->Styles.Mutable();
         NewStyles.resize(Old * 2, '\xFF');
         NewStyles.resize(std::max(Old, At) * 2, '\xFF');
         std::string Piece = NoStyles(static_cast<std::size_t>(std::max(InTab, 0)));
@@ -164,7 +164,7 @@ void TCustomEasyEditSource::DeleteChars(int Count) {
       TSpliceScope Scope(*this);
       // The line and its styles are edited in place: a long line is moved once, not copied.
       FStrings->PutWith(Y, [&](std::string& Text) { Text.erase(From, Cut); });
-      std::string& Styles = FStrings->GetItem(Y)->Styles;
+      std::string& Styles = FStrings->GetItem(Y)->Styles.Mutable();
       if (StylesCover) {
         Styles.erase(From * 2, Cut * 2);
       } else {
@@ -349,7 +349,7 @@ void TCustomEasyEditSource::UpdateStringData(const TPoint& Position, const std::
   const int Count = static_cast<int>(Styles.size() / 2);
   StringDataChanged(Position.X, Line, Count, Styles);
   FStrings->GetItem(Line)->LexPoints.reset();  // the styles are no longer what lexing gave
-  std::string& Target = FStrings->GetItem(Line)->Styles;
+  std::string& Target = FStrings->GetItem(Line)->Styles.Mutable();
   const std::size_t Need = static_cast<std::size_t>(Position.X + Count) * 2;
   if (Target.size() < Need) {
     Target += NoStyles((Need - Target.size()) / 2);

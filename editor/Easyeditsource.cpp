@@ -426,7 +426,7 @@ void TCustomEasyEditSource::ParseStrings(int First, int Last, bool Force) {
     FStrings->SetParsed(Line);
     Item->EndState = static_cast<Word>(RunState);
     if (Spell) {
-      DoCheckSpelling(Line, Text, Item->Styles);
+      DoCheckSpelling(Line, Text, Item->Styles.Mutable());
     }
   }
 }
@@ -460,7 +460,7 @@ void TCustomEasyEditSource::LexLine(TEasyStringItem* Item, int& RunState, bool U
   // The tokens cover the whole line, so the styles need no clearing first. A long line's styles get the room
   // its text has to grow.
   if (Points) {
-    Item->Styles.reserve(Text.capacity() * 2);
+    Item->Styles.Mutable().reserve(Text.capacity() * 2);
   }
   Item->Styles.resize(Text.size() * 2);
   int Pos = 1;
@@ -481,15 +481,16 @@ void TCustomEasyEditSource::LexLine(TEasyStringItem* Item, int& RunState, bool U
       if (Points) {
         Reach = std::max(Reach, Start - 1 + std::max(FParser->TokenReach, Pos - Start + 1));
       }
-      PutStyle(Item->Styles, Start, std::min(Pos, Len + 1), Style);
+      PutStyle(Item->Styles.Mutable(), Start, std::min(Pos, Len + 1), Style);
     }
   } catch (...) {
     const std::size_t Done = static_cast<std::size_t>(Start - 1) * 2;
-    std::fill(Item->Styles.begin() + static_cast<std::ptrdiff_t>(Done), Item->Styles.end(), static_cast<char>(0xFF));
+    std::string& Codes = Item->Styles.Mutable();
+    std::fill(Codes.begin() + static_cast<std::ptrdiff_t>(Done), Codes.end(), static_cast<char>(0xFF));
     throw;
   }
   if (Urls) {
-    DoCheckUrl(Text, Item->Styles);
+    DoCheckUrl(Text, Item->Styles.Mutable());
   }
   Item->LexPoints = std::move(Points);
 }
@@ -500,11 +501,11 @@ void TCustomEasyEditSource::MarkPlainLine(TEasyStringItem* Item, bool Urls) {
   // A long line's styles get the room its text has to grow, and a record that lets an edit mark again only
   // the addresses it touches.
   if (Text.size() >= LexPointsFrom) {
-    Item->Styles.reserve(Text.capacity() * 2);
+    Item->Styles.Mutable().reserve(Text.capacity() * 2);
   }
-  Item->Styles.assign(Text.size() * 2, static_cast<char>(0xFF));
+  Item->Styles.Mutable().assign(Text.size() * 2, static_cast<char>(0xFF));
   if (Urls) {
-    DoCheckUrl(Text, Item->Styles);
+    DoCheckUrl(Text, Item->Styles.Mutable());
   }
   if (Text.size() >= LexPointsFrom) {
     auto Points = std::make_unique<TEasyLexPoints>();
@@ -543,10 +544,10 @@ bool TCustomEasyEditSource::RemarkSplice(TEasyStringItem* Item, bool Urls) {
   while (Right < NewLen && IsUrlChar(Right)) {
     ++Right;
   }
-  std::fill(Item->Styles.begin() + static_cast<std::ptrdiff_t>(Left * 2),
-            Item->Styles.begin() + static_cast<std::ptrdiff_t>(Right * 2), static_cast<char>(0xFF));
+  std::fill(Item->Styles.Mutable().begin() + static_cast<std::ptrdiff_t>(Left * 2),
+            Item->Styles.Mutable().begin() + static_cast<std::ptrdiff_t>(Right * 2), static_cast<char>(0xFF));
   if (Urls) {
-    DoCheckUrlRange(Text, Item->Styles, Left, Right);
+    DoCheckUrlRange(Text, Item->Styles.Mutable(), Left, Right);
   }
   Old->Length = NewLen;
   Item->LexPoints = std::move(Old);
@@ -644,11 +645,12 @@ bool TCustomEasyEditSource::RelexSplice(TEasyStringItem* Item, int& RunState, bo
         Pos = Start + 1;
       }
       Reach = std::max(Reach, At + std::max(FParser->TokenReach, Pos - Start + 1));
-      PutStyle(Item->Styles, Start, std::min(Pos, NewLen + 1), Style);
+      PutStyle(Item->Styles.Mutable(), Start, std::min(Pos, NewLen + 1), Style);
     }
   } catch (...) {
     const std::size_t Done = static_cast<std::size_t>(Start - 1) * 2;
-    std::fill(Item->Styles.begin() + static_cast<std::ptrdiff_t>(Done), Item->Styles.end(), static_cast<char>(0xFF));
+    std::string& Codes = Item->Styles.Mutable();
+    std::fill(Codes.begin() + static_cast<std::ptrdiff_t>(Done), Codes.end(), static_cast<char>(0xFF));
     throw;
   }
   int Until = NewLen;
@@ -669,7 +671,7 @@ bool TCustomEasyEditSource::RelexSplice(TEasyStringItem* Item, int& RunState, bo
     while (UrlTo < NewLen && IsUrlChar(UrlTo)) {
       ++UrlTo;
     }
-    DoCheckUrlRange(Text, Item->Styles, static_cast<std::size_t>(UrlFrom), static_cast<std::size_t>(UrlTo));
+    DoCheckUrlRange(Text, Item->Styles.Mutable(), static_cast<std::size_t>(UrlFrom), static_cast<std::size_t>(UrlTo));
   }
   Item->LexPoints = std::move(Points);
   return true;

@@ -484,7 +484,7 @@ void TEasyStrings::PutData(int Index, int Pos, int Count, int Style) {
   if (!Valid(Index) || Pos < 1) {
     return;
   }
-  std::string& S = FLines[Index]->Styles;
+  std::string& S = FLines[Index]->Styles.Mutable();
   FLines[Index]->LexPoints.reset();
   const Word Code = static_cast<Word>(Style);
   for (int I = 0; I < Count && static_cast<std::size_t>(Pos - 1 + I) * 2 + 2 <= S.size(); ++I) {

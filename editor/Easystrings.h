@@ -39,10 +39,70 @@ struct TEasyLexPoints {
   int UrlStyle = -1;                  // the style addresses were marked with, -1 for none
 };
 
+// The style codes of a line. A line that was never styled holds one null pointer instead of an empty string:
+// most lines of a large file just loaded are never lexed, and the store keeps millions of them.
+class TEasyStyleBytes {
+public:
+  TEasyStyleBytes() = default;
+  TEasyStyleBytes(const TEasyStyleBytes& Other) { *this = Other.Str(); }
+  TEasyStyleBytes(TEasyStyleBytes&&) noexcept = default;
+  TEasyStyleBytes& operator=(const TEasyStyleBytes& Other) {
+    if (this != &Other) {
+      *this = Other.Str();
+    }
+    return *this;
+  }
+  TEasyStyleBytes& operator=(TEasyStyleBytes&&) noexcept = default;
+  TEasyStyleBytes& operator=(std::string Value) {
+    if (Value.empty()) {
+      FBytes.reset();
+    } else if (FBytes) {
+      *FBytes = std::move(Value);
+    } else {
+      FBytes = std::make_unique<std::string>(std::move(Value));
+    }
+    return *this;
+  }
+
+  // The codes to read (an empty string for a line never styled) and to change in place.
+  const std::string& Str() const { return FBytes ? *FBytes : EmptyBytes(); }
+  std::string& Mutable() {
+    if (!FBytes) {
+      FBytes = std::make_unique<std::string>();
+    }
+    return *FBytes;
+  }
+  operator const std::string&() const { return Str(); }
+
+  std::size_t size() const { return FBytes ? FBytes->size() : 0; }
+  bool empty() const { return !FBytes || FBytes->empty(); }
+  const char* data() const { return Str().data(); }
+  char operator[](std::size_t I) const { return (*FBytes)[I]; }
+  std::string::const_iterator begin() const { return Str().begin(); }
+  std::string::const_iterator end() const { return Str().end(); }
+  std::string substr(std::size_t Pos, std::size_t Count = std::string::npos) const { return Str().substr(Pos, Count); }
+  void clear() { FBytes.reset(); }
+  void resize(std::size_t Count, char Fill = '\0') {
+    if (Count == 0) {
+      FBytes.reset();
+    } else {
+      Mutable().resize(Count, Fill);
+    }
+  }
+  friend void swap(TEasyStyleBytes& A, TEasyStyleBytes& B) noexcept { A.FBytes.swap(B.FBytes); }
+
+private:
+  static const std::string& EmptyBytes() {
+    static const std::string Empty;
+    return Empty;
+  }
+  std::unique_ptr<std::string> FBytes;
+};
+
 // One line, owned by its store.
 struct TEasyStringItem {
   std::string Text;
-  std::string Styles;  // two bytes per character, little-endian; -1 = no style; empty until lexed
+  TEasyStyleBytes Styles;  // two bytes per character, little-endian; -1 = no style; empty until lexed
   Word EndState = 0;
   Word StartState = 0;
   Byte Flags = 0;

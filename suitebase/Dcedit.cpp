@@ -494,15 +494,12 @@ void TEditButton::Click() {
 
 TButtonParams::TButtonParams(TCustomDCEdit* AFrame, TEditButton* AButton) : FFrame(AFrame), FButton(AButton) {}
 
-void TButtonParams::Publish(TMetaClass& Meta) {
-  TPublisher<TButtonParams> P(Meta);
-  P.Property("Width", &TButtonParams::Width, &TButtonParams::SetWidth).Default(0);
-  P.Property("Kind", &TButtonParams::Kind, &TButtonParams::SetKind).Default(bkCustom);
-  P.Property("Visible", &TButtonParams::Visible, &TButtonParams::SetVisible).Default(true);
-}
-
 void TButtonParams::SetWidth(int Value) {
   FWidth = Value;
+  if (Value == 0 && FKind == bkCustom) {
+    GlyphChanged();  // a custom button of automatic width fits its glyph
+    return;
+  }
   FButton->SetWidth(Value != 0 ? Value : ThumbWidth());
   FFrame->SetButtonBounds();
 }
@@ -748,9 +745,10 @@ void TCustomDCEdit::SetReadOnly(bool Value) {
 
 void TCustomDCEdit::CheckReadOnly() {
   if (FEdit) {
-    FEdit->Perform(EM_SETREADONLY, GetReadOnly() ? 1 : 0, 0);
+    const bool ReadOnly = GetReadOnly() || FHideCaret;
+    FEdit->Perform(EM_SETREADONLY, ReadOnly ? 1 : 0, 0);
     if (auto* E = dynamic_cast<TCustomEdit*>(FEdit)) {
-      E->SetReadOnly(GetReadOnly());
+      E->SetReadOnly(ReadOnly);
     }
   }
 }
@@ -886,6 +884,8 @@ void TCustomDCEdit::Drop() {
   ::SetParent(FPopup->Handle(), 0);
   SetWindowLongPtr(FPopup->Handle(), GWL_STYLE,
                    (GetWindowLongPtr(FPopup->Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CHILD)) | WS_POPUP);
+  // Owned by the frame, which draws the rows of an owner-drawn list for it.
+  SetWindowLongPtr(FPopup->Handle(), GWLP_HWNDPARENT, static_cast<LONG_PTR>(Handle()));
   FPopup->SetClientWidth(ClientWidth());
   if (OnDropDown) {
     OnDropDown(this);
@@ -923,6 +923,8 @@ void TCustomDCEdit::Drop() {
         SetWindowsHookEx(WH_MOUSE, reinterpret_cast<HOOKPROC>(&PopupMouseHook), nullptr, GetCurrentThreadId());
   }
   ActivePopup.Frame = this;
+  // Timer 1 tracks the mouse while the popup is down.
+  SetTimer(Handle(), 1, 20, nullptr);
 }
 
 void TCustomDCEdit::CloseDropped(bool Accept) {
@@ -938,6 +940,13 @@ void TCustomDCEdit::CloseDropped(bool Accept) {
       }
     }
   } Finally{this};
+  if (HandleAllocated()) {
+    KillTimer(Handle(), 1);
+  }
+  if (FLeavePending) {
+    FLeavePending = false;
+    UpdateBorder();
+  }
   if (FAppHook) {
     Application->UnhookMainWindow(FAppHook);
     FAppHook = 0;
@@ -1148,12 +1157,31 @@ void TCustomDCEdit::Dispatch(TMessage& Message) {
       TCustomControl::Dispatch(Message);
       return;
     case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
-      FMouseOutside = Message.Msg == CM_MOUSELEAVE;
+      FMouseOutside = false;
       TCustomControl::Dispatch(Message);
-      if (Flat || UseNimbraBorder) {
-        Invalidate();
+      UpdateBorder();
+      return;
+    case CM_MOUSELEAVE:
+      TCustomControl::Dispatch(Message);
+      MouseLeft();
+      return;
+    case WM_TIMER:
+      if (Message.WParam == 1) {
+        TimerTick();
+        return;
       }
+      TCustomControl::Dispatch(Message);
+      return;
+    case WM_SETCURSOR:
+      if (ButtonCursor()) {
+        Message.Result = 1;
+        return;
+      }
+      TCustomControl::Dispatch(Message);
+      return;
+    case CM_FONTCHANGED:
+      TCustomControl::Dispatch(Message);
+      AdjustHeight();
       return;
     case CM_WANTSPECIALKEY:
       // Up and Down are always the frame's; Return and Escape while its popup is down.

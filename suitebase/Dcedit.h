@@ -150,11 +150,29 @@ public:
   bool Visible() const;
   void SetVisible(bool Value);
   TEditButton* Button() const { return FButton; }
+  // The cursor shown over the button (the frame sets it on WM_SETCURSOR).
+  int Cursor() const { return FCursor; }
+  void SetCursor(int Value) { FCursor = Value; }
+  // The glyph: setting one makes the kind bkCustom; a custom button of automatic width is the glyph's width + 4.
+  TBitmap* Glyph() const;
+  void SetGlyph(TBitmap* Value);
+  bool IsGlyphStored() const { return FKind == bkCustom; }
+  int NumGlyphs() const;
+  void SetNumGlyphs(int Value);
+  std::string Hint() const;
+  void SetHint(const std::string& Value);
+  bool ShowHint() const;
+  void SetShowHint(bool Value);
+  bool ParentShowHint() const;
+  void SetParentShowHint(bool Value);
 
 private:
+  // Sizes a custom button of automatic width to its glyph and has the frame lay its buttons out again.
+  void GlyphChanged();
   TCustomDCEdit* FFrame;
   TEditButton* FButton;
   int FWidth = 0;
+  int FCursor = crDefault;
   TButtonKind FKind = bkCustom;
 };
 
@@ -228,6 +246,13 @@ public:
   std::string AccelCaption;
   // Flat, UseNimbraBorder or NimbraBorderStyle changed: the window is made again and the parts laid out.
   void BorderChanged();
+  // Timer 1: a pending mouse-leave repaint, or, while the popup holds the mouse, a move at the cursor.
+  void TimerTick();
+  // Set-cursor over a visible button: that button's cursor (button 2 first); false elsewhere.
+  bool ButtonCursor();
+  // The focus arrives: false when the notice is the echo of passing the focus on to the editor.
+  // The mouse left: the flat look is repainted at the next tick of timer 1.
+  void MouseLeft();
   // The flat look is inactive: Flat, the mouse outside, not focused, not designing.
   bool FlatInactive();
   // Draws the border of the flat and own-border looks on the canvas.
@@ -235,6 +260,13 @@ public:
   TColor LineColor = cl3DDkShadow;
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
+  // Hides the editor's caret (now and at every focus gain) and makes it read-only.
+  bool HideCaret() const { return FHideCaret; }
+  void SetHideCaret(bool Value);
+  // Redraws the border of the flat and own-border looks when their state changed since the last drawing.
+  void UpdateBorder();
+  // The height that fits the font: its text height plus the border's share.
+  void AdjustHeight();
 
 protected:
   void Paint() override;
@@ -267,6 +299,10 @@ private:
   bool FInTerm = false;
   bool FDestroying = false;
   bool FClassesPending = true;
+  bool FHideCaret = false;
+  bool FLeavePending = false;  // a mouse-leave repaint is due at the next tick of timer 1
+  bool FEnterGuard = false;    // swallows the enter notice of passing the focus on to the editor
+  int FBorderState = 2;        // the flat-look state last drawn; 2: not drawn yet
   HWND FHookedEdit = 0;
   int FAppHook = 0;
   WNDPROC FOldEditProc = nullptr;

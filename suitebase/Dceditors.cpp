@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace Dcedit {
 
@@ -326,7 +327,50 @@ void TRadioEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 
 // ---- Colours -----------------------------------------------------------------------------------------------------
 
-TPopupColorBox::TPopupColorBox(TComponent* AOwner) : TPopupListBox(AOwner) {}
+namespace {
+// The common look of a swatch list's row: the row filled, a swatch rectangle from (left + 2, top + 2) to
+// bottom - 2 and to left + 24 with names or right - 3 without, and with names the text from left + 28, vertically
+// centred. Swatch paints inside the given rectangle.
+void DrawSwatchRow(TCanvas* C, const TRect& Rect, const std::string& Name, bool DisplayNames,
+                   const std::function<void(TCanvas*, const TRect&)>& Swatch) {
+  C->FillRect(Rect);
+  const TRect S{Rect.Left + 2, Rect.Top + 2, DisplayNames ? Rect.Left + 24 : Rect.Right - 3, Rect.Bottom - 2};
+  const TColor Back = C->Brush()->Color();
+  Swatch(C, S);
+  C->Brush()->SetStyle(bsSolid);
+  C->Brush()->SetColor(Back);
+  C->Pen()->SetStyle(psSolid);
+  if (DisplayNames) {
+    SetBkMode(C->Handle(), TRANSPARENT);
+    TRect Text{Rect.Left + 28, Rect.Top, Rect.Right, Rect.Bottom};
+    DrawText(C->Handle(), Name.c_str(), static_cast<int>(Name.size()), &Text,
+             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+}
+
+void FramedSwatch(TCanvas* C, const TRect& S) {
+  C->Brush()->SetColor(clBlack);
+  C->FrameRect(S);
+}
+
+std::uintptr_t ItemValue(TStrings* Items, int Index) { return reinterpret_cast<std::uintptr_t>(Items->Objects(Index)); }
+}  // namespace
+
+TPopupColorBox::TPopupColorBox(TComponent* AOwner) : TPopupListBox(AOwner) { SetStyle(lbOwnerDrawFixed); }
+
+void TPopupColorBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+  (void)State;
+  if (Index < 0 || Index >= Items()->Count()) {
+    Canvas()->FillRect(Rect);
+    return;
+  }
+  const auto Value = static_cast<TColor>(ItemValue(Items(), Index));
+  DrawSwatchRow(Canvas(), Rect, Items()->Strings(Index), DisplayNames, [&](TCanvas* C, const TRect& S) {
+    FramedSwatch(C, S);
+    C->Brush()->SetColor(Value);
+    C->FillRect(TRect{S.Left + 1, S.Top + 1, S.Right - 1, S.Bottom - 1});
+  });
+}
 
 void TPopupColorBox::BuildList() {
   static const TColor Standard[] = {clBlack,  clMaroon, clGreen, clOlive,  clNavy, clPurple,  clTeal, clGray,
@@ -424,6 +468,49 @@ void ZEZTimeEdit::SetValueText(const std::string& Value) {
 }
 
 // ---- Pen and brush styles ----------------------------------------------------------------------------------------
+
+TPopupPenBox::TPopupPenBox(TComponent* AOwner) : TPopupListBox(AOwner) { SetStyle(lbOwnerDrawFixed); }
+
+void TPopupPenBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+  (void)State;
+  if (Index < 0 || Index >= Items()->Count()) {
+    Canvas()->FillRect(Rect);
+    return;
+  }
+  const auto Style = static_cast<TPenStyle>(ItemValue(Items(), Index));
+  DrawSwatchRow(Canvas(), Rect, Items()->Strings(Index), DisplayNames, [&](TCanvas* C, const TRect& S) {
+    C->Pen()->SetColor(clBlack);
+    C->Pen()->SetWidth(1);
+    C->Pen()->SetStyle(Style);
+    const int Y = (S.Top + S.Bottom) / 2;
+    C->MoveTo(S.Left, Y);
+    C->LineTo(S.Right, Y);
+  });
+}
+
+TPopupBrushBox::TPopupBrushBox(TComponent* AOwner) : TPopupListBox(AOwner) { SetStyle(lbOwnerDrawFixed); }
+
+void TPopupBrushBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+  (void)State;
+  if (Index < 0 || Index >= Items()->Count()) {
+    Canvas()->FillRect(Rect);
+    return;
+  }
+  // The objects count the styles from 1: "Solid" is 1, "Clear" 2, and so on.
+  const auto Style = static_cast<TBrushStyle>(ItemValue(Items(), Index) - 1);
+  DrawSwatchRow(Canvas(), Rect, Items()->Strings(Index), DisplayNames, [&](TCanvas* C, const TRect& S) {
+    FramedSwatch(C, S);
+    const TRect Inner{S.Left + 1, S.Top + 1, S.Right - 1, S.Bottom - 1};
+    C->Brush()->SetColor(clInfoBk);
+    C->FillRect(Inner);
+    if (Style != bsClear) {
+      C->Brush()->SetColor(clBlack);
+      C->Brush()->SetStyle(Style);
+      SetBkColor(C->Handle(), ColorToRGB(clInfoBk));
+      C->FillRect(Inner);
+    }
+  });
+}
 
 void TPopupPenBox::BuildList() {
   Items()->BeginUpdate();

@@ -111,6 +111,8 @@ public:
 
 protected:
   void CreateWnd() override;
+  // A black-framed swatch of the item's colour, then its name with DisplayNames.
+  void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
 };
 
 // A date and time picker as an inner editor (its own drop button: the frame shows none); the kinds say how its
@@ -160,23 +162,28 @@ protected:
 class TPopupPenBox : public TPopupListBox {
   Z_CLASS(TPopupPenBox, TPopupListBox)
 public:
-  explicit TPopupPenBox(TComponent* AOwner) : TPopupListBox(AOwner) {}
+  explicit TPopupPenBox(TComponent* AOwner);
   void BuildList() override;
   bool DisplayNames = false;
 
 protected:
   void CreateWnd() override;
+  // A black line in the item's pen style through the middle of the swatch.
+  void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
 };
 class TPopupBrushBox : public TPopupListBox {
   Z_CLASS(TPopupBrushBox, TPopupListBox)
 public:
-  explicit TPopupBrushBox(TComponent* AOwner) : TPopupListBox(AOwner) {}
+  explicit TPopupBrushBox(TComponent* AOwner);
   void BuildList() override;
   void Dispatch(TMessage& Message) override;
   bool DisplayNames = true;
 
 protected:
   void CreateWnd() override;
+  // A black-framed swatch of the item's brush style in black over the info-background colour ("Clear": a plain
+  // info-background field).
+  void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
 };
 
 class ZEZPenStyleEdit : public TCustomDCEdit {

@@ -1,8 +1,10 @@
 // The file-name and folder edits.
 #include "suitebase/Dcfileedit.h"
 
+#include "platform/classes/DesignHooks.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Desktop.h"
+#include "suitebase/Dceditors.h"
 #include "suitebase/Smallhelpers.h"
 
 #include <memory>
@@ -130,6 +132,15 @@ void ZEZDirectoryEdit::TakeDroppedFiles(TMessage& Message) {
   std::string S;
   Dccommon::DropFiles(true, MultipleDirs, ";", S, Message);
   SetText(S);
+}
+
+void Register() {
+  if (!RegisterComponentsProc) {
+    return;
+  }
+  RegisterComponents("Nimbra Edit", {ZEZEdit::StaticClass(), ZEZColorEdit::StaticClass(),
+                                     ZEZPenStyleEdit::StaticClass(), ZEZBrushStyleEdit::StaticClass(),
+                                     ZEZFileNameEdit::StaticClass(), ZEZDirectoryEdit::StaticClass()});
 }
 
 }  // namespace Dcedit

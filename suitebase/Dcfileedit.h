@@ -69,6 +69,9 @@ protected:
   void TakeDroppedFiles(TMessage& Message) override;
 };
 
+// Puts the drop-down edits on the palette page "Nimbra Edit" (when a design environment registers components).
+void Register();
+
 }  // namespace Dcedit
 
 Z_ENUM_TYPEINFO(Dcedit::TFileDialogKind, "fdOpen", "fdSave", "fdOpenpicture", "fdSavePicture")

@@ -1,7 +1,10 @@
 // The free-standing popup list.
 #include "suitebase/Dcpopups.h"
 
+#include "platform/controls/Forms.h"
+#include "platform/win/Sync.h"
 #include "platform/win/VirtualKeys.h"
+#include "platform/win/WinHooks.h"
 
 #include <cmath>
 #include <map>
@@ -15,11 +18,60 @@ std::map<HWND, ZEZPopupListBox*>& HookedParents() {
   static std::map<HWND, ZEZPopupListBox*> M;
   return M;
 }
+
+// The one shown list the mouse hook watches.
+struct TWatchedList {
+  HHOOK Hook = 0;
+  ZEZPopupListBox* List = nullptr;
+} Watched;
 }  // namespace
 
 ZEZPopupListBox::ZEZPopupListBox(TComponent* AOwner) : TPopupListBox(AOwner) { SetCustomDraw(true); }
 
-ZEZPopupListBox::~ZEZPopupListBox() { UnhookParent(); }
+ZEZPopupListBox::~ZEZPopupListBox() {
+  UnhookWatchers();
+  UnhookParent();
+}
+
+// A left press or release outside the shown list closes it without a choice; the message always goes on.
+LRESULT ZEZPopupListBox::MouseHook(int Code, WPARAM WParam, LPARAM LParam) {
+  const HHOOK Hook = Watched.Hook;
+  ZEZPopupListBox* List = Watched.List;
+  if (Code >= 0 && List && LParam && List->HandleAllocated() &&
+      (WParam == WM_LBUTTONDOWN || WParam == WM_LBUTTONUP || WParam == WM_NCLBUTTONDOWN || WParam == WM_NCLBUTTONUP)) {
+    const TPoint P = reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam)->pt;
+    TRect R{};
+    GetWindowRect(List->Handle(), &R);
+    if (P.X < R.Left || P.X >= R.Right || P.Y < R.Top || P.Y >= R.Bottom) {
+      // Closed after the hook returns: the callback may free the list.
+      PostMessage(List->Handle(), CM_CLOSEPOPUP, 0, 0);
+    }
+  }
+  return CallNextHookEx(Hook, Code, WParam, LParam);
+}
+
+void ZEZPopupListBox::UnhookWatchers() {
+  if (FAppHook) {
+    Application->UnhookMainWindow(FAppHook);
+    FAppHook = 0;
+  }
+  if (Watched.List == this) {
+    if (Watched.Hook) {
+      UnhookWindowsHookEx(Watched.Hook);
+    }
+    Watched = TWatchedList();
+  }
+}
+
+void ZEZPopupListBox::Dispatch(TMessage& Message) {
+  if (Message.Msg == CM_CLOSEPOPUP) {
+    if (FShown) {
+      Close(false);
+    }
+    return;
+  }
+  TPopupListBox::Dispatch(Message);
+}
 
 void ZEZPopupListBox::CreateWnd() {
   TPopupListBox::CreateWnd();
@@ -29,6 +81,7 @@ void ZEZPopupListBox::CreateWnd() {
 }
 
 void ZEZPopupListBox::DestroyWnd() {
+  UnhookWatchers();
   UnhookParent();
   TPopupListBox::DestroyWnd();
 }
@@ -63,6 +116,23 @@ void ZEZPopupListBox::Popup(int X, int Y) {
   SetWindowPos(Handle(), HWND_TOPMOST, X, Y, Width(), Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
   SetVisible(true);
   FShown = true;
+  // A click outside and the application losing activation close the list without a choice.
+  if (Watched.List && Watched.List != this) {
+    Watched.List->Close(false);
+  }
+  if (!Watched.Hook) {
+    Watched.Hook = SetWindowsHookEx(WH_MOUSE, reinterpret_cast<HOOKPROC>(&ZEZPopupListBox::MouseHook), nullptr,
+                                    GetCurrentThreadId());
+  }
+  Watched.List = this;
+  if (!FAppHook) {
+    FAppHook = Application->HookMainWindow([this](TMessage& M) {
+      if (M.Msg == CM_DEACTIVATE || (M.Msg == WM_ACTIVATEAPP && M.WParam == 0)) {
+        PostMessage(Handle(), CM_CLOSEPOPUP, 0, 0);
+      }
+      return false;
+    });
+  }
   // The parent's keys come here while the list is shown.
   if (Parent() && Parent()->HandleAllocated() && !FHookedParent) {
     FHookedParent = Parent()->Handle();
@@ -103,6 +173,7 @@ void ZEZPopupListBox::UnhookParent() {
 
 void ZEZPopupListBox::Close(bool Accept) {
   UnhookParent();
+  UnhookWatchers();
   const int Index = Accept ? ItemIndex() : -1;
   if (HandleAllocated()) {
     ShowWindow(Handle(), SW_HIDE);

@@ -31,7 +31,12 @@ protected:
 
 private:
   static LRESULT ParentWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+  static LRESULT MouseHook(int Code, WPARAM WParam, LPARAM LParam);
   void UnhookParent();
+  // Removes the mouse hook and the main window's hook.
+  void UnhookWatchers();
+  void Dispatch(TMessage& Message) override;
+  int FAppHook = 0;
   HWND FHookedParent = 0;
   WNDPROC FOldParentProc = nullptr;
   bool FShown = false;

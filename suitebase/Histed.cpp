@@ -1,6 +1,7 @@
 // The history combo box.
 #include "suitebase/Histed.h"
 
+#include "platform/classes/DesignHooks.h"
 #include "suitebase/Compnames.h"
 #include "suitebase/Regstore.h"
 
@@ -86,6 +87,12 @@ void ZEZHistoryEditor::Dispatch(TMessage& Message) {
     default: break;
   }
   TComboBox::Dispatch(Message);
+}
+
+void Register() {
+  if (RegisterComponentsProc) {
+    RegisterComponents("Nimbra Edit", {ZEZHistoryEditor::StaticClass()});
+  }
 }
 
 }  // namespace Histed

@@ -33,4 +33,7 @@ protected:
   void KeyPress(char& Key) override;
 };
 
+// Puts the history combo box on the palette page "Nimbra Edit" (when a design environment registers components).
+void Register();
+
 }  // namespace Histed

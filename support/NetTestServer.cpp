@@ -12,6 +12,7 @@
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 namespace NetTest {
@@ -224,6 +225,9 @@ void TServer::AcceptLoop() {
     if (Fd < 0) {
       continue;
     }
+    // A client that stops reading must not keep a worker (and the server's destructor) waiting for ever.
+    timeval SendLimit{30, 0};
+    ::setsockopt(Fd, SOL_SOCKET, SO_SNDTIMEO, &SendLimit, sizeof SendLimit);
     int Index = FAccepted++;
     std::lock_guard G(FLock);
     FWorkers.emplace_back([this, Fd, Index] {

@@ -8,7 +8,8 @@ Z_IMPLEMENT_CLASS_PUBLISHED(TMemoPrintProgress, TForm, TMemoPrintProgress::Publi
 namespace {
 bool RegisterLayoutClasses() {
   static const bool Done = [] {
-    RegisterClasses({TLabel::StaticClass(), TButton::StaticClass(), TProgressBar::StaticClass()});
+    RegisterClasses(
+        {TPanel::StaticClass(), TLabel::StaticClass(), TButton::StaticClass(), TProgressBar::StaticClass()});
     return true;
   }();
   return Done;
@@ -17,6 +18,7 @@ bool RegisterLayoutClasses() {
 
 void TMemoPrintProgress::Publish(TMetaClass& Meta) {
   TPublisher<TMemoPrintProgress> P(Meta);
+  P.Field("pnlInfo", &TMemoPrintProgress::pnlInfo);
   P.Field("lblPrinter", &TMemoPrintProgress::lblPrinter);
   P.Field("lblFileName", &TMemoPrintProgress::lblFileName);
   P.Field("lblProgress", &TMemoPrintProgress::lblProgress);

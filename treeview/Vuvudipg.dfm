@@ -12,28 +12,39 @@ object MemoPrintProgress: TMemoPrintProgress
   Font.Name = 'MS Sans Serif'
   Font.Style = []
   OnCreate = FormCreate
-  object lblPrinter: TLabel
+  object pnlInfo: TPanel
     Left = 8
     Top = 8
     Width = 337
-    Height = 13
-    AutoSize = False
-    Caption = 'Searching printers ...'
-  end
-  object lblFileName: TLabel
-    Left = 8
-    Top = 28
-    Width = 337
-    Height = 13
-    AutoSize = False
-  end
-  object lblProgress: TLabel
-    Left = 8
-    Top = 48
-    Width = 337
-    Height = 13
-    AutoSize = False
-    Caption = 'Printing pages:    calculation ...'
+    Height = 53
+    BevelOuter = bvNone
+    TabOrder = 2
+    object lblPrinter: TLabel
+      Left = 0
+      Top = 0
+      Width = 337
+      Height = 13
+      Align = alTop
+      Caption = 'Searching printers ...'
+      WordWrap = True
+    end
+    object lblFileName: TLabel
+      Left = 0
+      Top = 13
+      Width = 337
+      Height = 13
+      Align = alTop
+      WordWrap = True
+    end
+    object lblProgress: TLabel
+      Left = 0
+      Top = 26
+      Width = 337
+      Height = 13
+      Align = alTop
+      Caption = 'Printing pages:    calculation ...'
+      WordWrap = True
+    end
   end
   object ProgressBar: TProgressBar
     Left = 8

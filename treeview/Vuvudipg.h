@@ -14,6 +14,7 @@ public:
   explicit TMemoPrintProgress(TComponent* AOwner);
   static void Publish(TMetaClass& Meta);
 
+  TPanel* pnlInfo = nullptr;  // the three labels, top-aligned and word-wrapping
   TLabel* lblPrinter = nullptr;
   TLabel* lblFileName = nullptr;
   TLabel* lblProgress = nullptr;

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -38,6 +40,10 @@ public:
   std::vector<std::string> DialogTitles;
   std::function<void()> OnPump;  // runs at every pump (a test presses Stop here)
   int RunningSwitches = 0;
+  // A run still going after this long is stuck: Stop is pressed and the log so far printed, so that the test fails
+  // with the place it stuck instead of hanging until the test's time-out.
+  std::chrono::seconds WatchdogLimit{120};
+  bool WatchdogFired = false;
 
   void WriteLogLine(int Level, const char* Text, bool Error) override { Lines.push_back({Level, Text, Error}); }
   void ClearLog() override { Lines.clear(); }
@@ -47,6 +53,12 @@ public:
     BatchWizardHost::ProcessMessages();
     if (OnPump) {
       OnPump();
+    }
+    if (!WatchdogFired && std::chrono::steady_clock::now() - FCreated > WatchdogLimit) {
+      WatchdogFired = true;
+      ADD_FAILURE() << "the run is stuck; its log so far:\n" << Text();
+      std::fflush(stdout);
+      Stop();
     }
   }
   bool ExecuteOpenDialog(TargetListDialogRequest& R) override {
@@ -97,6 +109,9 @@ public:
     }
     return {-1, false};
   }
+
+private:
+  std::chrono::steady_clock::time_point FCreated = std::chrono::steady_clock::now();
 };
 
 // An error or warning of the engine.

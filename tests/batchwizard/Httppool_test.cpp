@@ -254,6 +254,20 @@ TEST_F(Downloads, SweepsOfTwoProcessesTakeTurns) {
   ::close(Ready[1]);
 }
 
+TEST_F(Downloads, ARunningCountWithoutABusySlotIsMendedByTheNextSweep) {
+  // A count that lost a request must not keep the wait for downloads going for ever.
+  BatchWizardJobClass Job(&Host);
+  Settings().runningHttpRequests = 1;
+  TRealClock Real;
+  TScopedClock UseReal(Real);  // the sweep runs on its interval in real time
+  const auto Start = std::chrono::steady_clock::now();
+  WaitForDownloads(&Job, &Host.abortWord, DOWNLOAD_WAIT);
+  const auto Waited = std::chrono::steady_clock::now() - Start;
+  EXPECT_EQ(Settings().runningHttpRequests, 0);
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(Waited).count(), 5000);
+  EXPECT_FALSE(Host.WatchdogFired);
+}
+
 TEST_F(Downloads, TheFinalLinkCheckCountsBadLinksAndStopReachesTheEngine) {
   Write(Root() + "/index.html", Page("<p><a href=\"ok.html\">ok</a> <a href=\"missing.html\">missing</a></p>"));
   Write(Root() + "/ok.html", Page("<p>ok</p>"));

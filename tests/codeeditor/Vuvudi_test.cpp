@@ -5,6 +5,7 @@
 #include "suitebase/Dorazori.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
+#include "platform/classes/TypInfo.h"
 #include "platform/graphics/ScrollBars.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/MessageBox.h"
@@ -97,6 +98,32 @@ TEST_F(VuvudiTest, ANewControlHasTheDocumentedDefaults) {
   EXPECT_EQ(Memo->GetCurPosText(), "1: 1");
   EXPECT_FALSE(Memo->TextStylesStored());
   EXPECT_FALSE(Memo->GutterImgsStored());
+  // Every event of the control is published, with the class library's own.
+  for (const char* Event : {"OnChange",
+                            "OnGetColorStyle",
+                            "OnStateChange",
+                            "OnSelectionChange",
+                            "OnJumpToUrl",
+                            "OnClickGutter",
+                            "OnHintPopup",
+                            "OnTemplateInsert",
+                            "OnHintInsert",
+                            "OnCreateDialog",
+                            "OnMemoScroll",
+                            "OnVerticalScroll",
+                            "OnCustomString",
+                            "OnCustomDraw",
+                            "OnDrawGutter",
+                            "OnCollapseStateChanging",
+                            "OnCollapseStateChanged",
+                            "OnExportString",
+                            "OnFindStringInPopup",
+                            "OnGetLineNumber",
+                            "OnBeforePrint",
+                            "OnKeyDown",
+                            "OnEnter"}) {
+    EXPECT_NE(GetPropInfo(Memo, Event), nullptr) << Event;
+  }
 }
 
 TEST_F(VuvudiTest, TheDefaultStylesAreTheTwentyFiveOfTheTable) {
@@ -372,8 +399,23 @@ TEST_F(VuvudiTest, ScrollingReportsOnlyRealMoves) {
   Memo->SetOptions(Memo->Options() + TMemoOptions{moShowScrollHint});
   Memo->VerticalScroll(SB_THUMBTRACK);
   EXPECT_EQ(Memo->LastScrollHint(), "Line " + std::to_string(Memo->WinLine() + 1));
+  // The hint window shows the text, its right edge on the client area's right edge, its top inside the client.
+  ASSERT_TRUE(Memo->PopupHint()->Visible());
+  EXPECT_EQ(Memo->PopupHint()->Caption(), "Line " + std::to_string(Memo->WinLine() + 1));
+  const TRect HintR = Memo->PopupHint()->HintRect;
+  const TPoint ClientTL = Memo->ClientToScreen({0, 0});
+  const TPoint ClientBR = Memo->ClientToScreen({Memo->ClientWidth(), Memo->ClientHeight()});
+  EXPECT_EQ(HintR.Right, ClientBR.X);
+  EXPECT_GE(HintR.Top, ClientTL.Y);
+  EXPECT_LE(HintR.Top, ClientBR.Y);
+  Memo->OnVerticalScroll = [](TObject*, Integer Top, bool, bool&, std::string& Hint) {
+    Hint = "At " + std::to_string(Top);
+  };
+  Memo->VerticalScroll(SB_THUMBTRACK);
+  EXPECT_EQ(Memo->PopupHint()->Caption(), "At " + std::to_string(Memo->WinLine()));
   Memo->VerticalScroll(SB_ENDSCROLL);
   EXPECT_EQ(Memo->LastScrollHint(), "");
+  EXPECT_FALSE(Memo->PopupHint()->Visible());
 }
 
 TEST_F(VuvudiTest, ScrollRangesFollowTheText) {
@@ -708,6 +750,38 @@ TEST_F(VuvudiTest, PaintsColouredCodeWithGutterMarginAndSelection) {
   Memo->GetSource()->SetSyntaxParser(nullptr);
 }
 
+TEST_F(VuvudiTest, PaintsSearchMatchesAndVisibleBlanksAndTabs) {
+  SetText(Memo, "alpha beta gamma\na\tb c\n");
+  const Integer W = Memo->GetAveCharWidth(), H = Memo->GetAveLineHeight(), X0 = Memo->GetPaintX();
+  auto Cells = [&](Integer From, Integer To, Integer Row) {
+    return TRect{X0 + From * W, Row * H, X0 + To * W, (Row + 1) * H};
+  };
+  // The found text ("beta") in the match colours, and only it.
+  Memo->SetMatchBackColor(clYellow);
+  Memo->GetSource()->FoundRect = TRect{6, 0, 10, 1};
+  Memo->Invalidate();
+  EXPECT_TRUE(Shows(Cells(6, 7, 0), clYellow));
+  EXPECT_TRUE(Shows(Cells(9, 10, 0), clYellow));
+  EXPECT_FALSE(Shows(Cells(0, 5, 0), clYellow));
+  EXPECT_FALSE(Shows(Cells(11, 16, 0), clYellow));
+  Memo->GetSource()->FoundRect = TRect{};
+  Memo->Invalidate();
+  EXPECT_FALSE(Shows(Cells(6, 10, 0), clYellow));
+  // Blanks and tabs stay blank until special symbols show them; the tab's mark sits inside its expansion.
+  Memo->SpecialSymbols()->SetSpaceChar('~');
+  Memo->SpecialSymbols()->SetTabChar('>');
+  const Integer TabEnd = static_cast<Integer>(Memo->GetSource()->GetDisplay(1).find('b'));
+  ASSERT_GT(TabEnd, 1);
+  EXPECT_FALSE(ShowsText(Cells(5, 6, 0)));
+  EXPECT_FALSE(ShowsText(Cells(1, TabEnd, 1)));
+  Memo->SetOptions(Memo->Options() + TMemoOptions{moDrawSpecialSymbols});
+  Memo->Invalidate();
+  EXPECT_TRUE(ShowsText(Cells(5, 6, 0)));
+  EXPECT_TRUE(ShowsText(Cells(1, TabEnd, 1)));
+  EXPECT_TRUE(ShowsText(Cells(TabEnd + 1, TabEnd + 2, 1)));
+  EXPECT_EQ(Memo->TextToPixelChar({TabEnd, 1}), X0 + TabEnd * W);  // columns do not move
+}
+
 TEST_F(VuvudiTest, TypingRepaintsOnlyItsLine) {
   std::string Text;
   for (int I = 0; I < 10; ++I) {
@@ -811,6 +885,87 @@ TEST_F(VuvudiTest, ProportionalRunsOfDifferentSizesShareTheirBaseline) {
     TPoint Back;
     Memo->MouseToTextPoint(Memo->TextToPixelChar({C, 0}) + 1, 1, Back, true);
     EXPECT_EQ(Back, (TPoint{C, 0})) << C;
+  }
+  Memo->GetSource()->SetSyntaxParser(nullptr);
+}
+
+// Proportional mode measures each line: a line of large digits is taller than a line of small letters, and rows,
+// pixels, the caret and painting all follow the measured heights.
+TEST_F(VuvudiTest, ProportionalLinesHaveTheirOwnHeights) {
+  auto* Parser = new TSizesParser(Form);
+  Memo->GetSource()->SetSyntaxParser(Parser);
+  Memo->SetUseMonoFont(false);
+  std::string Text = "xxx small\n12345 big\nxx after\n";
+  for (int I = 0; I < 40; ++I) {
+    Text += I % 3 == 0 ? "9 tall row 9\n" : "low row\n";
+  }
+  SetText(Memo, Text);
+  Harness::RunUntilIdle();
+  Harness::SaveWindowPng(Memo->Handle(), ::testing::TempDir() + "vuvudi_heights.png");
+  const Integer H0 = Memo->GetRealLineHeight(0), H1 = Memo->GetRealLineHeight(1), H2 = Memo->GetRealLineHeight(2);
+  EXPECT_GT(H1, H0 + 5);
+  EXPECT_EQ(H0, H2);
+  EXPECT_GT(Memo->GetBaseLine(1), Memo->GetBaseLine(0));
+  EXPECT_EQ(Memo->TextToPixelLine({0, 1}), H0);
+  EXPECT_EQ(Memo->TextToPixelLine({0, 2}), H0 + H1);
+  EXPECT_EQ(Memo->LineToPixel(0, 3, 0), H0 + H1 + H2);
+  Integer Y = H0 + H1 + 1, Pos = 0;
+  EXPECT_EQ(Memo->PixelToTextLine(Y, Pos, false), 2);
+  EXPECT_EQ(Y, H0 + H1);
+  EXPECT_EQ(Pos, 1);
+  // The third line's text is drawn in its own band, below the tall line.
+  EXPECT_TRUE(ShowsText(TRect{Memo->GetPaintX(), H0 + H1, Memo->GetPaintX() + 20, H0 + H1 + H2}));
+  EXPECT_FALSE(ShowsText(TRect{Memo->GetPaintX() + 200, H0 + H1, Memo->ClientWidth() - 2, H0 + H1 + H2}));
+  // Every character of several lines maps to its pixel and back, also after scrolling by one tall row.
+  auto RoundTrips = [&]() {
+    for (Integer L = Memo->WinLine(); L < Memo->WinLine() + 6; ++L) {
+      const Integer Len = static_cast<Integer>(Memo->GetSource()->GetDisplay(L).size());
+      for (Integer C = 0; C < Len; ++C) {
+        const TPoint Px = Memo->TextToPixelPoint({C, L});
+        TPoint Back;
+        Memo->MouseToTextPoint(Px.X + 1, Px.Y + 1, Back, true);
+        EXPECT_EQ(Back, (TPoint{C, L})) << C << "," << L;
+      }
+    }
+  };
+  RoundTrips();
+  Memo->ScrollDown();
+  EXPECT_EQ(Memo->TextToPixelLine({0, 1}), 0);
+  EXPECT_EQ(Memo->TextToPixelLine({0, 0}), -H0);
+  RoundTrips();
+  Memo->ScrollUp();
+  // The caret takes the size of the character under it and stands on the row's baseline.
+  Memo->SetFocus();
+  Memo->GetSource()->JumpTo(1, 1);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Memo->CaretSize().cy, H1);
+  EXPECT_EQ(Memo->CaretPixel().Y, H0);
+  Memo->GetSource()->JumpTo(7, 1);  // a small letter on the tall line
+  Harness::RunUntilIdle();
+  EXPECT_LT(Memo->CaretSize().cy, H1);
+  EXPECT_EQ(Memo->CaretPixel().Y + Memo->CaretSize().cy, H0 + Memo->GetBaseLine(1) + (H0 - Memo->GetBaseLine(0)));
+  // A page down keeps the caret in view with rows of mixed heights.
+  Memo->GetSource()->JumpTo(0, 30);
+  Harness::RunUntilIdle();
+  EXPECT_TRUE(Memo->IsPointVisible({0, 30}));
+  EXPECT_LE(Memo->TextToPixelLine({0, 30}) + Memo->GetRealLineHeight(30), Memo->ClientHeight());
+  // Word wrap: each row of a tall line is tall, and every character still maps back from its pixel.
+  Memo->GetSource()->JumpTo(0, 0);
+  SetText(Memo, "short\n1 22 333 4444 55555 666666 7777777 88888888 999999999 and a few small words\nend\n");
+  Memo->SetWordWrap(true);
+  Memo->SetMarginPos(20);
+  Memo->SetOptions(Memo->Options() + TMemoOptions{moBreakWordAtMargin});
+  Harness::RunUntilIdle();
+  ASSERT_GT(Memo->WordWrapList().Count(), 1);
+  const Integer Tall = Memo->GetRealLineHeight(1);
+  EXPECT_EQ(Memo->RowHeight(2), Tall);
+  EXPECT_EQ(Memo->TextToPixelLine({0, 2}), Memo->GetRealLineHeight(0) + (Memo->WordWrapList().Count() + 1) * Tall);
+  const Integer Len = static_cast<Integer>(Memo->GetSource()->GetDisplay(1).size());
+  for (Integer C = 0; C < Len; ++C) {
+    const TPoint Px = Memo->TextToPixelPoint({C, 1});
+    TPoint Back;
+    Memo->MouseToTextPoint(Px.X + 1, Px.Y + 1, Back, true);
+    EXPECT_EQ(Back, (TPoint{C, 1})) << C;
   }
   Memo->GetSource()->SetSyntaxParser(nullptr);
 }

@@ -130,7 +130,7 @@ TEST(EasyStrings, StyleCodesOfAnUnlexedLineAreNone) {
   S.Add("abc");
   EXPECT_EQ(S.GetData(0, 1), -1);
   EXPECT_EQ(S.GetData(5, 1), -1);
-  S.GetItem(0)->Styles.assign(6, '\0');
+  S.GetItem(0)->Styles.Mutable().assign(6, '\0');
   S.PutData(0, 2, 2, 7);
   EXPECT_EQ(S.GetData(0, 1), 0);
   EXPECT_EQ(S.GetData(0, 2), 7);

@@ -4,6 +4,8 @@
 #include "platform/graphics/Colors.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/VirtualKeys.h"
+#include "platform/win/Clock.h"
+#include "platform/graphics/Cursors.h"
 #include "suitebase/Dcedit.h"
 #include "tests/support/Forms.h"
 #include "tests/support/UnitsEnvironment.h"
@@ -123,6 +125,90 @@ TEST_F(DceditTest, TheFlatBorderShowsOnlyWhileTheMouseIsOverOrTheFocusIsIn) {
   Edit->SetFocus();
   Harness::RunUntilIdle();
   EXPECT_FALSE(Edit->FlatInactive());
+}
+
+// The flat look is repainted a moment after the mouse left, on timer 1; a drop meanwhile keeps the timer for its
+// mouse tracking.
+TEST_F(DceditTest, LeavingTheMouseRepaintsTheFlatLookOnTheTimer) {
+  TManualClock Manual;
+  TScopedClock Use(Manual);
+  Edit->Flat = true;
+  Edit->BorderChanged();
+  Next->SetFocus();
+  Harness::RunUntilIdle();
+  Edit->Perform(CM_MOUSEENTER, 0, 0);
+  EXPECT_FALSE(Edit->FlatInactive());
+  Edit->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_TRUE(Edit->FlatInactive());
+  Harness::Advance(Manual, 20);  // the pending repaint; the timer stops
+  EXPECT_TRUE(Edit->FlatInactive());
+
+  // A held button in the dropped list scrolls it on the timer, even when a leave repaint was pending.
+  Fill(20);
+  Edit->Perform(CM_MOUSEENTER, 0, 0);
+  Edit->Perform(CM_MOUSELEAVE, 0, 0);
+  Edit->SetDroppedDown(true);
+  ASSERT_TRUE(Edit->DroppedDown());
+  Harness::MouseDown(List()->Handle(), TPoint{5, 2});
+  Harness::RunUntilIdle();
+  ASSERT_EQ(List()->ItemIndex(), 0);
+  const TPoint Below = List()->ClientToScreen(TPoint{5, List()->ClientHeight() + 10});
+  SetCursorPos(Below.X, Below.Y);
+  Harness::Advance(Manual, 20);  // the leave repaint
+  Harness::Advance(Manual, 20);
+  Harness::Advance(Manual, 20);
+  EXPECT_GE(List()->ItemIndex(), 2);
+  Edit->CloseDropped(false);
+}
+
+TEST_F(DceditTest, ButtonSettingsReachTheButtonsAndACustomGlyphSizesItsButton) {
+  TButtonParams* B = Edit->Button1();
+  B->SetHint("Choose");
+  B->SetShowHint(true);
+  EXPECT_EQ(B->Button()->Hint, "Choose");
+  EXPECT_TRUE(B->Button()->ShowHint());
+  EXPECT_EQ(B->Kind(), Dcedit::bkDropDown);
+  const int EditWidth = Edit->Edit()->Width();
+  TBitmap Glyph;
+  Glyph.SetSize(30, 12);
+  B->SetGlyph(&Glyph);
+  EXPECT_EQ(B->Kind(), Dcedit::bkCustom);
+  EXPECT_EQ(B->Button()->Width(), 34);  // the glyph's width + 4
+  EXPECT_EQ(Edit->Edit()->Width(), EditWidth - (34 - GetSystemMetrics(SM_CXVSCROLL)));
+  B->SetWidth(25);
+  EXPECT_EQ(B->Button()->Width(), 25);
+  B->SetWidth(0);
+  EXPECT_EQ(B->Button()->Width(), 34);
+
+  // Over a visible button the cursor is the button's own; elsewhere the frame's.
+  B->SetCursor(crHandPoint);
+  const TRect R = B->Button()->BoundsRect();
+  const TPoint Over = Edit->ClientToScreen(TPoint{R.Left + 2, R.Top + 2});
+  SetCursorPos(Over.X, Over.Y);
+  EXPECT_EQ(Edit->Perform(WM_SETCURSOR, Edit->Handle(), HTCLIENT), 1);
+  EXPECT_EQ(GetCursor(), Screen->Cursors(crHandPoint));
+  const TPoint Away = Edit->ClientToScreen(TPoint{2, 2});
+  SetCursorPos(Away.X, Away.Y);
+  SetCursor(0);
+  Edit->Perform(WM_SETCURSOR, Edit->Handle(), HTCLIENT);
+  EXPECT_NE(GetCursor(), Screen->Cursors(crHandPoint));
+}
+
+TEST_F(DceditTest, HideCaretMakesTheEditorReadOnlyAndAFontChangeFitsTheHeight) {
+  auto* Inner = dynamic_cast<TCustomEdit*>(Edit->Edit());
+  ASSERT_TRUE(Inner);
+  Edit->SetHideCaret(true);
+  EXPECT_TRUE(Inner->ReadOnly());
+  Edit->SetHideCaret(false);
+  EXPECT_FALSE(Inner->ReadOnly());
+  Edit->SetReadOnly(true);
+  EXPECT_TRUE(Inner->ReadOnly());
+
+  Edit->Font()->SetSize(20);
+  const int Small = Edit->Height();
+  Edit->Font()->SetSize(8);
+  EXPECT_LT(Edit->Height(), Small);
+  EXPECT_GT(Small, 21);
 }
 
 TEST_F(DceditTest, ClassNamesResolveOrFallBack) {

@@ -122,6 +122,80 @@ TEST_F(EditorsTest, PenAndBrushStylesByName) {
   EXPECT_EQ(GetPixel(B.Canvas()->Handle(), 10, B.Height() / 2), ColorToRGB(clInfoBk));  // "Clear": a plain field
 }
 
+// The dropped lists draw a swatch per row: the colour itself, a pen-style line, a brush pattern.
+TEST_F(EditorsTest, TheStyleListsDrawTheirSwatches) {
+  auto* Colour = TestSupport::Make<ZEZColorEdit>(Form, Form, TRect{10, 40, 160, 61});
+  auto* Pen = TestSupport::Make<ZEZPenStyleEdit>(Form, Form, TRect{10, 70, 160, 91});
+  auto* Brush = TestSupport::Make<ZEZBrushStyleEdit>(Form, Form, TRect{10, 100, 160, 121});
+  const std::string File = ::testing::TempDir() + "/swatches.png";
+  auto Picture = [&](TCustomDCEdit* Frame) {
+    Frame->SetDroppedDown(true);
+    Harness::RunUntilIdle();
+    Harness::TSavedImage Image;
+    EXPECT_TRUE(Harness::SaveWindowPng(Frame->PopupWindow()->Handle(), File));
+    EXPECT_TRUE(Harness::LoadPng(File, Image));
+    return Image;
+  };
+  // Where the list's client area starts in its window's picture.
+  auto Origin = [](TWinControl* List) {
+    TRect W{};
+    GetWindowRect(List->Handle(), &W);
+    const TPoint C = List->ClientToScreen(TPoint{0, 0});
+    return TPoint{C.X - W.Left, C.Y - W.Top};
+  };
+  auto RGB = [](TColor Color) {
+    const TColor C = ColorToRGB(Color);
+    return static_cast<std::uint32_t>(((C & 0xFF) << 16) | (C & 0xFF00) | ((C >> 16) & 0xFF));
+  };
+  auto At = [](const Harness::TSavedImage& Image, TPoint O, int X, int Y) {
+    return Image.At(O.X + X, O.Y + Y) & 0xFFFFFFu;
+  };
+
+  // Rows of colours: a black frame around the item's colour (the rows below the selected one).
+  Colour->SetSelectedColor(clBlack);
+  auto* ColourList = static_cast<TPopupColorBox*>(Colour->PopupWindow());
+  Harness::TSavedImage Image = Picture(Colour);
+  TPoint O = Origin(ColourList);
+  for (int I = 1; I <= 3; ++I) {
+    const TRect R = ColourList->ItemRect(I);
+    const auto Want = static_cast<TColor>(reinterpret_cast<std::uintptr_t>(ColourList->Items()->Objects(I)));
+    EXPECT_EQ(At(Image, O, R.Left + 12, (R.Top + R.Bottom) / 2), RGB(Want)) << I;
+    EXPECT_EQ(At(Image, O, R.Left + 2, (R.Top + R.Bottom) / 2), 0u) << I;  // the frame
+  }
+  Colour->CloseDropped(false);
+
+  // A pen swatch is a black line through the middle across the row (no names): solid has no gaps, dashes have.
+  Pen->SetPenStyle(psSolid);
+  auto* PenList = static_cast<TPopupPenBox*>(Pen->PopupWindow());
+  Image = Picture(Pen);
+  O = Origin(PenList);
+  auto BlackRun = [&](int Row) {
+    const TRect R = PenList->ItemRect(Row);
+    const int Y = (R.Top + 2 + R.Bottom - 2) / 2;
+    int Black = 0;
+    for (int X = R.Left + 2; X < PenList->ClientWidth() - 3; ++X) {
+      Black += At(Image, O, X, Y) == 0 ? 1 : 0;
+    }
+    return Black;
+  };
+  const int Width = PenList->ClientWidth() - 5;
+  EXPECT_GE(BlackRun(0), Width - 1);
+  EXPECT_LT(BlackRun(1), Width - 4);
+  EXPECT_GT(BlackRun(1), Width / 3);
+  Pen->CloseDropped(false);
+
+  // Brush rows: "Solid" is all black inside its frame, "Clear" all info background.
+  Brush->SetBrushStyle(bsSolid);
+  auto* BrushList = static_cast<TPopupBrushBox*>(Brush->PopupWindow());
+  Image = Picture(Brush);
+  O = Origin(BrushList);
+  const TRect B0 = BrushList->ItemRect(0);
+  const TRect B1 = BrushList->ItemRect(1);
+  EXPECT_EQ(At(Image, O, B0.Left + 12, (B0.Top + B0.Bottom) / 2), 0u);
+  EXPECT_EQ(At(Image, O, B1.Left + 12, (B1.Top + B1.Bottom) / 2), RGB(clInfoBk));
+  Brush->CloseDropped(false);
+}
+
 TEST_F(EditorsTest, ADateEditTakesTheButtonsAwayAndCommitsNoValueForAnEmptyText) {
   auto* Frame = TestSupport::Make<ZEZEdit>(Form, Form, TRect{10, 130, 160, 151});
   Frame->SetEditorClass(ZEZDateEdit::StaticClass());

@@ -1,6 +1,8 @@
 // The file-name and folder edits: their dialogs (answered by script) and files dropped on them.
 #include "platform/win/MessageBox.h"
+#include "platform/classes/DesignHooks.h"
 #include "suitebase/Dcfileedit.h"
+#include "suitebase/Histed.h"
 #include "tests/suitebase/SuiteEnvironment.h"
 #include "tests/support/Forms.h"
 #include "tests/support/UnitsEnvironment.h"
@@ -77,6 +79,35 @@ TEST_F(FileEditTest, DroppedFilesGiveTheFirstFileOrTheFolder) {
   Harness::RunUntilIdle();
   EXPECT_EQ(Dirs->GetText(), (Temp / "home") + "/");
   EXPECT_EQ(Drops, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The design-time registrations go to the palette page "Nimbra Edit", and only when components can be registered.
+TEST(EditRegistrations, TheEditsAndTheHistoryComboGoOnTheirPalettePage) {
+  const TRegisterComponentsProc Saved = RegisterComponentsProc;
+  RegisterComponentsProc = nullptr;
+  const Integer Before = Dorazori::ClassItems()->Count();
+  Dcedit::Register();
+  Histed::Register();
+  EXPECT_EQ(Dorazori::ClassItems()->Count(), Before);
+
+  Dorazori::InstallRegistrationHooks();
+  Dcedit::Register();
+  Histed::Register();
+  std::vector<std::string> OnPage;
+  for (Integer I = 0; I < Dorazori::ClassItems()->Count(); ++I) {
+    const Dorazori::TClassItem* Item = Dorazori::ClassItems()->Items(I);
+    if (Item->Page == "Nimbra Edit") {
+      OnPage.push_back(Item->ItemClass->ClassName());
+    }
+  }
+  EXPECT_EQ(OnPage, (std::vector<std::string>{"ZEZEdit", "ZEZColorEdit", "ZEZPenStyleEdit", "ZEZBrushStyleEdit",
+                                              "ZEZFileNameEdit", "ZEZDirectoryEdit", "ZEZHistoryEditor"}));
+  Dorazori::RemoveRegistrationHooks();
+  RegisterComponentsProc = Saved;
 }
 
 }  // namespace

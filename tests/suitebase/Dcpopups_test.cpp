@@ -28,6 +28,33 @@ protected:
   TPopupListBoxCallback Record = [this](TObject*, int Index) { Chosen.push_back(Index); };
 };
 
+TEST_F(PopupTest, AClickOutsideOrTheApplicationLosingActivationCancels) {
+  std::unique_ptr<ZEZPopupListBox> List(
+      PopupListbox(Owner, &Items, 0, 20, {Dccontrols::lrLeftJustify}, nullptr, Record, 0));
+  Harness::RunUntilIdle();
+  ASSERT_TRUE(List->Shown());
+  Harness::Click(List->Handle(), TPoint{3, 3});  // inside: the list goes on
+  Harness::RunUntilIdle();
+  Chosen.clear();
+  if (!List->Shown()) {
+    List->Popup(100, 100);  // a click inside accepts, as in a drop-down list
+  }
+  Harness::Click(Form->Handle(), TPoint{Form->ClientWidth() - 5, Form->ClientHeight() - 5});
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(List->Shown());
+  EXPECT_EQ(Chosen, std::vector<int>{-1});
+
+  List->Popup(100, 100);
+  SendMessage(Application->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+  Harness::RunUntilIdle();
+  EXPECT_FALSE(List->Shown());
+  EXPECT_EQ(Chosen, (std::vector<int>{-1, -1}));
+  // Once closed, the hooks are gone: the application's activation changes reach no list.
+  SendMessage(Application->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Chosen.size(), 2u);
+}
+
 TEST_F(PopupTest, WidthComesFromTheColumnsAndIsScaledToMaxSize) {
   std::unique_ptr<ZEZPopupListBox> Wide(
       PopupListbox(Owner, &Items, 0, 0, {Dccontrols::lrLeftJustify, Dccontrols::lrRightJustify}, nullptr, Record, 0));

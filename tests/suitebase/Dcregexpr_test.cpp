@@ -58,6 +58,26 @@ INSTANTIATE_TEST_SUITE_P(
         TFindCase{"ab", true, "abxab", 5, false, true, 4, 2}, TFindCase{"ab", true, "abxab", 3, false, true, 1, 2},
         TFindCase{"q", true, "abxab", 5, false, false, 0, 0}));
 
+// An empty repetition at the last column used to loop forever: the repeat stopped only at the end of the line.
+TEST(RegExprFind, EmptyRepeatNearTheEndOfTheLineEnds) {
+  const struct {
+    const char* Pattern;
+    const char* Subject;
+    Integer Pos;
+    bool Forward;
+    Integer FoundPos;
+  } Cases[] = {{"x*", "ab", 2, true, 2},   {"x*", "ab", 2, false, 2}, {"{x}*", "ab", 2, true, 2},
+               {"[x]*", "ab", 2, true, 2}, {"x*", "a", 1, true, 1},   {"x*y*", "ab", 2, true, 2}};
+  for (const auto& C : Cases) {
+    TRegExpr Re(C.Pattern, true);
+    Integer Pos = C.Pos;
+    Integer Len = -1;
+    EXPECT_TRUE(Re.Find(C.Subject, Pos, Len, C.Forward)) << C.Pattern << " in " << C.Subject;
+    EXPECT_EQ(Pos, C.FoundPos) << C.Pattern << " in " << C.Subject;
+    EXPECT_EQ(Len, 0) << C.Pattern << " in " << C.Subject;
+  }
+}
+
 TEST(RegExprCompile, MalformedPatternsRaiseTheMaskErrorAtTheOffendingPosition) {
   struct TCase {
     const char* Pattern;
