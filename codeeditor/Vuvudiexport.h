@@ -44,3 +44,17 @@ void LoadFromHtmlFile(TCustomVUVudi* Memo, const std::string& FileName);
 void LoadFromRtfFile(TCustomVUVudi* Memo, const std::string& FileName);
 
 }  // namespace Vuvudi
+
+namespace Vuvudi {
+
+// The rich-text side of the control's clipboard commands, for a control whose ClipboardType is cbRtf.
+// After the text copy: the selection as RTF (ending in a 0 byte) joins the text on the clipboard in the
+// registered "Rich Text Format" format; ClipSelType tells a column block. Nothing without a selection.
+void CopyRtfToClipboard(TCustomVUVudi* Memo);
+// Pastes the clipboard's rich text when there is some and the control has no parser or an attribute parser;
+// false when it did not (the caller then pastes the text).
+bool PasteRtfFromClipboard(TCustomVUVudi* Memo);
+// Moves (or copies) the selection to the caret as rich text; false when the caret lies inside the selection.
+bool MoveRtfBlockToPos(TCustomVUVudi* Memo, bool Move);
+
+}  // namespace Vuvudi

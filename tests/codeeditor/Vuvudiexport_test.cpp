@@ -3,6 +3,7 @@
 
 #include "codeeditor/Dclanguages.h"
 #include "codeeditor/Vuvudirich.h"
+#include "platform/win/Clipboard.h"
 #include "support/Corpus.h"
 #include "tests/suitebase/SuiteEnvironment.h"
 #include "tests/support/Forms.h"
@@ -139,4 +140,54 @@ TEST_F(VuvudiExport, LoadingAPageReplacesTheTextAndLeavesUndoAndTheModifiedFlag)
   EXPECT_EQ(S->AllowUndo(), Undo);
   EXPECT_FALSE(S->Modified());
   EXPECT_EQ(S->GetCaretPoint(), (TPoint{0, 0}));
+}
+
+// ---- the rich-text clipboard ----
+
+TEST_F(VuvudiExport, RichCopyAndPasteKeepFontsColoursAndTheColumnBlockKind) {
+  Memo->GetSource()->SetSyntaxParser(new Dcparser::TCPPParser(Form));
+  Memo->SetClipboardType(cbRtf);
+  Memo->SetText("int x = 1;\nchar c;\n");
+  Memo->GetSource()->SetSelection(Dcstring::stBlockSel, 0, 0, 3, 1);
+  Memo->CopyToClipboard();
+  CopyRtfToClipboard(Memo);
+  ASSERT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormat(SRichTextFormatName)));
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT)) << "plain text still goes along";
+  EXPECT_EQ(Dcstring::TCustomMemoSource::ClipSelType, 1);
+
+  Other->SetClipboardType(cbRtf);
+  Other->SetText("AAAAAA\nBBBBBB\n");
+  Other->GetSource()->JumpTo(2, 0);
+  ASSERT_TRUE(PasteRtfFromClipboard(Other));
+  EXPECT_EQ(Other->GetLines()->Strings(0), "AAint AAAA");
+  EXPECT_EQ(Other->GetLines()->Strings(1), "BBcharBBBB") << "the column block's lines stay one below the other";
+  auto* P = dynamic_cast<TAttributeParser*>(Other->GetSource()->SyntaxParser());
+  ASSERT_NE(P, nullptr);
+  const std::string C = Other->GetSource()->GetColorData(0);
+  EXPECT_EQ(P->GetAttrFromIndex(static_cast<unsigned char>(C[2]))->Color(),
+            Memo->GetFontFromTextStyle(Memo->GetSource()->GetColorData(0)[0])->Color());
+  EXPECT_TRUE(P->GetAttrFromIndex(static_cast<unsigned char>(C[2]))->Style().Contains(fsBold));
+  EXPECT_EQ(P->GetAttrFromIndex(static_cast<unsigned char>(C[0]))->Color(), Other->Font()->Color());
+}
+
+TEST_F(VuvudiExport, ARichMoveKeepsTheRunsFormatting) {
+  Other->SetClipboardType(cbRtf);
+  Other->SetText("abc def\n");
+  Dcstring::TCustomMemoSource* S = Other->GetSource();
+  S->SetOptions(S->Options() + Dcstring::TStringsOptions{Dcstring::soPersistentBlocks});  // the caret moves alone
+  S->SetSelection(Dcstring::stStreamSel, 0, 0, 3, 0);
+  GetSelAttributes(Other)->SetColor(clRed);
+  S->SetSelection(Dcstring::stStreamSel, 0, 0, 3, 0);
+  S->JumpTo(1, 0);
+  ASSERT_TRUE(S->IsPosInBlock(1, 0));
+  EXPECT_FALSE(MoveRtfBlockToPos(Other, true)) << "the caret inside the selection";
+  S->JumpTo(7, 0);
+  ASSERT_EQ(S->SelectionType(), Dcstring::stStreamSel) << S->GetCaretPoint().X;
+  ASSERT_TRUE(MoveRtfBlockToPos(Other, true));
+  EXPECT_EQ(Other->GetLines()->Strings(0), " defabc");
+  auto* P = dynamic_cast<TAttributeParser*>(S->SyntaxParser());
+  const std::string C = S->GetColorData(0);
+  ASSERT_EQ(C.size(), 7u);
+  EXPECT_EQ(P->GetAttrFromIndex(static_cast<unsigned char>(C[4]))->Color(), clRed);
+  EXPECT_NE(P->GetAttrFromIndex(static_cast<unsigned char>(C[1]))->Color(), clRed);
 }
