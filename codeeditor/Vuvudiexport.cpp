@@ -5,6 +5,8 @@
 #include "platform/classes/StringList.h"
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace Vuvudi {
 
@@ -13,7 +15,7 @@ using Dcexport::ZEZExporter;
 
 // One run's format: which parts are written and their values.
 struct TRunFormat {
-  std::string Name;
+  const std::string* Name = nullptr;  // the font's own, which outlives the export
   Byte Charset = 0;
   Integer Size = 10;
   TColor Color = clBlack;
@@ -26,46 +28,62 @@ struct TRunFormat {
 };
 
 void OpenFormat(ZEZExporter* E, const TRunFormat& F) {
-  if (F.Face)
-    E->StartFontWithCharSet(F.Name, F.Charset);
-  if (F.SizeOn)
+  if (F.Face) {
+    E->StartFontWithCharSet(*F.Name, F.Charset);
+  }
+  if (F.SizeOn) {
     E->StartFontSize(F.Size);
-  if (F.Styles.Contains(fsBold))
+  }
+  if (F.Styles.Contains(fsBold)) {
     E->StartBold();
-  if (F.Styles.Contains(fsItalic))
+  }
+  if (F.Styles.Contains(fsItalic)) {
     E->StartItalic();
-  if (F.Styles.Contains(fsUnderline))
+  }
+  if (F.Styles.Contains(fsUnderline)) {
     E->StartUnderline();
-  if (F.Styles.Contains(fsStrikeOut))
+  }
+  if (F.Styles.Contains(fsStrikeOut)) {
     E->StartStrikeOut();
-  if (F.ColorOn)
+  }
+  if (F.ColorOn) {
     E->StartColor(F.Color);
-  if (F.Back)
+  }
+  if (F.Back) {
     E->StartBackColor(F.BackColor);
+  }
 }
 
 void CloseFormat(ZEZExporter* E, const TRunFormat& F) {
-  if (F.Back)
+  if (F.Back) {
     E->FinishBackColor();
-  if (F.ColorOn)
+  }
+  if (F.ColorOn) {
     E->FinishColor();
-  if (F.Styles.Contains(fsStrikeOut))
+  }
+  if (F.Styles.Contains(fsStrikeOut)) {
     E->FinishStrikeOut();
-  if (F.Styles.Contains(fsUnderline))
+  }
+  if (F.Styles.Contains(fsUnderline)) {
     E->FinishUnderline();
-  if (F.Styles.Contains(fsItalic))
+  }
+  if (F.Styles.Contains(fsItalic)) {
     E->FinishItalic();
-  if (F.Styles.Contains(fsBold))
+  }
+  if (F.Styles.Contains(fsBold)) {
     E->FinishBold();
-  if (F.SizeOn)
+  }
+  if (F.SizeOn) {
     E->FinishFontSize();
-  if (F.Face)
+  }
+  if (F.Face) {
     E->FinishFont();
+  }
 }
 
 TRunFormat FormatOf(TFont* Font, TColor Back) {
   TRunFormat F;
-  F.Name = Font->Name();
+  F.Name = &Font->Name();
   F.Charset = Font->Charset();
   F.Size = Font->Size();
   F.Color = Font->Color();
@@ -92,10 +110,12 @@ void LineColumns(Dcstring::TCustomMemoSource* S, Integer Line, bool SelectionOnl
       Start = R.Left;
       End = R.Right + 1;
     } else {
-      if (Line == R.Top)
+      if (Line == R.Top) {
         Start = R.Left;
-      if (Line == R.Bottom)
+      }
+      if (Line == R.Bottom) {
         End = R.Right;
+      }
     }
   }
   (void)S;
@@ -160,6 +180,26 @@ void ExportToEx(TCustomVUVudi* Memo, ZEZExporter* Exporter, bool SelectionOnly) 
       Last = HasSel ? std::min(R.Bottom, Last) : -1;
     }
     const bool LinkStyle = S->HighlightUrls() && !Painted;
+    // Styles do not change while the text is written: each style's format and each pair's equality is asked once.
+    std::vector<std::unique_ptr<TRunFormat>> Formats(256);
+    std::vector<signed char> Equal(256 * 256, -1);
+    auto FormatFor = [&](unsigned char Style) -> const TRunFormat& {
+      std::unique_ptr<TRunFormat>& F = Formats[Style];
+      if (!F) {
+        F = std::make_unique<TRunFormat>(Style == 0 && LinkStyle ? FormatOf(Memo->Font(), Memo->Color())
+                                                                  : FormatOf(Memo->GetFontFromTextStyle(Style),
+                                                                             Memo->GetColorFromTextStyle(Style)));
+      }
+      return *F;
+    };
+    auto SameStyle = [&](unsigned char A, unsigned char B) {
+      signed char& E = Equal[static_cast<std::size_t>(A) * 256 + B];
+      if (E < 0) {
+        E = Memo->EqualStyles(A, B, false) ? 1 : 0;
+      }
+      return E == 1;
+    };
+    const TRunFormat MemoFormat = FormatOf(Memo->Font(), Memo->Color());
     for (Integer Line = First; Line <= Last; ++Line) {
       if (Line > First) {
         Exporter->NewLine();
@@ -176,19 +216,17 @@ void ExportToEx(TCustomVUVudi* Memo, ZEZExporter* Exporter, bool SelectionOnly) 
         Integer End = Start + 1;
         while (End < N) {
           const auto Next = static_cast<unsigned char>(L.Codes[static_cast<std::size_t>(End)]);
-          if (Next != Style && !Memo->EqualStyles(Style, Next, false)) {
+          if (Next != Style && !SameStyle(Style, Next)) {
             break;
           }
           ++End;
         }
-        TRunFormat F = Style == 0 && LinkStyle
-                           ? FormatOf(Memo->Font(), Memo->Color())
-                           : FormatOf(Memo->GetFontFromTextStyle(Style), Memo->GetColorFromTextStyle(Style));
+        TRunFormat F = FormatFor(Style);
         const bool FirstRun = Start == 0;
-        F.Face = FirstRun || F.Name != Previous.Name || F.Name != Memo->Font()->Name();
-        F.SizeOn = FirstRun || F.Size != Previous.Size || F.Size != Memo->Font()->Size();
-        F.ColorOn = FirstRun || F.Color != Previous.Color || F.Color != Memo->Font()->Color();
-        F.Back = F.BackColor != Memo->Color();
+        F.Face = FirstRun || *F.Name != *Previous.Name || *F.Name != *MemoFormat.Name;
+        F.SizeOn = FirstRun || F.Size != Previous.Size || F.Size != MemoFormat.Size;
+        F.ColorOn = FirstRun || F.Color != Previous.Color || F.Color != MemoFormat.Color;
+        F.Back = F.BackColor != MemoFormat.BackColor;
         OpenFormat(Exporter, F);
         Write(Memo, Exporter, L.Text.substr(static_cast<std::size_t>(Start), static_cast<std::size_t>(End - Start)));
         if (End >= N) {

@@ -510,18 +510,24 @@ void TAttributeParser::SetStrAttribute(Integer Line, Integer FromPos, TMemoAttri
     TMemoAttributes Changed(nullptr);
     Changed.SafeAssign(GetAttrFromIndex(static_cast<unsigned char>(Slice[I])));
     Changed.BeginUpdate();
-    if ((Mask & csColor) != 0)
+    if ((Mask & csColor) != 0) {
       Changed.SetColor(A->Color());
-    if ((Mask & csBkColor) != 0)
+    }
+    if ((Mask & csBkColor) != 0) {
       Changed.SetBkColor(A->BkColor());
-    if ((Mask & csFace) != 0)
+    }
+    if ((Mask & csFace) != 0) {
       Changed.SetName(A->Name());
-    if ((Mask & csSize) != 0)
+    }
+    if ((Mask & csSize) != 0) {
       Changed.SetSize(A->Size());
-    if ((Mask & csCharSet) != 0)
+    }
+    if ((Mask & csCharSet) != 0) {
       Changed.SetCharset(A->Charset());
-    if ((Mask & csPitch) != 0)
+    }
+    if ((Mask & csPitch) != 0) {
       Changed.SetPitch(A->Pitch());
+    }
     if ((Mask & csStyle) != 0) {
       TFontStyles Style;
       for (Integer M = 0; M < 4; ++M) {
