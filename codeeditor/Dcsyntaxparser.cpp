@@ -53,9 +53,11 @@ TSyntaxParser::TSyntaxParser(TComponent* AOwner)
   FScheme->OnParserInit = [this] { InitParser(); };
   FScheme->OnParserChanged = [this] { ParserChanged(); };
   InitParser();
+  Vuvudi::EnvOptObjectList()->Add(static_cast<TObject*>(this));
 }
 
 TSyntaxParser::~TSyntaxParser() {
+  Vuvudi::EnvOptObjectList()->Remove(static_cast<TObject*>(this));
   FScheme->OnParserInit = nullptr;
   FScheme->OnParserChanged = nullptr;
   FDefaultAttr->Font()->OnChange = nullptr;

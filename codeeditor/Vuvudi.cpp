@@ -1,6 +1,7 @@
 // Code editor control: construction, properties, the published form, source binding and notifications, stored
 // positions and the process-wide lists.
 #include "codeeditor/Vuvudi.h"
+#include "codeeditor/Vuvudirich.h"
 #include "platform/classes/TypInfoImpl.h"
 #include "platform/controls/Forms.h"
 #include "platform/graphics/Caret.h"
@@ -99,7 +100,7 @@ TCustomVUVudi::TCustomVUVudi(TComponent* AOwner) : ZEZCustomControl(AOwner) {
   FTemplateFont->SetSize(8);
   FLineBookmarkColor = clRed;
   MemoList()->Add(this);
-  EnvOptObjectList()->Add(this);
+  EnvOptObjectList()->Add(static_cast<TObject*>(this));
   FHorzMaxPos = 512;
   FSelColor = clHighlightText;
   FSelBackColor = clHighlight;
@@ -175,7 +176,7 @@ TCustomVUVudi::~TCustomVUVudi() {
   FreePopupListBox();
   FPopupListBox.reset();
   KillTimer();
-  EnvOptObjectList()->Remove(this);
+  EnvOptObjectList()->Remove(static_cast<TObject*>(this));
   MemoList()->Remove(this);
   S->UnregisterNotifier(TMemoNotifyProc::Of<&TCustomVUVudi::SourceChanged>(this));
   FFont->OnChange = nullptr;
@@ -843,6 +844,12 @@ void TCustomVUVudi::StateChanged(TMemoStates State) {
 }
 
 void TCustomVUVudi::SelectionChanged() {
+  // Formatted text: the attributes read for the old selection no longer hold.
+  if (Dcstring::TCustomMemoSource* S = GetSource()) {
+    if (auto* Attributes = dynamic_cast<TAttributeParser*>(S->SyntaxParser())) {
+      Attributes->SelAttributes()->ForgetConsistentAttrs();
+    }
+  }
   if (OnSelectionChange) {
     OnSelectionChange(this);
   }
