@@ -24,8 +24,6 @@ Z_IMPLEMENT_CLASS(TComputerNameProperty, TStringProperty)
 inline constexpr const char* SOnlyMonospaced = "Only monospaced fonts can be used";
 inline constexpr const char* SSelectDirectory = "Select Directory";
 
-ZEZApplication* App = nullptr;
-
 // ---- The verb list ---------------------------------------------------------------------------------------------
 
 TActionsList::TActionsList() : Dorazori::TPackagedCollection(TActionListItem::StaticClass()) {}
@@ -71,7 +69,12 @@ void TActionsList::ExecuteVerb(TComponent* Component, int N) const {
   }
 }
 
-ZEZApplication::ZEZApplication() { App = this; }
+ZEZApplication::ZEZApplication() {
+  App = this;
+  if (!Dorazori::UnderDelphiIDE) {
+    RegisterStandardEditors();
+  }
+}
 
 ZEZApplication::~ZEZApplication() {
   if (App == this) {

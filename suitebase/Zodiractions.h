@@ -54,6 +54,21 @@ private:
   std::unique_ptr<TActionsList> FActionList;
 };
 extern ZEZApplication* App;
+// Raised while the standard property editors are being registered.
+extern int DCRegisteringStdProps;
+extern bool HideEventsInInspector;
+extern bool ToolFormsOnTop;
+// Whether the standard property editors were already registered (as inside a development environment).
+bool StandardEditorsPresent();
+// Registers the class library's standard property editors, the variant editors and the font-size editor.
+void RegisterStandardEditors();
+// Frees every property-editor group from -1 up to the current group.
+void FreePropEditors();
+// The component-name builder: "Form1: TForm1" for a designed form, "Button1: TButton" for others.
+std::string BuildComponentName(TPersistent* Instance, const std::string& Name);
+// The suite's start-up and shut-down of its design services (the unit's initialisation and finalisation).
+void InitializeZodir();
+void FinalizeZodir();
 
 // Append a verb to App's list (nothing without App).
 void RegisterVisualProperty(const std::string& Caption, TClass ObjClass, const std::string& PropName);
@@ -86,6 +101,16 @@ private:
   std::string FVerbName;
   Dorazori::TVerbGetStateProc FUpdateProc = nullptr;
   Dorazori::TVerbExecuteProc FExecuteProc = nullptr;
+};
+
+// A file name, chosen in the open-file dialog.
+class TFileNameEdit : public TStringProperty {
+  Z_CLASS(TFileNameEdit, TStringProperty)
+public:
+  TPropertyAttributes GetAttributes() override;
+  void Edit() override;
+  virtual std::string GetDefaultExtension() { return {}; }
+  virtual std::string GetFilter();
 };
 
 // The usual font sizes as values.
