@@ -56,5 +56,3 @@ void BM_DesignServicesStartAndEnd(benchmark::State& State) {
 BENCHMARK(BM_DesignServicesStartAndEnd)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();
