@@ -5,6 +5,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
 #include "suitebase/Notifiers.h"
+#include "suitebase/Zodiractivex.h"
 #include "suitebase/Smallhelpers.h"
 #include "suitebase/Zodirutils.h"
 
@@ -77,6 +78,7 @@ ZEZApplication::ZEZApplication() {
 }
 
 ZEZApplication::~ZEZApplication() {
+  FreeActiveXList();
   if (App == this) {
     App = nullptr;
   }
