@@ -7,6 +7,7 @@
 #include "suitebase/Classparams.h"
 #include "suitebase/Compfiler.h"
 #include "suitebase/Compnames.h"
+#include "suitebase/Dcvarproped.h"
 #include "suitebase/Notifiers.h"
 #include "suitebase/Zodiractions.h"
 #include "suitebase/Zodirdesigner.h"
@@ -115,11 +116,12 @@ void RegisterStandardEditors() {
       {TypeInfo<int>(), TFont::StaticClass(), "Charset", TFontCharsetProperty::StaticClass()},
       {TypeInfo<std::string>(), nullptr, "ImeName", TImeNameProperty::StaticClass()},
       {TypeInfo<bool>(), nullptr, "", TBoolProperty::StaticClass()},
-      {TypeInfo<int>(), TFont::StaticClass(), "Size", TFontSizePropEdit::StaticClass()},
   };
   for (const TRow& R : Rows) {
     RegisterPropertyEditor(R.Type, R.Class, R.Name, R.Editor);
   }
+  Dcvarproped::Register();
+  RegisterPropertyEditor(TypeInfo<int>(), TFont::StaticClass(), "Size", TFontSizePropEdit::StaticClass());
 }
 
 void FreePropEditors() {
