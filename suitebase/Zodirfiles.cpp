@@ -6,6 +6,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "suitebase/Compfiler.h"
 #include "suitebase/Fileutils.h"
+#include "suitebase/Formhelpers.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -107,6 +108,37 @@ void CorrectFormFiles(const std::string& Path, bool Recursive) {
     std::sort(Subfolders.begin(), Subfolders.end());
     for (const fs::path& Sub : Subfolders) {
       CorrectFormFiles((Sub / FileMask).string(), true);
+    }
+  }
+}
+
+namespace {
+void AddUsedModules(TComponent* Component, TComponent* Object, TList* List) {
+  for (PPropInfo Info : GetPropList(Object)) {
+    if (!Info->PropType || Info->PropType->Kind != tkClass) {
+      continue;
+    }
+    auto* Value = dynamic_cast<TPersistent*>(Info->GetObject(Object));
+    if (!Value || Value == Component) {
+      continue;
+    }
+    if (TComponent* Top = Dccommon::GetTopOwner(Value)) {
+      List->Add(Top);
+    }
+  }
+}
+}  // namespace
+
+void GetUsedModules(TComponent* Component, TList* List) {
+  List->Clear();
+  if (!Component) {
+    return;
+  }
+  AddUsedModules(Component, Component, List);
+  for (int I = Component->ComponentCount() - 1; I >= 0; --I) {
+    TComponent* Child = Component->Components(I);
+    if (!Child->ComponentState().Contains(csDestroying)) {
+      AddUsedModules(Component, Child, List);
     }
   }
 }

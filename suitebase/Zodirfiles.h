@@ -2,6 +2,8 @@
 // properties no longer exist (a backup is kept and the file rewritten without them).
 #pragma once
 
+#include "platform/classes/Classes.h"
+
 #include <string>
 
 namespace Zodir {
@@ -14,5 +16,8 @@ std::string DCEnsureLongPathsAreOk(const std::string& Paths);
 // moved to its backup name (".~df") and written again from what was read, and "Form <name> converted" is logged.
 // A clean file is left as it is. Recursive also converts the subfolders whose names do not begin with ".".
 void CorrectFormFiles(const std::string& Path, bool Recursive);
+// The top owners (forms, data modules) of the objects that Component and its components refer to through
+// published object properties, Component's own first, then its components from the last; entries may repeat.
+void GetUsedModules(TComponent* Component, TList* List);
 
 }  // namespace Zodir

@@ -73,3 +73,39 @@ TEST_F(ConvertTest, FilesWithUnknownPropertiesAreBackedUpAndRewrittenCleanOnesAr
 }
 
 }  // namespace
+
+namespace {
+
+class TLinker : public TComponent {
+  Z_CLASS(TLinker, TComponent)
+public:
+  using TComponent::TComponent;
+  TComponent* FLink = nullptr;
+  static void Publish(TMetaClass& Meta) {
+    TPublisher<TLinker> P(Meta);
+    P.Property("Link", &TLinker::FLink, &TLinker::FLink);
+  }
+};
+Z_IMPLEMENT_CLASS_PUBLISHED(TLinker, TComponent, TLinker::Publish)
+
+// References to components of other forms name those forms; references into the form itself and to itself too.
+TEST_F(ConvertTest, UsedModulesAreTheFormsOfReferencedComponents) {
+  std::unique_ptr<TForm> Other(TestSupport::Make<TForm>(Application));
+  auto* Target = new TComponent(Other.get());
+  auto* A = new TLinker(Form);
+  auto* B = new TLinker(Form);
+  A->FLink = Target;
+  B->FLink = Form;  // the form itself: left out
+  TList Used;
+  Used.Add(A);  // emptied first
+  GetUsedModules(Form, &Used);
+  ASSERT_EQ(Used.Count(), 1);
+  EXPECT_EQ(Used.Items(0), Other.get());
+  B->FLink = A;
+  GetUsedModules(Form, &Used);
+  ASSERT_EQ(Used.Count(), 2);
+  EXPECT_EQ(Used.Items(0), Form);  // B (the last) first: its reference lies on the form
+  EXPECT_EQ(Used.Items(1), Other.get());
+}
+
+}  // namespace
