@@ -4,6 +4,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Resources.h"
 #include "suitebase/Classparams.h"
+#include "suitebase/Dorazori.h"
 
 namespace Zodir {
 
@@ -16,7 +17,7 @@ const char* const SourceObjClass = "Source.ObjClass";
 const char* const SourceEditMethod = "Source.EditMethod";
 const char* const SourceIdent = "Source.Ident";
 
-[[noreturn]] void Abstract() { throw EAbstractError("Abstract Error"); }
+[[noreturn]] void Abstract() { Dorazori::AbstractError(); }
 
 }  // namespace
 

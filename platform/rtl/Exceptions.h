@@ -47,8 +47,6 @@ Z_EXCEPTION(EOutOfResources, EOutOfMemory)
 Z_EXCEPTION(EConvertError, Exception)
 Z_EXCEPTION(EInvalidCast, Exception)
 Z_EXCEPTION(EInvalidOperation, Exception)
-// An abstract method was called.
-Z_EXCEPTION(EAbstractError, Exception)
 Z_EXCEPTION(EListError, Exception)
 Z_EXCEPTION(EStringListError, Exception)
 Z_EXCEPTION(EStreamError, Exception)

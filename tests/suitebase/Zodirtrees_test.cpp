@@ -2,6 +2,7 @@
 #include "platform/controls/StdCtrls.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Resources.h"
+#include "suitebase/Dorazori.h"
 #include "suitebase/Zodirtrees.h"
 #include "tests/support/Forms.h"
 
@@ -56,8 +57,8 @@ TEST_F(TreesTest, DefaultSourcesAreFoundUnderBothEditMethodsAndByDescendants) {
   EXPECT_EQ(GetRegisteredTreeSource(TButton::StaticClass(), ""), nullptr);  // only under its method
 
   TWidgetSource Source(nullptr);
-  EXPECT_THROW(Source.Clear(), EAbstractError);
-  EXPECT_THROW((void)Source.GetDisplayName(1), EAbstractError);
+  EXPECT_THROW(Source.Clear(), Dorazori::EAbstractError);
+  EXPECT_THROW((void)Source.GetDisplayName(1), Dorazori::EAbstractError);
 }
 
 TEST_F(TreesTest, AClassWithoutABitmapTakesItsNearestAncestors) {
