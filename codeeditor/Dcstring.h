@@ -561,6 +561,8 @@ public:
   TStrings* Lines() const { return FLines; }
   void SetLines(TStrings* Value) { FLines->Assign(Value); }
   bool ReadOnly() const { return FReadOnly; }
+  // Set while the caret jumps (jumps, undo, replace): a view keeps no column goal across a jump.
+  bool Jumping() const { return FJumping; }
   void SetReadOnly(bool Value);
   Integer BlockIndent() const { return FBlockIndent; }
   void SetBlockIndent(Integer Value);

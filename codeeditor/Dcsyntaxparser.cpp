@@ -53,9 +53,11 @@ TSyntaxParser::TSyntaxParser(TComponent* AOwner)
   FScheme->OnParserInit = [this] { InitParser(); };
   FScheme->OnParserChanged = [this] { ParserChanged(); };
   InitParser();
+  Vuvudi::EnvOptObjectList()->Add(static_cast<TObject*>(this));
 }
 
 TSyntaxParser::~TSyntaxParser() {
+  Vuvudi::EnvOptObjectList()->Remove(static_cast<TObject*>(this));
   FScheme->OnParserInit = nullptr;
   FScheme->OnParserChanged = nullptr;
   FDefaultAttr->Font()->OnChange = nullptr;
@@ -152,33 +154,39 @@ Integer TSyntaxParser::_GetAttrID() const {
   Integer A = B->FIText;
   switch (FTokenKind) {
     case skSingleLineComment:
-      if (auto* I = ItemOf(B->SingleLineCommentDelimiters, FItemIndex))
+      if (auto* I = ItemOf(B->SingleLineCommentDelimiters, FItemIndex)) {
         A = I->FontID;
+      }
       break;
     case skMultiLineComment:
-      if (auto* I = ItemOf(B->MultiLineCommentDelimiters, FItemIndex))
+      if (auto* I = ItemOf(B->MultiLineCommentDelimiters, FItemIndex)) {
         A = I->FontID;
+      }
       break;
     case skDirective: A = B->UseLineDirectives ? B->FIDirective : B->FIText; break;
     case skFullLineComment:
-      if (auto* I = ItemOf(B->FullLineCommentDelimiters, FItemIndex))
+      if (auto* I = ItemOf(B->FullLineCommentDelimiters, FItemIndex)) {
         A = I->FontID;
+      }
       break;
     case skSingleLineString:
-      if (auto* I = ItemOf(B->SingleLineStringDelimiters, FItemIndex))
+      if (auto* I = ItemOf(B->SingleLineStringDelimiters, FItemIndex)) {
         A = I->FontID;
+      }
       break;
     case skMultiLineString:
-      if (auto* I = ItemOf(B->MultiLineStringDelimiters, FItemIndex))
+      if (auto* I = ItemOf(B->MultiLineStringDelimiters, FItemIndex)) {
         A = I->FontID;
+      }
       break;
     case skInteger: A = B->UseNumbers ? B->FIIntNum : B->FIText; break;
     case skFloat: A = B->UseNumbers ? B->FIFloatNum : B->FIText; break;
     case skHexNumber: A = B->UseNumbers ? B->FIHexNum : B->FIText; break;
     case skIdentifier: A = B->UseIdentifiers ? B->FIIdentifier : B->FIText; break;
     case skKeyword:
-      if (auto* I = ItemOf(B->KeywordSets, FItemIndex))
+      if (auto* I = ItemOf(B->KeywordSets, FItemIndex)) {
         A = I->FontID;
+      }
       break;
     case skSymbol: A = B->UseSymbols ? B->FISymbol : B->FIText; break;
     default: break;

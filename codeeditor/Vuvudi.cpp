@@ -1,6 +1,7 @@
 // Code editor control: construction, properties, the published form, source binding and notifications, stored
 // positions and the process-wide lists.
 #include "codeeditor/Vuvudi.h"
+#include "codeeditor/Vuvudirich.h"
 #include "platform/classes/TypInfoImpl.h"
 #include "platform/controls/Forms.h"
 #include "platform/graphics/Caret.h"
@@ -99,7 +100,7 @@ TCustomVUVudi::TCustomVUVudi(TComponent* AOwner) : ZEZCustomControl(AOwner) {
   FTemplateFont->SetSize(8);
   FLineBookmarkColor = clRed;
   MemoList()->Add(this);
-  EnvOptObjectList()->Add(this);
+  EnvOptObjectList()->Add(static_cast<TObject*>(this));
   FHorzMaxPos = 512;
   FSelColor = clHighlightText;
   FSelBackColor = clHighlight;
@@ -175,7 +176,7 @@ TCustomVUVudi::~TCustomVUVudi() {
   FreePopupListBox();
   FPopupListBox.reset();
   KillTimer();
-  EnvOptObjectList()->Remove(this);
+  EnvOptObjectList()->Remove(static_cast<TObject*>(this));
   MemoList()->Remove(this);
   S->UnregisterNotifier(TMemoNotifyProc::Of<&TCustomVUVudi::SourceChanged>(this));
   FFont->OnChange = nullptr;
@@ -232,6 +233,13 @@ void TCustomVUVudi::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   const Integer OldHeight = ClientHeight();
   ZEZCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
   if (FWordWrap && !HasOption(moBreakWordAtMargin) && TextWidthForBounds() != OldWidth) {
+    // A caret beyond its line's end would land in another row once the rows change: it goes to the end first.
+    TCustomMemoSource* S = GetSource();
+    const TPoint C = S->GetCaretPoint();
+    const Integer Len = static_cast<Integer>(S->GetDisplay(C.Y).size());
+    if (C.X > Len) {
+      S->JumpTo(Len, C.Y);
+    }
     RewrapAll();
   }
   if (ClientHeight() != OldHeight && UpdateLineNumbersWidth()) {
@@ -399,7 +407,16 @@ bool TCustomVUVudi::DoSetCursor() {
 
 // --- properties -------------------------------------------------------------------------------------------------
 
-std::string TCustomVUVudi::GetSelText() const { return GetSource()->SelectionStrings()->Text(); }
+// The list's text ends every line with a break; the selection's own text has no break after its last part.
+std::string TCustomVUVudi::GetSelText() const {
+  std::string S = GetSource()->SelectionStrings()->Text();
+  if (S.ends_with("\r\n")) {
+    S.resize(S.size() - 2);
+  } else if (S.ends_with('\n')) {
+    S.pop_back();
+  }
+  return S;
+}
 
 void TCustomVUVudi::SetSelText(const std::string& S) {
   TCustomMemoSource* Src = GetSource();
@@ -730,6 +747,7 @@ void TCustomVUVudi::SourceChanged(TObject* Sender, NativeInt, NativeInt) {
   const Integer Last = S->LastChangedLine;
   const Integer OldWinLine = FWinLine, OldWinChar = FWinChar;
   const bool Active = S->ActiveMemo == this;
+  FWindowScrolled = false;
   if (FWordWrap) {
     if (St.Contains(msCountChanged)) {
       const Integer From = std::min(S->OldLineCount, First);
@@ -780,9 +798,22 @@ void TCustomVUVudi::SourceChanged(TObject* Sender, NativeInt, NativeInt) {
   } else if (Moved) {
     if (Repaint) {
       Invalidate();
+    } else {
+      // The picture follows the view also without the focus (then there is no caret to park).
+      const bool Caret = Focused() && FCaretCreated;
+      if (Caret) {
+        ::SetCaretPos(-GetAveCharWidth() - 10, -10);
+      }
+      if (FWindowScrolled) {
+        Invalidate();  // part of the move already scrolled the picture: moving it again would misplace it
+      } else {
+        QuickPaint(OldWinChar, OldWinLine);
+      }
+      UpdateCaret();
     }
   } else if (Repaint) {
-    if (St.Contains(msCountChanged)) {
+    if (St.Contains(msCountChanged) || (!FUseMonoFont && St.Contains(msEdited))) {
+      // Measured lines may change their height with an edit: the lines below move too.
       InvalidateLines(std::max<Integer>(0, std::min(First, S->OldLineCount)), MaxInt);
     } else {
       InvalidateLines(First, Last);
@@ -813,6 +844,12 @@ void TCustomVUVudi::StateChanged(TMemoStates State) {
 }
 
 void TCustomVUVudi::SelectionChanged() {
+  // Formatted text: the attributes read for the old selection no longer hold.
+  if (Dcstring::TCustomMemoSource* S = GetSource()) {
+    if (auto* Attributes = dynamic_cast<TAttributeParser*>(S->SyntaxParser())) {
+      Attributes->SelAttributes()->ForgetConsistentAttrs();
+    }
+  }
   if (OnSelectionChange) {
     OnSelectionChange(this);
   }

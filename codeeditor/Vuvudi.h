@@ -1002,6 +1002,7 @@ private:
   bool FCaretCreated = false;
   std::string FLastScrollHint;
   Integer FLastTextWidth = 0;
+  bool FWindowScrolled = false;  // the window's picture was already moved with the view
 };
 
 // Publishes the control.

@@ -746,9 +746,10 @@ void TMemoEnvOptions::InitValues() {
 void TMemoEnvOptions::Changed() {
   TList* L = EnvOptObjectList();
   for (Integer I = 0; I < L->Count(); ++I) {
-    auto* M = static_cast<TCustomVUVudi*>(L->Items(I));
+    // Controls and syntax parsers alike: each takes the message as its own.
+    auto* O = static_cast<TObject*>(L->Items(I));
     TMessage Msg{CM_UPDATEOPTIONS, 0, 0, 0};
-    M->Dispatch(Msg);
+    O->Dispatch(Msg);
   }
 }
 

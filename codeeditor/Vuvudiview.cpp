@@ -443,24 +443,41 @@ void TCustomVUVudi::WordWrapLines(Integer First, Integer Last, bool) {
   Last = std::min(Last, Count - 1);
   FWordWrapList.ClearRange(First, Last);
   FLineInfoList.ClearRange(First, Last);
-  const Integer M = FWrapColumns;
+  const bool Mono = FUseMonoFont;
+  const Integer RowWidth = std::max<Integer>(GetWrapMargin() - GetPaintX(), 1);
+  Integer M = FWrapColumns;
   TInternalStrings* Strings = S->GetStrings();
   for (Integer L = First; L <= Last; ++L) {
-    // Short lines without tabs need no break: decided without copying the line.
-    if (const TStringItem* Item = Strings->Items(L)) {
-      const std::string& Raw = Item->Text;
-      if (static_cast<Integer>(Raw.size()) <= M + 1 && std::memchr(Raw.data(), '\t', Raw.size()) == nullptr) {
-        continue;
+    // Short lines need no break: decided without copying the line (by its measured width in proportional mode).
+    if (Mono) {
+      if (const TStringItem* Item = Strings->Items(L)) {
+        const std::string& Raw = Item->Text;
+        if (static_cast<Integer>(Raw.size()) <= M + 1 && std::memchr(Raw.data(), '\t', Raw.size()) == nullptr) {
+          continue;
+        }
       }
+    } else if (GetRealLineWidth(L) <= RowWidth) {
+      continue;
     }
-    const std::string Text = S->GetDisplay(L);
+    std::string Text, Colors;
+    if (Mono) {
+      Text = S->GetDisplay(L);
+    } else {
+      GetStrData(L, Text, Colors);
+    }
     const Integer Len = static_cast<Integer>(Text.size());
-    if (Len <= M + 1) {
+    if (Mono && Len <= M + 1) {
       continue;
     }
     Integer Pos = 1;
     bool Broke = false;
     while (true) {
+      if (!Mono) {
+        // The room of this row: the characters from Pos that fit the row's width.
+        TRect Room{0, 0, RowWidth, GetAveLineHeight()};
+        Integer Extra = 0;
+        M = std::max<Integer>(SymbolsDrawn(L, Pos - 1, Text, Colors, Room, Extra, true) - 1, 1);
+      }
       if (Len - Pos <= M) {
         break;
       }
@@ -554,7 +571,11 @@ void TCustomVUVudi::GetRealPosition(const TPoint& D, TPoint& P) {
   if (!FWordWrap) {
     return;
   }
-  CheckLastWrappedLine(D.Y);
+  // Rows of the wrapped lines are lines plus breaks: wrap on, step by step, only until the row is known.
+  const Integer Count = GetSource()->GetStrCount();
+  while (!FWrapping && FWrappedUpTo < Count - 1 && D.Y >= FWrappedUpTo + FWordWrapList.Count()) {
+    SafeWordWrapLines(FWrappedUpTo, FWrappedUpTo + WrapStep);
+  }
   const Integer I = FWordWrapList.FindRow(D.Y);
   P.Y = D.Y - (I + 1);
   if (I >= 0 && FWordWrapList[I].Line == P.Y) {
@@ -763,8 +784,13 @@ Integer TCustomVUVudi::TextToPixelChar(const TPoint& P) {
 Integer TCustomVUVudi::GetWrappedLineWidth(Integer Line, Integer& Pos, bool) {
   // The pixel width of the row of Line holding column Pos - 1; Pos becomes that row's break column + 1.
   CheckLastWrappedLine(Line);
+  // The monospaced width needs only the length: the line is neither coloured nor copied with its colours.
   std::string S, C;
-  GetStrData(Line, S, C);
+  if (FUseMonoFont) {
+    S = GetSource()->GetDisplay(Line);
+  } else {
+    GetStrData(Line, S, C);
+  }
   bool Exact = false;
   const Integer I = FWordWrapList.FindNear(std::max<Integer>(Pos - 1, 0), Line, Exact);
   Integer Start = 0;
@@ -924,6 +950,7 @@ void TCustomVUVudi::ScrollScreenVert(Integer Delta) {
     }
     if (std::abs(Dy) < ClientHeight()) {
       ScrollWindow(Handle(), 0, Dy, nullptr, nullptr);
+      FWindowScrolled = true;
     } else {
       Invalidate();
     }
@@ -949,6 +976,7 @@ void TCustomVUVudi::ScrollScreenHorz(Integer Delta) {
     const TRect R{GetPaintX(), 0, ClientWidth(), ClientHeight()};
     if (std::abs(Dx) < R.Width()) {
       ScrollWindow(Handle(), Dx, 0, &R, &R);
+      FWindowScrolled = true;
     } else {
       Invalidate();
     }
@@ -1210,9 +1238,10 @@ bool TCustomVUVudi::UpdateCaretMode() {
   if (!HandleAllocated() || ComponentState().Contains(csDesigning) || !Enabled() || !Focused()) {
     return false;
   }
+  const Integer OldBaseLine = FCaretBaseLine;
   TSize S;
   GetCaretSize(S);
-  if (S.cx == FCaretWidth && S.cy == FCaretHeight) {
+  if (S.cx == FCaretWidth && S.cy == FCaretHeight && FCaretBaseLine == OldBaseLine) {
     return false;
   }
   FCaretWidth = S.cx;
@@ -1302,9 +1331,14 @@ void TCustomVUVudi::RecalculatePosition() {
   EnsureCaretVisible();
 }
 
-Integer TCustomVUVudi::GetMaxCaretCharEx(bool) {
+Integer TCustomVUVudi::GetMaxCaretCharEx(bool Flag) {
   const Integer W = GetAveCharWidth();
-  return (ClientWidth() - W - GetPaintX()) / W;
+  if (FUseMonoFont || (Flag && GetSource()->MaxLineLength == 0)) {
+    return (ClientWidth() - W - GetPaintX()) / W;
+  }
+  // Proportional: the columns of the caret line between the text's left edge and the client's right edge.
+  const Integer Line = GetCaretPoint().Y;
+  return PixelToTextChar(Line, 1, false, ClientWidth()) - PixelToTextChar(Line, 1, false, GetPaintX()) - 1;
 }
 
 Integer TCustomVUVudi::GetMaxCaretLineEx(Integer Height) {
@@ -1317,6 +1351,10 @@ Integer TCustomVUVudi::GetMaxCaretLineEx(Integer Height) {
 
 void TCustomVUVudi::GetNavigation(TObject*, Integer& DeltaLine, Integer& DeltaChar) {
   TCustomMemoSource* S = GetSource();
+  if (S->Jumping()) {
+    FGoalValid = false;  // a jump goes where it was told
+    return;
+  }
   if (DeltaChar != 0) {
     FGoalValid = false;
   }
@@ -1384,6 +1422,7 @@ void TCustomVUVudi::DoSetFocus() {
 }
 
 void TCustomVUVudi::DoKillFocus() {
+  CancelDragging();
   UpdateHiddenSelection();
   if (FCaretCreated) {
     ::HideCaret(Handle());
@@ -1394,6 +1433,7 @@ void TCustomVUVudi::DoKillFocus() {
   if (FLineHighlight->Visible()) {
     InvalidateLines(S->GetCurLine(), S->GetCurLine());
   }
+  HidePopupHint();
   TPoint D;
   GetWBPosition(S->GetCaretPoint(), D);
   FLastCaretDisplay = D;

@@ -2,6 +2,7 @@
 #include "suitebase/Zodirutils.h"
 
 #include "platform/controls/Dialogs.h"
+#include "platform/graphics/Images.h"
 #include "platform/graphics/Colors.h"
 #include "platform/graphics/WinGdi.h"
 #include "platform/win/SystemParams.h"
@@ -345,6 +346,24 @@ void DCEnumShortCuts(const TShortCutProc& Proc, void* Data) {
 void DCEnumShortCutNames(const std::function<void(const std::string& Name)>& Proc) {
   Proc(ShortCutToText(0));
   DCEnumShortCuts([&](TShortCut S, void*) { Proc(ShortCutToText(S)); }, nullptr);
+}
+
+bool AddIconFromResource(TCustomImageList* ImageList, const std::string& Name, HMODULE Module) {
+  if (!ImageList || Name.empty()) {
+    return false;
+  }
+  const HICON Icon = LoadIcon(static_cast<HINSTANCE>(Module), Name.c_str());
+  if (!Icon) {
+    return false;
+  }
+  TIcon Image;
+  Image.SetHandle(Icon);  // released with the picture once the list has its copy
+  ImageList->AddIcon(&Image);
+  return true;
+}
+
+bool AddIconFromAnyResource(TCustomImageList* ImageList, const std::string& Name) {
+  return AddIconFromResource(ImageList, Name, GetModuleHandle(nullptr));
 }
 
 }  // namespace Zodir

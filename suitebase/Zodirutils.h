@@ -6,6 +6,8 @@
 #include "platform/controls/Forms.h"
 #include "platform/controls/Menus.h"
 #include "platform/controls/StdCtrls.h"
+#include "platform/graphics/ImgList.h"
+#include "platform/win/Modules.h"
 #include "platform/rtl/Variants.h"
 
 #include <functional>
@@ -56,6 +58,11 @@ int GetWheelScrollLines();
 // differing bytes, 0 when equal.
 int CompareVariants(const Variant& A, const Variant& B);
 std::string DelphiTypeToString(TObject* Designer, Integer VarType);
+// Appends the icon resource Name of Module (an icon group, else a single icon) to the image list; false when it
+// does not load.
+bool AddIconFromResource(TCustomImageList* ImageList, const std::string& Name, HMODULE Module);
+// The same from the program's modules: the program itself first.
+bool AddIconFromAnyResource(TCustomImageList* ImageList, const std::string& Name);
 
 using TShortCutProc = std::function<void(TShortCut ShortCut, void* Data)>;
 void DCEnumAZShortCuts(TShortCut Modifier, const TShortCutProc& Proc, void* Data);

@@ -72,3 +72,22 @@ TEST_F(DcsyntaxMemo, TheSourceKeepsTheSchemesAttributeNumbersAndTheParserItsFont
   Parser->SyntaxScheme()->SchemeChanged();
   EXPECT_EQ(Parser->GetFont(HtmlScheme::JsKeyword)->Color(), clBlue);
 }
+
+namespace {
+struct TChangeCounter {
+  int Count = 0;
+  void Hit(TObject*, NativeInt, NativeInt) { ++Count; }
+};
+}  // namespace
+
+TEST_F(DcsyntaxMemo, AParserOnTheGlobalOptionsFollowsTheirChanges) {
+  TChangeCounter Counter;
+  Parser->ChangeListeners->AddMethod(Dorazori::TNotifierProc::Of<&TChangeCounter::Hit>(&Counter));
+  Vuvudi::GlobalMemoOptions()->Changed();
+  EXPECT_EQ(Counter.Count, 0);  // a parser with its own fonts takes no notice
+  Parser->SetUseGlobalOptions(true);
+  const int Before = Counter.Count;
+  Vuvudi::GlobalMemoOptions()->Changed();
+  EXPECT_EQ(Counter.Count, Before + 1);
+  Parser->ChangeListeners->DeleteWithData(&Counter);
+}

@@ -275,6 +275,31 @@ TEST_F(VuvudiTest, WrapSwitchesTheBlockOptionAndBack) {
   EXPECT_EQ(Memo->BlockOption(), bkBoth);
 }
 
+TEST_F(VuvudiTest, TheSelectedTextIsReadAndReplacedInOneStep) {
+  SetText(Memo, "alpha beta gamma\nlonger second line\n");
+  EXPECT_EQ(Memo->GetMaxLineLen(), Memo->GetSource()->MaxLineLength);
+  Memo->GetSource()->SetSelection(stStreamSel, 6, 0, 10, 0);
+  EXPECT_EQ(Memo->GetSelText(), "beta");
+  EXPECT_EQ(Memo->SelLength(), 4);
+  Memo->GetSource()->SetSelection(stStreamSel, 11, 0, 6, 1);  // across the line break
+  EXPECT_EQ(Memo->GetSelText(), "gamma\r\nlonger");
+  Memo->GetSource()->SetSelection(stStreamSel, 6, 0, 10, 0);
+  Memo->SetSelText("delta");
+  EXPECT_EQ(Memo->GetSource()->GetDisplay(0), "alpha delta gamma");
+  Memo->GetSource()->Undo();
+  EXPECT_EQ(Memo->GetSource()->GetDisplay(0), "alpha beta gamma");
+}
+
+TEST_F(VuvudiTest, ResizingAWrappedViewBringsACaretBeyondItsLineBack) {
+  SetText(Memo, "short line\nsecond\n");
+  Memo->SetWordWrap(true);
+  Memo->GetSource()->JumpTo(30, 0);
+  ASSERT_EQ(Memo->GetCaretPoint().X, 30);
+  Memo->SetBounds(0, 0, 300, 340);
+  Harness::RunUntilIdle();
+  EXPECT_EQ(Memo->GetCaretPoint(), (TPoint{10, 0}));
+}
+
 TEST_F(VuvudiTest, WrappingIsLazy) {
   std::string Text;
   const std::string Long(300, 'x');
@@ -290,6 +315,16 @@ TEST_F(VuvudiTest, WrappingIsLazy) {
   EXPECT_GE(Memo->WrappedUpTo(), 5000);
   EXPECT_LE(Memo->WrappedUpTo(), 5200);
   EXPECT_LT(Memo->WordWrapList()[Memo->WordWrapList().Count() - 1].Line, 5300);
+  // A jump colours nothing on its way: only what is painted gets coloured.
+  auto* Parser = new Dcparser::TCPPParser(Form);
+  Memo->GetSource()->SetSyntaxParser(Parser);
+  Harness::RunUntilIdle();
+  Memo->GetSource()->JumpTo(0, 0);
+  Harness::RunUntilIdle();
+  const Integer Before = Memo->GetSource()->ParsedCount;
+  Memo->GetSource()->JumpToFileEnd();
+  EXPECT_LT(Memo->GetSource()->ParsedCount, Before + 400);
+  Memo->GetSource()->SetSyntaxParser(nullptr);
 }
 
 // --- conversion ---------------------------------------------------------------------------------------------------
@@ -886,6 +921,31 @@ TEST_F(VuvudiTest, ProportionalRunsOfDifferentSizesShareTheirBaseline) {
     Memo->MouseToTextPoint(Memo->TextToPixelChar({C, 0}) + 1, 1, Back, true);
     EXPECT_EQ(Back, (TPoint{C, 0})) << C;
   }
+  // Measuring: the size of a stretch is what the painter draws, and what fits a width counts whole characters
+  // (Truncate) or the nearer boundary, the rest of the width filled with blanks.
+  std::string S, C;
+  Memo->GetStrData(0, S, C);
+  TSize Size{};
+  Integer Base = 0;
+  Memo->CalcStringSize(S, C, Size, Base, 8, 0);
+  EXPECT_EQ(Size.cx, Memo->TextToPixelChar({8, 0}) - Memo->TextToPixelChar({0, 0}));
+  EXPECT_EQ(Size.cy, Memo->GetRealLineHeight(0));
+  EXPECT_EQ(Base, Memo->GetBaseLine(0));
+  const Integer To4 = Memo->TextToPixelChar({4, 0}) - SmallX1, To5 = Memo->TextToPixelChar({5, 0}) - SmallX1;
+  const Integer Blank = Memo->CalcSpacesSize(1, {0, 0});
+  struct TFit {
+    Integer Width;
+    bool Truncate;
+    Integer Expected;
+  };
+  for (const TFit& F :
+       {TFit{To4, true, 4}, TFit{To4 + (To5 - To4) / 2 + 2, false, 5}, TFit{To4 + (To5 - To4) / 2 + 2, true, 4},
+        TFit{Size.cx + 0, true, 8}, TFit{Memo->TextToPixelChar({12, 0}) - SmallX1 + 3 * Blank, true, 15}}) {
+    TRect R{0, 0, F.Width, H};
+    Integer Extra = 0;
+    EXPECT_EQ(Memo->SymbolsDrawn(0, 0, S, C, R, Extra, F.Truncate), F.Expected) << F.Width << " " << F.Truncate;
+  }
+  EXPECT_EQ(Memo->CalcSpacesSize(0, {0, 0}), 0);
   Memo->GetSource()->SetSyntaxParser(nullptr);
 }
 
@@ -909,6 +969,14 @@ TEST_F(VuvudiTest, ProportionalLinesHaveTheirOwnHeights) {
   EXPECT_EQ(Memo->TextToPixelLine({0, 1}), H0);
   EXPECT_EQ(Memo->TextToPixelLine({0, 2}), H0 + H1);
   EXPECT_EQ(Memo->LineToPixel(0, 3, 0), H0 + H1 + H2);
+  // Fewer big digits than small letters fit across the client: the visible columns follow the caret line.
+  SetText(Memo, std::string(200, 'x') + "\n" + std::string(200, '1') + "\n");
+  Memo->GetSource()->JumpTo(0, 0);
+  const Integer SmallColumns = Memo->GetMaxCaretChar();
+  Memo->GetSource()->JumpTo(0, 1);
+  EXPECT_LT(Memo->GetMaxCaretChar(), SmallColumns / 2);
+  EXPECT_GT(Memo->GetMaxCaretChar(), 10);
+  SetText(Memo, Text);
   Integer Y = H0 + H1 + 1, Pos = 0;
   EXPECT_EQ(Memo->PixelToTextLine(Y, Pos, false), 2);
   EXPECT_EQ(Y, H0 + H1);
@@ -959,6 +1027,15 @@ TEST_F(VuvudiTest, ProportionalLinesHaveTheirOwnHeights) {
   ASSERT_GT(Memo->WordWrapList().Count(), 1);
   const Integer Tall = Memo->GetRealLineHeight(1);
   EXPECT_EQ(Memo->RowHeight(2), Tall);
+  // Rows break by their measured width: each fits the margin, and the rows use most of it.
+  const Integer Room = Memo->GetWrapMargin() - Memo->GetPaintX();
+  Integer Widest = 0;
+  for (Integer Pos = 1, Row = 0; Pos <= static_cast<Integer>(Memo->GetSource()->GetDisplay(1).size()); ++Row) {
+    const Integer RowW = Memo->GetWrappedLineWidth(1, Pos, true);
+    EXPECT_LE(RowW, Room) << Row;
+    Widest = std::max(Widest, RowW);
+  }
+  EXPECT_GT(Widest, Room * 3 / 4);
   EXPECT_EQ(Memo->TextToPixelLine({0, 2}), Memo->GetRealLineHeight(0) + (Memo->WordWrapList().Count() + 1) * Tall);
   const Integer Len = static_cast<Integer>(Memo->GetSource()->GetDisplay(1).size());
   for (Integer C = 0; C < Len; ++C) {
@@ -967,6 +1044,19 @@ TEST_F(VuvudiTest, ProportionalLinesHaveTheirOwnHeights) {
     Memo->MouseToTextPoint(Px.X + 1, Px.Y + 1, Back, true);
     EXPECT_EQ(Back, (TPoint{C, 1})) << C;
   }
+  // Typing a tall character makes its line taller: the lines below are repainted where they now stand.
+  Memo->SetWordWrap(false);
+  SetText(Memo, "abc\ndef\nghi\n");
+  const Integer Before = Memo->GetRealLineHeight(0);
+  Memo->GetSource()->JumpTo(3, 0);
+  Memo->GetSource()->BeginUpdate(Reason::Insert);
+  Memo->GetSource()->Insert("5");
+  Memo->GetSource()->EndUpdate();
+  EXPECT_GT(Memo->GetRealLineHeight(0), Before);
+  TRect R{};
+  GetUpdateRect(Memo->Handle(), &R, FALSE);
+  EXPECT_EQ(R.Top, 0);
+  EXPECT_EQ(R.Bottom, Memo->ClientHeight());
   Memo->GetSource()->SetSyntaxParser(nullptr);
 }
 
@@ -985,6 +1075,25 @@ TEST_F(VuvudiTest, ScrollingByOneRowRepaintsOnlyTheNewRow) {
   EXPECT_EQ(R.Bottom, Memo->ClientHeight());
   Harness::RunUntilIdle();
   EXPECT_TRUE(ShowsText(TRect{Memo->GetPaintX(), 0, Memo->GetPaintX() + 40, H}));
+}
+
+// A caret jump that moves the view repaints it, also while another control has the focus.
+TEST_F(VuvudiTest, AJumpThatMovesTheViewRepaintsIt) {
+  std::string Text;
+  for (int I = 0; I < 100; ++I) {
+    Text += "row " + std::to_string(I) + "\n";
+  }
+  SetText(Memo, Text);
+  ASSERT_FALSE(Memo->Focused());
+  Memo->GetSource()->JumpTo(0, 80);
+  EXPECT_GT(Memo->WinLine(), 0);
+  TRect R{};
+  EXPECT_TRUE(GetUpdateRect(Memo->Handle(), &R, FALSE));
+  EXPECT_GT(R.Bottom - R.Top, Memo->ClientHeight() / 2);
+  Harness::RunUntilIdle();
+  // The caret's row now shows its own text: "row 80" is wider than "row 8", so ink reaches the sixth cell.
+  const Integer W = Memo->GetAveCharWidth(), Y = Memo->TextToPixelLine({0, 80});
+  EXPECT_TRUE(ShowsText(TRect{Memo->GetPaintX() + 5 * W, Y, Memo->GetPaintX() + 6 * W, Y + Memo->GetAveLineHeight()}));
 }
 
 TEST_F(VuvudiTest, PaintsHighlightBookmarksCollapseBoxesLinksAndBackground) {

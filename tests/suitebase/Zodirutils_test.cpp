@@ -1,6 +1,7 @@
 // The design tools' independent routines: memo text, tabs, tool window counters, colours, variants, shortcuts.
 #include "platform/graphics/Colors.h"
 #include "suitebase/Notifiers.h"
+#include "platform/win/Resources.h"
 #include "suitebase/Zodirutils.h"
 #include "tests/support/Forms.h"
 
@@ -64,6 +65,44 @@ TEST(Zodirutils, ColoursVariantsAndShortcuts) {
   EXPECT_EQ(Names[0], "");
   EXPECT_EQ(Names[1], "Ctrl+A");
   EXPECT_EQ(DelphiTypeToString(nullptr, 3), "Longint");
+}
+
+}  // namespace
+
+namespace {
+
+// A 2 x 2 icon file with 32-bit pixels, registered as an icon group of the program.
+std::string TinyIcon() {
+  std::string S;
+  auto U16 = [&](unsigned V) {
+    S += static_cast<char>(V & 0xFF);
+    S += static_cast<char>((V >> 8) & 0xFF);
+  };
+  auto U32 = [&](unsigned V) {
+    U16(V & 0xFFFF);
+    U16(V >> 16);
+  };
+  U16(0), U16(1), U16(1);                                                         // header: one icon
+  S += '\2', S += '\2', S += '\0', S += '\0', U16(1), U16(32), U32(64), U32(22);  // its entry
+  U32(40), U32(2), U32(4), U16(1), U16(32), U32(0), U32(0), U32(0), U32(0), U32(0), U32(0);
+  for (int I = 0; I < 4; ++I) {
+    U32(0xFF0000FFu);  // opaque blue
+  }
+  S += std::string(8, '\0');  // the mask: all shown
+  return S;
+}
+
+TEST(Zodirutils, IconsComeFromTheProgramsResources) {
+  static const std::string Icon = TinyIcon();
+  RegisterResource(RT_GROUP_ICON, "ZODIRTESTICON", Icon.data(), Icon.size());
+  TCustomImageList List(nullptr);
+  List.SetWidth(2);
+  List.SetHeight(2);
+  EXPECT_TRUE(AddIconFromAnyResource(&List, "ZODIRTESTICON"));
+  EXPECT_EQ(List.Count(), 1);
+  EXPECT_FALSE(AddIconFromAnyResource(&List, "NOSUCHICON"));
+  EXPECT_FALSE(AddIconFromResource(&List, "", GetModuleHandle(nullptr)));
+  EXPECT_EQ(List.Count(), 1);
 }
 
 }  // namespace
