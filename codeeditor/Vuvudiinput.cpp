@@ -1,6 +1,7 @@
 // Code editor control: the input side: caret and editing commands, the edit-control messages, the mouse, the
 // context menu, popup hints and the popup list, code templates, printing and pictures.
 #include "codeeditor/Searunit.h"
+#include "codeeditor/Vuvudiexport.h"
 #include "codeeditor/Vuvudi.h"
 #include "codeeditor/Vuvudikeys.h"
 #include "codeeditor/Vuvuditemplates.h"
@@ -406,7 +407,9 @@ bool TCustomVUVudi::MoveBlockToPosEx(bool Move) {
   if (S->SelectionType() != stNotSelected && S->IsPosInBlock(S->GetCurChar(), S->GetCurLine())) {
     return false;
   }
-  // The rich-text branch comes with the styled clipboard; until then blocks move as text.
+  if (ClipboardType() == cbRtf) {
+    return MoveRtfBlockToPos(this, Move);  // the runs keep their formatting
+  }
   return Move ? S->MoveBlock() : S->CopyBlockToPos();
 }
 
@@ -456,7 +459,12 @@ void TCustomVUVudi::MarkColPageDown() {
 }
 
 // The plain-text clipboard; the rich-text branches come with the styled clipboard.
-void TCustomVUVudi::CopyToClipboard() { GetSource()->CopyBlock(); }
+void TCustomVUVudi::CopyToClipboard() {
+  GetSource()->CopyBlock();
+  if (ClipboardType() == cbRtf) {
+    CopyRtfToClipboard(this);  // beside the plain text
+  }
+}
 
 void TCustomVUVudi::CutToClipboard() {
   TCustomMemoSource* S = GetSource();
@@ -469,6 +477,9 @@ void TCustomVUVudi::CutToClipboard() {
 void TCustomVUVudi::PasteFromClipboard() {
   TCustomMemoSource* S = GetSource();
   if (S->GetReadOnly()) {
+    return;
+  }
+  if (ClipboardType() == cbRtf && PasteRtfFromClipboard(this)) {
     return;
   }
   S->PasteBlock();

@@ -150,7 +150,6 @@ TEST_F(VuvudiExport, RichCopyAndPasteKeepFontsColoursAndTheColumnBlockKind) {
   Memo->SetText("int x = 1;\nchar c;\n");
   Memo->GetSource()->SetSelection(Dcstring::stBlockSel, 0, 0, 3, 1);
   Memo->CopyToClipboard();
-  CopyRtfToClipboard(Memo);
   ASSERT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormat(SRichTextFormatName)));
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT)) << "plain text still goes along";
   EXPECT_EQ(Dcstring::TCustomMemoSource::ClipSelType, 1);
@@ -158,7 +157,7 @@ TEST_F(VuvudiExport, RichCopyAndPasteKeepFontsColoursAndTheColumnBlockKind) {
   Other->SetClipboardType(cbRtf);
   Other->SetText("AAAAAA\nBBBBBB\n");
   Other->GetSource()->JumpTo(2, 0);
-  ASSERT_TRUE(PasteRtfFromClipboard(Other));
+  Other->PasteFromClipboard();
   EXPECT_EQ(Other->GetLines()->Strings(0), "AAint AAAA");
   EXPECT_EQ(Other->GetLines()->Strings(1), "BBcharBBBB") << "the column block's lines stay one below the other";
   auto* P = dynamic_cast<TAttributeParser*>(Other->GetSource()->SyntaxParser());
@@ -183,7 +182,7 @@ TEST_F(VuvudiExport, ARichMoveKeepsTheRunsFormatting) {
   EXPECT_FALSE(MoveRtfBlockToPos(Other, true)) << "the caret inside the selection";
   S->JumpTo(7, 0);
   ASSERT_EQ(S->SelectionType(), Dcstring::stStreamSel) << S->GetCaretPoint().X;
-  ASSERT_TRUE(MoveRtfBlockToPos(Other, true));
+  ASSERT_TRUE(Other->MoveBlockToPosEx(true));
   EXPECT_EQ(Other->GetLines()->Strings(0), " defabc");
   auto* P = dynamic_cast<TAttributeParser*>(S->SyntaxParser());
   const std::string C = S->GetColorData(0);
