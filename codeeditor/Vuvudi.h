@@ -369,7 +369,8 @@ public:
   TStrings* GetLines() const { return GetSource()->Lines(); }
   void SetLines(TStrings* Value) { GetSource()->SetLines(Value); }
   std::string GetText() const { return GetLines()->Text(); }
-  void SetText(const std::string& S) { GetLines()->SetText(S); }
+  std::string GetText() override { return GetLines()->Text(); }
+  void SetText(const std::string& S) override { GetLines()->SetText(S); }
   std::string GetCurPosText() const;
   bool GetReadOnly() const { return GetSource()->ReadOnly(); }
   void SetReadOnly(bool V) { GetSource()->SetReadOnly(V); }
