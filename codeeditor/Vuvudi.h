@@ -389,7 +389,8 @@ public:
   TStrings* GetLines() const { return GetSource()->Lines(); }
   void SetLines(TStrings* Value) { GetSource()->SetLines(Value); }
   std::string GetText() const { return GetLines()->Text(); }
-  void SetText(const std::string& S) { GetLines()->SetText(S); }
+  std::string GetText() override { return GetLines()->Text(); }
+  void SetText(const std::string& S) override { GetLines()->SetText(S); }
   std::string GetCurPosText() const;
   std::string GetSelText() const;
   Integer SelLength() const { return static_cast<Integer>(GetSelText().size()); }

@@ -9,10 +9,14 @@
 # time, so a failure is always a fault of the tree, never of chance.
 # Environment: ZUBQ_FUZZ_PARALLEL (targets fuzzed at once, default 2), ZUBQ_JOBS (build jobs, default 4),
 # ZUBQ_FUZZ_BUILD_DIR (default build-fuzz), ZUBQ_WERROR=ON (clang's warnings are errors),
-# ZUBQ_FUZZ_WHOLE_TREE=1 (also compiles and links the tests and benchmarks, without running them: CI's clang build),
-# ZUBQ_CLANG_CCACHE_DIR (the clang build's own compiler cache, default ~/.cache/ccache-clang, so that it does not
-# push the gcc build's entries out). New inputs go to <build>/corpus/<Name>/, findings and the logs to
-# <build>/artifacts/<Name>/ and <build>/logs/<Name>.log; copy a finding into fuzz/regressions/<Name>/ once fixed.
+# ZUBQ_FUZZ_WHOLE_TREE=1 (also compiles and links the tests and benchmarks, without running them: CI's clang build;
+# it is compiled at -O1 without debug information, which keeps it small and quick to build: a finding's stack names
+# functions, and a build without ZUBQ_FUZZ_WHOLE_TREE gives the lines), ZUBQ_CLANG_CCACHE_DIR (the clang build's
+# own compiler cache, default ~/.cache/ccache-clang, so that it does not push the gcc build's entries out; its
+# paths are taken relative to the tree, so that every clone of it shares the entries). New inputs go to
+# <build>/corpus/<Name>/, findings and the logs to <build>/artifacts/<Name>/ and <build>/logs/<Name>.log; copy a
+# finding into fuzz/regressions/<Name>/ once fixed. An input may take up to a minute before it counts as a hang:
+# the slowest seed (the engine waiting twice for its checker's time-out) takes about ten seconds on an idle core.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -42,16 +46,20 @@ export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 export CCACHE_DIR=${ZUBQ_CLANG_CCACHE_DIR:-${HOME:-/tmp}/.cache/ccache-clang}
+# A cache folder of its own reads no configuration from elsewhere: the base folder is given here.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root}
 if [ "${ZUBQ_FUZZ_WHOLE_TREE:-0}" = 1 ]; then
   # Everything is compiled and linked; the test programs are listed only when CTest runs them, which it does not
   # here (they run in the gcc build).
   whole=ON
   build_target=all
+  flags=(-DCMAKE_BUILD_TYPE=Debug "-DCMAKE_C_FLAGS_DEBUG=-O1 -g0" "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g0")
 else
   whole=OFF
   build_target=fuzz_targets
+  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 fi
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+cmake -S . -B "$build" -G Ninja "${flags[@]}" -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DZUBQ_FUZZ=ON -DZUBQ_BUILD_TESTS=$whole -DZUBQ_BUILD_BENCH=$whole \
   -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST -DZUBQ_WERROR="${ZUBQ_WERROR:-OFF}" >/dev/null
 build_start=$SECONDS
@@ -78,10 +86,11 @@ run_one() {
   done
   local length=(-max_total_time="$seconds")
   if [ "$seconds" = 0 ]; then length=(-runs=0); fi
-  "$build/bin/${name}_fuzz" "${length[@]}" -print_final_stats=1 -timeout=20 -report_slow_units=20 \
+  "$build/bin/${name}_fuzz" "${length[@]}" -print_final_stats=1 -timeout=60 -report_slow_units=20 \
     -rss_limit_mb=4096 -max_len=65536 -artifact_prefix="$artifacts/" "${inputs[@]}" >"$log" 2>&1
 }
 
+fuzz_start=$SECONDS
 status=0
 pids=()
 names=()
@@ -100,6 +109,7 @@ for name in "${targets[@]}"; do
   done
 done
 wait || true
+echo "fuzzing took $((SECONDS - fuzz_start)) s"
 
 printf '\n%-18s %10s %12s %8s %8s  %s\n' target "exec/s" executions cov ft result
 for name in "${names[@]}"; do

@@ -151,7 +151,8 @@ bool IsStoredProp(const TObject* Instance, std::string_view PropName);
 
 // Access by record or by name. The by-name forms raise EPropertyError "Property %s does not exist";
 // a wrong kind raises EPropertyError "Invalid property type: %s"; writing a property without a setter
-// raises EPropertyError "Property is read-only". Ordinal values of sets are bit masks.
+// raises EPropertyError "Property is read-only". Ordinal values of sets are bit masks. An ordinal outside an
+// enumeration's values leaves the property as it was.
 Int64 GetOrdProp(const TObject* Instance, PPropInfo PropInfo);
 Int64 GetOrdProp(const TObject* Instance, std::string_view PropName);
 void SetOrdProp(TObject* Instance, PPropInfo PropInfo, Int64 Value);

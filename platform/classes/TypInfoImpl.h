@@ -203,6 +203,14 @@ public:
     }
   }
   void SetOrd(TObject* Instance, Int64 Value) const override {
+    if constexpr (std::is_enum_v<V>) {
+      // An enumeration holds only its own values: an ordinal beyond them (a damaged stored setting) leaves the
+      // property as it was rather than giving it a value its type cannot have.
+      const PTypeInfo Type = TypeInfo<V>();
+      if (Type->Kind == tkEnumeration && (Value < Type->MinValue || Value > Type->MaxValue)) {
+        return;
+      }
+    }
     if constexpr (ZubTypInfo::IsOrdinal<V>) {
       Put(Instance, ZubTypInfo::FromOrd<V>(Value));
     } else {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -294,39 +295,9 @@ void Paint(HWND Tip, TTip& T) {
   EndPaint(Tip, &Ps);
 }
 
-LRESULT ToolTipProc(HWND Tip, UINT Msg, WPARAM WParam, LPARAM LParam) {
-  TTip* T = TipOf(Tip);
+// The list of tools: adding, changing, removing and reading them.
+std::optional<LRESULT> ToolListMessage(HWND Tip, TTip* T, UINT Msg, [[maybe_unused]] WPARAM WParam, LPARAM LParam) {
   switch (Msg) {
-    case WM_NCCREATE: {
-      Tips()[Tip] = TTip();
-      // A tip is a popup of its own, framed, above everything.
-      SetWindowLong(Tip, GWL_STYLE, static_cast<LONG>((GetWindowLong(Tip, GWL_STYLE) & ~WS_CHILD) | WS_POPUP | WS_BORDER));
-      SetWindowLong(Tip, GWL_EXSTYLE, static_cast<LONG>(GetWindowLong(Tip, GWL_EXSTYLE) | WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
-      return DefWindowProc(Tip, Msg, WParam, LParam);
-    }
-    case WM_NCDESTROY:
-      if (T) {
-        for (const auto& Tool : T->Tools) {
-          Unwatch(Tip, Tool.Window());
-        }
-        Tips().erase(Tip);
-      }
-      return DefWindowProc(Tip, Msg, WParam, LParam);
-    default:
-      break;
-  }
-  if (!T) {
-    return DefWindowProc(Tip, Msg, WParam, LParam);
-  }
-  switch (Msg) {
-    case TTM_ACTIVATE:
-      T->Active = WParam != 0;
-      if (!T->Active) {
-        KillTimer(Tip, InitialTimer);
-        T->Pending = -1;
-        Hide(Tip, *T);
-      }
-      return 0;
     case TTM_ADDTOOL: {
       const auto* I = reinterpret_cast<const TOOLINFO*>(LParam);
       if (!I) {
@@ -401,6 +372,21 @@ LRESULT ToolTipProc(HWND Tip, UINT Msg, WPARAM WParam, LPARAM LParam) {
     }
     case TTM_GETTOOLCOUNT:
       return static_cast<LRESULT>(T->Tools.size());
+    default: return std::nullopt;
+  }
+}
+
+// When the tip shows and hides: activation, relayed mouse messages, tracking and the timers.
+std::optional<LRESULT> ShowingMessage(HWND Tip, TTip* T, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  switch (Msg) {
+    case TTM_ACTIVATE:
+      T->Active = WParam != 0;
+      if (!T->Active) {
+        KillTimer(Tip, InitialTimer);
+        T->Pending = -1;
+        Hide(Tip, *T);
+      }
+      return 0;
     case TTM_RELAYEVENT: {
       const auto* M = reinterpret_cast<const MSG*>(LParam);
       if (M && ((M->message >= WM_MOUSEFIRST && M->message <= WM_MOUSELAST) || M->message == WM_MOUSELEAVE)) {
@@ -414,6 +400,37 @@ LRESULT ToolTipProc(HWND Tip, UINT Msg, WPARAM WParam, LPARAM LParam) {
       const auto* P = reinterpret_cast<const TPoint*>(LParam);
       return P ? static_cast<LRESULT>(WindowFromPoint(*P)) : 0;
     }
+    case TTM_POP: Hide(Tip, *T); return 0;
+    case TTM_UPDATE: InvalidateRect(Tip, nullptr, TRUE); return 0;
+    case TTM_TRACKACTIVATE: {
+      const auto* I = reinterpret_cast<const TOOLINFO*>(LParam);
+      const int Index = I ? FindTool(*T, I->hwnd, I->uId) : -1;
+      if (WParam && Index >= 0) {
+        Show(Tip, *T, Index);
+      } else {
+        Hide(Tip, *T);
+      }
+      return 0;
+    }
+    case TTM_TRACKPOSITION:
+      SetWindowPos(Tip, HWND_TOPMOST, static_cast<SHORT>(LOWORD(static_cast<DWORD_PTR>(LParam))),
+                   static_cast<SHORT>(HIWORD(static_cast<DWORD_PTR>(LParam))), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+      return 0;
+    case WM_TIMER:
+      KillTimer(Tip, WParam);
+      if (WParam == InitialTimer && T->Pending >= 0) {
+        Show(Tip, *T, T->Pending);
+      } else if (WParam == AutoPopTimer) {
+        Hide(Tip, *T);
+      }
+      return 0;
+    default: return std::nullopt;
+  }
+}
+
+// The settings: delays, the widest tip, colours and the font.
+std::optional<LRESULT> SettingMessage(HWND Tip, TTip* T, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  switch (Msg) {
     case TTM_SETDELAYTIME: {
       const int Ms = static_cast<SHORT>(LOWORD(static_cast<DWORD_PTR>(LParam)));
       switch (WParam) {
@@ -443,35 +460,20 @@ LRESULT ToolTipProc(HWND Tip, UINT Msg, WPARAM WParam, LPARAM LParam) {
     case TTM_SETTIPTEXTCOLOR:
       T->TextColor = static_cast<COLORREF>(WParam);
       return 0;
-    case TTM_POP:
-      Hide(Tip, *T);
-      return 0;
-    case TTM_UPDATE:
-      InvalidateRect(Tip, nullptr, TRUE);
-      return 0;
-    case TTM_TRACKACTIVATE: {
-      const auto* I = reinterpret_cast<const TOOLINFO*>(LParam);
-      const int Index = I ? FindTool(*T, I->hwnd, I->uId) : -1;
-      if (WParam && Index >= 0) {
-        Show(Tip, *T, Index);
-      } else {
-        Hide(Tip, *T);
+    case WM_SETFONT:
+      T->Font = static_cast<HFONT>(WParam);
+      if (LParam) {
+        InvalidateRect(Tip, nullptr, TRUE);
       }
       return 0;
-    }
-    case TTM_TRACKPOSITION:
-      SetWindowPos(Tip, HWND_TOPMOST, static_cast<SHORT>(LOWORD(static_cast<DWORD_PTR>(LParam))),
-                   static_cast<SHORT>(HIWORD(static_cast<DWORD_PTR>(LParam))), 0, 0,
-                   SWP_NOSIZE | SWP_NOACTIVATE);
-      return 0;
-    case WM_TIMER:
-      KillTimer(Tip, WParam);
-      if (WParam == InitialTimer && T->Pending >= 0) {
-        Show(Tip, *T, T->Pending);
-      } else if (WParam == AutoPopTimer) {
-        Hide(Tip, *T);
-      }
-      return 0;
+    case WM_GETFONT: return static_cast<LRESULT>(T->Font);
+    default: return std::nullopt;
+  }
+}
+
+// The tip's own window: the mouse over it, and its painting.
+std::optional<LRESULT> WindowMessage(HWND Tip, TTip* T, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  switch (Msg) {
     case WM_MOUSEMOVE: {
       // The mouse over the tip: it stays while the window under the cursor counts as the tool's.
       TPoint P;
@@ -496,22 +498,46 @@ LRESULT ToolTipProc(HWND Tip, UINT Msg, WPARAM WParam, LPARAM LParam) {
         return HTTRANSPARENT;
       }
       return DefWindowProc(Tip, Msg, WParam, LParam);
-    case WM_SETFONT:
-      T->Font = static_cast<HFONT>(WParam);
-      if (LParam) {
-        InvalidateRect(Tip, nullptr, TRUE);
-      }
-      return 0;
-    case WM_GETFONT:
-      return static_cast<LRESULT>(T->Font);
     case WM_PAINT:
       Paint(Tip, *T);
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    default:
-      return DefWindowProc(Tip, Msg, WParam, LParam);
+    default: return std::nullopt;
   }
+}
+
+LRESULT ToolTipProc(HWND Tip, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  TTip* T = TipOf(Tip);
+  switch (Msg) {
+    case WM_NCCREATE: {
+      Tips()[Tip] = TTip();
+      // A tip is a popup of its own, framed, above everything.
+      SetWindowLong(Tip, GWL_STYLE,
+                    static_cast<LONG>((GetWindowLong(Tip, GWL_STYLE) & ~WS_CHILD) | WS_POPUP | WS_BORDER));
+      SetWindowLong(Tip, GWL_EXSTYLE,
+                    static_cast<LONG>(GetWindowLong(Tip, GWL_EXSTYLE) | WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
+      return DefWindowProc(Tip, Msg, WParam, LParam);
+    }
+    case WM_NCDESTROY:
+      if (T) {
+        for (const auto& Tool : T->Tools) {
+          Unwatch(Tip, Tool.Window());
+        }
+        Tips().erase(Tip);
+      }
+      return DefWindowProc(Tip, Msg, WParam, LParam);
+    default: break;
+  }
+  if (!T) {
+    return DefWindowProc(Tip, Msg, WParam, LParam);
+  }
+  for (auto* Group : {&ToolListMessage, &ShowingMessage, &SettingMessage, &WindowMessage}) {
+    if (const std::optional<LRESULT> Result = Group(Tip, T, Msg, WParam, LParam)) {
+      return *Result;
+    }
+  }
+  return DefWindowProc(Tip, Msg, WParam, LParam);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <cstring>
 
 using namespace WindowSystem;
@@ -284,13 +285,8 @@ void SizeLoop(HWND Wnd, WPARAM Edge, TPoint Start) {
   RunSizeMoveLoop(Wnd, Track, [&] { Place(Orig); });
 }
 
-}  // namespace
-
-LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-  auto R = Find(Wnd);
-  if (!R) {
-    return 0;
-  }
+// The frame: its size, hit testing and painting.
+std::optional<LRESULT> NonClientMessage(HWND Wnd, const PWindowRec& R, UINT Msg, WPARAM WParam, LPARAM LParam) {
   switch (Msg) {
     case WM_NCCREATE:
       return TRUE;
@@ -316,6 +312,13 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
       }
       Gdi::DrawScrollBars(Wnd);
       return 0;
+    default: return std::nullopt;
+  }
+}
+
+// The caption text and the icons.
+std::optional<LRESULT> TextMessage(HWND Wnd, const PWindowRec& R, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  switch (Msg) {
     case WM_SETTEXT:
       R->Text = LParam ? reinterpret_cast<LPCSTR>(LParam) : "";
       if (auto* B = ExistingWindowBackend()) {
@@ -349,6 +352,13 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
     case WM_GETICON: return static_cast<LRESULT>(WParam == ICON_SMALL ? R->SmallIcon : R->BigIcon);
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(R->Text.size());
+    default: return std::nullopt;
+  }
+}
+
+// Closing, painting and printing, and the questions a window answers yes to.
+std::optional<LRESULT> PaintAndLifeMessage(HWND Wnd, const PWindowRec& R, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  switch (Msg) {
     case WM_CLOSE:
       DestroyWindow(Wnd);
       return 0;
@@ -382,6 +392,14 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         ReleaseCapture();
       }
       return 0;
+    default: return std::nullopt;
+  }
+}
+
+// Size and position changes: the track sizes and the WM_SIZE and WM_MOVE that follow a change.
+std::optional<LRESULT> PositionMessage(HWND Wnd, const PWindowRec& R, UINT Msg, [[maybe_unused]] WPARAM WParam,
+                                       LPARAM LParam) {
+  switch (Msg) {
     case WM_WINDOWPOSCHANGING: {
       auto* WP = reinterpret_cast<WINDOWPOS*>(LParam);
       bool Overlapped = !(R->Style & (WS_POPUP | WS_CHILD));
@@ -410,6 +428,14 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
       }
       return 0;
     }
+    default: return std::nullopt;
+  }
+}
+
+// Activation, the cursor and the mouse: the parent decides first where it may, and a right click
+// asks for the context menu.
+std::optional<LRESULT> MouseMessage(HWND Wnd, const PWindowRec& R, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  switch (Msg) {
     case WM_ACTIVATE: {
       auto& Q = CurrentQueue();
       if (LOWORD(WParam) != WA_INACTIVE && !HIWORD(WParam) && !Q.FocusAfterActivate) {
@@ -461,6 +487,14 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
     case WM_NCRBUTTONUP:
       SendMessage(Wnd, WM_CONTEXTMENU, Wnd, LParam);
       return 0;
+    default: return std::nullopt;
+  }
+}
+
+// The keyboard: the context menu key, the menu keys (Alt alone, F10), Alt+F4 and composed text.
+std::optional<LRESULT> KeyboardMessage(HWND Wnd, [[maybe_unused]] const PWindowRec& R, UINT Msg, WPARAM WParam,
+                                       LPARAM LParam) {
+  switch (Msg) {
     case WM_KEYUP:
       if (WParam == VK_APPS) {
         SendMessage(Wnd, WM_CONTEXTMENU, Wnd, -1);
@@ -509,6 +543,14 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         SendMessage(Root(Wnd), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(WParam));
       }
       return 0;
+    default: return std::nullopt;
+  }
+}
+
+// The system commands and the clicks on the frame that start them (moving, sizing, the caption's
+// buttons).
+std::optional<LRESULT> SystemCommandMessage(HWND Wnd, const PWindowRec& R, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  switch (Msg) {
     case WM_SYSCOMMAND:
       switch (WParam & 0xFFF0) {
         case SC_CLOSE: SendMessage(Wnd, WM_CLOSE, 0, 0); break;
@@ -544,7 +586,22 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         SendMessage(Wnd, WM_SYSCOMMAND, IsZoomed(Wnd) ? SC_RESTORE : SC_MAXIMIZE, LParam);
       }
       return 0;
-    default:
-      return 0;
+    default: return std::nullopt;
   }
+}
+
+}  // namespace
+
+LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  auto R = Find(Wnd);
+  if (!R) {
+    return 0;
+  }
+  for (auto* Group : {&NonClientMessage, &TextMessage, &PaintAndLifeMessage, &PositionMessage, &MouseMessage,
+                      &KeyboardMessage, &SystemCommandMessage}) {
+    if (const std::optional<LRESULT> Result = Group(Wnd, R, Msg, WParam, LParam)) {
+      return *Result;
+    }
+  }
+  return 0;
 }

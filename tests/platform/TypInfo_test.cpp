@@ -179,6 +179,17 @@ TEST(TypInfoTest, MisuseRaisesPropertyErrorsWithTheLibraryTexts) {
   }
 }
 
+TEST(TypInfoTest, AnOrdinalOutsideAnEnumerationLeavesTheValue) {
+  TThing T;
+  SetOrdProp(&T, "Mode", 2);
+  for (const Int64 Ordinal : {Int64(3), Int64(-1), Int64(327681)}) {
+    SetOrdProp(&T, "Mode", Ordinal);
+    EXPECT_EQ(T.FMode, mdThree) << Ordinal;
+  }
+  SetOrdProp(&T, "Mode", 0);
+  EXPECT_EQ(T.FMode, mdOne);
+}
+
 TEST(TypInfoTest, EnumerationNamesAndValues) {
   PTypeInfo Mode = TypeInfo<TMode>();
   EXPECT_EQ(GetEnumName(Mode, 1), "mdTwo");
