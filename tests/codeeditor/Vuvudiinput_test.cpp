@@ -56,7 +56,7 @@ protected:
   ZEZMemo* Memo = nullptr;
 };
 
-const Harness::TMods Ctrl{false, true, false}, Alt{false, false, true}, Shift{true, false, false};
+const Harness::TMods Ctrl{false, true, false}, Alt{false, false, true};
 
 TEST_F(VuvudiInput, TheDefaultLayoutIsTheControlsOwnAndSequencesWork) {
   SetText("alpha beta\ngamma\n");
