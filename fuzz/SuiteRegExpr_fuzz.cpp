@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   if (Found && (Pos < 0 || Len < 0 || Pos > N + 1 || (Pos >= 1 && Pos + Len - 1 > N))) {
     Fail("match outside the line", Pattern, Line, Start);
   }
-  if (Line.empty() || Pattern == "$" || Line.find('\n') != std::string::npos) {
+  if (Line.empty() || Pattern == "$" || Line.find_first_of("\r\n") != std::string::npos) {
     return 0;  // both take the matcher's own rule for these; a line holds no line break
   }
   const auto Ecma = RegexReference::ToEcma(Pattern);

@@ -316,6 +316,13 @@ BOOL Blit(HDC Dest, int X, int Y, int W, int H, HDC Src, int SrcX, int SrcY, int
   bool FlipY = (H < 0) != (SrcH < 0);
   int AbsSW = std::abs(SrcW), AbsSH = std::abs(SrcH);
   int DW = DR.Width(), DH = DR.Height();
+  // The scaled source is copied whole before it is drawn; a destination beyond 64 M pixels (a damaged or hostile
+  // picture's record, not a real drawing) is refused instead of asking for gigabytes.
+  constexpr long long MaxCopyPixels = 1LL << 26;
+  if (NeedSrc && SP && static_cast<long long>(DW) * static_cast<long long>(DH) > MaxCopyPixels) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return FALSE;
+  }
   std::vector<std::uint32_t> Copy;
   if (NeedSrc && SP) {
     TPoint SO = Gdi::ToSurface(*S, std::min(SrcX, SrcX + SrcW), std::min(SrcY, SrcY + SrcH));
