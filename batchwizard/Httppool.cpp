@@ -80,7 +80,7 @@ void SweepWhenDue(BatchWizardJobClass* Job, unsigned long long& Last) {
   if (Now - Last >= static_cast<unsigned long long>(SWEEP_INTERVAL_MS) * 1000000ull) {
     Last = Now;
     (void)AbortHttpRequests(Job, ABORT_TIMED_OUT);  // the count is not needed
-    if (batchwizclass* S = BatchSettings(); S != nullptr) {
+    if (batchwizclass* S = BatchSettings()) {
       S->runningHttpRequests = BusySlots(Job);
     }
   }

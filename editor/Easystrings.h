@@ -77,7 +77,7 @@ public:
   std::size_t size() const { return FBytes ? FBytes->size() : 0; }
   bool empty() const { return !FBytes || FBytes->empty(); }
   const char* data() const { return Str().data(); }
-  char operator[](std::size_t I) const { return (*FBytes)[I]; }
+  char operator[](std::size_t I) const { return Str()[I]; }
   std::string::const_iterator begin() const { return Str().begin(); }
   std::string::const_iterator end() const { return Str().end(); }
   std::string substr(std::size_t Pos, std::size_t Count = std::string::npos) const { return Str().substr(Pos, Count); }
